@@ -1,0 +1,40 @@
+# Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
+#   make check   install dependencies, build, run every test; then again under ASan and UBSan
+#   make run     build and start Corvane on $DISPLAY
+#   make bench   build and run the benchmarks
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: deps configure build test check check-plain check-sanitize bench clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+check-plain: test
+
+check-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+check: check-plain check-sanitize
+
+bench: deps
+	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	build-bench/bench/corvane_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench

@@ -1,0 +1,34 @@
+#pragma once
+// This process as an application: whether it shows in the taskbar, its activation, its icon and
+// the notifications about its own windows and the displays.
+
+#include <QObject>
+#include <QString>
+
+namespace corvane {
+
+enum class ActivationPolicy {
+    Regular,   // shows in the taskbar, can be activated
+    Accessory, // tray only
+};
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual ActivationPolicy activationPolicy() const = 0;
+    virtual void setActivationPolicy(ActivationPolicy policy) = 0;
+    virtual void activateIgnoringOtherApps() = 0;
+    virtual void terminate() = 0;
+    // Makes the named image of the program's resources its icon; false when there is no such image.
+    virtual bool setApplicationIconNamed(const QString& name) = 0;
+
+signals:
+    void didBecomeActive();
+    // One of this process's windows is about to close; the object identifies the window.
+    void windowWillClose(QObject* window);
+    void screenParametersDidChange();
+};
+
+} // namespace corvane

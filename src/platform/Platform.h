@@ -1,0 +1,34 @@
+#pragma once
+// Everything the layers above may ask of the desktop, handed to each object in its constructor.
+// The X11 desktop and the simulated desktop each provide one.
+
+#include "platform/Accessibility.h"
+#include "platform/Application.h"
+#include "platform/BackgroundQueue.h"
+#include "platform/Defaults.h"
+#include "platform/Events.h"
+#include "platform/LoginItem.h"
+#include "platform/RunLoop.h"
+#include "platform/Screens.h"
+#include "platform/Updater.h"
+#include "platform/WindowServer.h"
+#include "platform/Workspace.h"
+
+namespace corvane {
+
+struct Platform {
+    Accessibility& accessibility;
+    WindowServer& windowServer;
+    Screens& screens;
+    Workspace& workspace;
+    Application& application;
+    Events& events;
+    Defaults& defaults;          // the program's own settings
+    Defaults& globalPreferences; // preferences every application reads
+    LoginItem& loginItem;
+    Updater& updater;
+    RunLoop& runLoop;
+    BackgroundQueue& backgroundQueue;
+};
+
+} // namespace corvane

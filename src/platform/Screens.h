@@ -1,0 +1,32 @@
+#pragma once
+// The displays, in the system's order. Frames are in screen coordinates: origin at the
+// bottom-left of the primary screen, y up.
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace corvane {
+
+struct Screen {
+    quint64 id = 0; // identity: the same display keeps its id while it is connected
+    QString name;
+    QRectF frame;
+    QRectF visibleFrame; // the frame less panels, docks and the menu bar
+
+    bool isSameScreen(const Screen& other) const { return id == other.id; }
+};
+
+class Screens {
+public:
+    virtual ~Screens() = default;
+
+    virtual QList<Screen> screens() const = 0;
+    // The display the user is working on; none when there are no displays.
+    virtual std::optional<Screen> mainScreen() const = 0;
+};
+
+} // namespace corvane

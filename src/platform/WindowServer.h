@@ -1,0 +1,41 @@
+#pragma once
+// The window server's list of on-screen windows, front to back, as loosely typed entries: readers
+// check every key and type themselves, so a damaged or surprising entry is skipped, never trusted.
+
+#include <QPointF>
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+namespace corvane {
+
+// Keys of one window-list entry (a QVariantMap) and of its bounds (a nested QVariantMap).
+namespace windowinfo {
+inline constexpr auto kLayer = "layer";       // number: 0 for ordinary windows
+inline constexpr auto kOwnerPid = "ownerPid"; // number: the owning process
+inline constexpr auto kNumber = "number";     // number: the window number, never 0
+inline constexpr auto kBounds = "bounds";     // map: the outer frame in AX coordinates
+inline constexpr auto kX = "X";
+inline constexpr auto kY = "Y";
+inline constexpr auto kWidth = "Width";
+inline constexpr auto kHeight = "Height";
+} // namespace windowinfo
+
+enum class WindowListOption {
+    OnScreenOnlyExcludingDesktop, // every on-screen window but desktop elements, front to back
+    IncludingWindow,              // just the window named by the relative window number
+};
+
+class WindowServer {
+public:
+    virtual ~WindowServer() = default;
+
+    // A QVariantList of QVariantMap entries, or an invalid QVariant when the call fails. The
+    // result is not guaranteed to be of that shape: callers check.
+    virtual QVariant copyWindowList(WindowListOption option, quint32 relativeToWindow) = 0;
+    // The number of the frontmost window at a point in screen coordinates, whoever owns it;
+    // below 1 when there is none.
+    virtual qint64 windowNumberAt(QPointF screenPoint) = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,188 @@
+#include "SimAccessibility.h"
+
+#include "platform/sim/SimDesktop.h"
+
+namespace corvane {
+
+AxElement SimAccessibility::applicationElement(qint32 pid) {
+    if (const SimDesktop::App* a = m_desktop.app(pid))
+        return a->element;
+    // Like the real call, an element is made for any pid; it just answers nothing.
+    SimDesktop::Node n;
+    n.kind = SimDesktop::NodeKind::Application;
+    n.pid = pid;
+    n.isValid = false;
+    return m_desktop.makeNode(n);
+}
+
+AxElement SimAccessibility::systemWideElement() { return m_desktop.m_systemWide; }
+
+AttributeResult SimAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
+    AttributeResult result = read(element, attribute);
+    m_desktop.record(SimAction::Kind::ReadAttribute, element, attribute, result.value, result.error);
+    return result;
+}
+
+AttributeResult SimAccessibility::read(AxElement element, const QString& attribute) {
+    using Kind = SimDesktop::NodeKind;
+    const SimDesktop::Node* n = m_desktop.node(element);
+    if (!n || !n->isValid)
+        return {AxError::InvalidElement, {}};
+    if (const SimDesktop::App* a = m_desktop.app(n->pid); a && a->isUnresponsive)
+        return {AxError::CannotComplete, {}};
+    if (n->readFailures.contains(attribute))
+        return {n->readFailures.value(attribute), {}};
+    if (n->removed.contains(attribute))
+        return {AxError::AttributeUnsupported, {}};
+    if (n->values.contains(attribute))
+        return {AxError::Success, n->values.value(attribute)};
+
+    const SimDesktop::Window* w = m_desktop.window(n->window);
+    if (attribute == QLatin1String(ax::kRole))
+        return {AxError::Success, n->role};
+    if (attribute == QLatin1String(ax::kSubrole) && !n->subrole.isEmpty())
+        return {AxError::Success, n->subrole};
+    if (attribute == QLatin1String(ax::kParent) && !n->parent.isNull())
+        return {AxError::Success, n->parent};
+
+    switch (n->kind) {
+    case Kind::Application:
+        if (attribute == QLatin1String(ax::kFocusedWindow)) {
+            const SimDesktop::App* a = m_desktop.app(n->pid);
+            if (!a || !a->focusedWindow || !m_desktop.window(*a->focusedWindow))
+                return {AxError::NoValue, {}};
+            return {AxError::Success, m_desktop.windowElement(*a->focusedWindow)};
+        }
+        break;
+    case Kind::Window:
+        if (!w)
+            return {AxError::InvalidElement, {}};
+        if (attribute == QLatin1String(ax::kPosition))
+            return {AxError::Success, AxValue::ofPoint(w->frame.topLeft())};
+        if (attribute == QLatin1String(ax::kSize))
+            return {AxError::Success, AxValue::ofSize(w->frame.size())};
+        if (attribute == QLatin1String(ax::kFullScreen))
+            return {AxError::Success, w->options.isFullScreen};
+        break;
+    case Kind::Child:
+        if (n->frame && (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize))) {
+            const QRectF frame = w ? n->frame->translated(w->frame.topLeft()) : *n->frame;
+            if (attribute == QLatin1String(ax::kPosition))
+                return {AxError::Success, AxValue::ofPoint(frame.topLeft())};
+            return {AxError::Success, AxValue::ofSize(frame.size())};
+        }
+        break;
+    case Kind::SystemWide:
+        break;
+    }
+    return {AxError::NoValue, {}};
+}
+
+AxError SimAccessibility::setAttributeValue(AxElement element, const QString& attribute,
+                                            const AttributeValue& value) {
+    const AxError result = write(element, attribute, value);
+    m_desktop.record(SimAction::Kind::WriteAttribute, element, attribute, value, result);
+    return result;
+}
+
+AxError SimAccessibility::write(AxElement element, const QString& attribute, const AttributeValue& value) {
+    const SimDesktop::Node* n = m_desktop.node(element);
+    if (!n || !n->isValid)
+        return AxError::InvalidElement;
+    if (const SimDesktop::App* a = m_desktop.app(n->pid); a && a->isUnresponsive)
+        return AxError::CannotComplete;
+    if (n->writeFailures.contains(attribute))
+        return n->writeFailures.value(attribute);
+    SimDesktop::Window* w = m_desktop.window(n->window);
+    if (n->kind != SimDesktop::NodeKind::Window || !w)
+        return AxError::AttributeUnsupported;
+    const AxValue* v = std::get_if<AxValue>(&value);
+    if (attribute == QLatin1String(ax::kPosition)) {
+        if (!v || !v->pointValue())
+            return AxError::IllegalArgument;
+        if (!w->ignoresWrites)
+            w->frame.moveTopLeft(*v->pointValue());
+        return AxError::Success;
+    }
+    if (attribute == QLatin1String(ax::kSize)) {
+        if (!v || !v->sizeValue())
+            return AxError::IllegalArgument;
+        if (!w->ignoresWrites)
+            w->frame.setSize(w->sizeConstraint ? w->sizeConstraint(*v->sizeValue()) : *v->sizeValue());
+        return AxError::Success;
+    }
+    return AxError::AttributeUnsupported;
+}
+
+std::optional<AxValue> SimAccessibility::createPointValue(QPointF point) {
+    if (m_desktop.m_failsValueCreation)
+        return std::nullopt;
+    return AxValue::ofPoint(point);
+}
+
+std::optional<AxValue> SimAccessibility::createSizeValue(QSizeF size) {
+    if (m_desktop.m_failsValueCreation)
+        return std::nullopt;
+    return AxValue::ofSize(size);
+}
+
+ElementHit SimAccessibility::elementAtPosition(AxElement root, float x, float y) {
+    if (m_desktop.m_elementAtPositionFailure)
+        return {*m_desktop.m_elementAtPositionFailure, {}};
+    const SimDesktop::Node* r = m_desktop.node(root);
+    if (!r || !r->isValid)
+        return {AxError::InvalidElement, {}};
+    const QPointF p(x, y);
+    for (const SimDesktop::Window& w : m_desktop.m_windows) {
+        if (!w.options.isOnScreen || !SimDesktop::holds(w.frame, p))
+            continue;
+        if (r->kind == SimDesktop::NodeKind::Application && r->pid != w.pid)
+            continue;
+        if (const SimDesktop::App* a = m_desktop.app(w.pid); a && a->isUnresponsive)
+            return {AxError::CannotComplete, {}};
+        // The most recently added element that holds the point lies on top.
+        AxElement hit = w.element;
+        quint64 best = 0;
+        for (auto it = m_desktop.m_nodes.cbegin(); it != m_desktop.m_nodes.cend(); ++it) {
+            const SimDesktop::Node& n = it.value();
+            if (n.kind != SimDesktop::NodeKind::Child || n.window != w.number || !n.isValid || !n.frame)
+                continue;
+            if (SimDesktop::holds(n.frame->translated(w.frame.topLeft()), p) && it.key() > best) {
+                best = it.key();
+                hit = AxElement{it.key()};
+            }
+        }
+        return {AxError::Success, hit};
+    }
+    return {AxError::NoValue, {}};
+}
+
+AxError SimAccessibility::setMessagingTimeout(AxElement element, float seconds) {
+    SimDesktop::Node* n = m_desktop.node(element);
+    if (!n || !n->isValid)
+        return AxError::InvalidElement;
+    n->timeout = seconds;
+    return AxError::Success;
+}
+
+PidResult SimAccessibility::pidOfElement(AxElement element) {
+    const SimDesktop::Node* n = m_desktop.node(element);
+    if (!n || !n->isValid)
+        return {AxError::InvalidElement, 0};
+    if (n->pidFailure)
+        return {*n->pidFailure, 0};
+    return {AxError::Success, n->pid};
+}
+
+bool SimAccessibility::isProcessTrusted() { return m_desktop.m_isTrusted; }
+
+bool SimAccessibility::isProcessTrustedWithPrompt() {
+    ++m_desktop.m_promptCount;
+    const bool wasTrusted = m_desktop.m_isTrusted;
+    // The user answers the prompt after the call has returned.
+    if (m_desktop.m_grantsOnPrompt)
+        m_desktop.m_isTrusted = true;
+    return wasTrusted;
+}
+
+} // namespace corvane

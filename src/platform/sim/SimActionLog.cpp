@@ -1,0 +1,49 @@
+#include "SimActionLog.h"
+
+namespace corvane {
+
+QString describe(const AttributeValue& value) {
+    struct Describer {
+        QString operator()(std::monostate) const { return QStringLiteral("null"); }
+        QString operator()(const AxElement& e) const { return QStringLiteral("element#%1").arg(e.handle); }
+        QString operator()(const AxValue& v) const {
+            if (v.type == AxValueType::Point)
+                return QStringLiteral("%1,%2").arg(v.point.x()).arg(v.point.y());
+            return QStringLiteral("%1x%2").arg(v.size.width()).arg(v.size.height());
+        }
+        QString operator()(const QString& s) const { return QLatin1Char('"') + s + QLatin1Char('"'); }
+        QString operator()(bool b) const { return b ? QStringLiteral("true") : QStringLiteral("false"); }
+        QString operator()(double d) const { return QString::number(d); }
+        QString operator()(const AxOtherValue& o) const { return QStringLiteral("<%1>").arg(o.typeName); }
+    };
+    return std::visit(Describer{}, value);
+}
+
+QString SimAction::summary() const {
+    switch (kind) {
+    case Kind::ReadAttribute:
+        return QStringLiteral("read %1").arg(attribute);
+    case Kind::WriteAttribute:
+        return QStringLiteral("write %1 %2").arg(attribute, describe(value));
+    case Kind::Pause:
+        return QStringLiteral("pause %1").arg(pause.count());
+    case Kind::Activate:
+        return QStringLiteral("activate %1").arg(pid);
+    }
+    return {};
+}
+
+QStringList SimActionLog::summaries(std::initializer_list<SimAction::Kind> kinds) const {
+    QStringList out;
+    for (const SimAction& a : m_actions) {
+        if (std::find(kinds.begin(), kinds.end(), a.kind) != kinds.end())
+            out.append(a.summary());
+    }
+    return out;
+}
+
+QStringList SimActionLog::effects() const {
+    return summaries({SimAction::Kind::WriteAttribute, SimAction::Kind::Pause, SimAction::Kind::Activate});
+}
+
+} // namespace corvane

@@ -1,0 +1,46 @@
+#pragma once
+// What the simulated desktop was asked to do, in order and stamped with the manual clock, so tests
+// can assert whole sequences (writes, pauses, activations) and not just end states.
+
+#include "platform/Accessibility.h"
+
+#include <QList>
+
+#include <chrono>
+
+namespace corvane {
+
+struct SimAction {
+    enum class Kind { ReadAttribute, WriteAttribute, Pause, Activate };
+
+    Kind kind = Kind::WriteAttribute;
+    double time = 0;
+    AxElement element;
+    QString attribute;
+    AttributeValue value; // written, or read
+    AxError result = AxError::Success;
+    std::chrono::microseconds pause{0};
+    qint32 pid = 0; // the application activated
+
+    // A compact text for sequence assertions: "write AXSize 800x600", "pause 10000", "activate 101".
+    QString summary() const;
+};
+
+class SimActionLog {
+public:
+    void append(SimAction action) { m_actions.append(std::move(action)); }
+    const QList<SimAction>& actions() const { return m_actions; }
+    void clear() { m_actions.clear(); }
+
+    // The summaries of the actions of the given kinds, in order.
+    QStringList summaries(std::initializer_list<SimAction::Kind> kinds) const;
+    // Writes, pauses and activations: what changed the desktop.
+    QStringList effects() const;
+
+private:
+    QList<SimAction> m_actions;
+};
+
+QString describe(const AttributeValue& value);
+
+} // namespace corvane

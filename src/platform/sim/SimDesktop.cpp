@@ -1,0 +1,349 @@
+#include "SimDesktop.h"
+
+namespace corvane {
+
+namespace {
+// Title-bar buttons of a simulated window, relative to its top-left corner.
+constexpr double kButtonTop = 4;
+constexpr double kButtonWidth = 14;
+constexpr double kButtonHeight = 16;
+constexpr double kButtonLefts[] = {8, 28, 48};
+} // namespace
+
+SimDesktop::SimDesktop()
+    : m_runLoop(m_log)
+    , m_accessibility(*this)
+    , m_workspace(*this)
+    , m_windowServer(*this)
+    , m_screens(*this) {
+    Node systemWide;
+    systemWide.kind = NodeKind::SystemWide;
+    systemWide.role = QStringLiteral("AXSystemWide");
+    m_systemWide = makeNode(systemWide);
+    m_thisPid = addApplication(QStringLiteral("Corvane"));
+}
+
+SimDesktop::~SimDesktop() = default;
+
+Platform SimDesktop::platform() {
+    return Platform{m_accessibility, m_windowServer, m_screens,           m_workspace,
+                    m_application,   m_events,       m_defaults,          m_globalPreferences,
+                    m_loginItem,     m_updater,      m_runLoop,           m_backgroundQueue};
+}
+
+AxElement SimDesktop::makeNode(Node n) {
+    const AxElement element{m_nextHandle++};
+    m_nodes.insert(element.handle, std::move(n));
+    return element;
+}
+
+SimDesktop::Node* SimDesktop::node(AxElement element) {
+    auto it = m_nodes.find(element.handle);
+    return it == m_nodes.end() ? nullptr : &it.value();
+}
+
+const SimDesktop::Node* SimDesktop::node(AxElement element) const {
+    auto it = m_nodes.constFind(element.handle);
+    return it == m_nodes.cend() ? nullptr : &it.value();
+}
+
+SimDesktop::App* SimDesktop::app(qint32 pid) {
+    auto it = m_apps.find(pid);
+    return it == m_apps.end() ? nullptr : &it.value();
+}
+
+SimDesktop::Window* SimDesktop::window(SimWindowId number) {
+    for (Window& w : m_windows) {
+        if (w.number == number)
+            return &w;
+    }
+    return nullptr;
+}
+
+const SimDesktop::Window* SimDesktop::window(SimWindowId number) const {
+    return const_cast<SimDesktop*>(this)->window(number);
+}
+
+double SimDesktop::primaryHeight() const {
+    for (const Screen& s : m_screenList) {
+        if (s.frame.x() == 0 && s.frame.y() == 0)
+            return s.frame.height();
+    }
+    return m_screenList.isEmpty() ? 0 : m_screenList.first().frame.height();
+}
+
+void SimDesktop::record(SimAction::Kind kind, AxElement element, const QString& attribute,
+                        const AttributeValue& value, AxError result) {
+    SimAction action;
+    action.kind = kind;
+    action.time = m_runLoop.now();
+    action.element = element;
+    action.attribute = attribute;
+    action.value = value;
+    action.result = result;
+    m_log.append(std::move(action));
+}
+
+qint32 SimDesktop::addApplication(const QString& name) {
+    const qint32 pid = m_thisPid == 0 ? 1 : m_nextPid++;
+    Node n;
+    n.kind = NodeKind::Application;
+    n.pid = pid;
+    n.role = QStringLiteral("AXApplication");
+    App a;
+    a.pid = pid;
+    a.name = name;
+    a.element = makeNode(n);
+    m_apps.insert(pid, a);
+    m_appOrder.append(pid);
+    return pid;
+}
+
+void SimDesktop::quitApplication(qint32 pid) {
+    for (const Window& w : QList<Window>(m_windows)) {
+        if (w.pid == pid)
+            removeWindow(w.number);
+    }
+    for (Node& n : m_nodes) {
+        if (n.pid == pid && n.kind != NodeKind::SystemWide)
+            n.isValid = false;
+    }
+    m_apps.remove(pid);
+    m_appOrder.removeAll(pid);
+    if (m_frontmostPid == pid)
+        m_frontmostPid.reset();
+}
+
+void SimDesktop::setFrontmostApplication(std::optional<qint32> pid) { m_frontmostPid = pid; }
+
+void SimDesktop::activateApplication(qint32 pid) {
+    m_frontmostPid = pid;
+    const App* a = app(pid);
+    emit m_workspace.didActivateApplication(a ? std::optional(RunningApplication{a->pid, a->name}) : std::nullopt);
+}
+
+SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options) {
+    Window w;
+    w.number = m_nextWindow++;
+    w.pid = pid;
+    w.frame = axFrame;
+    w.options = options;
+    Node n;
+    n.kind = NodeKind::Window;
+    n.pid = pid;
+    n.window = w.number;
+    n.role = QString::fromLatin1(ax::kWindowRole);
+    n.subrole = QStringLiteral("AXStandardWindow");
+    if (const App* a = app(pid))
+        n.parent = a->element;
+    w.element = makeNode(n);
+    m_windows.prepend(w);
+    return w.number;
+}
+
+void SimDesktop::removeWindow(SimWindowId number) {
+    m_windows.removeIf([number](const Window& w) { return w.number == number; });
+    for (Node& n : m_nodes) {
+        if (n.window == number)
+            n.isValid = false;
+    }
+    for (App& a : m_apps) {
+        if (a.focusedWindow == number)
+            a.focusedWindow.reset();
+    }
+}
+
+void SimDesktop::raiseWindow(SimWindowId number) {
+    for (int i = 0; i < m_windows.size(); ++i) {
+        if (m_windows[i].number == number) {
+            m_windows.move(i, 0);
+            return;
+        }
+    }
+}
+
+QRectF SimDesktop::windowFrame(SimWindowId number) const {
+    const Window* w = window(number);
+    return w ? w->frame : QRectF();
+}
+
+void SimDesktop::setWindowFrame(SimWindowId number, const QRectF& axFrame) {
+    if (Window* w = window(number))
+        w->frame = axFrame;
+}
+
+AxElement SimDesktop::windowElement(SimWindowId number) const {
+    const Window* w = window(number);
+    return w ? w->element : AxElement{};
+}
+
+void SimDesktop::setFocusedWindow(qint32 pid, std::optional<SimWindowId> number) {
+    if (App* a = app(pid))
+        a->focusedWindow = number;
+}
+
+void SimDesktop::setFullScreen(SimWindowId number, bool isFullScreen) {
+    if (Window* w = window(number))
+        w->options.isFullScreen = isFullScreen;
+}
+
+void SimDesktop::setSizeConstraint(SimWindowId number, std::function<QSizeF(QSizeF)> constraint) {
+    if (Window* w = window(number))
+        w->sizeConstraint = std::move(constraint);
+}
+
+void SimDesktop::setIgnoresWrites(SimWindowId number, bool ignores) {
+    if (Window* w = window(number))
+        w->ignoresWrites = ignores;
+}
+
+AxElement SimDesktop::addElement(AxElement parent, const QString& role, const QString& subrole,
+                                 std::optional<QRectF> axFrame) {
+    const Node* p = node(parent);
+    Node n;
+    n.kind = NodeKind::Child;
+    n.parent = parent;
+    n.role = role;
+    n.subrole = subrole;
+    if (p) {
+        n.pid = p->pid;
+        n.window = p->window;
+    }
+    // Frames inside a window are kept relative to it, so they follow the window when it moves.
+    if (axFrame) {
+        const Window* w = window(n.window);
+        n.frame = w ? axFrame->translated(-w->frame.topLeft()) : *axFrame;
+    }
+    return makeNode(n);
+}
+
+QList<AxElement> SimDesktop::addTitleBarButtons(SimWindowId number) {
+    QList<AxElement> buttons;
+    const Window* w = window(number);
+    if (!w)
+        return buttons;
+    const AxElement windowElem = w->element;
+    const QPointF origin = w->frame.topLeft();
+    const QString subroles[] = {QString::fromLatin1(ax::kCloseButtonSubrole),
+                                QString::fromLatin1(ax::kMinimizeButtonSubrole),
+                                QString::fromLatin1(ax::kZoomButtonSubrole)};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF frame(origin.x() + kButtonLefts[i], origin.y() + kButtonTop, kButtonWidth, kButtonHeight);
+        const AxElement button = addElement(windowElem, QString::fromLatin1(ax::kButtonRole), subroles[i], frame);
+        setAttribute(button, QString::fromLatin1(ax::kWindow), windowElem);
+        buttons.append(button);
+    }
+    return buttons;
+}
+
+void SimDesktop::setAttribute(AxElement element, const QString& attribute, AttributeValue value) {
+    if (Node* n = node(element)) {
+        n->removed.remove(attribute);
+        n->values.insert(attribute, std::move(value));
+    }
+}
+
+void SimDesktop::clearAttribute(AxElement element, const QString& attribute) {
+    if (Node* n = node(element)) {
+        n->values.remove(attribute);
+        n->removed.insert(attribute);
+    }
+}
+
+void SimDesktop::failAttribute(AxElement element, const QString& attribute, AxError error) {
+    if (Node* n = node(element))
+        n->readFailures.insert(attribute, error);
+}
+
+void SimDesktop::failWrites(AxElement element, const QString& attribute, AxError error) {
+    if (Node* n = node(element))
+        n->writeFailures.insert(attribute, error);
+}
+
+void SimDesktop::failPid(AxElement element, AxError error) {
+    if (Node* n = node(element))
+        n->pidFailure = error;
+}
+
+void SimDesktop::failElementAtPosition(AxError error) {
+    m_elementAtPositionFailure = error == AxError::Success ? std::nullopt : std::optional(error);
+}
+
+void SimDesktop::failValueCreation(bool fails) { m_failsValueCreation = fails; }
+
+void SimDesktop::setUnresponsive(qint32 pid, bool isUnresponsive) {
+    if (App* a = app(pid))
+        a->isUnresponsive = isUnresponsive;
+}
+
+float SimDesktop::messagingTimeout(AxElement element) const {
+    const Node* n = node(element);
+    return n ? n->timeout : 0;
+}
+
+void SimDesktop::announceAccessibilityChange() { emit m_accessibility.accessibilityApiChanged(); }
+
+Screen SimDesktop::addScreen(const QRectF& frame, const QRectF& visibleFrame) {
+    Screen s;
+    s.id = m_nextScreenId++;
+    s.name = QStringLiteral("Screen %1").arg(s.id);
+    s.frame = frame;
+    s.visibleFrame = visibleFrame;
+    m_screenList.append(s);
+    return s;
+}
+
+void SimDesktop::setScreens(QList<Screen> screens) { m_screenList = std::move(screens); }
+
+void SimDesktop::setMainScreen(std::optional<quint64> screenId) {
+    m_mainScreenId = screenId;
+    m_hasMainScreenOverride = true;
+}
+
+void SimDesktop::changeScreens(QList<Screen> screens) {
+    m_screenList = std::move(screens);
+    emit m_application.screenParametersDidChange();
+}
+
+void SimDesktop::setWindowListEntryValue(SimWindowId number, const QString& key, const QVariant& value) {
+    if (Window* w = window(number))
+        w->entryOverrides.insert(key, value);
+}
+
+void SimDesktop::setWindowListResult(std::optional<QVariant> result) { m_windowListResult = std::move(result); }
+
+QVariant SimDesktop::windowListEntry(SimWindowId number) const {
+    const Window* w = window(number);
+    if (!w)
+        return {};
+    QVariantMap bounds{{QString::fromLatin1(windowinfo::kX), w->frame.x()},
+                       {QString::fromLatin1(windowinfo::kY), w->frame.y()},
+                       {QString::fromLatin1(windowinfo::kWidth), w->frame.width()},
+                       {QString::fromLatin1(windowinfo::kHeight), w->frame.height()}};
+    QVariantMap entry{{QString::fromLatin1(windowinfo::kLayer), qint64(w->options.layer)},
+                      {QString::fromLatin1(windowinfo::kOwnerPid), qint64(w->pid)},
+                      {QString::fromLatin1(windowinfo::kNumber), qint64(w->number)},
+                      {QString::fromLatin1(windowinfo::kBounds), bounds}};
+    for (auto it = w->entryOverrides.cbegin(); it != w->entryOverrides.cend(); ++it) {
+        if (it.value().isValid())
+            entry.insert(it.key(), it.value());
+        else
+            entry.remove(it.key());
+    }
+    return entry;
+}
+
+void SimDesktop::postActiveSpaceChange() { emit m_workspace.activeSpaceDidChange(); }
+
+void SimDesktop::postWake() { emit m_workspace.didWake(); }
+
+void SimDesktop::postActivationWithoutApplication() { emit m_workspace.didActivateApplication(std::nullopt); }
+
+void SimDesktop::settle() {
+    do {
+        m_backgroundQueue.drain();
+        m_runLoop.runPending();
+    } while (m_backgroundQueue.pendingCount() > 0);
+}
+
+} // namespace corvane

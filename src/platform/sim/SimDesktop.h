@@ -1,0 +1,226 @@
+#pragma once
+// A whole desktop in memory for tests: applications, windows with outer frames, element trees,
+// screens, events, settings and a manual clock. Tests set the scene, act, then assert on the
+// scene and on the action log. Every platform interface is here, and every failure can be made
+// to happen on demand.
+
+#include "platform/Platform.h"
+#include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimActionLog.h"
+#include "platform/sim/SimApplication.h"
+#include "platform/sim/SimBackgroundQueue.h"
+#include "platform/sim/SimDefaults.h"
+#include "platform/sim/SimEvents.h"
+#include "platform/sim/SimLoginItem.h"
+#include "platform/sim/SimRunLoop.h"
+#include "platform/sim/SimScreens.h"
+#include "platform/sim/SimUpdater.h"
+#include "platform/sim/SimWindowServer.h"
+#include "platform/sim/SimWorkspace.h"
+
+#include <QHash>
+#include <QList>
+
+#include <functional>
+
+namespace corvane {
+
+using SimWindowId = quint32; // the window number, as the window server reports it
+
+struct SimWindowOptions {
+    int layer = 0;
+    bool isOnScreen = true;
+    bool isDesktopElement = false;
+    bool isFullScreen = false;
+};
+
+class SimDesktop {
+public:
+    SimDesktop();
+    ~SimDesktop();
+    SimDesktop(const SimDesktop&) = delete;
+    SimDesktop& operator=(const SimDesktop&) = delete;
+
+    Platform platform();
+
+    // Applications. This process exists from the start as "Corvane".
+    qint32 thisProcessPid() const { return m_thisPid; }
+    qint32 addApplication(const QString& name);
+    void quitApplication(qint32 pid); // its windows vanish and its elements go invalid
+    // Sets the frontmost application without a notification; none for no frontmost application.
+    void setFrontmostApplication(std::optional<qint32> pid);
+    std::optional<qint32> frontmostPid() const { return m_frontmostPid; }
+    // Makes it frontmost and posts the workspace's activation notification.
+    void activateApplication(qint32 pid);
+
+    // Windows, in front of all others when added. Frames are outer frames in AX coordinates.
+    SimWindowId addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options = {});
+    void removeWindow(SimWindowId window); // closed: gone from the list, its elements invalid
+    void raiseWindow(SimWindowId window);
+    QRectF windowFrame(SimWindowId window) const;
+    void setWindowFrame(SimWindowId window, const QRectF& axFrame); // as when the user moves it
+    AxElement windowElement(SimWindowId window) const;
+    void setFocusedWindow(qint32 pid, std::optional<SimWindowId> window);
+    void setFullScreen(SimWindowId window, bool isFullScreen);
+    // Applied to every size written to the window, as a client applies size increments and minimums.
+    void setSizeConstraint(SimWindowId window, std::function<QSizeF(QSizeF)> constraint);
+    // The window ignores writes of these attributes (they still report success, like many clients).
+    void setIgnoresWrites(SimWindowId window, bool ignores);
+
+    // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates.
+    AxElement addElement(AxElement parent, const QString& role, const QString& subrole = {},
+                         std::optional<QRectF> axFrame = std::nullopt);
+    // The three title-bar buttons, 14 x 16 at the window's top-left, each with AXWindow set;
+    // returns close, minimise, zoom.
+    QList<AxElement> addTitleBarButtons(SimWindowId window);
+
+    // Failure and value injection, per element and attribute. An injected value replaces what the
+    // element would report; an injected error makes reads fail with it.
+    void setAttribute(AxElement element, const QString& attribute, AttributeValue value);
+    void clearAttribute(AxElement element, const QString& attribute); // the attribute no longer exists
+    void failAttribute(AxElement element, const QString& attribute, AxError error);
+    void failWrites(AxElement element, const QString& attribute, AxError error);
+    void failPid(AxElement element, AxError error);
+    void failElementAtPosition(AxError error);
+    void failValueCreation(bool fails);
+    // The application stops answering: every request to its elements times out.
+    void setUnresponsive(qint32 pid, bool isUnresponsive);
+    float messagingTimeout(AxElement element) const;
+
+    // Trust.
+    void setTrusted(bool isTrusted) { m_isTrusted = isTrusted; }
+    bool isTrusted() const { return m_isTrusted; }
+    // Trusted the next time the prompt is shown, as when the user grants access in the prompt.
+    void setGrantsOnPrompt(bool grants) { m_grantsOnPrompt = grants; }
+    int promptCount() const { return m_promptCount; }
+    void announceAccessibilityChange(); // the system's "access may have changed" notification
+
+    // Screens in system order; the primary one has its frame at (0, 0).
+    Screen addScreen(const QRectF& frame, const QRectF& visibleFrame);
+    void setScreens(QList<Screen> screens);
+    void setMainScreen(std::optional<quint64> screenId); // default: the first screen
+    void changeScreens(QList<Screen> screens);           // and posts the screen-change notification
+
+    // The window list: override entries, replace the whole result, or make the call fail.
+    void setWindowListEntryValue(SimWindowId window, const QString& key, const QVariant& value); // invalid removes
+    void setWindowListResult(std::optional<QVariant> result); // none restores the real list
+    QVariant windowListEntry(SimWindowId window) const;
+
+    // Workspace notifications.
+    void postActiveSpaceChange();
+    void postWake();
+    void postActivationWithoutApplication();
+    void setOpensUrls(bool opens) { m_opensUrls = opens; }
+    const QStringList& openedUrls() const { return m_openedUrls; }
+
+    // The pieces, for tests that drive them directly.
+    SimRunLoop& runLoop() { return m_runLoop; }
+    SimBackgroundQueue& backgroundQueue() { return m_backgroundQueue; }
+    SimEvents& events() { return m_events; }
+    SimDefaults& defaults() { return m_defaults; }
+    SimDefaults& globalPreferences() { return m_globalPreferences; }
+    SimLoginItem& loginItem() { return m_loginItem; }
+    SimUpdater& updater() { return m_updater; }
+    SimApplication& application() { return m_application; }
+    SimAccessibility& accessibility() { return m_accessibility; }
+    SimWorkspace& workspace() { return m_workspace; }
+    SimActionLog& log() { return m_log; }
+
+    // Runs the background queue, then everything the main queue has due now.
+    void settle();
+
+    // Half-open, as hit tests on the desktop are: minimum edges inside, maximum edges outside.
+    static bool holds(const QRectF& r, QPointF p) {
+        return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
+    }
+
+private:
+    friend class SimAccessibility;
+    friend class SimWindowServer;
+    friend class SimScreens;
+    friend class SimWorkspace;
+
+    struct App {
+        qint32 pid = 0;
+        QString name;
+        AxElement element;
+        std::optional<SimWindowId> focusedWindow;
+        bool isUnresponsive = false;
+    };
+    struct Window {
+        SimWindowId number = 0;
+        qint32 pid = 0;
+        QRectF frame;
+        SimWindowOptions options;
+        AxElement element;
+        std::function<QSizeF(QSizeF)> sizeConstraint;
+        bool ignoresWrites = false;
+        QHash<QString, QVariant> entryOverrides;
+    };
+    enum class NodeKind { SystemWide, Application, Window, Child };
+    struct Node {
+        NodeKind kind = NodeKind::Child;
+        qint32 pid = 0;
+        SimWindowId window = 0; // the window it is or lies in
+        AxElement parent;
+        QString role;
+        QString subrole;
+        std::optional<QRectF> frame;
+        bool isValid = true;
+        float timeout = 0;
+        QHash<QString, AttributeValue> values;
+        QSet<QString> removed;
+        QHash<QString, AxError> readFailures;
+        QHash<QString, AxError> writeFailures;
+        std::optional<AxError> pidFailure;
+    };
+
+    AxElement makeNode(Node node);
+    Node* node(AxElement element);
+    const Node* node(AxElement element) const;
+    App* app(qint32 pid);
+    Window* window(SimWindowId number);
+    const Window* window(SimWindowId number) const;
+    double primaryHeight() const;
+    void record(SimAction::Kind kind, AxElement element, const QString& attribute, const AttributeValue& value,
+                AxError result);
+
+    SimActionLog m_log;
+    SimRunLoop m_runLoop;
+    SimBackgroundQueue m_backgroundQueue;
+    SimEvents m_events;
+    SimDefaults m_defaults;
+    SimDefaults m_globalPreferences;
+    SimLoginItem m_loginItem;
+    SimUpdater m_updater;
+    SimApplication m_application;
+    SimAccessibility m_accessibility;
+    SimWorkspace m_workspace;
+    SimWindowServer m_windowServer;
+    SimScreens m_screens;
+
+    qint32 m_thisPid = 0;
+    qint32 m_nextPid = 100;
+    SimWindowId m_nextWindow = 1;
+    quint64 m_nextHandle = 1;
+    quint64 m_nextScreenId = 1;
+    AxElement m_systemWide;
+    QHash<qint32, App> m_apps;
+    QList<qint32> m_appOrder;
+    QList<Window> m_windows; // front to back
+    QHash<quint64, Node> m_nodes;
+    std::optional<qint32> m_frontmostPid;
+    QList<Screen> m_screenList;
+    std::optional<quint64> m_mainScreenId;
+    bool m_hasMainScreenOverride = false;
+    std::optional<QVariant> m_windowListResult;
+    std::optional<AxError> m_elementAtPositionFailure;
+    bool m_failsValueCreation = false;
+    bool m_isTrusted = true;
+    bool m_grantsOnPrompt = false;
+    int m_promptCount = 0;
+    bool m_opensUrls = true;
+    QStringList m_openedUrls;
+};
+
+} // namespace corvane

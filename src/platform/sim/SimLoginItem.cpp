@@ -1,0 +1,21 @@
+#include "SimLoginItem.h"
+
+namespace corvane {
+
+LoginItemResult SimLoginItem::registerItem() {
+    ++m_calls;
+    if (m_failure)
+        return {false, *m_failure};
+    m_status = m_needsApproval ? LoginItemStatus::RequiresApproval : LoginItemStatus::Enabled;
+    return {};
+}
+
+LoginItemResult SimLoginItem::unregisterItem() {
+    ++m_calls;
+    if (m_failure)
+        return {false, *m_failure};
+    m_status = LoginItemStatus::NotRegistered;
+    return {};
+}
+
+} // namespace corvane

@@ -1,0 +1,27 @@
+#pragma once
+// The simulated desktop's applications, activation and workspace notifications.
+
+#include "platform/Workspace.h"
+
+namespace corvane {
+
+class SimDesktop;
+
+class SimWorkspace final : public Workspace {
+    Q_OBJECT
+public:
+    explicit SimWorkspace(SimDesktop& desktop) : m_desktop(desktop) {}
+
+    std::optional<RunningApplication> frontmostApplication() override;
+    QList<RunningApplication> runningApplications() override;
+    qint32 currentProcessId() override;
+    // Logged; the target becomes frontmost.
+    void yieldActivation(const RunningApplication& target) override;
+    bool openUrl(const QString& url) override;
+
+private:
+    friend class SimDesktop;
+    SimDesktop& m_desktop;
+};
+
+} // namespace corvane

@@ -1,0 +1,15 @@
+#include "ThreadPoolQueue.h"
+
+namespace corvane {
+
+ThreadPoolQueue::ThreadPoolQueue() {
+    m_pool.setThreadPriority(QThread::HighestPriority);
+    m_pool.setMaxThreadCount(4);
+    m_pool.setExpiryTimeout(5000);
+}
+
+ThreadPoolQueue::~ThreadPoolQueue() { m_pool.waitForDone(); }
+
+void ThreadPoolQueue::async(std::function<void()> work) { m_pool.start(std::move(work)); }
+
+} // namespace corvane

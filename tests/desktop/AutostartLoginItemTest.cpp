@@ -1,0 +1,60 @@
+// The login item is a file in the user's autostart folder: what it writes must start this program,
+// and a failure must come back with a message, not as success.
+#include "platform/x11/AutostartLoginItem.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace corvane {
+namespace {
+
+QString contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+TEST(AutostartLoginItemTest, RegisterWritesAnEntryThatRunsThisProgramAndUnregisterRemovesIt) {
+    QTemporaryDir dir;
+    const QString entry = dir.filePath("autostart/corvane.desktop");
+    AutostartLoginItem item(entry, "/opt/my apps/corvane");
+    EXPECT_EQ(item.status(), LoginItemStatus::NotRegistered);
+
+    const LoginItemResult registered = item.registerItem();
+    EXPECT_TRUE(registered.succeeded) << registered.errorDescription.toStdString();
+    EXPECT_EQ(item.status(), LoginItemStatus::Enabled);
+    const QString text = contents(entry);
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"/opt/my apps/corvane\"\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+
+    EXPECT_TRUE(item.unregisterItem().succeeded);
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_TRUE(item.unregisterItem().succeeded) << "unregistering twice is not an error";
+}
+
+TEST(AutostartLoginItemTest, AnEntrySwitchedOffByTheDesktopReadsAsOff) {
+    QTemporaryDir dir;
+    const QString entry = dir.filePath("corvane.desktop");
+    QFile f(entry);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Desktop Entry]\nExec=corvane\nHidden=true\n");
+    f.close();
+    EXPECT_EQ(AutostartLoginItem(entry, "corvane").status(), LoginItemStatus::NotRegistered);
+}
+
+TEST(AutostartLoginItemTest, AFolderThatCannotBeMadeFailsWithAMessage) {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("autostart"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    AutostartLoginItem item(dir.filePath("autostart/corvane.desktop"), "/usr/bin/corvane");
+    const LoginItemResult result = item.registerItem();
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_FALSE(result.errorDescription.isEmpty());
+    EXPECT_EQ(item.status(), LoginItemStatus::NotRegistered);
+}
+
+} // namespace
+} // namespace corvane
