@@ -3,6 +3,7 @@
 #include "platform/Log.h"
 
 #include <QDateTime>
+#include <QStringDecoder>
 #include <QTimeZone>
 #include <QVariantList>
 
@@ -169,10 +170,17 @@ plist_t toPlist(const QVariant& value) {
     }
 }
 
+// libplist takes invalid UTF-8 as it comes; a settings file holding it is damaged, not a name to keep.
+bool isValidUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
 } // namespace
 
 std::optional<QVariantMap> parsePropertyList(const QByteArray& xml) {
-    if (xml.isEmpty() || xml.size() > kMaxBytes || isNestedTooDeeply(xml))
+    if (xml.isEmpty() || xml.size() > kMaxBytes || isNestedTooDeeply(xml) || !isValidUtf8(xml))
         return std::nullopt;
     plist_t raw = nullptr;
     plist_from_xml(xml.constData(), uint32_t(xml.size()), &raw);

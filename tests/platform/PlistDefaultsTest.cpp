@@ -1,0 +1,164 @@
+// The settings files of the real program: values survive a restart with their types, writes are
+// atomic, and a damaged file is moved aside with its bytes intact instead of being overwritten.
+#include "platform/x11/PlistDefaults.h"
+#include "platform/x11/PropertyListCodec.h"
+#include "platform/x11/SettingsPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <plist/plist.h>
+
+namespace corvane {
+namespace {
+
+QStringList capturedWarnings;
+void captureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtWarningMsg)
+        capturedWarnings.append(message);
+}
+
+class PlistDefaultsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath("corvane/app.corvane.plist");
+    QtMessageHandler previous = nullptr;
+
+    void SetUp() override {
+        capturedWarnings.clear();
+        previous = qInstallMessageHandler(captureWarnings);
+    }
+    void TearDown() override { qInstallMessageHandler(previous); }
+
+    void writeFile(const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QStringList folderEntries() const { return QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files); }
+};
+
+TEST_F(PlistDefaultsTest, EveryTypeSurvivesARestart) {
+    const QDateTime when(QDate(2026, 12, 6), QTime(13, 5, 1), QTimeZone::utc());
+    const QVariantMap nested{{"1", "Split"}, {"deep", QVariantList{qint64(-7), 2.5, QByteArray("\x00\xff", 2)}}};
+    {
+        PlistDefaults d(path);
+        d.setBool("flag", true);
+        d.setObject("count", -42);
+        d.setObject("big", std::numeric_limits<qint64>::max());
+        d.setObject("ratio", 0.22);
+        d.setString("name", QStringLiteral("Quadrant é"));
+        d.setData("bytes", QByteArray("[{\"id\":1}]"));
+        d.setObject("when", when);
+        d.setObject("table", nested);
+        d.setBool("gone", true);
+        d.removeObject("gone");
+    }
+    PlistDefaults d(path);
+    EXPECT_EQ(d.boolean("flag"), true);
+    EXPECT_EQ(d.object("count"), QVariant(qint64(-42)));
+    EXPECT_EQ(d.object("big"), QVariant(std::numeric_limits<qint64>::max()));
+    EXPECT_EQ(d.object("ratio"), QVariant(0.22));
+    EXPECT_EQ(d.string("name"), QStringLiteral("Quadrant é"));
+    EXPECT_EQ(d.data("bytes"), QByteArray("[{\"id\":1}]"));
+    EXPECT_EQ(d.object("when").toDateTime(), when);
+    EXPECT_EQ(d.dictionary("table"), nested);
+    EXPECT_FALSE(d.object("gone").isValid());
+    EXPECT_FALSE(d.string("flag")) << "a value of another type reads as absent";
+    EXPECT_FALSE(d.boolean("count"));
+    EXPECT_EQ(folderEntries(), QStringList{"app.corvane.plist"}) << "no temporary files left behind";
+    EXPECT_TRUE(capturedWarnings.isEmpty());
+}
+
+TEST_F(PlistDefaultsTest, TheFileIsAPropertyListOtherToolsRead) {
+    PlistDefaults(path).setBool("dragSnapEnabled", true);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray xml = f.readAll();
+    EXPECT_TRUE(xml.startsWith("<?xml")) << xml.toStdString();
+    plist_t root = nullptr;
+    plist_from_xml(xml.constData(), uint32_t(xml.size()), &root);
+    ASSERT_NE(root, nullptr);
+    plist_t item = plist_dict_get_item(root, "dragSnapEnabled");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(plist_get_node_type(item), PLIST_BOOLEAN);
+    plist_free(root);
+}
+
+TEST_F(PlistDefaultsTest, ADamagedFileIsMovedAsideIntactAndTheStoreCarriesOn) {
+    const QByteArray damages[] = {
+        QByteArray("\x89PNG\r\n\x1a\n\x00\x00garbage", 18),
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><true/>",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><true/></array></plist>",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>\xff\xfe</key><string>\xc3(</string></dict>"
+        "</plist><junk",
+        "<plist><dict><key>x</key>" + QByteArray(100000 * 7, 'x').replace("xxxxxxx", "<array>") + "</dict></plist>",
+    };
+    for (const QByteArray& damage : damages) {
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+        capturedWarnings.clear();
+        writeFile(damage);
+        PlistDefaults d(path);
+        const QStringList files = folderEntries();
+        ASSERT_EQ(files.size(), 1) << files.join(",").toStdString();
+        EXPECT_TRUE(files[0].startsWith("app.corvane.plist.corrupt-"));
+        QFile aside(QFileInfo(path).absolutePath() + "/" + files[0]);
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), damage) << "the bytes are kept as they were";
+        EXPECT_EQ(capturedWarnings.size(), 1);
+        EXPECT_FALSE(d.object("a").isValid());
+        d.setBool("fresh", true);
+        EXPECT_EQ(PlistDefaults(path).boolean("fresh"), true);
+    }
+}
+
+TEST_F(PlistDefaultsTest, AFailedWriteKeepsValuesAndWarnsOnceUntilItCanWriteAgain) {
+    const QString blocked = dir.filePath("blocker/app.corvane.plist");
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    PlistDefaults d(blocked);
+    d.setBool("a", true);
+    d.setBool("b", false);
+    EXPECT_EQ(d.boolean("a"), true);
+    EXPECT_FALSE(d.synchronize());
+    EXPECT_EQ(capturedWarnings.size(), 1);
+
+    ASSERT_TRUE(QFile::remove(dir.filePath("blocker")));
+    EXPECT_TRUE(d.synchronize());
+    PlistDefaults reread(blocked);
+    EXPECT_EQ(reread.boolean("a"), true);
+    EXPECT_EQ(reread.boolean("b"), false);
+}
+
+TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
+    EXPECT_FALSE(parsePropertyList(""));
+    EXPECT_FALSE(parsePropertyList("hello"));
+    EXPECT_FALSE(parsePropertyList("<?xml version=\"1.0\"?><plist version=\"1.0\"><string>x</string></plist>"));
+    const auto empty = parsePropertyList(serializePropertyList({}));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->isEmpty());
+}
+
+TEST(SettingsPathsTest, FollowsXdgConfigHomeAndIgnoresARelativeOne) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(defaultsFilePath(), "/tmp/cfg/corvane/app.corvane.plist");
+    EXPECT_EQ(globalPreferencesFilePath(), "/tmp/cfg/corvane/GlobalPreferences.plist");
+    EXPECT_EQ(autostartEntryPath(), "/tmp/cfg/autostart/corvane.desktop");
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_EQ(settingsDirectory(), QDir::homePath() + "/.config/corvane");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(settingsDirectory(), QDir::homePath() + "/.config/corvane");
+    if (!saved.isNull())
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+} // namespace
+} // namespace corvane
