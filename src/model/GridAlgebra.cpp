@@ -7,7 +7,8 @@ namespace corvane {
 namespace {
 
 bool isTileable(qint64 rows, qint64 cols) {
-    return rows > 0 && cols > 0 && rows <= kMaxGridCells && cols <= kMaxGridCells && rows * cols <= kMaxGridCells;
+    return rows > 0 && cols > 0 && rows <= kMaxGridCells && cols <= kMaxGridCells &&
+           rows * cols <= kMaxGridCells;
 }
 
 // The span clipped to [0, rows) x [0, cols); none when it leaves nothing or its end overflows.
@@ -38,8 +39,8 @@ QList<GridSpan> normalizedMerges(const QList<GridSpan>& merges, qint64 rows, qin
         qint64 area = 0;
         if (!span || __builtin_mul_overflow(span->rowSpan, span->colSpan, &area) || area < 2)
             continue;
-        const bool overlapsEarlier =
-            std::any_of(accepted.begin(), accepted.end(), [&](const GridSpan& a) { return a.overlaps(*span); });
+        const bool overlapsEarlier = std::any_of(accepted.begin(), accepted.end(),
+                                                 [&](const GridSpan& a) { return a.overlaps(*span); });
         if (!overlapsEarlier)
             accepted.append(*span);
     }
@@ -54,7 +55,8 @@ QList<GridSpan> cellSpans(qint64 rows, qint64 cols, const QList<GridSpan>& merge
     for (qint64 row = 0; row < rows; ++row) {
         for (qint64 col = 0; col < cols; ++col) {
             const GridCell cell{row, col};
-            auto block = std::find_if(blocks.begin(), blocks.end(), [&](const GridSpan& b) { return b.contains(cell); });
+            auto block = std::find_if(blocks.begin(), blocks.end(),
+                                      [&](const GridSpan& b) { return b.contains(cell); });
             if (block == blocks.end())
                 zones.append({row, col, 1, 1});
             else if (block->row == row && block->col == col)
@@ -98,7 +100,8 @@ QList<GridSpan> mergesAdding(const GridSpan& span, const QList<GridSpan>& merges
 QList<GridSpan> mergesRemoving(const QSet<GridCell>& cells, const QList<GridSpan>& merges) {
     QList<GridSpan> result;
     for (const GridSpan& m : merges) {
-        const bool touched = std::any_of(cells.begin(), cells.end(), [&](const GridCell& c) { return m.contains(c); });
+        const bool touched =
+            std::any_of(cells.begin(), cells.end(), [&](const GridCell& c) { return m.contains(c); });
         if (!touched)
             result.append(m);
     }

@@ -7,7 +7,6 @@
 
 #include <QList>
 #include <QSet>
-
 #include <optional>
 
 namespace corvane {

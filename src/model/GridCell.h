@@ -13,6 +13,8 @@ struct GridCell {
     friend bool operator==(const GridCell&, const GridCell&) = default;
 };
 
-inline size_t qHash(const GridCell& cell, size_t seed = 0) { return qHashMulti(seed, cell.row, cell.col); }
+inline size_t qHash(const GridCell& cell, size_t seed = 0) {
+    return qHashMulti(seed, cell.row, cell.col);
+}
 
 } // namespace corvane

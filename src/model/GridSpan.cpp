@@ -31,7 +31,8 @@ QSet<GridCell> GridSpan::cells() const {
         return result;
     qint64 lastRow = 0;
     qint64 lastCol = 0;
-    if (__builtin_add_overflow(row, rowSpan - 1, &lastRow) || __builtin_add_overflow(col, colSpan - 1, &lastCol))
+    if (__builtin_add_overflow(row, rowSpan - 1, &lastRow) ||
+        __builtin_add_overflow(col, colSpan - 1, &lastCol))
         return result;
     result.reserve(rowSpan * colSpan);
     for (qint64 r = row; r <= lastRow; ++r) {

@@ -35,9 +35,9 @@ SnapLayout makeGridLayout(const QString& name, qint64 rows, qint64 cols, const Q
     const double columnWidth = 1.0 / double(cols);
     const double rowHeight = 1.0 / double(rows);
     for (const GridSpan& s : spans) {
-        layout.zones.append({QUuid::createUuid(), QRectF(double(s.col) * columnWidth, double(s.row) * rowHeight,
-                                                         double(s.colSpan) * columnWidth,
-                                                         double(s.rowSpan) * rowHeight)});
+        layout.zones.append(
+            {QUuid::createUuid(), QRectF(double(s.col) * columnWidth, double(s.row) * rowHeight,
+                                         double(s.colSpan) * columnWidth, double(s.rowSpan) * rowHeight)});
     }
     return layout;
 }

@@ -4,7 +4,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-
 #include <charconv>
 #include <cmath>
 
@@ -38,7 +37,9 @@ void appendNumber(QByteArray& out, double value) {
     out.append(buffer, int(result.ptr - buffer));
 }
 
-void appendInteger(QByteArray& out, qint64 value) { out += QByteArray::number(value); }
+void appendInteger(QByteArray& out, qint64 value) {
+    out += QByteArray::number(value);
+}
 
 void appendSpan(QByteArray& out, const GridSpan& s) {
     out += "{\"row\":";
@@ -158,7 +159,9 @@ std::optional<Preset> decodePreset(const QJsonValue& value) {
     Preset p;
     p.id = *uuid;
     p.name = name.toString();
-    const auto number = [](const QJsonValue& v) { return v.isDouble() ? std::optional(v.toDouble()) : std::nullopt; };
+    const auto number = [](const QJsonValue& v) {
+        return v.isDouble() ? std::optional(v.toDouble()) : std::nullopt;
+    };
     if (!readOptional(o, "width", p.width, number) || !readOptional(o, "height", p.height, number) ||
         !readOptional(o, "rows", p.rows, integerValue) || !readOptional(o, "cols", p.cols, integerValue) ||
         !readOptional(o, "merges", p.merges, decodeMerges))

@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QList>
-
 #include <optional>
 
 namespace corvane {

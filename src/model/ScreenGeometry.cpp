@@ -1,5 +1,6 @@
 #include "ScreenGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -11,6 +12,14 @@ QRectF screenRect(const QRectF& f, const QRectF& v) {
     const double top = std::round((v.y() + v.height()) - v.height() * f.y());
     const double bottom = std::round((v.y() + v.height()) - v.height() * (f.y() + f.height()));
     return QRectF(left, bottom, right - left, top - bottom);
+}
+
+double clampedWindowDimension(double value) {
+    constexpr double kMinimum = 100;
+    constexpr double kMaximum = 10000;
+    if (std::isnan(value))
+        return kMinimum;
+    return std::min(std::max(value, kMinimum), kMaximum);
 }
 
 bool rectContainsPoint(const QRectF& r, QPointF p) {

@@ -12,6 +12,9 @@ namespace corvane {
 // whole point, halves away from zero. Fractions outside 0...1 are not clamped.
 QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame);
 
+// A window width or height kept within 100...10000 points; not a number becomes the smallest.
+double clampedWindowDimension(double value);
+
 // Minimum edges inside, maximum edges outside, as every hit test of the desktop.
 bool rectContainsPoint(const QRectF& rect, QPointF point);
 

@@ -7,7 +7,6 @@
 #include <QSizeF>
 #include <QString>
 #include <QtGlobal>
-
 #include <optional>
 #include <variant>
 

@@ -8,7 +8,6 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
-
 #include <optional>
 
 namespace corvane {
@@ -25,7 +24,9 @@ public:
     virtual bool synchronize() = 0;
 
     std::optional<bool> boolean(const QString& key) const { return typed<bool>(key, QMetaType::Bool); }
-    std::optional<QString> string(const QString& key) const { return typed<QString>(key, QMetaType::QString); }
+    std::optional<QString> string(const QString& key) const {
+        return typed<QString>(key, QMetaType::QString);
+    }
     std::optional<QByteArray> data(const QString& key) const {
         return typed<QByteArray>(key, QMetaType::QByteArray);
     }

@@ -5,7 +5,6 @@
 #include <QPointF>
 #include <QString>
 #include <QtGlobal>
-
 #include <functional>
 #include <optional>
 
@@ -24,14 +23,16 @@ enum class EventType : int {
 };
 
 using EventMask = quint64;
-constexpr EventMask maskOf(EventType type) { return EventMask{1} << static_cast<int>(type); }
+constexpr EventMask maskOf(EventType type) {
+    return EventMask{1} << static_cast<int>(type);
+}
 
 // Device-independent modifier flags.
 namespace modifier {
 inline constexpr quint64 kCapsLock = 0x10000;
 inline constexpr quint64 kShift = 0x20000;
 inline constexpr quint64 kControl = 0x40000;
-inline constexpr quint64 kOption = 0x80000; // Alt
+inline constexpr quint64 kOption = 0x80000;   // Alt
 inline constexpr quint64 kCommand = 0x100000; // Super
 inline constexpr quint64 kNumericPad = 0x200000;
 inline constexpr quint64 kHelp = 0x400000;

@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QVariantList>
 #include <QVariantMap>
-
 #include <limits>
 
 namespace corvane {

@@ -2,7 +2,6 @@
 // The value types a Defaults store keeps, in one canonical form shared by every implementation.
 
 #include <QVariant>
-
 #include <optional>
 
 namespace corvane {

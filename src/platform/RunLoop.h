@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -29,7 +28,8 @@ public:
     // Runs the block on the main thread on a later turn of its loop. Callable from any thread.
     virtual void post(std::function<void()> block) = 0;
     virtual void postAfter(double seconds, std::function<void()> block) = 0;
-    virtual std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats, std::function<void()> fire) = 0;
+    virtual std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats,
+                                                 std::function<void()> fire) = 0;
     // Blocks the calling thread, whichever it is.
     virtual void pause(std::chrono::microseconds duration) = 0;
 

@@ -6,7 +6,6 @@
 #include <QRectF>
 #include <QString>
 #include <QtGlobal>
-
 #include <optional>
 
 namespace corvane {

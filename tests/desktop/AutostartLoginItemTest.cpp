@@ -2,10 +2,9 @@
 // and a failure must come back with a message, not as success.
 #include "platform/x11/AutostartLoginItem.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {

@@ -1,13 +1,13 @@
 // The real run loop: blocks posted from any thread run on the main thread, in order, and a timer
 // handle can be dropped from inside its own callback. Waits are bounded by an event-loop deadline.
 #include "platform/x11/QtRunLoop.h"
-#include "platform/x11/ThreadPoolQueue.h"
 
-#include <gtest/gtest.h>
+#include "platform/x11/ThreadPoolQueue.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
@@ -49,7 +49,8 @@ TEST(QtRunLoopTest, TimersFireLateNotEarlyAndStopWhenTheirHandleGoes) {
         if (++ticks == 2)
             repeating.reset();
     });
-    std::unique_ptr<Timer> dropped = loop.scheduleTimer(0.01, false, [&] { ADD_FAILURE() << "dropped timer fired"; });
+    std::unique_ptr<Timer> dropped =
+        loop.scheduleTimer(0.01, false, [&] { ADD_FAILURE() << "dropped timer fired"; });
     dropped.reset();
 
     ASSERT_TRUE(processEventsUntil([&] { return firedAt > 0 && !repeating; }));

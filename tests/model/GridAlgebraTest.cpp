@@ -1,10 +1,10 @@
 // Grid algebra: the order rules (first merge wins, new merge last, removal keeps order) and the
 // handling of stored spans that no grid builder would make.
 #include "model/GridAlgebra.h"
+
 #include "model/Preset.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace corvane {
@@ -91,7 +91,8 @@ TEST(GridAlgebraTest, GridLayoutMakesFractionalZonesWithFreshIds) {
     ASSERT_EQ(layout->zones.size(), 3);
     const double third = 0.3333333333333333;
     const double twoThirds = 0.6666666666666666;
-    const QRectF expected[] = {{0, 0, twoThirds, 1}, {twoThirds, 0, third, 0.5}, {twoThirds, 0.5, third, 0.5}};
+    const QRectF expected[] = {
+        {0, 0, twoThirds, 1}, {twoThirds, 0, third, 0.5}, {twoThirds, 0.5, third, 0.5}};
     for (int i = 0; i < 3; ++i) {
         const QRectF r = layout->zones[i].rect;
         EXPECT_EQ(r.x(), expected[i].x()) << i;

@@ -12,7 +12,8 @@ TEST(LayoutGeometryTest, BuiltInLayoutsComeInTheirOrderWithTheirZones) {
     QStringList names;
     for (const SnapLayout& l : layouts)
         names.append(l.name);
-    EXPECT_EQ(names, (QStringList{"Split", "Quadrant", "Thirds", "Rows", "Right Bias", "Bias", "Six Pack", "Focus"}));
+    EXPECT_EQ(names, (QStringList{"Split", "Quadrant", "Thirds", "Rows", "Right Bias", "Bias", "Six Pack",
+                                  "Focus"}));
 
     const auto zones = [&](int i) {
         QList<QRectF> out;
@@ -43,14 +44,17 @@ TEST(LayoutGeometryTest, ScreenRectRoundsEachEdgeSoNeighboursShareTheirEdges) {
     EXPECT_EQ(QList<double>({a.x(), b.x(), c.x()}), QList<double>({0, 333, 667}));
     EXPECT_EQ(QList<double>({a.width(), b.width(), c.width()}), QList<double>({333, 334, 333}));
 
-    EXPECT_EQ(screenRect(builtInLayouts()[0].zones[1].rect, QRectF(0, 25, 1440, 875)), QRectF(720, 25, 720, 875));
+    EXPECT_EQ(screenRect(builtInLayouts()[0].zones[1].rect, QRectF(0, 25, 1440, 875)),
+              QRectF(720, 25, 720, 875));
     // Top-left quadrant: y grows down in fractions, up on screen.
     EXPECT_EQ(screenRect(QRectF(0, 0, 0.5, 0.5), QRectF(0, 25, 1440, 875)), QRectF(0, 463, 720, 437));
 }
 
 TEST(LayoutGeometryTest, HalvesRoundAwayFromZeroAndFractionsAreNotClamped) {
-    EXPECT_EQ(screenRect(QRectF(0.5, 0, 0.25, 1), QRectF(0, 0, 1, 2)), QRectF(1, 0, 0, 2)) << "0.5 -> 1, 0.75 -> 1";
-    EXPECT_EQ(screenRect(QRectF(0.75, 0, 0.25, 1), QRectF(-3, 0, 2, 10)), QRectF(-2, 0, 1, 10)) << "-1.5 -> -2";
+    EXPECT_EQ(screenRect(QRectF(0.5, 0, 0.25, 1), QRectF(0, 0, 1, 2)), QRectF(1, 0, 0, 2))
+        << "0.5 -> 1, 0.75 -> 1";
+    EXPECT_EQ(screenRect(QRectF(0.75, 0, 0.25, 1), QRectF(-3, 0, 2, 10)), QRectF(-2, 0, 1, 10))
+        << "-1.5 -> -2";
     EXPECT_EQ(screenRect(QRectF(0, 0, 1, 1), QRectF(0.5, -0.5, 10, 10)), QRectF(1, -1, 10, 11));
     EXPECT_EQ(screenRect(QRectF(1, -0.5, 1, 1), QRectF(0, 0, 100, 100)), QRectF(100, 50, 100, 100));
 }

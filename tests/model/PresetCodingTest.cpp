@@ -29,7 +29,9 @@ Preset gridPreset(std::optional<QList<GridSpan>> merges) {
     return p;
 }
 
-QByteArray withId(const char* rest) { return "[{\"id\":" + kIdText + ",\"name\":\"N\"" + rest + "}]"; }
+QByteArray withId(const char* rest) {
+    return "[{\"id\":" + kIdText + ",\"name\":\"N\"" + rest + "}]";
+}
 
 TEST(PresetCodingTest, EncodesKeysInOrderAndOmitsAbsentFields) {
     EXPECT_EQ(*encodePresets({sizePreset(1280, 800.5)}),
@@ -94,19 +96,20 @@ TEST(PresetCodingTest, IntegersMustBeWholeAndFitSixtyFourBits) {
 TEST(PresetCodingTest, AnyBadRecordFailsTheWholeList) {
     const QByteArray good = "{\"id\":" + kIdText + ",\"name\":\"ok\"}";
     const QByteArray bad[] = {
-        "[" + good + ",{\"id\":" + kIdText + "}]",                                   // no name
-        "[{\"id\":\"not-a-uuid\",\"name\":\"x\"}]",                                  // bad id
-        "[{\"id\":\"{6F1C2A9E-3B4D-4E5F-8A7B-1C2D3E4F5A6B}\",\"name\":\"x\"}]",      // braces
-        "[{\"id\":\"6F1C2A9E3B4D4E5F8A7B1C2D3E4F5A6B\",\"name\":\"x\"}]",            // no hyphens
-        "[{\"id\":" + kIdText + ",\"name\":7}]",                                     // wrong type
-        "[{\"id\":" + kIdText + ",\"name\":\"x\",\"width\":\"1280\"}]",              // width a string
-        "[{\"id\":" + kIdText + ",\"name\":\"x\",\"merges\":{}}]",                   // merges not an array
+        "[" + good + ",{\"id\":" + kIdText + "}]",                              // no name
+        "[{\"id\":\"not-a-uuid\",\"name\":\"x\"}]",                             // bad id
+        "[{\"id\":\"{6F1C2A9E-3B4D-4E5F-8A7B-1C2D3E4F5A6B}\",\"name\":\"x\"}]", // braces
+        "[{\"id\":\"6F1C2A9E3B4D4E5F8A7B1C2D3E4F5A6B\",\"name\":\"x\"}]",       // no hyphens
+        "[{\"id\":" + kIdText + ",\"name\":7}]",                                // wrong type
+        "[{\"id\":" + kIdText + ",\"name\":\"x\",\"width\":\"1280\"}]",         // width a string
+        "[{\"id\":" + kIdText + ",\"name\":\"x\",\"merges\":{}}]",              // merges not an array
         "[{\"id\":" + kIdText + ",\"name\":\"x\",\"merges\":[{\"row\":0,\"col\":0,\"rowSpan\":1}]}]",
-        "[{\"id\":" + kIdText + ",\"name\":\"x\",\"merges\":[{\"row\":0,\"col\":0,\"rowSpan\":1,\"colSpan\":1.5}]}]",
+        "[{\"id\":" + kIdText +
+            ",\"name\":\"x\",\"merges\":[{\"row\":0,\"col\":0,\"rowSpan\":1,\"colSpan\":1.5}]}]",
         "[{\"id\":" + kIdText + ",\"name\":\"x\",\"merges\":[3]}]",
         "[" + good + ",3]",
         "{\"id\":" + kIdText + ",\"name\":\"x\"}", // not an array
-        "[" + good,                               // truncated
+        "[" + good,                                // truncated
         "",
         "[{\"id\":" + kIdText + ",\"name\":\"\xff\xfe\"}]", // invalid UTF-8
         QByteArray(100000, '[') + QByteArray(100000, ']'),  // nested far too deep

@@ -1,17 +1,16 @@
 // The settings files of the real program: values survive a restart with their types, writes are
 // atomic, and a damaged file is moved aside with its bytes intact instead of being overwritten.
 #include "platform/x11/PlistDefaults.h"
+
 #include "platform/x11/PropertyListCodec.h"
 #include "platform/x11/SettingsPaths.h"
-
-#include <gtest/gtest.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
-
+#include <gtest/gtest.h>
 #include <plist/plist.h>
 
 namespace corvane {
@@ -46,7 +45,8 @@ protected:
 
 TEST_F(PlistDefaultsTest, EveryTypeSurvivesARestart) {
     const QDateTime when(QDate(2026, 12, 6), QTime(13, 5, 1), QTimeZone::utc());
-    const QVariantMap nested{{"1", "Split"}, {"deep", QVariantList{qint64(-7), 2.5, QByteArray("\x00\xff", 2)}}};
+    const QVariantMap nested{{"1", "Split"},
+                             {"deep", QVariantList{qint64(-7), 2.5, QByteArray("\x00\xff", 2)}}};
     {
         PlistDefaults d(path);
         d.setBool("flag", true);
@@ -98,7 +98,8 @@ TEST_F(PlistDefaultsTest, ADamagedFileIsMovedAsideIntactAndTheStoreCarriesOn) {
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><true/></array></plist>",
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>\xff\xfe</key><string>\xc3(</string></dict>"
         "</plist><junk",
-        "<plist><dict><key>x</key>" + QByteArray(100000 * 7, 'x').replace("xxxxxxx", "<array>") + "</dict></plist>",
+        "<plist><dict><key>x</key>" + QByteArray(100000 * 7, 'x').replace("xxxxxxx", "<array>") +
+            "</dict></plist>",
     };
     for (const QByteArray& damage : damages) {
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
@@ -140,7 +141,8 @@ TEST_F(PlistDefaultsTest, AFailedWriteKeepsValuesAndWarnsOnceUntilItCanWriteAgai
 TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
     EXPECT_FALSE(parsePropertyList(""));
     EXPECT_FALSE(parsePropertyList("hello"));
-    EXPECT_FALSE(parsePropertyList("<?xml version=\"1.0\"?><plist version=\"1.0\"><string>x</string></plist>"));
+    EXPECT_FALSE(
+        parsePropertyList("<?xml version=\"1.0\"?><plist version=\"1.0\"><string>x</string></plist>"));
     const auto empty = parsePropertyList(serializePropertyList({}));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->isEmpty());

@@ -33,8 +33,8 @@ TEST_F(SimDesktopTest, FocusedWindowReadsAndWritesMoveTheWindow) {
     EXPECT_EQ(ax.setAttributeValue(w, kPos, AxValue::ofPoint({0, 25})), AxError::Success);
     EXPECT_EQ(desk.windowFrame(window), QRectF(0, 25, 497, 400));
     EXPECT_EQ(ax.setAttributeValue(w, kPos, AxValue::ofSize({1, 1})), AxError::IllegalArgument);
-    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 500x400", "write AXPosition 0,25",
-                                                 "write AXPosition 1x1"}));
+    EXPECT_EQ(desk.log().effects(),
+              (QStringList{"write AXSize 500x400", "write AXPosition 0,25", "write AXPosition 1x1"}));
 }
 
 TEST_F(SimDesktopTest, InjectedFailuresAndValuesReplaceWhatTheElementReports) {
@@ -68,7 +68,8 @@ TEST_F(SimDesktopTest, GoneWindowsAndSilentApplicationsFailInsteadOfAnswering) {
     desk.setUnresponsive(editor, false);
     desk.removeWindow(window);
     EXPECT_EQ(ax.copyAttributeValue(w, kPos).error, AxError::InvalidElement);
-    EXPECT_EQ(ax.copyAttributeValue(ax.applicationElement(editor), ax::kFocusedWindow).error, AxError::NoValue);
+    EXPECT_EQ(ax.copyAttributeValue(ax.applicationElement(editor), ax::kFocusedWindow).error,
+              AxError::NoValue);
     EXPECT_EQ(ax.copyAttributeValue(ax.applicationElement(4242), ax::kFocusedWindow).error,
               AxError::InvalidElement);
 }

@@ -2,9 +2,8 @@
 // behave like a real run loop, or those tests prove nothing.
 #include "platform/sim/SimRunLoop.h"
 
-#include <gtest/gtest.h>
-
 #include <QStringList>
+#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {

@@ -15,7 +15,9 @@ AxElement SimAccessibility::applicationElement(qint32 pid) {
     return m_desktop.makeNode(n);
 }
 
-AxElement SimAccessibility::systemWideElement() { return m_desktop.m_systemWide; }
+AxElement SimAccessibility::systemWideElement() {
+    return m_desktop.m_systemWide;
+}
 
 AttributeResult SimAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
     AttributeResult result = read(element, attribute);
@@ -65,7 +67,8 @@ AttributeResult SimAccessibility::read(AxElement element, const QString& attribu
             return {AxError::Success, w->options.isFullScreen};
         break;
     case Kind::Child:
-        if (n->frame && (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize))) {
+        if (n->frame &&
+            (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize))) {
             const QRectF frame = w ? n->frame->translated(w->frame.topLeft()) : *n->frame;
             if (attribute == QLatin1String(ax::kPosition))
                 return {AxError::Success, AxValue::ofPoint(frame.topLeft())};
@@ -174,7 +177,9 @@ PidResult SimAccessibility::pidOfElement(AxElement element) {
     return {AxError::Success, n->pid};
 }
 
-bool SimAccessibility::isProcessTrusted() { return m_desktop.m_isTrusted; }
+bool SimAccessibility::isProcessTrusted() {
+    return m_desktop.m_isTrusted;
+}
 
 bool SimAccessibility::isProcessTrustedWithPrompt() {
     ++m_desktop.m_promptCount;

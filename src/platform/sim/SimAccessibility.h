@@ -10,12 +10,14 @@ class SimDesktop;
 class SimAccessibility final : public Accessibility {
     Q_OBJECT
 public:
-    explicit SimAccessibility(SimDesktop& desktop) : m_desktop(desktop) {}
+    explicit SimAccessibility(SimDesktop& desktop)
+        : m_desktop(desktop) {}
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
-    AxError setAttributeValue(AxElement element, const QString& attribute, const AttributeValue& value) override;
+    AxError setAttributeValue(AxElement element, const QString& attribute,
+                              const AttributeValue& value) override;
     std::optional<AxValue> createPointValue(QPointF point) override;
     std::optional<AxValue> createSizeValue(QSizeF size) override;
     ElementHit elementAtPosition(AxElement root, float x, float y) override;

@@ -5,7 +5,6 @@
 #include "platform/Accessibility.h"
 
 #include <QList>
-
 #include <chrono>
 
 namespace corvane {

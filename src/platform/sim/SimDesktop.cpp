@@ -26,9 +26,9 @@ SimDesktop::SimDesktop()
 SimDesktop::~SimDesktop() = default;
 
 Platform SimDesktop::platform() {
-    return Platform{m_accessibility, m_windowServer, m_screens,           m_workspace,
-                    m_application,   m_events,       m_defaults,          m_globalPreferences,
-                    m_loginItem,     m_updater,      m_runLoop,           m_backgroundQueue};
+    return Platform{m_accessibility, m_windowServer, m_screens,  m_workspace,
+                    m_application,   m_events,       m_defaults, m_globalPreferences,
+                    m_loginItem,     m_updater,      m_runLoop,  m_backgroundQueue};
 }
 
 AxElement SimDesktop::makeNode(Node n) {
@@ -114,12 +114,15 @@ void SimDesktop::quitApplication(qint32 pid) {
         m_frontmostPid.reset();
 }
 
-void SimDesktop::setFrontmostApplication(std::optional<qint32> pid) { m_frontmostPid = pid; }
+void SimDesktop::setFrontmostApplication(std::optional<qint32> pid) {
+    m_frontmostPid = pid;
+}
 
 void SimDesktop::activateApplication(qint32 pid) {
     m_frontmostPid = pid;
     const App* a = app(pid);
-    emit m_workspace.didActivateApplication(a ? std::optional(RunningApplication{a->pid, a->name}) : std::nullopt);
+    emit m_workspace.didActivateApplication(a ? std::optional(RunningApplication{a->pid, a->name})
+                                              : std::nullopt);
 }
 
 SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options) {
@@ -228,8 +231,10 @@ QList<AxElement> SimDesktop::addTitleBarButtons(SimWindowId number) {
                                 QString::fromLatin1(ax::kMinimizeButtonSubrole),
                                 QString::fromLatin1(ax::kZoomButtonSubrole)};
     for (int i = 0; i < 3; ++i) {
-        const QRectF frame(origin.x() + kButtonLefts[i], origin.y() + kButtonTop, kButtonWidth, kButtonHeight);
-        const AxElement button = addElement(windowElem, QString::fromLatin1(ax::kButtonRole), subroles[i], frame);
+        const QRectF frame(origin.x() + kButtonLefts[i], origin.y() + kButtonTop, kButtonWidth,
+                           kButtonHeight);
+        const AxElement button =
+            addElement(windowElem, QString::fromLatin1(ax::kButtonRole), subroles[i], frame);
         setAttribute(button, QString::fromLatin1(ax::kWindow), windowElem);
         buttons.append(button);
     }
@@ -269,7 +274,9 @@ void SimDesktop::failElementAtPosition(AxError error) {
     m_elementAtPositionFailure = error == AxError::Success ? std::nullopt : std::optional(error);
 }
 
-void SimDesktop::failValueCreation(bool fails) { m_failsValueCreation = fails; }
+void SimDesktop::failValueCreation(bool fails) {
+    m_failsValueCreation = fails;
+}
 
 void SimDesktop::setUnresponsive(qint32 pid, bool isUnresponsive) {
     if (App* a = app(pid))
@@ -281,7 +288,9 @@ float SimDesktop::messagingTimeout(AxElement element) const {
     return n ? n->timeout : 0;
 }
 
-void SimDesktop::announceAccessibilityChange() { emit m_accessibility.accessibilityApiChanged(); }
+void SimDesktop::announceAccessibilityChange() {
+    emit m_accessibility.accessibilityApiChanged();
+}
 
 Screen SimDesktop::addScreen(const QRectF& frame, const QRectF& visibleFrame) {
     Screen s;
@@ -293,7 +302,9 @@ Screen SimDesktop::addScreen(const QRectF& frame, const QRectF& visibleFrame) {
     return s;
 }
 
-void SimDesktop::setScreens(QList<Screen> screens) { m_screenList = std::move(screens); }
+void SimDesktop::setScreens(QList<Screen> screens) {
+    m_screenList = std::move(screens);
+}
 
 void SimDesktop::setMainScreen(std::optional<quint64> screenId) {
     m_mainScreenId = screenId;
@@ -310,7 +321,9 @@ void SimDesktop::setWindowListEntryValue(SimWindowId number, const QString& key,
         w->entryOverrides.insert(key, value);
 }
 
-void SimDesktop::setWindowListResult(std::optional<QVariant> result) { m_windowListResult = std::move(result); }
+void SimDesktop::setWindowListResult(std::optional<QVariant> result) {
+    m_windowListResult = std::move(result);
+}
 
 QVariant SimDesktop::windowListEntry(SimWindowId number) const {
     const Window* w = window(number);
@@ -333,11 +346,17 @@ QVariant SimDesktop::windowListEntry(SimWindowId number) const {
     return entry;
 }
 
-void SimDesktop::postActiveSpaceChange() { emit m_workspace.activeSpaceDidChange(); }
+void SimDesktop::postActiveSpaceChange() {
+    emit m_workspace.activeSpaceDidChange();
+}
 
-void SimDesktop::postWake() { emit m_workspace.didWake(); }
+void SimDesktop::postWake() {
+    emit m_workspace.didWake();
+}
 
-void SimDesktop::postActivationWithoutApplication() { emit m_workspace.didActivateApplication(std::nullopt); }
+void SimDesktop::postActivationWithoutApplication() {
+    emit m_workspace.didActivateApplication(std::nullopt);
+}
 
 void SimDesktop::settle() {
     do {

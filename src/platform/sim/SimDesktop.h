@@ -20,7 +20,6 @@
 
 #include <QHash>
 #include <QList>
-
 #include <functional>
 
 namespace corvane {
@@ -102,7 +101,8 @@ public:
     void changeScreens(QList<Screen> screens);           // and posts the screen-change notification
 
     // The window list: override entries, replace the whole result, or make the call fail.
-    void setWindowListEntryValue(SimWindowId window, const QString& key, const QVariant& value); // invalid removes
+    void setWindowListEntryValue(SimWindowId window, const QString& key,
+                                 const QVariant& value);      // invalid removes
     void setWindowListResult(std::optional<QVariant> result); // none restores the real list
     QVariant windowListEntry(SimWindowId window) const;
 
@@ -182,8 +182,8 @@ private:
     Window* window(SimWindowId number);
     const Window* window(SimWindowId number) const;
     double primaryHeight() const;
-    void record(SimAction::Kind kind, AxElement element, const QString& attribute, const AttributeValue& value,
-                AxError result);
+    void record(SimAction::Kind kind, AxElement element, const QString& attribute,
+                const AttributeValue& value, AxError result);
 
     SimActionLog m_log;
     SimRunLoop m_runLoop;

@@ -21,7 +21,8 @@ void SimEvents::removeMonitor(MonitorToken token) {
 }
 
 bool SimEvents::isInstalled(MonitorToken token) const {
-    return std::any_of(m_monitors.begin(), m_monitors.end(), [token](const Monitor& m) { return m.token == token; });
+    return std::any_of(m_monitors.begin(), m_monitors.end(),
+                       [token](const Monitor& m) { return m.token == token; });
 }
 
 void SimEvents::sendGlobal(const Event& event) {
@@ -46,11 +47,13 @@ std::optional<Event> SimEvents::sendLocal(const Event& event) {
 }
 
 int SimEvents::globalMonitorCount() const {
-    return int(std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return !m.isLocal; }));
+    return int(
+        std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return !m.isLocal; }));
 }
 
 int SimEvents::localMonitorCount() const {
-    return int(std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return m.isLocal; }));
+    return int(
+        std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return m.isLocal; }));
 }
 
 EventMask SimEvents::observedMask() const {
@@ -60,7 +63,8 @@ EventMask SimEvents::observedMask() const {
     return mask;
 }
 
-Event SimEvents::keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags, double timestamp) {
+Event SimEvents::keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags,
+                         double timestamp) {
     Event e;
     e.type = EventType::KeyDown;
     e.timestamp = timestamp;

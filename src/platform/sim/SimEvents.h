@@ -32,7 +32,8 @@ public:
     // The event types that some installed monitor asks for.
     EventMask observedMask() const;
 
-    static Event keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags, double timestamp = 0);
+    static Event keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags,
+                         double timestamp = 0);
     static Event mouse(EventType type, double timestamp, quint64 modifierFlags = 0);
 
 private:

@@ -16,7 +16,8 @@ struct SimRunLoop::Entry {
 
 class SimRunLoop::SimTimer final : public Timer {
 public:
-    explicit SimTimer(std::shared_ptr<Entry> entry) : m_entry(std::move(entry)) {}
+    explicit SimTimer(std::shared_ptr<Entry> entry)
+        : m_entry(std::move(entry)) {}
     ~SimTimer() override { invalidate(); }
     void invalidate() override { m_entry->isValid = false; }
     bool isValid() const override { return m_entry->isValid; }
@@ -25,7 +26,9 @@ private:
     std::shared_ptr<Entry> m_entry;
 };
 
-SimRunLoop::SimRunLoop(SimActionLog& log, double startTime) : m_log(log), m_now(startTime) {}
+SimRunLoop::SimRunLoop(SimActionLog& log, double startTime)
+    : m_log(log)
+    , m_now(startTime) {}
 
 SimRunLoop::~SimRunLoop() = default;
 
@@ -35,7 +38,9 @@ void SimRunLoop::schedule(double due, std::shared_ptr<Entry> entry) {
     m_entries.append(std::move(entry));
 }
 
-void SimRunLoop::post(std::function<void()> block) { postAfter(0, std::move(block)); }
+void SimRunLoop::post(std::function<void()> block) {
+    postAfter(0, std::move(block));
+}
 
 void SimRunLoop::postAfter(double seconds, std::function<void()> block) {
     auto entry = std::make_shared<Entry>();

@@ -6,7 +6,6 @@
 #include "platform/sim/SimActionLog.h"
 
 #include <QList>
-
 #include <memory>
 
 namespace corvane {

@@ -4,7 +4,9 @@
 
 namespace corvane {
 
-QList<Screen> SimScreens::screens() const { return m_desktop.m_screenList; }
+QList<Screen> SimScreens::screens() const {
+    return m_desktop.m_screenList;
+}
 
 std::optional<Screen> SimScreens::mainScreen() const {
     const QList<Screen>& list = m_desktop.m_screenList;

@@ -9,7 +9,8 @@ class SimDesktop;
 
 class SimScreens final : public Screens {
 public:
-    explicit SimScreens(SimDesktop& desktop) : m_desktop(desktop) {}
+    explicit SimScreens(SimDesktop& desktop)
+        : m_desktop(desktop) {}
 
     QList<Screen> screens() const override;
     std::optional<Screen> mainScreen() const override;

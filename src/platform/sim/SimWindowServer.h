@@ -10,7 +10,8 @@ class SimDesktop;
 
 class SimWindowServer final : public WindowServer {
 public:
-    explicit SimWindowServer(SimDesktop& desktop) : m_desktop(desktop) {}
+    explicit SimWindowServer(SimDesktop& desktop)
+        : m_desktop(desktop) {}
 
     QVariant copyWindowList(WindowListOption option, quint32 relativeToWindow) override;
     qint64 windowNumberAt(QPointF screenPoint) override;

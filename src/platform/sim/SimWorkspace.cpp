@@ -22,7 +22,9 @@ QList<RunningApplication> SimWorkspace::runningApplications() {
     return out;
 }
 
-qint32 SimWorkspace::currentProcessId() { return m_desktop.m_thisPid; }
+qint32 SimWorkspace::currentProcessId() {
+    return m_desktop.m_thisPid;
+}
 
 void SimWorkspace::yieldActivation(const RunningApplication& target) {
     SimAction action;

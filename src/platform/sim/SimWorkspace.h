@@ -10,7 +10,8 @@ class SimDesktop;
 class SimWorkspace final : public Workspace {
     Q_OBJECT
 public:
-    explicit SimWorkspace(SimDesktop& desktop) : m_desktop(desktop) {}
+    explicit SimWorkspace(SimDesktop& desktop)
+        : m_desktop(desktop) {}
 
     std::optional<RunningApplication> frontmostApplication() override;
     QList<RunningApplication> runningApplications() override;

@@ -12,7 +12,10 @@
 
 namespace corvane {
 
-PlistDefaults::PlistDefaults(QString filePath) : m_filePath(std::move(filePath)) { load(); }
+PlistDefaults::PlistDefaults(QString filePath)
+    : m_filePath(std::move(filePath)) {
+    load();
+}
 
 void PlistDefaults::load() {
     QFile file(m_filePath);
@@ -20,8 +23,9 @@ void PlistDefaults::load() {
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote() << "Cannot read the settings file" << m_filePath << "(" << file.errorString()
-                                       << "); starting from the defaults and leaving the file alone";
+        qCWarning(lcGeneral).noquote()
+            << "Cannot read the settings file" << m_filePath << "(" << file.errorString()
+            << "); starting from the defaults and leaving the file alone";
         return;
     }
     const std::optional<QVariantMap> parsed = parsePropertyList(file.readAll());
@@ -42,12 +46,13 @@ void PlistDefaults::moveAside(const char* reason) {
     for (int n = 2; QFile::exists(aside); ++n)
         aside = m_filePath + QStringLiteral(".corrupt-%1-%2").arg(stamp).arg(n);
     if (QFile::rename(m_filePath, aside)) {
-        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "could not be read because" << reason
-                                       << "; it was moved to" << aside << "and Corvane starts from the defaults";
+        qCWarning(lcGeneral).noquote()
+            << "The settings file" << m_filePath << "could not be read because" << reason
+            << "; it was moved to" << aside << "and Corvane starts from the defaults";
     } else {
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "could not be read because" << reason
-                                       << "and could not be moved aside; it is left untouched";
+        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "could not be read because"
+                                       << reason << "and could not be moved aside; it is left untouched";
     }
 }
 
@@ -69,7 +74,9 @@ void PlistDefaults::removeObject(const QString& key) {
     write();
 }
 
-bool PlistDefaults::synchronize() { return !m_isDirty || write(); }
+bool PlistDefaults::synchronize() {
+    return !m_isDirty || write();
+}
 
 bool PlistDefaults::write() {
     if (m_isWriteProtected)
@@ -78,7 +85,8 @@ bool PlistDefaults::write() {
         if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
             return false;
         QSaveFile file(m_filePath);
-        return file.open(QIODevice::WriteOnly) && file.write(serializePropertyList(m_values)) >= 0 && file.commit();
+        return file.open(QIODevice::WriteOnly) && file.write(serializePropertyList(m_values)) >= 0 &&
+               file.commit();
     }();
     if (!isWritten) {
         // One warning until a write succeeds again; the values stay in memory meanwhile.

@@ -6,11 +6,9 @@
 #include <QStringDecoder>
 #include <QTimeZone>
 #include <QVariantList>
-
-#include <plist/plist.h>
-
 #include <cstdlib>
 #include <memory>
+#include <plist/plist.h>
 
 namespace corvane {
 

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QVariantMap>
-
 #include <optional>
 
 namespace corvane {

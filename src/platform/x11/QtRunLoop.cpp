@@ -2,7 +2,6 @@
 
 #include <QThread>
 #include <QTimer>
-
 #include <cmath>
 #include <thread>
 
@@ -20,7 +19,8 @@ int milliseconds(double seconds) {
 // handle may be dropped from inside the timer's own callback.
 class QtTimer final : public Timer {
 public:
-    QtTimer(QObject* context, double interval, bool repeats, std::function<void()> fire) : m_timer(new QTimer) {
+    QtTimer(QObject* context, double interval, bool repeats, std::function<void()> fire)
+        : m_timer(new QTimer) {
         m_timer->setTimerType(Qt::PreciseTimer);
         m_timer->setSingleShot(!repeats);
         m_timer->setInterval(milliseconds(interval));
@@ -67,6 +67,8 @@ std::unique_ptr<Timer> QtRunLoop::scheduleTimer(double interval, bool repeats, s
     return std::make_unique<QtTimer>(&m_mainThreadContext, interval, repeats, std::move(fire));
 }
 
-void QtRunLoop::pause(std::chrono::microseconds duration) { std::this_thread::sleep_for(duration); }
+void QtRunLoop::pause(std::chrono::microseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
 
 } // namespace corvane

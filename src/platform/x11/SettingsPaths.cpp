@@ -12,12 +12,20 @@ QString configHome() {
     return QDir::homePath() + QStringLiteral("/.config");
 }
 
-QString settingsDirectory() { return configHome() + QStringLiteral("/corvane"); }
+QString settingsDirectory() {
+    return configHome() + QStringLiteral("/corvane");
+}
 
-QString defaultsFilePath() { return settingsDirectory() + QStringLiteral("/app.corvane.plist"); }
+QString defaultsFilePath() {
+    return settingsDirectory() + QStringLiteral("/app.corvane.plist");
+}
 
-QString globalPreferencesFilePath() { return settingsDirectory() + QStringLiteral("/GlobalPreferences.plist"); }
+QString globalPreferencesFilePath() {
+    return settingsDirectory() + QStringLiteral("/GlobalPreferences.plist");
+}
 
-QString autostartEntryPath() { return configHome() + QStringLiteral("/autostart/corvane.desktop"); }
+QString autostartEntryPath() {
+    return configHome() + QStringLiteral("/autostart/corvane.desktop");
+}
 
 } // namespace corvane

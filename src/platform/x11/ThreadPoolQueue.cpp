@@ -8,8 +8,12 @@ ThreadPoolQueue::ThreadPoolQueue() {
     m_pool.setExpiryTimeout(5000);
 }
 
-ThreadPoolQueue::~ThreadPoolQueue() { m_pool.waitForDone(); }
+ThreadPoolQueue::~ThreadPoolQueue() {
+    m_pool.waitForDone();
+}
 
-void ThreadPoolQueue::async(std::function<void()> work) { m_pool.start(std::move(work)); }
+void ThreadPoolQueue::async(std::function<void()> work) {
+    m_pool.start(std::move(work));
+}
 
 } // namespace corvane

@@ -1,0 +1,28 @@
+#pragma once
+// Reading and writing the frame of an application's focused window through Accessibility. The
+// writer runs on the background queue; it holds no state and touches only what it is given.
+
+#include "platform/Accessibility.h"
+#include "platform/RunLoop.h"
+#include "platform/Workspace.h"
+
+#include <QRectF>
+#include <optional>
+
+namespace corvane {
+
+// The focused window of the application, as a frame in screen coordinates; none when it cannot be read.
+std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight);
+
+// Writes the frame to the application's focused window: size, position, a read-back with one size
+// retry when more than 5 points off, and the position again. The left edge is kept inside the
+// visible frame; the pauses go through the run loop. False when there is no focused window.
+bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
+                             double primaryHeight, const QRectF& visibleFrame);
+
+void activateTargetApplication(Workspace& workspace, const RunningApplication& application);
+
+// The element's frame in AX coordinates; none unless both its position and size read as geometric values.
+std::optional<QRectF> axFrameOf(Accessibility& accessibility, AxElement element);
+
+} // namespace corvane

@@ -1,0 +1,128 @@
+#pragma once
+// The one central object: it finds the window the user is working in, places it into zones,
+// keeps the presets and the hotkey table, and follows accessibility access. Its frame writes run
+// on the background queue (WindowAccess); everything else runs on the main thread.
+//
+// The class spans WindowController.cpp (placing and cycling), WindowControllerPresets.cpp (the
+// preset store and the hotkey table) and WindowControllerLifecycle.cpp (start-up, access, login
+// item, icon): one object, three concerns, each file short enough to read.
+
+#include "control/FeatureSwitch.h"
+#include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyRules.h"
+#include "model/GridSpan.h"
+#include "model/Preset.h"
+#include "model/SnapLayout.h"
+#include "platform/Platform.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+namespace corvane {
+
+inline constexpr auto kPresetsKey = "corvanePresets";
+inline constexpr auto kHasPromptedForAccessibilityKey = "hasPromptedForAccessibility";
+
+class WindowController : public QObject {
+    Q_OBJECT
+public:
+    // Runs the whole start-up: the features' settings must exist already.
+    WindowController(Platform& platform, GlobalKeyMonitor& keyMonitor, FeatureSwitch& dragSnap,
+                     FeatureSwitch& palette, QObject* parent = nullptr);
+    ~WindowController() override;
+
+    // Published state.
+    const QList<Preset>& presets() const { return m_presets; }
+    bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
+    const HotkeyAssignments& hotkeyAssignments() const { return m_hotkeyAssignments; }
+    void setHotkeyAssignments(HotkeyAssignments assignments);
+    bool launchAtLogin() const;
+    void setLaunchAtLogin(bool isOn);
+    const QImage& menuBarIcon();
+
+    const std::optional<RunningApplication>& lastActiveApp() const { return m_lastActiveApp; }
+    bool isCyclingActive() const { return m_isCyclingActive; }
+    const std::optional<QString>& lastActiveLayoutName() const { return m_lastActiveLayoutName; }
+    qint64 currentZoneIndex() const { return m_currentZoneIndex; }
+    bool hasCycleTimeoutTimer() const { return m_cycleTimeoutTimer != nullptr; }
+    bool hasPermissionPollTimer() const { return m_permissionPollTimer != nullptr; }
+    static constexpr double cycleTimeoutSeconds = 5.0;
+
+    // The target window.
+    std::optional<QRectF> focusedWindowFrame();
+    void setFocusedWindowFrame(const QRectF& frame, const Screen& screen);
+
+    // Placing and cycling.
+    std::optional<SnapLayout> layout(const QString& name) const;
+    void snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt);
+    void resizeFocusedWindow(double width, double height);
+    void applyLayout(const QString& name);
+    void cycleZone(qint64 step);
+    void moveToAdjacentScreen(qint64 step);
+    void restartCycleTimeout();
+    void endCycle();
+
+    // Presets.
+    void loadPresets();
+    void savePresets();
+    std::optional<QString> validatePresetName(const QString& typedName) const;
+    // True when the preset was added, so the settings view clears what was typed.
+    bool addSizePreset(const QString& typedName, double width, double height);
+    bool addGridPreset(const QString& typedName, qint64 rows, qint64 cols, const QList<GridSpan>& merges);
+    void deletePreset(const QUuid& id);
+
+    // Hotkeys.
+    void handleKeyEvent(const Event& event);
+    HotkeyAssignments loadHotkeyAssignments() const;
+    void saveHotkeyAssignments();
+
+    // Access.
+    void requestAccessibility();
+    void openAccessibilitySettings();
+    void refreshAccessibilityTrust();
+    void applyAccessibilityTrust(bool isTrusted);
+    void startPermissionPolling();
+
+    // Notifications.
+    void appDidActivate(std::optional<RunningApplication> application);
+    void checkPermissions();
+    void accessibilityAPIChanged();
+    void settingsWindowWillClose(QObject* window);
+    void setSettingsWindow(QObject* window) { m_settingsWindow = window; }
+
+signals:
+    void presetsChanged();
+    void isAccessibilityTrustedChanged(bool isTrusted);
+    void hotkeyAssignmentsChanged();
+    void launchAtLoginChanged();
+    // A deleted preset's name no longer names anything; holders of it by name repair it.
+    void presetNameReleased(const QString& name);
+
+private:
+    void startKeyMonitor();
+    void applyFeatureStartRules();
+    void setPresets(QList<Preset> presets);
+    bool appendPreset(Preset preset);
+
+    Platform& m_platform;
+    GlobalKeyMonitor& m_keyMonitor;
+    FeatureSwitch& m_dragSnap;
+    FeatureSwitch& m_palette;
+
+    QList<Preset> m_presets;
+    bool m_isAccessibilityTrusted = false;
+    HotkeyAssignments m_hotkeyAssignments;
+    std::optional<RunningApplication> m_lastActiveApp;
+    std::unique_ptr<Timer> m_cycleTimeoutTimer;
+    bool m_isCyclingActive = false;
+    std::optional<QString> m_lastActiveLayoutName;
+    qint64 m_currentZoneIndex = 0;
+    std::unique_ptr<Timer> m_permissionPollTimer;
+    std::optional<QImage> m_menuBarIcon;
+    QPointer<QObject> m_settingsWindow;
+};
+
+} // namespace corvane

@@ -1,0 +1,65 @@
+#include "DragSnapSettings.h"
+
+#include "model/BuiltInLayouts.h"
+
+namespace corvane {
+
+namespace {
+constexpr auto kEnabledKey = "dragSnapEnabled";
+constexpr auto kLayoutNameKey = "dragSnapLayoutName";
+constexpr auto kTriggerKey = "dragSnapTrigger";
+} // namespace
+
+QString DragSnapSettings::rawValue(Trigger trigger) {
+    return trigger == Trigger::ScreenEdges ? QStringLiteral("screenEdges") : QStringLiteral("anywhere");
+}
+
+DragSnapSettings::Trigger DragSnapSettings::triggerFromRawValue(const QString& raw) {
+    return raw == QLatin1String("screenEdges") ? Trigger::ScreenEdges : Trigger::Anywhere;
+}
+
+DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_monitor(monitor)
+    , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(false))
+    , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
+    , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString()))) {}
+
+// Every assignment writes, and re-applies the start rule, even when the value is unchanged: the
+// stored value then always matches what the user last chose.
+void DragSnapSettings::setEnabled(bool isEnabled) {
+    const bool isChange = isEnabled != m_isEnabled;
+    m_isEnabled = isEnabled;
+    if (isChange)
+        emit isEnabledChanged(isEnabled);
+    m_platform.defaults.setBool(kEnabledKey, isEnabled);
+    applyStartRule();
+}
+
+void DragSnapSettings::setLayoutName(const QString& name) {
+    const bool isChange = name != m_layoutName;
+    m_layoutName = name;
+    if (isChange)
+        emit layoutNameChanged(name);
+    m_platform.defaults.setString(kLayoutNameKey, name);
+}
+
+void DragSnapSettings::setTrigger(Trigger trigger) {
+    const bool isChange = trigger != m_trigger;
+    m_trigger = trigger;
+    if (isChange)
+        emit triggerChanged(trigger);
+    m_platform.defaults.setString(kTriggerKey, rawValue(trigger));
+}
+
+void DragSnapSettings::applyStartRule() {
+    applyMonitorStartRule(m_isEnabled, m_platform.accessibility.isProcessTrusted(), m_monitor);
+}
+
+void DragSnapSettings::releaseLayoutName(const QString& deletedName) {
+    if (deletedName == m_layoutName)
+        setLayoutName(builtInLayouts().first().name);
+}
+
+} // namespace corvane

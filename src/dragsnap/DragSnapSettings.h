@@ -1,0 +1,55 @@
+#pragma once
+// The user's choices for drag to snap: on or off, the layout offered, and where on a screen the
+// pointer must be. Stored in the defaults; switching it on or off starts or stops the monitor.
+
+#include "control/FeatureMonitor.h"
+#include "control/FeatureSwitch.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QString>
+
+namespace corvane {
+
+class DragSnapSettings : public QObject, public FeatureSwitch {
+    Q_OBJECT
+public:
+    enum class Trigger { Anywhere, ScreenEdges };
+    Q_ENUM(Trigger)
+
+    static QString rawValue(Trigger trigger);
+    // Exact, case-sensitive; anything unknown is Anywhere.
+    static Trigger triggerFromRawValue(const QString& raw);
+    static QList<Trigger> allTriggers() { return {Trigger::Anywhere, Trigger::ScreenEdges}; }
+
+    // Width of the band along each screen edge for ScreenEdges.
+    static constexpr double edgeMargin = 48;
+
+    // Reads the stored choices; writes nothing and leaves the monitor alone.
+    DragSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent = nullptr);
+
+    bool isEnabled() const { return m_isEnabled; }
+    void setEnabled(bool isEnabled);
+    const QString& layoutName() const { return m_layoutName; }
+    void setLayoutName(const QString& name);
+    Trigger trigger() const { return m_trigger; }
+    void setTrigger(Trigger trigger);
+
+    void applyStartRule() override;
+    // A preset of this name was deleted: fall back to the first built-in layout.
+    void releaseLayoutName(const QString& deletedName);
+
+signals:
+    void isEnabledChanged(bool isEnabled);
+    void layoutNameChanged(const QString& name);
+    void triggerChanged(corvane::DragSnapSettings::Trigger trigger);
+
+private:
+    Platform& m_platform;
+    FeatureMonitor& m_monitor;
+    bool m_isEnabled = false;
+    QString m_layoutName;
+    Trigger m_trigger = Trigger::Anywhere;
+};
+
+} // namespace corvane

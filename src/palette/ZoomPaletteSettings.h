@@ -1,0 +1,36 @@
+#pragma once
+// Whether the green-button palette is on. While it is, the desktop-wide "NSZoomButtonShowMenu"
+// preference is false so applications do not show a menu of their own on that button.
+
+#include "control/FeatureMonitor.h"
+#include "control/FeatureSwitch.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+
+namespace corvane {
+
+inline constexpr auto kZoomButtonShowMenuKey = "NSZoomButtonShowMenu";
+
+class ZoomPaletteSettings : public QObject, public FeatureSwitch {
+    Q_OBJECT
+public:
+    // Reads the stored choice; writes nothing and leaves the monitor alone.
+    ZoomPaletteSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent = nullptr);
+
+    bool isEnabled() const { return m_isEnabled; }
+    // Only a real change writes and touches the monitor.
+    void setEnabled(bool isEnabled);
+
+    void applyStartRule() override;
+
+signals:
+    void isEnabledChanged(bool isEnabled);
+
+private:
+    Platform& m_platform;
+    FeatureMonitor& m_monitor;
+    bool m_isEnabled = false;
+};
+
+} // namespace corvane

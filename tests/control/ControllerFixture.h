@@ -1,0 +1,49 @@
+#pragma once
+// A controller on a simulated desktop: one 1440 x 900 screen whose top 25 points are the menu bar,
+// an editor application with one focused window, and counting feature switches.
+
+#include "control/FeatureSwitch.h"
+#include "control/WindowController.h"
+#include "input/GlobalKeyMonitor.h"
+#include "platform/sim/SimDesktop.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+
+struct CountingSwitch final : FeatureSwitch {
+    int applied = 0;
+    void applyStartRule() override { ++applied; }
+};
+
+class ControllerTest : public ::testing::Test {
+protected:
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    GlobalKeyMonitor keys{platform.events};
+    CountingSwitch dragSnap;
+    CountingSwitch palette;
+    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+    qint32 editor = desk.addApplication("Editor");
+    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
+    std::unique_ptr<WindowController> controller;
+
+    void SetUp() override {
+        desk.setFocusedWindow(editor, window);
+        desk.setFrontmostApplication(editor);
+    }
+    // Separate from SetUp so a test can arrange the desktop and the stored settings first.
+    WindowController& start() {
+        controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
+        desk.settle();
+        desk.log().clear();
+        return *controller;
+    }
+    QRectF frame() const { return desk.windowFrame(window); }
+
+    Event hotkey(const QString& characters, quint16 keyCode = 0, quint64 extraFlags = 0) const {
+        return SimEvents::keyDown(characters, keyCode, modifier::kControl | modifier::kOption | extraFlags);
+    }
+};
+
+} // namespace corvane
