@@ -1,6 +1,7 @@
 # Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
 #   make check   install dependencies, build, run every test; then again under ASan and UBSan
 #   make run     build and start Corvane on $DISPLAY
+#   make demo    a scripted session on a throw-away desktop, screenshots in demo-output/
 #   make bench   build and run the benchmarks
 
 BUILD      ?= build
@@ -8,7 +9,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test check check-plain check-sanitize bench clean
+.PHONY: deps configure build test check check-plain check-sanitize bench clean run demo
 
 deps:
 	@scripts/install-deps
@@ -30,6 +31,17 @@ check-sanitize: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 check: check-plain check-sanitize
+
+run: build
+	@if [ -z "$$DISPLAY" ]; then \
+	  echo "make run: no X11 display (DISPLAY is not set). Corvane moves windows on an X11 desktop;"; \
+	  echo "to see it work without one, run 'make demo', which starts a throw-away desktop."; \
+	  exit 1; \
+	fi
+	$(BUILD)/corvane
+
+demo: build
+	scripts/demo $(BUILD)/corvane
 
 bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON

@@ -1,0 +1,39 @@
+#pragma once
+// The program: builds every long-lived object once, in start-up order, on the given platform, and
+// shows the tray icon. The one place that knows all the pieces.
+
+#include "app/InactiveFeatureMonitor.h"
+#include "control/WindowController.h"
+#include "dragsnap/DragSnapSettings.h"
+#include "input/GlobalKeyMonitor.h"
+#include "palette/ZoomPaletteSettings.h"
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <memory>
+
+namespace corvane {
+
+class CorvaneApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CorvaneApp(Platform& platform);
+    ~CorvaneApp() override;
+
+    WindowController& controller() { return *m_controller; }
+
+private:
+    QIcon trayIcon();
+
+    Platform& m_platform;
+    GlobalKeyMonitor m_keyMonitor;
+    InactiveFeatureMonitor m_dragSnapMonitor;
+    InactiveFeatureMonitor m_paletteMonitor;
+    DragSnapSettings m_dragSnapSettings;
+    ZoomPaletteSettings m_paletteSettings;
+    std::unique_ptr<WindowController> m_controller;
+    QMenu m_trayMenu;
+    QSystemTrayIcon m_tray;
+};
+
+} // namespace corvane

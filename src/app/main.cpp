@@ -1,0 +1,54 @@
+// Corvane's entry point: one instance per user session, on an X11 display.
+#include "app/CorvaneApp.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    using namespace corvane;
+    // Qt aborts without a display; say what is wrong instead.
+    if (!X11Connection::isDisplayReachable()) {
+        std::fprintf(stderr,
+                     "Corvane needs an X11 display, and none could be reached (DISPLAY=%s).\n"
+                     "On a Wayland session without X11 access, Corvane cannot move other windows.\n",
+                     qgetenv("DISPLAY").isEmpty() ? "unset" : qgetenv("DISPLAY").constData());
+        return 1;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    QLockFile instance(runtime +
+                       QStringLiteral("/corvane-%1.lock").arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))));
+    if (!instance.tryLock(0)) {
+        std::fprintf(stderr, "Corvane is already running.\n");
+        return 0;
+    }
+
+    std::unique_ptr<X11Platform> x11 = X11Platform::create();
+    if (!x11) {
+        std::fprintf(stderr, "Corvane could not connect to the X server.\n");
+        return 1;
+    }
+    Platform platform = x11->platform();
+    CorvaneApp corvane(platform);
+    int exitCode = 0;
+    QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
+        std::fprintf(stderr, "Corvane lost its connection to the X server and stops; settings are saved.\n");
+        exitCode = 1;
+        QCoreApplication::quit();
+    });
+    std::fprintf(stderr, "Corvane is running.\n");
+    const int result = app.exec();
+    return exitCode != 0 ? exitCode : result;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// This process as an application, through Qt: the taskbar entry of our windows follows the
+// activation policy, and window closes, activation and screen changes become notifications.
+
+#include "platform/Application.h"
+
+namespace corvane {
+
+class X11Screens;
+
+class QtApplication final : public Application {
+    Q_OBJECT
+public:
+    explicit QtApplication(X11Screens& screens);
+
+    ActivationPolicy activationPolicy() const override { return m_policy; }
+    void setActivationPolicy(ActivationPolicy policy) override;
+    void activateIgnoringOtherApps() override;
+    void terminate() override;
+    // Images live in the program's resources as ":/images/<name>.png".
+    bool setApplicationIconNamed(const QString& name) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ActivationPolicy m_policy = ActivationPolicy::Regular;
+};
+
+} // namespace corvane

@@ -1,0 +1,154 @@
+#include "X11Connection.h"
+
+#include <QAbstractEventDispatcher>
+#include <QDeadlineTimer>
+#include <poll.h>
+#include <xcb/xcbext.h>
+
+namespace corvane {
+
+namespace {
+thread_local bool t_lastAwaitTimedOut = false;
+}
+
+std::unique_ptr<X11Connection> X11Connection::open(const char* displayName) {
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(displayName, &screenNumber);
+    if (!connection || xcb_connection_has_error(connection)) {
+        if (connection)
+            xcb_disconnect(connection);
+        return nullptr;
+    }
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && it.rem; ++i)
+        xcb_screen_next(&it);
+    return std::unique_ptr<X11Connection>(new X11Connection(connection, it.data));
+}
+
+bool X11Connection::isDisplayReachable(const char* displayName) {
+    xcb_connection_t* connection = xcb_connect(displayName, nullptr);
+    const bool isReachable = connection && !xcb_connection_has_error(connection);
+    if (connection)
+        xcb_disconnect(connection);
+    return isReachable;
+}
+
+X11Connection::X11Connection(xcb_connection_t* connection, xcb_screen_t* screen)
+    : m_connection(connection)
+    , m_root(screen->root) {
+    // Root property changes tell of activation, desktops, the window manager and panels.
+    const quint32 mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(m_connection);
+    m_notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Connection::dispatchEvents);
+    // A reply awaited on the main thread may pull events off the socket into xcb's queue, where the
+    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &X11Connection::dispatchEvents);
+}
+
+X11Connection::~X11Connection() {
+    m_notifier.reset();
+    xcb_disconnect(m_connection);
+}
+
+xcb_atom_t X11Connection::atom(const char* name) {
+    {
+        std::lock_guard lock(m_atomsMutex);
+        if (auto it = m_atoms.constFind(name); it != m_atoms.cend())
+            return *it;
+    }
+    const auto cookie = xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name);
+    const auto reply = await<xcb_intern_atom_reply_t>(cookie.sequence);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    std::lock_guard lock(m_atomsMutex);
+    m_atoms.insert(name, reply->atom);
+    return reply->atom;
+}
+
+bool X11Connection::lastAwaitTimedOut() {
+    return t_lastAwaitTimedOut;
+}
+
+void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
+    t_lastAwaitTimedOut = false;
+    xcb_flush(m_connection);
+    QDeadlineTimer deadline(qint64(timeout * 1000));
+    for (;;) {
+        void* reply = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
+            std::free(error);
+            return reply; // null with an error: the window is gone
+        }
+        if (xcb_connection_has_error(m_connection))
+            return nullptr;
+        const qint64 remaining = deadline.remainingTime();
+        if (remaining == 0) {
+            t_lastAwaitTimedOut = true;
+            // Collect the late reply in the background of xcb rather than leak the slot.
+            xcb_discard_reply(m_connection, sequence);
+            return nullptr;
+        }
+        // Short slices: another thread may read our reply off the socket while this one polls it.
+        pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+        ::poll(&fd, 1, int(std::min<qint64>(remaining, 2)));
+    }
+}
+
+QList<quint32> X11Connection::cardinals(xcb_window_t window, xcb_atom_t property, double timeout) {
+    const auto cookie =
+        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
+    const auto reply = await<xcb_get_property_reply_t>(cookie.sequence, timeout);
+    QList<quint32> values;
+    if (!reply || reply->format != 32)
+        return values;
+    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    values.reserve(count);
+    for (int i = 0; i < count; ++i)
+        values.append(data[i]);
+    return values;
+}
+
+QByteArray X11Connection::bytes(xcb_window_t window, xcb_atom_t property, double timeout) {
+    const auto cookie =
+        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
+    const auto reply = await<xcb_get_property_reply_t>(cookie.sequence, timeout);
+    if (!reply || reply->format != 8)
+        return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+}
+
+void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    for (int i = 0; i < 5; ++i)
+        event.data.data32[i] = data[i];
+    xcb_send_event(m_connection, 0, m_root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(m_connection);
+}
+
+void X11Connection::dispatchEvents() {
+    while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
+        const XcbReply<xcb_generic_event_t> event(raw);
+        for (const EventHandler& handler : m_handlers)
+            handler(event.get());
+    }
+    if (xcb_connection_has_error(m_connection) && !m_hasReportedLoss) {
+        m_hasReportedLoss = true;
+        m_notifier->setEnabled(false);
+        emit connectionLost();
+    }
+}
+
+} // namespace corvane

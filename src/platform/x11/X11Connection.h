@@ -1,0 +1,73 @@
+#pragma once
+// Corvane's own connection to the X server (Qt keeps its own for our windows): atoms, the root
+// window, replies awaited with a deadline, and the dispatch of events to whoever asked for them.
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSocketNotifier>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <xcb/xcb.h>
+
+namespace corvane {
+
+// Replies and errors are malloc'd by xcb.
+struct XcbFree {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using XcbReply = std::unique_ptr<T, XcbFree>;
+
+class X11Connection : public QObject {
+    Q_OBJECT
+public:
+    // None when no display can be reached. Needs a running QCoreApplication (it watches the socket).
+    static std::unique_ptr<X11Connection> open(const char* displayName = nullptr);
+    // Whether a display answers, without a QCoreApplication.
+    static bool isDisplayReachable(const char* displayName = nullptr);
+    ~X11Connection() override;
+
+    xcb_connection_t* xcb() const { return m_connection; }
+    xcb_window_t root() const { return m_root; }
+    xcb_atom_t atom(const char* name);
+    bool hasError() const { return xcb_connection_has_error(m_connection) != 0; }
+
+    // The reply to a request, waited for at most the given seconds; none on an X error (a window
+    // that vanished), a timeout or a lost connection. Callable from any thread.
+    template <typename Reply> XcbReply<Reply> await(unsigned int sequence, double timeout = kDefaultTimeout) {
+        return XcbReply<Reply>(static_cast<Reply*>(awaitRaw(sequence, timeout)));
+    }
+    static constexpr double kDefaultTimeout = 1.0;
+    // Whether the last failed await timed out (rather than an X error): per thread.
+    static bool lastAwaitTimedOut();
+
+    // A property of a window as 32-bit values (CARDINAL, WINDOW, ATOM); empty when absent.
+    QList<quint32> cardinals(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
+    QByteArray bytes(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
+    void sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data);
+    void flush() { xcb_flush(m_connection); }
+
+    using EventHandler = std::function<void(const xcb_generic_event_t*)>;
+    // Handlers see every event of our connection, on the main thread.
+    void addEventHandler(EventHandler handler) { m_handlers.append(std::move(handler)); }
+
+signals:
+    void connectionLost();
+
+private:
+    X11Connection(xcb_connection_t* connection, xcb_screen_t* screen);
+    void* awaitRaw(unsigned int sequence, double timeout);
+    void dispatchEvents();
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    QList<EventHandler> m_handlers;
+    std::mutex m_atomsMutex;
+    QHash<QByteArray, xcb_atom_t> m_atoms;
+    bool m_hasReportedLoss = false;
+};
+
+} // namespace corvane

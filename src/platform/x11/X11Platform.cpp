@@ -1,0 +1,70 @@
+#include "X11Platform.h"
+
+#include "platform/x11/AutostartLoginItem.h"
+#include "platform/x11/PackageManagedUpdater.h"
+#include "platform/x11/PlistDefaults.h"
+#include "platform/x11/QtApplication.h"
+#include "platform/x11/QtRunLoop.h"
+#include "platform/x11/SettingsPaths.h"
+#include "platform/x11/ThreadPoolQueue.h"
+#include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Events.h"
+#include "platform/x11/X11Screens.h"
+#include "platform/x11/X11WindowServer.h"
+#include "platform/x11/X11Windows.h"
+#include "platform/x11/X11Workspace.h"
+
+#include <QCoreApplication>
+
+namespace corvane {
+
+struct X11Platform::Parts {
+    explicit Parts(X11Connection& connection)
+        : screens(connection)
+        , windows(connection, screens)
+        , accessibility(connection, windows)
+        , windowServer(windows, screens)
+        , workspace(connection, windows)
+        , application(screens)
+        , events(connection, windows, screens, runLoop)
+        , defaults(defaultsFilePath())
+        , globalPreferences(globalPreferencesFilePath())
+        , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
+
+    QtRunLoop runLoop;
+    X11Screens screens;
+    X11Windows windows;
+    X11Accessibility accessibility;
+    X11WindowServer windowServer;
+    X11Workspace workspace;
+    QtApplication application;
+    X11Events events;
+    PlistDefaults defaults;
+    PlistDefaults globalPreferences;
+    AutostartLoginItem loginItem;
+    PackageManagedUpdater updater;
+    // Last, so it is destroyed first: running work holds references to the parts above.
+    ThreadPoolQueue backgroundQueue;
+};
+
+std::unique_ptr<X11Platform> X11Platform::create() {
+    std::unique_ptr<X11Connection> connection = X11Connection::open();
+    if (!connection)
+        return nullptr;
+    std::unique_ptr<X11Platform> platform(new X11Platform);
+    platform->m_connection = std::move(connection);
+    platform->m_parts = std::make_unique<Parts>(*platform->m_connection);
+    return platform;
+}
+
+X11Platform::~X11Platform() = default;
+
+Platform X11Platform::platform() {
+    Parts& p = *m_parts;
+    return Platform{p.accessibility, p.windowServer, p.screens,  p.workspace,
+                    p.application,   p.events,       p.defaults, p.globalPreferences,
+                    p.loginItem,     p.updater,      p.runLoop,  p.backgroundQueue};
+}
+
+} // namespace corvane

@@ -1,0 +1,180 @@
+#include "X11Screens.h"
+
+#include <xcb/randr.h>
+#include <xcb/xinerama.h>
+
+namespace corvane {
+
+X11Screens::X11Screens(X11Connection& connection)
+    : m_connection(connection) {
+    xcb_connection_t* c = connection.xcb();
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(c, &xcb_randr_id);
+    if (randr && randr->present) {
+        m_randrEvent = randr->first_event;
+        xcb_randr_select_input(c, connection.root(),
+                               XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
+                                   XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE);
+    }
+    const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
+    connection.addEventHandler([this, workArea](const xcb_generic_event_t* event) {
+        const int type = event->response_type & 0x7f;
+        if (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))
+            emit screensChanged();
+        // The window manager recomputes the work area whenever a panel's strut changes.
+        if (type == XCB_PROPERTY_NOTIFY &&
+            reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == workArea)
+            emit screensChanged();
+    });
+    connection.flush();
+}
+
+QList<X11Screens::Monitor> X11Screens::monitors() const {
+    xcb_connection_t* c = m_connection.xcb();
+    QList<Monitor> result;
+    const auto reply = m_connection.await<xcb_randr_get_monitors_reply_t>(
+        xcb_randr_get_monitors(c, m_connection.root(), 1).sequence);
+    if (reply) {
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+             xcb_randr_monitor_info_next(&it))
+            result.append(
+                {QRect(it.data->x, it.data->y, it.data->width, it.data->height), it.data->primary != 0, {}});
+    }
+    // Nested servers report their heads through Xinerama only.
+    const auto heads =
+        m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c).sequence);
+    if (heads && xcb_xinerama_query_screens_screen_info_length(heads.get()) > result.size()) {
+        result.clear();
+        const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(heads.get());
+        for (int i = 0; i < xcb_xinerama_query_screens_screen_info_length(heads.get()); ++i)
+            result.append({QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height), i == 0, {}});
+    }
+    if (result.isEmpty()) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        result.append({QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), true, {}});
+    }
+    if (std::none_of(result.begin(), result.end(), [](const Monitor& m) { return m.isPrimary; }))
+        result.first().isPrimary = true;
+    for (int i = 0; i < result.size(); ++i)
+        result[i].name = QStringLiteral("Monitor %1").arg(i + 1);
+    return result;
+}
+
+QList<QRect> X11Screens::reservedAreas() const {
+    xcb_connection_t* c = m_connection.xcb();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const int width = screen->width_in_pixels;
+    const int height = screen->height_in_pixels;
+    const auto tree =
+        m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(c, m_connection.root()).sequence);
+    QList<QRect> areas;
+    if (!tree)
+        return areas;
+    const xcb_atom_t partial = m_connection.atom("_NET_WM_STRUT_PARTIAL");
+    const xcb_atom_t plain = m_connection.atom("_NET_WM_STRUT");
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    // Panels are top-level windows of their own, or the children of a window manager's frame.
+    QList<xcb_window_t> candidates(children, children + xcb_query_tree_children_length(tree.get()));
+    for (xcb_window_t frame : QList<xcb_window_t>(candidates)) {
+        const auto sub = m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(c, frame).sequence);
+        if (sub) {
+            const xcb_window_t* grandchildren = xcb_query_tree_children(sub.get());
+            candidates.append(QList<xcb_window_t>(grandchildren,
+                                                  grandchildren + xcb_query_tree_children_length(sub.get())));
+        }
+    }
+    for (xcb_window_t w : candidates) {
+        QList<quint32> s = m_connection.cardinals(w, partial);
+        if (s.size() < 12) {
+            const QList<quint32> simple = m_connection.cardinals(w, plain);
+            if (simple.size() < 4)
+                continue;
+            s = {simple[0], simple[1],           simple[2], simple[3],          0, quint32(height - 1),
+                 0,         quint32(height - 1), 0,         quint32(width - 1), 0, quint32(width - 1)};
+        }
+        const auto span = [](quint32 a, quint32 b) { return int(b) - int(a) + 1; };
+        if (s[0] > 0)
+            areas.append(QRect(0, int(s[4]), int(s[0]), span(s[4], s[5])));
+        if (s[1] > 0)
+            areas.append(QRect(width - int(s[1]), int(s[6]), int(s[1]), span(s[6], s[7])));
+        if (s[2] > 0)
+            areas.append(QRect(int(s[8]), 0, span(s[8], s[9]), int(s[2])));
+        if (s[3] > 0)
+            areas.append(QRect(int(s[10]), height - int(s[3]), span(s[10], s[11]), int(s[3])));
+    }
+    return areas;
+}
+
+QPoint X11Screens::primaryOrigin() const {
+    for (const Monitor& m : monitors()) {
+        if (m.isPrimary)
+            return m.root.topLeft();
+    }
+    return {};
+}
+
+double X11Screens::primaryHeight() const {
+    for (const Monitor& m : monitors()) {
+        if (m.isPrimary)
+            return m.root.height();
+    }
+    return 0;
+}
+
+QRectF X11Screens::toScreen(const QRectF& r) const {
+    QRect primary;
+    for (const Monitor& m : monitors()) {
+        if (m.isPrimary)
+            primary = m.root;
+    }
+    return QRectF(r.x() - primary.x(), (primary.y() + primary.height()) - (r.y() + r.height()), r.width(),
+                  r.height());
+}
+
+QList<Screen> X11Screens::screens() const {
+    const QList<Monitor> all = monitors();
+    const QList<QRect> reserved = reservedAreas();
+    QRect primary;
+    for (const Monitor& m : all) {
+        if (m.isPrimary)
+            primary = m.root;
+    }
+    const auto toScreenCoordinates = [&](const QRect& r) {
+        return QRectF(r.x() - primary.x(), (primary.y() + primary.height()) - (r.y() + r.height()), r.width(),
+                      r.height());
+    };
+    QList<Screen> result;
+    for (int i = 0; i < all.size(); ++i) {
+        QRect visible = all[i].root;
+        // Shrink from the side each reserved area touches.
+        for (const QRect& area : reserved) {
+            const QRect overlap = area.intersected(visible);
+            if (overlap.isEmpty())
+                continue;
+            if (overlap.width() == visible.width() && overlap.top() == visible.top())
+                visible.setTop(overlap.bottom() + 1);
+            else if (overlap.width() == visible.width() && overlap.bottom() == visible.bottom())
+                visible.setBottom(overlap.top() - 1);
+            else if (overlap.left() == visible.left())
+                visible.setLeft(overlap.right() + 1);
+            else if (overlap.right() == visible.right())
+                visible.setRight(overlap.left() - 1);
+        }
+        result.append(Screen{quint64(i + 1), all[i].name, toScreenCoordinates(all[i].root),
+                             toScreenCoordinates(visible)});
+    }
+    return result;
+}
+
+std::optional<Screen> X11Screens::mainScreen() const {
+    const QList<Screen> list = screens();
+    if (list.isEmpty())
+        return std::nullopt;
+    const QList<Monitor> all = monitors();
+    for (int i = 0; i < all.size() && i < list.size(); ++i) {
+        if (all[i].isPrimary)
+            return list[i];
+    }
+    return list.first();
+}
+
+} // namespace corvane

@@ -1,0 +1,44 @@
+#pragma once
+// Monitors from RandR (or Xinerama heads when it sees more), in screen coordinates: origin at the
+// bottom-left of the primary monitor, y up. Visible frames leave out the struts of panels and docks.
+
+#include "platform/Screens.h"
+#include "platform/x11/X11Connection.h"
+
+#include <QPoint>
+
+namespace corvane {
+
+class X11Screens final : public QObject, public Screens {
+    Q_OBJECT
+public:
+    explicit X11Screens(X11Connection& connection);
+
+    QList<Screen> screens() const override;
+    // The monitor holding the active window's centre, else the primary.
+    std::optional<Screen> mainScreen() const override;
+
+    // Root coordinates of the primary monitor's top-left (the AX origin) and its height.
+    QPoint primaryOrigin() const;
+    double primaryHeight() const;
+
+    // Root rectangle (y down) to screen coordinates, and back.
+    QRectF toScreen(const QRectF& rootRect) const;
+
+signals:
+    void screensChanged();
+
+private:
+    struct Monitor {
+        QRect root; // in root coordinates
+        bool isPrimary = false;
+        QString name;
+    };
+    QList<Monitor> monitors() const;
+    QList<QRect> reservedAreas() const;
+
+    X11Connection& m_connection;
+    int m_randrEvent = -1;
+};
+
+} // namespace corvane

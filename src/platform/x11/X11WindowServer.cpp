@@ -1,0 +1,51 @@
+#include "X11WindowServer.h"
+
+namespace corvane {
+
+QVariant X11WindowServer::entry(xcb_window_t window) {
+    const std::optional<QRectF> frame = m_windows.frame(window);
+    if (!frame)
+        return {};
+    QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(m_windows.layer(window))},
+                  {QString::fromLatin1(windowinfo::kNumber), qint64(window)},
+                  {QString::fromLatin1(windowinfo::kBounds),
+                   QVariantMap{{QString::fromLatin1(windowinfo::kX), frame->x()},
+                               {QString::fromLatin1(windowinfo::kY), frame->y()},
+                               {QString::fromLatin1(windowinfo::kWidth), frame->width()},
+                               {QString::fromLatin1(windowinfo::kHeight), frame->height()}}}};
+    if (const std::optional<qint32> pid = m_windows.pid(window))
+        e.insert(QString::fromLatin1(windowinfo::kOwnerPid), qint64(*pid));
+    return e;
+}
+
+QVariant X11WindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
+    QVariantList list;
+    if (option == WindowListOption::IncludingWindow) {
+        const QVariant e = entry(relativeToWindow);
+        if (e.isValid())
+            list.append(e);
+        return list;
+    }
+    for (xcb_window_t w : m_windows.stacking()) {
+        if (!m_windows.isOnScreen(w) || m_windows.layer(w) == -1000)
+            continue;
+        const QVariant e = entry(w);
+        if (e.isValid())
+            list.append(e);
+    }
+    return list;
+}
+
+qint64 X11WindowServer::windowNumberAt(QPointF screenPoint) {
+    const QPointF p(screenPoint.x(), m_screens.primaryHeight() - screenPoint.y());
+    for (xcb_window_t w : m_windows.stacking()) {
+        if (!m_windows.isOnScreen(w))
+            continue;
+        const std::optional<QRectF> f = m_windows.frame(w);
+        if (f && p.x() >= f->left() && p.x() < f->right() && p.y() >= f->top() && p.y() < f->bottom())
+            return w;
+    }
+    return 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,25 @@
+#pragma once
+// The window list on X11: _NET_CLIENT_LIST_STACKING, front to back, with layers from the window types.
+
+#include "platform/WindowServer.h"
+#include "platform/x11/X11Windows.h"
+
+namespace corvane {
+
+class X11WindowServer final : public WindowServer {
+public:
+    X11WindowServer(X11Windows& windows, X11Screens& screens)
+        : m_windows(windows)
+        , m_screens(screens) {}
+
+    QVariant copyWindowList(WindowListOption option, quint32 relativeToWindow) override;
+    qint64 windowNumberAt(QPointF screenPoint) override;
+
+private:
+    QVariant entry(xcb_window_t window);
+
+    X11Windows& m_windows;
+    X11Screens& m_screens;
+};
+
+} // namespace corvane

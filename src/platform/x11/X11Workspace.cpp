@@ -1,0 +1,77 @@
+#include "X11Workspace.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <unistd.h>
+
+namespace corvane {
+
+X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows)
+    : m_connection(connection)
+    , m_windows(windows) {
+    const xcb_atom_t active = connection.atom("_NET_ACTIVE_WINDOW");
+    const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
+    connection.addEventHandler([this, active, desktop](const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return;
+        const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (change->window != m_connection.root())
+            return;
+        if (change->atom == active) {
+            const xcb_window_t window = m_windows.activeWindow();
+            const std::optional<RunningApplication> app = applicationOf(window);
+            if (app)
+                m_windows.noteActivation(window, app->pid);
+            emit didActivateApplication(app);
+        } else if (change->atom == desktop) {
+            emit activeSpaceDidChange();
+        }
+    });
+    // X11 tells nothing of the machine waking: didWake is never emitted here.
+}
+
+std::optional<RunningApplication> X11Workspace::applicationOf(xcb_window_t window) {
+    if (window == XCB_WINDOW_NONE)
+        return std::nullopt;
+    const std::optional<qint32> pid = m_windows.pid(window);
+    if (!pid)
+        return std::nullopt;
+    return RunningApplication{*pid, m_windows.applicationName(window)};
+}
+
+std::optional<RunningApplication> X11Workspace::frontmostApplication() {
+    return applicationOf(m_windows.activeWindow());
+}
+
+QList<RunningApplication> X11Workspace::runningApplications() {
+    QList<RunningApplication> apps;
+    for (xcb_window_t w : m_windows.stacking()) {
+        const std::optional<RunningApplication> app = applicationOf(w);
+        if (app && std::none_of(apps.begin(), apps.end(), [&](const auto& a) { return a.pid == app->pid; }))
+            apps.append(*app);
+    }
+    return apps;
+}
+
+qint32 X11Workspace::currentProcessId() {
+    return qint32(::getpid());
+}
+
+void X11Workspace::yieldActivation(const RunningApplication& target) {
+    if (const std::optional<xcb_window_t> window = m_windows.focusedWindow(target.pid))
+        m_windows.activate(*window);
+}
+
+bool X11Workspace::openUrl(const QString& url) {
+    QString target = url;
+    if (url == QLatin1String(kAccessibilitySettingsUrl)) {
+        const QString readme =
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../README.md"));
+        target = QFileInfo(readme).absoluteFilePath();
+    }
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+}
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+// Applications on X11 are the processes that own client windows; the frontmost is the owner of
+// the active window, and activation asks the window manager to activate a window.
+
+#include "platform/Workspace.h"
+#include "platform/x11/X11Windows.h"
+
+namespace corvane {
+
+class X11Workspace final : public Workspace {
+    Q_OBJECT
+public:
+    X11Workspace(X11Connection& connection, X11Windows& windows);
+
+    std::optional<RunningApplication> frontmostApplication() override;
+    QList<RunningApplication> runningApplications() override;
+    qint32 currentProcessId() override;
+    void yieldActivation(const RunningApplication& target) override;
+    // Opens with the desktop's handler (xdg-open); the access page is the README's section on it.
+    bool openUrl(const QString& url) override;
+
+private:
+    std::optional<RunningApplication> applicationOf(xcb_window_t window);
+
+    X11Connection& m_connection;
+    X11Windows& m_windows;
+};
+
+} // namespace corvane

@@ -1,0 +1,110 @@
+# A throw-away X desktop for end-to-end runs: Xvfb, openbox and real xterm clients, every process
+# killed on exit, every wait bounded. Sourced by the end-to-end tests and the demo.
+
+E2E_PIDS=()
+E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
+
+e2e_cleanup() {
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  sleep 0.2
+  for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null; done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "${E2E_FAILURE_SHOT:-/tmp/corvane-e2e-failure.png}" 2>/dev/null
+  exit 1
+}
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+start_desktop() {
+  local width=${1:-1440} height=${2:-900}
+  local n
+  for n in $(seq 80 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+  done
+  export DISPLAY=:$n
+  Xvfb "$DISPLAY" -screen 0 "${width}x${height}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 xdpyinfo || fail "Xvfb did not start on $DISPLAY"
+  start_window_manager
+}
+
+# openbox's stock bindings take Control+Alt+arrows for switching desktops; the desktop under test
+# leaves them to Corvane, as a user of both would.
+openbox_config() {
+  local config="$E2E_TMP/openbox-rc.xml"
+  [ -f "$config" ] || perl -0pe 's{<keybind key="C-A-(Left|Right|Up|Down)">.*?</keybind>}{}gs' \
+    /etc/xdg/openbox/rc.xml >"$config"
+  echo "$config"
+}
+
+start_window_manager() {
+  openbox --sm-disable --config-file "$(openbox_config)" >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_WM_PID=$!
+  E2E_PIDS+=($E2E_WM_PID)
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+}
+
+# Starts an xterm with the given title and prints its window id.
+start_xterm() {
+  local title=$1 geometry=${2:-80x24+100+100}
+  xterm -T "$title" -geometry "$geometry" -e bash --norc >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 xdotool search --name "^$title\$" || fail "xterm $title did not appear"
+  wait_for 5 sh -c "xprop -id \$(xdotool search --name '^$title\$' | head -1) _NET_FRAME_EXTENTS | grep -q ="
+  xdotool search --name "^$title\$" | head -1
+}
+
+start_corvane() {
+  local binary=$1
+  export XDG_CONFIG_HOME="$E2E_TMP/config"
+  export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
+  E2E_CORVANE_PID=$!
+  E2E_PIDS+=($E2E_CORVANE_PID)
+  wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
+}
+
+# The outer frame of a window, decorations included: "x y width height".
+outer_frame() {
+  local id=$1
+  local info ext
+  info=$(xwininfo -id "$id") || return 1
+  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  set -- $ext
+  local l=${1:-0} r=${2:-0} t=${3:-0} b=${4:-0}
+  local x y w h
+  x=$(echo "$info" | awk '/Absolute upper-left X/ {print $NF}')
+  y=$(echo "$info" | awk '/Absolute upper-left Y/ {print $NF}')
+  w=$(echo "$info" | awk '/Width:/ {print $NF}')
+  h=$(echo "$info" | awk '/Height:/ {print $NF}')
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# Whether the window's outer frame is the expected one: exact position, size up to one character
+# cell short (xterm sizes itself in whole cells).
+frame_is() {
+  local id=$1 ex=$2 ey=$3 ew=$4 eh=$5
+  set -- $(outer_frame "$id")
+  [ "$1" = "$ex" ] && [ "$2" = "$ey" ] && [ "$3" -le "$ew" ] && [ "$3" -gt $((ew - 12)) ] &&
+    [ "$4" -le "$eh" ] && [ "$4" -gt $((eh - 20)) ]
+}
+
+expect_frame() {
+  local what=$1; shift
+  wait_for 3 frame_is "$@" || fail "$what: window at $(outer_frame "$1"), expected ${*:2}"
+  echo "ok - $what"
+}
