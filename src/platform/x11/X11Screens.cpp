@@ -1,5 +1,7 @@
 #include "X11Screens.h"
 
+#include "platform/x11/WorkArea.h"
+
 #include <xcb/randr.h>
 #include <xcb/xinerama.h>
 
@@ -83,23 +85,10 @@ QList<QRect> X11Screens::reservedAreas() const {
         }
     }
     for (xcb_window_t w : candidates) {
-        QList<quint32> s = m_connection.cardinals(w, partial);
-        if (s.size() < 12) {
-            const QList<quint32> simple = m_connection.cardinals(w, plain);
-            if (simple.size() < 4)
-                continue;
-            s = {simple[0], simple[1],           simple[2], simple[3],          0, quint32(height - 1),
-                 0,         quint32(height - 1), 0,         quint32(width - 1), 0, quint32(width - 1)};
-        }
-        const auto span = [](quint32 a, quint32 b) { return int(b) - int(a) + 1; };
-        if (s[0] > 0)
-            areas.append(QRect(0, int(s[4]), int(s[0]), span(s[4], s[5])));
-        if (s[1] > 0)
-            areas.append(QRect(width - int(s[1]), int(s[6]), int(s[1]), span(s[6], s[7])));
-        if (s[2] > 0)
-            areas.append(QRect(int(s[8]), 0, span(s[8], s[9]), int(s[2])));
-        if (s[3] > 0)
-            areas.append(QRect(int(s[10]), height - int(s[3]), span(s[10], s[11]), int(s[3])));
+        QList<quint32> strut = m_connection.cardinals(w, partial);
+        if (strut.size() < 12)
+            strut = m_connection.cardinals(w, plain).mid(0, 4);
+        areas += reservedStrips(strut, width, height);
     }
     return areas;
 }
@@ -144,21 +133,7 @@ QList<Screen> X11Screens::screens() const {
     };
     QList<Screen> result;
     for (int i = 0; i < all.size(); ++i) {
-        QRect visible = all[i].root;
-        // Shrink from the side each reserved area touches.
-        for (const QRect& area : reserved) {
-            const QRect overlap = area.intersected(visible);
-            if (overlap.isEmpty())
-                continue;
-            if (overlap.width() == visible.width() && overlap.top() == visible.top())
-                visible.setTop(overlap.bottom() + 1);
-            else if (overlap.width() == visible.width() && overlap.bottom() == visible.bottom())
-                visible.setBottom(overlap.top() - 1);
-            else if (overlap.left() == visible.left())
-                visible.setLeft(overlap.right() + 1);
-            else if (overlap.right() == visible.right())
-                visible.setRight(overlap.left() - 1);
-        }
+        const QRect visible = visibleArea(all[i].root, reserved);
         result.append(Screen{quint64(i + 1), all[i].name, toScreenCoordinates(all[i].root),
                              toScreenCoordinates(visible)});
     }
