@@ -1,8 +1,11 @@
 #include "CorvaneApp.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace corvane {
 
@@ -22,6 +25,23 @@ CorvaneApp::CorvaneApp(Platform& platform)
     m_tray.setIcon(trayIcon());
     m_tray.setToolTip(QStringLiteral("Corvane"));
     m_tray.show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        showTrayStandIn();
+}
+
+void CorvaneApp::showTrayStandIn() {
+    m_trayStandIn = std::make_unique<QWidget>();
+    m_trayStandIn->setWindowTitle(QStringLiteral("Corvane"));
+    m_trayStandIn->setWindowIcon(trayIcon());
+    auto* layout = new QVBoxLayout(m_trayStandIn.get());
+    auto* text = new QLabel(tr("Corvane is running. Your desktop has no system tray, so it lives here."));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* quit = new QPushButton(tr("Quit Corvane"));
+    connect(quit, &QPushButton::clicked, this, [this] { m_platform.application.terminate(); });
+    layout->addWidget(quit);
+    m_trayStandIn->resize(280, 120);
+    m_trayStandIn->show();
 }
 
 CorvaneApp::~CorvaneApp() = default;

@@ -9,7 +9,9 @@
 #include "palette/ZoomPaletteSettings.h"
 
 #include <QMenu>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QWidget>
 #include <memory>
 
 namespace corvane {
@@ -24,6 +26,7 @@ public:
 
 private:
     QIcon trayIcon();
+    void showTrayStandIn();
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
@@ -34,6 +37,8 @@ private:
     std::unique_ptr<WindowController> m_controller;
     QMenu m_trayMenu;
     QSystemTrayIcon m_tray;
+    // With no system tray on the desktop, a small window keeps Corvane reachable.
+    std::unique_ptr<QWidget> m_trayStandIn;
 };
 
 } // namespace corvane

@@ -83,7 +83,7 @@ outer_frame() {
   local id=$1
   local info ext
   info=$(xwininfo -id "$id") || return 1
-  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep = | sed 's/.*= //; s/,//g')
   set -- $ext
   local l=${1:-0} r=${2:-0} t=${3:-0} b=${4:-0}
   local x y w h

@@ -18,6 +18,15 @@ xdotool key ctrl+alt+Left; expect_frame "left arrow: back to the first quarter" 
 xdotool key ctrl+alt+3; expect_frame "hotkey 3: left third" "$a" 0 0 480 900
 xdotool key ctrl+alt+4; expect_frame "hotkey 4: top row" "$a" 0 0 1440 450
 
+# With Corvane's own window active, the hotkeys still act on the window the user worked in last.
+own=$(xdotool search --name '^Corvane$' | head -1)
+[ -n "$own" ] || fail "no Corvane window on a desktop without a tray"
+xdotool windowactivate --sync "$own"
+own_before=$(outer_frame "$own")
+xdotool key ctrl+alt+1; expect_frame "with Corvane's window active: the xterm still moves" "$a" 0 0 720 900
+[ "$(outer_frame "$own")" = "$own_before" ] || fail "Corvane moved its own window"
+xdotool windowactivate --sync "$a"
+
 # The keystrokes were observed, not taken: the hotkeys themselves reached the xterm's shell as
 # input (cleared here with Control+U), and typing still does.
 xdotool key ctrl+u
