@@ -47,6 +47,7 @@ bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	build-bench/bench/corvane_bench
+	bench/hotkey-latency.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency 20
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
