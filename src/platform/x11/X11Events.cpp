@@ -1,6 +1,7 @@
 #include "X11Events.h"
 
-#include <unistd.h>
+#include <QCursor>
+#include <QGuiApplication>
 #include <xcb/xinput.h>
 #include <xkbcommon/xkbcommon-x11.h>
 
@@ -81,6 +82,9 @@ void X11Events::selectEvents() {
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
     if (wanted & (maskOf(EventType::MouseMoved) | maskOf(EventType::LeftMouseDragged)))
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    // Drags are told from moves by the held buttons, which only the button events tell.
+    if (xiMask & XCB_INPUT_XI_EVENT_MASK_RAW_MOTION)
+        xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
     struct {
         xcb_input_event_mask_t head;
         quint32 mask;
@@ -104,7 +108,39 @@ void X11Events::handle(const xcb_generic_event_t* event) {
             xkb_state_update_key(m_liveState, raw->detail, isPress ? XKB_KEY_DOWN : XKB_KEY_UP);
         if (key)
             deliver(*key);
+    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ||
+               ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
+        const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
+        handleButton(raw->detail, ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS);
+    } else if (ge->event_type == XCB_INPUT_RAW_MOTION) {
+        handleMotion();
     }
+}
+
+void X11Events::handleButton(quint32 button, bool isPress) {
+    // Buttons 4 to 7 are the scroll wheel: no presses of their own.
+    if (button == 0 || (button >= 4 && button <= 7))
+        return;
+    const quint32 bit = button == 1 ? mousebutton::kLeft : button == 3 ? mousebutton::kRight : 4;
+    m_heldButtons = isPress ? (m_heldButtons | bit) : (m_heldButtons & ~bit);
+    Event e;
+    e.timestamp = m_runLoop.now();
+    e.modifierFlags = liveModifierFlags();
+    if (button == 1)
+        e.type = isPress ? EventType::LeftMouseDown : EventType::LeftMouseUp;
+    else if (button == 3)
+        e.type = isPress ? EventType::RightMouseDown : EventType::RightMouseUp;
+    else
+        e.type = isPress ? EventType::OtherMouseDown : EventType::OtherMouseUp;
+    deliver(e);
+}
+
+void X11Events::handleMotion() {
+    Event e;
+    e.timestamp = m_runLoop.now();
+    e.modifierFlags = liveModifierFlags();
+    e.type = (m_heldButtons & mousebutton::kLeft) ? EventType::LeftMouseDragged : EventType::MouseMoved;
+    deliver(e);
 }
 
 quint64 X11Events::liveModifierFlags() const {
@@ -172,9 +208,12 @@ std::optional<Event> X11Events::keyEvent(quint32 keycode) {
 }
 
 void X11Events::deliver(const Event& event) {
-    // Keys typed into one of our own windows go to the local monitors only.
-    const std::optional<qint32> owner = m_windows.pid(m_windows.activeWindow());
-    const bool isOurs = owner && *owner == qint32(::getpid());
+    // Events addressed to one of our own windows go to the local monitors only: keys while one of
+    // them has the focus, the mouse while one lies under the pointer. Qt knows both without asking
+    // the server.
+    const bool isOurs = event.type == EventType::KeyDown
+                            ? QGuiApplication::focusWindow() != nullptr
+                            : QGuiApplication::topLevelAt(QCursor::pos()) != nullptr;
     const QList<Monitor> monitors = m_monitors;
     for (const Monitor& m : monitors) {
         if (!(m.mask & maskOf(event.type)))

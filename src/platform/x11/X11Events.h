@@ -36,6 +36,8 @@ private:
     void selectEvents();
     void handle(const xcb_generic_event_t* event);
     std::optional<Event> keyEvent(quint32 keycode);
+    void handleButton(quint32 button, bool isPress);
+    void handleMotion();
     quint64 liveModifierFlags() const;
     void deliver(const Event& event);
 
@@ -53,6 +55,7 @@ private:
     QList<Monitor> m_monitors;
     MonitorToken m_nextToken = 1;
     EventMask m_selected = 0;
+    quint32 m_heldButtons = 0; // from the raw stream, in the bits of pressedMouseButtons()
 };
 
 } // namespace corvane
