@@ -20,8 +20,13 @@ X11Screens::X11Screens(X11Connection& connection)
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
     connection.addEventHandler([this, workArea](const xcb_generic_event_t* event) {
         const int type = event->response_type & 0x7f;
-        if (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))
+        if (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY)) {
+            {
+                std::lock_guard lock(m_cacheMutex);
+                m_monitors.reset();
+            }
             emit screensChanged();
+        }
         // The window manager recomputes the work area whenever a panel's strut changes.
         if (type == XCB_PROPERTY_NOTIFY &&
             reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == workArea)
@@ -31,6 +36,13 @@ X11Screens::X11Screens(X11Connection& connection)
 }
 
 QList<X11Screens::Monitor> X11Screens::monitors() const {
+    std::lock_guard lock(m_cacheMutex);
+    if (!m_monitors)
+        m_monitors = queryMonitors();
+    return *m_monitors;
+}
+
+QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     xcb_connection_t* c = m_connection.xcb();
     QList<Monitor> result;
     const auto reply = m_connection.await<xcb_randr_get_monitors_reply_t>(

@@ -6,6 +6,8 @@
 #include "platform/x11/X11Connection.h"
 
 #include <QPoint>
+#include <mutex>
+#include <optional>
 
 namespace corvane {
 
@@ -15,7 +17,7 @@ public:
     explicit X11Screens(X11Connection& connection);
 
     QList<Screen> screens() const override;
-    // The monitor holding the active window's centre, else the primary.
+    // The primary monitor.
     std::optional<Screen> mainScreen() const override;
 
     // Root coordinates of the primary monitor's top-left (the AX origin) and its height.
@@ -34,11 +36,15 @@ private:
         bool isPrimary = false;
         QString name;
     };
+    // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;
+    QList<Monitor> queryMonitors() const;
     QList<QRect> reservedAreas() const;
 
     X11Connection& m_connection;
     int m_randrEvent = -1;
+    mutable std::mutex m_cacheMutex;
+    mutable std::optional<QList<Monitor>> m_monitors;
 };
 
 } // namespace corvane
