@@ -23,9 +23,9 @@ std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
     if (!wmPid.isEmpty())
         return qint32(wmPid.first());
     // Clients that do not say their pid: ask the server which process owns the window.
-    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    xcb_res_client_id_spec_t query{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     const auto reply = m_connection.await<xcb_res_query_client_ids_reply_t>(
-        xcb_res_query_client_ids(m_connection.xcb(), 1, &spec).sequence, timeout);
+        xcb_res_query_client_ids(m_connection.xcb(), 1, &query).sequence, timeout);
     if (!reply)
         return std::nullopt;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
