@@ -83,6 +83,17 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
     return true;
 }
 
+void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
+                           const QRectF& frame, double primaryHeight) {
+    const QPointF position = axTopLeftOf(frame, primaryHeight);
+    for (int pass = 0; pass < 2; ++pass) {
+        writeSize(accessibility, window, frame.size());
+        writePosition(accessibility, window, position);
+        if (pass == 0)
+            runLoop.pause(kSettlePause);
+    }
+}
+
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application) {
     workspace.yieldActivation(application);
 }

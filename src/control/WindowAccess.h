@@ -20,6 +20,11 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
 bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
                              double primaryHeight, const QRectF& visibleFrame);
 
+// Writes a frame in screen coordinates to a window element: size, position, a 10 ms pause, then both
+// again, on the calling thread. Used where the user pointed at the window (drag, palette).
+void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
+                           const QRectF& frame, double primaryHeight);
+
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application);
 
 // The element's frame in AX coordinates; none unless both its position and size read as geometric values.

@@ -1,0 +1,224 @@
+#include "DragSnapMonitor.h"
+
+#include "control/ScreenLookup.h"
+#include "control/WindowAccess.h"
+#include "dragsnap/TraceFormat.h"
+#include "dragsnap/WindowLookup.h"
+#include "model/ScreenGeometry.h"
+#include "platform/Log.h"
+
+#include <QPointer>
+#include <cmath>
+
+namespace corvane {
+
+DragSnapMonitor::DragSnapMonitor(Platform& platform, const WindowController& controller,
+                                 const DragSnapSettings& settings, SnapPreview& preview, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_controller(controller)
+    , m_settings(settings)
+    , m_preview(preview)
+    , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
+
+DragSnapMonitor::~DragSnapMonitor() {
+    for (MonitorToken token : m_monitors)
+        m_platform.events.removeMonitor(token);
+}
+
+void DragSnapMonitor::trace(const QString& message) const {
+    if (m_isVerbose)
+        qCInfo(lcDragSnap, "%s", qUtf8Printable(message));
+}
+
+void DragSnapMonitor::start() {
+    if (m_isRunning)
+        return;
+    m_isRunning = true;
+    const auto install = [this](EventType type, void (DragSnapMonitor::*handler)(const Event&)) {
+        const std::optional<MonitorToken> token = m_platform.events.addGlobalMonitor(
+            maskOf(type), [self = QPointer(this), handler](const Event& e) {
+                if (self)
+                    (self->*handler)(e);
+            });
+        if (token)
+            m_monitors.append(*token);
+    };
+    install(EventType::LeftMouseDown, &DragSnapMonitor::handleMouseDown);
+    install(EventType::LeftMouseDragged, &DragSnapMonitor::handleMouseDragged);
+    install(EventType::LeftMouseUp, &DragSnapMonitor::handleMouseUp);
+    qCDebug(lcGeneral) << "Drag-snap monitor started";
+}
+
+void DragSnapMonitor::stop() {
+    if (!m_isRunning)
+        return;
+    m_isRunning = false;
+    for (MonitorToken token : m_monitors)
+        m_platform.events.removeMonitor(token);
+    m_monitors.clear();
+    resetDrag();
+    qCDebug(lcGeneral) << "Drag-snap monitor stopped";
+}
+
+void DragSnapMonitor::resetDrag() {
+    m_candidateWindow.reset();
+    m_isDragConfirmed = false;
+    m_isAbandoned = false;
+    clearPending();
+}
+
+void DragSnapMonitor::clearPending() {
+    m_pendingRect.reset();
+    m_pendingScreen.reset();
+    m_preview.hide();
+}
+
+void DragSnapMonitor::handleMouseDown(const Event& event) {
+    resetDrag();
+    m_downPoint = m_platform.events.mouseLocation();
+    m_downTimestamp = event.timestamp;
+    const QPointF probe(m_downPoint.x(), primaryScreenHeight(m_platform.screens) - m_downPoint.y());
+    const std::optional<AxElement> element = windowElement(m_platform, probe);
+    if (!element) {
+        trace(QStringLiteral("DOWN at %1 -> no window element").arg(tracePoint(m_downPoint)));
+        return;
+    }
+    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, *element);
+    if (!frame) {
+        trace(QStringLiteral("DOWN at %1 -> window found but no frame").arg(tracePoint(m_downPoint)));
+        return;
+    }
+    m_candidateWindow = element;
+    m_candidateOrigin = frame->topLeft();
+    m_candidateSize = frame->size();
+    const std::optional<CgWindowHit> hit = cgWindow(m_platform, probe);
+    if (hit && framesMatch(hit->bounds, *frame)) {
+        m_candidateCGWindow = hit->number;
+        trace(QStringLiteral("DOWN at %1 -> %2 | cg#%3 agrees")
+                  .arg(tracePoint(m_downPoint), traceRect(*frame))
+                  .arg(m_candidateCGWindow));
+    } else {
+        m_candidateCGWindow = 0;
+        trace(QStringLiteral("DOWN at %1 -> %2 | no cg match, falling back to ax")
+                  .arg(tracePoint(m_downPoint), traceRect(*frame)));
+    }
+}
+
+void DragSnapMonitor::handleMouseDragged(const Event& event) {
+    if (!m_candidateWindow || m_isAbandoned)
+        return;
+    const QPointF cursor = m_platform.events.mouseLocation();
+    if (!m_isDragConfirmed) {
+        if (!(event.timestamp - m_lastProbe > probeInterval))
+            return;
+        m_lastProbe = event.timestamp;
+        const bool isWindowList = m_candidateCGWindow != 0;
+        const QString source = isWindowList ? QStringLiteral("cg") : QStringLiteral("ax");
+        const std::optional<QRectF> current = isWindowList
+                                                  ? cgWindowBounds(m_platform, m_candidateCGWindow)
+                                                  : axFrameOf(m_platform.accessibility, *m_candidateWindow);
+        if (!current) {
+            trace(
+                QStringLiteral("PROBE -> %1 failed, abandoning").arg(isWindowList ? "cgBounds" : "axFrame"));
+            m_isAbandoned = true;
+            return;
+        }
+        const double dW = std::abs(current->width() - m_candidateSize.width());
+        const double dH = std::abs(current->height() - m_candidateSize.height());
+        const double moved =
+            std::hypot(current->x() - m_candidateOrigin.x(), current->y() - m_candidateOrigin.y());
+        const double cursorMoved = std::hypot(cursor.x() - m_downPoint.x(), cursor.y() - m_downPoint.y());
+        trace(
+            QStringLiteral("PROBE %1Moved=%2 cursor=%3 dSize=%4x%5")
+                .arg(source, traceNumber(moved), traceNumber(cursorMoved), traceNumber(dW), traceNumber(dH)));
+        if (dW > sizeTolerance || dH > sizeTolerance) {
+            trace(QStringLiteral("ABANDON: size changed by %1x%2").arg(traceNumber(dW), traceNumber(dH)));
+            m_isAbandoned = true;
+            return;
+        }
+        if (moved > (isWindowList ? windowListMoveThreshold : accessibilityMoveThreshold)) {
+            trace(QStringLiteral("CONFIRMED via %1 after %2pt").arg(source, traceNumber(moved)));
+            m_isDragConfirmed = true;
+        } else {
+            if (event.timestamp - m_downTimestamp > giveUpTime) {
+                trace(QStringLiteral("ABANDON: %1s elapsed, window never moved")
+                          .arg(traceNumber(event.timestamp - m_downTimestamp)));
+                m_isAbandoned = true;
+            }
+            return;
+        }
+    }
+    chooseZone(event, cursor);
+}
+
+void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
+    if (event.modifierFlags & modifier::kCommand) {
+        clearPending(); // placing the window freely
+        return;
+    }
+    std::optional<Screen> screen;
+    for (const Screen& s : m_platform.screens.screens()) {
+        if (rectContainsPoint(s.frame, cursor)) {
+            screen = s;
+            break;
+        }
+    }
+    if (!screen) {
+        clearPending();
+        return;
+    }
+    if (m_settings.trigger() == DragSnapSettings::Trigger::ScreenEdges) {
+        const QRectF& f = screen->frame;
+        const double margin = DragSnapSettings::edgeMargin;
+        const bool isNearEdge = cursor.x() - f.left() < margin || f.right() - cursor.x() < margin ||
+                                cursor.y() - f.top() < margin || f.bottom() - cursor.y() < margin;
+        if (!isNearEdge) {
+            clearPending();
+            return;
+        }
+    }
+    const std::optional<SnapLayout> layout = m_controller.layout(m_settings.layoutName());
+    if (!layout) {
+        clearPending();
+        return;
+    }
+    const QRectF& v = screen->visibleFrame;
+    const QPointF p(std::min(std::max(cursor.x(), v.left() + clampInset), v.right() - clampInset),
+                    std::min(std::max(cursor.y(), v.top() + clampInset), v.bottom() - clampInset));
+    for (const SnapZone& zone : layout->zones) {
+        const QRectF frame = screenRect(zone.rect, v);
+        if (rectContainsPoint(frame, p)) {
+            m_pendingRect = zone.rect;
+            m_pendingScreen = screen;
+            m_preview.show(frame);
+            return;
+        }
+    }
+    trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
+    clearPending();
+}
+
+void DragSnapMonitor::handleMouseUp(const Event&) {
+    const std::optional<AxElement> window = m_candidateWindow;
+    const std::optional<QRectF> rect = m_pendingRect;
+    const std::optional<Screen> screen = m_pendingScreen;
+    const bool wasConfirmed = m_isDragConfirmed;
+    resetDrag();
+    trace(QStringLiteral("UP confirmed=%1 pending=%2")
+              .arg(wasConfirmed ? "true" : "false", rect ? "true" : "false"));
+    if (wasConfirmed && window && rect && screen) {
+        m_platform.runLoop.postAfter(applyDelay, this,
+                                     [this, w = *window, r = *rect, s = *screen] { snap(w, r, s); });
+    }
+}
+
+void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Screen& screen) {
+    const double h = primaryScreenHeight(m_platform.screens);
+    if (!(h > 0))
+        return;
+    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window,
+                          screenRect(fraction, screen.visibleFrame), h);
+}
+
+} // namespace corvane

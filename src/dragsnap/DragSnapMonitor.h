@@ -1,0 +1,75 @@
+#pragma once
+// Turns a window drag in another application into a snap: notes the window under a press, confirms
+// that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
+// the pointer while the button is held, and writes that zone's frame to the window after the release.
+
+#include "control/FeatureMonitor.h"
+#include "control/WindowController.h"
+#include "dragsnap/DragSnapSettings.h"
+#include "dragsnap/SnapPreview.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+
+namespace corvane {
+
+inline constexpr auto kDragSnapVerboseKey = "dragSnapVerbose";
+
+class DragSnapMonitor : public QObject, public FeatureMonitor {
+    Q_OBJECT
+public:
+    DragSnapMonitor(Platform& platform, const WindowController& controller, const DragSnapSettings& settings,
+                    SnapPreview& preview, QObject* parent = nullptr);
+    ~DragSnapMonitor() override;
+
+    void start() override;
+    void stop() override;
+    bool isRunning() const { return m_isRunning; }
+
+    void handleMouseDown(const Event& event);
+    void handleMouseDragged(const Event& event);
+    void handleMouseUp(const Event& event);
+    void resetDrag();
+    void snap(AxElement window, const QRectF& fraction, const Screen& screen);
+
+    bool isDragConfirmed() const { return m_isDragConfirmed; }
+    bool isAbandoned() const { return m_isAbandoned; }
+    bool hasCandidate() const { return m_candidateWindow.has_value(); }
+    quint32 candidateCGWindow() const { return m_candidateCGWindow; }
+    const std::optional<QRectF>& pendingRect() const { return m_pendingRect; }
+
+    static constexpr double probeInterval = 0.03;
+    static constexpr double sizeTolerance = 2.0;
+    static constexpr double windowListMoveThreshold = 3.0;
+    static constexpr double accessibilityMoveThreshold = 10.0;
+    static constexpr double giveUpTime = 1.5;
+    static constexpr double clampInset = 1.0;
+    static constexpr double applyDelay = 0.03;
+
+private:
+    void trace(const QString& message) const;
+    void clearPending();
+    void chooseZone(const Event& event, QPointF cursor);
+
+    Platform& m_platform;
+    const WindowController& m_controller;
+    const DragSnapSettings& m_settings;
+    SnapPreview& m_preview;
+    const bool m_isVerbose;
+
+    QList<MonitorToken> m_monitors;
+    bool m_isRunning = false;
+    std::optional<AxElement> m_candidateWindow;
+    QPointF m_candidateOrigin;
+    QSizeF m_candidateSize;
+    QPointF m_downPoint;
+    double m_downTimestamp = 0;
+    quint32 m_candidateCGWindow = 0;
+    bool m_isDragConfirmed = false;
+    bool m_isAbandoned = false;
+    double m_lastProbe = 0;
+    std::optional<QRectF> m_pendingRect;
+    std::optional<Screen> m_pendingScreen;
+};
+
+} // namespace corvane

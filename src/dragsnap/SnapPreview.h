@@ -1,0 +1,17 @@
+#pragma once
+// What drag to snap shows while a window is dragged: the frame a release would fill. The overlay
+// window implements it; tests record the calls.
+
+#include <QRectF>
+
+namespace corvane {
+
+class SnapPreview {
+public:
+    virtual ~SnapPreview() = default;
+    // Screen coordinates. Called on every drag event with a zone; cheap when nothing changed.
+    virtual void show(const QRectF& frame) = 0;
+    virtual void hide() = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,39 @@
+#pragma once
+// Stateless lookups of the window of another application under a point, from the window list and
+// from the element tree. Points and rectangles are in AX coordinates (origin top-left of the
+// primary screen, y down). Windows and elements of this process are never returned.
+
+#include "platform/Platform.h"
+
+#include <QRectF>
+#include <optional>
+
+namespace corvane {
+
+struct CgWindowHit {
+    quint32 number = 0;
+    QRectF bounds;
+};
+
+struct ZoomButtonHit {
+    QRectF button;
+    AxElement window;
+};
+
+// The four numbers of a bounds entry; none when one is missing or not a number.
+std::optional<QRectF> boundsRect(const QVariant& bounds);
+// The frontmost ordinary window of another process holding the point.
+std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point);
+// The bounds of the frontmost window at the point, if it is an ordinary window of another process.
+std::optional<QRectF> windowBounds(Platform& platform, QPointF point);
+std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number);
+// Every component less than 1 point apart.
+bool framesMatch(const QRectF& a, const QRectF& b);
+std::optional<AxElement> windowElement(Platform& platform, QPointF point);
+// The window holding an element: its AXWindow, else the first AXWindow-role element among it and
+// up to 11 ancestors.
+std::optional<AxElement> windowElementContaining(Accessibility& accessibility, AxElement element,
+                                                 float timeout);
+std::optional<ZoomButtonHit> zoomButton(Platform& platform, QPointF point);
+
+} // namespace corvane

@@ -1,0 +1,74 @@
+#pragma once
+// Drag to snap on a simulated desktop: one 1440 x 900 screen with a 25-point menu bar, an editor
+// window at AX (100, 100, 800, 600), the real controller and settings, and a recorded preview.
+
+#include "control/WindowController.h"
+#include "dragsnap/DragSnapMonitor.h"
+#include "dragsnap/DragSnapSettings.h"
+#include "platform/sim/SimDesktop.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+
+struct RecordingPreview final : SnapPreview {
+    QList<QRectF> shown;
+    int hides = 0;
+    std::optional<QRectF> current;
+    void show(const QRectF& frame) override {
+        shown.append(frame);
+        current = frame;
+    }
+    void hide() override {
+        ++hides;
+        current.reset();
+    }
+};
+
+struct IdleSwitch final : FeatureSwitch {
+    void applyStartRule() override {}
+};
+
+class DragSnapTest : public ::testing::Test {
+protected:
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+    qint32 editor = desk.addApplication("Editor");
+    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
+    GlobalKeyMonitor keys{platform.events};
+    IdleSwitch idle;
+    WindowController controller{platform, keys, idle, idle};
+    RecordingPreview preview;
+    struct NullMonitor final : FeatureMonitor {
+        void start() override {}
+        void stop() override {}
+    } settingsMonitor;
+    DragSnapSettings settings{platform, settingsMonitor};
+    DragSnapMonitor monitor{platform, controller, settings, preview};
+    double clock = 1000;
+
+    void SetUp() override { monitor.start(); }
+
+    // Pointer positions are given in AX coordinates here, as the window frames are.
+    void pointerAt(QPointF ax) { desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y())); }
+    void press(QPointF ax, quint64 flags = 0) {
+        pointerAt(ax);
+        desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, clock, flags));
+    }
+    void drag(QPointF ax, double after = 0.05, quint64 flags = 0) {
+        clock += after;
+        pointerAt(ax);
+        desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDragged, clock, flags));
+    }
+    void release() {
+        clock += 0.01;
+        desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, clock));
+    }
+    void moveWindowBy(double dx, double dy = 0) {
+        const QRectF f = desk.windowFrame(window);
+        desk.setWindowFrame(window, f.translated(dx, dy));
+    }
+};
+
+} // namespace corvane
