@@ -12,6 +12,12 @@ namespace corvane {
 CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
     , m_keyMonitor(platform.events)
+    , m_preview(platform)
+    // Drag events reach the monitor only after start-up, when the controller exists.
+    , m_dragSnapMonitor(
+          platform,
+          [this](const QString& name) { return m_controller ? m_controller->layout(name) : std::nullopt; },
+          m_dragSnapSettings, m_preview)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     m_controller =

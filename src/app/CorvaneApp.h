@@ -4,7 +4,9 @@
 
 #include "app/InactiveFeatureMonitor.h"
 #include "control/WindowController.h"
+#include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
+#include "dragsnap/SnapPreviewOverlay.h"
 #include "input/GlobalKeyMonitor.h"
 #include "palette/ZoomPaletteSettings.h"
 
@@ -30,7 +32,8 @@ private:
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
-    InactiveFeatureMonitor m_dragSnapMonitor;
+    SnapPreviewOverlay m_preview;
+    DragSnapMonitor m_dragSnapMonitor;
     InactiveFeatureMonitor m_paletteMonitor;
     DragSnapSettings m_dragSnapSettings;
     ZoomPaletteSettings m_paletteSettings;

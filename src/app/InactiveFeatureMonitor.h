@@ -1,6 +1,6 @@
 #pragma once
-// Stands in for the drag-to-snap and palette monitors until they exist in this program: the
-// settings and the start rule already run, and switching the feature on starts nothing yet.
+// Stands in for the palette monitor until it exists in this program: the setting and the start
+// rule already run, and switching the palette on starts nothing yet.
 
 #include "control/FeatureMonitor.h"
 

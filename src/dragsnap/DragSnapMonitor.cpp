@@ -12,11 +12,11 @@
 
 namespace corvane {
 
-DragSnapMonitor::DragSnapMonitor(Platform& platform, const WindowController& controller,
-                                 const DragSnapSettings& settings, SnapPreview& preview, QObject* parent)
+DragSnapMonitor::DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed, const DragSnapSettings& settings,
+                                 SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
-    , m_controller(controller)
+    , m_layoutNamed(std::move(layoutNamed))
     , m_settings(settings)
     , m_preview(preview)
     , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
@@ -178,7 +178,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
             return;
         }
     }
-    const std::optional<SnapLayout> layout = m_controller.layout(m_settings.layoutName());
+    const std::optional<SnapLayout> layout = m_layoutNamed(m_settings.layoutName());
     if (!layout) {
         clearPending();
         return;

@@ -4,7 +4,7 @@
 // the pointer while the button is held, and writes that zone's frame to the window after the release.
 
 #include "control/FeatureMonitor.h"
-#include "control/WindowController.h"
+#include "model/SnapLayout.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreview.h"
 #include "platform/Platform.h"
@@ -18,7 +18,10 @@ inline constexpr auto kDragSnapVerboseKey = "dragSnapVerbose";
 class DragSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
-    DragSnapMonitor(Platform& platform, const WindowController& controller, const DragSnapSettings& settings,
+    // Layouts by name, as the window controller resolves them (built-in first, then grid presets).
+    using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
+
+    DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed, const DragSnapSettings& settings,
                     SnapPreview& preview, QObject* parent = nullptr);
     ~DragSnapMonitor() override;
 
@@ -52,7 +55,7 @@ private:
     void chooseZone(const Event& event, QPointF cursor);
 
     Platform& m_platform;
-    const WindowController& m_controller;
+    LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
     SnapPreview& m_preview;
     const bool m_isVerbose;

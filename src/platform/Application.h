@@ -23,6 +23,8 @@ public:
     virtual void terminate() = 0;
     // Makes the named image of the program's resources its icon; false when there is no such image.
     virtual bool setApplicationIconNamed(const QString& name) = 0;
+    // Whether a compositing manager blends translucent windows; without one only opaque pixels show.
+    virtual bool isCompositing() const = 0;
 
 signals:
     void didBecomeActive();

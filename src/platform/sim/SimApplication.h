@@ -24,6 +24,9 @@ public:
         return true;
     }
 
+    bool isCompositing() const override { return m_isCompositing; }
+    void setCompositing(bool isCompositing) { m_isCompositing = isCompositing; }
+
     // The images the program's resources hold.
     void setImages(QStringList names) { m_images = std::move(names); }
     QString iconName() const { return m_iconName; }
@@ -41,6 +44,7 @@ private:
     QString m_iconName;
     int m_activationCount = 0;
     bool m_isTerminated = false;
+    bool m_isCompositing = true;
 };
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "QtApplication.h"
 
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Screens.h"
 
 #include <QApplication>
@@ -10,7 +11,8 @@
 
 namespace corvane {
 
-QtApplication::QtApplication(X11Screens& screens) {
+QtApplication::QtApplication(X11Connection& connection, X11Screens& screens)
+    : m_connection(connection) {
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
@@ -47,6 +49,13 @@ bool QtApplication::setApplicationIconNamed(const QString& name) {
         return false;
     QApplication::setWindowIcon(QIcon(path));
     return true;
+}
+
+bool QtApplication::isCompositing() const {
+    const xcb_atom_t selection = m_connection.atom("_NET_WM_CM_S0");
+    const auto owner = m_connection.await<xcb_get_selection_owner_reply_t>(
+        xcb_get_selection_owner(m_connection.xcb(), selection).sequence);
+    return owner && owner->owner != XCB_WINDOW_NONE;
 }
 
 bool QtApplication::eventFilter(QObject* watched, QEvent* event) {

@@ -6,12 +6,13 @@
 
 namespace corvane {
 
+class X11Connection;
 class X11Screens;
 
 class QtApplication final : public Application {
     Q_OBJECT
 public:
-    explicit QtApplication(X11Screens& screens);
+    QtApplication(X11Connection& connection, X11Screens& screens);
 
     ActivationPolicy activationPolicy() const override { return m_policy; }
     void setActivationPolicy(ActivationPolicy policy) override;
@@ -19,11 +20,14 @@ public:
     void terminate() override;
     // Images live in the program's resources as ":/images/<name>.png".
     bool setApplicationIconNamed(const QString& name) override;
+    // A compositing manager owns the _NET_WM_CM_S0 selection.
+    bool isCompositing() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    X11Connection& m_connection;
     ActivationPolicy m_policy = ActivationPolicy::Regular;
 };
 

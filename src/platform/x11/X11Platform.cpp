@@ -26,7 +26,7 @@ struct X11Platform::Parts {
         , accessibility(connection, windows)
         , windowServer(windows, screens)
         , workspace(connection, windows)
-        , application(screens)
+        , application(connection, screens)
         , events(connection, windows, screens, runLoop)
         , defaults(defaultsFilePath())
         , globalPreferences(globalPreferencesFilePath())

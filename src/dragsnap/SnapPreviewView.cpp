@@ -1,0 +1,64 @@
+#include "SnapPreviewView.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+
+namespace corvane {
+
+SnapPreviewView::SnapPreviewView(bool isCompositing)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint | Qt::Tool)
+    , m_isCompositing(isCompositing) {
+    // Its own class, so window managers and compositors can tell it apart.
+    setObjectName(QStringLiteral("corvane-snap-preview"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground, isCompositing);
+    setWindowOpacity(0);
+}
+
+QRectF SnapPreviewView::highlightRect() const {
+    return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+}
+
+void SnapPreviewView::fadeTo(double opacity, double seconds) {
+    auto* animation = new QPropertyAnimation(this, "windowOpacity", this);
+    animation->setDuration(int(seconds * 1000));
+    animation->setEndValue(opacity);
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void SnapPreviewView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor accent = palette().color(QPalette::Highlight);
+    const QRectF shape = highlightRect();
+    if (m_isCompositing) {
+        accent.setAlphaF(0.22f);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(accent);
+        painter.drawRoundedRect(shape, cornerRadius, cornerRadius);
+    }
+    accent.setAlphaF(m_isCompositing ? 0.85f : 1.0f);
+    // The line lies entirely inside the shape: its path is inset by half the width.
+    const double half = lineWidth / 2;
+    painter.setPen(QPen(accent, lineWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(shape.adjusted(half, half, -half, -half), cornerRadius - half,
+                            cornerRadius - half);
+}
+
+void SnapPreviewView::resizeEvent(QResizeEvent*) {
+    if (m_isCompositing)
+        return;
+    QPainterPath outer;
+    outer.addRoundedRect(highlightRect(), cornerRadius, cornerRadius);
+    QPainterPath inner;
+    inner.addRoundedRect(highlightRect().adjusted(lineWidth, lineWidth, -lineWidth, -lineWidth),
+                         cornerRadius - lineWidth, cornerRadius - lineWidth);
+    const QRegion ring =
+        QRegion(outer.toFillPolygon().toPolygon()).subtracted(QRegion(inner.toFillPolygon().toPolygon()));
+    setMask(ring);
+}
+
+} // namespace corvane

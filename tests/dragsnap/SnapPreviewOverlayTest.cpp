@@ -1,0 +1,77 @@
+// The preview window's life and its pixels, with real Qt windows on the offscreen platform.
+#include "dragsnap/SnapPreviewOverlay.h"
+
+#include "platform/sim/SimDesktop.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+class SnapPreviewOverlayTest : public ::testing::Test {
+protected:
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+    SnapPreviewOverlay overlay{platform};
+};
+
+TEST_F(SnapPreviewOverlayTest, ShowBuildsOnceMovesAtOnceAndSurvivesAQuickHide) {
+    EXPECT_EQ(overlay.window(), nullptr);
+    overlay.show(QRectF(0, 438, 720, 437));
+    SnapPreviewView* window = overlay.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->geometry(), QRect(0, 25, 720, 437)) << "screen coordinates to window coordinates";
+    EXPECT_TRUE(window->isVisible());
+    overlay.show(QRectF(720, 438, 720, 437));
+    EXPECT_EQ(overlay.window(), window) << "the same window is reused";
+    EXPECT_EQ(window->geometry(), QRect(720, 25, 720, 437));
+
+    overlay.hide();
+    desk.runLoop().advance(0.05);
+    overlay.show(QRectF(720, 438, 720, 437));
+    desk.runLoop().advance(0.1);
+    EXPECT_TRUE(window->isVisible()) << "a show during the fade-out keeps the window";
+    overlay.hide();
+    desk.runLoop().advance(0.1);
+    EXPECT_FALSE(window->isVisible());
+    overlay.hide();
+    EXPECT_FALSE(overlay.isVisible());
+}
+
+TEST_F(SnapPreviewOverlayTest, AWakeOrAScreenChangeDiscardsOnlyAHiddenWindow) {
+    overlay.show(QRectF(0, 0, 100, 100));
+    desk.postWake();
+    EXPECT_NE(overlay.window(), nullptr) << "a visible preview is left alone";
+    overlay.hide();
+    desk.changeScreens({screen});
+    EXPECT_EQ(overlay.window(), nullptr);
+    overlay.show(QRectF(0, 0, 100, 100));
+    EXPECT_NE(overlay.window(), nullptr);
+}
+
+TEST(SnapPreviewViewTest, TheHighlightSitsFourPointsInsideWithAnOutlineOnItsEdge) {
+    for (const bool isCompositing : {true, false}) {
+        SnapPreviewView view(isCompositing);
+        view.resize(200, 120);
+        view.show();
+        QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        const auto alpha = [&](int x, int y) { return qAlpha(image.pixel(x, y)); };
+        if (isCompositing) {
+            EXPECT_EQ(alpha(2, 60), 0) << "outside the 4-point inset";
+            EXPECT_GT(alpha(5, 60), 150) << "the outline at 0.85";
+            EXPECT_NEAR(alpha(100, 60), 56, 3) << "the fill at 0.22";
+        } else {
+            // Without compositing the window's shape is the outline alone.
+            EXPECT_TRUE(view.mask().contains(QPoint(5, 60)));
+            EXPECT_FALSE(view.mask().contains(QPoint(2, 60)));
+            EXPECT_FALSE(view.mask().contains(QPoint(100, 60)));
+        }
+    }
+}
+
+} // namespace
+} // namespace corvane
