@@ -2,17 +2,12 @@
 #include "dragsnap/DragSnapSettings.h"
 
 #include "platform/sim/SimDesktop.h"
+#include "support/RecordingMonitor.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
-
-struct RecordingMonitor final : FeatureMonitor {
-    QStringList calls;
-    void start() override { calls.append("start"); }
-    void stop() override { calls.append("stop"); }
-};
 
 class DragSnapSettingsTest : public ::testing::Test {
 protected:

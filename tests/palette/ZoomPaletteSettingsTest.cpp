@@ -3,17 +3,12 @@
 #include "palette/ZoomPaletteSettings.h"
 
 #include "platform/sim/SimDesktop.h"
+#include "support/RecordingMonitor.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
-
-struct RecordingMonitor final : FeatureMonitor {
-    QStringList calls;
-    void start() override { calls.append("start"); }
-    void stop() override { calls.append("stop"); }
-};
 
 TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesAndTogglesTheSharedPreference) {
     SimDesktop desk;

@@ -28,10 +28,9 @@ std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
         xcb_res_query_client_ids(m_connection.xcb(), 1, &query).sequence, timeout);
     if (!reply)
         return std::nullopt;
-    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
-         xcb_res_client_id_value_next(&it)) {
-        if (it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID &&
-            xcb_res_client_id_value_value_length(it.data) > 0)
+    // Only the pid was asked for, so every value that comes back is one.
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem; xcb_res_client_id_value_next(&it)) {
+        if (xcb_res_client_id_value_value_length(it.data) > 0)
             return qint32(*xcb_res_client_id_value_value(it.data));
     }
     return std::nullopt;
