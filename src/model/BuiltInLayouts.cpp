@@ -1,11 +1,13 @@
+// The eight built-in layouts; "Thirds" and "Six Pack" come from the same grid rule as grid presets.
 #include "BuiltInLayouts.h"
 
-#include "model/Preset.h"
+#include "model/GridAlgebra.h"
 
 namespace corvane {
 
 namespace {
 
+// The same doubles the grid rule gives for one and two thirds.
 constexpr double kThird = 1.0 / 3.0;
 constexpr double kTwoThirds = 2.0 / 3.0;
 

@@ -1,6 +1,11 @@
+// The grid arithmetic of GridAlgebra.h. Every sum of a stored row and extent is checked, since
+// stored spans may hold any 64-bit value.
 #include "GridAlgebra.h"
 
+#include <QRectF>
+#include <QUuid>
 #include <algorithm>
+#include <limits>
 
 namespace corvane {
 
@@ -31,13 +36,12 @@ std::optional<GridSpan> clipped(const GridSpan& span, qint64 rows, qint64 cols) 
 
 QList<GridSpan> normalizedMerges(const QList<GridSpan>& merges, qint64 rows, qint64 cols) {
     QList<GridSpan> accepted;
-    if (rows <= 0 || cols <= 0)
+    if (!isTileable(rows, cols))
         return accepted;
     for (const GridSpan& merge : merges) {
+        // A clipped span lies within the grid, so the product of its extents cannot overflow.
         const std::optional<GridSpan> span = clipped(merge, rows, cols);
-        // Extents are at most rows and cols here, but their product can still overflow.
-        qint64 area = 0;
-        if (!span || __builtin_mul_overflow(span->rowSpan, span->colSpan, &area) || area < 2)
+        if (!span || span->rowSpan * span->colSpan < 2)
             continue;
         const bool overlapsEarlier = std::any_of(accepted.begin(), accepted.end(),
                                                  [&](const GridSpan& a) { return a.overlaps(*span); });
@@ -64,6 +68,22 @@ QList<GridSpan> cellSpans(qint64 rows, qint64 cols, const QList<GridSpan>& merge
         }
     }
     return zones;
+}
+
+SnapLayout makeGridLayout(const QString& name, qint64 rows, qint64 cols, const QList<GridSpan>& merges) {
+    SnapLayout layout{QUuid::createUuid(), name, {}};
+    const QList<GridSpan> spans = cellSpans(rows, cols, merges);
+    if (spans.isEmpty())
+        return layout;
+    // One reciprocal per axis, so zones that share a grid line share the same double.
+    const double columnWidth = 1.0 / double(cols);
+    const double rowHeight = 1.0 / double(rows);
+    for (const GridSpan& s : spans) {
+        layout.zones.append(
+            {QUuid::createUuid(), QRectF(double(s.col) * columnWidth, double(s.row) * rowHeight,
+                                         double(s.colSpan) * columnWidth, double(s.rowSpan) * rowHeight)});
+    }
+    return layout;
 }
 
 std::optional<GridSpan> boundingSpan(const QSet<GridCell>& cells) {

@@ -1,3 +1,4 @@
+// Cells, containment and overlap of a span, all on half-open ranges and safe for any 64-bit value.
 #include "GridSpan.h"
 
 #include "model/GridAlgebra.h"

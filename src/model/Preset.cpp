@@ -1,3 +1,4 @@
+// Preset hashing and the grid preset's layout; equality is memberwise (Preset.h).
 #include "Preset.h"
 
 #include "model/GridAlgebra.h"
@@ -25,21 +26,6 @@ size_t qHash(const Preset& p, size_t seed) {
     for (const GridSpan& s : *p.merges)
         h = qHashMulti(h, s.row, s.col, s.rowSpan, s.colSpan);
     return h;
-}
-
-SnapLayout makeGridLayout(const QString& name, qint64 rows, qint64 cols, const QList<GridSpan>& merges) {
-    SnapLayout layout{QUuid::createUuid(), name, {}};
-    const QList<GridSpan> spans = cellSpans(rows, cols, merges);
-    if (spans.isEmpty())
-        return layout;
-    const double columnWidth = 1.0 / double(cols);
-    const double rowHeight = 1.0 / double(rows);
-    for (const GridSpan& s : spans) {
-        layout.zones.append(
-            {QUuid::createUuid(), QRectF(double(s.col) * columnWidth, double(s.row) * rowHeight,
-                                         double(s.colSpan) * columnWidth, double(s.rowSpan) * rowHeight)});
-    }
-    return layout;
 }
 
 std::optional<SnapLayout> Preset::gridLayout() const {

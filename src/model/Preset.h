@@ -31,7 +31,4 @@ struct Preset {
 
 size_t qHash(const Preset& preset, size_t seed = 0);
 
-// A layout of the cells of a rows x cols grid, merged blocks as one zone each.
-SnapLayout makeGridLayout(const QString& name, qint64 rows, qint64 cols, const QList<GridSpan>& merges);
-
 } // namespace corvane

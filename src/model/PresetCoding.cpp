@@ -1,3 +1,5 @@
+// The JSON coding of the preset list. The encoder is written by hand because QJsonObject sorts
+// its keys; decoding goes through QJsonDocument, which rejects malformed UTF-8 and runaway nesting.
 #include "PresetCoding.h"
 
 #include <QJsonArray>

@@ -1,3 +1,4 @@
+// Fractional zones to screen rectangles, and the point-in-rectangle rule of every hit test.
 #include "ScreenGeometry.h"
 
 #include <algorithm>

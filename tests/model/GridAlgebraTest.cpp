@@ -33,6 +33,8 @@ TEST(GridAlgebraTest, NormalizedMergesClipsDropsAndKeepsTheFirstOfOverlappingBlo
         {"end overflows", {{kMax, 0, 2, 2}, {0, kMax - 1, 2, 5}}, 3, 3, {}},
         {"huge but valid extent is clipped", {{0, 0, kMax, 2}}, 3, 3, {{0, 0, 3, 2}}},
         {"start far below", {{kMin, 0, kMax, 2}}, 3, 3, {}},
+        {"largest grid tiled", {{0, 0, 2, 2}}, 100, 100, {{0, 0, 2, 2}}},
+        {"grid too large is empty", {{0, 0, 2, 2}}, 101, 100, {}},
     };
     for (const Row& r : rows)
         EXPECT_EQ(normalizedMerges(r.merges, r.rows, r.cols), r.expected) << r.what;
@@ -59,15 +61,18 @@ TEST(GridAlgebraTest, BoundingSpanCoversAnyTwoCells) {
 
 TEST(GridAlgebraTest, AddingAndRemovingMergesKeepTheirOrderRules) {
     EXPECT_EQ(mergesAdding({1, 1, 1, 2}, {{0, 0, 2, 2}, {2, 0, 1, 2}}), (Spans{{2, 0, 1, 2}, {1, 1, 1, 2}}));
-    EXPECT_EQ(mergesAdding({5, 5, 1, 1}, {{0, 0, 2, 2}, {2, 0, 1, 2}}),
-              (Spans{{0, 0, 2, 2}, {2, 0, 1, 2}, {5, 5, 1, 1}}));
+    EXPECT_EQ(mergesAdding({0, 1, 2, 1}, {{0, 0, 1, 2}, {3, 3, 2, 2}, {1, 0, 1, 2}}),
+              (Spans{{3, 3, 2, 2}, {0, 1, 2, 1}}));
     EXPECT_EQ(mergesRemoving({{2, 1}}, {{0, 0, 2, 2}, {2, 0, 1, 2}}), (Spans{{0, 0, 2, 2}}));
-    EXPECT_EQ(mergesRemoving({{3, 3}}, {{2, 0, 1, 2}, {0, 0, 2, 2}}), (Spans{{2, 0, 1, 2}, {0, 0, 2, 2}}));
+    EXPECT_EQ(mergesRemoving({{0, 0}, {4, 4}}, {{3, 3, 2, 2}, {0, 2, 1, 2}, {0, 0, 2, 2}, {5, 0, 1, 2}}),
+              (Spans{{0, 2, 1, 2}, {5, 0, 1, 2}}));
 }
 
 TEST(GridAlgebraTest, SpanCellsContainmentAndOverlapAreHalfOpenAndOverflowSafe) {
     EXPECT_EQ((GridSpan{1, 1, 2, 1}.cells()), (QSet<GridCell>{{1, 1}, {2, 1}}));
     EXPECT_TRUE((GridSpan{0, 0, 0, 3}.cells().isEmpty()));
+    EXPECT_EQ((GridSpan{-50, 7, 100, 100}.cells().size()), kMaxGridCells);
+    EXPECT_TRUE((GridSpan{0, 0, 100, 101}.cells().isEmpty())) << "too large to list";
     EXPECT_TRUE((GridSpan{0, 0, kMax, kMax}.cells().isEmpty())) << "too large to list";
     EXPECT_TRUE((GridSpan{kMax, 0, 2, 1}.cells().isEmpty())) << "would run past the largest row";
     EXPECT_TRUE((GridSpan{0, 0, 2, 2}.contains({1, 1})));
@@ -109,10 +114,12 @@ TEST(GridAlgebraTest, GridLayoutMakesFractionalZonesWithFreshIds) {
     size.height = 800;
     EXPECT_FALSE(size.gridLayout());
     Preset empty;
-    empty.rows = 0;
-    empty.cols = 4;
-    ASSERT_TRUE(empty.gridLayout());
-    EXPECT_TRUE(empty.gridLayout()->zones.isEmpty());
+    for (const auto& [rows, cols] : {std::pair<qint64, qint64>{0, 4}, {-2, 3}, {1'000'000'000'000, 2}}) {
+        empty.rows = rows;
+        empty.cols = cols;
+        ASSERT_TRUE(empty.gridLayout()) << rows;
+        EXPECT_TRUE(empty.gridLayout()->zones.isEmpty()) << rows;
+    }
 }
 
 } // namespace

@@ -1,62 +1,82 @@
 // The built-in layouts and the conversion of zones to screen rectangles: the numbers users see.
+// Rectangles are compared field by field with ==, since QRectF's own comparison is fuzzy.
 #include "model/BuiltInLayouts.h"
 #include "model/ScreenGeometry.h"
 
+#include <QSet>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
 
-TEST(LayoutGeometryTest, BuiltInLayoutsComeInTheirOrderWithTheirZones) {
-    const QList<SnapLayout>& layouts = builtInLayouts();
-    QStringList names;
-    for (const SnapLayout& l : layouts)
-        names.append(l.name);
-    EXPECT_EQ(names, (QStringList{"Split", "Quadrant", "Thirds", "Rows", "Right Bias", "Bias", "Six Pack",
-                                  "Focus"}));
+using Edges = std::array<double, 4>;
 
-    const auto zones = [&](int i) {
-        QList<QRectF> out;
-        for (const SnapZone& z : layouts[i].zones)
-            out.append(z.rect);
-        return out;
-    };
+Edges edges(const QRectF& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+TEST(LayoutGeometryTest, BuiltInLayoutsComeInTheirOrderWithExactZones) {
     const double t = 0.3333333333333333;
     const double tt = 0.6666666666666666;
-    EXPECT_EQ(zones(1), (QList<QRectF>{{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}));
-    EXPECT_EQ(zones(2)[1].x(), t);
-    EXPECT_EQ(zones(2)[2].x(), tt);
-    EXPECT_EQ(zones(4)[0].width(), t) << "Right Bias is narrow on the left";
-    EXPECT_EQ(zones(5)[0].width(), tt) << "Bias is wide on the left";
-    ASSERT_EQ(zones(6).size(), 6);
-    EXPECT_EQ(zones(6)[3], QRectF(0, 0.5, t, 0.5)) << "Six Pack lists the top row first";
-    EXPECT_EQ(zones(7)[1], QRectF(0.25, 0, 0.5, 1));
-    EXPECT_EQ(&builtInLayouts(), &layouts);
-    EXPECT_EQ(builtInLayouts()[0].id, layouts[0].id) << "ids stay for the life of the process";
+    const std::pair<QString, QList<Edges>> expected[] = {
+        {"Split", {{0, 0, .5, 1}, {.5, 0, .5, 1}}},
+        {"Quadrant", {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
+        {"Thirds", {{0, 0, t, 1}, {t, 0, t, 1}, {tt, 0, t, 1}}},
+        {"Rows", {{0, 0, 1, .5}, {0, .5, 1, .5}}},
+        {"Right Bias", {{0, 0, t, 1}, {t, 0, tt, 1}}},
+        {"Bias", {{0, 0, tt, 1}, {tt, 0, t, 1}}},
+        {"Six Pack",
+         {{0, 0, t, .5}, {t, 0, t, .5}, {tt, 0, t, .5}, {0, .5, t, .5}, {t, .5, t, .5}, {tt, .5, t, .5}}},
+        {"Focus", {{0, 0, .25, 1}, {.25, 0, .5, 1}, {.75, 0, .25, 1}}},
+    };
+    const QList<SnapLayout>& layouts = builtInLayouts();
+    ASSERT_EQ(layouts.size(), 8);
+    QSet<QUuid> ids;
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(layouts[i].name, expected[i].first) << i;
+        QList<Edges> zones;
+        for (const SnapZone& z : layouts[i].zones) {
+            zones.append(edges(z.rect));
+            ids.insert(z.id);
+        }
+        EXPECT_EQ(zones, expected[i].second) << layouts[i].name.toStdString();
+        ids.insert(layouts[i].id);
+    }
+    EXPECT_EQ(ids.size(), 8 + 24) << "every layout and zone has its own id";
+    EXPECT_EQ(&builtInLayouts(), &layouts) << "built once, shared";
 }
 
 TEST(LayoutGeometryTest, ScreenRectRoundsEachEdgeSoNeighboursShareTheirEdges) {
     const QList<SnapZone>& thirds = builtInLayouts()[2].zones;
     const QRectF visible(0, 0, 1000, 800);
-    const QRectF a = screenRect(thirds[0].rect, visible);
-    const QRectF b = screenRect(thirds[1].rect, visible);
-    const QRectF c = screenRect(thirds[2].rect, visible);
-    EXPECT_EQ(QList<double>({a.x(), b.x(), c.x()}), QList<double>({0, 333, 667}));
-    EXPECT_EQ(QList<double>({a.width(), b.width(), c.width()}), QList<double>({333, 334, 333}));
+    QList<Edges> rects;
+    for (const SnapZone& z : thirds)
+        rects.append(edges(screenRect(z.rect, visible)));
+    EXPECT_EQ(rects, (QList<Edges>{{0, 0, 333, 800}, {333, 0, 334, 800}, {667, 0, 333, 800}}));
 
-    EXPECT_EQ(screenRect(builtInLayouts()[0].zones[1].rect, QRectF(0, 25, 1440, 875)),
-              QRectF(720, 25, 720, 875));
-    // Top-left quadrant: y grows down in fractions, up on screen.
-    EXPECT_EQ(screenRect(QRectF(0, 0, 0.5, 0.5), QRectF(0, 25, 1440, 875)), QRectF(0, 463, 720, 437));
+    const QRectF belowMenuBar(0, 25, 1440, 875);
+    EXPECT_EQ(edges(screenRect(builtInLayouts()[0].zones[1].rect, belowMenuBar)), (Edges{720, 25, 720, 875}));
+    // Fractions grow down from the top, screen coordinates up from the bottom.
+    EXPECT_EQ(edges(screenRect(QRectF(0, 0, 0.5, 0.5), belowMenuBar)), (Edges{0, 463, 720, 437}));
+    EXPECT_EQ(edges(screenRect(QRectF(0, 0.5, 0.5, 0.5), belowMenuBar)), (Edges{0, 25, 720, 438}));
 }
 
 TEST(LayoutGeometryTest, HalvesRoundAwayFromZeroAndFractionsAreNotClamped) {
-    EXPECT_EQ(screenRect(QRectF(0.5, 0, 0.25, 1), QRectF(0, 0, 1, 2)), QRectF(1, 0, 0, 2))
-        << "0.5 -> 1, 0.75 -> 1";
-    EXPECT_EQ(screenRect(QRectF(0.75, 0, 0.25, 1), QRectF(-3, 0, 2, 10)), QRectF(-2, 0, 1, 10))
-        << "-1.5 -> -2";
-    EXPECT_EQ(screenRect(QRectF(0, 0, 1, 1), QRectF(0.5, -0.5, 10, 10)), QRectF(1, -1, 10, 11));
-    EXPECT_EQ(screenRect(QRectF(1, -0.5, 1, 1), QRectF(0, 0, 100, 100)), QRectF(100, 50, 100, 100));
+    struct Row {
+        QRectF fraction, visible;
+        Edges expected;
+        const char* what;
+    };
+    const Row rows[] = {
+        {{0.5, 0, 0.25, 1}, {0, 0, 1, 2}, {1, 0, 0, 2}, "0.5 -> 1 and 0.75 -> 1"},
+        {{0, 0, 1, 1}, {0.5, -0.5, 10, 10}, {1, -1, 10, 11}, "0.5 -> 1, 10.5 -> 11, -0.5 -> -1"},
+        {{0, 0, 1, 1}, {2.5, 0, 1, 10}, {3, 0, 1, 10}, "2.5 -> 3, 3.5 -> 4: not to even"},
+        {{0.75, 0, 0.25, 1}, {-3, 0, 2, 10}, {-2, 0, 1, 10}, "-1.5 -> -2"},
+        {{1, -0.5, 1, 1}, {0, 0, 100, 100}, {100, 50, 100, 100}, "outside the visible frame"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(edges(screenRect(r.fraction, r.visible)), r.expected) << r.what;
 }
 
 TEST(LayoutGeometryTest, ContainmentHoldsMinimumEdgesOnly) {
@@ -65,6 +85,7 @@ TEST(LayoutGeometryTest, ContainmentHoldsMinimumEdgesOnly) {
     EXPECT_TRUE(rectContainsPoint(r, {39.999, 59.999}));
     EXPECT_FALSE(rectContainsPoint(r, {40, 30}));
     EXPECT_FALSE(rectContainsPoint(r, {20, 60}));
+    EXPECT_FALSE(rectContainsPoint(r, {9.999, 30}));
     EXPECT_FALSE(rectContainsPoint(QRectF(0, 0, 0, 10), {0, 5}));
 }
 

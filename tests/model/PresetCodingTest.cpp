@@ -44,6 +44,14 @@ TEST(PresetCodingTest, EncodesKeysInOrderAndOmitsAbsentFields) {
               "[{\"id\":" + kIdText +
                   ",\"name\":\"Grid\",\"rows\":2,\"cols\":3,\"merges\":[{\"row\":0,\"col\":0,\"rowSpan\":2,"
                   "\"colSpan\":2}]}]");
+    EXPECT_EQ(*encodePresets({sizePreset(0.1, 1e21)}),
+              "[{\"id\":" + kIdText + ",\"name\":\"Laptop\",\"width\":0.1,\"height\":1e+21}]")
+        << "shortest form that reads back";
+    Preset named = gridPreset(std::nullopt);
+    named.name = QStringLiteral("a\"b\\c\t\x01\u00e9");
+    EXPECT_EQ(*encodePresets({named}),
+              "[{\"id\":" + kIdText +
+                  ",\"name\":\"a\\\"b\\\\c\\u0009\\u0001\xc3\xa9\",\"rows\":2,\"cols\":3}]");
     EXPECT_EQ(*encodePresets({}), "[]");
 }
 
@@ -130,6 +138,12 @@ TEST(PresetCodingTest, EqualityAndHashFollowEveryField) {
     EXPECT_EQ(qHash(sizePreset(0.0, 1)), qHash(sizePreset(-0.0, 1))) << "equal presets hash alike";
     EXPECT_EQ(sizePreset(0.0, 1), sizePreset(-0.0, 1));
     EXPECT_NE(sizePreset(100, 200), sizePreset(200, 100));
+    Preset widthOnly = sizePreset(5, 5);
+    widthOnly.height.reset();
+    Preset heightOnly = sizePreset(5, 5);
+    heightOnly.width.reset();
+    EXPECT_NE(widthOnly, heightOnly);
+    EXPECT_NE(qHash(widthOnly), qHash(heightOnly)) << "absent fields leave a presence marker";
 }
 
 } // namespace
