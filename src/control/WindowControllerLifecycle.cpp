@@ -133,7 +133,7 @@ const QImage& WindowController::menuBarIcon() {
     constexpr double kWidth = 18;
     constexpr double kHeight = 14;
     constexpr int kScale = 2;
-    QImage image(int(kWidth) * kScale, int(kHeight) * kScale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(kWidth) * kScale, int(kHeight) * kScale, QImage::Format_ARGB32);
     image.setDevicePixelRatio(kScale);
     image.fill(Qt::transparent);
     QPainter painter(&image);

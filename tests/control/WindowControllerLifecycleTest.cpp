@@ -154,6 +154,8 @@ TEST_F(LifecycleTest, TheTrayIconIsAHalfAndTwoQuartersWithGaps) {
     const QImage& icon = controller->menuBarIcon();
     EXPECT_EQ(&icon, &controller->menuBarIcon()) << "built once";
     EXPECT_EQ(icon.deviceIndependentSize(), QSizeF(18, 14));
+    EXPECT_EQ(icon.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(icon.pixel(8, 14), qRgba(0, 0, 0, 255)) << "black at full opacity";
     const auto alphaAt = [&](double x, double y) { return qAlpha(icon.pixel(int(x * 2), int(y * 2))); };
     EXPECT_EQ(alphaAt(4, 7), 255) << "left half";
     EXPECT_EQ(alphaAt(13.5, 3), 255) << "upper right (top in the image)";
