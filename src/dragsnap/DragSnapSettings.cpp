@@ -26,8 +26,8 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
     , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString()))) {}
 
-// Every assignment writes, and re-applies the start rule, even when the value is unchanged: the
-// stored value then always matches what the user last chose.
+// Deliberately, every assignment writes (and setEnabled re-applies the start rule) even when the
+// value is unchanged: the stored value then always matches what the user last chose.
 void DragSnapSettings::setEnabled(bool isEnabled) {
     const bool isChange = isEnabled != m_isEnabled;
     m_isEnabled = isEnabled;

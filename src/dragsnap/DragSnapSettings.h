@@ -30,7 +30,7 @@ public:
 
     bool isEnabled() const { return m_isEnabled; }
     void setEnabled(bool isEnabled);
-    const QString& layoutName() const { return m_layoutName; }
+    QString layoutName() const { return m_layoutName; }
     void setLayoutName(const QString& name);
     Trigger trigger() const { return m_trigger; }
     void setTrigger(Trigger trigger);

@@ -1,3 +1,5 @@
+// Defaults in an XML property list file: loading with damage moved aside, atomic whole-file writes,
+// and one warning per run of failed writes.
 #include "PlistDefaults.h"
 
 #include "platform/Log.h"
@@ -12,57 +14,53 @@
 
 namespace corvane {
 
-PlistDefaults::PlistDefaults(QString filePath)
-    : m_filePath(std::move(filePath)) {
-    load();
-}
+PlistDefaults::PlistDefaults(QString filePath) : m_filePath(std::move(filePath)) { load(); }
 
 void PlistDefaults::load() {
     QFile file(m_filePath);
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly)) {
+        // The bytes may well be fine, we just cannot read them (permissions): moving the file aside
+        // or writing over it would lose the user's settings, so it is left alone for this run.
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote()
-            << "Cannot read the settings file" << m_filePath << "(" << file.errorString()
-            << "); starting from the defaults and leaving the file alone";
+        qCWarning(lcGeneral).noquote() << "Cannot read the settings file" << m_filePath << "(" + file.errorString() + ");"
+                                       << "starting from the defaults and leaving the file alone";
         return;
     }
     const std::optional<QVariantMap> parsed = parsePropertyList(file.readAll());
     file.close();
-    if (!parsed) {
-        moveAside("it is not a property list");
-        return;
-    }
-    for (auto it = parsed->cbegin(); it != parsed->cend(); ++it) {
-        if (const auto normalized = normalizePropertyValue(it.value()))
-            m_values.insert(it.key(), *normalized);
-    }
+    if (parsed)
+        m_values = *parsed;
+    else
+        moveAside();
 }
 
-void PlistDefaults::moveAside(const char* reason) {
+void PlistDefaults::moveAside() {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = m_filePath + QStringLiteral(".corrupt-") + stamp;
-    for (int n = 2; QFile::exists(aside); ++n)
-        aside = m_filePath + QStringLiteral(".corrupt-%1-%2").arg(stamp).arg(n);
+    const QString base = m_filePath + QStringLiteral(".corrupt-") + stamp;
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = base + QStringLiteral("-%1").arg(n);
     if (QFile::rename(m_filePath, aside)) {
-        qCWarning(lcGeneral).noquote()
-            << "The settings file" << m_filePath << "could not be read because" << reason
-            << "; it was moved to" << aside << "and Corvane starts from the defaults";
+        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "is not a property list; it was moved to"
+                                       << aside << "and Corvane starts from the defaults";
     } else {
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "could not be read because"
-                                       << reason << "and could not be moved aside; it is left untouched";
+        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath
+                                       << "is not a property list and could not be moved aside; it is left untouched"
+                                       << "and Corvane starts from the defaults";
     }
 }
 
 void PlistDefaults::setObject(const QString& key, const QVariant& value) {
     const std::optional<QVariant> normalized = normalizePropertyValue(value);
-    if (!normalized) {
-        qCWarning(lcGeneral) << "Not a settings value, not stored:" << key << value.typeName();
+    const std::optional<QVariant> stored = normalized ? propertyListValue(*normalized) : std::nullopt;
+    if (!stored || !isPropertyListText(key)) {
+        qCWarning(lcGeneral) << "Not a settings value, not stored:" << key << value;
         return;
     }
-    m_values.insert(key, *normalized);
+    m_values.insert(key, *stored);
     m_isDirty = true;
     write();
 }
@@ -74,25 +72,19 @@ void PlistDefaults::removeObject(const QString& key) {
     write();
 }
 
-bool PlistDefaults::synchronize() {
-    return !m_isDirty || write();
-}
+bool PlistDefaults::synchronize() { return !m_isDirty || write(); }
 
 bool PlistDefaults::write() {
     if (m_isWriteProtected)
         return false;
-    const bool isWritten = [&] {
-        if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
-            return false;
-        QSaveFile file(m_filePath);
-        return file.open(QIODevice::WriteOnly) && file.write(serializePropertyList(m_values)) >= 0 &&
-               file.commit();
-    }();
+    const QByteArray bytes = serializePropertyList(m_values);
+    QSaveFile file(m_filePath); // a temporary file renamed over the old one
+    const bool isWritten = QDir().mkpath(QFileInfo(m_filePath).absolutePath()) && file.open(QIODevice::WriteOnly)
+                           && file.write(bytes) == bytes.size() && file.commit();
     if (!isWritten) {
-        // One warning until a write succeeds again; the values stay in memory meanwhile.
         if (!m_hasWarnedOfWriteFailure)
-            qCWarning(lcGeneral).noquote() << "Cannot write the settings file" << m_filePath
-                                           << "; changes are kept until it can be written";
+            qCWarning(lcGeneral).noquote() << "Cannot write the settings file" << m_filePath << "(" + file.errorString() + ");"
+                                           << "changes are kept until it can be written";
         m_hasWarnedOfWriteFailure = true;
         return false;
     }

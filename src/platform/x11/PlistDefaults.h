@@ -1,6 +1,6 @@
 #pragma once
-// Defaults kept in an XML property list file. Every change rewrites the file atomically, so a
-// crash never leaves half a file; a damaged file is moved aside, never lost or overwritten.
+// Defaults kept in an XML property list file (PropertyListCodec). Every change rewrites the file
+// atomically, so a crash never leaves half a file; a damaged file is moved aside, never lost.
 
 #include "platform/Defaults.h"
 
@@ -14,22 +14,25 @@ public:
     explicit PlistDefaults(QString filePath);
 
     QVariant object(const QString& key) const override { return m_values.value(key); }
+    // Stores the value as the file holds it (see propertyListValue); one the file cannot hold is
+    // not stored. Written at once: settings are few and changed by hand.
     void setObject(const QString& key, const QVariant& value) override;
     void removeObject(const QString& key) override;
-    // Writes what the file is missing; true when the file holds the store.
+    // Retries a failed write; true when the file holds the store.
     bool synchronize() override;
 
     const QString& filePath() const { return m_filePath; }
 
 private:
     void load();
-    void moveAside(const char* reason);
+    void moveAside();
     bool write();
 
     QString m_filePath;
     QVariantMap m_values;
     bool m_isDirty = false;
-    // The file is there but cannot be read: writing would replace the user's settings.
+    // The file is there but cannot be read, or is damaged and could not be moved aside: writing
+    // would replace the user's settings with ours.
     bool m_isWriteProtected = false;
     bool m_hasWarnedOfWriteFailure = false;
 };
