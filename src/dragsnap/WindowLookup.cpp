@@ -5,6 +5,7 @@
 #include "model/ScreenGeometry.h"
 
 #include <cmath>
+#include <limits>
 
 namespace corvane {
 
@@ -34,10 +35,18 @@ std::optional<QList<QVariantMap>> entriesOf(const QVariant& list) {
     return entries;
 }
 
+// Numbers are compared as doubles: a damaged entry may hold NaN or a value no integer type holds.
 bool isOrdinaryWindowOfAnother(const QVariantMap& entry, qint32 self) {
     const std::optional<double> layer = numberIn(entry, windowinfo::kLayer);
     const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid);
-    return layer && qint64(*layer) == 0 && owner && qint32(*owner) != self;
+    return layer && *layer == 0 && owner && *owner != double(self);
+}
+
+std::optional<quint32> windowNumberIn(const QVariantMap& entry) {
+    const std::optional<double> number = numberIn(entry, windowinfo::kNumber);
+    if (!number || !(*number >= 1 && *number <= double(std::numeric_limits<quint32>::max())))
+        return std::nullopt;
+    return quint32(*number);
 }
 
 // The element at the point, with its timeout set, unless it belongs to this process.
@@ -79,13 +88,13 @@ std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point) {
     for (const QVariantMap& entry : *entries) {
         if (!isOrdinaryWindowOfAnother(entry, self))
             continue;
-        const std::optional<double> number = numberIn(entry, windowinfo::kNumber);
+        const std::optional<quint32> number = windowNumberIn(entry);
         if (!number)
             continue;
         const std::optional<QRectF> bounds = boundsRect(entry.value(QLatin1String(windowinfo::kBounds)));
         if (!bounds || !rectContainsPoint(*bounds, point))
             continue;
-        return CgWindowHit{quint32(qint64(*number)), *bounds};
+        return CgWindowHit{*number, *bounds};
     }
     return std::nullopt;
 }
@@ -112,6 +121,26 @@ std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number) {
     if (!entries || entries->isEmpty())
         return std::nullopt;
     return boundsRect(entries->first().value(QLatin1String(windowinfo::kBounds)));
+}
+
+QList<QRectF> titleBarCorners(Platform& platform) {
+    const auto entries =
+        entriesOf(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
+    if (!entries)
+        return {};
+    const double self = platform.workspace.currentProcessId();
+    QList<QRectF> corners;
+    for (const QVariantMap& entry : *entries) {
+        const std::optional<double> layer = numberIn(entry, windowinfo::kLayer);
+        if (!layer || *layer != 0)
+            continue;
+        // Unlike the press lookups, an entry without a readable owner still counts here.
+        if (const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid); owner && *owner == self)
+            continue;
+        if (const auto bounds = boundsRect(entry.value(QLatin1String(windowinfo::kBounds))))
+            corners.append(titleBarCorner(*bounds));
+    }
+    return corners;
 }
 
 bool framesMatch(const QRectF& a, const QRectF& b) {

@@ -2,29 +2,20 @@
 // the login item and the tray icon.
 #include "ControllerFixture.h"
 #include "platform/Log.h"
+#include "support/LogCapture.h"
 
 namespace corvane {
 namespace {
 
-QStringList capturedLines;
-void captureLines(QtMsgType, const QMessageLogContext& context, const QString& message) {
-    capturedLines.append(QStringLiteral("%1: %2").arg(context.category, message));
-}
-
 class LifecycleTest : public ControllerTest {
 protected:
-    QtMessageHandler previous = nullptr;
+    std::optional<LogCapture> log;
     void SetUp() override {
         ControllerTest::SetUp();
-        capturedLines.clear();
-        QLoggingCategory::setFilterRules(QStringLiteral("app.corvane.*.debug=true"));
-        previous = qInstallMessageHandler(captureLines);
+        log.emplace();
     }
-    void TearDown() override {
-        qInstallMessageHandler(previous);
-        QLoggingCategory::setFilterRules(QString());
-    }
-    int linesContaining(const QString& text) const { return int(capturedLines.filter(text).size()); }
+    void TearDown() override { log.reset(); }
+    int linesContaining(const QString& text) const { return log->count(text); }
 };
 
 TEST_F(LifecycleTest, StartingTrustedArmsEverythingWithoutPolling) {

@@ -117,6 +117,7 @@ public:
     SimRunLoop& runLoop() { return m_runLoop; }
     SimBackgroundQueue& backgroundQueue() { return m_backgroundQueue; }
     SimEvents& events() { return m_events; }
+    SimWindowServer& windowServer() { return m_windowServer; }
     SimDefaults& defaults() { return m_defaults; }
     SimDefaults& globalPreferences() { return m_globalPreferences; }
     SimLoginItem& loginItem() { return m_loginItem; }

@@ -1,0 +1,228 @@
+#include "ZoomPaletteMonitor.h"
+
+#include "control/ScreenLookup.h"
+#include "control/WindowAccess.h"
+#include "dragsnap/WindowLookup.h"
+#include "model/ScreenGeometry.h"
+#include "platform/Log.h"
+
+#include <QPointer>
+
+namespace corvane {
+
+namespace {
+
+constexpr EventMask kMouseDownMask =
+    maskOf(EventType::LeftMouseDown) | maskOf(EventType::RightMouseDown) | maskOf(EventType::OtherMouseDown);
+constexpr EventMask kMouseUpMask =
+    maskOf(EventType::LeftMouseUp) | maskOf(EventType::RightMouseUp) | maskOf(EventType::OtherMouseUp);
+
+QRectF grown(const QRectF& rect, double by) { return rect.adjusted(-by, -by, by, by); }
+
+} // namespace
+
+ZoomPaletteMonitor::ZoomPaletteMonitor(Platform& platform, PalettePresenter& palette, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_palette(palette)
+    , m_isVerbose(platform.defaults.boolean(kZoomPaletteVerboseKey).value_or(false)) {}
+
+ZoomPaletteMonitor::~ZoomPaletteMonitor() {
+    for (MonitorToken token : m_monitors)
+        m_platform.events.removeMonitor(token);
+}
+
+void ZoomPaletteMonitor::verbose(const QString& message) const {
+    if (m_isVerbose)
+        qCInfo(lcZoomPalette, "%s", qUtf8Printable(message));
+}
+
+void ZoomPaletteMonitor::start() {
+    if (m_isRunning)
+        return;
+    m_isRunning = true;
+    const auto install = [this](EventMask mask, std::function<void(ZoomPaletteMonitor&, const Event&)> react) {
+        const std::optional<MonitorToken> token =
+            m_platform.events.addGlobalMonitor(mask, [self = QPointer(this), react](const Event& e) {
+                if (self)
+                    react(*self, e);
+            });
+        if (token)
+            m_monitors.append(*token);
+    };
+    install(maskOf(EventType::MouseMoved), [](ZoomPaletteMonitor& m, const Event&) { m.evaluate(true); });
+    install(kMouseDownMask, [](ZoomPaletteMonitor& m, const Event&) {
+        m.cancelDwell();
+        m.close();
+    });
+    install(maskOf(EventType::KeyDown), [](ZoomPaletteMonitor& m, const Event& e) {
+        if (e.keyCode == keycode::kEscape)
+            m.close();
+    });
+    install(kMouseUpMask, [](ZoomPaletteMonitor& m, const Event&) { m.markCornersStale(); });
+    // A mouse-up ends any drag that moved a window; a desktop change or an activation reorders them.
+    m_observers.append(connect(&m_platform.workspace, &Workspace::activeSpaceDidChange, this, [this] {
+        markCornersStale();
+        close();
+    }));
+    m_observers.append(
+        connect(&m_platform.workspace, &Workspace::didActivateApplication, this, [this] { markCornersStale(); }));
+    qCDebug(lcGeneral) << "Green-button palette monitor started";
+}
+
+void ZoomPaletteMonitor::stop() {
+    if (!m_isRunning)
+        return;
+    m_isRunning = false;
+    for (MonitorToken token : m_monitors)
+        m_platform.events.removeMonitor(token);
+    m_monitors.clear();
+    for (const QMetaObject::Connection& observer : m_observers)
+        disconnect(observer);
+    m_observers.clear();
+    m_corners.clear();
+    markCornersStale();
+    m_recheck.reset();
+    cancelDwell();
+    close();
+    qCDebug(lcGeneral) << "Green-button palette monitor stopped";
+}
+
+QPointF ZoomPaletteMonitor::pointerInAx() const {
+    const QPointF p = m_platform.events.mouseLocation();
+    return QPointF(p.x(), primaryScreenHeight(m_platform.screens) - p.y());
+}
+
+bool ZoomPaletteMonitor::isOnButton(const ButtonTarget& target) const {
+    return rectContainsPoint(grown(target.button, buttonSlack), pointerInAx());
+}
+
+void ZoomPaletteMonitor::evaluate(bool reset) {
+    if (m_target)
+        return;
+    if (reset)
+        m_retriesLeft = maxRetries;
+    const QPointF p = pointerInAx();
+    if (m_candidate && !rectContainsPoint(grown(m_candidate->button, buttonSlack), p)) {
+        verbose(QStringLiteral("left the button before the palette opened"));
+        cancelDwell();
+    }
+    if (m_platform.events.pressedMouseButtons() != 0) {
+        cancelDwell();
+        return;
+    }
+    if (m_candidate)
+        return;
+    const double now = m_platform.runLoop.now();
+    if (now - m_cornersFetched >= cornerLifetime) {
+        m_corners = titleBarCorners(m_platform);
+        m_cornersFetched = now;
+    }
+    const bool isInCorner =
+        std::any_of(m_corners.cbegin(), m_corners.cend(), [p](const QRectF& c) { return rectContainsPoint(c, p); });
+    if (!isInCorner)
+        return;
+    const double wait = m_lastQuery + queryInterval - now;
+    if (wait > 0) {
+        scheduleRecheck(wait);
+        return;
+    }
+    m_lastQuery = now;
+    const std::optional<QRectF> frame = windowBounds(m_platform, p);
+    if (!frame || !rectContainsPoint(titleBarCorner(*frame), p))
+        return;
+    if (const std::optional<ZoomButtonHit> hit = zoomButton(m_platform, p)) {
+        verbose(QStringLiteral("green button found; opening in %1s unless the pointer leaves").arg(dwell));
+        m_candidate = ButtonTarget{hit->button, hit->window};
+        m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });
+        return;
+    }
+    verbose(QStringLiteral("in a button corner, no green button found (%1 retries left)").arg(m_retriesLeft));
+    if (m_retriesLeft >= 1) {
+        --m_retriesLeft;
+        scheduleRecheck(retryInterval);
+    }
+}
+
+void ZoomPaletteMonitor::scheduleRecheck(double delay) {
+    if (m_recheck)
+        return; // the pending recheck stands, whatever its delay
+    m_recheck = m_platform.runLoop.scheduleTimer(delay, false, [this] {
+        m_recheck.reset();
+        evaluate(false);
+    });
+}
+
+void ZoomPaletteMonitor::dwellFired() {
+    m_dwellTimer.reset();
+    if (m_candidate && m_platform.events.pressedMouseButtons() == 0 && isOnButton(*m_candidate)) {
+        const ButtonTarget target = *m_candidate;
+        m_candidate.reset();
+        open(target);
+        return;
+    }
+    cancelDwell();
+}
+
+void ZoomPaletteMonitor::open(const ButtonTarget& target) {
+    verbose(QStringLiteral("opened"));
+    m_recheck.reset();
+    m_target = target;
+    m_outsideSince.reset();
+    m_palette.show(target.button, [self = QPointer(this)](const QRectF& fraction) {
+        if (self)
+            self->apply(fraction);
+    });
+    m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriod, true, [this] { watch(); });
+}
+
+void ZoomPaletteMonitor::watch() {
+    const std::optional<QRectF> panel = m_palette.shownFrame();
+    if (!m_target || !panel) {
+        close();
+        return;
+    }
+    const double h = primaryScreenHeight(m_platform.screens);
+    const QRectF buttonOnScreen = screenFrameFromAx(m_target->button.topLeft(), m_target->button.size(), h);
+    const QRectF keepZone = grown(buttonOnScreen.united(*panel), keepZoneMargin);
+    if (rectContainsPoint(keepZone, m_platform.events.mouseLocation())) {
+        m_outsideSince.reset();
+        return;
+    }
+    const double now = m_platform.runLoop.now();
+    if (!m_outsideSince)
+        m_outsideSince = now;
+    else if (now - *m_outsideSince >= grace)
+        close();
+}
+
+void ZoomPaletteMonitor::close() {
+    // The watch timer may be the caller: its handle is released, never the running callback.
+    m_watchTimer.reset();
+    m_target.reset();
+    m_outsideSince.reset();
+    if (m_palette.shownFrame())
+        m_palette.hide();
+}
+
+void ZoomPaletteMonitor::cancelDwell() {
+    m_dwellTimer.reset();
+    m_candidate.reset();
+}
+
+void ZoomPaletteMonitor::apply(const QRectF& fraction) {
+    if (!m_target)
+        return;
+    const ButtonTarget target = *m_target;
+    close();
+    markCornersStale(); // the window is about to move
+    const double h = primaryScreenHeight(m_platform.screens);
+    const QRectF buttonOnScreen = screenFrameFromAx(target.button.topLeft(), target.button.size(), h);
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, buttonOnScreen);
+    if (!screen || !(h > 0))
+        return;
+    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, target.window,
+                          screenRect(fraction, screen->visibleFrame), h);
+}
+
+} // namespace corvane

@@ -1,0 +1,82 @@
+#pragma once
+// Opens the palette when the pointer rests on the green button of another application's window,
+// keeps it open while the pointer stays on the button or the palette, and frames the window to the
+// zone picked. Mouse moves are first tested against cached title-bar corners, so a move elsewhere
+// costs no accessibility call; button queries are throttled. ZoomPalettePanel shows the palette.
+
+#include "control/FeatureMonitor.h"
+#include "palette/PalettePresenter.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <limits>
+#include <memory>
+
+namespace corvane {
+
+inline constexpr auto kZoomPaletteVerboseKey = "zoomPaletteVerbose";
+
+class ZoomPaletteMonitor : public QObject, public FeatureMonitor {
+    Q_OBJECT
+public:
+    ZoomPaletteMonitor(Platform& platform, PalettePresenter& palette, QObject* parent = nullptr);
+    ~ZoomPaletteMonitor() override;
+
+    void start() override;
+    void stop() override;
+
+    bool isRunning() const { return m_isRunning; }
+    bool isDwelling() const { return m_candidate.has_value(); }
+    bool isOpen() const { return m_target.has_value(); }
+
+    // The event reactions, public for the benchmark.
+    void evaluate(bool reset);
+    void apply(const QRectF& fraction);
+
+    static constexpr double dwell = 0.3;
+    static constexpr double grace = 0.25;
+    static constexpr double queryInterval = 0.06;
+    static constexpr double retryInterval = 0.1;
+    static constexpr int maxRetries = 10;
+    static constexpr double cornerLifetime = 1.0;
+    static constexpr double buttonSlack = 2.0;
+    static constexpr double keepZoneMargin = 6.0;
+    static constexpr double watchPeriod = 0.05;
+
+private:
+    struct ButtonTarget {
+        QRectF button; // AX coordinates
+        AxElement window;
+    };
+
+    void verbose(const QString& message) const;
+    QPointF pointerInAx() const;
+    bool isOnButton(const ButtonTarget& target) const;
+    void markCornersStale() { m_cornersFetched = -std::numeric_limits<double>::infinity(); }
+    void scheduleRecheck(double delay);
+    void dwellFired();
+    void open(const ButtonTarget& target);
+    void watch();
+    void close();
+    void cancelDwell();
+
+    Platform& m_platform;
+    PalettePresenter& m_palette;
+    const bool m_isVerbose;
+
+    QList<MonitorToken> m_monitors;
+    QList<QMetaObject::Connection> m_observers;
+    bool m_isRunning = false;
+    double m_lastQuery = 0;
+    QList<QRectF> m_corners;
+    double m_cornersFetched = -std::numeric_limits<double>::infinity();
+    std::unique_ptr<Timer> m_recheck;
+    int m_retriesLeft = 0;
+    std::optional<ButtonTarget> m_candidate;
+    std::unique_ptr<Timer> m_dwellTimer;
+    std::optional<ButtonTarget> m_target;
+    std::unique_ptr<Timer> m_watchTimer;
+    std::optional<double> m_outsideSince;
+};
+
+} // namespace corvane

@@ -1,0 +1,97 @@
+#include "SnapLayoutView.h"
+
+#include "ui/ViewStyle.h"
+
+#include <QAbstractButton>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace corvane {
+
+// One zone: a flat rounded button, accent-filled while the pointer is on it.
+class SnapZoneButton final : public QAbstractButton {
+public:
+    SnapZoneButton(SnapLayoutView& view, const SnapZone& zone)
+        : QAbstractButton(&view), m_view(view), m_zone(zone) {
+        setAttribute(Qt::WA_Hover);
+        setFocusPolicy(Qt::TabFocus);
+    }
+
+protected:
+    void enterEvent(QEnterEvent*) override { m_view.setHoveredZone(m_zone.id); }
+    // Leaving clears the highlight whichever zone it names; the next zone entered sets its own.
+    void leaveEvent(QEvent*) override { m_view.setHoveredZone(std::nullopt); }
+
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        const bool isHovered = m_view.hoveredZoneId() == m_zone.id;
+        painter.setBrush(isHovered ? accentColor(palette()) : separatorColor(palette()));
+        const QRectF shape = m_view.zoneButtonRect(m_zone.rect).translated(-pos());
+        painter.drawRoundedRect(shape, SnapLayoutView::cornerRadius, SnapLayoutView::cornerRadius);
+        if (hasFocus()) {
+            painter.setPen(QPen(accentColor(palette()), 1.5));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRoundedRect(shape.adjusted(0.75, 0.75, -0.75, -0.75), SnapLayoutView::cornerRadius,
+                                    SnapLayoutView::cornerRadius);
+        }
+    }
+
+private:
+    SnapLayoutView& m_view;
+    SnapZone m_zone;
+};
+
+namespace {
+
+QString percent(double fraction) { return QStringLiteral("%1%").arg(qRound(fraction * 100)); }
+
+QString zoneDescription(const QRectF& r) {
+    return SnapLayoutView::tr("%1 wide and %2 tall, from %3 left and %4 top")
+        .arg(percent(r.width()), percent(r.height()), percent(r.x()), percent(r.y()));
+}
+
+} // namespace
+
+SnapLayoutView::SnapLayoutView(SnapLayout layout, SnapHandler onSnap, QWidget* parent)
+    : QWidget(parent), m_layout(std::move(layout)), m_onSnap(std::move(onSnap)) {
+    setFixedHeight(height);
+    setAccessibleName(m_layout.name);
+    const qsizetype count = m_layout.zones.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const SnapZone& zone = m_layout.zones[i];
+        auto* button = new SnapZoneButton(*this, zone);
+        button->setAccessibleName(tr("%1, zone %2 of %3").arg(m_layout.name).arg(i + 1).arg(count));
+        button->setAccessibleDescription(zoneDescription(zone.rect));
+        connect(button, &QAbstractButton::clicked, this, [this, rect = zone.rect] {
+            if (m_onSnap)
+                m_onSnap(rect);
+        });
+        m_buttons.append(button);
+    }
+}
+
+QRectF SnapLayoutView::zoneButtonRect(const QRectF& fraction) const {
+    const double w = width();
+    const double h = QWidget::height();
+    const QRectF zone(fraction.x() * w, fraction.y() * h, fraction.width() * w, fraction.height() * h);
+    const QSizeF size(std::max(zone.width() - 1, 0.0), std::max(zone.height() - 1, 0.0));
+    return QRectF(zone.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+void SnapLayoutView::resizeEvent(QResizeEvent*) {
+    // The buttons take whole pixels around the exact shape they paint.
+    for (qsizetype i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setGeometry(zoneButtonRect(m_layout.zones[i].rect).toAlignedRect());
+}
+
+void SnapLayoutView::setHoveredZone(std::optional<QUuid> id) {
+    if (m_hoveredZoneId == id)
+        return;
+    m_hoveredZoneId = id;
+    for (QAbstractButton* button : std::as_const(m_buttons))
+        button->update();
+}
+
+} // namespace corvane

@@ -1,0 +1,47 @@
+#pragma once
+// A thumbnail of a layout in which every zone is a button: a click hands the zone's fractional
+// rectangle to the callback. The palette, the tray panel, the settings window and PresetCell use it.
+
+#include "model/SnapLayout.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QAbstractButton;
+
+namespace corvane {
+
+class SnapLayoutView : public QWidget {
+    Q_OBJECT
+public:
+    using SnapHandler = std::function<void(const QRectF& fraction)>;
+
+    SnapLayoutView(SnapLayout layout, SnapHandler onSnap, QWidget* parent = nullptr);
+
+    const SnapLayout& layout() const { return m_layout; }
+    const std::optional<QUuid>& hoveredZoneId() const { return m_hoveredZoneId; }
+    // The zone's button, in zone order; for keyboard focus and accessibility it is a real button.
+    QAbstractButton* zoneButton(qsizetype index) const { return m_buttons.value(index); }
+    // Where the zone's button sits: its share of the view less a 1-point seam, centred on it.
+    QRectF zoneButtonRect(const QRectF& fraction) const;
+
+    QSize sizeHint() const override { return QSize(80, height); }
+
+    static constexpr int height = 55;
+    static constexpr double cornerRadius = 4;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class SnapZoneButton;
+    void setHoveredZone(std::optional<QUuid> id);
+
+    SnapLayout m_layout;
+    SnapHandler m_onSnap;
+    std::optional<QUuid> m_hoveredZoneId;
+    QList<QAbstractButton*> m_buttons;
+};
+
+} // namespace corvane

@@ -1,0 +1,42 @@
+#include "ViewStyle.h"
+
+#include <QFontDatabase>
+
+namespace corvane {
+
+QFont systemFont(int pixelSize, bool isBold, bool isMonospaced) {
+    QFont font = QFontDatabase::systemFont(isMonospaced ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+    font.setPixelSize(pixelSize);
+    font.setBold(isBold);
+    return font;
+}
+
+QFont fontFor(TextStyle style) {
+    switch (style) {
+    case TextStyle::Headline:
+        return systemFont(13, true);
+    case TextStyle::Subheadline:
+        return systemFont(11);
+    case TextStyle::Body:
+        return systemFont(13);
+    case TextStyle::Caption:
+        return systemFont(10);
+    case TextStyle::SecondCaption:
+        return systemFont(10);
+    }
+    return systemFont(13);
+}
+
+QColor accentColor(const QPalette& palette) { return palette.color(QPalette::Highlight); }
+
+QColor separatorColor(const QPalette& palette) { return primaryColor(palette, 0.16); }
+
+QColor secondaryTextColor(const QPalette& palette) { return primaryColor(palette, 0.55); }
+
+QColor primaryColor(const QPalette& palette, double opacity) {
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(float(opacity));
+    return color;
+}
+
+} // namespace corvane

@@ -1,0 +1,295 @@
+// The palette monitor on a simulated desktop: the dwell and its slack, the query throttle and the
+// retries, the keep zone and its grace, the ways the palette closes, and the pick's frame.
+#include "palette/ZoomPaletteMonitor.h"
+
+#include "platform/sim/SimDesktop.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+struct RecordingPalette final : PalettePresenter {
+    QList<QRectF> buttons;
+    int hides = 0;
+    PickHandler onPick;
+    std::optional<QRectF> frame;
+    QRectF frameWhenShown;
+    void show(const QRectF& button, PickHandler pick) override {
+        buttons.append(button);
+        onPick = std::move(pick);
+        frame = frameWhenShown;
+    }
+    void hide() override {
+        ++hides;
+        frame.reset();
+    }
+    std::optional<QRectF> shownFrame() const override { return frame; }
+};
+
+// One 1440 x 900 screen with a 25-point menu bar; an editor window at AX (100, 100, 800, 600)
+// whose zoom button is at AX (148, 104, 14, 16).
+class ZoomPaletteMonitorTest : public ::testing::Test {
+protected:
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+    qint32 editor = desk.addApplication("Editor");
+    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
+    QList<AxElement> titleButtons = desk.addTitleBarButtons(window);
+    RecordingPalette palette;
+    std::optional<LogCapture> log;
+    std::optional<ZoomPaletteMonitor> monitor;
+
+    static constexpr QPointF kOnZoom{155, 112};
+    static constexpr QRectF kZoomButton{148, 104, 14, 16};
+
+    void SetUp() override {
+        desk.defaults().setObject(kZoomPaletteVerboseKey, true);
+        log.emplace();
+        // The panel as placed below the button, in screen coordinates.
+        palette.frameWhenShown = QRectF(140, 574, 370, 200);
+        monitor.emplace(platform, palette);
+        monitor->start();
+    }
+
+    void moveTo(QPointF ax) {
+        desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y()));
+        desk.events().sendGlobal(SimEvents::mouse(EventType::MouseMoved, desk.runLoop().now()));
+    }
+    void pointerAt(QPointF screenPoint) { desk.events().setMouseLocation(screenPoint); }
+    void advance(double seconds) { desk.runLoop().advance(seconds); }
+    void openPalette() {
+        moveTo(kOnZoom);
+        advance(ZoomPaletteMonitor::dwell);
+        ASSERT_TRUE(monitor->isOpen());
+    }
+    // Button queries, by the time of their subrole read.
+    QList<double> queryTimes() {
+        QList<double> times;
+        for (const SimAction& action : desk.log().actions())
+            if (action.kind == SimAction::Kind::ReadAttribute && action.attribute == QLatin1String("AXSubrole"))
+                times.append(action.time);
+        return times;
+    }
+};
+
+TEST_F(ZoomPaletteMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHeldOrThePointerLeaves) {
+    moveTo(kOnZoom);
+    EXPECT_TRUE(monitor->isDwelling());
+    EXPECT_EQ(log->count("app.corvane.zoompalette: green button found; opening in 0.3s unless the pointer leaves"), 1);
+    advance(0.29);
+    EXPECT_FALSE(monitor->isOpen());
+    moveTo({147, 103}); // outside the button, within the 2-point slack
+    advance(0.01);
+    ASSERT_TRUE(monitor->isOpen());
+    EXPECT_EQ(palette.buttons, QList<QRectF>{kZoomButton});
+    EXPECT_EQ(log->count("opened"), 1);
+    moveTo({400, 400});
+    EXPECT_TRUE(monitor->isOpen()) << "moves do nothing while the palette is open";
+
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, desk.runLoop().now()));
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_EQ(palette.hides, 1);
+
+    // A held button during the dwell cancels it, and the timer's firing opens nothing.
+    advance(1);
+    moveTo(kOnZoom);
+    ASSERT_TRUE(monitor->isDwelling());
+    desk.events().setPressedMouseButtons(mousebutton::kLeft);
+    moveTo(kOnZoom);
+    EXPECT_FALSE(monitor->isDwelling());
+    advance(1);
+    EXPECT_FALSE(monitor->isOpen());
+    desk.events().setPressedMouseButtons(0);
+
+    // Leaving by more than the slack cancels at the next move.
+    moveTo(kOnZoom);
+    ASSERT_TRUE(monitor->isDwelling());
+    moveTo({145, 112});
+    EXPECT_FALSE(monitor->isDwelling());
+    EXPECT_EQ(log->count("left the button before the palette opened"), 1);
+    advance(1);
+    EXPECT_EQ(palette.buttons.size(), 1);
+
+    // The dwell timer checks the pointer itself: it may have left without a move event.
+    moveTo(kOnZoom);
+    pointerAt({300, 300});
+    advance(ZoomPaletteMonitor::dwell);
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_FALSE(monitor->isDwelling());
+}
+
+TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {
+    // A window in front overlaps the editor's corner below its buttons: a move there queries, and
+    // finds the front window's title region elsewhere.
+    const qint32 other = desk.addApplication("Other");
+    desk.addWindow(other, QRectF(50, 120, 400, 300));
+    moveTo({160, 140});
+    moveTo(kOnZoom); // 0 s after the last query: a recheck when the interval is over
+    EXPECT_FALSE(monitor->isDwelling());
+    advance(0.059);
+    EXPECT_FALSE(monitor->isDwelling());
+    advance(0.001);
+    EXPECT_TRUE(monitor->isDwelling());
+
+    // Resting in a corner without a button: the move's query, then ten retries 0.1 s apart.
+    monitor->stop();
+    monitor->start();
+    desk.log().clear();
+    moveTo({180, 110});
+    advance(3);
+    const QList<double> rest = queryTimes();
+    ASSERT_EQ(rest.size(), 11);
+    EXPECT_NEAR(rest.last() - rest.first(), 1.0, 1e-9);
+    EXPECT_EQ(log->count("in a button corner, no green button found (10 retries left)"), 1);
+    EXPECT_EQ(log->count("in a button corner, no green button found (0 retries left)"), 1);
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0) << "nothing runs while the pointer rests";
+
+    // Moves every 20 ms through the corner: queries keep coming, never two within 0.06 s.
+    desk.log().clear();
+    for (int i = 0; i < 25; ++i) {
+        moveTo({170.0 + i % 3, 110});
+        advance(0.02);
+    }
+    const QList<double> sweep = queryTimes();
+    ASSERT_GE(sweep.size(), 7);
+    for (qsizetype i = 1; i < sweep.size(); ++i)
+        EXPECT_GE(sweep[i] - sweep[i - 1], ZoomPaletteMonitor::queryInterval - 1e-9) << "query " << i;
+}
+
+TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreRefetchedWhenStale) {
+    const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 100, 300, 300));
+    const SimWindowId panel = desk.addWindow(editor, QRectF(1000, 500, 300, 300));
+    desk.setWindowListEntryValue(panel, windowinfo::kLayer, 3);
+    const SimWindowId ownerless = desk.addWindow(editor, QRectF(500, 750, 300, 100));
+    desk.setWindowListEntryValue(ownerless, windowinfo::kOwnerPid, QVariant());
+    desk.addTitleBarButtons(own);
+    desk.log().clear();
+    moveTo({1055, 112});
+    moveTo({1055, 512});
+    EXPECT_TRUE(queryTimes().isEmpty()) << "our own window and a window off layer 0 give no corner";
+    const int fetches = desk.windowServer().copyCount();
+    moveTo({510, 760});
+    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1) << "a window without an owner has a corner: one lookup";
+
+    // Moves outside every corner cost no lookup, and the list lives one second.
+    const int before = desk.windowServer().copyCount();
+    for (int i = 0; i < 10; ++i)
+        moveTo({700, 400});
+    EXPECT_EQ(desk.windowServer().copyCount(), before);
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, desk.runLoop().now()));
+    moveTo({700, 400});
+    EXPECT_EQ(desk.windowServer().copyCount(), before + 1) << "a mouse-up marks the list stale";
+    emit platform.workspace.didActivateApplication(std::nullopt);
+    moveTo({700, 400});
+    EXPECT_EQ(desk.windowServer().copyCount(), before + 2);
+    advance(1);
+    moveTo({700, 400});
+    EXPECT_EQ(desk.windowServer().copyCount(), before + 3);
+
+    // A window in full screen has no palette; a failed window list has no corners.
+    desk.setFullScreen(window, true);
+    moveTo(kOnZoom);
+    advance(1);
+    EXPECT_FALSE(monitor->isDwelling());
+    desk.setFullScreen(window, false);
+    desk.setWindowListResult(QVariant());
+    advance(1);
+    desk.log().clear();
+    moveTo(kOnZoom);
+    EXPECT_TRUE(queryTimes().isEmpty());
+}
+
+TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {
+    openPalette();
+    // Button at screen (148, 780, 14, 16), panel at (140, 574, 370, 200): the zone spans both and 6 points more.
+    for (const QPointF p : {QPointF(155, 788), QPointF(300, 600), QPointF(515, 777), QPointF(134, 801)}) {
+        pointerAt(p);
+        advance(0.5);
+        EXPECT_TRUE(monitor->isOpen()) << p.x() << "," << p.y();
+    }
+    pointerAt({517, 600});
+    advance(0.05); // the first tick outside
+    advance(0.2);
+    EXPECT_TRUE(monitor->isOpen());
+    pointerAt({300, 600}); // back before the grace is over
+    advance(0.1);
+    pointerAt({300, 400});
+    advance(0.2);
+    EXPECT_TRUE(monitor->isOpen()) << "the count restarts on the next exit";
+    advance(0.15);
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_EQ(palette.hides, 1);
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
+
+    // Escape, a desktop change and a vanished panel close it too; other keys do not.
+    openPalette();
+    desk.events().sendGlobal(SimEvents::keyDown("a", 0, 0, desk.runLoop().now()));
+    EXPECT_TRUE(monitor->isOpen());
+    desk.events().sendGlobal(SimEvents::keyDown(QString(QChar(27)), keycode::kEscape, 0, desk.runLoop().now()));
+    EXPECT_FALSE(monitor->isOpen());
+    openPalette();
+    desk.postActiveSpaceChange();
+    EXPECT_FALSE(monitor->isOpen());
+    openPalette();
+    palette.frame.reset();
+    advance(ZoomPaletteMonitor::watchPeriod);
+    EXPECT_FALSE(monitor->isOpen());
+    openPalette();
+    monitor->stop();
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_FALSE(palette.frame);
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
+}
+
+TEST_F(ZoomPaletteMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButtonsScreen) {
+    desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 0, 1280, 800));
+    const SimWindowId straddling = desk.addWindow(editor, QRectF(1300, 200, 800, 600)); // mostly on the right
+    desk.addTitleBarButtons(straddling);
+    desk.log().clear();
+    moveTo({1355, 212});
+    advance(ZoomPaletteMonitor::dwell);
+    ASSERT_TRUE(monitor->isOpen());
+    const QRectF button = palette.buttons.last();
+    EXPECT_EQ(button, QRectF(1348, 204, 14, 16));
+    palette.onPick(QRectF(0, 0, 0.5, 1));
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_EQ(palette.hides, 1);
+    // The left half of the left screen's visible frame, in AX coordinates: y from the menu bar down.
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 720x875", "write AXPosition 0,25", "pause 10000",
+                                                 "write AXSize 720x875", "write AXPosition 0,25"}));
+    desk.log().clear();
+    palette.onPick(QRectF(0, 0, 1, 1));
+    EXPECT_TRUE(desk.log().effects().isEmpty()) << "a pick after closing does nothing";
+
+    // Without screens a pick closes and writes nothing. The window now sits at AX (0, 25).
+    moveTo({55, 37});
+    advance(ZoomPaletteMonitor::dwell);
+    ASSERT_TRUE(monitor->isOpen());
+    desk.setScreens({});
+    palette.onPick(QRectF(0, 0, 1, 1));
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_TRUE(desk.log().effects().isEmpty());
+}
+
+TEST_F(ZoomPaletteMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors) {
+    monitor->start();
+    EXPECT_EQ(desk.events().globalMonitorCount(), 4);
+    EXPECT_EQ(log->count("Green-button palette monitor started"), 1);
+    monitor->stop();
+    monitor->stop();
+    EXPECT_EQ(desk.events().globalMonitorCount(), 0);
+    EXPECT_EQ(log->count("Green-button palette monitor stopped"), 1);
+    moveTo(kOnZoom);
+    EXPECT_FALSE(monitor->isDwelling());
+    desk.postActiveSpaceChange(); // observers are gone too
+    desk.events().setRefusesMonitors(true);
+    monitor->start();
+    EXPECT_TRUE(monitor->isRunning());
+    EXPECT_EQ(desk.events().globalMonitorCount(), 0);
+}
+
+} // namespace
+} // namespace corvane
