@@ -18,6 +18,8 @@ CorvaneApp::CorvaneApp(Platform& platform)
           platform,
           [this](const QString& name) { return m_controller ? m_controller->layout(name) : std::nullopt; },
           m_dragSnapSettings, m_preview)
+    , m_palettePanel(platform)
+    , m_paletteMonitor(platform, m_palettePanel)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     m_controller =

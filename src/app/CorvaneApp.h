@@ -2,12 +2,13 @@
 // The program: builds every long-lived object once, in start-up order, on the given platform, and
 // shows the tray icon. The one place that knows all the pieces.
 
-#include "app/InactiveFeatureMonitor.h"
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "input/GlobalKeyMonitor.h"
+#include "palette/ZoomPaletteMonitor.h"
+#include "palette/ZoomPalettePanel.h"
 #include "palette/ZoomPaletteSettings.h"
 
 #include <QMenu>
@@ -34,7 +35,8 @@ private:
     GlobalKeyMonitor m_keyMonitor;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
-    InactiveFeatureMonitor m_paletteMonitor;
+    ZoomPalettePanel m_palettePanel;
+    ZoomPaletteMonitor m_paletteMonitor;
     DragSnapSettings m_dragSnapSettings;
     ZoomPaletteSettings m_paletteSettings;
     std::unique_ptr<WindowController> m_controller;

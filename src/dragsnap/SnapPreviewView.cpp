@@ -12,6 +12,7 @@ SnapPreviewView::SnapPreviewView(bool isCompositing)
     , m_isCompositing(isCompositing) {
     // Its own class, so window managers and compositors can tell it apart.
     setObjectName(QStringLiteral("corvane-snap-preview"));
+    setWindowTitle(QStringLiteral("Corvane Snap Preview"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, isCompositing);
     setWindowOpacity(0);

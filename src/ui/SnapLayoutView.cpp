@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace corvane {
 
@@ -14,6 +15,7 @@ public:
     SnapZoneButton(SnapLayoutView& view, const SnapZone& zone)
         : QAbstractButton(&view), m_view(view), m_zone(zone) {
         setAttribute(Qt::WA_Hover);
+        setMouseTracking(true);
         setFocusPolicy(Qt::TabFocus);
     }
 
@@ -21,6 +23,11 @@ protected:
     void enterEvent(QEnterEvent*) override { m_view.setHoveredZone(m_zone.id); }
     // Leaving clears the highlight whichever zone it names; the next zone entered sets its own.
     void leaveEvent(QEvent*) override { m_view.setHoveredZone(std::nullopt); }
+    // A late leave of the previous zone may have cleared it while the pointer was already here.
+    void mouseMoveEvent(QMouseEvent* event) override {
+        m_view.setHoveredZone(m_zone.id);
+        QAbstractButton::mouseMoveEvent(event);
+    }
 
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
@@ -75,13 +82,15 @@ SnapLayoutView::SnapLayoutView(SnapLayout layout, SnapHandler onSnap, QWidget* p
 QRectF SnapLayoutView::zoneButtonRect(const QRectF& fraction) const {
     const double w = width();
     const double h = QWidget::height();
-    const QRectF zone(fraction.x() * w, fraction.y() * h, fraction.width() * w, fraction.height() * h);
-    const QSizeF size(std::max(zone.width() - 1, 0.0), std::max(zone.height() - 1, 0.0));
-    return QRectF(zone.center() - QPointF(size.width() / 2, size.height() / 2), size);
+    // Edges on whole pixels, less one at the right and bottom: a crisp 1-point seam between neighbours.
+    const double left = std::round(fraction.left() * w);
+    const double top = std::round(fraction.top() * h);
+    const double right = std::round(fraction.right() * w) - 1;
+    const double bottom = std::round(fraction.bottom() * h) - 1;
+    return QRectF(left, top, std::max(right - left, 0.0), std::max(bottom - top, 0.0));
 }
 
 void SnapLayoutView::resizeEvent(QResizeEvent*) {
-    // The buttons take whole pixels around the exact shape they paint.
     for (qsizetype i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setGeometry(zoneButtonRect(m_layout.zones[i].rect).toAlignedRect());
 }

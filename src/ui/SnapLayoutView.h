@@ -23,7 +23,7 @@ public:
     const std::optional<QUuid>& hoveredZoneId() const { return m_hoveredZoneId; }
     // The zone's button, in zone order; for keyboard focus and accessibility it is a real button.
     QAbstractButton* zoneButton(qsizetype index) const { return m_buttons.value(index); }
-    // Where the zone's button sits: its share of the view less a 1-point seam, centred on it.
+    // Where the zone's button sits: its share of the view less a 1-point seam at its right and bottom.
     QRectF zoneButtonRect(const QRectF& fraction) const;
 
     QSize sizeHint() const override { return QSize(80, height); }

@@ -18,7 +18,8 @@ set -- $(outer_frame "$a")
 grab_x=$(($1 + $3 / 2)) grab_y=$(($2 + 8)) # on the title bar
 
 "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x - 200)) $((grab_y - 150)) 10 20 move 100 100 10 20
-sleep 0.3
+wait_for 3 xdotool search --onlyvisible --name '^Corvane Snap Preview$' || fail "no preview while the button is held"
+echo "ok - the preview shows while the button is held"
 [ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"
 "$pointer" up 1
 expect_frame "a title-bar drag to the top-left drops the xterm into the top-left quarter" "$a" 0 0 720 450

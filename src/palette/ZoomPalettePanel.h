@@ -1,0 +1,41 @@
+#pragma once
+// The palette's window: placed just below the green button (above it near the bottom of the
+// screen), clamped 8 points inside the visible frame of the button's screen, floating above every
+// window without ever taking the focus. A shown panel is replaced, never reused. ZoomPaletteView
+// is its content; ZoomPaletteMonitor decides when it shows and hides.
+
+#include "palette/PalettePresenter.h"
+#include "platform/Platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace corvane {
+
+class ZoomPalettePanel : public QObject, public PalettePresenter {
+    Q_OBJECT
+public:
+    explicit ZoomPalettePanel(Platform& platform, QObject* parent = nullptr);
+    ~ZoomPalettePanel() override;
+
+    void show(const QRectF& button, PickHandler onPick) override;
+    void hide() override;
+    std::optional<QRectF> shownFrame() const override;
+
+    // The shown window, none while hidden.
+    QWidget* panel() const { return m_panel; }
+
+    // Where a panel of the size goes for a button in AX coordinates, in screen coordinates; none
+    // without screens.
+    static std::optional<QRectF> frameNear(const QRectF& button, QSizeF size, const Screens& screens);
+
+    static constexpr double gap = 6;
+    static constexpr double screenInset = 8;
+    static constexpr double cornerRadius = 10;
+
+private:
+    Platform& m_platform;
+    QPointer<QWidget> m_panel;
+};
+
+} // namespace corvane

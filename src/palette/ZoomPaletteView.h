@@ -1,0 +1,29 @@
+#pragma once
+// The palette's content: the "QUICK SNAP" header over the built-in layouts, four thumbnails to a
+// row. A click on a zone hands its fractional rectangle to the pick handler.
+
+#include "palette/PalettePresenter.h"
+
+#include <QWidget>
+
+namespace corvane {
+
+class SnapLayoutView;
+
+class ZoomPaletteView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* parent = nullptr);
+
+    const QList<SnapLayoutView*>& thumbnails() const { return m_thumbnails; }
+
+    static constexpr int columnCount = 4;
+    static constexpr int columnWidth = 80;
+    static constexpr int spacing = 10;
+    static constexpr int margin = 12;
+
+private:
+    QList<SnapLayoutView*> m_thumbnails;
+};
+
+} // namespace corvane

@@ -1,0 +1,103 @@
+// The palette window on the offscreen platform: placement below, above and clamped on the button's
+// screen, one panel at a time, a window that never takes the focus, and clicks that pick.
+#include "palette/ZoomPalettePanel.h"
+#include "palette/ZoomPaletteView.h"
+
+#include "model/BuiltInLayouts.h"
+#include "platform/sim/SimDesktop.h"
+#include "ui/SnapLayoutView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+class ZoomPalettePanelTest : public ::testing::Test {
+protected:
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    // 1440 x 900 with a 25-point menu bar; a second screen to the right with a 40-point dock.
+    Screen left = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+    Screen right = desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 40, 1280, 760));
+    const QSizeF size{374, 164};
+
+    std::optional<QRectF> frameFor(QRectF axButton) {
+        return ZoomPalettePanel::frameNear(axButton, size, platform.screens);
+    }
+};
+
+TEST_F(ZoomPalettePanelTest, ThePanelSitsBelowTheButtonOrAboveItAndStaysInsideTheButtonsScreen) {
+    // Below: left edge 8 before the button, top edge 6 under it (screen coordinates, y up).
+    EXPECT_EQ(frameFor({148, 104, 14, 16}), QRectF(140, 900 - 120 - 6 - 164, 374, 164));
+    // Near the bottom: above the button, 6 clear of its top edge.
+    EXPECT_EQ(frameFor({148, 800, 14, 16}), QRectF(140, 900 - 800 + 6, 374, 164));
+    // Near the right edge: shifted left to end 8 inside.
+    EXPECT_EQ(frameFor({1420, 104, 14, 16})->right(), 1440 - 8);
+    // Near the left edge: 8 inside.
+    EXPECT_EQ(frameFor({2, 104, 14, 16})->left(), 8);
+    // On the second screen, clamped to its visible frame above the dock.
+    const QRectF second = *frameFor({2600, 700, 14, 16});
+    EXPECT_EQ(second.right(), 1440 + 1280 - 8);
+    EXPECT_EQ(second.top(), 900 - 700 + 6) << "above the button: below it would reach into the dock";
+    EXPECT_GE(second.top(), 48);
+    // A panel taller than the screen keeps its top 8 below the visible top.
+    const QRectF tall = *ZoomPalettePanel::frameNear({148, 104, 14, 16}, {374, 2000}, platform.screens);
+    EXPECT_EQ(tall.bottom(), 875 - 8);
+    desk.setScreens({});
+    EXPECT_FALSE(frameFor({148, 104, 14, 16}));
+}
+
+TEST_F(ZoomPalettePanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFractions) {
+    ZoomPalettePanel palette(platform);
+    QList<QRectF> picked;
+    const auto record = [&](const QRectF& r) { picked.append(r); };
+    palette.show({148, 104, 14, 16}, record);
+    palette.show({148, 104, 14, 16}, record);
+    QApplication::processEvents(); // the replaced panel is deleted on this turn
+    const auto shown = [] {
+        int count = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            count += w->objectName() == QLatin1String("corvane-palette") && w->isVisible();
+        return count;
+    };
+    EXPECT_EQ(shown(), 1);
+    QWidget* panel = palette.panel();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(panel->testAttribute(Qt::WA_ShowWithoutActivating));
+    // Four 80-point columns 10 apart inside a 12-point margin.
+    EXPECT_EQ(panel->width(), 4 * 80 + 3 * 10 + 2 * 12);
+    const std::optional<QRectF> frame = palette.shownFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(*frame, *ZoomPalettePanel::frameNear({148, 104, 14, 16}, panel->size(), platform.screens));
+    EXPECT_EQ(panel->geometry().top(), 104 + 16 + 6) << "window geometry is y down from the top";
+
+    const auto* view = panel->findChild<ZoomPaletteView*>();
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->thumbnails().size(), builtInLayouts().size());
+    for (qsizetype i = 0; i < view->thumbnails().size(); ++i) {
+        SnapLayoutView* thumbnail = view->thumbnails()[i];
+        EXPECT_EQ(thumbnail->width(), 80);
+        EXPECT_EQ(thumbnail->toolTip(), builtInLayouts()[i].name);
+        EXPECT_EQ(thumbnail->zoneButton(0)->focusPolicy(), Qt::NoFocus) << "a click never takes the focus";
+    }
+    EXPECT_EQ(view->thumbnails()[4]->y(), view->thumbnails()[0]->y() + SnapLayoutView::height + 10);
+    QTest::mouseClick(view->thumbnails()[0]->zoneButton(1), Qt::LeftButton);
+    EXPECT_EQ(picked, QList<QRectF>{builtInLayouts()[0].zones[1].rect});
+
+    palette.hide();
+    EXPECT_FALSE(palette.panel());
+    EXPECT_FALSE(palette.shownFrame());
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), 0);
+    desk.setScreens({});
+    palette.show({148, 104, 14, 16}, record);
+    EXPECT_FALSE(palette.panel()) << "no screen, no panel";
+}
+
+} // namespace
+} // namespace corvane

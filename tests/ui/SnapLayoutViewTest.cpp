@@ -1,0 +1,137 @@
+// Layout thumbnails, preset cells and the title-bar glyph, on the offscreen platform: zone geometry
+// and seams, the fractions a click passes, hover, what a preset cell shows and what its clicks do.
+#include "ui/ElidedLabel.h"
+#include "ui/PresetCell.h"
+#include "ui/SnapLayoutView.h"
+#include "ui/WindowButtonsGlyph.h"
+
+#include "control/ControllerFixture.h"
+#include "model/BuiltInLayouts.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QEnterEvent>
+#include <QImage>
+#include <QTest>
+
+namespace corvane {
+namespace {
+
+const SnapLayout& builtIn(const QString& name) {
+    for (const SnapLayout& layout : builtInLayouts())
+        if (layout.name == name)
+            return layout;
+    throw std::logic_error("no such layout");
+}
+
+// The widget and its children as drawn over nothing: no window background.
+QImage rendered(QWidget& widget) {
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+QColor pixelAt(QWidget& widget, QPoint p) { return rendered(widget).pixelColor(p); }
+
+void enter(QWidget* w) {
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(w, &event);
+}
+void leave(QWidget* w) {
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(w, &event);
+}
+
+TEST(SnapLayoutViewTest, ZonesArePartedByASeamAndAClickPassesTheStoredFractions) {
+    QList<QRectF> picked;
+    SnapLayoutView split(builtIn("Split"), [&](const QRectF& r) { picked.append(r); });
+    split.resize(80, SnapLayoutView::height);
+    EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 1, 1)), QRectF(0, 0, 79, 54)) << "a whole zone, 1 smaller";
+    EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 0.5, 1)), QRectF(0, 0, 39, 54));
+    EXPECT_EQ(split.zoneButtonRect(QRectF(0.5, 0, 0.5, 1)), QRectF(40, 0, 39, 54));
+    EXPECT_EQ(split.zoneButtonRect(QRectF(1.0 / 3, 0, 1.0 / 3, 1)), QRectF(27, 0, 25, 54));
+    EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 0, 0.5)).size(), QSizeF(0, 27)) << "never negative";
+
+    split.show();
+    QTest::mouseClick(split.zoneButton(1), Qt::LeftButton);
+    QTest::mouseClick(split.zoneButton(0), Qt::LeftButton);
+    EXPECT_EQ(picked, (QList<QRectF>{QRectF(0.5, 0, 0.5, 1), QRectF(0, 0, 0.5, 1)}));
+    EXPECT_EQ(split.zoneButton(1)->accessibleName(), "Split, zone 2 of 2");
+    EXPECT_EQ(split.zoneButton(1)->accessibleDescription(), "50% wide and 100% tall, from 50% left and 0% top");
+
+    // The seam between the halves stays unpainted; a zone is drawn in the accent colour only while hovered.
+    const QColor separator = pixelAt(split, QPoint(20, 27));
+    EXPECT_EQ(pixelAt(split, QPoint(39, 27)).alpha(), 0) << "the seam";
+    enter(split.zoneButton(0));
+    EXPECT_EQ(split.hoveredZoneId(), split.layout().zones[0].id);
+    EXPECT_EQ(pixelAt(split, QPoint(20, 27)), split.palette().color(QPalette::Highlight));
+    EXPECT_EQ(pixelAt(split, QPoint(60, 27)), separator);
+    // Entering the next zone before the previous one reports its leave: the late leave clears the
+    // highlight, and the next movement in the zone brings it back.
+    enter(split.zoneButton(1));
+    leave(split.zoneButton(0));
+    EXPECT_FALSE(split.hoveredZoneId());
+    QTest::mouseMove(split.zoneButton(1), QPoint(10, 10));
+    EXPECT_EQ(split.hoveredZoneId(), split.layout().zones[1].id);
+    leave(split.zoneButton(1));
+    EXPECT_FALSE(split.hoveredZoneId());
+    EXPECT_EQ(pixelAt(split, QPoint(60, 27)), separator);
+}
+
+class PresetCellTest : public ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+    }
+};
+
+TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored) {
+    Preset both{QUuid::createUuid(), "Both", 1000, 700, 2, 2, QList<GridSpan>{}};
+    PresetCell gridCell(both, *controller);
+    ASSERT_TRUE(gridCell.gridThumbnail());
+    EXPECT_FALSE(gridCell.sizeTile()) << "rows and columns win over a size";
+    EXPECT_EQ(gridCell.gridThumbnail()->layout().zones.size(), 4);
+    gridCell.resize(100, 120);
+    gridCell.show();
+    QTest::mouseClick(gridCell.gridThumbnail()->zoneButton(3), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(720, 462.5, 720, 437.5).toAlignedRect()) << "the bottom-right quarter";
+
+    desk.log().clear();
+    PresetCell sizeCell(Preset{QUuid::createUuid(), "Wide", 1440.7, 900.9, {}, {}, {}}, *controller);
+    ASSERT_TRUE(sizeCell.sizeTile());
+    EXPECT_FALSE(sizeCell.gridThumbnail());
+    EXPECT_EQ(sizeCell.sizeTile()->text(), "1440×900") << "cut, not rounded";
+    sizeCell.show();
+    QTest::mouseClick(sizeCell.sizeTile(), Qt::LeftButton);
+    desk.settle();
+    ASSERT_FALSE(desk.log().effects().isEmpty());
+    EXPECT_EQ(desk.log().effects().first(), "write AXSize 1440.7x900.9") << "the stored values, not the label's";
+
+    PresetCell nameOnly(Preset{QUuid::createUuid(), "Only a width", 800, {}, {}, {}, {}}, *controller);
+    EXPECT_FALSE(nameOnly.gridThumbnail());
+    EXPECT_FALSE(nameOnly.sizeTile());
+    EXPECT_EQ(nameOnly.nameLabel()->text(), "Only a width");
+
+    EXPECT_EQ(PresetCell::sizeLabel(-0.5, 99.99), "0×99");
+    EXPECT_EQ(PresetCell::sizeLabel(std::nan(""), std::numeric_limits<double>::infinity()), "—×—");
+    EXPECT_EQ(PresetCell::sizeLabel(1e19, -1e19), "—×—") << "beyond 64 bits";
+    EXPECT_EQ(PresetCell::sizeLabel(9007199254740992.0, 1), "9007199254740992×1");
+}
+
+TEST(WindowButtonsGlyphTest, DrawsThreeButtonsWithOnlyTheGreenOneLitAndIsHiddenFromScreenReaders) {
+    WindowButtonsGlyph glyph;
+    EXPECT_EQ(glyph.size(), QSize(33, 9));
+    const QImage image = rendered(glyph);
+    EXPECT_EQ(image.pixelColor(28, 4), QColor(41, 199, 64));
+    EXPECT_NEAR(image.pixelColor(4, 4).alphaF(), 0.3, 0.01);
+    EXPECT_NEAR(image.pixelColor(16, 4).alphaF(), 0.3, 0.01);
+    EXPECT_EQ(image.pixelColor(10, 4).alpha(), 0) << "3 points apart";
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&glyph);
+    ASSERT_TRUE(accessible);
+    EXPECT_TRUE(accessible->state().invisible);
+}
+
+} // namespace
+} // namespace corvane
