@@ -41,12 +41,13 @@ run: build
 	$(BUILD)/corvane
 
 demo: build
-	scripts/demo $(BUILD)/corvane
+	scripts/demo $(BUILD)/corvane $(BUILD)/tests/corvane_xtest_pointer
 
 bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	build-bench/bench/corvane_bench
+	build-bench/bench/corvane_feature_bench
 	bench/hotkey-latency.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency 20
 
 clean:
