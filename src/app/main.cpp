@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
 
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
