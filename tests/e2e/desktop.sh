@@ -54,7 +54,8 @@ start_window_manager() {
   openbox --sm-disable --config-file "$(openbox_config)" >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_WM_PID=$!
   E2E_PIDS+=($E2E_WM_PID)
-  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { cat "$E2E_TMP/openbox.log" >&2; fail "openbox did not start on $DISPLAY"; }
 }
 
 # Starts an xterm with the given title and prints its window id.

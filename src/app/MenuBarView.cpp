@@ -1,0 +1,162 @@
+#include "MenuBarView.h"
+
+#include "app/UpdaterController.h"
+#include "control/WindowController.h"
+#include "model/BuiltInLayouts.h"
+#include "platform/Application.h"
+#include "ui/PermissionOverlay.h"
+#include "ui/PresetCell.h"
+#include "ui/SectionHeader.h"
+#include "ui/SnapLayoutView.h"
+#include "ui/ViewStyle.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+
+QFrame* divider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    QPalette p = line->palette();
+    p.setColor(QPalette::WindowText, separatorColor(p));
+    line->setPalette(p);
+    return line;
+}
+
+QPushButton* smallButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setFont(fontFor(TextStyle::Caption));
+    return button;
+}
+
+// Two equal columns, 16 between rows, 16 at the sides and the bottom.
+QGridLayout* twoColumnGrid() {
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(16, 0, 16, 16);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(16);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(0, 10);
+    grid->setColumnMinimumWidth(1, 10);
+    return grid;
+}
+
+} // namespace
+
+MenuBarView::MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
+                         std::function<void()> showSettings, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_updater(updater) {
+    setFixedSize(width, height);
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(16, 12, 16, 12);
+    auto* title = new QLabel(QStringLiteral("Corvane"), this);
+    title->setFont(fontFor(TextStyle::Headline));
+    header->addWidget(title);
+    header->addStretch();
+    m_settings = smallButton(tr("Settings"), this);
+    connect(m_settings, &QPushButton::clicked, this, [showSettings = std::move(showSettings)] { showSettings(); });
+    header->addWidget(m_settings);
+    stack->addLayout(header);
+    stack->addWidget(divider(this));
+
+    // The body sits at index 2, between the two dividers.
+    stack->addWidget(new QWidget(this), 1);
+    stack->addWidget(divider(this));
+
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(14, 14, 14, 14);
+    footer->setSpacing(8);
+    m_checkForUpdates = smallButton(tr("Check for Updates…"), this);
+    connect(m_checkForUpdates, &QPushButton::clicked, this, [this, &application] {
+        // Updates show windows of their own, so Corvane becomes a regular, active program first.
+        application.setActivationPolicy(ActivationPolicy::Regular);
+        application.activateIgnoringOtherApps();
+        m_updater.checkForUpdates();
+    });
+    m_quit = smallButton(tr("Quit Corvane"), this);
+    connect(m_quit, &QPushButton::clicked, this, [&application] { application.terminate(); });
+    footer->addWidget(m_checkForUpdates);
+    footer->addWidget(m_quit);
+    footer->addStretch();
+    stack->addLayout(footer);
+
+    m_checkForUpdates->setEnabled(m_updater.canCheckForUpdates());
+    connect(&m_updater, &UpdaterController::canCheckForUpdatesChanged, m_checkForUpdates, &QWidget::setEnabled);
+    connect(&m_controller, &WindowController::isAccessibilityTrustedChanged, this, &MenuBarView::rebuildBody);
+    connect(&m_controller, &WindowController::presetsChanged, this, &MenuBarView::rebuildBody);
+    rebuildBody();
+}
+
+void MenuBarView::rebuildBody() {
+    auto* stack = static_cast<QVBoxLayout*>(layout());
+    QWidget* next = m_controller.isAccessibilityTrusted() ? makeLists()
+                                                          : static_cast<QWidget*>(new PermissionOverlay(m_controller, this));
+    QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
+    if (old) {
+        old->widget()->deleteLater();
+        delete old;
+    }
+    m_body = next;
+}
+
+QWidget* MenuBarView::makeLists() {
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* content = new QWidget(scroll);
+    auto* lists = new QVBoxLayout(content);
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->setSpacing(0);
+
+    const auto snap = [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); };
+    lists->addWidget(new SectionHeader(tr("QUICK SNAP"), content));
+    QGridLayout* layouts = twoColumnGrid();
+    const QList<SnapLayout>& builtIns = builtInLayouts();
+    for (qsizetype i = 0; i < builtIns.size(); ++i) {
+        auto* thumbnail = new SnapLayoutView(builtIns[i], snap, content);
+        thumbnail->setToolTip(builtIns[i].name);
+        layouts->addWidget(thumbnail, int(i / 2), int(i % 2));
+    }
+    lists->addLayout(layouts);
+
+    QFrame* line = divider(content);
+    lists->addSpacing(4);
+    lists->addWidget(line);
+    lists->addSpacing(4);
+    lists->addWidget(new SectionHeader(tr("SAVED PRESETS"), content));
+    const QList<Preset>& presets = m_controller.presets();
+    if (presets.isEmpty()) {
+        auto* none = new QLabel(tr("No saved presets."), content);
+        none->setFont(fontFor(TextStyle::Caption));
+        QPalette p = none->palette();
+        p.setColor(QPalette::WindowText, secondaryTextColor(p));
+        none->setPalette(p);
+        none->setContentsMargins(16, 0, 16, 16);
+        lists->addWidget(none);
+    } else {
+        QGridLayout* cells = twoColumnGrid();
+        for (qsizetype i = 0; i < presets.size(); ++i)
+            cells->addWidget(new PresetCell(presets[i], m_controller, content), int(i / 2), int(i % 2));
+        lists->addLayout(cells);
+    }
+    lists->addStretch();
+    scroll->setWidget(content);
+    return scroll;
+}
+
+} // namespace corvane

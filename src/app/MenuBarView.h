@@ -1,0 +1,45 @@
+#pragma once
+// The tray panel's content, 280 x 500: the header with "Settings", then either the permission
+// overlay or the built-in layouts and the saved presets, and the footer with updates and Quit.
+// It rebuilds its body whenever access, the presets or the updater's flag change.
+
+#include <QWidget>
+#include <functional>
+
+class QPushButton;
+class QScrollArea;
+
+namespace corvane {
+
+class Application;
+class UpdaterController;
+class WindowController;
+
+class MenuBarView : public QWidget {
+    Q_OBJECT
+public:
+    MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
+                std::function<void()> showSettings, QWidget* parent = nullptr);
+
+    QPushButton* settingsButton() const { return m_settings; }
+    QPushButton* checkForUpdatesButton() const { return m_checkForUpdates; }
+    QPushButton* quitButton() const { return m_quit; }
+    // The body shown now: the permission overlay or the scrolling lists.
+    QWidget* body() const { return m_body; }
+
+    static constexpr int width = 280;
+    static constexpr int height = 500;
+
+private:
+    void rebuildBody();
+    QWidget* makeLists();
+
+    WindowController& m_controller;
+    UpdaterController& m_updater;
+    QPushButton* m_settings = nullptr;
+    QPushButton* m_checkForUpdates = nullptr;
+    QPushButton* m_quit = nullptr;
+    QWidget* m_body = nullptr;
+};
+
+} // namespace corvane

@@ -1,0 +1,102 @@
+#include "SettingsWindowManager.h"
+
+#include "control/ScreenLookup.h"
+
+#include <QEvent>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+// "x y width height" in window coordinates (y down from the primary screen's top-left).
+QString frameText(const QRect& frame) {
+    return QStringLiteral("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+}
+
+std::optional<QRect> frameFromText(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 4)
+        return std::nullopt;
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool isNumber = false;
+        values[i] = parts[i].toInt(&isNumber);
+        if (!isNumber)
+            return std::nullopt;
+    }
+    return QRect(values[0], values[1], values[2], values[3]);
+}
+
+} // namespace
+
+SettingsWindowManager::SettingsWindowManager(Platform& platform, QWidget* content, QObject* parent)
+    : QObject(parent), m_platform(platform), m_window(std::make_unique<QWidget>()) {
+    m_window->setWindowTitle(tr("Corvane Settings"));
+    m_window->setMinimumSize(minimumSize);
+    m_window->setProperty("corvaneFollowsActivationPolicy", true);
+    auto* layout = new QVBoxLayout(m_window.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    restoreFrame();
+    m_window->installEventFilter(this);
+}
+
+SettingsWindowManager::~SettingsWindowManager() {
+    if (m_saveTimer)
+        saveFrame();
+}
+
+void SettingsWindowManager::restoreFrame() {
+    const std::optional<QString> stored = m_platform.defaults.string(kSettingsFrameKey);
+    const std::optional<QRect> frame = stored ? frameFromText(*stored) : std::nullopt;
+    // A frame from another arrangement of screens may lie off every screen now: then it is centred.
+    const double h0 = primaryScreenHeight(m_platform.screens);
+    const auto isOnAScreen = [&](const QRect& f) {
+        for (const Screen& screen : m_platform.screens.screens()) {
+            const QRectF axFrame(screen.frame.x(), h0 - screen.frame.bottom(), screen.frame.width(),
+                                 screen.frame.height());
+            if (axFrame.intersects(QRectF(f)))
+                return true;
+        }
+        return false;
+    };
+    if (frame && frame->width() >= minimumSize.width() && frame->height() >= minimumSize.height() &&
+        isOnAScreen(*frame)) {
+        m_window->setGeometry(*frame);
+        return;
+    }
+    m_window->resize(defaultSize);
+    const std::optional<Screen> main = m_platform.screens.mainScreen();
+    if (!main)
+        return;
+    const QRectF vf = main->visibleFrame;
+    const QPointF centre(vf.center().x(), h0 - vf.center().y());
+    m_window->move(qRound(centre.x() - defaultSize.width() / 2.0), qRound(centre.y() - defaultSize.height() / 2.0));
+}
+
+void SettingsWindowManager::saveFrame() {
+    m_saveTimer.reset();
+    m_platform.defaults.setObject(kSettingsFrameKey, frameText(m_window->geometry()));
+}
+
+void SettingsWindowManager::show() {
+    m_platform.application.setActivationPolicy(ActivationPolicy::Regular);
+    // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
+    m_platform.runLoop.post(this, [this] {
+        m_platform.application.activateIgnoringOtherApps();
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    });
+}
+
+bool SettingsWindowManager::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window.get() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        m_window->isVisible())
+        m_saveTimer = m_platform.runLoop.scheduleTimer(0.3, false, [this] { saveFrame(); });
+    return false;
+}
+
+} // namespace corvane

@@ -1,0 +1,81 @@
+#include "PermissionOverlay.h"
+
+#include "control/WindowController.h"
+#include "ui/ViewStyle.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+
+// An orange shield with a keyhole: the sign for a missing permission.
+class ShieldSymbol final : public QWidget {
+public:
+    explicit ShieldSymbol(QWidget* parent) : QWidget(parent) { setFixedSize(34, 38); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double w = width(), h = height();
+        QPainterPath shield;
+        shield.moveTo(w / 2, 1);
+        shield.cubicTo(w * 0.7, h * 0.1, w * 0.85, h * 0.12, w - 1, h * 0.14);
+        shield.cubicTo(w - 1, h * 0.6, w * 0.8, h * 0.85, w / 2, h - 1);
+        shield.cubicTo(w * 0.2, h * 0.85, 1, h * 0.6, 1, h * 0.14);
+        shield.cubicTo(w * 0.15, h * 0.12, w * 0.3, h * 0.1, w / 2, 1);
+        painter.fillPath(shield, QColor(255, 149, 0));
+        QPainterPath keyhole;
+        keyhole.addEllipse(QPointF(w / 2, h * 0.42), 4.5, 4.5);
+        keyhole.addRect(QRectF(w / 2 - 2, h * 0.42, 4, h * 0.22));
+        painter.fillPath(keyhole, Qt::white);
+    }
+};
+
+} // namespace
+
+PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* parent) : QWidget(parent) {
+    auto* stack = new QVBoxLayout(this);
+    stack->setSpacing(12);
+    stack->addStretch();
+    auto* symbol = new ShieldSymbol(this);
+    symbol->setAccessibleName(tr("Permission needed"));
+    stack->addWidget(symbol, 0, Qt::AlignHCenter);
+
+    auto* title = new QLabel(tr("Permission Needed"), this);
+    title->setFont(fontFor(TextStyle::Headline));
+    stack->addWidget(title, 0, Qt::AlignHCenter);
+
+    auto* explanation =
+        new QLabel(tr("Corvane needs Accessibility access to move and resize other apps' windows."), this);
+    explanation->setFont(fontFor(TextStyle::Caption));
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignHCenter);
+    QPalette secondary = explanation->palette();
+    secondary.setColor(QPalette::WindowText, secondaryTextColor(secondary));
+    explanation->setPalette(secondary);
+    stack->addWidget(explanation);
+
+    m_grant = new QPushButton(tr("Grant Access"), this);
+    m_grant->setDefault(true);
+    connect(m_grant, &QPushButton::clicked, &controller, &WindowController::requestAccessibility);
+    stack->addWidget(m_grant, 0, Qt::AlignHCenter);
+
+    m_openSettings = new QPushButton(tr("Open System Settings"), this);
+    m_openSettings->setFlat(true);
+    m_openSettings->setFont(fontFor(TextStyle::Caption));
+    m_openSettings->setCursor(Qt::PointingHandCursor);
+    QPalette link = m_openSettings->palette();
+    link.setColor(QPalette::ButtonText, link.color(QPalette::Link));
+    m_openSettings->setPalette(link);
+    connect(m_openSettings, &QPushButton::clicked, &controller, &WindowController::openAccessibilitySettings);
+    stack->addWidget(m_openSettings, 0, Qt::AlignHCenter);
+    stack->addStretch();
+}
+
+} // namespace corvane

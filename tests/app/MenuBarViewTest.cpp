@@ -1,0 +1,132 @@
+// The tray panel and the settings window on the simulated desktop: the overlay giving way to the
+// lists when access arrives, the presets section, the footer's buttons, and the settings window's
+// frame kept across a relaunch.
+#include "app/MenuBarView.h"
+#include "app/SettingsWindowManager.h"
+#include "app/UpdaterController.h"
+
+#include "control/ControllerFixture.h"
+#include "model/BuiltInLayouts.h"
+#include "ui/PermissionOverlay.h"
+#include "ui/PresetCell.h"
+#include "ui/SnapLayoutView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace corvane {
+namespace {
+
+class MenuBarViewTest : public ControllerTest {
+protected:
+    std::optional<UpdaterController> updater;
+    std::optional<MenuBarView> view;
+    int settingsShown = 0;
+
+    void open() {
+        start();
+        updater.emplace(platform.updater);
+        view.emplace(*controller, *updater, platform.application, [this] { ++settingsShown; });
+        view->show();
+    }
+    QStringList labelTexts() const {
+        QStringList texts;
+        for (const QLabel* label : view->body()->findChildren<QLabel*>())
+            texts.append(label->text());
+        return texts;
+    }
+};
+
+TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPresets) {
+    desk.setTrusted(false);
+    open();
+    EXPECT_EQ(view->size(), QSize(280, 500));
+    auto* overlay = qobject_cast<PermissionOverlay*>(view->body());
+    ASSERT_TRUE(overlay);
+    EXPECT_TRUE(view->body()->findChildren<SnapLayoutView*>().isEmpty()) << "no lists without access";
+    QTest::mouseClick(overlay->grantButton(), Qt::LeftButton);
+    EXPECT_EQ(desk.promptCount(), 1);
+    QTest::mouseClick(overlay->openSettingsButton(), Qt::LeftButton);
+    EXPECT_TRUE(desk.openedUrls().contains(kAccessibilitySettingsUrl));
+    QTest::mouseClick(view->settingsButton(), Qt::LeftButton);
+    EXPECT_EQ(settingsShown, 1) << "the header and footer work without access";
+
+    desk.setTrusted(true);
+    desk.runLoop().advance(1.0); // the permission poll notices
+    ASSERT_FALSE(qobject_cast<PermissionOverlay*>(view->body()));
+    const QList<SnapLayoutView*> thumbnails = view->body()->findChildren<SnapLayoutView*>();
+    ASSERT_EQ(thumbnails.size(), builtInLayouts().size());
+    EXPECT_EQ(thumbnails[0]->toolTip(), builtInLayouts()[0].name);
+    EXPECT_TRUE(labelTexts().contains("No saved presets."));
+    EXPECT_TRUE(labelTexts().contains("QUICK SNAP"));
+    EXPECT_TRUE(labelTexts().contains("SAVED PRESETS"));
+
+    // A thumbnail snaps the target window on its own screen; a preset shows up at once.
+    QTest::mouseClick(thumbnails[0]->zoneButton(1), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(720, 25, 720, 875));
+    ASSERT_TRUE(controller->addSizePreset("Laptop", 1000, 640));
+    const QList<PresetCell*> cells = view->body()->findChildren<PresetCell*>();
+    ASSERT_EQ(cells.size(), 1);
+    EXPECT_EQ(cells[0]->preset().name, "Laptop");
+    EXPECT_FALSE(labelTexts().contains("No saved presets."));
+    EXPECT_EQ(view->body()->findChildren<SnapLayoutView*>().size(), builtInLayouts().size())
+        << "a size preset adds no thumbnail";
+}
+
+TEST_F(MenuBarViewTest, CheckForUpdatesFollowsTheUpdaterAndMakesCorvaneARegularProgram) {
+    open();
+    EXPECT_EQ(desk.updater().startCount(), 1);
+    EXPECT_FALSE(view->checkForUpdatesButton()->isEnabled()) << "disabled until the updater says it can";
+    desk.updater().setCanCheckForUpdates(true);
+    EXPECT_TRUE(view->checkForUpdatesButton()->isEnabled());
+    QTest::mouseClick(view->checkForUpdatesButton(), Qt::LeftButton);
+    EXPECT_EQ(desk.updater().checkCount(), 1);
+    EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Regular);
+    EXPECT_EQ(desk.application().activationCount(), 1);
+    desk.updater().setCanCheckForUpdates(false);
+    EXPECT_FALSE(view->checkForUpdatesButton()->isEnabled());
+    QTest::mouseClick(view->quitButton(), Qt::LeftButton);
+    EXPECT_TRUE(desk.application().isTerminated());
+}
+
+TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfterARelaunch) {
+    start();
+    auto manager = std::make_unique<SettingsWindowManager>(platform, new QLabel("content"));
+    QWidget* settingsWindow = manager->window();
+    EXPECT_EQ(settingsWindow->windowTitle(), "Corvane Settings");
+    EXPECT_EQ(settingsWindow->minimumSize(), QSize(460, 420));
+    // Centred on the visible frame: 1440 x 875 below a 25-point menu bar.
+    EXPECT_EQ(settingsWindow->geometry(), QRect(420, 163, 600, 600));
+    EXPECT_FALSE(settingsWindow->isVisible()) << "created hidden";
+
+    manager->show();
+    EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Regular) << "at once";
+    EXPECT_FALSE(settingsWindow->isVisible()) << "shown on the next turn";
+    desk.settle();
+    EXPECT_TRUE(settingsWindow->isVisible());
+    EXPECT_EQ(desk.application().activationCount(), 1);
+    settingsWindow->setGeometry(100, 80, 700, 500);
+    EXPECT_TRUE(desk.defaults().writesOf(kSettingsFrameKey).isEmpty()) << "written once the frame rests";
+    desk.runLoop().advance(0.3);
+    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), "100 80 700 500");
+    settingsWindow->setGeometry(120, 90, 640, 480);
+    manager.reset(); // quitting while the timer runs still keeps the last frame
+
+    SettingsWindowManager relaunched(platform, new QLabel("content"));
+    EXPECT_EQ(relaunched.window()->geometry(), QRect(120, 90, 640, 480));
+
+    // A stored frame off every screen, too small, or damaged is not used.
+    for (const char* stored : {"5000 5000 600 600", "100 100 200 200", "garbage", "1 2 3"}) {
+        platform.defaults.setObject(kSettingsFrameKey, QString::fromLatin1(stored));
+        SettingsWindowManager again(platform, new QLabel("content"));
+        EXPECT_EQ(again.window()->size(), QSize(600, 600)) << stored;
+        EXPECT_EQ(again.window()->x(), 420) << stored;
+    }
+}
+
+} // namespace
+} // namespace corvane
