@@ -1,15 +1,17 @@
 # Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
 #   make check   install dependencies, build, run every test; then again under ASan and UBSan
 #   make run     build and start Corvane on $DISPLAY
+#   make screenshots  the windows rendered offscreen to screenshots/
 #   make demo    a scripted session on a throw-away desktop, screenshots in demo-output/
 #   make bench   build and run the benchmarks
+#   make fuzz    run each fuzzer for FUZZ_SECONDS (default 60) with clang's libFuzzer
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test check check-plain check-sanitize bench clean run demo
+.PHONY: deps configure build test check check-plain check-sanitize bench fuzz clean run demo screenshots
 
 deps:
 	@scripts/install-deps
@@ -40,8 +42,25 @@ run: build
 	fi
 	$(BUILD)/corvane
 
+screenshots: build
+	$(BUILD)/corvane_screenshots screenshots
+
 demo: build
 	scripts/demo $(BUILD)/corvane $(BUILD)/tests/corvane_xtest_pointer
+
+# Each fuzzer runs FUZZ_SECONDS on a scratch copy of its corpus; new inputs that add coverage are
+# merged back into fuzz/corpus/, which stays small.
+FUZZ_SECONDS ?= 60
+FUZZERS      := presets settings hotkeys
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) $(addprefix --target corvane_fuzz_,$(FUZZERS))
+	@for f in $(FUZZERS); do \
+	  mkdir -p fuzz/corpus/$$f build-fuzz/scratch/$$f && cp fuzz/corpus/$$f/* build-fuzz/scratch/$$f/ 2>/dev/null; \
+	  build-fuzz/fuzz/corvane_fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
+	    build-fuzz/scratch/$$f || exit 1; \
+	  build-fuzz/fuzz/corvane_fuzz_$$f -merge=1 fuzz/corpus/$$f build-fuzz/scratch/$$f || exit 1; \
+	done
 
 bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
@@ -51,4 +70,4 @@ bench: deps
 	bench/hotkey-latency.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency 20
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

@@ -7,11 +7,8 @@
 
 namespace corvane {
 
-namespace {} // namespace
-
-X11Events::X11Events(X11Connection& connection, X11Windows& windows, X11Screens& screens, RunLoop& runLoop)
+X11Events::X11Events(X11Connection& connection, X11Screens& screens, RunLoop& runLoop)
     : m_connection(connection)
-    , m_windows(windows)
     , m_screens(screens)
     , m_runLoop(runLoop) {
     xcb_connection_t* c = connection.xcb();

@@ -5,7 +5,8 @@
 
 #include "platform/Events.h"
 #include "platform/RunLoop.h"
-#include "platform/x11/X11Windows.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Screens.h"
 
 #include <QList>
 
@@ -17,7 +18,7 @@ namespace corvane {
 
 class X11Events final : public Events {
 public:
-    X11Events(X11Connection& connection, X11Windows& windows, X11Screens& screens, RunLoop& runLoop);
+    X11Events(X11Connection& connection, X11Screens& screens, RunLoop& runLoop);
     ~X11Events() override;
 
     std::optional<MonitorToken> addGlobalMonitor(EventMask mask, GlobalHandler handler) override;
@@ -42,7 +43,6 @@ private:
     void deliver(const Event& event);
 
     X11Connection& m_connection;
-    X11Windows& m_windows;
     X11Screens& m_screens;
     RunLoop& m_runLoop;
     int m_xinputOpcode = -1;

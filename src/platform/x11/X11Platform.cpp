@@ -27,7 +27,7 @@ struct X11Platform::Parts {
         , windowServer(windows, screens)
         , workspace(connection, windows)
         , application(connection, screens)
-        , events(connection, windows, screens, runLoop)
+        , events(connection, screens, runLoop)
         , defaults(defaultsFilePath())
         , globalPreferences(globalPreferencesFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
