@@ -1,0 +1,123 @@
+// Renders Corvane's windows on the offscreen platform to PNG files, on a simulated desktop, so
+// their look can be checked without a display: the tray panel in its states, the settings window,
+// the grid builder, the palette and the snap preview. Usage: corvane_screenshots OUTPUT_DIR
+#include "app/MenuBarView.h"
+#include "app/UpdaterController.h"
+#include "control/WindowController.h"
+#include "dragsnap/SnapPreviewView.h"
+#include "input/GlobalKeyMonitor.h"
+#include "palette/FirstClickHostingView.h"
+#include "palette/ZoomPaletteView.h"
+#include "platform/sim/SimDesktop.h"
+#include "ui/GridBuilderView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <cstdio>
+
+namespace corvane {
+namespace {
+
+struct IdleSwitch final : FeatureSwitch {
+    void applyStartRule() override {}
+};
+
+class Shooter {
+public:
+    explicit Shooter(QString directory) : m_directory(std::move(directory)) {}
+
+    void shoot(QWidget& widget, const QString& name) {
+        widget.setAttribute(Qt::WA_DontShowOnScreen);
+        widget.show();
+        QApplication::processEvents();
+        const QString path = QDir(m_directory).filePath(name + QStringLiteral(".png"));
+        if (!widget.grab().save(path))
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        else
+            std::printf("%s\n", qPrintable(path));
+        widget.hide();
+    }
+
+private:
+    QString m_directory;
+};
+
+void shootPanels(Shooter& shooter) {
+    for (const bool isTrusted : {false, true}) {
+        for (const bool hasPresets : {false, true}) {
+            if (!isTrusted && hasPresets)
+                continue; // the overlay hides the presets
+            SimDesktop desk;
+            Platform platform = desk.platform();
+            desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+            desk.setTrusted(isTrusted);
+            GlobalKeyMonitor keys(platform.events);
+            IdleSwitch idle;
+            WindowController controller(platform, keys, idle, idle);
+            if (hasPresets) {
+                controller.addSizePreset(QStringLiteral("Laptop"), 1440, 900);
+                controller.addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
+                controller.addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
+            }
+            UpdaterController updater(platform.updater);
+            MenuBarView view(controller, updater, platform.application, [] {});
+            shooter.shoot(view, isTrusted ? (hasPresets ? QStringLiteral("panel-presets")
+                                                        : QStringLiteral("panel-no-presets"))
+                                          : QStringLiteral("panel-untrusted"));
+        }
+    }
+}
+
+void shootGridBuilder(Shooter& shooter) {
+    GridBuilderView builder;
+    builder.setGridSize(3, 4);
+    builder.setMerges({{0, 0, 2, 2}});
+    builder.setSelection({{2, 2}, {2, 3}});
+    builder.resize(420, builder.sizeHint().height());
+    shooter.shoot(builder, QStringLiteral("grid-builder"));
+}
+
+void shootPalette(Shooter& shooter) {
+    FirstClickHostingView palette(new ZoomPaletteView([](const QRectF&) {}));
+    shooter.shoot(palette, QStringLiteral("palette"));
+}
+
+// The preview as it shows over a window: drawn on a backdrop, since it is translucent.
+void shootPreview(Shooter& shooter) {
+    SnapPreviewView preview(true);
+    preview.setWindowOpacity(1);
+    preview.resize(360, 225);
+    QWidget backdrop;
+    backdrop.resize(400, 265);
+    QPixmap picture(backdrop.size());
+    picture.fill(QColor(60, 64, 72));
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(20, 20, preview.grab());
+    }
+    QPalette p = backdrop.palette();
+    p.setBrush(QPalette::Window, picture);
+    backdrop.setPalette(p);
+    backdrop.setAutoFillBackground(true);
+    shooter.shoot(backdrop, QStringLiteral("preview"));
+}
+
+} // namespace
+} // namespace corvane
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    if (!QDir().mkpath(directory)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(directory));
+        return 1;
+    }
+    corvane::Shooter shooter(directory);
+    corvane::shootPanels(shooter);
+    corvane::shootGridBuilder(shooter);
+    corvane::shootPalette(shooter);
+    corvane::shootPreview(shooter);
+    return 0;
+}
