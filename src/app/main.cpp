@@ -8,6 +8,21 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr auto kLostServerMessage = "Corvane lost its connection to the X server and stops; settings are saved.\n";
+// Qt ends the process with exit() when its own X connection breaks, which can happen before ours
+// notices: the message is then given on the way out. Settings are written as they change.
+bool isInEventLoop = false;
+
+void reportExitFromEventLoop() {
+    if (isInEventLoop)
+        std::fputs(kLostServerMessage, stderr);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace corvane;
@@ -45,11 +60,15 @@ int main(int argc, char** argv) {
     CorvaneApp corvane(platform);
     int exitCode = 0;
     QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
-        std::fprintf(stderr, "Corvane lost its connection to the X server and stops; settings are saved.\n");
+        std::fputs(kLostServerMessage, stderr);
+        isInEventLoop = false;
         exitCode = 1;
         QCoreApplication::quit();
     });
     std::fprintf(stderr, "Corvane is running.\n");
+    std::atexit(reportExitFromEventLoop);
+    isInEventLoop = true;
     const int result = app.exec();
+    isInEventLoop = false;
     return exitCode != 0 ? exitCode : result;
 }
