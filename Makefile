@@ -67,6 +67,7 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	build-bench/bench/corvane_bench
 	build-bench/bench/corvane_feature_bench
+	bench/instructions.sh build-bench/bench/corvane_feature_bench
 	bench/hotkey-latency.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency 20
 
 clean:

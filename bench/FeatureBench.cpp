@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
+#include <cstring>
+#include <valgrind/callgrind.h>
 
 namespace corvane {
 namespace {
@@ -44,54 +46,95 @@ struct Desktop {
     void pointerAt(QPointF ax) { desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y())); }
 };
 
-// The pointer moves between the two spots on every event: within one zone, or across a zone border
-// so that the preview window moves each time.
-void BM_ConfirmedDragEvent(benchmark::State& state, QPointF first, QPointF second) {
-    Desktop d;
-    GlobalKeyMonitor keys(d.platform.events);
-    IdleSwitch idle;
-    WindowController controller(d.platform, keys, idle, idle);
-    IdleMonitor settingsMonitor;
-    DragSnapSettings settings(d.platform, settingsMonitor);
-    SnapPreviewOverlay preview(d.platform);
-    DragSnapMonitor monitor(d.platform, [&](const QString& name) { return controller.layout(name); }, settings,
-                            preview);
-    const SimWindowId front = d.windows.last();
-    const QRectF frame = d.desk.windowFrame(front);
-    double clock = 1000;
-    d.pointerAt(frame.topLeft() + QPointF(300, 8));
-    monitor.handleMouseDown(SimEvents::mouse(EventType::LeftMouseDown, clock));
-    d.desk.setWindowFrame(front, frame.translated(40, 0));
-    d.pointerAt(frame.topLeft() + QPointF(340, 8));
-    monitor.handleMouseDragged(SimEvents::mouse(EventType::LeftMouseDragged, clock += 0.05));
-    if (!monitor.isDragConfirmed()) {
-        state.SkipWithError("the drag did not confirm");
-        return;
+// A drag confirmed on the front window; each step is one drag event with the pointer at the next of
+// two spots: within one zone, or across a zone border so that the preview window moves each time.
+class DragScenario {
+public:
+    DragScenario(QPointF first, QPointF second) : m_spots{first, second} {
+        const SimWindowId front = m_desktop.windows.last();
+        const QRectF frame = m_desktop.desk.windowFrame(front);
+        m_desktop.pointerAt(frame.topLeft() + QPointF(300, 8));
+        m_monitor.handleMouseDown(SimEvents::mouse(EventType::LeftMouseDown, m_clock));
+        m_desktop.desk.setWindowFrame(front, frame.translated(40, 0));
+        m_desktop.pointerAt(frame.topLeft() + QPointF(340, 8));
+        m_monitor.handleMouseDragged(SimEvents::mouse(EventType::LeftMouseDragged, m_clock += 0.05));
     }
-    const QPointF spots[] = {first, second};
-    int i = 0;
-    for (auto _ : state) {
-        d.pointerAt(spots[i ^= 1]);
-        monitor.handleMouseDragged(SimEvents::mouse(EventType::LeftMouseDragged, clock += 0.01));
+    bool isReady() const { return m_monitor.isDragConfirmed(); }
+    void step() {
+        m_desktop.pointerAt(m_spots[m_next ^= 1]);
+        m_monitor.handleMouseDragged(SimEvents::mouse(EventType::LeftMouseDragged, m_clock += 0.01));
+        benchmark::DoNotOptimize(m_monitor.pendingRect());
     }
-    benchmark::DoNotOptimize(monitor.pendingRect());
-}
-BENCHMARK_CAPTURE(BM_ConfirmedDragEvent, within_a_zone, QPointF(300, 300), QPointF(310, 305));
-BENCHMARK_CAPTURE(BM_ConfirmedDragEvent, across_a_zone_border, QPointF(700, 300), QPointF(740, 300));
 
-void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
-    Desktop d;
-    HiddenPalette palette;
-    ZoomPaletteMonitor monitor(d.platform, palette);
-    monitor.start();
-    d.pointerAt(QPointF(1200, 800));
-    monitor.evaluate(true); // fetches the corner list; the manual clock keeps it fresh
+private:
+    Desktop m_desktop;
+    GlobalKeyMonitor m_keys{m_desktop.platform.events};
+    IdleSwitch m_idle;
+    WindowController m_controller{m_desktop.platform, m_keys, m_idle, m_idle};
+    IdleMonitor m_settingsMonitor;
+    DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
+    SnapPreviewOverlay m_preview{m_desktop.platform};
+    DragSnapMonitor m_monitor{m_desktop.platform,
+                              [this](const QString& name) { return m_controller.layout(name); }, m_settings,
+                              m_preview};
+    QPointF m_spots[2];
+    int m_next = 0;
+    double m_clock = 1000;
+};
+
+// The palette on, the corner list fetched; each step is one mouse move outside every corner. The
+// manual clock keeps the list fresh, so no step fetches it again.
+class CornerScenario {
+public:
+    CornerScenario() {
+        m_monitor.start();
+        m_desktop.pointerAt(QPointF(1200, 800));
+        m_monitor.evaluate(true);
+    }
+    bool isReady() { return m_desktop.desk.windowServer().copyCount() == 1; }
+    void step() { m_monitor.evaluate(true); }
+
+private:
+    Desktop m_desktop;
+    HiddenPalette m_palette;
+    ZoomPaletteMonitor m_monitor{m_desktop.platform, m_palette};
+};
+
+template <typename Scenario, typename... Args>
+void runSteps(benchmark::State& state, Args... args) {
+    Scenario scenario(args...);
     for (auto _ : state)
-        monitor.evaluate(true);
-    if (d.desk.windowServer().copyCount() != 1)
-        state.SkipWithError("the corner list was fetched more than once");
+        scenario.step();
+    if (!scenario.isReady())
+        state.SkipWithError("the scenario did not set up as intended");
 }
+
+void BM_ConfirmedDragEventWithinAZone(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305));
+}
+BENCHMARK(BM_ConfirmedDragEventWithinAZone);
+
+void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300));
+}
+BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
+
+void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) { runSteps<CornerScenario>(state); }
 BENCHMARK(BM_MouseMoveOutsideEveryCorner);
+
+// Instruction counts under callgrind, which the timing varies around: only the steps are counted.
+template <typename Scenario, typename... Args>
+void countInstructions(const char* name, Args... args) {
+    constexpr int kSteps = 10000;
+    Scenario scenario(args...);
+    scenario.step(); // first-use costs stay out
+    CALLGRIND_ZERO_STATS;
+    CALLGRIND_TOGGLE_COLLECT;
+    for (int i = 0; i < kSteps; ++i)
+        scenario.step();
+    CALLGRIND_TOGGLE_COLLECT;
+    CALLGRIND_DUMP_STATS_AT(name);
+}
 
 } // namespace
 } // namespace corvane
@@ -99,6 +142,13 @@ BENCHMARK(BM_MouseMoveOutsideEveryCorner);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--callgrind") == 0) {
+        using namespace corvane;
+        countInstructions<DragScenario>("drag-within-zone", QPointF(300, 300), QPointF(310, 305));
+        countInstructions<DragScenario>("drag-across-border", QPointF(700, 300), QPointF(740, 300));
+        countInstructions<CornerScenario>("move-outside-corners");
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
