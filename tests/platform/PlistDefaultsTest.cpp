@@ -148,6 +148,20 @@ TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
     EXPECT_TRUE(empty->isEmpty());
 }
 
+TEST(PropertyListCodecTest, OnlyADecimalBeyondSixtyFourBitsBecomesAReal) {
+    const auto read = [](const char* integer) {
+        const QByteArray xml = QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>n</key><integer>") +
+                               integer + "</integer></dict></plist>";
+        return parsePropertyList(xml).value_or(QVariantMap()).value("n");
+    };
+    EXPECT_EQ(read("-9223372036854775808"), QVariant(std::numeric_limits<qint64>::min()));
+    EXPECT_EQ(read("9223372036854775808").typeId(), QMetaType::Double);
+    EXPECT_EQ(read("-9223372036854775809").typeId(), QMetaType::Double);
+    // A malformed number is not a large one: it must not turn into a real.
+    EXPECT_NE(read("+-42").typeId(), QMetaType::Double);
+    EXPECT_NE(read("-x").typeId(), QMetaType::Double);
+}
+
 TEST(SettingsPathsTest, FollowsXdgConfigHomeAndIgnoresARelativeOne) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/tmp/cfg");

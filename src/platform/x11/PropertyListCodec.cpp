@@ -12,6 +12,7 @@
 
 #include <plist/plist.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -73,6 +74,9 @@ bool fitsQint64(const QByteArray& text) {
     const QByteArray trimmed = text.trimmed();
     const bool isNegative = trimmed.startsWith('-');
     const QByteArray magnitudeText = isNegative || trimmed.startsWith('+') ? trimmed.mid(1) : trimmed;
+    // Only a number is too large; anything else ("+-42", "x") is libplist's to read as it does.
+    if (magnitudeText.isEmpty() || !std::isdigit(uchar(magnitudeText[0])))
+        return true;
     errno = 0;
     const unsigned long long magnitude = std::strtoull(magnitudeText.constData(), nullptr, 0);
     if (errno == ERANGE)
