@@ -4,6 +4,7 @@
 #   make screenshots  the windows rendered offscreen to screenshots/
 #   make demo    a scripted session on a throw-away desktop, screenshots in demo-output/
 #   make bench   build and run the benchmarks
+#   make soak    ten minutes of random actions against three xterms (SOAK_SECONDS)
 #   make fuzz    run each fuzzer for FUZZ_SECONDS (default 60) with clang's libFuzzer
 
 BUILD      ?= build
@@ -11,7 +12,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test check check-plain check-sanitize bench fuzz clean run demo screenshots
+.PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots
 
 deps:
 	@scripts/install-deps
@@ -61,6 +62,11 @@ fuzz: deps
 	    build-fuzz/scratch/$$f || exit 1; \
 	  build-fuzz/fuzz/corvane_fuzz_$$f -merge=1 fuzz/corpus/$$f build-fuzz/scratch/$$f || exit 1; \
 	done
+
+# Ten minutes of random hotkeys, drags and palette picks on a throw-away desktop.
+SOAK_SECONDS ?= 600
+soak: build
+	SOAK_SECONDS=$(SOAK_SECONDS) bash tests/e2e/soak.sh $(BUILD)/corvane $(BUILD)/tests/corvane_xtest_pointer
 
 bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
