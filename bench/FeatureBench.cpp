@@ -5,6 +5,7 @@
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
+#include "dragsnap/WindowLookup.h"
 #include "input/GlobalKeyMonitor.h"
 #include "palette/ZoomPaletteMonitor.h"
 #include "platform/sim/SimDesktop.h"
@@ -30,16 +31,17 @@ struct HiddenPalette final : PalettePresenter {
     std::optional<QRectF> shownFrame() const override { return std::nullopt; }
 };
 
-// One 1440 x 900 screen with a menu bar and a dozen ordinary windows of other applications.
+// One 1440 x 900 screen with a menu bar and ordinary windows of other applications, a dozen unless
+// said otherwise, stacked down and to the right.
 struct Desktop {
     SimDesktop desk;
     Platform platform = desk.platform();
     QList<SimWindowId> windows;
-    Desktop() {
+    explicit Desktop(int windowCount = 12) {
         desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-        for (int i = 0; i < 12; ++i) {
+        for (int i = 0; i < windowCount; ++i) {
             const qint32 app = desk.addApplication(QStringLiteral("App %1").arg(i));
-            windows.append(desk.addWindow(app, QRectF(40 + 30 * i, 60 + 20 * i, 700, 500)));
+            windows.append(desk.addWindow(app, QRectF(40 + 30 * (i % 20), 60 + 20 * (i % 20), 700, 500)));
             desk.addTitleBarButtons(windows.last());
         }
     }
@@ -121,6 +123,29 @@ BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
 
 void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) { runSteps<CornerScenario>(state); }
 BENCHMARK(BM_MouseMoveOutsideEveryCorner);
+
+// With 500 windows open: the window-list lookup a press makes and the palette's corner-list fetch.
+// The list is built once and handed out as is, so what is timed is reading it, not the simulation.
+struct ListedDesktop : Desktop {
+    explicit ListedDesktop(int windowCount) : Desktop(windowCount) {
+        desk.setWindowListResult(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
+    }
+};
+
+void BM_PressLookupAmong500Windows(benchmark::State& state) {
+    ListedDesktop d(500);
+    const QPointF point(1300, 850); // only the backmost windows reach here: the whole list is read
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cgWindow(d.platform, point));
+}
+BENCHMARK(BM_PressLookupAmong500Windows);
+
+void BM_CornerListFetchOf500Windows(benchmark::State& state) {
+    ListedDesktop d(500);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(titleBarCorners(d.platform));
+}
+BENCHMARK(BM_CornerListFetchOf500Windows);
 
 // Instruction counts under callgrind, which the timing varies around: only the steps are counted.
 template <typename Scenario, typename... Args>
