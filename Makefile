@@ -74,7 +74,7 @@ bench: deps
 	build-bench/bench/corvane_bench
 	build-bench/bench/corvane_feature_bench
 	bench/instructions.sh build-bench/bench/corvane_feature_bench
-	bench/hotkey-latency.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency 20
+	bench/desktop-bench.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency build-bench/tests/corvane_xtest_pointer 50
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

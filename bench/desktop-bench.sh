@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# End-to-end figures on a throw-away desktop (Xvfb, openbox, one xterm): start-up to hotkeys armed,
+# hotkey to window moved (and the same placement by xbindkeys running xdotool), idle CPU with the
+# pointer still, CPU with the pointer moving, resident memory.
+# Usage: bench/desktop-bench.sh CORVANE LATENCY_TOOL POINTER_TOOL [PRESSES]
+set -u
+corvane=$1 tool=$2 pointer=$3 presses=${4:-50}
+source "$(dirname "$0")/../tests/e2e/desktop.sh"
+start_desktop 1440 900
+a=$(start_xterm target 80x24+100+100)
+mkdir -p "$E2E_TMP/config/corvane"
+cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/></dict></plist>
+PLIST
+code() { xmodmap -pke | awk -v k="$1" '$0 ~ "= "k"( |$)" {print $2; exit}'; }
+keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 2)"
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
+hz=$(getconf CLK_TCK)
+
+# Start-up: from launch to the line printed once the hotkeys are armed.
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+t0=$(date +%s%N)
+"$corvane" >"$E2E_TMP/corvane.log" 2>&1 &
+E2E_CORVANE_PID=$!
+E2E_PIDS+=($E2E_CORVANE_PID)
+until grep -q "Corvane is running." "$E2E_TMP/corvane.log"; do sleep 0.002; done
+echo "start-up to hotkeys armed: $(( ($(date +%s%N) - t0) / 1000000 )) ms"
+
+xdotool windowactivate --sync "$a"
+"$tool" "$a" "$presses" $keys | sed 's/^/corvane: /'
+sleep 1
+echo "resident memory after start: $(awk '/VmRSS/ {print $2, $3}' /proc/$E2E_CORVANE_PID/status)"
+
+# Idle: 60 s with the pointer still; then 10 s of continuous motion over the desktop.
+before=$(ticks $E2E_CORVANE_PID) switches=$(awk '/^voluntary_ctxt_switches/ {print $2}' /proc/$E2E_CORVANE_PID/status)
+sleep 60
+after=$(ticks $E2E_CORVANE_PID) switched=$(awk '/^voluntary_ctxt_switches/ {print $2}' /proc/$E2E_CORVANE_PID/status)
+echo "idle for 60 s: $(( (after - before) * 1000 / hz )) ms of CPU, $((switched - switches)) wake-ups"
+before=$(ticks $E2E_CORVANE_PID)
+for _ in 1 2 3 4 5; do "$pointer" move 1300 800 100 1000 move 100 100 100 1000; done
+after=$(ticks $E2E_CORVANE_PID)
+echo "pointer moving for 10 s: $(( (after - before) * 1000 / hz )) ms of CPU"
+
+# The same placements the way many do it today: a key binding that runs xdotool.
+kill "$E2E_CORVANE_PID"; wait "$E2E_CORVANE_PID" 2>/dev/null
+if command -v xbindkeys >/dev/null; then
+  cat >"$E2E_TMP/xbindkeysrc" <<'RC'
+"xdotool getactivewindow windowmove 0 0 windowsize 720 900"
+  control+alt + 1
+"xdotool getactivewindow windowmove 0 0 windowsize 720 450"
+  control+alt + 2
+RC
+  xbindkeys -n -f "$E2E_TMP/xbindkeysrc" &
+  E2E_PIDS+=($!)
+  sleep 1
+  xdotool windowactivate --sync "$a"
+  "$tool" "$a" "$presses" $keys | sed 's/^/xbindkeys + xdotool: /'
+else
+  echo "xbindkeys + xdotool: not installed"
+fi
