@@ -2,6 +2,7 @@
 // their look can be checked without a display: the tray panel in its states, the settings window,
 // the grid builder, the palette and the snap preview. Usage: corvane_screenshots OUTPUT_DIR
 #include "app/MenuBarView.h"
+#include "app/SettingsView.h"
 #include "app/UpdaterController.h"
 #include "control/WindowController.h"
 #include "dragsnap/SnapPreviewView.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <cstdio>
 
@@ -69,6 +71,43 @@ void shootPanels(Shooter& shooter) {
     }
 }
 
+struct IdleMonitor final : FeatureMonitor {
+    void start() override {}
+    void stop() override {}
+};
+
+// The window as it opens (600 x 600), and its whole column so every card can be seen.
+void shootSettings(Shooter& shooter) {
+    for (const bool hasPresets : {false, true}) {
+        SimDesktop desk;
+        Platform platform = desk.platform();
+        desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+        desk.setTrusted(true);
+        GlobalKeyMonitor keys(platform.events);
+        IdleMonitor idle;
+        DragSnapSettings dragSnap(platform, idle);
+        ZoomPaletteSettings palette(platform, idle);
+        WindowController controller(platform, keys, dragSnap, palette);
+        if (hasPresets) {
+            controller.addSizePreset(QStringLiteral("Laptop"), 1440, 900);
+            controller.addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
+            dragSnap.setEnabled(true);
+        }
+        SettingsView view(controller, dragSnap, palette);
+        view.resize(600, 600);
+        if (hasPresets) {
+            view.gridNameRow().field->setText(QStringLiteral("laptop"));
+            view.gridBuilder()->setSelection({{0, 0}, {1, 0}});
+        }
+        const QString name = hasPresets ? QStringLiteral("settings-presets") : QStringLiteral("settings");
+        shooter.shoot(view, name);
+        QWidget* column = view.takeWidget();
+        column->resize(600, column->sizeHint().height());
+        shooter.shoot(*column, name + QStringLiteral("-all"));
+        delete column;
+    }
+}
+
 void shootGridBuilder(Shooter& shooter) {
     GridBuilderView builder;
     builder.setGridSize(3, 4);
@@ -116,6 +155,7 @@ int main(int argc, char** argv) {
     }
     corvane::Shooter shooter(directory);
     corvane::shootPanels(shooter);
+    corvane::shootSettings(shooter);
     corvane::shootGridBuilder(shooter);
     corvane::shootPalette(shooter);
     corvane::shootPreview(shooter);

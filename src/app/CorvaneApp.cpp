@@ -1,11 +1,13 @@
 #include "CorvaneApp.h"
 
+#include "app/SettingsView.h"
+#include "ui/AppIcon.h"
+
 #include <QApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QPalette>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QScreen>
+#include <algorithm>
 
 namespace corvane {
 
@@ -26,30 +28,55 @@ CorvaneApp::CorvaneApp(Platform& platform)
         std::make_unique<WindowController>(platform, m_keyMonitor, m_dragSnapSettings, m_paletteSettings);
     connect(m_controller.get(), &WindowController::presetNameReleased, &m_dragSnapSettings,
             &DragSnapSettings::releaseLayoutName);
-    platform.updater.start();
+    m_updater = std::make_unique<UpdaterController>(platform.updater);
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
+    m_settingsWindow = std::make_unique<SettingsWindowManager>(
+        platform, new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings));
+    m_controller->setSettingsWindow(m_settingsWindow->window());
+    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, [this] {
+        if (m_panel->windowFlags().testFlag(Qt::Popup))
+            m_panel->hide();
+        m_settingsWindow->show();
+    });
+    m_panel->setWindowTitle(QStringLiteral("Corvane"));
+
+    m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });
     m_trayMenu.addAction(tr("Quit Corvane"), this, [this] { m_platform.application.terminate(); });
     m_tray.setContextMenu(&m_trayMenu);
     m_tray.setIcon(trayIcon());
     m_tray.setToolTip(QStringLiteral("Corvane"));
-    m_tray.show();
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        showTrayStandIn();
+    connect(&m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            togglePanelAtTray();
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        // A popup closes on a click elsewhere, like a menu, and never takes the target's focus.
+        m_panel->setWindowFlags(Qt::Popup);
+        m_tray.show();
+    } else {
+        m_panel->show();
+    }
 }
 
-void CorvaneApp::showTrayStandIn() {
-    m_trayStandIn = std::make_unique<QWidget>();
-    m_trayStandIn->setWindowTitle(QStringLiteral("Corvane"));
-    m_trayStandIn->setWindowIcon(trayIcon());
-    auto* layout = new QVBoxLayout(m_trayStandIn.get());
-    auto* text = new QLabel(tr("Corvane is running. Your desktop has no system tray, so it lives here."));
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    auto* quit = new QPushButton(tr("Quit Corvane"));
-    connect(quit, &QPushButton::clicked, this, [this] { m_platform.application.terminate(); });
-    layout->addWidget(quit);
-    m_trayStandIn->resize(280, 120);
-    m_trayStandIn->show();
+void CorvaneApp::togglePanelAtTray() {
+    if (m_panel->isVisible()) {
+        m_panel->hide();
+        return;
+    }
+    const QRect icon = m_tray.geometry();
+    QScreen* screen = QGuiApplication::screenAt(icon.center());
+    const QRect area = screen ? screen->availableGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
+    // Below the icon on a top panel, above it on a bottom one.
+    const bool isAbove = icon.center().y() > area.center().y();
+    QPoint origin(icon.center().x() - MenuBarView::width / 2,
+                  isAbove ? icon.top() - MenuBarView::height : icon.bottom() + 1);
+    // Kept inside the screen; on a screen smaller than the panel, its top-left corner wins.
+    origin.setX(std::max(area.left(), std::min(origin.x(), area.right() + 1 - MenuBarView::width)));
+    origin.setY(std::max(area.top(), std::min(origin.y(), area.bottom() + 1 - MenuBarView::height)));
+    m_panel->move(origin);
+    m_panel->show();
 }
 
 CorvaneApp::~CorvaneApp() = default;

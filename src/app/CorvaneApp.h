@@ -1,7 +1,11 @@
 #pragma once
 // The program: builds every long-lived object once, in start-up order, on the given platform, and
-// shows the tray icon. The one place that knows all the pieces.
+// shows the tray icon, whose click opens the panel next to it. With no system tray on the desktop
+// the panel is a small window shown at start. The one place that knows all the pieces.
 
+#include "app/MenuBarView.h"
+#include "app/SettingsWindowManager.h"
+#include "app/UpdaterController.h"
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
@@ -12,9 +16,7 @@
 #include "palette/ZoomPaletteSettings.h"
 
 #include <QMenu>
-#include <QPointer>
 #include <QSystemTrayIcon>
-#include <QWidget>
 #include <memory>
 
 namespace corvane {
@@ -29,7 +31,8 @@ public:
 
 private:
     QIcon trayIcon();
-    void showTrayStandIn();
+    // Opens the panel just below or above the tray icon, kept on the icon's screen; closes it when open.
+    void togglePanelAtTray();
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
@@ -40,10 +43,11 @@ private:
     DragSnapSettings m_dragSnapSettings;
     ZoomPaletteSettings m_paletteSettings;
     std::unique_ptr<WindowController> m_controller;
+    std::unique_ptr<UpdaterController> m_updater;
+    std::unique_ptr<SettingsWindowManager> m_settingsWindow;
+    std::unique_ptr<MenuBarView> m_panel;
     QMenu m_trayMenu;
     QSystemTrayIcon m_tray;
-    // With no system tray on the desktop, a small window keeps Corvane reachable.
-    std::unique_ptr<QWidget> m_trayStandIn;
 };
 
 } // namespace corvane

@@ -21,16 +21,6 @@ namespace corvane {
 
 namespace {
 
-QFrame* divider(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, separatorColor(p));
-    line->setPalette(p);
-    return line;
-}
-
 QPushButton* smallButton(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setFont(fontFor(TextStyle::Caption));
@@ -70,11 +60,11 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     connect(m_settings, &QPushButton::clicked, this, [showSettings = std::move(showSettings)] { showSettings(); });
     header->addWidget(m_settings);
     stack->addLayout(header);
-    stack->addWidget(divider(this));
+    stack->addWidget(makeDivider(this));
 
     // The body sits at index 2, between the two dividers.
     stack->addWidget(new QWidget(this), 1);
-    stack->addWidget(divider(this));
+    stack->addWidget(makeDivider(this));
 
     auto* footer = new QHBoxLayout;
     footer->setContentsMargins(14, 14, 14, 14);
@@ -134,7 +124,7 @@ QWidget* MenuBarView::makeLists() {
     }
     lists->addLayout(layouts);
 
-    QFrame* line = divider(content);
+    QFrame* line = makeDivider(content);
     lists->addSpacing(4);
     lists->addWidget(line);
     lists->addSpacing(4);
@@ -143,9 +133,7 @@ QWidget* MenuBarView::makeLists() {
     if (presets.isEmpty()) {
         auto* none = new QLabel(tr("No saved presets."), content);
         none->setFont(fontFor(TextStyle::Caption));
-        QPalette p = none->palette();
-        p.setColor(QPalette::WindowText, secondaryTextColor(p));
-        none->setPalette(p);
+        useSecondaryText(none);
         none->setContentsMargins(16, 0, 16, 16);
         lists->addWidget(none);
     } else {

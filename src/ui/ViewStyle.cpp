@@ -1,6 +1,7 @@
 #include "ViewStyle.h"
 
 #include <QFontDatabase>
+#include <QFrame>
 
 namespace corvane {
 
@@ -37,6 +38,22 @@ QColor primaryColor(const QPalette& palette, double opacity) {
     QColor color = palette.color(QPalette::WindowText);
     color.setAlphaF(float(opacity));
     return color;
+}
+
+QFrame* makeDivider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    QPalette p = line->palette();
+    p.setColor(QPalette::WindowText, separatorColor(p));
+    line->setPalette(p);
+    return line;
+}
+
+void useSecondaryText(QWidget* widget) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, secondaryTextColor(p));
+    widget->setPalette(p);
 }
 
 } // namespace corvane

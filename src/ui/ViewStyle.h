@@ -7,6 +7,9 @@
 #include <QFont>
 #include <QPalette>
 
+class QFrame;
+class QWidget;
+
 namespace corvane {
 
 enum class TextStyle {
@@ -28,5 +31,10 @@ QColor separatorColor(const QPalette& palette);
 QColor secondaryTextColor(const QPalette& palette);
 // The text colour at an opacity.
 QColor primaryColor(const QPalette& palette, double opacity);
+
+// A thin horizontal line between the parts of a panel or card.
+QFrame* makeDivider(QWidget* parent);
+// Gives a label (or any widget drawing WindowText) the secondary text colour.
+void useSecondaryText(QWidget* widget);
 
 } // namespace corvane

@@ -1,0 +1,280 @@
+// The settings window's content on the simulated desktop, driven with QTest: the name limit and the
+// name rows, pickers that follow the presets, the drag-to-snap rows, the green-button confirmation,
+// the manual size and the steppers.
+#include "app/SettingsView.h"
+
+#include "control/ControllerFixture.h"
+#include "model/BuiltInLayouts.h"
+#include "support/RecordingMonitor.h"
+#include "ui/GridBuilderView.h"
+#include "ui/SnapLayoutView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+namespace corvane {
+namespace {
+
+class SettingsViewTest : public ControllerTest {
+protected:
+    RecordingMonitor dragSnapMonitor;
+    RecordingMonitor paletteMonitor;
+    std::optional<DragSnapSettings> dragSnapSettings;
+    std::optional<ZoomPaletteSettings> paletteSettings;
+    std::optional<SettingsView> view;
+
+    void open() {
+        dragSnapSettings.emplace(platform, dragSnapMonitor);
+        paletteSettings.emplace(platform, paletteMonitor);
+        start();
+        QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
+                         &DragSnapSettings::releaseLayoutName);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings);
+        view->resize(600, 600);
+        view->show();
+    }
+    static QStringList options(const QComboBox* picker) {
+        QStringList texts;
+        for (int i = 0; i < picker->count(); ++i)
+            texts.append(picker->itemText(i));
+        return texts;
+    }
+    // Picks an option the way a user does: the picker announces it as activated.
+    static void choose(QComboBox* picker, const QString& text) {
+        const int index = picker->findText(text);
+        ASSERT_GE(index, 0) << qPrintable(text);
+        picker->setCurrentIndex(index);
+        emit picker->activated(index);
+    }
+    // On the box, where a user clicks; the widget is wider than its box and text.
+    static void clickToggle(QCheckBox* toggle) {
+        QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(8, toggle->height() / 2));
+    }
+    QStringList presetListTexts() const {
+        QStringList texts;
+        if (auto* label = qobject_cast<QLabel*>(view->presetList()))
+            texts.append(label->text());
+        for (const QLabel* label : view->presetList()->findChildren<QLabel*>())
+            texts.append(label->text());
+        return texts;
+    }
+    QToolButton* deleteButtonOf(const QString& name) const {
+        for (QToolButton* button : view->presetList()->findChildren<QToolButton*>()) {
+            if (button->accessibleName() == "Delete " + name)
+                return button;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
+    open();
+    EXPECT_EQ(view->versionLabel()->text(), "Version —") << "the tests carry no version";
+    EXPECT_EQ(view->widthField()->value(), 600);
+    EXPECT_EQ(view->heightField()->value(), 400);
+    EXPECT_EQ(view->gridBuilder()->rows(), 2);
+    EXPECT_EQ(view->gridBuilder()->cols(), 2);
+    EXPECT_TRUE(view->gridBuilder()->merges().isEmpty());
+    controller->setHotkeyAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
+    EXPECT_EQ(view->hotkeyPicker(1)->currentText(), builtInLayouts()[0].name);
+    EXPECT_EQ(view->hotkeyPicker(2)->currentText(), "None");
+
+    const SettingsView::NameRow& row = view->gridNameRow();
+    EXPECT_FALSE(row.addButton->isEnabled()) << "an empty name";
+    EXPECT_FALSE(row.message->isVisible()) << "no message while nothing is typed";
+
+    QTest::keyClicks(row.field, "abcdefghijklmnopqrst");
+    EXPECT_EQ(row.field->text(), "abcdefghijklmno") << "typing stops at 15 characters";
+    // A paste is cut by characters as the user sees them: a family emoji is one, though many code units.
+    const QString family = QString::fromUtf8("👩‍👩‍👧");
+    row.field->setText(family.repeated(20));
+    EXPECT_EQ(row.field->text(), family.repeated(15));
+    EXPECT_EQ(SettingsView::limitedName(QString::fromUtf8("e\u0301").repeated(16)),
+              QString::fromUtf8("e\u0301").repeated(15))
+        << "a letter with a combining accent counts once";
+
+    row.field->setText(builtInLayouts()[0].name.toUpper());
+    EXPECT_FALSE(row.addButton->isEnabled()) << "a built-in layout's name in other letter case";
+    EXPECT_TRUE(row.message->isVisibleTo(view->widget()));
+    EXPECT_EQ(row.message->text(), *controller->validatePresetName(builtInLayouts()[0].name.toUpper()));
+
+    // A valid name saves the grid as drawn and empties what was typed and drawn.
+    view->rowsStepper()->setValue(3);
+    view->gridBuilder()->setMerges({{0, 0, 2, 1}});
+    row.field->setText("  Tall left ");
+    ASSERT_TRUE(row.addButton->isEnabled());
+    EXPECT_FALSE(row.message->isVisibleTo(view->widget()));
+    QTest::mouseClick(row.addButton, Qt::LeftButton);
+    ASSERT_EQ(controller->presets().size(), 1);
+    const Preset& saved = controller->presets()[0];
+    EXPECT_EQ(saved.name, "Tall left");
+    EXPECT_EQ(saved.rows, 3);
+    EXPECT_EQ(saved.cols, 2);
+    EXPECT_EQ(saved.merges, QList<GridSpan>({{0, 0, 2, 1}}));
+    EXPECT_TRUE(row.field->text().isEmpty());
+    EXPECT_TRUE(view->gridBuilder()->merges().isEmpty());
+    EXPECT_TRUE(view->gridBuilder()->selection().isEmpty());
+
+    // The same name again is refused in the other card too, with the controller's message.
+    QTest::keyClicks(view->presetNameRow().field, "tall LEFT");
+    EXPECT_FALSE(view->presetNameRow().addButton->isEnabled());
+    EXPECT_EQ(view->presetNameRow().message->text(), "\"tall LEFT\" already exists.");
+}
+
+TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
+    open();
+    ASSERT_TRUE(controller->addSizePreset("Laptop", 1200.9, 800.2));
+    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    QStringList all{"None"};
+    for (const SnapLayout& layout : builtInLayouts())
+        all.append(layout.name);
+    EXPECT_EQ(options(view->hotkeyPicker(3)), all + QStringList({"Laptop", "Wide"}));
+    EXPECT_EQ(options(view->dragSnapLayoutPicker()), all.mid(1) + QStringList({"Wide"})) << "grid presets only";
+    EXPECT_EQ(view->presetCount()->text(), "2");
+    EXPECT_TRUE(presetListTexts().contains("1200×800")) << "whole points, the fraction cut off";
+    EXPECT_EQ(view->presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
+
+    choose(view->hotkeyPicker(2), "Laptop");
+    EXPECT_EQ(controller->hotkeyAssignments().value(2), "Laptop");
+    EXPECT_EQ(platform.defaults.object(kHotkeyAssignmentsKey).toMap().value("2").toString(), "Laptop")
+        << "saved at once";
+    choose(view->hotkeyPicker(3), "Wide");
+    choose(view->hotkeyPicker(4), "None");
+    EXPECT_EQ(controller->hotkeyAssignments().value(4), "");
+    dragSnapSettings->setEnabled(true);
+    choose(view->dragSnapLayoutPicker(), "Wide");
+    EXPECT_EQ(dragSnapSettings->layoutName(), "Wide");
+    ASSERT_TRUE(view->dragSnapThumbnail());
+    EXPECT_EQ(qobject_cast<SnapLayoutView*>(view->dragSnapThumbnail())->layout().zones.size(), 3);
+
+    QToolButton* deleteWide = deleteButtonOf("Wide");
+    ASSERT_TRUE(deleteWide);
+    QTest::mouseClick(deleteWide, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(view->presetCount()->text(), "1");
+    EXPECT_FALSE(presetListTexts().contains("Wide"));
+    EXPECT_FALSE(options(view->hotkeyPicker(1)).contains("Wide"));
+    EXPECT_EQ(view->hotkeyPicker(3)->currentText(), "None") << "the hotkey was repaired";
+    EXPECT_FALSE(options(view->dragSnapLayoutPicker()).contains("Wide"));
+    EXPECT_EQ(view->dragSnapLayoutPicker()->currentText(), builtInLayouts()[0].name)
+        << "drag to snap fell back to the first layout";
+
+    QTest::mouseClick(deleteButtonOf("Laptop"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(view->presetCount()->text(), "0");
+    EXPECT_EQ(presetListTexts(), QStringList({"No presets saved."}));
+    EXPECT_EQ(view->hotkeyPicker(2)->currentText(), "None");
+}
+
+TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNothing) {
+    open();
+    EXPECT_FALSE(view->dragSnapToggle()->isChecked());
+    EXPECT_FALSE(view->dragSnapDetails()->isVisibleTo(view->widget()));
+    clickToggle(view->dragSnapToggle());
+    EXPECT_TRUE(dragSnapSettings->isEnabled());
+    EXPECT_TRUE(view->dragSnapDetails()->isVisibleTo(view->widget()));
+    choose(view->triggerPicker(), "Near screen edges");
+    EXPECT_EQ(dragSnapSettings->trigger(), DragSnapSettings::Trigger::ScreenEdges);
+    clickToggle(view->dragSnapToggle());
+    EXPECT_FALSE(dragSnapSettings->isEnabled());
+    EXPECT_FALSE(view->dragSnapDetails()->isVisibleTo(view->widget()));
+    clickToggle(view->dragSnapToggle());
+    EXPECT_EQ(view->triggerPicker()->currentText(), "Near screen edges") << "the stored values come back";
+
+    dragSnapSettings->setLayoutName("Gone");
+    EXPECT_EQ(view->dragSnapLayoutPicker()->currentIndex(), -1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view->dragSnapThumbnail());
+    EXPECT_TRUE(view->dragSnapDetails()->findChildren<SnapLayoutView*>().isEmpty());
+
+    // The thumbnail snaps the target window into the clicked zone.
+    dragSnapSettings->setLayoutName(builtInLayouts()[0].name);
+    auto* thumbnail = qobject_cast<SnapLayoutView*>(view->dragSnapThumbnail());
+    ASSERT_TRUE(thumbnail);
+    QTest::mouseClick(thumbnail->zoneButton(0), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
+}
+
+TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
+    open();
+    QCheckBox* toggle = view->zoomPaletteToggle();
+    clickToggle(toggle);
+    QMessageBox* alert = view->zoomPaletteConfirmation();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->text(), "Turn on the green-button palette?");
+    EXPECT_FALSE(paletteSettings->isEnabled()) << "nothing changes before the answer";
+    EXPECT_FALSE(toggle->isChecked());
+    const auto buttonNamed = [](QMessageBox* box, const QString& text) -> QAbstractButton* {
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    };
+    ASSERT_TRUE(buttonNamed(alert, "Cancel"));
+    buttonNamed(alert, "Cancel")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view->zoomPaletteConfirmation());
+    EXPECT_FALSE(paletteSettings->isEnabled());
+    EXPECT_FALSE(toggle->isChecked());
+
+    clickToggle(toggle);
+    alert = view->zoomPaletteConfirmation();
+    ASSERT_TRUE(alert && buttonNamed(alert, "Turn On"));
+    buttonNamed(alert, "Turn On")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(paletteSettings->isEnabled());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_FALSE(view->zoomPaletteConfirmation());
+
+    clickToggle(toggle);
+    EXPECT_FALSE(view->zoomPaletteConfirmation()) << "turning it off needs no confirmation";
+    EXPECT_FALSE(paletteSettings->isEnabled());
+}
+
+TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
+    open();
+    view->widthField()->setValue(50);
+    view->heightField()->setValue(20000);
+    QTest::mouseClick(view->applyButton(), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(desk.log().effects().first(), "write AXSize 100x10000");
+    EXPECT_EQ(SettingsView::clampedSize(std::nan(""), 100.5), QSizeF(100, 100.5));
+
+    view->heightField()->setValue(700);
+    QTest::keyClicks(view->presetNameRow().field, "Narrow");
+    QTest::mouseClick(view->presetNameRow().addButton, Qt::LeftButton);
+    ASSERT_EQ(controller->presets().size(), 1);
+    EXPECT_EQ(controller->presets()[0].width, 100.0) << "the clamped size is saved";
+    EXPECT_EQ(controller->presets()[0].height, 700.0);
+    EXPECT_TRUE(view->presetNameRow().field->text().isEmpty());
+
+    QSpinBox* rows = view->rowsStepper();
+    rows->setValue(1);
+    rows->stepDown();
+    EXPECT_EQ(rows->value(), 1);
+    for (int i = 0; i < 6; ++i)
+        rows->stepUp();
+    EXPECT_EQ(rows->value(), 5);
+    EXPECT_EQ(view->gridBuilder()->rows(), 5);
+
+    clickToggle(view->launchAtLoginToggle());
+    EXPECT_EQ(desk.loginItem().status(), LoginItemStatus::Enabled);
+    EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
+    // A registration that fails leaves the toggle showing the real state.
+    desk.loginItem().setFailure(QStringLiteral("no session bus"));
+    clickToggle(view->launchAtLoginToggle());
+    EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
+}
+
+} // namespace
+} // namespace corvane

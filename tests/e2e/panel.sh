@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# End to end: with no system tray the panel opens as a window at start; clicking a thumbnail in it
+# snaps the window of the program that was active before, not the panel, and gives that program
+# its focus back.
+set -u
+corvane=$1
+source "$(dirname "$0")/desktop.sh"
+
+start_desktop 1440 900
+a=$(start_xterm alpha 80x24+500+300)
+start_corvane "$corvane"
+wait_for 5 xdotool search --onlyvisible --name '^Corvane$' || fail "no panel window without a tray"
+panel=$(xdotool search --onlyvisible --name '^Corvane$' | head -1)
+xdotool windowactivate --sync "$a"
+eval "$(xdotool getwindowgeometry --shell "$panel")"
+[ "$WIDTH" = 280 ] && [ "$HEIGHT" = 500 ] || fail "the panel is ${WIDTH}x$HEIGHT, not 280x500"
+echo "ok - the panel opens as a 280 x 500 window"
+[ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"
+
+# The right half of the first thumbnail ("Split"), left column, first row of the layouts.
+xdotool mousemove $((X + 98)) $((Y + 110)) click 1
+expect_frame "a click on the right half of Split snaps the xterm, not the panel" "$a" 720 0 720 900
+wait_for 3 sh -c "[ \"\$(xdotool getactivewindow)\" = $a ]" || fail "the xterm did not get its focus back"
+echo "ok - the xterm has the focus again"
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+echo "end-to-end panel: all passed"
