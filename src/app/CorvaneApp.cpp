@@ -4,7 +4,6 @@
 #include "ui/AppIcon.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPalette>
 #include <QScreen>
 #include <algorithm>
@@ -82,14 +81,12 @@ void CorvaneApp::togglePanelAtTray() {
 CorvaneApp::~CorvaneApp() = default;
 
 QIcon CorvaneApp::trayIcon() {
-    // The icon is a shape: draw it in the panel's text colour so it reads on light and dark panels.
-    QImage tinted = m_controller->menuBarIcon();
-    QPainter painter(&tinted);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(QRectF(QPointF(0, 0), tinted.deviceIndependentSize()),
-                     QApplication::palette().windowText());
-    painter.end();
-    return QIcon(QPixmap::fromImage(tinted));
+    // Trays do not tint icons to their panel, and the application's palette says nothing about the
+    // panel's colour: the shape on its own accent badge reads on light and dark panels alike.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48})
+        icon.addPixmap(appIconPixmap(m_controller->menuBarIcon(), size, QApplication::palette()));
+    return icon;
 }
 
 } // namespace corvane
