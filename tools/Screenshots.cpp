@@ -28,12 +28,14 @@ struct IdleSwitch final : FeatureSwitch {
 class Shooter {
 public:
     explicit Shooter(QString directory) : m_directory(std::move(directory)) {}
+    // Appended to every file name, for a second pass in another palette.
+    void setSuffix(QString suffix) { m_suffix = std::move(suffix); }
 
     void shoot(QWidget& widget, const QString& name) {
         widget.setAttribute(Qt::WA_DontShowOnScreen);
         widget.show();
         QApplication::processEvents();
-        const QString path = QDir(m_directory).filePath(name + QStringLiteral(".png"));
+        const QString path = QDir(m_directory).filePath(name + m_suffix + QStringLiteral(".png"));
         if (!widget.grab().save(path))
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         else
@@ -43,7 +45,27 @@ public:
 
 private:
     QString m_directory;
+    QString m_suffix;
 };
+
+// A dark desktop theme, as a dark Qt style would set it.
+QPalette darkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x30));
+    p.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::Base, QColor(0x3a, 0x3a, 0x3e));
+    p.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x36));
+    p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::Button, QColor(0x45, 0x45, 0x4a));
+    p.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x96));
+    p.setColor(QPalette::Highlight, QColor(0x3d, 0x8e, 0xe0));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x86));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x86));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x86));
+    return p;
+}
 
 void shootPanels(Shooter& shooter) {
     for (const bool isTrusted : {false, true}) {
@@ -159,5 +181,11 @@ int main(int argc, char** argv) {
     corvane::shootGridBuilder(shooter);
     corvane::shootPalette(shooter);
     corvane::shootPreview(shooter);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(corvane::darkPalette());
+    shooter.setSuffix(QStringLiteral("-dark"));
+    corvane::shootPanels(shooter);
+    corvane::shootSettings(shooter);
+    corvane::shootPalette(shooter);
     return 0;
 }
