@@ -276,5 +276,41 @@ TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
     EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
 }
 
+TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
+    open();
+    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    dragSnapSettings->setEnabled(true);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
+    QList<QWidget*> controls;
+    for (QWidget* widget : view->widget()->findChildren<QWidget*>()) {
+        const bool isControl = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                               qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QLineEdit*>(widget);
+        // A spin box's or picker's own line edit is part of that control.
+        const bool isPart = qobject_cast<QLineEdit*>(widget) &&
+                            (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
+                             qobject_cast<QComboBox*>(widget->parentWidget()));
+        if (isControl && !isPart && widget->isVisibleTo(view->widget()) && widget->isEnabled())
+            controls.append(widget);
+    }
+    ASSERT_GT(controls.size(), 20);
+    QSet<QWidget*> reached;
+    controls.first()->setFocus(Qt::TabFocusReason);
+    const auto allReached = [&] {
+        return std::all_of(controls.cbegin(), controls.cend(), [&](QWidget* c) { return reached.contains(c); });
+    };
+    for (int i = 0; i < 300 && !allReached(); ++i) {
+        if (QWidget* focused = QApplication::focusWidget())
+            reached.insert(focused->focusProxy() ? focused->focusProxy() : focused);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget* control : controls) {
+        EXPECT_TRUE(reached.contains(control)) << control->metaObject()->className() << " " << qPrintable(control->accessibleName());
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        const QString name = control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
+        EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " has no accessible name";
+    }
+}
+
 } // namespace
 } // namespace corvane
