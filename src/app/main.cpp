@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr auto kLostServerMessage = "Corvane lost its connection to the X server and stops; settings are saved.\n";
+constexpr auto kLostServerMessage = "Corvane lost its connection to the X server and stops.\n";
 // Qt ends the process with exit() when its own X connection breaks, which can happen before ours
 // notices: the message is then given on the way out. Settings are written as they change.
 bool isInEventLoop = false;
@@ -70,5 +70,10 @@ int main(int argc, char** argv) {
     isInEventLoop = true;
     const int result = app.exec();
     isInEventLoop = false;
+    // Every change is written when it is made; this retries the ones a failed write left behind.
+    if (!platform.defaults.synchronize()) {
+        std::fputs("Corvane could not write its settings file; the changes since it last could are lost.\n", stderr);
+        return exitCode != 0 ? exitCode : 1;
+    }
     return exitCode != 0 ? exitCode : result;
 }

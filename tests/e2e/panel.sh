@@ -12,7 +12,10 @@ start_corvane "$corvane"
 wait_for 5 xdotool search --onlyvisible --name '^Corvane$' || fail "no panel window without a tray"
 panel=$(xdotool search --onlyvisible --name '^Corvane$' | head -1)
 xdotool windowactivate --sync "$a"
-eval "$(xdotool getwindowgeometry --shell "$panel")"
+# xwininfo, not xdotool: xdotool counts the title bar twice in a decorated window's position.
+info=$(xwininfo -id "$panel")
+X=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info") Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+WIDTH=$(awk '/Width:/ {print $NF}' <<<"$info") HEIGHT=$(awk '/Height:/ {print $NF}' <<<"$info")
 [ "$WIDTH" = 280 ] && [ "$HEIGHT" = 500 ] || fail "the panel is ${WIDTH}x$HEIGHT, not 280x500"
 echo "ok - the panel opens as a 280 x 500 window"
 [ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"

@@ -20,7 +20,13 @@ X11Screens::X11Screens(X11Connection& connection)
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
     connection.addEventHandler([this, workArea](const xcb_generic_event_t* event) {
         const int type = event->response_type & 0x7f;
-        if (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY)) {
+        // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
+        // a ConfigureNotify of the root window only, not as a RandR event.
+        const bool isRootConfigure =
+            type == XCB_CONFIGURE_NOTIFY &&
+            reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_connection.root();
+        if (isRootConfigure ||
+            (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))) {
             {
                 std::lock_guard lock(m_cacheMutex);
                 m_monitors.reset();
