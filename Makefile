@@ -71,10 +71,7 @@ soak: build
 bench: deps
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
-	build-bench/bench/corvane_bench
-	build-bench/bench/corvane_feature_bench
-	bench/instructions.sh build-bench/bench/corvane_feature_bench
-	bench/desktop-bench.sh build-bench/corvane build-bench/bench/corvane_hotkey_latency build-bench/tests/corvane_xtest_pointer 50
+	bench/run.sh build-bench 50
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

@@ -1,5 +1,7 @@
 // Hotkey to window moved, end to end: injects Control+Alt+1 and +2 alternately with XTEST and
-// times each press to the target window's last ConfigureNotify (60 ms of quiet means it settled).
+// times each press to the last change of the target window's geometry, read from the X server at
+// every ConfigureNotify (60 ms of quiet means it settled). A ConfigureNotify alone is no change:
+// window managers send one for every request, also when nothing moves.
 // Usage: corvane_hotkey_latency WINDOW PRESSES CONTROL_KEYCODE ALT_KEYCODE KEY1_KEYCODE KEY2_KEYCODE
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -22,21 +24,56 @@ void key(xcb_connection_t* c, int keycode, bool isPress) {
                         XCB_NONE, 0, 0, 0);
 }
 
-// The time of the last ConfigureNotify before a 60 ms quiet spell, or none after 2 s.
-double lastConfigureAfter(xcb_connection_t* c, Clock::time_point start) {
-    Clock::time_point last{};
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const Geometry&, const Geometry&) = default;
+};
+
+// Where the window is on the root window now, and its size.
+Geometry geometryOf(xcb_connection_t* c, xcb_window_t window, xcb_window_t root) {
+    Geometry g;
+    if (auto* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)) {
+        g.width = reply->width;
+        g.height = reply->height;
+        std::free(reply);
+    }
+    if (auto* reply = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr)) {
+        g.x = reply->dst_x;
+        g.y = reply->dst_y;
+        std::free(reply);
+    }
+    return g;
+}
+
+struct Change {
+    double first = -1; // ms from the press to the first change and to the last one
+    double last = -1;
+};
+
+// The first and the last change from `known` before a 60 ms quiet spell; none after 2 s.
+Change changesAfter(xcb_connection_t* c, xcb_window_t window, xcb_window_t root, Clock::time_point start,
+                       Geometry known) {
+    Clock::time_point first{}, last{};
     const auto deadline = start + std::chrono::seconds(2);
     for (;;) {
         while (xcb_generic_event_t* e = xcb_poll_for_event(c)) {
-            if ((e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY)
-                last = Clock::now();
+            if ((e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
+                const Clock::time_point seen = Clock::now();
+                if (const Geometry now = geometryOf(c, window, root); !(now == known)) {
+                    known = now;
+                    if (first == Clock::time_point{})
+                        first = seen;
+                    last = seen;
+                }
+            }
             std::free(e);
         }
         const auto now = Clock::now();
+        const auto ms = [&](Clock::time_point t) { return std::chrono::duration<double, std::milli>(t - start).count(); };
         if (last != Clock::time_point{} && now - last > std::chrono::milliseconds(60))
-            return std::chrono::duration<double, std::milli>(last - start).count();
+            return {ms(first), ms(last)};
         if (now > deadline)
-            return -1;
+            return {};
         pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
         ::poll(&fd, 1, 5);
     }
@@ -59,8 +96,9 @@ int main(int argc, char** argv) {
     const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
 
-    std::vector<double> latencies;
+    std::vector<double> latencies, starts;
     for (int i = 0; i < presses; ++i) {
         key(c, control, true);
         key(c, alt, true);
@@ -68,15 +106,18 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         while (xcb_generic_event_t* e = xcb_poll_for_event(c))
             std::free(e);
+        const Geometry before = geometryOf(c, window, root);
         const auto start = Clock::now();
         key(c, keys[i % 2], true);
         key(c, keys[i % 2], false);
         key(c, alt, false);
         key(c, control, false);
         xcb_flush(c);
-        const double ms = lastConfigureAfter(c, start);
-        if (ms >= 0)
-            latencies.push_back(ms);
+        const Change change = changesAfter(c, window, root, start, before);
+        if (change.last >= 0) {
+            latencies.push_back(change.last);
+            starts.push_back(change.first);
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     if (latencies.empty()) {
@@ -84,9 +125,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::sort(latencies.begin(), latencies.end());
-    const auto at = [&](double q) { return latencies[std::min(latencies.size() - 1, size_t(q * latencies.size()))]; };
-    std::printf("hotkey to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms\n",
-                latencies.size(), presses, at(0.5), at(0.95));
+    std::sort(starts.begin(), starts.end());
+    const auto at = [](const std::vector<double>& v, double q) { return v[std::min(v.size() - 1, size_t(q * v.size()))]; };
+    std::printf("hotkey to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms"
+                " (first change: median %.1f ms)\n",
+                latencies.size(), presses, at(latencies, 0.5), at(latencies, 0.95), at(starts, 0.5));
     xcb_disconnect(c);
     return 0;
 }

@@ -102,12 +102,15 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
 QList<quint32> X11Connection::cardinals(xcb_window_t window, xcb_atom_t property, double timeout) {
     const auto cookie =
         xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
-    const auto reply = await<xcb_get_property_reply_t>(cookie.sequence, timeout);
+    return cardinalsOf(await<xcb_get_property_reply_t>(cookie.sequence, timeout).get());
+}
+
+QList<quint32> X11Connection::cardinalsOf(const xcb_get_property_reply_t* reply) {
     QList<quint32> values;
     if (!reply || reply->format != 32)
         return values;
-    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply));
+    const int count = xcb_get_property_value_length(reply) / 4;
     values.reserve(count);
     for (int i = 0; i < count; ++i)
         values.append(data[i]);

@@ -40,11 +40,27 @@ public:
         return XcbReply<Reply>(static_cast<Reply*>(awaitRaw(sequence, timeout)));
     }
     static constexpr double kDefaultTimeout = 1.0;
+    // Awaits the replies of requests already sent, in order, handing each to `use` (null for a
+    // request that failed). After a timeout the rest are discarded: a server that slow answers
+    // none of them in time.
+    template <typename Reply, typename Use> void awaitEach(const QList<unsigned int>& sequences, Use&& use) {
+        for (qsizetype i = 0; i < sequences.size(); ++i) {
+            const XcbReply<Reply> reply = await<Reply>(sequences[i]);
+            if (!reply && lastAwaitTimedOut()) {
+                for (qsizetype j = i + 1; j < sequences.size(); ++j)
+                    xcb_discard_reply(m_connection, sequences[j]);
+                return;
+            }
+            use(reply.get());
+        }
+    }
     // Whether the last failed await timed out (rather than an X error): per thread.
     static bool lastAwaitTimedOut();
 
     // A property of a window as 32-bit values (CARDINAL, WINDOW, ATOM); empty when absent.
     QList<quint32> cardinals(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
+    // The 32-bit values of a property reply; none when the property is absent or not 32-bit.
+    static QList<quint32> cardinalsOf(const xcb_get_property_reply_t* reply);
     QByteArray bytes(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
     void sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data);
     void flush() { xcb_flush(m_connection); }

@@ -92,22 +92,30 @@ QList<QRect> X11Screens::reservedAreas() const {
     const xcb_atom_t partial = m_connection.atom("_NET_WM_STRUT_PARTIAL");
     const xcb_atom_t plain = m_connection.atom("_NET_WM_STRUT");
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    // Panels are top-level windows of their own, or the children of a window manager's frame.
+    // Panels are top-level windows of their own, or the children of a window manager's frame. Every
+    // window is asked at once and the replies collected after: three round trips in all, not three
+    // per window, since a screen lookup runs on every hotkey press.
     QList<xcb_window_t> candidates(children, children + xcb_query_tree_children_length(tree.get()));
-    for (xcb_window_t frame : QList<xcb_window_t>(candidates)) {
-        const auto sub = m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(c, frame).sequence);
-        if (sub) {
-            const xcb_window_t* grandchildren = xcb_query_tree_children(sub.get());
-            candidates.append(QList<xcb_window_t>(grandchildren,
-                                                  grandchildren + xcb_query_tree_children_length(sub.get())));
-        }
-    }
+    QList<unsigned int> subtrees;
+    for (xcb_window_t frame : candidates)
+        subtrees.append(xcb_query_tree(c, frame).sequence);
+    m_connection.awaitEach<xcb_query_tree_reply_t>(subtrees, [&](const xcb_query_tree_reply_t* sub) {
+        if (!sub)
+            return; // the window went away meanwhile
+        const xcb_window_t* grandchildren = xcb_query_tree_children(sub);
+        candidates.append(QList<xcb_window_t>(grandchildren, grandchildren + xcb_query_tree_children_length(sub)));
+    });
+    QList<unsigned int> struts;
     for (xcb_window_t w : candidates) {
-        QList<quint32> strut = m_connection.cardinals(w, partial);
-        if (strut.size() < 12)
-            strut = m_connection.cardinals(w, plain).mid(0, 4);
-        areas += reservedStrips(strut, width, height);
+        struts.append(xcb_get_property(c, 0, w, partial, XCB_ATOM_CARDINAL, 0, 12).sequence);
+        struts.append(xcb_get_property(c, 0, w, plain, XCB_ATOM_CARDINAL, 0, 4).sequence);
     }
+    QList<QList<quint32>> values;
+    m_connection.awaitEach<xcb_get_property_reply_t>(struts, [&](const xcb_get_property_reply_t* reply) {
+        values.append(X11Connection::cardinalsOf(reply));
+    });
+    for (qsizetype i = 0; i + 1 < values.size(); i += 2)
+        areas += reservedStrips(values[i].size() >= 12 ? values[i] : values[i + 1].mid(0, 4), width, height);
     return areas;
 }
 
