@@ -9,12 +9,19 @@ source "$(dirname "$0")/../tests/e2e/desktop.sh"
 start_desktop 1440 900
 a=$(start_xterm target 80x24+100+100)
 mkdir -p "$E2E_TMP/config/corvane"
+# Hotkeys 1 and 2 (Split, Quadrant) share their top-left corner, so only the size changes; hotkey 3 is
+# a centred size preset, so alternating 1 and 3 also moves the window, through the writer's pause.
+presets=$(printf '[{"id":"0E6A2F7C-3D7B-4C1E-9F4A-2B8D5C6E7F10","name":"Centred","width":1000,"height":640}]' | base64 -w0)
 cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/></dict></plist>
+<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>
+<key>corvanePresets</key><data>$presets</data>
+<key>hotkeyAssignments</key><dict><key>1</key><string>Split</string><key>2</key><string>Quadrant</string>
+<key>3</key><string>Centred</string></dict></dict></plist>
 PLIST
 code() { xmodmap -pke | awk -v k="$1" '$0 ~ "= "k"( |$)" {print $2; exit}'; }
 keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 2)"
+moving_keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 3)"
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
 hz=$(getconf CLK_TCK)
 
@@ -30,6 +37,7 @@ echo "start-up to hotkeys armed: $(( ($(date +%s%N) - t0) / 1000000 )) ms"
 
 xdotool windowactivate --sync "$a"
 "$tool" "$a" "$presses" $keys | sed 's/^/corvane: /'
+"$tool" "$a" "$presses" $moving_keys | sed 's/^/corvane, moving: /'
 sleep 1
 echo "resident memory after start: $(awk '/VmRSS/ {print $2, $3}' /proc/$E2E_CORVANE_PID/status)"
 

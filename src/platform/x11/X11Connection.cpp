@@ -93,9 +93,12 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
             xcb_discard_reply(m_connection, sequence);
             return nullptr;
         }
-        // Short slices: another thread may read our reply off the socket while this one polls it.
+        // Short slices: another thread (the main thread's event dispatch, most often) may read our
+        // reply off the socket while this one sleeps on it, and then the socket never wakes us.
+        // At 2 ms per slice that cost the background writer a millisecond per round trip.
         pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-        ::poll(&fd, 1, int(std::min<qint64>(remaining, 2)));
+        const timespec slice{0, 100'000}; // 0.1 ms
+        ::ppoll(&fd, 1, &slice, nullptr);
     }
 }
 

@@ -18,7 +18,8 @@ X11Screens::X11Screens(X11Connection& connection)
                                    XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE);
     }
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
-    connection.addEventHandler([this, workArea](const xcb_generic_event_t* event) {
+    const xcb_atom_t clientList = connection.atom("_NET_CLIENT_LIST");
+    connection.addEventHandler([this, workArea, clientList](const xcb_generic_event_t* event) {
         const int type = event->response_type & 0x7f;
         // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
         // a ConfigureNotify of the root window only, not as a RandR event.
@@ -30,13 +31,22 @@ X11Screens::X11Screens(X11Connection& connection)
             {
                 std::lock_guard lock(m_cacheMutex);
                 m_monitors.reset();
+                m_reservedAreas.reset();
             }
             emit screensChanged();
         }
-        // The window manager recomputes the work area whenever a panel's strut changes.
-        if (type == XCB_PROPERTY_NOTIFY &&
-            reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == workArea)
-            emit screensChanged();
+        if (type != XCB_PROPERTY_NOTIFY)
+            return;
+        const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
+        if (changed == workArea || changed == clientList) {
+            {
+                std::lock_guard lock(m_cacheMutex);
+                m_reservedAreas.reset();
+            }
+            // The window manager recomputes the work area whenever a panel's strut changes.
+            if (changed == workArea)
+                emit screensChanged();
+        }
     });
     connection.flush();
 }
@@ -80,6 +90,13 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
 }
 
 QList<QRect> X11Screens::reservedAreas() const {
+    std::lock_guard lock(m_cacheMutex);
+    if (!m_reservedAreas)
+        m_reservedAreas = queryReservedAreas();
+    return *m_reservedAreas;
+}
+
+QList<QRect> X11Screens::queryReservedAreas() const {
     xcb_connection_t* c = m_connection.xcb();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const int width = screen->width_in_pixels;

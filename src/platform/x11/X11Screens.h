@@ -39,12 +39,16 @@ private:
     // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;
     QList<Monitor> queryMonitors() const;
+    // Cached: the window manager updates _NET_WORKAREA whenever a panel's strut changes, and panels
+    // come and go through _NET_CLIENT_LIST, so either property changing drops the cache.
     QList<QRect> reservedAreas() const;
+    QList<QRect> queryReservedAreas() const;
 
     X11Connection& m_connection;
     int m_randrEvent = -1;
     mutable std::mutex m_cacheMutex;
     mutable std::optional<QList<Monitor>> m_monitors;
+    mutable std::optional<QList<QRect>> m_reservedAreas;
 };
 
 } // namespace corvane

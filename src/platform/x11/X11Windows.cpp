@@ -111,7 +111,8 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const xcb_atom_t state = m_connection.atom("_NET_WM_STATE");
     const xcb_atom_t vertical = m_connection.atom("_NET_WM_STATE_MAXIMIZED_VERT");
     const xcb_atom_t horizontal = m_connection.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    if (hasState(window, "_NET_WM_STATE_MAXIMIZED_VERT") || hasState(window, "_NET_WM_STATE_MAXIMIZED_HORZ"))
+    const QList<quint32> states = m_connection.cardinals(window, state);
+    if (states.contains(vertical) || states.contains(horizontal))
         m_connection.sendRootMessage(window, state,
                                      {0 /* remove */, vertical, horizontal, kSourceIsPager, 0});
     const FrameExtents wm = extents(window, "_NET_FRAME_EXTENTS");
