@@ -28,12 +28,15 @@ hz=$(getconf CLK_TCK)
 # Start-up: from launch to the line printed once the hotkeys are armed.
 export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# Each line of Corvane's output is stamped as it arrives; polling the log would add its own delay.
+stamp() { while IFS= read -r line; do echo "$(date +%s%N) $line"; done; }
 t0=$(date +%s%N)
-"$corvane" >"$E2E_TMP/corvane.log" 2>&1 &
+"$corvane" > >(stamp >"$E2E_TMP/corvane.log") 2>&1 &
 E2E_CORVANE_PID=$!
 E2E_PIDS+=($E2E_CORVANE_PID)
-until grep -q "Corvane is running." "$E2E_TMP/corvane.log"; do sleep 0.002; done
-echo "start-up to hotkeys armed: $(( ($(date +%s%N) - t0) / 1000000 )) ms"
+wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log"
+armed=$(awk '/Corvane is running./ {print $1; exit}' "$E2E_TMP/corvane.log")
+echo "start-up to hotkeys armed: $(( (armed - t0) / 1000000 )) ms"
 
 xdotool windowactivate --sync "$a"
 "$tool" "$a" "$presses" $keys | sed 's/^/corvane: /'

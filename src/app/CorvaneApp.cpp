@@ -31,8 +31,9 @@ CorvaneApp::CorvaneApp(Platform& platform)
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
-    m_settingsWindow = std::make_unique<SettingsWindowManager>(
-        platform, new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings));
+    m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
+        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings);
+    });
     m_controller->setSettingsWindow(m_settingsWindow->window());
     m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, [this] {
         if (m_panel->windowFlags().testFlag(Qt::Popup))

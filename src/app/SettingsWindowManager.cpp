@@ -31,14 +31,15 @@ std::optional<QRect> frameFromText(const QString& text) {
 
 } // namespace
 
-SettingsWindowManager::SettingsWindowManager(Platform& platform, QWidget* content, QObject* parent)
-    : QObject(parent), m_platform(platform), m_window(std::make_unique<QWidget>()) {
+SettingsWindowManager::SettingsWindowManager(Platform& platform, std::function<QWidget*()> makeContent,
+                                             QObject* parent)
+    : QObject(parent), m_platform(platform), m_makeContent(std::move(makeContent)),
+      m_window(std::make_unique<QWidget>()) {
     m_window->setWindowTitle(tr("Corvane Settings"));
     m_window->setMinimumSize(minimumSize);
     m_window->setProperty("corvaneFollowsActivationPolicy", true);
     auto* layout = new QVBoxLayout(m_window.get());
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
     restoreFrame();
     m_window->installEventFilter(this);
 }
@@ -82,6 +83,10 @@ void SettingsWindowManager::saveFrame() {
 }
 
 void SettingsWindowManager::show() {
+    if (!m_content) {
+        m_content = m_makeContent();
+        m_window->layout()->addWidget(m_content);
+    }
     m_platform.application.setActivationPolicy(ActivationPolicy::Regular);
     // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
     m_platform.runLoop.post(this, [this] {

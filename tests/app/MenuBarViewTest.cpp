@@ -95,20 +95,27 @@ TEST_F(MenuBarViewTest, CheckForUpdatesFollowsTheUpdaterAndMakesCorvaneARegularP
 
 TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfterARelaunch) {
     start();
-    auto manager = std::make_unique<SettingsWindowManager>(platform, new QLabel("content"));
+    auto manager = std::make_unique<SettingsWindowManager>(platform, [] { return new QLabel("content"); });
     QWidget* settingsWindow = manager->window();
     EXPECT_EQ(settingsWindow->windowTitle(), "Corvane Settings");
     EXPECT_EQ(settingsWindow->minimumSize(), QSize(460, 420));
     // Centred on the visible frame: 1440 x 875 below a 25-point menu bar.
     EXPECT_EQ(settingsWindow->geometry(), QRect(420, 163, 600, 600));
     EXPECT_FALSE(settingsWindow->isVisible()) << "created hidden";
+    EXPECT_FALSE(manager->content()) << "the content waits for the first show";
 
     manager->show();
+    QWidget* content = manager->content();
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->window(), settingsWindow);
     EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Regular) << "at once";
     EXPECT_FALSE(settingsWindow->isVisible()) << "shown on the next turn";
     desk.settle();
     EXPECT_TRUE(settingsWindow->isVisible());
     EXPECT_EQ(desk.application().activationCount(), 1);
+    manager->show();
+    desk.settle();
+    EXPECT_EQ(manager->content(), content) << "shown again, the same content: typed text survives";
     settingsWindow->setGeometry(100, 80, 700, 500);
     EXPECT_TRUE(desk.defaults().writesOf(kSettingsFrameKey).isEmpty()) << "written once the frame rests";
     desk.runLoop().advance(0.3);
@@ -116,13 +123,13 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     settingsWindow->setGeometry(120, 90, 640, 480);
     manager.reset(); // quitting while the timer runs still keeps the last frame
 
-    SettingsWindowManager relaunched(platform, new QLabel("content"));
+    SettingsWindowManager relaunched(platform, [] { return new QLabel("content"); });
     EXPECT_EQ(relaunched.window()->geometry(), QRect(120, 90, 640, 480));
 
     // A stored frame off every screen, too small, or damaged is not used.
     for (const char* stored : {"5000 5000 600 600", "100 100 200 200", "garbage", "1 2 3"}) {
         platform.defaults.setObject(kSettingsFrameKey, QString::fromLatin1(stored));
-        SettingsWindowManager again(platform, new QLabel("content"));
+        SettingsWindowManager again(platform, [] { return new QLabel("content"); });
         EXPECT_EQ(again.window()->size(), QSize(600, 600)) << stored;
         EXPECT_EQ(again.window()->x(), 420) << stored;
     }

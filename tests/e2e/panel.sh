@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: with no system tray the panel opens as a window at start; clicking a thumbnail in it
 # snaps the window of the program that was active before, not the panel, and gives that program
-# its focus back.
+# its focus back. Then a desktop panel comes and goes, and the zones follow it.
 set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
@@ -25,5 +25,18 @@ xdotool mousemove $((X + 98)) $((Y + 110)) click 1
 expect_frame "a click on the right half of Split snaps the xterm, not the panel" "$a" 720 0 720 900
 wait_for 3 sh -c "[ \"\$(xdotool getactivewindow)\" = $a ]" || fail "the xterm did not get its focus back"
 echo "ok - the xterm has the focus again"
+
+# A desktop panel that appears after start-up takes its strip from the zones, and gives it back when
+# it goes: the work area Corvane keeps follows the panel without a restart.
+tint2 >"$E2E_TMP/tint2.log" 2>&1 &
+tint2_pid=$!
+E2E_PIDS+=($tint2_pid)
+wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 870'" || fail "tint2 reserved no strip"
+xdotool windowactivate --sync "$a"; xdotool key ctrl+alt+1
+expect_frame "with a 30-point panel at the bottom, the left half stops above it" "$a" 0 0 720 870
+kill "$tint2_pid"
+wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 900'" || fail "the strip stayed after tint2 quit"
+xdotool key ctrl+alt+2
+expect_frame "the panel gone, the top-left quarter is half the full height again" "$a" 0 0 720 450
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end panel: all passed"
