@@ -21,10 +21,6 @@
 namespace corvane {
 namespace {
 
-struct IdleSwitch final : FeatureSwitch {
-    void applyStartRule() override {}
-};
-
 class Shooter {
 public:
     explicit Shooter(QString directory) : m_directory(std::move(directory)) {}
@@ -67,25 +63,41 @@ QPalette darkPalette() {
     return p;
 }
 
+struct IdleMonitor final : FeatureMonitor {
+    void start() override {}
+    void stop() override {}
+};
+
+// A simulated desktop with one screen and a controller, optionally with three presets saved.
+struct Scene {
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    GlobalKeyMonitor keys{platform.events};
+    IdleMonitor idle;
+    DragSnapSettings dragSnap{platform, idle};
+    ZoomPaletteSettings palette{platform, idle};
+    std::unique_ptr<WindowController> controller;
+
+    Scene(bool isTrusted, bool hasPresets) {
+        desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+        desk.setTrusted(isTrusted);
+        controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
+        if (hasPresets) {
+            controller->addSizePreset(QStringLiteral("Laptop"), 1440, 900);
+            controller->addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
+            controller->addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
+        }
+    }
+};
+
 void shootPanels(Shooter& shooter) {
     for (const bool isTrusted : {false, true}) {
         for (const bool hasPresets : {false, true}) {
             if (!isTrusted && hasPresets)
                 continue; // the overlay hides the presets
-            SimDesktop desk;
-            Platform platform = desk.platform();
-            desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-            desk.setTrusted(isTrusted);
-            GlobalKeyMonitor keys(platform.events);
-            IdleSwitch idle;
-            WindowController controller(platform, keys, idle, idle);
-            if (hasPresets) {
-                controller.addSizePreset(QStringLiteral("Laptop"), 1440, 900);
-                controller.addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
-                controller.addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
-            }
-            UpdaterController updater(platform.updater);
-            MenuBarView view(controller, updater, platform.application, [] {});
+            Scene scene(isTrusted, hasPresets);
+            UpdaterController updater(scene.platform.updater);
+            MenuBarView view(*scene.controller, updater, scene.platform.application, [] {});
             shooter.shoot(view, isTrusted ? (hasPresets ? QStringLiteral("panel-presets")
                                                         : QStringLiteral("panel-no-presets"))
                                           : QStringLiteral("panel-untrusted"));
@@ -93,29 +105,13 @@ void shootPanels(Shooter& shooter) {
     }
 }
 
-struct IdleMonitor final : FeatureMonitor {
-    void start() override {}
-    void stop() override {}
-};
-
 // The window as it opens (600 x 600), and its whole column so every card can be seen.
 void shootSettings(Shooter& shooter) {
     for (const bool hasPresets : {false, true}) {
-        SimDesktop desk;
-        Platform platform = desk.platform();
-        desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-        desk.setTrusted(true);
-        GlobalKeyMonitor keys(platform.events);
-        IdleMonitor idle;
-        DragSnapSettings dragSnap(platform, idle);
-        ZoomPaletteSettings palette(platform, idle);
-        WindowController controller(platform, keys, dragSnap, palette);
-        if (hasPresets) {
-            controller.addSizePreset(QStringLiteral("Laptop"), 1440, 900);
-            controller.addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
-            dragSnap.setEnabled(true);
-        }
-        SettingsView view(controller, dragSnap, palette);
+        Scene scene(true, hasPresets);
+        if (hasPresets)
+            scene.dragSnap.setEnabled(true);
+        SettingsView view(*scene.controller, scene.dragSnap, scene.palette);
         view.resize(600, 600);
         if (hasPresets) {
             view.gridNameRow().field->setText(QStringLiteral("laptop"));

@@ -52,7 +52,9 @@ QFrame* makeDivider(QWidget* parent) {
 
 void useSecondaryText(QWidget* widget) {
     QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, secondaryTextColor(p));
+    const QColor secondary = secondaryTextColor(p);
+    p.setColor(QPalette::WindowText, secondary);
+    p.setColor(QPalette::ButtonText, secondary); // for flat buttons drawn as text
     widget->setPalette(p);
 }
 

@@ -34,7 +34,7 @@ QColor primaryColor(const QPalette& palette, double opacity);
 
 // A thin horizontal line between the parts of a panel or card.
 QFrame* makeDivider(QWidget* parent);
-// Gives a label (or any widget drawing WindowText) the secondary text colour.
+// Gives a label or a flat button the secondary text colour.
 void useSecondaryText(QWidget* widget);
 
 } // namespace corvane
