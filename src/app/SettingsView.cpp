@@ -86,6 +86,14 @@ void setOptions(QComboBox* picker, const QStringList& names, const QString& sele
     picker->setCurrentIndex(picker->findData(selected));
 }
 
+// Takes a layout's first widget out of it, to put it into a row of its own.
+QWidget* takeFirstWidget(QLayout* layout) {
+    QLayoutItem* item = layout->takeAt(0);
+    QWidget* widget = item->widget();
+    delete item;
+    return widget;
+}
+
 QStringList builtInLayoutNames() {
     QStringList names;
     for (const SnapLayout& layout : builtInLayouts())
@@ -289,7 +297,7 @@ void SettingsView::refreshDragSnapThumbnail() {
 Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     Card* card = makeCard(tr("GREEN BUTTON"), content);
     // The glyph goes before the title: take the title out of the card's first row and put both in one.
-    QWidget* heading = card->rows()->takeAt(0)->widget();
+    QWidget* heading = takeFirstWidget(card->rows());
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(new WindowButtonsGlyph(card), 0, Qt::AlignVCenter);
     titleRow->addWidget(heading, 0, Qt::AlignVCenter);
@@ -482,7 +490,7 @@ void SettingsView::refreshNameRow(const NameRow& row) {
 
 Card* SettingsView::makePresetsCard(QWidget* content) {
     Card* card = makeCard(tr("PRESETS"), content);
-    QWidget* heading = card->rows()->takeAt(0)->widget();
+    QWidget* heading = takeFirstWidget(card->rows());
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(heading);
     m_presetCount = makeLabel(QString(), TextStyle::SecondCaption, card);
