@@ -28,16 +28,22 @@ wait_for() {
   done
 }
 
+# Starts an X server (Xvfb or Xephyr, with its arguments) on a display number it picks itself and
+# points DISPLAY at it. The server takes the number under its own lock, so a server of an earlier
+# run still shutting down can never be mistaken for this one.
+start_x_server() {
+  local name=$1; shift
+  local numbers="$E2E_TMP/$name.display"
+  "$@" -displayfd 3 -nolisten tcp 3>"$numbers" >"$E2E_TMP/$name.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 grep -q '^[0-9]' "$numbers" || { cat "$E2E_TMP/$name.log" >&2; fail "$name did not start"; }
+  export DISPLAY=:$(head -1 "$numbers")
+  wait_for 10 xdpyinfo || fail "$name did not answer on $DISPLAY"
+}
+
 start_desktop() {
   local width=${1:-1440} height=${2:-900}
-  local n
-  for n in $(seq 80 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
-  done
-  export DISPLAY=:$n
-  Xvfb "$DISPLAY" -screen 0 "${width}x${height}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-  E2E_PIDS+=($!)
-  wait_for 10 xdpyinfo || fail "Xvfb did not start on $DISPLAY"
+  start_x_server Xvfb Xvfb -screen 0 "${width}x${height}x24"
   start_window_manager
 }
 

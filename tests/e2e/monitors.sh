@@ -7,13 +7,7 @@ corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop 3400 1100
-nested=$(( ${DISPLAY#:} + 1 ))
-while [ -e /tmp/.X11-unix/X$nested ] || [ -e /tmp/.X$nested-lock ]; do nested=$((nested + 1)); done
-Xephyr :$nested +xinerama -screen 1440x900 -screen 1920x1080 -origin 1440,0 -nolisten tcp \
-  >"$E2E_TMP/xephyr.log" 2>&1 &
-E2E_PIDS+=($!)
-export DISPLAY=:$nested
-wait_for 10 xdpyinfo || fail "Xephyr did not start"
+start_x_server Xephyr Xephyr +xinerama -screen 1440x900 -screen 1920x1080 -origin 1440,0
 start_window_manager
 a=$(start_xterm alpha 80x24+100+100)
 start_corvane "$corvane"
