@@ -4,10 +4,16 @@
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
 
+# Waits until every process started here has exited, so the next run never meets a server of this
+# one still shutting down (still holding its socket while a new server takes the display).
 e2e_cleanup() {
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  sleep 0.2
-  for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null; done
+  local deadline=$((SECONDS + 3))
+  for pid in "${E2E_PIDS[@]}"; do
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -30,11 +36,13 @@ wait_for() {
 
 # Starts an X server (Xvfb or Xephyr, with its arguments) on a display number it picks itself and
 # points DISPLAY at it. The server takes the number under its own lock, so a server of an earlier
-# run still shutting down can never be mistaken for this one.
+# run still shutting down can never be mistaken for this one. -noreset: by default the server resets
+# when its last client leaves, and drops any client that connects meanwhile; the readiness probe
+# below is such a last client, and the window manager that follows it would be dropped.
 start_x_server() {
   local name=$1; shift
   local numbers="$E2E_TMP/$name.display"
-  "$@" -displayfd 3 -nolisten tcp 3>"$numbers" >"$E2E_TMP/$name.log" 2>&1 &
+  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$numbers" >"$E2E_TMP/$name.log" 2>&1 &
   E2E_PIDS+=($!)
   wait_for 10 grep -q '^[0-9]' "$numbers" || { cat "$E2E_TMP/$name.log" >&2; fail "$name did not start"; }
   export DISPLAY=:$(head -1 "$numbers")
@@ -61,7 +69,7 @@ start_window_manager() {
   E2E_WM_PID=$!
   E2E_PIDS+=($E2E_WM_PID)
   wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { cat "$E2E_TMP/openbox.log" >&2; fail "openbox did not start on $DISPLAY"; }
+    { cat "$E2E_TMP/openbox.log" "$E2E_TMP"/X*.log >&2; fail "openbox did not start on $DISPLAY"; }
 }
 
 # Starts an xterm with the given title and prints its window id.
