@@ -29,7 +29,7 @@ X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows)
             emit activeSpaceDidChange();
         }
     });
-    // X11 tells nothing of the machine waking: didWake is never emitted here.
+    connect(&m_sleep, &SleepWatcher::woke, this, &Workspace::didWake);
 }
 
 std::optional<RunningApplication> X11Workspace::applicationOf(xcb_window_t window) {

@@ -3,6 +3,7 @@
 // the active window, and activation asks the window manager to activate a window.
 
 #include "platform/Workspace.h"
+#include "platform/x11/SleepWatcher.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {
@@ -24,6 +25,7 @@ private:
 
     X11Connection& m_connection;
     X11Windows& m_windows;
+    SleepWatcher m_sleep;
 };
 
 } // namespace corvane
