@@ -7,7 +7,8 @@ build=$1 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$build/package"
-log=$(cpack --config "$build/CPackConfig.cmake" 2>&1) || { echo "$log" >&2; fail "cpack failed"; }
+# From the build folder, where cpack keeps its staging tree, whatever folder this runs in.
+log=$(cd "$build" && cpack --config CPackConfig.cmake 2>&1) || { echo "$log" >&2; fail "cpack failed"; }
 deb=$(ls "$build"/package/corvane_"$version"_*.deb 2>/dev/null)
 [ -f "$deb" ] || fail "cpack made no corvane_${version} package: $(ls "$build/package")"
 echo "ok - cpack built $(basename "$deb")"
