@@ -20,6 +20,9 @@ stacked)
   start_x_server Xephyr Xephyr +xinerama -screen 1440x900 -origin 0,900 -screen 1440x900
   start_window_manager
   a=$(start_xterm alpha 80x25+100+1100)
+  # Its size may come a moment after it maps.
+  is_sized() { set -- $(outer_frame "$a"); [ "${4:-0}" -gt 100 ]; }
+  wait_for 3 is_sized || fail "the xterm never got its size"
   set -- $(outer_frame "$a")
   h=$4 && [ $((h % 2)) -eq 0 ] || fail "the xterm is $h rows high; its centre needs an even height"
   # Centred on root row 900, the lower monitor's top row.
