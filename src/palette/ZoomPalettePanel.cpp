@@ -91,7 +91,8 @@ void ZoomPalettePanel::show(const QRectF& button, PickHandler onPick) {
     layout->addWidget(content);
     const QSize size = content->sizeHint();
     // Placed in screen coordinates, where a scaled panel covers more pixels than its own size.
-    const QRectF b = screenFrameFromAx(button.topLeft(), button.size(), primaryScreenHeight(m_platform.screens));
+    const QRectF b =
+        screenFrameFromAx(button.topLeft(), button.size(), primaryScreenHeight(m_platform.screens));
     const std::optional<QRectF> frame =
         frameNear(button, screenSizeOfWindow(m_platform.screens, size, b.center()), m_platform.screens);
     if (!frame) {

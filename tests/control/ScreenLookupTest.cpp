@@ -1,6 +1,7 @@
 // Which screen a point or a rectangle is on: every pixel on exactly one screen, top and left rows
 // included, whatever the arrangement.
 #include "control/ScreenLookup.h"
+
 #include "platform/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,8 @@ TEST_F(ScreenLookupTest, APrimaryOffTheOriginAndThreeMonitorsOfDifferentSizesTil
         EXPECT_EQ(atRootPixel(pixel.x(), pixel.y(), origin, 1080), name) << pixel.x() << "," << pixel.y();
     // Off every screen a rectangle falls back to the main screen.
     desk.setMainScreen(desk.addScreen(QRectF(5000, 0, 10, 10), QRectF(5000, 0, 10, 10)).id);
-    EXPECT_EQ(screenContaining(platform.screens, QRectF(-1000, -1000, 10, 10))->frame, QRectF(5000, 0, 10, 10));
+    EXPECT_EQ(screenContaining(platform.screens, QRectF(-1000, -1000, 10, 10))->frame,
+              QRectF(5000, 0, 10, 10));
 }
 
 TEST_F(ScreenLookupTest, AWindowOfOurOwnCoversMorePixelsOnAScaledScreen) {

@@ -84,7 +84,8 @@ TEST_F(SnapPreviewOverlayTest, TheWindowCoversTheFrameAtAnyScaleWhereverThePrima
     EXPECT_EQ(overlay.window()->geometry(), QRect(1440, 25, 720, 437));
     desk.setWindowScale(2);
     overlay.show(QRectF(720, 0, 720, 438));
-    EXPECT_EQ(overlay.window()->geometry(), QRect(1440 + 360, 231, 360, 219)) << "halved about the primary's corner";
+    EXPECT_EQ(overlay.window()->geometry(), QRect(1440 + 360, 231, 360, 219))
+        << "halved about the primary's corner";
     overlay.show(QRectF(-1440, 450, 720, 450));
     EXPECT_EQ(overlay.window()->geometry(), QRect(0, 0, 360, 225));
 }

@@ -110,7 +110,8 @@ TEST_F(ZoomPalettePanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNex
     ASSERT_TRUE(panel);
     // 8 pixels left of the button and 6 below it, in the root: (1420, 126), halved about (1280, 0).
     EXPECT_EQ(panel->geometry().topLeft(), QPoint(1280 + 70, 63));
-    const QRectF frame = *ZoomPalettePanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
+    const QRectF frame =
+        *ZoomPalettePanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
     EXPECT_EQ(palette.shownFrame(), frame) << "the keep zone is where the panel shows, at its scaled size";
 }
 

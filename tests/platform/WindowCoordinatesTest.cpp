@@ -2,8 +2,10 @@
 // top-left, the flip about a primary monitor anywhere in the root window, and both on the
 // simulated desktop at the scale and primary origin a test sets.
 #include "platform/WindowCoordinates.h"
+
 #include "platform/sim/SimDesktop.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace corvane {
@@ -88,7 +90,8 @@ TEST_F(SimWindowCoordinatesTest, StackedMonitorsAndThreeOfDifferentSizesAtScales
     const QRectF back = screens.screenFrame(screens.windowGeometry(frame));
     for (const double edge : {back.left() - frame.left(), back.right() - frame.right(),
                               back.top() - frame.top(), back.bottom() - frame.bottom()})
-        EXPECT_LE(std::abs(edge), 1) << back.x() << "," << back.y() << " " << back.width() << "x" << back.height();
+        EXPECT_LE(std::abs(edge), 1) << back.x() << "," << back.y() << " " << back.width() << "x"
+                                     << back.height();
 }
 
 } // namespace

@@ -18,7 +18,8 @@ QList<ScreenScale> qtScales() {
     QList<ScreenScale> scales;
     for (const QScreen* s : QGuiApplication::screens()) {
         const double ratio = s->devicePixelRatio();
-        scales.append({QRect(s->geometry().topLeft(), (QSizeF(s->geometry().size()) * ratio).toSize()), ratio});
+        scales.append(
+            {QRect(s->geometry().topLeft(), (QSizeF(s->geometry().size()) * ratio).toSize()), ratio});
     }
     return scales;
 }
