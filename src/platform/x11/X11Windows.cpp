@@ -19,11 +19,14 @@ X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     , m_screens(screens) {}
 
 // The window manager's list says which windows are clients; the server says how they stack, since
-// some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised.
+// some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised. Where
+// that list is not there yet (xfwm4 with one client just mapped), the plain client list stands in.
 QList<xcb_window_t> X11Windows::stacking(double timeout) {
     const auto treeCookie = xcb_query_tree(m_connection.xcb(), m_connection.root());
-    const QList<quint32> listed =
+    QList<quint32> listed =
         m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST_STACKING"), timeout);
+    if (listed.isEmpty())
+        listed = m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST"), timeout);
     const auto tree = m_connection.await<xcb_query_tree_reply_t>(treeCookie.sequence, timeout);
     QList<quint32> rootChildren;
     if (tree) {
