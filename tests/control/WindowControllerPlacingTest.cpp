@@ -52,10 +52,13 @@ TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrit
         QPointF landed;
     };
     const Row rows[] = {
-        {{100, 100, 800, 600}, {-2, -18}, false, "write AXPosition 2,43", {0, 25}}, // a border and a title bar
+        // A border and a title bar: corrected.
+        {{100, 100, 800, 600}, {-2, -18}, false, "write AXPosition 2,43", {0, 25}},
         {{100, 100, 800, 600}, {0, 0}, false, "write AXPosition 0,25", {0, 25}},
-        {{100, 100, 800, 600}, {0, 100}, false, "write AXPosition 0,25", {0, 125}}, // not decorations: kept
-        {{10, 30, 800, 600}, {0, 0}, true, "write AXPosition 0,25", {10, 30}}, // not moved yet: no offset seen
+        // Too far for decorations: where the window manager put it on purpose.
+        {{100, 100, 800, 600}, {0, 100}, false, "write AXPosition 0,25", {0, 125}},
+        // Not moved yet when read back: no offset seen, although the old spot is near.
+        {{10, 30, 800, 600}, {0, 0}, true, "write AXPosition 0,25", {10, 30}},
     };
     for (const Row& r : rows) {
         desk.setWindowFrame(window, r.start);
@@ -65,7 +68,8 @@ TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrit
         controller->snapFocusedWindow(QRectF(0, 0, 0.5, 0.5));
         desk.settle();
         const QStringList effects = desk.log().effects();
-        EXPECT_EQ(effects.count("pause 10000"), r.ignoresWrites ? 3 : 2) << r.offset.y() << ": no pause is added";
+        EXPECT_EQ(effects.count("pause 10000"), r.ignoresWrites ? 3 : 2)
+            << r.offset.y() << ": no pause is added";
         EXPECT_EQ(effects.at(effects.size() - 2), r.lastWrite) << r.offset.y();
         EXPECT_EQ(frame().topLeft(), r.landed) << r.offset.y();
     }
@@ -77,8 +81,9 @@ TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrit
     desk.log().clear();
     writeWindowFrameTwice(platform.accessibility, platform.runLoop, desk.windowElement(window),
                           QRectF(0, 438, 720, 437), 900);
-    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
-                                                 "write AXSize 720x437", "write AXPosition 2,43"}));
+    EXPECT_EQ(desk.log().effects(),
+              (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
+                           "write AXSize 720x437", "write AXPosition 2,43"}));
     EXPECT_EQ(frame(), kTopLeft);
 }
 

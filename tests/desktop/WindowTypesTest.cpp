@@ -7,20 +7,21 @@ namespace corvane {
 namespace {
 
 TEST(WindowTypesTest, OnlyNormalDialogAndUtilityWindowsAreOrdinary) {
-    for (const char* ordinary : {"_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG",
-                                 "_NET_WM_WINDOW_TYPE_UTILITY"})
+    for (const char* ordinary :
+         {"_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_UTILITY"})
         EXPECT_EQ(layerOfWindowTypes({ordinary}), kOrdinaryLayer) << ordinary;
     EXPECT_EQ(layerOfWindowTypes({}), kOrdinaryLayer) << "an untyped window is normal";
     EXPECT_EQ(layerOfWindowTypes({"_NET_WM_WINDOW_TYPE_DESKTOP"}), kDesktopLayer);
     EXPECT_EQ(layerOfWindowTypes({"_NET_WM_WINDOW_TYPE_DOCK"}), kDockLayer);
-    for (const char* other : {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_MENU", "_NET_WM_WINDOW_TYPE_SPLASH",
-                              "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
-                              "_NET_WM_WINDOW_TYPE_TOOLTIP"})
+    for (const char* other : {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_MENU",
+                              "_NET_WM_WINDOW_TYPE_SPLASH", "_NET_WM_WINDOW_TYPE_NOTIFICATION",
+                              "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_TYPE_TOOLTIP"})
         EXPECT_NE(layerOfWindowTypes({other}), kOrdinaryLayer) << other;
 }
 
 TEST(WindowTypesTest, TheFirstKnownTypeDecides) {
-    EXPECT_EQ(layerOfWindowTypes({"_KDE_NET_WM_WINDOW_TYPE_OVERRIDE", "_NET_WM_WINDOW_TYPE_DESKTOP"}), kDesktopLayer)
+    EXPECT_EQ(layerOfWindowTypes({"_KDE_NET_WM_WINDOW_TYPE_OVERRIDE", "_NET_WM_WINDOW_TYPE_DESKTOP"}),
+              kDesktopLayer)
         << "a type of another desktop's own is skipped";
     EXPECT_EQ(layerOfWindowTypes({"_NET_WM_WINDOW_TYPE_SPLASH", "_NET_WM_WINDOW_TYPE_NORMAL"}), kPopUpLayer);
     EXPECT_EQ(layerOfWindowTypes({"_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_DOCK"}), kOrdinaryLayer);

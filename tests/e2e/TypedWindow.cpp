@@ -34,12 +34,13 @@ int main(int argc, char** argv) {
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     const std::string type = std::string("_NET_WM_WINDOW_TYPE_") + argv[1];
     const xcb_atom_t typeAtom = atom(c, type);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1,
-                        &typeAtom);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32,
+                        1, &typeAtom);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                         uint32_t(std::strlen(argv[2])), argv[2]);
     const uint32_t pid = uint32_t(getpid());
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1,
+                        &pid);
     // The window manager may give it the focus (ICCCM input hint).
     const uint32_t hints[9] = {1 /* InputHint */, 1 /* input */};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);

@@ -7,6 +7,8 @@ namespace corvane {
 namespace {
 
 const QHash<QByteArray, int>& layers() {
+    // One type a line:
+    // clang-format off
     static const QHash<QByteArray, int> kLayers{
         {"_NET_WM_WINDOW_TYPE_NORMAL", kOrdinaryLayer},
         {"_NET_WM_WINDOW_TYPE_DIALOG", kOrdinaryLayer},
@@ -23,6 +25,7 @@ const QHash<QByteArray, int>& layers() {
         {"_NET_WM_WINDOW_TYPE_COMBO", kPopUpLayer},
         {"_NET_WM_WINDOW_TYPE_DND", kPopUpLayer},
     };
+    // clang-format on
     return kLayers;
 }
 

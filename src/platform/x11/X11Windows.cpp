@@ -33,8 +33,8 @@ QList<xcb_window_t> X11Windows::stacking(double timeout) {
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         rootChildren = QList<quint32>(children, children + xcb_query_tree_children_length(tree.get()));
     }
-    return stackingFrontToBack(rootChildren, listed, rootChildren.isEmpty() ? QHash<quint32, quint32>()
-                                                                             : topLevels(listed));
+    return stackingFrontToBack(rootChildren, listed,
+                               rootChildren.isEmpty() ? QHash<quint32, quint32>() : topLevels(listed));
 }
 
 // Each window's parent, then the parent's, until the root: one round trip per level for all of
@@ -91,7 +91,8 @@ FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
 }
 
 FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
-    const QList<quint32> published = m_connection.cardinals(window, m_connection.atom("_NET_FRAME_EXTENTS"), timeout);
+    const QList<quint32> published =
+        m_connection.cardinals(window, m_connection.atom("_NET_FRAME_EXTENTS"), timeout);
     if (published.size() >= 4)
         return {int(published[0]), int(published[1]), int(published[2]), int(published[3])};
     const quint32 frame = topLevels({window}).value(window, window);
@@ -110,8 +111,8 @@ FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
     const int border = 2 * outer->border_width;
     const int left = origin->dst_x - outer->x;
     const int top = origin->dst_y - outer->y;
-    return {std::max(0, left), std::max(0, outer->width + border - left - client->width),
-            std::max(0, top), std::max(0, outer->height + border - top - client->height)};
+    return {std::max(0, left), std::max(0, outer->width + border - left - client->width), std::max(0, top),
+            std::max(0, outer->height + border - top - client->height)};
 }
 
 std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
@@ -205,8 +206,8 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
         m_sent.insert(window, {target, *current});
     }
     const QPoint axOrigin = m_screens.primaryOrigin();
-    const quint32 flags = 1 /* north-west gravity */ | (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) |
-                          (kSourceIsPager << 12);
+    const quint32 flags =
+        1 /* north-west gravity */ | (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) | (kSourceIsPager << 12);
     // With north-west gravity the window manager places the outer frame's top-left at x, y...
     const auto x = quint32(qRound(target.x() + axOrigin.x() - shadow.left));
     const auto y = quint32(qRound(target.y() + axOrigin.y() - shadow.top));
