@@ -12,6 +12,7 @@ constexpr quint32 kSourceIsPager = 2; // requests come from a tool acting for th
 // Frames lie a few windows deep at most; the bound only keeps a broken tree from costing round
 // trips without end.
 constexpr int kMaxDepth = 8;
+constexpr int kMaxDecoration = 64;
 } // namespace
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
@@ -111,8 +112,12 @@ FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
     const int border = 2 * outer->border_width;
     const int left = origin->dst_x - outer->x;
     const int top = origin->dst_y - outer->y;
-    return {std::max(0, left), std::max(0, outer->width + border - left - client->width), std::max(0, top),
-            std::max(0, outer->height + border - top - client->height)};
+    const FrameExtents measured{std::max(0, left), std::max(0, outer->width + border - left - client->width),
+                                std::max(0, top), std::max(0, outer->height + border - top - client->height)};
+    // Far more than a border and a title bar: a container (a virtual root), not decorations.
+    if (std::max({measured.left, measured.right, measured.top, measured.bottom}) > kMaxDecoration)
+        return {};
+    return measured;
 }
 
 std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
@@ -237,10 +242,15 @@ void X11Windows::noteActivation(xcb_window_t window, qint32 pid) {
 
 std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     // The application holds the focus in a window of its own that is not one to move (its desktop
-    // icons, a dock): nothing of it is the target.
+    // icons, a dock): nothing of it is the target. An active window on another desktop (some window
+    // managers leave it named after a switch) gives way to the application's windows here.
     const xcb_window_t active = activeWindow();
-    if (active != XCB_WINDOW_NONE && this->pid(active) == pid)
-        return isTarget(active) ? std::optional(active) : std::nullopt;
+    if (active != XCB_WINDOW_NONE && this->pid(active) == pid) {
+        if (layer(active) != kOrdinaryLayer)
+            return std::nullopt;
+        if (isOnScreen(active))
+            return active;
+    }
     const QList<xcb_window_t> windows = stacking();
     std::optional<xcb_window_t> last;
     {
