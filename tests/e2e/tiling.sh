@@ -26,8 +26,16 @@ i3_frame_is() {
 start_desktop 1440 900
 # i3bar reserves 20 rows at the bottom with a strut.
 wait_for 10 sh -c 'xwininfo -root -tree | grep -q i3bar' || fail "no i3bar"
-a=$(start_xterm alpha 80x24+100+100)
-b=$(start_xterm bravo 80x24+300+300)
+# start_xterm waits for frame extents, which i3 never sets: i3 has the window once it sets WM_STATE.
+i3_xterm() {
+  xterm -T "$1" -e bash --norc >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 sh -c "xprop -id \$(xdotool search --name '^$1\$' | head -1) WM_STATE | grep -q Normal" ||
+    fail "xterm $1 did not appear"
+  xdotool search --name "^$1\$" | head -1
+}
+a=$(i3_xterm alpha)
+b=$(i3_xterm bravo)
 i3-msg "[title=\"^bravo\$\"] floating enable" >/dev/null || fail "i3 did not float bravo"
 start_corvane "$corvane"
 
