@@ -29,7 +29,7 @@ protected:
     void open() {
         start();
         updater.emplace(platform.updater);
-        view.emplace(*controller, *updater, platform.application, [this] { ++settingsShown; });
+        view.emplace(*controller, *updater, platform.application, platform.workspace, [this] { ++settingsShown; });
         view->show();
     }
     QStringList labelTexts() const {
@@ -119,12 +119,20 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     settingsWindow->setGeometry(100, 80, 700, 500);
     EXPECT_TRUE(desk.defaults().writesOf(kSettingsFrameKey).isEmpty()) << "written once the frame rests";
     desk.runLoop().advance(0.3);
-    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), "100 80 700 500");
+    // The outer frame's top-left, not the content's (the offscreen platform gives windows a frame),
+    // and the content's size.
+    const QPoint frame = settingsWindow->frameGeometry().topLeft();
+    ASSERT_NE(frame, settingsWindow->geometry().topLeft()) << "a window with a frame";
+    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), QString("%1 %2 700 500").arg(frame.x()).arg(frame.y()));
     settingsWindow->setGeometry(120, 90, 640, 480);
+    const QRect lastFrame = settingsWindow->frameGeometry();
     manager.reset(); // quitting while the timer runs still keeps the last frame
 
     SettingsWindowManager relaunched(platform, [] { return new QLabel("content"); });
-    EXPECT_EQ(relaunched.window()->geometry(), QRect(120, 90, 640, 480));
+    relaunched.show();
+    desk.settle();
+    EXPECT_EQ(relaunched.window()->frameGeometry(), lastFrame) << "frame for frame";
+    EXPECT_EQ(relaunched.window()->size(), QSize(640, 480));
 
     // A stored frame off every screen, too small, or damaged is not used.
     for (const char* stored : {"5000 5000 600 600", "100 100 200 200", "garbage", "1 2 3"}) {
