@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 namespace corvane {
@@ -75,6 +77,32 @@ TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPreset
     EXPECT_FALSE(labelTexts().contains("No saved presets."));
     EXPECT_EQ(view->body()->findChildren<SnapLayoutView*>().size(), builtInLayouts().size())
         << "a size preset adds no thumbnail";
+}
+
+TEST_F(MenuBarViewTest, WithoutInstalledHelpTheOverlaySaysWhyItCannotOpenIt) {
+    desk.setTrusted(false);
+    desk.setOpensUrls(false);
+    open();
+    auto* overlay = qobject_cast<PermissionOverlay*>(view->body());
+    ASSERT_TRUE(overlay);
+    EXPECT_FALSE(overlay->openSettingsButton()->isEnabled());
+    EXPECT_TRUE(overlay->openSettingsButton()->toolTip().contains("not installed"));
+    QTest::mouseClick(overlay->openSettingsButton(), Qt::LeftButton);
+    EXPECT_TRUE(desk.openedUrls().isEmpty());
+    EXPECT_TRUE(labelTexts().join(' ').contains("_NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW"))
+        << "on X11 the window manager's two requests are all the access there is";
+}
+
+TEST_F(MenuBarViewTest, TheListsScrollOnlyWhenTheyAreLongerThanThePanel) {
+    open();
+    const auto bar = [this] { return qobject_cast<QScrollArea*>(view->body())->verticalScrollBar(); };
+    ASSERT_TRUE(bar());
+    QApplication::processEvents();
+    EXPECT_FALSE(bar()->isVisible()) << "the layouts alone fit";
+    for (const char* name : {"One", "Two", "Three", "Four"})
+        ASSERT_TRUE(controller->addSizePreset(name, 1000, 700));
+    QApplication::processEvents();
+    EXPECT_TRUE(bar()->isVisible());
 }
 
 TEST_F(MenuBarViewTest, CheckForUpdatesFollowsTheUpdaterAndMakesCorvaneARegularProgram) {
