@@ -90,6 +90,8 @@ start_corvane() {
   export XDG_CONFIG_HOME="$E2E_TMP/config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Emptied first: a restarted Corvane must not be taken as running on its predecessor's word.
+  : >"$E2E_TMP/corvane.log"
   "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
