@@ -3,22 +3,31 @@
 
 #include "model/GridAlgebra.h"
 
+#include <optional>
+
 namespace corvane {
 
 namespace {
 
-// Whether start <= value < start + extent, without forming start + extent (it may overflow).
-bool inHalfOpenRange(qint64 value, qint64 start, qint64 extent) {
-    if (extent <= 0 || value < start)
-        return false;
-    return static_cast<quint64>(value) - static_cast<quint64>(start) < static_cast<quint64>(extent);
+// The end of the half-open range [start, start + extent); none for an empty range, and none for one
+// whose end lies beyond the largest 64-bit value. No real grid reaches that far, and taking such a
+// range as ending there would let one damaged stored span swallow every cell after its start.
+std::optional<qint64> rangeEnd(qint64 start, qint64 extent) {
+    qint64 end = 0;
+    if (extent <= 0 || __builtin_add_overflow(start, extent, &end))
+        return std::nullopt;
+    return end;
 }
 
-// Whether [a, a + aExtent) and [b, b + bExtent) intersect.
+bool inHalfOpenRange(qint64 value, qint64 start, qint64 extent) {
+    const std::optional<qint64> end = rangeEnd(start, extent);
+    return end && start <= value && value < *end;
+}
+
 bool rangesIntersect(qint64 a, qint64 aExtent, qint64 b, qint64 bExtent) {
-    if (aExtent <= 0 || bExtent <= 0)
-        return false;
-    return a <= b ? inHalfOpenRange(b, a, aExtent) : inHalfOpenRange(a, b, bExtent);
+    const std::optional<qint64> aEnd = rangeEnd(a, aExtent);
+    const std::optional<qint64> bEnd = rangeEnd(b, bExtent);
+    return aEnd && bEnd && b < *aEnd && a < *bEnd;
 }
 
 } // namespace

@@ -222,6 +222,17 @@ TEST_F(TwoScreenTest, MovingToTheNextScreenKeepsTheRelativeFrameAndWraps) {
     EXPECT_EQ(frame(), QRectF(1440, -155, 960, 1055));
 }
 
+TEST_F(TwoScreenTest, AWindowInTheUpperPartKeepsItsVerticalPlaceOnAScreenOfAnotherHeight) {
+    // 75 of the first screen's 875 usable points below its top edge, 400 of them high.
+    desk.setWindowFrame(window, QRectF(100, 100, 800, 400));
+    start();
+    controller->moveToAdjacentScreen(1);
+    desk.settle();
+    // The same fractions of the second screen's 1920 x 1055: left 1573.3, top 90.4 points below its
+    // top edge (AX 900 - 1055 + 90 = -65), 1066.7 wide and 482.3 high, each edge rounded.
+    EXPECT_EQ(frame(), QRectF(1573, -65, 1067, 483));
+}
+
 TEST_F(TwoScreenTest, SnappingWithoutAScreenUsesTheScreenUnderTheWindowsCentre) {
     desk.setWindowFrame(window, QRectF(1200, 100, 600, 400)); // centre at x 1500: the second screen
     desk.events().setMouseLocation(QPointF(10, 10));

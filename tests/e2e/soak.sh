@@ -2,9 +2,11 @@
 # A soak run: random hotkeys (with a cycle step), title-bar drags and palette picks against three
 # xterms for SOAK_SECONDS (default 30). Every action must land its window where it says, every
 # window must still be where its last action put it at the end, and Corvane's resident memory must
-# not grow by more than SOAK_GROWTH_KIB (default 6144) after the warm-up.
+# not grow by more than SOAK_GROWTH_KIB (default 6144) after the warm-up. SOAK_MEASURES_MEMORY=0
+# skips that check, for builds whose allocator holds freed memory back (AddressSanitizer).
 set -u
 corvane=$1 pointer=$2 seconds=${SOAK_SECONDS:-30} growth_limit=${SOAK_GROWTH_KIB:-6144}
+measures_memory=${SOAK_MEASURES_MEMORY:-1}
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop 1440 900
@@ -78,5 +80,9 @@ done
 end_rss=$(rss)
 echo "ok - $actions actions in ${seconds}s, each window where its last action put it"
 echo "resident memory after the warm-up ${warm_rss} KiB, at the end ${end_rss} KiB"
-[ $((end_rss - warm_rss)) -le "$growth_limit" ] || fail "memory grew by $((end_rss - warm_rss)) KiB"
+if [ "$measures_memory" = 1 ]; then
+  [ $((end_rss - warm_rss)) -le "$growth_limit" ] || fail "memory grew by $((end_rss - warm_rss)) KiB"
+else
+  echo "memory growth not checked in this build"
+fi
 echo "end-to-end soak: all passed"

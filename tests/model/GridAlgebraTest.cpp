@@ -82,6 +82,13 @@ TEST(GridAlgebraTest, SpanCellsContainmentAndOverlapAreHalfOpenAndOverflowSafe) 
     EXPECT_TRUE((GridSpan{0, 0, 2, 2}.overlaps({1, 1, 2, 2})));
     EXPECT_FALSE((GridSpan{0, 0, 2, 2}.overlaps({2, 0, 1, 2}))) << "touching is not overlapping";
     EXPECT_FALSE((GridSpan{0, 0, kMax, 1}.overlaps({kMax, 0, kMax, 1})));
+    // A positive start whose end passes the largest value: a damaged span that holds nothing.
+    const GridSpan runaway{5, 0, kMax, 1};
+    EXPECT_FALSE(runaway.contains({10, 0}));
+    EXPECT_FALSE(runaway.contains({5, 0}));
+    EXPECT_FALSE(runaway.overlaps({6, 0, 1, 1}));
+    EXPECT_FALSE((GridSpan{6, 0, 1, 1}.overlaps(runaway))) << "either way round";
+    EXPECT_FALSE((GridSpan{0, 3, 1, kMax}.overlaps({0, 4, 1, 1}))) << "columns too";
 }
 
 TEST(GridAlgebraTest, GridLayoutMakesFractionalZonesWithFreshIds) {

@@ -11,10 +11,52 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <plist/plist.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvane {
 namespace {
+
+// Makes a folder refuse new names, renames and removals: immutable for root (which ignores
+// permissions), read-only for anyone else.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder)
+        : m_folder(QFile::encodeName(folder)) {
+        m_isLocked = ::geteuid() == 0 ? setImmutable(true) : ::chmod(m_folder.constData(), 0555) == 0;
+    }
+    ~FolderLock() { unlock(); }
+    bool isLocked() const { return m_isLocked; }
+    void unlock() {
+        if (!m_isLocked)
+            return;
+        m_isLocked = false;
+        if (::geteuid() == 0)
+            setImmutable(false);
+        else
+            ::chmod(m_folder.constData(), 0755);
+    }
+
+private:
+    bool setImmutable(bool isImmutable) {
+        const int fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool isDone = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = isImmutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        isDone = isDone && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return isDone;
+    }
+
+    QByteArray m_folder;
+    bool m_isLocked = false;
+};
 
 QStringList capturedWarnings;
 void captureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -117,6 +159,43 @@ TEST_F(PlistDefaultsTest, ADamagedFileIsMovedAsideIntactAndTheStoreCarriesOn) {
         d.setBool("fresh", true);
         EXPECT_EQ(PlistDefaults(path).boolean("fresh"), true);
     }
+}
+
+TEST_F(PlistDefaultsTest, AChangeReplacesTheFileWholeAndNeverWritesIntoIt) {
+    PlistDefaults d(path);
+    d.setString("name", QStringLiteral("Split"));
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    // A second name for the same file: an in-place write would show through it.
+    const QString link = path + QStringLiteral(".link");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+
+    d.setString("name", QStringLiteral("Quadrant"));
+    QFile linked(link);
+    ASSERT_TRUE(linked.open(QIODevice::ReadOnly));
+    EXPECT_EQ(linked.readAll(), before);
+    EXPECT_EQ(PlistDefaults(path).string("name"), QStringLiteral("Quadrant"));
+}
+
+TEST_F(PlistDefaultsTest, ADamagedFileThatCannotBeMovedAsideIsNeverWrittenOver) {
+    const QByteArray damage("<plist><dict><key>hotkeyAssignments</key>");
+    writeFile(damage);
+    const QString folder = QFileInfo(path).absolutePath();
+    {
+        FolderLock lock(folder);
+        ASSERT_TRUE(lock.isLocked()) << "cannot lock " << folder.toStdString();
+        PlistDefaults d(path);
+        lock.unlock(); // writable again: only the store's own caution keeps the file now
+        d.setBool("dragSnapEnabled", true);
+        EXPECT_FALSE(d.synchronize());
+        EXPECT_EQ(d.boolean("dragSnapEnabled"), true) << "the change is kept in memory";
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damage);
+    EXPECT_EQ(folderEntries(), QStringList{"app.corvane.plist"});
 }
 
 TEST_F(PlistDefaultsTest, AFailedWriteKeepsValuesAndWarnsOnceUntilItCanWriteAgain) {
