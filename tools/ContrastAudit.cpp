@@ -23,7 +23,8 @@ namespace {
 
 class Pixels {
 public:
-    explicit Pixels(const QImage& image) : m_image(image.convertToFormat(QImage::Format_RGB32)) {}
+    explicit Pixels(const QImage& image)
+        : m_image(image.convertToFormat(QImage::Format_RGB32)) {}
 
     QRect bounds() const { return m_image.rect(); }
     QColor at(int x, int y) const { return QColor::fromRgb(m_image.pixel(x, y)); }
@@ -61,8 +62,7 @@ public:
     // half of each side (rounded corners aside), the strongest of the 2 pixels inward; the weakest
     // of those points.
     double edgeContrast(const QRect& rect) const {
-        const QColor outside =
-            mostCommon(QRegion(rect.adjusted(-3, -3, 3, 3)).subtracted(QRegion(rect)));
+        const QColor outside = mostCommon(QRegion(rect.adjusted(-3, -3, 3, 3)).subtracted(QRegion(rect)));
         double weakest = 21;
         for (int x = rect.left() + rect.width() / 4; x <= rect.right() - rect.width() / 4; ++x) {
             weakest = std::min(weakest, strongestContrast(QRect(x, rect.top(), 1, 2), outside));
@@ -81,8 +81,9 @@ private:
 
 QString describe(const QWidget* widget, const QString& text) {
     const QString name = text.isEmpty() ? widget->accessibleName() : text;
-    return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(widget->metaObject()->className()),
-                                             name.left(40).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    return QStringLiteral("%1 \"%2\"")
+        .arg(QString::fromLatin1(widget->metaObject()->className()),
+             name.left(40).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 QStyleOptionButton checkBoxOption(const QCheckBox* box) {
@@ -99,12 +100,14 @@ QStyleOptionButton checkBoxOption(const QCheckBox* box) {
 QList<ContrastMeasure> measureContrast(QWidget& window, const QImage& image) {
     const Pixels pixels(image);
     QList<ContrastMeasure> measures;
-    const auto inWindow = [&](const QWidget* w, const QRect& r) { return QRect(w->mapTo(&window, r.topLeft()), r.size()); };
+    const auto inWindow = [&](const QWidget* w, const QRect& r) {
+        return QRect(w->mapTo(&window, r.topLeft()), r.size());
+    };
     // The text drawn in part of a widget, against the colour most of that part has.
     const auto text = [&](const QWidget* w, const QRect& area, const QString& shown) {
         const QRect r = inWindow(w, area);
-        measures.append({describe(w, shown), pixels.strongestContrast(r, pixels.mostCommon(QRegion(r))),
-                         kTextContrast});
+        measures.append(
+            {describe(w, shown), pixels.strongestContrast(r, pixels.mostCommon(QRegion(r))), kTextContrast});
     };
     const auto edge = [&](const QWidget* w, const QRect& area, const QString& shown) {
         measures.append({describe(w, shown) + QStringLiteral(" edge"), pixels.edgeContrast(inWindow(w, area)),
@@ -140,7 +143,9 @@ QList<ContrastMeasure> measureContrast(QWidget& window, const QImage& image) {
             QStyleOptionComboBox option;
             option.initFrom(combo);
             option.frame = true;
-            text(combo, combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo),
+            text(combo,
+                 combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                                combo),
                  combo->currentText());
             edge(combo, combo->rect(), combo->currentText());
         } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
@@ -155,14 +160,16 @@ QList<ContrastMeasure> measureContrast(QWidget& window, const QImage& image) {
         } else if (auto* thumbnail = qobject_cast<SnapLayoutView*>(w)) {
             // Each zone's fill against what is around the thumbnail.
             const QRect around = inWindow(thumbnail, thumbnail->rect());
-            const QColor outside = pixels.mostCommon(QRegion(around.adjusted(-3, -3, 3, 3)).subtracted(QRegion(around)));
+            const QColor outside =
+                pixels.mostCommon(QRegion(around.adjusted(-3, -3, 3, 3)).subtracted(QRegion(around)));
             for (qsizetype i = 0; i < thumbnail->layout().zones.size(); ++i) {
                 const QAbstractButton* zone = thumbnail->zoneButton(i);
                 if (thumbnail->hoveredZoneId() == thumbnail->layout().zones[i].id)
                     continue;
                 const QPoint centre = zone->mapTo(&window, zone->rect().center());
                 measures.append({describe(zone, {}) + QStringLiteral(" fill"),
-                                 contrastRatio(pixels.at(centre.x(), centre.y()), outside), kControlContrast});
+                                 contrastRatio(pixels.at(centre.x(), centre.y()), outside),
+                                 kControlContrast});
             }
         } else if (auto* canvas = qobject_cast<GridBuilderCanvas*>(w)) {
             const auto* builder = static_cast<const GridBuilderView*>(canvas->parentWidget());

@@ -87,8 +87,9 @@ void panels(const Visit& visit) {
             MenuBarView view(*scene.controller, updater, scene.platform.application, scene.platform.workspace,
                              [] {});
             present(view,
-                    isTrusted ? (hasPresets ? QStringLiteral("panel-presets") : QStringLiteral("panel-no-presets"))
-                              : QStringLiteral("panel-untrusted"),
+                    isTrusted
+                        ? (hasPresets ? QStringLiteral("panel-presets") : QStringLiteral("panel-no-presets"))
+                        : QStringLiteral("panel-untrusted"),
                     visit);
         }
     }

@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
                 if (m.isMet())
                     continue;
                 ++shortfalls;
-                std::printf("  %s: contrast %.2f:1, needs %.1f:1: %s\n", qPrintable(name + suffix), m.ratio, m.required,
-                            qPrintable(m.what));
+                std::printf("  %s: contrast %.2f:1, needs %.1f:1: %s\n", qPrintable(name + suffix), m.ratio,
+                            m.required, qPrintable(m.what));
             }
         });
     }

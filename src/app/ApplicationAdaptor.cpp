@@ -4,7 +4,9 @@
 
 namespace corvane {
 
-ApplicationAdaptor::ApplicationAdaptor(CorvaneService* service) : QDBusAbstractAdaptor(service), m_service(service) {}
+ApplicationAdaptor::ApplicationAdaptor(CorvaneService* service)
+    : QDBusAbstractAdaptor(service)
+    , m_service(service) {}
 
 void ApplicationAdaptor::Activate(const QVariantMap&) {
     emit m_service->activationRequested();

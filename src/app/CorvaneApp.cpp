@@ -36,11 +36,13 @@ CorvaneApp::CorvaneApp(Platform& platform)
         return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
-    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, platform.workspace, [this] {
+    const auto showSettings = [this] {
         if (m_panel->windowFlags().testFlag(Qt::Popup))
             m_panel->hide();
         m_settingsWindow->show();
-    });
+    };
+    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, platform.workspace,
+                                            showSettings);
     m_panel->setWindowTitle(QStringLiteral("Corvane"));
 
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });

@@ -7,7 +7,9 @@
 
 namespace corvane {
 
-CorvaneService::CorvaneService(QDBusConnection bus, QObject* parent) : QObject(parent), m_bus(std::move(bus)) {
+CorvaneService::CorvaneService(QDBusConnection bus, QObject* parent)
+    : QObject(parent)
+    , m_bus(std::move(bus)) {
     new ApplicationAdaptor(this);
 }
 
@@ -24,9 +26,10 @@ bool CorvaneService::start() {
     // The object first: a call may arrive as soon as the name is ours.
     if (!m_bus.registerObject(QLatin1String(objectPath), this, QDBusConnection::ExportAdaptors))
         return false;
-    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = m_bus.interface()->registerService(
-        QLatin1String(serviceName), QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        m_bus.interface()->registerService(QLatin1String(serviceName),
+                                           QDBusConnectionInterface::DontQueueService,
+                                           QDBusConnectionInterface::DontAllowReplacement);
     m_isServing = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
     if (!m_isServing)
         m_bus.unregisterObject(QLatin1String(objectPath));
@@ -36,9 +39,9 @@ bool CorvaneService::start() {
 bool CorvaneService::activateRunningInstance(QDBusConnection bus) {
     if (!bus.isConnected())
         return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QLatin1String(serviceName), QLatin1String(objectPath),
-                                       QLatin1String(ApplicationAdaptor::interfaceName), QStringLiteral("Activate"));
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(serviceName), QLatin1String(objectPath),
+                                                       QLatin1String(ApplicationAdaptor::interfaceName),
+                                                       QStringLiteral("Activate"));
     call << QVariantMap();
     // A running instance answers at once; one stuck in a long task is not waited for long.
     return bus.call(call, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;

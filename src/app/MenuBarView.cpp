@@ -44,7 +44,10 @@ QGridLayout* twoColumnGrid() {
 
 MenuBarView::MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
                          Workspace& workspace, std::function<void()> showSettings, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_updater(updater), m_workspace(workspace) {
+    : QWidget(parent)
+    , m_controller(controller)
+    , m_updater(updater)
+    , m_workspace(workspace) {
     setFixedSize(width, height);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -92,8 +95,9 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
 
 void MenuBarView::rebuildBody() {
     auto* stack = static_cast<QVBoxLayout*>(layout());
-    QWidget* next = m_controller.isAccessibilityTrusted() ? makeLists()
-                                                          : static_cast<QWidget*>(new PermissionOverlay(m_controller, m_workspace, this));
+    QWidget* next = m_controller.isAccessibilityTrusted()
+                        ? makeLists()
+                        : static_cast<QWidget*>(new PermissionOverlay(m_controller, m_workspace, this));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();

@@ -443,8 +443,8 @@ SettingsView::NameRow SettingsView::makeNameRow(const QString& placeholder,
     row.field = new QLineEdit;
     row.field->setPlaceholderText(placeholder);
     QPalette hint = row.field->palette();
-    hint.setColor(QPalette::PlaceholderText,
-                  legibleColor(hint.color(QPalette::PlaceholderText), {hint.color(QPalette::Base)}, kTextContrastChosen));
+    hint.setColor(QPalette::PlaceholderText, legibleColor(hint.color(QPalette::PlaceholderText),
+                                                          {hint.color(QPalette::Base)}, kTextContrastChosen));
     row.field->setPalette(hint);
     row.field->setAccessibleName(placeholder);
     row.addButton = new QToolButton;

@@ -8,7 +8,8 @@
 
 namespace corvane {
 
-LegibleStyle::LegibleStyle(const QString& baseStyle) : QProxyStyle(baseStyle) {}
+LegibleStyle::LegibleStyle(const QString& baseStyle)
+    : QProxyStyle(baseStyle) {}
 
 void LegibleStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
@@ -49,8 +50,8 @@ void LegibleStyle::drawControl(ControlElement element, const QStyleOption* optio
     QProxyStyle::drawControl(element, label.get(), painter, widget);
 }
 
-void LegibleStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                                      const QWidget* widget) const {
+void LegibleStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                      QPainter* painter, const QWidget* widget) const {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if (control == CC_SpinBox && !(option->state & State_HasFocus)) {
         const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option);

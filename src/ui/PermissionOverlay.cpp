@@ -54,11 +54,12 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, Workspace& wo
     stack->addWidget(title, 0, Qt::AlignHCenter);
 
     // X11 has no permission to grant: a window manager that takes these two requests is all it needs.
-    auto* explanation = new QLabel(tr("On X11 there is nothing to grant: Corvane moves and resizes other apps' "
-                                      "windows through the window manager, and needs one that offers the two "
-                                      "EWMH requests _NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW. Start one "
-                                      "and Corvane carries on within a second."),
-                                   this);
+    auto* explanation =
+        new QLabel(tr("On X11 there is nothing to grant: Corvane moves and resizes other apps' "
+                      "windows through the window manager, and needs one that offers the two "
+                      "EWMH requests _NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW. Start one "
+                      "and Corvane carries on within a second."),
+                   this);
     explanation->setFont(fontFor(TextStyle::Caption));
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignHCenter);
@@ -84,8 +85,9 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, Workspace& wo
     connect(m_openSettings, &QPushButton::clicked, &controller, &WindowController::openAccessibilitySettings);
     if (!workspace.canOpenUrl(QString::fromLatin1(kAccessibilitySettingsUrl))) {
         m_openSettings->setEnabled(false);
-        m_openSettings->setToolTip(tr("Corvane's help is not installed with this copy, so there is nothing to "
-                                      "open. An installed Corvane keeps it in share/doc/corvane/README.md."));
+        m_openSettings->setToolTip(
+            tr("Corvane's help is not installed with this copy, so there is nothing to "
+               "open. An installed Corvane keeps it in share/doc/corvane/README.md."));
     }
     stack->addWidget(m_openSettings, 0, Qt::AlignHCenter);
     stack->addStretch();

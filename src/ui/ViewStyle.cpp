@@ -29,7 +29,9 @@ double relativeSize(TextStyle style) {
 }
 
 double relativeLuminance(const QColor& color) {
-    const auto channel = [](float c) { return c <= 0.04045f ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const auto channel = [](float c) {
+        return c <= 0.04045f ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
     const QColor rgb = color.toRgb();
     return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
 }
@@ -63,7 +65,8 @@ QFont fontFor(TextStyle style, bool isMonospaced) {
         font.setPointSizeF(font.pointSizeF() * scale);
     else
         font.setPixelSize(qRound(font.pixelSize() * scale));
-    font.setBold(style == TextStyle::Title || style == TextStyle::Headline || style == TextStyle::SectionTitle);
+    font.setBold(style == TextStyle::Title || style == TextStyle::Headline ||
+                 style == TextStyle::SectionTitle);
     return font;
 }
 
@@ -93,7 +96,8 @@ QColor separatorColor(const QPalette& palette) { return primaryColor(palette, 0.
 
 QColor secondaryTextColor(const QPalette& palette) {
     return legibleColor(primaryColor(palette, 0.55),
-                        {palette.color(QPalette::Window), palette.color(QPalette::Base)}, kTextContrastChosen);
+                        {palette.color(QPalette::Window), palette.color(QPalette::Base)},
+                        kTextContrastChosen);
 }
 
 QColor primaryColor(const QPalette& palette, double opacity) {
@@ -117,8 +121,8 @@ QColor linkTextColor(const QPalette& palette) {
     const QColor window = palette.color(QPalette::Window);
     const QColor link = palette.color(QPalette::Link);
     const QColor accent = accentColor(palette);
-    return legibleColor(contrastRatio(link, window) >= contrastRatio(accent, window) ? link : accent, {window},
-                        kTextContrastChosen);
+    return legibleColor(contrastRatio(link, window) >= contrastRatio(accent, window) ? link : accent,
+                        {window}, kTextContrastChosen);
 }
 
 QColor buttonTextColor(const QPalette& palette) {

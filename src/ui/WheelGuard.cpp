@@ -5,7 +5,9 @@
 
 namespace corvane {
 
-WheelGuard::WheelGuard(QWidget* control) : QObject(control), m_control(control) {
+WheelGuard::WheelGuard(QWidget* control)
+    : QObject(control)
+    , m_control(control) {
     // Qt gives wheel-focus controls the focus on a wheel turn, before they see it: not these.
     control->setFocusPolicy(Qt::StrongFocus);
     control->installEventFilter(this);

@@ -20,7 +20,8 @@ namespace {
 // wait for the very event loop they block. The main thread keeps handling events meanwhile.
 template <typename Call> auto offMainThread(Call call) {
     auto result = std::async(std::launch::async, std::move(call));
-    for (int i = 0; i < 500 && result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready; ++i)
+    for (int i = 0; i < 500 && result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready;
+         ++i)
         QCoreApplication::processEvents();
     return result.get();
 }
@@ -37,16 +38,19 @@ QStringList members(const QString& xml) {
         const QString name = reader.name().toString();
         if (reader.isStartElement() && name == QLatin1String("interface")) {
             interface = reader.attributes().value(QLatin1String("name")).toString();
-        } else if (reader.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal") ||
-                                               name == QLatin1String("property"))) {
-            member = QStringLiteral("%1 %2 %3").arg(interface, name, reader.attributes().value("name").toString());
+        } else if (reader.isStartElement() &&
+                   (name == QLatin1String("method") || name == QLatin1String("signal") ||
+                    name == QLatin1String("property"))) {
+            member =
+                QStringLiteral("%1 %2 %3").arg(interface, name, reader.attributes().value("name").toString());
             if (name == QLatin1String("property"))
                 member += QLatin1Char(' ') + reader.attributes().value("type").toString();
         } else if (reader.isStartElement() && name == QLatin1String("arg")) {
             member += QStringLiteral(" %1:%2").arg(reader.attributes().value("direction").toString(),
                                                    reader.attributes().value("type").toString());
-        } else if (reader.isEndElement() && (name == QLatin1String("method") || name == QLatin1String("signal") ||
-                                             name == QLatin1String("property"))) {
+        } else if (reader.isEndElement() &&
+                   (name == QLatin1String("method") || name == QLatin1String("signal") ||
+                    name == QLatin1String("property"))) {
             if (!interface.startsWith(QLatin1String("org.freedesktop.DBus.")))
                 found.append(member);
         }
@@ -73,10 +77,9 @@ TEST(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
     EXPECT_EQ(asked.count(), 1);
 
     const QDBusMessage reply = offMainThread([&] {
-        return launch.call(QDBusMessage::createMethodCall(QLatin1String(CorvaneService::serviceName),
-                                                          QLatin1String(CorvaneService::objectPath),
-                                                          QStringLiteral("org.freedesktop.DBus.Introspectable"),
-                                                          QStringLiteral("Introspect")));
+        return launch.call(QDBusMessage::createMethodCall(
+            QLatin1String(CorvaneService::serviceName), QLatin1String(CorvaneService::objectPath),
+            QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
     });
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
     QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/src/app/CorvaneService.xml"));
@@ -91,7 +94,8 @@ TEST(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
 }
 
 TEST(CorvaneServiceTest, WithoutABusNothingIsServedAndNoOneAnswers) {
-    const QDBusConnection none = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
+    const QDBusConnection none =
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
     CorvaneService service(none);
     EXPECT_FALSE(service.start());
     EXPECT_FALSE(CorvaneService::activateRunningInstance(none));

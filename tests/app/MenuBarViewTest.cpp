@@ -2,9 +2,9 @@
 // lists when access arrives, the presets section, the footer's buttons, and the settings window's
 // frame kept across a relaunch.
 #include "app/MenuBarView.h"
+
 #include "app/SettingsWindowManager.h"
 #include "app/UpdaterController.h"
-
 #include "control/ControllerFixture.h"
 #include "model/BuiltInLayouts.h"
 #include "ui/PermissionOverlay.h"
@@ -31,7 +31,8 @@ protected:
     void open() {
         start();
         updater.emplace(platform.updater);
-        view.emplace(*controller, *updater, platform.application, platform.workspace, [this] { ++settingsShown; });
+        view.emplace(*controller, *updater, platform.application, platform.workspace,
+                     [this] { ++settingsShown; });
         view->show();
     }
     QStringList labelTexts() const {
@@ -151,7 +152,8 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     // and the content's size.
     const QPoint frame = settingsWindow->frameGeometry().topLeft();
     ASSERT_NE(frame, settingsWindow->geometry().topLeft()) << "a window with a frame";
-    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), QString("%1 %2 700 500").arg(frame.x()).arg(frame.y()));
+    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey),
+              QString("%1 %2 700 500").arg(frame.x()).arg(frame.y()));
     settingsWindow->setGeometry(120, 90, 640, 480);
     const QRect lastFrame = settingsWindow->frameGeometry();
     manager.reset(); // quitting while the timer runs still keeps the last frame

@@ -303,8 +303,8 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
             return picker->currentText();
         return qobject_cast<QAbstractSpinBox*>(control)->text();
     };
-    const QList<QWidget*> controls{view->hotkeyPicker(1),  view->dragSnapLayoutPicker(), view->triggerPicker(),
-                                   view->rowsStepper(),    view->colsStepper(),          view->widthField(),
+    const QList<QWidget*> controls{view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(),
+                                   view->rowsStepper(),   view->colsStepper(),          view->widthField(),
                                    view->heightField()};
     for (QWidget* control : controls) {
         page->setValue(0);

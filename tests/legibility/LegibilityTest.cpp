@@ -3,7 +3,6 @@
 // The measure itself is checked first on the faults it is there to catch.
 #include "tools/ContrastAudit.h"
 #include "tools/ScreenshotScenes.h"
-
 #include "ui/ViewStyle.h"
 
 #include <QApplication>
@@ -65,8 +64,9 @@ TEST(LegibilityTest, EveryTextAndControlMeetsWcagAaInBothPalettes) {
             scenes.append(name);
             for (const ContrastMeasure& m : measureContrast(window, window.grab().toImage())) {
                 ++count;
-                EXPECT_TRUE(m.isMet()) << qPrintable(name) << (isDark ? " (dark): " : ": ") << qPrintable(m.what)
-                                       << " stands out " << m.ratio << ":1, needs " << m.required << ":1";
+                EXPECT_TRUE(m.isMet())
+                    << qPrintable(name) << (isDark ? " (dark): " : ": ") << qPrintable(m.what)
+                    << " stands out " << m.ratio << ":1, needs " << m.required << ":1";
             }
         });
         EXPECT_TRUE(scenes.contains("alert") && scenes.contains("panel-untrusted") &&

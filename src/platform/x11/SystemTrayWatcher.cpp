@@ -21,7 +21,8 @@ int screenNumberOf(xcb_connection_t* connection, xcb_window_t root) {
 
 } // namespace
 
-SystemTrayWatcher::SystemTrayWatcher(X11Connection& connection) : m_connection(connection) {
+SystemTrayWatcher::SystemTrayWatcher(X11Connection& connection)
+    : m_connection(connection) {
     xcb_connection_t* c = connection.xcb();
     const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenNumberOf(c, connection.root()));
     m_selection = connection.atom(name.constData());
