@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QStyleOption>
-#include <memory>
 
 namespace corvane {
 
@@ -29,25 +28,25 @@ void LegibleStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 
 void LegibleStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                const QWidget* widget) const {
-    if (element != CE_PushButtonLabel && element != CE_ToolButtonLabel && element != CE_ComboBoxLabel) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
+    // The label drawn from a copy of the option, of the option's own type, with the legible colour.
+    const auto drawLabel = [&](auto label) {
+        label.palette.setColor(QPalette::ButtonText, buttonTextColor(option->palette));
+        QProxyStyle::drawControl(element, &label, painter, widget);
+    };
+    const bool isLabel =
+        element == CE_PushButtonLabel || element == CE_ToolButtonLabel || element == CE_ComboBoxLabel;
+    if (isLabel && (option->state & State_Enabled)) {
+        // A flat button has no face, and its text colour is its own (a link's, say).
+        if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+            if (!(button->features & QStyleOptionButton::Flat))
+                return drawLabel(*button);
+        } else if (const auto* tool = qstyleoption_cast<const QStyleOptionToolButton*>(option)) {
+            return drawLabel(*tool);
+        } else if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option)) {
+            return drawLabel(*combo);
+        }
     }
-    std::unique_ptr<QStyleOption> label;
-    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-    // A flat button has no face, and its text colour is its own (a link's, say).
-    if (button && !(button->features & QStyleOptionButton::Flat))
-        label = std::make_unique<QStyleOptionButton>(*button);
-    else if (const auto* tool = qstyleoption_cast<const QStyleOptionToolButton*>(option))
-        label = std::make_unique<QStyleOptionToolButton>(*tool);
-    else if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option))
-        label = std::make_unique<QStyleOptionComboBox>(*combo);
-    if (!label || !(option->state & State_Enabled)) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
-    label->palette.setColor(QPalette::ButtonText, buttonTextColor(option->palette));
-    QProxyStyle::drawControl(element, label.get(), painter, widget);
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 void LegibleStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

@@ -3,9 +3,6 @@
 
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
-# No session bus unless a test starts its own (start_session_bus): Corvane under test never meets
-# the developer's own session, or a Corvane running there.
-unset DBUS_SESSION_BUS_ADDRESS
 
 # Waits until every process started here has exited, so the next run never meets a server of this
 # one still shutting down (still holding its socket while a new server takes the display).
@@ -72,6 +69,16 @@ openbox_config() {
   echo "$config"
 }
 
+# A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf).
+start_session_bus() {
+  [ -n "${E2E_BUS_PID:-}" ] && return
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
+  E2E_BUS_PID=$!
+  E2E_PIDS+=($E2E_BUS_PID)
+  wait_for 5 test -s "$E2E_TMP/bus.address" || fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus.address")
+}
+
 start_window_manager() {
   openbox --sm-disable --config-file "$(openbox_config)" >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_WM_PID=$!
@@ -101,15 +108,6 @@ start_corvane() {
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
   wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
-}
-
-# A private session bus for the rest of the run, for the tests of what Corvane does over it.
-start_session_bus() {
-  local address="$E2E_TMP/bus.address"
-  dbus-daemon --session --nofork --print-address=3 3>"$address" >"$E2E_TMP/dbus.log" 2>&1 &
-  E2E_PIDS+=($!)
-  wait_for 5 grep -q '^unix:' "$address" || { cat "$E2E_TMP/dbus.log" >&2; fail "dbus-daemon did not start"; }
-  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$address")
 }
 
 # A panel with a system tray at the bottom of the screen (tint2's stock configuration).
