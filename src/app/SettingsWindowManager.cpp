@@ -98,6 +98,8 @@ void SettingsWindowManager::show() {
     // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
     m_platform.runLoop.post(this, [this] {
         m_platform.application.activateIgnoringOtherApps();
+        // Brought to the front means out of the taskbar too, when the user had minimised it.
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
         m_window->show();
         m_window->raise();
         m_window->activateWindow();

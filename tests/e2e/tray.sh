@@ -51,7 +51,11 @@ echo "ok - the icon appears in a tray that starts later, and the panel window go
 # With a tray, a second launch opens the settings window.
 launch_again
 wait_for 2 settings_window_shown || fail "a second launch did not open the settings window"
-echo "ok - a second launch opens the settings window"
+# Minimised, it comes back the same way.
+xdotool windowminimize --sync "$(settings_window_shown | head -1)"
+launch_again
+wait_for 2 settings_window_shown || fail "a second launch did not bring the minimised settings window back"
+echo "ok - a second launch opens the settings window, also when it was minimised"
 
 # The tray quits: the panel window is the way in again. It comes back: the icon returns.
 kill "$E2E_TRAY_PID"
