@@ -1,5 +1,6 @@
-# A throw-away X desktop for end-to-end runs: Xvfb, openbox and real xterm clients, every process
-# killed on exit, every wait bounded. Sourced by the end-to-end tests and the demo.
+# A throw-away X desktop for end-to-end runs: Xvfb, a window manager (openbox unless E2E_WM names
+# another: xfwm4, fluxbox, icewm, metacity) and real xterm clients, every process killed on exit,
+# every wait bounded. Sourced by the end-to-end tests and the demo.
 
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
@@ -79,12 +80,21 @@ start_session_bus() {
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus.address")
 }
 
+# Starts E2E_WM (openbox by default) with its stock configuration (openbox less its Control+Alt+arrow
+# bindings, above), in a home folder of its own so nothing of the user's is read or written.
 start_window_manager() {
-  openbox --sm-disable --config-file "$(openbox_config)" >"$E2E_TMP/openbox.log" 2>&1 &
+  local wm=${E2E_WM:-openbox}
+  local command=("$wm")
+  case $wm in
+    openbox) command=(openbox --sm-disable --config-file "$(openbox_config)") ;;
+    xfwm4 | metacity) start_session_bus ;;
+  esac
+  mkdir -p "$E2E_TMP/home"
+  HOME="$E2E_TMP/home" "${command[@]}" >"$E2E_TMP/$wm.log" 2>&1 &
   E2E_WM_PID=$!
   E2E_PIDS+=($E2E_WM_PID)
   wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { cat "$E2E_TMP/openbox.log" "$E2E_TMP"/X*.log >&2; fail "openbox did not start on $DISPLAY"; }
+    { cat "$E2E_TMP/$wm.log" "$E2E_TMP"/X*.log >&2; fail "$wm did not start on $DISPLAY"; }
 }
 
 # Starts an xterm with the given title and prints its window id.
