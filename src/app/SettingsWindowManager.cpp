@@ -10,7 +10,11 @@ namespace corvane {
 
 namespace {
 
-// "x y width height" in window coordinates (y down from the primary screen's top-left).
+// "x y width height" in window coordinates (y down from the primary screen's top-left): the outer
+// frame's top-left, title bar included, and the size of the window's content. Placing the frame
+// where it was, rather than the content, keeps the window from moving down by its title bar at each
+// launch. Earlier versions stored the content's top-left here, which reads as the frame's: such a
+// window comes back one title bar higher, once.
 QString frameText(const QRect& frame) {
     return QStringLiteral("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
 }
@@ -65,7 +69,9 @@ void SettingsWindowManager::restoreFrame() {
     };
     if (frame && frame->width() >= minimumSize.width() && frame->height() >= minimumSize.height() &&
         isOnAScreen(*frame)) {
-        m_window->setGeometry(*frame);
+        // Moved before it is ever shown, a window is placed by its outer frame.
+        m_window->resize(frame->size());
+        m_window->move(frame->topLeft());
         return;
     }
     m_window->resize(defaultSize);
@@ -79,7 +85,8 @@ void SettingsWindowManager::restoreFrame() {
 
 void SettingsWindowManager::saveFrame() {
     m_saveTimer.reset();
-    m_platform.defaults.setObject(kSettingsFrameKey, frameText(m_window->geometry()));
+    m_platform.defaults.setObject(kSettingsFrameKey,
+                                  frameText(QRect(m_window->frameGeometry().topLeft(), m_window->size())));
 }
 
 void SettingsWindowManager::show() {
@@ -91,6 +98,8 @@ void SettingsWindowManager::show() {
     // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
     m_platform.runLoop.post(this, [this] {
         m_platform.application.activateIgnoringOtherApps();
+        // Brought to the front means out of the taskbar too, when the user had minimised it.
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
         m_window->show();
         m_window->raise();
         m_window->activateWindow();

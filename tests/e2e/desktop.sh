@@ -112,11 +112,21 @@ start_corvane() {
   export XDG_CONFIG_HOME="$E2E_TMP/config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Emptied first: a restarted Corvane must not be taken as running on its predecessor's word.
+  : >"$E2E_TMP/corvane.log"
   # Debug lines too (monitors started, trust granted), so a failure's log tells how far Corvane got.
   QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
   wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
+}
+
+# A panel with a system tray at the bottom of the screen (tint2's stock configuration).
+start_tray() {
+  tint2 -c /etc/xdg/tint2/tint2rc >"$E2E_TMP/tint2.log" 2>&1 &
+  E2E_TRAY_PID=$!
+  E2E_PIDS+=($E2E_TRAY_PID)
+  wait_for 5 xdotool search --class '^tint2$' || fail "tint2 did not start"
 }
 
 # The outer frame of a window, decorations included: "x y width height".
