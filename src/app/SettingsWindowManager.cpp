@@ -1,10 +1,9 @@
 #include "SettingsWindowManager.h"
 
-#include "control/ScreenLookup.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 namespace corvane {
 
@@ -57,15 +56,11 @@ void SettingsWindowManager::restoreFrame() {
     const std::optional<QString> stored = m_platform.defaults.string(kSettingsFrameKey);
     const std::optional<QRect> frame = stored ? frameFromText(*stored) : std::nullopt;
     // A frame from another arrangement of screens may lie off every screen now: then it is centred.
-    const double h0 = primaryScreenHeight(m_platform.screens);
     const auto isOnAScreen = [&](const QRect& f) {
-        for (const Screen& screen : m_platform.screens.screens()) {
-            const QRectF axFrame(screen.frame.x(), h0 - screen.frame.bottom(), screen.frame.width(),
-                                 screen.frame.height());
-            if (axFrame.intersects(QRectF(f)))
-                return true;
-        }
-        return false;
+        const QList<Screen> screens = m_platform.screens.screens();
+        return std::any_of(screens.cbegin(), screens.cend(), [&](const Screen& screen) {
+            return m_platform.screens.windowGeometry(screen.frame).intersects(f);
+        });
     };
     if (frame && frame->width() >= minimumSize.width() && frame->height() >= minimumSize.height() &&
         isOnAScreen(*frame)) {
@@ -78,8 +73,7 @@ void SettingsWindowManager::restoreFrame() {
     const std::optional<Screen> main = m_platform.screens.mainScreen();
     if (!main)
         return;
-    const QRectF vf = main->visibleFrame;
-    const QPointF centre(vf.center().x(), h0 - vf.center().y());
+    const QPointF centre = QRectF(m_platform.screens.windowGeometry(main->visibleFrame)).center();
     m_window->move(qRound(centre.x() - defaultSize.width() / 2.0), qRound(centre.y() - defaultSize.height() / 2.0));
 }
 

@@ -173,5 +173,25 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     }
 }
 
+TEST_F(MenuBarViewTest, TheSettingsWindowIsPlacedInOurWindowsCoordinatesOnAScaledDesktopBesideAnother) {
+    // A second monitor left of the primary one, which lies at root (1440, 0); our windows at scale 2.
+    desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900));
+    desk.setPrimaryRootOrigin(QPoint(1440, 0));
+    desk.setWindowScale(2);
+    start();
+    SettingsWindowManager first(platform, [] { return new QLabel("content"); });
+    // The primary's visible frame covers root (1440, 25) to (2880, 900): in our coordinates the
+    // screen's top-left stays and the rest halves, to 720 x 437.5 from (1440, 12.5), centred on
+    // (1800, 231.25). The window is centred there, give or take the rounding to whole pixels.
+    const QPointF centre = QRectF(first.window()->geometry()).center();
+    EXPECT_EQ(centre.x(), 1800);
+    EXPECT_NEAR(centre.y(), 231.25, 1);
+
+    // A frame on the left monitor (root x 0 to 1440, which Qt keeps at 0 to 720 there) is on a screen.
+    platform.defaults.setObject(kSettingsFrameKey, QStringLiteral("100 100 600 600"));
+    SettingsWindowManager second(platform, [] { return new QLabel("content"); });
+    EXPECT_EQ(second.window()->frameGeometry().topLeft(), QPoint(100, 100));
+}
+
 } // namespace
 } // namespace corvane
