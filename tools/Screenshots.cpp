@@ -7,6 +7,7 @@
 #include "control/WindowController.h"
 #include "dragsnap/SnapPreviewView.h"
 #include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyGrabs.h"
 #include "palette/FirstClickHostingView.h"
 #include "palette/ZoomPaletteView.h"
 #include "platform/sim/SimDesktop.h"
@@ -73,6 +74,7 @@ struct Scene {
     SimDesktop desk;
     Platform platform = desk.platform();
     GlobalKeyMonitor keys{platform.events};
+    HotkeyGrabs hotkeyGrabs{platform};
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
     ZoomPaletteSettings palette{platform, idle};
@@ -111,7 +113,7 @@ void shootSettings(Shooter& shooter) {
         Scene scene(true, hasPresets);
         if (hasPresets)
             scene.dragSnap.setEnabled(true);
-        SettingsView view(*scene.controller, scene.dragSnap, scene.palette);
+        SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);
         view.resize(600, 600);
         if (hasPresets) {
             view.gridNameRow().field->setText(QStringLiteral("laptop"));

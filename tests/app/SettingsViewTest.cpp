@@ -29,6 +29,7 @@ protected:
     RecordingMonitor paletteMonitor;
     std::optional<DragSnapSettings> dragSnapSettings;
     std::optional<ZoomPaletteSettings> paletteSettings;
+    std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
     void open() {
@@ -37,7 +38,8 @@ protected:
         start();
         QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        view.emplace(*controller, *dragSnapSettings, *paletteSettings);
+        hotkeyGrabs.emplace(platform);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
         view->resize(600, 600);
         view->show();
     }
