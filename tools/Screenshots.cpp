@@ -8,6 +8,7 @@
 #include "dragsnap/SnapPreviewView.h"
 #include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyGrabs.h"
+#include "input/HotkeyRules.h"
 #include "palette/FirstClickHostingView.h"
 #include "palette/ZoomPaletteView.h"
 #include "platform/sim/SimDesktop.h"
@@ -111,8 +112,14 @@ void shootPanels(Shooter& shooter) {
 void shootSettings(Shooter& shooter) {
     for (const bool hasPresets : {false, true}) {
         Scene scene(true, hasPresets);
-        if (hasPresets)
+        if (hasPresets) {
             scene.dragSnap.setEnabled(true);
+            // A window manager that binds the arrows, as openbox's stock configuration does.
+            scene.desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
+                                                     {{GrabKey::LeftArrow, 0, kHotkeyModifiers},
+                                                      {GrabKey::RightArrow, 0, kHotkeyModifiers}});
+            scene.hotkeyGrabs.check();
+        }
         SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);
         view.resize(600, 600);
         if (hasPresets) {

@@ -3,7 +3,9 @@
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
+#include "app/HotkeyGrabsView.h"
 #include "control/ControllerFixture.h"
+#include "input/HotkeyRules.h"
 #include "model/BuiltInLayouts.h"
 #include "support/RecordingMonitor.h"
 #include "ui/GridBuilderView.h"
@@ -312,6 +314,15 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
         const QString name = control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
         EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " has no accessible name";
     }
+}
+
+TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {{GrabKey::RightArrow, 0, kHotkeyModifiers}});
+    open();
+    const auto* clashes = view->findChild<HotkeyGrabsView*>();
+    ASSERT_TRUE(clashes);
+    EXPECT_EQ(clashes->parentWidget(), view->hotkeyPicker(1)->parentWidget()) << "in the hotkey card";
+    EXPECT_TRUE(clashes->notice()->isVisible());
 }
 
 } // namespace
