@@ -25,7 +25,8 @@ const KnownWindowManager kKnownWindowManagers[] = {
      "Settings › Keyboard › Keyboard Shortcuts (the dconf keys under org.gnome.desktop.wm.keybindings)"},
     {"kwin", "KWin", "System Settings › Shortcuts (~/.config/kglobalshortcutsrc)"},
     {"fluxbox", "Fluxbox", "~/.fluxbox/keys"},
-    {"icewm", "IceWM", "~/.icewm/keys and the Key… settings of ~/.icewm/preferences (KeySysWorkspacePrev, for example)"},
+    {"icewm", "IceWM",
+     "~/.icewm/keys and the Key… settings of ~/.icewm/preferences (KeySysWorkspacePrev, for example)"},
 };
 
 const KnownWindowManager* knownWindowManager(const std::optional<QString>& name) {
@@ -43,7 +44,8 @@ const KnownWindowManager* knownWindowManager(const std::optional<QString>& name)
 QString listed(const QStringList& items) {
     if (items.size() < 2)
         return items.value(0);
-    return QObject::tr("%1 and %2").arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
+    return QObject::tr("%1 and %2")
+        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
 }
 
 } // namespace
@@ -146,8 +148,8 @@ QString HotkeyGrabs::clashDescription() const {
     for (const KeyChord& chord : m_heldKeys)
         names.append(chordName(chord));
     const KnownWindowManager* known = knownWindowManager(m_windowManagerName);
-    const QString who = known ? QString::fromUtf8(known->name)
-                              : m_windowManagerName.value_or(tr("Your window manager"));
+    const QString who =
+        known ? QString::fromUtf8(known->name) : m_windowManagerName.value_or(tr("Your window manager"));
     const QString uses = m_heldKeys.size() == 1
                              ? tr("%1 also uses %2, so pressing it acts there as well as in Corvane.")
                              : tr("%1 also uses %2, so pressing them acts there as well as in Corvane.");

@@ -16,8 +16,8 @@ enum class GrabKey : quint8 { Digit, KeypadDigit, LeftArrow, RightArrow };
 
 struct KeyChord {
     GrabKey key = GrabKey::Digit;
-    int digit = 0;              // 1 to 9, for the digit keys only
-    quint64 modifierFlags = 0;  // device-independent flags (Events.h); Caps Lock and Num Lock never count
+    int digit = 0;             // 1 to 9, for the digit keys only
+    quint64 modifierFlags = 0; // device-independent flags (Events.h); Caps Lock and Num Lock never count
     bool operator==(const KeyChord&) const = default;
 };
 

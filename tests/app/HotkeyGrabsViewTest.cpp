@@ -53,7 +53,8 @@ TEST_F(HotkeyGrabsViewTest, TheNoticeShowsWhileTheWindowManagerHoldsAKey) {
 TEST_F(HotkeyGrabsViewTest, TheToggleWritesTheOptionAndFollowsIt) {
     desk.keyGrabs().startWindowManager(QStringLiteral("Fluxbox"), {kLeft, kRight});
     open();
-    QTest::mouseClick(view->consumeToggle(), Qt::LeftButton, {}, QPoint(8, view->consumeToggle()->height() / 2));
+    QTest::mouseClick(view->consumeToggle(), Qt::LeftButton, {},
+                      QPoint(8, view->consumeToggle()->height() / 2));
     EXPECT_TRUE(grabs->consumesKeys());
     EXPECT_EQ(desk.defaults().boolean(kHotkeysConsumeKeysKey), true);
     EXPECT_EQ(desk.keyGrabs().ourGrabs().size(), HotkeyGrabs::hotkeyChords().size() - 2);

@@ -21,21 +21,36 @@ poller=$!
 E2E_PIDS+=($poller)
 steps_seen() { grep -xE '0|480|960' "$edges" | uniq | tr '\n' ' ' | grep -q "$1"; }
 
+# The window comes to rest and stays there for three repeat intervals.
+settled() { local f; f=$(outer_frame "$a"); sleep 0.1; [ "$(outer_frame "$a")" = "$f" ]; }
+stays_put() {
+  wait_for 3 settled || fail "$1: the window did not come to rest"
+  local before; before=$(outer_frame "$a")
+  sleep 0.5
+  [ "$(outer_frame "$a")" = "$before" ] || fail "$1: the window kept moving"
+}
+steps() { grep -xE '0|480|960' "$edges" | uniq | wc -l; }
+
 xdotool keydown ctrl+alt+Right
 # The press steps once; the repeats step on, wrapping from the last third to the first.
 wait_for 5 steps_seen "0 480 960 0 480 " ||
   { xdotool keyup ctrl+alt+Right; fail "held Control+Alt+Right took the window through: $(grep -xE '0|480|960' "$edges" | uniq | tr '\n' ' ')"; }
-xdotool keyup ctrl+alt+Right
 echo "ok - a held Control+Alt+Right steps on through the thirds"
 
-# Released: no step more. The write in flight lands, then the window stays put for three repeat
-# intervals.
+# Each repeat carries the modifiers held at its moment: with Alt let go, Right repeats as
+# Control+Right, no hotkey; with Alt pressed again (a key that does not repeat, so Right goes on
+# repeating) the steps resume.
+xdotool keyup alt
+stays_put "Control+Right held"
+before=$(steps)
+xdotool keydown alt
+wait_for 3 sh -c "[ \$(grep -xE '0|480|960' $edges | uniq | wc -l) -gt $before ]" ||
+  { xdotool keyup ctrl+alt+Right; fail "the steps did not resume with Alt pressed again"; }
+echo "ok - each repeat takes the modifiers held at its moment"
+
+xdotool keyup ctrl+alt+Right
+stays_put "after the release"
 kill "$poller"
-settled() { local f; f=$(outer_frame "$a"); sleep 0.1; [ "$(outer_frame "$a")" = "$f" ]; }
-wait_for 3 settled || fail "the window did not come to rest"
-before=$(outer_frame "$a")
-sleep 0.5
-[ "$(outer_frame "$a")" = "$before" ] || fail "the window kept moving after the key was released"
 echo "ok - the steps stop when the key is released"
 
 echo "end-to-end held keys: all passed"

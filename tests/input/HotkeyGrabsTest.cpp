@@ -37,23 +37,26 @@ TEST_F(HotkeyGrabsTest, TheKeysAreTheHotkeysTheDispatcherActsOn) {
     const QList<KeyChord> chords = HotkeyGrabs::hotkeyChords();
     ASSERT_EQ(chords.size(), 10) << "1 to 4 on the main row and the keypad, Left and Right";
     for (const KeyChord& chord : chords)
-        EXPECT_TRUE(passesHotkeyModifierRule(chord.modifierFlags)) << qPrintable(HotkeyGrabs::chordName(chord));
+        EXPECT_TRUE(passesHotkeyModifierRule(chord.modifierFlags))
+            << qPrintable(HotkeyGrabs::chordName(chord));
     EXPECT_EQ(HotkeyGrabs::chordName(kOne), "Ctrl + Alt + 1");
     EXPECT_EQ(HotkeyGrabs::chordName(kKeypadTwo), "Ctrl + Alt + keypad 2");
     EXPECT_EQ(HotkeyGrabs::chordName(kLeft), "Ctrl + Alt + Left");
 }
 
 TEST_F(HotkeyGrabsTest, ACheckFindsTheWindowManagersKeysAndConsumesNothing) {
-    grabs.startWindowManager(QStringLiteral("Openbox"), {kRight, kLeft, {GrabKey::LeftArrow, 0, modifier::kControl}});
+    grabs.startWindowManager(QStringLiteral("Openbox"),
+                             {kRight, kLeft, {GrabKey::LeftArrow, 0, modifier::kControl}});
     HotkeyGrabs hotkeys(platform);
 
     EXPECT_EQ(hotkeys.heldKeys(), (QList<KeyChord>{kLeft, kRight})) << "ours only, in our order";
     EXPECT_TRUE(grabs.ourGrabs().isEmpty()) << "every grab the check got was released at once";
     EXPECT_FALSE(hotkeys.consumesKeys());
-    EXPECT_EQ(hotkeys.clashDescription(),
-              "Openbox also uses Ctrl + Alt + Left and Ctrl + Alt + Right, so pressing them acts there as well "
-              "as in Corvane. Its key bindings are in the <keyboard> section of ~/.config/openbox/rc.xml "
-              "(lxde-rc.xml or lxqt-rc.xml in LXDE and LXQt).");
+    EXPECT_EQ(
+        hotkeys.clashDescription(),
+        "Openbox also uses Ctrl + Alt + Left and Ctrl + Alt + Right, so pressing them acts there as well "
+        "as in Corvane. Its key bindings are in the <keyboard> section of ~/.config/openbox/rc.xml "
+        "(lxde-rc.xml or lxqt-rc.xml in LXDE and LXQt).");
     ASSERT_EQ(clashLines(), 1);
     EXPECT_TRUE(log.lines().filter("also uses").first().startsWith("app.corvane.general: Openbox also uses"));
 
@@ -96,12 +99,14 @@ TEST_F(HotkeyGrabsTest, TheNoticeSaysWhereEachKnownWindowManagerKeepsItsBindings
         grabs.startWindowManager(row.name, {kOne, kKeypadTwo});
         HotkeyGrabs hotkeys(platform);
         const QString text = hotkeys.clashDescription();
-        EXPECT_TRUE(text.startsWith(row.says + " Ctrl + Alt + 1 and Ctrl + Alt + keypad 2")) << qPrintable(text);
+        EXPECT_TRUE(text.startsWith(row.says + " Ctrl + Alt + 1 and Ctrl + Alt + keypad 2"))
+            << qPrintable(text);
         EXPECT_TRUE(text.contains(row.where)) << qPrintable(text);
     }
     grabs.startWindowManager(QStringLiteral("Fluxbox"), {kRight});
     HotkeyGrabs one(platform);
-    EXPECT_TRUE(one.clashDescription().startsWith("Fluxbox also uses Ctrl + Alt + Right, so pressing it acts"))
+    EXPECT_TRUE(
+        one.clashDescription().startsWith("Fluxbox also uses Ctrl + Alt + Right, so pressing it acts"))
         << qPrintable(one.clashDescription());
 }
 
@@ -113,7 +118,8 @@ TEST_F(HotkeyGrabsTest, TheOptionGrabsEveryKeyNobodyElseHoldsAndIsStored) {
     hotkeys.setConsumesKeys(true);
     EXPECT_EQ(desk.defaults().boolean(kHotkeysConsumeKeysKey), true);
     EXPECT_EQ(grabs.ourGrabs(), allBut({kLeft, kRight}));
-    EXPECT_EQ(hotkeys.heldKeys(), (QList<KeyChord>{kLeft, kRight})) << "the window manager's keys stay in the notice";
+    EXPECT_EQ(hotkeys.heldKeys(), (QList<KeyChord>{kLeft, kRight}))
+        << "the window manager's keys stay in the notice";
     hotkeys.setConsumesKeys(true);
     EXPECT_EQ(option.count(), 1) << "only a change is announced";
 

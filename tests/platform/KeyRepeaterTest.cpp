@@ -18,17 +18,17 @@ protected:
     SimActionLog log;
     SimRunLoop loop{log, 0.0};
     // Per key; a key absent here does not repeat.
-    QHash<quint32, KeyRepeatTiming> timings{
-        {kA, {0.5, 0.1}}, {kB, {0.5, 0.1}}, {kRight, {0.25, 0.04}}};
+    QHash<quint32, KeyRepeatTiming> timings{{kA, {0.5, 0.1}}, {kB, {0.5, 0.1}}, {kRight, {0.25, 0.04}}};
     QStringList fired; // "key@time", in milliseconds
-    KeyRepeater repeater{
-        loop,
-        [this](quint32 key) -> std::optional<KeyRepeatTiming> {
-            if (!timings.contains(key))
-                return std::nullopt;
-            return timings.value(key);
-        },
-        [this](quint32 key) { fired.append(QStringLiteral("%1@%2").arg(key).arg(qRound(loop.now() * 1000))); }};
+    KeyRepeater repeater{loop,
+                         [this](quint32 key) -> std::optional<KeyRepeatTiming> {
+                             if (!timings.contains(key))
+                                 return std::nullopt;
+                             return timings.value(key);
+                         },
+                         [this](quint32 key) {
+                             fired.append(QStringLiteral("%1@%2").arg(key).arg(qRound(loop.now() * 1000)));
+                         }};
 };
 
 TEST_F(KeyRepeaterTest, AHeldKeyRepeatsAfterTheDelayAtEveryIntervalUntilItsRelease) {

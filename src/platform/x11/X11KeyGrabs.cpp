@@ -34,8 +34,7 @@ QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
     }
     // One round trip, bounded: once its reply is in, every grab before it has been answered, so
     // checking them below never waits on the server.
-    const auto sync =
-        m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence);
+    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence);
     QList<KeyChord> refused;
     for (const auto& [index, cookie] : attempts) {
         if (!sync) {

@@ -22,9 +22,9 @@ X11Keyboard::X11Keyboard(X11Connection& connection)
     : m_connection(connection) {
     xcb_connection_t* c = connection.xcb();
     m_context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-    if (!m_context || !xkb_x11_setup_xkb_extension(c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                                                   XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr,
-                                                   nullptr))
+    if (!m_context || !xkb_x11_setup_xkb_extension(
+                          c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+                          XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr))
         return;
     const int32_t device = xkb_x11_get_core_keyboard_device_id(c);
     m_keymap = xkb_x11_keymap_new_from_device(m_context, c, device, XKB_KEYMAP_COMPILE_NO_FLAGS);
