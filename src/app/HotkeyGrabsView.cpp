@@ -24,7 +24,6 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     noticeRow->setSpacing(8);
     auto* icon = new QLabel(notice);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
-    icon->setAlignment(Qt::AlignTop);
     noticeRow->addWidget(icon, 0, Qt::AlignTop);
     m_noticeText = new QLabel(notice);
     m_noticeText->setTextFormat(Qt::PlainText);
