@@ -118,8 +118,11 @@ start_corvane() {
   export XDG_CONFIG_HOME="$E2E_TMP/config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Emptied here, not by the redirection in the background process, which may come late: the wait
+  # below would then find the line of an earlier run in the old log.
+  : >"$E2E_TMP/corvane.log"
   # Debug lines too (monitors started, trust granted), so a failure's log tells how far Corvane got.
-  QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
+  QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >>"$E2E_TMP/corvane.log" 2>&1 &
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
   wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
