@@ -6,6 +6,8 @@
 #include "control/WindowController.h"
 #include "dragsnap/SnapPreviewView.h"
 #include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyGrabs.h"
+#include "input/HotkeyRules.h"
 #include "palette/FirstClickHostingView.h"
 #include "palette/ZoomPaletteView.h"
 #include "platform/sim/SimDesktop.h"
@@ -50,6 +52,7 @@ struct Scene {
     SimDesktop desk;
     Platform platform = desk.platform();
     GlobalKeyMonitor keys{platform.events};
+    HotkeyGrabs hotkeyGrabs{platform};
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
     ZoomPaletteSettings palette{platform, idle};
@@ -100,9 +103,15 @@ void panels(const Visit& visit) {
 void settings(const Visit& visit) {
     for (const bool hasPresets : {false, true}) {
         Scene scene(true, hasPresets);
-        if (hasPresets)
+        if (hasPresets) {
             scene.dragSnap.setEnabled(true);
-        SettingsView view(*scene.controller, scene.dragSnap, scene.palette);
+            // A window manager that binds the arrows, as openbox's stock configuration does.
+            scene.desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
+                                                     {{GrabKey::LeftArrow, 0, kHotkeyModifiers},
+                                                      {GrabKey::RightArrow, 0, kHotkeyModifiers}});
+            scene.hotkeyGrabs.check();
+        }
+        SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);
         view.resize(600, 600);
         if (hasPresets) {
             view.gridNameRow().field->setText(QStringLiteral("laptop"));

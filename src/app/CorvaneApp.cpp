@@ -13,6 +13,7 @@ namespace corvane {
 CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
     , m_keyMonitor(platform.events)
+    , m_hotkeyGrabs(platform)
     , m_preview(platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
@@ -33,7 +34,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
         QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
-        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings);
+        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, m_hotkeyGrabs);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
     const auto showSettings = [this] {

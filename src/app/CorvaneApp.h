@@ -12,6 +12,7 @@
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyGrabs.h"
 #include "palette/ZoomPaletteMonitor.h"
 #include "palette/ZoomPalettePanel.h"
 #include "palette/ZoomPaletteSettings.h"
@@ -46,6 +47,7 @@ private:
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
+    HotkeyGrabs m_hotkeyGrabs;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
     ZoomPalettePanel m_palettePanel;

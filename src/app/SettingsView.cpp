@@ -1,5 +1,6 @@
 #include "SettingsView.h"
 
+#include "app/HotkeyGrabsView.h"
 #include "model/BuiltInLayouts.h"
 #include "ui/AppIcon.h"
 #include "ui/Card.h"
@@ -123,8 +124,9 @@ QSizeF SettingsView::clampedSize(double width, double height) {
 }
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
-                           ZoomPaletteSettings& palette, QWidget* parent)
-    : QScrollArea(parent), m_controller(controller), m_dragSnap(dragSnap), m_zoomPalette(palette) {
+                           ZoomPaletteSettings& palette, HotkeyGrabs& hotkeyGrabs, QWidget* parent)
+    : QScrollArea(parent), m_controller(controller), m_dragSnap(dragSnap), m_zoomPalette(palette),
+      m_hotkeyGrabs(hotkeyGrabs) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -224,6 +226,8 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
     card->rows()->addWidget(makeDivider(card));
     card->rows()->addLayout(labelledRow(makeLabel(tr("Throw Window"), TextStyle::Body, card),
                                         makeLabel(tr("Ctrl + Alt + Arrows"), TextStyle::Body, card, true)));
+    card->rows()->addWidget(makeDivider(card));
+    card->rows()->addWidget(new HotkeyGrabsView(m_hotkeyGrabs, card));
     refreshHotkeyPickers();
     return card;
 }

@@ -3,7 +3,9 @@
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
+#include "app/HotkeyGrabsView.h"
 #include "control/ControllerFixture.h"
+#include "input/HotkeyRules.h"
 #include "model/BuiltInLayouts.h"
 #include "support/RecordingMonitor.h"
 #include "ui/GridBuilderView.h"
@@ -32,6 +34,7 @@ protected:
     RecordingMonitor paletteMonitor;
     std::optional<DragSnapSettings> dragSnapSettings;
     std::optional<ZoomPaletteSettings> paletteSettings;
+    std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
     void open() {
@@ -40,7 +43,8 @@ protected:
         start();
         QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        view.emplace(*controller, *dragSnapSettings, *paletteSettings);
+        hotkeyGrabs.emplace(platform);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
         view->resize(600, 600);
         view->show();
     }
@@ -358,6 +362,15 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
         const QString name = control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
         EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " has no accessible name";
     }
+}
+
+TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {{GrabKey::RightArrow, 0, kHotkeyModifiers}});
+    open();
+    const auto* clashes = view->findChild<HotkeyGrabsView*>();
+    ASSERT_TRUE(clashes);
+    EXPECT_EQ(clashes->parentWidget(), view->hotkeyPicker(1)->parentWidget()) << "in the hotkey card";
+    EXPECT_TRUE(clashes->notice()->isVisible());
 }
 
 } // namespace
