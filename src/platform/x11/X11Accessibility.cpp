@@ -150,6 +150,11 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
     return AxError::IllegalArgument;
 }
 
+void X11Accessibility::waitUntilApplied(AxElement window, std::chrono::microseconds atMost) {
+    if (kindOf(window) == Kind::Window)
+        m_windows.waitUntilApplied(windowOf(window), std::chrono::duration<double>(atMost).count());
+}
+
 ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y) {
     const QPointF p(x, y);
     const double timeout = timeoutFor(root);

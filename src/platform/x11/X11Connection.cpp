@@ -1,7 +1,7 @@
 #include "X11Connection.h"
 
 #include <QAbstractEventDispatcher>
-#include <QDeadlineTimer>
+#include <QThread>
 #include <poll.h>
 #include <xcb/xcbext.h>
 
@@ -9,7 +9,11 @@ namespace corvane {
 
 namespace {
 thread_local bool t_lastAwaitTimedOut = false;
-}
+// Short slices: another thread (the main thread's event dispatch, most often) may read our reply or
+// event off the socket while this one sleeps on it. At 2 ms per slice that cost the background
+// writer a millisecond per round trip.
+constexpr std::chrono::nanoseconds kSlice{100'000};
+} // namespace
 
 std::unique_ptr<X11Connection> X11Connection::open(const char* displayName) {
     int screenNumber = 0;
@@ -76,29 +80,51 @@ bool X11Connection::lastAwaitTimedOut() {
 void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
     t_lastAwaitTimedOut = false;
     xcb_flush(m_connection);
-    QDeadlineTimer deadline(qint64(timeout * 1000));
+    const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
     for (;;) {
         void* reply = nullptr;
         xcb_generic_error_t* error = nullptr;
         if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
+            // Events read on the way wait for the main thread, which the socket no longer wakes.
+            if (QThread::currentThread() != thread())
+                takeEvents();
             return reply; // null with an error: the window is gone
         }
         if (xcb_connection_has_error(m_connection))
             return nullptr;
-        const qint64 remaining = deadline.remainingTime();
-        if (remaining == 0) {
+        if (deadline.hasExpired()) {
             t_lastAwaitTimedOut = true;
             // Collect the late reply in the background of xcb rather than leak the slot.
             xcb_discard_reply(m_connection, sequence);
             return nullptr;
         }
-        // Short slices: another thread (the main thread's event dispatch, most often) may read our
-        // reply off the socket while this one sleeps on it, and then the socket never wakes us.
-        // At 2 ms per slice that cost the background writer a millisecond per round trip.
-        pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-        const timespec slice{0, 100'000}; // 0.1 ms
-        ::ppoll(&fd, 1, &slice, nullptr);
+        waitForData(deadline);
+    }
+}
+
+void X11Connection::waitForData(const QDeadlineTimer& deadline) {
+    const std::chrono::nanoseconds slice = std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
+    const timespec wait{0, long(std::max<qint64>(0, slice.count()))};
+    pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+    ::ppoll(&fd, 1, &wait, nullptr);
+}
+
+quint64 X11Connection::configureCount(xcb_window_t window) {
+    std::lock_guard lock(m_inboxMutex);
+    return m_configureCounts.value(window);
+}
+
+bool X11Connection::awaitConfigure(xcb_window_t window, quint64 seen, double timeout) {
+    xcb_flush(m_connection);
+    const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
+    for (;;) {
+        takeEvents();
+        if (configureCount(window) > seen)
+            return true;
+        if (deadline.hasExpired() || xcb_connection_has_error(m_connection))
+            return false;
+        waitForData(deadline);
     }
 }
 
@@ -144,11 +170,42 @@ void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::a
     xcb_flush(m_connection);
 }
 
+void X11Connection::takeEvents() {
+    bool isDispatchNeeded = false;
+    {
+        std::lock_guard lock(m_inboxMutex);
+        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+            const int type = event->response_type & 0x7f;
+            if (type == XCB_CONFIGURE_NOTIFY)
+                ++m_configureCounts[reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window];
+            else if (type == XCB_DESTROY_NOTIFY)
+                m_configureCounts.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+            m_inbox.emplace_back(event);
+            isDispatchNeeded = true;
+        }
+        if (!isDispatchNeeded || m_isDispatchPosted || QThread::currentThread() == thread())
+            return;
+        m_isDispatchPosted = true;
+    }
+    QMetaObject::invokeMethod(this, &X11Connection::dispatchEvents, Qt::QueuedConnection);
+}
+
 void X11Connection::dispatchEvents() {
-    while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
-        const XcbReply<xcb_generic_event_t> event(raw);
-        for (const EventHandler& handler : m_handlers)
-            handler(event.get());
+    for (;;) {
+        takeEvents();
+        std::deque<XcbReply<xcb_generic_event_t>> events;
+        {
+            std::lock_guard lock(m_inboxMutex);
+            events.swap(m_inbox);
+            m_isDispatchPosted = false;
+        }
+        if (events.empty())
+            break;
+        // A handler may await a reply, and so read more events: they come in the next round.
+        for (const XcbReply<xcb_generic_event_t>& event : events) {
+            for (const EventHandler& handler : m_handlers)
+                handler(event.get());
+        }
     }
     if (xcb_connection_has_error(m_connection) && !m_hasReportedLoss) {
         m_hasReportedLoss = true;

@@ -1,11 +1,15 @@
 #pragma once
 // Corvane's own connection to the X server (Qt keeps its own for our windows): atoms, the root
 // window, replies awaited with a deadline, and the dispatch of events to whoever asked for them.
+// Any thread may take events off the socket (awaiting a reply reads whatever comes first); they
+// wait in an inbox, in order, for the main thread's dispatch, which is woken for them.
 
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QDeadlineTimer>
 #include <QSocketNotifier>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -69,18 +73,35 @@ public:
     // Handlers see every event of our connection, on the main thread.
     void addEventHandler(EventHandler handler) { m_handlers.append(std::move(handler)); }
 
+    // How many ConfigureNotify events of the window have come so far (for windows whose structure
+    // we watch), counted as they are taken off the socket, by whichever thread. Callable from any thread.
+    quint64 configureCount(xcb_window_t window);
+    // Waits until more than `seen` have come, at most the given seconds; false when none came.
+    // Callable from any thread, the main thread included: the wait reads the socket itself.
+    bool awaitConfigure(xcb_window_t window, quint64 seen, double timeout);
+
 signals:
     void connectionLost();
 
 private:
     X11Connection(xcb_connection_t* connection, xcb_screen_t* screen);
     void* awaitRaw(unsigned int sequence, double timeout);
+    // Moves the events xcb has read, and any the socket holds, to the inbox; off the main thread it
+    // has the main thread dispatch them.
+    void takeEvents();
     void dispatchEvents();
+    // Sleeps until the socket has data, a slice of the time at most: another thread may read what
+    // this one waits for, and then the socket never wakes it.
+    void waitForData(const QDeadlineTimer& deadline);
 
     xcb_connection_t* m_connection;
     xcb_window_t m_root;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QList<EventHandler> m_handlers;
+    std::mutex m_inboxMutex; // the inbox and the counts; held while taking events, so they stay in order
+    std::deque<XcbReply<xcb_generic_event_t>> m_inbox;
+    QHash<xcb_window_t, quint64> m_configureCounts;
+    bool m_isDispatchPosted = false;
     std::mutex m_atomsMutex;
     QHash<QByteArray, xcb_atom_t> m_atoms;
     bool m_hasReportedLoss = false;

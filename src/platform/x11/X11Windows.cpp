@@ -17,7 +17,16 @@ constexpr int kMaxDecoration = 64;
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     : m_connection(connection)
-    , m_screens(screens) {}
+    , m_screens(screens) {
+    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
+            return;
+        const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
+        std::lock_guard lock(m_mutex);
+        m_watched.remove(gone);
+        m_sent.remove(gone);
+    });
+}
 
 // The window manager's list says which windows are clients; the server says how they stack, since
 // some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised. Where
@@ -195,6 +204,7 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const FrameExtents wm = decorations(window, X11Connection::kDefaultTimeout);
     const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
     QRectF target;
+    bool isWatched = true;
     {
         std::lock_guard lock(m_mutex);
         if (!current) {
@@ -208,7 +218,14 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
             target.moveTopLeft(*axTopLeft);
         if (outerSize)
             target.setSize(*outerSize);
-        m_sent.insert(window, {target, *current});
+        m_sent.insert(window, {target, *current, m_connection.configureCount(window)});
+        isWatched = m_watched.contains(window);
+        m_watched.insert(window);
+    }
+    if (!isWatched) {
+        // Ours to see besides the client's own selection: each client selects for itself.
+        const quint32 mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection.xcb(), window, XCB_CW_EVENT_MASK, &mask);
     }
     const QPoint axOrigin = m_screens.primaryOrigin();
     const quint32 flags =
@@ -222,6 +239,20 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const auto h =
         quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
+}
+
+void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
+    SentRequest sent;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_sent.constFind(window);
+        if (it == m_sent.cend())
+            return;
+        sent = *it;
+    }
+    if (sent.requested.toRect() == sent.before.toRect())
+        return; // nothing to change: the window manager may well not answer
+    m_connection.awaitConfigure(window, sent.configuresBefore, timeout);
 }
 
 void X11Windows::activate(xcb_window_t window) {

@@ -8,6 +8,7 @@
 #include "platform/x11/X11Screens.h"
 
 #include <QRectF>
+#include <QSet>
 #include <mutex>
 
 namespace corvane {
@@ -38,6 +39,10 @@ public:
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
     // Every request names all four values, since some window managers guess the missing ones wrong.
     void moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize);
+    // Until the window manager has configured the window after the last request (a ConfigureNotify
+    // of the window: a real one for a new size, the synthetic one window managers send for a move),
+    // the given seconds at most; at once when that request changed nothing.
+    void waitUntilApplied(xcb_window_t window, double timeout);
     void activate(xcb_window_t window);
 
     xcb_window_t activeWindow();
@@ -52,6 +57,7 @@ private:
     struct SentRequest {
         QRectF requested;
         QRectF before;
+        quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
     };
 
     FrameExtents extents(xcb_window_t window, const char* property);
@@ -66,6 +72,7 @@ private:
     std::mutex m_mutex;
     QHash<qint32, xcb_window_t> m_lastActiveByPid;
     QHash<xcb_window_t, SentRequest> m_sent;
+    QSet<xcb_window_t> m_watched; // windows whose ConfigureNotify events come to us
 };
 
 } // namespace corvane
