@@ -90,7 +90,9 @@ void X11Events::selectEvents() {
     quint32 xiMask = 0;
     if (wanted & maskOf(EventType::KeyDown))
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
-    if (wantsButtons && !m_isRecordingButtons)
+    // While recorded, raw button events ring: the recording is read at once, even while motion
+    // is paced, so a click is never held back.
+    if (wantsButtons)
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
     if (wantsMotion && !m_isRecordingButtons)
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
@@ -111,11 +113,14 @@ void X11Events::handle(const xcb_generic_event_t* event) {
     if (ge->event_type == XCB_INPUT_RAW_KEY_PRESS || ge->event_type == XCB_INPUT_RAW_KEY_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_key_press_event_t*>(event);
         handleKey(raw->detail, ge->event_type == XCB_INPUT_RAW_KEY_PRESS);
-    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
-        handleRaw(PointerSample::Kind::Press, reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event)->detail);
-    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
-        handleRaw(PointerSample::Kind::Release,
-                  reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event)->detail);
+    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS || ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
+        const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
+        if (m_isRecordingButtons)
+            m_recorder.readNow();
+        else
+            handleRaw(ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ? PointerSample::Kind::Press
+                                                                    : PointerSample::Kind::Release,
+                      raw->detail);
     } else if (ge->event_type == XCB_INPUT_RAW_MOTION) {
         handleRaw(PointerSample::Kind::Motion, 0);
     }

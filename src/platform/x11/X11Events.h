@@ -32,8 +32,9 @@ public:
     quint32 pressedMouseButtons() override;
 
     // The least time between two motion events handed on while the pointer moves faster: a burst
-    // within it is one event. 8 ms keeps up with a 125 Hz mouse and any screen's refresh.
-    static constexpr double kMotionInterval = 0.008;
+    // within it is one event. 16 ms is a frame of a 60 Hz screen, as often as the preview can show
+    // a change; each wake-up costs some 50 us of CPU here (bench/README.md).
+    static constexpr double kMotionInterval = 0.016;
 
 private:
     struct Monitor {

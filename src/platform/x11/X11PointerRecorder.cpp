@@ -2,6 +2,7 @@
 
 #include <xcb/record.h>
 #include <xcb/xcbext.h>
+#include <xcb/xinput.h>
 
 namespace corvane {
 
@@ -59,6 +60,27 @@ bool X11PointerRecorder::record(bool buttons, bool motion) {
         stop();
         return false;
     }
+    // The server sends recorded data only along with other output: when nothing else goes out
+    // after an event, it waits in the server for up to a third of a second. Raw events of the same
+    // kinds, selected on a third connection, go out with each event and take the recording along.
+    // That connection is never waited on (on this one the recording came in a write of its own
+    // about every other event, each a wake-up); it is emptied at each read.
+    m_trigger = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(m_trigger)) {
+        stop();
+        return false;
+    }
+    quint32 raw = XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    if (motion)
+        raw |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    struct {
+        xcb_input_event_mask_t head;
+        quint32 mask;
+    } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, raw};
+    xcb_discard_reply(m_trigger, xcb_input_xi_query_version(m_trigger, 2, 2).sequence);
+    xcb_input_xi_select_events(m_trigger, xcb_setup_roots_iterator(xcb_get_setup(m_trigger)).data->root, 1,
+                               &selection.head);
+    xcb_flush(m_trigger);
     m_sequence = xcb_record_enable_context(m_data, m_context).sequence;
     xcb_flush(m_data);
     m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_data), QSocketNotifier::Read);
@@ -78,6 +100,10 @@ void X11PointerRecorder::stop() {
         xcb_disconnect(m_data); // the server ends the recording with its connection
         m_data = nullptr;
     }
+    if (m_trigger) {
+        xcb_disconnect(m_trigger);
+        m_trigger = nullptr;
+    }
     if (m_context) {
         xcb_record_free_context(m_control.xcb(), m_context);
         m_control.flush();
@@ -90,6 +116,11 @@ void X11PointerRecorder::holdReading(bool hold) {
         return;
     m_notifier->setEnabled(!hold);
     if (!hold)
+        read();
+}
+
+void X11PointerRecorder::readNow() {
+    if (m_notifier)
         read();
 }
 
@@ -133,6 +164,8 @@ void X11PointerRecorder::read() {
                 return; // a monitor came or went meanwhile, and recording started anew
         }
     }
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_trigger))
+        std::free(event); // the raw events that brought the recording
     if (xcb_connection_has_error(m_data)) {
         m_notifier->setEnabled(false); // the server went away; the main connection reports it
         return;

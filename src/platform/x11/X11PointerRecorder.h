@@ -32,6 +32,8 @@ public:
     bool record(bool buttons, bool motion);
     bool isRecordingMotion() const { return m_isRecordingMotion; }
     void holdReading(bool hold);
+    // Reads what has come, held or not: a button event rang (X11Events).
+    void readNow();
 
 private:
     void stop();
@@ -44,7 +46,8 @@ private:
     bool m_isAvailable = false;
     bool m_isRecordingMotion = false;
     quint32 m_context = 0;
-    xcb_connection_t* m_data = nullptr; // blocked by the recording: it carries nothing else
+    xcb_connection_t* m_data = nullptr;    // blocked by the recording: it carries nothing else
+    xcb_connection_t* m_trigger = nullptr; // raw events that make the server send the recording
     unsigned int m_sequence = 0;
     quint64 m_generation = 0; // counts the recordings stopped
     std::unique_ptr<QSocketNotifier> m_notifier;
