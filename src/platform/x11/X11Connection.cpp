@@ -46,11 +46,12 @@ X11Connection::X11Connection(xcb_connection_t* connection, xcb_screen_t* screen)
     xcb_flush(m_connection);
     m_notifier =
         std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Connection::dispatchEvents);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { dispatchEvents(true); });
     // A reply awaited on the main thread may pull events off the socket into xcb's queue, where the
-    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep.
+    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep
+    // (the socket itself is the notifier's to watch).
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &X11Connection::dispatchEvents);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { dispatchEvents(false); });
 }
 
 X11Connection::~X11Connection() {
@@ -88,7 +89,7 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
             std::free(error);
             // Events read on the way wait for the main thread, which the socket no longer wakes.
             if (QThread::currentThread() != thread())
-                takeEvents();
+                takeEvents(false);
             return reply; // null with an error: the window is gone
         }
         if (xcb_connection_has_error(m_connection))
@@ -119,7 +120,7 @@ bool X11Connection::awaitConfigure(xcb_window_t window, quint64 seen, double tim
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
     for (;;) {
-        takeEvents();
+        takeEvents(true);
         if (configureCount(window) > seen)
             return true;
         if (deadline.hasExpired() || xcb_connection_has_error(m_connection))
@@ -170,11 +171,12 @@ void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::a
     xcb_flush(m_connection);
 }
 
-void X11Connection::takeEvents() {
+void X11Connection::takeEvents(bool readsSocket) {
     bool isDispatchNeeded = false;
     {
         std::lock_guard lock(m_inboxMutex);
-        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        while (xcb_generic_event_t* event = readsSocket ? xcb_poll_for_event(m_connection)
+                                                        : xcb_poll_for_queued_event(m_connection)) {
             const int type = event->response_type & 0x7f;
             if (type == XCB_CONFIGURE_NOTIFY)
                 ++m_configureCounts[reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window];
@@ -187,12 +189,12 @@ void X11Connection::takeEvents() {
             return;
         m_isDispatchPosted = true;
     }
-    QMetaObject::invokeMethod(this, &X11Connection::dispatchEvents, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
 }
 
-void X11Connection::dispatchEvents() {
-    for (;;) {
-        takeEvents();
+void X11Connection::dispatchEvents(bool readsSocket) {
+    for (;; readsSocket = false) {
+        takeEvents(readsSocket);
         std::deque<XcbReply<xcb_generic_event_t>> events;
         {
             std::lock_guard lock(m_inboxMutex);

@@ -86,10 +86,10 @@ signals:
 private:
     X11Connection(xcb_connection_t* connection, xcb_screen_t* screen);
     void* awaitRaw(unsigned int sequence, double timeout);
-    // Moves the events xcb has read, and any the socket holds, to the inbox; off the main thread it
-    // has the main thread dispatch them.
-    void takeEvents();
-    void dispatchEvents();
+    // Moves the events xcb has read (and, when asked, any the socket holds) to the inbox; off the
+    // main thread it has the main thread dispatch them.
+    void takeEvents(bool readsSocket);
+    void dispatchEvents(bool readsSocket);
     // Sleeps until the socket has data, a slice of the time at most: another thread may read what
     // this one waits for, and then the socket never wakes it.
     void waitForData(const QDeadlineTimer& deadline);
