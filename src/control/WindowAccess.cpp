@@ -143,6 +143,12 @@ void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxEle
     writePosition(accessibility, window, correctedPosition(position, before, landed));
 }
 
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame, double primaryHeight) {
+    rememberFrame(accessibility, window);
+    writeSize(accessibility, window, frame.size());
+    writePosition(accessibility, window, axTopLeftOf(frame, primaryHeight));
+}
+
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application) {
     workspace.yieldActivation(application);
 }

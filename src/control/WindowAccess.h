@@ -39,6 +39,10 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
 void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
                            const QRectF& frame, double primaryHeight);
 
+// Size, then position, once and without a pause: for a window the window manager is moving with the
+// pointer, whose own moves a second pass would fight.
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame, double primaryHeight);
+
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application);
 
 // The element's frame in AX coordinates; none unless both its position and size read as geometric values.
