@@ -5,24 +5,22 @@
 // Usage: corvane_hotkey_latency WINDOW PRESSES CONTROL_KEYCODE ALT_KEYCODE KEY1_KEYCODE KEY2_KEYCODE
 // With --run "COMMAND 1" "COMMAND 2" in place of the keycodes, it runs the two commands alternately
 // instead (split at spaces, no shell) and times each from its start to the window moved.
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
-
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h> // environ
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <poll.h>
+#include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h> // environ
 #include <vector>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -105,8 +103,10 @@ pid_t start(const std::string& command) {
 int main(int argc, char** argv) {
     const bool isRun = argc == 6 && std::strcmp(argv[3], "--run") == 0;
     if (argc != 7 && !isRun) {
-        std::fprintf(stderr, "usage: %s WINDOW PRESSES CONTROL ALT KEY1 KEY2 (keycodes)\n"
-                             "       %s WINDOW PRESSES --run COMMAND1 COMMAND2\n", argv[0], argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s WINDOW PRESSES CONTROL ALT KEY1 KEY2 (keycodes)\n"
+                     "       %s WINDOW PRESSES --run COMMAND1 COMMAND2\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const auto window = xcb_window_t(std::strtoul(argv[1], nullptr, 0));
@@ -161,7 +161,8 @@ int main(int argc, char** argv) {
     const auto at = [](const std::vector<double>& v, double q) { return v[std::min(v.size() - 1, size_t(q * v.size()))]; };
     std::printf("%s to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms"
                 " (first change: median %.1f ms)\n",
-                isRun ? "command" : "hotkey", latencies.size(), presses, at(latencies, 0.5), at(latencies, 0.95), at(starts, 0.5));
+                isRun ? "command" : "hotkey", latencies.size(), presses, at(latencies, 0.5),
+                at(latencies, 0.95), at(starts, 0.5));
     xcb_disconnect(c);
     return 0;
 }

@@ -21,9 +21,9 @@ int notRunning(std::FILE* err) {
 int CommandClient::run(const ScriptCommand& command, QDBusConnection bus, std::FILE* out, std::FILE* err) {
     if (!bus.isConnected())
         return notRunning(err);
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(CorvaneService::serviceName),
-                                                       QLatin1String(CorvaneService::objectPath),
-                                                       QLatin1String(CorvaneAdaptor::interfaceName), command.method);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(CorvaneService::serviceName), QLatin1String(CorvaneService::objectPath),
+        QLatin1String(CorvaneAdaptor::interfaceName), command.method);
     call.setArguments(command.arguments);
     // Only a running Corvane answers: the bus is not to start one for a command.
     call.setAutoStartService(false);
@@ -31,7 +31,8 @@ int CommandClient::run(const ScriptCommand& command, QDBusConnection bus, std::F
     const QDBusMessage reply = bus.call(call, QDBus::Block, kReplyTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QDBusError::ErrorType type = QDBusError(reply).type();
-        if (type == QDBusError::ServiceUnknown || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
+        if (type == QDBusError::ServiceUnknown ||
+            reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
             return notRunning(err);
         std::fprintf(err, "corvane: %s\n", reply.errorMessage().toLocal8Bit().constData());
         return kFailedStatus;

@@ -75,7 +75,8 @@ void CommandLine::readCommand(const QStringList& arguments) {
     const CommandForm& form = *commandNamed(arguments.first());
     const QStringList values = arguments.mid(1);
     if (values.size() != form.argumentCount) {
-        refuse(QStringLiteral("usage: corvane %1%2").arg(QLatin1String(form.name), QLatin1String(form.usage)));
+        refuse(
+            QStringLiteral("usage: corvane %1%2").arg(QLatin1String(form.name), QLatin1String(form.usage)));
         return;
     }
     m_action = Action::RunCommand;

@@ -14,7 +14,8 @@ CorvaneAdaptor::CorvaneAdaptor(CorvaneService* service, QDBusConnection bus, Cor
 CorvaneCommands::Reply CorvaneAdaptor::replyTo(const QDBusMessage& message) {
     message.setDelayedReply(true);
     return [bus = m_bus, message](std::optional<CommandError> error) {
-        QDBusConnection(bus).send(error ? message.createErrorReply(error->name, error->message) : message.createReply());
+        QDBusConnection(bus).send(error ? message.createErrorReply(error->name, error->message)
+                                        : message.createReply());
     };
 }
 

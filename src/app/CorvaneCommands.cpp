@@ -82,27 +82,29 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
                              QStringLiteral("\"%1\" is a size preset: it has no zones.").arg(layoutName));
         }
         return error(commanderror::kUnknownLayout,
-                     QStringLiteral("No layout or preset is named \"%1\".")
-                         .arg(layoutName));
+                     QStringLiteral("No layout or preset is named \"%1\".").arg(layoutName));
     case Placement::NoSuchZone: {
         const qsizetype count = m_controller.layout(layoutName)->zones.size();
-        return error(commanderror::kNoSuchZone, QStringLiteral("\"%1\" has zones 1 to %2; there is no zone %3.")
-                                                    .arg(layoutName)
-                                                    .arg(count)
-                                                    .arg(zone));
+        return error(commanderror::kNoSuchZone,
+                     QStringLiteral("\"%1\" has zones 1 to %2; there is no zone %3.")
+                         .arg(layoutName)
+                         .arg(count)
+                         .arg(zone));
     }
     case Placement::NoTargetWindow:
         return error(commanderror::kNoTargetWindow,
                      QStringLiteral("There is no window to act on: Corvane acts on the window you last "
                                     "worked in, and found none."));
     case Placement::NoOtherScreen:
-        return error(commanderror::kNoOtherScreen, QStringLiteral("There is no other screen to move the window to."));
+        return error(commanderror::kNoOtherScreen,
+                     QStringLiteral("There is no other screen to move the window to."));
     case Placement::NoCycledLayout:
         return error(commanderror::kNoCycledLayout,
                      QStringLiteral("No layout was applied yet, so there are no zones to step through."));
     case Placement::NothingToRestore:
-        return error(commanderror::kNothingToRestore,
-                     QStringLiteral("The window has no earlier frame to go back to: Corvane has not placed it."));
+        return error(
+            commanderror::kNothingToRestore,
+            QStringLiteral("The window has no earlier frame to go back to: Corvane has not placed it."));
     case Placement::Requested:
         break;
     }

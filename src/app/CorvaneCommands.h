@@ -54,7 +54,8 @@ private:
     // The reply once a requested write has run: the window may have gone since it was found.
     static WriteDone whenWritten(const Reply& reply);
     // Replies at once for a placement that wrote nothing; a requested one replies through whenWritten.
-    void finish(Placement placement, const Reply& reply, const QString& layoutName = {}, quint32 zone = 0) const;
+    void finish(Placement placement, const Reply& reply, const QString& layoutName = {},
+                quint32 zone = 0) const;
     CommandError errorFor(Placement placement, const QString& layoutName, quint32 zone) const;
 
     WindowController& m_controller;

@@ -263,7 +263,8 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
         m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
     });
     details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
-    m_restoreSize = new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
+    m_restoreSize =
+        new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
     new WheelGuard(m_restoreSize);
     connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
     details->addWidget(m_restoreSize);

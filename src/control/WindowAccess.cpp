@@ -143,7 +143,8 @@ void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxEle
     writePosition(accessibility, window, correctedPosition(position, before, landed));
 }
 
-void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame, double primaryHeight) {
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                          double primaryHeight) {
     rememberFrame(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, axTopLeftOf(frame, primaryHeight));

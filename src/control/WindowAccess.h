@@ -41,7 +41,8 @@ void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxEle
 
 // Size, then position, once and without a pause: for a window the window manager is moving with the
 // pointer, whose own moves a second pass would fight.
-void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame, double primaryHeight);
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                          double primaryHeight);
 
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application);
 

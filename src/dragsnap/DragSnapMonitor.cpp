@@ -207,7 +207,8 @@ void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& curr
 }
 
 QRectF DragSnapMonitor::RestoredSize::frameAt(QPointF cursor, double primaryHeight) const {
-    const QPointF axTopLeft(cursor.x() - grabFraction * size.width(), (primaryHeight - cursor.y()) - grabBelowTop);
+    const QPointF axTopLeft(cursor.x() - grabFraction * size.width(),
+                            (primaryHeight - cursor.y()) - grabBelowTop);
     return screenFrameFromAx(axTopLeft, size, primaryHeight);
 }
 
@@ -217,7 +218,8 @@ void DragSnapMonitor::placeRestoredWindow(AxElement window, const RestoredSize& 
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window, restored.frameAt(cursor, h), h);
+    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window, restored.frameAt(cursor, h),
+                          h);
     forgetRememberedFrame(m_platform.accessibility, window);
 }
 
@@ -234,10 +236,11 @@ void DragSnapMonitor::handleMouseUp(const Event&) {
         m_platform.runLoop.postAfter(applyDelay, this,
                                      [this, w = *window, r = *rect, s = *screen] { snap(w, r, s); });
     } else if (wasConfirmed && window && restoring) {
-        m_platform.runLoop.postAfter(applyDelay, this,
-                                     [this, w = *window, r = *restoring, cursor = m_platform.events.mouseLocation()] {
-                                         placeRestoredWindow(w, r, cursor);
-                                     });
+        m_platform.runLoop.postAfter(
+            applyDelay, this,
+            [this, w = *window, r = *restoring, cursor = m_platform.events.mouseLocation()] {
+                placeRestoredWindow(w, r, cursor);
+            });
     }
 }
 

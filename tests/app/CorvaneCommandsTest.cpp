@@ -17,8 +17,8 @@ protected:
     void SetUp() override {
         ControllerTest::SetUp();
         start();
-        commands = std::make_unique<CorvaneCommands>(*controller, [this] { ++settingsShown; },
-                                                     [this] { ++panelsShown; });
+        commands = std::make_unique<CorvaneCommands>(
+            *controller, [this] { ++settingsShown; }, [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };
@@ -29,7 +29,9 @@ protected:
         EXPECT_EQ(replies.size(), 1) << "one reply per command";
         return replies.isEmpty() ? std::nullopt : replies.takeFirst();
     }
-    CommandError error(const char* name, const QString& message) { return {QString::fromLatin1(name), message}; }
+    CommandError error(const char* name, const QString& message) {
+        return {QString::fromLatin1(name), message};
+    }
 };
 
 TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
@@ -73,17 +75,20 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     EXPECT_EQ(answered(), error(commanderror::kUnknownLayout, "\"Big\" is a size preset: it has no zones."));
     for (const quint32 zone : {0u, 7u, 4294967295u}) {
         commands->snapToZone("Six Pack", zone, reply());
-        EXPECT_EQ(answered(), error(commanderror::kNoSuchZone,
-                                    QStringLiteral("\"Six Pack\" has zones 1 to 6; there is no zone %1.").arg(zone)));
+        EXPECT_EQ(answered(),
+                  error(commanderror::kNoSuchZone,
+                        QStringLiteral("\"Six Pack\" has zones 1 to 6; there is no zone %1.").arg(zone)));
     }
     for (const double bad : {qQNaN(), qInf(), -qInf()}) {
         commands->resize(bad, 400, reply());
-        EXPECT_EQ(answered(), error(commanderror::kInvalidSize, "The width and height must be finite numbers of points."));
+        EXPECT_EQ(answered(), error(commanderror::kInvalidSize,
+                                    "The width and height must be finite numbers of points."));
         commands->resize(400, bad, reply());
         EXPECT_EQ(answered()->name, QString::fromLatin1(commanderror::kInvalidSize));
     }
     commands->moveToAdjacentScreen(1, reply());
-    EXPECT_EQ(answered(), error(commanderror::kNoOtherScreen, "There is no other screen to move the window to."));
+    EXPECT_EQ(answered(),
+              error(commanderror::kNoOtherScreen, "There is no other screen to move the window to."));
     commands->restore(reply());
     EXPECT_EQ(answered(), error(commanderror::kNothingToRestore,
                                 "The window has no earlier frame to go back to: Corvane has not placed it."));
@@ -92,8 +97,9 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
 
     desk.setFocusedWindow(editor, std::nullopt);
     commands->applyLayout("Split", reply());
-    EXPECT_EQ(answered(), error(commanderror::kNoTargetWindow, "There is no window to act on: Corvane acts on "
-                                                               "the window you last worked in, and found none."));
+    EXPECT_EQ(answered(),
+              error(commanderror::kNoTargetWindow, "There is no window to act on: Corvane acts on "
+                                                   "the window you last worked in, and found none."));
     // The window is found, then gone before the background write reaches it.
     desk.setFocusedWindow(editor, window);
     commands->applyLayout("Split", reply());
@@ -105,7 +111,7 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
 TEST_F(CommandsTest, TheLayoutListHasTheBuiltInsFirstThenThePresetsWithTheirZoneCounts) {
     controller->addGridPreset("Desk", 2, 3, {{0, 2, 2, 1}});
     controller->addSizePreset("Big", 1200, 800);
-    const QList<LayoutSummary> expected = {{"Split", 2},      {"Quadrant", 4}, {"Thirds", 3}, {"Rows", 2},
+    const QList<LayoutSummary> expected = {{"Split", 2},      {"Quadrant", 4}, {"Thirds", 3},   {"Rows", 2},
                                            {"Right Bias", 2}, {"Bias", 2},     {"Six Pack", 6}, {"Focus", 3},
                                            {"Desk", 5},       {"Big", 0}};
     EXPECT_EQ(commands->listLayouts(), expected);

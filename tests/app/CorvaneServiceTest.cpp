@@ -2,10 +2,10 @@
 // object, another cannot take it, a second launch's call reaches the first, what the object reports
 // matches the introspection file beside the service, and the command line's calls come back as
 // output and exit statuses.
-#include "app/CommandClient.h"
-#include "app/CorvaneCommands.h"
 #include "app/CorvaneService.h"
 
+#include "app/CommandClient.h"
+#include "app/CorvaneCommands.h"
 #include "control/ControllerFixture.h"
 #include "support/PrivateBus.h"
 
@@ -77,7 +77,8 @@ protected:
     void SetUp() override {
         ControllerTest::SetUp();
         start();
-        commands = std::make_unique<CorvaneCommands>(*controller, [] {}, [] {});
+        commands = std::make_unique<CorvaneCommands>(
+            *controller, [] {}, [] {});
     }
 };
 

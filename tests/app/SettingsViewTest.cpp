@@ -315,9 +315,9 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
             return QString::number(toggle->isChecked());
         return qobject_cast<QAbstractSpinBox*>(control)->text();
     };
-    const QList<QWidget*> controls{view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(),
-                                   view->restoreSizeToggle(), view->rowsStepper(),       view->colsStepper(),
-                                   view->widthField(),    view->heightField()};
+    const QList<QWidget*> controls{
+        view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(), view->restoreSizeToggle(),
+        view->rowsStepper(),   view->colsStepper(),          view->widthField(),    view->heightField()};
     for (QWidget* control : controls) {
         page->setValue(0);
         const QString before = valueOf(control);

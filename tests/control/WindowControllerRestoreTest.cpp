@@ -37,7 +37,8 @@ TEST_F(ControllerTest, APlacingSaysWhetherItsWriteFoundAWindowOnlyOnceTheWriteHa
 
     // Nothing to act on: said at once, and the WriteDone is never called.
     Heard none;
-    EXPECT_EQ(controller->snapFocusedWindow(QRectF(0, 0, 1, 1), std::nullopt, none.done()), Placement::NoTargetWindow);
+    EXPECT_EQ(controller->snapFocusedWindow(QRectF(0, 0, 1, 1), std::nullopt, none.done()),
+              Placement::NoTargetWindow);
     EXPECT_EQ(controller->resizeFocusedWindow(500, 500, none.done()), Placement::NoTargetWindow);
     EXPECT_EQ(controller->moveToAdjacentScreen(1, none.done()), Placement::NoTargetWindow);
     EXPECT_EQ(controller->applyLayout("Split", none.done()), Placement::NoTargetWindow);

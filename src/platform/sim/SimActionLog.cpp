@@ -10,7 +10,11 @@ QString describe(const AttributeValue& value) {
             if (v.type == AxValueType::Point)
                 return QStringLiteral("%1,%2").arg(v.point.x()).arg(v.point.y());
             if (v.type == AxValueType::Rect)
-                return QStringLiteral("%1,%2 %3x%4").arg(v.point.x()).arg(v.point.y()).arg(v.size.width()).arg(v.size.height());
+                return QStringLiteral("%1,%2 %3x%4")
+                    .arg(v.point.x())
+                    .arg(v.point.y())
+                    .arg(v.size.width())
+                    .arg(v.size.height());
             return QStringLiteral("%1x%2").arg(v.size.width()).arg(v.size.height());
         }
         QString operator()(const QString& s) const { return QLatin1Char('"') + s + QLatin1Char('"'); }
@@ -48,8 +52,8 @@ QStringList SimActionLog::effects() const {
     QStringList out;
     for (const SimAction& a : m_actions) {
         const bool isRemembering = a.attribute == QLatin1String(ax::kRestoreFrame);
-        if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) || a.kind == SimAction::Kind::Pause ||
-            a.kind == SimAction::Kind::Activate)
+        if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) ||
+            a.kind == SimAction::Kind::Pause || a.kind == SimAction::Kind::Activate)
             out.append(a.summary());
     }
     return out;

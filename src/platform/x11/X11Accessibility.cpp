@@ -153,7 +153,8 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
         m_windows.moveResize(w, std::nullopt, v->sizeValue());
         return AxError::Success;
     }
-    if (attribute == QLatin1String(ax::kRestoreFrame) && (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
+    if (attribute == QLatin1String(ax::kRestoreFrame) &&
+        (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
         m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
         return AxError::Success;
     }

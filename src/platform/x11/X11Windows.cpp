@@ -148,7 +148,8 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
 }
 
 std::optional<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
-    const QList<quint32> v = m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
+    const QList<quint32> v =
+        m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
     if (v.size() != 4 || v[2] == 0 || v[3] == 0)
         return std::nullopt;
     const QPoint axOrigin = m_screens.primaryOrigin();
@@ -165,8 +166,8 @@ void X11Windows::setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFr
                                   quint32(qint32(qRound(axFrame->y() + axOrigin.y()))),
                                   quint32(std::max(1, qRound(axFrame->width()))),
                                   quint32(std::max(1, qRound(axFrame->height())))};
-        xcb_change_property(m_connection.xcb(), XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_CARDINAL, 32, 4,
-                            values);
+        xcb_change_property(m_connection.xcb(), XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_CARDINAL,
+                            32, 4, values);
     }
     m_connection.flush();
 }
