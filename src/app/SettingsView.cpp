@@ -309,7 +309,7 @@ void SettingsView::refreshDragSnapThumbnail() {
 }
 
 Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
-    Card* card = makeCard(tr("GREEN BUTTON"), content);
+    Card* card = makeCard(quickSnapTexts::cardTitle(), content);
     // The glyph goes before the title: take the title out of the card's first row and put both in one.
     QWidget* heading = takeFirstWidget(card->rows());
     auto* titleRow = new QHBoxLayout;
@@ -318,7 +318,7 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     titleRow->addStretch();
     card->rows()->addLayout(titleRow);
 
-    m_zoomPaletteToggle = new QCheckBox(tr("Show Quick Snap on the green button"), card);
+    m_zoomPaletteToggle = new QCheckBox(quickSnapTexts::toggleLabel(), card);
     connect(m_zoomPaletteToggle, &QCheckBox::clicked, this, [this](bool isOn) {
         if (isOn) {
             // Nothing changes until the user confirms.

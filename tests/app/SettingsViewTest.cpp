@@ -1,5 +1,5 @@
 // The settings window's content on the simulated desktop, driven with QTest: the name limit and the
-// name rows, pickers that follow the presets, the drag-to-snap rows, the green-button confirmation,
+// name rows, pickers that follow the presets, the drag-to-snap rows, the Quick Snap confirmation,
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
@@ -223,7 +223,7 @@ TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
     clickToggle(toggle);
     QMessageBox* alert = view->zoomPaletteConfirmation();
     ASSERT_TRUE(alert);
-    EXPECT_EQ(alert->text(), "Turn on the green-button palette?");
+    EXPECT_EQ(alert->text(), "Turn on the maximize-button palette?");
     EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
     EXPECT_TRUE(alert->informativeText().contains("maximize button"));
     EXPECT_FALSE(paletteSettings->isEnabled()) << "nothing changes before the answer";
