@@ -34,6 +34,10 @@ c_median=$(grep -m1 '^corvane: hotkey' <<<"$desktop" | sed -E 's/.*, median ([0-
 c_p95=$(grep -m1 '^corvane: hotkey' <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/')
 m_median=$(grep -m1 '^corvane, moving: hotkey' <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/')
 m_p95=$(grep -m1 '^corvane, moving: hotkey' <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/')
+d_median=$(grep -m1 '^corvane, d-bus: command' <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/')
+d_p95=$(grep -m1 '^corvane, d-bus: command' <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/')
+l_median=$(grep -m1 '^corvane, command line: command' <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/')
+l_p95=$(grep -m1 '^corvane, command line: command' <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/')
 x_median=$(grep -m1 '^xbindkeys + xdotool: hotkey' <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/')
 x_p95=$(grep -m1 '^xbindkeys + xdotool: hotkey' <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/')
 startup=$(field "start-up to hotkeys armed" " ms")
@@ -59,6 +63,8 @@ row "corner-list fetch of 500 windows" "$(pretty_ns "$(ns BM_CornerListFetchOf50
 row "start-up to hotkeys armed" "${startup:-—} ms" "< 150 ms" "$(verdict "$startup" 150)"
 row "hotkey to window moved, median of $presses" "${c_median:-—} ms" "< 12 ms" "$(verdict "$c_median" 12)"
 row "hotkey to window moved, 95th percentile" "${c_p95:-—} ms" "< 20 ms" "$(verdict "$c_p95" 20)"
+row "  1 and 2 as D-Bus calls (dbus-send): median / 95th" "${d_median:-—} / ${d_p95:-—} ms" "" ""
+row "  1 and 2 as corvane apply: median / 95th" "${l_median:-—} / ${l_p95:-—} ms" "" ""
 row "  a placement that also moves: median / 95th" "${m_median:-—} / ${m_p95:-—} ms" "" ""
 row "xbindkeys + xdotool, median / 95th percentile" "${x_median:-—} / ${x_p95:-—} ms" "" ""
 row "  its median over Corvane's" "$ratio x" "" ""

@@ -158,6 +158,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &SettingsView::refreshDragSnap);
+    connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_zoomPalette, &ZoomPaletteSettings::isEnabledChanged, this, &SettingsView::refreshZoomPaletteToggle);
 }
 
@@ -262,6 +263,11 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
         m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
     });
     details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
+    m_restoreSize =
+        new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
+    new WheelGuard(m_restoreSize);
+    connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
+    details->addWidget(m_restoreSize);
     details->addWidget(makeDivider(m_dragSnapDetails));
     m_dragSnapThumbnailSlot = new QVBoxLayout;
     m_dragSnapThumbnailSlot->setContentsMargins(0, 0, 0, 0);
@@ -283,6 +289,7 @@ void SettingsView::refreshDragSnap() {
     setOptions(m_dragSnapLayout, names, m_dragSnap.layoutName());
     const QSignalBlocker quiet(m_trigger);
     m_trigger->setCurrentIndex(m_trigger->findData(QVariant::fromValue(m_dragSnap.trigger())));
+    m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
     refreshDragSnapThumbnail();
 }
 

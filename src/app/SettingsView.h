@@ -58,6 +58,7 @@ public:
     QWidget* dragSnapDetails() const { return m_dragSnapDetails; }
     QComboBox* dragSnapLayoutPicker() const { return m_dragSnapLayout; }
     QComboBox* triggerPicker() const { return m_trigger; }
+    QCheckBox* restoreSizeToggle() const { return m_restoreSize; }
     QWidget* dragSnapThumbnail() const { return m_dragSnapThumbnail; }
     QCheckBox* zoomPaletteToggle() const { return m_zoomPaletteToggle; }
     // The open alert that asks before Quick Snap is turned on, if any.
@@ -108,6 +109,7 @@ private:
     QWidget* m_dragSnapDetails = nullptr;
     QComboBox* m_dragSnapLayout = nullptr;
     QComboBox* m_trigger = nullptr;
+    QCheckBox* m_restoreSize = nullptr;
     QVBoxLayout* m_dragSnapThumbnailSlot = nullptr;
     QWidget* m_dragSnapThumbnail = nullptr;
     QCheckBox* m_zoomPaletteToggle = nullptr;
