@@ -3,17 +3,24 @@
 // every ConfigureNotify (60 ms of quiet means it settled). A ConfigureNotify alone is no change:
 // window managers send one for every request, also when nothing moves.
 // Usage: corvane_hotkey_latency WINDOW PRESSES CONTROL_KEYCODE ALT_KEYCODE KEY1_KEYCODE KEY2_KEYCODE
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
-
-#include <poll.h>
-
+// With --run "COMMAND 1" "COMMAND 2" in place of the keycodes, it runs the two commands alternately
+// instead (split at spaces, no shell) and times each from its start to the window moved.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <poll.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h> // environ
 #include <vector>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -79,17 +86,33 @@ Change changesAfter(xcb_connection_t* c, xcb_window_t window, xcb_window_t root,
     }
 }
 
+// Starts the command (its words split at spaces) without waiting for it; its pid, or -1.
+pid_t start(const std::string& command) {
+    std::istringstream words(command);
+    std::vector<std::string> parts{std::istream_iterator<std::string>(words), {}};
+    std::vector<char*> argv;
+    for (std::string& part : parts)
+        argv.push_back(part.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: %s WINDOW PRESSES CONTROL ALT KEY1 KEY2 (keycodes)\n", argv[0]);
+    const bool isRun = argc == 6 && std::strcmp(argv[3], "--run") == 0;
+    if (argc != 7 && !isRun) {
+        std::fprintf(stderr,
+                     "usage: %s WINDOW PRESSES CONTROL ALT KEY1 KEY2 (keycodes)\n"
+                     "       %s WINDOW PRESSES --run COMMAND1 COMMAND2\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const auto window = xcb_window_t(std::strtoul(argv[1], nullptr, 0));
     const int presses = std::atoi(argv[2]);
-    const int control = std::atoi(argv[3]), alt = std::atoi(argv[4]);
-    const int keys[] = {std::atoi(argv[5]), std::atoi(argv[6])};
+    const int control = isRun ? 0 : std::atoi(argv[3]), alt = isRun ? 0 : std::atoi(argv[4]);
+    const int keys[] = {isRun ? 0 : std::atoi(argv[5]), isRun ? 0 : std::atoi(argv[6])};
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c))
         return 1;
@@ -100,20 +123,29 @@ int main(int argc, char** argv) {
 
     std::vector<double> latencies, starts;
     for (int i = 0; i < presses; ++i) {
-        key(c, control, true);
-        key(c, alt, true);
-        xcb_flush(c);
+        if (!isRun) {
+            key(c, control, true);
+            key(c, alt, true);
+            xcb_flush(c);
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         while (xcb_generic_event_t* e = xcb_poll_for_event(c))
             std::free(e);
         const Geometry before = geometryOf(c, window, root);
-        const auto start = Clock::now();
-        key(c, keys[i % 2], true);
-        key(c, keys[i % 2], false);
-        key(c, alt, false);
-        key(c, control, false);
-        xcb_flush(c);
-        const Change change = changesAfter(c, window, root, start, before);
+        const auto begin = Clock::now();
+        pid_t command = -1;
+        if (isRun) {
+            command = start(argv[4 + i % 2]);
+        } else {
+            key(c, keys[i % 2], true);
+            key(c, keys[i % 2], false);
+            key(c, alt, false);
+            key(c, control, false);
+            xcb_flush(c);
+        }
+        const Change change = changesAfter(c, window, root, begin, before);
+        if (command > 0)
+            waitpid(command, nullptr, 0);
         if (change.last >= 0) {
             latencies.push_back(change.last);
             starts.push_back(change.first);
@@ -127,9 +159,10 @@ int main(int argc, char** argv) {
     std::sort(latencies.begin(), latencies.end());
     std::sort(starts.begin(), starts.end());
     const auto at = [](const std::vector<double>& v, double q) { return v[std::min(v.size() - 1, size_t(q * v.size()))]; };
-    std::printf("hotkey to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms"
+    std::printf("%s to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms"
                 " (first change: median %.1f ms)\n",
-                latencies.size(), presses, at(latencies, 0.5), at(latencies, 0.95), at(starts, 0.5));
+                isRun ? "command" : "hotkey", latencies.size(), presses, at(latencies, 0.5),
+                at(latencies, 0.95), at(starts, 0.5));
     xcb_disconnect(c);
     return 0;
 }

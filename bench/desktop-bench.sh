@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # End-to-end figures on a throw-away desktop (Xvfb, openbox, one xterm): start-up to hotkeys armed,
-# hotkey to window moved for three kinds of placement (and the same placements by xbindkeys running
-# xdotool), idle CPU with the pointer still, CPU and wake-ups with the pointer moving at 100 and at
-# 1,000 events a second, resident memory.
+# hotkey to window moved for three kinds of placement (the first also by D-Bus call and by command
+# line, all three by xbindkeys running xdotool), idle CPU with the pointer still, CPU and wake-ups
+# with the pointer moving at 100 and at 1,000 events a second, resident memory.
 # Usage: bench/desktop-bench.sh CORVANE LATENCY_TOOL POINTER_TOOL [PRESSES]
 set -u
 corvane=$1 tool=$2 pointer=$3 presses=${4:-50}
 source "$(dirname "$0")/../tests/e2e/desktop.sh"
 start_desktop 1440 900
+start_session_bus # for the placements by command
 a=$(start_xterm target 80x24+100+100)
 mkdir -p "$E2E_TMP/config/corvane"
 # Hotkeys 1 and 2 (Split, Quadrant) share their top-left corner, so only the size changes; hotkey 3 is
@@ -55,6 +56,10 @@ placements() {
   "$tool" "$a" "$presses" $cycle_keys | sed "s/^/$1, cycle step: /"
 }
 placements corvane
+# The same size-only placements by command: a D-Bus call (dbus-send), and the command line.
+call="dbus-send --session --type=method_call --dest=app.corvane.Corvane /app/corvane/Corvane app.corvane.Corvane1.ApplyLayout"
+"$tool" "$a" "$presses" --run "$call string:Split" "$call string:Quadrant" | sed 's/^/corvane, d-bus: /'
+"$tool" "$a" "$presses" --run "$corvane apply Split" "$corvane apply Quadrant" | sed 's/^/corvane, command line: /'
 sleep 1
 echo "resident memory after start: $(awk '/VmRSS/ {print $2, $3}' /proc/$E2E_CORVANE_PID/status)"
 

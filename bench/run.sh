@@ -29,8 +29,8 @@ verdict() { awk -v v="$1" -v limit="$2" -v op="${3:-<}" 'BEGIN {if (v == "" || l
   else {v += 0; limit += 0; ok = op == "<" ? v < limit : op == "<=" ? v <= limit : v >= limit;
   print ok ? "met" : "NOT met"}}'; }
 # Median and 95th percentile of one latency row of the desktop run ("<who>: hotkey ... median M ms, 95th percentile P ms").
-median() { grep -m1 "^$1: hotkey" <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/'; }
-p95() { grep -m1 "^$1: hotkey" <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/'; }
+median() { grep -m1 -E "^$1: (hotkey|command) to window" <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/'; }
+p95() { grep -m1 -E "^$1: (hotkey|command) to window" <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/'; }
 ratio() { awk -v x="$1" -v c="$2" 'BEGIN {if (x != "" && c > 0) printf "%.2f", x / c}'; }
 # CPU, wake-ups and motion events of one motion row ("pointer moving at N Hz: C ms of CPU, W wake-ups for E ...").
 motion_field() { grep -m1 "^pointer moving at $1 Hz" <<<"$desktop" | sed -E "s/.* ([0-9]+) $2.*/\1/"; }
@@ -44,6 +44,8 @@ s_median=$(median "corvane, cycle step") s_p95=$(p95 "corvane, cycle step")
 x_median=$(median "xbindkeys + xdotool") x_p95=$(p95 "xbindkeys + xdotool")
 xm_median=$(median "xbindkeys + xdotool, moving") xm_p95=$(p95 "xbindkeys + xdotool, moving")
 xs_median=$(median "xbindkeys + xdotool, cycle step") xs_p95=$(p95 "xbindkeys + xdotool, cycle step")
+d_median=$(median "corvane, d-bus") d_p95=$(p95 "corvane, d-bus")
+l_median=$(median "corvane, command line") l_p95=$(p95 "corvane, command line")
 startup=$(field "start-up to hotkeys armed" " ms")
 rss_kib=$(field "resident memory after start" " kB")
 rss_mib=$(awk -v k="$rss_kib" 'BEGIN {if (k != "") printf "%.1f", k / 1024}')
@@ -72,6 +74,8 @@ row "start-up to hotkeys armed" "${startup:-—} ms" "< 150 ms" "$(verdict "$sta
 row "hotkey to window moved, size only, median of $presses" "${c_median:-—} ms" "<= 3 ms" "$(verdict "$c_median" 3 "<=")"
 row "  95th percentile" "${c_p95:-—} ms" "" ""
 row "  xbindkeys + xdotool, median / 95th" "${x_median:-—} / ${x_p95:-—} ms" "" ""
+row "  1 and 2 as D-Bus calls (dbus-send): median / 95th" "${d_median:-—} / ${d_p95:-—} ms" "" ""
+row "  1 and 2 as corvane apply: median / 95th" "${l_median:-—} / ${l_p95:-—} ms" "" ""
 row "hotkey to window moved, moving, median" "${m_median:-—} ms" "<= 4 ms" "$(verdict "$m_median" 4 "<=")"
 row "  95th percentile" "${m_p95:-—} ms" "<= 6 ms" "$(verdict "$m_p95" 6 "<=")"
 row "  xbindkeys + xdotool, median / 95th" "${xm_median:-—} / ${xm_p95:-—} ms" "" ""

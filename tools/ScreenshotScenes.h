@@ -1,7 +1,7 @@
 #pragma once
 // Corvane's windows in their states, on a simulated desktop, as `make screenshots` renders them and
 // the legibility test measures them: the tray panel without access, without and with presets; the
-// settings window as it opens and its whole column; the green-button alert; the grid builder; the
+// settings window as it opens and its whole column; the Quick Snap alert; the grid builder; the
 // palette; the snap preview.
 
 #include <QString>

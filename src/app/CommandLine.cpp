@@ -15,11 +15,41 @@ bool isSessionOption(const QString& argument) {
     return argument == u"-session" || argument == u"--session";
 }
 
+struct CommandForm {
+    const char* name;
+    const char* method;
+    const char* usage; // its arguments, as the help shows them
+    qsizetype argumentCount;
+};
+
+const CommandForm kCommands[] = {
+    {"apply", "ApplyLayout", " NAME", 1},
+    {"zone", "SnapToZone", " NAME N", 2},
+    {"cycle", "CycleZone", " next|previous", 1},
+    {"screen", "MoveToAdjacentScreen", " next|previous", 1},
+    {"resize", "Resize", " W H", 2},
+    {"restore", "Restore", "", 0},
+    {"layouts", "ListLayouts", "", 0},
+    {"settings", "ShowSettings", "", 0},
+};
+
+const CommandForm* commandNamed(const QString& name) {
+    for (const CommandForm& form : kCommands) {
+        if (name == QLatin1String(form.name))
+            return &form;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 CommandLine::CommandLine(int argc, char** argv) : CommandLine(argumentsOf(argc, argv)) {}
 
 CommandLine::CommandLine(const QStringList& arguments) {
+    if (!arguments.isEmpty() && commandNamed(arguments.first())) {
+        readCommand(arguments);
+        return;
+    }
     for (qsizetype i = 0; i < arguments.size() && m_action != Action::UsageError; ++i) {
         const QString& argument = arguments[i];
         if (argument == u"-h" || argument == u"--help") {
@@ -41,6 +71,40 @@ CommandLine::CommandLine(const QStringList& arguments) {
     }
 }
 
+void CommandLine::readCommand(const QStringList& arguments) {
+    const CommandForm& form = *commandNamed(arguments.first());
+    const QStringList values = arguments.mid(1);
+    if (values.size() != form.argumentCount) {
+        refuse(
+            QStringLiteral("usage: corvane %1%2").arg(QLatin1String(form.name), QLatin1String(form.usage)));
+        return;
+    }
+    m_action = Action::RunCommand;
+    m_command.method = QLatin1String(form.method);
+    const QString name = QLatin1String(form.name);
+    if (name == u"apply") {
+        m_command.arguments = {values[0]};
+    } else if (name == u"zone") {
+        bool isNumber = false;
+        const uint zone = values[1].toUInt(&isNumber);
+        if (!isNumber || zone == 0)
+            refuse(QStringLiteral("zone: '%1' is not a zone number (zones count from 1)").arg(values[1]));
+        m_command.arguments = {values[0], zone};
+    } else if (name == u"cycle" || name == u"screen") {
+        if (values[0] != u"next" && values[0] != u"previous")
+            refuse(QStringLiteral("%1: '%2' is neither 'next' nor 'previous'").arg(name, values[0]));
+        m_command.arguments = {values[0] == u"next" ? 1 : -1};
+    } else if (name == u"resize") {
+        bool isWidth = false;
+        bool isHeight = false;
+        const double width = values[0].toDouble(&isWidth);
+        const double height = values[1].toDouble(&isHeight);
+        if (!isWidth || !isHeight)
+            refuse(QStringLiteral("resize: '%1' is not a number").arg(isWidth ? values[1] : values[0]));
+        m_command.arguments = {width, height};
+    }
+}
+
 void CommandLine::refuse(const QString& error) {
     m_action = Action::UsageError;
     m_error = error;
@@ -49,6 +113,7 @@ void CommandLine::refuse(const QString& error) {
 int CommandLine::answer(std::FILE* out, std::FILE* err) const {
     switch (m_action) {
     case Action::StartProgram:
+    case Action::RunCommand:
         return 0;
     case Action::ShowHelp:
         std::fputs(helpText().toLocal8Bit().constData(), out);
@@ -67,6 +132,7 @@ int CommandLine::answer(std::FILE* out, std::FILE* err) const {
 QString CommandLine::helpText() {
     return QStringLiteral(
         "Usage: corvane [OPTION]\n"
+        "       corvane COMMAND [ARGUMENT]...\n"
         "Puts windows into the zones of a layout on an X11 desktop: with hotkeys (Control+Alt+1 to 4,\n"
         "and the arrows), by dragging a window by its title bar, or from a small palette on it.\n"
         "\n"
@@ -77,11 +143,24 @@ QString CommandLine::helpText() {
         "  -h, --help     show this help and exit\n"
         "      --version  show the version and exit\n"
         "\n"
+        "Commands, for the Corvane running in this session (over the session bus; no display needed).\n"
+        "Each acts on the window the hotkeys move, the one you last worked in:\n"
+        "  apply NAME              what a hotkey does with the layout or preset NAME: its first zone,\n"
+        "                          or the preset's size\n"
+        "  zone NAME N             zone N (from 1) of the layout or grid preset NAME\n"
+        "  cycle next|previous     the next or previous zone of the layout applied last\n"
+        "  screen next|previous    the same place on the next or previous screen\n"
+        "  resize W H              that size in pixels, centred on the window's screen\n"
+        "  restore                 the window's frame from before Corvane first placed it\n"
+        "  layouts                 list the layouts and presets: zone count, a tab, the name\n"
+        "  settings                open the settings window\n"
+        "\n"
         "Exit status:\n"
-        "  0  Corvane ran and quit, or answered an option\n"
+        "  0  Corvane ran and quit, answered an option, or did the command\n"
         "  1  Corvane could not run: no X11 display, the X server went away, or the settings file\n"
-        "     could not be written when it quit\n"
+        "     could not be written when it quit; or the command failed (the reason is shown)\n"
         "  2  the command line is wrong\n"
+        "  3  a command found no Corvane running in this session\n"
         "\n"
         "The manual page corvane(1) says more.\n");
 }

@@ -1,16 +1,26 @@
 #pragma once
-// The command line, read before Qt or a display is needed: --help and --version answer at once, and a
+// The command line, read before Qt or a display is needed: --help and --version answer at once, a
+// command (corvane apply NAME, ...) is a call to the running Corvane for CommandClient to make, and a
 // wrong command line is refused with exit status 2. main() starts the program only when it says so.
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <cstdio>
 
 namespace corvane {
 
+// A call to make on the running Corvane: a method of app.corvane.Corvane1 and its arguments, typed
+// as the method takes them.
+struct ScriptCommand {
+    QString method;
+    QVariantList arguments;
+    friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
+};
+
 class CommandLine {
 public:
-    enum class Action { StartProgram, ShowHelp, ShowVersion, UsageError };
+    enum class Action { StartProgram, ShowHelp, ShowVersion, RunCommand, UsageError };
     static constexpr int kUsageErrorStatus = 2;
 
     // `arguments` without the program's own name.
@@ -20,9 +30,11 @@ public:
     Action action() const { return m_action; }
     // Why the command line was refused, for UsageError.
     const QString& error() const { return m_error; }
+    // The call to make, for RunCommand.
+    const ScriptCommand& command() const { return m_command; }
 
     // Writes the help or the version to `out`, or the error to `err`, and returns the exit status.
-    // Nothing to answer for StartProgram: it returns 0 without writing.
+    // Nothing to answer for StartProgram and RunCommand: it returns 0 without writing.
     int answer(std::FILE* out, std::FILE* err) const;
 
     static QString helpText();
@@ -30,9 +42,12 @@ public:
 
 private:
     void refuse(const QString& error);
+    // `arguments` from the command's name on.
+    void readCommand(const QStringList& arguments);
 
     Action m_action = Action::StartProgram;
     QString m_error;
+    ScriptCommand m_command;
 };
 
 } // namespace corvane

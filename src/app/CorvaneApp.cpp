@@ -75,8 +75,20 @@ void CorvaneApp::followSystemTray(bool isAvailable) {
 }
 
 void CorvaneApp::bringForward() {
+    if (m_tray.isVisible())
+        showSettings();
+    else
+        showPanel();
+}
+
+void CorvaneApp::showSettings() {
+    m_settingsWindow->show();
+}
+
+void CorvaneApp::showPanel() {
     if (m_tray.isVisible()) {
-        m_settingsWindow->show();
+        if (!m_panel->isVisible())
+            togglePanelAtTray();
         return;
     }
     m_panel->show();

@@ -37,6 +37,9 @@ public:
     // Shows what a user asks for when they launch Corvane again: the settings window, or the panel
     // where there is no tray to open it from.
     void bringForward();
+    void showSettings();
+    // Opens the panel at the tray icon, or brings the panel window forward where there is no tray.
+    void showPanel();
 
 private:
     QIcon trayIcon();

@@ -1,6 +1,7 @@
 #include "CorvaneService.h"
 
 #include "app/ApplicationAdaptor.h"
+#include "app/CorvaneAdaptor.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -34,6 +35,11 @@ bool CorvaneService::start() {
     if (!m_isServing)
         m_bus.unregisterObject(QLatin1String(objectPath));
     return m_isServing;
+}
+
+// Calls wait in the event loop until then: Qt finds an adaptor added after the object was served.
+void CorvaneService::serve(CorvaneCommands& commands) {
+    new CorvaneAdaptor(this, m_bus, commands);
 }
 
 bool CorvaneService::activateRunningInstance(QDBusConnection bus) {

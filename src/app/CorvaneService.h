@@ -1,13 +1,15 @@
 #pragma once
 // Corvane on the session bus: it owns the name app.corvane.Corvane and serves the object
-// /app/corvane/Corvane, through which a second launch brings the running instance forward.
-// Each interface of the object is an adaptor attached to it (ApplicationAdaptor); CorvaneService.xml
-// beside this file describes them all.
+// /app/corvane/Corvane, through which a second launch brings the running instance forward and
+// scripts place windows. Each interface of the object is an adaptor attached to it
+// (ApplicationAdaptor, CorvaneAdaptor); CorvaneService.xml beside this file describes them all.
 
 #include <QDBusConnection>
 #include <QObject>
 
 namespace corvane {
+
+class CorvaneCommands;
 
 class CorvaneService : public QObject {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     // Serves the object and takes the name. False, serving nothing, when there is no bus or
     // another process holds the name (a Corvane on another display of the same session).
     bool start();
+    // Adds the commands' interface, app.corvane.Corvane1, once there is a controller to run them.
+    void serve(CorvaneCommands& commands);
     // Asks whoever holds the name to come forward; false when no one answers.
     static bool activateRunningInstance(QDBusConnection bus);
 

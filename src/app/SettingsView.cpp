@@ -158,6 +158,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &SettingsView::refreshDragSnap);
+    connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_zoomPalette, &ZoomPaletteSettings::isEnabledChanged, this, &SettingsView::refreshZoomPaletteToggle);
 }
 
@@ -262,6 +263,11 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
         m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
     });
     details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
+    m_restoreSize =
+        new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
+    new WheelGuard(m_restoreSize);
+    connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
+    details->addWidget(m_restoreSize);
     details->addWidget(makeDivider(m_dragSnapDetails));
     m_dragSnapThumbnailSlot = new QVBoxLayout;
     m_dragSnapThumbnailSlot->setContentsMargins(0, 0, 0, 0);
@@ -283,6 +289,7 @@ void SettingsView::refreshDragSnap() {
     setOptions(m_dragSnapLayout, names, m_dragSnap.layoutName());
     const QSignalBlocker quiet(m_trigger);
     m_trigger->setCurrentIndex(m_trigger->findData(QVariant::fromValue(m_dragSnap.trigger())));
+    m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
     refreshDragSnapThumbnail();
 }
 
@@ -302,7 +309,7 @@ void SettingsView::refreshDragSnapThumbnail() {
 }
 
 Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
-    Card* card = makeCard(tr("GREEN BUTTON"), content);
+    Card* card = makeCard(quickSnapTexts::cardTitle(), content);
     // The glyph goes before the title: take the title out of the card's first row and put both in one.
     QWidget* heading = takeFirstWidget(card->rows());
     auto* titleRow = new QHBoxLayout;
@@ -311,7 +318,7 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     titleRow->addStretch();
     card->rows()->addLayout(titleRow);
 
-    m_zoomPaletteToggle = new QCheckBox(tr("Show Quick Snap on the green button"), card);
+    m_zoomPaletteToggle = new QCheckBox(quickSnapTexts::toggleLabel(), card);
     connect(m_zoomPaletteToggle, &QCheckBox::clicked, this, [this](bool isOn) {
         if (isOn) {
             // Nothing changes until the user confirms.

@@ -1,6 +1,6 @@
 #pragma once
 // The settings window's content: one scrolling column with a header and seven cards (general,
-// hotkeys, drag to snap, the green button, the grid builder, manual size, the saved presets). It
+// hotkeys, drag to snap, Quick Snap, the grid builder, manual size, the saved presets). It
 // keeps no settings of its own: every control reads and writes the controller or a feature's
 // settings, and redraws when they change elsewhere. Only what is being typed and the grid being
 // drawn live here, until they are saved as presets.
@@ -58,9 +58,10 @@ public:
     QWidget* dragSnapDetails() const { return m_dragSnapDetails; }
     QComboBox* dragSnapLayoutPicker() const { return m_dragSnapLayout; }
     QComboBox* triggerPicker() const { return m_trigger; }
+    QCheckBox* restoreSizeToggle() const { return m_restoreSize; }
     QWidget* dragSnapThumbnail() const { return m_dragSnapThumbnail; }
     QCheckBox* zoomPaletteToggle() const { return m_zoomPaletteToggle; }
-    // The open "Turn on the green-button palette?" alert, if any.
+    // The open alert that asks before Quick Snap is turned on, if any.
     QMessageBox* zoomPaletteConfirmation() const { return m_confirmation; }
     QSpinBox* rowsStepper() const { return m_rows; }
     QSpinBox* colsStepper() const { return m_cols; }
@@ -108,6 +109,7 @@ private:
     QWidget* m_dragSnapDetails = nullptr;
     QComboBox* m_dragSnapLayout = nullptr;
     QComboBox* m_trigger = nullptr;
+    QCheckBox* m_restoreSize = nullptr;
     QVBoxLayout* m_dragSnapThumbnailSlot = nullptr;
     QWidget* m_dragSnapThumbnail = nullptr;
     QCheckBox* m_zoomPaletteToggle = nullptr;

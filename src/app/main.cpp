@@ -1,6 +1,8 @@
 // Corvane's entry point: one instance per user session, on an X11 display.
+#include "app/CommandClient.h"
 #include "app/CommandLine.h"
 #include "app/CorvaneApp.h"
+#include "app/CorvaneCommands.h"
 #include "app/CorvaneService.h"
 #include "platform/Log.h"
 #include "platform/x11/X11Connection.h"
@@ -29,8 +31,13 @@ void reportExitFromEventLoop() {
 
 int main(int argc, char** argv) {
     using namespace corvane;
-    // --help, --version and a wrong command line are answered before a display is needed.
-    if (const CommandLine commandLine(argc, argv); commandLine.action() != CommandLine::Action::StartProgram)
+    // --help, --version, a command and a wrong command line are answered before a display is needed.
+    const CommandLine commandLine(argc, argv);
+    if (commandLine.action() == CommandLine::Action::RunCommand) {
+        QCoreApplication client(argc, argv);
+        return CommandClient::run(commandLine.command(), QDBusConnection::sessionBus(), stdout, stderr);
+    }
+    if (commandLine.action() != CommandLine::Action::StartProgram)
         return commandLine.answer(stdout, stderr);
     // Qt aborts without a display; say what is wrong instead.
     if (!X11Connection::isDisplayReachable()) {
@@ -73,6 +80,9 @@ int main(int argc, char** argv) {
     Platform platform = x11->platform();
     CorvaneApp corvane(platform);
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
+    CorvaneCommands commands(
+        corvane.controller(), [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
+    service.serve(commands);
     int exitCode = 0;
     QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
         std::fputs(kLostServerMessage, stderr);

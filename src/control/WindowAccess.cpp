@@ -16,15 +16,6 @@ constexpr double kSizeTolerance = 5.0;
 // larger difference means the window manager kept the window somewhere else on purpose.
 constexpr double kMaxPlacementOffset = 64.0;
 
-std::optional<AxElement> focusedWindow(Accessibility& accessibility, qint32 pid) {
-    const AttributeResult focused =
-        accessibility.copyAttributeValue(accessibility.applicationElement(pid), ax::kFocusedWindow);
-    const AxElement* window = focused.get<AxElement>();
-    if (!window || window->isNull())
-        return std::nullopt;
-    return *window;
-}
-
 void writeSize(Accessibility& accessibility, AxElement window, QSizeF size) {
     if (const std::optional<AxValue> value = accessibility.createSizeValue(size))
         accessibility.setAttributeValue(window, ax::kSize, *value);
@@ -39,6 +30,16 @@ std::optional<QPointF> readPosition(Accessibility& accessibility, AxElement wind
     const AttributeResult position = accessibility.copyAttributeValue(window, ax::kPosition);
     const AxValue* value = position.get<AxValue>();
     return value ? value->pointValue() : std::nullopt;
+}
+
+// Before Corvane first changes a window's frame, the frame it had goes on the window itself, where a
+// restart of Corvane finds it and which dies with the window; a window that has one keeps its first.
+// A read that fails for any other reason than "none there" writes nothing.
+void rememberFrame(Accessibility& accessibility, AxElement window) {
+    if (accessibility.copyAttributeValue(window, ax::kRestoreFrame).error != AxError::NoValue)
+        return;
+    if (const std::optional<QRectF> frame = axFrameOf(accessibility, window))
+        accessibility.setAttributeValue(window, ax::kRestoreFrame, AxValue::ofRect(*frame));
 }
 
 // The position to write last: the requested one, less the offset the window manager added when
@@ -65,8 +66,27 @@ std::optional<QRectF> axFrameOf(Accessibility& accessibility, AxElement element)
     return QRectF(*p->pointValue(), *s->sizeValue());
 }
 
+std::optional<AxElement> focusedWindowOf(Accessibility& accessibility, qint32 pid) {
+    const AttributeResult focused =
+        accessibility.copyAttributeValue(accessibility.applicationElement(pid), ax::kFocusedWindow);
+    const AxElement* window = focused.get<AxElement>();
+    if (!window || window->isNull())
+        return std::nullopt;
+    return *window;
+}
+
+std::optional<QRectF> rememberedFrameOf(Accessibility& accessibility, AxElement window) {
+    const AttributeResult remembered = accessibility.copyAttributeValue(window, ax::kRestoreFrame);
+    const AxValue* value = remembered.get<AxValue>();
+    return value ? value->rectValue() : std::nullopt;
+}
+
+void forgetRememberedFrame(Accessibility& accessibility, AxElement window) {
+    accessibility.setAttributeValue(window, ax::kRestoreFrame, std::monostate());
+}
+
 std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight) {
-    const std::optional<AxElement> window = focusedWindow(accessibility, pid);
+    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
     if (!window)
         return std::nullopt;
     const std::optional<QRectF> ax = axFrameOf(accessibility, *window);
@@ -76,8 +96,8 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
 }
 
 bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame) {
-    const std::optional<AxElement> window = focusedWindow(accessibility, pid);
+                             double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
+    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
     if (!window)
         return false;
     const double w = frame.width();
@@ -91,6 +111,7 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/,
     const QPointF position(x, axTop);
     const std::optional<QPointF> before = readPosition(accessibility, *window);
 
+    rememberFrame(accessibility, *window);
     writeSize(accessibility, *window, {w, h});
     accessibility.waitUntilApplied(*window, kSettlePause);
     writePosition(accessibility, *window, position);
@@ -105,6 +126,8 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/,
         }
     }
     writePosition(accessibility, *window, correctedPosition(position, before, landed));
+    if (remembered == RememberedFrame::Forget)
+        forgetRememberedFrame(accessibility, *window);
     return true;
 }
 
@@ -112,12 +135,20 @@ void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& /*runLoop*/, A
                            const QRectF& frame, double primaryHeight) {
     const QPointF position = axTopLeftOf(frame, primaryHeight);
     const std::optional<QPointF> before = readPosition(accessibility, window);
+    rememberFrame(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, position);
     accessibility.waitUntilApplied(window, kSettlePause);
     const std::optional<QPointF> landed = readPosition(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, correctedPosition(position, before, landed));
+}
+
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                          double primaryHeight) {
+    rememberFrame(accessibility, window);
+    writeSize(accessibility, window, frame.size());
+    writePosition(accessibility, window, axTopLeftOf(frame, primaryHeight));
 }
 
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application) {

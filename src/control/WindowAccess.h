@@ -11,21 +11,38 @@
 
 namespace corvane {
 
+// The application's focused window; none when it has none or cannot be asked.
+std::optional<AxElement> focusedWindowOf(Accessibility& accessibility, qint32 pid);
 // The focused window of the application, as a frame in screen coordinates; none when it cannot be read.
 std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight);
+
+// The frame a window had before Corvane first placed it (AX coordinates), which every writer below
+// notes on the window before its first write; none when nothing is remembered.
+std::optional<QRectF> rememberedFrameOf(Accessibility& accessibility, AxElement window);
+void forgetRememberedFrame(Accessibility& accessibility, AxElement window);
+
+// What a write does with the frame remembered on the window: keeps it (a placement), or forgets it
+// once the window has it back (a restore).
+enum class RememberedFrame { Keep, Forget };
 
 // Writes the frame to the application's focused window: size, position, a read-back with one size
 // retry when more than 5 points off, and the position again, less any offset the window manager
 // added to the first. The left edge is kept inside the visible frame; each pause lasts until the
 // window has taken the write before it, 10 ms at most. False when there is no focused window.
 bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame);
+                             double primaryHeight, const QRectF& visibleFrame,
+                             RememberedFrame remembered = RememberedFrame::Keep);
 
 // Writes a frame in screen coordinates to a window element: size, position, a pause until the window
 // has taken them (10 ms at most), then both again (the position less any offset the window manager
 // added to the first), on the calling thread. Used where the user pointed at the window (drag, palette).
 void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
                            const QRectF& frame, double primaryHeight);
+
+// Size, then position, once and without a pause: for a window the window manager is moving with the
+// pointer, whose own moves a second pass would fight.
+void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                          double primaryHeight);
 
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application);
 

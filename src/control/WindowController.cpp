@@ -13,35 +13,44 @@ WindowController::~WindowController() {
     m_keyMonitor.stop();
 }
 
+QList<qint32> WindowController::targetCandidates() const {
+    const qint32 self = m_platform.workspace.currentProcessId();
+    QList<qint32> pids;
+    if (m_lastActiveApp && m_lastActiveApp->pid != self)
+        pids.append(m_lastActiveApp->pid);
+    const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();
+    if (front && front->pid != self)
+        pids.append(front->pid);
+    return pids;
+}
+
 std::optional<QRectF> WindowController::focusedWindowFrame() {
     const double h = primaryScreenHeight(m_platform.screens);
     if (h <= 0)
         return std::nullopt;
-    const qint32 self = m_platform.workspace.currentProcessId();
-    if (m_lastActiveApp && m_lastActiveApp->pid != self) {
-        if (auto frame = frameOfFocusedWindow(m_platform.accessibility, m_lastActiveApp->pid, h))
+    for (const qint32 pid : targetCandidates()) {
+        if (auto frame = frameOfFocusedWindow(m_platform.accessibility, pid, h))
             return frame;
     }
-    const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();
-    if (front && front->pid != self)
-        return frameOfFocusedWindow(m_platform.accessibility, front->pid, h);
     return std::nullopt;
 }
 
-void WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& screen) {
+bool WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done,
+                                             RememberedFrame remembered) {
     const double h = primaryScreenHeight(m_platform.screens);
     if (h <= 0)
-        return;
+        return false;
     const qint32 self = m_platform.workspace.currentProcessId();
     const QRectF visibleFrame = screen.visibleFrame;
     const std::optional<qint32> lastPid =
         m_lastActiveApp ? std::optional(m_lastActiveApp->pid) : std::nullopt;
     // The work item may outlive this controller: it holds only the platform and copied values.
     Platform& platform = m_platform;
-    m_platform.backgroundQueue.async([&platform, frame, h, self, visibleFrame, lastPid] {
+    m_platform.backgroundQueue.async([&platform, frame, h, self, visibleFrame, lastPid, remembered,
+                                      done = std::move(done)] {
         const auto writeAndActivate = [&](qint32 pid, std::optional<RunningApplication> app) {
             if (!writeFocusedWindowFrame(platform.accessibility, platform.runLoop, pid, frame, h,
-                                         visibleFrame))
+                                         visibleFrame, remembered))
                 return false;
             if (!app) {
                 for (const RunningApplication& running : platform.workspace.runningApplications()) {
@@ -56,12 +65,15 @@ void WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& 
             }
             return true;
         };
-        if (lastPid && *lastPid != self && writeAndActivate(*lastPid, std::nullopt))
-            return;
-        const std::optional<RunningApplication> front = platform.workspace.frontmostApplication();
-        if (front && front->pid != self)
-            writeAndActivate(front->pid, front);
+        bool isWritten = lastPid && *lastPid != self && writeAndActivate(*lastPid, std::nullopt);
+        if (!isWritten) {
+            const std::optional<RunningApplication> front = platform.workspace.frontmostApplication();
+            isWritten = front && front->pid != self && writeAndActivate(front->pid, front);
+        }
+        if (done)
+            platform.runLoop.post([done, isWritten] { done(isWritten); });
     });
+    return true;
 }
 
 std::optional<SnapLayout> WindowController::layout(const QString& name) const {
@@ -76,77 +88,92 @@ std::optional<SnapLayout> WindowController::layout(const QString& name) const {
     return std::nullopt;
 }
 
-void WindowController::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen) {
+Placement WindowController::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
+                                              WriteDone done) {
     const std::optional<QRectF> frame = focusedWindowFrame();
     if (!frame)
-        return;
+        return Placement::NoTargetWindow;
     if (!screen)
         screen = screenContaining(m_platform.screens, *frame);
-    if (!screen)
-        return;
-    setFocusedWindowFrame(screenRect(fraction, screen->visibleFrame), *screen);
+    if (!screen ||
+        !setFocusedWindowFrame(screenRect(fraction, screen->visibleFrame), *screen, std::move(done)))
+        return Placement::NoTargetWindow;
+    return Placement::Requested;
 }
 
-void WindowController::resizeFocusedWindow(double width, double height) {
+Placement WindowController::resizeFocusedWindow(double width, double height, WriteDone done) {
     const std::optional<QRectF> frame = focusedWindowFrame();
     if (!frame)
-        return;
+        return Placement::NoTargetWindow;
     const double w = clampedWindowDimension(width);
     const double h = clampedWindowDimension(height);
     const std::optional<Screen> screen = screenContaining(m_platform.screens, *frame);
     if (!screen)
-        return;
+        return Placement::NoTargetWindow;
     const QRectF& v = screen->visibleFrame;
-    setFocusedWindowFrame(QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen);
+    if (!setFocusedWindowFrame(QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen,
+                               std::move(done)))
+        return Placement::NoTargetWindow;
+    return Placement::Requested;
 }
 
-void WindowController::applyLayout(const QString& name) {
+Placement WindowController::enterCycle(const QString& name, const SnapLayout& layout, qint64 index,
+                                       WriteDone done) {
+    m_lastActiveLayoutName = name;
+    m_currentZoneIndex = index;
+    m_isCyclingActive = true;
+    restartCycleTimeout();
+    return snapFocusedWindow(layout.zones.at(index).rect, std::nullopt, std::move(done));
+}
+
+Placement WindowController::applyLayout(const QString& name, WriteDone done) {
     const std::optional<SnapLayout> found = layout(name);
-    if (found && !found->zones.isEmpty()) {
-        m_lastActiveLayoutName = name;
-        m_currentZoneIndex = 0;
-        m_isCyclingActive = true;
-        restartCycleTimeout();
-        snapFocusedWindow(found->zones.first().rect);
-        return;
-    }
+    if (found && !found->zones.isEmpty())
+        return enterCycle(name, *found, 0, std::move(done));
     for (const Preset& preset : m_presets) {
         if (preset.name != name)
             continue;
-        if (preset.isSizePreset()) {
-            m_lastActiveLayoutName.reset();
-            endCycle();
-            resizeFocusedWindow(*preset.width, *preset.height);
-        }
-        return;
+        if (!preset.isSizePreset())
+            break;
+        m_lastActiveLayoutName.reset();
+        endCycle();
+        return resizeFocusedWindow(*preset.width, *preset.height, std::move(done));
     }
+    return Placement::UnknownLayout;
 }
 
-void WindowController::cycleZone(qint64 step) {
+Placement WindowController::snapToZone(const QString& name, qint64 index, WriteDone done) {
+    const std::optional<SnapLayout> found = layout(name);
+    if (!found || found->zones.isEmpty())
+        return Placement::UnknownLayout;
+    if (index < 0 || index >= found->zones.size())
+        return Placement::NoSuchZone;
+    return enterCycle(name, *found, index, std::move(done));
+}
+
+Placement WindowController::cycleZone(qint64 step, WriteDone done) {
     if (!m_lastActiveLayoutName)
-        return;
+        return Placement::NoCycledLayout;
     restartCycleTimeout();
     const std::optional<SnapLayout> cycled = layout(*m_lastActiveLayoutName);
     const qsizetype count = cycled ? cycled->zones.size() : 0;
     if (count == 0)
-        return;
+        return Placement::NoCycledLayout;
     qint64 i = 0;
     if (__builtin_add_overflow(m_currentZoneIndex, step, &i) || i >= count)
         i = step < 0 ? count - 1 : 0;
     else if (i < 0)
         i = count - 1;
     m_currentZoneIndex = i;
-    snapFocusedWindow(cycled->zones.at(i).rect);
+    return snapFocusedWindow(cycled->zones.at(i).rect, std::nullopt, std::move(done));
 }
 
-void WindowController::moveToAdjacentScreen(qint64 step) {
+Placement WindowController::moveToAdjacentScreen(qint64 step, WriteDone done) {
     m_isCyclingActive = false; // the timer runs out on its own
     const std::optional<QRectF> frame = focusedWindowFrame();
     if (!frame)
-        return;
+        return Placement::NoTargetWindow;
     const QList<Screen> screens = m_platform.screens.screens();
-    if (screens.isEmpty())
-        return;
     const std::optional<Screen> current = screenContaining(m_platform.screens, *frame);
     qsizetype i = -1;
     for (qsizetype k = 0; current && k < screens.size(); ++k) {
@@ -154,22 +181,43 @@ void WindowController::moveToAdjacentScreen(qint64 step) {
             i = k;
     }
     if (i < 0)
-        return;
+        return Placement::NoOtherScreen;
     qint64 t = qint64(i) + std::clamp<qint64>(step, -1, 1);
     if (t >= screens.size())
         t = 0;
     else if (t < 0)
         t = screens.size() - 1;
     if (t == i)
-        return;
+        return Placement::NoOtherScreen;
     const QRectF& v = current->visibleFrame;
     // A screen with no usable area gives no relative frame to carry over.
     if (!(v.width() > 0) || !(v.height() > 0))
-        return;
+        return Placement::NoOtherScreen;
     const QRectF relative((frame->x() - v.x()) / v.width(),
                           ((v.y() + v.height()) - (frame->y() + frame->height())) / v.height(),
                           frame->width() / v.width(), frame->height() / v.height());
-    snapFocusedWindow(relative, screens.at(t));
+    return snapFocusedWindow(relative, screens.at(t), std::move(done));
+}
+
+Placement WindowController::restoreFocusedWindow(WriteDone done) {
+    const double h = primaryScreenHeight(m_platform.screens);
+    if (h <= 0)
+        return Placement::NoTargetWindow;
+    for (const qint32 pid : targetCandidates()) {
+        const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, pid);
+        if (!window)
+            continue;
+        const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, *window);
+        if (!remembered)
+            return Placement::NothingToRestore;
+        // Written through the same writer as any placement, which finds the window again.
+        const QRectF frame = screenFrameFromAx(remembered->topLeft(), remembered->size(), h);
+        const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
+        if (!screen || !setFocusedWindowFrame(frame, *screen, std::move(done), RememberedFrame::Forget))
+            return Placement::NoTargetWindow;
+        return Placement::Requested;
+    }
+    return Placement::NoTargetWindow;
 }
 
 void WindowController::restartCycleTimeout() {

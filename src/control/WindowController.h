@@ -8,6 +8,7 @@
 // item, icon): one object, three concerns, each file short enough to read.
 
 #include "control/FeatureSwitch.h"
+#include "control/WindowAccess.h"
 #include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyRules.h"
 #include "model/GridSpan.h"
@@ -18,12 +19,30 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace corvane {
 
 inline constexpr auto kPresetsKey = "corvanePresets";
+
+// What a placing operation did at once. Requested: a frame write is on the background queue, and its
+// outcome reaches the WriteDone given with it. Anything else: nothing was written, and WriteDone is
+// not called.
+enum class Placement {
+    Requested,
+    NoTargetWindow,
+    NoOtherScreen,    // a screen move with one screen, or from a screen without a usable area
+    UnknownLayout,    // no layout with zones and no size preset of that name
+    NoSuchZone,       // the layout has fewer zones
+    NoCycledLayout,   // no layout was applied yet to step through
+    NothingToRestore, // the target window has no frame remembered from before Corvane placed it
+};
+// Called on the main thread once a requested write has run: true when it found a window and wrote
+// to it. The write re-finds the target on the background queue, and the window seen on the main
+// thread may be gone by then; this is how a caller learns that without waiting for the write.
+using WriteDone = std::function<void(bool isWritten)>;
 inline constexpr auto kHasPromptedForAccessibilityKey = "hasPromptedForAccessibility";
 
 class WindowController : public QObject {
@@ -53,15 +72,23 @@ public:
 
     // The target window.
     std::optional<QRectF> focusedWindowFrame();
-    void setFocusedWindowFrame(const QRectF& frame, const Screen& screen);
+    // False when nothing was queued (no screens).
+    bool setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done = {},
+                               RememberedFrame remembered = RememberedFrame::Keep);
 
-    // Placing and cycling.
+    // Placing and cycling. Each acts on the target window; `done` hears how a requested write went.
     std::optional<SnapLayout> layout(const QString& name) const;
-    void snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt);
-    void resizeFocusedWindow(double width, double height);
-    void applyLayout(const QString& name);
-    void cycleZone(qint64 step);
-    void moveToAdjacentScreen(qint64 step);
+    Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
+                                WriteDone done = {});
+    Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
+    Placement applyLayout(const QString& name, WriteDone done = {});
+    // Zone `index` (from 0, in the layout's order) of a layout, entering cycle mode there as
+    // applyLayout does at zone 0.
+    Placement snapToZone(const QString& name, qint64 index, WriteDone done = {});
+    Placement cycleZone(qint64 step, WriteDone done = {});
+    Placement moveToAdjacentScreen(qint64 step, WriteDone done = {});
+    // The target window back to the frame it had before Corvane first placed it, which it then forgets.
+    Placement restoreFocusedWindow(WriteDone done = {});
     void restartCycleTimeout();
     void endCycle();
 
@@ -102,6 +129,10 @@ signals:
     void presetNameReleased(const QString& name);
 
 private:
+    // The applications whose focused window is the target, in the order tried: the one last active,
+    // then the frontmost; never this process.
+    QList<qint32> targetCandidates() const;
+    Placement enterCycle(const QString& name, const SnapLayout& layout, qint64 index, WriteDone done);
     void startKeyMonitor();
     void applyFeatureStartRules();
     void setPresets(QList<Preset> presets);

@@ -63,6 +63,7 @@ void DragSnapMonitor::stop() {
 
 void DragSnapMonitor::resetDrag() {
     m_candidateWindow.reset();
+    m_restoring.reset();
     m_isDragConfirmed = false;
     m_isAbandoned = false;
     clearPending();
@@ -140,6 +141,8 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
         if (moved > (isWindowList ? windowListMoveThreshold : accessibilityMoveThreshold)) {
             trace(QStringLiteral("CONFIRMED via %1 after %2pt").arg(source, traceNumber(moved)));
             m_isDragConfirmed = true;
+            if (m_settings.restoresSizeOnDrag())
+                restoreSizeUnderPointer(cursor, *current);
         } else {
             if (event.timestamp - m_downTimestamp > giveUpTime) {
                 trace(QStringLiteral("ABANDON: %1s elapsed, window never moved")
@@ -193,17 +196,51 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
     clearPending();
 }
 
+void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& current) {
+    const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, *m_candidateWindow);
+    const double h = primaryScreenHeight(m_platform.screens);
+    if (!remembered || !(h > 0) || !(current.width() > 0))
+        return;
+    m_restoring = RestoredSize{remembered->size(), (cursor.x() - current.x()) / current.width(),
+                               (h - cursor.y()) - current.y()};
+    writeWindowFrameOnce(m_platform.accessibility, *m_candidateWindow, m_restoring->frameAt(cursor, h), h);
+}
+
+QRectF DragSnapMonitor::RestoredSize::frameAt(QPointF cursor, double primaryHeight) const {
+    const QPointF axTopLeft(cursor.x() - grabFraction * size.width(),
+                            (primaryHeight - cursor.y()) - grabBelowTop);
+    return screenFrameFromAx(axTopLeft, size, primaryHeight);
+}
+
+// Some window managers keep the size a window had when their move began until the move ends, so the
+// restored size is written again where the window was dropped; then it is the window's own again.
+void DragSnapMonitor::placeRestoredWindow(AxElement window, const RestoredSize& restored, QPointF cursor) {
+    const double h = primaryScreenHeight(m_platform.screens);
+    if (!(h > 0))
+        return;
+    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window, restored.frameAt(cursor, h),
+                          h);
+    forgetRememberedFrame(m_platform.accessibility, window);
+}
+
 void DragSnapMonitor::handleMouseUp(const Event&) {
     const std::optional<AxElement> window = m_candidateWindow;
     const std::optional<QRectF> rect = m_pendingRect;
     const std::optional<Screen> screen = m_pendingScreen;
     const bool wasConfirmed = m_isDragConfirmed;
+    const std::optional<RestoredSize> restoring = m_restoring;
     resetDrag();
     trace(QStringLiteral("UP confirmed=%1 pending=%2")
               .arg(wasConfirmed ? "true" : "false", rect ? "true" : "false"));
     if (wasConfirmed && window && rect && screen) {
         m_platform.runLoop.postAfter(applyDelay, this,
                                      [this, w = *window, r = *rect, s = *screen] { snap(w, r, s); });
+    } else if (wasConfirmed && window && restoring) {
+        m_platform.runLoop.postAfter(
+            applyDelay, this,
+            [this, w = *window, r = *restoring, cursor = m_platform.events.mouseLocation()] {
+                placeRestoredWindow(w, r, cursor);
+            });
     }
 }
 

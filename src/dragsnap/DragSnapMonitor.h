@@ -2,6 +2,8 @@
 // Turns a window drag in another application into a snap: notes the window under a press, confirms
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
 // the pointer while the button is held, and writes that zone's frame to the window after the release.
+// With the option on, a window Corvane placed takes its own size back under the pointer once its
+// drag is confirmed.
 
 #include "control/FeatureMonitor.h"
 #include "model/SnapLayout.h"
@@ -40,6 +42,7 @@ public:
     bool hasCandidate() const { return m_candidateWindow.has_value(); }
     quint32 candidateCGWindow() const { return m_candidateCGWindow; }
     const std::optional<QRectF>& pendingRect() const { return m_pendingRect; }
+    bool isRestoringSize() const { return m_restoring.has_value(); }
 
     static constexpr double probeInterval = 0.03;
     static constexpr double sizeTolerance = 2.0;
@@ -53,6 +56,19 @@ private:
     void trace(const QString& message) const;
     void clearPending();
     void chooseZone(const Event& event, QPointF cursor);
+    // A dragged window's own size, and where the pointer holds its title bar: at a fraction of its
+    // width, a distance below its top.
+    struct RestoredSize {
+        QSizeF size;
+        double grabFraction = 0;
+        double grabBelowTop = 0;
+        // The window at this size under the pointer (screen coordinates), held at the same spot.
+        QRectF frameAt(QPointF cursor, double primaryHeight) const;
+    };
+    // The remembered size of the window, written under the pointer. `current` is the window's frame
+    // as the probe saw it, AX coordinates.
+    void restoreSizeUnderPointer(QPointF cursor, const QRectF& current);
+    void placeRestoredWindow(AxElement window, const RestoredSize& restored, QPointF cursor);
 
     Platform& m_platform;
     LayoutResolver m_layoutNamed;
@@ -73,6 +89,7 @@ private:
     double m_lastProbe = 0;
     std::optional<QRectF> m_pendingRect;
     std::optional<Screen> m_pendingScreen;
+    std::optional<RestoredSize> m_restoring;
 };
 
 } // namespace corvane

@@ -8,6 +8,7 @@ namespace {
 constexpr auto kEnabledKey = "dragSnapEnabled";
 constexpr auto kLayoutNameKey = "dragSnapLayoutName";
 constexpr auto kTriggerKey = "dragSnapTrigger";
+constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
 } // namespace
 
 QString DragSnapSettings::rawValue(Trigger trigger) {
@@ -24,7 +25,8 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_monitor(monitor)
     , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(false))
     , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
-    , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString()))) {}
+    , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString())))
+    , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {}
 
 // Deliberately, every assignment writes (and setEnabled re-applies the start rule) even when the
 // value is unchanged: the stored value then always matches what the user last chose.
@@ -51,6 +53,14 @@ void DragSnapSettings::setTrigger(Trigger trigger) {
     if (isChange)
         emit triggerChanged(trigger);
     m_platform.defaults.setString(kTriggerKey, rawValue(trigger));
+}
+
+void DragSnapSettings::setRestoresSizeOnDrag(bool restores) {
+    const bool isChange = restores != m_restoresSizeOnDrag;
+    m_restoresSizeOnDrag = restores;
+    if (isChange)
+        emit restoresSizeOnDragChanged(restores);
+    m_platform.defaults.setBool(kRestoresSizeKey, restores);
 }
 
 void DragSnapSettings::applyStartRule() {

@@ -1,6 +1,7 @@
 #pragma once
-// The user's choices for drag to snap: on or off, the layout offered, and where on a screen the
-// pointer must be. Stored in the defaults; switching it on or off starts or stops the monitor.
+// The user's choices for drag to snap: on or off, the layout offered, where on a screen the pointer
+// must be, and whether a window dragged out of its zone gets its own size back. Stored in the
+// defaults; switching it on or off starts or stops the monitor.
 
 #include "control/FeatureMonitor.h"
 #include "control/FeatureSwitch.h"
@@ -34,6 +35,9 @@ public:
     void setLayoutName(const QString& name);
     Trigger trigger() const { return m_trigger; }
     void setTrigger(Trigger trigger);
+    // A window Corvane placed takes the size it had before when a drag of it is confirmed; off by default.
+    bool restoresSizeOnDrag() const { return m_restoresSizeOnDrag; }
+    void setRestoresSizeOnDrag(bool restores);
 
     void applyStartRule() override;
     // A preset of this name was deleted: fall back to the first built-in layout.
@@ -43,6 +47,7 @@ signals:
     void isEnabledChanged(bool isEnabled);
     void layoutNameChanged(const QString& name);
     void triggerChanged(corvane::DragSnapSettings::Trigger trigger);
+    void restoresSizeOnDragChanged(bool restores);
 
 private:
     Platform& m_platform;
@@ -50,6 +55,7 @@ private:
     bool m_isEnabled = false;
     QString m_layoutName;
     Trigger m_trigger = Trigger::Anywhere;
+    bool m_restoresSizeOnDrag = false;
 };
 
 } // namespace corvane

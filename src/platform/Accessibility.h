@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QtGlobal>
@@ -23,6 +24,9 @@ inline constexpr auto kParent = "AXParent";
 inline constexpr auto kRole = "AXRole";
 inline constexpr auto kSubrole = "AXSubrole";
 inline constexpr auto kFullScreen = "AXFullScreen";
+// Corvane's own attribute of a window: the frame it had before Corvane first placed it (a rect, AX
+// coordinates), kept with the window itself; writing null forgets it.
+inline constexpr auto kRestoreFrame = "CorvaneRestoreFrame";
 
 inline constexpr auto kWindowRole = "AXWindow";
 inline constexpr auto kButtonRole = "AXButton";
@@ -52,9 +56,9 @@ enum class AxError {
     ApiDisabled, // not trusted
 };
 
-enum class AxValueType { Point = 1, Size = 2 };
+enum class AxValueType { Point = 1, Size = 2, Rect = 3 };
 
-// A geometric attribute value: a point (position) or a size.
+// A geometric attribute value: a point (position), a size, or a rect (both).
 struct AxValue {
     AxValueType type = AxValueType::Point;
     QPointF point;
@@ -62,12 +66,16 @@ struct AxValue {
 
     static AxValue ofPoint(QPointF p) { return {AxValueType::Point, p, {}}; }
     static AxValue ofSize(QSizeF s) { return {AxValueType::Size, {}, s}; }
+    static AxValue ofRect(const QRectF& r) { return {AxValueType::Rect, r.topLeft(), r.size()}; }
     // The value as the type asked for; none when it holds the other type.
     std::optional<QPointF> pointValue() const {
         return type == AxValueType::Point ? std::optional(point) : std::nullopt;
     }
     std::optional<QSizeF> sizeValue() const {
         return type == AxValueType::Size ? std::optional(size) : std::nullopt;
+    }
+    std::optional<QRectF> rectValue() const {
+        return type == AxValueType::Rect ? std::optional(QRectF(point, size)) : std::nullopt;
     }
 };
 

@@ -12,8 +12,16 @@ QString tr(const char* text) {
 
 } // namespace
 
+QString cardTitle() {
+    return tr("MAXIMIZE BUTTON");
+}
+
+QString toggleLabel() {
+    return tr("Show Quick Snap on the maximize button");
+}
+
 QString confirmationTitle() {
-    return tr("Turn on the green-button palette?");
+    return tr("Turn on the maximize-button palette?");
 }
 
 QString confirmationMessage() {
@@ -24,10 +32,10 @@ QString confirmationMessage() {
 
 QString whereItOpens() {
     return tr(
-        "On Linux the green button is a window's maximize button, wherever it is drawn: by your window "
-        "manager, at the top right on most desktops, or by the app itself. Rest the pointer on it and a "
-        "palette of layouts opens below it; click a zone to put the window there. A click on the button "
-        "still maximizes the window.");
+        "Rest the pointer on a window's maximize button, wherever it is drawn: by your window manager, at "
+        "the top right on most desktops, or by the app itself in its own title bar. A palette of layouts "
+        "opens below it; click a zone to put the window there. A click on the button still maximizes the "
+        "window.");
 }
 
 QString whatItCosts() {

@@ -7,6 +7,9 @@
 
 namespace corvane::quickSnapTexts {
 
+// The settings card's title and its switch.
+QString cardTitle();
+QString toggleLabel();
 QString confirmationTitle();
 QString confirmationMessage();
 // The card's two explanations: where to rest the pointer, and what watching for it costs.

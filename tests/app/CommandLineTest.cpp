@@ -45,6 +45,50 @@ TEST(CommandLineTest, ReadsEachArgumentAndRefusesWhatItDoesNotKnow) {
     }
 }
 
+TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUsage) {
+    struct CommandRow {
+        QStringList arguments;
+        ScriptCommand command; // none expected when error is set
+        QString error;
+    };
+    const CommandRow rows[] = {
+        {{"apply", "Six Pack"}, {"ApplyLayout", {QString("Six Pack")}}, {}},
+        {{"apply", "--help"}, {"ApplyLayout", {QString("--help")}}, {}}, // a preset may be named so
+        {{"zone", "Six Pack", "3"}, {"SnapToZone", {QString("Six Pack"), 3u}}, {}},
+        {{"cycle", "next"}, {"CycleZone", {1}}, {}},
+        {{"cycle", "previous"}, {"CycleZone", {-1}}, {}},
+        {{"screen", "next"}, {"MoveToAdjacentScreen", {1}}, {}},
+        {{"resize", "1200", "800.5"}, {"Resize", {1200.0, 800.5}}, {}},
+        {{"restore"}, {"Restore", {}}, {}},
+        {{"layouts"}, {"ListLayouts", {}}, {}},
+        {{"settings"}, {"ShowSettings", {}}, {}},
+        {{"apply"}, {}, "usage: corvane apply NAME"},
+        {{"zone", "Six Pack"}, {}, "usage: corvane zone NAME N"},
+        {{"restore", "now"}, {}, "usage: corvane restore"},
+        {{"zone", "Six Pack", "0"}, {}, "zone: '0' is not a zone number (zones count from 1)"},
+        {{"zone", "Six Pack", "-1"}, {}, "zone: '-1' is not a zone number (zones count from 1)"},
+        {{"zone", "Six Pack", "three"}, {}, "zone: 'three' is not a zone number (zones count from 1)"},
+        {{"cycle", "up"}, {}, "cycle: 'up' is neither 'next' nor 'previous'"},
+        {{"screen", "Next"}, {}, "screen: 'Next' is neither 'next' nor 'previous'"},
+        {{"resize", "wide", "800"}, {}, "resize: 'wide' is not a number"},
+        {{"resize", "800", ""}, {}, "resize: '' is not a number"},
+        // Only the first argument names a command.
+        {{"--help", "apply", "Split"}, {}, "unexpected argument 'apply'"},
+    };
+    for (const CommandRow& row : rows) {
+        const CommandLine commandLine(row.arguments);
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        EXPECT_EQ(commandLine.action(), row.error.isEmpty() ? Action::RunCommand : Action::UsageError);
+        EXPECT_EQ(commandLine.error(), row.error);
+        if (row.error.isEmpty()) {
+            EXPECT_EQ(commandLine.command(), row.command);
+            for (qsizetype i = 0; i < row.command.arguments.size(); ++i)
+                EXPECT_EQ(commandLine.command().arguments[i].metaType(), row.command.arguments[i].metaType())
+                    << "the type the method takes";
+        }
+    }
+}
+
 TEST(CommandLineTest, ReadsArgvWithoutTheProgramName) {
     char program[] = "/usr/bin/corvane";
     char option[] = "--version";

@@ -1,8 +1,12 @@
 // Corvane on a session bus of the test's own: the first instance owns the name and serves the
-// object, another cannot take it, a second launch's call reaches the first, and what the object
-// reports matches the introspection file beside the service.
+// object, another cannot take it, a second launch's call reaches the first, what the object reports
+// matches the introspection file beside the service, and the command line's calls come back as
+// output and exit statuses.
 #include "app/CorvaneService.h"
 
+#include "app/CommandClient.h"
+#include "app/CorvaneCommands.h"
+#include "control/ControllerFixture.h"
 #include "support/PrivateBus.h"
 
 #include <QCoreApplication>
@@ -17,12 +21,16 @@ namespace corvane {
 namespace {
 
 // Blocking calls to an object of this process must be made from another thread, or they would
-// wait for the very event loop they block. The main thread keeps handling events meanwhile.
-template <typename Call> auto offMainThread(Call call) {
+// wait for the very event loop they block. The main thread keeps handling events meanwhile, and
+// runs `turn` (the simulated desktop's queues) with each.
+template <typename Call> auto offMainThread(Call call, const std::function<void()>& turn = {}) {
     auto result = std::async(std::launch::async, std::move(call));
     for (int i = 0; i < 500 && result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready;
-         ++i)
+         ++i) {
         QCoreApplication::processEvents();
+        if (turn)
+            turn();
+    }
     return result.get();
 }
 
@@ -60,8 +68,21 @@ QStringList members(const QString& xml) {
     return found;
 }
 
-TEST(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
+// A service on the test's own bus, with the commands of a controller on the simulated desktop.
+class CorvaneServiceTest : public ControllerTest {
+protected:
     PrivateBus bus;
+    std::unique_ptr<CorvaneCommands> commands;
+
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+        commands = std::make_unique<CorvaneCommands>(
+            *controller, [] {}, [] {});
+    }
+};
+
+TEST_F(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
     ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
     EXPECT_FALSE(CorvaneService::activateRunningInstance(bus.connect("early")))
         << "no one to call before Corvane runs";
@@ -69,6 +90,7 @@ TEST(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
     CorvaneService first(bus.connect("first"));
     QSignalSpy asked(&first, &CorvaneService::activationRequested);
     ASSERT_TRUE(first.start());
+    first.serve(*commands); // as at start-up: served once the controller exists
     CorvaneService other(bus.connect("other"));
     EXPECT_FALSE(other.start()) << "the name is taken";
 
@@ -93,7 +115,68 @@ TEST(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
 }
 
-TEST(CorvaneServiceTest, WithoutABusNothingIsServedAndNoOneAnswers) {
+TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) {
+    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+    const QDBusConnection client = bus.connect("client");
+    // What CommandClient::run returns and writes, made off the main thread.
+    struct Ran {
+        int status;
+        QString out;
+        QString err;
+    };
+    const auto run = [&](const ScriptCommand& command) {
+        return offMainThread(
+            [&] {
+                std::FILE* out = std::tmpfile();
+                std::FILE* err = std::tmpfile();
+                const int status = CommandClient::run(command, client, out, err);
+                const auto read = [](std::FILE* file) {
+                    std::rewind(file);
+                    QByteArray bytes;
+                    char buffer[4096];
+                    while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
+                        bytes.append(buffer, qsizetype(n));
+                    std::fclose(file);
+                    return QString::fromLocal8Bit(bytes);
+                };
+                return Ran{status, read(out), read(err)};
+            },
+            [&] { desk.settle(); });
+    };
+
+    const Ran notRunning = run({"Restore", {}});
+    EXPECT_EQ(notRunning.status, 3);
+    EXPECT_EQ(notRunning.err, "Corvane is not running.\n");
+
+    CorvaneService service(bus.connect("service"));
+    ASSERT_TRUE(service.start());
+    service.serve(*commands);
+    const Ran zone = run({"SnapToZone", {QStringLiteral("Six Pack"), 3u}});
+    EXPECT_EQ(zone.status, 0) << qPrintable(zone.err);
+    EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "answered once the window was written to";
+
+    const Ran unknown = run({"SnapToZone", {QStringLiteral("Nope"), 1u}});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err, "corvane: No layout or preset is named \"Nope\".\n");
+    EXPECT_EQ(run({"Restore", {}}).status, 0);
+    EXPECT_EQ(run({"Restore", {}}).err,
+              "corvane: The window has no earlier frame to go back to: Corvane has not placed it.\n");
+
+    controller->addGridPreset("Desk", 1, 2, {});
+    const Ran layouts = run({"ListLayouts", {}});
+    EXPECT_EQ(layouts.status, 0);
+    EXPECT_TRUE(layouts.out.startsWith("2\tSplit\n4\tQuadrant\n")) << qPrintable(layouts.out);
+    EXPECT_TRUE(layouts.out.endsWith("3\tFocus\n2\tDesk\n")) << qPrintable(layouts.out);
+
+    for (const char* name : {"client", "service"})
+        QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
+    const QDBusConnection none =
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "nobus");
+    EXPECT_EQ(CommandClient::run({"Restore", {}}, none, stdout, stderr), 3) << "no bus: no Corvane to reach";
+    QDBusConnection::disconnectFromBus(QStringLiteral("nobus"));
+}
+
+TEST(CorvaneServiceBusTest, WithoutABusNothingIsServedAndNoOneAnswers) {
     const QDBusConnection none =
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
     CorvaneService service(none);

@@ -1,5 +1,5 @@
 // The settings window's content on the simulated desktop, driven with QTest: the name limit and the
-// name rows, pickers that follow the presets, the drag-to-snap rows, the green-button confirmation,
+// name rows, pickers that follow the presets, the drag-to-snap rows, the Quick Snap confirmation,
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
@@ -195,6 +195,12 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     EXPECT_FALSE(view->dragSnapDetails()->isVisibleTo(view->widget()));
     clickToggle(view->dragSnapToggle());
     EXPECT_EQ(view->triggerPicker()->currentText(), "Near screen edges") << "the stored values come back";
+    EXPECT_EQ(view->restoreSizeToggle()->text(), "Restore a window's size when you drag it out of its zone");
+    EXPECT_FALSE(view->restoreSizeToggle()->isChecked()) << "off by default";
+    clickToggle(view->restoreSizeToggle());
+    EXPECT_TRUE(dragSnapSettings->restoresSizeOnDrag());
+    dragSnapSettings->setRestoresSizeOnDrag(false);
+    EXPECT_FALSE(view->restoreSizeToggle()->isChecked()) << "follows the setting changed elsewhere";
 
     dragSnapSettings->setLayoutName("Gone");
     EXPECT_EQ(view->dragSnapLayoutPicker()->currentIndex(), -1);
@@ -217,7 +223,7 @@ TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
     clickToggle(toggle);
     QMessageBox* alert = view->zoomPaletteConfirmation();
     ASSERT_TRUE(alert);
-    EXPECT_EQ(alert->text(), "Turn on the green-button palette?");
+    EXPECT_EQ(alert->text(), "Turn on the maximize-button palette?");
     EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
     EXPECT_TRUE(alert->informativeText().contains("maximize button"));
     EXPECT_FALSE(paletteSettings->isEnabled()) << "nothing changes before the answer";
@@ -305,11 +311,13 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
     const auto valueOf = [](QWidget* control) {
         if (auto* picker = qobject_cast<QComboBox*>(control))
             return picker->currentText();
+        if (auto* toggle = qobject_cast<QCheckBox*>(control))
+            return QString::number(toggle->isChecked());
         return qobject_cast<QAbstractSpinBox*>(control)->text();
     };
-    const QList<QWidget*> controls{view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(),
-                                   view->rowsStepper(),   view->colsStepper(),          view->widthField(),
-                                   view->heightField()};
+    const QList<QWidget*> controls{
+        view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(), view->restoreSizeToggle(),
+        view->rowsStepper(),   view->colsStepper(),          view->widthField(),    view->heightField()};
     for (QWidget* control : controls) {
         page->setValue(0);
         const QString before = valueOf(control);

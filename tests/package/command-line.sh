@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's command line, run for real: --help and --version answer without any display and exit
-# 0, and an unknown option or argument is refused on standard error with exit status 2. Runs with no
-# DISPLAY, then with one that cannot be reached, which must not matter either.
+# 0, an unknown option or argument is refused on standard error with exit status 2, and a command
+# with no Corvane on the session bus says so with status 3. Runs with no DISPLAY, then with one that
+# cannot be reached, which must not matter either.
 set -u
 corvane=$1 version=$2
 tmp=$(mktemp -d /tmp/corvane-cli.XXXXXX)
@@ -42,6 +43,13 @@ for display in unset ":4711"; do
     grep -q "corvane --help" "$tmp/err" || fail "'$wrong': the message does not point to --help"
   done
   echo "ok - an unknown option or argument is refused with status 2 and $where"
+
+  DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus" run apply Split
+  [ $status = 3 ] || fail "a command with no Corvane and $where: exit status $status: $(cat "$tmp/err")"
+  [ "$(cat "$tmp/err")" = "Corvane is not running." ] || fail "a command with no Corvane said: $(cat "$tmp/err")"
+  run zone Split x
+  [ $status = 2 ] || fail "a wrong command with $where: exit status $status, expected 2"
+  echo "ok - a command with no Corvane running exits 3, a wrong one 2, with $where"
 done
 
 # Without an option the program starts, and says it needs a display rather than crashing.

@@ -65,6 +65,11 @@ AttributeResult SimAccessibility::read(AxElement element, const QString& attribu
             return {AxError::Success, AxValue::ofSize(w->frame.size())};
         if (attribute == QLatin1String(ax::kFullScreen))
             return {AxError::Success, w->options.isFullScreen};
+        if (attribute == QLatin1String(ax::kRestoreFrame)) {
+            if (!w->restoreFrame)
+                return {AxError::NoValue, {}};
+            return {AxError::Success, AxValue::ofRect(*w->restoreFrame)};
+        }
         break;
     case Kind::Child:
         if (n->frame &&
@@ -116,6 +121,15 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
             return AxError::IllegalArgument;
         if (!w->ignoresWrites)
             w->frame.setSize(w->sizeConstraint ? w->sizeConstraint(*v->sizeValue()) : *v->sizeValue());
+        return AxError::Success;
+    }
+    if (attribute == QLatin1String(ax::kRestoreFrame)) {
+        if (std::holds_alternative<std::monostate>(value))
+            w->restoreFrame.reset();
+        else if (v && v->rectValue())
+            w->restoreFrame = v->rectValue();
+        else
+            return AxError::IllegalArgument;
         return AxError::Success;
     }
     return AxError::AttributeUnsupported;

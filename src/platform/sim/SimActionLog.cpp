@@ -9,6 +9,12 @@ QString describe(const AttributeValue& value) {
         QString operator()(const AxValue& v) const {
             if (v.type == AxValueType::Point)
                 return QStringLiteral("%1,%2").arg(v.point.x()).arg(v.point.y());
+            if (v.type == AxValueType::Rect)
+                return QStringLiteral("%1,%2 %3x%4")
+                    .arg(v.point.x())
+                    .arg(v.point.y())
+                    .arg(v.size.width())
+                    .arg(v.size.height());
             return QStringLiteral("%1x%2").arg(v.size.width()).arg(v.size.height());
         }
         QString operator()(const QString& s) const { return QLatin1Char('"') + s + QLatin1Char('"'); }
@@ -43,7 +49,14 @@ QStringList SimActionLog::summaries(std::initializer_list<SimAction::Kind> kinds
 }
 
 QStringList SimActionLog::effects() const {
-    return summaries({SimAction::Kind::WriteAttribute, SimAction::Kind::Pause, SimAction::Kind::Activate});
+    QStringList out;
+    for (const SimAction& a : m_actions) {
+        const bool isRemembering = a.attribute == QLatin1String(ax::kRestoreFrame);
+        if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) ||
+            a.kind == SimAction::Kind::Pause || a.kind == SimAction::Kind::Activate)
+            out.append(a.summary());
+    }
+    return out;
 }
 
 } // namespace corvane

@@ -33,7 +33,8 @@ public:
 
     // The summaries of the actions of the given kinds, in order.
     QStringList summaries(std::initializer_list<SimAction::Kind> kinds) const;
-    // Writes, pauses and activations: what changed the desktop.
+    // Writes, pauses and activations: what changed the desktop. Writes of the remembered frame are
+    // left out, as they move nothing; tests of it read the window's remembered frame.
     QStringList effects() const;
 
 private:

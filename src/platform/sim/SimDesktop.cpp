@@ -176,6 +176,16 @@ void SimDesktop::setWindowFrame(SimWindowId number, const QRectF& axFrame) {
         w->frame = axFrame;
 }
 
+std::optional<QRectF> SimDesktop::restoreFrame(SimWindowId number) const {
+    const Window* w = window(number);
+    return w ? w->restoreFrame : std::nullopt;
+}
+
+void SimDesktop::setRestoreFrame(SimWindowId number, std::optional<QRectF> axFrame) {
+    if (Window* w = window(number))
+        w->restoreFrame = axFrame;
+}
+
 AxElement SimDesktop::windowElement(SimWindowId number) const {
     const Window* w = window(number);
     return w ? w->element : AxElement{};

@@ -59,6 +59,9 @@ public:
     void raiseWindow(SimWindowId window);
     QRectF windowFrame(SimWindowId window) const;
     void setWindowFrame(SimWindowId window, const QRectF& axFrame); // as when the user moves it
+    // The frame remembered on the window (CorvaneRestoreFrame), as it stays on a window across runs.
+    std::optional<QRectF> restoreFrame(SimWindowId window) const;
+    void setRestoreFrame(SimWindowId window, std::optional<QRectF> axFrame);
     AxElement windowElement(SimWindowId window) const;
     void setFocusedWindow(qint32 pid, std::optional<SimWindowId> window);
     void setFullScreen(SimWindowId window, bool isFullScreen);
@@ -165,6 +168,7 @@ private:
         AxElement element;
         std::function<QSizeF(QSizeF)> sizeConstraint;
         bool ignoresWrites = false;
+        std::optional<QRectF> restoreFrame;
         QHash<QString, QVariant> entryOverrides;
     };
     enum class NodeKind { SystemWide, Application, Window, Child };

@@ -89,6 +89,12 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
             return {AxError::Success, QString::fromLatin1(ax::kWindowRole)};
         if (attribute == QLatin1String(ax::kFullScreen))
             return {AxError::Success, m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN")};
+        if (attribute == QLatin1String(ax::kRestoreFrame)) {
+            const std::optional<QRectF> remembered = m_windows.restoreFrame(w, timeout);
+            if (!remembered)
+                return {X11Connection::lastAwaitTimedOut() ? AxError::CannotComplete : AxError::NoValue, {}};
+            return {AxError::Success, AxValue::ofRect(*remembered)};
+        }
         if (attribute == QLatin1String(ax::kParent)) {
             const std::optional<qint32> pid = m_windows.pid(w, timeout);
             if (!pid)
@@ -145,6 +151,11 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
     }
     if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue()) {
         m_windows.moveResize(w, std::nullopt, v->sizeValue());
+        return AxError::Success;
+    }
+    if (attribute == QLatin1String(ax::kRestoreFrame) &&
+        (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
+        m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
         return AxError::Success;
     }
     return AxError::IllegalArgument;

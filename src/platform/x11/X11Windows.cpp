@@ -156,6 +156,31 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
         .contains(m_connection.atom(state));
 }
 
+std::optional<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
+    const QList<quint32> v =
+        m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
+    if (v.size() != 4 || v[2] == 0 || v[3] == 0)
+        return std::nullopt;
+    const QPoint axOrigin = m_screens.primaryOrigin();
+    return QRectF(qint32(v[0]) - axOrigin.x(), qint32(v[1]) - axOrigin.y(), v[2], v[3]);
+}
+
+void X11Windows::setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame) {
+    const xcb_atom_t property = m_connection.atom("_CORVANE_RESTORE_FRAME");
+    if (!axFrame) {
+        xcb_delete_property(m_connection.xcb(), window, property);
+    } else {
+        const QPoint axOrigin = m_screens.primaryOrigin();
+        const quint32 values[] = {quint32(qint32(qRound(axFrame->x() + axOrigin.x()))),
+                                  quint32(qint32(qRound(axFrame->y() + axOrigin.y()))),
+                                  quint32(std::max(1, qRound(axFrame->width()))),
+                                  quint32(std::max(1, qRound(axFrame->height())))};
+        xcb_change_property(m_connection.xcb(), XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_CARDINAL,
+                            32, 4, values);
+    }
+    m_connection.flush();
+}
+
 int X11Windows::layer(xcb_window_t window) {
     const QList<quint32> types = m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE"));
     const QList<QByteArray> known = knownWindowTypes();

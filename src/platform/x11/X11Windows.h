@@ -34,6 +34,12 @@ public:
     // A window Corvane may move: ordinary and on screen.
     bool isTarget(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
+    // The frame remembered on the window for Restore: _CORVANE_RESTORE_FRAME, the outer frame's x, y,
+    // width and height in root coordinates as four CARDINALs (x and y read as signed). It belongs to
+    // the window, so it outlives Corvane and goes with the window. Frames here are in AX coordinates.
+    std::optional<QRectF> restoreFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
+    // None deletes the property.
+    void setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame);
     QString applicationName(xcb_window_t window);
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.

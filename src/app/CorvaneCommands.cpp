@@ -1,0 +1,114 @@
+#include "CorvaneCommands.h"
+
+#include "model/BuiltInLayouts.h"
+
+#include <cmath>
+
+namespace corvane {
+
+CorvaneCommands::CorvaneCommands(WindowController& controller, std::function<void()> showSettings,
+                                 std::function<void()> showPanel)
+    : m_controller(controller)
+    , m_showSettings(std::move(showSettings))
+    , m_showPanel(std::move(showPanel)) {}
+
+void CorvaneCommands::applyLayout(const QString& name, Reply reply) {
+    finish(m_controller.applyLayout(name, whenWritten(reply)), reply, name);
+}
+
+void CorvaneCommands::cycleZone(qint32 step, Reply reply) {
+    finish(m_controller.cycleZone(step, whenWritten(reply)), reply);
+}
+
+void CorvaneCommands::moveToAdjacentScreen(qint32 step, Reply reply) {
+    finish(m_controller.moveToAdjacentScreen(step, whenWritten(reply)), reply);
+}
+
+void CorvaneCommands::resize(double width, double height, Reply reply) {
+    // Finite sizes are clamped to what a preset may hold; NaN and infinity say nothing about a size.
+    if (!std::isfinite(width) || !std::isfinite(height)) {
+        reply(CommandError{QString::fromLatin1(commanderror::kInvalidSize),
+                           QStringLiteral("The width and height must be finite numbers of points.")});
+        return;
+    }
+    finish(m_controller.resizeFocusedWindow(width, height, whenWritten(reply)), reply);
+}
+
+void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, Reply reply) {
+    const qint64 index = qint64(zone) - 1;
+    finish(m_controller.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
+}
+
+void CorvaneCommands::restore(Reply reply) {
+    finish(m_controller.restoreFocusedWindow(whenWritten(reply)), reply);
+}
+
+QList<LayoutSummary> CorvaneCommands::listLayouts() const {
+    QList<LayoutSummary> layouts;
+    for (const SnapLayout& builtIn : builtInLayouts())
+        layouts.append({builtIn.name, quint32(builtIn.zones.size())});
+    for (const Preset& preset : m_controller.presets()) {
+        const std::optional<SnapLayout> grid = preset.gridLayout();
+        layouts.append({preset.name, grid ? quint32(grid->zones.size()) : 0});
+    }
+    return layouts;
+}
+
+WriteDone CorvaneCommands::whenWritten(const Reply& reply) {
+    return [reply](bool isWritten) {
+        if (isWritten)
+            reply(std::nullopt);
+        else
+            reply(CommandError{QString::fromLatin1(commanderror::kNoTargetWindow),
+                               QStringLiteral("The window to act on went away before it could be moved.")});
+    };
+}
+
+void CorvaneCommands::finish(Placement placement, const Reply& reply, const QString& layoutName,
+                             quint32 zone) const {
+    if (placement != Placement::Requested)
+        reply(errorFor(placement, layoutName, zone));
+}
+
+CommandError CorvaneCommands::errorFor(Placement placement, const QString& layoutName, quint32 zone) const {
+    const auto error = [](const char* name, const QString& message) {
+        return CommandError{QString::fromLatin1(name), message};
+    };
+    switch (placement) {
+    case Placement::UnknownLayout:
+        for (const Preset& preset : m_controller.presets()) {
+            if (preset.name == layoutName && preset.isSizePreset())
+                return error(commanderror::kUnknownLayout,
+                             QStringLiteral("\"%1\" is a size preset: it has no zones.").arg(layoutName));
+        }
+        return error(commanderror::kUnknownLayout,
+                     QStringLiteral("No layout or preset is named \"%1\".").arg(layoutName));
+    case Placement::NoSuchZone: {
+        const qsizetype count = m_controller.layout(layoutName)->zones.size();
+        return error(commanderror::kNoSuchZone,
+                     QStringLiteral("\"%1\" has zones 1 to %2; there is no zone %3.")
+                         .arg(layoutName)
+                         .arg(count)
+                         .arg(zone));
+    }
+    case Placement::NoTargetWindow:
+        return error(commanderror::kNoTargetWindow,
+                     QStringLiteral("There is no window to act on: Corvane acts on the window you last "
+                                    "worked in, and found none."));
+    case Placement::NoOtherScreen:
+        return error(commanderror::kNoOtherScreen,
+                     QStringLiteral("There is no other screen to move the window to."));
+    case Placement::NoCycledLayout:
+        return error(commanderror::kNoCycledLayout,
+                     QStringLiteral("No layout was applied yet, so there are no zones to step through."));
+    case Placement::NothingToRestore:
+        return error(
+            commanderror::kNothingToRestore,
+            QStringLiteral("The window has no earlier frame to go back to: Corvane has not placed it."));
+    case Placement::Requested:
+        break;
+    }
+    return {};
+}
+
+} // namespace corvane

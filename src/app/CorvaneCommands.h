@@ -1,0 +1,66 @@
+#pragma once
+// What the app.corvane.Corvane1 interface does, apart from the bus: each command acts through the
+// window controller exactly as the hotkeys, the panel and the presets do, and answers once, with
+// nothing or with an error to pass on. ControlAdaptor puts it on the session bus.
+
+#include "app/LayoutSummary.h"
+#include "control/WindowController.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+// The errors a command answers with: a D-Bus error name and a message for the user.
+struct CommandError {
+    QString name;
+    QString message;
+    friend bool operator==(const CommandError&, const CommandError&) = default;
+};
+
+namespace commanderror {
+inline constexpr auto kUnknownLayout = "app.corvane.Error.UnknownLayout";
+inline constexpr auto kNoSuchZone = "app.corvane.Error.NoSuchZone";
+inline constexpr auto kNoTargetWindow = "app.corvane.Error.NoTargetWindow";
+inline constexpr auto kInvalidSize = "app.corvane.Error.InvalidSize";
+inline constexpr auto kNothingToRestore = "app.corvane.Error.NothingToRestore";
+inline constexpr auto kNoOtherScreen = "app.corvane.Error.NoOtherScreen";
+inline constexpr auto kNoCycledLayout = "app.corvane.Error.NoCycledLayout";
+} // namespace commanderror
+
+class CorvaneCommands {
+public:
+    // Called once per command, on the main thread: none when it did what it was asked.
+    using Reply = std::function<void(std::optional<CommandError>)>;
+
+    CorvaneCommands(WindowController& controller, std::function<void()> showSettings,
+                    std::function<void()> showPanel);
+
+    void applyLayout(const QString& name, Reply reply);
+    void cycleZone(qint32 step, Reply reply);
+    void moveToAdjacentScreen(qint32 step, Reply reply);
+    void resize(double width, double height, Reply reply);
+    // `zone` counts from 1, as a user counts the zones of a thumbnail.
+    void snapToZone(const QString& layout, quint32 zone, Reply reply);
+    void restore(Reply reply);
+    // Built-in layouts first, then the presets in their order.
+    QList<LayoutSummary> listLayouts() const;
+    void showSettings() { m_showSettings(); }
+    void showPanel() { m_showPanel(); }
+
+private:
+    // The reply once a requested write has run: the window may have gone since it was found.
+    static WriteDone whenWritten(const Reply& reply);
+    // Replies at once for a placement that wrote nothing; a requested one replies through whenWritten.
+    void finish(Placement placement, const Reply& reply, const QString& layoutName = {},
+                quint32 zone = 0) const;
+    CommandError errorFor(Placement placement, const QString& layoutName, quint32 zone) const;
+
+    WindowController& m_controller;
+    std::function<void()> m_showSettings;
+    std::function<void()> m_showPanel;
+};
+
+} // namespace corvane

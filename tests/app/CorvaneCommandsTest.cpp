@@ -1,0 +1,121 @@
+// The commands of app.corvane.Corvane1 on the simulated desktop: each one's effect on the target
+// window, each error with its name and message, exactly one reply per command, and the layout list.
+#include "app/CorvaneCommands.h"
+
+#include "control/ControllerFixture.h"
+
+namespace corvane {
+namespace {
+
+class CommandsTest : public ControllerTest {
+protected:
+    int settingsShown = 0;
+    int panelsShown = 0;
+    std::unique_ptr<CorvaneCommands> commands;
+    QList<std::optional<CommandError>> replies;
+
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+        commands = std::make_unique<CorvaneCommands>(
+            *controller, [this] { ++settingsShown; }, [this] { ++panelsShown; });
+    }
+    CorvaneCommands::Reply reply() {
+        return [this](std::optional<CommandError> error) { replies.append(error); };
+    }
+    // The one reply a command gave once everything it queued has run.
+    std::optional<CommandError> answered() {
+        desk.settle();
+        EXPECT_EQ(replies.size(), 1) << "one reply per command";
+        return replies.isEmpty() ? std::nullopt : replies.takeFirst();
+    }
+    CommandError error(const char* name, const QString& message) {
+        return {QString::fromLatin1(name), message};
+    }
+};
+
+TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
+    commands->applyLayout("Quadrant", reply());
+    EXPECT_TRUE(replies.isEmpty()) << "a placement answers once its write has run";
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame(), QRectF(0, 25, 720, 437));
+    EXPECT_TRUE(controller->isCyclingActive());
+
+    commands->cycleZone(-1, reply());
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame(), QRectF(720, 462, 720, 438)) << "back from the first zone to the last";
+
+    commands->snapToZone("Six Pack", 3, reply());
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "zones count from 1";
+    EXPECT_EQ(controller->currentZoneIndex(), 2);
+
+    commands->resize(50, 20000, reply());
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame().size(), QSizeF(100, 10000)) << "clamped as presets are";
+
+    commands->restore(reply());
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame(), QRectF(100, 100, 800, 600));
+
+    commands->showSettings();
+    commands->showPanel();
+    EXPECT_EQ(settingsShown, 1);
+    EXPECT_EQ(panelsShown, 1);
+}
+
+TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) {
+    controller->addSizePreset("Big", 1200, 800);
+    commands->cycleZone(1, reply());
+    EXPECT_EQ(answered(), error(commanderror::kNoCycledLayout,
+                                "No layout was applied yet, so there are no zones to step through."));
+    commands->applyLayout("Nope", reply());
+    EXPECT_EQ(answered(), error(commanderror::kUnknownLayout, "No layout or preset is named \"Nope\"."));
+    commands->snapToZone("Big", 1, reply());
+    EXPECT_EQ(answered(), error(commanderror::kUnknownLayout, "\"Big\" is a size preset: it has no zones."));
+    for (const quint32 zone : {0u, 7u, 4294967295u}) {
+        commands->snapToZone("Six Pack", zone, reply());
+        EXPECT_EQ(answered(),
+                  error(commanderror::kNoSuchZone,
+                        QStringLiteral("\"Six Pack\" has zones 1 to 6; there is no zone %1.").arg(zone)));
+    }
+    for (const double bad : {qQNaN(), qInf(), -qInf()}) {
+        commands->resize(bad, 400, reply());
+        EXPECT_EQ(answered(), error(commanderror::kInvalidSize,
+                                    "The width and height must be finite numbers of points."));
+        commands->resize(400, bad, reply());
+        EXPECT_EQ(answered()->name, QString::fromLatin1(commanderror::kInvalidSize));
+    }
+    commands->moveToAdjacentScreen(1, reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kNoOtherScreen, "There is no other screen to move the window to."));
+    commands->restore(reply());
+    EXPECT_EQ(answered(), error(commanderror::kNothingToRestore,
+                                "The window has no earlier frame to go back to: Corvane has not placed it."));
+    EXPECT_TRUE(desk.log().effects().isEmpty());
+    EXPECT_EQ(frame(), QRectF(100, 100, 800, 600));
+
+    desk.setFocusedWindow(editor, std::nullopt);
+    commands->applyLayout("Split", reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kNoTargetWindow, "There is no window to act on: Corvane acts on "
+                                                   "the window you last worked in, and found none."));
+    // The window is found, then gone before the background write reaches it.
+    desk.setFocusedWindow(editor, window);
+    commands->applyLayout("Split", reply());
+    desk.removeWindow(window);
+    EXPECT_EQ(answered(), error(commanderror::kNoTargetWindow,
+                                "The window to act on went away before it could be moved."));
+}
+
+TEST_F(CommandsTest, TheLayoutListHasTheBuiltInsFirstThenThePresetsWithTheirZoneCounts) {
+    controller->addGridPreset("Desk", 2, 3, {{0, 2, 2, 1}});
+    controller->addSizePreset("Big", 1200, 800);
+    const QList<LayoutSummary> expected = {{"Split", 2},      {"Quadrant", 4}, {"Thirds", 3},   {"Rows", 2},
+                                           {"Right Bias", 2}, {"Bias", 2},     {"Six Pack", 6}, {"Focus", 3},
+                                           {"Desk", 5},       {"Big", 0}};
+    EXPECT_EQ(commands->listLayouts(), expected);
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# End to end with a session bus of the run's own: the command line places the xterm in zone 3 of
+# "Six Pack" and steps on with `cycle next`; the frame the xterm had first stays on the window as
+# _CORVANE_RESTORE_FRAME across a restart of Corvane, and `restore` brings it back; a wrong layout is
+# an error with status 1, and with Corvane stopped a command says so with status 3.
+set -u
+corvane=$1
+source "$(dirname "$0")/desktop.sh"
+
+# Runs a command of corvane, leaving its status in $status and what it wrote in $said.
+run() {
+  said=$("$corvane" "$@" 2>&1)
+  status=$?
+}
+
+start_desktop 1440 900
+start_session_bus
+a=$(start_xterm alpha 80x24+100+100)
+start_corvane "$corvane"
+xdotool windowactivate --sync "$a"
+read -r fx fy fw fh <<<"$(outer_frame "$a")"
+
+run layouts
+[ $status = 0 ] && grep -qP '^6\tSix Pack$' <<<"$said" || fail "corvane layouts ($status): $said"
+echo "ok - corvane layouts lists Six Pack with its six zones"
+
+run zone "Six Pack" 3
+[ $status = 0 ] || fail "corvane zone 'Six Pack' 3 ($status): $said"
+expect_frame "corvane zone 'Six Pack' 3: the top-right sixth" "$a" 960 0 480 450
+run cycle next
+[ $status = 0 ] || fail "corvane cycle next ($status): $said"
+expect_frame "corvane cycle next: the bottom-left sixth" "$a" 0 450 480 450
+
+remembered() { xprop -id "$a" _CORVANE_RESTORE_FRAME | grep -qF "= $fx, $fy, $fw, $fh"; }
+remembered || fail "the first frame is not on the window: $(xprop -id "$a" _CORVANE_RESTORE_FRAME)"
+kill "$E2E_CORVANE_PID"
+wait "$E2E_CORVANE_PID" 2>/dev/null
+run restore
+[ $status = 3 ] && [ "$said" = "Corvane is not running." ] || fail "a command with Corvane stopped ($status): $said"
+echo "ok - with Corvane stopped a command says so, with status 3"
+remembered || fail "the remembered frame went with Corvane"
+start_corvane "$corvane"
+xdotool windowactivate --sync "$a"
+run restore
+[ $status = 0 ] || fail "corvane restore ($status): $said"
+expect_frame "corvane restore after a restart: the frame the xterm had first" "$a" "$fx" "$fy" "$fw" "$fh"
+xprop -id "$a" _CORVANE_RESTORE_FRAME | grep -q 'not found' || fail "restore left the property on the window"
+run restore
+[ $status = 1 ] && grep -q "no earlier frame" <<<"$said" || fail "a second restore ($status): $said"
+echo "ok - a second restore has nothing to go back to"
+
+run zone Nope 1
+[ $status = 1 ] && [ "$said" = 'corvane: No layout or preset is named "Nope".' ] ||
+  fail "corvane zone Nope 1 ($status): $said"
+echo "ok - corvane zone Nope 1 exits 1 with the message"
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+echo "end-to-end commands: all passed"
