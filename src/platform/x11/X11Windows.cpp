@@ -93,18 +93,21 @@ std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
     return std::nullopt;
 }
 
-FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
-    const QList<quint32> v = m_connection.cardinals(window, m_connection.atom(property));
+namespace {
+FrameExtents extentsOf(const QList<quint32>& v) {
     if (v.size() < 4)
         return {};
     return {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
 }
+} // namespace
 
-FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
-    const QList<quint32> published =
-        m_connection.cardinals(window, m_connection.atom("_NET_FRAME_EXTENTS"), timeout);
+FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
+    return extentsOf(m_connection.cardinals(window, m_connection.atom(property)));
+}
+
+FrameExtents X11Windows::decorations(xcb_window_t window, const QList<quint32>& published, double timeout) {
     if (published.size() >= 4)
-        return {int(published[0]), int(published[1]), int(published[2]), int(published[3])};
+        return extentsOf(published);
     const quint32 frame = topLevels({window}).value(window, window);
     if (frame == window)
         return {};
@@ -130,21 +133,49 @@ FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
 }
 
 std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
+    const std::optional<FrameReading> reading = readFrame(window, timeout, false);
+    return reading ? std::optional(reading->frame) : std::nullopt;
+}
+
+// Every request in flight at once: one round trip where they went one after another (the writer
+// reads the frame before each write, and every round trip delays the window's move).
+std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
+                                                              bool withStates) {
     xcb_connection_t* c = m_connection.xcb();
-    const auto geometryCookie = xcb_get_geometry(c, window);
-    const auto translateCookie = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0);
-    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryCookie.sequence, timeout);
-    const auto origin =
-        m_connection.await<xcb_translate_coordinates_reply_t>(translateCookie.sequence, timeout);
-    if (!geometry || !origin)
+    const auto property = [&](const char* name) {
+        return xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096).sequence;
+    };
+    const unsigned int geometryRequest = xcb_get_geometry(c, window).sequence;
+    const unsigned int originRequest = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0).sequence;
+    const unsigned int publishedRequest = property("_NET_FRAME_EXTENTS");
+    const unsigned int shadowRequest = property("_GTK_FRAME_EXTENTS");
+    const unsigned int statesRequest = withStates ? property("_NET_WM_STATE") : 0;
+    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, timeout);
+    if (!geometry) {
+        for (unsigned int request : {originRequest, publishedRequest, shadowRequest, statesRequest}) {
+            if (request)
+                xcb_discard_reply(c, request);
+        }
+        return std::nullopt; // gone, or no answer in time
+    }
+    const auto origin = m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, timeout);
+    const auto published = m_connection.await<xcb_get_property_reply_t>(publishedRequest, timeout);
+    const auto shadow = m_connection.await<xcb_get_property_reply_t>(shadowRequest, timeout);
+    FrameReading reading;
+    if (statesRequest)
+        reading.states = X11Connection::cardinalsOf(
+            m_connection.await<xcb_get_property_reply_t>(statesRequest, timeout).get());
+    if (!origin)
         return std::nullopt;
-    const FrameExtents wm = decorations(window, timeout);
-    const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
+    reading.wm = decorations(window, X11Connection::cardinalsOf(published.get()), timeout);
+    reading.shadow = extentsOf(X11Connection::cardinalsOf(shadow.get()));
+    const FrameExtents& wm = reading.wm;
+    const FrameExtents& s = reading.shadow;
     const QPoint axOrigin = m_screens.primaryOrigin();
-    return QRectF(origin->dst_x - wm.left + shadow.left - axOrigin.x(),
-                  origin->dst_y - wm.top + shadow.top - axOrigin.y(),
-                  geometry->width + wm.left + wm.right - shadow.left - shadow.right,
-                  geometry->height + wm.top + wm.bottom - shadow.top - shadow.bottom);
+    reading.frame = QRectF(origin->dst_x - wm.left + s.left - axOrigin.x(), origin->dst_y - wm.top + s.top - axOrigin.y(),
+                           geometry->width + wm.left + wm.right - s.left - s.right,
+                           geometry->height + wm.top + wm.bottom - s.top - s.bottom);
+    return reading;
 }
 
 bool X11Windows::isDecorated(xcb_window_t window) {
@@ -216,26 +247,26 @@ QString X11Windows::applicationName(xcb_window_t window) {
     return QString::fromUtf8(m_connection.bytes(window, m_connection.atom("_NET_WM_NAME")));
 }
 
-void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
-                            std::optional<QSizeF> outerSize) {
-    const xcb_atom_t state = m_connection.atom("_NET_WM_STATE");
+bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
+                            std::optional<QSizeF> outerSize, double timeout) {
+    const std::optional<FrameReading> reading = readFrame(window, timeout, true);
+    if (!reading) {
+        std::lock_guard lock(m_mutex);
+        m_sent.remove(window); // gone
+        return false;
+    }
     const xcb_atom_t vertical = m_connection.atom("_NET_WM_STATE_MAXIMIZED_VERT");
     const xcb_atom_t horizontal = m_connection.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    const QList<quint32> states = m_connection.cardinals(window, state);
-    if (states.contains(vertical) || states.contains(horizontal))
-        m_connection.sendRootMessage(window, state,
+    if (reading->states.contains(vertical) || reading->states.contains(horizontal))
+        m_connection.sendRootMessage(window, m_connection.atom("_NET_WM_STATE"),
                                      {0 /* remove */, vertical, horizontal, kSourceIsPager, 0});
-    const std::optional<QRectF> current = frame(window);
-    const FrameExtents wm = decorations(window, X11Connection::kDefaultTimeout);
-    const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
+    const std::optional<QRectF> current = reading->frame;
+    const FrameExtents wm = reading->wm;
+    const FrameExtents shadow = reading->shadow;
     QRectF target;
     bool isWatched = true;
     {
         std::lock_guard lock(m_mutex);
-        if (!current) {
-            m_sent.remove(window); // gone
-            return;
-        }
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
         target = sent != m_sent.cend() && sent->before == *current ? sent->requested : *current;
@@ -264,6 +295,7 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const auto h =
         quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
+    return true;
 }
 
 void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {

@@ -44,7 +44,9 @@ public:
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
     // Every request names all four values, since some window managers guess the missing ones wrong.
-    void moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize);
+    // False when the window is gone or did not answer in time.
+    bool moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize,
+                    double timeout = X11Connection::kDefaultTimeout);
     // Until the window manager has configured the window after the last request (a ConfigureNotify
     // of the window: a real one for a new size, the synthetic one window managers send for a move),
     // the given seconds at most; at once when that request changed nothing.
@@ -67,9 +69,16 @@ private:
     };
 
     FrameExtents extents(xcb_window_t window, const char* property);
+    // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
+    struct FrameReading {
+        QRectF frame;
+        FrameExtents wm, shadow;
+        QList<quint32> states;
+    };
+    std::optional<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
     // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
     // window in (window managers that do not publish them), else none.
-    FrameExtents decorations(xcb_window_t window, double timeout);
+    FrameExtents decorations(xcb_window_t window, const QList<quint32>& published, double timeout);
     // The root's child holding each window: its frame, or the window itself.
     QHash<quint32, quint32> topLevels(const QList<quint32>& windows);
 
