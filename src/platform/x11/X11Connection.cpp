@@ -9,8 +9,8 @@ namespace corvane {
 
 namespace {
 thread_local bool t_lastAwaitTimedOut = false;
-// Short slices: another thread (the main thread's event dispatch, most often) may read our reply or
-// event off the socket while this one sleeps on it. At 2 ms per slice that cost the background
+// Short slices: another thread may read our reply or event off the socket while this one sleeps on
+// it (the main thread, busy, may not say so at once). At 2 ms per slice that cost the background
 // writer a millisecond per round trip.
 constexpr std::chrono::nanoseconds kSlice{100'000};
 } // namespace
@@ -106,6 +106,12 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
 
 void X11Connection::waitForData(const QDeadlineTimer& deadline) {
     const std::chrono::nanoseconds slice = std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
+    if (QThread::currentThread() != thread()) {
+        std::unique_lock lock(m_inboxMutex);
+        const quint64 reads = m_reads;
+        m_dataRead.wait_for(lock, slice, [&] { return m_reads != reads; });
+        return;
+    }
     const timespec wait{0, long(std::max<qint64>(0, slice.count()))};
     pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
     ::ppoll(&fd, 1, &wait, nullptr);
@@ -193,8 +199,16 @@ void X11Connection::takeEvents(bool readsSocket) {
 }
 
 void X11Connection::dispatchEvents(bool readsSocket) {
-    for (;; readsSocket = false) {
-        takeEvents(readsSocket);
+    if (readsSocket) {
+        takeEvents(true);
+        {
+            std::lock_guard lock(m_inboxMutex);
+            ++m_reads;
+        }
+        m_dataRead.notify_all();
+    }
+    for (;;) {
+        takeEvents(false);
         std::deque<XcbReply<xcb_generic_event_t>> events;
         {
             std::lock_guard lock(m_inboxMutex);

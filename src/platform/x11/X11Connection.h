@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -90,8 +91,9 @@ private:
     // main thread it has the main thread dispatch them.
     void takeEvents(bool readsSocket);
     void dispatchEvents(bool readsSocket);
-    // Sleeps until the socket has data, a slice of the time at most: another thread may read what
-    // this one waits for, and then the socket never wakes it.
+    // Sleeps until data has come, a slice of the time at most. Off the main thread it waits for the
+    // main thread, which wakes for the socket, to have read some (it reads what this thread awaits
+    // too: a reply, a ConfigureNotify); at the slice's end the caller reads the socket itself.
     void waitForData(const QDeadlineTimer& deadline);
 
     xcb_connection_t* m_connection;
@@ -102,6 +104,8 @@ private:
     std::deque<XcbReply<xcb_generic_event_t>> m_inbox;
     QHash<xcb_window_t, quint64> m_configureCounts;
     bool m_isDispatchPosted = false;
+    std::condition_variable m_dataRead; // with m_inboxMutex: the main thread read the socket
+    quint64 m_reads = 0;
     std::mutex m_atomsMutex;
     QHash<QByteArray, xcb_atom_t> m_atoms;
     bool m_hasReportedLoss = false;

@@ -213,7 +213,10 @@ void X11Windows::setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFr
 }
 
 int X11Windows::layer(xcb_window_t window) {
-    const QList<quint32> types = m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE"));
+    return layerOfTypes(m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE")));
+}
+
+int X11Windows::layerOfTypes(const QList<quint32>& types) {
     const QList<QByteArray> known = knownWindowTypes();
     QList<QByteArray> names;
     for (quint32 type : types) {
@@ -226,17 +229,37 @@ int X11Windows::layer(xcb_window_t window) {
 }
 
 bool X11Windows::isOnScreen(xcb_window_t window) {
-    if (hasState(window, "_NET_WM_STATE_HIDDEN"))
-        return false;
-    const QList<quint32> desktop = m_connection.cardinals(window, m_connection.atom("_NET_WM_DESKTOP"));
-    const QList<quint32> current =
-        m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CURRENT_DESKTOP"));
-    return desktop.isEmpty() || current.isEmpty() || desktop.first() == 0xFFFFFFFF ||
-           desktop.first() == current.first();
+    return facts(window).isOnScreen;
 }
 
 bool X11Windows::isTarget(xcb_window_t window) {
-    return layer(window) == kOrdinaryLayer && isOnScreen(window);
+    const WindowFacts f = facts(window);
+    return f.layer == kOrdinaryLayer && f.isOnScreen;
+}
+
+// All asked at once: one round trip where they went one after another.
+X11Windows::WindowFacts X11Windows::facts(xcb_window_t window) {
+    xcb_connection_t* c = m_connection.xcb();
+    const auto ask = [&](xcb_window_t w, const char* name) {
+        return xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096).sequence;
+    };
+    const QList<unsigned int> requests{ask(window, "_NET_WM_PID"), ask(window, "_NET_WM_WINDOW_TYPE"),
+                                       ask(window, "_NET_WM_STATE"), ask(window, "_NET_WM_DESKTOP"),
+                                       ask(m_connection.root(), "_NET_CURRENT_DESKTOP")};
+    QList<QList<quint32>> values;
+    m_connection.awaitEach<xcb_get_property_reply_t>(
+        requests, [&](const xcb_get_property_reply_t* reply) { values.append(X11Connection::cardinalsOf(reply)); });
+    values.resize(requests.size()); // none after a timeout
+    const QList<quint32>& desktop = values[3];
+    const QList<quint32>& current = values[4];
+    WindowFacts f;
+    if (!values[0].isEmpty())
+        f.pid = qint32(values[0].first());
+    f.layer = layerOfTypes(values[1]);
+    f.isOnScreen = !values[2].contains(m_connection.atom("_NET_WM_STATE_HIDDEN")) &&
+                   (desktop.isEmpty() || current.isEmpty() || desktop.first() == 0xFFFFFFFF ||
+                    desktop.first() == current.first());
+    return f;
 }
 
 QString X11Windows::applicationName(xcb_window_t window) {
@@ -333,11 +356,14 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     // icons, a dock): nothing of it is the target. An active window on another desktop (some window
     // managers leave it named after a switch) gives way to the application's windows here.
     const xcb_window_t active = activeWindow();
-    if (active != XCB_WINDOW_NONE && this->pid(active) == pid) {
-        if (layer(active) != kOrdinaryLayer)
-            return std::nullopt;
-        if (isOnScreen(active))
-            return active;
+    if (active != XCB_WINDOW_NONE) {
+        const WindowFacts f = facts(active);
+        if ((f.pid ? f.pid : this->pid(active)) == pid) {
+            if (f.layer != kOrdinaryLayer)
+                return std::nullopt;
+            if (f.isOnScreen)
+                return active;
+        }
     }
     const QList<xcb_window_t> windows = stacking();
     std::optional<xcb_window_t> last;

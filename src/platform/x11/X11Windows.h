@@ -69,6 +69,15 @@ private:
     };
 
     FrameExtents extents(xcb_window_t window, const char* property);
+    // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
+    // type, and whether it is on screen.
+    struct WindowFacts {
+        std::optional<qint32> pid;
+        int layer = 0;
+        bool isOnScreen = true;
+    };
+    WindowFacts facts(xcb_window_t window);
+    int layerOfTypes(const QList<quint32>& types);
     // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
     struct FrameReading {
         QRectF frame;
