@@ -190,7 +190,7 @@ void X11Events::deliver(const Event& event) {
 // the server asked which window is on top there (another application's may cover ours), so motion
 // over other windows costs no round trip. Click-through windows (the snap preview) never count.
 bool X11Events::isOverOurWindow(QPoint root) const {
-    const QPointF point = m_screens.toScreen(QRectF(root, QSizeF())).topLeft();
+    const QPointF point = m_screens.toScreen(QRectF(root.x(), root.y(), 0, 0)).topLeft();
     const QWindowList windows = QGuiApplication::topLevelWindows();
     const bool isInside = std::any_of(windows.cbegin(), windows.cend(), [&](const QWindow* w) {
         return w->isVisible() && !(w->flags() & Qt::WindowTransparentForInput) &&
@@ -222,7 +222,7 @@ QPointF X11Events::mouseLocation() {
             return {};
         root = state->root;
     }
-    return m_screens.toScreen(QRectF(root, QSizeF())).topLeft();
+    return m_screens.toScreen(QRectF(root.x(), root.y(), 0, 0)).topLeft();
 }
 
 quint32 X11Events::pressedMouseButtons() {
