@@ -29,8 +29,9 @@ verdict() { awk -v v="$1" -v limit="$2" -v op="${3:-<}" 'BEGIN {if (v == "" || l
   else {v += 0; limit += 0; ok = op == "<" ? v < limit : op == "<=" ? v <= limit : v >= limit;
   print ok ? "met" : "NOT met"}}'; }
 # Median and 95th percentile of one latency row of the desktop run ("<who>: hotkey ... median M ms, 95th percentile P ms").
-median() { grep -m1 -E "^$1: (hotkey|command) to window" <<<"$desktop" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/'; }
-p95() { grep -m1 -E "^$1: (hotkey|command) to window" <<<"$desktop" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/'; }
+latency() { awk -v who="$1: " 'index($0, who) == 1 && / to window moved:/ {print; exit}' <<<"$desktop"; }
+median() { latency "$1" | sed -E 's/.*, median ([0-9.]+) ms, 95th.*/\1/'; }
+p95() { latency "$1" | sed -E 's/.*percentile ([0-9.]+) ms.*/\1/'; }
 ratio() { awk -v x="$1" -v c="$2" 'BEGIN {if (x != "" && c > 0) printf "%.2f", x / c}'; }
 # CPU, wake-ups and motion events of one motion row ("pointer moving at N Hz: C ms of CPU, W wake-ups for E ...").
 motion_field() { grep -m1 "^pointer moving at $1 Hz" <<<"$desktop" | sed -E "s/.* ([0-9]+) $2.*/\1/"; }

@@ -56,10 +56,7 @@ void PointerPacer::flushMotion() {
 
 void PointerPacer::reset() {
     m_motion.reset();
-    if (m_tick) {
-        m_tick.reset();
-        m_holdReading(false);
-    }
+    m_tick.reset();
 }
 
 } // namespace corvane

@@ -33,7 +33,8 @@ public:
     // Each sample read, in order; then endOfRead() once the read found no more.
     void take(const PointerSample& sample);
     void endOfRead();
-    // Drops the motion not yet handed on, and reads on.
+    // Drops the motion not handed on and the tick: the stream starts anew (a new recording), read
+    // from its first event. Nothing is handed on from here, which may run inside a monitor's stop().
     void reset();
 
 private:
