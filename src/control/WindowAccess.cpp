@@ -95,8 +95,9 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
     return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
 }
 
-bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
+bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/, qint32 pid,
+                             const QRectF& frame, double primaryHeight, const QRectF& visibleFrame,
+                             RememberedFrame remembered) {
     const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
     if (!window)
         return false;

@@ -2,9 +2,9 @@
 // one once per interval with its newest position, and button events keep their place, position and
 // time whatever the motion around them. A stream stands in for the recorder's socket.
 #include "platform/x11/PointerPacer.h"
-#include "platform/x11/X11PointerRecorder.h"
 
 #include "platform/sim/SimRunLoop.h"
+#include "platform/x11/X11PointerRecorder.h"
 
 #include <QList>
 #include <QStringList>

@@ -146,10 +146,10 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
     // A move or resize reads the frame it builds on, and so finds a window that is gone.
     if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue())
         return m_windows.moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)) ? AxError::Success
-                                                                                            : failure();
+                                                                                           : failure();
     if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue())
         return m_windows.moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)) ? AxError::Success
-                                                                                           : failure();
+                                                                                          : failure();
     if (!m_windows.frame(w, timeoutFor(element)))
         return failure();
     if (attribute == QLatin1String(ax::kRestoreFrame) &&

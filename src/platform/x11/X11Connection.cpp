@@ -105,7 +105,8 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
 }
 
 void X11Connection::waitForData(const QDeadlineTimer& deadline) {
-    const std::chrono::nanoseconds slice = std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
+    const std::chrono::nanoseconds slice =
+        std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
     if (QThread::currentThread() != thread()) {
         std::unique_lock lock(m_inboxMutex);
         const quint64 reads = m_reads;
@@ -181,8 +182,8 @@ void X11Connection::takeEvents(bool readsSocket) {
     bool isDispatchNeeded = false;
     {
         std::lock_guard lock(m_inboxMutex);
-        while (xcb_generic_event_t* event = readsSocket ? xcb_poll_for_event(m_connection)
-                                                        : xcb_poll_for_queued_event(m_connection)) {
+        while (xcb_generic_event_t* event =
+                   readsSocket ? xcb_poll_for_event(m_connection) : xcb_poll_for_queued_event(m_connection)) {
             const int type = event->response_type & 0x7f;
             if (type == XCB_CONFIGURE_NOTIFY)
                 ++m_configureCounts[reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window];
@@ -195,7 +196,8 @@ void X11Connection::takeEvents(bool readsSocket) {
             return;
         m_isDispatchPosted = true;
     }
-    QMetaObject::invokeMethod(this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
 }
 
 void X11Connection::dispatchEvents(bool readsSocket) {

@@ -4,10 +4,10 @@
 // Any thread may take events off the socket (awaiting a reply reads whatever comes first); they
 // wait in an inbox, in order, for the main thread's dispatch, which is woken for them.
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <condition_variable>
 #include <deque>

@@ -113,13 +113,14 @@ void X11Events::handle(const xcb_generic_event_t* event) {
     if (ge->event_type == XCB_INPUT_RAW_KEY_PRESS || ge->event_type == XCB_INPUT_RAW_KEY_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_key_press_event_t*>(event);
         handleKey(raw->detail, ge->event_type == XCB_INPUT_RAW_KEY_PRESS);
-    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS || ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
+    } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ||
+               ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
         if (m_isRecordingButtons)
             m_recorder.readNow();
         else
             handleRaw(ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ? PointerSample::Kind::Press
-                                                                    : PointerSample::Kind::Release,
+                                                                   : PointerSample::Kind::Release,
                       raw->detail);
     } else if (ge->event_type == XCB_INPUT_RAW_MOTION) {
         handleRaw(PointerSample::Kind::Motion, 0);

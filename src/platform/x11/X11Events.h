@@ -72,8 +72,8 @@ private:
     bool m_recordsButtons = false; // buttons (and motion) as the recorder was last asked for
     bool m_recordsMotion = false;
     bool m_isRecordingButtons = false; // and it does
-    QPoint m_position;         // root pixels, as of the last pointer event handed on
-    quint32 m_heldButtons = 0; // in the bits of pressedMouseButtons()
+    QPoint m_position;                 // root pixels, as of the last pointer event handed on
+    quint32 m_heldButtons = 0;         // in the bits of pressedMouseButtons()
 };
 
 } // namespace corvane

@@ -133,7 +133,8 @@ void X11PointerRecorder::read() {
         std::free(error);
         if (!raw)
             break;
-        const XcbReply<xcb_record_enable_context_reply_t> reply(static_cast<xcb_record_enable_context_reply_t*>(raw));
+        const XcbReply<xcb_record_enable_context_reply_t> reply(
+            static_cast<xcb_record_enable_context_reply_t*>(raw));
         if (reply->category != kFromServer)
             continue;
         const quint8* data = xcb_record_enable_context_data(reply.get());

@@ -143,10 +143,12 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
                                                               bool withStates) {
     xcb_connection_t* c = m_connection.xcb();
     const auto property = [&](const char* name) {
-        return xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096).sequence;
+        return xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
+            .sequence;
     };
     const unsigned int geometryRequest = xcb_get_geometry(c, window).sequence;
-    const unsigned int originRequest = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0).sequence;
+    const unsigned int originRequest =
+        xcb_translate_coordinates(c, window, m_connection.root(), 0, 0).sequence;
     const unsigned int publishedRequest = property("_NET_FRAME_EXTENTS");
     const unsigned int shadowRequest = property("_GTK_FRAME_EXTENTS");
     const unsigned int statesRequest = withStates ? property("_NET_WM_STATE") : 0;
@@ -172,9 +174,10 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
     const FrameExtents& wm = reading.wm;
     const FrameExtents& s = reading.shadow;
     const QPoint axOrigin = m_screens.primaryOrigin();
-    reading.frame = QRectF(origin->dst_x - wm.left + s.left - axOrigin.x(), origin->dst_y - wm.top + s.top - axOrigin.y(),
-                           geometry->width + wm.left + wm.right - s.left - s.right,
-                           geometry->height + wm.top + wm.bottom - s.top - s.bottom);
+    reading.frame =
+        QRectF(origin->dst_x - wm.left + s.left - axOrigin.x(), origin->dst_y - wm.top + s.top - axOrigin.y(),
+               geometry->width + wm.left + wm.right - s.left - s.right,
+               geometry->height + wm.top + wm.bottom - s.top - s.bottom);
     return reading;
 }
 
@@ -241,14 +244,16 @@ bool X11Windows::isTarget(xcb_window_t window) {
 X11Windows::WindowFacts X11Windows::facts(xcb_window_t window) {
     xcb_connection_t* c = m_connection.xcb();
     const auto ask = [&](xcb_window_t w, const char* name) {
-        return xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096).sequence;
+        return xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
+            .sequence;
     };
     const QList<unsigned int> requests{ask(window, "_NET_WM_PID"), ask(window, "_NET_WM_WINDOW_TYPE"),
                                        ask(window, "_NET_WM_STATE"), ask(window, "_NET_WM_DESKTOP"),
                                        ask(m_connection.root(), "_NET_CURRENT_DESKTOP")};
     QList<QList<quint32>> values;
-    m_connection.awaitEach<xcb_get_property_reply_t>(
-        requests, [&](const xcb_get_property_reply_t* reply) { values.append(X11Connection::cardinalsOf(reply)); });
+    m_connection.awaitEach<xcb_get_property_reply_t>(requests, [&](const xcb_get_property_reply_t* reply) {
+        values.append(X11Connection::cardinalsOf(reply));
+    });
     values.resize(requests.size()); // none after a timeout
     const QList<quint32>& desktop = values[3];
     const QList<quint32>& current = values[4];
