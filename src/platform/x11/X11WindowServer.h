@@ -1,16 +1,19 @@
 #pragma once
-// The window list on X11: _NET_CLIENT_LIST_STACKING, front to back, with layers from the window types.
+// The window list on X11: _NET_CLIENT_LIST_STACKING, front to back, with layers from the window types
+// and where each window's zoom button lies.
 
 #include "platform/WindowServer.h"
+#include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {
 
 class X11WindowServer final : public WindowServer {
 public:
-    X11WindowServer(X11Windows& windows, X11Screens& screens)
+    X11WindowServer(X11Windows& windows, X11Screens& screens, TitleBarButtons& titleBarButtons)
         : m_windows(windows)
-        , m_screens(screens) {}
+        , m_screens(screens)
+        , m_titleBarButtons(titleBarButtons) {}
 
     QVariant copyWindowList(WindowListOption option, quint32 relativeToWindow) override;
     qint64 windowNumberAt(QPointF screenPoint) override;
@@ -20,6 +23,7 @@ private:
 
     X11Windows& m_windows;
     X11Screens& m_screens;
+    TitleBarButtons& m_titleBarButtons;
 };
 
 } // namespace corvane

@@ -25,7 +25,6 @@ public:
     std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
     std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
-    bool isDecorated(xcb_window_t window);
     int layer(xcb_window_t window);
     bool isOnScreen(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
@@ -39,9 +38,10 @@ public:
     // The window of the application that was active most recently, else its topmost one.
     std::optional<xcb_window_t> focusedWindow(qint32 pid);
     void noteActivation(xcb_window_t window, qint32 pid);
+    // _NET_FRAME_EXTENTS (the window manager's decorations) or _GTK_FRAME_EXTENTS (a client's shadow).
+    FrameExtents extents(xcb_window_t window, const char* property);
 
 private:
-    FrameExtents extents(xcb_window_t window, const char* property);
 
     X11Connection& m_connection;
     X11Screens& m_screens;
