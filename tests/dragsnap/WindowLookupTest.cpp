@@ -66,6 +66,21 @@ TEST_F(WindowLookupTest, TheWalkUpToTheWindowExaminesAtMostTwelveElements) {
     EXPECT_FALSE(windowElementContaining(ax, chain[5], 0.25f));
 }
 
+TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
+    const QRectF zoom(860, 104, 16, 16); // drawn at the editor's top right
+    desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
+    desk.addWindow(editor, QRectF(0, 500, 300, 300)); // in front, without a zoom button
+    const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 0, 300, 300));
+    desk.addTitleBarButtons(own);
+    EXPECT_EQ(titleBarCorners(platform), QList<QRectF>{zoom}) << "our window and one without a button give none";
+    EXPECT_EQ(titleBarCornerAt(platform, {865, 110}), zoom);
+    EXPECT_FALSE(titleBarCornerAt(platform, {100, 600})) << "the window in front there has none";
+    EXPECT_FALSE(titleBarCornerAt(platform, {1100, 10})) << "ours";
+    desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion, QVariantMap{{"X", 860.0}, {"Y", 104.0}});
+    EXPECT_TRUE(titleBarCorners(platform).isEmpty()) << "a damaged region";
+    EXPECT_FALSE(titleBarCornerAt(platform, {865, 110}));
+}
+
 TEST_F(WindowLookupTest, TheZoomButtonIsFoundOnlyOnAnotherApplicationsWindowOutOfFullScreen) {
     const QList<AxElement> buttons = desk.addTitleBarButtons(window);
     const auto hit = zoomButton(platform, {150, 110});
