@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# End to end on xfwm4 in its stock configuration (button layout "O|SHMC", read from xfconf): resting on
+# a real xterm's maximize button opens the palette below it, the title and the close button open
+# nothing, and a pick snaps the xterm.
+set -u
+corvane=$1 pointer=$2
+source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/palette_desktop.sh"
+
+start_x_server Xvfb Xvfb -screen 0 1440x900x24
+start_session_bus # xfwm4 keeps its settings in xfconf, which it reaches over the session bus
+start_named_window_manager xfwm4 xfwm4
+a=$(start_xterm alpha 80x24+300+300)
+enable_palette
+start_corvane "$corvane"
+xdotool windowactivate --sync "$a"
+# The Default theme: 21 x 21 buttons 2 apart, 5 pixels from the frame's right edge and its top.
+set -- $(outer_frame "$a")
+expect_no_palette_on "resting on xfwm4's title or close button opens nothing" \
+  $(($1 + $3 / 2)) $(($2 + 15)) $(($1 + $3 - 15)) $(($2 + 15))
+expect_palette_below "resting on xfwm4's maximize button opens the palette below it" \
+  $(($1 + $3 - 49)) $(($2 + 5)) 21 21
+pick_right_half
+expect_frame "a pick under xfwm4 snaps the xterm" "$a" 720 0 720 900
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+echo "end-to-end palette on xfwm4: all passed"
