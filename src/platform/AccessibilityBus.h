@@ -24,7 +24,8 @@ public:
     virtual ~AccessibilityBus() = default;
     // The maximize button under the point of the process's window with that frame, all in AX
     // coordinates; the whole question is bounded by the timeout, in seconds.
-    virtual BusButton maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPointF point, double timeout) = 0;
+    virtual BusButton maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPointF point,
+                                       double timeout) = 0;
 };
 
 } // namespace corvane

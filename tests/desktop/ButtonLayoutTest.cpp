@@ -1,6 +1,7 @@
 // Each window manager's way of writing its button layout, turned into the rectangle where it draws
 // maximize (and the other buttons) on a frame; the real ones measured on screenshots under Xvfb.
 #include "platform/x11/ButtonLayout.h"
+
 #include "platform/x11/WindowManagerConfig.h"
 
 #include <gtest/gtest.h>
@@ -19,30 +20,38 @@ struct Case {
 // Every frame here is the outer frame of an xterm placed at (300, 300) by the window manager named.
 TEST(ButtonLayoutTest, EachLayoutPutsMaximizeWhereItsWindowManagerDrawsIt) {
     const QRectF openboxFrame(300, 300, 486, 341), xfwmFrame(300, 300, 494, 350);
-    const QRectF metacityFrame(300, 300, 484, 353), iceFrame(300, 300, 494, 350);
+    const QRectF metacityFrame(300, 300, 484, 353), iceFrame(300, 300, 494, 350),
+        marcoFrame(300, 300, 490, 342);
     const Case cases[] = {
         // Measured: openbox 3.6 with Clearlooks, xfwm4 4.18 with Default, metacity 3.46 with the GTK
-        // theme, fluxbox 1.3 with Squared_for_Debian, IceWM 3.3 with its default theme.
+        // theme, marco 1.26 with Menta, fluxbox 1.3 with Squared_for_Debian, IceWM 3.3 with its default.
         {"openbox stock", WindowManager::Openbox, openboxLayout("NLIMC"), 20, QRectF(753, 304, 12, 12)},
         {"xfwm4 stock", WindowManager::Xfwm, xfwmLayout("O|SHMC"), 29, QRectF(745, 305, 21, 21)},
-        {"metacity with maximize", WindowManager::Metacity, gnomeLayout("appmenu:minimize,maximize,close"), 37,
-         QRectF(718, 304, 28, 28)},
+        {"metacity with maximize", WindowManager::Metacity, gnomeLayout("appmenu:minimize,maximize,close"),
+         37, QRectF(718, 304, 28, 28)},
+        {"marco stock", WindowManager::Marco, gnomeLayout("menu:minimize,maximize,close"), 23,
+         QRectF(750, 303, 16, 17)},
         {"fluxbox stock", WindowManager::Fluxbox, fluxboxLayout("Stick", "Minimize Maximize Close"), 20,
          QRectF(751, 304, 16, 11)},
         {"IceWM default theme", WindowManager::IceWM, icewmLayout("sd", "xmirh", "sxmihrd"), 24,
          QRectF(741, 305, 20, 19)},
         // Buttons on the left, counted from the left edge.
         {"openbox, all left", WindowManager::Openbox, openboxLayout("CMIL"), 20, QRectF(321, 304, 12, 12)},
-        {"metacity, left", WindowManager::Metacity, gnomeLayout("close,maximize:"), 37, QRectF(338, 304, 28, 28)},
+        {"metacity, left", WindowManager::Metacity, gnomeLayout("close,maximize:"), 37,
+         QRectF(338, 304, 28, 28)},
         {"KWin, left", WindowManager::KWin, kwinLayout("XA", ""), 30, QRectF(331, 303, 24, 24)},
-        {"openbox without a label", WindowManager::Openbox, openboxLayout("IM"), 20, QRectF(321, 304, 12, 12)},
+        {"openbox without a label", WindowManager::Openbox, openboxLayout("IM"), 20,
+         QRectF(321, 304, 12, 12)},
         // Letters a window manager does not know take no room; those it shows for some windows only neither.
-        {"openbox, unknown letters", WindowManager::Openbox, openboxLayout("nlZimQc"), 20, QRectF(753, 304, 12, 12)},
+        {"openbox, unknown letters", WindowManager::Openbox, openboxLayout("nlZimQc"), 20,
+         QRectF(753, 304, 12, 12)},
         {"GNOME names with spaces and an appmenu", WindowManager::Metacity,
          gnomeLayout("appmenu: maximize , bogus,appmenu,close"), 37, QRectF(718, 304, 28, 28)},
-        {"KWin stock, help left out", WindowManager::KWin, kwinLayout("MS", "HIAX"), 30, QRectF(731, 303, 24, 24)},
+        {"KWin stock, help left out", WindowManager::KWin, kwinLayout("MS", "HIAX"), 30,
+         QRectF(731, 303, 24, 24)},
         // No maximize in the layout, or no layout at all, or no title bar.
-        {"metacity's Debian default", WindowManager::Metacity, gnomeLayout("appmenu:close"), 37, std::nullopt},
+        {"metacity's Debian default", WindowManager::Metacity, gnomeLayout("appmenu:close"), 37,
+         std::nullopt},
         {"xfwm4 without maximize", WindowManager::Xfwm, xfwmLayout("O|HC"), 29, std::nullopt},
         {"openbox, empty", WindowManager::Openbox, openboxLayout(""), 20, std::nullopt},
         {"GNOME, empty", WindowManager::Metacity, gnomeLayout(""), 37, std::nullopt},
@@ -51,7 +60,8 @@ TEST(ButtonLayoutTest, EachLayoutPutsMaximizeWhereItsWindowManagerDrawsIt) {
         {"a border only", WindowManager::Openbox, openboxLayout("NLIMC"), 5, std::nullopt},
     };
     for (const Case& c : cases) {
-        const QRectF frame = c.wm == WindowManager::Xfwm       ? xfwmFrame
+        const QRectF frame = c.wm == WindowManager::Marco      ? marcoFrame
+                             : c.wm == WindowManager::Xfwm     ? xfwmFrame
                              : c.wm == WindowManager::Metacity ? metacityFrame
                              : c.wm == WindowManager::IceWM    ? iceFrame
                                                                : openboxFrame;

@@ -16,7 +16,7 @@ TEST(WindowManagerConfigTest, WindowManagersAreKnownByTheNameTheyGiveTheirCheckW
     EXPECT_EQ(windowManagerNamed("Openbox"), WindowManager::Openbox);
     EXPECT_EQ(windowManagerNamed("Xfwm4"), WindowManager::Xfwm);
     EXPECT_EQ(windowManagerNamed("Metacity"), WindowManager::Metacity);
-    EXPECT_EQ(windowManagerNamed("Marco"), WindowManager::Marco);
+    EXPECT_EQ(windowManagerNamed("Metacity (Marco)"), WindowManager::Marco);
     EXPECT_EQ(windowManagerNamed("GNOME Shell"), WindowManager::Mutter);
     EXPECT_EQ(windowManagerNamed("KWin"), WindowManager::KWin);
     EXPECT_EQ(windowManagerNamed("Fluxbox"), WindowManager::Fluxbox);
@@ -24,8 +24,9 @@ TEST(WindowManagerConfigTest, WindowManagersAreKnownByTheNameTheyGiveTheirCheckW
     EXPECT_EQ(windowManagerNamed("i3"), WindowManager::Unknown);
     EXPECT_EQ(windowManagerNamed(""), WindowManager::Unknown);
     // With nothing configured: maximize second from the right everywhere but GNOME's default.
-    for (WindowManager wm : {WindowManager::Openbox, WindowManager::Xfwm, WindowManager::Marco, WindowManager::KWin,
-                             WindowManager::Fluxbox, WindowManager::IceWM, WindowManager::Unknown})
+    for (WindowManager wm :
+         {WindowManager::Openbox, WindowManager::Xfwm, WindowManager::Marco, WindowManager::KWin,
+          WindowManager::Fluxbox, WindowManager::IceWM, WindowManager::Unknown})
         EXPECT_EQ(stockLayout(wm).right.value(1), TitleButton::Maximize) << int(wm);
     EXPECT_EQ(stockLayout(WindowManager::Metacity).right, QList<TitleButton>{TitleButton::Close});
 }
@@ -60,21 +61,24 @@ TEST(WindowManagerConfigTest, EachFileFormatYieldsItsSetting) {
 
 TEST(WindowManagerConfigTest, TheFirstFileThatSetsAValueWinsAndUnsetValuesAreTheStockOnes) {
     // KWin: the user's kwinrc sets the right side only; the system one sets both.
-    const ButtonLayout kwin = layoutFromFiles(
-        WindowManager::KWin, {"[org.kde.kdecoration2]\nButtonsOnRight=AX\n",
-                              "[org.kde.kdecoration2]\nButtonsOnLeft=X\nButtonsOnRight=X\n"});
+    const ButtonLayout kwin =
+        layoutFromFiles(WindowManager::KWin, {"[org.kde.kdecoration2]\nButtonsOnRight=AX\n",
+                                              "[org.kde.kdecoration2]\nButtonsOnLeft=X\nButtonsOnRight=X\n"});
     EXPECT_EQ(kwin, (ButtonLayout{{TitleButton::Close}, {TitleButton::Close, TitleButton::Maximize}}));
-    EXPECT_EQ(layoutFromFiles(WindowManager::KWin, {}).left, (QList<TitleButton>{TitleButton::Other, TitleButton::Other}));
+    EXPECT_EQ(layoutFromFiles(WindowManager::KWin, {}).left,
+              (QList<TitleButton>{TitleButton::Other, TitleButton::Other}));
     EXPECT_EQ(layoutFromFiles(WindowManager::Openbox, {"<titleLayout>MLC</titleLayout>"}),
               (ButtonLayout{{TitleButton::Maximize}, {TitleButton::Close}}));
     EXPECT_EQ(layoutFromFiles(WindowManager::Openbox, {"<broken"}), openboxLayout("NLIMC"));
-    EXPECT_EQ(layoutFromFiles(WindowManager::Xfwm, {"button_layout=O|SHMC\n"}).right.value(1), TitleButton::Maximize);
+    EXPECT_EQ(layoutFromFiles(WindowManager::Xfwm, {"button_layout=O|SHMC\n"}).right.value(1),
+              TitleButton::Maximize);
     EXPECT_EQ(layoutFromFiles(WindowManager::Fluxbox, {"session.screen0.titlebar.right: Maximize\n"}).right,
               QList<TitleButton>{TitleButton::Maximize});
     // IceWM: an override, then the theme, then the preferences, each setting on its own.
-    const ButtonLayout ice = layoutFromFiles(
-        WindowManager::IceWM, {"TitleButtonsLeft=\"x\"\n", "TitleButtonsRight=\"xmi\"\nTitleButtonsSupported=\"xmi\"\n",
-                               "TitleButtonsLeft=\"s\"\nTitleButtonsRight=\"m\"\n"});
+    const ButtonLayout ice =
+        layoutFromFiles(WindowManager::IceWM, {"TitleButtonsLeft=\"x\"\n",
+                                               "TitleButtonsRight=\"xmi\"\nTitleButtonsSupported=\"xmi\"\n",
+                                               "TitleButtonsLeft=\"s\"\nTitleButtonsRight=\"m\"\n"});
     EXPECT_EQ(ice, (ButtonLayout{{TitleButton::Close}, kCloseMaxMin}));
 }
 
@@ -82,13 +86,14 @@ TEST(WindowManagerConfigTest, LayoutFilesAreLookedForWhereEachWindowManagerKeeps
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString root = dir.path();
-    const ConfigFolders folders{root + "/home", root + "/config", {root + "/xdg"}, {root + "/share"},
-                                root + "/home/.icewm"};
+    const ConfigFolders folders{
+        root + "/home", root + "/config", {root + "/xdg"}, {root + "/share"}, root + "/home/.icewm"};
     EXPECT_EQ(layoutFiles(WindowManager::Openbox, folders),
               (QStringList{root + "/config/openbox/rc.xml", root + "/xdg/openbox/rc.xml"}));
     EXPECT_EQ(layoutFiles(WindowManager::Openbox, folders, "/run/rc.xml"), QStringList{"/run/rc.xml"})
         << "the file openbox says it uses";
-    EXPECT_EQ(layoutFiles(WindowManager::KWin, folders), (QStringList{root + "/config/kwinrc", root + "/xdg/kwinrc"}));
+    EXPECT_EQ(layoutFiles(WindowManager::KWin, folders),
+              (QStringList{root + "/config/kwinrc", root + "/xdg/kwinrc"}));
     EXPECT_EQ(layoutFiles(WindowManager::Fluxbox, folders), QStringList{root + "/home/.fluxbox/init"});
     EXPECT_EQ(layoutFiles(WindowManager::Xfwm, folders), QStringList{root + "/share/xfwm4/defaults"});
     EXPECT_TRUE(layoutFiles(WindowManager::Metacity, folders).isEmpty()) << "GSettings, not files";

@@ -176,7 +176,8 @@ TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreR
     EXPECT_TRUE(queryTimes().isEmpty()) << "our own window and a window off layer 0 give no corner";
     const int fetches = desk.windowServer().copyCount();
     moveTo({555, 762});
-    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1) << "a window without an owner has a corner: one lookup";
+    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1)
+        << "a window without an owner has a corner: one lookup";
 
     // Moves outside every corner cost no lookup, and the list lives one second.
     const int before = desk.windowServer().copyCount();

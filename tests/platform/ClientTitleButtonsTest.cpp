@@ -1,8 +1,9 @@
 // Windows that draw their own title bars, on the simulated desktop's accessibility bus: its answer (a
 // button, something else, no answer, no bus) becomes the zoom button or none, and a button once named
 // is not asked for again while its window keeps its size.
-#include "platform/sim/SimDesktop.h"
 #include "platform/x11/ClientTitleButtons.h"
+
+#include "platform/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,19 @@ protected:
     QRectF frame{200, 100, 800, 600};
     SimWindowId window = desk.addWindow(editor, frame);
     QRectF button{926, 108, 34, 30};
-    AxElement maximize = desk.addElement(desk.windowElement(window), ax::kButtonRole, ax::kZoomButtonSubrole, button);
+    AxElement maximize =
+        desk.addElement(desk.windowElement(window), ax::kButtonRole, ax::kZoomButtonSubrole, button);
     SimAccessibilityBus& bus = desk.accessibilityBus();
     ClientTitleButtons buttons{bus};
 
-    BusButton at(QPointF point, QRectF windowFrame) { return buttons.buttonAt(window, editor, windowFrame, point, 0.1); }
+    BusButton at(QPointF point, QRectF windowFrame) {
+        return buttons.buttonAt(window, editor, windowFrame, point, 0.1);
+    }
 };
 
 TEST_F(ClientTitleButtonsTest, TheBusNamesTheButtonOnceAndItsAnswerServesWhileTheWindowKeepsItsSize) {
-    EXPECT_EQ(buttons.zoomButtonRegion(window, frame), QRectF(200, 100, 800, 70)) << "the title strip, until named";
+    EXPECT_EQ(buttons.zoomButtonRegion(window, frame), QRectF(200, 100, 800, 70))
+        << "the title strip, until named";
     const BusButton found = at({940, 120}, frame);
     EXPECT_EQ(found.outcome, Outcome::Found);
     EXPECT_EQ(found.frame, button);

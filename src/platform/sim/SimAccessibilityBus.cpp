@@ -15,7 +15,8 @@ BusButton SimAccessibilityBus::maximizeButtonAt(qint32 pid, const QRectF& window
     for (const SimDesktop::Window& w : m_desktop.m_windows) {
         if (w.pid != pid || w.frame != windowFrame)
             continue;
-        if (const std::optional<QRectF> button = m_desktop.zoomButtonFrame(w); button && SimDesktop::holds(*button, point))
+        if (const std::optional<QRectF> button = m_desktop.zoomButtonFrame(w);
+            button && SimDesktop::holds(*button, point))
             return {BusButton::Outcome::Found, *button};
     }
     return {};

@@ -61,8 +61,8 @@ public:
             m_hasTimedOut = true;
             return std::nullopt;
         }
-        QDBusMessage message = QDBusMessage::createMethodCall(node.service, node.path, QString::fromLatin1(interface),
-                                                              QString::fromLatin1(method));
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            node.service, node.path, QString::fromLatin1(interface), QString::fromLatin1(method));
         message.setArguments(arguments);
         const QDBusMessage reply = m_bus.call(message, QDBus::Block, int(left));
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
@@ -139,8 +139,8 @@ std::optional<QDBusConnection> AtspiBus::openBus(const QDeadlineTimer& deadline)
         m_isConnected = false;
         m_pids.clear();
     }
-    QString address = QString::fromUtf8(
-        m_connection.bytes(m_connection.root(), m_connection.atom("AT_SPI_BUS"), deadline.remainingTime() / 1000.0));
+    QString address = QString::fromUtf8(m_connection.bytes(
+        m_connection.root(), m_connection.atom("AT_SPI_BUS"), deadline.remainingTime() / 1000.0));
     if (address.isEmpty()) {
         QDBusConnection session = QDBusConnection::sessionBus();
         if (!session.isConnected() || deadline.hasExpired())
@@ -200,9 +200,9 @@ std::optional<AtspiBus::Node> AtspiBus::window(Call& call, const Node& applicati
         const std::optional<QRect> extents = call.extentsOf(window);
         if (!extents || !extents->contains(point))
             continue;
-        const int distance = std::abs(extents->left() - frame.left()) + std::abs(extents->top() - frame.top()) +
-                             std::abs(extents->right() - frame.right()) +
-                             std::abs(extents->bottom() - frame.bottom());
+        const int distance =
+            std::abs(extents->left() - frame.left()) + std::abs(extents->top() - frame.top()) +
+            std::abs(extents->right() - frame.right()) + std::abs(extents->bottom() - frame.bottom());
         if (!best || distance < bestDistance) {
             best = window;
             bestDistance = distance;
@@ -231,9 +231,10 @@ BusButton AtspiBus::maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPoi
         return ended();
     // Down the tree to the deepest element under the point, stopping at the first push button.
     for (int depth = 0; depth < kMaxDepth; ++depth) {
-        const std::optional<QVariant> child = call(*node, kComponent, "GetAccessibleAtPoint",
-                                                   {QVariant::fromValue(qint32(p.x())), QVariant::fromValue(qint32(p.y())),
-                                                    QVariant::fromValue(kScreenCoordinates)});
+        const std::optional<QVariant> child =
+            call(*node, kComponent, "GetAccessibleAtPoint",
+                 {QVariant::fromValue(qint32(p.x())), QVariant::fromValue(qint32(p.y())),
+                  QVariant::fromValue(kScreenCoordinates)});
         node = child ? Call::nodeOf(*child) : std::nullopt;
         if (!node)
             break;

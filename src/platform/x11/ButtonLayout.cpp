@@ -82,18 +82,19 @@ ButtonLayout openboxLayout(const QString& titleLayout) {
 }
 
 ButtonLayout xfwmLayout(const QString& buttonLayout) {
-    static const Letters letters{{'C', TitleButton::Close}, {'M', TitleButton::Maximize},
+    static const Letters letters{{'C', TitleButton::Close},    {'M', TitleButton::Maximize},
                                  {'H', TitleButton::Minimize}, {'O', TitleButton::Other},
-                                 {'S', TitleButton::Other}, {'T', TitleButton::Other}};
+                                 {'S', TitleButton::Other},    {'T', TitleButton::Other}};
     return splitAtTitle(buttonLayout, '|', letters);
 }
 
 ButtonLayout gnomeLayout(const QString& buttonLayout) {
     // "appmenu" shows only for applications that export a menu, so it takes no room on most windows.
     static const QHash<QString, TitleButton> known{
-        {"close", TitleButton::Close}, {"maximize", TitleButton::Maximize}, {"minimize", TitleButton::Minimize},
-        {"menu", TitleButton::Other},  {"spacer", TitleButton::Other},      {"shade", TitleButton::Other},
-        {"above", TitleButton::Other}, {"stick", TitleButton::Other}};
+        {"close", TitleButton::Close},       {"maximize", TitleButton::Maximize},
+        {"minimize", TitleButton::Minimize}, {"menu", TitleButton::Other},
+        {"spacer", TitleButton::Other},      {"shade", TitleButton::Other},
+        {"above", TitleButton::Other},       {"stick", TitleButton::Other}};
     const qsizetype colon = buttonLayout.indexOf(':');
     const QString left = colon < 0 ? buttonLayout : buttonLayout.left(colon);
     const QString right = colon < 0 ? QString() : buttonLayout.mid(colon + 1);
@@ -102,19 +103,19 @@ ButtonLayout gnomeLayout(const QString& buttonLayout) {
 
 ButtonLayout kwinLayout(const QString& onLeft, const QString& onRight) {
     // H (context help) and N (application menu) show only for windows that offer them.
-    static const Letters letters{{'X', TitleButton::Close}, {'A', TitleButton::Maximize},
-                                 {'I', TitleButton::Minimize}, {'M', TitleButton::Other},
-                                 {'S', TitleButton::Other}, {'F', TitleButton::Other},
-                                 {'B', TitleButton::Other}, {'L', TitleButton::Other},
-                                 {'_', TitleButton::Other}};
+    static const Letters letters{
+        {'X', TitleButton::Close}, {'A', TitleButton::Maximize}, {'I', TitleButton::Minimize},
+        {'M', TitleButton::Other}, {'S', TitleButton::Other},    {'F', TitleButton::Other},
+        {'B', TitleButton::Other}, {'L', TitleButton::Other},    {'_', TitleButton::Other}};
     return ButtonLayout{lettered(onLeft, letters), reversed(lettered(onRight, letters))};
 }
 
 ButtonLayout fluxboxLayout(const QString& left, const QString& right) {
     static const QHash<QString, TitleButton> known{
-        {"close", TitleButton::Close},    {"maximize", TitleButton::Maximize}, {"minimize", TitleButton::Minimize},
-        {"shade", TitleButton::Other},    {"stick", TitleButton::Other},       {"menuicon", TitleButton::Other},
-        {"lhalf", TitleButton::Other},    {"rhalf", TitleButton::Other}};
+        {"close", TitleButton::Close},       {"maximize", TitleButton::Maximize},
+        {"minimize", TitleButton::Minimize}, {"shade", TitleButton::Other},
+        {"stick", TitleButton::Other},       {"menuicon", TitleButton::Other},
+        {"lhalf", TitleButton::Other},       {"rhalf", TitleButton::Other}};
     const auto words = [](const QString& s) { return s.split(' ', Qt::SkipEmptyParts); };
     return ButtonLayout{named(words(left), known), reversed(named(words(right), known))};
 }

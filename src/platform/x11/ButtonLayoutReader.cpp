@@ -53,10 +53,12 @@ void ButtonLayoutReader::detect() {
     const xcb_window_t root = m_connection.root();
     const QList<quint32> check = m_connection.cardinals(root, m_connection.atom("_NET_SUPPORTING_WM_CHECK"));
     const QString name =
-        check.isEmpty() ? QString()
-                        : QString::fromUtf8(m_connection.bytes(check.first(), m_connection.atom("_NET_WM_NAME")));
+        check.isEmpty()
+            ? QString()
+            : QString::fromUtf8(m_connection.bytes(check.first(), m_connection.atom("_NET_WM_NAME")));
     const WindowManager wm = windowManagerNamed(name);
-    const QString openboxFile = QString::fromUtf8(m_connection.bytes(root, m_connection.atom("_OB_CONFIG_FILE")));
+    const QString openboxFile =
+        QString::fromUtf8(m_connection.bytes(root, m_connection.atom("_OB_CONFIG_FILE")));
     if (m_hasDetected && wm == current().windowManager && openboxFile == m_openboxConfigFile)
         return;
     m_hasDetected = true;
@@ -107,9 +109,8 @@ void ButtonLayoutReader::readFiles() {
 }
 
 void ButtonLayoutReader::followGSettings(const char* schema) {
-    m_gsettings = GSettingsString::open(schema, "button-layout", [this](const QString& layout) {
-        set(gnomeLayout(layout));
-    });
+    m_gsettings = GSettingsString::open(schema, "button-layout",
+                                        [this](const QString& layout) { set(gnomeLayout(layout)); });
     if (m_gsettings)
         set(gnomeLayout(m_gsettings->value()));
 }
@@ -125,8 +126,8 @@ void ButtonLayoutReader::askXfconf() {
         bus.connect(kXfconfService, kXfconfPath, kXfconfInterface, QStringLiteral("PropertyRemoved"), this,
                     SLOT(xfconfPropertyRemoved(QString, QString)));
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kXfconfService, kXfconfPath, kXfconfInterface, QStringLiteral("GetProperty"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kXfconfService, kXfconfPath, kXfconfInterface,
+                                                       QStringLiteral("GetProperty"));
     call << QString::fromLatin1(kXfwmChannel) << QString::fromLatin1(kXfwmButtonLayout);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kXfconfTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {

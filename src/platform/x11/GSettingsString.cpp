@@ -1,7 +1,9 @@
+// clang-format off
 // GLib's headers first: one of its structures has a member named like Qt's "signals" keyword.
 #include <gio/gio.h>
 
 #include "GSettingsString.h"
+// clang-format on
 
 namespace corvane {
 
@@ -14,7 +16,8 @@ std::unique_ptr<GSettingsString> GSettingsString::open(const char* schema, const
         return nullptr;
     std::unique_ptr<GSettingsString> opened;
     if (g_settings_schema_has_key(found, key))
-        opened.reset(new GSettingsString(g_settings_new_full(found, nullptr, nullptr), key, std::move(changed)));
+        opened.reset(
+            new GSettingsString(g_settings_new_full(found, nullptr, nullptr), key, std::move(changed)));
     g_settings_schema_unref(found);
     return opened;
 }

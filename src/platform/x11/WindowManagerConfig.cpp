@@ -52,15 +52,16 @@ QString icewmThemeFile(const QStringList& folders) {
 } // namespace
 
 WindowManager windowManagerNamed(const QString& name) {
-    static const QList<std::pair<QString, WindowManager>> prefixes{
-        {"openbox", WindowManager::Openbox},  {"xfwm", WindowManager::Xfwm},
-        {"metacity", WindowManager::Metacity}, {"marco", WindowManager::Marco},
-        {"mutter", WindowManager::Mutter},    {"gnome shell", WindowManager::Mutter},
-        {"kwin", WindowManager::KWin},        {"fluxbox", WindowManager::Fluxbox},
+    // Marco calls itself "Metacity (Marco)": it is looked for first.
+    static const QList<std::pair<QString, WindowManager>> names{
+        {"marco", WindowManager::Marco},   {"openbox", WindowManager::Openbox},
+        {"xfwm", WindowManager::Xfwm},     {"metacity", WindowManager::Metacity},
+        {"mutter", WindowManager::Mutter}, {"gnome shell", WindowManager::Mutter},
+        {"kwin", WindowManager::KWin},     {"fluxbox", WindowManager::Fluxbox},
         {"icewm", WindowManager::IceWM}};
-    const QString lower = name.trimmed().toLower();
-    for (const auto& [prefix, wm] : prefixes) {
-        if (lower.startsWith(prefix))
+    const QString lower = name.toLower();
+    for (const auto& [part, wm] : names) {
+        if (lower.contains(part))
             return wm;
     }
     return WindowManager::Unknown;
@@ -73,9 +74,10 @@ ButtonMetrics buttonMetrics(WindowManager wm) {
     case WindowManager::Xfwm: // Default: 21 x 21 in a 29-pixel top extent
         return {.top = 5, .bottomInset = 3, .edge = 5, .spacing = 2};
     case WindowManager::Metacity: // the GTK theme's round buttons, 28 x 28 in a 37-pixel title bar
-    case WindowManager::Marco:
     case WindowManager::Mutter:
         return {.top = 4, .bottomInset = 5, .edge = 4, .spacing = 6};
+    case WindowManager::Marco: // Menta: 16 x 17 in a 23-pixel top extent
+        return {.top = 3, .bottomInset = 3, .edge = 5, .spacing = 3, .width = 16};
     case WindowManager::Fluxbox: // Squared_for_Debian: 16 x 11 patches, the close one 15 wide
         return {.top = 4, .bottomInset = 5, .edge = 3, .spacing = 1, .width = 16, .closeWidth = 15};
     case WindowManager::IceWM: // default: 20 pixels wide, close 28, the full 19-pixel title bar
@@ -106,7 +108,8 @@ ConfigFolders ConfigFolders::fromEnvironment() {
     f.home = QDir::homePath();
     f.configHome = qEnvironmentVariable("XDG_CONFIG_HOME", f.home + QStringLiteral("/.config"));
     f.configDirs = pathList("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
-    f.dataDirs = pathList("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
+    f.dataDirs =
+        pathList("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
     f.icewmPrivate = qEnvironmentVariable("ICEWM_PRIVCFG", f.home + QStringLiteral("/.icewm"));
     return f;
 }
@@ -146,7 +149,8 @@ ButtonLayout layoutFromFiles(WindowManager wm, const QList<QByteArray>& contents
         return stock;
     };
     const auto ini = [](const QString& key) {
-        return [key](const QByteArray& c) { return iniValue(c, QStringLiteral("org.kde.kdecoration2"), key); };
+        return
+            [key](const QByteArray& c) { return iniValue(c, QStringLiteral("org.kde.kdecoration2"), key); };
     };
     const auto resource = [](const QString& key) {
         return [key](const QByteArray& c) { return resourceValue(c, key); };
@@ -218,7 +222,8 @@ std::optional<QString> resourceValue(const QByteArray& resources, const QString&
 }
 
 std::optional<QString> assignedValue(const QByteArray& assignments, const QString& key) {
-    static const QRegularExpression assignment(QStringLiteral(R"re(^([\w.]+)\s*=\s*(?:"([^"]*)"|([^\s#]*)))re"));
+    static const QRegularExpression assignment(
+        QStringLiteral(R"re(^([\w.]+)\s*=\s*(?:"([^"]*)"|([^\s#]*)))re"));
     for (const QByteArray& line : linesOf(assignments)) {
         const QRegularExpressionMatch m = assignment.match(QString::fromUtf8(line));
         if (m.hasMatch() && m.captured(1) == key)

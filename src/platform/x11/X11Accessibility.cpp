@@ -134,7 +134,7 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
 }
 
 AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const QString& attribute,
-                                                      double timeout) {
+                                                       double timeout) {
     const xcb_window_t w = windowOf(button);
     const int index = buttonOf(button);
     if (attribute == QLatin1String(ax::kRole))
@@ -158,11 +158,12 @@ AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const Q
 // What lies at the point is asked of the accessibility bus only here, when it is read, so looking
 // up the window under a press never waits for an application.
 AttributeResult X11Accessibility::clientTitleBarAttribute(AxElement part, const QString& attribute,
-                                                         double timeout) {
+                                                          double timeout) {
     const xcb_window_t w = windowOf(part);
     if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
         return {AxError::Success, make(Kind::Window, w)};
-    if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) && !isGeometry(attribute))
+    if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) &&
+        !isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
     const std::optional<QRectF> frame = m_windows.frame(w, timeout);
     const std::optional<qint32> pid = frame ? m_windows.pid(w, timeout) : std::nullopt;
@@ -217,7 +218,7 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
 }
 
 std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window, const QRectF& frame,
-                                                            QPointF point) {
+                                                             QPointF point) {
     const int top = m_titleBarButtons.decorationTop(window);
     if (top == 0) {
         if (holds(ClientTitleButtons::titleStrip(frame), point))
