@@ -13,59 +13,56 @@ struct Case {
     const char* what;
     WindowManager wm;
     ButtonLayout layout;
+    QRectF frame;
     int topExtent;
     std::optional<QRectF> maximize;
 };
 
-// Every frame here is the outer frame of an xterm placed at (300, 300) by the window manager named.
+// The outer frames of an xterm placed at (300, 300) by each window manager.
+const QRectF kOpenbox(300, 300, 486, 341), kXfwm(300, 300, 494, 350), kMetacity(300, 300, 484, 353);
+const QRectF kMarco(300, 300, 490, 342), kKWin(300, 300, 484, 357), kIce(300, 300, 494, 350);
+
 TEST(ButtonLayoutTest, EachLayoutPutsMaximizeWhereItsWindowManagerDrawsIt) {
-    const QRectF openboxFrame(300, 300, 486, 341), xfwmFrame(300, 300, 494, 350);
-    const QRectF metacityFrame(300, 300, 484, 353), iceFrame(300, 300, 494, 350),
-        marcoFrame(300, 300, 490, 342);
+    using WM = WindowManager;
     const Case cases[] = {
         // Measured: openbox 3.6 with Clearlooks, xfwm4 4.18 with Default, metacity 3.46 with the GTK
-        // theme, marco 1.26 with Menta, fluxbox 1.3 with Squared_for_Debian, IceWM 3.3 with its default.
-        {"openbox stock", WindowManager::Openbox, openboxLayout("NLIMC"), 20, QRectF(753, 304, 12, 12)},
-        {"xfwm4 stock", WindowManager::Xfwm, xfwmLayout("O|SHMC"), 29, QRectF(745, 305, 21, 21)},
-        {"metacity with maximize", WindowManager::Metacity, gnomeLayout("appmenu:minimize,maximize,close"),
+        // theme, marco 1.26 with Menta, KWin 5.27 with Breeze, fluxbox 1.3 with Squared_for_Debian,
+        // IceWM 3.3 with its default theme.
+        {"openbox stock", WM::Openbox, openboxLayout("NLIMC"), kOpenbox, 20, QRectF(753, 304, 12, 12)},
+        {"xfwm4 stock", WM::Xfwm, xfwmLayout("O|SHMC"), kXfwm, 29, QRectF(745, 305, 21, 21)},
+        {"metacity with maximize", WM::Metacity, gnomeLayout("appmenu:minimize,maximize,close"), kMetacity,
          37, QRectF(718, 304, 28, 28)},
-        {"marco stock", WindowManager::Marco, gnomeLayout("menu:minimize,maximize,close"), 23,
+        {"marco stock", WM::Marco, gnomeLayout("menu:minimize,maximize,close"), kMarco, 23,
          QRectF(750, 303, 16, 17)},
-        {"fluxbox stock", WindowManager::Fluxbox, fluxboxLayout("Stick", "Minimize Maximize Close"), 20,
+        {"KWin stock, help left out", WM::KWin, kwinLayout("MS", "HIAX"), kKWin, 41,
+         QRectF(718, 308, 24, 24)},
+        {"fluxbox stock", WM::Fluxbox, fluxboxLayout("Stick", "Minimize Maximize Close"), kOpenbox, 20,
          QRectF(751, 304, 16, 11)},
-        {"IceWM default theme", WindowManager::IceWM, icewmLayout("sd", "xmirh", "sxmihrd"), 24,
+        {"IceWM default theme", WM::IceWM, icewmLayout("sd", "xmirh", "sxmihrd"), kIce, 24,
          QRectF(741, 305, 20, 19)},
         // Buttons on the left, counted from the left edge.
-        {"openbox, all left", WindowManager::Openbox, openboxLayout("CMIL"), 20, QRectF(321, 304, 12, 12)},
-        {"metacity, left", WindowManager::Metacity, gnomeLayout("close,maximize:"), 37,
+        {"openbox, all left", WM::Openbox, openboxLayout("CMIL"), kOpenbox, 20, QRectF(321, 304, 12, 12)},
+        {"openbox without a label", WM::Openbox, openboxLayout("IM"), kOpenbox, 20, QRectF(321, 304, 12, 12)},
+        {"metacity, left", WM::Metacity, gnomeLayout("close,maximize:"), kMetacity, 37,
          QRectF(338, 304, 28, 28)},
-        {"KWin, left", WindowManager::KWin, kwinLayout("XA", ""), 30, QRectF(331, 303, 24, 24)},
-        {"openbox without a label", WindowManager::Openbox, openboxLayout("IM"), 20,
-         QRectF(321, 304, 12, 12)},
+        {"KWin, left", WM::KWin, kwinLayout("XA", ""), kKWin, 41, QRectF(342, 308, 24, 24)},
         // Letters a window manager does not know take no room; those it shows for some windows only neither.
-        {"openbox, unknown letters", WindowManager::Openbox, openboxLayout("nlZimQc"), 20,
+        {"openbox, unknown letters", WM::Openbox, openboxLayout("nlZimQc"), kOpenbox, 20,
          QRectF(753, 304, 12, 12)},
-        {"GNOME names with spaces and an appmenu", WindowManager::Metacity,
-         gnomeLayout("appmenu: maximize , bogus,appmenu,close"), 37, QRectF(718, 304, 28, 28)},
-        {"KWin stock, help left out", WindowManager::KWin, kwinLayout("MS", "HIAX"), 30,
-         QRectF(731, 303, 24, 24)},
+        {"GNOME names with spaces and an appmenu", WM::Metacity,
+         gnomeLayout("appmenu: maximize , bogus,appmenu,close"), kMetacity, 37, QRectF(718, 304, 28, 28)},
         // No maximize in the layout, or no layout at all, or no title bar.
-        {"metacity's Debian default", WindowManager::Metacity, gnomeLayout("appmenu:close"), 37,
+        {"metacity's Debian default", WM::Metacity, gnomeLayout("appmenu:close"), kMetacity, 37,
          std::nullopt},
-        {"xfwm4 without maximize", WindowManager::Xfwm, xfwmLayout("O|HC"), 29, std::nullopt},
-        {"openbox, empty", WindowManager::Openbox, openboxLayout(""), 20, std::nullopt},
-        {"GNOME, empty", WindowManager::Metacity, gnomeLayout(""), 37, std::nullopt},
-        {"IceWM, maximize unsupported by the theme", WindowManager::IceWM, icewmLayout("s", "xmi", "xis"), 24,
+        {"xfwm4 without maximize", WM::Xfwm, xfwmLayout("O|HC"), kXfwm, 29, std::nullopt},
+        {"openbox, empty", WM::Openbox, openboxLayout(""), kOpenbox, 20, std::nullopt},
+        {"GNOME, empty", WM::Metacity, gnomeLayout(""), kMetacity, 37, std::nullopt},
+        {"IceWM, maximize unsupported by the theme", WM::IceWM, icewmLayout("s", "xmi", "xis"), kIce, 24,
          std::nullopt},
-        {"a border only", WindowManager::Openbox, openboxLayout("NLIMC"), 5, std::nullopt},
+        {"a border only", WM::Openbox, openboxLayout("NLIMC"), kOpenbox, 5, std::nullopt},
     };
     for (const Case& c : cases) {
-        const QRectF frame = c.wm == WindowManager::Marco      ? marcoFrame
-                             : c.wm == WindowManager::Xfwm     ? xfwmFrame
-                             : c.wm == WindowManager::Metacity ? metacityFrame
-                             : c.wm == WindowManager::IceWM    ? iceFrame
-                                                               : openboxFrame;
-        EXPECT_EQ(titleButtonRect(c.layout, buttonMetrics(c.wm), TitleButton::Maximize, frame, c.topExtent),
+        EXPECT_EQ(titleButtonRect(c.layout, buttonMetrics(c.wm), TitleButton::Maximize, c.frame, c.topExtent),
                   c.maximize)
             << c.what;
     }

@@ -2,7 +2,7 @@
 # End to end on openbox: resting the pointer on a real xterm's maximize button, at the top right where
 # openbox draws it, opens the palette below it, and resting anywhere else on the title bar (the old
 # spot at the top left included) opens nothing. A click on a zone snaps the xterm there while it keeps
-# the focus; leaving the palette alone closes it.
+# the focus; leaving the palette alone closes it; a new layout in openbox's rc.xml is followed.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
@@ -30,5 +30,12 @@ expect_palette_below "the palette opens on the button where the window now is" $
 "$pointer" move 300 600 5 50
 wait_for 2 no_palette || fail "the palette stayed open with the pointer away"
 echo "ok - the palette closes when the pointer leaves"
+
+# A new titleLayout in the rc.xml openbox uses, maximize now last: Corvane reads the file again.
+sed -i 's|<titleLayout>NLIMC</titleLayout>|<titleLayout>NLICM</titleLayout>|' "$(openbox_config)"
+openbox --reconfigure
+set -- $(outer_frame "$a")
+expect_palette_below "after openbox's titleLayout changes, the palette opens on maximize's new place" \
+  $(($1 + $3 - 17)) $(($2 + 4)) 12 12
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette: all passed"

@@ -3,6 +3,7 @@
 #include "platform/x11/GSettingsString.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QFile>
@@ -121,10 +122,9 @@ void ButtonLayoutReader::askXfconf() {
         return;
     if (!m_isListeningToXfconf) {
         m_isListeningToXfconf = true;
-        bus.connect(kXfconfService, kXfconfPath, kXfconfInterface, QStringLiteral("PropertyChanged"), this,
-                    SLOT(xfconfPropertyChanged(QString, QString, QDBusVariant)));
-        bus.connect(kXfconfService, kXfconfPath, kXfconfInterface, QStringLiteral("PropertyRemoved"), this,
-                    SLOT(xfconfPropertyRemoved(QString, QString)));
+        for (const char* signal : {"PropertyChanged", "PropertyRemoved"})
+            bus.connect(kXfconfService, kXfconfPath, kXfconfInterface, QString::fromLatin1(signal), this,
+                        SLOT(xfconfSignal(QDBusMessage)));
     }
     QDBusMessage call = QDBusMessage::createMethodCall(kXfconfService, kXfconfPath, kXfconfInterface,
                                                        QStringLiteral("GetProperty"));
@@ -134,25 +134,27 @@ void ButtonLayoutReader::askXfconf() {
         answered->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *answered;
         if (reply.isValid())
-            xfconfPropertyChanged(QString::fromLatin1(kXfwmChannel), QString::fromLatin1(kXfwmButtonLayout),
-                                  reply.value());
+            followXfconf(reply.value().variant().toString());
     });
 }
 
-void ButtonLayoutReader::xfconfPropertyChanged(const QString& channel, const QString& property,
-                                               const QDBusVariant& value) {
-    if (current().windowManager != WindowManager::Xfwm || channel != QLatin1String(kXfwmChannel) ||
-        property != QLatin1String(kXfwmButtonLayout))
+void ButtonLayoutReader::xfconfSignal(const QDBusMessage& message) {
+    const QVariantList arguments = message.arguments();
+    if (current().windowManager != WindowManager::Xfwm || arguments.size() < 2 ||
+        arguments[0].toString() != QLatin1String(kXfwmChannel) ||
+        arguments[1].toString() != QLatin1String(kXfwmButtonLayout))
         return;
-    m_isFollowingXfconf = true;
-    set(xfwmLayout(value.variant().toString()));
+    if (message.member() == QLatin1String("PropertyChanged") && arguments.size() >= 3) {
+        followXfconf(arguments[2].value<QDBusVariant>().variant().toString());
+    } else if (message.member() == QLatin1String("PropertyRemoved")) {
+        m_isFollowingXfconf = false; // back to xfwm4's defaults
+        readFiles();
+    }
 }
 
-void ButtonLayoutReader::xfconfPropertyRemoved(const QString& channel, const QString& property) {
-    if (channel != QLatin1String(kXfwmChannel) || property != QLatin1String(kXfwmButtonLayout))
-        return;
-    m_isFollowingXfconf = false; // back to xfwm4's defaults
-    readFiles();
+void ButtonLayoutReader::followXfconf(const QString& layout) {
+    m_isFollowingXfconf = true;
+    set(xfwmLayout(layout));
 }
 
 } // namespace corvane

@@ -8,7 +8,7 @@
 #include "platform/x11/WindowManagerConfig.h"
 #include "platform/x11/X11Connection.h"
 
-#include <QDBusVariant>
+#include <QDBusMessage>
 #include <QFileSystemWatcher>
 #include <mutex>
 
@@ -31,13 +31,15 @@ public:
     Layout current() const;
 
 private slots:
-    void xfconfPropertyChanged(const QString& channel, const QString& property, const QDBusVariant& value);
-    void xfconfPropertyRemoved(const QString& channel, const QString& property);
+    // PropertyChanged and PropertyRemoved of xfconf, whole: a QDBusVariant parameter would need its
+    // type registered before connecting, or the connection silently fails.
+    void xfconfSignal(const QDBusMessage& message);
 
 private:
     void detect();
     void readFiles();
     void askXfconf();
+    void followXfconf(const QString& layout);
     void followGSettings(const char* schema);
     void set(const ButtonLayout& buttons);
 

@@ -82,7 +82,8 @@ ButtonMetrics buttonMetrics(WindowManager wm) {
         return {.top = 4, .bottomInset = 5, .edge = 3, .spacing = 1, .width = 16, .closeWidth = 15};
     case WindowManager::IceWM: // default: 20 pixels wide, close 28, the full 19-pixel title bar
         return {.top = 5, .bottomInset = 0, .edge = 5, .spacing = 0, .width = 20, .closeWidth = 28};
-    case WindowManager::KWin:
+    case WindowManager::KWin: // Breeze: 24 x 24 in a 41-pixel title bar
+        return {.top = 8, .bottomInset = 9, .edge = 8, .spacing = 10};
     case WindowManager::Unknown:
         break;
     }
