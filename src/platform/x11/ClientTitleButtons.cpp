@@ -23,13 +23,26 @@ BusButton ClientTitleButtons::buttonAt(quint32 window, qint32 pid, const QRectF&
                           point.y() >= button->top() && point.y() < button->bottom();
         return isOn ? BusButton{BusButton::Outcome::Found, *button} : BusButton{};
     }
-    const BusButton answer = m_bus.maximizeButtonAt(pid, frame, point, timeout);
-    if (answer.outcome == BusButton::Outcome::Found) {
+    {
         std::lock_guard lock(m_mutex);
+        const Spot spot{window, point - frame.topLeft(), frame.size()};
+        if (m_lastSpot != spot) { // the pointer may be passing through: ask once it stays
+            m_lastSpot = spot;
+            m_isLastSpotAnswered = false;
+            return {};
+        }
+        if (m_isLastSpotAnswered)
+            return {};
+    }
+    const BusButton answer = m_bus.maximizeButtonAt(pid, frame, point, timeout);
+    std::lock_guard lock(m_mutex);
+    if (answer.outcome == BusButton::Outcome::Found) {
         if (m_known.size() >= kMaxKnown)
             m_known.clear();
         m_known.insert(window, Known{frame.size(), answer.frame.translated(-frame.topLeft())});
     }
+    // Nothing there is an answer for as long as the pointer stays; no answer is asked again.
+    m_isLastSpotAnswered = answer.outcome == BusButton::Outcome::NotFound;
     return answer;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The maximize buttons of windows that draw their own title bars (GTK header bars), as the
-// accessibility bus names them. The bus is asked only for a point of a title bar; once it named a
-// window's button, that answer serves, without asking again, for as long as the window keeps its size.
+// accessibility bus names them. The bus is asked only about a point the pointer rests on: the same
+// point asked about twice in a row (the palette monitor asks again while the pointer stays), and once
+// only. Once it named a window's button, that answer serves, without asking again, for as long as the
+// window keeps its size.
 
 #include "platform/AccessibilityBus.h"
 
@@ -29,6 +31,13 @@ private:
         QSizeF frameSize;
         QRectF button; // relative to the frame's top-left
     };
+    // A point of a window's title bar, relative to its frame.
+    struct Spot {
+        quint32 window = 0;
+        QPointF offset;
+        QSizeF frameSize;
+        friend bool operator==(const Spot&, const Spot&) = default;
+    };
     std::optional<QRectF> known(quint32 window, const QRectF& frame) const;
 
     static constexpr qsizetype kMaxKnown = 64; // windows come and go: forget all past this many
@@ -36,6 +45,8 @@ private:
     AccessibilityBus& m_bus;
     mutable std::mutex m_mutex;
     QHash<quint32, Known> m_known;
+    std::optional<Spot> m_lastSpot;    // the point asked about last
+    bool m_isLastSpotAnswered = false; // and the bus said nothing is there
 };
 
 } // namespace corvane
