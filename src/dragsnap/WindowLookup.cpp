@@ -99,31 +99,20 @@ std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point) {
     return std::nullopt;
 }
 
-namespace {
-// The entry of the frontmost window at the point, whoever owns it, if it is an ordinary window of
-// another process: a window behind an excluded one is not looked at.
-std::optional<QVariantMap> frontmostEntryAt(Platform& platform, QPointF point) {
+std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {
     const double h = primaryScreenHeight(platform.screens);
     const qint64 number = platform.windowServer.windowNumberAt(QPointF(point.x(), h - point.y()));
     if (number < 1)
         return std::nullopt;
     const auto entries =
         entriesOf(platform.windowServer.copyWindowList(WindowListOption::IncludingWindow, quint32(number)));
-    if (!entries || entries->isEmpty() ||
-        !isOrdinaryWindowOfAnother(entries->first(), platform.workspace.currentProcessId()))
+    if (!entries || entries->isEmpty())
         return std::nullopt;
-    return entries->first();
-}
-} // namespace
-
-std::optional<QRectF> windowBounds(Platform& platform, QPointF point) {
-    const std::optional<QVariantMap> front = frontmostEntryAt(platform, point);
-    return front ? boundsRect(front->value(QLatin1String(windowinfo::kBounds))) : std::nullopt;
-}
-
-std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {
-    const std::optional<QVariantMap> front = frontmostEntryAt(platform, point);
-    return front ? titleBarCorner(*front) : std::nullopt;
+    // Only the frontmost window counts: a window behind an excluded one is not looked at.
+    const QVariantMap& front = entries->first();
+    if (!isOrdinaryWindowOfAnother(front, platform.workspace.currentProcessId()))
+        return std::nullopt;
+    return titleBarCorner(front);
 }
 
 std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number) {

@@ -25,8 +25,6 @@ struct ZoomButtonHit {
 std::optional<QRectF> boundsRect(const QVariant& bounds);
 // The frontmost ordinary window of another process holding the point.
 std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point);
-// The bounds of the frontmost window at the point, if it is an ordinary window of another process.
-std::optional<QRectF> windowBounds(Platform& platform, QPointF point);
 std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number);
 // A window's title-bar corner: the region where the window server says its zoom button lies; none
 // when it has none.

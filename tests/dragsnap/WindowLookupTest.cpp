@@ -19,15 +19,17 @@ protected:
 };
 
 TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntries) {
+    const QRectF zoom(860, 104, 16, 16);
+    desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(150, 150, 100, 100));
     const auto hit = cgWindow(platform, {200, 200});
     ASSERT_TRUE(hit) << "our own window in front is skipped";
     EXPECT_EQ(hit->number, window);
     EXPECT_EQ(hit->bounds, QRectF(100, 100, 800, 600));
-    EXPECT_FALSE(windowBounds(platform, {200, 200}))
+    EXPECT_FALSE(titleBarCornerAt(platform, {200, 200}))
         << "the frontmost window is ours: nothing behind it counts";
     desk.removeWindow(own);
-    EXPECT_EQ(windowBounds(platform, {200, 200}), QRectF(100, 100, 800, 600));
+    EXPECT_EQ(titleBarCornerAt(platform, {200, 200}), zoom);
 
     desk.addWindow(editor, QRectF(0, 0, 1440, 25), {.layer = 25});
     EXPECT_FALSE(cgWindow(platform, {10, 10})) << "a menu bar or panel layer";
