@@ -1,5 +1,8 @@
 # Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
-#   make check   install dependencies, build, run every test; then again under ASan and UBSan
+#   make check   install dependencies, build, run every test (the Debian package built, checked with
+#                lintian and run end to end among them); then again under ASan and UBSan
+#   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
+#   make deb     the Debian package of an optimised build, in build-release/package/
 #   make run     build and start Corvane on $DISPLAY
 #   make screenshots  the windows rendered offscreen to screenshots/
 #   make demo    a scripted session on a throw-away desktop, screenshots in demo-output/
@@ -9,10 +12,13 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
+PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots
+.PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
+        release install deb
 
 deps:
 	@scripts/install-deps
@@ -34,6 +40,25 @@ check-sanitize: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 check: check-plain check-sanitize
+
+# The build that is installed and packaged: optimised, with Debian's hardening flags, only what is installed.
+# It is configured once and later only rebuilt where something changed, so that `sudo make install`
+# after `make release` writes nothing into the folder as root.
+release: deps
+	@[ -f $(RELEASE_BUILD)/CMakeCache.txt ] || { \
+	  export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(RELEASE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_TESTS=OFF; }
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target corvane corvane_data
+
+install: release
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)" --strip
+
+deb: release
+	rm -rf $(RELEASE_BUILD)/package
+	cd $(RELEASE_BUILD) && cpack --config CPackConfig.cmake
+	@ls $(RELEASE_BUILD)/package/*.deb
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -74,4 +99,4 @@ bench: deps
 	bench/run.sh build-bench 50
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) build-bench build-fuzz

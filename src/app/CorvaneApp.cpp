@@ -1,12 +1,11 @@
 #include "CorvaneApp.h"
 
 #include "app/SettingsView.h"
+#include "app/TrayPanelPlacement.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>
 #include <QPalette>
-#include <QScreen>
-#include <algorithm>
 
 namespace corvane {
 
@@ -65,17 +64,9 @@ void CorvaneApp::togglePanelAtTray() {
         m_panel->hide();
         return;
     }
-    const QRect icon = m_tray.geometry();
-    QScreen* screen = QGuiApplication::screenAt(icon.center());
-    const QRect area = screen ? screen->availableGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
-    // Below the icon on a top panel, above it on a bottom one.
-    const bool isAbove = icon.center().y() > area.center().y();
-    QPoint origin(icon.center().x() - MenuBarView::width / 2,
-                  isAbove ? icon.top() - MenuBarView::height : icon.bottom() + 1);
-    // Kept inside the screen; on a screen smaller than the panel, its top-left corner wins.
-    origin.setX(std::max(area.left(), std::min(origin.x(), area.right() + 1 - MenuBarView::width)));
-    origin.setY(std::max(area.top(), std::min(origin.y(), area.bottom() + 1 - MenuBarView::height)));
-    m_panel->move(origin);
+    if (const std::optional<QPoint> origin = panelOriginAtTray(
+            m_platform.screens, m_tray.geometry(), QSize(MenuBarView::width, MenuBarView::height)))
+        m_panel->move(*origin);
     m_panel->show();
 }
 

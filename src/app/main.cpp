@@ -1,4 +1,5 @@
 // Corvane's entry point: one instance per user session, on an X11 display.
+#include "app/CommandLine.h"
 #include "app/CorvaneApp.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Platform.h"
@@ -26,6 +27,9 @@ void reportExitFromEventLoop() {
 
 int main(int argc, char** argv) {
     using namespace corvane;
+    // --help, --version and a wrong command line are answered before a display is needed.
+    if (const CommandLine commandLine(argc, argv); commandLine.action() != CommandLine::Action::StartProgram)
+        return commandLine.answer(stdout, stderr);
     // Qt aborts without a display; say what is wrong instead.
     if (!X11Connection::isDisplayReachable()) {
         std::fprintf(stderr,

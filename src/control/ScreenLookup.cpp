@@ -13,16 +13,28 @@ double primaryScreenHeight(const Screens& screens) {
     return list.isEmpty() ? 0 : list.first().frame.height();
 }
 
-std::optional<Screen> screenContaining(const Screens& screens, const QRectF& r) {
-    const QList<Screen> list = screens.screens();
-    const QPointF centre(r.x() + r.width() / 2, r.y() + r.height() / 2);
-    for (const Screen& s : list) {
-        if (rectContainsPoint(s.frame, centre))
+std::optional<Screen> screenAt(const Screens& screens, QPointF p) {
+    for (const Screen& s : screens.screens()) {
+        if (screenRectContainsPoint(s.frame, p))
             return s;
     }
+    return std::nullopt;
+}
+
+std::optional<Screen> screenContaining(const Screens& screens, const QRectF& r) {
+    if (const std::optional<Screen> screen = screenAt(screens, r.center()))
+        return screen;
     if (const std::optional<Screen> main = screens.mainScreen())
         return main;
+    const QList<Screen> list = screens.screens();
     return list.isEmpty() ? std::nullopt : std::optional(list.first());
+}
+
+QSizeF screenSizeOfWindow(const Screens& screens, QSize windowSize, QPointF screenPoint) {
+    // Centred on the point, the window goes by the scale of the screen that holds the point.
+    const QPoint centre = screens.windowGeometry(QRectF(screenPoint, QSizeF())).topLeft();
+    const QPoint topLeft = centre - QPoint(windowSize.width() / 2, windowSize.height() / 2);
+    return screens.screenFrame(QRect(topLeft, windowSize)).size();
 }
 
 } // namespace corvane

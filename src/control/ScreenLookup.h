@@ -1,11 +1,13 @@
 #pragma once
 // The screens' shared geometry: the flip height between screen coordinates (origin bottom-left,
-// y up) and AX coordinates (origin top-left, y down), and the screen that holds a rectangle.
+// y up) and AX coordinates (origin top-left, y down), the screen that holds a point or a rectangle,
+// and how much of a screen one of our own windows covers.
 
 #include "platform/Screens.h"
 
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 #include <optional>
 
@@ -15,9 +17,17 @@ namespace corvane {
 // screens.
 double primaryScreenHeight(const Screens& screens);
 
-// The first screen whose frame holds the rectangle's centre, else the main screen, else the first;
-// none only when there are no screens.
+// The screen whose frame holds a point in screen coordinates (screenRectContainsPoint: each pixel
+// on exactly one screen); none off every screen.
+std::optional<Screen> screenAt(const Screens& screens, QPointF screenPoint);
+
+// The screen whose frame holds the rectangle's centre, else the main screen, else the first; none
+// only when there are no screens.
 std::optional<Screen> screenContaining(const Screens& screens, const QRectF& screenRect);
+
+// The size in screen coordinates of one of our own windows (whose size is in Qt's logical pixels)
+// centred on a point in screen coordinates: on a scaled screen it covers more of the desktop's pixels.
+QSizeF screenSizeOfWindow(const Screens& screens, QSize windowSize, QPointF screenPoint);
 
 // A window at an AX position with a size, as a frame in screen coordinates.
 inline QRectF screenFrameFromAx(QPointF axPosition, QSizeF size, double primaryHeight) {

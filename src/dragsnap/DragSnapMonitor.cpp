@@ -157,13 +157,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
         clearPending(); // placing the window freely
         return;
     }
-    std::optional<Screen> screen;
-    for (const Screen& s : m_platform.screens.screens()) {
-        if (rectContainsPoint(s.frame, cursor)) {
-            screen = s;
-            break;
-        }
-    }
+    const std::optional<Screen> screen = screenAt(m_platform.screens, cursor);
     if (!screen) {
         clearPending();
         return;
@@ -188,7 +182,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
                     std::min(std::max(cursor.y(), v.top() + clampInset), v.bottom() - clampInset));
     for (const SnapZone& zone : layout->zones) {
         const QRectF frame = screenRect(zone.rect, v);
-        if (rectContainsPoint(frame, p)) {
+        if (screenRectContainsPoint(frame, p)) {
             m_pendingRect = zone.rect;
             m_pendingScreen = screen;
             m_preview.show(frame);

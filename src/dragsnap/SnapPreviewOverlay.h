@@ -1,8 +1,10 @@
 #pragma once
 // The preview window's life: built on first show, moved to each new frame at once, faded in over
-// 0.12 s and out over 0.1 s, and discarded after a wake or a screen change while hidden so the next
-// show builds it for the new arrangement. SnapPreviewView draws it.
+// 0.12 s and out over 0.1 s (one fade at a time, each from where the last one left the opacity), and
+// discarded after a wake or a screen change while hidden so the next show builds it for the new
+// arrangement. SnapPreviewView draws it.
 
+#include "dragsnap/OpacityFade.h"
 #include "dragsnap/SnapPreview.h"
 #include "dragsnap/SnapPreviewView.h"
 #include "platform/Platform.h"
@@ -28,10 +30,10 @@ public:
 
 private:
     void discardHiddenWindow();
-    QRect toWindowGeometry(const QRectF& screenFrame) const;
 
     Platform& m_platform;
     std::unique_ptr<SnapPreviewView> m_window;
+    OpacityFade m_fade;
     bool m_isVisible = false;
 };
 

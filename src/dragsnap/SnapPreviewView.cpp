@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPropertyAnimation>
 
 namespace corvane {
 
@@ -20,13 +19,6 @@ SnapPreviewView::SnapPreviewView(bool isCompositing)
 
 QRectF SnapPreviewView::highlightRect() const {
     return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
-}
-
-void SnapPreviewView::fadeTo(double opacity, double seconds) {
-    auto* animation = new QPropertyAnimation(this, "windowOpacity", this);
-    animation->setDuration(int(seconds * 1000));
-    animation->setEndValue(opacity);
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void SnapPreviewView::paintEvent(QPaintEvent*) {

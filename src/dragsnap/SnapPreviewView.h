@@ -10,10 +10,9 @@ namespace corvane {
 class SnapPreviewView : public QWidget {
     Q_OBJECT
 public:
+    // Starts fully transparent; its opacity is faded by SnapPreviewOverlay (without a compositing
+    // manager it has no effect, and the window is simply shown or hidden).
     explicit SnapPreviewView(bool isCompositing);
-
-    // Animates the window's opacity; without compositing the window is simply shown or hidden.
-    void fadeTo(double opacity, double seconds);
 
     static constexpr double inset = 4;
     static constexpr double cornerRadius = 10;

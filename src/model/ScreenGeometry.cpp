@@ -27,4 +27,8 @@ bool rectContainsPoint(const QRectF& r, QPointF p) {
     return p.x() >= r.x() && p.x() < r.x() + r.width() && p.y() >= r.y() && p.y() < r.y() + r.height();
 }
 
+bool screenRectContainsPoint(const QRectF& r, QPointF p) {
+    return p.x() >= r.x() && p.x() < r.x() + r.width() && p.y() > r.y() && p.y() <= r.y() + r.height();
+}
+
 } // namespace corvane

@@ -15,7 +15,13 @@ QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame);
 // A window width or height kept within 100...10000 points; not a number becomes the smallest.
 double clampedWindowDimension(double value);
 
-// Minimum edges inside, maximum edges outside, as every hit test of the desktop.
+// Minimum edges inside, maximum edges outside, as every hit test of the desktop (y down).
 bool rectContainsPoint(const QRectF& rect, QPointF point);
+
+// The same rule for a point in screen coordinates (y up). There a pixel row's coordinate is its top
+// edge (the flip turns row r into H − r), so x lies in [minX, maxX) and y in (minY, maxY]: the
+// pointer on a monitor's top row is on that monitor, and every pixel of a desktop belongs to exactly
+// one of the monitors that tile it, however they are arranged.
+bool screenRectContainsPoint(const QRectF& rect, QPointF point);
 
 } // namespace corvane

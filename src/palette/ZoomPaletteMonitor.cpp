@@ -186,7 +186,7 @@ void ZoomPaletteMonitor::watch() {
     const double h = primaryScreenHeight(m_platform.screens);
     const QRectF buttonOnScreen = screenFrameFromAx(m_target->button.topLeft(), m_target->button.size(), h);
     const QRectF keepZone = grown(buttonOnScreen.united(*panel), keepZoneMargin);
-    if (rectContainsPoint(keepZone, m_platform.events.mouseLocation())) {
+    if (screenRectContainsPoint(keepZone, m_platform.events.mouseLocation())) {
         m_outsideSince.reset();
         return;
     }

@@ -90,14 +90,16 @@ void ZoomPalettePanel::show(const QRectF& button, PickHandler onPick) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
     const QSize size = content->sizeHint();
-    const std::optional<QRectF> frame = frameNear(button, size, m_platform.screens);
+    // Placed in screen coordinates, where a scaled panel covers more pixels than its own size.
+    const QRectF b =
+        screenFrameFromAx(button.topLeft(), button.size(), primaryScreenHeight(m_platform.screens));
+    const std::optional<QRectF> frame =
+        frameNear(button, screenSizeOfWindow(m_platform.screens, size, b.center()), m_platform.screens);
     if (!frame) {
         delete window;
         return;
     }
-    // Window geometry is in root coordinates: y down from the primary screen's top-left.
-    const double h0 = primaryScreenHeight(m_platform.screens);
-    window->setGeometry(QRect(QPoint(qRound(frame->x()), qRound(axTopLeftOf(*frame, h0).y())), size));
+    window->setGeometry(QRect(m_platform.screens.windowGeometry(*frame).topLeft(), size));
     window->show();
     window->raise();
     m_panel = window;
@@ -114,8 +116,7 @@ void ZoomPalettePanel::hide() {
 std::optional<QRectF> ZoomPalettePanel::shownFrame() const {
     if (!m_panel || !m_panel->isVisible())
         return std::nullopt;
-    const QRect g = m_panel->geometry();
-    return screenFrameFromAx(g.topLeft(), g.size(), primaryScreenHeight(m_platform.screens));
+    return m_platform.screens.screenFrame(m_panel->geometry());
 }
 
 } // namespace corvane

@@ -25,8 +25,8 @@ public:
     // The shown window, none while hidden.
     QWidget* panel() const { return m_panel; }
 
-    // Where a panel of the size goes for a button in AX coordinates, in screen coordinates; none
-    // without screens.
+    // Where a panel covering the size (in screen coordinates) goes for a button in AX coordinates, in
+    // screen coordinates; none without screens.
     static std::optional<QRectF> frameNear(const QRectF& button, QSizeF size, const Screens& screens);
 
     static constexpr double gap = 6;

@@ -1,8 +1,9 @@
 #pragma once
 // The displays, in the system's order. Frames are in screen coordinates: origin at the
-// bottom-left of the primary screen, y up.
+// bottom-left of the primary screen, y up, in the desktop's own pixels (X pixels on X11).
 
 #include <QList>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 #include <QtGlobal>
@@ -26,6 +27,12 @@ public:
     virtual QList<Screen> screens() const = 0;
     // The display the user is working on; none when there are no displays.
     virtual std::optional<Screen> mainScreen() const = 0;
+
+    // Our own windows against screen coordinates: the geometry (Qt's logical pixels, y down, as
+    // QWidget::setGeometry takes it) that covers a frame, and the frame a geometry covers. Right at
+    // any scale Qt applies and wherever the primary screen lies. Main thread only.
+    virtual QRect windowGeometry(const QRectF& screenFrame) const = 0;
+    virtual QRectF screenFrame(const QRect& windowGeometry) const = 0;
 };
 
 } // namespace corvane

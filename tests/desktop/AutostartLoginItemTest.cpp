@@ -3,6 +3,7 @@
 #include "platform/x11/AutostartLoginItem.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -31,6 +32,35 @@ TEST(AutostartLoginItemTest, RegisterWritesAnEntryThatRunsThisProgramAndUnregist
     EXPECT_TRUE(item.unregisterItem().succeeded);
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_TRUE(item.unregisterItem().succeeded) << "unregistering twice is not an error";
+}
+
+// The path goes through the Exec quoting and then the string escapes of every value; a path that is
+// written wrong either fails the desktop's parser (GLib refuses \" and \$ as string escapes) or runs
+// something else.
+TEST(AutostartLoginItemTest, AnyProgramPathIsWrittenAsAValidExecLine) {
+    const struct {
+        QString path;
+        QString exec;
+    } rows[] = {
+        {"/usr/bin/corvane", R"(/usr/bin/corvane)"},
+        {"/opt/100%/corvane", R"(/opt/100%%/corvane)"},
+        {"/home/a b/100% done/corvane", R"("/home/a b/100%% done/corvane")"},
+        {R"(/opt/"q"/$HOME/`x`/corvane)", R"("/opt/\\"q\\"/\\$HOME/\\`x\\`/corvane")"},
+        {R"(/opt/back\slash/corvane)", R"("/opt/back\\\\slash/corvane")"},
+        {"/opt/line\nbreak/corvane", R"("/opt/line\nbreak/corvane")"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        QTemporaryDir dir;
+        const QString entry = dir.filePath("corvane.desktop");
+        ASSERT_TRUE(AutostartLoginItem(entry, row.path).registerItem().succeeded);
+        const QString text = contents(entry);
+        EXPECT_TRUE(text.contains("\nExec=" + row.exec + "\n")) << text.toStdString();
+        QProcess validate;
+        validate.start("desktop-file-validate", {entry});
+        ASSERT_TRUE(validate.waitForFinished()) << "desktop-file-validate (desktop-file-utils) did not run";
+        EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+    }
 }
 
 TEST(AutostartLoginItemTest, AnEntrySwitchedOffByTheDesktopReadsAsOff) {

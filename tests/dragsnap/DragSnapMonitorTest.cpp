@@ -138,6 +138,26 @@ TEST_F(DragSnapTest, ZoneBordersGapsAndUnknownLayoutsOfferNothingOrTheLowerZone)
     EXPECT_EQ(desk.windowFrame(window), QRectF(140, 100, 800, 600)) << "nothing to snap to";
 }
 
+TEST_F(DragSnapTest, EveryPixelRowOffersTheZoneAndTheScreenItLiesInTopRowsIncluded) {
+    desk.addScreen(QRectF(0, -900, 1440, 900), QRectF(0, -900, 1440, 900)); // stacked below
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 0});
+    EXPECT_EQ(preview.current, kTopLeft) << "the top row of the screen";
+    drag({100, 461});
+    EXPECT_EQ(preview.current, kTopLeft) << "the last row of the top zones";
+    drag({100, 462});
+    EXPECT_EQ(preview.current, QRectF(0, 0, 720, 438)) << "the first row of the bottom zones";
+    drag({100, 900});
+    EXPECT_EQ(preview.current, QRectF(0, -450, 720, 450)) << "the lower screen's top row";
+    drag({100, 1799});
+    EXPECT_EQ(preview.current, QRectF(0, -900, 720, 450)) << "the lower screen's bottom row";
+    drag({100, 0});
+    release();
+    desk.runLoop().advance(0.03);
+    EXPECT_EQ(desk.windowFrame(window), QRectF(0, 25, 720, 437)) << "a drag ending on the top row snaps";
+}
+
 TEST_F(DragSnapTest, StoppingMidDragHidesThePreviewAndTheReleaseDoesNothing) {
     press({300, 110});
     moveWindowBy(40);

@@ -40,6 +40,56 @@ TEST_F(SnapPreviewOverlayTest, ShowBuildsOnceMovesAtOnceAndSurvivesAQuickHide) {
     EXPECT_FALSE(overlay.isVisible());
 }
 
+TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEndsTheWindow) {
+    const QRectF frame(0, 438, 720, 437);
+    overlay.show(frame);
+    SnapPreviewView* window = overlay.window();
+    const auto opacity = [window] { return window->windowOpacity(); };
+    EXPECT_EQ(opacity(), 0) << "fades in from nothing";
+    desk.runLoop().advance(0.06);
+    EXPECT_NEAR(opacity(), 0.5, 0.1);
+    desk.runLoop().advance(0.07);
+    EXPECT_EQ(opacity(), 1);
+
+    overlay.hide(); // at t = 0, to end at 0.1
+    desk.runLoop().advance(0.05);
+    EXPECT_NEAR(opacity(), 0.5, 0.1);
+    const double halfway = opacity();
+    overlay.show(frame); // at 0.05: back up from where the fade-out left it
+    desk.runLoop().advance(0.03);
+    EXPECT_GT(opacity(), halfway);
+    const double reached = opacity();
+    overlay.hide(); // at 0.08, to end at 0.18
+    desk.runLoop().advance(0.04);
+    EXPECT_TRUE(window->isVisible()) << "past the first hide's end, the window waits for the last hide's";
+    EXPECT_LT(opacity(), reached) << "only the fade-out runs";
+    EXPECT_GT(opacity(), 0);
+    desk.runLoop().advance(0.07);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(opacity(), 0);
+    desk.runLoop().advance(1);
+    EXPECT_EQ(opacity(), 0) << "no fade-in left over";
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
+
+    overlay.show(frame);
+    EXPECT_EQ(opacity(), 0) << "the next show fades in again";
+    desk.runLoop().advance(0.13);
+    EXPECT_EQ(opacity(), 1);
+}
+
+TEST_F(SnapPreviewOverlayTest, TheWindowCoversTheFrameAtAnyScaleWhereverThePrimaryLies) {
+    desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900)); // left of the primary
+    desk.setPrimaryRootOrigin(QPoint(1440, 0));
+    overlay.show(QRectF(0, 438, 720, 437));
+    EXPECT_EQ(overlay.window()->geometry(), QRect(1440, 25, 720, 437));
+    desk.setWindowScale(2);
+    overlay.show(QRectF(720, 0, 720, 438));
+    EXPECT_EQ(overlay.window()->geometry(), QRect(1440 + 360, 231, 360, 219))
+        << "halved about the primary's corner";
+    overlay.show(QRectF(-1440, 450, 720, 450));
+    EXPECT_EQ(overlay.window()->geometry(), QRect(0, 0, 360, 225));
+}
+
 TEST_F(SnapPreviewOverlayTest, AWakeOrAScreenChangeDiscardsOnlyAHiddenWindow) {
     overlay.show(QRectF(0, 0, 100, 100));
     desk.postWake();

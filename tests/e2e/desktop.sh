@@ -18,9 +18,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# A failure keeps what the run logged (Corvane, the window manager, the X servers) and a screenshot in
+# E2E_FAILURE_DIR, so a failure that happens once can still be looked into.
 fail() {
   echo "FAIL: $*" >&2
-  [ -n "${DISPLAY:-}" ] && import -window root "${E2E_FAILURE_SHOT:-/tmp/corvane-e2e-failure.png}" 2>/dev/null
+  local keep=${E2E_FAILURE_DIR:-/tmp/corvane-e2e-failures}/$(basename "$0" .sh)-$(date +%H%M%S)-$$
+  mkdir -p "$keep" && cp "$E2E_TMP"/*.log "$keep"/ 2>/dev/null
+  [ -n "${DISPLAY:-}" ] && import -window root "$keep/screen.png" 2>/dev/null
+  echo "logs and a screenshot of the failure: $keep" >&2
   exit 1
 }
 

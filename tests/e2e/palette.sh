@@ -6,6 +6,7 @@
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/geometry.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
 start_desktop 1440 900
@@ -13,20 +14,17 @@ a=$(start_xterm alpha 80x24+300+300)
 enable_palette
 start_corvane "$corvane"
 xdotool windowactivate --sync "$a"
-# openbox's stock layout "NLIMC" in its Clearlooks theme: 12 x 12 buttons 4 apart, 5 pixels from the
-# frame's right edge and 4 from its top; maximize is second from the right.
-maximize() { set -- $(outer_frame "$a"); echo $(($1 + $3 - 33)) $(($2 + 4)) 12 12; }
 set -- $(outer_frame "$a")
 expect_no_palette_on "resting on the old spot at the top left, the title or the close button opens nothing" \
   $(($1 + 56)) $(($2 + 10)) $(($1 + $3 / 2)) $(($2 + 10)) $(($1 + $3 - 11)) $(($2 + 10))
-expect_palette_below "resting on openbox's maximize button opens the palette below it" $(maximize)
+expect_palette_below "resting on openbox's maximize button opens the palette below it" $(openbox_maximize "$a")
 pick_right_half
 expect_frame "a click on the right half of Split snaps the xterm" "$a" 720 0 720 900
 [ "$(xdotool getactivewindow)" = "$a" ] || fail "the xterm lost the focus to the palette"
 echo "ok - the xterm keeps the focus"
 
 # The button moved with the window; leaving the palette alone closes it after the grace time.
-expect_palette_below "the palette opens on the button where the window now is" $(maximize)
+expect_palette_below "the palette opens on the button where the window now is" $(openbox_maximize "$a")
 "$pointer" move 300 600 5 50
 wait_for 2 no_palette || fail "the palette stayed open with the pointer away"
 echo "ok - the palette closes when the pointer leaves"

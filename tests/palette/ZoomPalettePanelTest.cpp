@@ -99,5 +99,21 @@ TEST_F(ZoomPalettePanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFr
     EXPECT_FALSE(palette.panel()) << "no screen, no panel";
 }
 
+TEST_F(ZoomPalettePanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextToTheButton) {
+    // The primary at root (1280, 0), another monitor at the root's origin, Qt at twice the scale.
+    desk.setScreens({left, Screen{9, "other", QRectF(-1280, 100, 1280, 800), QRectF(-1280, 100, 1280, 800)}});
+    desk.setPrimaryRootOrigin(QPoint(1280, 0));
+    desk.setWindowScale(2);
+    ZoomPalettePanel palette(platform);
+    palette.show({148, 104, 14, 16}, [](const QRectF&) {});
+    QWidget* panel = palette.panel();
+    ASSERT_TRUE(panel);
+    // 8 pixels left of the button and 6 below it, in the root: (1420, 126), halved about (1280, 0).
+    EXPECT_EQ(panel->geometry().topLeft(), QPoint(1280 + 70, 63));
+    const QRectF frame =
+        *ZoomPalettePanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
+    EXPECT_EQ(palette.shownFrame(), frame) << "the keep zone is where the panel shows, at its scaled size";
+}
+
 } // namespace
 } // namespace corvane

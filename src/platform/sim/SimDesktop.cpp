@@ -72,12 +72,12 @@ const SimDesktop::Window* SimDesktop::window(SimWindowId number) const {
     return const_cast<SimDesktop*>(this)->window(number);
 }
 
-double SimDesktop::primaryHeight() const {
+QRectF SimDesktop::primaryFrame() const {
     for (const Screen& s : m_screenList) {
         if (s.frame.x() == 0 && s.frame.y() == 0)
-            return s.frame.height();
+            return s.frame;
     }
-    return m_screenList.isEmpty() ? 0 : m_screenList.first().frame.height();
+    return m_screenList.isEmpty() ? QRectF() : m_screenList.first().frame;
 }
 
 void SimDesktop::record(SimAction::Kind kind, AxElement element, const QString& attribute,

@@ -101,6 +101,10 @@ public:
     void setScreens(QList<Screen> screens);
     void setMainScreen(std::optional<quint64> screenId); // default: the first screen
     void changeScreens(QList<Screen> screens);           // and posts the screen-change notification
+    // How Qt scales our own windows: one device pixel ratio on every screen (1 by default), and where
+    // the primary screen's top-left lies in the root window ((0, 0) by default).
+    void setWindowScale(double ratio) { m_windowScale = ratio; }
+    void setPrimaryRootOrigin(QPoint origin) { m_primaryRootOrigin = origin; }
 
     // The window list: override entries, replace the whole result, or make the call fail.
     void setWindowListEntryValue(SimWindowId window, const QString& key,
@@ -188,7 +192,8 @@ private:
     App* app(qint32 pid);
     Window* window(SimWindowId number);
     const Window* window(SimWindowId number) const;
-    double primaryHeight() const;
+    QRectF primaryFrame() const; // the screen at (0, 0), else the first; empty without screens
+    double primaryHeight() const { return primaryFrame().height(); }
     // The frame of the window's most recently added zoom button that is still there.
     std::optional<QRectF> zoomButtonFrame(const Window& window) const;
     void record(SimAction::Kind kind, AxElement element, const QString& attribute,
@@ -223,6 +228,8 @@ private:
     QList<Screen> m_screenList;
     std::optional<quint64> m_mainScreenId;
     bool m_hasMainScreenOverride = false;
+    double m_windowScale = 1;
+    QPoint m_primaryRootOrigin;
     std::optional<QVariant> m_windowListResult;
     std::optional<AxError> m_elementAtPositionFailure;
     bool m_failsValueCreation = false;

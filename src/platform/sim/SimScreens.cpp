@@ -19,4 +19,24 @@ std::optional<Screen> SimScreens::mainScreen() const {
     return std::nullopt;
 }
 
+QRect SimScreens::primaryRoot() const {
+    return QRect(m_desktop.m_primaryRootOrigin, m_desktop.primaryFrame().size().toSize());
+}
+
+QList<ScreenScale> SimScreens::scales() const {
+    const QRect primary = primaryRoot();
+    QList<ScreenScale> scales;
+    for (const Screen& s : m_desktop.m_screenList)
+        scales.append({rootFromScreen(s.frame, primary).toRect(), m_desktop.m_windowScale});
+    return scales;
+}
+
+QRect SimScreens::windowGeometry(const QRectF& screenFrame) const {
+    return windowGeometryOf(screenFrame, primaryRoot(), scales());
+}
+
+QRectF SimScreens::screenFrame(const QRect& windowGeometry) const {
+    return screenFrameOf(windowGeometry, primaryRoot(), scales());
+}
+
 } // namespace corvane

@@ -4,24 +4,46 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace corvane {
 
 namespace {
 
-// Quoting of the Exec key: arguments with spaces or reserved characters are double-quoted, with
-// ", `, $ and \ escaped by a backslash.
-QString quotedExec(const QString& path) {
+// The Exec rules for one argument: double-quoted when it holds a reserved character, with ", `, $ and
+// \ escaped by a backslash inside the quotes; % doubled everywhere, as it starts a field code.
+QString execArgument(const QString& argument) {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    if (std::none_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); }))
-        return path;
-    QString out = QStringLiteral("\"");
-    for (QChar c : path) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            out += u'\\';
-        out += c;
+    QString quoted = argument;
+    if (std::any_of(argument.begin(), argument.end(), [](QChar c) { return reserved.contains(c); })) {
+        quoted = QStringLiteral("\"");
+        for (QChar c : argument) {
+            if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+                quoted += u'\\';
+            quoted += c;
+        }
+        quoted += u'"';
     }
-    return out + u'"';
+    return quoted.replace(u'%', QStringLiteral("%%"));
+}
+
+// The string rules every value is read through after that: a backslash is written as two (so a quoted
+// one takes four), line breaks and tabs as \n, \t, \r.
+QString stringValue(const QString& text) {
+    QString value;
+    for (QChar c : text) {
+        if (c == u'\\')
+            value += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            value += QStringLiteral("\\n");
+        else if (c == u'\t')
+            value += QStringLiteral("\\t");
+        else if (c == u'\r')
+            value += QStringLiteral("\\r");
+        else
+            value += c;
+    }
+    return value;
 }
 
 } // namespace
@@ -53,9 +75,10 @@ LoginItemResult AutostartLoginItem::registerItem() {
                                          "Name=Corvane\n"
                                          "Comment=Snap windows into layouts\n"
                                          "Exec=%1\n"
+                                         "Icon=app.corvane.Corvane\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(quotedExec(m_executablePath));
+                              .arg(stringValue(execArgument(m_executablePath)));
     file.write(entry.toUtf8());
     if (!file.commit())
         return {false, file.errorString()};

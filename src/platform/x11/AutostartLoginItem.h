@@ -8,6 +8,8 @@ namespace corvane {
 
 class AutostartLoginItem final : public LoginItem {
 public:
+    // `executablePath` is the running program, resolved once at start: a package upgrade that replaces
+    // the file later leaves the path right, while the running program's own link reads as deleted.
     AutostartLoginItem(QString entryPath, QString executablePath);
 
     // Enabled when the entry exists and is not switched off (Hidden=true or the GNOME switch false).

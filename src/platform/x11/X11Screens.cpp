@@ -1,11 +1,30 @@
 #include "X11Screens.h"
 
+#include "platform/WindowCoordinates.h"
 #include "platform/x11/WorkArea.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <xcb/randr.h>
 #include <xcb/xinerama.h>
 
 namespace corvane {
+
+namespace {
+
+// Qt's screens, each with the device pixel ratio Qt lays our windows out with there. Qt keeps a
+// screen's top-left in root pixels and divides only its size.
+QList<ScreenScale> qtScales() {
+    QList<ScreenScale> scales;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const double ratio = s->devicePixelRatio();
+        scales.append(
+            {QRect(s->geometry().topLeft(), (QSizeF(s->geometry().size()) * ratio).toSize()), ratio});
+    }
+    return scales;
+}
+
+} // namespace
 
 X11Screens::X11Screens(X11Connection& connection)
     : m_connection(connection) {
@@ -136,30 +155,32 @@ QList<QRect> X11Screens::queryReservedAreas() const {
     return areas;
 }
 
-QPoint X11Screens::primaryOrigin() const {
+QRect X11Screens::primaryRoot() const {
     for (const Monitor& m : monitors()) {
         if (m.isPrimary)
-            return m.root.topLeft();
+            return m.root;
     }
     return {};
 }
 
+QPoint X11Screens::primaryOrigin() const {
+    return primaryRoot().topLeft();
+}
+
 double X11Screens::primaryHeight() const {
-    for (const Monitor& m : monitors()) {
-        if (m.isPrimary)
-            return m.root.height();
-    }
-    return 0;
+    return primaryRoot().height();
 }
 
 QRectF X11Screens::toScreen(const QRectF& r) const {
-    QRect primary;
-    for (const Monitor& m : monitors()) {
-        if (m.isPrimary)
-            primary = m.root;
-    }
-    return QRectF(r.x() - primary.x(), (primary.y() + primary.height()) - (r.y() + r.height()), r.width(),
-                  r.height());
+    return screenFromRoot(r, primaryRoot());
+}
+
+QRect X11Screens::windowGeometry(const QRectF& screenFrame) const {
+    return windowGeometryOf(screenFrame, primaryRoot(), qtScales());
+}
+
+QRectF X11Screens::screenFrame(const QRect& windowGeometry) const {
+    return screenFrameOf(windowGeometry, primaryRoot(), qtScales());
 }
 
 QList<Screen> X11Screens::screens() const {
@@ -170,10 +191,7 @@ QList<Screen> X11Screens::screens() const {
         if (m.isPrimary)
             primary = m.root;
     }
-    const auto toScreenCoordinates = [&](const QRect& r) {
-        return QRectF(r.x() - primary.x(), (primary.y() + primary.height()) - (r.y() + r.height()), r.width(),
-                      r.height());
-    };
+    const auto toScreenCoordinates = [&](const QRect& r) { return screenFromRoot(r, primary); };
     QList<Screen> result;
     for (int i = 0; i < all.size(); ++i) {
         const QRect visible = visibleArea(all[i].root, reserved);

@@ -19,6 +19,9 @@ public:
     QList<Screen> screens() const override;
     // The primary monitor.
     std::optional<Screen> mainScreen() const override;
+    // With the device pixel ratio Qt gives each of its screens.
+    QRect windowGeometry(const QRectF& screenFrame) const override;
+    QRectF screenFrame(const QRect& windowGeometry) const override;
 
     // Root coordinates of the primary monitor's top-left (the AX origin) and its height.
     QPoint primaryOrigin() const;
@@ -39,6 +42,7 @@ private:
     // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;
     QList<Monitor> queryMonitors() const;
+    QRect primaryRoot() const;
     // Cached: the window manager updates _NET_WORKAREA whenever a panel's strut changes, and panels
     // come and go through _NET_CLIENT_LIST, so either property changing drops the cache.
     QList<QRect> reservedAreas() const;

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The program's command line, run for real: --help and --version answer without any display and exit
+# 0, and an unknown option or argument is refused on standard error with exit status 2. Runs with no
+# DISPLAY, then with one that cannot be reached, which must not matter either.
+set -u
+corvane=$1 version=$2
+tmp=$(mktemp -d /tmp/corvane-cli.XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Runs corvane with the given arguments, leaving the status in $status and the output in out, err.
+run() {
+  timeout 10 "$corvane" "$@" >"$tmp/out" 2>"$tmp/err"
+  status=$?
+}
+
+for display in unset ":4711"; do
+  if [ "$display" = unset ]; then unset DISPLAY; else export DISPLAY=$display; fi
+  unset WAYLAND_DISPLAY
+  where="DISPLAY $display"
+
+  for option in --help -h; do
+    run "$option"
+    [ $status = 0 ] || fail "$option with $where: exit status $status: $(cat "$tmp/err")"
+    head -1 "$tmp/out" | grep -qx 'Usage: corvane \[OPTION\]' || fail "$option with $where printed: $(cat "$tmp/out")"
+    grep -q -- '--version' "$tmp/out" || fail "$option does not list --version"
+    [ ! -s "$tmp/err" ] || fail "$option with $where wrote to standard error: $(cat "$tmp/err")"
+  done
+  echo "ok - --help and -h answer with $where"
+
+  run --version
+  [ $status = 0 ] || fail "--version with $where: exit status $status: $(cat "$tmp/err")"
+  [ "$(cat "$tmp/out")" = "Corvane $version" ] || fail "--version with $where printed: $(cat "$tmp/out")"
+  [ ! -s "$tmp/err" ] || fail "--version with $where wrote to standard error: $(cat "$tmp/err")"
+  echo "ok - --version answers with $where"
+
+  for wrong in --bogus -x start; do
+    run "$wrong"
+    [ $status = 2 ] || fail "'$wrong' with $where: exit status $status, expected 2"
+    [ ! -s "$tmp/out" ] || fail "'$wrong' wrote to standard output: $(cat "$tmp/out")"
+    grep -q -- "'$wrong'" "$tmp/err" || fail "'$wrong': the message does not name it: $(cat "$tmp/err")"
+    grep -q "corvane --help" "$tmp/err" || fail "'$wrong': the message does not point to --help"
+  done
+  echo "ok - an unknown option or argument is refused with status 2 and $where"
+done
+
+# Without an option the program starts, and says it needs a display rather than crashing.
+unset DISPLAY
+run
+[ $status = 1 ] || fail "no option and no display: exit status $status, expected 1"
+grep -q "Corvane needs an X11 display" "$tmp/err" || fail "no option and no display: $(cat "$tmp/err")"
+echo "ok - without an option and without a display, Corvane says it needs one"
+echo "command line: all passed"
