@@ -10,6 +10,10 @@ namespace {
 
 constexpr std::chrono::microseconds kSettlePause{10000};
 constexpr double kSizeTolerance = 5.0;
+// Some window managers place the frame off the requested spot by their decorations (they take the
+// position for the client's, not the frame's). Such an offset is a title bar's height at most; a
+// larger difference means the window manager kept the window somewhere else on purpose.
+constexpr double kMaxPlacementOffset = 64.0;
 
 std::optional<AxElement> focusedWindow(Accessibility& accessibility, qint32 pid) {
     const AttributeResult focused =
@@ -28,6 +32,24 @@ void writeSize(Accessibility& accessibility, AxElement window, QSizeF size) {
 void writePosition(Accessibility& accessibility, AxElement window, QPointF position) {
     if (const std::optional<AxValue> value = accessibility.createPointValue(position))
         accessibility.setAttributeValue(window, ax::kPosition, *value);
+}
+
+std::optional<QPointF> readPosition(Accessibility& accessibility, AxElement window) {
+    const AttributeResult position = accessibility.copyAttributeValue(window, ax::kPosition);
+    const AxValue* value = position.get<AxValue>();
+    return value ? value->pointValue() : std::nullopt;
+}
+
+// The position to write last: the requested one, less the offset the window manager added when
+// the window moved (from where it was before the writes) to near the requested spot. A window that
+// has not moved yet tells nothing.
+QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std::optional<QPointF> landed) {
+    if (!landed || (before && *before == *landed))
+        return requested;
+    const QPointF offset = *landed - requested;
+    if (std::abs(offset.x()) > kMaxPlacementOffset || std::abs(offset.y()) > kMaxPlacementOffset)
+        return requested;
+    return requested - offset;
 }
 
 } // namespace
@@ -66,12 +88,14 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
     if (x < visibleFrame.x())
         x = visibleFrame.x(); // the left edge wins when the window is wider than the screen
     const QPointF position(x, axTop);
+    const std::optional<QPointF> before = readPosition(accessibility, *window);
 
     writeSize(accessibility, *window, {w, h});
     runLoop.pause(kSettlePause);
     writePosition(accessibility, *window, position);
     runLoop.pause(kSettlePause);
     const AttributeResult readBack = accessibility.copyAttributeValue(*window, ax::kSize);
+    const std::optional<QPointF> landed = readPosition(accessibility, *window);
     if (const AxValue* value = readBack.get<AxValue>(); value && value->sizeValue()) {
         const QSizeF actual = *value->sizeValue();
         if (std::abs(actual.width() - w) > kSizeTolerance || std::abs(actual.height() - h) > kSizeTolerance) {
@@ -79,19 +103,20 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
             runLoop.pause(kSettlePause);
         }
     }
-    writePosition(accessibility, *window, position);
+    writePosition(accessibility, *window, correctedPosition(position, before, landed));
     return true;
 }
 
 void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
                            const QRectF& frame, double primaryHeight) {
     const QPointF position = axTopLeftOf(frame, primaryHeight);
-    for (int pass = 0; pass < 2; ++pass) {
-        writeSize(accessibility, window, frame.size());
-        writePosition(accessibility, window, position);
-        if (pass == 0)
-            runLoop.pause(kSettlePause);
-    }
+    const std::optional<QPointF> before = readPosition(accessibility, window);
+    writeSize(accessibility, window, frame.size());
+    writePosition(accessibility, window, position);
+    runLoop.pause(kSettlePause);
+    const std::optional<QPointF> landed = readPosition(accessibility, window);
+    writeSize(accessibility, window, frame.size());
+    writePosition(accessibility, window, correctedPosition(position, before, landed));
 }
 
 void activateTargetApplication(Workspace& workspace, const RunningApplication& application) {

@@ -15,13 +15,15 @@ namespace corvane {
 std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight);
 
 // Writes the frame to the application's focused window: size, position, a read-back with one size
-// retry when more than 5 points off, and the position again. The left edge is kept inside the
-// visible frame; the pauses go through the run loop. False when there is no focused window.
+// retry when more than 5 points off, and the position again, less any offset the window manager
+// added to the first. The left edge is kept inside the visible frame; the pauses go through the run
+// loop. False when there is no focused window.
 bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
                              double primaryHeight, const QRectF& visibleFrame);
 
 // Writes a frame in screen coordinates to a window element: size, position, a 10 ms pause, then both
-// again, on the calling thread. Used where the user pointed at the window (drag, palette).
+// again (the position less any offset the window manager added to the first), on the calling
+// thread. Used where the user pointed at the window (drag, palette).
 void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
                            const QRectF& frame, double primaryHeight);
 

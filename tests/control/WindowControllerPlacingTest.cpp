@@ -1,6 +1,7 @@
 // Placing the target window: the writer's exact sequence, clamping and read-back, the target rule,
 // zone cycling with its time-out, screen moves and the hotkeys that drive them.
 #include "ControllerFixture.h"
+#include "control/WindowAccess.h"
 
 namespace corvane {
 namespace {
@@ -39,6 +40,51 @@ TEST_F(ControllerTest, TheSizeIsWrittenAgainOnlyWhenMoreThanFivePointsOff) {
         EXPECT_EQ(effects.at(effects.size() - 2), "write AXPosition 0,25")
             << "position is always written last";
     }
+}
+
+TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrite) {
+    start();
+    struct Row {
+        QRectF start;
+        QPointF offset;
+        bool ignoresWrites;
+        QString lastWrite;
+        QPointF landed;
+    };
+    const Row rows[] = {
+        // A border and a title bar: corrected.
+        {{100, 100, 800, 600}, {-2, -18}, false, "write AXPosition 2,43", {0, 25}},
+        {{100, 100, 800, 600}, {0, 0}, false, "write AXPosition 0,25", {0, 25}},
+        // Too far for decorations: where the window manager put it on purpose.
+        {{100, 100, 800, 600}, {0, 100}, false, "write AXPosition 0,25", {0, 125}},
+        // Not moved yet when read back: no offset seen, although the old spot is near.
+        {{10, 30, 800, 600}, {0, 0}, true, "write AXPosition 0,25", {10, 30}},
+    };
+    for (const Row& r : rows) {
+        desk.setWindowFrame(window, r.start);
+        desk.setPlacementOffset(r.offset);
+        desk.setIgnoresWrites(window, r.ignoresWrites);
+        desk.log().clear();
+        controller->snapFocusedWindow(QRectF(0, 0, 0.5, 0.5));
+        desk.settle();
+        const QStringList effects = desk.log().effects();
+        EXPECT_EQ(effects.count("pause 10000"), r.ignoresWrites ? 3 : 2)
+            << r.offset.y() << ": no pause is added";
+        EXPECT_EQ(effects.at(effects.size() - 2), r.lastWrite) << r.offset.y();
+        EXPECT_EQ(frame().topLeft(), r.landed) << r.offset.y();
+    }
+
+    // The drag's and the palette's writer corrects its second pass the same way.
+    desk.setIgnoresWrites(window, false);
+    desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
+    desk.setPlacementOffset({-2, -18});
+    desk.log().clear();
+    writeWindowFrameTwice(platform.accessibility, platform.runLoop, desk.windowElement(window),
+                          QRectF(0, 438, 720, 437), 900);
+    EXPECT_EQ(desk.log().effects(),
+              (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
+                           "write AXSize 720x437", "write AXPosition 2,43"}));
+    EXPECT_EQ(frame(), kTopLeft);
 }
 
 TEST_F(ControllerTest, FailedReadBackAndFailedValueCreationSkipOnlyTheirSteps) {

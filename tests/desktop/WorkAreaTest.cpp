@@ -1,4 +1,5 @@
-// Panels and docks take their strips off the monitors they lie on, and only those.
+// Panels and docks take their strips off the monitors they lie on, and only those; the window
+// manager's work area cuts further where it is tighter and clearly belongs to one monitor.
 #include "platform/x11/WorkArea.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,33 @@ TEST(WorkAreaTest, EachMonitorLosesOnlyTheStripsOnIt) {
     EXPECT_EQ(visibleArea(kLeft, {}), kLeft);
     const QRect leftDock(0, 0, 64, 900);
     EXPECT_EQ(visibleArea(kLeft, {leftDock}), QRect(64, 0, 1376, 900));
+}
+
+TEST(WorkAreaTest, TheWorkAreaCutsASingleMonitorWhereItIsTighterThanTheStruts) {
+    const QRect monitor(0, 0, 1440, 900);
+    // A toolbar reserved through the work area alone (880 of 900 rows), no strut.
+    EXPECT_EQ(visibleAreas({monitor}, {}, QRect(0, 0, 1440, 880)), QList<QRect>{QRect(0, 0, 1440, 880)});
+    // A 30-row strut at the top and a work area that knows only of it and of a 20-row bottom bar.
+    EXPECT_EQ(visibleAreas({monitor}, {QRect(0, 0, 1440, 30)}, QRect(0, 25, 1440, 855)),
+              QList<QRect>{QRect(0, 30, 1440, 850)})
+        << "each side takes the tighter of the two";
+    EXPECT_EQ(visibleAreas({monitor}, {}, std::nullopt), QList<QRect>{monitor});
+    EXPECT_EQ(visibleAreas({monitor}, {}, QRect(0, 0, 0, 0)), QList<QRect>{monitor}) << "an empty work area";
+    EXPECT_EQ(visibleAreas({monitor}, {}, QRect(0, 950, 1440, 100)), QList<QRect>{monitor})
+        << "a work area that leaves nothing of the monitor is not believed";
+}
+
+TEST(WorkAreaTest, WithSeveralMonitorsOnlyASideOneMonitorAloneReachesIsCut) {
+    // Side by side, different heights: the bottom of the bounding box is the right monitor's alone.
+    EXPECT_EQ(visibleAreas({kLeft, kRight}, {}, QRect(30, 0, 3300, 1050)),
+              (QList<QRect>{QRect(30, 0, 1410, 900), QRect(1440, 0, 1890, 1050)}));
+    // Side by side, the same height: a bottom inset may lie on either and is left alone.
+    const QRect second(1440, 0, 1440, 900);
+    EXPECT_EQ(visibleAreas({kLeft, second}, {}, QRect(0, 0, 2880, 870)), (QList<QRect>{kLeft, second}));
+    // Stacked: the top inset is the upper monitor's, the left edge is shared and left alone.
+    const QRect lower(0, 900, 1440, 900);
+    EXPECT_EQ(visibleAreas({kLeft, lower}, {}, QRect(40, 25, 1400, 1775)),
+              (QList<QRect>{QRect(0, 25, 1440, 875), lower}));
 }
 
 } // namespace

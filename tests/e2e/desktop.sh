@@ -1,12 +1,22 @@
-# A throw-away X desktop for end-to-end runs: Xvfb, openbox and real xterm clients, every process
-# killed on exit, every wait bounded. Sourced by the end-to-end tests and the demo.
+# A throw-away X desktop for end-to-end runs: Xvfb, a window manager (openbox unless E2E_WM names
+# another: xfwm4, fluxbox, icewm, metacity) and real xterm clients, every process killed on exit,
+# every wait bounded. Sourced by the end-to-end tests and the demo.
 
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
 
 # Waits until every process started here has exited, so the next run never meets a server of this
 # one still shutting down (still holding its socket while a new server takes the display).
+# The services a session bus started (xfconfd, dconf-service, the accessibility bus) are ours too.
+e2e_descendants() {
+  local child
+  for child in $(ps -o pid= --ppid "$1"); do
+    echo "$child"
+    e2e_descendants "$child"
+  done
+}
 e2e_cleanup() {
+  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(e2e_descendants "$E2E_BUS_PID"))
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   local deadline=$((SECONDS + 3))
   for pid in "${E2E_PIDS[@]}"; do
@@ -69,12 +79,36 @@ openbox_config() {
   echo "$config"
 }
 
+# A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf,
+# metacity's GSettings) and for the accessibility bus. The folders are set first, so that the services
+# it starts (xfconfd, dconf-service) write nowhere else.
+start_session_bus() {
+  [ -n "${E2E_BUS_PID:-}" ] && return
+  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
+  export XDG_DATA_HOME="$E2E_TMP/data"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
+  E2E_BUS_PID=$!
+  E2E_PIDS+=($E2E_BUS_PID)
+  wait_for 5 test -s "$E2E_TMP/bus.address" || fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus.address")
+}
+
+# Starts E2E_WM (openbox by default) with its stock configuration (openbox less its Control+Alt+arrow
+# bindings, above), in a home folder of its own so nothing of the user's is read or written.
 start_window_manager() {
-  openbox --sm-disable --config-file "$(openbox_config)" >"$E2E_TMP/openbox.log" 2>&1 &
+  local wm=${E2E_WM:-openbox}
+  local command=("$wm")
+  case $wm in
+    openbox) command=(openbox --sm-disable --config-file "$(openbox_config)") ;;
+    xfwm4 | metacity) start_session_bus ;;
+  esac
+  mkdir -p "$E2E_TMP/home"
+  HOME="$E2E_TMP/home" "${command[@]}" >"$E2E_TMP/$wm.log" 2>&1 &
   E2E_WM_PID=$!
   E2E_PIDS+=($E2E_WM_PID)
   wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { cat "$E2E_TMP/openbox.log" "$E2E_TMP"/X*.log >&2; fail "openbox did not start on $DISPLAY"; }
+    { cat "$E2E_TMP/$wm.log" "$E2E_TMP"/X*.log >&2; fail "$wm did not start on $DISPLAY"; }
 }
 
 # Starts an xterm with the given title and prints its window id.

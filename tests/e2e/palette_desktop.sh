@@ -1,54 +1,14 @@
-# The palette's end-to-end runs on more than openbox: a private session bus (for xfconf, GSettings
-# and the accessibility bus), xfwm4 and metacity in their stock configurations, and the steps every
-# palette run shares. Sourced after desktop.sh; every process started here is ended on exit, the
-# services the session bus started for us included.
+# The palette's end-to-end runs: the accessibility bus of a desktop session, and the steps every
+# palette run shares. Sourced after desktop.sh.
 
-# Processes the session bus started (xfconfd, dconf-service, the accessibility bus and its registry)
-# are ours too: they are collected before the cleanup ends everything.
-descendants() {
-  local child
-  for child in $(ps -o pid= --ppid "$1"); do
-    echo "$child"
-    descendants "$child"
-  done
-}
-palette_cleanup() {
-  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(descendants "$E2E_BUS_PID"))
-  [ -n "${E2E_A11Y_PID:-}" ] && E2E_PIDS+=($(descendants "$E2E_A11Y_PID"))
-  e2e_cleanup
-}
-trap palette_cleanup EXIT
-
-# A session bus of its own, started after the X server so that the services it starts find the
-# display, and after the configuration folders are set so that they write nowhere else.
-start_session_bus() {
-  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
-  export XDG_DATA_HOME="$E2E_TMP/data"
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" \
-    >"$E2E_TMP/bus.log" 2>&1 &
-  E2E_BUS_PID=$!
-  E2E_PIDS+=($E2E_BUS_PID)
-  wait_for 5 grep -q . "$E2E_TMP/bus.address" || fail "the session bus did not start"
-  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus.address")
-}
-
-# The accessibility bus, as a desktop session starts it: it announces itself on the root window.
+# The accessibility bus, as a desktop session starts it: on request of the session bus, which makes
+# its launcher, bus and registry the session bus's descendants, ended with it. It announces itself on
+# the root window.
 start_accessibility_bus() {
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/a11y.log" 2>&1 &
-  E2E_A11Y_PID=$!
-  E2E_PIDS+=($E2E_A11Y_PID)
-  wait_for 5 sh -c 'xprop -root AT_SPI_BUS | grep -q unix:' || fail "the accessibility bus did not start"
-}
-
-# Starts a window manager in its stock configuration and waits until it manages windows.
-start_named_window_manager() {
-  local name=$1; shift
-  "$@" >"$E2E_TMP/$name.log" 2>&1 &
-  E2E_WM_PID=$!
-  E2E_PIDS+=($E2E_WM_PID)
-  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { cat "$E2E_TMP/$name.log" >&2; fail "$name did not start on $DISPLAY"; }
+  start_session_bus
+  gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress >/dev/null ||
+    fail "the accessibility bus did not start"
+  wait_for 5 sh -c 'xprop -root AT_SPI_BUS | grep -q unix:' || fail "the accessibility bus did not announce itself"
 }
 
 enable_palette() {

@@ -7,10 +7,8 @@ corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
-start_x_server Xvfb Xvfb -screen 0 1440x900x24
-start_session_bus
+start_desktop 1440 900
 start_accessibility_bus
-start_window_manager
 gtk3-demo >"$E2E_TMP/gtk3-demo.log" 2>&1 &
 E2E_PIDS+=($!)
 wait_for 10 xdotool search --onlyvisible --name '^Application Class$' || fail "gtk3-demo did not appear"

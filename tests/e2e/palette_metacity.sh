@@ -7,9 +7,7 @@ corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
-start_x_server Xvfb Xvfb -screen 0 1440x900x24
-start_session_bus # GSettings' store (dconf) is written through the session bus
-start_named_window_manager metacity metacity
+E2E_WM=metacity start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+300)
 enable_palette
 start_corvane "$corvane"

@@ -104,7 +104,7 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
         if (!v || !v->pointValue())
             return AxError::IllegalArgument;
         if (!w->ignoresWrites)
-            w->frame.moveTopLeft(*v->pointValue());
+            w->frame.moveTopLeft(*v->pointValue() + m_desktop.m_placementOffset);
         return AxError::Success;
     }
     if (attribute == QLatin1String(ax::kSize)) {

@@ -66,6 +66,9 @@ public:
     void setSizeConstraint(SimWindowId window, std::function<QSizeF(QSizeF)> constraint);
     // The window ignores writes of these attributes (they still report success, like many clients).
     void setIgnoresWrites(SimWindowId window, bool ignores);
+    // Every position written lands this far off, as with a window manager that takes the position
+    // for its client's rather than its frame's.
+    void setPlacementOffset(QPointF offset) { m_placementOffset = offset; }
 
     // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates. The
     // window list tells where the window's zoom button (the last one added) lies.
@@ -233,6 +236,7 @@ private:
     std::optional<QVariant> m_windowListResult;
     std::optional<AxError> m_elementAtPositionFailure;
     bool m_failsValueCreation = false;
+    QPointF m_placementOffset;
     bool m_isTrusted = true;
     bool m_grantsOnPrompt = false;
     int m_promptCount = 0;

@@ -1,10 +1,12 @@
 #pragma once
 // The arithmetic of panels and docks: the strip of the root window a strut reserves, and what is
-// left of a monitor once those strips are taken off. Pure, so it is tested without a display.
+// left of each monitor once those strips and the window manager's work area are taken off. Pure, so
+// it is tested without a display; X11WorkArea reads the struts and the work area.
 
 #include <QList>
 #include <QRect>
 #include <QtGlobal>
+#include <optional>
 
 namespace corvane {
 
@@ -14,5 +16,11 @@ QList<QRect> reservedStrips(const QList<quint32>& strut, int rootWidth, int root
 
 // The monitor less every strip that touches it, each taken off the side it lies along.
 QRect visibleArea(const QRect& monitor, const QList<QRect>& strips);
+
+// The visible area of each monitor: less the strips, then cut further by the window manager's work
+// area (the current desktop's _NET_WORKAREA, in root coordinates) where that is tighter. Some window
+// managers reserve their own panels through the work area alone, without a strut.
+QList<QRect> visibleAreas(const QList<QRect>& monitors, const QList<QRect>& strips,
+                          const std::optional<QRect>& workArea);
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "X11Accessibility.h"
 
+#include "platform/x11/WindowTypes.h"
+
 namespace corvane {
 
 namespace {
@@ -210,6 +212,9 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
         const std::optional<QRectF> frame = m_windows.frame(w, timeout);
         if (!frame || !holds(*frame, p))
             continue;
+        // The point is on a dock, the desktop or a pop-up: no window there to move.
+        if (m_windows.layer(w) != kOrdinaryLayer)
+            return {AxError::NoValue, {}};
         if (const std::optional<AxElement> part = titleBarElementAt(w, *frame, p))
             return {AxError::Success, *part};
         return {AxError::Success, make(Kind::Window, w)};

@@ -23,6 +23,8 @@ public:
                               const AttributeValue& value) override;
     std::optional<AxValue> createPointValue(QPointF point) override { return AxValue::ofPoint(point); }
     std::optional<AxValue> createSizeValue(QSizeF size) override { return AxValue::ofSize(size); }
+    // The topmost window holding the point (or its synthetic button there); nothing when that
+    // window is not an ordinary one (the desktop, a dock, a pop-up).
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     AxError setMessagingTimeout(AxElement element, float seconds) override;
     PidResult pidOfElement(AxElement element) override;

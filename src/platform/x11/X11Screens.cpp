@@ -27,7 +27,8 @@ QList<ScreenScale> qtScales() {
 } // namespace
 
 X11Screens::X11Screens(X11Connection& connection)
-    : m_connection(connection) {
+    : m_connection(connection)
+    , m_workArea(connection) {
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* randr = xcb_get_extension_data(c, &xcb_randr_id);
     if (randr && randr->present) {
@@ -38,7 +39,8 @@ X11Screens::X11Screens(X11Connection& connection)
     }
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
     const xcb_atom_t clientList = connection.atom("_NET_CLIENT_LIST");
-    connection.addEventHandler([this, workArea, clientList](const xcb_generic_event_t* event) {
+    const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
+    connection.addEventHandler([this, workArea, clientList, desktop](const xcb_generic_event_t* event) {
         const int type = event->response_type & 0x7f;
         // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
         // a ConfigureNotify of the root window only, not as a RandR event.
@@ -57,7 +59,7 @@ X11Screens::X11Screens(X11Connection& connection)
         if (type != XCB_PROPERTY_NOTIFY)
             return;
         const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
-        if (changed == workArea || changed == clientList) {
+        if (changed == workArea || changed == clientList || changed == desktop) {
             {
                 std::lock_guard lock(m_cacheMutex);
                 m_reservedAreas.reset();
@@ -108,51 +110,11 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     return result;
 }
 
-QList<QRect> X11Screens::reservedAreas() const {
+ReservedAreas X11Screens::reservedAreas() const {
     std::lock_guard lock(m_cacheMutex);
     if (!m_reservedAreas)
-        m_reservedAreas = queryReservedAreas();
+        m_reservedAreas = m_workArea.read();
     return *m_reservedAreas;
-}
-
-QList<QRect> X11Screens::queryReservedAreas() const {
-    xcb_connection_t* c = m_connection.xcb();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const int width = screen->width_in_pixels;
-    const int height = screen->height_in_pixels;
-    const auto tree =
-        m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(c, m_connection.root()).sequence);
-    QList<QRect> areas;
-    if (!tree)
-        return areas;
-    const xcb_atom_t partial = m_connection.atom("_NET_WM_STRUT_PARTIAL");
-    const xcb_atom_t plain = m_connection.atom("_NET_WM_STRUT");
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    // Panels are top-level windows of their own, or the children of a window manager's frame. Every
-    // window is asked at once and the replies collected after: three round trips in all, not three
-    // per window, since a screen lookup runs on every hotkey press.
-    QList<xcb_window_t> candidates(children, children + xcb_query_tree_children_length(tree.get()));
-    QList<unsigned int> subtrees;
-    for (xcb_window_t frame : candidates)
-        subtrees.append(xcb_query_tree(c, frame).sequence);
-    m_connection.awaitEach<xcb_query_tree_reply_t>(subtrees, [&](const xcb_query_tree_reply_t* sub) {
-        if (!sub)
-            return; // the window went away meanwhile
-        const xcb_window_t* grandchildren = xcb_query_tree_children(sub);
-        candidates.append(QList<xcb_window_t>(grandchildren, grandchildren + xcb_query_tree_children_length(sub)));
-    });
-    QList<unsigned int> struts;
-    for (xcb_window_t w : candidates) {
-        struts.append(xcb_get_property(c, 0, w, partial, XCB_ATOM_CARDINAL, 0, 12).sequence);
-        struts.append(xcb_get_property(c, 0, w, plain, XCB_ATOM_CARDINAL, 0, 4).sequence);
-    }
-    QList<QList<quint32>> values;
-    m_connection.awaitEach<xcb_get_property_reply_t>(struts, [&](const xcb_get_property_reply_t* reply) {
-        values.append(X11Connection::cardinalsOf(reply));
-    });
-    for (qsizetype i = 0; i + 1 < values.size(); i += 2)
-        areas += reservedStrips(values[i].size() >= 12 ? values[i] : values[i + 1].mid(0, 4), width, height);
-    return areas;
 }
 
 QRect X11Screens::primaryRoot() const {
@@ -185,16 +147,20 @@ QRectF X11Screens::screenFrame(const QRect& windowGeometry) const {
 
 QList<Screen> X11Screens::screens() const {
     const QList<Monitor> all = monitors();
-    const QList<QRect> reserved = reservedAreas();
+    const ReservedAreas reserved = reservedAreas();
     QRect primary;
     for (const Monitor& m : all) {
         if (m.isPrimary)
             primary = m.root;
     }
     const auto toScreenCoordinates = [&](const QRect& r) { return screenFromRoot(r, primary); };
+    QList<QRect> roots;
+    for (const Monitor& m : all)
+        roots.append(m.root);
+    const QList<QRect> visibleRoots = visibleAreas(roots, reserved.strips, reserved.workArea);
     QList<Screen> result;
     for (int i = 0; i < all.size(); ++i) {
-        const QRect visible = visibleArea(all[i].root, reserved);
+        const QRect visible = visibleRoots[i];
         result.append(Screen{quint64(i + 1), all[i].name, toScreenCoordinates(all[i].root),
                              toScreenCoordinates(visible)});
     }

@@ -4,6 +4,7 @@
 
 #include "platform/Screens.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11WorkArea.h"
 
 #include <QPoint>
 #include <mutex>
@@ -43,16 +44,17 @@ private:
     QList<Monitor> monitors() const;
     QList<Monitor> queryMonitors() const;
     QRect primaryRoot() const;
-    // Cached: the window manager updates _NET_WORKAREA whenever a panel's strut changes, and panels
-    // come and go through _NET_CLIENT_LIST, so either property changing drops the cache.
-    QList<QRect> reservedAreas() const;
-    QList<QRect> queryReservedAreas() const;
+    // Cached: the window manager updates _NET_WORKAREA whenever a panel's strut changes, panels
+    // come and go through _NET_CLIENT_LIST, and the work area is the current desktop's, so any of
+    // those properties changing drops the cache.
+    ReservedAreas reservedAreas() const;
 
     X11Connection& m_connection;
+    X11WorkArea m_workArea;
     int m_randrEvent = -1;
     mutable std::mutex m_cacheMutex;
     mutable std::optional<QList<Monitor>> m_monitors;
-    mutable std::optional<QList<QRect>> m_reservedAreas;
+    mutable std::optional<ReservedAreas> m_reservedAreas;
 };
 
 } // namespace corvane

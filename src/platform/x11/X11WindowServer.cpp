@@ -1,5 +1,7 @@
 #include "X11WindowServer.h"
 
+#include "platform/x11/WindowTypes.h"
+
 namespace corvane {
 
 namespace {
@@ -34,7 +36,7 @@ QVariant X11WindowServer::copyWindowList(WindowListOption option, quint32 relati
         return list;
     }
     for (xcb_window_t w : m_windows.stacking()) {
-        if (!m_windows.isOnScreen(w) || m_windows.layer(w) == -1000)
+        if (!m_windows.isOnScreen(w) || m_windows.layer(w) == kDesktopLayer)
             continue;
         const QVariant e = entry(w);
         if (e.isValid())

@@ -1,6 +1,7 @@
 #pragma once
-// The window list on X11: _NET_CLIENT_LIST_STACKING, front to back, with layers from the window types
-// and where each window's zoom button lies.
+// The window list on X11: client windows front to back as the server stacks them, with layers from
+// their window types (layer 0: the ordinary windows Corvane may move) and where each window's zoom
+// button lies.
 
 #include "platform/WindowServer.h"
 #include "platform/x11/TitleBarButtons.h"

@@ -1,21 +1,69 @@
 #include "X11Windows.h"
 
+#include "platform/x11/StackingOrder.h"
+#include "platform/x11/WindowTypes.h"
+
 #include <xcb/res.h>
 
 namespace corvane {
 
 namespace {
 constexpr quint32 kSourceIsPager = 2; // requests come from a tool acting for the user
-}
+// Frames lie a few windows deep at most; the bound only keeps a broken tree from costing round
+// trips without end.
+constexpr int kMaxDepth = 8;
+constexpr int kMaxDecoration = 64;
+} // namespace
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     : m_connection(connection)
     , m_screens(screens) {}
 
+// The window manager's list says which windows are clients; the server says how they stack, since
+// some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised. Where
+// that list is not there yet (xfwm4 with one client just mapped), the plain client list stands in.
 QList<xcb_window_t> X11Windows::stacking(double timeout) {
-    const QList<quint32> bottomToTop =
+    const auto treeCookie = xcb_query_tree(m_connection.xcb(), m_connection.root());
+    QList<quint32> listed =
         m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST_STACKING"), timeout);
-    return QList<xcb_window_t>(bottomToTop.rbegin(), bottomToTop.rend());
+    if (listed.isEmpty())
+        listed = m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST"), timeout);
+    const auto tree = m_connection.await<xcb_query_tree_reply_t>(treeCookie.sequence, timeout);
+    QList<quint32> rootChildren;
+    if (tree) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        rootChildren = QList<quint32>(children, children + xcb_query_tree_children_length(tree.get()));
+    }
+    return stackingFrontToBack(rootChildren, listed,
+                               rootChildren.isEmpty() ? QHash<quint32, quint32>() : topLevels(listed));
+}
+
+// Each window's parent, then the parent's, until the root: one round trip per level for all of
+// them together.
+QHash<quint32, quint32> X11Windows::topLevels(const QList<quint32>& windows) {
+    QHash<quint32, quint32> found;
+    QHash<quint32, quint32> reached; // window -> the ancestor reached so far
+    for (quint32 w : windows)
+        reached.insert(w, w);
+    for (int depth = 0; depth < kMaxDepth && !reached.isEmpty(); ++depth) {
+        const QList<quint32> asked = reached.keys();
+        QList<unsigned int> trees;
+        for (quint32 w : asked)
+            trees.append(xcb_query_tree(m_connection.xcb(), reached.value(w)).sequence);
+        qsizetype i = 0;
+        QHash<quint32, quint32> next;
+        m_connection.awaitEach<xcb_query_tree_reply_t>(trees, [&](const xcb_query_tree_reply_t* tree) {
+            const quint32 w = asked[i++];
+            if (!tree)
+                return; // gone meanwhile
+            if (tree->parent == m_connection.root())
+                found.insert(w, reached.value(w));
+            else if (tree->parent != XCB_WINDOW_NONE)
+                next.insert(w, tree->parent);
+        });
+        reached = next;
+    }
+    return found;
 }
 
 std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
@@ -43,6 +91,35 @@ FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
     return {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
 }
 
+FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
+    const QList<quint32> published =
+        m_connection.cardinals(window, m_connection.atom("_NET_FRAME_EXTENTS"), timeout);
+    if (published.size() >= 4)
+        return {int(published[0]), int(published[1]), int(published[2]), int(published[3])};
+    const quint32 frame = topLevels({window}).value(window, window);
+    if (frame == window)
+        return {};
+    xcb_connection_t* c = m_connection.xcb();
+    const auto frameCookie = xcb_get_geometry(c, frame);
+    const auto clientCookie = xcb_get_geometry(c, window);
+    const auto originCookie = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0);
+    const auto outer = m_connection.await<xcb_get_geometry_reply_t>(frameCookie.sequence, timeout);
+    const auto client = m_connection.await<xcb_get_geometry_reply_t>(clientCookie.sequence, timeout);
+    const auto origin = m_connection.await<xcb_translate_coordinates_reply_t>(originCookie.sequence, timeout);
+    if (!outer || !client || !origin)
+        return {};
+    // A child of the root has its position at the outer corner of its border.
+    const int border = 2 * outer->border_width;
+    const int left = origin->dst_x - outer->x;
+    const int top = origin->dst_y - outer->y;
+    const FrameExtents measured{std::max(0, left), std::max(0, outer->width + border - left - client->width),
+                                std::max(0, top), std::max(0, outer->height + border - top - client->height)};
+    // Far more than a border and a title bar: a container (a virtual root), not decorations.
+    if (std::max({measured.left, measured.right, measured.top, measured.bottom}) > kMaxDecoration)
+        return {};
+    return measured;
+}
+
 std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
     xcb_connection_t* c = m_connection.xcb();
     const auto geometryCookie = xcb_get_geometry(c, window);
@@ -52,7 +129,7 @@ std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
         m_connection.await<xcb_translate_coordinates_reply_t>(translateCookie.sequence, timeout);
     if (!geometry || !origin)
         return std::nullopt;
-    const FrameExtents wm = extents(window, "_NET_FRAME_EXTENTS");
+    const FrameExtents wm = decorations(window, timeout);
     const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
     const QPoint axOrigin = m_screens.primaryOrigin();
     return QRectF(origin->dst_x - wm.left + shadow.left - axOrigin.x(),
@@ -68,20 +145,15 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
 
 int X11Windows::layer(xcb_window_t window) {
     const QList<quint32> types = m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE"));
-    if (types.isEmpty())
-        return 0;
-    const xcb_atom_t type = types.first();
-    if (type == m_connection.atom("_NET_WM_WINDOW_TYPE_NORMAL") ||
-        type == m_connection.atom("_NET_WM_WINDOW_TYPE_DIALOG"))
-        return 0;
-    if (type == m_connection.atom("_NET_WM_WINDOW_TYPE_DESKTOP"))
-        return -1000;
-    if (type == m_connection.atom("_NET_WM_WINDOW_TYPE_DOCK"))
-        return 20;
-    if (type == m_connection.atom("_NET_WM_WINDOW_TYPE_UTILITY") ||
-        type == m_connection.atom("_NET_WM_WINDOW_TYPE_TOOLBAR"))
-        return 3;
-    return 101; // menus, pop-ups, tooltips, notifications
+    const QList<QByteArray> known = knownWindowTypes();
+    QList<QByteArray> names;
+    for (quint32 type : types) {
+        for (const QByteArray& name : known) {
+            if (m_connection.atom(name.constData()) == type)
+                names.append(name);
+        }
+    }
+    return layerOfWindowTypes(names);
 }
 
 bool X11Windows::isOnScreen(xcb_window_t window) {
@@ -92,6 +164,10 @@ bool X11Windows::isOnScreen(xcb_window_t window) {
         m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CURRENT_DESKTOP"));
     return desktop.isEmpty() || current.isEmpty() || desktop.first() == 0xFFFFFFFF ||
            desktop.first() == current.first();
+}
+
+bool X11Windows::isTarget(xcb_window_t window) {
+    return layer(window) == kOrdinaryLayer && isOnScreen(window);
 }
 
 QString X11Windows::applicationName(xcb_window_t window) {
@@ -111,25 +187,36 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     if (states.contains(vertical) || states.contains(horizontal))
         m_connection.sendRootMessage(window, state,
                                      {0 /* remove */, vertical, horizontal, kSourceIsPager, 0});
-    const FrameExtents wm = extents(window, "_NET_FRAME_EXTENTS");
+    const std::optional<QRectF> current = frame(window);
+    const FrameExtents wm = decorations(window, X11Connection::kDefaultTimeout);
     const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
+    QRectF target;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!current) {
+            m_sent.remove(window); // gone
+            return;
+        }
+        // What is not asked for stays as it is, or as the last request left it while that is pending.
+        const auto sent = m_sent.constFind(window);
+        target = sent != m_sent.cend() && sent->before == *current ? sent->requested : *current;
+        if (axTopLeft)
+            target.moveTopLeft(*axTopLeft);
+        if (outerSize)
+            target.setSize(*outerSize);
+        m_sent.insert(window, {target, *current});
+    }
     const QPoint axOrigin = m_screens.primaryOrigin();
-    quint32 flags = 1 /* north-west gravity */ | (kSourceIsPager << 12);
-    quint32 x = 0, y = 0, w = 0, h = 0;
-    if (axTopLeft) {
-        // With north-west gravity the window manager places the outer frame's top-left there.
-        flags |= (1 << 8) | (1 << 9);
-        x = quint32(qRound(axTopLeft->x() + axOrigin.x() - shadow.left));
-        y = quint32(qRound(axTopLeft->y() + axOrigin.y() - shadow.top));
-    }
-    if (outerSize) {
-        // ...and takes the size of the client, inside the decorations, shadow included.
-        flags |= (1 << 10) | (1 << 11);
-        w = quint32(
-            std::max(1, qRound(outerSize->width()) - wm.left - wm.right + shadow.left + shadow.right));
-        h = quint32(
-            std::max(1, qRound(outerSize->height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
-    }
+    const quint32 flags =
+        1 /* north-west gravity */ | (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) | (kSourceIsPager << 12);
+    // With north-west gravity the window manager places the outer frame's top-left at x, y...
+    const auto x = quint32(qRound(target.x() + axOrigin.x() - shadow.left));
+    const auto y = quint32(qRound(target.y() + axOrigin.y() - shadow.top));
+    // ...and takes the size of the client, inside the decorations, shadow included.
+    const auto w =
+        quint32(std::max(1, qRound(target.width()) - wm.left - wm.right + shadow.left + shadow.right));
+    const auto h =
+        quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
 }
 
@@ -150,18 +237,27 @@ void X11Windows::noteActivation(xcb_window_t window, qint32 pid) {
 }
 
 std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
+    // The application holds the focus in a window of its own that is not one to move (its desktop
+    // icons, a dock): nothing of it is the target. An active window on another desktop (some window
+    // managers leave it named after a switch) gives way to the application's windows here.
+    const xcb_window_t active = activeWindow();
+    if (active != XCB_WINDOW_NONE && this->pid(active) == pid) {
+        if (layer(active) != kOrdinaryLayer)
+            return std::nullopt;
+        if (isOnScreen(active))
+            return active;
+    }
     const QList<xcb_window_t> windows = stacking();
+    std::optional<xcb_window_t> last;
     {
         std::lock_guard lock(m_mutex);
-        const auto last = m_lastActiveByPid.constFind(pid);
-        if (last != m_lastActiveByPid.cend() && windows.contains(*last))
-            return *last;
+        if (const auto it = m_lastActiveByPid.constFind(pid); it != m_lastActiveByPid.cend())
+            last = *it;
     }
-    const xcb_window_t active = activeWindow();
-    if (active != XCB_WINDOW_NONE && this->pid(active) == pid)
-        return active;
+    if (last && windows.contains(*last) && isTarget(*last))
+        return last;
     for (xcb_window_t w : windows) {
-        if (this->pid(w) == pid && layer(w) == 0 && isOnScreen(w))
+        if (this->pid(w) == pid && isTarget(w))
             return w;
     }
     return std::nullopt;

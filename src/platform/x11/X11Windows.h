@@ -20,33 +20,52 @@ class X11Windows {
 public:
     X11Windows(X11Connection& connection, X11Screens& screens);
 
-    // Client windows, front to back.
+    // Client windows, front to back, as the server stacks them.
     QList<xcb_window_t> stacking(double timeout = X11Connection::kDefaultTimeout);
     std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
     std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
+    // The layer of its window type (WindowTypes.h): 0 for the ordinary windows Corvane may move.
     int layer(xcb_window_t window);
+    // Not hidden, and on the current desktop or on all of them.
     bool isOnScreen(xcb_window_t window);
+    // A window Corvane may move: ordinary and on screen.
+    bool isTarget(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
     QString applicationName(xcb_window_t window);
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
+    // Every request names all four values, since some window managers guess the missing ones wrong.
     void moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize);
     void activate(xcb_window_t window);
 
     xcb_window_t activeWindow();
-    // The window of the application that was active most recently, else its topmost one.
+    // The application's window to act on: its active window, else the one that was active most
+    // recently, else its topmost; always a target, none when the application has none here.
     std::optional<xcb_window_t> focusedWindow(qint32 pid);
     void noteActivation(xcb_window_t window, qint32 pid);
     // _NET_FRAME_EXTENTS (the window manager's decorations) or _GTK_FRAME_EXTENTS (a client's shadow).
     FrameExtents extents(xcb_window_t window, const char* property);
 
 private:
+    // A request sent, and the frame the window had then: until the window changes, the window
+    // manager has not applied it yet, and the next request builds on it rather than on the old frame.
+    struct SentRequest {
+        QRectF requested;
+        QRectF before;
+    };
+
+    // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
+    // window in (window managers that do not publish them), else none.
+    FrameExtents decorations(xcb_window_t window, double timeout);
+    // The root's child holding each window: its frame, or the window itself.
+    QHash<quint32, quint32> topLevels(const QList<quint32>& windows);
 
     X11Connection& m_connection;
     X11Screens& m_screens;
     std::mutex m_mutex;
     QHash<qint32, xcb_window_t> m_lastActiveByPid;
+    QHash<xcb_window_t, SentRequest> m_sent;
 };
 
 } // namespace corvane

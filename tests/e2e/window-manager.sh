@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# End to end under another window manager with its stock configuration, its own panel in place
+# (icewm's taskbar, fluxbox's toolbar) and a desktop-icons window as desktop environments draw one:
+# a title-bar drag of the only window drops it into the zone under the pointer, a hotkey after a
+# click on the desktop leaves the desktop alone, a hotkey fills the zone left by the panel, and a
+# title-bar drag of a window raised over another one it overlaps drops it into its zone.
+# Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity
+set -u
+corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
+source "$(dirname "$0")/desktop.sh"
+
+# Rows above each window manager's own panel, as it draws it on a 1440 x 900 screen: icewm's taskbar
+# is 26 rows high (with no strut of its own: it sits three windows deep), fluxbox's toolbar 20 (no
+# strut at all, only the work area says so).
+case $E2E_WM in
+  icewm) visible=874 ;;
+  fluxbox) visible=880 ;;
+  *) visible=900 ;;
+esac
+start_desktop 1440 900
+wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
+  fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
+mkdir -p "$E2E_TMP/config/corvane"
+cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>dragSnapEnabled</key><true/></dict></plist>
+PLIST
+a=$(start_xterm alpha 80x24+100+100)
+start_corvane "$corvane"
+
+# Drags a window by its title bar, from a point of the title bar at the given x, to a point.
+drag_title_bar() {
+  local id=$1 grab_x=$2 to_x=$3 to_y=$4
+  set -- $(outer_frame "$id")
+  local top grab_y
+  top=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $3}')
+  grab_y=$(($2 + ${top:-20} / 2))
+  "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x + 100)) $((grab_y + 100)) 10 20 \
+    move "$to_x" "$to_y" 10 20
+  wait_for 3 xdotool search --onlyvisible --name '^Corvane Snap Preview$' || fail "$E2E_WM: no preview during the drag"
+  "$pointer" up 1
+}
+half=$((visible / 2))
+
+# The only window on the desktop, dragged by its title bar.
+xdotool windowactivate --sync "$a"
+drag_title_bar "$a" 300 200 150
+expect_frame "$E2E_WM: a title-bar drag of the only window drops it into the top-left quarter" "$a" 0 0 720 "$half"
+
+"$typed_window" DESKTOP icons 0 0 1440 900 &
+E2E_PIDS+=($!)
+wait_for 10 xdotool search --name '^icons$' || fail "no desktop window"
+icons=$(xdotool search --name '^icons$' | head -1)
+b=$(start_xterm bravo 80x24+250+60)
+icons_frame=$(outer_frame "$icons") # as the window manager placed it (icewm keeps it off its taskbar)
+
+# Control+Alt+1 only: the other digits and the arrows switch workspaces in some of these stock
+# configurations. The press after the click on the desktop is handled before the next one.
+xdotool mousemove 1300 300 click 1
+xdotool key ctrl+alt+1
+xdotool windowactivate --sync "$a"
+xdotool key ctrl+alt+1; expect_frame "$E2E_WM: hotkey 1 fills the left half above the panel" "$a" 0 0 720 "$visible"
+[ "$(outer_frame "$icons")" = "$icons_frame" ] || fail "$E2E_WM: the desktop window moved: $(outer_frame "$icons")"
+echo "ok - $E2E_WM: a hotkey after a click on the desktop left the desktop alone"
+
+# alpha raised over bravo, grabbed by its title bar where bravo lies beneath it.
+xdotool windowmove --sync "$a" 100 100 >/dev/null
+xdotool windowactivate --sync "$a"
+drag_title_bar "$a" 400 1200 $((visible - 150))
+expect_frame "$E2E_WM: a title-bar drag of a raised window drops it into the bottom-right quarter" \
+  "$a" 720 "$half" 720 $((visible - half))
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+echo "end-to-end $E2E_WM: all passed"
