@@ -126,6 +126,9 @@ start_corvane() {
   export XDG_CONFIG_HOME="$E2E_TMP/config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Emptied here, not by the redirection below: that happens in the new process, and until it does a
+  # restart would find the line of the Corvane before it.
+  : >"$E2E_TMP/corvane.log"
   "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
