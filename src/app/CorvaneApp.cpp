@@ -3,6 +3,7 @@
 #include "app/SettingsView.h"
 #include "app/TrayPanelPlacement.h"
 #include "ui/AppIcon.h"
+#include "ui/LegibleStyle.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -12,6 +13,7 @@ namespace corvane {
 CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
     , m_keyMonitor(platform.events)
+    , m_hotkeyGrabs(platform)
     , m_preview(platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
@@ -22,6 +24,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
     , m_paletteMonitor(platform, m_palettePanel)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
+    QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
     m_controller =
         std::make_unique<WindowController>(platform, m_keyMonitor, m_dragSnapSettings, m_paletteSettings);
     connect(m_controller.get(), &WindowController::presetNameReleased, &m_dragSnapSettings,
@@ -31,14 +34,16 @@ CorvaneApp::CorvaneApp(Platform& platform)
         QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
-        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings);
+        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, m_hotkeyGrabs);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
-    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, [this] {
+    const auto showSettings = [this] {
         if (m_panel->windowFlags().testFlag(Qt::Popup))
             m_panel->hide();
         m_settingsWindow->show();
-    });
+    };
+    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, platform.workspace,
+                                            showSettings);
     m_panel->setWindowTitle(QStringLiteral("Corvane"));
 
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });
@@ -50,13 +55,33 @@ CorvaneApp::CorvaneApp(Platform& platform)
         if (reason == QSystemTrayIcon::Trigger)
             togglePanelAtTray();
     });
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    connect(&platform.application, &Application::systemTrayAvailabilityDidChange, this,
+            &CorvaneApp::followSystemTray);
+    followSystemTray(platform.application.isSystemTrayAvailable());
+}
+
+void CorvaneApp::followSystemTray(bool isAvailable) {
+    m_panel->hide();
+    if (isAvailable) {
         // A popup closes on a click elsewhere, like a menu, and never takes the target's focus.
         m_panel->setWindowFlags(Qt::Popup);
         m_tray.show();
     } else {
+        // Without a tray the panel is the way in: a window of its own, shown at once.
+        m_tray.hide();
+        m_panel->setWindowFlags(Qt::Window);
         m_panel->show();
     }
+}
+
+void CorvaneApp::bringForward() {
+    if (m_tray.isVisible()) {
+        m_settingsWindow->show();
+        return;
+    }
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
 }
 
 void CorvaneApp::togglePanelAtTray() {

@@ -1,7 +1,8 @@
 #pragma once
 // The program: builds every long-lived object once, in start-up order, on the given platform, and
-// shows the tray icon, whose click opens the panel next to it. With no system tray on the desktop
-// the panel is a small window shown at start. The one place that knows all the pieces.
+// shows the tray icon, whose click opens the panel next to it. While the desktop has no system tray
+// the panel is a small window instead; Corvane moves between the two as trays come and go. The one
+// place that knows all the pieces.
 
 #include "app/MenuBarView.h"
 #include "app/SettingsWindowManager.h"
@@ -11,6 +12,7 @@
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyGrabs.h"
 #include "palette/ZoomPaletteMonitor.h"
 #include "palette/ZoomPalettePanel.h"
 #include "palette/ZoomPaletteSettings.h"
@@ -28,14 +30,24 @@ public:
     ~CorvaneApp() override;
 
     WindowController& controller() { return *m_controller; }
+    MenuBarView& panel() { return *m_panel; }
+    SettingsWindowManager& settingsWindow() { return *m_settingsWindow; }
+    const QSystemTrayIcon& tray() const { return m_tray; }
+
+    // Shows what a user asks for when they launch Corvane again: the settings window, or the panel
+    // where there is no tray to open it from.
+    void bringForward();
 
 private:
     QIcon trayIcon();
     // Opens the panel just below or above the tray icon, kept on the icon's screen; closes it when open.
     void togglePanelAtTray();
+    // The icon in the tray and the panel as its popup, or the panel as a window of its own.
+    void followSystemTray(bool isAvailable);
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
+    HotkeyGrabs m_hotkeyGrabs;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
     ZoomPalettePanel m_palettePanel;

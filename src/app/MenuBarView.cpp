@@ -43,8 +43,11 @@ QGridLayout* twoColumnGrid() {
 } // namespace
 
 MenuBarView::MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
-                         std::function<void()> showSettings, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_updater(updater) {
+                         Workspace& workspace, std::function<void()> showSettings, QWidget* parent)
+    : QWidget(parent)
+    , m_controller(controller)
+    , m_updater(updater)
+    , m_workspace(workspace) {
     setFixedSize(width, height);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -92,8 +95,9 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
 
 void MenuBarView::rebuildBody() {
     auto* stack = static_cast<QVBoxLayout*>(layout());
-    QWidget* next = m_controller.isAccessibilityTrusted() ? makeLists()
-                                                          : static_cast<QWidget*>(new PermissionOverlay(m_controller, this));
+    QWidget* next = m_controller.isAccessibilityTrusted()
+                        ? makeLists()
+                        : static_cast<QWidget*>(new PermissionOverlay(m_controller, m_workspace, this));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();
@@ -107,7 +111,8 @@ QWidget* MenuBarView::makeLists() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Only when the lists are longer than the panel: a bar over nothing to scroll is noise.
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* content = new QWidget(scroll);
     auto* lists = new QVBoxLayout(content);
     lists->setContentsMargins(0, 0, 0, 0);

@@ -1,12 +1,15 @@
 #include "SettingsView.h"
 
+#include "app/HotkeyGrabsView.h"
 #include "model/BuiltInLayouts.h"
 #include "ui/AppIcon.h"
 #include "ui/Card.h"
 #include "ui/GridBuilderView.h"
 #include "ui/PresetCell.h"
+#include "ui/QuickSnapTexts.h"
 #include "ui/SnapLayoutView.h"
 #include "ui/ViewStyle.h"
+#include "ui/WheelGuard.h"
 #include "ui/WindowButtonsGlyph.h"
 
 #include <QApplication>
@@ -47,6 +50,7 @@ QComboBox* makePicker(int width, const QString& accessibleName, QWidget* parent)
     auto* picker = new QComboBox(parent);
     picker->setFixedWidth(width);
     picker->setAccessibleName(accessibleName);
+    new WheelGuard(picker);
     return picker;
 }
 
@@ -120,8 +124,9 @@ QSizeF SettingsView::clampedSize(double width, double height) {
 }
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
-                           ZoomPaletteSettings& palette, QWidget* parent)
-    : QScrollArea(parent), m_controller(controller), m_dragSnap(dragSnap), m_zoomPalette(palette) {
+                           ZoomPaletteSettings& palette, HotkeyGrabs& hotkeyGrabs, QWidget* parent)
+    : QScrollArea(parent), m_controller(controller), m_dragSnap(dragSnap), m_zoomPalette(palette),
+      m_hotkeyGrabs(hotkeyGrabs) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -172,7 +177,7 @@ QWidget* SettingsView::makeHeader() {
     auto* texts = new QVBoxLayout;
     texts->addStretch();
     texts->addWidget(makeLabel(QStringLiteral("Corvane"), TextStyle::Body, header));
-    texts->itemAt(1)->widget()->setFont(systemFont(24, true));
+    texts->itemAt(1)->widget()->setFont(fontFor(TextStyle::Title));
     const QString version = QCoreApplication::applicationVersion();
     m_version = makeLabel(tr("Version %1").arg(version.isEmpty() ? QStringLiteral("—") : version),
                           TextStyle::Subheadline, header, true);
@@ -186,7 +191,7 @@ QWidget* SettingsView::makeHeader() {
 Card* SettingsView::makeCard(const QString& title, QWidget* content) {
     auto* card = new Card(QPalette::Base, 10, content);
     QLabel* heading = makeLabel(title, TextStyle::Caption, card, true);
-    heading->setFont(systemFont(fontFor(TextStyle::Caption).pixelSize(), true));
+    heading->setFont(fontFor(TextStyle::SectionTitle));
     heading->setAccessibleName(title);
     card->rows()->addWidget(heading);
     return card;
@@ -221,6 +226,8 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
     card->rows()->addWidget(makeDivider(card));
     card->rows()->addLayout(labelledRow(makeLabel(tr("Throw Window"), TextStyle::Body, card),
                                         makeLabel(tr("Ctrl + Alt + Arrows"), TextStyle::Body, card, true)));
+    card->rows()->addWidget(makeDivider(card));
+    card->rows()->addWidget(new HotkeyGrabsView(m_hotkeyGrabs, card));
     refreshHotkeyPickers();
     return card;
 }
@@ -317,16 +324,8 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     card->rows()->addWidget(m_zoomPaletteToggle);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
-    texts->addWidget(makeExplanation(
-        tr("Rest the pointer on the green (zoom) button in the top-left corner of any window, the third "
-           "from the left. While on, this replaces the zoom button's own menu, and turning it off brings "
-           "that menu back. Apps pick up the change the next time they're opened."),
-        card));
-    texts->addWidget(makeExplanation(
-        tr("To notice the pointer resting on a green button, Corvane watches mouse movement, which uses a "
-           "little extra CPU and battery while the pointer is moving. Nothing runs while it's still, or "
-           "when this is off."),
-        card));
+    texts->addWidget(makeExplanation(quickSnapTexts::whereItOpens(), card));
+    texts->addWidget(makeExplanation(quickSnapTexts::whatItCosts(), card));
     card->rows()->addLayout(texts);
     refreshZoomPaletteToggle();
     return card;
@@ -337,12 +336,10 @@ void SettingsView::refreshZoomPaletteToggle() { m_zoomPaletteToggle->setChecked(
 void SettingsView::confirmZoomPalette() {
     if (m_confirmation)
         return;
-    m_confirmation = new QMessageBox(QMessageBox::Question, tr("Turn on the green-button palette?"),
-                                     tr("This also turns off the zoom button's own menu in every app on this "
-                                        "desktop that has one. Apps that are already open keep their menu until "
-                                        "they're quit and reopened. Turning this off brings that menu back."),
-                                     QMessageBox::NoButton, this);
-    m_confirmation->setText(m_confirmation->windowTitle());
+    // The question is the alert's title, shown large, with its message below it.
+    m_confirmation = new QMessageBox(QMessageBox::Question, QStringLiteral("Corvane"),
+                                     quickSnapTexts::confirmationTitle(), QMessageBox::NoButton, this);
+    m_confirmation->setInformativeText(quickSnapTexts::confirmationMessage());
     QPushButton* turnOn = m_confirmation->addButton(tr("Turn On"), QMessageBox::AcceptRole);
     m_confirmation->addButton(tr("Cancel"), QMessageBox::RejectRole);
     m_confirmation->setDefaultButton(turnOn);
@@ -362,6 +359,7 @@ Card* SettingsView::makeGridBuilderCard(QWidget* content) {
         stepper->setValue(2);
         stepper->setPrefix(prefix);
         stepper->setAccessibleName(name);
+        new WheelGuard(stepper);
         return stepper;
     };
     m_rows = makeStepper(tr("Rows: "), tr("Rows"));
@@ -407,6 +405,7 @@ Card* SettingsView::makeManualSizeCard(QWidget* content) {
         field->setValue(value);
         field->setAccessibleName(label);
         field->setFixedWidth(80);
+        new WheelGuard(field);
         group->addWidget(field);
         return group;
     };
@@ -447,6 +446,10 @@ SettingsView::NameRow SettingsView::makeNameRow(const QString& placeholder,
     NameRow row;
     row.field = new QLineEdit;
     row.field->setPlaceholderText(placeholder);
+    QPalette hint = row.field->palette();
+    hint.setColor(QPalette::PlaceholderText, legibleColor(hint.color(QPalette::PlaceholderText),
+                                                          {hint.color(QPalette::Base)}, kTextContrastChosen));
+    row.field->setPalette(hint);
     row.field->setAccessibleName(placeholder);
     row.addButton = new QToolButton;
     row.addButton->setText(QStringLiteral("+"));
@@ -454,7 +457,7 @@ SettingsView::NameRow SettingsView::makeNameRow(const QString& placeholder,
     row.message = new QLabel;
     row.message->setFont(fontFor(TextStyle::SecondCaption));
     QPalette red = row.message->palette();
-    red.setColor(QPalette::WindowText, QColor(0xd7, 0x26, 0x26));
+    red.setColor(QPalette::WindowText, warningTextColor(red));
     row.message->setPalette(red);
 
     auto* line = new QHBoxLayout;

@@ -7,6 +7,7 @@
 
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
+#include "input/HotkeyGrabs.h"
 #include "palette/ZoomPaletteSettings.h"
 
 #include <QMessageBox>
@@ -34,7 +35,7 @@ class SettingsView : public QScrollArea {
     Q_OBJECT
 public:
     SettingsView(WindowController& controller, DragSnapSettings& dragSnap, ZoomPaletteSettings& palette,
-                 QWidget* parent = nullptr);
+                 HotkeyGrabs& hotkeyGrabs, QWidget* parent = nullptr);
 
     static constexpr qsizetype nameCharacterLimit = 15;
     // The first nameCharacterLimit characters as the user sees them (grapheme clusters).
@@ -98,6 +99,7 @@ private:
     WindowController& m_controller;
     DragSnapSettings& m_dragSnap;
     ZoomPaletteSettings& m_zoomPalette;
+    HotkeyGrabs& m_hotkeyGrabs;
 
     QLabel* m_version = nullptr;
     QCheckBox* m_launchAtLogin = nullptr;

@@ -1,16 +1,19 @@
 #include "SettingsWindowManager.h"
 
-#include "control/ScreenLookup.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 namespace corvane {
 
 namespace {
 
-// "x y width height" in window coordinates (y down from the primary screen's top-left).
+// "x y width height" in window coordinates (y down from the primary screen's top-left): the outer
+// frame's top-left, title bar included, and the size of the window's content. Placing the frame
+// where it was, rather than the content, keeps the window from moving down by its title bar at each
+// launch. Earlier versions stored the content's top-left here, which reads as the frame's: such a
+// window comes back one title bar higher, once.
 QString frameText(const QRect& frame) {
     return QStringLiteral("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
 }
@@ -53,33 +56,31 @@ void SettingsWindowManager::restoreFrame() {
     const std::optional<QString> stored = m_platform.defaults.string(kSettingsFrameKey);
     const std::optional<QRect> frame = stored ? frameFromText(*stored) : std::nullopt;
     // A frame from another arrangement of screens may lie off every screen now: then it is centred.
-    const double h0 = primaryScreenHeight(m_platform.screens);
     const auto isOnAScreen = [&](const QRect& f) {
-        for (const Screen& screen : m_platform.screens.screens()) {
-            const QRectF axFrame(screen.frame.x(), h0 - screen.frame.bottom(), screen.frame.width(),
-                                 screen.frame.height());
-            if (axFrame.intersects(QRectF(f)))
-                return true;
-        }
-        return false;
+        const QList<Screen> screens = m_platform.screens.screens();
+        return std::any_of(screens.cbegin(), screens.cend(), [&](const Screen& screen) {
+            return m_platform.screens.windowGeometry(screen.frame).intersects(f);
+        });
     };
     if (frame && frame->width() >= minimumSize.width() && frame->height() >= minimumSize.height() &&
         isOnAScreen(*frame)) {
-        m_window->setGeometry(*frame);
+        // Moved before it is ever shown, a window is placed by its outer frame.
+        m_window->resize(frame->size());
+        m_window->move(frame->topLeft());
         return;
     }
     m_window->resize(defaultSize);
     const std::optional<Screen> main = m_platform.screens.mainScreen();
     if (!main)
         return;
-    const QRectF vf = main->visibleFrame;
-    const QPointF centre(vf.center().x(), h0 - vf.center().y());
+    const QPointF centre = QRectF(m_platform.screens.windowGeometry(main->visibleFrame)).center();
     m_window->move(qRound(centre.x() - defaultSize.width() / 2.0), qRound(centre.y() - defaultSize.height() / 2.0));
 }
 
 void SettingsWindowManager::saveFrame() {
     m_saveTimer.reset();
-    m_platform.defaults.setObject(kSettingsFrameKey, frameText(m_window->geometry()));
+    m_platform.defaults.setObject(kSettingsFrameKey,
+                                  frameText(QRect(m_window->frameGeometry().topLeft(), m_window->size())));
 }
 
 void SettingsWindowManager::show() {
@@ -91,6 +92,8 @@ void SettingsWindowManager::show() {
     // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
     m_platform.runLoop.post(this, [this] {
         m_platform.application.activateIgnoringOtherApps();
+        // Brought to the front means out of the taskbar too, when the user had minimised it.
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
         m_window->show();
         m_window->raise();
         m_window->activateWindow();

@@ -1,6 +1,8 @@
 // Corvane's entry point: one instance per user session, on an X11 display.
 #include "app/CommandLine.h"
 #include "app/CorvaneApp.h"
+#include "app/CorvaneService.h"
+#include "platform/Log.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Platform.h"
 
@@ -48,12 +50,20 @@ int main(int argc, char** argv) {
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
+    // One Corvane per display: the lock file decides, with or without a session bus. Over the bus
+    // a second launch asks the running one to come forward, which a user who closed its window
+    // needs to get it back.
     QLockFile instance(runtime +
                        QStringLiteral("/corvane-%1.lock").arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))));
     if (!instance.tryLock(0)) {
+        CorvaneService::activateRunningInstance(QDBusConnection::sessionBus());
         std::fprintf(stderr, "Corvane is already running.\n");
         return 0;
     }
+    // Served before the slow start-up below, so a call made meanwhile waits for the event loop.
+    CorvaneService service(QDBusConnection::sessionBus());
+    if (!service.start())
+        qCInfo(lcGeneral, "Not on the session bus: a second launch cannot bring this Corvane forward");
 
     std::unique_ptr<X11Platform> x11 = X11Platform::create();
     if (!x11) {
@@ -62,6 +72,7 @@ int main(int argc, char** argv) {
     }
     Platform platform = x11->platform();
     CorvaneApp corvane(platform);
+    QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
     int exitCode = 0;
     QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
         std::fputs(kLostServerMessage, stderr);

@@ -17,7 +17,7 @@ ZoomPaletteView::ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* 
     stack->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* header = new QLabel(tr("QUICK SNAP"), this);
-    header->setFont(systemFont(10, true));
+    header->setFont(fontFor(TextStyle::SectionTitle));
     QPalette headerPalette = header->palette();
     headerPalette.setColor(QPalette::WindowText, secondaryTextColor(palette()));
     header->setPalette(headerPalette);

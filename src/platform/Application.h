@@ -25,12 +25,16 @@ public:
     virtual bool setApplicationIconNamed(const QString& name) = 0;
     // Whether a compositing manager blends translucent windows; without one only opaque pixels show.
     virtual bool isCompositing() const = 0;
+    // Whether the desktop shows a system tray (a panel's notification area) for our icon now.
+    virtual bool isSystemTrayAvailable() const = 0;
 
 signals:
     void didBecomeActive();
     // One of this process's windows is about to close; the object identifies the window.
     void windowWillClose(QObject* window);
     void screenParametersDidChange();
+    // A system tray appeared or went away: panels start after us at login, and restart.
+    void systemTrayAvailabilityDidChange(bool isAvailable);
 };
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 #include "platform/BackgroundQueue.h"
 #include "platform/Defaults.h"
 #include "platform/Events.h"
+#include "platform/KeyGrabs.h"
 #include "platform/LoginItem.h"
 #include "platform/RunLoop.h"
 #include "platform/Screens.h"
@@ -29,6 +30,7 @@ struct Platform {
     Updater& updater;
     RunLoop& runLoop;
     BackgroundQueue& backgroundQueue;
+    KeyGrabs& keyGrabs;
 };
 
 } // namespace corvane

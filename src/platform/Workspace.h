@@ -33,6 +33,8 @@ public:
     // Hands activation to another application, which comes to the front ignoring others.
     virtual void yieldActivation(const RunningApplication& target) = 0;
     virtual bool openUrl(const QString& url) = 0;
+    // Whether there is anything at the address to open (the access page may not be installed).
+    virtual bool canOpenUrl(const QString& url) = 0;
 
 signals:
     // An application was activated; the notification may not say which.

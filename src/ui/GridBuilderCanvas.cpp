@@ -111,6 +111,8 @@ void GridBuilderCanvas::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     const std::optional<GridSpan> hovered = hoveredZone();
+    // Every zone is outlined, so the cells a user can click show on any theme; the fill tells its state.
+    painter.setPen(QPen(controlColor(palette()), 1));
     for (const GridSpan& zone : zones) {
         if (m_view.isSelected(zone))
             painter.setBrush(purple(0.55));
@@ -118,7 +120,9 @@ void GridBuilderCanvas::paintEvent(QPaintEvent*) {
             painter.setBrush(purple(0.22));
         else
             painter.setBrush(primaryColor(palette(), 0.2));
-        painter.drawRoundedRect(zoneShape(zone), cornerRadius, cornerRadius);
+        // On whole pixels, so the 1-point outline is drawn crisp rather than smeared over two.
+        painter.drawRoundedRect(QRectF(zoneShape(zone).toRect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
+                                cornerRadius);
     }
 
     const std::optional<GridSpan> focused = focusedZone();

@@ -1,6 +1,7 @@
 #include "PermissionOverlay.h"
 
 #include "control/WindowController.h"
+#include "platform/Workspace.h"
 #include "ui/ViewStyle.h"
 
 #include <QLabel>
@@ -39,7 +40,8 @@ protected:
 
 } // namespace
 
-PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* parent) : QWidget(parent) {
+PermissionOverlay::PermissionOverlay(WindowController& controller, Workspace& workspace, QWidget* parent)
+    : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(12);
     stack->addStretch();
@@ -51,8 +53,13 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* pare
     title->setFont(fontFor(TextStyle::Headline));
     stack->addWidget(title, 0, Qt::AlignHCenter);
 
+    // X11 has no permission to grant: a window manager that takes these two requests is all it needs.
     auto* explanation =
-        new QLabel(tr("Corvane needs Accessibility access to move and resize other apps' windows."), this);
+        new QLabel(tr("On X11 there is nothing to grant: Corvane moves and resizes other apps' "
+                      "windows through the window manager, and needs one that offers the two "
+                      "EWMH requests _NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW. Start one "
+                      "and Corvane carries on within a second."),
+                   this);
     explanation->setFont(fontFor(TextStyle::Caption));
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignHCenter);
@@ -68,12 +75,20 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* pare
 
     m_openSettings = new QPushButton(tr("Open System Settings"), this);
     m_openSettings->setFlat(true);
-    m_openSettings->setFont(fontFor(TextStyle::Caption));
+    QFont linkFont = fontFor(TextStyle::Caption);
+    linkFont.setUnderline(true);
+    m_openSettings->setFont(linkFont);
     m_openSettings->setCursor(Qt::PointingHandCursor);
     QPalette link = m_openSettings->palette();
-    link.setColor(QPalette::ButtonText, link.color(QPalette::Link));
+    link.setColor(QPalette::ButtonText, linkTextColor(link));
     m_openSettings->setPalette(link);
     connect(m_openSettings, &QPushButton::clicked, &controller, &WindowController::openAccessibilitySettings);
+    if (!workspace.canOpenUrl(QString::fromLatin1(kAccessibilitySettingsUrl))) {
+        m_openSettings->setEnabled(false);
+        m_openSettings->setToolTip(
+            tr("Corvane's help is not installed with this copy, so there is nothing to "
+               "open. An installed Corvane keeps it in share/doc/corvane/README.md."));
+    }
     stack->addWidget(m_openSettings, 0, Qt::AlignHCenter);
     stack->addStretch();
 }

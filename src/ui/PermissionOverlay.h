@@ -1,6 +1,8 @@
 #pragma once
-// What the tray panel shows while Corvane may not move other programs' windows: why, and two ways
-// to grant access. The panel replaces it with its lists once access arrives.
+// What the tray panel shows while Corvane may not move other programs' windows: why (on X11, a
+// window manager that does not offer the two requests Corvane needs), a button that checks again,
+// and one that opens the help, disabled where none is installed. The panel replaces it with its
+// lists once access arrives.
 
 #include <QWidget>
 
@@ -9,11 +11,12 @@ class QPushButton;
 namespace corvane {
 
 class WindowController;
+class Workspace;
 
 class PermissionOverlay : public QWidget {
     Q_OBJECT
 public:
-    explicit PermissionOverlay(WindowController& controller, QWidget* parent = nullptr);
+    PermissionOverlay(WindowController& controller, Workspace& workspace, QWidget* parent = nullptr);
 
     QPushButton* grantButton() const { return m_grant; }
     QPushButton* openSettingsButton() const { return m_openSettings; }

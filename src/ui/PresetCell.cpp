@@ -21,7 +21,7 @@ public:
         setFixedHeight(50);
         setMinimumWidth(40);
         setFlat(true);
-        setFont(systemFont(9, false, true));
+        setFont(fontFor(TextStyle::Caption, true));
         setFocusPolicy(Qt::TabFocus);
     }
 
@@ -32,6 +32,10 @@ protected:
         painter.setPen(Qt::NoPen);
         painter.setBrush(primaryColor(palette(), underMouse() ? 0.1 : 0.05));
         painter.drawRoundedRect(QRectF(rect()), 4, 4);
+        // The faint fill alone would not show where to click: the outline does.
+        painter.setPen(QPen(controlColor(palette()), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
         if (hasFocus()) {
             painter.setPen(QPen(accentColor(palette()), 1.5));
             painter.setBrush(Qt::NoBrush);
@@ -77,7 +81,7 @@ PresetCell::PresetCell(Preset preset, WindowController& controller, QWidget* par
         stack->addWidget(m_sizeTile);
     }
     m_name = new ElidedLabel(m_preset.name, this);
-    m_name->setFont(systemFont(11));
+    m_name->setFont(fontFor(TextStyle::Subheadline));
     m_name->setAlignment(Qt::AlignCenter);
     stack->addWidget(m_name);
 }

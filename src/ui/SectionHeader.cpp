@@ -6,7 +6,7 @@ namespace corvane {
 
 SectionHeader::SectionHeader(const QString& title, QWidget* parent) : QLabel(title, parent) {
     setTextFormat(Qt::PlainText);
-    setFont(systemFont(10, true));
+    setFont(fontFor(TextStyle::SectionTitle));
     useSecondaryText(this);
     setContentsMargins(16, 16, 16, 8);
     setAccessibleName(title);

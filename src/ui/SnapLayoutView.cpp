@@ -34,7 +34,7 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         const bool isHovered = m_view.hoveredZoneId() == m_zone.id;
-        painter.setBrush(isHovered ? accentColor(palette()) : separatorColor(palette()));
+        painter.setBrush(isHovered ? accentColor(palette()) : controlColor(palette()));
         const QRectF shape = m_view.zoneButtonRect(m_zone.rect).translated(-pos());
         painter.drawRoundedRect(shape, SnapLayoutView::cornerRadius, SnapLayoutView::cornerRadius);
         if (hasFocus()) {

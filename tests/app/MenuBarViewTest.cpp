@@ -2,9 +2,9 @@
 // lists when access arrives, the presets section, the footer's buttons, and the settings window's
 // frame kept across a relaunch.
 #include "app/MenuBarView.h"
+
 #include "app/SettingsWindowManager.h"
 #include "app/UpdaterController.h"
-
 #include "control/ControllerFixture.h"
 #include "model/BuiltInLayouts.h"
 #include "ui/PermissionOverlay.h"
@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 namespace corvane {
@@ -29,7 +31,8 @@ protected:
     void open() {
         start();
         updater.emplace(platform.updater);
-        view.emplace(*controller, *updater, platform.application, [this] { ++settingsShown; });
+        view.emplace(*controller, *updater, platform.application, platform.workspace,
+                     [this] { ++settingsShown; });
         view->show();
     }
     QStringList labelTexts() const {
@@ -77,6 +80,32 @@ TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPreset
         << "a size preset adds no thumbnail";
 }
 
+TEST_F(MenuBarViewTest, WithoutInstalledHelpTheOverlaySaysWhyItCannotOpenIt) {
+    desk.setTrusted(false);
+    desk.setOpensUrls(false);
+    open();
+    auto* overlay = qobject_cast<PermissionOverlay*>(view->body());
+    ASSERT_TRUE(overlay);
+    EXPECT_FALSE(overlay->openSettingsButton()->isEnabled());
+    EXPECT_TRUE(overlay->openSettingsButton()->toolTip().contains("not installed"));
+    QTest::mouseClick(overlay->openSettingsButton(), Qt::LeftButton);
+    EXPECT_TRUE(desk.openedUrls().isEmpty());
+    EXPECT_TRUE(labelTexts().join(' ').contains("_NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW"))
+        << "on X11 the window manager's two requests are all the access there is";
+}
+
+TEST_F(MenuBarViewTest, TheListsScrollOnlyWhenTheyAreLongerThanThePanel) {
+    open();
+    const auto bar = [this] { return qobject_cast<QScrollArea*>(view->body())->verticalScrollBar(); };
+    ASSERT_TRUE(bar());
+    QApplication::processEvents();
+    EXPECT_FALSE(bar()->isVisible()) << "the layouts alone fit";
+    for (const char* name : {"One", "Two", "Three", "Four"})
+        ASSERT_TRUE(controller->addSizePreset(name, 1000, 700));
+    QApplication::processEvents();
+    EXPECT_TRUE(bar()->isVisible());
+}
+
 TEST_F(MenuBarViewTest, CheckForUpdatesFollowsTheUpdaterAndMakesCorvaneARegularProgram) {
     open();
     EXPECT_EQ(desk.updater().startCount(), 1);
@@ -119,12 +148,21 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     settingsWindow->setGeometry(100, 80, 700, 500);
     EXPECT_TRUE(desk.defaults().writesOf(kSettingsFrameKey).isEmpty()) << "written once the frame rests";
     desk.runLoop().advance(0.3);
-    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), "100 80 700 500");
+    // The outer frame's top-left, not the content's (the offscreen platform gives windows a frame),
+    // and the content's size.
+    const QPoint frame = settingsWindow->frameGeometry().topLeft();
+    ASSERT_NE(frame, settingsWindow->geometry().topLeft()) << "a window with a frame";
+    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey),
+              QString("%1 %2 700 500").arg(frame.x()).arg(frame.y()));
     settingsWindow->setGeometry(120, 90, 640, 480);
+    const QRect lastFrame = settingsWindow->frameGeometry();
     manager.reset(); // quitting while the timer runs still keeps the last frame
 
     SettingsWindowManager relaunched(platform, [] { return new QLabel("content"); });
-    EXPECT_EQ(relaunched.window()->geometry(), QRect(120, 90, 640, 480));
+    relaunched.show();
+    desk.settle();
+    EXPECT_EQ(relaunched.window()->frameGeometry(), lastFrame) << "frame for frame";
+    EXPECT_EQ(relaunched.window()->size(), QSize(640, 480));
 
     // A stored frame off every screen, too small, or damaged is not used.
     for (const char* stored : {"5000 5000 600 600", "100 100 200 200", "garbage", "1 2 3"}) {
@@ -133,6 +171,26 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
         EXPECT_EQ(again.window()->size(), QSize(600, 600)) << stored;
         EXPECT_EQ(again.window()->x(), 420) << stored;
     }
+}
+
+TEST_F(MenuBarViewTest, TheSettingsWindowIsPlacedInOurWindowsCoordinatesOnAScaledDesktopBesideAnother) {
+    // A second monitor left of the primary one, which lies at root (1440, 0); our windows at scale 2.
+    desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900));
+    desk.setPrimaryRootOrigin(QPoint(1440, 0));
+    desk.setWindowScale(2);
+    start();
+    SettingsWindowManager first(platform, [] { return new QLabel("content"); });
+    // The primary's visible frame covers root (1440, 25) to (2880, 900): in our coordinates the
+    // screen's top-left stays and the rest halves, to 720 x 437.5 from (1440, 12.5), centred on
+    // (1800, 231.25). The window is centred there, give or take the rounding to whole pixels.
+    const QPointF centre = QRectF(first.window()->geometry()).center();
+    EXPECT_EQ(centre.x(), 1800);
+    EXPECT_NEAR(centre.y(), 231.25, 1);
+
+    // A frame on the left monitor (root x 0 to 1440, which Qt keeps at 0 to 720 there) is on a screen.
+    platform.defaults.setObject(kSettingsFrameKey, QStringLiteral("100 100 600 600"));
+    SettingsWindowManager second(platform, [] { return new QLabel("content"); });
+    EXPECT_EQ(second.window()->frameGeometry().topLeft(), QPoint(100, 100));
 }
 
 } // namespace

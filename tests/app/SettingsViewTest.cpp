@@ -3,10 +3,13 @@
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
+#include "app/HotkeyGrabsView.h"
 #include "control/ControllerFixture.h"
+#include "input/HotkeyRules.h"
 #include "model/BuiltInLayouts.h"
 #include "support/RecordingMonitor.h"
 #include "ui/GridBuilderView.h"
+#include "ui/QuickSnapTexts.h"
 #include "ui/SnapLayoutView.h"
 
 #include <QCheckBox>
@@ -16,7 +19,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -29,6 +34,7 @@ protected:
     RecordingMonitor paletteMonitor;
     std::optional<DragSnapSettings> dragSnapSettings;
     std::optional<ZoomPaletteSettings> paletteSettings;
+    std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
     void open() {
@@ -37,7 +43,8 @@ protected:
         start();
         QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        view.emplace(*controller, *dragSnapSettings, *paletteSettings);
+        hotkeyGrabs.emplace(platform);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
         view->resize(600, 600);
         view->show();
     }
@@ -211,6 +218,8 @@ TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
     QMessageBox* alert = view->zoomPaletteConfirmation();
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->text(), "Turn on the green-button palette?");
+    EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
+    EXPECT_TRUE(alert->informativeText().contains("maximize button"));
     EXPECT_FALSE(paletteSettings->isEnabled()) << "nothing changes before the answer";
     EXPECT_FALSE(toggle->isChecked());
     const auto buttonNamed = [](QMessageBox* box, const QString& text) -> QAbstractButton* {
@@ -276,6 +285,49 @@ TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
     EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
 }
 
+TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChangesNothing) {
+    open();
+    dragSnapSettings->setEnabled(true);
+    view->resize(600, 300);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
+    view->presetNameRow().field->setFocus(); // the focus is elsewhere, as after typing a name
+    QScrollBar* page = view->verticalScrollBar();
+    ASSERT_GT(page->maximum(), 0) << "a page that scrolls";
+    // One notch down, delivered as the window system delivers it: Qt passes only such events on to
+    // the parents, and gives wheel-focus controls the focus with them.
+    const auto turnDown = [](QWidget* over) {
+        QWheelEvent notch(QPointF(5, 5), QPointF(over->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&notch);
+        qApp->notify(over, &notch); // as QTest does: sendEvent() would make it synthetic
+    };
+    const auto valueOf = [](QWidget* control) {
+        if (auto* picker = qobject_cast<QComboBox*>(control))
+            return picker->currentText();
+        return qobject_cast<QAbstractSpinBox*>(control)->text();
+    };
+    const QList<QWidget*> controls{view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(),
+                                   view->rowsStepper(),   view->colsStepper(),          view->widthField(),
+                                   view->heightField()};
+    for (QWidget* control : controls) {
+        page->setValue(0);
+        const QString before = valueOf(control);
+        turnDown(control);
+        EXPECT_EQ(valueOf(control), before) << qPrintable(control->accessibleName());
+        EXPECT_FALSE(control->hasFocus()) << qPrintable(control->accessibleName());
+        EXPECT_GT(page->value(), 0) << qPrintable(control->accessibleName()) << ": the page scrolls instead";
+    }
+    EXPECT_TRUE(desk.defaults().writesOf(kHotkeyAssignmentsKey).isEmpty());
+    EXPECT_TRUE(desk.defaults().writesOf("dragSnapLayoutName").isEmpty());
+    EXPECT_TRUE(desk.defaults().writesOf("dragSnapTrigger").isEmpty());
+
+    // A control the user has clicked or tabbed into takes the wheel as usual.
+    view->rowsStepper()->setFocus(Qt::TabFocusReason);
+    turnDown(view->rowsStepper());
+    EXPECT_EQ(view->rowsStepper()->value(), 1);
+}
+
 TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
     open();
     ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
@@ -310,6 +362,15 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
         const QString name = control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
         EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " has no accessible name";
     }
+}
+
+TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {{GrabKey::RightArrow, 0, kHotkeyModifiers}});
+    open();
+    const auto* clashes = view->findChild<HotkeyGrabsView*>();
+    ASSERT_TRUE(clashes);
+    EXPECT_EQ(clashes->parentWidget(), view->hotkeyPicker(1)->parentWidget()) << "in the hotkey card";
+    EXPECT_TRUE(clashes->notice()->isVisible());
 }
 
 } // namespace

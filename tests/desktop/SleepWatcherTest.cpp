@@ -2,8 +2,9 @@
 // bus, with a client that owns the login manager's name and one that only pretends to.
 #include "platform/x11/SleepWatcher.h"
 
+#include "support/PrivateBus.h"
+
 #include <QDBusMessage>
-#include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -12,25 +13,6 @@ namespace {
 
 const QString kPath = QStringLiteral("/org/freedesktop/login1");
 const QString kInterface = QStringLiteral("org.freedesktop.login1.Manager");
-
-class PrivateBus {
-public:
-    PrivateBus() {
-        m_daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        if (m_daemon.waitForReadyRead(5000))
-            address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(address, name); }
-
-    QString address;
-
-private:
-    QProcess m_daemon;
-};
 
 void sendPrepareForSleep(QDBusConnection& from, bool sleeping) {
     QDBusMessage signal = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("PrepareForSleep"));

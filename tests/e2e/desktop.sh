@@ -71,8 +71,13 @@ start_desktop() {
 }
 
 # openbox's stock bindings take Control+Alt+arrows for switching desktops; the desktop under test
-# leaves them to Corvane, as a user of both would.
+# leaves them to Corvane, as a user of both would. With E2E_OPENBOX_STOCK=1 set, openbox keeps its
+# stock configuration, as a new user has it.
 openbox_config() {
+  if [ -n "${E2E_OPENBOX_STOCK:-}" ]; then
+    echo /etc/xdg/openbox/rc.xml
+    return
+  fi
   local config="$E2E_TMP/openbox-rc.xml"
   [ -f "$config" ] || perl -0pe 's{<keybind key="C-A-(Left|Right|Up|Down)">.*?</keybind>}{}gs' \
     /etc/xdg/openbox/rc.xml >"$config"
@@ -111,10 +116,11 @@ start_window_manager() {
     { cat "$E2E_TMP/$wm.log" "$E2E_TMP"/X*.log >&2; fail "$wm did not start on $DISPLAY"; }
 }
 
-# Starts an xterm with the given title and prints its window id.
+# Starts an xterm with the given title (and a command to run in it, a shell by default) and prints
+# its window id.
 start_xterm() {
-  local title=$1 geometry=${2:-80x24+100+100}
-  xterm -T "$title" -geometry "$geometry" -e bash --norc >/dev/null 2>&1 &
+  local title=$1 geometry=${2:-80x24+100+100} command=${3:-bash --norc}
+  xterm -T "$title" -geometry "$geometry" -e $command >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   wait_for 10 xdotool search --name "^$title\$" || fail "xterm $title did not appear"
   wait_for 5 sh -c "xprop -id \$(xdotool search --name '^$title\$' | head -1) _NET_FRAME_EXTENTS | grep -q ="
@@ -126,13 +132,22 @@ start_corvane() {
   export XDG_CONFIG_HOME="$E2E_TMP/config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  # Emptied here, not by the redirection below: that happens in the new process, and until it does a
-  # restart would find the line of the Corvane before it.
+  # Emptied here, not by the redirection in the background process, which may come late: the wait
+  # below would then find the line of an earlier run in the old log.
   : >"$E2E_TMP/corvane.log"
-  "$binary" >"$E2E_TMP/corvane.log" 2>&1 &
+  # Debug lines too (monitors started, trust granted), so a failure's log tells how far Corvane got.
+  QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >>"$E2E_TMP/corvane.log" 2>&1 &
   E2E_CORVANE_PID=$!
   E2E_PIDS+=($E2E_CORVANE_PID)
   wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
+}
+
+# A panel with a system tray at the bottom of the screen (tint2's stock configuration).
+start_tray() {
+  tint2 -c /etc/xdg/tint2/tint2rc >"$E2E_TMP/tint2.log" 2>&1 &
+  E2E_TRAY_PID=$!
+  E2E_PIDS+=($E2E_TRAY_PID)
+  wait_for 5 xdotool search --class '^tint2$' || fail "tint2 did not start"
 }
 
 # The outer frame of a window, decorations included: "x y width height".

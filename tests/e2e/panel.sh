@@ -7,7 +7,9 @@ corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop 1440 900
-a=$(start_xterm alpha 80x24+500+300)
+# Clear of the panel window, which opens centred: activating the xterm raises it, and over the panel
+# it would take the click meant for a thumbnail.
+a=$(start_xterm alpha 80x24+40+300)
 start_corvane "$corvane"
 wait_for 5 xdotool search --onlyvisible --name '^Corvane$' || fail "no panel window without a tray"
 panel=$(xdotool search --onlyvisible --name '^Corvane$' | head -1)

@@ -27,6 +27,15 @@ public:
     bool isCompositing() const override { return m_isCompositing; }
     void setCompositing(bool isCompositing) { m_isCompositing = isCompositing; }
 
+    bool isSystemTrayAvailable() const override { return m_isSystemTrayAvailable; }
+    // As a panel with a tray starting or quitting: announced when it changes.
+    void setSystemTrayAvailable(bool isAvailable) {
+        if (isAvailable == m_isSystemTrayAvailable)
+            return;
+        m_isSystemTrayAvailable = isAvailable;
+        emit systemTrayAvailabilityDidChange(isAvailable);
+    }
+
     // The images the program's resources hold.
     void setImages(QStringList names) { m_images = std::move(names); }
     QString iconName() const { return m_iconName; }
@@ -45,6 +54,7 @@ private:
     int m_activationCount = 0;
     bool m_isTerminated = false;
     bool m_isCompositing = true;
+    bool m_isSystemTrayAvailable = false;
 };
 
 } // namespace corvane

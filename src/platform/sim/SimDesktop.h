@@ -12,6 +12,7 @@
 #include "platform/sim/SimBackgroundQueue.h"
 #include "platform/sim/SimDefaults.h"
 #include "platform/sim/SimEvents.h"
+#include "platform/sim/SimKeyGrabs.h"
 #include "platform/sim/SimLoginItem.h"
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimScreens.h"
@@ -126,6 +127,7 @@ public:
     SimRunLoop& runLoop() { return m_runLoop; }
     SimBackgroundQueue& backgroundQueue() { return m_backgroundQueue; }
     SimEvents& events() { return m_events; }
+    SimKeyGrabs& keyGrabs() { return m_keyGrabs; }
     SimWindowServer& windowServer() { return m_windowServer; }
     SimDefaults& defaults() { return m_defaults; }
     SimDefaults& globalPreferences() { return m_globalPreferences; }
@@ -206,6 +208,7 @@ private:
     SimRunLoop m_runLoop;
     SimBackgroundQueue m_backgroundQueue;
     SimEvents m_events;
+    SimKeyGrabs m_keyGrabs;
     SimDefaults m_defaults;
     SimDefaults m_globalPreferences;
     SimLoginItem m_loginItem;

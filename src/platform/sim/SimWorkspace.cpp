@@ -43,4 +43,8 @@ bool SimWorkspace::openUrl(const QString& url) {
     return true;
 }
 
+bool SimWorkspace::canOpenUrl(const QString&) {
+    return m_desktop.m_opensUrls;
+}
+
 } // namespace corvane

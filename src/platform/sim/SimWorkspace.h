@@ -19,6 +19,7 @@ public:
     // Logged; the target becomes frontmost.
     void yieldActivation(const RunningApplication& target) override;
     bool openUrl(const QString& url) override;
+    bool canOpenUrl(const QString& url) override;
 
 private:
     friend class SimDesktop;

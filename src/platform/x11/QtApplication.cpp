@@ -12,13 +12,16 @@
 namespace corvane {
 
 QtApplication::QtApplication(X11Connection& connection, X11Screens& screens)
-    : m_connection(connection) {
+    : m_connection(connection)
+    , m_trayWatcher(connection) {
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             emit didBecomeActive();
     });
     connect(&screens, &X11Screens::screensChanged, this, &Application::screenParametersDidChange);
+    connect(&m_trayWatcher, &SystemTrayWatcher::availabilityChanged, this,
+            &Application::systemTrayAvailabilityDidChange);
 }
 
 void QtApplication::setActivationPolicy(ActivationPolicy policy) {

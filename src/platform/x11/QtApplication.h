@@ -3,6 +3,7 @@
 // activation policy, and window closes, activation and screen changes become notifications.
 
 #include "platform/Application.h"
+#include "platform/x11/SystemTrayWatcher.h"
 
 namespace corvane {
 
@@ -22,6 +23,7 @@ public:
     bool setApplicationIconNamed(const QString& name) override;
     // A compositing manager owns the _NET_WM_CM_S0 selection.
     bool isCompositing() const override;
+    bool isSystemTrayAvailable() const override { return m_trayWatcher.isAvailable(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +31,7 @@ protected:
 private:
     X11Connection& m_connection;
     ActivationPolicy m_policy = ActivationPolicy::Regular;
+    SystemTrayWatcher m_trayWatcher;
 };
 
 } // namespace corvane

@@ -3,14 +3,17 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <xcb/xinput.h>
-#include <xkbcommon/xkbcommon-x11.h>
 
 namespace corvane {
 
-X11Events::X11Events(X11Connection& connection, X11Screens& screens, RunLoop& runLoop)
+X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screens& screens, RunLoop& runLoop)
     : m_connection(connection)
+    , m_keyboard(keyboard)
     , m_screens(screens)
-    , m_runLoop(runLoop) {
+    , m_runLoop(runLoop)
+    , m_repeater(
+          runLoop, [this](quint32 keycode) { return m_keyboard.repeatTiming(keycode); },
+          [this](quint32 keycode) { deliver(m_keyboard.keyDown(keycode, m_runLoop.now())); }) {
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
     if (xi && xi->present) {
@@ -19,25 +22,7 @@ X11Events::X11Events(X11Connection& connection, X11Screens& screens, RunLoop& ru
         if (version && version->major_version >= 2)
             m_xinputOpcode = xi->major_opcode;
     }
-    m_context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-    if (m_context && xkb_x11_setup_xkb_extension(
-                         c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                         XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
-        const int32_t device = xkb_x11_get_core_keyboard_device_id(c);
-        m_keymap = xkb_x11_keymap_new_from_device(m_context, c, device, XKB_KEYMAP_COMPILE_NO_FLAGS);
-        if (m_keymap) {
-            m_plainState = xkb_state_new(m_keymap);
-            m_liveState = xkb_x11_state_new_from_device(m_keymap, c, device);
-        }
-    }
     connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
-}
-
-X11Events::~X11Events() {
-    xkb_state_unref(m_liveState);
-    xkb_state_unref(m_plainState);
-    xkb_keymap_unref(m_keymap);
-    xkb_context_unref(m_context);
 }
 
 std::optional<MonitorToken> X11Events::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
@@ -98,13 +83,7 @@ void X11Events::handle(const xcb_generic_event_t* event) {
         return;
     if (ge->event_type == XCB_INPUT_RAW_KEY_PRESS || ge->event_type == XCB_INPUT_RAW_KEY_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_key_press_event_t*>(event);
-        const bool isPress = ge->event_type == XCB_INPUT_RAW_KEY_PRESS;
-        // The event's modifiers are those held before this key changed.
-        std::optional<Event> key = isPress ? keyEvent(raw->detail) : std::nullopt;
-        if (m_liveState)
-            xkb_state_update_key(m_liveState, raw->detail, isPress ? XKB_KEY_DOWN : XKB_KEY_UP);
-        if (key)
-            deliver(*key);
+        handleKey(raw->detail, ge->event_type == XCB_INPUT_RAW_KEY_PRESS);
     } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ||
                ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
@@ -112,6 +91,19 @@ void X11Events::handle(const xcb_generic_event_t* event) {
     } else if (ge->event_type == XCB_INPUT_RAW_MOTION) {
         handleMotion();
     }
+}
+
+void X11Events::handleKey(quint32 keycode, bool isPress) {
+    if (!isPress) {
+        m_keyboard.update(keycode, false);
+        m_repeater.release(keycode);
+        return;
+    }
+    // The event's modifiers are those held before this key went down; a repeat's, those held then.
+    const Event key = m_keyboard.keyDown(keycode, m_runLoop.now());
+    m_keyboard.update(keycode, true);
+    m_repeater.press(keycode);
+    deliver(key);
 }
 
 void X11Events::handleButton(quint32 button, bool isPress) {
@@ -122,7 +114,7 @@ void X11Events::handleButton(quint32 button, bool isPress) {
     m_heldButtons = isPress ? (m_heldButtons | bit) : (m_heldButtons & ~bit);
     Event e;
     e.timestamp = m_runLoop.now();
-    e.modifierFlags = liveModifierFlags();
+    e.modifierFlags = m_keyboard.modifierFlags();
     if (button == 1)
         e.type = isPress ? EventType::LeftMouseDown : EventType::LeftMouseUp;
     else if (button == 3)
@@ -135,73 +127,9 @@ void X11Events::handleButton(quint32 button, bool isPress) {
 void X11Events::handleMotion() {
     Event e;
     e.timestamp = m_runLoop.now();
-    e.modifierFlags = liveModifierFlags();
+    e.modifierFlags = m_keyboard.modifierFlags();
     e.type = (m_heldButtons & mousebutton::kLeft) ? EventType::LeftMouseDragged : EventType::MouseMoved;
     deliver(e);
-}
-
-quint64 X11Events::liveModifierFlags() const {
-    if (!m_liveState)
-        return 0;
-    const auto isActive = [this](const char* name) {
-        return xkb_state_mod_name_is_active(m_liveState, name, XKB_STATE_MODS_EFFECTIVE) > 0;
-    };
-    quint64 flags = 0;
-    if (isActive(XKB_MOD_NAME_SHIFT))
-        flags |= modifier::kShift;
-    if (isActive(XKB_MOD_NAME_CAPS))
-        flags |= modifier::kCapsLock;
-    if (isActive(XKB_MOD_NAME_CTRL))
-        flags |= modifier::kControl;
-    if (isActive(XKB_MOD_NAME_ALT))
-        flags |= modifier::kOption;
-    if (isActive(XKB_MOD_NAME_LOGO))
-        flags |= modifier::kCommand;
-    return flags;
-}
-
-std::optional<Event> X11Events::keyEvent(quint32 keycode) {
-    Event e;
-    e.type = EventType::KeyDown;
-    e.timestamp = m_runLoop.now();
-    e.modifierFlags = liveModifierFlags();
-    e.keyCode = quint16(keycode + 256); // clear of the codes below
-    if (!m_plainState)
-        return e;
-    const xkb_keysym_t sym = xkb_state_key_get_one_sym(m_plainState, keycode);
-    // Keypad keys give their digit, whatever Num Lock says.
-    const xkb_keysym_t* levels = nullptr;
-    const int count = xkb_keymap_key_get_syms_by_level(m_keymap, keycode, 0, 1, &levels);
-    for (int i = 0; i < count; ++i) {
-        if (levels[i] >= XKB_KEY_KP_0 && levels[i] <= XKB_KEY_KP_9) {
-            e.modifierFlags |= modifier::kNumericPad;
-            e.charactersIgnoringModifiers = QString(QChar(u'0' + (levels[i] - XKB_KEY_KP_0)));
-            return e;
-        }
-    }
-    switch (sym) {
-    case XKB_KEY_Left:
-        e.keyCode = keycode::kLeftArrow;
-        e.modifierFlags |= modifier::kNumericPad | modifier::kFunction;
-        e.charactersIgnoringModifiers = QString();
-        return e;
-    case XKB_KEY_Right:
-        e.keyCode = keycode::kRightArrow;
-        e.modifierFlags |= modifier::kNumericPad | modifier::kFunction;
-        e.charactersIgnoringModifiers = QString();
-        return e;
-    case XKB_KEY_Escape:
-        e.keyCode = keycode::kEscape;
-        break;
-    default:
-        break;
-    }
-    char text[16] = {};
-    if (xkb_keysym_to_utf8(sym, text, sizeof text) > 0)
-        e.charactersIgnoringModifiers = QString::fromUtf8(text);
-    else
-        e.charactersIgnoringModifiers = QString();
-    return e;
 }
 
 void X11Events::deliver(const Event& event) {

@@ -1,25 +1,23 @@
 #pragma once
 // Keys and the pointer on X11: XInput 2 raw events on the root window, observed and never grabbed,
 // so every keystroke still reaches the focused application. Only the event kinds some monitor asks
-// for are selected, so with no mouse monitor installed pointer motion never wakes Corvane.
+// for are selected, so with no mouse monitor installed pointer motion never wakes Corvane. Raw key
+// events carry no auto-repeat: a held key is repeated here, as the keyboard's settings say.
 
 #include "platform/Events.h"
 #include "platform/RunLoop.h"
+#include "platform/x11/KeyRepeater.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Screens.h"
 
 #include <QList>
-
-struct xkb_context;
-struct xkb_keymap;
-struct xkb_state;
 
 namespace corvane {
 
 class X11Events final : public Events {
 public:
-    X11Events(X11Connection& connection, X11Screens& screens, RunLoop& runLoop);
-    ~X11Events() override;
+    X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screens& screens, RunLoop& runLoop);
 
     std::optional<MonitorToken> addGlobalMonitor(EventMask mask, GlobalHandler handler) override;
     std::optional<MonitorToken> addLocalMonitor(EventMask mask, LocalHandler handler) override;
@@ -36,22 +34,17 @@ private:
     };
     void selectEvents();
     void handle(const xcb_generic_event_t* event);
-    std::optional<Event> keyEvent(quint32 keycode);
+    void handleKey(quint32 keycode, bool isPress);
     void handleButton(quint32 button, bool isPress);
     void handleMotion();
-    quint64 liveModifierFlags() const;
     void deliver(const Event& event);
 
     X11Connection& m_connection;
+    X11Keyboard& m_keyboard;
     X11Screens& m_screens;
     RunLoop& m_runLoop;
+    KeyRepeater m_repeater;
     int m_xinputOpcode = -1;
-    xkb_context* m_context = nullptr;
-    xkb_keymap* m_keymap = nullptr;
-    xkb_state* m_plainState = nullptr; // no modifiers: the characters ignoring modifiers
-    // Follows every raw press and release in order: raw events carry no modifier state, and asking
-    // the server later would see the modifiers as they are by then, not as they were.
-    xkb_state* m_liveState = nullptr;
     QList<Monitor> m_monitors;
     MonitorToken m_nextToken = 1;
     EventMask m_selected = 0;

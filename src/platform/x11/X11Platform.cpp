@@ -13,6 +13,8 @@
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Events.h"
+#include "platform/x11/X11KeyGrabs.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/X11Windows.h"
@@ -33,7 +35,9 @@ struct X11Platform::Parts {
         , windowServer(windows, screens, titleBarButtons)
         , workspace(connection, windows)
         , application(connection, screens)
-        , events(connection, screens, runLoop)
+        , keyboard(connection)
+        , events(connection, keyboard, screens, runLoop)
+        , keyGrabs(connection, keyboard)
         , defaults(defaultsFilePath())
         , globalPreferences(globalPreferencesFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
@@ -48,7 +52,9 @@ struct X11Platform::Parts {
     X11WindowServer windowServer;
     X11Workspace workspace;
     QtApplication application;
+    X11Keyboard keyboard;
     X11Events events;
+    X11KeyGrabs keyGrabs;
     PlistDefaults defaults;
     PlistDefaults globalPreferences;
     AutostartLoginItem loginItem;
@@ -73,7 +79,8 @@ Platform X11Platform::platform() {
     Parts& p = *m_parts;
     return Platform{p.accessibility, p.windowServer, p.screens,  p.workspace,
                     p.application,   p.events,       p.defaults, p.globalPreferences,
-                    p.loginItem,     p.updater,      p.runLoop,  p.backgroundQueue};
+                    p.loginItem,     p.updater,      p.runLoop,  p.backgroundQueue,
+                    p.keyGrabs};
 }
 
 } // namespace corvane

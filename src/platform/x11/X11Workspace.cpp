@@ -64,14 +64,31 @@ void X11Workspace::yieldActivation(const RunningApplication& target) {
         m_windows.activate(*window);
 }
 
+namespace {
+
+// The access page is the README's section on it, installed beside the program:
+// <prefix>/bin/corvane and <prefix>/share/doc/corvane/README.md. Empty when none is installed
+// (a build run from its own folder).
+QString installedReadme() {
+    const QFileInfo readme(QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QStringLiteral("../share/doc/corvane/README.md")));
+    return readme.isFile() ? readme.canonicalFilePath() : QString();
+}
+
+} // namespace
+
 bool X11Workspace::openUrl(const QString& url) {
     QString target = url;
     if (url == QLatin1String(kAccessibilitySettingsUrl)) {
-        const QString readme =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../README.md"));
-        target = QFileInfo(readme).absoluteFilePath();
+        target = installedReadme();
+        if (target.isEmpty())
+            return false;
     }
     return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+}
+
+bool X11Workspace::canOpenUrl(const QString& url) {
+    return url != QLatin1String(kAccessibilitySettingsUrl) || !installedReadme().isEmpty();
 }
 
 } // namespace corvane

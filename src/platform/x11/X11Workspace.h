@@ -17,8 +17,9 @@ public:
     QList<RunningApplication> runningApplications() override;
     qint32 currentProcessId() override;
     void yieldActivation(const RunningApplication& target) override;
-    // Opens with the desktop's handler (xdg-open); the access page is the README's section on it.
+    // Opens with the desktop's handler (xdg-open); the access page is the installed README.
     bool openUrl(const QString& url) override;
+    bool canOpenUrl(const QString& url) override;
 
 private:
     std::optional<RunningApplication> applicationOf(xcb_window_t window);

@@ -1,0 +1,43 @@
+#pragma once
+// Passive key grabs on the whole desktop: which key combinations another program (the window manager,
+// most often) already holds for itself, and our own grabs, which keep a combination from every other
+// application. Observing keys (Events) needs no grab; this is for when a key must be taken.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+// The keys the platform knows how to find on any keyboard layout: what the dispatcher reads as the
+// digits 1 to 4 (the main row's and the keypad's, whatever Num Lock says) and the two arrows.
+enum class GrabKey : quint8 { Digit, KeypadDigit, LeftArrow, RightArrow };
+
+struct KeyChord {
+    GrabKey key = GrabKey::Digit;
+    int digit = 0;             // 1 to 9, for the digit keys only
+    quint64 modifierFlags = 0; // device-independent flags (Events.h); Caps Lock and Num Lock never count
+    bool operator==(const KeyChord&) const = default;
+};
+
+class KeyGrabs : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Grabs each chord for this process, with Caps Lock and Num Lock in every state, so the chord
+    // reaches no other application. Returns the chords another program holds in some lock state:
+    // those stay with it. Grabbing a chord this process holds already changes nothing.
+    virtual QList<KeyChord> grabKeys(const QList<KeyChord>& chords) = 0;
+    // Releases this process's grabs of the chords; other programs' grabs are never touched.
+    virtual void ungrabKeys(const QList<KeyChord>& chords) = 0;
+    // The running window manager's own name for itself; none without one, or when it gives none.
+    virtual std::optional<QString> windowManagerName() = 0;
+
+signals:
+    // A window manager started, restarted or left: the keys others hold may have changed.
+    void windowManagerChanged();
+};
+
+} // namespace corvane

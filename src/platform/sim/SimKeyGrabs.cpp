@@ -1,0 +1,30 @@
+#include "SimKeyGrabs.h"
+
+namespace corvane {
+
+QList<KeyChord> SimKeyGrabs::grabKeys(const QList<KeyChord>& chords) {
+    QList<KeyChord> refused;
+    for (const KeyChord& chord : chords) {
+        if (m_heldByOthers.contains(chord))
+            refused.append(chord);
+        else if (!m_ours.contains(chord))
+            m_ours.append(chord);
+    }
+    return refused;
+}
+
+void SimKeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
+    m_ours.removeIf([&chords](const KeyChord& chord) { return chords.contains(chord); });
+}
+
+void SimKeyGrabs::startWindowManager(const std::optional<QString>& name, const QList<KeyChord>& bindings) {
+    m_windowManagerName = name;
+    m_heldByOthers.clear();
+    for (const KeyChord& chord : bindings) {
+        if (!m_ours.contains(chord))
+            m_heldByOthers.append(chord);
+    }
+    emit windowManagerChanged();
+}
+
+} // namespace corvane

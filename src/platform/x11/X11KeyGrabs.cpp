@@ -1,0 +1,74 @@
+#include "X11KeyGrabs.h"
+
+namespace corvane {
+
+X11KeyGrabs::X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard)
+    : m_connection(connection)
+    , m_keyboard(keyboard)
+    , m_supportingCheck(connection.atom("_NET_SUPPORTING_WM_CHECK")) {
+    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->window == m_connection.root() && notify->atom == m_supportingCheck)
+            emit windowManagerChanged();
+    });
+}
+
+template <typename Use> void X11KeyGrabs::forEachGrab(const KeyChord& chord, Use&& use) const {
+    const quint16 modifiers = X11Keyboard::modifierMask(chord.modifierFlags);
+    for (const quint32 keycode : m_keyboard.keycodesOf(chord)) {
+        for (const quint16 locks : X11Keyboard::lockMasks())
+            use(xcb_keycode_t(keycode), quint16(modifiers | locks));
+    }
+}
+
+QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
+    xcb_connection_t* c = m_connection.xcb();
+    QList<QPair<qsizetype, xcb_void_cookie_t>> attempts;
+    for (qsizetype i = 0; i < chords.size(); ++i) {
+        forEachGrab(chords[i], [&](xcb_keycode_t keycode, quint16 modifiers) {
+            attempts.append({i, xcb_grab_key_checked(c, 1, m_connection.root(), modifiers, keycode,
+                                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+        });
+    }
+    // One round trip, bounded: once its reply is in, every grab before it has been answered, so
+    // checking them below never waits on the server.
+    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence);
+    QList<KeyChord> refused;
+    for (const auto& [index, cookie] : attempts) {
+        if (!sync) {
+            xcb_discard_reply(c, cookie.sequence);
+            continue;
+        }
+        xcb_generic_error_t* error = xcb_request_check(c, cookie);
+        if (error && error->error_code == XCB_ACCESS && !refused.contains(chords[index]))
+            refused.append(chords[index]);
+        std::free(error);
+    }
+    return refused;
+}
+
+void X11KeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
+    for (const KeyChord& chord : chords) {
+        forEachGrab(chord, [this](xcb_keycode_t keycode, quint16 modifiers) {
+            xcb_ungrab_key(m_connection.xcb(), keycode, m_connection.root(), modifiers);
+        });
+    }
+    m_connection.flush();
+}
+
+std::optional<QString> X11KeyGrabs::windowManagerName() {
+    const QList<quint32> check = m_connection.cardinals(m_connection.root(), m_supportingCheck);
+    if (check.isEmpty())
+        return std::nullopt;
+    // A window manager that died leaves the root's property behind; its window, gone, answers nothing.
+    if (m_connection.cardinals(check[0], m_supportingCheck).value(0) != check[0])
+        return std::nullopt;
+    const QByteArray name = m_connection.bytes(check[0], m_connection.atom("_NET_WM_NAME"));
+    if (name.isEmpty())
+        return std::nullopt;
+    return QString::fromUtf8(name);
+}
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+// Passive key grabs on the root window (XGrabKey), and the window manager's name from its
+// _NET_SUPPORTING_WM_CHECK window. A grab another client holds makes ours fail with BadAccess,
+// which is how the keys the window manager binds are found.
+
+#include "platform/KeyGrabs.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Keyboard.h"
+
+namespace corvane {
+
+class X11KeyGrabs final : public KeyGrabs {
+public:
+    X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard);
+
+    QList<KeyChord> grabKeys(const QList<KeyChord>& chords) override;
+    void ungrabKeys(const QList<KeyChord>& chords) override;
+    std::optional<QString> windowManagerName() override;
+
+private:
+    // Calls `use` with each keycode and full modifier mask the chord stands for.
+    template <typename Use> void forEachGrab(const KeyChord& chord, Use&& use) const;
+
+    X11Connection& m_connection;
+    X11Keyboard& m_keyboard;
+    xcb_atom_t m_supportingCheck;
+};
+
+} // namespace corvane

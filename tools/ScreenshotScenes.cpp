@@ -1,0 +1,184 @@
+#include "ScreenshotScenes.h"
+
+#include "app/MenuBarView.h"
+#include "app/SettingsView.h"
+#include "app/UpdaterController.h"
+#include "control/WindowController.h"
+#include "dragsnap/SnapPreviewView.h"
+#include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyGrabs.h"
+#include "input/HotkeyRules.h"
+#include "palette/FirstClickHostingView.h"
+#include "palette/ZoomPaletteView.h"
+#include "platform/sim/SimDesktop.h"
+#include "ui/GridBuilderView.h"
+#include "ui/LegibleStyle.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace corvane {
+
+namespace {
+
+// A dark desktop theme, as a dark Qt style would set it.
+QPalette darkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x30));
+    p.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::Base, QColor(0x3a, 0x3a, 0x3e));
+    p.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x36));
+    p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::Button, QColor(0x45, 0x45, 0x4a));
+    p.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xea));
+    p.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x96));
+    p.setColor(QPalette::Highlight, QColor(0x3d, 0x8e, 0xe0));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x86));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x86));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x86));
+    return p;
+}
+
+struct IdleMonitor final : FeatureMonitor {
+    void start() override {}
+    void stop() override {}
+};
+
+// A simulated desktop with one screen and a controller, optionally with three presets saved.
+struct Scene {
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    GlobalKeyMonitor keys{platform.events};
+    HotkeyGrabs hotkeyGrabs{platform};
+    IdleMonitor idle;
+    DragSnapSettings dragSnap{platform, idle};
+    ZoomPaletteSettings palette{platform, idle};
+    std::unique_ptr<WindowController> controller;
+
+    Scene(bool isTrusted, bool hasPresets) {
+        desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
+        desk.setTrusted(isTrusted);
+        controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
+        if (hasPresets) {
+            controller->addSizePreset(QStringLiteral("Laptop"), 1440, 900);
+            controller->addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
+            controller->addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
+        }
+    }
+};
+
+using Visit = std::function<void(QWidget& window, const QString& name)>;
+
+void present(QWidget& widget, const QString& name, const Visit& visit) {
+    widget.setAttribute(Qt::WA_DontShowOnScreen);
+    widget.show();
+    QApplication::processEvents();
+    visit(widget, name);
+    widget.hide();
+}
+
+void panels(const Visit& visit) {
+    for (const bool isTrusted : {false, true}) {
+        for (const bool hasPresets : {false, true}) {
+            if (!isTrusted && hasPresets)
+                continue; // the overlay hides the presets
+            Scene scene(isTrusted, hasPresets);
+            UpdaterController updater(scene.platform.updater);
+            MenuBarView view(*scene.controller, updater, scene.platform.application, scene.platform.workspace,
+                             [] {});
+            present(view,
+                    isTrusted
+                        ? (hasPresets ? QStringLiteral("panel-presets") : QStringLiteral("panel-no-presets"))
+                        : QStringLiteral("panel-untrusted"),
+                    visit);
+        }
+    }
+}
+
+// The window as it opens (600 x 600), and its whole column so every card can be seen; then the
+// alert that turning on the palette asks.
+void settings(const Visit& visit) {
+    for (const bool hasPresets : {false, true}) {
+        Scene scene(true, hasPresets);
+        if (hasPresets) {
+            scene.dragSnap.setEnabled(true);
+            // A window manager that binds the arrows, as openbox's stock configuration does.
+            scene.desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
+                                                     {{GrabKey::LeftArrow, 0, kHotkeyModifiers},
+                                                      {GrabKey::RightArrow, 0, kHotkeyModifiers}});
+            scene.hotkeyGrabs.check();
+        }
+        SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);
+        view.resize(600, 600);
+        if (hasPresets) {
+            view.gridNameRow().field->setText(QStringLiteral("laptop"));
+            view.gridBuilder()->setSelection({{0, 0}, {1, 0}});
+        }
+        const QString name = hasPresets ? QStringLiteral("settings-presets") : QStringLiteral("settings");
+        present(view, name, visit);
+        if (!hasPresets) {
+            view.show();
+            emit view.zoomPaletteToggle()->clicked(true);
+            present(*view.zoomPaletteConfirmation(), QStringLiteral("alert"), visit);
+            view.hide();
+        }
+        std::unique_ptr<QWidget> column(view.takeWidget());
+        column->resize(600, column->sizeHint().height());
+        present(*column, name + QStringLiteral("-all"), visit);
+    }
+}
+
+void gridBuilder(const Visit& visit) {
+    GridBuilderView builder;
+    builder.setGridSize(3, 4);
+    builder.setMerges({{0, 0, 2, 2}});
+    builder.setSelection({{2, 2}, {2, 3}});
+    builder.resize(420, builder.sizeHint().height());
+    present(builder, QStringLiteral("grid-builder"), visit);
+}
+
+void palette(const Visit& visit) {
+    FirstClickHostingView palette(new ZoomPaletteView([](const QRectF&) {}));
+    present(palette, QStringLiteral("palette"), visit);
+}
+
+// The preview as it shows over a window: drawn on a backdrop, since it is translucent.
+void preview(const Visit& visit) {
+    SnapPreviewView preview(true);
+    preview.setWindowOpacity(1);
+    preview.resize(360, 225);
+    QWidget backdrop;
+    backdrop.resize(400, 265);
+    QPixmap picture(backdrop.size());
+    picture.fill(QColor(60, 64, 72));
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(20, 20, preview.grab());
+    }
+    QPalette p = backdrop.palette();
+    p.setBrush(QPalette::Window, picture);
+    backdrop.setPalette(p);
+    backdrop.setAutoFillBackground(true);
+    present(backdrop, QStringLiteral("preview"), visit);
+}
+
+} // namespace
+
+void forEachScene(const Visit& visit) {
+    panels(visit);
+    settings(visit);
+    gridBuilder(visit);
+    palette(visit);
+    preview(visit);
+}
+
+void useQtDesktopLook(bool isDark) {
+    auto* style = new LegibleStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(style);
+    QApplication::setPalette(isDark ? darkPalette() : style->standardPalette());
+}
+
+} // namespace corvane
