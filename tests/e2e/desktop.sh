@@ -154,6 +154,7 @@ start_tray() {
 outer_frame() {
   local id=$1
   local info ext
+  [ -n "$id" ] || return 1 # xwininfo without a window id waits for a click, for ever
   info=$(xwininfo -id "$id") || return 1
   ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep = | sed 's/.*= //; s/,//g')
   set -- $ext
