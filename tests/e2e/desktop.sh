@@ -89,9 +89,9 @@ openbox_config() {
 # it starts (xfconfd, dconf-service) write nowhere else.
 start_session_bus() {
   [ -n "${E2E_BUS_PID:-}" ] && return
-  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
-  export XDG_DATA_HOME="$E2E_TMP/data"
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Not the cache folder: an empty one makes fontconfig rebuild its cache, seconds for every program.
+  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
   E2E_BUS_PID=$!
   E2E_PIDS+=($E2E_BUS_PID)
