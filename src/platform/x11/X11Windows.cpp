@@ -138,10 +138,6 @@ std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
                   geometry->height + wm.top + wm.bottom - shadow.top - shadow.bottom);
 }
 
-bool X11Windows::isDecorated(xcb_window_t window) {
-    return extents(window, "_NET_FRAME_EXTENTS").top > 0;
-}
-
 bool X11Windows::hasState(xcb_window_t window, const char* state) {
     return m_connection.cardinals(window, m_connection.atom("_NET_WM_STATE"))
         .contains(m_connection.atom(state));

@@ -25,7 +25,6 @@ public:
     std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
     std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
-    bool isDecorated(xcb_window_t window);
     // The layer of its window type (WindowTypes.h): 0 for the ordinary windows Corvane may move.
     int layer(xcb_window_t window);
     // Not hidden, and on the current desktop or on all of them.
@@ -51,6 +50,8 @@ public:
     // recently, else its topmost; always a target, none when the application has none here.
     std::optional<xcb_window_t> focusedWindow(qint32 pid);
     void noteActivation(xcb_window_t window, qint32 pid);
+    // _NET_FRAME_EXTENTS (the window manager's decorations) or _GTK_FRAME_EXTENTS (a client's shadow).
+    FrameExtents extents(xcb_window_t window, const char* property);
 
 private:
     // A request sent, and the frame the window had then: until the window changes, the window
@@ -60,7 +61,6 @@ private:
         QRectF before;
     };
 
-    FrameExtents extents(xcb_window_t window, const char* property);
     // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
     // window in (window managers that do not publish them), else none.
     FrameExtents decorations(xcb_window_t window, double timeout);
