@@ -99,7 +99,7 @@ std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point) {
     return std::nullopt;
 }
 
-std::optional<QRectF> windowBounds(Platform& platform, QPointF point) {
+std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {
     const double h = primaryScreenHeight(platform.screens);
     const qint64 number = platform.windowServer.windowNumberAt(QPointF(point.x(), h - point.y()));
     if (number < 1)
@@ -112,7 +112,7 @@ std::optional<QRectF> windowBounds(Platform& platform, QPointF point) {
     const QVariantMap& front = entries->first();
     if (!isOrdinaryWindowOfAnother(front, platform.workspace.currentProcessId()))
         return std::nullopt;
-    return boundsRect(front.value(QLatin1String(windowinfo::kBounds)));
+    return titleBarCorner(front);
 }
 
 std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number) {
@@ -121,6 +121,10 @@ std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number) {
     if (!entries || entries->isEmpty())
         return std::nullopt;
     return boundsRect(entries->first().value(QLatin1String(windowinfo::kBounds)));
+}
+
+std::optional<QRectF> titleBarCorner(const QVariantMap& entry) {
+    return boundsRect(entry.value(QLatin1String(windowinfo::kZoomButtonRegion)));
 }
 
 QList<QRectF> titleBarCorners(Platform& platform) {
@@ -137,8 +141,8 @@ QList<QRectF> titleBarCorners(Platform& platform) {
         // Unlike the press lookups, an entry without a readable owner still counts here.
         if (const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid); owner && *owner == self)
             continue;
-        if (const auto bounds = boundsRect(entry.value(QLatin1String(windowinfo::kBounds))))
-            corners.append(titleBarCorner(*bounds));
+        if (const std::optional<QRectF> corner = titleBarCorner(entry))
+            corners.append(*corner);
     }
     return corners;
 }

@@ -7,7 +7,6 @@
 
 #include <QList>
 #include <QRectF>
-#include <algorithm>
 #include <optional>
 
 namespace corvane {
@@ -26,16 +25,15 @@ struct ZoomButtonHit {
 std::optional<QRectF> boundsRect(const QVariant& bounds);
 // The frontmost ordinary window of another process holding the point.
 std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point);
-// The bounds of the frontmost window at the point, if it is an ordinary window of another process.
-std::optional<QRectF> windowBounds(Platform& platform, QPointF point);
 std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number);
-// The top-left 100 x 70 points of a window, where its title-bar buttons sit; the whole window when smaller.
-inline QRectF titleBarCorner(const QRectF& bounds) {
-    return QRectF(bounds.x(), bounds.y(), std::min(bounds.width(), 100.0), std::min(bounds.height(), 70.0));
-}
+// A window's title-bar corner: the region where the window server says its zoom button lies; none
+// when it has none.
+std::optional<QRectF> titleBarCorner(const QVariantMap& entry);
 // The corner of every on-screen ordinary window not of this process, front to back; empty when the
 // window list cannot be read.
 QList<QRectF> titleBarCorners(Platform& platform);
+// The corner of the frontmost window at the point, if it is an ordinary window of another process.
+std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point);
 // Every component less than 1 point apart.
 bool framesMatch(const QRectF& a, const QRectF& b);
 std::optional<AxElement> windowElement(Platform& platform, QPointF point);

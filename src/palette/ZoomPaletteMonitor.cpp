@@ -128,8 +128,9 @@ void ZoomPaletteMonitor::evaluate(bool reset) {
         return;
     }
     m_lastQuery = now;
-    const std::optional<QRectF> frame = windowBounds(m_platform, p);
-    if (!frame || !rectContainsPoint(titleBarCorner(*frame), p))
+    // The corner list may be up to a second old: the window now in front at the point decides.
+    const std::optional<QRectF> corner = titleBarCornerAt(m_platform, p);
+    if (!corner || !rectContainsPoint(*corner, p))
         return;
     if (const std::optional<ZoomButtonHit> hit = zoomButton(m_platform, p)) {
         verbose(QStringLiteral("green button found; opening in %1s unless the pointer leaves").arg(dwell));

@@ -1,8 +1,9 @@
 #pragma once
 // Opens the palette when the pointer rests on the green button of another application's window,
 // keeps it open while the pointer stays on the button or the palette, and frames the window to the
-// zone picked. Mouse moves are first tested against cached title-bar corners, so a move elsewhere
-// costs no accessibility call; button queries are throttled. ZoomPalettePanel shows the palette.
+// zone picked. Mouse moves are first tested against cached title-bar corners, the regions where the
+// window list says each window's zoom button lies, so a move elsewhere costs no accessibility call;
+// button queries are throttled. ZoomPalettePanel shows the palette.
 
 #include "control/FeatureMonitor.h"
 #include "palette/PalettePresenter.h"

@@ -15,6 +15,9 @@ inline constexpr auto kLayer = "layer";       // number: 0 for ordinary windows
 inline constexpr auto kOwnerPid = "ownerPid"; // number: the owning process
 inline constexpr auto kNumber = "number";     // number: the window number, never 0
 inline constexpr auto kBounds = "bounds";     // map: the outer frame in AX coordinates
+// map, like bounds: where the window's zoom button lies (the button, or the part of its title bar that
+// may hold it); absent when the window has none
+inline constexpr auto kZoomButtonRegion = "zoomButtonRegion";
 inline constexpr auto kX = "X";
 inline constexpr auto kY = "Y";
 inline constexpr auto kWidth = "Width";

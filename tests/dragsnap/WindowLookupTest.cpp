@@ -19,15 +19,17 @@ protected:
 };
 
 TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntries) {
+    const QRectF zoom(860, 104, 16, 16);
+    desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(150, 150, 100, 100));
     const auto hit = cgWindow(platform, {200, 200});
     ASSERT_TRUE(hit) << "our own window in front is skipped";
     EXPECT_EQ(hit->number, window);
     EXPECT_EQ(hit->bounds, QRectF(100, 100, 800, 600));
-    EXPECT_FALSE(windowBounds(platform, {200, 200}))
+    EXPECT_FALSE(titleBarCornerAt(platform, {200, 200}))
         << "the frontmost window is ours: nothing behind it counts";
     desk.removeWindow(own);
-    EXPECT_EQ(windowBounds(platform, {200, 200}), QRectF(100, 100, 800, 600));
+    EXPECT_EQ(titleBarCornerAt(platform, {200, 200}), zoom);
 
     desk.addWindow(editor, QRectF(0, 0, 1440, 25), {.layer = 25});
     EXPECT_FALSE(cgWindow(platform, {10, 10})) << "a menu bar or panel layer";
@@ -64,6 +66,23 @@ TEST_F(WindowLookupTest, TheWalkUpToTheWindowExaminesAtMostTwelveElements) {
     EXPECT_FLOAT_EQ(desk.messagingTimeout(desk.windowElement(window)), 0.25f);
     desk.setAttribute(chain[3], "AXParent", QStringLiteral("not an element"));
     EXPECT_FALSE(windowElementContaining(ax, chain[5], 0.25f));
+}
+
+TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
+    const QRectF zoom(860, 104, 16, 16); // drawn at the editor's top right
+    desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
+    desk.addWindow(editor, QRectF(0, 500, 300, 300)); // in front, without a zoom button
+    const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 0, 300, 300));
+    desk.addTitleBarButtons(own);
+    EXPECT_EQ(titleBarCorners(platform), QList<QRectF>{zoom})
+        << "our window and one without a button give none";
+    EXPECT_EQ(titleBarCornerAt(platform, {865, 110}), zoom);
+    EXPECT_FALSE(titleBarCornerAt(platform, {100, 600})) << "the window in front there has none";
+    EXPECT_FALSE(titleBarCornerAt(platform, {1100, 10})) << "ours";
+    desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
+                                 QVariantMap{{"X", 860.0}, {"Y", 104.0}});
+    EXPECT_TRUE(titleBarCorners(platform).isEmpty()) << "a damaged region";
+    EXPECT_FALSE(titleBarCornerAt(platform, {865, 110}));
 }
 
 TEST_F(WindowLookupTest, TheZoomButtonIsFoundOnlyOnAnotherApplicationsWindowOutOfFullScreen) {

@@ -55,12 +55,13 @@ offset)
   expect_window_near "the preview covers the primary's top-left quarter" "Corvane Snap Preview" "1440 0 960 540"
   "$pointer" up 1
   expect_frame "the drop fills it" "$a" 1440 0 960 540
-  # The zoom button at x 48, y 2 of the frame: the palette 8 to its left and 6 below it.
-  "$pointer" move $(to 1496 10) 10 100
+  # Openbox's maximize button: the palette 8 to its left and 6 below it.
+  read -r bx by bw bh <<<"$(openbox_maximize "$a")"
+  "$pointer" move $(to $((bx + bw / 2)) $((by + bh / 2))) 10 100
   wait_for 3 visible_window "Corvane Palette" || fail "the palette did not open"
   set -- $(window_geometry "$(visible_window "Corvane Palette")")
-  within 1 "$1 $2" "1480 24" || fail "the palette is at $1,$2, not beside the button at 1480,24"
-  echo "ok - the palette opens beside the zoom button on the primary"
+  within 1 "$1 $2" "$((bx - 8)) $((by + bh + 6))" || fail "the palette is at $1,$2, not beside the button at $bx,$by"
+  echo "ok - the palette opens beside the maximize button on the primary"
   ;;
 esac
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"

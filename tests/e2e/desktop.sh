@@ -7,7 +7,16 @@ E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
 
 # Waits until every process started here has exited, so the next run never meets a server of this
 # one still shutting down (still holding its socket while a new server takes the display).
+# The services a session bus started (xfconfd, dconf-service, the accessibility bus) are ours too.
+e2e_descendants() {
+  local child
+  for child in $(ps -o pid= --ppid "$1"); do
+    echo "$child"
+    e2e_descendants "$child"
+  done
+}
 e2e_cleanup() {
+  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(e2e_descendants "$E2E_BUS_PID"))
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   local deadline=$((SECONDS + 3))
   for pid in "${E2E_PIDS[@]}"; do
@@ -75,9 +84,14 @@ openbox_config() {
   echo "$config"
 }
 
-# A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf).
+# A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf,
+# metacity's GSettings) and for the accessibility bus. The folders are set first, so that the services
+# it starts (xfconfd, dconf-service) write nowhere else.
 start_session_bus() {
   [ -n "${E2E_BUS_PID:-}" ] && return
+  # Not the cache folder: an empty one makes fontconfig rebuild its cache, seconds for every program.
+  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
   E2E_BUS_PID=$!
   E2E_PIDS+=($E2E_BUS_PID)
@@ -140,6 +154,7 @@ start_tray() {
 outer_frame() {
   local id=$1
   local info ext
+  [ -n "$id" ] || return 1 # xwininfo without a window id waits for a click, for ever
   info=$(xwininfo -id "$id") || return 1
   ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep = | sed 's/.*= //; s/,//g')
   set -- $ext

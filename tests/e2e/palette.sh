@@ -1,49 +1,39 @@
 #!/usr/bin/env bash
-# End to end: resting the pointer on the zoom-button spot of a real xterm's title bar opens the
-# palette; a click on a zone snaps the xterm there while it keeps the focus.
+# End to end on openbox: resting the pointer on a real xterm's maximize button, at the top right where
+# openbox draws it, opens the palette below it, and resting anywhere else on the title bar (the old
+# spot at the top left included) opens nothing. A click on a zone snaps the xterm there while it keeps
+# the focus; leaving the palette alone closes it; a new layout in openbox's rc.xml is followed.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/geometry.sh"
+source "$(dirname "$0")/palette_desktop.sh"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+300)
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>zoomPaletteEnabled</key><true/></dict></plist>
-PLIST
+enable_palette
 start_corvane "$corvane"
 xdotool windowactivate --sync "$a"
 set -- $(outer_frame "$a")
-# The zoom button's spot: 16 x 16 at x = 48, y = 2 of the frame.
-"$pointer" move $(($1 + 56)) $(($2 + 10)) 10 100
-
-palette_window() { xdotool search --onlyvisible --name '^Corvane Palette$'; }
-wait_for 3 palette_window || fail "the palette did not open on the zoom button"
-echo "ok - resting on the zoom button opens the palette"
-p=$(palette_window | head -1)
-eval "$(xdotool getwindowgeometry --shell "$p")"
-[ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"
-
-# Into the palette and onto the right half of its first thumbnail ("Split"): the bottom row of
-# thumbnails ends 12 above the panel's bottom, each row 55 tall and 10 apart.
-zone_x=$((X + 12 + 60)) zone_y=$((Y + HEIGHT - 12 - 55 - 10 - 27))
-"$pointer" move "$zone_x" "$zone_y" 10 150
-sleep 0.4
-palette_window >/dev/null || fail "the palette closed while the pointer moved into it"
-echo "ok - the palette stays open while the pointer moves into it"
-"$pointer" down 1 up 1
+expect_no_palette_on "resting on the old spot at the top left, the title or the close button opens nothing" \
+  $(($1 + 56)) $(($2 + 10)) $(($1 + $3 / 2)) $(($2 + 10)) $(($1 + $3 - 11)) $(($2 + 10))
+expect_palette_below "resting on openbox's maximize button opens the palette below it" $(openbox_maximize "$a")
+pick_right_half
 expect_frame "a click on the right half of Split snaps the xterm" "$a" 720 0 720 900
-wait_for 2 sh -c '! xdotool search --onlyvisible --name "^Corvane Palette\$"' || fail "the palette stayed open after the pick"
 [ "$(xdotool getactivewindow)" = "$a" ] || fail "the xterm lost the focus to the palette"
 echo "ok - the xterm keeps the focus"
 
-# Leaving the palette alone closes it after the grace time.
-set -- $(outer_frame "$a")
-"$pointer" move $(($1 + 56)) $(($2 + 10)) 10 100
-wait_for 3 palette_window || fail "the palette did not open a second time"
+# The button moved with the window; leaving the palette alone closes it after the grace time.
+expect_palette_below "the palette opens on the button where the window now is" $(openbox_maximize "$a")
 "$pointer" move 300 600 5 50
-wait_for 2 sh -c '! xdotool search --onlyvisible --name "^Corvane Palette\$"' || fail "the palette stayed open with the pointer away"
+wait_for 2 no_palette || fail "the palette stayed open with the pointer away"
 echo "ok - the palette closes when the pointer leaves"
+
+# A new titleLayout in the rc.xml openbox uses, maximize now last: Corvane reads the file again.
+sed -i 's|<titleLayout>NLIMC</titleLayout>|<titleLayout>NLICM</titleLayout>|' "$(openbox_config)"
+openbox --reconfigure
+set -- $(outer_frame "$a")
+expect_palette_below "after openbox's titleLayout changes, the palette opens on maximize's new place" \
+  $(($1 + $3 - 17)) $(($2 + 4)) 12 12
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette: all passed"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end on a scaled display: Qt lays our own windows out in logical pixels, the desktop is in
-# X pixels. The drag preview must cover its zone, the palette open beside the zoom button and the
+# X pixels. The drag preview must cover its zone, the palette open beside the maximize button and the
 # tray panel beside the tray icon, all on screen. The scale comes from Xft.dpi 192, as a HiDPI
 # session sets it ("xft", twice the scale), or from QT_SCALE_FACTOR ("factor", 1.5).
 set -u
@@ -35,13 +35,15 @@ expect_window_near "the preview covers the top-left quarter" "Corvane Snap Previ
 "$pointer" up 1
 expect_frame "the drop fills the top-left quarter" "$a" 0 0 960 585
 
-# The palette: 8 pixels left of the zoom button (x 48 of the frame), 6 below it (y 2 to 18).
-"$pointer" move 56 10 10 100
+# The palette: 8 pixels left of openbox's maximize button, 6 below it.
+read -r bx by bw bh <<<"$(openbox_maximize "$a")"
+"$pointer" move $((bx + bw / 2)) $((by + bh / 2)) 10 100
 wait_for 3 visible_window "Corvane Palette" || fail "the palette did not open"
 set -- $(window_geometry "$(visible_window "Corvane Palette")")
-within 3 "$1 $2" "40 24" || fail "the palette is at $1,$2, not beside the button at 40,24"
+within 3 "$1 $2" "$((bx - 8)) $((by + bh + 6))" ||
+  fail "the palette is at $1,$2, not beside the button at $bx,$by"
 [ $(($1 + $3)) -le 1920 ] && [ $(($2 + $4)) -le 1170 ] || fail "the palette ($*) reaches off the work area"
-echo "ok - the palette opens beside the zoom button, on screen"
+echo "ok - the palette opens beside the maximize button, on screen"
 "$pointer" move 900 900 5 50
 wait_for 2 sh -c '! xdotool search --onlyvisible --name "^Corvane Palette\$"' || fail "the palette stayed open"
 

@@ -6,7 +6,8 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
-settings_window() { xdotool search --onlyvisible --name '^Corvane Settings$' | head -1; }
+# Fails while there is none: a pipeline's status is its last command's.
+settings_window() { xdotool search --onlyvisible --name '^Corvane Settings$' | head -1 | grep .; }
 open_settings() {
   "$corvane" >/dev/null 2>&1
   wait_for 2 settings_window || fail "a second launch did not open the settings window"
@@ -38,14 +39,14 @@ start_corvane "$corvane"
 
 # Moved by the user, the window's frame is stored once it rests; two relaunches bring it back
 # exactly there, title bar included.
-w=$(open_settings)
+w=$(open_settings) || exit 1 # fail() in the substitution ends only it
 xdotool windowmove --sync "$w" 200 150
 wait_for 3 stored_frame_is "$(expected_stored "$w")" ||
   fail "stored '$(stored_frame)' for a window at $(outer_frame "$w")"
 frame=$(outer_frame "$w")
 for launch in 1 2; do
   restart_corvane
-  w=$(open_settings)
+  w=$(open_settings) || exit 1
   wait_for 2 frame_is_exactly "$w" "$frame" ||
     fail "relaunch $launch: the settings window came back at $(outer_frame "$w"), was at $frame"
 done

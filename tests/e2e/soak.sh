@@ -46,12 +46,13 @@ drag_action() {
   expected[$id]="$(( x < 720 ? 0 : 720 )) $(( y < 450 ? 0 : 450 )) 720 450"
 }
 
-# Rest on the zoom-button spot, pick a half of "Split".
+# Rest on the maximize button (openbox draws it 12 x 12, 21 pixels in from the top right), pick a
+# half of "Split".
 palette_action() {
   local id=$1 half=$((RANDOM % 2))
   xdotool windowactivate --sync "$id"
   set -- $(outer_frame "$id")
-  "$pointer" move $(($1 + 56)) $(($2 + 10)) 5 50
+  "$pointer" move $(($1 + $3 - 27)) $(($2 + 10)) 5 50
   wait_for 3 xdotool search --onlyvisible --name '^Corvane Palette$' || return 1
   eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Corvane Palette$' | head -1)")"
   "$pointer" move $((X + 12 + 20 + half * 40)) $((Y + HEIGHT - 12 - 55 - 10 - 27)) 5 80 down 1 up 1

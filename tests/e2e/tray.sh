@@ -19,7 +19,9 @@ panel_window_hidden() { ! panel_window_shown; }
 # Our icon, embedded somewhere in tint2's window.
 tray_holds_icon() {
   local tray
-  tray=$(xdotool search --class '^tint2$' | head -1) && xwininfo -tree -id "$tray" | grep -q '"Corvane"'
+  tray=$(xdotool search --class '^tint2$' | head -1)
+  # Without a window id xwininfo waits for a click on a window, for ever.
+  [ -n "$tray" ] && xwininfo -tree -id "$tray" | grep -q '"Corvane"'
 }
 settings_window_shown() { xdotool search --onlyvisible --name '^Corvane Settings$'; }
 launch_again() {

@@ -122,11 +122,11 @@ TEST_F(ZoomPaletteMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIs
 }
 
 TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {
-    // A window in front overlaps the editor's corner below its buttons: a move there queries, and
-    // finds the front window's title region elsewhere.
+    // A window in front covers the lower part of the editor's zoom button: a move there queries, and
+    // finds the front window, which has no zoom button there.
     const qint32 other = desk.addApplication("Other");
-    desk.addWindow(other, QRectF(50, 120, 400, 300));
-    moveTo({160, 140});
+    desk.addWindow(other, QRectF(150, 114, 400, 300));
+    moveTo({156, 116});
     moveTo(kOnZoom); // 0 s after the last query: a recheck when the interval is over
     EXPECT_FALSE(monitor->isDwelling());
     advance(0.059);
@@ -134,7 +134,10 @@ TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinT
     advance(0.001);
     EXPECT_TRUE(monitor->isDwelling());
 
-    // Resting in a corner without a button: the move's query, then ten retries 0.1 s apart.
+    // A window whose button the platform cannot place exactly offers the strip of its title bar:
+    // resting there off the button, the move's query, then ten retries 0.1 s apart.
+    desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
+                                 QVariantMap{{"X", 100.0}, {"Y", 100.0}, {"Width", 800.0}, {"Height", 70.0}});
     monitor->stop();
     monitor->start();
     desk.log().clear();
@@ -165,14 +168,16 @@ TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreR
     desk.setWindowListEntryValue(panel, windowinfo::kLayer, 3);
     const SimWindowId ownerless = desk.addWindow(editor, QRectF(500, 750, 300, 100));
     desk.setWindowListEntryValue(ownerless, windowinfo::kOwnerPid, QVariant());
-    desk.addTitleBarButtons(own);
+    for (SimWindowId w : {own, panel, ownerless})
+        desk.addTitleBarButtons(w);
     desk.log().clear();
     moveTo({1055, 112});
     moveTo({1055, 512});
     EXPECT_TRUE(queryTimes().isEmpty()) << "our own window and a window off layer 0 give no corner";
     const int fetches = desk.windowServer().copyCount();
-    moveTo({510, 760});
-    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1) << "a window without an owner has a corner: one lookup";
+    moveTo({555, 762});
+    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1)
+        << "a window without an owner has a corner: one lookup";
 
     // Moves outside every corner cost no lookup, and the list lives one second.
     const int before = desk.windowServer().copyCount();
@@ -200,6 +205,26 @@ TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreR
     desk.log().clear();
     moveTo(kOnZoom);
     EXPECT_TRUE(queryTimes().isEmpty());
+}
+
+TEST_F(ZoomPaletteMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElseCostsNothing) {
+    // A window whose zoom button is drawn at its top right, second from the right.
+    const qint32 other = desk.addApplication("Other");
+    const SimWindowId right = desk.addWindow(other, QRectF(400, 300, 600, 400));
+    const QRectF zoom(953, 304, 16, 16);
+    desk.addElement(desk.windowElement(right), "AXButton", "AXZoomButton", zoom);
+    desk.log().clear();
+    const int fetches = desk.windowServer().copyCount();
+    for (const QPointF p : {QPointF(410, 305), QPointF(448, 310), QPointF(700, 310), QPointF(975, 310)}) {
+        moveTo(p);
+        advance(1);
+    }
+    EXPECT_TRUE(queryTimes().isEmpty()) << "the top-left spot, the title and the close button query nothing";
+    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 4) << "only the corner list, once a second";
+    moveTo({960, 311});
+    advance(ZoomPaletteMonitor::dwell);
+    ASSERT_TRUE(monitor->isOpen());
+    EXPECT_EQ(palette.buttons, QList<QRectF>{zoom}) << "the palette opens under the button";
 }
 
 TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {

@@ -8,11 +8,19 @@ constexpr double kButtonTop = 4;
 constexpr double kButtonWidth = 14;
 constexpr double kButtonHeight = 16;
 constexpr double kButtonLefts[] = {8, 28, 48};
+
+QVariantMap boundsEntry(const QRectF& r) {
+    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
+                       {QString::fromLatin1(windowinfo::kY), r.y()},
+                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
+                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
+}
 } // namespace
 
 SimDesktop::SimDesktop()
     : m_runLoop(m_log)
     , m_accessibility(*this)
+    , m_accessibilityBus(*this)
     , m_workspace(*this)
     , m_windowServer(*this)
     , m_screens(*this) {
@@ -224,11 +232,23 @@ AxElement SimDesktop::addElement(AxElement parent, const QString& role, const QS
         n.window = p->window;
     }
     // Frames inside a window are kept relative to it, so they follow the window when it moves.
-    if (axFrame) {
-        const Window* w = window(n.window);
+    Window* w = window(n.window);
+    if (axFrame)
         n.frame = w ? axFrame->translated(-w->frame.topLeft()) : *axFrame;
+    const bool isZoom = subrole == QLatin1String(ax::kZoomButtonSubrole) ||
+                        subrole == QLatin1String(ax::kFullScreenButtonSubrole);
+    const AxElement element = makeNode(n);
+    if (w && isZoom && axFrame)
+        w->zoomButtons.append(element);
+    return element;
+}
+
+std::optional<QRectF> SimDesktop::zoomButtonFrame(const Window& w) const {
+    for (auto it = w.zoomButtons.crbegin(); it != w.zoomButtons.crend(); ++it) {
+        if (const Node* n = node(*it); n && n->isValid && n->frame)
+            return n->frame->translated(w.frame.topLeft());
     }
-    return makeNode(n);
+    return std::nullopt;
 }
 
 QList<AxElement> SimDesktop::addTitleBarButtons(SimWindowId number) {
@@ -340,14 +360,12 @@ QVariant SimDesktop::windowListEntry(SimWindowId number) const {
     const Window* w = window(number);
     if (!w)
         return {};
-    QVariantMap bounds{{QString::fromLatin1(windowinfo::kX), w->frame.x()},
-                       {QString::fromLatin1(windowinfo::kY), w->frame.y()},
-                       {QString::fromLatin1(windowinfo::kWidth), w->frame.width()},
-                       {QString::fromLatin1(windowinfo::kHeight), w->frame.height()}};
     QVariantMap entry{{QString::fromLatin1(windowinfo::kLayer), qint64(w->options.layer)},
                       {QString::fromLatin1(windowinfo::kOwnerPid), qint64(w->pid)},
                       {QString::fromLatin1(windowinfo::kNumber), qint64(w->number)},
-                      {QString::fromLatin1(windowinfo::kBounds), bounds}};
+                      {QString::fromLatin1(windowinfo::kBounds), boundsEntry(w->frame)}};
+    if (const std::optional<QRectF> zoom = zoomButtonFrame(*w))
+        entry.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsEntry(*zoom));
     for (auto it = w->entryOverrides.cbegin(); it != w->entryOverrides.cend(); ++it) {
         if (it.value().isValid())
             entry.insert(it.key(), it.value());

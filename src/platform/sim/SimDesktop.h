@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimAccessibilityBus.h"
 #include "platform/sim/SimActionLog.h"
 #include "platform/sim/SimApplication.h"
 #include "platform/sim/SimBackgroundQueue.h"
@@ -73,7 +74,8 @@ public:
     // for its client's rather than its frame's.
     void setPlacementOffset(QPointF offset) { m_placementOffset = offset; }
 
-    // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates.
+    // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates. The
+    // window list tells where the window's zoom button (the last one added) lies.
     AxElement addElement(AxElement parent, const QString& role, const QString& subrole = {},
                          std::optional<QRectF> axFrame = std::nullopt);
     // The three title-bar buttons, 14 x 16 at the window's top-left, each with AXWindow set;
@@ -136,6 +138,8 @@ public:
     SimUpdater& updater() { return m_updater; }
     SimApplication& application() { return m_application; }
     SimAccessibility& accessibility() { return m_accessibility; }
+    // Not a platform interface: what the X11 accessibility asks about client-drawn title bars.
+    SimAccessibilityBus& accessibilityBus() { return m_accessibilityBus; }
     SimWorkspace& workspace() { return m_workspace; }
     SimActionLog& log() { return m_log; }
 
@@ -149,6 +153,7 @@ public:
 
 private:
     friend class SimAccessibility;
+    friend class SimAccessibilityBus;
     friend class SimWindowServer;
     friend class SimScreens;
     friend class SimWorkspace;
@@ -170,6 +175,7 @@ private:
         bool ignoresWrites = false;
         std::optional<QRectF> restoreFrame;
         QHash<QString, QVariant> entryOverrides;
+        QList<AxElement> zoomButtons; // elements added with a zoom or full-screen subrole
     };
     enum class NodeKind { SystemWide, Application, Window, Child };
     struct Node {
@@ -197,6 +203,8 @@ private:
     const Window* window(SimWindowId number) const;
     QRectF primaryFrame() const; // the screen at (0, 0), else the first; empty without screens
     double primaryHeight() const { return primaryFrame().height(); }
+    // The frame of the window's most recently added zoom button that is still there.
+    std::optional<QRectF> zoomButtonFrame(const Window& window) const;
     void record(SimAction::Kind kind, AxElement element, const QString& attribute,
                 const AttributeValue& value, AxError result);
 
@@ -211,6 +219,7 @@ private:
     SimUpdater m_updater;
     SimApplication m_application;
     SimAccessibility m_accessibility;
+    SimAccessibilityBus m_accessibilityBus;
     SimWorkspace m_workspace;
     SimWindowServer m_windowServer;
     SimScreens m_screens;

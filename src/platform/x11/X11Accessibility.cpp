@@ -6,8 +6,9 @@ namespace corvane {
 
 namespace {
 
-// The handle's top byte says what it is; the rest is a pid or a window id (and a button index).
-enum class Kind : quint64 { SystemWide = 1, Application = 2, Window = 3, Button = 4 };
+// The handle's top byte says what it is; the rest is a pid or a window id, with a button index or a
+// point of the window's title bar above it.
+enum class Kind : quint64 { SystemWide = 1, Application = 2, Window = 3, Button = 4, ClientTitleBar = 5 };
 
 AxElement make(Kind kind, quint64 value) {
     return AxElement{(quint64(kind) << 56) | value};
@@ -24,17 +25,34 @@ int buttonOf(AxElement e) {
 AxElement buttonElement(xcb_window_t window, int index) {
     return make(Kind::Button, (quint64(index) << 32) | window);
 }
+// A point of a client-drawn title bar, as its offset from the frame's top-left: 16 bits across, 8 down
+// (the title strip is less than 256 pixels tall).
+AxElement clientTitleBarElement(xcb_window_t window, QPointF offset) {
+    const quint64 x = quint64(std::clamp(int(offset.x()), 0, 0xFFFF));
+    const quint64 y = quint64(std::clamp(int(offset.y()), 0, 0xFF));
+    return make(Kind::ClientTitleBar, (y << 48) | (x << 32) | window);
+}
+QPointF clientTitleBarOffset(AxElement e) {
+    return QPointF(double((e.handle >> 32) & 0xFFFF), double((e.handle >> 48) & 0xFF));
+}
 
+// Button indices and what each is.
+const TitleButton kButtons[] = {TitleButton::Close, TitleButton::Minimize, TitleButton::Maximize};
 const char* const kButtonSubroles[] = {ax::kCloseButtonSubrole, ax::kMinimizeButtonSubrole,
                                        ax::kZoomButtonSubrole};
 
-QRectF buttonFrame(const QRectF& windowFrame, int index) {
-    return QRectF(windowFrame.x() + kTitleButtonLefts[index], windowFrame.y() + kTitleButtonTop,
-                  kTitleButtonSize, kTitleButtonSize);
-}
-
 bool holds(const QRectF& r, QPointF p) {
     return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
+}
+
+bool isGeometry(const QString& attribute) {
+    return attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize);
+}
+
+AttributeResult geometryOf(const QRectF& r, const QString& attribute) {
+    if (attribute == QLatin1String(ax::kPosition))
+        return {AxError::Success, AxValue::ofPoint(r.topLeft())};
+    return {AxError::Success, AxValue::ofSize(r.size())};
 }
 
 AxError failure() {
@@ -43,9 +61,11 @@ AxError failure() {
 
 } // namespace
 
-X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows)
+X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows,
+                                   TitleBarButtons& titleBarButtons)
     : m_connection(connection)
-    , m_windows(windows) {
+    , m_windows(windows)
+    , m_titleBarButtons(titleBarButtons) {
     const xcb_atom_t supported = connection.atom("_NET_SUPPORTED");
     const xcb_atom_t check = connection.atom("_NET_SUPPORTING_WM_CHECK");
     connection.addEventHandler([this, supported, check](const xcb_generic_event_t* event) {
@@ -111,30 +131,63 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         }
         return {AxError::AttributeUnsupported, {}};
     }
-    case Kind::Button: {
-        const xcb_window_t w = windowOf(element);
-        const int index = buttonOf(element);
-        if (attribute == QLatin1String(ax::kRole))
-            return {AxError::Success, QString::fromLatin1(ax::kButtonRole)};
-        if (attribute == QLatin1String(ax::kSubrole))
-            return {AxError::Success, QString::fromLatin1(kButtonSubroles[index])};
-        if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
-            return {AxError::Success, make(Kind::Window, w)};
-        if (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize)) {
-            const std::optional<QRectF> frame = m_windows.frame(w, timeout);
-            if (!frame)
-                return {failure(), {}};
-            const QRectF button = buttonFrame(*frame, index);
-            if (attribute == QLatin1String(ax::kPosition))
-                return {AxError::Success, AxValue::ofPoint(button.topLeft())};
-            return {AxError::Success, AxValue::ofSize(button.size())};
-        }
-        return {AxError::AttributeUnsupported, {}};
-    }
+    case Kind::Button:
+        return drawnButtonAttribute(element, attribute, timeout);
+    case Kind::ClientTitleBar:
+        return clientTitleBarAttribute(element, attribute, timeout);
     case Kind::SystemWide:
         break;
     }
     return {AxError::AttributeUnsupported, {}};
+}
+
+AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const QString& attribute,
+                                                       double timeout) {
+    const xcb_window_t w = windowOf(button);
+    const int index = buttonOf(button);
+    if (attribute == QLatin1String(ax::kRole))
+        return {AxError::Success, QString::fromLatin1(ax::kButtonRole)};
+    if (attribute == QLatin1String(ax::kSubrole))
+        return {AxError::Success, QString::fromLatin1(kButtonSubroles[index])};
+    if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
+        return {AxError::Success, make(Kind::Window, w)};
+    if (!isGeometry(attribute))
+        return {AxError::AttributeUnsupported, {}};
+    const std::optional<QRectF> frame = m_windows.frame(w, timeout);
+    if (!frame)
+        return {failure(), {}};
+    const std::optional<QRectF> drawn =
+        m_titleBarButtons.drawnButton(kButtons[index], *frame, m_titleBarButtons.decorationTop(w));
+    if (!drawn)
+        return {AxError::NoValue, {}}; // the layout changed since the element was found
+    return geometryOf(*drawn, attribute);
+}
+
+// What lies at the point is asked of the accessibility bus only here, when it is read, so looking
+// up the window under a press never waits for an application.
+AttributeResult X11Accessibility::clientTitleBarAttribute(AxElement part, const QString& attribute,
+                                                          double timeout) {
+    const xcb_window_t w = windowOf(part);
+    if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
+        return {AxError::Success, make(Kind::Window, w)};
+    if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) &&
+        !isGeometry(attribute))
+        return {AxError::AttributeUnsupported, {}};
+    const std::optional<QRectF> frame = m_windows.frame(w, timeout);
+    const std::optional<qint32> pid = frame ? m_windows.pid(w, timeout) : std::nullopt;
+    if (!frame || !pid)
+        return {failure(), {}};
+    const BusButton button = m_titleBarButtons.client().buttonAt(
+        w, *pid, *frame, frame->topLeft() + clientTitleBarOffset(part), timeout);
+    if (button.outcome == BusButton::Outcome::NoAnswer)
+        return {AxError::CannotComplete, {}};
+    if (button.outcome == BusButton::Outcome::NotFound)
+        return {AxError::NoValue, {}};
+    if (attribute == QLatin1String(ax::kRole))
+        return {AxError::Success, QString::fromLatin1(ax::kButtonRole)};
+    if (attribute == QLatin1String(ax::kSubrole))
+        return {AxError::Success, QString::fromLatin1(ax::kZoomButtonSubrole)};
+    return geometryOf(button.frame, attribute);
 }
 
 AxError X11Accessibility::setAttributeValue(AxElement element, const QString& attribute,
@@ -177,15 +230,27 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
         // The point is on a dock, the desktop or a pop-up: no window there to move.
         if (m_windows.layer(w) != kOrdinaryLayer)
             return {AxError::NoValue, {}};
-        if (m_windows.isDecorated(w)) {
-            for (int i = 0; i < 3; ++i) {
-                if (holds(buttonFrame(*frame, i), p))
-                    return {AxError::Success, buttonElement(w, i)};
-            }
-        }
+        if (const std::optional<AxElement> part = titleBarElementAt(w, *frame, p))
+            return {AxError::Success, *part};
         return {AxError::Success, make(Kind::Window, w)};
     }
     return {AxError::NoValue, {}};
+}
+
+std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window, const QRectF& frame,
+                                                             QPointF point) {
+    const int top = m_titleBarButtons.decorationTop(window);
+    if (top == 0) {
+        if (holds(ClientTitleButtons::titleStrip(frame), point))
+            return clientTitleBarElement(window, point - frame.topLeft());
+        return std::nullopt;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<QRectF> drawn = m_titleBarButtons.drawnButton(kButtons[i], frame, top);
+        if (drawn && holds(*drawn, point))
+            return buttonElement(window, i);
+    }
+    return std::nullopt;
 }
 
 AxError X11Accessibility::setMessagingTimeout(AxElement element, float seconds) {
@@ -199,7 +264,8 @@ PidResult X11Accessibility::pidOfElement(AxElement element) {
     case Kind::Application:
         return {AxError::Success, qint32(element.handle & 0xFFFFFFFF)};
     case Kind::Window:
-    case Kind::Button: {
+    case Kind::Button:
+    case Kind::ClientTitleBar: {
         const std::optional<qint32> pid = m_windows.pid(windowOf(element), timeoutFor(element));
         if (!pid)
             return {failure(), 0};

@@ -1,23 +1,20 @@
 #pragma once
 // Accessibility on X11: applications are processes owning client windows, windows are client
-// windows, and each decorated window has three synthetic title-bar buttons at fixed spots of its
-// top-left corner (close, minimise, zoom), since window managers draw buttons no client can see.
+// windows. Window managers draw title-bar buttons no client can see, so a decorated window has
+// synthetic close, minimise and zoom buttons where its window manager's layout draws them; a point of
+// a title bar the client draws itself is an element whose role, subrole and frame the accessibility
+// bus tells, asked only when they are read (TitleBarButtons knows where both kinds are).
 
 #include "platform/Accessibility.h"
+#include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {
 
-// Where the synthetic buttons sit, relative to the outer frame's top-left: 16 x 16 squares at
-// x = 8, 28 and 48, y = 2.
-inline constexpr int kTitleButtonTop = 2;
-inline constexpr int kTitleButtonSize = 16;
-inline constexpr int kTitleButtonLefts[] = {8, 28, 48};
-
 class X11Accessibility final : public Accessibility {
     Q_OBJECT
 public:
-    X11Accessibility(X11Connection& connection, X11Windows& windows);
+    X11Accessibility(X11Connection& connection, X11Windows& windows, TitleBarButtons& titleBarButtons);
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
@@ -40,9 +37,13 @@ public:
 
 private:
     double timeoutFor(AxElement element);
+    std::optional<AxElement> titleBarElementAt(xcb_window_t window, const QRectF& frame, QPointF point);
+    AttributeResult drawnButtonAttribute(AxElement button, const QString& attribute, double timeout);
+    AttributeResult clientTitleBarAttribute(AxElement part, const QString& attribute, double timeout);
 
     X11Connection& m_connection;
     X11Windows& m_windows;
+    TitleBarButtons& m_titleBarButtons;
     std::mutex m_mutex;
     QHash<quint64, float> m_timeouts;
 };

@@ -1,12 +1,15 @@
 #include "X11Platform.h"
 
+#include "platform/x11/AtspiBus.h"
 #include "platform/x11/AutostartLoginItem.h"
+#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/PackageManagedUpdater.h"
 #include "platform/x11/PlistDefaults.h"
 #include "platform/x11/QtApplication.h"
 #include "platform/x11/QtRunLoop.h"
 #include "platform/x11/SettingsPaths.h"
 #include "platform/x11/ThreadPoolQueue.h"
+#include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Events.h"
@@ -25,8 +28,11 @@ struct X11Platform::Parts {
     explicit Parts(X11Connection& connection)
         : screens(connection)
         , windows(connection, screens)
-        , accessibility(connection, windows)
-        , windowServer(windows, screens)
+        , buttonLayouts(connection)
+        , accessibilityBus(connection, screens)
+        , titleBarButtons(windows, buttonLayouts, accessibilityBus)
+        , accessibility(connection, windows, titleBarButtons)
+        , windowServer(windows, screens, titleBarButtons)
         , workspace(connection, windows)
         , application(connection, screens)
         , keyboard(connection)
@@ -39,6 +45,9 @@ struct X11Platform::Parts {
     QtRunLoop runLoop;
     X11Screens screens;
     X11Windows windows;
+    ButtonLayoutReader buttonLayouts;
+    AtspiBus accessibilityBus;
+    TitleBarButtons titleBarButtons;
     X11Accessibility accessibility;
     X11WindowServer windowServer;
     X11Workspace workspace;

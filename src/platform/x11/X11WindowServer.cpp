@@ -4,19 +4,26 @@
 
 namespace corvane {
 
+namespace {
+QVariantMap boundsOf(const QRectF& r) {
+    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
+                       {QString::fromLatin1(windowinfo::kY), r.y()},
+                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
+                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
+}
+} // namespace
+
 QVariant X11WindowServer::entry(xcb_window_t window) {
     const std::optional<QRectF> frame = m_windows.frame(window);
     if (!frame)
         return {};
     QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(m_windows.layer(window))},
                   {QString::fromLatin1(windowinfo::kNumber), qint64(window)},
-                  {QString::fromLatin1(windowinfo::kBounds),
-                   QVariantMap{{QString::fromLatin1(windowinfo::kX), frame->x()},
-                               {QString::fromLatin1(windowinfo::kY), frame->y()},
-                               {QString::fromLatin1(windowinfo::kWidth), frame->width()},
-                               {QString::fromLatin1(windowinfo::kHeight), frame->height()}}}};
+                  {QString::fromLatin1(windowinfo::kBounds), boundsOf(*frame)}};
     if (const std::optional<qint32> pid = m_windows.pid(window))
         e.insert(QString::fromLatin1(windowinfo::kOwnerPid), qint64(*pid));
+    if (const std::optional<QRectF> zoom = m_titleBarButtons.zoomButtonRegion(window, *frame))
+        e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsOf(*zoom));
     return e;
 }
 

@@ -181,10 +181,6 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
     return reading;
 }
 
-bool X11Windows::isDecorated(xcb_window_t window) {
-    return extents(window, "_NET_FRAME_EXTENTS").top > 0;
-}
-
 bool X11Windows::hasState(xcb_window_t window, const char* state) {
     return m_connection.cardinals(window, m_connection.atom("_NET_WM_STATE"))
         .contains(m_connection.atom(state));

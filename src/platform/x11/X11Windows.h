@@ -26,7 +26,6 @@ public:
     std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
     std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
-    bool isDecorated(xcb_window_t window);
     // The layer of its window type (WindowTypes.h): 0 for the ordinary windows Corvane may move.
     int layer(xcb_window_t window);
     // Not hidden, and on the current desktop or on all of them.
@@ -58,6 +57,8 @@ public:
     // recently, else its topmost; always a target, none when the application has none here.
     std::optional<xcb_window_t> focusedWindow(qint32 pid);
     void noteActivation(xcb_window_t window, qint32 pid);
+    // _NET_FRAME_EXTENTS (the window manager's decorations) or _GTK_FRAME_EXTENTS (a client's shadow).
+    FrameExtents extents(xcb_window_t window, const char* property);
 
 private:
     // A request sent, and the frame the window had then: until the window changes, the window
@@ -68,7 +69,6 @@ private:
         quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
     };
 
-    FrameExtents extents(xcb_window_t window, const char* property);
     // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
     // type, and whether it is on screen.
     struct WindowFacts {

@@ -1,0 +1,160 @@
+#include "ButtonLayoutReader.h"
+
+#include "platform/x11/GSettingsString.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QFile>
+#include <QFileInfo>
+
+namespace corvane {
+
+namespace {
+constexpr auto kXfconfService = "org.xfce.Xfconf";
+constexpr auto kXfconfPath = "/org/xfce/Xfconf";
+constexpr auto kXfconfInterface = "org.xfce.Xfconf";
+constexpr auto kXfwmChannel = "xfwm4";
+constexpr auto kXfwmButtonLayout = "/general/button_layout";
+constexpr int kXfconfTimeoutMs = 2000; // asked without waiting: the answer comes when it comes
+} // namespace
+
+ButtonLayoutReader::ButtonLayoutReader(X11Connection& connection)
+    : m_connection(connection)
+    , m_folders(ConfigFolders::fromEnvironment()) {
+    const xcb_atom_t check = connection.atom("_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t openboxFile = connection.atom("_OB_CONFIG_FILE");
+    connection.addEventHandler([this, check, openboxFile](const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->window == m_connection.root() && (notify->atom == check || notify->atom == openboxFile))
+            detect(); // a window manager came, went or was replaced
+    });
+    // Editors replace files rather than write them in place: the folders are watched too.
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &ButtonLayoutReader::readFiles);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &ButtonLayoutReader::readFiles);
+    detect();
+}
+
+ButtonLayoutReader::~ButtonLayoutReader() = default;
+
+ButtonLayoutReader::Layout ButtonLayoutReader::current() const {
+    std::lock_guard lock(m_mutex);
+    return m_current;
+}
+
+void ButtonLayoutReader::set(const ButtonLayout& buttons) {
+    std::lock_guard lock(m_mutex);
+    m_current.buttons = buttons;
+}
+
+void ButtonLayoutReader::detect() {
+    const xcb_window_t root = m_connection.root();
+    const QList<quint32> check = m_connection.cardinals(root, m_connection.atom("_NET_SUPPORTING_WM_CHECK"));
+    const QString name =
+        check.isEmpty()
+            ? QString()
+            : QString::fromUtf8(m_connection.bytes(check.first(), m_connection.atom("_NET_WM_NAME")));
+    const WindowManager wm = windowManagerNamed(name);
+    const QString openboxFile =
+        QString::fromUtf8(m_connection.bytes(root, m_connection.atom("_OB_CONFIG_FILE")));
+    if (m_hasDetected && wm == current().windowManager && openboxFile == m_openboxConfigFile)
+        return;
+    m_hasDetected = true;
+    m_openboxConfigFile = openboxFile;
+    m_isFollowingXfconf = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_current = Layout{wm, stockLayout(wm), buttonMetrics(wm)};
+    }
+    m_gsettings.reset();
+    m_files = layoutFiles(wm, m_folders, openboxFile);
+    switch (wm) {
+    case WindowManager::Metacity:
+    case WindowManager::Mutter:
+        followGSettings("org.gnome.desktop.wm.preferences");
+        break;
+    case WindowManager::Marco:
+        followGSettings("org.mate.Marco.general");
+        break;
+    case WindowManager::Xfwm:
+        readFiles();
+        askXfconf();
+        break;
+    default:
+        readFiles();
+        break;
+    }
+}
+
+void ButtonLayoutReader::readFiles() {
+    if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
+        m_watcher.removePaths(watched);
+    if (m_files.isEmpty())
+        return;
+    QList<QByteArray> contents;
+    for (const QString& path : std::as_const(m_files)) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            contents.append(file.readAll());
+            m_watcher.addPath(path);
+        }
+        if (const QString folder = QFileInfo(path).path(); QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+    }
+    const WindowManager wm = current().windowManager;
+    if (wm != WindowManager::Xfwm || !m_isFollowingXfconf)
+        set(layoutFromFiles(wm, contents));
+}
+
+void ButtonLayoutReader::followGSettings(const char* schema) {
+    m_gsettings = GSettingsString::open(schema, "button-layout",
+                                        [this](const QString& layout) { set(gnomeLayout(layout)); });
+    if (m_gsettings)
+        set(gnomeLayout(m_gsettings->value()));
+}
+
+void ButtonLayoutReader::askXfconf() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    if (!m_isListeningToXfconf) {
+        m_isListeningToXfconf = true;
+        for (const char* signal : {"PropertyChanged", "PropertyRemoved"})
+            bus.connect(kXfconfService, kXfconfPath, kXfconfInterface, QString::fromLatin1(signal), this,
+                        SLOT(xfconfSignal(QDBusMessage)));
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(kXfconfService, kXfconfPath, kXfconfInterface,
+                                                       QStringLiteral("GetProperty"));
+    call << QString::fromLatin1(kXfwmChannel) << QString::fromLatin1(kXfwmButtonLayout);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kXfconfTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {
+        answered->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *answered;
+        if (reply.isValid())
+            followXfconf(reply.value().variant().toString());
+    });
+}
+
+void ButtonLayoutReader::xfconfSignal(const QDBusMessage& message) {
+    const QVariantList arguments = message.arguments();
+    if (current().windowManager != WindowManager::Xfwm || arguments.size() < 2 ||
+        arguments[0].toString() != QLatin1String(kXfwmChannel) ||
+        arguments[1].toString() != QLatin1String(kXfwmButtonLayout))
+        return;
+    if (message.member() == QLatin1String("PropertyChanged") && arguments.size() >= 3) {
+        followXfconf(arguments[2].value<QDBusVariant>().variant().toString());
+    } else if (message.member() == QLatin1String("PropertyRemoved")) {
+        m_isFollowingXfconf = false; // back to xfwm4's defaults
+        readFiles();
+    }
+}
+
+void ButtonLayoutReader::followXfconf(const QString& layout) {
+    m_isFollowingXfconf = true;
+    set(xfwmLayout(layout));
+}
+
+} // namespace corvane

@@ -1,0 +1,59 @@
+#pragma once
+// Which window manager runs (_NET_SUPPORTING_WM_CHECK, then the _NET_WM_NAME of its check window) and
+// how it lays out its title-bar buttons, read where it keeps them: openbox's rc.xml, xfwm4's xfconf
+// channel, the GSettings key of metacity, marco and mutter, KWin's kwinrc, fluxbox's init and IceWM's
+// preferences and theme. Read once, and again when the window manager or its settings change, never
+// when asked. Other window managers get the fallback layout. WindowManagerConfig knows the formats.
+
+#include "platform/x11/WindowManagerConfig.h"
+#include "platform/x11/X11Connection.h"
+
+#include <QDBusMessage>
+#include <QFileSystemWatcher>
+#include <mutex>
+
+namespace corvane {
+
+class GSettingsString;
+
+class ButtonLayoutReader : public QObject {
+    Q_OBJECT
+public:
+    explicit ButtonLayoutReader(X11Connection& connection);
+    ~ButtonLayoutReader() override;
+
+    struct Layout {
+        WindowManager windowManager = WindowManager::Unknown;
+        ButtonLayout buttons;
+        ButtonMetrics metrics;
+    };
+    // Callable from any thread.
+    Layout current() const;
+
+private slots:
+    // PropertyChanged and PropertyRemoved of xfconf, whole: a QDBusVariant parameter would need its
+    // type registered before connecting, or the connection silently fails.
+    void xfconfSignal(const QDBusMessage& message);
+
+private:
+    void detect();
+    void readFiles();
+    void askXfconf();
+    void followXfconf(const QString& layout);
+    void followGSettings(const char* schema);
+    void set(const ButtonLayout& buttons);
+
+    X11Connection& m_connection;
+    const ConfigFolders m_folders;
+    bool m_hasDetected = false;
+    QString m_openboxConfigFile;
+    QStringList m_files;
+    QFileSystemWatcher m_watcher;
+    std::unique_ptr<GSettingsString> m_gsettings;
+    bool m_isListeningToXfconf = false;
+    bool m_isFollowingXfconf = false; // xfconf answered: its value outranks xfwm4's defaults file
+    mutable std::mutex m_mutex;
+    Layout m_current;
+};
+
+} // namespace corvane
