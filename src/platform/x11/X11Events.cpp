@@ -32,7 +32,11 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
           runLoop, kMotionInterval, [this](bool hold) { m_recorder.holdReading(hold); },
           [this](const PointerSample& sample) { handlePointer(sample); })
     , m_recorder(
-          connection, runLoop, [this](const PointerSample& sample) { m_pacer.take(sample); },
+          connection, runLoop,
+          [this](PointerSample sample) {
+              sample.root += m_screens.deviceOrigin();
+              m_pacer.take(sample);
+          },
           [this] { m_pacer.endOfRead(); }) {
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
