@@ -95,7 +95,7 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
     return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
 }
 
-bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/, qint32 pid,
+bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid,
                              const QRectF& frame, double primaryHeight, const QRectF& visibleFrame,
                              RememberedFrame remembered) {
     const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
@@ -132,7 +132,7 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& /*runLoop*/,
     return true;
 }
 
-void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& /*runLoop*/, AxElement window,
+void writeWindowFrameTwice(Accessibility& accessibility, AxElement window,
                            const QRectF& frame, double primaryHeight) {
     const QPointF position = axTopLeftOf(frame, primaryHeight);
     const std::optional<QPointF> before = readPosition(accessibility, window);
