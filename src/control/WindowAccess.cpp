@@ -95,9 +95,8 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
     return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
 }
 
-bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid,
-                             const QRectF& frame, double primaryHeight, const QRectF& visibleFrame,
-                             RememberedFrame remembered) {
+bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
+                             double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
     const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
     if (!window)
         return false;
@@ -132,8 +131,8 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid,
     return true;
 }
 
-void writeWindowFrameTwice(Accessibility& accessibility, AxElement window,
-                           const QRectF& frame, double primaryHeight) {
+void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                           double primaryHeight) {
     const QPointF position = axTopLeftOf(frame, primaryHeight);
     const std::optional<QPointF> before = readPosition(accessibility, window);
     rememberFrame(accessibility, window);

@@ -35,8 +35,8 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRe
 // Writes a frame in screen coordinates to a window element: size, position, a pause until the window
 // has taken them (10 ms at most), then both again (the position less any offset the window manager
 // added to the first), on the calling thread. Used where the user pointed at the window (drag, palette).
-void writeWindowFrameTwice(Accessibility& accessibility, AxElement window,
-                           const QRectF& frame, double primaryHeight);
+void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                           double primaryHeight);
 
 // Size, then position, once and without a pause: for a window the window manager is moving with the
 // pointer, whose own moves a second pass would fight.
