@@ -118,17 +118,18 @@ void X11Connection::waitForData(const QDeadlineTimer& deadline) {
     ::ppoll(&fd, 1, &wait, nullptr);
 }
 
-quint64 X11Connection::configureCount(xcb_window_t window) {
+X11Connection::Configured X11Connection::configured(xcb_window_t window) {
     std::lock_guard lock(m_inboxMutex);
-    return m_configureCounts.value(window);
+    return m_configured.value(window);
 }
 
-bool X11Connection::awaitConfigure(xcb_window_t window, quint64 seen, double timeout) {
+bool X11Connection::awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
+                                   double timeout) {
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
     for (;;) {
         takeEvents(true);
-        if (configureCount(window) > seen)
+        if (isDone(configured(window)))
             return true;
         if (deadline.hasExpired() || xcb_connection_has_error(m_connection))
             return false;
@@ -186,9 +187,9 @@ void X11Connection::takeEvents(bool readsSocket) {
                    readsSocket ? xcb_poll_for_event(m_connection) : xcb_poll_for_queued_event(m_connection)) {
             const int type = event->response_type & 0x7f;
             if (type == XCB_CONFIGURE_NOTIFY)
-                ++m_configureCounts[reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window];
+                noteConfigure(*reinterpret_cast<const xcb_configure_notify_event_t*>(event));
             else if (type == XCB_DESTROY_NOTIFY)
-                m_configureCounts.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+                m_configured.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
             m_inbox.emplace_back(event);
             isDispatchNeeded = true;
         }
@@ -198,6 +199,17 @@ void X11Connection::takeEvents(bool readsSocket) {
     }
     QMetaObject::invokeMethod(
         this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
+}
+
+void X11Connection::noteConfigure(const xcb_configure_notify_event_t& event) {
+    Configured& configured = m_configured[event.window];
+    ++configured.count;
+    configured.size = QSize(event.width, event.height);
+    if (event.response_type & 0x80) { // sent by the window manager
+        configured.rootPosition = QPoint(event.x, event.y);
+        configured.borderWidth = event.border_width;
+        configured.positionCount = configured.count;
+    }
 }
 
 void X11Connection::dispatchEvents(bool readsSocket) {

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QSocketNotifier>
 #include <condition_variable>
 #include <deque>
@@ -74,12 +76,25 @@ public:
     // Handlers see every event of our connection, on the main thread.
     void addEventHandler(EventHandler handler) { m_handlers.append(std::move(handler)); }
 
-    // How many ConfigureNotify events of the window have come so far (for windows whose structure
-    // we watch), counted as they are taken off the socket, by whichever thread. Callable from any thread.
-    quint64 configureCount(xcb_window_t window);
-    // Waits until more than `seen` have come, at most the given seconds; false when none came.
-    // Callable from any thread, the main thread included: the wait reads the socket itself.
-    bool awaitConfigure(xcb_window_t window, quint64 seen, double timeout);
+    // What the ConfigureNotify events of a window whose structure we watch have told so far, taken
+    // as they come off the socket, by whichever thread.
+    struct Configured {
+        quint64 count = 0; // events seen
+        QSize size;        // of the window itself, as the last of them says
+        // Its top-left in root pixels and its border, as the last synthetic one says: the window
+        // manager's word after a move (a real event gives the place in its frame). Some count the
+        // border in, some do not.
+        QPoint rootPosition;
+        int borderWidth = 0;
+        quint64 positionCount = 0; // `count` when that one came; 0 before any
+    };
+    // Callable from any thread.
+    Configured configured(xcb_window_t window);
+    // Waits until `isDone` holds for what the window's events told, at most the given seconds;
+    // false when it never did. Callable from any thread, the main thread included: the wait reads
+    // the socket itself.
+    bool awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
+                        double timeout);
 
 signals:
     void connectionLost();
@@ -91,6 +106,7 @@ private:
     // main thread it has the main thread dispatch them.
     void takeEvents(bool readsSocket);
     void dispatchEvents(bool readsSocket);
+    void noteConfigure(const xcb_configure_notify_event_t& event); // with m_inboxMutex held
     // Sleeps until data has come, a slice of the time at most. Off the main thread it waits for the
     // main thread, which wakes for the socket, to have read some (it reads what this thread awaits
     // too: a reply, a ConfigureNotify); at the slice's end the caller reads the socket itself.
@@ -102,7 +118,7 @@ private:
     QList<EventHandler> m_handlers;
     std::mutex m_inboxMutex; // the inbox and the counts; held while taking events, so they stay in order
     std::deque<XcbReply<xcb_generic_event_t>> m_inbox;
-    QHash<xcb_window_t, quint64> m_configureCounts;
+    QHash<xcb_window_t, Configured> m_configured;
     bool m_isDispatchPosted = false;
     std::condition_variable m_dataRead; // with m_inboxMutex: the main thread read the socket
     quint64 m_reads = 0;

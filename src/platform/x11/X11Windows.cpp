@@ -13,6 +13,8 @@ constexpr quint32 kSourceIsPager = 2; // requests come from a tool acting for th
 // trips without end.
 constexpr int kMaxDepth = 8;
 constexpr int kMaxDecoration = 64;
+// How long a request waits for the one before it to the same window to take effect.
+constexpr double kPendingBound = 0.010;
 } // namespace
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
@@ -173,6 +175,7 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
     reading.shadow = extentsOf(X11Connection::cardinalsOf(shadow.get()));
     const FrameExtents& wm = reading.wm;
     const FrameExtents& s = reading.shadow;
+    reading.client = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
     const QPoint axOrigin = m_screens.primaryOrigin();
     reading.frame =
         QRectF(origin->dst_x - wm.left + s.left - axOrigin.x(), origin->dst_y - wm.top + s.top - axOrigin.y(),
@@ -273,7 +276,19 @@ QString X11Windows::applicationName(xcb_window_t window) {
 
 bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
                             std::optional<QSizeF> outerSize, double timeout) {
-    const std::optional<FrameReading> reading = readFrame(window, timeout, true);
+    std::optional<FrameReading> reading = readFrame(window, timeout, true);
+    // Built on the frame the last request left, not on one the window manager is still changing:
+    // a request sent before icewm has applied the one before may land off by its border, an offset
+    // the next request does not repeat (and the writer would take it off that one).
+    std::optional<SentRequest> pending;
+    if (reading) {
+        std::lock_guard lock(m_mutex);
+        const auto sent = m_sent.constFind(window);
+        if (sent != m_sent.cend() && !sent->wasAwaited && sent->before == reading->frame)
+            pending = *sent;
+    }
+    if (pending && awaitApplied(window, *pending, kPendingBound))
+        reading = readFrame(window, timeout, true);
     if (!reading) {
         std::lock_guard lock(m_mutex);
         m_sent.remove(window); // gone
@@ -293,12 +308,16 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
         std::lock_guard lock(m_mutex);
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
-        target = sent != m_sent.cend() && sent->before == *current ? sent->requested : *current;
+        const bool isPending = sent != m_sent.cend() && sent->before == *current;
+        target = isPending ? sent->requested : *current;
         if (axTopLeft)
             target.moveTopLeft(*axTopLeft);
         if (outerSize)
             target.setSize(*outerSize);
-        m_sent.insert(window, {target, *current, m_connection.configureCount(window)});
+        // A request that builds on a pending one is answered by the events of both.
+        const quint64 configuresBefore =
+            isPending ? sent->configuresBefore : m_connection.configured(window).count;
+        m_sent.insert(window, {target, *current, reading->client, configuresBefore});
         isWatched = m_watched.contains(window);
         m_watched.insert(window);
     }
@@ -331,9 +350,34 @@ void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
             return;
         sent = *it;
     }
-    if (sent.requested.toRect() == sent.before.toRect())
-        return; // nothing to change: the window manager may well not answer
-    m_connection.awaitConfigure(window, sent.configuresBefore, timeout);
+    awaitApplied(window, sent, timeout);
+}
+
+bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout) {
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_sent.find(window);
+        if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore && it->requested == sent.requested)
+            it->wasAwaited = true;
+    }
+    const QRect requested = sent.requested.toRect();
+    const QRect before = sent.before.toRect();
+    if (requested == before)
+        return true; // nothing to change: the window manager may well not answer
+    // Applied once the events since the request show each change asked for: a window manager may
+    // answer a move and resize with an event for each, and the size may come first (icewm), or be
+    // another than asked, the window's size increments (xterm) or limits taken into account.
+    const bool resizes = requested.size() != before.size();
+    const bool moves = requested.topLeft() != before.topLeft();
+    return m_connection.awaitConfigure(
+        window,
+        [&](const X11Connection::Configured& c) {
+            return c.count > sent.configuresBefore && (!resizes || c.size != sent.clientBefore.size()) &&
+                   (!moves || (c.positionCount > sent.configuresBefore &&
+                               (c.rootPosition - sent.clientBefore.topLeft()).manhattanLength() >
+                                   2 * c.borderWidth));
+        },
+        timeout);
 }
 
 void X11Windows::activate(xcb_window_t window) {

@@ -46,9 +46,10 @@ public:
     // False when the window is gone or did not answer in time.
     bool moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize,
                     double timeout = X11Connection::kDefaultTimeout);
-    // Until the window manager has configured the window after the last request (a ConfigureNotify
-    // of the window: a real one for a new size, the synthetic one window managers send for a move),
-    // the given seconds at most; at once when that request changed nothing.
+    // Until the window manager has applied the last request: the window's ConfigureNotify events
+    // since show the new size (a real one) and the new place (the synthetic one window managers send
+    // after a move) where it asked for them; the given seconds at most; at once when that request
+    // changed nothing.
     void waitUntilApplied(xcb_window_t window, double timeout);
     void activate(xcb_window_t window);
 
@@ -66,8 +67,12 @@ private:
     struct SentRequest {
         QRectF requested;
         QRectF before;
+        QRect clientBefore;           // the window itself, in root pixels, as `before` was read
         quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
+        bool wasAwaited = false;      // once: a window manager that ignores it is not waited for again
     };
+    // Until the window's events show each change the request asks for, at most `timeout` seconds.
+    bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
 
     // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
     // type, and whether it is on screen.
@@ -81,6 +86,7 @@ private:
     // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
     struct FrameReading {
         QRectF frame;
+        QRect client; // the window itself, in root pixels
         FrameExtents wm, shadow;
         QList<quint32> states;
     };
