@@ -8,6 +8,7 @@ namespace corvane {
 
 namespace {
 
+// Between writes: until the window has taken the last one, 10 ms at most.
 constexpr std::chrono::microseconds kSettlePause{10000};
 constexpr double kSizeTolerance = 5.0;
 // Some window managers place the frame off the requested spot by their decorations (they take the
@@ -94,7 +95,7 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
     return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
 }
 
-bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
+bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
                              double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
     const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
     if (!window)
@@ -112,16 +113,16 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
 
     rememberFrame(accessibility, *window);
     writeSize(accessibility, *window, {w, h});
-    runLoop.pause(kSettlePause);
+    accessibility.waitUntilApplied(*window, kSettlePause);
     writePosition(accessibility, *window, position);
-    runLoop.pause(kSettlePause);
+    accessibility.waitUntilApplied(*window, kSettlePause);
     const AttributeResult readBack = accessibility.copyAttributeValue(*window, ax::kSize);
     const std::optional<QPointF> landed = readPosition(accessibility, *window);
     if (const AxValue* value = readBack.get<AxValue>(); value && value->sizeValue()) {
         const QSizeF actual = *value->sizeValue();
         if (std::abs(actual.width() - w) > kSizeTolerance || std::abs(actual.height() - h) > kSizeTolerance) {
             writeSize(accessibility, *window, {w, h});
-            runLoop.pause(kSettlePause);
+            accessibility.waitUntilApplied(*window, kSettlePause);
         }
     }
     writePosition(accessibility, *window, correctedPosition(position, before, landed));
@@ -130,14 +131,14 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qin
     return true;
 }
 
-void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
-                           const QRectF& frame, double primaryHeight) {
+void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                           double primaryHeight) {
     const QPointF position = axTopLeftOf(frame, primaryHeight);
     const std::optional<QPointF> before = readPosition(accessibility, window);
     rememberFrame(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, position);
-    runLoop.pause(kSettlePause);
+    accessibility.waitUntilApplied(window, kSettlePause);
     const std::optional<QPointF> landed = readPosition(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, correctedPosition(position, before, landed));

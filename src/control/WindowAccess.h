@@ -3,7 +3,6 @@
 // writer runs on the background queue; it holds no state and touches only what it is given.
 
 #include "platform/Accessibility.h"
-#include "platform/RunLoop.h"
 #include "platform/Workspace.h"
 
 #include <QRectF>
@@ -27,17 +26,17 @@ enum class RememberedFrame { Keep, Forget };
 
 // Writes the frame to the application's focused window: size, position, a read-back with one size
 // retry when more than 5 points off, and the position again, less any offset the window manager
-// added to the first. The left edge is kept inside the visible frame; the pauses go through the run
-// loop. False when there is no focused window.
-bool writeFocusedWindowFrame(Accessibility& accessibility, RunLoop& runLoop, qint32 pid, const QRectF& frame,
+// added to the first. The left edge is kept inside the visible frame; each pause lasts until the
+// window has taken the write before it, 10 ms at most. False when there is no focused window.
+bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
                              double primaryHeight, const QRectF& visibleFrame,
                              RememberedFrame remembered = RememberedFrame::Keep);
 
-// Writes a frame in screen coordinates to a window element: size, position, a 10 ms pause, then both
-// again (the position less any offset the window manager added to the first), on the calling
-// thread. Used where the user pointed at the window (drag, palette).
-void writeWindowFrameTwice(Accessibility& accessibility, RunLoop& runLoop, AxElement window,
-                           const QRectF& frame, double primaryHeight);
+// Writes a frame in screen coordinates to a window element: size, position, a pause until the window
+// has taken them (10 ms at most), then both again (the position less any offset the window manager
+// added to the first), on the calling thread. Used where the user pointed at the window (drag, palette).
+void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                           double primaryHeight);
 
 // Size, then position, once and without a pause: for a window the window manager is moving with the
 // pointer, whose own moves a second pass would fight.

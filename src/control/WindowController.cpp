@@ -49,8 +49,7 @@ bool WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& 
     m_platform.backgroundQueue.async([&platform, frame, h, self, visibleFrame, lastPid, remembered,
                                       done = std::move(done)] {
         const auto writeAndActivate = [&](qint32 pid, std::optional<RunningApplication> app) {
-            if (!writeFocusedWindowFrame(platform.accessibility, platform.runLoop, pid, frame, h,
-                                         visibleFrame, remembered))
+            if (!writeFocusedWindowFrame(platform.accessibility, pid, frame, h, visibleFrame, remembered))
                 return false;
             if (!app) {
                 for (const RunningApplication& running : platform.workspace.runningApplications()) {

@@ -218,8 +218,7 @@ void DragSnapMonitor::placeRestoredWindow(AxElement window, const RestoredSize& 
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window, restored.frameAt(cursor, h),
-                          h);
+    writeWindowFrameTwice(m_platform.accessibility, window, restored.frameAt(cursor, h), h);
     forgetRememberedFrame(m_platform.accessibility, window);
 }
 
@@ -248,8 +247,7 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, window,
-                          screenRect(fraction, screen.visibleFrame), h);
+    writeWindowFrameTwice(m_platform.accessibility, window, screenRect(fraction, screen.visibleFrame), h);
 }
 
 } // namespace corvane

@@ -222,8 +222,8 @@ void ZoomPaletteMonitor::apply(const QRectF& fraction) {
     const std::optional<Screen> screen = screenContaining(m_platform.screens, buttonOnScreen);
     if (!screen || !(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, m_platform.runLoop, target.window,
-                          screenRect(fraction, screen->visibleFrame), h);
+    writeWindowFrameTwice(m_platform.accessibility, target.window, screenRect(fraction, screen->visibleFrame),
+                          h);
 }
 
 } // namespace corvane

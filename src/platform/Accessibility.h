@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
 #include <optional>
 #include <variant>
 
@@ -119,6 +120,9 @@ public:
     virtual AttributeResult copyAttributeValue(AxElement element, const QString& attribute) = 0;
     virtual AxError setAttributeValue(AxElement element, const QString& attribute,
                                       const AttributeValue& value) = 0;
+    // Blocks the calling thread until the last write to the window has taken effect (or needed no
+    // change), for the given time at most: the whole time where the platform cannot tell.
+    virtual void waitUntilApplied(AxElement window, std::chrono::microseconds atMost) = 0;
     // Geometric values to write; none when the platform cannot make one.
     virtual std::optional<AxValue> createPointValue(QPointF point) = 0;
     virtual std::optional<AxValue> createSizeValue(QSizeF size) = 0;

@@ -79,8 +79,7 @@ TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrit
     desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
     desk.setPlacementOffset({-2, -18});
     desk.log().clear();
-    writeWindowFrameTwice(platform.accessibility, platform.runLoop, desk.windowElement(window),
-                          QRectF(0, 438, 720, 437), 900);
+    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 438, 720, 437), 900);
     EXPECT_EQ(desk.log().effects(),
               (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
                            "write AXSize 720x437", "write AXPosition 2,43"}));

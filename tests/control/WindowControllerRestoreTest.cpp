@@ -127,8 +127,7 @@ TEST_F(ControllerTest, AFrameIsRememberedOnlyWhenTheWindowSaysItHasNone) {
 TEST_F(ControllerTest, TheWritersOfDragAndPaletteRememberToo) {
     start();
     const QRectF first = frame();
-    writeWindowFrameTwice(platform.accessibility, platform.runLoop, desk.windowElement(window),
-                          QRectF(0, 0, 720, 875), 900);
+    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 0, 720, 875), 900);
     EXPECT_EQ(desk.restoreFrame(window), first);
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
 }

@@ -93,6 +93,10 @@ AxError SimAccessibility::setAttributeValue(AxElement element, const QString& at
     return result;
 }
 
+void SimAccessibility::waitUntilApplied(AxElement /*window*/, std::chrono::microseconds atMost) {
+    m_desktop.runLoop().pause(atMost);
+}
+
 AxError SimAccessibility::write(AxElement element, const QString& attribute, const AttributeValue& value) {
     const SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)

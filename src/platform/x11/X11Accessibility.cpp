@@ -196,22 +196,26 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
         return AxError::AttributeUnsupported;
     const AxValue* v = std::get_if<AxValue>(&value);
     const xcb_window_t w = windowOf(element);
+    // A move or resize reads the frame it builds on, and so finds a window that is gone.
+    if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue())
+        return m_windows.moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)) ? AxError::Success
+                                                                                           : failure();
+    if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue())
+        return m_windows.moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)) ? AxError::Success
+                                                                                          : failure();
     if (!m_windows.frame(w, timeoutFor(element)))
         return failure();
-    if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue()) {
-        m_windows.moveResize(w, v->pointValue(), std::nullopt);
-        return AxError::Success;
-    }
-    if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue()) {
-        m_windows.moveResize(w, std::nullopt, v->sizeValue());
-        return AxError::Success;
-    }
     if (attribute == QLatin1String(ax::kRestoreFrame) &&
         (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
         m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
         return AxError::Success;
     }
     return AxError::IllegalArgument;
+}
+
+void X11Accessibility::waitUntilApplied(AxElement window, std::chrono::microseconds atMost) {
+    if (kindOf(window) == Kind::Window)
+        m_windows.waitUntilApplied(windowOf(window), std::chrono::duration<double>(atMost).count());
 }
 
 ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y) {

@@ -21,6 +21,8 @@ public:
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;
+    // Until the window manager has configured the window after the last write (its ConfigureNotify).
+    void waitUntilApplied(AxElement window, std::chrono::microseconds atMost) override;
     std::optional<AxValue> createPointValue(QPointF point) override { return AxValue::ofPoint(point); }
     std::optional<AxValue> createSizeValue(QSizeF size) override { return AxValue::ofSize(size); }
     // The topmost window holding the point (or its synthetic button there); nothing when that

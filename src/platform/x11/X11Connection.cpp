@@ -1,7 +1,7 @@
 #include "X11Connection.h"
 
 #include <QAbstractEventDispatcher>
-#include <QDeadlineTimer>
+#include <QThread>
 #include <poll.h>
 #include <xcb/xcbext.h>
 
@@ -9,7 +9,11 @@ namespace corvane {
 
 namespace {
 thread_local bool t_lastAwaitTimedOut = false;
-}
+// Short slices: another thread may read our reply or event off the socket while this one sleeps on
+// it (the main thread, busy, may not say so at once). At 2 ms per slice that cost the background
+// writer a millisecond per round trip.
+constexpr std::chrono::nanoseconds kSlice{100'000};
+} // namespace
 
 std::unique_ptr<X11Connection> X11Connection::open(const char* displayName) {
     int screenNumber = 0;
@@ -42,11 +46,12 @@ X11Connection::X11Connection(xcb_connection_t* connection, xcb_screen_t* screen)
     xcb_flush(m_connection);
     m_notifier =
         std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Connection::dispatchEvents);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { dispatchEvents(true); });
     // A reply awaited on the main thread may pull events off the socket into xcb's queue, where the
-    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep.
+    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep
+    // (the socket itself is the notifier's to watch).
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &X11Connection::dispatchEvents);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { dispatchEvents(false); });
 }
 
 X11Connection::~X11Connection() {
@@ -76,29 +81,59 @@ bool X11Connection::lastAwaitTimedOut() {
 void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
     t_lastAwaitTimedOut = false;
     xcb_flush(m_connection);
-    QDeadlineTimer deadline(qint64(timeout * 1000));
+    const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
     for (;;) {
         void* reply = nullptr;
         xcb_generic_error_t* error = nullptr;
         if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
+            // Events read on the way wait for the main thread, which the socket no longer wakes.
+            if (QThread::currentThread() != thread())
+                takeEvents(false);
             return reply; // null with an error: the window is gone
         }
         if (xcb_connection_has_error(m_connection))
             return nullptr;
-        const qint64 remaining = deadline.remainingTime();
-        if (remaining == 0) {
+        if (deadline.hasExpired()) {
             t_lastAwaitTimedOut = true;
             // Collect the late reply in the background of xcb rather than leak the slot.
             xcb_discard_reply(m_connection, sequence);
             return nullptr;
         }
-        // Short slices: another thread (the main thread's event dispatch, most often) may read our
-        // reply off the socket while this one sleeps on it, and then the socket never wakes us.
-        // At 2 ms per slice that cost the background writer a millisecond per round trip.
-        pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-        const timespec slice{0, 100'000}; // 0.1 ms
-        ::ppoll(&fd, 1, &slice, nullptr);
+        waitForData(deadline);
+    }
+}
+
+void X11Connection::waitForData(const QDeadlineTimer& deadline) {
+    const std::chrono::nanoseconds slice =
+        std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
+    if (QThread::currentThread() != thread()) {
+        std::unique_lock lock(m_inboxMutex);
+        const quint64 reads = m_reads;
+        m_dataRead.wait_for(lock, slice, [&] { return m_reads != reads; });
+        return;
+    }
+    const timespec wait{0, long(std::max<qint64>(0, slice.count()))};
+    pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+    ::ppoll(&fd, 1, &wait, nullptr);
+}
+
+X11Connection::Configured X11Connection::configured(xcb_window_t window) {
+    std::lock_guard lock(m_inboxMutex);
+    return m_configured.value(window);
+}
+
+bool X11Connection::awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
+                                   double timeout) {
+    xcb_flush(m_connection);
+    const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
+    for (;;) {
+        takeEvents(true);
+        if (isDone(configured(window)))
+            return true;
+        if (deadline.hasExpired() || xcb_connection_has_error(m_connection))
+            return false;
+        waitForData(deadline);
     }
 }
 
@@ -144,11 +179,63 @@ void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::a
     xcb_flush(m_connection);
 }
 
-void X11Connection::dispatchEvents() {
-    while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
-        const XcbReply<xcb_generic_event_t> event(raw);
-        for (const EventHandler& handler : m_handlers)
-            handler(event.get());
+void X11Connection::takeEvents(bool readsSocket) {
+    bool isDispatchNeeded = false;
+    {
+        std::lock_guard lock(m_inboxMutex);
+        while (xcb_generic_event_t* event =
+                   readsSocket ? xcb_poll_for_event(m_connection) : xcb_poll_for_queued_event(m_connection)) {
+            const int type = event->response_type & 0x7f;
+            if (type == XCB_CONFIGURE_NOTIFY)
+                noteConfigure(*reinterpret_cast<const xcb_configure_notify_event_t*>(event));
+            else if (type == XCB_DESTROY_NOTIFY)
+                m_configured.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+            m_inbox.emplace_back(event);
+            isDispatchNeeded = true;
+        }
+        if (!isDispatchNeeded || m_isDispatchPosted || QThread::currentThread() == thread())
+            return;
+        m_isDispatchPosted = true;
+    }
+    QMetaObject::invokeMethod(
+        this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
+}
+
+void X11Connection::noteConfigure(const xcb_configure_notify_event_t& event) {
+    Configured& configured = m_configured[event.window];
+    ++configured.count;
+    configured.size = QSize(event.width, event.height);
+    if (event.response_type & 0x80) { // sent by the window manager
+        configured.rootPosition = QPoint(event.x, event.y);
+        configured.borderWidth = event.border_width;
+        configured.positionCount = configured.count;
+    }
+}
+
+void X11Connection::dispatchEvents(bool readsSocket) {
+    if (readsSocket) {
+        takeEvents(true);
+        {
+            std::lock_guard lock(m_inboxMutex);
+            ++m_reads;
+        }
+        m_dataRead.notify_all();
+    }
+    for (;;) {
+        takeEvents(false);
+        std::deque<XcbReply<xcb_generic_event_t>> events;
+        {
+            std::lock_guard lock(m_inboxMutex);
+            events.swap(m_inbox);
+            m_isDispatchPosted = false;
+        }
+        if (events.empty())
+            break;
+        // A handler may await a reply, and so read more events: they come in the next round.
+        for (const XcbReply<xcb_generic_event_t>& event : events) {
+            for (const EventHandler& handler : m_handlers)
+                handler(event.get());
+        }
     }
     if (xcb_connection_has_error(m_connection) && !m_hasReportedLoss) {
         m_hasReportedLoss = true;

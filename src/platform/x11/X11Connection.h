@@ -1,11 +1,18 @@
 #pragma once
 // Corvane's own connection to the X server (Qt keeps its own for our windows): atoms, the root
 // window, replies awaited with a deadline, and the dispatch of events to whoever asked for them.
+// Any thread may take events off the socket (awaiting a reply reads whatever comes first); they
+// wait in an inbox, in order, for the main thread's dispatch, which is woken for them.
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QSocketNotifier>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -69,18 +76,52 @@ public:
     // Handlers see every event of our connection, on the main thread.
     void addEventHandler(EventHandler handler) { m_handlers.append(std::move(handler)); }
 
+    // What the ConfigureNotify events of a window whose structure we watch have told so far, taken
+    // as they come off the socket, by whichever thread.
+    struct Configured {
+        quint64 count = 0; // events seen
+        QSize size;        // of the window itself, as the last of them says
+        // Its top-left in root pixels and its border, as the last synthetic one says: the window
+        // manager's word after a move (a real event gives the place in its frame). Some count the
+        // border in, some do not.
+        QPoint rootPosition;
+        int borderWidth = 0;
+        quint64 positionCount = 0; // `count` when that one came; 0 before any
+    };
+    // Callable from any thread.
+    Configured configured(xcb_window_t window);
+    // Waits until `isDone` holds for what the window's events told, at most the given seconds;
+    // false when it never did. Callable from any thread, the main thread included: the wait reads
+    // the socket itself.
+    bool awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
+                        double timeout);
+
 signals:
     void connectionLost();
 
 private:
     X11Connection(xcb_connection_t* connection, xcb_screen_t* screen);
     void* awaitRaw(unsigned int sequence, double timeout);
-    void dispatchEvents();
+    // Moves the events xcb has read (and, when asked, any the socket holds) to the inbox; off the
+    // main thread it has the main thread dispatch them.
+    void takeEvents(bool readsSocket);
+    void dispatchEvents(bool readsSocket);
+    void noteConfigure(const xcb_configure_notify_event_t& event); // with m_inboxMutex held
+    // Sleeps until data has come, a slice of the time at most. Off the main thread it waits for the
+    // main thread, which wakes for the socket, to have read some (it reads what this thread awaits
+    // too: a reply, a ConfigureNotify); at the slice's end the caller reads the socket itself.
+    void waitForData(const QDeadlineTimer& deadline);
 
     xcb_connection_t* m_connection;
     xcb_window_t m_root;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QList<EventHandler> m_handlers;
+    std::mutex m_inboxMutex; // the inbox and the counts; held while taking events, so they stay in order
+    std::deque<XcbReply<xcb_generic_event_t>> m_inbox;
+    QHash<xcb_window_t, Configured> m_configured;
+    bool m_isDispatchPosted = false;
+    std::condition_variable m_dataRead; // with m_inboxMutex: the main thread read the socket
+    quint64 m_reads = 0;
     std::mutex m_atomsMutex;
     QHash<QByteArray, xcb_atom_t> m_atoms;
     bool m_hasReportedLoss = false;

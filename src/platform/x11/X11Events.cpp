@@ -2,9 +2,23 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QWindow>
 #include <xcb/xinput.h>
 
 namespace corvane {
+
+namespace {
+
+constexpr EventMask kButtonMask = maskOf(EventType::LeftMouseDown) | maskOf(EventType::RightMouseDown) |
+                                  maskOf(EventType::OtherMouseDown) | maskOf(EventType::LeftMouseUp) |
+                                  maskOf(EventType::RightMouseUp) | maskOf(EventType::OtherMouseUp);
+constexpr EventMask kMotionMask = maskOf(EventType::MouseMoved) | maskOf(EventType::LeftMouseDragged);
+
+quint32 buttonBit(quint32 button) {
+    return button == 1 ? mousebutton::kLeft : button == 3 ? mousebutton::kRight : 4;
+}
+
+} // namespace
 
 X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screens& screens, RunLoop& runLoop)
     : m_connection(connection)
@@ -13,7 +27,17 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
     , m_runLoop(runLoop)
     , m_repeater(
           runLoop, [this](quint32 keycode) { return m_keyboard.repeatTiming(keycode); },
-          [this](quint32 keycode) { deliver(m_keyboard.keyDown(keycode, m_runLoop.now())); }) {
+          [this](quint32 keycode) { deliver(m_keyboard.keyDown(keycode, m_runLoop.now())); })
+    , m_pacer(
+          runLoop, kMotionInterval, [this](bool hold) { m_recorder.holdReading(hold); },
+          [this](const PointerSample& sample) { handlePointer(sample); })
+    , m_recorder(
+          connection, runLoop,
+          [this](PointerSample sample) {
+              sample.root += m_screens.deviceOrigin();
+              m_pacer.take(sample);
+          },
+          [this] { m_pacer.endOfRead(); }) {
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
     if (xi && xi->present) {
@@ -53,20 +77,29 @@ void X11Events::selectEvents() {
     if (wanted == m_selected)
         return;
     m_selected = wanted;
+    const bool wantsMotion = wanted & kMotionMask;
+    // Drags are told from moves by the held buttons, which only the button events tell.
+    const bool wantsButtons = wantsMotion || (wanted & kButtonMask);
+    if (wantsButtons != m_recordsButtons || wantsMotion != m_recordsMotion) {
+        m_recordsButtons = wantsButtons;
+        m_recordsMotion = wantsMotion;
+        m_pacer.reset();
+        m_isRecordingButtons = m_recorder.record(wantsButtons, wantsMotion) && wantsButtons;
+        // The recording tells what changes from here on: start from where the pointer is now.
+        if (const std::optional<PointerState> state = m_isRecordingButtons ? queryPointer() : std::nullopt) {
+            m_position = state->root;
+            m_heldButtons = state->buttons;
+        }
+    }
     quint32 xiMask = 0;
     if (wanted & maskOf(EventType::KeyDown))
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
-    if (wanted & (maskOf(EventType::LeftMouseDown) | maskOf(EventType::RightMouseDown) |
-                  maskOf(EventType::OtherMouseDown)))
-        xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS;
-    if (wanted &
-        (maskOf(EventType::LeftMouseUp) | maskOf(EventType::RightMouseUp) | maskOf(EventType::OtherMouseUp)))
-        xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
-    if (wanted & (maskOf(EventType::MouseMoved) | maskOf(EventType::LeftMouseDragged)))
-        xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
-    // Drags are told from moves by the held buttons, which only the button events tell.
-    if (xiMask & XCB_INPUT_XI_EVENT_MASK_RAW_MOTION)
+    // While recorded, raw button events ring: the recording is read at once, even while motion
+    // is paced, so a click is never held back.
+    if (wantsButtons)
         xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    if (wantsMotion && !m_isRecordingButtons)
+        xiMask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
     struct {
         xcb_input_event_mask_t head;
         quint32 mask;
@@ -87,9 +120,14 @@ void X11Events::handle(const xcb_generic_event_t* event) {
     } else if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ||
                ge->event_type == XCB_INPUT_RAW_BUTTON_RELEASE) {
         const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
-        handleButton(raw->detail, ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS);
+        if (m_isRecordingButtons)
+            m_recorder.readNow();
+        else
+            handleRaw(ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS ? PointerSample::Kind::Press
+                                                                   : PointerSample::Kind::Release,
+                      raw->detail);
     } else if (ge->event_type == XCB_INPUT_RAW_MOTION) {
-        handleMotion();
+        handleRaw(PointerSample::Kind::Motion, 0);
     }
 }
 
@@ -106,39 +144,42 @@ void X11Events::handleKey(quint32 keycode, bool isPress) {
     deliver(key);
 }
 
-void X11Events::handleButton(quint32 button, bool isPress) {
-    // Buttons 4 to 7 are the scroll wheel: no presses of their own.
-    if (button == 0 || (button >= 4 && button <= 7))
-        return;
-    const quint32 bit = button == 1 ? mousebutton::kLeft : button == 3 ? mousebutton::kRight : 4;
-    m_heldButtons = isPress ? (m_heldButtons | bit) : (m_heldButtons & ~bit);
+void X11Events::handleRaw(PointerSample::Kind kind, quint32 button) {
+    const std::optional<PointerState> state = queryPointer();
+    m_pacer.take({kind, button, state ? state->root : m_position, m_runLoop.now()});
+    m_pacer.endOfRead();
+}
+
+void X11Events::handlePointer(const PointerSample& sample) {
+    m_position = sample.root;
     Event e;
-    e.timestamp = m_runLoop.now();
+    e.timestamp = sample.timestamp;
     e.modifierFlags = m_keyboard.modifierFlags();
-    if (button == 1)
+    if (sample.kind == PointerSample::Kind::Motion) {
+        e.type = (m_heldButtons & mousebutton::kLeft) ? EventType::LeftMouseDragged : EventType::MouseMoved;
+        deliver(e);
+        return;
+    }
+    // Buttons 4 to 7 are the scroll wheel: no presses of their own.
+    if (sample.button == 0 || (sample.button >= 4 && sample.button <= 7))
+        return;
+    const bool isPress = sample.kind == PointerSample::Kind::Press;
+    const quint32 bit = buttonBit(sample.button);
+    m_heldButtons = isPress ? (m_heldButtons | bit) : (m_heldButtons & ~bit);
+    if (sample.button == 1)
         e.type = isPress ? EventType::LeftMouseDown : EventType::LeftMouseUp;
-    else if (button == 3)
+    else if (sample.button == 3)
         e.type = isPress ? EventType::RightMouseDown : EventType::RightMouseUp;
     else
         e.type = isPress ? EventType::OtherMouseDown : EventType::OtherMouseUp;
     deliver(e);
 }
 
-void X11Events::handleMotion() {
-    Event e;
-    e.timestamp = m_runLoop.now();
-    e.modifierFlags = m_keyboard.modifierFlags();
-    e.type = (m_heldButtons & mousebutton::kLeft) ? EventType::LeftMouseDragged : EventType::MouseMoved;
-    deliver(e);
-}
-
 void X11Events::deliver(const Event& event) {
     // Events addressed to one of our own windows go to the local monitors only: keys while one of
-    // them has the focus, the mouse while one lies under the pointer. Qt knows both without asking
-    // the server.
-    const bool isOurs = event.type == EventType::KeyDown
-                            ? QGuiApplication::focusWindow() != nullptr
-                            : QGuiApplication::topLevelAt(QCursor::pos()) != nullptr;
+    // them has the focus, the mouse while one lies under the pointer.
+    const bool isOurs = event.type == EventType::KeyDown ? QGuiApplication::focusWindow() != nullptr
+                                                         : isOverOurWindow(m_position);
     const QList<Monitor> monitors = m_monitors;
     for (const Monitor& m : monitors) {
         if (!(m.mask & maskOf(event.type)))
@@ -150,27 +191,50 @@ void X11Events::deliver(const Event& event) {
     }
 }
 
-QPointF X11Events::mouseLocation() {
+// Qt knows where our windows are without asking the server. Only when the pointer lies inside one is
+// the server asked which window is on top there (another application's may cover ours), so motion
+// over other windows costs no round trip. Click-through windows (the snap preview) never count.
+bool X11Events::isOverOurWindow(QPoint root) const {
+    const QPointF point = m_screens.toScreen(QRectF(root.x(), root.y(), 0, 0)).topLeft();
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    const bool isInside = std::any_of(windows.cbegin(), windows.cend(), [&](const QWindow* w) {
+        return w->isVisible() && !(w->flags() & Qt::WindowTransparentForInput) &&
+               m_screens.screenFrame(w->geometry()).contains(point);
+    });
+    return isInside && QGuiApplication::topLevelAt(QCursor::pos()) != nullptr;
+}
+
+std::optional<X11Events::PointerState> X11Events::queryPointer() {
     const auto pointer = m_connection.await<xcb_query_pointer_reply_t>(
         xcb_query_pointer(m_connection.xcb(), m_connection.root()).sequence);
     if (!pointer)
-        return {};
-    return m_screens.toScreen(QRectF(pointer->root_x, pointer->root_y, 0, 0)).topLeft();
+        return std::nullopt;
+    PointerState state{QPoint(pointer->root_x, pointer->root_y), 0};
+    if (pointer->mask & XCB_BUTTON_MASK_1)
+        state.buttons |= mousebutton::kLeft;
+    if (pointer->mask & XCB_BUTTON_MASK_3)
+        state.buttons |= mousebutton::kRight;
+    if (pointer->mask & XCB_BUTTON_MASK_2)
+        state.buttons |= buttonBit(2);
+    return state;
+}
+
+QPointF X11Events::mouseLocation() {
+    QPoint root = m_position;
+    if (!m_recorder.isRecordingMotion()) {
+        const std::optional<PointerState> state = queryPointer();
+        if (!state)
+            return {};
+        root = state->root;
+    }
+    return m_screens.toScreen(QRectF(root.x(), root.y(), 0, 0)).topLeft();
 }
 
 quint32 X11Events::pressedMouseButtons() {
-    const auto pointer = m_connection.await<xcb_query_pointer_reply_t>(
-        xcb_query_pointer(m_connection.xcb(), m_connection.root()).sequence);
-    if (!pointer)
-        return 0;
-    quint32 buttons = 0;
-    if (pointer->mask & XCB_BUTTON_MASK_1)
-        buttons |= mousebutton::kLeft;
-    if (pointer->mask & XCB_BUTTON_MASK_3)
-        buttons |= mousebutton::kRight;
-    if (pointer->mask & XCB_BUTTON_MASK_2)
-        buttons |= 4;
-    return buttons;
+    if (m_isRecordingButtons)
+        return m_heldButtons;
+    const std::optional<PointerState> state = queryPointer();
+    return state ? state->buttons : 0;
 }
 
 } // namespace corvane

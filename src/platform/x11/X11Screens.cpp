@@ -90,12 +90,15 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
             result.append(
                 {QRect(it.data->x, it.data->y, it.data->width, it.data->height), it.data->primary != 0, {}});
     }
-    // Nested servers report their heads through Xinerama only.
+    // Several X screens joined by Xinerama (nested servers, for one) report their heads through it
+    // only; RandR speaks of the first screen alone, at its own origin.
+    m_deviceOrigin = QPoint();
     const auto heads =
         m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c).sequence);
     if (heads && xcb_xinerama_query_screens_screen_info_length(heads.get()) > result.size()) {
         result.clear();
         const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(heads.get());
+        m_deviceOrigin = QPoint(info[0].x_org, info[0].y_org);
         for (int i = 0; i < xcb_xinerama_query_screens_screen_info_length(heads.get()); ++i)
             result.append({QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height), i == 0, {}});
     }
@@ -108,6 +111,12 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     for (int i = 0; i < result.size(); ++i)
         result[i].name = QStringLiteral("Monitor %1").arg(i + 1);
     return result;
+}
+
+QPoint X11Screens::deviceOrigin() const {
+    monitors();
+    std::lock_guard lock(m_cacheMutex);
+    return m_deviceOrigin;
 }
 
 ReservedAreas X11Screens::reservedAreas() const {

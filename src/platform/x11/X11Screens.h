@@ -30,6 +30,10 @@ public:
 
     // Root rectangle (y down) to screen coordinates, and back.
     QRectF toScreen(const QRectF& rootRect) const;
+    // Where the server's own pointer coordinates start on the root. Several X screens joined by
+    // Xinerama keep them relative to the first screen, and recorded pointer events carry them so
+    // (clients are sent root positions); elsewhere the root's origin.
+    QPoint deviceOrigin() const;
 
 signals:
     void screensChanged();
@@ -54,6 +58,7 @@ private:
     int m_randrEvent = -1;
     mutable std::mutex m_cacheMutex;
     mutable std::optional<QList<Monitor>> m_monitors;
+    mutable QPoint m_deviceOrigin; // with m_monitors
     mutable std::optional<ReservedAreas> m_reservedAreas;
 };
 

@@ -13,11 +13,22 @@ constexpr quint32 kSourceIsPager = 2; // requests come from a tool acting for th
 // trips without end.
 constexpr int kMaxDepth = 8;
 constexpr int kMaxDecoration = 64;
+// How long a request waits for the one before it to the same window to take effect.
+constexpr double kPendingBound = 0.010;
 } // namespace
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     : m_connection(connection)
-    , m_screens(screens) {}
+    , m_screens(screens) {
+    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
+            return;
+        const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
+        std::lock_guard lock(m_mutex);
+        m_watched.remove(gone);
+        m_sent.remove(gone);
+    });
+}
 
 // The window manager's list says which windows are clients; the server says how they stack, since
 // some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised. Where
@@ -84,18 +95,21 @@ std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
     return std::nullopt;
 }
 
-FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
-    const QList<quint32> v = m_connection.cardinals(window, m_connection.atom(property));
+namespace {
+FrameExtents extentsOf(const QList<quint32>& v) {
     if (v.size() < 4)
         return {};
     return {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
 }
+} // namespace
 
-FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
-    const QList<quint32> published =
-        m_connection.cardinals(window, m_connection.atom("_NET_FRAME_EXTENTS"), timeout);
+FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
+    return extentsOf(m_connection.cardinals(window, m_connection.atom(property)));
+}
+
+FrameExtents X11Windows::decorations(xcb_window_t window, const QList<quint32>& published, double timeout) {
     if (published.size() >= 4)
-        return {int(published[0]), int(published[1]), int(published[2]), int(published[3])};
+        return extentsOf(published);
     const quint32 frame = topLevels({window}).value(window, window);
     if (frame == window)
         return {};
@@ -121,21 +135,53 @@ FrameExtents X11Windows::decorations(xcb_window_t window, double timeout) {
 }
 
 std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
+    const std::optional<FrameReading> reading = readFrame(window, timeout, false);
+    return reading ? std::optional(reading->frame) : std::nullopt;
+}
+
+// Every request in flight at once: one round trip where they went one after another (the writer
+// reads the frame before each write, and every round trip delays the window's move).
+std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
+                                                              bool withStates) {
     xcb_connection_t* c = m_connection.xcb();
-    const auto geometryCookie = xcb_get_geometry(c, window);
-    const auto translateCookie = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0);
-    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryCookie.sequence, timeout);
-    const auto origin =
-        m_connection.await<xcb_translate_coordinates_reply_t>(translateCookie.sequence, timeout);
-    if (!geometry || !origin)
+    const auto property = [&](const char* name) {
+        return xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
+            .sequence;
+    };
+    const unsigned int geometryRequest = xcb_get_geometry(c, window).sequence;
+    const unsigned int originRequest =
+        xcb_translate_coordinates(c, window, m_connection.root(), 0, 0).sequence;
+    const unsigned int publishedRequest = property("_NET_FRAME_EXTENTS");
+    const unsigned int shadowRequest = property("_GTK_FRAME_EXTENTS");
+    const unsigned int statesRequest = withStates ? property("_NET_WM_STATE") : 0;
+    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, timeout);
+    if (!geometry) {
+        for (unsigned int request : {originRequest, publishedRequest, shadowRequest, statesRequest}) {
+            if (request)
+                xcb_discard_reply(c, request);
+        }
+        return std::nullopt; // gone, or no answer in time
+    }
+    const auto origin = m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, timeout);
+    const auto published = m_connection.await<xcb_get_property_reply_t>(publishedRequest, timeout);
+    const auto shadow = m_connection.await<xcb_get_property_reply_t>(shadowRequest, timeout);
+    FrameReading reading;
+    if (statesRequest)
+        reading.states = X11Connection::cardinalsOf(
+            m_connection.await<xcb_get_property_reply_t>(statesRequest, timeout).get());
+    if (!origin)
         return std::nullopt;
-    const FrameExtents wm = decorations(window, timeout);
-    const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
+    reading.wm = decorations(window, X11Connection::cardinalsOf(published.get()), timeout);
+    reading.shadow = extentsOf(X11Connection::cardinalsOf(shadow.get()));
+    const FrameExtents& wm = reading.wm;
+    const FrameExtents& s = reading.shadow;
+    reading.client = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
     const QPoint axOrigin = m_screens.primaryOrigin();
-    return QRectF(origin->dst_x - wm.left + shadow.left - axOrigin.x(),
-                  origin->dst_y - wm.top + shadow.top - axOrigin.y(),
-                  geometry->width + wm.left + wm.right - shadow.left - shadow.right,
-                  geometry->height + wm.top + wm.bottom - shadow.top - shadow.bottom);
+    reading.frame =
+        QRectF(origin->dst_x - wm.left + s.left - axOrigin.x(), origin->dst_y - wm.top + s.top - axOrigin.y(),
+               geometry->width + wm.left + wm.right - s.left - s.right,
+               geometry->height + wm.top + wm.bottom - s.top - s.bottom);
+    return reading;
 }
 
 bool X11Windows::hasState(xcb_window_t window, const char* state) {
@@ -169,7 +215,10 @@ void X11Windows::setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFr
 }
 
 int X11Windows::layer(xcb_window_t window) {
-    const QList<quint32> types = m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE"));
+    return layerOfTypes(m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE")));
+}
+
+int X11Windows::layerOfTypes(const QList<quint32>& types) {
     const QList<QByteArray> known = knownWindowTypes();
     QList<QByteArray> names;
     for (quint32 type : types) {
@@ -182,17 +231,39 @@ int X11Windows::layer(xcb_window_t window) {
 }
 
 bool X11Windows::isOnScreen(xcb_window_t window) {
-    if (hasState(window, "_NET_WM_STATE_HIDDEN"))
-        return false;
-    const QList<quint32> desktop = m_connection.cardinals(window, m_connection.atom("_NET_WM_DESKTOP"));
-    const QList<quint32> current =
-        m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CURRENT_DESKTOP"));
-    return desktop.isEmpty() || current.isEmpty() || desktop.first() == 0xFFFFFFFF ||
-           desktop.first() == current.first();
+    return facts(window).isOnScreen;
 }
 
 bool X11Windows::isTarget(xcb_window_t window) {
-    return layer(window) == kOrdinaryLayer && isOnScreen(window);
+    const WindowFacts f = facts(window);
+    return f.layer == kOrdinaryLayer && f.isOnScreen;
+}
+
+// All asked at once: one round trip where they went one after another.
+X11Windows::WindowFacts X11Windows::facts(xcb_window_t window) {
+    xcb_connection_t* c = m_connection.xcb();
+    const auto ask = [&](xcb_window_t w, const char* name) {
+        return xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
+            .sequence;
+    };
+    const QList<unsigned int> requests{ask(window, "_NET_WM_PID"), ask(window, "_NET_WM_WINDOW_TYPE"),
+                                       ask(window, "_NET_WM_STATE"), ask(window, "_NET_WM_DESKTOP"),
+                                       ask(m_connection.root(), "_NET_CURRENT_DESKTOP")};
+    QList<QList<quint32>> values;
+    m_connection.awaitEach<xcb_get_property_reply_t>(requests, [&](const xcb_get_property_reply_t* reply) {
+        values.append(X11Connection::cardinalsOf(reply));
+    });
+    values.resize(requests.size()); // none after a timeout
+    const QList<quint32>& desktop = values[3];
+    const QList<quint32>& current = values[4];
+    WindowFacts f;
+    if (!values[0].isEmpty())
+        f.pid = qint32(values[0].first());
+    f.layer = layerOfTypes(values[1]);
+    f.isOnScreen = !values[2].contains(m_connection.atom("_NET_WM_STATE_HIDDEN")) &&
+                   (desktop.isEmpty() || current.isEmpty() || desktop.first() == 0xFFFFFFFF ||
+                    desktop.first() == current.first());
+    return f;
 }
 
 QString X11Windows::applicationName(xcb_window_t window) {
@@ -203,33 +274,57 @@ QString X11Windows::applicationName(xcb_window_t window) {
     return QString::fromUtf8(m_connection.bytes(window, m_connection.atom("_NET_WM_NAME")));
 }
 
-void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
-                            std::optional<QSizeF> outerSize) {
-    const xcb_atom_t state = m_connection.atom("_NET_WM_STATE");
+bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
+                            std::optional<QSizeF> outerSize, double timeout) {
+    std::optional<FrameReading> reading = readFrame(window, timeout, true);
+    // Built on the frame the last request left, not on one the window manager is still changing:
+    // a request sent before icewm has applied the one before may land off by its border, an offset
+    // the next request does not repeat (and the writer would take it off that one).
+    std::optional<SentRequest> pending;
+    if (reading) {
+        std::lock_guard lock(m_mutex);
+        const auto sent = m_sent.constFind(window);
+        if (sent != m_sent.cend() && !sent->wasAwaited && sent->before == reading->frame)
+            pending = *sent;
+    }
+    if (pending && awaitApplied(window, *pending, kPendingBound))
+        reading = readFrame(window, timeout, true);
+    if (!reading) {
+        std::lock_guard lock(m_mutex);
+        m_sent.remove(window); // gone
+        return false;
+    }
     const xcb_atom_t vertical = m_connection.atom("_NET_WM_STATE_MAXIMIZED_VERT");
     const xcb_atom_t horizontal = m_connection.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    const QList<quint32> states = m_connection.cardinals(window, state);
-    if (states.contains(vertical) || states.contains(horizontal))
-        m_connection.sendRootMessage(window, state,
+    if (reading->states.contains(vertical) || reading->states.contains(horizontal))
+        m_connection.sendRootMessage(window, m_connection.atom("_NET_WM_STATE"),
                                      {0 /* remove */, vertical, horizontal, kSourceIsPager, 0});
-    const std::optional<QRectF> current = frame(window);
-    const FrameExtents wm = decorations(window, X11Connection::kDefaultTimeout);
-    const FrameExtents shadow = extents(window, "_GTK_FRAME_EXTENTS");
+    const std::optional<QRectF> current = reading->frame;
+    const FrameExtents wm = reading->wm;
+    const FrameExtents shadow = reading->shadow;
     QRectF target;
+    bool isWatched = true;
     {
         std::lock_guard lock(m_mutex);
-        if (!current) {
-            m_sent.remove(window); // gone
-            return;
-        }
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
-        target = sent != m_sent.cend() && sent->before == *current ? sent->requested : *current;
+        const bool isPending = sent != m_sent.cend() && sent->before == *current;
+        target = isPending ? sent->requested : *current;
         if (axTopLeft)
             target.moveTopLeft(*axTopLeft);
         if (outerSize)
             target.setSize(*outerSize);
-        m_sent.insert(window, {target, *current});
+        // A request that builds on a pending one is answered by the events of both.
+        const quint64 configuresBefore =
+            isPending ? sent->configuresBefore : m_connection.configured(window).count;
+        m_sent.insert(window, {target, *current, reading->client, configuresBefore});
+        isWatched = m_watched.contains(window);
+        m_watched.insert(window);
+    }
+    if (!isWatched) {
+        // Ours to see besides the client's own selection: each client selects for itself.
+        const quint32 mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection.xcb(), window, XCB_CW_EVENT_MASK, &mask);
     }
     const QPoint axOrigin = m_screens.primaryOrigin();
     const quint32 flags =
@@ -243,6 +338,46 @@ void X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const auto h =
         quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
+    return true;
+}
+
+void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
+    SentRequest sent;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_sent.constFind(window);
+        if (it == m_sent.cend())
+            return;
+        sent = *it;
+    }
+    awaitApplied(window, sent, timeout);
+}
+
+bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout) {
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_sent.find(window);
+        if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore && it->requested == sent.requested)
+            it->wasAwaited = true;
+    }
+    const QRect requested = sent.requested.toRect();
+    const QRect before = sent.before.toRect();
+    if (requested == before)
+        return true; // nothing to change: the window manager may well not answer
+    // Applied once the events since the request show each change asked for: a window manager may
+    // answer a move and resize with an event for each, and the size may come first (icewm), or be
+    // another than asked, the window's size increments (xterm) or limits taken into account.
+    const bool resizes = requested.size() != before.size();
+    const bool moves = requested.topLeft() != before.topLeft();
+    return m_connection.awaitConfigure(
+        window,
+        [&](const X11Connection::Configured& c) {
+            return c.count > sent.configuresBefore && (!resizes || c.size != sent.clientBefore.size()) &&
+                   (!moves || (c.positionCount > sent.configuresBefore &&
+                               (c.rootPosition - sent.clientBefore.topLeft()).manhattanLength() >
+                                   2 * c.borderWidth));
+        },
+        timeout);
 }
 
 void X11Windows::activate(xcb_window_t window) {
@@ -266,11 +401,14 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     // icons, a dock): nothing of it is the target. An active window on another desktop (some window
     // managers leave it named after a switch) gives way to the application's windows here.
     const xcb_window_t active = activeWindow();
-    if (active != XCB_WINDOW_NONE && this->pid(active) == pid) {
-        if (layer(active) != kOrdinaryLayer)
-            return std::nullopt;
-        if (isOnScreen(active))
-            return active;
+    if (active != XCB_WINDOW_NONE) {
+        const WindowFacts f = facts(active);
+        if ((f.pid ? f.pid : this->pid(active)) == pid) {
+            if (f.layer != kOrdinaryLayer)
+                return std::nullopt;
+            if (f.isOnScreen)
+                return active;
+        }
     }
     const QList<xcb_window_t> windows = stacking();
     std::optional<xcb_window_t> last;

@@ -8,6 +8,7 @@
 #include "platform/x11/X11Screens.h"
 
 #include <QRectF>
+#include <QSet>
 #include <mutex>
 
 namespace corvane {
@@ -42,7 +43,14 @@ public:
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
     // Every request names all four values, since some window managers guess the missing ones wrong.
-    void moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize);
+    // False when the window is gone or did not answer in time.
+    bool moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize,
+                    double timeout = X11Connection::kDefaultTimeout);
+    // Until the window manager has applied the last request: the window's ConfigureNotify events
+    // since show the new size (a real one) and the new place (the synthetic one window managers send
+    // after a move) where it asked for them; the given seconds at most; at once when that request
+    // changed nothing.
+    void waitUntilApplied(xcb_window_t window, double timeout);
     void activate(xcb_window_t window);
 
     xcb_window_t activeWindow();
@@ -59,11 +67,33 @@ private:
     struct SentRequest {
         QRectF requested;
         QRectF before;
+        QRect clientBefore;           // the window itself, in root pixels, as `before` was read
+        quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
+        bool wasAwaited = false;      // once: a window manager that ignores it is not waited for again
     };
+    // Until the window's events show each change the request asks for, at most `timeout` seconds.
+    bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
 
+    // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
+    // type, and whether it is on screen.
+    struct WindowFacts {
+        std::optional<qint32> pid;
+        int layer = 0;
+        bool isOnScreen = true;
+    };
+    WindowFacts facts(xcb_window_t window);
+    int layerOfTypes(const QList<quint32>& types);
+    // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
+    struct FrameReading {
+        QRectF frame;
+        QRect client; // the window itself, in root pixels
+        FrameExtents wm, shadow;
+        QList<quint32> states;
+    };
+    std::optional<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
     // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
     // window in (window managers that do not publish them), else none.
-    FrameExtents decorations(xcb_window_t window, double timeout);
+    FrameExtents decorations(xcb_window_t window, const QList<quint32>& published, double timeout);
     // The root's child holding each window: its frame, or the window itself.
     QHash<quint32, quint32> topLevels(const QList<quint32>& windows);
 
@@ -72,6 +102,7 @@ private:
     std::mutex m_mutex;
     QHash<qint32, xcb_window_t> m_lastActiveByPid;
     QHash<xcb_window_t, SentRequest> m_sent;
+    QSet<xcb_window_t> m_watched; // windows whose ConfigureNotify events come to us
 };
 
 } // namespace corvane

@@ -1,0 +1,177 @@
+#include "X11PointerRecorder.h"
+
+#include <xcb/record.h>
+#include <xcb/xcbext.h>
+#include <xcb/xinput.h>
+
+namespace corvane {
+
+namespace {
+// Data recorded from the server, as opposed to the start and end of the stream.
+constexpr quint8 kFromServer = 0;
+constexpr int kEventSize = 32;
+} // namespace
+
+double eventTimestamp(quint32 serverMillis, double now) {
+    const auto age = qint32(quint32(qint64(now * 1000)) - serverMillis);
+    return age >= 0 && age < 1000 ? now - age / 1000.0 : now;
+}
+
+X11PointerRecorder::X11PointerRecorder(X11Connection& control, RunLoop& runLoop, Take take,
+                                       std::function<void()> endOfRead)
+    : m_control(control)
+    , m_runLoop(runLoop)
+    , m_take(std::move(take))
+    , m_endOfRead(std::move(endOfRead)) {
+    xcb_connection_t* c = control.xcb();
+    const xcb_query_extension_reply_t* record = xcb_get_extension_data(c, &xcb_record_id);
+    if (record && record->present) {
+        const auto version = control.await<xcb_record_query_version_reply_t>(
+            xcb_record_query_version(c, XCB_RECORD_MAJOR_VERSION, XCB_RECORD_MINOR_VERSION).sequence);
+        m_isAvailable = version && version->major_version >= 1;
+    }
+}
+
+X11PointerRecorder::~X11PointerRecorder() {
+    stop();
+}
+
+bool X11PointerRecorder::record(bool buttons, bool motion) {
+    stop();
+    if (!m_isAvailable)
+        return false;
+    if (!buttons && !motion)
+        return true;
+    xcb_record_range_t range{};
+    range.device_events.first = buttons ? XCB_BUTTON_PRESS : XCB_MOTION_NOTIFY;
+    range.device_events.last = motion ? XCB_MOTION_NOTIFY : XCB_BUTTON_RELEASE;
+    // Device events belong to no client: any client specification lets them through.
+    const xcb_record_client_spec_t clients = XCB_RECORD_CS_ALL_CLIENTS;
+    xcb_connection_t* c = m_control.xcb();
+    m_context = xcb_generate_id(c);
+    const XcbReply<xcb_generic_error_t> error(
+        xcb_request_check(c, xcb_record_create_context_checked(c, m_context, 0, 1, 1, &clients, &range)));
+    if (error) {
+        m_context = 0;
+        return false;
+    }
+    m_data = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(m_data)) {
+        stop();
+        return false;
+    }
+    // The server sends recorded data only along with other output: when nothing else goes out
+    // after an event, it waits in the server for up to a third of a second. Raw events of the same
+    // kinds, selected on a third connection, go out with each event and take the recording along.
+    // That connection is never waited on (on this one the recording came in a write of its own
+    // about every other event, each a wake-up); it is emptied at each read.
+    m_trigger = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(m_trigger)) {
+        stop();
+        return false;
+    }
+    quint32 raw = XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    if (motion)
+        raw |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    struct {
+        xcb_input_event_mask_t head;
+        quint32 mask;
+    } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, raw};
+    xcb_discard_reply(m_trigger, xcb_input_xi_query_version(m_trigger, 2, 2).sequence);
+    xcb_input_xi_select_events(m_trigger, xcb_setup_roots_iterator(xcb_get_setup(m_trigger)).data->root, 1,
+                               &selection.head);
+    xcb_flush(m_trigger);
+    m_sequence = xcb_record_enable_context(m_data, m_context).sequence;
+    xcb_flush(m_data);
+    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_data), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { read(); });
+    m_isRecordingMotion = motion;
+    return true;
+}
+
+void X11PointerRecorder::stop() {
+    ++m_generation;
+    m_isRecordingMotion = false;
+    if (m_notifier) {
+        m_notifier->setEnabled(false);
+        m_notifier.release()->deleteLater(); // this may run inside its own signal
+    }
+    if (m_data) {
+        xcb_disconnect(m_data); // the server ends the recording with its connection
+        m_data = nullptr;
+    }
+    if (m_trigger) {
+        xcb_disconnect(m_trigger);
+        m_trigger = nullptr;
+    }
+    if (m_context) {
+        xcb_record_free_context(m_control.xcb(), m_context);
+        m_control.flush();
+        m_context = 0;
+    }
+}
+
+void X11PointerRecorder::holdReading(bool hold) {
+    if (!m_notifier)
+        return;
+    m_notifier->setEnabled(!hold);
+    if (!hold)
+        read();
+}
+
+void X11PointerRecorder::readNow() {
+    if (m_notifier)
+        read();
+}
+
+void X11PointerRecorder::read() {
+    const quint64 generation = m_generation;
+    void* raw = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    // The recording answers its one request with a reply for every batch of events, for as long as it lasts.
+    while (xcb_poll_for_reply(m_data, m_sequence, &raw, &error)) {
+        std::free(error);
+        if (!raw)
+            break;
+        const XcbReply<xcb_record_enable_context_reply_t> reply(
+            static_cast<xcb_record_enable_context_reply_t*>(raw));
+        if (reply->category != kFromServer)
+            continue;
+        const quint8* data = xcb_record_enable_context_data(reply.get());
+        const int length = xcb_record_enable_context_data_length(reply.get());
+        const double now = m_runLoop.now();
+        for (int at = 0; at + kEventSize <= length; at += kEventSize) {
+            // Button and motion events share their layout.
+            const auto* event = reinterpret_cast<const xcb_motion_notify_event_t*>(data + at);
+            PointerSample sample;
+            switch (event->response_type & 0x7f) {
+            case XCB_MOTION_NOTIFY:
+                sample.kind = PointerSample::Kind::Motion;
+                break;
+            case XCB_BUTTON_PRESS:
+                sample.kind = PointerSample::Kind::Press;
+                break;
+            case XCB_BUTTON_RELEASE:
+                sample.kind = PointerSample::Kind::Release;
+                break;
+            default:
+                continue;
+            }
+            sample.button = sample.kind == PointerSample::Kind::Motion ? 0 : event->detail;
+            sample.root = QPoint(event->root_x, event->root_y);
+            sample.timestamp = eventTimestamp(event->time, now);
+            m_take(sample);
+            if (m_generation != generation)
+                return; // a monitor came or went meanwhile, and recording started anew
+        }
+    }
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_trigger))
+        std::free(event); // the raw events that brought the recording
+    if (xcb_connection_has_error(m_data)) {
+        m_notifier->setEnabled(false); // the server went away; the main connection reports it
+        return;
+    }
+    m_endOfRead();
+}
+
+} // namespace corvane

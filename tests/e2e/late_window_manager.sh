@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# End to end: the writer's pauses end when the window manager has configured the window, and never
+# wait on it for more than their bound. A window manager that answers late (stopped while the
+# hotkey is handled) still gets every write, in order, and the xterm ends in its zone; a window
+# manager that answers at once ends each pause early, and placements that move the window land too.
+set -u
+corvane=$1
+source "$(dirname "$0")/desktop.sh"
+
+start_desktop 1440 900
+a=$(start_xterm alpha 80x24+300+200)
+start_corvane "$corvane"
+xdotool windowactivate --sync "$a"
+
+# Every request Corvane sends the window manager goes to the root window, where xev sees it too.
+stdbuf -oL xev -root -event substructure >"$E2E_TMP/root.log" 2>&1 &
+E2E_PIDS+=($!)
+sleep 0.5
+requests() { grep -c '_NET_MOVERESIZE_WINDOW' "$E2E_TMP/root.log"; }
+at_least() { [ "$(requests)" -ge "$1" ]; }
+
+kill -STOP "$E2E_WM_PID"
+before=$(requests)
+xdotool key ctrl+alt+1
+# Size, position, the size again (the read-back finds it not taken) and the position again: all
+# sent while nothing could configure the window, so each pause ended at its bound.
+wait_for 3 at_least $((before + 4)) || { kill -CONT "$E2E_WM_PID"; fail "the writer waited on a stopped window manager"; }
+echo "ok - with the window manager stopped, every write still goes out"
+sleep 0.3
+kill -CONT "$E2E_WM_PID"
+expect_frame "the late window manager applies them in order: left half" "$a" 0 0 720 900
+
+xdotool key ctrl+alt+2; expect_frame "hotkey 2: top-left quarter" "$a" 0 0 720 450
+xdotool key ctrl+alt+Right; expect_frame "a step that only moves: top-right quarter" "$a" 720 0 720 450
+xdotool key ctrl+alt+4; expect_frame "hotkey 4, moving and resizing: top row" "$a" 0 0 1440 450
+xdotool key ctrl+alt+Right; expect_frame "a step that moves and resizes: bottom row" "$a" 0 450 1440 450
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+echo "end-to-end late window manager: all passed"
