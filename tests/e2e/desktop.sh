@@ -156,7 +156,9 @@ outer_frame() {
   local info ext
   [ -n "$id" ] || return 1 # xwininfo without a window id waits for a click, for ever
   info=$(xwininfo -id "$id") || return 1
-  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep = | sed 's/.*= //; s/,//g')
+  # A window without extents has none (i3, client-drawn title bars); an xprop that failed says nothing.
+  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS) || return 1
+  ext=$(echo "$ext" | grep = | sed 's/.*= //; s/,//g')
   set -- $ext
   local l=${1:-0} r=${2:-0} t=${3:-0} b=${4:-0}
   local x y w h
