@@ -45,7 +45,7 @@ bool X11PointerRecorder::record(bool buttons, bool motion) {
     xcb_record_range_t range{};
     range.device_events.first = buttons ? XCB_BUTTON_PRESS : XCB_MOTION_NOTIFY;
     range.device_events.last = motion ? XCB_MOTION_NOTIFY : XCB_BUTTON_RELEASE;
-    // Device events belong to no client: any client specification lets them through.
+    // Device events belong to no client: recording from all clients lets them through.
     const xcb_record_client_spec_t clients = XCB_RECORD_CS_ALL_CLIENTS;
     xcb_connection_t* c = m_control.xcb();
     m_context = xcb_generate_id(c);
