@@ -10,17 +10,13 @@ source "$(dirname "$0")/../tests/e2e/desktop.sh"
 start_desktop 1440 900
 start_session_bus # for the placements by command
 a=$(start_xterm target 80x24+100+100)
-mkdir -p "$E2E_TMP/config/corvane"
 # Hotkeys 1 and 2 (Split, Quadrant) share their top-left corner, so only the size changes; hotkey 3 is
 # a centred size preset, so alternating 1 and 3 also moves the window, through the writer's pause.
 presets=$(printf '[{"id":"0E6A2F7C-3D7B-4C1E-9F4A-2B8D5C6E7F10","name":"Centred","width":1000,"height":640}]' | base64 -w0)
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>
+write_settings "<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>
 <key>corvanePresets</key><data>$presets</data>
 <key>hotkeyAssignments</key><dict><key>1</key><string>Split</string><key>2</key><string>Quadrant</string>
-<key>3</key><string>Centred</string></dict></dict></plist>
-PLIST
+<key>3</key><string>Centred</string></dict>"
 code() { xmodmap -pke | awk -v k="$1" '$0 ~ "= "k"( |$)" {print $2; exit}'; }
 keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 2)"
 moving_keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 3)"
@@ -48,11 +44,13 @@ armed=$(awk '/Corvane is running./ {print $1; exit}' "$E2E_TMP/corvane.log")
 echo "start-up to hotkeys armed: $(( (armed - t0) / 1000000 )) ms"
 
 # The three placements, measured the same way for Corvane and for the xdotool binding.
+at_origin() { set -- $(outer_frame "$a"); [ "${1:-}" = 0 ] && [ "${2:-}" = 0 ]; }
 placements() {
   xdotool windowactivate --sync "$a"
   "$tool" "$a" "$presses" $keys | sed "s/^/$1: /"
   "$tool" "$a" "$presses" $moving_keys | sed "s/^/$1, moving: /"
-  xdotool key ctrl+alt+1 && sleep 0.3
+  xdotool key ctrl+alt+1
+  wait_for 3 at_origin || echo "$1: hotkey 1 did not place the window at the top left"
   "$tool" "$a" "$presses" $cycle_keys | sed "s/^/$1, cycle step: /"
 }
 placements corvane

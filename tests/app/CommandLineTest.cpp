@@ -1,6 +1,7 @@
 // The command line: which arguments start the program, which answer at once and which are refused,
 // and what each answer writes where.
 #include "app/CommandLine.h"
+#include "support/WrittenStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -98,26 +99,8 @@ TEST(CommandLineTest, ReadsArgvWithoutTheProgramName) {
 }
 
 // What answer() writes to the two streams, and the status it returns.
-struct Written {
-    int status;
-    QString out;
-    QString err;
-};
-
 Written answerOf(const QStringList& arguments) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = CommandLine(arguments).answer(out, err);
-    auto read = [](std::FILE* file) {
-        std::rewind(file);
-        QByteArray bytes;
-        char buffer[4096];
-        while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
-            bytes.append(buffer, qsizetype(n));
-        std::fclose(file);
-        return QString::fromLocal8Bit(bytes);
-    };
-    return {status, read(out), read(err)};
+    return writtenBy([&](std::FILE* out, std::FILE* err) { return CommandLine(arguments).answer(out, err); });
 }
 
 TEST(CommandLineTest, AnswersOnStandardOutputAndRefusesOnStandardErrorWithStatusTwo) {

@@ -8,6 +8,7 @@
 #include "app/CorvaneCommands.h"
 #include "control/ControllerFixture.h"
 #include "support/PrivateBus.h"
+#include "support/WrittenStreams.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -119,43 +120,27 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
     ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection client = bus.connect("client");
     // What CommandClient::run returns and writes, made off the main thread.
-    struct Ran {
-        int status;
-        QString out;
-        QString err;
-    };
     const auto run = [&](const ScriptCommand& command) {
         return offMainThread(
             [&] {
-                std::FILE* out = std::tmpfile();
-                std::FILE* err = std::tmpfile();
-                const int status = CommandClient::run(command, client, out, err);
-                const auto read = [](std::FILE* file) {
-                    std::rewind(file);
-                    QByteArray bytes;
-                    char buffer[4096];
-                    while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
-                        bytes.append(buffer, qsizetype(n));
-                    std::fclose(file);
-                    return QString::fromLocal8Bit(bytes);
-                };
-                return Ran{status, read(out), read(err)};
+                return writtenBy(
+                    [&](std::FILE* out, std::FILE* err) { return CommandClient::run(command, client, out, err); });
             },
             [&] { desk.settle(); });
     };
 
-    const Ran notRunning = run({"Restore", {}});
+    const Written notRunning = run({"Restore", {}});
     EXPECT_EQ(notRunning.status, 3);
     EXPECT_EQ(notRunning.err, "Corvane is not running.\n");
 
     CorvaneService service(bus.connect("service"));
     ASSERT_TRUE(service.start());
     service.serve(*commands);
-    const Ran zone = run({"SnapToZone", {QStringLiteral("Six Pack"), 3u}});
+    const Written zone = run({"SnapToZone", {QStringLiteral("Six Pack"), 3u}});
     EXPECT_EQ(zone.status, 0) << qPrintable(zone.err);
     EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "answered once the window was written to";
 
-    const Ran unknown = run({"SnapToZone", {QStringLiteral("Nope"), 1u}});
+    const Written unknown = run({"SnapToZone", {QStringLiteral("Nope"), 1u}});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "corvane: No layout or preset is named \"Nope\".\n");
     EXPECT_EQ(run({"Restore", {}}).status, 0);
@@ -163,7 +148,7 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
               "corvane: The window has no earlier frame to go back to: Corvane has not placed it.\n");
 
     controller->addGridPreset("Desk", 1, 2, {});
-    const Ran layouts = run({"ListLayouts", {}});
+    const Written layouts = run({"ListLayouts", {}});
     EXPECT_EQ(layouts.status, 0);
     EXPECT_TRUE(layouts.out.startsWith("2\tSplit\n4\tQuadrant\n")) << qPrintable(layouts.out);
     EXPECT_TRUE(layouts.out.endsWith("3\tFocus\n2\tDesk\n")) << qPrintable(layouts.out);
@@ -172,7 +157,10 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
     const QDBusConnection none =
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "nobus");
-    EXPECT_EQ(CommandClient::run({"Restore", {}}, none, stdout, stderr), 3) << "no bus: no Corvane to reach";
+    const Written noBus =
+        writtenBy([&](std::FILE* out, std::FILE* err) { return CommandClient::run({"Restore", {}}, none, out, err); });
+    EXPECT_EQ(noBus.status, 3) << "no bus: no Corvane to reach";
+    EXPECT_EQ(noBus.err, "Corvane is not running.\n");
     QDBusConnection::disconnectFromBus(QStringLiteral("nobus"));
 }
 

@@ -8,11 +8,7 @@ corvane=$1 pointer=$2 arrangement=$3
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/geometry.sh"
 
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/></dict></plist>
-PLIST
+write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
 
 case $arrangement in
 stacked)
@@ -49,8 +45,7 @@ offset)
   dx=$((X - 10)) dy=$((Y - 10))
   to() { echo $(($1 - dx)) $(($2 - dy)); }
   xdotool windowactivate --sync "$a"
-  set -- $(outer_frame "$a")
-  grab_x=$(($1 + $3 / 2)) grab_y=$(($2 + 8))
+  read -r grab_x grab_y <<<"$(title_bar_point "$a")"
   "$pointer" move $(to "$grab_x" "$grab_y") 1 10 down 1 move $(to 1700 200) 10 20 move $(to 1540 100) 10 20
   expect_window_near "the preview covers the primary's top-left quarter" "Corvane Snap Preview" "1440 0 960 540"
   "$pointer" up 1

@@ -127,6 +127,19 @@ start_xterm() {
   xdotool search --name "^$title\$" | head -1
 }
 
+# A point on a window's title bar (openbox's), in the middle: "x y".
+title_bar_point() {
+  set -- $(outer_frame "$1") || return 1
+  echo "$(($1 + $3 / 2)) $(($2 + 8))"
+}
+
+# The settings file the next Corvane starts with, holding the given plist entries (XML).
+write_settings() {
+  mkdir -p "$E2E_TMP/config/corvane"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
+    >"$E2E_TMP/config/corvane/app.corvane.plist"
+}
+
 start_corvane() {
   local binary=$1
   export XDG_CONFIG_HOME="$E2E_TMP/config"

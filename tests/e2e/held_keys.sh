@@ -19,7 +19,9 @@ edges="$E2E_TMP/edges"
 (while :; do outer_frame "$a" | cut -d' ' -f1; sleep 0.02; done) >"$edges" 2>/dev/null &
 poller=$!
 E2E_PIDS+=($poller)
-steps_seen() { grep -xE '0|480|960' "$edges" | uniq | tr '\n' ' ' | grep -q "$1"; }
+# The left edges the window stepped through, a line each.
+left_edges() { grep -xE '0|480|960' "$edges" | uniq; }
+steps_seen() { left_edges | tr '\n' ' ' | grep -q "$1"; }
 
 # The window comes to rest and stays there for three repeat intervals.
 settled() { local f; f=$(outer_frame "$a"); sleep 0.1; [ "$(outer_frame "$a")" = "$f" ]; }
@@ -29,12 +31,13 @@ stays_put() {
   sleep 0.5
   [ "$(outer_frame "$a")" = "$before" ] || fail "$1: the window kept moving"
 }
-steps() { grep -xE '0|480|960' "$edges" | uniq | wc -l; }
+steps() { left_edges | wc -l; }
+more_steps_than() { [ "$(steps)" -gt "$1" ]; }
 
 xdotool keydown ctrl+alt+Right
 # The press steps once; the repeats step on, wrapping from the last third to the first.
 wait_for 5 steps_seen "0 480 960 0 480 " ||
-  { xdotool keyup ctrl+alt+Right; fail "held Control+Alt+Right took the window through: $(grep -xE '0|480|960' "$edges" | uniq | tr '\n' ' ')"; }
+  { xdotool keyup ctrl+alt+Right; fail "held Control+Alt+Right took the window through: $(left_edges | tr '\n' ' ')"; }
 echo "ok - a held Control+Alt+Right steps on through the thirds"
 
 # Each repeat carries the modifiers held at its moment: with Alt let go, Right repeats as
@@ -44,7 +47,7 @@ xdotool keyup alt
 stays_put "Control+Right held"
 before=$(steps)
 xdotool keydown alt
-wait_for 3 sh -c "[ \$(grep -xE '0|480|960' $edges | uniq | wc -l) -gt $before ]" ||
+wait_for 3 more_steps_than "$before" ||
   { xdotool keyup ctrl+alt+Right; fail "the steps did not resume with Alt pressed again"; }
 echo "ok - each repeat takes the modifiers held at its moment"
 

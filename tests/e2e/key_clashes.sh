@@ -15,11 +15,7 @@ stty -icanon -echo min 1
 exec cat >"$E2E_TMP/received"
 SCRIPT
 a=$(start_xterm recorder 80x24+100+100 "sh $E2E_TMP/record.sh")
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>hotkeysConsumeKeys</key><true/></dict></plist>
-PLIST
+write_settings '<key>hotkeysConsumeKeys</key><true/>'
 start_corvane "$corvane"
 
 log="$E2E_TMP/corvane.log"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# End to end: the writer's pauses end when the window manager has configured the window, and never
-# wait on it for more than their bound. A window manager that answers late (stopped while the
-# hotkey is handled) still gets every write, in order, and the xterm ends in its zone; a window
-# manager that answers at once ends each pause early, and placements that move the window land too.
+# End to end: the writer's pauses never wait on the window manager for more than their bound. A
+# window manager that answers late (stopped while the hotkey is handled) still gets every write, in
+# order, and the xterm ends in its zone; after it, with pauses that end as the window manager
+# answers, placements that move the window, or move and resize it, land too.
 set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
@@ -15,7 +15,9 @@ xdotool windowactivate --sync "$a"
 # Every request Corvane sends the window manager goes to the root window, where xev sees it too.
 stdbuf -oL xev -root -event substructure >"$E2E_TMP/root.log" 2>&1 &
 E2E_PIDS+=($!)
-sleep 0.5
+# Listening once a message of our own shows up (a switch to the desktop already shown).
+xev_listens() { wmctrl -s 0 && grep -q ClientMessage "$E2E_TMP/root.log"; }
+wait_for 3 xev_listens || fail "xev never listened on the root window"
 requests() { grep -c '_NET_MOVERESIZE_WINDOW' "$E2E_TMP/root.log"; }
 at_least() { [ "$(requests)" -ge "$1" ]; }
 

@@ -9,11 +9,7 @@ source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/geometry.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
-start_desktop 1440 900
-a=$(start_xterm alpha 80x24+300+300)
-enable_palette
-start_corvane "$corvane"
-xdotool windowactivate --sync "$a"
+start_palette_desktop
 set -- $(outer_frame "$a")
 expect_no_palette_on "resting on the old spot at the top left, the title or the close button opens nothing" \
   $(($1 + 56)) $(($2 + 10)) $(($1 + $3 / 2)) $(($2 + 10)) $(($1 + $3 - 11)) $(($2 + 10))

@@ -12,11 +12,17 @@ start_accessibility_bus() {
 }
 
 enable_palette() {
-  mkdir -p "$E2E_TMP/config/corvane"
-  cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/></dict></plist>
-PLIST
+  write_settings '<key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/>'
+}
+
+# The desktop every window manager's palette run starts from (E2E_WM, as start_desktop takes it): an
+# xterm, $a, in front, and Corvane with the palette on.
+start_palette_desktop() {
+  start_desktop 1440 900
+  a=$(start_xterm alpha 80x24+300+300)
+  enable_palette
+  start_corvane "$corvane"
+  xdotool windowactivate --sync "$a"
 }
 
 palette_window() { xdotool search --onlyvisible --name '^Corvane Palette$' 2>/dev/null; }

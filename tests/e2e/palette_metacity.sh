@@ -7,11 +7,7 @@ corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
-E2E_WM=metacity start_desktop 1440 900
-a=$(start_xterm alpha 80x24+300+300)
-enable_palette
-start_corvane "$corvane"
-xdotool windowactivate --sync "$a"
+E2E_WM=metacity start_palette_desktop
 set -- $(outer_frame "$a")
 x=$1 y=$2 w=$3
 # Where the buttons would be, the title, and the close button; the fallback's spot among them.

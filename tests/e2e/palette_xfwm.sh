@@ -7,11 +7,7 @@ corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
-E2E_WM=xfwm4 start_desktop 1440 900
-a=$(start_xterm alpha 80x24+300+300)
-enable_palette
-start_corvane "$corvane"
-xdotool windowactivate --sync "$a"
+E2E_WM=xfwm4 start_palette_desktop
 # The Default theme: 21 x 21 buttons 2 apart, 5 pixels from the frame's right edge and its top.
 set -- $(outer_frame "$a")
 expect_no_palette_on "resting on xfwm4's title or close button opens nothing" \

@@ -30,13 +30,11 @@ echo "ok - the xterm has the focus again"
 
 # A desktop panel that appears after start-up takes its strip from the zones, and gives it back when
 # it goes: the work area Corvane keeps follows the panel without a restart.
-tint2 >"$E2E_TMP/tint2.log" 2>&1 &
-tint2_pid=$!
-E2E_PIDS+=($tint2_pid)
+start_tray
 wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 870'" || fail "tint2 reserved no strip"
 xdotool windowactivate --sync "$a"; xdotool key ctrl+alt+1
 expect_frame "with a 30-point panel at the bottom, the left half stops above it" "$a" 0 0 720 870
-kill "$tint2_pid"
+kill "$E2E_TRAY_PID"
 wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 900'" || fail "the strip stayed after tint2 quit"
 xdotool key ctrl+alt+2
 expect_frame "the panel gone, the top-left quarter is half the full height again" "$a" 0 0 720 450

@@ -14,21 +14,15 @@ case $how in
   factor) export QT_SCALE_FACTOR=1.5; scale_percent=150 ;;
 esac
 # A 30-pixel panel along the bottom, with a system tray.
-tint2 >"$E2E_TMP/tint2.log" 2>&1 &
-E2E_PIDS+=($!)
+start_tray
 wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 1170'" || fail "tint2 reserved no strip"
 a=$(start_xterm alpha 80x24+300+300)
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/></dict></plist>
-PLIST
+write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
 start_corvane "$corvane"
 
 # The preview of the top-left quarter of the work area (1920 x 1170).
 xdotool windowactivate --sync "$a"
-set -- $(outer_frame "$a")
-grab_x=$(($1 + $3 / 2)) grab_y=$(($2 + 8))
+read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x - 200)) $((grab_y - 150)) 10 20 move 100 100 10 20
 expect_window_near "the preview covers the top-left quarter" "Corvane Snap Preview" "0 0 960 585"
 [ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"

@@ -8,14 +8,11 @@ set -u
 corvane=$1 pointer=$2 seconds=${SOAK_SECONDS:-30} growth_limit=${SOAK_GROWTH_KIB:-6144}
 measures_memory=${SOAK_MEASURES_MEMORY:-1}
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/geometry.sh"
 
 start_desktop 1440 900
 windows=($(start_xterm one 80x24+100+100) $(start_xterm two 80x24+400+200) $(start_xterm three 80x24+700+300))
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/><key>dragSnapVerbose</key><true/></dict></plist>
-PLIST
+write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/><key>dragSnapVerbose</key><true/>'
 start_corvane "$corvane"
 declare -A expected
 rss() { awk '/VmRSS/ {print $2}' "/proc/$E2E_CORVANE_PID/status"; }
@@ -37,8 +34,8 @@ hotkey_action() {
 drag_action() {
   local id=$1 x=$((RANDOM % 1240 + 100)) y=$((RANDOM % 700 + 100))
   xdotool windowactivate --sync "$id"
-  set -- $(outer_frame "$id")
-  local gx=$(($1 + $3 / 2)) gy=$(($2 + 8))
+  local gx gy
+  read -r gx gy <<<"$(title_bar_point "$id")"
   # A hand rests a moment between press and drag; Corvane reads the press position when it handles it.
   "$pointer" move "$gx" "$gy" 1 10 down 1 move "$gx" "$gy" 1 150 move $(((gx + x) / 2)) $(((gy + y) / 2)) 8 80 move "$x" "$y" 8 80
   sleep 0.1
@@ -49,10 +46,10 @@ drag_action() {
 # Rest on the maximize button (openbox draws it 12 x 12, 21 pixels in from the top right), pick a
 # half of "Split".
 palette_action() {
-  local id=$1 half=$((RANDOM % 2))
+  local id=$1 half=$((RANDOM % 2)) bx by bw bh
   xdotool windowactivate --sync "$id"
-  set -- $(outer_frame "$id")
-  "$pointer" move $(($1 + $3 - 27)) $(($2 + 10)) 5 50
+  read -r bx by bw bh <<<"$(openbox_maximize "$id")"
+  "$pointer" move $((bx + bw / 2)) $((by + bh / 2)) 5 50
   wait_for 3 xdotool search --onlyvisible --name '^Corvane Palette$' || return 1
   eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Corvane Palette$' | head -1)")"
   "$pointer" move $((X + 12 + 20 + half * 40)) $((Y + HEIGHT - 12 - 55 - 10 - 27)) 5 80 down 1 up 1

@@ -20,11 +20,7 @@ esac
 start_desktop 1440 900
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
   fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
-mkdir -p "$E2E_TMP/config/corvane"
-cat >"$E2E_TMP/config/corvane/app.corvane.plist" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>dragSnapEnabled</key><true/></dict></plist>
-PLIST
+write_settings '<key>dragSnapEnabled</key><true/>'
 a=$(start_xterm alpha 80x24+100+100)
 start_corvane "$corvane"
 
