@@ -1,7 +1,7 @@
 #pragma once
 // What the app.corvane.Corvane1 interface does, apart from the bus: each command acts through the
 // window controller exactly as the hotkeys, the panel and the presets do, and answers once, with
-// nothing or with an error to pass on. ControlAdaptor puts it on the session bus.
+// nothing or with an error to pass on. CorvaneAdaptor puts it on the session bus.
 
 #include "app/LayoutSummary.h"
 #include "control/WindowController.h"

@@ -265,7 +265,6 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
     details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
     m_restoreSize =
         new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
-    new WheelGuard(m_restoreSize);
     connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
     details->addWidget(m_restoreSize);
     details->addWidget(makeDivider(m_dragSnapDetails));

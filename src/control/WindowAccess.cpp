@@ -146,7 +146,6 @@ void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const
 
 void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
                           double primaryHeight) {
-    rememberFrame(accessibility, window);
     writeSize(accessibility, window, frame.size());
     writePosition(accessibility, window, axTopLeftOf(frame, primaryHeight));
 }

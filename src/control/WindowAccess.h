@@ -39,7 +39,8 @@ void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const
                            double primaryHeight);
 
 // Size, then position, once and without a pause: for a window the window manager is moving with the
-// pointer, whose own moves a second pass would fight.
+// pointer, whose own moves a second pass would fight. It remembers no frame: the window it is for
+// already carries the one it had before Corvane placed it.
 void writeWindowFrameOnce(Accessibility& accessibility, AxElement window, const QRectF& frame,
                           double primaryHeight);
 

@@ -108,8 +108,6 @@ void HotkeyGrabs::setConsumesKeys(bool consumesKeys) {
         return;
     m_consumesKeys = consumesKeys;
     m_platform.defaults.setBool(kHotkeysConsumeKeysKey, consumesKeys);
-    if (!consumesKeys)
-        m_platform.keyGrabs.ungrabKeys(hotkeyChords());
     check();
     emit consumesKeysChanged(consumesKeys);
 }

@@ -30,8 +30,6 @@ public:
     virtual void postAfter(double seconds, std::function<void()> block) = 0;
     virtual std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats,
                                                  std::function<void()> fire) = 0;
-    // Blocks the calling thread, whichever it is.
-    virtual void pause(std::chrono::microseconds duration) = 0;
 
     // The same, skipped when the guard object is gone by then.
     void post(const QObject* guard, std::function<void()> block) {

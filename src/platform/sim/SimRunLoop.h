@@ -19,8 +19,9 @@ public:
     void post(std::function<void()> block) override;
     void postAfter(double seconds, std::function<void()> block) override;
     std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats, std::function<void()> fire) override;
-    // Recorded in the action log; the clock does not move and nothing sleeps.
-    void pause(std::chrono::microseconds duration) override;
+    // A pause of the simulated windows' writer, recorded in the action log; the clock does not
+    // move and nothing sleeps.
+    void pause(std::chrono::microseconds duration);
     using RunLoop::post;
     using RunLoop::postAfter;
 

@@ -52,12 +52,7 @@ void ButtonLayoutReader::set(const ButtonLayout& buttons) {
 
 void ButtonLayoutReader::detect() {
     const xcb_window_t root = m_connection.root();
-    const QList<quint32> check = m_connection.cardinals(root, m_connection.atom("_NET_SUPPORTING_WM_CHECK"));
-    const QString name =
-        check.isEmpty()
-            ? QString()
-            : QString::fromUtf8(m_connection.bytes(check.first(), m_connection.atom("_NET_WM_NAME")));
-    const WindowManager wm = windowManagerNamed(name);
+    const WindowManager wm = windowManagerNamed(m_connection.windowManagerName().value_or(QString()));
     const QString openboxFile =
         QString::fromUtf8(m_connection.bytes(root, m_connection.atom("_OB_CONFIG_FILE")));
     if (m_hasDetected && wm == current().windowManager && openboxFile == m_openboxConfigFile)

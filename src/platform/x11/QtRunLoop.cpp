@@ -3,7 +3,6 @@
 #include <QThread>
 #include <QTimer>
 #include <cmath>
-#include <thread>
 
 namespace corvane {
 
@@ -65,10 +64,6 @@ void QtRunLoop::postAfter(double seconds, std::function<void()> block) {
 
 std::unique_ptr<Timer> QtRunLoop::scheduleTimer(double interval, bool repeats, std::function<void()> fire) {
     return std::make_unique<QtTimer>(&m_mainThreadContext, interval, repeats, std::move(fire));
-}
-
-void QtRunLoop::pause(std::chrono::microseconds duration) {
-    std::this_thread::sleep_for(duration);
 }
 
 } // namespace corvane

@@ -19,7 +19,6 @@ public:
     void postAfter(double seconds, std::function<void()> block) override;
     // Main thread only, like every timer of the logic.
     std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats, std::function<void()> fire) override;
-    void pause(std::chrono::microseconds duration) override;
     using RunLoop::post;
     using RunLoop::postAfter;
 

@@ -1,6 +1,7 @@
 #include "X11Connection.h"
 
 #include <QAbstractEventDispatcher>
+#include <QScopeGuard>
 #include <QThread>
 #include <poll.h>
 #include <xcb/xcbext.h>
@@ -82,14 +83,16 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
     t_lastAwaitTimedOut = false;
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
+    // Events read on the way wait for the main thread, which the socket no longer wakes for them.
+    const auto handOnEvents = qScopeGuard([this] {
+        if (QThread::currentThread() != thread())
+            takeEvents(false);
+    });
     for (;;) {
         void* reply = nullptr;
         xcb_generic_error_t* error = nullptr;
         if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
-            // Events read on the way wait for the main thread, which the socket no longer wakes.
-            if (QThread::currentThread() != thread())
-                takeEvents(false);
             return reply; // null with an error: the window is gone
         }
         if (xcb_connection_has_error(m_connection))
@@ -165,6 +168,20 @@ QByteArray X11Connection::bytes(xcb_window_t window, xcb_atom_t property, double
                       xcb_get_property_value_length(reply.get()));
 }
 
+std::optional<QString> X11Connection::windowManagerName() {
+    const xcb_atom_t supportingCheck = atom("_NET_SUPPORTING_WM_CHECK");
+    const QList<quint32> check = cardinals(m_root, supportingCheck);
+    if (check.isEmpty())
+        return std::nullopt;
+    // A window manager that died leaves the root's property behind; its window, gone, answers nothing.
+    if (cardinals(check[0], supportingCheck).value(0) != check[0])
+        return std::nullopt;
+    const QByteArray name = bytes(check[0], atom("_NET_WM_NAME"));
+    if (name.isEmpty())
+        return std::nullopt;
+    return QString::fromUtf8(name);
+}
+
 void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data) {
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
@@ -223,14 +240,13 @@ void X11Connection::dispatchEvents(bool readsSocket) {
     }
     for (;;) {
         takeEvents(false);
+        std::unique_lock lock(m_inboxMutex);
+        m_isDispatchPosted = false;
+        if (m_inbox.empty())
+            break; // the usual case before the loop sleeps: nothing to hand on, nothing allocated
         std::deque<XcbReply<xcb_generic_event_t>> events;
-        {
-            std::lock_guard lock(m_inboxMutex);
-            events.swap(m_inbox);
-            m_isDispatchPosted = false;
-        }
-        if (events.empty())
-            break;
+        events.swap(m_inbox);
+        lock.unlock();
         // A handler may await a reply, and so read more events: they come in the next round.
         for (const XcbReply<xcb_generic_event_t>& event : events) {
             for (const EventHandler& handler : m_handlers)

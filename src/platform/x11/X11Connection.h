@@ -70,6 +70,9 @@ public:
     static QList<quint32> cardinalsOf(const xcb_get_property_reply_t* reply);
     QByteArray bytes(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
     void sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data);
+    // The running window manager's name (_NET_WM_NAME of its _NET_SUPPORTING_WM_CHECK window); none
+    // when no window manager says, or the one that did has died.
+    std::optional<QString> windowManagerName();
     void flush() { xcb_flush(m_connection); }
 
     using EventHandler = std::function<void(const xcb_generic_event_t*)>;

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QWindow>
+#include <utility>
 #include <xcb/xinput.h>
 
 namespace corvane {
@@ -13,6 +14,11 @@ constexpr EventMask kButtonMask = maskOf(EventType::LeftMouseDown) | maskOf(Even
                                   maskOf(EventType::OtherMouseDown) | maskOf(EventType::LeftMouseUp) |
                                   maskOf(EventType::RightMouseUp) | maskOf(EventType::OtherMouseUp);
 constexpr EventMask kMotionMask = maskOf(EventType::MouseMoved) | maskOf(EventType::LeftMouseDragged);
+
+// Drags are told from moves by the held buttons, which only the button events tell.
+bool wantsButtonsOf(EventMask mask) {
+    return mask & (kMotionMask | kButtonMask);
+}
 
 quint32 buttonBit(quint32 button) {
     return button == 1 ? mousebutton::kLeft : button == 3 ? mousebutton::kRight : 4;
@@ -34,7 +40,7 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
     , m_recorder(
           connection, runLoop,
           [this](PointerSample sample) {
-              sample.root += m_screens.deviceOrigin();
+              sample.root += m_deviceOrigin;
               m_pacer.take(sample);
           },
           [this] { m_pacer.endOfRead(); }) {
@@ -76,14 +82,13 @@ void X11Events::selectEvents() {
         wanted |= m.mask;
     if (wanted == m_selected)
         return;
-    m_selected = wanted;
+    const EventMask before = std::exchange(m_selected, wanted);
     const bool wantsMotion = wanted & kMotionMask;
-    // Drags are told from moves by the held buttons, which only the button events tell.
-    const bool wantsButtons = wantsMotion || (wanted & kButtonMask);
-    if (wantsButtons != m_recordsButtons || wantsMotion != m_recordsMotion) {
-        m_recordsButtons = wantsButtons;
-        m_recordsMotion = wantsMotion;
+    const bool wantsButtons = wantsButtonsOf(wanted);
+    if (wantsButtons != wantsButtonsOf(before) || wantsMotion != bool(before & kMotionMask)) {
         m_pacer.reset();
+        // X screens joined by Xinerama are the server's for its life: their origin is read once per recording.
+        m_deviceOrigin = m_screens.deviceOrigin();
         m_isRecordingButtons = m_recorder.record(wantsButtons, wantsMotion) && wantsButtons;
         // The recording tells what changes from here on: start from where the pointer is now.
         if (const std::optional<PointerState> state = m_isRecordingButtons ? queryPointer() : std::nullopt) {
@@ -145,13 +150,19 @@ void X11Events::handleKey(quint32 keycode, bool isPress) {
 }
 
 void X11Events::handleRaw(PointerSample::Kind kind, quint32 button) {
-    const std::optional<PointerState> state = queryPointer();
+    // Where a motion went is asked only once it is handed on (handlePointer): the pacer drops most.
+    const std::optional<PointerState> state =
+        kind == PointerSample::Kind::Motion ? std::nullopt : queryPointer();
     m_pacer.take({kind, button, state ? state->root : m_position, m_runLoop.now()});
     m_pacer.endOfRead();
 }
 
 void X11Events::handlePointer(const PointerSample& sample) {
     m_position = sample.root;
+    if (sample.kind == PointerSample::Kind::Motion && !m_isRecordingButtons) {
+        if (const std::optional<PointerState> state = queryPointer())
+            m_position = state->root;
+    }
     Event e;
     e.timestamp = sample.timestamp;
     e.modifierFlags = m_keyboard.modifierFlags();

@@ -46,7 +46,8 @@ private:
     void selectEvents();
     void handle(const xcb_generic_event_t* event);
     void handleKey(quint32 keycode, bool isPress);
-    // A raw button or motion event, where nothing is recorded: the server is asked where the pointer is.
+    // A raw button or motion event, where nothing is recorded: the server is asked where the pointer is
+    // (for motion, once the pacer hands it on).
     void handleRaw(PointerSample::Kind kind, quint32 button);
     void handlePointer(const PointerSample& sample);
     void deliver(const Event& event);
@@ -69,10 +70,9 @@ private:
     QList<Monitor> m_monitors;
     MonitorToken m_nextToken = 1;
     EventMask m_selected = 0;
-    bool m_recordsButtons = false; // buttons (and motion) as the recorder was last asked for
-    bool m_recordsMotion = false;
-    bool m_isRecordingButtons = false; // and it does
+    bool m_isRecordingButtons = false; // the recorder was asked for buttons, and records them
     QPoint m_position;                 // root pixels, as of the last pointer event handed on
+    QPoint m_deviceOrigin;             // added to the recorded positions: X11Screens::deviceOrigin()
     quint32 m_heldButtons = 0;         // in the bits of pressedMouseButtons()
 };
 

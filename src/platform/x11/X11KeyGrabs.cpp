@@ -46,6 +46,9 @@ QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
             refused.append(chords[index]);
         std::free(error);
     }
+    // A chord held by another client in some lock states only would otherwise reach us in the others.
+    if (!refused.isEmpty())
+        ungrabKeys(refused);
     return refused;
 }
 
@@ -59,16 +62,7 @@ void X11KeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
 }
 
 std::optional<QString> X11KeyGrabs::windowManagerName() {
-    const QList<quint32> check = m_connection.cardinals(m_connection.root(), m_supportingCheck);
-    if (check.isEmpty())
-        return std::nullopt;
-    // A window manager that died leaves the root's property behind; its window, gone, answers nothing.
-    if (m_connection.cardinals(check[0], m_supportingCheck).value(0) != check[0])
-        return std::nullopt;
-    const QByteArray name = m_connection.bytes(check[0], m_connection.atom("_NET_WM_NAME"));
-    if (name.isEmpty())
-        return std::nullopt;
-    return QString::fromUtf8(name);
+    return m_connection.windowManagerName();
 }
 
 } // namespace corvane

@@ -26,7 +26,6 @@ public:
     X11PointerRecorder(X11Connection& control, RunLoop& runLoop, Take take, std::function<void()> endOfRead);
     ~X11PointerRecorder();
 
-    bool isAvailable() const { return m_isAvailable; }
     // Records button events, and motion too when asked; nothing with neither. False when the server
     // cannot record.
     bool record(bool buttons, bool motion);
