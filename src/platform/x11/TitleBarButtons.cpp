@@ -8,11 +8,10 @@ std::optional<QRectF> TitleBarButtons::drawnButton(TitleButton button, const QRe
     return titleButtonRect(layout.buttons, layout.metrics, button, frame, decorationTop);
 }
 
-std::optional<QRectF> TitleBarButtons::zoomButtonRegion(xcb_window_t window, const QRectF& frame) {
-    const int top = decorationTop(window);
-    if (top == 0)
-        return m_client.zoomButtonRegion(window, frame);
-    return drawnButton(TitleButton::Maximize, frame, top);
+std::optional<QRectF> TitleBarButtons::zoomButtonRegion(xcb_window_t window, const X11Windows::TitledFrame& titled) {
+    if (titled.decorationTop == 0)
+        return m_client.zoomButtonRegion(window, titled.frame);
+    return drawnButton(TitleButton::Maximize, titled.frame, titled.decorationTop);
 }
 
 } // namespace corvane

@@ -12,25 +12,21 @@ namespace corvane {
 
 class TitleBarButtons {
 public:
-    TitleBarButtons(X11Windows& windows, ButtonLayoutReader& layouts, AccessibilityBus& bus)
-        : m_windows(windows)
-        , m_layouts(layouts)
+    TitleBarButtons(ButtonLayoutReader& layouts, AccessibilityBus& bus)
+        : m_layouts(layouts)
         , m_client(bus) {}
 
-    // The height the window manager's decorations take at the top of the window; 0 for a window that
-    // draws its own title bar, if it has one.
-    int decorationTop(xcb_window_t window) { return m_windows.extents(window, "_NET_FRAME_EXTENTS").top; }
     // Where the window manager draws the button on a frame with decorations that tall; none when its
     // layout has none or the decorations hold no title bar.
     std::optional<QRectF> drawnButton(TitleButton button, const QRectF& frame, int decorationTop) const;
     // Where the window's zoom button lies: the maximize button the window manager draws, or the one
-    // the accessibility bus named, or else the strip where the client draws its title bar.
-    std::optional<QRectF> zoomButtonRegion(xcb_window_t window, const QRectF& frame);
+    // the accessibility bus named, or else the strip where the client draws its title bar
+    // (X11Windows::titledFrame gives both).
+    std::optional<QRectF> zoomButtonRegion(xcb_window_t window, const X11Windows::TitledFrame& titled);
 
     ClientTitleButtons& client() { return m_client; }
 
 private:
-    X11Windows& m_windows;
     ButtonLayoutReader& m_layouts;
     ClientTitleButtons m_client;
 };

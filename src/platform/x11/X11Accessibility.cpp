@@ -153,11 +153,11 @@ AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const Q
         return {AxError::Success, make(Kind::Window, w)};
     if (!isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const std::optional<QRectF> frame = m_windows.frame(w, timeout);
-    if (!frame)
+    const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+    if (!titled)
         return {failure(), {}};
     const std::optional<QRectF> drawn =
-        m_titleBarButtons.drawnButton(kButtons[index], *frame, m_titleBarButtons.decorationTop(w));
+        m_titleBarButtons.drawnButton(kButtons[index], titled->frame, titled->decorationTop);
     if (!drawn)
         return {AxError::NoValue, {}}; // the layout changed since the element was found
     return geometryOf(*drawn, attribute);
@@ -222,24 +222,26 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
     const QPointF p(x, y);
     const double timeout = timeoutFor(root);
     for (xcb_window_t w : m_windows.stacking(timeout)) {
-        if (!m_windows.isOnScreen(w))
+        const X11Windows::WindowFacts facts = m_windows.facts(w);
+        if (!facts.isOnScreen)
             continue;
-        const std::optional<QRectF> frame = m_windows.frame(w, timeout);
-        if (!frame || !holds(*frame, p))
+        const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+        if (!titled || !holds(titled->frame, p))
             continue;
         // The point is on a dock, the desktop or a pop-up: no window there to move.
-        if (m_windows.layer(w) != kOrdinaryLayer)
+        if (facts.layer != kOrdinaryLayer)
             return {AxError::NoValue, {}};
-        if (const std::optional<AxElement> part = titleBarElementAt(w, *frame, p))
+        if (const std::optional<AxElement> part = titleBarElementAt(w, *titled, p))
             return {AxError::Success, *part};
         return {AxError::Success, make(Kind::Window, w)};
     }
     return {AxError::NoValue, {}};
 }
 
-std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window, const QRectF& frame,
-                                                             QPointF point) {
-    const int top = m_titleBarButtons.decorationTop(window);
+std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window,
+                                                             const X11Windows::TitledFrame& titled, QPointF point) {
+    const QRectF& frame = titled.frame;
+    const int top = titled.decorationTop;
     if (top == 0) {
         if (holds(ClientTitleButtons::titleStrip(frame), point))
             return clientTitleBarElement(window, point - frame.topLeft());

@@ -37,7 +37,8 @@ public:
 
 private:
     double timeoutFor(AxElement element);
-    std::optional<AxElement> titleBarElementAt(xcb_window_t window, const QRectF& frame, QPointF point);
+    std::optional<AxElement> titleBarElementAt(xcb_window_t window, const X11Windows::TitledFrame& titled,
+                                               QPointF point);
     AttributeResult drawnButtonAttribute(AxElement button, const QString& attribute, double timeout);
     AttributeResult clientTitleBarAttribute(AxElement part, const QString& attribute, double timeout);
 

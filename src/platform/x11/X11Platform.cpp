@@ -30,7 +30,7 @@ struct X11Platform::Parts {
         , windows(connection, screens)
         , buttonLayouts(connection)
         , accessibilityBus(connection, screens)
-        , titleBarButtons(windows, buttonLayouts, accessibilityBus)
+        , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, titleBarButtons)
         , windowServer(windows, screens, titleBarButtons)
         , workspace(connection, windows)

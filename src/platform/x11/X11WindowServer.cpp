@@ -13,16 +13,17 @@ QVariantMap boundsOf(const QRectF& r) {
 }
 } // namespace
 
-QVariant X11WindowServer::entry(xcb_window_t window) {
-    const std::optional<QRectF> frame = m_windows.frame(window);
-    if (!frame)
+QVariant X11WindowServer::entry(xcb_window_t window, const X11Windows::WindowFacts& facts) {
+    const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(window);
+    if (!titled)
         return {};
-    QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(m_windows.layer(window))},
+    QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(facts.layer)},
                   {QString::fromLatin1(windowinfo::kNumber), qint64(window)},
-                  {QString::fromLatin1(windowinfo::kBounds), boundsOf(*frame)}};
-    if (const std::optional<qint32> pid = m_windows.pid(window))
+                  {QString::fromLatin1(windowinfo::kBounds), boundsOf(titled->frame)}};
+    // Clients that do not say their pid are asked of the server.
+    if (const std::optional<qint32> pid = facts.pid ? facts.pid : m_windows.pid(window))
         e.insert(QString::fromLatin1(windowinfo::kOwnerPid), qint64(*pid));
-    if (const std::optional<QRectF> zoom = m_titleBarButtons.zoomButtonRegion(window, *frame))
+    if (const std::optional<QRectF> zoom = m_titleBarButtons.zoomButtonRegion(window, *titled))
         e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsOf(*zoom));
     return e;
 }
@@ -30,15 +31,16 @@ QVariant X11WindowServer::entry(xcb_window_t window) {
 QVariant X11WindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
     QVariantList list;
     if (option == WindowListOption::IncludingWindow) {
-        const QVariant e = entry(relativeToWindow);
+        const QVariant e = entry(relativeToWindow, m_windows.facts(relativeToWindow));
         if (e.isValid())
             list.append(e);
         return list;
     }
     for (xcb_window_t w : m_windows.stacking()) {
-        if (!m_windows.isOnScreen(w) || m_windows.layer(w) == kDesktopLayer)
+        const X11Windows::WindowFacts facts = m_windows.facts(w);
+        if (!facts.isOnScreen || facts.layer == kDesktopLayer)
             continue;
-        const QVariant e = entry(w);
+        const QVariant e = entry(w, facts);
         if (e.isValid())
             list.append(e);
     }

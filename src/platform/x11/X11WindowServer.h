@@ -20,7 +20,7 @@ public:
     qint64 windowNumberAt(QPointF screenPoint) override;
 
 private:
-    QVariant entry(xcb_window_t window);
+    QVariant entry(xcb_window_t window, const X11Windows::WindowFacts& facts);
 
     X11Windows& m_windows;
     X11Screens& m_screens;

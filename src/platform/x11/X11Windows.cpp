@@ -103,10 +103,6 @@ FrameExtents extentsOf(const QList<quint32>& v) {
 }
 } // namespace
 
-FrameExtents X11Windows::extents(xcb_window_t window, const char* property) {
-    return extentsOf(m_connection.cardinals(window, m_connection.atom(property)));
-}
-
 FrameExtents X11Windows::decorations(xcb_window_t window, const QList<quint32>& published, double timeout) {
     if (published.size() >= 4)
         return extentsOf(published);
@@ -139,6 +135,13 @@ std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
     return reading ? std::optional(reading->frame) : std::nullopt;
 }
 
+std::optional<X11Windows::TitledFrame> X11Windows::titledFrame(xcb_window_t window, double timeout) {
+    const std::optional<FrameReading> reading = readFrame(window, timeout, false);
+    if (!reading)
+        return std::nullopt;
+    return TitledFrame{reading->frame, reading->publishedTop};
+}
+
 // Every request in flight at once: one round trip where they went one after another (the writer
 // reads the frame before each write, and every round trip delays the window's move).
 std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
@@ -154,24 +157,30 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
     const unsigned int publishedRequest = property("_NET_FRAME_EXTENTS");
     const unsigned int shadowRequest = property("_GTK_FRAME_EXTENTS");
     const unsigned int statesRequest = withStates ? property("_NET_WM_STATE") : 0;
-    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, timeout);
-    if (!geometry) {
-        for (unsigned int request : {originRequest, publishedRequest, shadowRequest, statesRequest}) {
+    // One bound for all of them: a server that stalls costs the timeout once, not once per request.
+    const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)));
+    const auto remaining = [&] { return double(deadline.remainingTimeNSecs()) / 1e9; };
+    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, remaining());
+    const auto origin = geometry ? m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, remaining())
+                                 : XcbReply<xcb_translate_coordinates_reply_t>();
+    if (!geometry || !origin) {
+        if (!geometry)
+            xcb_discard_reply(c, originRequest);
+        for (unsigned int request : {publishedRequest, shadowRequest, statesRequest}) {
             if (request)
                 xcb_discard_reply(c, request);
         }
         return std::nullopt; // gone, or no answer in time
     }
-    const auto origin = m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, timeout);
-    const auto published = m_connection.await<xcb_get_property_reply_t>(publishedRequest, timeout);
-    const auto shadow = m_connection.await<xcb_get_property_reply_t>(shadowRequest, timeout);
+    const auto published = m_connection.await<xcb_get_property_reply_t>(publishedRequest, remaining());
+    const auto shadow = m_connection.await<xcb_get_property_reply_t>(shadowRequest, remaining());
     FrameReading reading;
     if (statesRequest)
         reading.states = X11Connection::cardinalsOf(
-            m_connection.await<xcb_get_property_reply_t>(statesRequest, timeout).get());
-    if (!origin)
-        return std::nullopt;
-    reading.wm = decorations(window, X11Connection::cardinalsOf(published.get()), timeout);
+            m_connection.await<xcb_get_property_reply_t>(statesRequest, remaining()).get());
+    const QList<quint32> publishedExtents = X11Connection::cardinalsOf(published.get());
+    reading.wm = decorations(window, publishedExtents, timeout);
+    reading.publishedTop = extentsOf(publishedExtents).top;
     reading.shadow = extentsOf(X11Connection::cardinalsOf(shadow.get()));
     const FrameExtents& wm = reading.wm;
     const FrameExtents& s = reading.shadow;
@@ -212,10 +221,6 @@ void X11Windows::setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFr
                             32, 4, values);
     }
     m_connection.flush();
-}
-
-int X11Windows::layer(xcb_window_t window) {
-    return layerOfTypes(m_connection.cardinals(window, m_connection.atom("_NET_WM_WINDOW_TYPE")));
 }
 
 int X11Windows::layerOfTypes(const QList<quint32>& types) {
@@ -420,7 +425,8 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     if (last && windows.contains(*last) && isTarget(*last))
         return last;
     for (xcb_window_t w : windows) {
-        if (this->pid(w) == pid && isTarget(w))
+        const WindowFacts f = facts(w);
+        if ((f.pid ? f.pid : this->pid(w)) == pid && f.layer == kOrdinaryLayer && f.isOnScreen)
             return w;
     }
     return std::nullopt;

@@ -26,8 +26,22 @@ public:
     std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
     std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
-    // The layer of its window type (WindowTypes.h): 0 for the ordinary windows Corvane may move.
-    int layer(xcb_window_t window);
+    // The outer frame, and the height of the decorations the window manager says it draws at the top
+    // (its _NET_FRAME_EXTENTS): 0 for a window that draws its own title bar, if it has one.
+    struct TitledFrame {
+        QRectF frame;
+        int decorationTop = 0;
+    };
+    std::optional<TitledFrame> titledFrame(xcb_window_t window,
+                                           double timeout = X11Connection::kDefaultTimeout);
+    // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
+    // type, and whether it is on screen. One round trip.
+    struct WindowFacts {
+        std::optional<qint32> pid;
+        int layer = 0;
+        bool isOnScreen = true;
+    };
+    WindowFacts facts(xcb_window_t window);
     // Not hidden, and on the current desktop or on all of them.
     bool isOnScreen(xcb_window_t window);
     // A window Corvane may move: ordinary and on screen.
@@ -58,8 +72,6 @@ public:
     // recently, else its topmost; always a target, none when the application has none here.
     std::optional<xcb_window_t> focusedWindow(qint32 pid);
     void noteActivation(xcb_window_t window, qint32 pid);
-    // _NET_FRAME_EXTENTS (the window manager's decorations) or _GTK_FRAME_EXTENTS (a client's shadow).
-    FrameExtents extents(xcb_window_t window, const char* property);
 
 private:
     // A request sent, and the frame the window had then: until the window changes, the window
@@ -74,20 +86,13 @@ private:
     // Until the window's events show each change the request asks for, at most `timeout` seconds.
     bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
 
-    // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
-    // type, and whether it is on screen.
-    struct WindowFacts {
-        std::optional<qint32> pid;
-        int layer = 0;
-        bool isOnScreen = true;
-    };
-    WindowFacts facts(xcb_window_t window);
     int layerOfTypes(const QList<quint32>& types);
     // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
     struct FrameReading {
         QRectF frame;
         QRect client; // the window itself, in root pixels
         FrameExtents wm, shadow;
+        int publishedTop = 0; // the top of _NET_FRAME_EXTENTS, where the window manager publishes them
         QList<quint32> states;
     };
     std::optional<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
