@@ -87,8 +87,7 @@ void panels(const Visit& visit) {
                 continue; // the overlay hides the presets
             Scene scene(isTrusted, hasPresets);
             UpdaterController updater(scene.platform.updater);
-            MenuBarView view(*scene.controller, updater, scene.platform.application, scene.platform.workspace,
-                             [] {});
+            MenuBarView view(*scene.controller, updater, scene.platform.application, [] {});
             present(view,
                     isTrusted
                         ? (hasPresets ? QStringLiteral("panel-presets") : QStringLiteral("panel-no-presets"))

@@ -42,8 +42,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
             m_panel->hide();
         m_settingsWindow->show();
     };
-    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, platform.workspace,
-                                            showSettings);
+    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, showSettings);
     m_panel->setWindowTitle(QStringLiteral("Corvane"));
 
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });

@@ -43,11 +43,10 @@ QGridLayout* twoColumnGrid() {
 } // namespace
 
 MenuBarView::MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
-                         Workspace& workspace, std::function<void()> showSettings, QWidget* parent)
+                         std::function<void()> showSettings, QWidget* parent)
     : QWidget(parent)
     , m_controller(controller)
-    , m_updater(updater)
-    , m_workspace(workspace) {
+    , m_updater(updater) {
     setFixedSize(width, height);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -97,7 +96,7 @@ void MenuBarView::rebuildBody() {
     auto* stack = static_cast<QVBoxLayout*>(layout());
     QWidget* next = m_controller.isAccessibilityTrusted()
                         ? makeLists()
-                        : static_cast<QWidget*>(new PermissionOverlay(m_controller, m_workspace, this));
+                        : static_cast<QWidget*>(new PermissionOverlay(m_controller, this));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();

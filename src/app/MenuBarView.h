@@ -14,13 +14,12 @@ namespace corvane {
 class Application;
 class UpdaterController;
 class WindowController;
-class Workspace;
 
 class MenuBarView : public QWidget {
     Q_OBJECT
 public:
     MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
-                Workspace& workspace, std::function<void()> showSettings, QWidget* parent = nullptr);
+                std::function<void()> showSettings, QWidget* parent = nullptr);
 
     QPushButton* settingsButton() const { return m_settings; }
     QPushButton* checkForUpdatesButton() const { return m_checkForUpdates; }
@@ -37,7 +36,6 @@ private:
 
     WindowController& m_controller;
     UpdaterController& m_updater;
-    Workspace& m_workspace;
     QPushButton* m_settings = nullptr;
     QPushButton* m_checkForUpdates = nullptr;
     QPushButton* m_quit = nullptr;

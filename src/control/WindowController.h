@@ -109,6 +109,9 @@ public:
     // Access.
     void requestAccessibility();
     void openAccessibilitySettings();
+    // Whether there is anything for openAccessibilitySettings() to open (a copy run from its build
+    // folder has no installed help).
+    bool canOpenAccessibilitySettings() const;
     void refreshAccessibilityTrust();
     void applyAccessibilityTrust(bool isTrusted);
     void startPermissionPolling();

@@ -108,6 +108,10 @@ void WindowController::openAccessibilitySettings() {
     m_platform.workspace.openUrl(QString::fromLatin1(kAccessibilitySettingsUrl));
 }
 
+bool WindowController::canOpenAccessibilitySettings() const {
+    return m_platform.workspace.canOpenUrl(QString::fromLatin1(kAccessibilitySettingsUrl));
+}
+
 void WindowController::settingsWindowWillClose(QObject* window) {
     if (window && window == m_settingsWindow)
         m_platform.application.setActivationPolicy(ActivationPolicy::Accessory);

@@ -1,7 +1,6 @@
 #include "PermissionOverlay.h"
 
 #include "control/WindowController.h"
-#include "platform/Workspace.h"
 #include "ui/ViewStyle.h"
 
 #include <QLabel>
@@ -40,7 +39,7 @@ protected:
 
 } // namespace
 
-PermissionOverlay::PermissionOverlay(WindowController& controller, Workspace& workspace, QWidget* parent)
+PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(12);
@@ -83,7 +82,7 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, Workspace& wo
     link.setColor(QPalette::ButtonText, linkTextColor(link));
     m_openSettings->setPalette(link);
     connect(m_openSettings, &QPushButton::clicked, &controller, &WindowController::openAccessibilitySettings);
-    if (!workspace.canOpenUrl(QString::fromLatin1(kAccessibilitySettingsUrl))) {
+    if (!controller.canOpenAccessibilitySettings()) {
         m_openSettings->setEnabled(false);
         m_openSettings->setToolTip(
             tr("Corvane's help is not installed with this copy, so there is nothing to "

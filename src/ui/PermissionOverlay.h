@@ -11,12 +11,11 @@ class QPushButton;
 namespace corvane {
 
 class WindowController;
-class Workspace;
 
 class PermissionOverlay : public QWidget {
     Q_OBJECT
 public:
-    PermissionOverlay(WindowController& controller, Workspace& workspace, QWidget* parent = nullptr);
+    explicit PermissionOverlay(WindowController& controller, QWidget* parent = nullptr);
 
     QPushButton* grantButton() const { return m_grant; }
     QPushButton* openSettingsButton() const { return m_openSettings; }

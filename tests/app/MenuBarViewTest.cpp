@@ -31,8 +31,7 @@ protected:
     void open() {
         start();
         updater.emplace(platform.updater);
-        view.emplace(*controller, *updater, platform.application, platform.workspace,
-                     [this] { ++settingsShown; });
+        view.emplace(*controller, *updater, platform.application, [this] { ++settingsShown; });
         view->show();
     }
     QStringList labelTexts() const {
