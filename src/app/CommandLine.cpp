@@ -2,6 +2,14 @@
 
 namespace corvane {
 
+// A command of the command line: its name, the D-Bus method it calls, and its arguments.
+struct CommandForm {
+    const char* name;
+    const char* method;
+    const char* usage; // its arguments, as the help shows them
+    qsizetype argumentCount;
+};
+
 namespace {
 
 QStringList argumentsOf(int argc, char** argv) {
@@ -14,13 +22,6 @@ QStringList argumentsOf(int argc, char** argv) {
 bool isSessionOption(const QString& argument) {
     return argument == u"-session" || argument == u"--session";
 }
-
-struct CommandForm {
-    const char* name;
-    const char* method;
-    const char* usage; // its arguments, as the help shows them
-    qsizetype argumentCount;
-};
 
 const CommandForm kCommands[] = {
     {"apply", "ApplyLayout", " NAME", 1},
@@ -46,8 +47,8 @@ const CommandForm* commandNamed(const QString& name) {
 CommandLine::CommandLine(int argc, char** argv) : CommandLine(argumentsOf(argc, argv)) {}
 
 CommandLine::CommandLine(const QStringList& arguments) {
-    if (!arguments.isEmpty() && commandNamed(arguments.first())) {
-        readCommand(arguments);
+    if (const CommandForm* form = arguments.isEmpty() ? nullptr : commandNamed(arguments.first())) {
+        readCommand(*form, arguments.mid(1));
         return;
     }
     for (qsizetype i = 0; i < arguments.size() && m_action != Action::UsageError; ++i) {
@@ -71,9 +72,7 @@ CommandLine::CommandLine(const QStringList& arguments) {
     }
 }
 
-void CommandLine::readCommand(const QStringList& arguments) {
-    const CommandForm& form = *commandNamed(arguments.first());
-    const QStringList values = arguments.mid(1);
+void CommandLine::readCommand(const CommandForm& form, const QStringList& values) {
     if (values.size() != form.argumentCount) {
         refuse(
             QStringLiteral("usage: corvane %1%2").arg(QLatin1String(form.name), QLatin1String(form.usage)));

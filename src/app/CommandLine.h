@@ -18,6 +18,8 @@ struct ScriptCommand {
     friend bool operator==(const ScriptCommand&, const ScriptCommand&) = default;
 };
 
+struct CommandForm;
+
 class CommandLine {
 public:
     enum class Action { StartProgram, ShowHelp, ShowVersion, RunCommand, UsageError };
@@ -42,8 +44,8 @@ public:
 
 private:
     void refuse(const QString& error);
-    // `arguments` from the command's name on.
-    void readCommand(const QStringList& arguments);
+    // The values given after the command's name.
+    void readCommand(const CommandForm& form, const QStringList& values);
 
     Action m_action = Action::StartProgram;
     QString m_error;
