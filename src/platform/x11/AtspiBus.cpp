@@ -73,14 +73,17 @@ public:
     }
 
     // Accessible references: "(so)" and "a(so)".
-    static std::optional<Node> nodeOf(const QVariant& value) {
-        const QDBusArgument argument = value.value<QDBusArgument>();
+    static Node readNode(const QDBusArgument& argument) {
         Node node;
         QDBusObjectPath path;
         argument.beginStructure();
         argument >> node.service >> path;
         argument.endStructure();
         node.path = path.path();
+        return node;
+    }
+    static std::optional<Node> nodeOf(const QVariant& value) {
+        const Node node = readNode(value.value<QDBusArgument>());
         if (node.service.isEmpty() || node.path.isEmpty() || node.path == QLatin1String(kNullPath))
             return std::nullopt;
         return node;
@@ -89,15 +92,8 @@ public:
         const QDBusArgument argument = value.value<QDBusArgument>();
         QList<Node> nodes;
         argument.beginArray();
-        while (!argument.atEnd()) {
-            Node node;
-            QDBusObjectPath path;
-            argument.beginStructure();
-            argument >> node.service >> path;
-            argument.endStructure();
-            node.path = path.path();
-            nodes.append(node);
-        }
+        while (!argument.atEnd())
+            nodes.append(readNode(argument));
         argument.endArray();
         return nodes;
     }
