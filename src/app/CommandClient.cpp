@@ -19,6 +19,19 @@ int notRunning(std::FILE* err, const QString& display) {
     return CommandClient::kNotRunningStatus;
 }
 
+// Calls and waits. Qt's bus thread announces a call that failed after it has handed the reply over,
+// and would do so while this process is being torn down (Qt then warns of an invalid type): a round
+// trip after a failure waits until the bus thread has moved on to its reply.
+QDBusMessage callAndSettle(const QDBusConnection& bus, const QDBusMessage& call) {
+    const QDBusMessage reply = bus.call(call, QDBus::Block, CommandClient::kReplyTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage)
+        bus.call(QDBusMessage::createMethodCall(
+                     QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                     QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
+                 QDBus::Block, CommandClient::kReplyTimeoutMs);
+    return reply;
+}
+
 // The displays of the Corvanes on the bus, by their per-display names.
 QStringList runningDisplays(const QDBusConnection& bus) {
     const QDBusMessage reply =
@@ -63,7 +76,7 @@ int CommandClient::run(const ScriptCommand& command, QDBusConnection bus, const 
     // Only a running Corvane answers: the bus is not to start one for a command.
     call.setAutoStartService(false);
     registerLayoutSummaryType();
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kReplyTimeoutMs);
+    const QDBusMessage reply = callAndSettle(bus, call);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QDBusError::ErrorType type = QDBusError(reply).type();
         if (type == QDBusError::ServiceUnknown ||

@@ -2,6 +2,7 @@
 
 #include "app/ApplicationAdaptor.h"
 #include "app/CorvaneAdaptor.h"
+#include "app/CorvaneBusObject.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -29,7 +30,8 @@ std::optional<DisplayName> CorvaneService::displayOf(const QString& name) {
 CorvaneService::CorvaneService(QDBusConnection bus, DisplayName display, QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
-    , m_display(std::move(display)) {
+    , m_display(std::move(display))
+    , m_object(new CorvaneBusObject(this)) {
     new ApplicationAdaptor(this);
 }
 
@@ -45,7 +47,7 @@ bool CorvaneService::start() {
     if (!m_bus.isConnected())
         return false;
     // The object first: a call may arrive as soon as a name is ours.
-    if (!m_bus.registerObject(QLatin1String(objectPath), this, QDBusConnection::ExportAdaptors))
+    if (!m_bus.registerVirtualObject(QLatin1String(objectPath), m_object))
         return false;
     QDBusConnectionInterface* names = m_bus.interface();
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
@@ -62,7 +64,7 @@ bool CorvaneService::start() {
     return true;
 }
 
-// Calls wait in the event loop until then: Qt finds an adaptor added after the object was served.
+// Calls wait in the event loop until then; the bus object finds an adaptor added after it was served.
 void CorvaneService::serve(CorvaneCommands& commands) {
     new CorvaneAdaptor(this, m_bus, commands);
 }

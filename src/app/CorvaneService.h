@@ -3,8 +3,8 @@
 // launch brings the running instance forward and scripts place windows. Several X displays can share
 // one session bus, so each Corvane owns a name of its display's, app.corvane.Corvane.d77 for ":77",
 // and the usual name app.corvane.Corvane goes to the first of them (the next in line when it quits).
-// Each interface of the object is an adaptor attached to it (ApplicationAdaptor, CorvaneAdaptor);
-// CorvaneService.xml beside this file describes them all.
+// Each interface of the object is an adaptor attached to it (ApplicationAdaptor, CorvaneAdaptor),
+// served through CorvaneBusObject; CorvaneService.xml beside this file describes them all.
 
 #include "app/DisplayName.h"
 
@@ -13,6 +13,7 @@
 
 namespace corvane {
 
+class CorvaneBusObject;
 class CorvaneCommands;
 
 class CorvaneService : public QObject {
@@ -44,6 +45,7 @@ signals:
 private:
     QDBusConnection m_bus;
     DisplayName m_display;
+    CorvaneBusObject* m_object;
     bool m_isServing = false;
 };
 
