@@ -34,6 +34,18 @@ QString inputSignature(const QMetaMethod& slot) {
     return signature;
 }
 
+// The public slot of that name, the adaptor's own; an invalid method when there is none.
+QMetaMethod slotNamed(const QDBusAbstractAdaptor* adaptor, const QString& name) {
+    const QMetaObject* meta = adaptor->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Public &&
+            method.name() == name.toLatin1())
+            return method;
+    }
+    return {};
+}
+
 // A call's argument as the slot's parameter type: Qt hands containers and structures over still
 // marshalled.
 QVariant asParameter(const QVariant& argument, QMetaType type) {
@@ -50,37 +62,39 @@ CorvaneBusObject::CorvaneBusObject(QObject* service)
     : QDBusVirtualObject(service)
     , m_service(service) {}
 
-bool CorvaneBusObject::findSlot(const QDBusMessage& message, QDBusAbstractAdaptor*& adaptor,
-                                QMetaMethod& slot) const {
-    for (QDBusAbstractAdaptor* candidate :
-         m_service->findChildren<QDBusAbstractAdaptor*>(Qt::FindDirectChildrenOnly)) {
-        if (!message.interface().isEmpty() && message.interface() != interfaceOf(candidate))
-            continue;
-        const QMetaObject* meta = candidate->metaObject();
-        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-            const QMetaMethod method = meta->method(i);
-            if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Public &&
-                method.name() == message.member().toLatin1()) {
-                adaptor = candidate;
-                slot = method;
-                return true;
-            }
-        }
-    }
-    return false;
+QList<QDBusAbstractAdaptor*> CorvaneBusObject::adaptors() const {
+    return m_service->findChildren<QDBusAbstractAdaptor*>(Qt::FindDirectChildrenOnly);
 }
 
 bool CorvaneBusObject::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-    QDBusAbstractAdaptor* adaptor = nullptr;
-    QMetaMethod slot;
-    if (message.type() != QDBusMessage::MethodCallMessage || !findSlot(message, adaptor, slot))
+    if (message.type() != QDBusMessage::MethodCallMessage)
+        return false;
+    bool isOurInterface = false;
+    for (QDBusAbstractAdaptor* adaptor : adaptors()) {
+        if (!message.interface().isEmpty() && message.interface() != interfaceOf(adaptor))
+            continue;
+        isOurInterface = true;
+        if (const QMetaMethod slot = slotNamed(adaptor, message.member()); slot.isValid()) {
+            invoke(adaptor, slot, message, connection);
+            return true;
+        }
+    }
+    if (!isOurInterface || message.interface().isEmpty())
         return false; // Qt answers the standard interfaces, and says what is unknown
+    connection.send(message.createErrorReply(
+        QDBusError::UnknownMethod,
+        QStringLiteral("%1 has no method %2.").arg(message.interface(), message.member())));
+    return true;
+}
+
+void CorvaneBusObject::invoke(QDBusAbstractAdaptor* adaptor, const QMetaMethod& slot,
+                              const QDBusMessage& message, const QDBusConnection& connection) {
     const QString expected = inputSignature(slot);
     if (message.signature() != expected) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs,
             QStringLiteral("%1 takes (%2), not (%3).").arg(message.member(), expected, message.signature())));
-        return true;
+        return;
     }
     const QVariantList arguments = message.arguments();
     std::array<QVariant, 10> values;
@@ -102,7 +116,6 @@ bool CorvaneBusObject::handleMessage(const QDBusMessage& message, const QDBusCon
     // A slot that took the message and delayed its reply answers by itself.
     if (!message.isDelayedReply())
         connection.send(hasResult ? message.createReply(result) : message.createReply());
-    return true;
 }
 
 QString CorvaneBusObject::introspect(const QString&) const {

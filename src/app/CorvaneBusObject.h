@@ -21,8 +21,10 @@ public:
     QString introspect(const QString& path) const override;
 
 private:
-    // The adaptor and its slot a call names, the interface left out or not; false when none has it.
-    bool findSlot(const QDBusMessage& message, QDBusAbstractAdaptor*& adaptor, QMetaMethod& slot) const;
+    QList<QDBusAbstractAdaptor*> adaptors() const;
+    // Runs the slot with the call's arguments and answers the call, unless the slot answers later.
+    static void invoke(QDBusAbstractAdaptor* adaptor, const QMetaMethod& slot, const QDBusMessage& message,
+                       const QDBusConnection& connection);
 
     QObject* m_service;
 };
