@@ -1,5 +1,7 @@
 #include "CorvaneBusObject.h"
 
+#include "app/CorvaneCommands.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -83,7 +85,8 @@ bool CorvaneBusObject::handleMessage(const QDBusMessage& message, const QDBusCon
         return false; // Qt answers the standard interfaces, and says what is unknown
     connection.send(message.createErrorReply(
         QDBusError::UnknownMethod,
-        QStringLiteral("%1 has no method %2.").arg(message.interface(), message.member())));
+        QStringLiteral("%1 has no method %2.")
+            .arg(message.interface(), message.member().left(CorvaneCommands::kMaxEchoedCharacters))));
     return true;
 }
 
@@ -93,7 +96,9 @@ void CorvaneBusObject::invoke(QDBusAbstractAdaptor* adaptor, const QMetaMethod& 
     if (message.signature() != expected) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs,
-            QStringLiteral("%1 takes (%2), not (%3).").arg(message.member(), expected, message.signature())));
+            QStringLiteral("%1 takes (%2), not (%3).")
+                .arg(message.member(), expected,
+                     message.signature().left(CorvaneCommands::kMaxEchoedCharacters))));
         return;
     }
     const QVariantList arguments = message.arguments();

@@ -153,6 +153,11 @@ TEST_F(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
         EXPECT_EQ(call(row.interface, row.member, row.arguments).errorName(), row.error);
     }
     EXPECT_EQ(asked.count(), 1) << "a refused call does nothing";
+    const QString longMember = QStringLiteral("N") + QString(254, u'o');
+    const QDBusMessage unknown = call(corvane, longMember, {});
+    EXPECT_EQ(unknown.errorName(), "org.freedesktop.DBus.Error.UnknownMethod");
+    EXPECT_FALSE(unknown.errorMessage().contains(QString(64, u'o')))
+        << "a caller's string is not echoed whole";
     EXPECT_EQ(call({}, "SnapToZone", {QStringLiteral("Split"), 2u}).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(frame(), QRectF(720, 25, 720, 875)) << "the right arguments, the interface left out";
     EXPECT_EQ(call(QStringLiteral("org.freedesktop.Application"), "Activate", {QVariantMap()}).type(),
