@@ -73,8 +73,9 @@ status=$?
   fail "a command with DISPLAY unset and two Corvanes ($status): $said"
 echo "ok - with DISPLAY unset and two Corvanes a command names both displays and exits 2"
 
-DISPLAY=$B run
-[ $status = 0 ] && [ "$said" = "Corvane is already running." ] || fail "a second start on $B ($status): $said"
+# ":N.0" is display ":N": one lock, one Corvane.
+DISPLAY=$B.0 run
+[ $status = 0 ] && [ "$said" = "Corvane is already running." ] || fail "a second start on $B.0 ($status): $said"
 wait_for 3 settings_shown "$B" || fail "a second start on $B did not open its settings window"
 ! settings_shown "$A" || fail "a second start on $B opened the settings window on $A"
 echo "ok - a second start brings forward only its own display's Corvane"
