@@ -35,10 +35,10 @@ QDBusMessage callAndSettle(const QDBusConnection& bus, const QDBusMessage& call)
 // The displays of the Corvanes on the bus, by their per-display names.
 QStringList runningDisplays(const QDBusConnection& bus) {
     const QDBusMessage reply =
-        bus.call(QDBusMessage::createMethodCall(
-                     QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                     QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames")),
-                 QDBus::Block, CommandClient::kReplyTimeoutMs);
+        callAndSettle(bus, QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                          QStringLiteral("/org/freedesktop/DBus"),
+                                                          QStringLiteral("org.freedesktop.DBus"),
+                                                          QStringLiteral("ListNames")));
     QStringList displays;
     for (const QString& name : reply.arguments().value(0).toStringList()) {
         if (const std::optional<DisplayName> display = CorvaneService::displayOf(name))
