@@ -6,6 +6,20 @@
 
 namespace corvane {
 
+namespace {
+
+// A caller's string as an error quotes it: cut short, on a whole character, when it is long.
+QString echoed(const QString& text) {
+    if (text.size() <= CorvaneCommands::kMaxEchoedCharacters)
+        return text;
+    qsizetype end = CorvaneCommands::kMaxEchoedCharacters;
+    if (text[end - 1].isHighSurrogate())
+        --end;
+    return text.left(end) + u'…';
+}
+
+} // namespace
+
 CorvaneCommands::CorvaneCommands(WindowController& controller, std::function<void()> showSettings,
                                  std::function<void()> showPanel)
     : m_controller(controller)
@@ -13,6 +27,8 @@ CorvaneCommands::CorvaneCommands(WindowController& controller, std::function<voi
     , m_showPanel(std::move(showPanel)) {}
 
 void CorvaneCommands::applyLayout(const QString& name, Reply reply) {
+    if (refusesLongName(name, reply))
+        return;
     finish(m_controller.applyLayout(name, whenWritten(reply)), reply, name);
 }
 
@@ -28,13 +44,15 @@ void CorvaneCommands::resize(double width, double height, Reply reply) {
     // Finite sizes are clamped to what a preset may hold; NaN and infinity say nothing about a size.
     if (!std::isfinite(width) || !std::isfinite(height)) {
         reply(CommandError{QString::fromLatin1(commanderror::kInvalidSize),
-                           QStringLiteral("The width and height must be finite numbers of points.")});
+                           QStringLiteral("The width and height must be finite numbers of pixels.")});
         return;
     }
     finish(m_controller.resizeFocusedWindow(width, height, whenWritten(reply)), reply);
 }
 
 void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, Reply reply) {
+    if (refusesLongName(layout, reply))
+        return;
     const qint64 index = qint64(zone) - 1;
     finish(m_controller.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
 }
@@ -64,6 +82,17 @@ WriteDone CorvaneCommands::whenWritten(const Reply& reply) {
     };
 }
 
+bool CorvaneCommands::refusesLongName(const QString& name, const Reply& reply) {
+    // The length in characters first: a long name is never converted whole.
+    if (name.size() <= kMaxNameBytes && name.toUtf8().size() <= kMaxNameBytes)
+        return false;
+    reply(CommandError{QString::fromLatin1(commanderror::kInvalidArgs),
+                       QStringLiteral("A layout's name is at most %1 bytes long; \"%2\" is longer.")
+                           .arg(kMaxNameBytes)
+                           .arg(echoed(name))});
+    return true;
+}
+
 void CorvaneCommands::finish(Placement placement, const Reply& reply, const QString& layoutName,
                              quint32 zone) const {
     if (placement != Placement::Requested)
@@ -78,16 +107,17 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
     case Placement::UnknownLayout:
         for (const Preset& preset : m_controller.presets()) {
             if (preset.name == layoutName && preset.isSizePreset())
-                return error(commanderror::kUnknownLayout,
-                             QStringLiteral("\"%1\" is a size preset: it has no zones.").arg(layoutName));
+                return error(
+                    commanderror::kUnknownLayout,
+                    QStringLiteral("\"%1\" is a size preset: it has no zones.").arg(echoed(layoutName)));
         }
         return error(commanderror::kUnknownLayout,
-                     QStringLiteral("No layout or preset is named \"%1\".").arg(layoutName));
+                     QStringLiteral("No layout or preset is named \"%1\".").arg(echoed(layoutName)));
     case Placement::NoSuchZone: {
         const qsizetype count = m_controller.layout(layoutName)->zones.size();
         return error(commanderror::kNoSuchZone,
                      QStringLiteral("\"%1\" has zones 1 to %2; there is no zone %3.")
-                         .arg(layoutName)
+                         .arg(echoed(layoutName))
                          .arg(count)
                          .arg(zone));
     }

@@ -28,10 +28,16 @@ inline constexpr auto kInvalidSize = "app.corvane.Error.InvalidSize";
 inline constexpr auto kNothingToRestore = "app.corvane.Error.NothingToRestore";
 inline constexpr auto kNoOtherScreen = "app.corvane.Error.NoOtherScreen";
 inline constexpr auto kNoCycledLayout = "app.corvane.Error.NoCycledLayout";
+inline constexpr auto kInvalidArgs = "org.freedesktop.DBus.Error.InvalidArgs";
 } // namespace commanderror
 
 class CorvaneCommands {
 public:
+    // No layout's name is longer, in UTF-8 bytes; a longer one is refused before it is looked up.
+    static constexpr qsizetype kMaxNameBytes = 1024;
+    // At most this many characters of a caller's string come back in an error.
+    static constexpr qsizetype kMaxEchoedCharacters = 64;
+
     // Called once per command, on the main thread: none when it did what it was asked.
     using Reply = std::function<void(std::optional<CommandError>)>;
 
@@ -56,6 +62,8 @@ private:
     // Replies at once for a placement that wrote nothing; a requested one replies through whenWritten.
     void finish(Placement placement, const Reply& reply, const QString& layoutName = {},
                 quint32 zone = 0) const;
+    // Answers a name too long to be any layout's with an error; false for any other name.
+    static bool refusesLongName(const QString& name, const Reply& reply);
     CommandError errorFor(Placement placement, const QString& layoutName, quint32 zone) const;
 
     WindowController& m_controller;

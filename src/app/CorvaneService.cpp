@@ -2,15 +2,36 @@
 
 #include "app/ApplicationAdaptor.h"
 #include "app/CorvaneAdaptor.h"
+#include "app/CorvaneBusObject.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 namespace corvane {
 
-CorvaneService::CorvaneService(QDBusConnection bus, QObject* parent)
+namespace {
+
+QString displayNamePrefix() {
+    return QLatin1String(CorvaneService::serviceName) + u'.';
+}
+
+} // namespace
+
+QString CorvaneService::displayServiceName(const DisplayName& display) {
+    return displayNamePrefix() + display.busElement();
+}
+
+std::optional<DisplayName> CorvaneService::displayOf(const QString& name) {
+    if (!name.startsWith(displayNamePrefix()))
+        return std::nullopt;
+    return DisplayName::fromBusElement(name.mid(displayNamePrefix().size()));
+}
+
+CorvaneService::CorvaneService(QDBusConnection bus, DisplayName display, QObject* parent)
     : QObject(parent)
-    , m_bus(std::move(bus)) {
+    , m_bus(std::move(bus))
+    , m_display(std::move(display))
+    , m_object(new CorvaneBusObject(this)) {
     new ApplicationAdaptor(this);
 }
 
@@ -19,33 +40,39 @@ CorvaneService::~CorvaneService() {
         return;
     m_bus.unregisterObject(QLatin1String(objectPath));
     m_bus.unregisterService(QLatin1String(serviceName));
+    m_bus.unregisterService(displayServiceName(m_display));
 }
 
 bool CorvaneService::start() {
     if (!m_bus.isConnected())
         return false;
-    // The object first: a call may arrive as soon as the name is ours.
-    if (!m_bus.registerObject(QLatin1String(objectPath), this, QDBusConnection::ExportAdaptors))
+    // The object first: a call may arrive as soon as a name is ours.
+    if (!m_bus.registerVirtualObject(QLatin1String(objectPath), m_object))
         return false;
+    QDBusConnectionInterface* names = m_bus.interface();
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
-        m_bus.interface()->registerService(QLatin1String(serviceName),
-                                           QDBusConnectionInterface::DontQueueService,
-                                           QDBusConnectionInterface::DontAllowReplacement);
+        names->registerService(displayServiceName(m_display), QDBusConnectionInterface::DontQueueService,
+                               QDBusConnectionInterface::DontAllowReplacement);
     m_isServing = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
-    if (!m_isServing)
+    if (!m_isServing) {
         m_bus.unregisterObject(QLatin1String(objectPath));
-    return m_isServing;
+        return false;
+    }
+    // In line for the usual name: scripts that call it keep reaching a Corvane while any runs.
+    names->registerService(QLatin1String(serviceName), QDBusConnectionInterface::QueueService,
+                           QDBusConnectionInterface::DontAllowReplacement);
+    return true;
 }
 
-// Calls wait in the event loop until then: Qt finds an adaptor added after the object was served.
+// Calls wait in the event loop until then; the bus object finds an adaptor added after it was served.
 void CorvaneService::serve(CorvaneCommands& commands) {
     new CorvaneAdaptor(this, m_bus, commands);
 }
 
-bool CorvaneService::activateRunningInstance(QDBusConnection bus) {
+bool CorvaneService::activateRunningInstance(QDBusConnection bus, const DisplayName& display) {
     if (!bus.isConnected())
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(serviceName), QLatin1String(objectPath),
+    QDBusMessage call = QDBusMessage::createMethodCall(displayServiceName(display), QLatin1String(objectPath),
                                                        QLatin1String(ApplicationAdaptor::interfaceName),
                                                        QStringLiteral("Activate"));
     call << QVariantMap();

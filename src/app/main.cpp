@@ -4,6 +4,8 @@
 #include "app/CorvaneApp.h"
 #include "app/CorvaneCommands.h"
 #include "app/CorvaneService.h"
+#include "app/DisplayName.h"
+#include "app/QuitSignals.h"
 #include "platform/Log.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Platform.h"
@@ -35,7 +37,8 @@ int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
     if (commandLine.action() == CommandLine::Action::RunCommand) {
         QCoreApplication client(argc, argv);
-        return CommandClient::run(commandLine.command(), QDBusConnection::sessionBus(), stdout, stderr);
+        return CommandClient::run(commandLine.command(), QDBusConnection::sessionBus(),
+                                  qEnvironmentVariable("DISPLAY"), stdout, stderr);
     }
     if (commandLine.action() != CommandLine::Action::StartProgram)
         return commandLine.answer(stdout, stderr);
@@ -45,6 +48,12 @@ int main(int argc, char** argv) {
                      "Corvane needs an X11 display, and none could be reached (DISPLAY=%s).\n"
                      "On a Wayland session without X11 access, Corvane cannot move other windows.\n",
                      qgetenv("DISPLAY").isEmpty() ? "unset" : qgetenv("DISPLAY").constData());
+        return 1;
+    }
+    const std::optional<DisplayName> display = DisplayName::parse(qEnvironmentVariable("DISPLAY"));
+    if (!display) {
+        std::fprintf(stderr, "Corvane cannot tell which display DISPLAY=%s names.\n",
+                     qgetenv("DISPLAY").constData());
         return 1;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -60,15 +69,14 @@ int main(int argc, char** argv) {
     // One Corvane per display: the lock file decides, with or without a session bus. Over the bus
     // a second launch asks the running one to come forward, which a user who closed its window
     // needs to get it back.
-    QLockFile instance(runtime +
-                       QStringLiteral("/corvane-%1.lock").arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))));
+    QLockFile instance(runtime + QStringLiteral("/corvane-%1.lock").arg(display->busElement()));
     if (!instance.tryLock(0)) {
-        CorvaneService::activateRunningInstance(QDBusConnection::sessionBus());
+        CorvaneService::activateRunningInstance(QDBusConnection::sessionBus(), *display);
         std::fprintf(stderr, "Corvane is already running.\n");
         return 0;
     }
     // Served before the slow start-up below, so a call made meanwhile waits for the event loop.
-    CorvaneService service(QDBusConnection::sessionBus());
+    CorvaneService service(QDBusConnection::sessionBus(), *display);
     if (!service.start())
         qCInfo(lcGeneral, "Not on the session bus: a second launch cannot bring this Corvane forward");
 
@@ -83,6 +91,9 @@ int main(int argc, char** argv) {
     CorvaneCommands commands(
         corvane.controller(), [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
     service.serve(commands);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,
+                     [&platform] { platform.application.terminate(); });
     int exitCode = 0;
     QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
         std::fputs(kLostServerMessage, stderr);
@@ -97,7 +108,9 @@ int main(int argc, char** argv) {
     isInEventLoop = false;
     // Every change is written when it is made; this retries the ones a failed write left behind.
     if (!platform.defaults.synchronize()) {
-        std::fputs("Corvane could not write its settings file; the changes since it last could are lost.\n", stderr);
+        std::fputs(
+            "Corvane could not write its settings file; the changes made since it last succeeded are lost.\n",
+            stderr);
         return exitCode != 0 ? exitCode : 1;
     }
     return exitCode != 0 ? exitCode : result;

@@ -82,7 +82,7 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     for (const double bad : {qQNaN(), qInf(), -qInf()}) {
         commands->resize(bad, 400, reply());
         EXPECT_EQ(answered(), error(commanderror::kInvalidSize,
-                                    "The width and height must be finite numbers of points."));
+                                    "The width and height must be finite numbers of pixels."));
         commands->resize(400, bad, reply());
         EXPECT_EQ(answered()->name, QString::fromLatin1(commanderror::kInvalidSize));
     }
@@ -106,6 +106,38 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     desk.removeWindow(window);
     EXPECT_EQ(answered(), error(commanderror::kNoTargetWindow,
                                 "The window to act on went away before it could be moved."));
+}
+
+TEST_F(CommandsTest, ACallersNameIsQuotedAtMost64CharactersLongAndOneOver1KiBIsRefused) {
+    const QString longName = QString(63, u'x') + QStringLiteral("yz");
+    commands->applyLayout(longName, reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kUnknownLayout,
+                    QStringLiteral("No layout or preset is named \"%1y…\".").arg(QString(63, u'x'))));
+    // A character outside the basic plane is two UTF-16 units: never cut in half.
+    const QString astral = QString(63, u'x') + QString::fromUtf8("\U0001F600") + u'z';
+    commands->snapToZone(astral, 1, reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kUnknownLayout,
+                    QStringLiteral("No layout or preset is named \"%1…\".").arg(QString(63, u'x'))));
+    commands->snapToZone(QStringLiteral("Six Pack"), 9, reply());
+    EXPECT_EQ(answered()->message, "\"Six Pack\" has zones 1 to 6; there is no zone 9.")
+        << "short names whole";
+
+    const QString refusal = QStringLiteral("A layout's name is at most 1024 bytes long; \"%1…\" is longer.");
+    commands->applyLayout(QString(1024, u'n'), reply());
+    EXPECT_EQ(answered()->name, QString::fromLatin1(commanderror::kUnknownLayout))
+        << "1024 bytes are looked up";
+    for (const QString& name : {QString(1025, u'n'), QString(60'000'000, u'n')}) {
+        commands->applyLayout(name, reply());
+        EXPECT_EQ(answered(), error(commanderror::kInvalidArgs, refusal.arg(QString(64, u'n'))));
+        commands->snapToZone(name, 1, reply());
+        EXPECT_EQ(answered(), error(commanderror::kInvalidArgs, refusal.arg(QString(64, u'n'))));
+    }
+    // 400 characters of three bytes each.
+    commands->applyLayout(QString(400, QChar(0x20AC)), reply());
+    EXPECT_EQ(answered()->name, QString::fromLatin1(commanderror::kInvalidArgs)) << "bytes, not characters";
+    EXPECT_TRUE(desk.log().effects().isEmpty());
 }
 
 TEST_F(CommandsTest, TheLayoutListHasTheBuiltInsFirstThenThePresetsWithTheirZoneCounts) {

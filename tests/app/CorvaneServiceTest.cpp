@@ -1,16 +1,19 @@
-// Corvane on a session bus of the test's own: the first instance owns the name and serves the
-// object, another cannot take it, a second launch's call reaches the first, what the object reports
-// matches the introspection file beside the service, and the command line's calls come back as
-// output and exit statuses.
+// Corvane on a session bus of the test's own: the first instance of a display owns its name and
+// serves the object, another cannot take it, a second launch's call reaches the first, what the
+// object reports matches the introspection file beside the service, a call with the wrong arguments
+// is refused, and the command line's calls come back as output and exit statuses. Two displays on
+// one bus each have their own Corvane, which commands and second launches tell apart.
 #include "app/CorvaneService.h"
 
 #include "app/CommandClient.h"
 #include "app/CorvaneCommands.h"
+#include "app/DisplayName.h"
 #include "control/ControllerFixture.h"
 #include "support/PrivateBus.h"
 #include "support/WrittenStreams.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFile>
 #include <QSignalSpy>
@@ -69,6 +72,10 @@ QStringList members(const QString& xml) {
     return found;
 }
 
+DisplayName display(const char* value) {
+    return *DisplayName::parse(QString::fromLatin1(value));
+}
+
 // A service on the test's own bus, with the commands of a controller on the simulated desktop.
 class CorvaneServiceTest : public ControllerTest {
 protected:
@@ -85,25 +92,29 @@ protected:
 
 TEST_F(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
     ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
-    EXPECT_FALSE(CorvaneService::activateRunningInstance(bus.connect("early")))
+    EXPECT_FALSE(CorvaneService::activateRunningInstance(bus.connect("early"), display(":1")))
         << "no one to call before Corvane runs";
 
-    CorvaneService first(bus.connect("first"));
+    CorvaneService first(bus.connect("first"), display(":1"));
     QSignalSpy asked(&first, &CorvaneService::activationRequested);
     ASSERT_TRUE(first.start());
     first.serve(*commands); // as at start-up: served once the controller exists
-    CorvaneService other(bus.connect("other"));
-    EXPECT_FALSE(other.start()) << "the name is taken";
+    CorvaneService other(bus.connect("other"), display(":1.0"));
+    EXPECT_FALSE(other.start()) << "the display's name is taken";
 
     const QDBusConnection launch = bus.connect("launch");
-    EXPECT_TRUE(offMainThread([&] { return CorvaneService::activateRunningInstance(launch); }));
+    EXPECT_TRUE(
+        offMainThread([&] { return CorvaneService::activateRunningInstance(launch, display("unix:1")); }));
     EXPECT_EQ(asked.count(), 1);
 
-    const QDBusMessage reply = offMainThread([&] {
-        return launch.call(QDBusMessage::createMethodCall(
-            QLatin1String(CorvaneService::serviceName), QLatin1String(CorvaneService::objectPath),
-            QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
-    });
+    const auto call = [&](const QString& interface, const QString& member, const QVariantList& arguments) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(QLatin1String(CorvaneService::serviceName),
+                                           QLatin1String(CorvaneService::objectPath), interface, member);
+        message.setArguments(arguments);
+        return offMainThread([&] { return launch.call(message); }, [&] { desk.settle(); });
+    };
+    const QDBusMessage reply = call(QStringLiteral("org.freedesktop.DBus.Introspectable"), "Introspect", {});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
     QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/src/app/CorvaneService.xml"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -111,6 +122,47 @@ TEST_F(CorvaneServiceTest, OneInstanceOwnsTheNameAndASecondLaunchReachesIt) {
     EXPECT_FALSE(described.isEmpty());
     EXPECT_EQ(members(reply.arguments().value(0).toString()), described)
         << "the introspection file says what the object serves";
+
+    // Arguments a method does not take are invalid, with or without its interface; an unknown
+    // method or interface stays unknown.
+    const QString corvane = QStringLiteral("app.corvane.Corvane1");
+    const struct {
+        QString interface;
+        QString member;
+        QVariantList arguments;
+        QString error;
+    } rows[] = {
+        {corvane, "ApplyLayout", {5}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {corvane, "ApplyLayout", {}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {corvane, "SnapToZone", {QStringLiteral("Split")}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {corvane, "SnapToZone", {QStringLiteral("Split"), 1}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {corvane, "Restore", {1u}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {{}, "Resize", {QStringLiteral("big"), 2.0}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {QStringLiteral("org.freedesktop.Application"),
+         "Activate",
+         {QStringLiteral("x")},
+         "org.freedesktop.DBus.Error.InvalidArgs"},
+        {corvane, "Nope", {}, "org.freedesktop.DBus.Error.UnknownMethod"},
+        {QStringLiteral("app.corvane.Nope"),
+         "ApplyLayout",
+         {QStringLiteral("Split")},
+         "org.freedesktop.DBus.Error.UnknownInterface"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.member.toStdString());
+        EXPECT_EQ(call(row.interface, row.member, row.arguments).errorName(), row.error);
+    }
+    EXPECT_EQ(asked.count(), 1) << "a refused call does nothing";
+    const QString longMember = QStringLiteral("N") + QString(254, u'o');
+    const QDBusMessage unknown = call(corvane, longMember, {});
+    EXPECT_EQ(unknown.errorName(), "org.freedesktop.DBus.Error.UnknownMethod");
+    EXPECT_FALSE(unknown.errorMessage().contains(QString(64, u'o')))
+        << "a caller's string is not echoed whole";
+    EXPECT_EQ(call({}, "SnapToZone", {QStringLiteral("Split"), 2u}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(frame(), QRectF(720, 25, 720, 875)) << "the right arguments, the interface left out";
+    EXPECT_EQ(call(QStringLiteral("org.freedesktop.Application"), "Activate", {QVariantMap()}).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(asked.count(), 2);
 
     for (const char* name : {"early", "first", "other", "launch"})
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
@@ -123,17 +175,18 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
     const auto run = [&](const ScriptCommand& command) {
         return offMainThread(
             [&] {
-                return writtenBy(
-                    [&](std::FILE* out, std::FILE* err) { return CommandClient::run(command, client, out, err); });
+                return writtenBy([&](std::FILE* out, std::FILE* err) {
+                    return CommandClient::run(command, client, ":1", out, err);
+                });
             },
             [&] { desk.settle(); });
     };
 
     const Written notRunning = run({"Restore", {}});
     EXPECT_EQ(notRunning.status, 3);
-    EXPECT_EQ(notRunning.err, "Corvane is not running.\n");
+    EXPECT_EQ(notRunning.err, "Corvane is not running on display :1.\n");
 
-    CorvaneService service(bus.connect("service"));
+    CorvaneService service(bus.connect("service"), display(":1"));
     ASSERT_TRUE(service.start());
     service.serve(*commands);
     const Written zone = run({"SnapToZone", {QStringLiteral("Six Pack"), 3u}});
@@ -157,19 +210,78 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
     const QDBusConnection none =
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "nobus");
-    const Written noBus =
-        writtenBy([&](std::FILE* out, std::FILE* err) { return CommandClient::run({"Restore", {}}, none, out, err); });
+    const Written noBus = writtenBy([&](std::FILE* out, std::FILE* err) {
+        return CommandClient::run({"Restore", {}}, none, {}, out, err);
+    });
     EXPECT_EQ(noBus.status, 3) << "no bus: no Corvane to reach";
     EXPECT_EQ(noBus.err, "Corvane is not running.\n");
     QDBusConnection::disconnectFromBus(QStringLiteral("nobus"));
 }
 
+TEST_F(CorvaneServiceTest, EachDisplayOnOneBusHasItsOwnCorvane) {
+    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+    int shownOn1 = 0;
+    int shownOn2 = 0;
+    CorvaneCommands commands1(
+        *controller, [&] { ++shownOn1; }, [] {});
+    CorvaneCommands commands2(
+        *controller, [&] { ++shownOn2; }, [] {});
+    auto first = std::make_unique<CorvaneService>(bus.connect("first"), display(":1"));
+    CorvaneService second(bus.connect("second"), display(":2"));
+    QSignalSpy firstAsked(first.get(), &CorvaneService::activationRequested);
+    QSignalSpy secondAsked(&second, &CorvaneService::activationRequested);
+    ASSERT_TRUE(first->start());
+    ASSERT_TRUE(second.start()) << "another display's Corvane has a name of its own";
+    first->serve(commands1);
+    second.serve(commands2);
+
+    const QDBusConnection client = bus.connect("client");
+    const auto ownerOfTheUsualName = [&] {
+        return client.interface()->serviceOwner(QLatin1String(CorvaneService::serviceName)).value();
+    };
+    EXPECT_EQ(ownerOfTheUsualName(), QDBusConnection(QStringLiteral("first")).baseService())
+        << "the first Corvane keeps the usual name";
+    const auto run = [&](const char* display) {
+        return offMainThread([&] {
+            return writtenBy([&](std::FILE* out, std::FILE* err) {
+                return CommandClient::run({"ShowSettings", {}}, client, QString::fromLatin1(display), out,
+                                          err);
+            });
+        });
+    };
+    EXPECT_EQ(run(":2.0").status, 0);
+    EXPECT_EQ(shownOn1, 0);
+    EXPECT_EQ(shownOn2, 1) << "a command reaches its own display's Corvane";
+    EXPECT_TRUE(
+        offMainThread([&] { return CorvaneService::activateRunningInstance(client, display(":1")); }));
+    EXPECT_EQ(firstAsked.count(), 1);
+    EXPECT_EQ(secondAsked.count(), 0) << "a second start brings forward only its display's Corvane";
+
+    const Written unset = run("");
+    EXPECT_EQ(unset.status, 2);
+    EXPECT_EQ(unset.err, "Corvane runs on displays :1, :2: set DISPLAY to the one to act on.\n");
+    const Written elsewhere = run(":3");
+    EXPECT_EQ(elsewhere.status, 3);
+    EXPECT_EQ(elsewhere.err, "Corvane is not running on display :3.\n");
+    EXPECT_EQ(shownOn1 + shownOn2, 1);
+
+    first.reset();
+    EXPECT_EQ(ownerOfTheUsualName(), QDBusConnection(QStringLiteral("second")).baseService())
+        << "the usual name passes to the Corvane still running";
+    const Written only = run("");
+    EXPECT_EQ(only.status, 0) << qPrintable(only.err);
+    EXPECT_EQ(shownOn2, 2) << "with DISPLAY unset, the only Corvane running";
+
+    for (const char* name : {"first", "second", "client"})
+        QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
+}
+
 TEST(CorvaneServiceBusTest, WithoutABusNothingIsServedAndNoOneAnswers) {
     const QDBusConnection none =
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
-    CorvaneService service(none);
+    CorvaneService service(none, display(":0"));
     EXPECT_FALSE(service.start());
-    EXPECT_FALSE(CorvaneService::activateRunningInstance(none));
+    EXPECT_FALSE(CorvaneService::activateRunningInstance(none, display(":0")));
     QDBusConnection::disconnectFromBus(QStringLiteral("none"));
 }
 

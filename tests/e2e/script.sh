@@ -36,7 +36,7 @@ remembered || fail "the first frame is not on the window: $(xprop -id "$a" _CORV
 kill "$E2E_CORVANE_PID"
 wait "$E2E_CORVANE_PID" 2>/dev/null
 run restore
-[ $status = 3 ] && [ "$said" = "Corvane is not running." ] || fail "a command with Corvane stopped ($status): $said"
+[ $status = 3 ] && [ "$said" = "Corvane is not running on display $DISPLAY." ] || fail "a command with Corvane stopped ($status): $said"
 echo "ok - with Corvane stopped a command says so, with status 3"
 remembered || fail "the remembered frame went with Corvane"
 start_corvane "$corvane"

@@ -46,7 +46,8 @@ for display in unset ":4711"; do
 
   DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus" run apply Split
   [ $status = 3 ] || fail "a command with no Corvane and $where: exit status $status: $(cat "$tmp/err")"
-  [ "$(cat "$tmp/err")" = "Corvane is not running." ] || fail "a command with no Corvane said: $(cat "$tmp/err")"
+  if [ "$display" = unset ]; then expected="Corvane is not running."; else expected="Corvane is not running on display $display."; fi
+  [ "$(cat "$tmp/err")" = "$expected" ] || fail "a command with no Corvane and $where said: $(cat "$tmp/err")"
   run zone Split x
   [ $status = 2 ] || fail "a wrong command with $where: exit status $status, expected 2"
   echo "ok - a command with no Corvane running exits 3, a wrong one 2, with $where"
