@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -32,16 +33,22 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     m_noticeText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     noticeRow->addWidget(m_noticeText, 1);
     notice->rows()->addLayout(noticeRow);
+    m_offerButton = new QPushButton(notice);
+    connect(m_offerButton, &QPushButton::clicked, this, [this] {
+        if (m_grabs.offer())
+            emit offerTaken(*m_grabs.offer());
+    });
+    notice->rows()->addWidget(m_offerButton, 0, Qt::AlignLeft);
     m_notice = notice;
     rows->addWidget(m_notice);
 
     m_consumeToggle = new QCheckBox(tr("Keep these keys from reaching other applications"), this);
     connect(m_consumeToggle, &QCheckBox::clicked, &m_grabs, &HotkeyGrabs::setConsumesKeys);
     rows->addWidget(m_consumeToggle);
-    auto* explanation = new QLabel(
-        tr("When on, only Corvane receives Ctrl + Alt + 1 to 4 and Ctrl + Alt + Left and Right; keys "
-           "the window manager holds stay with it."),
-        this);
+    auto* explanation =
+        new QLabel(tr("When on, only Corvane receives its hotkeys (the keypad's digits too); keys the window "
+                      "manager holds stay with it."),
+                   this);
     explanation->setTextFormat(Qt::PlainText);
     explanation->setWordWrap(true);
     explanation->setFont(fontFor(TextStyle::Caption));
@@ -57,6 +64,18 @@ void HotkeyGrabsView::refresh() {
     const QString description = m_grabs.clashDescription();
     m_noticeText->setText(description);
     m_notice->setVisible(!description.isEmpty());
+    QStringList offered;
+    if (const std::optional<HotkeyChords>& offer = m_grabs.offer()) {
+        for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
+            if ((*offer)[i] != m_grabs.chords()[i])
+                offered.append(chordName((*offer)[i]));
+        }
+    }
+    m_offerButton->setText(tr("Use %1 instead").arg(offered.join(tr(" and "))));
+    m_offerButton->setVisible(!offered.isEmpty());
+    // The one thing to do here: Space takes it as soon as the window opens.
+    if (!offered.isEmpty())
+        m_offerButton->setFocus();
     m_consumeToggle->setChecked(m_grabs.consumesKeys());
 }
 
