@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -60,6 +61,15 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     refresh();
 }
 
+void HotkeyGrabsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The one thing to do in a window that opens on a clash: Space takes it. Only then, so that a
+    // clash found later never takes the focus from what the user is doing.
+    if (!event->spontaneous() && !m_hasBeenShown && m_grabs.offer())
+        m_offerButton->setFocus();
+    m_hasBeenShown = true;
+}
+
 void HotkeyGrabsView::refresh() {
     const QString description = m_grabs.clashDescription();
     m_noticeText->setText(description);
@@ -73,9 +83,6 @@ void HotkeyGrabsView::refresh() {
     }
     m_offerButton->setText(tr("Use %1 instead").arg(offered.join(tr(" and "))));
     m_offerButton->setVisible(!offered.isEmpty());
-    // The one thing to do here: Space takes it as soon as the window opens.
-    if (!offered.isEmpty())
-        m_offerButton->setFocus();
     m_consumeToggle->setChecked(m_grabs.consumesKeys());
 }
 

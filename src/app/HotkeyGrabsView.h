@@ -30,6 +30,9 @@ signals:
     // The user took the offer: the table to use from now on.
     void offerTaken(const HotkeyChords& chords);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void refresh();
 
@@ -37,6 +40,7 @@ private:
     QWidget* m_notice = nullptr;
     QLabel* m_noticeText = nullptr;
     QPushButton* m_offerButton = nullptr;
+    bool m_hasBeenShown = false;
     QCheckBox* m_consumeToggle = nullptr;
 };
 

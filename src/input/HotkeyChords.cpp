@@ -185,8 +185,8 @@ QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
 QList<KeyChord> alternativeChords(HotkeyAction action) {
     const KeyChord key = defaultHotkeyChords()[int(action)];
     const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
-    // Control+Alt+Super is bound by none of openbox, xfwm4, fluxbox, icewm, metacity, marco, mutter,
-    // i3 and KWin as they come; Control+Super and Alt+Super by some of them.
+    // As they come, openbox, xfwm4, fluxbox, icewm, metacity (GNOME's window-manager keys) and i3 bind
+    // no chord of Control+Alt+Super. Fluxbox binds Control+Super with the arrows, metacity Alt+Super.
     return {withModifiers(key, ctrl | alt | super), withModifiers(key, ctrl | super),
             withModifiers(key, alt | super)};
 }

@@ -44,8 +44,9 @@ std::optional<KeyChord> chordOfEvent(const Event& event);
 QList<KeyChord> grabbedChords(const KeyChord& chord);
 QList<KeyChord> grabbedChords(const HotkeyChords& chords);
 
-// What to offer for an action whose chord another program holds, best first: tried against the stock
-// key bindings of the window managers Corvane is tested with, the first is free on all of them.
+// What to offer for an action whose chord another program holds, best first: the same key with
+// Control+Alt+Super, which the stock bindings of the window managers Corvane is tested with leave
+// free, then Control+Super and Alt+Super.
 QList<KeyChord> alternativeChords(HotkeyAction action);
 
 } // namespace corvane
