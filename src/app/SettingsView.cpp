@@ -220,11 +220,14 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
     m_chordMessage->setPalette(red);
     m_chordMessage->hide();
     const auto makeChordButton = [this, card](HotkeyAction action) {
-        auto* button = new ChordButton(m_hotkeyGrabs, action, [this, action](const KeyChord& chord) {
-            HotkeyChords chords = m_controller.hotkeyChords();
-            chords[int(action)] = chord;
-            m_controller.setHotkeyChords(chords);
-        }, m_chordMessage, card);
+        auto* button = new ChordButton(
+            m_hotkeyGrabs, action,
+            [this, action](const KeyChord& chord) {
+                HotkeyChords chords = m_controller.hotkeyChords();
+                chords[int(action)] = chord;
+                m_controller.setHotkeyChords(chords);
+            },
+            m_chordMessage, card);
         m_chordButtons.append(button);
         return button;
     };
@@ -240,10 +243,12 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
         card->rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
     }
     card->rows()->addWidget(makeDivider(card));
-    card->rows()->addLayout(labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, card),
-                                        makeChordButton(HotkeyAction::Previous)));
-    card->rows()->addLayout(labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, card),
-                                        makeChordButton(HotkeyAction::Next)));
+    card->rows()->addLayout(
+        labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, card),
+                    makeChordButton(HotkeyAction::Previous)));
+    card->rows()->addLayout(
+        labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, card),
+                    makeChordButton(HotkeyAction::Next)));
     card->rows()->addWidget(m_chordMessage);
     card->rows()->addWidget(makeExplanation(
         tr("Click a chord and press the new one: a digit or an arrow with Ctrl, Alt or Super. A digit's "

@@ -376,7 +376,8 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
 }
 
 TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
-    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {defaultHotkeyChords()[int(HotkeyAction::Next)]});
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
+                                       {defaultHotkeyChords()[int(HotkeyAction::Next)]});
     open();
     const auto* clashes = view->findChild<HotkeyGrabsView*>();
     ASSERT_TRUE(clashes);
@@ -385,7 +386,8 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
 
     // The offer, taken, becomes the table: stored, shown, and the notice goes.
     QTest::mouseClick(clashes->offerButton(), Qt::LeftButton);
-    const KeyChord superRight{GrabKey::RightArrow, 0, modifier::kControl | modifier::kOption | modifier::kCommand};
+    const KeyChord superRight{GrabKey::RightArrow, 0,
+                              modifier::kControl | modifier::kOption | modifier::kCommand};
     EXPECT_EQ(controller->hotkeyChords()[int(HotkeyAction::Next)], superRight);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
     EXPECT_EQ(view->chordButton(HotkeyAction::Next)->text(), "Ctrl + Alt + Super + Right");
@@ -412,10 +414,12 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     record(SimEvents::keyDown("8", 0, kControl | kCommand));
     EXPECT_EQ(one->text(), "Ctrl + Alt + 1");
     EXPECT_TRUE(view->chordMessage()->isVisible());
-    EXPECT_TRUE(view->chordMessage()->text().contains("Openbox acts on it first")) << qPrintable(view->chordMessage()->text());
+    EXPECT_TRUE(view->chordMessage()->text().contains("Openbox acts on it first"))
+        << qPrintable(view->chordMessage()->text());
     // Another hotkey's: said, not saved.
     record(SimEvents::keyDown("", keycode::kLeftArrow, kControl | kOption | kNumericPad | kFunction));
-    EXPECT_EQ(view->chordMessage()->text(), "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
+    EXPECT_EQ(view->chordMessage()->text(),
+              "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
     EXPECT_EQ(controller->hotkeyChords(), defaultHotkeyChords());
     EXPECT_TRUE(desk.defaults().writesOf(kHotkeyChordsKey).isEmpty());
 
