@@ -34,6 +34,9 @@ stty -icanon -echo min 1
 exec cat >"$E2E_TMP/received"
 SCRIPT
 a=$(start_xterm recorder 80x24+100+100 "sh $E2E_TMP/record.sh")
+# The zones' height: the screen less tint2's panel.
+set -- $(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')
+h=$4 half=$((($4 + 1) / 2))
 write_settings '<key>hotkeysConsumeKeys</key><true/>
   <key>hotkeyChords</key><dict><key>2</key><string>Ctrl+Super+7</string><key>4</key><string>Ctrl+Alt+X</string></dict>'
 start_corvane "$corvane"
@@ -49,15 +52,15 @@ grep -q "Ctrl + Alt + [1-4]" <<<"$line" && fail "the log names a chord openbox l
 echo "ok - the log says openbox acts first on its chords and names the file it reads"
 
 xdotool windowactivate --sync "$a"
-xdotool key ctrl+alt+1; expect_frame "hotkey 1, consumed: the window still snaps" "$a" 0 0 720 900
+xdotool key ctrl+alt+1; expect_frame "hotkey 1, consumed: the window still snaps" "$a" 0 0 720 "$h"
 xdotool windowactivate --sync "$a"
 xdotool type z
 wait_for 5 grep -q z "$E2E_TMP/received" || fail "typing no longer reaches the xterm"
 [ "$(cat "$E2E_TMP/received")" = z ] || fail "the xterm received $(od -An -c "$E2E_TMP/received") for Control+Alt+1 and z"
 echo "ok - Control+Alt+1 never reached the xterm"
 
-xdotool key ctrl+super+7; expect_frame "hotkey 2 as the settings file has it" "$a" 0 0 720 450
-xdotool key ctrl+alt+4; expect_frame "hotkey 4, its stored chord damaged: the default" "$a" 0 0 1440 450
+xdotool key ctrl+super+7; expect_frame "hotkey 2 as the settings file has it" "$a" 0 0 720 "$half"
+xdotool key ctrl+alt+4; expect_frame "hotkey 4, its stored chord damaged: the default" "$a" 0 0 1440 "$half"
 
 # The offer, taken with one key in the settings window.
 "$corvane" >/dev/null 2>&1
@@ -73,10 +76,10 @@ echo "ok - the offer is stored"
 # Thirds, then the old chord of hotkey 2 (Quadrant, which would step elsewhere), then the new arrow:
 # the middle third.
 xdotool windowactivate --sync "$a"
-xdotool key ctrl+alt+3; expect_frame "hotkey 3: left third" "$a" 0 0 480 900
+xdotool key ctrl+alt+3; expect_frame "hotkey 3: left third" "$a" 0 0 480 "$h"
 xdotool key ctrl+alt+2
-xdotool key ctrl+alt+super+Right; expect_frame "the offered arrow steps, the old chord did nothing" "$a" 480 0 480 900
-xdotool key ctrl+alt+super+Left; expect_frame "the offered left arrow steps back" "$a" 0 0 480 900
+xdotool key ctrl+alt+super+Right; expect_frame "the offered arrow steps, the old chord did nothing" "$a" 480 0 480 "$h"
+xdotool key ctrl+alt+super+Left; expect_frame "the offered left arrow steps back" "$a" 0 0 480 "$h"
 
 # Started with a file of its own, openbox reads that one, and the notice says so.
 cp /etc/xdg/openbox/rc.xml "$E2E_TMP/given-rc.xml"

@@ -71,6 +71,8 @@ std::optional<KeyRepeatTiming> X11Keyboard::repeatTiming(quint32 keycode) const 
 }
 
 void X11Keyboard::update(quint32 keycode, bool isPress) {
+    if (keycode < m_keysDown.size())
+        m_keysDown[keycode] = isPress;
     if (m_liveState)
         xkb_state_update_key(m_liveState, keycode, isPress ? XKB_KEY_DOWN : XKB_KEY_UP);
 }
