@@ -2,8 +2,9 @@
 # End to end with openbox's stock key bindings, which take Control+Alt+Left and Right for switching
 # desktops. Corvane's log names those two chords, says that openbox acts on them first, and names the
 # file openbox really reads: the first openbox/rc.xml of the XDG folders, else the one it was started
-# with. The settings window offers free chords in one click (Space, the button having the focus), and
-# the new arrow then steps through the zones. A chord changed in the settings file moves the window and
+# with. In the settings window a chord openbox holds is recorded and refused, a free one stored, the
+# offer of free chords taken in one click (Space, the button having the focus), and the new arrows
+# then step through the zones. A chord changed in the settings file moves the window and
 # the one it replaced does nothing. With "Keep these keys from reaching other applications" on,
 # Control+Alt+1 still snaps the window, and the xterm (which otherwise types "±" for it) receives
 # nothing.
@@ -62,15 +63,28 @@ echo "ok - Control+Alt+1 never reached the xterm"
 xdotool key ctrl+super+7; expect_frame "hotkey 2 as the settings file has it" "$a" 0 0 720 "$half"
 xdotool key ctrl+alt+4; expect_frame "hotkey 4, its stored chord damaged: the default" "$a" 0 0 1440 "$half"
 
-# The offer, taken with one key in the settings window.
+# The settings window opens with the offer in focus; the button before it records the Next chord.
+# Recording holds the keyboard, so openbox's chords reach Corvane and openbox does nothing: its
+# Control+Alt+Up is found taken and not stored; a free chord is stored. The offer then covers only the Left arrow.
 "$corvane" >/dev/null 2>&1
 wait_for 3 settings_window || fail "a second launch did not open the settings window"
 w=$(settings_window)
 xdotool windowactivate --sync "$w"
-xdotool key space
-taken() { grep -q "Ctrl+Alt+Super+Right" "$(settings_file)" && grep -q "Ctrl+Alt+Super+Left" "$(settings_file)"; }
-wait_for 3 taken || fail "the offer was not stored: $(cat "$(settings_file)")"
-grep -q "Ctrl+Super+7" "$(settings_file)" || fail "taking the offer lost hotkey 2's chord"
+desktop=$(xprop -root _NET_CURRENT_DESKTOP)
+# Its own chord, Control+Alt+Right, would switch openbox to the next desktop were the keyboard not held.
+xdotool key shift+Tab space ctrl+alt+Right
+xdotool key space ctrl+alt+Up
+xdotool key space ctrl+alt+super+Down
+stored() { grep -q "$1" "$(settings_file)"; }
+wait_for 3 stored "Ctrl+Alt+Super+Down" || fail "the recorded chord was not stored: $(cat "$(settings_file)")"
+stored "Ctrl+Alt+Up" && fail "a chord openbox holds was stored"
+[ "$(xprop -root _NET_CURRENT_DESKTOP)" = "$desktop" ] || fail "openbox acted on a chord being recorded"
+echo "ok - a chord openbox holds reaches the recorder and is refused; a free one is stored"
+
+xdotool key Tab space
+wait_for 3 stored "Ctrl+Alt+Super+Left" || fail "the offer was not stored: $(cat "$(settings_file)")"
+stored "Ctrl+Super+7" || fail "taking the offer lost hotkey 2's chord"
+stored "Ctrl+Alt+Super+Down" || fail "taking the offer lost the recorded chord"
 echo "ok - the offer is stored"
 
 # Thirds, then the old chord of hotkey 2 (Quadrant, which would step elsewhere), then the new arrow:
@@ -78,7 +92,7 @@ echo "ok - the offer is stored"
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+3; expect_frame "hotkey 3: left third" "$a" 0 0 480 "$h"
 xdotool key ctrl+alt+2
-xdotool key ctrl+alt+super+Right; expect_frame "the offered arrow steps, the old chord did nothing" "$a" 480 0 480 "$h"
+xdotool key ctrl+alt+super+Down; expect_frame "the recorded arrow steps, the old chord did nothing" "$a" 480 0 480 "$h"
 xdotool key ctrl+alt+super+Left; expect_frame "the offered left arrow steps back" "$a" 0 0 480 "$h"
 
 # Started with a file of its own, openbox reads that one, and the notice says so.
