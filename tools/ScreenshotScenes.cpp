@@ -52,7 +52,7 @@ struct Scene {
     SimDesktop desk;
     Platform platform = desk.platform();
     GlobalKeyMonitor keys{platform.events};
-    HotkeyGrabs hotkeyGrabs{platform};
+    HotkeyGrabs hotkeyGrabs{platform, defaultHotkeyChords()};
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
     ZoomPaletteSettings palette{platform, idle};
@@ -105,9 +105,11 @@ void settings(const Visit& visit) {
         if (hasPresets) {
             scene.dragSnap.setEnabled(true);
             // A window manager that binds the arrows, as openbox's stock configuration does.
-            scene.desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
-                                                     {{GrabKey::LeftArrow, 0, kHotkeyModifiers},
-                                                      {GrabKey::RightArrow, 0, kHotkeyModifiers}});
+            const HotkeyChords chords = defaultHotkeyChords();
+            scene.desk.keyGrabs().startWindowManager(
+                QStringLiteral("Openbox"),
+                {chords[int(HotkeyAction::Previous)], chords[int(HotkeyAction::Next)]},
+                QStringLiteral("/etc/xdg/openbox/rc.xml"));
             scene.hotkeyGrabs.check();
         }
         SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);

@@ -13,7 +13,6 @@ namespace corvane {
 CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
     , m_keyMonitor(platform.events)
-    , m_hotkeyGrabs(platform)
     , m_preview(platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
@@ -27,6 +26,9 @@ CorvaneApp::CorvaneApp(Platform& platform)
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
     m_controller =
         std::make_unique<WindowController>(platform, m_keyMonitor, m_dragSnapSettings, m_paletteSettings);
+    m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, m_controller->hotkeyChords());
+    connect(m_controller.get(), &WindowController::hotkeyChordsChanged, m_hotkeyGrabs.get(),
+            [this] { m_hotkeyGrabs->setChords(m_controller->hotkeyChords()); });
     connect(m_controller.get(), &WindowController::presetNameReleased, &m_dragSnapSettings,
             &DragSnapSettings::releaseLayoutName);
     m_updater = std::make_unique<UpdaterController>(platform.updater);
@@ -34,7 +36,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
         QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
-        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, m_hotkeyGrabs);
+        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
     const auto showSettings = [this] {

@@ -50,7 +50,6 @@ private:
 
     Platform& m_platform;
     GlobalKeyMonitor m_keyMonitor;
-    HotkeyGrabs m_hotkeyGrabs;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
     ZoomPalettePanel m_palettePanel;
@@ -58,6 +57,7 @@ private:
     DragSnapSettings m_dragSnapSettings;
     ZoomPaletteSettings m_paletteSettings;
     std::unique_ptr<WindowController> m_controller;
+    std::unique_ptr<HotkeyGrabs> m_hotkeyGrabs; // checks the controller's chords
     std::unique_ptr<UpdaterController> m_updater;
     std::unique_ptr<SettingsWindowManager> m_settingsWindow;
     std::unique_ptr<MenuBarView> m_panel;

@@ -1,7 +1,8 @@
 #pragma once
-// The hotkey card's notice and option: which of Corvane's keys the window manager also uses and
-// where to change that, and the switch "Keep these keys from reaching other applications". Follows
-// HotkeyGrabs as the window manager or the option changes.
+// The hotkey card's notice and option: which of Corvane's chords the window manager takes first and
+// where it keeps its bindings, with free chords to use instead in one click, and the switch "Keep
+// these keys from reaching other applications". Follows HotkeyGrabs as the window manager, the
+// chords or the option change.
 
 #include "input/HotkeyGrabs.h"
 
@@ -9,6 +10,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 
 namespace corvane {
 
@@ -21,6 +23,15 @@ public:
     QWidget* notice() const { return m_notice; }
     QLabel* noticeText() const { return m_noticeText; }
     QCheckBox* consumeToggle() const { return m_consumeToggle; }
+    // "Use … instead": hidden while there is nothing free to offer.
+    QPushButton* offerButton() const { return m_offerButton; }
+
+signals:
+    // The user took the offer: the table to use from now on.
+    void offerTaken(const HotkeyChords& chords);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();
@@ -28,6 +39,8 @@ private:
     HotkeyGrabs& m_grabs;
     QWidget* m_notice = nullptr;
     QLabel* m_noticeText = nullptr;
+    QPushButton* m_offerButton = nullptr;
+    bool m_hasBeenShown = false;
     QCheckBox* m_consumeToggle = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "SettingsView.h"
 
+#include "app/ChordButton.h"
 #include "app/HotkeyGrabsView.h"
 #include "model/BuiltInLayouts.h"
 #include "ui/AppIcon.h"
@@ -213,8 +214,25 @@ Card* SettingsView::makeGeneralCard(QWidget* content) {
 
 Card* SettingsView::makeHotkeysCard(QWidget* content) {
     Card* card = makeCard(tr("HOTKEYS"), content);
+    m_chordMessage = makeExplanation(QString(), card);
+    QPalette red = m_chordMessage->palette();
+    red.setColor(QPalette::WindowText, warningTextColor(red));
+    m_chordMessage->setPalette(red);
+    m_chordMessage->hide();
+    const auto makeChordButton = [this, card](HotkeyAction action) {
+        auto* button = new ChordButton(
+            m_hotkeyGrabs, action,
+            [this, action](const KeyChord& chord) {
+                HotkeyChords chords = m_controller.hotkeyChords();
+                chords[int(action)] = chord;
+                m_controller.setHotkeyChords(chords);
+            },
+            m_chordMessage, card);
+        m_chordButtons.append(button);
+        return button;
+    };
     for (int n = 1; n <= 4; ++n) {
-        QComboBox* picker = makePicker(140, tr("Layout for Ctrl + Alt + %1").arg(n), card);
+        QComboBox* picker = makePicker(140, QString(), card);
         connect(picker, &QComboBox::activated, this, [this, n, picker](int index) {
             HotkeyAssignments assignments = m_controller.hotkeyAssignments();
             assignments[n] = picker->itemData(index).toString();
@@ -222,15 +240,36 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
             m_controller.saveHotkeyAssignments();
         });
         m_hotkeyPickers.append(picker);
-        card->rows()->addLayout(labelledRow(makeLabel(tr("Ctrl + Alt + %1").arg(n), TextStyle::Body, card), picker));
+        card->rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
     }
     card->rows()->addWidget(makeDivider(card));
-    card->rows()->addLayout(labelledRow(makeLabel(tr("Throw Window"), TextStyle::Body, card),
-                                        makeLabel(tr("Ctrl + Alt + Arrows"), TextStyle::Body, card, true)));
+    card->rows()->addLayout(
+        labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, card),
+                    makeChordButton(HotkeyAction::Previous)));
+    card->rows()->addLayout(
+        labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, card),
+                    makeChordButton(HotkeyAction::Next)));
+    card->rows()->addWidget(m_chordMessage);
+    card->rows()->addWidget(makeExplanation(
+        tr("Click a chord and press the new one: a digit or an arrow with Ctrl, Alt or Super. A digit's "
+           "chord works with the keypad's digit too."),
+        card));
     card->rows()->addWidget(makeDivider(card));
-    card->rows()->addWidget(new HotkeyGrabsView(m_hotkeyGrabs, card));
+    auto* clashes = new HotkeyGrabsView(m_hotkeyGrabs, card);
+    connect(clashes, &HotkeyGrabsView::offerTaken, &m_controller, &WindowController::setHotkeyChords);
+    card->rows()->addWidget(clashes);
+    connect(&m_controller, &WindowController::hotkeyChordsChanged, this, &SettingsView::refreshChords);
     refreshHotkeyPickers();
+    refreshChords();
     return card;
+}
+
+void SettingsView::refreshChords() {
+    const HotkeyChords& chords = m_controller.hotkeyChords();
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+        m_chordButtons[i]->setChord(chords[i]);
+    for (int n = 1; n <= 4; ++n)
+        m_hotkeyPickers[n - 1]->setAccessibleName(tr("Layout for %1").arg(chordName(chords[n - 1])));
 }
 
 void SettingsView::refreshHotkeyPickers() {

@@ -29,6 +29,7 @@ class QVBoxLayout;
 namespace corvane {
 
 class Card;
+class ChordButton;
 class GridBuilderView;
 
 class SettingsView : public QScrollArea {
@@ -54,6 +55,9 @@ public:
     QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
     // n from 1 to 4.
     QComboBox* hotkeyPicker(int n) const { return m_hotkeyPickers.value(n - 1); }
+    ChordButton* chordButton(HotkeyAction action) const { return m_chordButtons.value(int(action)); }
+    // Why a recorded chord was not saved; hidden otherwise.
+    QLabel* chordMessage() const { return m_chordMessage; }
     QCheckBox* dragSnapToggle() const { return m_dragSnapToggle; }
     QWidget* dragSnapDetails() const { return m_dragSnapDetails; }
     QComboBox* dragSnapLayoutPicker() const { return m_dragSnapLayout; }
@@ -90,6 +94,7 @@ private:
     QWidget* makePresetRow(const Preset& preset, QWidget* parent);
 
     void refreshHotkeyPickers();
+    void refreshChords();
     void refreshDragSnap();
     void refreshDragSnapThumbnail();
     void refreshZoomPaletteToggle();
@@ -105,6 +110,8 @@ private:
     QLabel* m_version = nullptr;
     QCheckBox* m_launchAtLogin = nullptr;
     QList<QComboBox*> m_hotkeyPickers;
+    QList<ChordButton*> m_chordButtons; // in HotkeyAction order
+    QLabel* m_chordMessage = nullptr;
     QCheckBox* m_dragSnapToggle = nullptr;
     QWidget* m_dragSnapDetails = nullptr;
     QComboBox* m_dragSnapLayout = nullptr;

@@ -234,23 +234,21 @@ void WindowController::endCycle() {
 }
 
 void WindowController::handleKeyEvent(const Event& event) {
-    if (!passesHotkeyModifierRule(event.modifierFlags))
+    // A chord being recorded in the settings window is not acted on.
+    if (m_platform.keyGrabs.isKeyboardGrabbed())
         return;
-    if (event.charactersIgnoringModifiers && !event.charactersIgnoringModifiers->isEmpty()) {
-        const std::optional<qint64> number = parseHotkeyNumber(*event.charactersIgnoringModifiers);
-        if (number && *number >= 1 && *number <= 4) {
-            const auto entry = m_hotkeyAssignments.constFind(*number);
-            if (entry != m_hotkeyAssignments.cend() && !entry->isEmpty())
-                applyLayout(*entry);
-        }
+    const auto action = std::find_if(m_hotkeyChords.cbegin(), m_hotkeyChords.cend(),
+                                     [&event](const KeyChord& chord) { return matchesChord(chord, event); });
+    if (action == m_hotkeyChords.cend())
+        return;
+    const auto which = HotkeyAction(action - m_hotkeyChords.cbegin());
+    if (const std::optional<int> number = layoutNumber(which)) {
+        const auto entry = m_hotkeyAssignments.constFind(*number);
+        if (entry != m_hotkeyAssignments.cend() && !entry->isEmpty())
+            applyLayout(*entry);
+        return;
     }
-    qint64 direction = 0;
-    if (event.keyCode == keycode::kLeftArrow)
-        direction = -1;
-    else if (event.keyCode == keycode::kRightArrow)
-        direction = 1;
-    else
-        return;
+    const qint64 direction = which == HotkeyAction::Previous ? -1 : 1;
     if (m_isCyclingActive)
         cycleZone(direction);
     else

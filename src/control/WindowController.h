@@ -10,6 +10,7 @@
 #include "control/FeatureSwitch.h"
 #include "control/WindowAccess.h"
 #include "input/GlobalKeyMonitor.h"
+#include "input/HotkeyChords.h"
 #include "input/HotkeyRules.h"
 #include "model/GridSpan.h"
 #include "model/Preset.h"
@@ -58,6 +59,9 @@ public:
     bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
     const HotkeyAssignments& hotkeyAssignments() const { return m_hotkeyAssignments; }
     void setHotkeyAssignments(HotkeyAssignments assignments);
+    const HotkeyChords& hotkeyChords() const { return m_hotkeyChords; }
+    // Stored at once.
+    void setHotkeyChords(const HotkeyChords& chords);
     bool launchAtLogin() const;
     void setLaunchAtLogin(bool isOn);
     const QImage& menuBarIcon();
@@ -127,6 +131,7 @@ signals:
     void presetsChanged();
     void isAccessibilityTrustedChanged(bool isTrusted);
     void hotkeyAssignmentsChanged();
+    void hotkeyChordsChanged();
     void launchAtLoginChanged();
     // A deleted preset's name no longer names anything; holders of it by name repair it.
     void presetNameReleased(const QString& name);
@@ -149,6 +154,7 @@ private:
     QList<Preset> m_presets;
     bool m_isAccessibilityTrusted = false;
     HotkeyAssignments m_hotkeyAssignments;
+    HotkeyChords m_hotkeyChords;
     std::optional<RunningApplication> m_lastActiveApp;
     std::unique_ptr<Timer> m_cycleTimeoutTimer;
     bool m_isCyclingActive = false;

@@ -15,7 +15,8 @@ WindowController::WindowController(Platform& platform, GlobalKeyMonitor& keyMoni
     , m_dragSnap(dragSnap)
     , m_palette(palette)
     , m_isAccessibilityTrusted(platform.accessibility.isProcessTrusted())
-    , m_hotkeyAssignments(loadHotkeyAssignments()) {
+    , m_hotkeyAssignments(loadHotkeyAssignments())
+    , m_hotkeyChords(hotkeyChordsFromStored(platform.defaults.object(kHotkeyChordsKey))) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();

@@ -1,4 +1,4 @@
-// The preset store and the hotkey table of WindowController.
+// The preset store and the hotkey tables of WindowController.
 #include "WindowController.h"
 #include "model/BuiltInLayouts.h"
 #include "model/GridAlgebra.h"
@@ -124,6 +124,14 @@ HotkeyAssignments WindowController::loadHotkeyAssignments() const {
 
 void WindowController::saveHotkeyAssignments() {
     m_platform.defaults.setObject(kHotkeyAssignmentsKey, storedHotkeyAssignments(m_hotkeyAssignments));
+}
+
+void WindowController::setHotkeyChords(const HotkeyChords& chords) {
+    if (chords == m_hotkeyChords)
+        return;
+    m_hotkeyChords = chords;
+    m_platform.defaults.setObject(kHotkeyChordsKey, storedHotkeyChords(chords));
+    emit hotkeyChordsChanged();
 }
 
 } // namespace corvane

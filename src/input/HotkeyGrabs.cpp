@@ -1,6 +1,5 @@
 #include "HotkeyGrabs.h"
 
-#include "input/HotkeyRules.h"
 #include "platform/Log.h"
 
 namespace corvane {
@@ -10,12 +9,14 @@ namespace {
 struct KnownWindowManager {
     const char* nameContains; // in its own name, lower case; IceWM's carries its version
     const char* name;
-    const char* bindings; // where the user changes them
+    const char* bindings;                 // where the user changes them
+    const char* bindingsInFile = nullptr; // the same with the file it reads (%1), where that is known
 };
 
 const KnownWindowManager kKnownWindowManagers[] = {
     {"openbox", "Openbox",
-     "the <keyboard> section of ~/.config/openbox/rc.xml (lxde-rc.xml or lxqt-rc.xml in LXDE and LXQt)"},
+     "the <keyboard> section of the rc.xml it was started with (lxde-rc.xml or lxqt-rc.xml in LXDE and LXQt)",
+     "the <keyboard> section of %1"},
     {"xfwm", "Xfwm4", "Settings › Window Manager › Keyboard"},
     {"metacity", "Metacity", "the dconf keys under org.gnome.desktop.wm.keybindings"},
     {"marco", "Marco", "the dconf keys under org.mate.Marco.global-keybindings (MATE's Keyboard Shortcuts)"},
@@ -50,10 +51,12 @@ QString listed(const QStringList& items) {
 
 } // namespace
 
-HotkeyGrabs::HotkeyGrabs(Platform& platform, QObject* parent)
+HotkeyGrabs::HotkeyGrabs(Platform& platform, const HotkeyChords& chords, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
-    , m_consumesKeys(platform.defaults.boolean(kHotkeysConsumeKeysKey).value_or(false)) {
+    , m_chords(chords)
+    , m_consumesKeys(platform.defaults.boolean(kHotkeysConsumeKeysKey).value_or(false))
+    , m_recorder(platform.events) {
     connect(&m_platform.keyGrabs, &KeyGrabs::windowManagerChanged, this, [this] {
         m_recheck = m_platform.runLoop.scheduleTimer(windowManagerSettleSeconds, false, [this] {
             m_recheck.reset();
@@ -63,44 +66,15 @@ HotkeyGrabs::HotkeyGrabs(Platform& platform, QObject* parent)
     check();
 }
 
-QList<KeyChord> HotkeyGrabs::hotkeyChords() {
-    QList<KeyChord> chords;
-    for (const GrabKey key : {GrabKey::Digit, GrabKey::KeypadDigit}) {
-        for (int digit = 1; digit <= 4; ++digit)
-            chords.append({key, digit, kHotkeyModifiers});
-    }
-    chords.append({GrabKey::LeftArrow, 0, kHotkeyModifiers});
-    chords.append({GrabKey::RightArrow, 0, kHotkeyModifiers});
-    return chords;
-}
-
-QString HotkeyGrabs::chordName(const KeyChord& chord) {
-    QString key;
-    switch (chord.key) {
-    case GrabKey::Digit:
-        key = QString::number(chord.digit);
-        break;
-    case GrabKey::KeypadDigit:
-        key = tr("keypad %1").arg(chord.digit);
-        break;
-    case GrabKey::LeftArrow:
-        key = tr("Left");
-        break;
-    case GrabKey::RightArrow:
-        key = tr("Right");
-        break;
-    }
-    QStringList parts;
-    if (chord.modifierFlags & modifier::kControl)
-        parts.append(tr("Ctrl"));
-    if (chord.modifierFlags & modifier::kOption)
-        parts.append(tr("Alt"));
-    if (chord.modifierFlags & modifier::kShift)
-        parts.append(tr("Shift"));
-    if (chord.modifierFlags & modifier::kCommand)
-        parts.append(tr("Super"));
-    parts.append(key);
-    return parts.join(QStringLiteral(" + "));
+void HotkeyGrabs::setChords(const HotkeyChords& chords) {
+    if (chords == m_chords)
+        return;
+    const QList<KeyChord> before = grabbedChords(m_chords);
+    m_chords = chords;
+    QList<KeyChord> released = before;
+    released.removeIf([now = grabbedChords(chords)](const KeyChord& chord) { return now.contains(chord); });
+    m_platform.keyGrabs.ungrabKeys(released);
+    check();
 }
 
 void HotkeyGrabs::setConsumesKeys(bool consumesKeys) {
@@ -113,7 +87,7 @@ void HotkeyGrabs::setConsumesKeys(bool consumesKeys) {
 }
 
 void HotkeyGrabs::check() {
-    const QList<KeyChord> chords = hotkeyChords();
+    const QList<KeyChord> chords = grabbedChords(m_chords);
     const QList<KeyChord> refused = m_platform.keyGrabs.grabKeys(chords);
     if (!m_consumesKeys)
         m_platform.keyGrabs.ungrabKeys(chords);
@@ -123,10 +97,15 @@ void HotkeyGrabs::check() {
             held.append(chord);
     }
     const std::optional<QString> windowManager = m_platform.keyGrabs.windowManagerName();
-    if (held == m_heldKeys && windowManager == m_windowManagerName)
+    const std::optional<QString> keyFile = m_platform.keyGrabs.windowManagerKeyFile();
+    const std::optional<HotkeyChords> offer = held.isEmpty() ? std::nullopt : freeChords(held);
+    if (held == m_heldKeys && windowManager == m_windowManagerName && keyFile == m_keyFile &&
+        offer == m_offer)
         return;
     m_heldKeys = held;
     m_windowManagerName = windowManager;
+    m_keyFile = keyFile;
+    m_offer = offer;
     const bool isNews = std::any_of(held.begin(), held.end(),
                                     [this](const KeyChord& chord) { return !m_loggedKeys.contains(chord); });
     if (isNews) {
@@ -139,6 +118,85 @@ void HotkeyGrabs::check() {
     emit heldKeysChanged();
 }
 
+bool HotkeyGrabs::isHeldByOther(const KeyChord& chord) {
+    const QList<KeyChord> chords = grabbedChords(chord);
+    const bool isHeld = !m_platform.keyGrabs.grabKeys(chords).isEmpty();
+    // Ours already when the option holds the table's chords: those stay grabbed.
+    const QList<KeyChord> ours = m_consumesKeys ? grabbedChords(m_chords) : QList<KeyChord>();
+    QList<KeyChord> released = chords;
+    released.removeIf([&ours](const KeyChord& c) { return ours.contains(c); });
+    m_platform.keyGrabs.ungrabKeys(released);
+    return isHeld;
+}
+
+std::optional<HotkeyChords> HotkeyGrabs::freeChords(const QList<KeyChord>& held) {
+    HotkeyChords offer = m_chords;
+    bool isChanged = false;
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
+        const QList<KeyChord> own = grabbedChords(m_chords[i]);
+        if (std::none_of(own.begin(), own.end(), [&held](const KeyChord& c) { return held.contains(c); }))
+            continue;
+        for (const KeyChord& alternative : alternativeChords(HotkeyAction(i))) {
+            if (std::find(offer.begin(), offer.end(), alternative) == offer.end() &&
+                !isHeldByOther(alternative)) {
+                offer[i] = alternative;
+                isChanged = true;
+                break;
+            }
+        }
+    }
+    return isChanged ? std::optional(offer) : std::nullopt;
+}
+
+std::optional<QString> HotkeyGrabs::whyTaken(const KeyChord& chord, HotkeyAction action) {
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
+        if (HotkeyAction(i) == action || m_chords[i] != chord)
+            continue;
+        const std::optional<int> number = layoutNumber(HotkeyAction(i));
+        const QString use = number                                      ? tr("layout hotkey %1").arg(*number)
+                            : HotkeyAction(i) == HotkeyAction::Previous ? tr("the previous zone or screen")
+                                                                        : tr("the next zone or screen");
+        return tr("Corvane already uses %1 for %2.").arg(chordName(chord), use);
+    }
+    if (!isHeldByOther(chord))
+        return std::nullopt;
+    const KnownWindowManager* known = knownWindowManager(m_platform.keyGrabs.windowManagerName());
+    const QString who = known ? QString::fromUtf8(known->name) : tr("Another program");
+    return tr("%1 is taken: %2 acts on it first, and Corvane would do nothing there.")
+        .arg(chordName(chord), who);
+}
+
+bool HotkeyGrabs::startRecording(Recorded recorded) {
+    stopRecording();
+    if (!m_platform.keyGrabs.grabKeyboard())
+        return false;
+    m_recorded = std::move(recorded);
+    m_recorder.start([this](const Event& event) {
+        if (event.keyCode == keycode::kEscape)
+            finishRecording(std::nullopt);
+        else if (const std::optional<KeyChord> chord = chordOfEvent(event))
+            finishRecording(chord);
+    });
+    m_recordingTimeout = m_platform.runLoop.scheduleTimer(recordingTimeoutSeconds, false,
+                                                          [this] { finishRecording(std::nullopt); });
+    return true;
+}
+
+void HotkeyGrabs::stopRecording() {
+    if (isRecording())
+        finishRecording(std::nullopt);
+}
+
+void HotkeyGrabs::finishRecording(std::optional<KeyChord> chord) {
+    m_recorder.stop();
+    m_recordingTimeout.reset();
+    m_platform.keyGrabs.ungrabKeyboard();
+    // Cleared first: the handler may start the next recording.
+    const Recorded recorded = std::exchange(m_recorded, nullptr);
+    if (recorded)
+        recorded(chord);
+}
+
 QString HotkeyGrabs::clashDescription() const {
     if (m_heldKeys.isEmpty())
         return {};
@@ -148,12 +206,17 @@ QString HotkeyGrabs::clashDescription() const {
     const KnownWindowManager* known = knownWindowManager(m_windowManagerName);
     const QString who =
         known ? QString::fromUtf8(known->name) : m_windowManagerName.value_or(tr("Your window manager"));
-    const QString uses = m_heldKeys.size() == 1
-                             ? tr("%1 also uses %2, so pressing it acts there as well as in Corvane.")
-                             : tr("%1 also uses %2, so pressing them acts there as well as in Corvane.");
-    const QString where = known ? tr("Its key bindings are in %1.").arg(QString::fromUtf8(known->bindings))
-                                : tr("Its keyboard settings can free them for Corvane.");
-    return uses.arg(who, listed(names)) + QLatin1Char(' ') + where;
+    const QString acts =
+        m_heldKeys.size() == 1
+            ? tr("%1 binds %2 for itself and acts on it first, so Corvane's step does nothing there.")
+            : tr("%1 binds %2 for itself and acts on them first, so Corvane's steps do nothing there.");
+    QString where = tr("Its keyboard settings can free them for Corvane.");
+    if (known && known->bindingsInFile && m_keyFile)
+        where =
+            tr("Its key bindings are in %1.").arg(QString::fromUtf8(known->bindingsInFile).arg(*m_keyFile));
+    else if (known)
+        where = tr("Its key bindings are in %1.").arg(QString::fromUtf8(known->bindings));
+    return acts.arg(who, listed(names)) + QLatin1Char(' ') + where;
 }
 
 } // namespace corvane

@@ -2,10 +2,6 @@
 
 namespace corvane {
 
-bool passesHotkeyModifierRule(quint64 modifierFlags) {
-    return (modifierFlags & kHotkeyModifierMask) == kHotkeyModifiers;
-}
-
 std::optional<qint64> parseHotkeyNumber(const QString& text) {
     qsizetype i = 0;
     const bool isNegative = !text.isEmpty() && text[0] == u'-';

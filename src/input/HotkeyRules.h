@@ -1,6 +1,6 @@
 #pragma once
-// The hotkey rules: which key events are hotkeys, how a number is read, and the stored table that
-// maps hotkey numbers to layout or preset names.
+// The hotkey rules: how a number is read, and the stored table that maps hotkey numbers to layout
+// or preset names. Which key is which hotkey is HotkeyChords'.
 
 #include <QMap>
 #include <QString>
@@ -12,12 +12,6 @@ namespace corvane {
 using HotkeyAssignments = QMap<qint64, QString>;
 
 inline constexpr auto kHotkeyAssignmentsKey = "hotkeyAssignments";
-// The sixteen device-independent flag bits less Caps Lock, numeric pad and function...
-inline constexpr quint64 kHotkeyModifierMask = 0xFF5E0000;
-// ...must be exactly Control and Option.
-inline constexpr quint64 kHotkeyModifiers = 0xC0000;
-
-bool passesHotkeyModifierRule(quint64 modifierFlags);
 
 // An optional + or -, then ASCII digits only, within 64 bits.
 std::optional<qint64> parseHotkeyNumber(const QString& text);

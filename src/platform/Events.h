@@ -44,6 +44,8 @@ namespace keycode {
 inline constexpr quint16 kEscape = 53;
 inline constexpr quint16 kLeftArrow = 123;
 inline constexpr quint16 kRightArrow = 124;
+inline constexpr quint16 kDownArrow = 125;
+inline constexpr quint16 kUpArrow = 126;
 } // namespace keycode
 
 struct Event {

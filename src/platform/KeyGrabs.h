@@ -11,12 +11,12 @@
 namespace corvane {
 
 // The keys the platform knows how to find on any keyboard layout: what the dispatcher reads as the
-// digits 1 to 4 (the main row's and the keypad's, whatever Num Lock says) and the two arrows.
-enum class GrabKey : quint8 { Digit, KeypadDigit, LeftArrow, RightArrow };
+// digits 0 to 9 (the main row's and the keypad's, whatever Num Lock says) and the four arrows.
+enum class GrabKey : quint8 { Digit, KeypadDigit, LeftArrow, RightArrow, UpArrow, DownArrow };
 
 struct KeyChord {
     GrabKey key = GrabKey::Digit;
-    int digit = 0;             // 1 to 9, for the digit keys only
+    int digit = 0;             // 0 to 9, for the digit keys only
     quint64 modifierFlags = 0; // device-independent flags (Events.h); Caps Lock and Num Lock never count
     bool operator==(const KeyChord&) const = default;
 };
@@ -34,6 +34,16 @@ public:
     virtual void ungrabKeys(const QList<KeyChord>& chords) = 0;
     // The running window manager's own name for itself; none without one, or when it gives none.
     virtual std::optional<QString> windowManagerName() = 0;
+    // The file the running window manager reads its key bindings from, where that can be told.
+    virtual std::optional<QString> windowManagerKeyFile() = 0;
+
+    // Takes the whole keyboard for this process, so that every key, one another program binds
+    // included, reaches only the key monitors until ungrabKeyboard(). False when another program
+    // holds the keyboard.
+    virtual bool grabKeyboard() = 0;
+    virtual void ungrabKeyboard() = 0;
+    // While true, the keys pressed are being recorded, not acted on.
+    virtual bool isKeyboardGrabbed() const = 0;
 
 signals:
     // A window manager started, restarted or left: the keys others hold may have changed.

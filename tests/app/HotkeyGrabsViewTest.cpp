@@ -1,20 +1,23 @@
 // The hotkey card's notice and option, offscreen on the simulated desktop: the notice shows only
-// while the window manager holds a key and follows it, and the toggle reads and writes the option.
+// while the window manager holds a key and follows it, its button hands on the free chords offered,
+// and the toggle reads and writes the option.
 #include "app/HotkeyGrabsView.h"
 
-#include "input/HotkeyRules.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
 
-const KeyChord kLeft{GrabKey::LeftArrow, 0, kHotkeyModifiers};
-const KeyChord kRight{GrabKey::RightArrow, 0, kHotkeyModifiers};
+constexpr quint64 kCtrlAlt = modifier::kControl | modifier::kOption;
+const KeyChord kLeft{GrabKey::LeftArrow, 0, kCtrlAlt};
+const KeyChord kRight{GrabKey::RightArrow, 0, kCtrlAlt};
 
 class HotkeyGrabsViewTest : public ::testing::Test {
 protected:
@@ -24,7 +27,7 @@ protected:
     std::optional<HotkeyGrabsView> view;
 
     void open() {
-        grabs.emplace(platform);
+        grabs.emplace(platform, defaultHotkeyChords());
         view.emplace(*grabs);
         view->resize(520, view->sizeHint().height());
         view->show();
@@ -50,6 +53,23 @@ TEST_F(HotkeyGrabsViewTest, TheNoticeShowsWhileTheWindowManagerHoldsAKey) {
     EXPECT_FALSE(isNoticeShown());
 }
 
+TEST_F(HotkeyGrabsViewTest, TheOfferIsOneClickAway) {
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {kLeft, kRight});
+    open();
+    QSignalSpy taken(&*view, &HotkeyGrabsView::offerTaken);
+    ASSERT_TRUE(view->offerButton()->isVisibleTo(&*view));
+    EXPECT_EQ(view->offerButton()->text(),
+              "Use Ctrl + Alt + Super + Left and Ctrl + Alt + Super + Right instead");
+    QTest::mouseClick(view->offerButton(), Qt::LeftButton);
+    ASSERT_EQ(taken.count(), 1);
+    EXPECT_EQ(taken[0][0].value<HotkeyChords>(), *grabs->offer());
+
+    // Taken (the table follows it), nothing is held and the button goes with the notice.
+    grabs->setChords(*grabs->offer());
+    EXPECT_FALSE(isNoticeShown());
+    EXPECT_FALSE(view->offerButton()->isVisibleTo(&*view));
+}
+
 TEST_F(HotkeyGrabsViewTest, TheToggleWritesTheOptionAndFollowsIt) {
     desk.keyGrabs().startWindowManager(QStringLiteral("Fluxbox"), {kLeft, kRight});
     open();
@@ -57,7 +77,7 @@ TEST_F(HotkeyGrabsViewTest, TheToggleWritesTheOptionAndFollowsIt) {
                       QPoint(8, view->consumeToggle()->height() / 2));
     EXPECT_TRUE(grabs->consumesKeys());
     EXPECT_EQ(desk.defaults().boolean(kHotkeysConsumeKeysKey), true);
-    EXPECT_EQ(desk.keyGrabs().ourGrabs().size(), HotkeyGrabs::hotkeyChords().size() - 2);
+    EXPECT_EQ(desk.keyGrabs().ourGrabs().size(), grabbedChords(defaultHotkeyChords()).size() - 2);
     EXPECT_TRUE(isNoticeShown()) << "keys the window manager holds stay in the notice";
 
     grabs->setConsumesKeys(false); // changed elsewhere

@@ -3,6 +3,7 @@
 // the manual size and the steppers.
 #include "app/SettingsView.h"
 
+#include "app/ChordButton.h"
 #include "app/HotkeyGrabsView.h"
 #include "control/ControllerFixture.h"
 #include "input/HotkeyRules.h"
@@ -43,7 +44,9 @@ protected:
         start();
         QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        hotkeyGrabs.emplace(platform);
+        hotkeyGrabs.emplace(platform, controller->hotkeyChords());
+        QObject::connect(controller.get(), &WindowController::hotkeyChordsChanged, &*hotkeyGrabs,
+                         [this] { hotkeyGrabs->setChords(controller->hotkeyChords()); });
         view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
         view->resize(600, 600);
         view->show();
@@ -373,12 +376,68 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
 }
 
 TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
-    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {{GrabKey::RightArrow, 0, kHotkeyModifiers}});
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
+                                       {defaultHotkeyChords()[int(HotkeyAction::Next)]});
     open();
     const auto* clashes = view->findChild<HotkeyGrabsView*>();
     ASSERT_TRUE(clashes);
     EXPECT_EQ(clashes->parentWidget(), view->hotkeyPicker(1)->parentWidget()) << "in the hotkey card";
     EXPECT_TRUE(clashes->notice()->isVisible());
+
+    // The offer, taken, becomes the table: stored, shown, and the notice goes.
+    QTest::mouseClick(clashes->offerButton(), Qt::LeftButton);
+    const KeyChord superRight{GrabKey::RightArrow, 0,
+                              modifier::kControl | modifier::kOption | modifier::kCommand};
+    EXPECT_EQ(controller->hotkeyChords()[int(HotkeyAction::Next)], superRight);
+    EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
+    EXPECT_EQ(view->chordButton(HotkeyAction::Next)->text(), "Ctrl + Alt + Super + Right");
+    EXPECT_FALSE(clashes->notice()->isVisible());
+}
+
+TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
+    using namespace modifier;
+    const KeyChord held{GrabKey::Digit, 8, kControl | kCommand};
+    desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {held});
+    open();
+    ChordButton* one = view->chordButton(HotkeyAction::Layout1);
+    EXPECT_EQ(one->text(), "Ctrl + Alt + 1");
+    EXPECT_EQ(view->hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Alt + 1");
+    const auto record = [&](const Event& key) {
+        QTest::mouseClick(one, Qt::LeftButton);
+        EXPECT_TRUE(desk.keyGrabs().isKeyboardGrabbed()) << "the keyboard is grabbed while recording";
+        EXPECT_EQ(one->text(), "Press a chord…");
+        desk.events().sendLocal(key);
+        EXPECT_FALSE(desk.keyGrabs().isKeyboardGrabbed());
+    };
+
+    // Held by the window manager: said, not saved.
+    record(SimEvents::keyDown("8", 0, kControl | kCommand));
+    EXPECT_EQ(one->text(), "Ctrl + Alt + 1");
+    EXPECT_TRUE(view->chordMessage()->isVisible());
+    EXPECT_TRUE(view->chordMessage()->text().contains("Openbox acts on it first"))
+        << qPrintable(view->chordMessage()->text());
+    // Another hotkey's: said, not saved.
+    record(SimEvents::keyDown("", keycode::kLeftArrow, kControl | kOption | kNumericPad | kFunction));
+    EXPECT_EQ(view->chordMessage()->text(),
+              "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
+    EXPECT_EQ(controller->hotkeyChords(), defaultHotkeyChords());
+    EXPECT_TRUE(desk.defaults().writesOf(kHotkeyChordsKey).isEmpty());
+
+    // Free: saved and shown; the picker's name follows.
+    record(SimEvents::keyDown("9", 0, kControl | kCommand | kNumericPad));
+    EXPECT_FALSE(view->chordMessage()->isVisible());
+    EXPECT_EQ(controller->hotkeyChords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
+    EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("1"), "Ctrl+Super+9");
+    EXPECT_EQ(one->text(), "Ctrl + Super + 9");
+    EXPECT_EQ(view->hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Super + 9");
+
+    // Escape keeps the chord; closing the window lets the keyboard go.
+    record(SimEvents::keyDown("", keycode::kEscape, 0));
+    EXPECT_EQ(one->text(), "Ctrl + Super + 9");
+    QTest::mouseClick(one, Qt::LeftButton);
+    view->hide();
+    EXPECT_FALSE(desk.keyGrabs().isKeyboardGrabbed());
+    EXPECT_EQ(one->text(), "Ctrl + Super + 9");
 }
 
 } // namespace

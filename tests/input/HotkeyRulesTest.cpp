@@ -1,30 +1,10 @@
-// The hotkey rules: which modifier sets count, how numbers parse, and how a stored table of any
-// shape loads.
+// The hotkey rules: how numbers parse, and how a stored table of any shape loads.
 #include "input/HotkeyRules.h"
-
-#include "platform/Events.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
-
-TEST(HotkeyRulesTest, ExactlyControlAndOptionWithCapsLockPadAndFunctionIgnored) {
-    using namespace modifier;
-    const quint64 base = kControl | kOption;
-    EXPECT_TRUE(passesHotkeyModifierRule(base | 0xFFFF)) << "device-dependent low bits are not looked at";
-    EXPECT_FALSE(passesHotkeyModifierRule(kControl));
-    EXPECT_FALSE(passesHotkeyModifierRule(kOption | kCapsLock));
-    // Each other device-independent flag on top of Control+Option: only three leave it a hotkey.
-    for (int bit = 16; bit < 32; ++bit) {
-        const quint64 flag = quint64(1) << bit;
-        if (flag & base)
-            continue;
-        const bool isIgnored = flag == kCapsLock || flag == kNumericPad || flag == kFunction;
-        EXPECT_EQ(passesHotkeyModifierRule(base | flag), isIgnored) << "bit " << bit;
-    }
-    EXPECT_TRUE(passesHotkeyModifierRule(base | kCapsLock | kNumericPad | kFunction));
-}
 
 TEST(HotkeyRulesTest, NumbersAreAnOptionalSignAndAsciiDigitsWithinSixtyFourBits) {
     EXPECT_EQ(parseHotkeyNumber("2"), 2);

@@ -17,8 +17,15 @@ void SimKeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
     m_ours.removeIf([&chords](const KeyChord& chord) { return chords.contains(chord); });
 }
 
-void SimKeyGrabs::startWindowManager(const std::optional<QString>& name, const QList<KeyChord>& bindings) {
+bool SimKeyGrabs::grabKeyboard() {
+    m_isKeyboardGrabbed = !m_isKeyboardHeldByOther;
+    return m_isKeyboardGrabbed;
+}
+
+void SimKeyGrabs::startWindowManager(const std::optional<QString>& name, const QList<KeyChord>& bindings,
+                                     const std::optional<QString>& keyFile) {
     m_windowManagerName = name;
+    m_keyFile = keyFile;
     m_heldByOthers.clear();
     for (const KeyChord& chord : bindings) {
         if (!m_ours.contains(chord))

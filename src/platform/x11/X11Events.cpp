@@ -114,7 +114,14 @@ void X11Events::selectEvents() {
 }
 
 void X11Events::handle(const xcb_generic_event_t* event) {
-    if ((event->response_type & 0x7f) != XCB_GE_GENERIC)
+    // While one of our key grabs is active (a chord kept from other applications, a chord being
+    // recorded) the server sends us core key events instead of raw ones.
+    const quint8 type = event->response_type & 0x7f;
+    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE) {
+        handleKey(reinterpret_cast<const xcb_key_press_event_t*>(event)->detail, type == XCB_KEY_PRESS);
+        return;
+    }
+    if (type != XCB_GE_GENERIC)
         return;
     const auto* ge = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
     if (ge->extension != m_xinputOpcode)
@@ -137,6 +144,9 @@ void X11Events::handle(const xcb_generic_event_t* event) {
 }
 
 void X11Events::handleKey(quint32 keycode, bool isPress) {
+    // A grab activated by a press sends that press twice, raw and core: the second changes nothing.
+    if (isPress == m_keyboard.isDown(keycode))
+        return;
     if (!isPress) {
         m_keyboard.update(keycode, false);
         m_repeater.release(keycode);

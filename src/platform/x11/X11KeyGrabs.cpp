@@ -1,5 +1,9 @@
 #include "X11KeyGrabs.h"
 
+#include "platform/x11/WindowManagerConfig.h"
+
+#include <QFileInfo>
+
 namespace corvane {
 
 X11KeyGrabs::X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard)
@@ -63,6 +67,40 @@ void X11KeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
 
 std::optional<QString> X11KeyGrabs::windowManagerName() {
     return m_connection.windowManagerName();
+}
+
+std::optional<QString> X11KeyGrabs::windowManagerKeyFile() {
+    const std::optional<QString> name = windowManagerName();
+    if (!name || windowManagerNamed(*name) != WindowManager::Openbox)
+        return std::nullopt;
+    // Openbox names the file it was started with; without one it reads the first that exists.
+    const QString given =
+        QString::fromUtf8(m_connection.bytes(m_connection.root(), m_connection.atom("_OB_CONFIG_FILE")));
+    for (const QString& file : layoutFiles(WindowManager::Openbox, ConfigFolders::fromEnvironment(), given)) {
+        if (!given.isEmpty() || QFileInfo(file).isFile())
+            return file;
+    }
+    return std::nullopt;
+}
+
+bool X11KeyGrabs::grabKeyboard() {
+    if (m_isKeyboardGrabbed)
+        return true;
+    xcb_connection_t* c = m_connection.xcb();
+    const auto reply = m_connection.await<xcb_grab_keyboard_reply_t>(
+        xcb_grab_keyboard(c, 0, m_connection.root(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                          XCB_GRAB_MODE_ASYNC)
+            .sequence);
+    m_isKeyboardGrabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    return m_isKeyboardGrabbed;
+}
+
+void X11KeyGrabs::ungrabKeyboard() {
+    if (!m_isKeyboardGrabbed)
+        return;
+    m_isKeyboardGrabbed = false;
+    xcb_ungrab_keyboard(m_connection.xcb(), XCB_CURRENT_TIME);
+    m_connection.flush();
 }
 
 } // namespace corvane

@@ -1,7 +1,8 @@
 #pragma once
 // Passive key grabs on the root window (XGrabKey), and the window manager's name from its
 // _NET_SUPPORTING_WM_CHECK window. A grab another client holds makes ours fail with BadAccess,
-// which is how the keys the window manager binds are found.
+// which is how the keys the window manager binds are found. An active grab of the whole keyboard
+// outranks every passive grab, so a chord being recorded reaches us even when another client binds it.
 
 #include "platform/KeyGrabs.h"
 #include "platform/x11/X11Connection.h"
@@ -16,6 +17,10 @@ public:
     QList<KeyChord> grabKeys(const QList<KeyChord>& chords) override;
     void ungrabKeys(const QList<KeyChord>& chords) override;
     std::optional<QString> windowManagerName() override;
+    std::optional<QString> windowManagerKeyFile() override;
+    bool grabKeyboard() override;
+    void ungrabKeyboard() override;
+    bool isKeyboardGrabbed() const override { return m_isKeyboardGrabbed; }
 
 private:
     // Calls `use` with each keycode and full modifier mask the chord stands for.
@@ -24,6 +29,7 @@ private:
     X11Connection& m_connection;
     X11Keyboard& m_keyboard;
     xcb_atom_t m_supportingCheck;
+    bool m_isKeyboardGrabbed = false;
 };
 
 } // namespace corvane

@@ -71,6 +71,8 @@ std::optional<KeyRepeatTiming> X11Keyboard::repeatTiming(quint32 keycode) const 
 }
 
 void X11Keyboard::update(quint32 keycode, bool isPress) {
+    if (keycode < m_keysDown.size())
+        m_keysDown[keycode] = isPress;
     if (m_liveState)
         xkb_state_update_key(m_liveState, keycode, isPress ? XKB_KEY_DOWN : XKB_KEY_UP);
 }
@@ -114,17 +116,21 @@ Event X11Keyboard::keyDown(quint32 keycode, double timestamp) const {
             return e;
         }
     }
+    const auto arrow = [&e](quint16 code) {
+        e.keyCode = code;
+        e.modifierFlags |= modifier::kNumericPad | modifier::kFunction;
+        e.charactersIgnoringModifiers = QString();
+        return e;
+    };
     switch (sym) {
     case XKB_KEY_Left:
-        e.keyCode = keycode::kLeftArrow;
-        e.modifierFlags |= modifier::kNumericPad | modifier::kFunction;
-        e.charactersIgnoringModifiers = QString();
-        return e;
+        return arrow(keycode::kLeftArrow);
     case XKB_KEY_Right:
-        e.keyCode = keycode::kRightArrow;
-        e.modifierFlags |= modifier::kNumericPad | modifier::kFunction;
-        e.charactersIgnoringModifiers = QString();
-        return e;
+        return arrow(keycode::kRightArrow);
+    case XKB_KEY_Up:
+        return arrow(keycode::kUpArrow);
+    case XKB_KEY_Down:
+        return arrow(keycode::kDownArrow);
     case XKB_KEY_Escape:
         e.keyCode = keycode::kEscape;
         break;
@@ -161,6 +167,12 @@ QList<quint32> X11Keyboard::keycodesOf(const KeyChord& chord) const {
             break;
         case GrabKey::RightArrow:
             matches = e.keyCode == keycode::kRightArrow;
+            break;
+        case GrabKey::UpArrow:
+            matches = e.keyCode == keycode::kUpArrow;
+            break;
+        case GrabKey::DownArrow:
+            matches = e.keyCode == keycode::kDownArrow;
             break;
         }
         if (matches)

@@ -10,6 +10,7 @@
 #include "platform/x11/X11Connection.h"
 
 #include <array>
+#include <bitset>
 
 struct xkb_context;
 struct xkb_keymap;
@@ -29,6 +30,7 @@ public:
     // Follows a raw press or release into the modifiers held. Raw events carry no modifier state,
     // and asking the server later would see the modifiers as they are by then, not as they were.
     void update(quint32 keycode, bool isPress);
+    bool isDown(quint32 keycode) const { return keycode < m_keysDown.size() && m_keysDown[keycode]; }
     quint64 modifierFlags() const;
 
     // How the key auto-repeats now; none when it does not, or repeating is off for the keyboard.
@@ -53,6 +55,7 @@ private:
     bool m_repeatsKeys = false;
     KeyRepeatTiming m_repeatTiming;
     std::array<quint8, 32> m_perKeyRepeat{}; // one bit per keycode
+    std::bitset<256> m_keysDown;             // as update() has followed them
 };
 
 } // namespace corvane

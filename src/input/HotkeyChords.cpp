@@ -1,0 +1,194 @@
+#include "HotkeyChords.h"
+
+#include <QCoreApplication>
+
+namespace corvane {
+
+namespace {
+
+constexpr quint64 kChordModifiers =
+    modifier::kControl | modifier::kOption | modifier::kShift | modifier::kCommand;
+// Without one of these a chord would be typing.
+constexpr quint64 kChordNeedsOneOf = modifier::kControl | modifier::kOption | modifier::kCommand;
+// The sixteen device-independent flag bits less Caps Lock, numeric pad and function: those and the
+// device-dependent low bits never tell chords apart.
+constexpr quint64 kComparedModifiers = 0xFF5E0000;
+
+struct ModifierName {
+    quint64 flag;
+    const char* text; // stored and shown
+};
+constexpr ModifierName kModifierNames[] = {{modifier::kControl, "Ctrl"},
+                                           {modifier::kOption, "Alt"},
+                                           {modifier::kShift, "Shift"},
+                                           {modifier::kCommand, "Super"}};
+
+struct KeyName {
+    GrabKey key;
+    const char* text;
+    quint16 keyCode;
+};
+constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left", keycode::kLeftArrow},
+                                   {GrabKey::RightArrow, "Right", keycode::kRightArrow},
+                                   {GrabKey::UpArrow, "Up", keycode::kUpArrow},
+                                   {GrabKey::DownArrow, "Down", keycode::kDownArrow}};
+
+const char* storedName(HotkeyAction action) {
+    constexpr const char* names[kHotkeyActionCount] = {"1", "2", "3", "4", "previous", "next"};
+    return names[int(action)];
+}
+
+QString keyText(const KeyChord& chord) {
+    for (const KeyName& arrow : kArrowNames) {
+        if (arrow.key == chord.key)
+            return QString::fromLatin1(arrow.text);
+    }
+    return QString::number(chord.digit);
+}
+
+bool isUsable(const KeyChord& chord) {
+    const bool isDigit = chord.key == GrabKey::Digit || chord.key == GrabKey::KeypadDigit;
+    return (chord.modifierFlags & kChordNeedsOneOf) && !(chord.modifierFlags & ~kChordModifiers) &&
+           (!isDigit || (chord.digit >= 0 && chord.digit <= 9));
+}
+
+KeyChord withModifiers(KeyChord chord, quint64 flags) {
+    chord.modifierFlags = flags;
+    return chord;
+}
+
+} // namespace
+
+HotkeyChords defaultHotkeyChords() {
+    const quint64 ctrlAlt = modifier::kControl | modifier::kOption;
+    return {KeyChord{GrabKey::Digit, 1, ctrlAlt},     KeyChord{GrabKey::Digit, 2, ctrlAlt},
+            KeyChord{GrabKey::Digit, 3, ctrlAlt},     KeyChord{GrabKey::Digit, 4, ctrlAlt},
+            KeyChord{GrabKey::LeftArrow, 0, ctrlAlt}, KeyChord{GrabKey::RightArrow, 0, ctrlAlt}};
+}
+
+std::optional<int> layoutNumber(HotkeyAction action) {
+    if (action > HotkeyAction::Layout4)
+        return std::nullopt;
+    return int(action) + 1;
+}
+
+QString chordText(const KeyChord& chord) {
+    QStringList parts;
+    for (const ModifierName& name : kModifierNames) {
+        if (chord.modifierFlags & name.flag)
+            parts.append(QString::fromLatin1(name.text));
+    }
+    parts.append(keyText(chord));
+    return parts.join(QLatin1Char('+'));
+}
+
+std::optional<KeyChord> chordFromText(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('+'));
+    KeyChord chord;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        const auto name =
+            std::find_if(std::begin(kModifierNames), std::end(kModifierNames), [&](const ModifierName& n) {
+                return parts[i].compare(QLatin1String(n.text), Qt::CaseInsensitive) == 0;
+            });
+        if (name == std::end(kModifierNames) || (chord.modifierFlags & name->flag))
+            return std::nullopt;
+        chord.modifierFlags |= name->flag;
+    }
+    const QString key = parts.last();
+    const auto arrow = std::find_if(std::begin(kArrowNames), std::end(kArrowNames), [&key](const KeyName& n) {
+        return key.compare(QLatin1String(n.text), Qt::CaseInsensitive) == 0;
+    });
+    if (arrow != std::end(kArrowNames))
+        chord.key = arrow->key;
+    else if (key.size() == 1 && key[0] >= u'0' && key[0] <= u'9')
+        chord.digit = key[0].unicode() - u'0';
+    else
+        return std::nullopt;
+    if (!isUsable(chord))
+        return std::nullopt;
+    return chord;
+}
+
+QString chordName(const KeyChord& chord) {
+    QStringList parts;
+    for (const ModifierName& name : kModifierNames) {
+        if (chord.modifierFlags & name.flag)
+            parts.append(QCoreApplication::translate("HotkeyChords", name.text));
+    }
+    if (chord.key == GrabKey::KeypadDigit)
+        parts.append(QCoreApplication::translate("HotkeyChords", "keypad %1").arg(chord.digit));
+    else
+        parts.append(QCoreApplication::translate("HotkeyChords", qPrintable(keyText(chord))));
+    return parts.join(QStringLiteral(" + "));
+}
+
+HotkeyChords hotkeyChordsFromStored(const QVariant& stored) {
+    const HotkeyChords defaults = defaultHotkeyChords();
+    const QVariantMap map = stored.typeId() == QMetaType::QVariantMap ? stored.toMap() : QVariantMap();
+    HotkeyChords chords = defaults;
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
+        const QVariant value = map.value(QLatin1String(storedName(HotkeyAction(i))));
+        const std::optional<KeyChord> chord =
+            value.typeId() == QMetaType::QString ? chordFromText(value.toString()) : std::nullopt;
+        // A keypad digit is stored as its digit; a chord an earlier action has is that action's.
+        if (chord && chord->key != GrabKey::KeypadDigit &&
+            std::find(chords.begin(), chords.begin() + i, *chord) == chords.begin() + i)
+            chords[i] = *chord;
+    }
+    return chords;
+}
+
+QVariantMap storedHotkeyChords(const HotkeyChords& chords) {
+    QVariantMap map;
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+        map.insert(QLatin1String(storedName(HotkeyAction(i))), chordText(chords[i]));
+    return map;
+}
+
+bool matchesChord(const KeyChord& chord, const Event& event) {
+    const std::optional<KeyChord> pressed = chordOfEvent(event);
+    return pressed && *pressed == chord;
+}
+
+std::optional<KeyChord> chordOfEvent(const Event& event) {
+    if (event.type != EventType::KeyDown)
+        return std::nullopt;
+    KeyChord chord;
+    chord.modifierFlags = event.modifierFlags & kComparedModifiers;
+    const auto arrow = std::find_if(std::begin(kArrowNames), std::end(kArrowNames),
+                                    [&event](const KeyName& n) { return n.keyCode == event.keyCode; });
+    const QString characters = event.charactersIgnoringModifiers.value_or(QString());
+    if (arrow != std::end(kArrowNames))
+        chord.key = arrow->key;
+    else if (characters.size() == 1 && characters[0] >= u'0' && characters[0] <= u'9')
+        chord.digit = characters[0].unicode() - u'0';
+    else
+        return std::nullopt;
+    if (!isUsable(chord))
+        return std::nullopt;
+    return chord;
+}
+
+QList<KeyChord> grabbedChords(const KeyChord& chord) {
+    if (chord.key == GrabKey::Digit)
+        return {chord, {GrabKey::KeypadDigit, chord.digit, chord.modifierFlags}};
+    return {chord};
+}
+
+QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
+    QList<KeyChord> grabbed;
+    for (const KeyChord& chord : chords)
+        grabbed.append(grabbedChords(chord));
+    return grabbed;
+}
+
+QList<KeyChord> alternativeChords(HotkeyAction action) {
+    const KeyChord key = defaultHotkeyChords()[int(action)];
+    const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
+    // As they come, openbox, xfwm4, fluxbox, icewm, metacity (GNOME's window-manager keys) and i3 bind
+    // no chord of Control+Alt+Super. Fluxbox binds Control+Super with the arrows, metacity Alt+Super.
+    return {withModifiers(key, ctrl | alt | super), withModifiers(key, ctrl | super),
+            withModifiers(key, alt | super)};
+}
+
+} // namespace corvane

@@ -1,0 +1,52 @@
+#pragma once
+// Which key chord does what: the four layout hotkeys and the two arrows, each changeable, modifiers
+// included. Stored as text ("Ctrl+Alt+1") under one settings key; an entry that cannot be read, or
+// that repeats an earlier one's chord, is its default, and the others keep what the user chose.
+// A digit's chord covers the keypad's digit too.
+
+#include "platform/Events.h"
+#include "platform/KeyGrabs.h"
+
+#include <QVariant>
+#include <array>
+#include <optional>
+
+namespace corvane {
+
+enum class HotkeyAction : quint8 { Layout1, Layout2, Layout3, Layout4, Previous, Next };
+inline constexpr qsizetype kHotkeyActionCount = 6;
+using HotkeyChords = std::array<KeyChord, kHotkeyActionCount>;
+
+inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
+
+// Control+Alt with 1 to 4, Left and Right.
+HotkeyChords defaultHotkeyChords();
+// The layout hotkey number of an action, 1 to 4; none for the arrows.
+std::optional<int> layoutNumber(HotkeyAction action);
+
+// "Ctrl+Alt+1", "Ctrl+Super+Left": the stored form.
+QString chordText(const KeyChord& chord);
+// None unless the text names a digit or an arrow with at least one of Control, Alt and Super.
+std::optional<KeyChord> chordFromText(const QString& text);
+// As the settings window writes chords: "Ctrl + Alt + 1", "Ctrl + Alt + keypad 1", "Ctrl + Alt + Left".
+QString chordName(const KeyChord& chord);
+
+HotkeyChords hotkeyChordsFromStored(const QVariant& stored);
+QVariantMap storedHotkeyChords(const HotkeyChords& chords);
+
+// Whether a key-down is the chord: exactly its modifiers (lock, keypad and function flags aside) and
+// its key, a keypad digit counting as the digit.
+bool matchesChord(const KeyChord& chord, const Event& event);
+// The chord a key-down makes, as a recorder takes it: none for keys no chord can use, and without
+// Control, Alt or Super, which would take the key from typing.
+std::optional<KeyChord> chordOfEvent(const Event& event);
+// The chords to grab for a chord: a digit's keypad twin follows it.
+QList<KeyChord> grabbedChords(const KeyChord& chord);
+QList<KeyChord> grabbedChords(const HotkeyChords& chords);
+
+// What to offer for an action whose chord another program holds, best first: the same key with
+// Control+Alt+Super, which the stock bindings of the window managers Corvane is tested with leave
+// free, then Control+Super and Alt+Super.
+QList<KeyChord> alternativeChords(HotkeyAction action);
+
+} // namespace corvane
