@@ -61,6 +61,9 @@ struct Scene {
     Scene(bool isTrusted, bool hasPresets) {
         desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
         desk.setTrusted(isTrusted);
+        // openbox's stock title bar, as the Quick Snap card pictures it.
+        desk.workspace().setTitleButtonLayout(ButtonLayout{
+            {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
         controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
         if (hasPresets) {
             controller->addSizePreset(QStringLiteral("Laptop"), 1440, 900);

@@ -80,16 +80,26 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     });
     m_quit = smallButton(tr("Quit Corvane"), this);
     connect(m_quit, &QPushButton::clicked, this, [&application] { application.terminate(); });
+    // Where the program cannot check for itself, a disabled button would look broken: say instead
+    // where updates come from.
+    m_updatesNote = new QLabel(tr("Updated with your system"), this);
+    m_updatesNote->setFont(fontFor(TextStyle::Caption));
+    m_updatesNote->setToolTip(tr("Corvane is installed and updated by your distribution's package manager."));
     footer->addWidget(m_checkForUpdates);
+    footer->addWidget(m_updatesNote, 1);
     footer->addWidget(m_quit);
-    footer->addStretch();
     stack->addLayout(footer);
 
-    m_checkForUpdates->setEnabled(m_updater.canCheckForUpdates());
-    connect(&m_updater, &UpdaterController::canCheckForUpdatesChanged, m_checkForUpdates, &QWidget::setEnabled);
+    showUpdates(m_updater.canCheckForUpdates());
+    connect(&m_updater, &UpdaterController::canCheckForUpdatesChanged, this, &MenuBarView::showUpdates);
     connect(&m_controller, &WindowController::isAccessibilityTrustedChanged, this, &MenuBarView::rebuildBody);
     connect(&m_controller, &WindowController::presetsChanged, this, &MenuBarView::rebuildBody);
     rebuildBody();
+}
+
+void MenuBarView::showUpdates(bool canCheck) {
+    m_checkForUpdates->setVisible(canCheck);
+    m_updatesNote->setVisible(!canCheck);
 }
 
 void MenuBarView::rebuildBody() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class QLabel;
 class QPushButton;
 class QScrollArea;
 
@@ -22,7 +23,9 @@ public:
                 std::function<void()> showSettings, QWidget* parent = nullptr);
 
     QPushButton* settingsButton() const { return m_settings; }
+    // Shown while the updater can check; the note saying where updates come from otherwise.
     QPushButton* checkForUpdatesButton() const { return m_checkForUpdates; }
+    QLabel* updatesNote() const { return m_updatesNote; }
     QPushButton* quitButton() const { return m_quit; }
     // The body shown now: the permission overlay or the scrolling lists.
     QWidget* body() const { return m_body; }
@@ -31,6 +34,7 @@ public:
     static constexpr int height = 500;
 
 private:
+    void showUpdates(bool canCheck);
     void rebuildBody();
     QWidget* makeLists();
 
@@ -38,6 +42,7 @@ private:
     UpdaterController& m_updater;
     QPushButton* m_settings = nullptr;
     QPushButton* m_checkForUpdates = nullptr;
+    QLabel* m_updatesNote = nullptr;
     QPushButton* m_quit = nullptr;
     QWidget* m_body = nullptr;
 };

@@ -351,7 +351,7 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     // The glyph goes before the title: take the title out of the card's first row and put both in one.
     QWidget* heading = takeFirstWidget(card->rows());
     auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new WindowButtonsGlyph(card), 0, Qt::AlignVCenter);
+    titleRow->addWidget(new WindowButtonsGlyph(m_controller.titleButtonLayout(), card), 0, Qt::AlignVCenter);
     titleRow->addWidget(heading, 0, Qt::AlignVCenter);
     titleRow->addStretch();
     card->rows()->addLayout(titleRow);

@@ -116,6 +116,8 @@ public:
     // Whether there is anything for openAccessibilitySettings() to open (a copy run from its build
     // folder has no installed help).
     bool canOpenAccessibilitySettings() const;
+    // How the window manager lays out its title-bar buttons, for the settings' picture of them.
+    std::optional<ButtonLayout> titleButtonLayout() const { return m_platform.workspace.titleButtonLayout(); }
     void refreshAccessibilityTrust();
     void applyAccessibilityTrust(bool isTrusted);
     void startPermissionPolling();

@@ -2,6 +2,8 @@
 // Other applications: which one is frontmost, which run, activation, and the workspace's
 // notifications. Applications are processes that own windows.
 
+#include "platform/TitleButtons.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -35,6 +37,9 @@ public:
     virtual bool openUrl(const QString& url) = 0;
     // Whether there is anything at the address to open (the access page may not be installed).
     virtual bool canOpenUrl(const QString& url) = 0;
+    // How the running window manager lays out its title-bar buttons; none when it cannot be told (a
+    // window manager whose configuration Corvane does not read).
+    virtual std::optional<ButtonLayout> titleButtonLayout() = 0;
 
 signals:
     // An application was activated; the notification may not say which.

@@ -23,26 +23,78 @@ QAccessibleInterface* glyphAccessibility(const QString& className, QObject* obje
     return nullptr;
 }
 
+int sideWidth(const QList<TitleButton>& buttons) {
+    return int(buttons.size()) * (WindowButtonsGlyph::buttonSize + WindowButtonsGlyph::spacing);
+}
+
 } // namespace
 
-WindowButtonsGlyph::WindowButtonsGlyph(QWidget* parent) : QWidget(parent) {
+WindowButtonsGlyph::WindowButtonsGlyph(std::optional<ButtonLayout> layout, QWidget* parent)
+    : QWidget(parent) {
     static const bool isFactoryInstalled = [] {
         QAccessible::installFactory(glyphAccessibility);
         return true;
     }();
     Q_UNUSED(isFactoryInstalled);
-    setFixedSize(33, 9);
+    if (layout) {
+        m_layout = *layout;
+    } else {
+        m_layout.right = {TitleButton::Maximize};
+        m_hasTitle = false;
+    }
+    const int title = m_hasTitle ? titleWidth : -spacing;
+    setFixedSize(sideWidth(m_layout.left) + title + sideWidth(m_layout.right), buttonSize);
 }
 
 void WindowButtonsGlyph::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    const QColor colours[] = {QColor::fromRgbF(1.0f, 0.37f, 0.34f, 0.3f), QColor::fromRgbF(1.0f, 0.74f, 0.18f, 0.3f),
-                              QColor::fromRgbF(0.16f, 0.78f, 0.25f, 1.0f)};
-    for (int i = 0; i < 3; ++i) {
-        painter.setBrush(colours[i]);
-        painter.drawEllipse(QRectF(i * 12.0, 0, 9, 9));
+    const int step = buttonSize + spacing;
+    for (qsizetype i = 0; i < m_layout.left.size(); ++i)
+        paintButton(painter, m_layout.left[i], QRectF(i * step, 0, buttonSize, buttonSize));
+    for (qsizetype i = 0; i < m_layout.right.size(); ++i)
+        paintButton(painter, m_layout.right[i],
+                    QRectF(width() - buttonSize - i * step, 0, buttonSize, buttonSize));
+    if (m_hasTitle) {
+        // Where the window's title would be: a faint bar between the two sides.
+        QColor faint = palette().color(QPalette::WindowText);
+        faint.setAlphaF(0.15f);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(faint);
+        painter.drawRoundedRect(QRectF(sideWidth(m_layout.left), 3, titleWidth, 3), 1.5, 1.5);
+    }
+}
+
+void WindowButtonsGlyph::paintButton(QPainter& painter, TitleButton button, const QRectF& cell) const {
+    const bool isLit = button == TitleButton::Maximize;
+    QColor ink = palette().color(isLit ? QPalette::HighlightedText : QPalette::WindowText);
+    if (!isLit)
+        ink.setAlphaF(0.45f);
+    if (isLit) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::Highlight));
+        painter.drawRoundedRect(cell, 2, 2);
+    }
+    painter.setPen(QPen(ink, 1.2));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF inner = cell.adjusted(2, 2, -2, -2);
+    switch (button) {
+    case TitleButton::Close:
+        painter.drawLine(inner.topLeft(), inner.bottomRight());
+        painter.drawLine(inner.topRight(), inner.bottomLeft());
+        break;
+    case TitleButton::Minimize:
+        painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+        break;
+    case TitleButton::Maximize:
+        painter.drawRect(inner);
+        painter.drawLine(inner.topLeft() + QPointF(0, 1), inner.topRight() + QPointF(0, 1));
+        break;
+    case TitleButton::Other:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawEllipse(cell.center(), 1.5, 1.5);
+        break;
     }
 }
 

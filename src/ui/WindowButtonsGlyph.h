@@ -1,20 +1,33 @@
 #pragma once
-// A small picture of a window's three title-bar buttons with the green one lit, shown before the
-// palette's heading in the settings. Decoration only: screen readers skip it.
+// A small picture of a title bar's buttons as the running window manager lays them out, with the
+// maximize button lit, shown before Quick Snap's heading in the settings; a lone maximize button
+// where the layout cannot be told. Decoration only: screen readers skip it.
+
+#include "platform/TitleButtons.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace corvane {
 
 class WindowButtonsGlyph : public QWidget {
     Q_OBJECT
 public:
-    explicit WindowButtonsGlyph(QWidget* parent = nullptr);
+    explicit WindowButtonsGlyph(std::optional<ButtonLayout> layout, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override { return QSize(33, 9); }
+    static constexpr int buttonSize = 9;
+    static constexpr int spacing = 3;
+    // The room left for the title between the two sides.
+    static constexpr int titleWidth = 18;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintButton(QPainter& painter, TitleButton button, const QRectF& cell) const;
+
+    ButtonLayout m_layout;
+    bool m_hasTitle = true;
 };
 
 } // namespace corvane

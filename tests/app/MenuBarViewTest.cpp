@@ -108,15 +108,19 @@ TEST_F(MenuBarViewTest, TheListsScrollOnlyWhenTheyAreLongerThanThePanel) {
 TEST_F(MenuBarViewTest, CheckForUpdatesFollowsTheUpdaterAndMakesCorvaneARegularProgram) {
     open();
     EXPECT_EQ(desk.updater().startCount(), 1);
-    EXPECT_FALSE(view->checkForUpdatesButton()->isEnabled()) << "disabled until the updater says it can";
+    EXPECT_FALSE(view->checkForUpdatesButton()->isVisible()) << "hidden until the updater says it can";
+    EXPECT_TRUE(view->updatesNote()->isVisible());
+    EXPECT_TRUE(view->updatesNote()->toolTip().contains("package manager"));
     desk.updater().setCanCheckForUpdates(true);
-    EXPECT_TRUE(view->checkForUpdatesButton()->isEnabled());
+    EXPECT_TRUE(view->checkForUpdatesButton()->isVisible());
+    EXPECT_FALSE(view->updatesNote()->isVisible());
     QTest::mouseClick(view->checkForUpdatesButton(), Qt::LeftButton);
     EXPECT_EQ(desk.updater().checkCount(), 1);
     EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Regular);
     EXPECT_EQ(desk.application().activationCount(), 1);
     desk.updater().setCanCheckForUpdates(false);
-    EXPECT_FALSE(view->checkForUpdatesButton()->isEnabled());
+    EXPECT_FALSE(view->checkForUpdatesButton()->isVisible());
+    EXPECT_TRUE(view->updatesNote()->isVisible());
     QTest::mouseClick(view->quitButton(), Qt::LeftButton);
     EXPECT_TRUE(desk.application().isTerminated());
 }

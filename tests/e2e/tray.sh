@@ -50,6 +50,44 @@ wait_for 2 tray_holds_icon || fail "no icon in the tray that started after Corva
 wait_for 2 panel_window_hidden || fail "the panel window stayed with a tray there"
 echo "ok - the icon appears in a tray that starts later, and the panel window goes"
 
+# A click on the icon opens the panel beside it; a layout thumbnail lights the zone under the pointer,
+# as the palette's do, also when the panel opens a second time.
+panel_popup() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Corvane$'); do
+    xwininfo -id "$w" | grep -q 'Width: 280' && { echo "$w"; return 0; }
+  done
+  return 1
+}
+# The accent colour at a root pixel (the control grey otherwise): blue well above red.
+pixel_lit() {
+  local r g b
+  read -r r g b < <(import -window root -crop "1x1+$1+$2" -depth 8 txt:- |
+    awk 'NR == 2 {gsub(/[()]/, "", $2); gsub(",", " ", $2); print $2}')
+  [ -n "$b" ] && [ "$b" -gt $((r + 60)) ]
+}
+panel_closed() { ! panel_popup >/dev/null; }
+hover_lights_zone() {
+  local icon info x y
+  icon=$(xwininfo -tree -id "$(xdotool search --class '^tint2$' | head -1)" | awk '/"Corvane"/ {print $1; exit}')
+  info=$(xwininfo -id "$icon")
+  xdotool mousemove $(($(awk '/Absolute upper-left X/ {print $NF}' <<<"$info") + 5)) \
+    $(($(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info") + 5)) click 1
+  wait_for 2 panel_popup || fail "a click on the icon opened no panel"
+  info=$(xwininfo -id "$(panel_popup)")
+  x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info") y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+  pixel_lit $((x + 110)) $((y + 120)) && fail "a zone of the panel is lit before the pointer is on it"
+  # The right half of "Split", the first thumbnail.
+  xdotool mousemove $((x + 98)) $((y + 110))
+  wait_for 2 pixel_lit $((x + 110)) $((y + 120)) || fail "the zone under the pointer is not lit in the panel"
+  # Closed by a click elsewhere, like a menu.
+  xdotool mousemove 200 200 click 1
+  wait_for 2 panel_closed || fail "a click elsewhere did not close the panel"
+}
+hover_lights_zone
+hover_lights_zone
+echo "ok - the panel opens at the icon and lights the zone under the pointer, each time"
+
 # With a tray, a second launch opens the settings window.
 launch_again
 wait_for 2 settings_window_shown || fail "a second launch did not open the settings window"

@@ -120,15 +120,33 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     EXPECT_EQ(PresetCell::sizeLabel(9007199254740992.0, 1), "9007199254740992×1");
 }
 
-TEST(WindowButtonsGlyphTest, DrawsThreeButtonsWithOnlyTheGreenOneLitAndIsHiddenFromScreenReaders) {
-    WindowButtonsGlyph glyph;
-    EXPECT_EQ(glyph.size(), QSize(33, 9));
-    const QImage image = rendered(glyph);
-    EXPECT_EQ(image.pixelColor(28, 4), QColor(41, 199, 64));
-    EXPECT_NEAR(image.pixelColor(4, 4).alphaF(), 0.3, 0.01);
-    EXPECT_NEAR(image.pixelColor(16, 4).alphaF(), 0.3, 0.01);
-    EXPECT_EQ(image.pixelColor(10, 4).alpha(), 0) << "3 points apart";
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&glyph);
+TEST(WindowButtonsGlyphTest, DrawsTheWindowManagersButtonsWithMaximizeLitAndIsHiddenFromScreenReaders) {
+    // openbox's stock "NLIMC": close outermost on the right, maximize next to it, then minimize.
+    WindowButtonsGlyph laidOut(ButtonLayout{
+        {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
+    const int step = WindowButtonsGlyph::buttonSize + WindowButtonsGlyph::spacing;
+    EXPECT_EQ(laidOut.width(), 4 * step + WindowButtonsGlyph::titleWidth);
+    const QColor lit = laidOut.palette().color(QPalette::Highlight);
+    const QImage image = rendered(laidOut);
+    const int right = laidOut.width() - WindowButtonsGlyph::buttonSize;
+    const auto centreOf = [&](int left) {
+        return image.pixelColor(left + 4, 5);
+    }; // inside, clear of the strokes
+    EXPECT_EQ(centreOf(right - step), lit) << "maximize, second from the right";
+    EXPECT_NE(centreOf(right), lit) << "close";
+    EXPECT_NE(centreOf(right - 2 * step), lit) << "minimize";
+    EXPECT_NE(centreOf(0), lit) << "the button on the left";
+
+    // A layout with maximize on the left draws it there.
+    WindowButtonsGlyph onTheLeft(ButtonLayout{{TitleButton::Close, TitleButton::Maximize}, {}});
+    EXPECT_EQ(rendered(onTheLeft).pixelColor(step + 4, 5), lit);
+
+    // Where the layout cannot be told, a lone maximize button.
+    WindowButtonsGlyph unknown(std::nullopt);
+    EXPECT_EQ(unknown.size(), QSize(WindowButtonsGlyph::buttonSize, WindowButtonsGlyph::buttonSize));
+    EXPECT_EQ(rendered(unknown).pixelColor(4, 5), lit);
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&laidOut);
     ASSERT_TRUE(accessible);
     EXPECT_TRUE(accessible->state().invisible);
 }

@@ -20,10 +20,13 @@ public:
     void yieldActivation(const RunningApplication& target) override;
     bool openUrl(const QString& url) override;
     bool canOpenUrl(const QString& url) override;
+    std::optional<ButtonLayout> titleButtonLayout() override { return m_titleButtonLayout; }
+    void setTitleButtonLayout(std::optional<ButtonLayout> layout) { m_titleButtonLayout = std::move(layout); }
 
 private:
     friend class SimDesktop;
     SimDesktop& m_desktop;
+    std::optional<ButtonLayout> m_titleButtonLayout;
 };
 
 } // namespace corvane

@@ -3,14 +3,13 @@
 // manager's own way of writing them, and where each is drawn on a frame. Pure; ButtonLayoutReader
 // finds the running window manager's layout.
 
-#include <QList>
+#include "platform/TitleButtons.h"
+
 #include <QRectF>
 #include <QString>
 #include <optional>
 
 namespace corvane {
-
-enum class TitleButton { Close, Minimize, Maximize, Other };
 
 // How a window manager's theme draws its buttons, in X pixels.
 struct ButtonMetrics {
@@ -20,12 +19,6 @@ struct ButtonMetrics {
     int spacing = 0;     // between two buttons
     int width = 0;       // 0: square, as wide as tall
     int closeWidth = 0;  // 0: as wide as the others
-};
-
-struct ButtonLayout {
-    QList<TitleButton> left;  // from the left edge inwards
-    QList<TitleButton> right; // from the right edge inwards
-    friend bool operator==(const ButtonLayout&, const ButtonLayout&) = default;
 };
 
 // Where the button is drawn on an outer frame whose top extent (border and title bar) is that tall;

@@ -33,7 +33,7 @@ struct X11Platform::Parts {
         , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, titleBarButtons)
         , windowServer(windows, screens, titleBarButtons)
-        , workspace(connection, windows)
+        , workspace(connection, windows, buttonLayouts)
         , application(connection, screens)
         , keyboard(connection)
         , events(connection, keyboard, screens, runLoop)

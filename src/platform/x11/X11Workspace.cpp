@@ -8,9 +8,11 @@
 
 namespace corvane {
 
-X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows)
+X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows,
+                           const ButtonLayoutReader& buttonLayouts)
     : m_connection(connection)
-    , m_windows(windows) {
+    , m_windows(windows)
+    , m_buttonLayouts(buttonLayouts) {
     const xcb_atom_t active = connection.atom("_NET_ACTIVE_WINDOW");
     const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
     connection.addEventHandler([this, active, desktop](const xcb_generic_event_t* event) {
@@ -89,6 +91,13 @@ bool X11Workspace::openUrl(const QString& url) {
 
 bool X11Workspace::canOpenUrl(const QString& url) {
     return url != QLatin1String(kAccessibilitySettingsUrl) || !installedReadme().isEmpty();
+}
+
+std::optional<ButtonLayout> X11Workspace::titleButtonLayout() {
+    const ButtonLayoutReader::Layout layout = m_buttonLayouts.current();
+    if (layout.windowManager == WindowManager::Unknown)
+        return std::nullopt; // its buttons are only guessed
+    return layout.buttons;
 }
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 // the active window, and activation asks the window manager to activate a window.
 
 #include "platform/Workspace.h"
+#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/SleepWatcher.h"
 #include "platform/x11/X11Windows.h"
 
@@ -11,7 +12,7 @@ namespace corvane {
 class X11Workspace final : public Workspace {
     Q_OBJECT
 public:
-    X11Workspace(X11Connection& connection, X11Windows& windows);
+    X11Workspace(X11Connection& connection, X11Windows& windows, const ButtonLayoutReader& buttonLayouts);
 
     std::optional<RunningApplication> frontmostApplication() override;
     QList<RunningApplication> runningApplications() override;
@@ -20,12 +21,14 @@ public:
     // Opens with the desktop's handler (xdg-open); the access page is the installed README.
     bool openUrl(const QString& url) override;
     bool canOpenUrl(const QString& url) override;
+    std::optional<ButtonLayout> titleButtonLayout() override;
 
 private:
     std::optional<RunningApplication> applicationOf(xcb_window_t window);
 
     X11Connection& m_connection;
     X11Windows& m_windows;
+    const ButtonLayoutReader& m_buttonLayouts;
     SleepWatcher m_sleep;
 };
 
