@@ -18,13 +18,6 @@ void ZoomPaletteSettings::setEnabled(bool isEnabled) {
     m_isEnabled = isEnabled;
     emit isEnabledChanged(isEnabled);
     m_platform.defaults.setBool(kEnabledKey, isEnabled);
-    // Turning the palette off removes the key, so the desktop's own default applies again.
-    Defaults& global = m_platform.globalPreferences;
-    if (isEnabled)
-        global.setBool(kZoomButtonShowMenuKey, false);
-    else
-        global.removeObject(kZoomButtonShowMenuKey);
-    global.synchronize();
     applyStartRule();
 }
 

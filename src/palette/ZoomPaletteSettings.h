@@ -1,6 +1,6 @@
 #pragma once
-// Whether the green-button palette is on. While it is, the desktop-wide "NSZoomButtonShowMenu"
-// preference is false so applications do not show a menu of their own on that button.
+// Whether the green-button palette is on. Only Corvane's own settings record it: no desktop setting
+// on Linux asks applications for a menu of their own on the maximize button.
 
 #include "control/FeatureMonitor.h"
 #include "control/FeatureSwitch.h"
@@ -9,8 +9,6 @@
 #include <QObject>
 
 namespace corvane {
-
-inline constexpr auto kZoomButtonShowMenuKey = "NSZoomButtonShowMenu";
 
 class ZoomPaletteSettings : public QObject, public FeatureSwitch {
     Q_OBJECT

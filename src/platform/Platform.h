@@ -24,8 +24,7 @@ struct Platform {
     Workspace& workspace;
     Application& application;
     Events& events;
-    Defaults& defaults;          // the program's own settings
-    Defaults& globalPreferences; // preferences every application reads
+    Defaults& defaults; // the program's own settings
     LoginItem& loginItem;
     Updater& updater;
     RunLoop& runLoop;

@@ -68,6 +68,18 @@ TEST(ButtonLayoutTest, EachLayoutPutsMaximizeWhereItsWindowManagerDrawsIt) {
     }
 }
 
+TEST(ButtonLayoutTest, ATitleBarBelowFourPixelsIsABorderWithoutButtons) {
+    // openbox's metrics leave topExtent - 8 pixels for the buttons: 0 to 3 is a border, 4 holds them.
+    const ButtonMetrics metrics = buttonMetrics(WindowManager::Openbox);
+    const QRectF frame(0, 0, 400, 300);
+    for (int height = 0; height <= 3; ++height)
+        EXPECT_FALSE(
+            titleButtonRect(openboxLayout("NLIMC"), metrics, TitleButton::Maximize, frame, 8 + height))
+            << height;
+    EXPECT_EQ(titleButtonRect(openboxLayout("NLIMC"), metrics, TitleButton::Maximize, frame, 12),
+              QRectF(383, 4, 4, 4));
+}
+
 TEST(ButtonLayoutTest, SidesAreCountedFromTheirOwnEdgeWithEachButtonsWidth) {
     const ButtonLayout layout = openboxLayout("NDLSIMC");
     EXPECT_EQ(layout, (ButtonLayout{{TitleButton::Other, TitleButton::Other},

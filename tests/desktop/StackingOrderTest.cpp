@@ -24,5 +24,13 @@ TEST(StackingOrderTest, ClientsWithoutAKnownFrameFollowTheWindowManagersOrderBeh
         << "without the server's tree, the window manager's list";
 }
 
+TEST(StackingOrderTest, AClientWhoseFrameHasLeftTheRootGoesBehindEveryFramedOne) {
+    // 15's frame 5 is known but no longer a child of the root (the frame is being destroyed): 15 sorts
+    // with the unframed clients, not level with the bottom-most frame.
+    const QList<quint32> listed{11, 14, 15, 12};
+    const QHash<quint32, quint32> frames{{12, 2}, {14, 4}, {15, 5}};
+    EXPECT_EQ(stackingFrontToBack({4, 2}, listed, frames), (QList<quint32>{12, 14, 15, 11}));
+}
+
 } // namespace
 } // namespace corvane

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace corvane {
 namespace {
@@ -113,6 +114,12 @@ TEST(WindowManagerConfigTest, LayoutFilesAreLookedForWhereEachWindowManagerKeeps
     ASSERT_GE(themeAt, 0) << ice.join(' ').toStdString();
     EXPECT_LT(ice.indexOf(root + "/home/.icewm/prefoverride"), themeAt);
     EXPECT_GT(ice.indexOf(root + "/home/.icewm/preferences"), themeAt);
+
+    // A FIFO for the user's "theme" file is passed over without waiting for a writer: the next
+    // folder's names the theme.
+    ASSERT_TRUE(QFile::rename(theme.fileName(), root + "/share/icewm/theme"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(theme.fileName()).constData(), 0600), 0);
+    EXPECT_TRUE(layoutFiles(WindowManager::IceWM, folders).contains(themeFile.fileName()));
 }
 
 } // namespace

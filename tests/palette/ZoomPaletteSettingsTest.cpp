@@ -1,5 +1,5 @@
-// The palette switch: only real changes write, the shared preference is false while on and gone
-// while off, and the monitor follows the start rule.
+// The palette switch: only real changes write, only Corvane's own setting is written, and the
+// monitor follows the start rule.
 #include "palette/ZoomPaletteSettings.h"
 
 #include "platform/sim/SimDesktop.h"
@@ -10,7 +10,7 @@
 namespace corvane {
 namespace {
 
-TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesAndTogglesTheSharedPreference) {
+TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
     SimDesktop desk;
     Platform platform = desk.platform();
     RecordingMonitor monitor;
@@ -18,14 +18,11 @@ TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesAndTogglesTheSharedPreference
     EXPECT_FALSE(settings.isEnabled());
     settings.setEnabled(false);
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
-    EXPECT_TRUE(desk.globalPreferences().writes().isEmpty());
     EXPECT_TRUE(monitor.calls.isEmpty());
 
     desk.setTrusted(false);
     settings.setEnabled(true);
     EXPECT_EQ(platform.defaults.boolean("zoomPaletteEnabled"), true);
-    EXPECT_EQ(platform.globalPreferences.boolean(kZoomButtonShowMenuKey), false);
-    EXPECT_EQ(desk.globalPreferences().synchronizeCount(), 1);
     EXPECT_EQ(monitor.calls, QStringList{"stop"}) << "on, but without access the monitor stays stopped";
     settings.setEnabled(true);
     EXPECT_EQ(desk.defaults().writesOf("zoomPaletteEnabled").size(), 1);
@@ -35,11 +32,9 @@ TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesAndTogglesTheSharedPreference
     settings.setEnabled(true);
     EXPECT_EQ(monitor.calls, (QStringList{"stop", "stop", "start"}));
     settings.setEnabled(false);
-    EXPECT_FALSE(desk.globalPreferences().contains(kZoomButtonShowMenuKey))
-        << "removed, never written as true";
-    for (const QVariant& written : desk.globalPreferences().writesOf(kZoomButtonShowMenuKey))
-        EXPECT_NE(written, QVariant(true));
     EXPECT_EQ(platform.defaults.boolean("zoomPaletteEnabled"), false);
+    for (const auto& [key, value] : desk.defaults().writes())
+        EXPECT_EQ(key, "zoomPaletteEnabled") << "nothing but its own setting is written";
 }
 
 TEST(ZoomPaletteSettingsTest, TheStoredChoiceLoadsWithoutTouchingAnything) {
@@ -51,7 +46,6 @@ TEST(ZoomPaletteSettingsTest, TheStoredChoiceLoadsWithoutTouchingAnything) {
     ZoomPaletteSettings settings(platform, monitor);
     EXPECT_TRUE(settings.isEnabled());
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
-    EXPECT_TRUE(desk.globalPreferences().writes().isEmpty());
     settings.applyStartRule();
     EXPECT_EQ(monitor.calls, QStringList{"start"});
 }

@@ -208,13 +208,72 @@ TEST_F(PlistDefaultsTest, AFailedWriteKeepsValuesAndWarnsOnceUntilItCanWriteAgai
     d.setBool("b", false);
     EXPECT_EQ(d.boolean("a"), true);
     EXPECT_FALSE(d.synchronize());
-    EXPECT_EQ(capturedWarnings.size(), 1);
+    ASSERT_EQ(capturedWarnings.size(), 1);
+    EXPECT_TRUE(capturedWarnings[0].contains("(a file stands where its folder should be)"))
+        << capturedWarnings[0].toStdString();
 
     ASSERT_TRUE(QFile::remove(dir.filePath("blocker")));
     EXPECT_TRUE(d.synchronize());
     PlistDefaults reread(blocked);
     EXPECT_EQ(reread.boolean("a"), true);
     EXPECT_EQ(reread.boolean("b"), false);
+}
+
+TEST_F(PlistDefaultsTest, ASettingsPathThatIsNoFileIsLeftAloneAndNothingIsSaved) {
+    const QString folder = QFileInfo(path).absolutePath();
+    for (const QString kind : {"FIFO", "folder"}) {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        if (kind == "FIFO")
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QDir().mkpath(path + "/inside"));
+        capturedWarnings.clear();
+        PlistDefaults d(path);
+        ASSERT_EQ(capturedWarnings.size(), 1);
+        EXPECT_TRUE(capturedWarnings[0].contains(path + " cannot be used (it is a " + kind))
+            << capturedWarnings[0].toStdString();
+        d.setBool("dragSnapEnabled", true);
+        EXPECT_EQ(d.boolean("dragSnapEnabled"), true) << "the change is kept for this run";
+        EXPECT_FALSE(d.synchronize()) << "nothing was saved, even with nothing to save";
+        EXPECT_TRUE(capturedWarnings.last().startsWith("Nothing was saved: " + path));
+        d.removeObject("dragSnapEnabled");
+        EXPECT_FALSE(d.synchronize());
+        struct stat info {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_TRUE(kind == "FIFO" ? S_ISFIFO(info.st_mode) : S_ISDIR(info.st_mode)) << "left where it was";
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{"app.corvane.plist"})
+            << "nothing moved aside, no temporary file";
+    }
+}
+
+TEST_F(PlistDefaultsTest, ALinkedSettingsFileStaysALinkAndItsTargetIsUpdated) {
+    const QString target = dir.filePath("dotfiles/corvane.plist");
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    PlistDefaults(target).setString("name", QStringLiteral("Split"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()), 0);
+    {
+        PlistDefaults d(path);
+        EXPECT_EQ(d.string("name"), QStringLiteral("Split"));
+        d.setString("name", QStringLiteral("Quadrant"));
+        EXPECT_TRUE(d.synchronize());
+    }
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), target);
+    EXPECT_EQ(PlistDefaults(target).string("name"), QStringLiteral("Quadrant"));
+    EXPECT_TRUE(capturedWarnings.isEmpty()) << capturedWarnings.join('\n').toStdString();
+}
+
+TEST_F(PlistDefaultsTest, AFolderThatIsALoopOfLinksIsNamedAsSuch) {
+    const QString folder = QFileInfo(path).absolutePath();
+    ASSERT_EQ(::symlink(QFile::encodeName(folder).constData(), QFile::encodeName(folder).constData()), 0);
+    PlistDefaults d(path);
+    d.setBool("a", true);
+    EXPECT_FALSE(d.synchronize());
+    ASSERT_EQ(capturedWarnings.size(), 1);
+    EXPECT_TRUE(capturedWarnings[0].contains("(Too many levels of symbolic links)"))
+        << capturedWarnings[0].toStdString();
 }
 
 TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
@@ -245,7 +304,6 @@ TEST(SettingsPathsTest, FollowsXdgConfigHomeAndIgnoresARelativeOne) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
     EXPECT_EQ(defaultsFilePath(), "/tmp/cfg/corvane/app.corvane.plist");
-    EXPECT_EQ(globalPreferencesFilePath(), "/tmp/cfg/corvane/GlobalPreferences.plist");
     EXPECT_EQ(autostartEntryPath(), "/tmp/cfg/autostart/corvane.desktop");
     qputenv("XDG_CONFIG_HOME", "relative/dir");
     EXPECT_EQ(settingsDirectory(), QDir::homePath() + "/.config/corvane");

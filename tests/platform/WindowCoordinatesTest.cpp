@@ -29,6 +29,32 @@ TEST(WindowCoordinatesTest, QtScalesEachScreenAboutItsOwnTopLeft) {
     EXPECT_EQ(logicalFromRoot(QRectF(7, 8, 9, 10), {}), QRectF(7, 8, 9, 10));
 }
 
+TEST(WindowCoordinatesTest, ARectangleCentredOnASeamGoesByTheScreenBeyondIt) {
+    // Half-open screens: the seam belongs to the right (or lower) screen alone, so a rectangle
+    // centred on it is scaled once, by that screen, never by the one it leaves.
+    const QList<ScreenScale> sideBySide{{QRect(0, 0, 1440, 900), 1}, {QRect(1440, 0, 3840, 2160), 2}};
+    EXPECT_EQ(logicalFromRoot(QRectF(1340, 0, 200, 100), sideBySide), QRectF(1390, 0, 100, 50));
+    EXPECT_EQ(rootFromLogical(QRectF(1390, 0, 100, 50), sideBySide), QRectF(1340, 0, 200, 100));
+    const QList<ScreenScale> stacked{{QRect(0, 0, 1440, 900), 1}, {QRect(0, 900, 2880, 1800), 2}};
+    EXPECT_EQ(logicalFromRoot(QRectF(0, 850, 200, 100), stacked), QRectF(0, 875, 100, 50));
+    EXPECT_EQ(rootFromLogical(QRectF(0, 875, 100, 50), stacked), QRectF(0, 850, 200, 100));
+}
+
+TEST(WindowCoordinatesTest, NeighboursWithFractionalEdgesMeetWithoutAGapOrAnOverlap) {
+    // Left 100.375 and width 200.375: the right edge 300.75 rounds up while the width rounds down,
+    // so only rounding each edge on its own lands the window on its neighbour's left edge.
+    const QRect primary(0, 0, 1440, 900);
+    const QRect left = windowGeometryOf(QRectF(100.375, 0, 200.375, 900), primary, {});
+    const QRect right = windowGeometryOf(QRectF(300.75, 0, 400, 900), primary, {});
+    EXPECT_EQ(left, QRect(100, 0, 201, 900));
+    EXPECT_EQ(left.x() + left.width(), right.x());
+    // The same down the root (screen y is up): the upper zone spans root rows 100.375 to 300.75.
+    const QRect upper = windowGeometryOf(QRectF(0, 599.25, 1440, 200.375), primary, {});
+    const QRect lower = windowGeometryOf(QRectF(0, 199.25, 1440, 400), primary, {});
+    EXPECT_EQ(upper, QRect(0, 100, 1440, 201));
+    EXPECT_EQ(upper.y() + upper.height(), lower.y());
+}
+
 TEST(WindowCoordinatesTest, TheFlipIsExactAboutAPrimaryAnywhereInTheRoot) {
     // The primary to the right of the other monitor, and below it: y up from its bottom-left.
     const QRect primary(1440, 300, 1920, 1080);

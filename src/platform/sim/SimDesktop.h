@@ -133,7 +133,6 @@ public:
     SimKeyGrabs& keyGrabs() { return m_keyGrabs; }
     SimWindowServer& windowServer() { return m_windowServer; }
     SimDefaults& defaults() { return m_defaults; }
-    SimDefaults& globalPreferences() { return m_globalPreferences; }
     SimLoginItem& loginItem() { return m_loginItem; }
     SimUpdater& updater() { return m_updater; }
     SimApplication& application() { return m_application; }
@@ -214,7 +213,6 @@ private:
     SimEvents m_events;
     SimKeyGrabs m_keyGrabs;
     SimDefaults m_defaults;
-    SimDefaults m_globalPreferences;
     SimLoginItem m_loginItem;
     SimUpdater m_updater;
     SimApplication m_application;

@@ -1,12 +1,13 @@
 #include "ButtonLayoutReader.h"
 
+#include "platform/Log.h"
+#include "platform/x11/BoundedFile.h"
 #include "platform/x11/GSettingsString.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QFile>
 #include <QFileInfo>
 
 namespace corvane {
@@ -91,10 +92,16 @@ void ButtonLayoutReader::readFiles() {
         return;
     QList<QByteArray> contents;
     for (const QString& path : std::as_const(m_files)) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            contents.append(file.readAll());
+        const BoundedFile file = readBoundedFile(path);
+        if (file.isRead()) {
+            contents.append(file.bytes);
             m_watcher.addPath(path);
+            m_problems.remove(path);
+        } else if (!file.problem.isEmpty() && m_problems.value(path) != file.problem) {
+            m_problems.insert(path, file.problem);
+            qCWarning(lcGeneral).noquote()
+                << "Not reading the window manager's settings file" << path + ":"
+                << file.problem + "; the title-bar buttons are found as if it were missing";
         }
         if (const QString folder = QFileInfo(path).path(); QFileInfo(folder).isDir())
             m_watcher.addPath(folder);

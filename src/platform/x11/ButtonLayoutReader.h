@@ -10,6 +10,7 @@
 
 #include <QDBusMessage>
 #include <QFileSystemWatcher>
+#include <QHash>
 #include <mutex>
 
 namespace corvane {
@@ -48,6 +49,7 @@ private:
     bool m_hasDetected = false;
     QString m_openboxConfigFile;
     QStringList m_files;
+    QHash<QString, QString> m_problems; // the files not read, each with its reason, logged once
     QFileSystemWatcher m_watcher;
     std::unique_ptr<GSettingsString> m_gsettings;
     bool m_isListeningToXfconf = false;

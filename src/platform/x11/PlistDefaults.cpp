@@ -4,6 +4,7 @@
 
 #include "platform/Log.h"
 #include "platform/PropertyValue.h"
+#include "platform/x11/BoundedFile.h"
 #include "platform/x11/PropertyListCodec.h"
 
 #include <QDateTime>
@@ -11,26 +12,55 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace corvane {
+
+namespace {
+
+// Why the folder cannot take the file, in words; empty once it is there.
+QString folderProblem(const QString& folder) {
+    if (QDir().mkpath(folder))
+        return {};
+    struct stat info {};
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return errno == ENOENT ? QStringLiteral("its folder cannot be created") : qt_error_string(errno);
+    return S_ISDIR(info.st_mode) ? QStringLiteral("its folder cannot be created")
+                                 : QStringLiteral("a file stands where its folder should be");
+}
+
+} // namespace
 
 PlistDefaults::PlistDefaults(QString filePath) : m_filePath(std::move(filePath)) { load(); }
 
 void PlistDefaults::load() {
-    QFile file(m_filePath);
-    if (!file.exists())
+    const BoundedFile file = readBoundedFile(m_filePath);
+    switch (file.status) {
+    case BoundedFile::Status::Missing:
         return;
-    if (!file.open(QIODevice::ReadOnly)) {
+    case BoundedFile::Status::NotRegular:
+        // Whatever sits there (a FIFO, a folder, a device) is the user's: nothing is written to it,
+        // put in its place or moved aside.
+        m_isNotAFile = true;
+        m_isWriteProtected = true;
+        qCWarning(lcGeneral).noquote()
+            << "The settings file" << m_filePath << "cannot be used (" + file.problem + ");"
+            << "Corvane runs on its defaults and saves nothing until it is a regular file";
+        return;
+    case BoundedFile::Status::TooLarge:
+    case BoundedFile::Status::Unreadable:
         // The bytes may well be fine, we just cannot read them (permissions): moving the file aside
         // or writing over it would lose the user's settings, so it is left alone for this run.
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote() << "Cannot read the settings file" << m_filePath << "(" + file.errorString() + ");"
-                                       << "starting from the defaults and leaving the file alone";
+        qCWarning(lcGeneral).noquote()
+            << "Cannot read the settings file" << m_filePath << "(" + file.problem + ");"
+            << "starting from the defaults and leaving the file alone";
         return;
+    case BoundedFile::Status::Read:
+        break;
     }
-    const std::optional<QVariantMap> parsed = parsePropertyList(file.readAll());
-    file.close();
-    if (parsed)
+    if (const std::optional<QVariantMap> parsed = parsePropertyList(file.bytes))
         m_values = *parsed;
     else
         moveAside();
@@ -72,19 +102,28 @@ void PlistDefaults::removeObject(const QString& key) {
     write();
 }
 
-bool PlistDefaults::synchronize() { return !m_isDirty || write(); }
+bool PlistDefaults::synchronize() {
+    if (m_isNotAFile) {
+        qCWarning(lcGeneral).noquote() << "Nothing was saved:" << m_filePath << "is not a regular file";
+        return false;
+    }
+    return !m_isDirty || write();
+}
 
 bool PlistDefaults::write() {
     if (m_isWriteProtected)
         return false;
     const QByteArray bytes = serializePropertyList(m_values);
     QSaveFile file(m_filePath); // a temporary file renamed over the old one
-    const bool isWritten = QDir().mkpath(QFileInfo(m_filePath).absolutePath()) && file.open(QIODevice::WriteOnly)
-                           && file.write(bytes) == bytes.size() && file.commit();
-    if (!isWritten) {
+    QString problem = folderProblem(QFileInfo(m_filePath).absolutePath());
+    if (problem.isEmpty() &&
+        !(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()))
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
         if (!m_hasWarnedOfWriteFailure)
-            qCWarning(lcGeneral).noquote() << "Cannot write the settings file" << m_filePath << "(" + file.errorString() + ");"
-                                           << "changes are kept until it can be written";
+            qCWarning(lcGeneral).noquote()
+                << "Cannot write the settings file" << m_filePath << "(" + problem + ");"
+                << "changes are kept until it can be written";
         m_hasWarnedOfWriteFailure = true;
         return false;
     }

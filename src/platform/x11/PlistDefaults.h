@@ -18,7 +18,8 @@ public:
     // not stored. Written at once: settings are few and changed by hand.
     void setObject(const QString& key, const QVariant& value) override;
     void removeObject(const QString& key) override;
-    // Retries a failed write; true when the file holds the store.
+    // Retries a failed write; true when the file holds the store. False, and says so, whenever the
+    // settings path is not a regular file: nothing is saved in this run.
     bool synchronize() override;
 
     const QString& filePath() const { return m_filePath; }
@@ -34,6 +35,7 @@ private:
     // The file is there but cannot be read, or is damaged and could not be moved aside: writing
     // would replace the user's settings with ours.
     bool m_isWriteProtected = false;
+    bool m_isNotAFile = false; // a FIFO, a folder, a device: never written, never moved aside
     bool m_hasWarnedOfWriteFailure = false;
 };
 

@@ -20,10 +20,6 @@ QString defaultsFilePath() {
     return settingsDirectory() + QStringLiteral("/app.corvane.plist");
 }
 
-QString globalPreferencesFilePath() {
-    return settingsDirectory() + QStringLiteral("/GlobalPreferences.plist");
-}
-
 QString autostartEntryPath() {
     return configHome() + QStringLiteral("/autostart/corvane.desktop");
 }

@@ -9,7 +9,6 @@ namespace corvane {
 QString configHome();
 QString settingsDirectory();         // <config home>/corvane
 QString defaultsFilePath();          // <config home>/corvane/app.corvane.plist
-QString globalPreferencesFilePath(); // <config home>/corvane/GlobalPreferences.plist
 QString autostartEntryPath();        // <config home>/autostart/corvane.desktop
 
 } // namespace corvane

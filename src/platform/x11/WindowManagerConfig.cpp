@@ -1,5 +1,7 @@
 #include "WindowManagerConfig.h"
 
+#include "platform/x11/BoundedFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -34,10 +36,10 @@ QList<QByteArray> linesOf(const QByteArray& text) {
 QString icewmThemeFile(const QStringList& folders) {
     QString theme = QStringLiteral("default/default.theme");
     for (const QString& path : inEach(folders, QStringLiteral("theme"))) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        if (const std::optional<QString> named = assignedValue(file.readAll(), QStringLiteral("Theme"))) {
+        const BoundedFile file = readBoundedFile(path);
+        if (!file.isRead())
+            continue; // as if missing: the next folder, else the default theme
+        if (const std::optional<QString> named = assignedValue(file.bytes, QStringLiteral("Theme"))) {
             theme = *named;
             break;
         }

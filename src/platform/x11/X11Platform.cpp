@@ -39,7 +39,6 @@ struct X11Platform::Parts {
         , events(connection, keyboard, screens, runLoop)
         , keyGrabs(connection, keyboard)
         , defaults(defaultsFilePath())
-        , globalPreferences(globalPreferencesFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
 
     QtRunLoop runLoop;
@@ -56,7 +55,6 @@ struct X11Platform::Parts {
     X11Events events;
     X11KeyGrabs keyGrabs;
     PlistDefaults defaults;
-    PlistDefaults globalPreferences;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
     // Last, so it is destroyed first: running work holds references to the parts above.
@@ -77,10 +75,8 @@ X11Platform::~X11Platform() = default;
 
 Platform X11Platform::platform() {
     Parts& p = *m_parts;
-    return Platform{p.accessibility, p.windowServer, p.screens,  p.workspace,
-                    p.application,   p.events,       p.defaults, p.globalPreferences,
-                    p.loginItem,     p.updater,      p.runLoop,  p.backgroundQueue,
-                    p.keyGrabs};
+    return Platform{p.accessibility, p.windowServer, p.screens, p.workspace, p.application,     p.events,
+                    p.defaults,      p.loginItem,    p.updater, p.runLoop,   p.backgroundQueue, p.keyGrabs};
 }
 
 } // namespace corvane
