@@ -155,6 +155,12 @@ start_corvane() {
   wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
 }
 
+# Runs a command of Corvane ($corvane), leaving its status in $status and what it wrote in $said.
+run() {
+  said=$("$corvane" "$@" 2>&1)
+  status=$?
+}
+
 # A panel with a system tray at the bottom of the screen (tint2's stock configuration).
 start_tray() {
   tint2 -c /etc/xdg/tint2/tint2rc >"$E2E_TMP/tint2.log" 2>&1 &

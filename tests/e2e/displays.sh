@@ -9,11 +9,6 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
-# Runs a command of corvane, leaving its status in $status and what it wrote in $said.
-run() {
-  said=$("$corvane" "$@" 2>&1)
-  status=$?
-}
 start_corvane_on() {
   local display=$1 log="$E2E_TMP/corvane-$2.log"
   : >"$log"

@@ -7,12 +7,6 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
-# Runs a command of corvane, leaving its status in $status and what it wrote in $said.
-run() {
-  said=$("$corvane" "$@" 2>&1)
-  status=$?
-}
-
 start_desktop 1440 900
 start_session_bus
 a=$(start_xterm alpha 80x24+100+100)
