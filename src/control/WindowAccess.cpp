@@ -95,11 +95,11 @@ std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 
     return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
 }
 
-bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
-    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
-    if (!window)
-        return false;
+bool writeWindowFrame(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                      double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
+    const AttributeResult start = accessibility.copyAttributeValue(window, ax::kPosition);
+    if (start.error == AxError::InvalidElement)
+        return false; // gone since the request was made
     const double w = frame.width();
     const double h = frame.height();
     const double axTop = primaryHeight - (frame.y() + h);
@@ -109,25 +109,26 @@ bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRe
     if (x < visibleFrame.x())
         x = visibleFrame.x(); // the left edge wins when the window is wider than the screen
     const QPointF position(x, axTop);
-    const std::optional<QPointF> before = readPosition(accessibility, *window);
+    const AxValue* startValue = start.get<AxValue>();
+    const std::optional<QPointF> before = startValue ? startValue->pointValue() : std::nullopt;
 
-    rememberFrame(accessibility, *window);
-    writeSize(accessibility, *window, {w, h});
-    accessibility.waitUntilApplied(*window, kSettlePause);
-    writePosition(accessibility, *window, position);
-    accessibility.waitUntilApplied(*window, kSettlePause);
-    const AttributeResult readBack = accessibility.copyAttributeValue(*window, ax::kSize);
-    const std::optional<QPointF> landed = readPosition(accessibility, *window);
+    rememberFrame(accessibility, window);
+    writeSize(accessibility, window, {w, h});
+    accessibility.waitUntilApplied(window, kSettlePause);
+    writePosition(accessibility, window, position);
+    accessibility.waitUntilApplied(window, kSettlePause);
+    const AttributeResult readBack = accessibility.copyAttributeValue(window, ax::kSize);
+    const std::optional<QPointF> landed = readPosition(accessibility, window);
     if (const AxValue* value = readBack.get<AxValue>(); value && value->sizeValue()) {
         const QSizeF actual = *value->sizeValue();
         if (std::abs(actual.width() - w) > kSizeTolerance || std::abs(actual.height() - h) > kSizeTolerance) {
-            writeSize(accessibility, *window, {w, h});
-            accessibility.waitUntilApplied(*window, kSettlePause);
+            writeSize(accessibility, window, {w, h});
+            accessibility.waitUntilApplied(window, kSettlePause);
         }
     }
-    writePosition(accessibility, *window, correctedPosition(position, before, landed));
+    writePosition(accessibility, window, correctedPosition(position, before, landed));
     if (remembered == RememberedFrame::Forget)
-        forgetRememberedFrame(accessibility, *window);
+        forgetRememberedFrame(accessibility, window);
     return true;
 }
 

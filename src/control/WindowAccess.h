@@ -1,6 +1,7 @@
 #pragma once
-// Reading and writing the frame of an application's focused window through Accessibility. The
-// writer runs on the background queue; it holds no state and touches only what it is given.
+// Reading and writing the frames of other applications' windows through Accessibility. The writers
+// hold no state and touch only what they are given; FrameWriteQueue runs writeWindowFrame on the
+// background queue.
 
 #include "platform/Accessibility.h"
 #include "platform/Workspace.h"
@@ -24,13 +25,13 @@ void forgetRememberedFrame(Accessibility& accessibility, AxElement window);
 // once the window has it back (a restore).
 enum class RememberedFrame { Keep, Forget };
 
-// Writes the frame to the application's focused window: size, position, a read-back with one size
-// retry when more than 5 points off, and the position again, less any offset the window manager
-// added to the first. The left edge is kept inside the visible frame; each pause lasts until the
-// window has taken the write before it, 10 ms at most. False when there is no focused window.
-bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame,
-                             RememberedFrame remembered = RememberedFrame::Keep);
+// Writes the frame to a window: size, position, a read-back with one size retry when more than 5
+// points off, and the position again, less any offset the window manager added to the first. The
+// left edge is kept inside the visible frame; each pause lasts until the window has taken the write
+// before it, 10 ms at most. False when the window is gone.
+bool writeWindowFrame(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                      double primaryHeight, const QRectF& visibleFrame,
+                      RememberedFrame remembered = RememberedFrame::Keep);
 
 // Writes a frame in screen coordinates to a window element: size, position, a pause until the window
 // has taken them (10 ms at most), then both again (the position less any offset the window manager
