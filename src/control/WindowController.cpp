@@ -184,11 +184,15 @@ Placement WindowController::restoreFocusedWindow(WriteDone done) {
     const std::optional<Target> found = target();
     if (!found)
         return Placement::NoTargetWindow;
-    const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, found->window);
-    if (!remembered)
+    const RememberedFrameRead remembered = rememberedFrameOf(m_platform.accessibility, found->window);
+    if (remembered.isInvalid)
+        return Placement::InvalidRememberedFrame;
+    if (!remembered.frame)
         return Placement::NothingToRestore;
-    const QRectF frame =
-        screenFrameFromAx(remembered->topLeft(), remembered->size(), primaryScreenHeight(m_platform.screens));
+    // A frame off every screen now (one that was unplugged) comes back onto the screen the writer
+    // keeps its title bar on.
+    const QRectF frame = screenFrameFromAx(remembered.frame->topLeft(), remembered.frame->size(),
+                                           primaryScreenHeight(m_platform.screens));
     const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
     if (!screen)
         return Placement::NoTargetWindow;

@@ -35,11 +35,12 @@ inline constexpr auto kPresetsKey = "corvanePresets";
 enum class Placement {
     Requested,
     NoTargetWindow,
-    NoOtherScreen,    // a screen move with one screen, or from a screen without a usable area
-    UnknownLayout,    // no layout with zones and no size preset of that name
-    NoSuchZone,       // the layout has fewer zones
-    NoCycledLayout,   // no layout was applied yet to step through
-    NothingToRestore, // the target window has no frame remembered from before Corvane placed it
+    NoOtherScreen,          // a screen move with one screen, or from a screen without a usable area
+    UnknownLayout,          // no layout with zones and no size preset of that name
+    NoSuchZone,             // the layout has fewer zones
+    NoCycledLayout,         // no layout was applied yet to step through
+    NothingToRestore,       // the target window has no frame remembered from before Corvane placed it
+    InvalidRememberedFrame, // what the window remembered is no frame a window can have: it was removed
 };
 inline constexpr auto kHasPromptedForAccessibilityKey = "hasPromptedForAccessibility";
 

@@ -201,8 +201,8 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
 std::optional<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
     const QList<quint32> v =
         m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
-    if (v.size() != 4 || v[2] == 0 || v[3] == 0)
-        return std::nullopt;
+    if (v.size() != 4)
+        return std::nullopt; // whether the values make a frame a window can have is for the reader
     const QPoint axOrigin = m_screens.primaryOrigin();
     return QRectF(qint32(v[0]) - axOrigin.x(), qint32(v[1]) - axOrigin.y(), v[2], v[3]);
 }

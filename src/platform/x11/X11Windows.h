@@ -48,8 +48,9 @@ public:
     bool isTarget(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
     // The frame remembered on the window for Restore: _CORVANE_RESTORE_FRAME, the outer frame's x, y,
-    // width and height in root coordinates as four CARDINALs (x and y read as signed). It belongs to
-    // the window, so it outlives Corvane and goes with the window. Frames here are in AX coordinates.
+    // width and height in root coordinates as four CARDINALs (x and y read as signed), as any client
+    // left them: the reader judges whether they make a frame. It belongs to the window, so it
+    // outlives Corvane and goes with the window. Frames here are in AX coordinates.
     std::optional<QRectF> restoreFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None deletes the property.
     void setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame);
