@@ -121,16 +121,6 @@ void forgetRememberedFrame(Accessibility& accessibility, AxElement window) {
     accessibility.setAttributeValue(window, ax::kRestoreFrame, std::monostate());
 }
 
-std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight) {
-    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
-    if (!window)
-        return std::nullopt;
-    const std::optional<QRectF> ax = axFrameOf(accessibility, *window);
-    if (!ax)
-        return std::nullopt;
-    return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
-}
-
 bool writeWindowFrame(Accessibility& accessibility, AxElement window, const QRectF& frame,
                       double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
     const AttributeResult start = accessibility.copyAttributeValue(window, ax::kPosition);

@@ -13,8 +13,6 @@ namespace corvane {
 
 // The application's focused window; none when it has none or cannot be asked.
 std::optional<AxElement> focusedWindowOf(Accessibility& accessibility, qint32 pid);
-// The focused window of the application, as a frame in screen coordinates; none when it cannot be read.
-std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight);
 
 // The frame a window had before Corvane first placed it (AX coordinates), which every writer below
 // notes on the window before its first write. Other clients can write it too: a value no window can

@@ -34,18 +34,23 @@ rests_in() {
   frame_is "$id" $zone
 }
 
+# A burst of presses in $presses and the zone of its last in $expected: a layout key first, so that
+# the arrows step through zones rather than move between screens, and a last zone that no earlier
+# press of the burst nor the round before left the window in, so that the window reaches it only
+# when the last press has landed.
 keys=(1 2 3 4 Right Left)
-for window in "$x" "$q"; do
-  xdotool windowactivate --sync "$window"
-  for round in $(seq 1 50); do
-    # A layout key first, so that the arrows step through zones rather than move between screens.
+new_burst() {
+  local layout index key zones visited
+  while :; do
     layout=$((RANDOM % 4 + 1))
     presses=("ctrl+alt+$layout")
     index=0
+    visited="|$last|"
     for _ in $(seq 1 $((RANDOM % 6 + 2))); do
+      IFS='|' read -r -a zones <<<"$(zones_of "$layout")"
+      visited+="${zones[index]}|"
       key=${keys[RANDOM % ${#keys[@]}]}
       presses+=("ctrl+alt+$key")
-      IFS='|' read -r -a zones <<<"$(zones_of "$layout")"
       case $key in
         Right) index=$(((index + 1) % ${#zones[@]})) ;;
         Left) index=$(((index + ${#zones[@]} - 1) % ${#zones[@]})) ;;
@@ -54,9 +59,19 @@ for window in "$x" "$q"; do
     done
     IFS='|' read -r -a zones <<<"$(zones_of "$layout")"
     expected=${zones[index]}
+    [[ $visited != *"|$expected|"* ]] && return
+  done
+}
+
+for window in "$x" "$q"; do
+  xdotool windowactivate --sync "$window"
+  last=$(outer_frame "$window")
+  for round in $(seq 1 50); do
+    new_burst
     xdotool key --delay 0 "${presses[@]}"
     rests_in "$window" "$expected" ||
       fail "round $round: ${presses[*]} left the window at $(outer_frame "$window"), expected $expected"
+    last=$expected
   done
   echo "ok - 50 bursts of presses on $(xdotool getwindowname "$window") end in the zone of the last"
 done
