@@ -24,14 +24,17 @@ QList<RunningApplication> WindowController::targetCandidates() const {
     return applications;
 }
 
-std::optional<WindowController::Target> WindowController::target() {
+std::optional<WindowController::Target> WindowController::target(bool isFrameNeeded) {
     const double h = primaryScreenHeight(m_platform.screens);
     if (h <= 0)
         return std::nullopt;
     for (const RunningApplication& application : targetCandidates()) {
         const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, application.pid);
-        const std::optional<QRectF> ax = window ? axFrameOf(m_platform.accessibility, *window) : std::nullopt;
-        if (ax)
+        if (!window)
+            continue;
+        if (!isFrameNeeded)
+            return Target{*window, application, {}};
+        if (const std::optional<QRectF> ax = axFrameOf(m_platform.accessibility, *window))
             return Target{*window, application, screenFrameFromAx(ax->topLeft(), ax->size(), h)};
     }
     return std::nullopt;
@@ -44,7 +47,7 @@ std::optional<QRectF> WindowController::focusedWindowFrame() {
 
 bool WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done,
                                              RememberedFrame remembered) {
-    const std::optional<Target> found = target();
+    const std::optional<Target> found = target(false);
     if (!found)
         return false;
     requestWrite(*found, frame, screen, std::move(done), remembered);
@@ -181,7 +184,7 @@ Placement WindowController::moveToAdjacentScreen(qint64 step, WriteDone done) {
 }
 
 Placement WindowController::restoreFocusedWindow(WriteDone done) {
-    const std::optional<Target> found = target();
+    const std::optional<Target> found = target(false);
     if (!found)
         return Placement::NoTargetWindow;
     const RememberedFrameRead remembered = rememberedFrameOf(m_platform.accessibility, found->window);

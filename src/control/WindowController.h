@@ -136,12 +136,14 @@ private:
     QList<RunningApplication> targetCandidates() const;
     // The target window, found on the main thread when a placement is asked for: later key presses
     // may change the focus before the write runs, and the write is to land where this one was meant.
+    // A candidate without a focused window is passed over, and where the placement builds on the
+    // window's frame, one whose frame cannot be read too.
     struct Target {
         AxElement window;
         RunningApplication application;
-        QRectF frame; // screen coordinates
+        QRectF frame; // screen coordinates; empty unless it was needed
     };
-    std::optional<Target> target();
+    std::optional<Target> target(bool isFrameNeeded = true);
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
                       RememberedFrame remembered = RememberedFrame::Keep);
     Placement enterCycle(const QString& name, const SnapLayout& layout, qint64 index, WriteDone done);

@@ -159,7 +159,7 @@ TEST_F(ControllerTest, ARememberedFrameNoWindowCanHaveIsRemovedAndTheWindowStays
     desk.setRestoreFrame(window, QRectF(-32767, 32767, 1, 32767));
     EXPECT_EQ(controller->restoreFocusedWindow(), Placement::Requested);
     desk.settle();
-    EXPECT_EQ(frame(), QRectF(0, 25, 1, 32767));
+    EXPECT_EQ(frame(), QRectF(0, 836, 1, 32767)) << "up from below the screen until its title bar is on it";
     // A frame from a screen that is gone (right of this one) comes back onto this one.
     desk.setRestoreFrame(window, QRectF(2000, 300, 500, 400));
     EXPECT_EQ(controller->restoreFocusedWindow(), Placement::Requested);
