@@ -31,8 +31,8 @@ enum class RememberedFrame { Keep, Forget };
 
 // Writes the frame to a window: size, position, a read-back with one size retry when more than 5
 // points off, and the position again, less any offset the window manager added to the first. The
-// left and top edges are kept inside the visible frame; each pause lasts until the window has taken the write
-// before it, 10 ms at most. False when the window is gone.
+// left and top edges are kept inside the visible frame; each pause lasts until the window has taken
+// the write before it, 10 ms at most. False when the window is gone.
 bool writeWindowFrame(Accessibility& accessibility, AxElement window, const QRectF& frame,
                       double primaryHeight, const QRectF& visibleFrame,
                       RememberedFrame remembered = RememberedFrame::Keep);

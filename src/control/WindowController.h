@@ -1,7 +1,7 @@
 #pragma once
 // The one central object: it finds the window the user is working in, places it into zones,
-// keeps the presets and the hotkey table, and follows accessibility access. Its frame writes run
-// go through one ordered queue on the background queue (FrameWriteQueue); everything else runs on
+// keeps the presets and the hotkey table, and follows accessibility access. Its frame writes go
+// through one ordered queue on the background queue (FrameWriteQueue); everything else runs on
 // the main thread.
 //
 // The class spans WindowController.cpp (placing and cycling), WindowControllerPresets.cpp (the

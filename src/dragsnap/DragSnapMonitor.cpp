@@ -197,7 +197,8 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
 }
 
 void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& current) {
-    const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, *m_candidateWindow).frame;
+    const std::optional<QRectF> remembered =
+        rememberedFrameOf(m_platform.accessibility, *m_candidateWindow).frame;
     const double h = primaryScreenHeight(m_platform.screens);
     if (!remembered || !(h > 0) || !(current.width() > 0))
         return;
