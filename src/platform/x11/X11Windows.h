@@ -9,6 +9,7 @@
 
 #include <QRectF>
 #include <QSet>
+#include <chrono>
 #include <mutex>
 
 namespace corvane {
@@ -83,6 +84,7 @@ private:
         QRect clientBefore;           // the window itself, in root pixels, as `before` was read
         quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
         bool wasAwaited = false;      // once: a window manager that ignores it is not waited for again
+        std::chrono::steady_clock::time_point sentAt = std::chrono::steady_clock::now();
     };
     // Until the window's events show each change the request asks for, at most `timeout` seconds.
     bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
