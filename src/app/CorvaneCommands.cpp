@@ -135,6 +135,11 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
         return error(
             commanderror::kNothingToRestore,
             QStringLiteral("The window has no earlier frame to go back to: Corvane has not placed it."));
+    case Placement::InvalidRememberedFrame:
+        return error(
+            commanderror::kInvalidRememberedFrame,
+            QStringLiteral("The frame remembered on the window is not one a window can have; Corvane "
+                           "removed it and left the window where it is."));
     case Placement::Requested:
         break;
     }

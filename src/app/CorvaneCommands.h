@@ -26,6 +26,7 @@ inline constexpr auto kNoSuchZone = "app.corvane.Error.NoSuchZone";
 inline constexpr auto kNoTargetWindow = "app.corvane.Error.NoTargetWindow";
 inline constexpr auto kInvalidSize = "app.corvane.Error.InvalidSize";
 inline constexpr auto kNothingToRestore = "app.corvane.Error.NothingToRestore";
+inline constexpr auto kInvalidRememberedFrame = "app.corvane.Error.InvalidRememberedFrame";
 inline constexpr auto kNoOtherScreen = "app.corvane.Error.NoOtherScreen";
 inline constexpr auto kNoCycledLayout = "app.corvane.Error.NoCycledLayout";
 inline constexpr auto kInvalidArgs = "org.freedesktop.DBus.Error.InvalidArgs";

@@ -11,10 +11,12 @@ namespace {
 // Between writes: until the window has taken the last one, 10 ms at most.
 constexpr std::chrono::microseconds kSettlePause{10000};
 constexpr double kSizeTolerance = 5.0;
-// Some window managers place the frame off the requested spot by their decorations (they take the
-// position for the client's, not the frame's). Such an offset is a title bar's height at most; a
-// larger difference means the window manager kept the window somewhere else on purpose.
-constexpr double kMaxPlacementOffset = 64.0;
+// A title bar's height at most. Some window managers place the frame off the requested spot by their
+// decorations (they take the position for the client's, not the frame's): a larger difference means
+// the window manager kept the window somewhere else on purpose.
+constexpr double kMaxTitleBarHeight = 64.0;
+// X keeps window sizes and positions in 16 bits: beyond these no window can be.
+constexpr double kMaxWindowExtent = 32767.0;
 
 void writeSize(Accessibility& accessibility, AxElement window, QSizeF size) {
     if (const std::optional<AxValue> value = accessibility.createSizeValue(size))
@@ -32,11 +34,22 @@ std::optional<QPointF> readPosition(Accessibility& accessibility, AxElement wind
     return value ? value->pointValue() : std::nullopt;
 }
 
+bool isPossibleWindowFrame(const QRectF& r) {
+    // Written so that NaN fails every test.
+    return r.width() >= 1 && r.width() <= kMaxWindowExtent && r.height() >= 1 &&
+           r.height() <= kMaxWindowExtent && std::abs(r.x()) <= kMaxWindowExtent &&
+           std::abs(r.y()) <= kMaxWindowExtent;
+}
+
 // Before Corvane first changes a window's frame, the frame it had goes on the window itself, where a
-// restart of Corvane finds it and which dies with the window; a window that has one keeps its first.
-// A read that fails for any other reason than "none there" writes nothing.
+// restart of Corvane finds it and which dies with the window; a window that has one keeps its first,
+// unless no window can have that one. A read that fails for any other reason than "none there" writes
+// nothing.
 void rememberFrame(Accessibility& accessibility, AxElement window) {
-    if (accessibility.copyAttributeValue(window, ax::kRestoreFrame).error != AxError::NoValue)
+    const AttributeResult remembered = accessibility.copyAttributeValue(window, ax::kRestoreFrame);
+    const AxValue* value = remembered.get<AxValue>();
+    const bool isImpossible = value && value->rectValue() && !isPossibleWindowFrame(*value->rectValue());
+    if (remembered.error != AxError::NoValue && !isImpossible)
         return;
     if (const std::optional<QRectF> frame = axFrameOf(accessibility, window))
         accessibility.setAttributeValue(window, ax::kRestoreFrame, AxValue::ofRect(*frame));
@@ -49,9 +62,25 @@ QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std:
     if (!landed || (before && *before == *landed))
         return requested;
     const QPointF offset = *landed - requested;
-    if (std::abs(offset.x()) > kMaxPlacementOffset || std::abs(offset.y()) > kMaxPlacementOffset)
+    if (std::abs(offset.x()) > kMaxTitleBarHeight || std::abs(offset.y()) > kMaxTitleBarHeight)
         return requested;
     return requested - offset;
+}
+
+// Where a frame in screen coordinates goes, as the AX position of its top-left: its right and bottom
+// edges give way to keep it inside the visible frame, and its left edge and top win, so that the title
+// bar, with the window's controls, stays where the user can reach it. A frame taller than the screen
+// hangs from the top; one below the screen comes up until its title bar is inside.
+QPointF reachablePosition(const QRectF& frame, double primaryHeight, const QRectF& visibleFrame) {
+    const QRectF& v = visibleFrame;
+    double x = frame.x();
+    if (x + frame.width() > v.x() + v.width())
+        x = v.x() + v.width() - frame.width();
+    x = std::max(x, v.x());
+    double top = frame.y() + frame.height(); // screen coordinates: y grows upwards
+    top = std::max(top, v.y() + std::min(frame.height(), kMaxTitleBarHeight));
+    top = std::min(top, v.y() + v.height());
+    return {x, primaryHeight - top};
 }
 
 } // namespace
@@ -75,65 +104,57 @@ std::optional<AxElement> focusedWindowOf(Accessibility& accessibility, qint32 pi
     return *window;
 }
 
-std::optional<QRectF> rememberedFrameOf(Accessibility& accessibility, AxElement window) {
+RememberedFrameRead rememberedFrameOf(Accessibility& accessibility, AxElement window) {
     const AttributeResult remembered = accessibility.copyAttributeValue(window, ax::kRestoreFrame);
     const AxValue* value = remembered.get<AxValue>();
-    return value ? value->rectValue() : std::nullopt;
+    const std::optional<QRectF> frame = value ? value->rectValue() : std::nullopt;
+    if (!frame)
+        return {};
+    if (!isPossibleWindowFrame(*frame)) {
+        forgetRememberedFrame(accessibility, window);
+        return {std::nullopt, true};
+    }
+    return {frame, false};
 }
 
 void forgetRememberedFrame(Accessibility& accessibility, AxElement window) {
     accessibility.setAttributeValue(window, ax::kRestoreFrame, std::monostate());
 }
 
-std::optional<QRectF> frameOfFocusedWindow(Accessibility& accessibility, qint32 pid, double primaryHeight) {
-    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
-    if (!window)
-        return std::nullopt;
-    const std::optional<QRectF> ax = axFrameOf(accessibility, *window);
-    if (!ax)
-        return std::nullopt;
-    return screenFrameFromAx(ax->topLeft(), ax->size(), primaryHeight);
-}
-
-bool writeFocusedWindowFrame(Accessibility& accessibility, qint32 pid, const QRectF& frame,
-                             double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
-    const std::optional<AxElement> window = focusedWindowOf(accessibility, pid);
-    if (!window)
-        return false;
+bool writeWindowFrame(Accessibility& accessibility, AxElement window, const QRectF& frame,
+                      double primaryHeight, const QRectF& visibleFrame, RememberedFrame remembered) {
+    const AttributeResult start = accessibility.copyAttributeValue(window, ax::kPosition);
+    if (start.error == AxError::InvalidElement)
+        return false; // gone since the request was made
     const double w = frame.width();
     const double h = frame.height();
-    const double axTop = primaryHeight - (frame.y() + h);
-    double x = (frame.x() + w / 2) - w * 0.5;
-    if (x + w > visibleFrame.x() + visibleFrame.width())
-        x = visibleFrame.x() + visibleFrame.width() - w;
-    if (x < visibleFrame.x())
-        x = visibleFrame.x(); // the left edge wins when the window is wider than the screen
-    const QPointF position(x, axTop);
-    const std::optional<QPointF> before = readPosition(accessibility, *window);
+    const QPointF position = reachablePosition(frame, primaryHeight, visibleFrame);
+    const AxValue* startValue = start.get<AxValue>();
+    const std::optional<QPointF> before = startValue ? startValue->pointValue() : std::nullopt;
 
-    rememberFrame(accessibility, *window);
-    writeSize(accessibility, *window, {w, h});
-    accessibility.waitUntilApplied(*window, kSettlePause);
-    writePosition(accessibility, *window, position);
-    accessibility.waitUntilApplied(*window, kSettlePause);
-    const AttributeResult readBack = accessibility.copyAttributeValue(*window, ax::kSize);
-    const std::optional<QPointF> landed = readPosition(accessibility, *window);
+    rememberFrame(accessibility, window);
+    writeSize(accessibility, window, {w, h});
+    accessibility.waitUntilApplied(window, kSettlePause);
+    writePosition(accessibility, window, position);
+    accessibility.waitUntilApplied(window, kSettlePause);
+    const AttributeResult readBack = accessibility.copyAttributeValue(window, ax::kSize);
+    const std::optional<QPointF> landed = readPosition(accessibility, window);
     if (const AxValue* value = readBack.get<AxValue>(); value && value->sizeValue()) {
         const QSizeF actual = *value->sizeValue();
         if (std::abs(actual.width() - w) > kSizeTolerance || std::abs(actual.height() - h) > kSizeTolerance) {
-            writeSize(accessibility, *window, {w, h});
-            accessibility.waitUntilApplied(*window, kSettlePause);
+            writeSize(accessibility, window, {w, h});
+            accessibility.waitUntilApplied(window, kSettlePause);
         }
     }
-    writePosition(accessibility, *window, correctedPosition(position, before, landed));
+    writePosition(accessibility, window, correctedPosition(position, before, landed));
     if (remembered == RememberedFrame::Forget)
-        forgetRememberedFrame(accessibility, *window);
+        forgetRememberedFrame(accessibility, window);
     return true;
 }
 
 void writeWindowFrameTwice(Accessibility& accessibility, AxElement window, const QRectF& frame,
-                           double primaryHeight) {
-    const QPointF position = axTopLeftOf(frame, primaryHeight);
+                           double primaryHeight, const QRectF& visibleFrame) {
+    const QPointF position = reachablePosition(frame, primaryHeight, visibleFrame);
     const std::optional<QPointF> before = readPosition(accessibility, window);
     rememberFrame(accessibility, window);
     writeSize(accessibility, window, frame.size());

@@ -13,66 +13,52 @@ WindowController::~WindowController() {
     m_keyMonitor.stop();
 }
 
-QList<qint32> WindowController::targetCandidates() const {
+QList<RunningApplication> WindowController::targetCandidates() const {
     const qint32 self = m_platform.workspace.currentProcessId();
-    QList<qint32> pids;
+    QList<RunningApplication> applications;
     if (m_lastActiveApp && m_lastActiveApp->pid != self)
-        pids.append(m_lastActiveApp->pid);
+        applications.append(*m_lastActiveApp);
     const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();
     if (front && front->pid != self)
-        pids.append(front->pid);
-    return pids;
+        applications.append(*front);
+    return applications;
 }
 
-std::optional<QRectF> WindowController::focusedWindowFrame() {
+std::optional<WindowController::Target> WindowController::target(bool isFrameNeeded) {
     const double h = primaryScreenHeight(m_platform.screens);
     if (h <= 0)
         return std::nullopt;
-    for (const qint32 pid : targetCandidates()) {
-        if (auto frame = frameOfFocusedWindow(m_platform.accessibility, pid, h))
-            return frame;
+    for (const RunningApplication& application : targetCandidates()) {
+        const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, application.pid);
+        if (!window)
+            continue;
+        if (!isFrameNeeded)
+            return Target{*window, application, {}};
+        if (const std::optional<QRectF> ax = axFrameOf(m_platform.accessibility, *window))
+            return Target{*window, application, screenFrameFromAx(ax->topLeft(), ax->size(), h)};
     }
     return std::nullopt;
 }
 
+std::optional<QRectF> WindowController::focusedWindowFrame() {
+    const std::optional<Target> found = target();
+    return found ? std::optional(found->frame) : std::nullopt;
+}
+
 bool WindowController::setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done,
                                              RememberedFrame remembered) {
-    const double h = primaryScreenHeight(m_platform.screens);
-    if (h <= 0)
+    const std::optional<Target> found = target(false);
+    if (!found)
         return false;
-    const qint32 self = m_platform.workspace.currentProcessId();
-    const QRectF visibleFrame = screen.visibleFrame;
-    const std::optional<qint32> lastPid =
-        m_lastActiveApp ? std::optional(m_lastActiveApp->pid) : std::nullopt;
-    // The work item may outlive this controller: it holds only the platform and copied values.
-    Platform& platform = m_platform;
-    m_platform.backgroundQueue.async([&platform, frame, h, self, visibleFrame, lastPid, remembered,
-                                      done = std::move(done)] {
-        const auto writeAndActivate = [&](qint32 pid, std::optional<RunningApplication> app) {
-            if (!writeFocusedWindowFrame(platform.accessibility, pid, frame, h, visibleFrame, remembered))
-                return false;
-            if (!app) {
-                for (const RunningApplication& running : platform.workspace.runningApplications()) {
-                    if (running.pid == pid)
-                        app = running;
-                }
-            }
-            if (app) {
-                Workspace& workspace = platform.workspace;
-                platform.runLoop.post(
-                    [&workspace, target = *app] { activateTargetApplication(workspace, target); });
-            }
-            return true;
-        };
-        bool isWritten = lastPid && *lastPid != self && writeAndActivate(*lastPid, std::nullopt);
-        if (!isWritten) {
-            const std::optional<RunningApplication> front = platform.workspace.frontmostApplication();
-            isWritten = front && front->pid != self && writeAndActivate(front->pid, front);
-        }
-        if (done)
-            platform.runLoop.post([done, isWritten] { done(isWritten); });
-    });
+    requestWrite(*found, frame, screen, std::move(done), remembered);
     return true;
+}
+
+void WindowController::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
+                                    WriteDone done, RememberedFrame remembered) {
+    m_writes.write({target.window, target.application, frame, primaryScreenHeight(m_platform.screens),
+                    screen.visibleFrame, remembered},
+                   std::move(done));
 }
 
 std::optional<SnapLayout> WindowController::layout(const QString& name) const {
@@ -89,30 +75,29 @@ std::optional<SnapLayout> WindowController::layout(const QString& name) const {
 
 Placement WindowController::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
                                               WriteDone done) {
-    const std::optional<QRectF> frame = focusedWindowFrame();
-    if (!frame)
+    const std::optional<Target> found = target();
+    if (!found)
         return Placement::NoTargetWindow;
     if (!screen)
-        screen = screenContaining(m_platform.screens, *frame);
-    if (!screen ||
-        !setFocusedWindowFrame(screenRect(fraction, screen->visibleFrame), *screen, std::move(done)))
+        screen = screenContaining(m_platform.screens, found->frame);
+    if (!screen)
         return Placement::NoTargetWindow;
+    requestWrite(*found, screenRect(fraction, screen->visibleFrame), *screen, std::move(done));
     return Placement::Requested;
 }
 
 Placement WindowController::resizeFocusedWindow(double width, double height, WriteDone done) {
-    const std::optional<QRectF> frame = focusedWindowFrame();
-    if (!frame)
+    const std::optional<Target> found = target();
+    if (!found)
         return Placement::NoTargetWindow;
     const double w = clampedWindowDimension(width);
     const double h = clampedWindowDimension(height);
-    const std::optional<Screen> screen = screenContaining(m_platform.screens, *frame);
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
         return Placement::NoTargetWindow;
     const QRectF& v = screen->visibleFrame;
-    if (!setFocusedWindowFrame(QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen,
-                               std::move(done)))
-        return Placement::NoTargetWindow;
+    requestWrite(*found, QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen,
+                 std::move(done));
     return Placement::Requested;
 }
 
@@ -199,24 +184,23 @@ Placement WindowController::moveToAdjacentScreen(qint64 step, WriteDone done) {
 }
 
 Placement WindowController::restoreFocusedWindow(WriteDone done) {
-    const double h = primaryScreenHeight(m_platform.screens);
-    if (h <= 0)
+    const std::optional<Target> found = target(false);
+    if (!found)
         return Placement::NoTargetWindow;
-    for (const qint32 pid : targetCandidates()) {
-        const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, pid);
-        if (!window)
-            continue;
-        const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, *window);
-        if (!remembered)
-            return Placement::NothingToRestore;
-        // Written through the same writer as any placement, which finds the window again.
-        const QRectF frame = screenFrameFromAx(remembered->topLeft(), remembered->size(), h);
-        const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
-        if (!screen || !setFocusedWindowFrame(frame, *screen, std::move(done), RememberedFrame::Forget))
-            return Placement::NoTargetWindow;
-        return Placement::Requested;
-    }
-    return Placement::NoTargetWindow;
+    const RememberedFrameRead remembered = rememberedFrameOf(m_platform.accessibility, found->window);
+    if (remembered.isInvalid)
+        return Placement::InvalidRememberedFrame;
+    if (!remembered.frame)
+        return Placement::NothingToRestore;
+    // A frame off every screen now (one that was unplugged) comes back onto the screen the writer
+    // keeps its title bar on.
+    const QRectF frame = screenFrameFromAx(remembered.frame->topLeft(), remembered.frame->size(),
+                                           primaryScreenHeight(m_platform.screens));
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
+    if (!screen)
+        return Placement::NoTargetWindow;
+    requestWrite(*found, frame, *screen, std::move(done), RememberedFrame::Forget);
+    return Placement::Requested;
 }
 
 void WindowController::restartCycleTimeout() {

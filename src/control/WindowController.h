@@ -1,13 +1,15 @@
 #pragma once
 // The one central object: it finds the window the user is working in, places it into zones,
-// keeps the presets and the hotkey table, and follows accessibility access. Its frame writes run
-// on the background queue (WindowAccess); everything else runs on the main thread.
+// keeps the presets and the hotkey table, and follows accessibility access. Its frame writes go
+// through one ordered queue on the background queue (FrameWriteQueue); everything else runs on
+// the main thread.
 //
 // The class spans WindowController.cpp (placing and cycling), WindowControllerPresets.cpp (the
 // preset store and the hotkey table) and WindowControllerLifecycle.cpp (start-up, access, login
 // item, icon): one object, three concerns, each file short enough to read.
 
 #include "control/FeatureSwitch.h"
+#include "control/FrameWriteQueue.h"
 #include "control/WindowAccess.h"
 #include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyChords.h"
@@ -34,16 +36,13 @@ inline constexpr auto kPresetsKey = "corvanePresets";
 enum class Placement {
     Requested,
     NoTargetWindow,
-    NoOtherScreen,    // a screen move with one screen, or from a screen without a usable area
-    UnknownLayout,    // no layout with zones and no size preset of that name
-    NoSuchZone,       // the layout has fewer zones
-    NoCycledLayout,   // no layout was applied yet to step through
-    NothingToRestore, // the target window has no frame remembered from before Corvane placed it
+    NoOtherScreen,          // a screen move with one screen, or from a screen without a usable area
+    UnknownLayout,          // no layout with zones and no size preset of that name
+    NoSuchZone,             // the layout has fewer zones
+    NoCycledLayout,         // no layout was applied yet to step through
+    NothingToRestore,       // the target window has no frame remembered from before Corvane placed it
+    InvalidRememberedFrame, // what the window remembered is no frame a window can have: it was removed
 };
-// Called on the main thread once a requested write has run: true when it found a window and wrote
-// to it. The write re-finds the target on the background queue, and the window seen on the main
-// thread may be gone by then; this is how a caller learns that without waiting for the write.
-using WriteDone = std::function<void(bool isWritten)>;
 inline constexpr auto kHasPromptedForAccessibilityKey = "hasPromptedForAccessibility";
 
 class WindowController : public QObject {
@@ -141,7 +140,19 @@ signals:
 private:
     // The applications whose focused window is the target, in the order tried: the one last active,
     // then the frontmost; never this process.
-    QList<qint32> targetCandidates() const;
+    QList<RunningApplication> targetCandidates() const;
+    // The target window, found on the main thread when a placement is asked for: later key presses
+    // may change the focus before the write runs, and the write is to land where this one was meant.
+    // A candidate without a focused window is passed over, and where the placement builds on the
+    // window's frame, one whose frame cannot be read too.
+    struct Target {
+        AxElement window;
+        RunningApplication application;
+        QRectF frame; // screen coordinates; empty unless it was needed
+    };
+    std::optional<Target> target(bool isFrameNeeded = true);
+    void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
+                      RememberedFrame remembered = RememberedFrame::Keep);
     Placement enterCycle(const QString& name, const SnapLayout& layout, qint64 index, WriteDone done);
     void startKeyMonitor();
     void applyFeatureStartRules();
@@ -165,6 +176,7 @@ private:
     std::unique_ptr<Timer> m_permissionPollTimer;
     std::optional<QImage> m_menuBarIcon;
     QPointer<QObject> m_settingsWindow;
+    FrameWriteQueue m_writes{m_platform};
 };
 
 } // namespace corvane

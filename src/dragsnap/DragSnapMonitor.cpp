@@ -197,7 +197,8 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
 }
 
 void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& current) {
-    const std::optional<QRectF> remembered = rememberedFrameOf(m_platform.accessibility, *m_candidateWindow);
+    const std::optional<QRectF> remembered =
+        rememberedFrameOf(m_platform.accessibility, *m_candidateWindow).frame;
     const double h = primaryScreenHeight(m_platform.screens);
     if (!remembered || !(h > 0) || !(current.width() > 0))
         return;
@@ -218,7 +219,11 @@ void DragSnapMonitor::placeRestoredWindow(AxElement window, const RestoredSize& 
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, window, restored.frameAt(cursor, h), h);
+    const QRectF frame = restored.frameAt(cursor, h);
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
+    if (!screen)
+        return;
+    writeWindowFrameTwice(m_platform.accessibility, window, frame, h, screen->visibleFrame);
     forgetRememberedFrame(m_platform.accessibility, window);
 }
 
@@ -247,7 +252,8 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, window, screenRect(fraction, screen.visibleFrame), h);
+    writeWindowFrameTwice(m_platform.accessibility, window, screenRect(fraction, screen.visibleFrame), h,
+                          screen.visibleFrame);
 }
 
 } // namespace corvane

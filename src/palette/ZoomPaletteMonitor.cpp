@@ -223,7 +223,7 @@ void ZoomPaletteMonitor::apply(const QRectF& fraction) {
     if (!screen || !(h > 0))
         return;
     writeWindowFrameTwice(m_platform.accessibility, target.window, screenRect(fraction, screen->visibleFrame),
-                          h);
+                          h, screen->visibleFrame);
 }
 
 } // namespace corvane

@@ -1,6 +1,6 @@
 #pragma once
-// A concurrent queue for work that must not block the main thread: each item runs on its own,
-// unordered with the others, at the highest priority.
+// A serial queue for work that must not block the main thread: items run one at a time, in the
+// order they were queued, at the highest priority.
 
 #include <functional>
 

@@ -1,4 +1,5 @@
-// Placing the target window: the writer's exact sequence, clamping and read-back, the target rule,
+// Placing the target window: the writer's exact sequence, the edges it keeps on screen, its
+// read-back, the target rule,
 // zone cycling with its time-out, screen moves and the hotkeys that drive them.
 #include "ControllerFixture.h"
 #include "control/WindowAccess.h"
@@ -79,7 +80,8 @@ TEST_F(ControllerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrit
     desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
     desk.setPlacementOffset({-2, -18});
     desk.log().clear();
-    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 438, 720, 437), 900);
+    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 438, 720, 437), 900,
+                          screen.visibleFrame);
     EXPECT_EQ(desk.log().effects(),
               (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
                            "write AXSize 720x437", "write AXPosition 2,43"}));
@@ -104,27 +106,39 @@ TEST_F(ControllerTest, FailedReadBackAndFailedValueCreationSkipOnlyTheirSteps) {
         << "a found window still counts as written";
 }
 
-TEST_F(ControllerTest, OnlyTheLeftEdgeIsKeptInsideTheVisibleFrame) {
+TEST_F(ControllerTest, TheLeftEdgeAndTheTitleBarAreKeptInsideTheVisibleFrame) {
     start();
     struct Row {
-        QRectF requested;
-        double writtenX;
+        QRectF requested; // screen coordinates; the visible frame is (0, 0, 1440, 875)
+        QPointF written;  // AX coordinates
     };
     const Row rows[] = {
-        {{0, 0, 2000, 500}, 0},      // wider than the screen: the left edge wins
-        {{1000, 0, 600, 500}, 840},  // past the right edge: pulled back
-        {{-50, 0, 600, 500}, 0},     // past the left edge
-        {{300, -400, 600, 500}, 300} // below the screen: y is left alone
+        {{0, 0, 2000, 500}, {0, 400}},        // wider than the screen: the left edge wins
+        {{1000, 0, 600, 500}, {840, 400}},    // past the right edge: pulled back
+        {{-50, 0, 600, 500}, {0, 400}},       // past the left edge
+        {{300, -400, 600, 500}, {300, 800}},  // partly below the screen, its title bar inside: left alone
+        {{300, -1000, 600, 500}, {300, 836}}, // below the screen: up until a title bar's height is inside
+        {{300, -100, 600, 30}, {300, 870}},   // a short window comes in whole
+        {{300, 600, 600, 500}, {300, 25}},    // its top above the visible frame: down to it
+        {{-780, -1062, 3000, 3000}, {0, 25}}, // taller and wider than the screen: the top and left win
+        {{5000, 5000, 400, 300}, {1040, 25}}, // off every screen
     };
     for (const Row& r : rows) {
         desk.log().clear();
         controller->setFocusedWindowFrame(r.requested, screen);
         desk.settle();
-        const double axTop = 900 - (r.requested.y() + r.requested.height());
         EXPECT_EQ(desk.log().effects().at(2),
-                  QStringLiteral("write AXPosition %1,%2").arg(r.writtenX).arg(axTop))
-            << r.requested.x();
+                  QStringLiteral("write AXPosition %1,%2").arg(r.written.x()).arg(r.written.y()))
+            << r.requested.x() << "," << r.requested.y();
     }
+
+    // A size asked for that the screen cannot hold, and the drag's and the palette's writer.
+    controller->resizeFocusedWindow(3000, 3000);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(0, 25, 3000, 3000));
+    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(200, 700, 600, 400), 900,
+                          screen.visibleFrame);
+    EXPECT_EQ(frame(), QRectF(200, 25, 600, 400));
 }
 
 TEST_F(ControllerTest, TheTargetIsTheLastActiveApplicationThenTheFrontmostButNeverCorvane) {

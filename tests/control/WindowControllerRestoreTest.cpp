@@ -124,10 +124,54 @@ TEST_F(ControllerTest, AFrameIsRememberedOnlyWhenTheWindowSaysItHasNone) {
     EXPECT_EQ(desk.restoreFrame(window), std::nullopt) << "an unanswered read may hide a frame: none written";
 }
 
+TEST_F(ControllerTest, ARememberedFrameNoWindowCanHaveIsRemovedAndTheWindowStaysWhereItIs) {
+    start();
+    const QRectF first = frame();
+    const QRectF impossible[] = {
+        {10, 20, 4294966996.0, 4294967096.0}, // -300 and -200 written as CARDINALs
+        {10, 20, 2147483648.0, 300},
+        {100000, 100000, 400, 300},
+        {-32768, 0, 400, 300},
+        {0, 32768, 400, 300},
+        {0, 0, 0, 300},
+        {0, 0, 400, 0.5},
+        {0, 0, 32768, 300},
+        {0, 0, 400, qQNaN()},
+    };
+    for (const QRectF& r : impossible) {
+        desk.setRestoreFrame(window, r);
+        desk.log().clear();
+        EXPECT_EQ(controller->restoreFocusedWindow(), Placement::InvalidRememberedFrame)
+            << r.x() << " " << r.width();
+        desk.settle();
+        EXPECT_TRUE(desk.log().effects().isEmpty()) << r.x() << " " << r.width();
+        EXPECT_EQ(desk.restoreFrame(window), std::nullopt) << "removed: " << r.x() << " " << r.width();
+    }
+    EXPECT_EQ(frame(), first);
+
+    // A placement replaces such a value with the frame the window has.
+    desk.setRestoreFrame(window, QRectF(0, 0, 0, 0));
+    controller->applyLayout("Split");
+    desk.settle();
+    EXPECT_EQ(desk.restoreFrame(window), first);
+
+    // The bounds are frames a window can have; the writer brings them back on screen.
+    desk.setRestoreFrame(window, QRectF(-32767, 32767, 1, 32767));
+    EXPECT_EQ(controller->restoreFocusedWindow(), Placement::Requested);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(0, 836, 1, 32767)) << "up from below the screen until its title bar is on it";
+    // A frame from a screen that is gone (right of this one) comes back onto this one.
+    desk.setRestoreFrame(window, QRectF(2000, 300, 500, 400));
+    EXPECT_EQ(controller->restoreFocusedWindow(), Placement::Requested);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(940, 300, 500, 400));
+}
+
 TEST_F(ControllerTest, TheWritersOfDragAndPaletteRememberToo) {
     start();
     const QRectF first = frame();
-    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 0, 720, 875), 900);
+    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 0, 720, 875), 900,
+                          screen.visibleFrame);
     EXPECT_EQ(desk.restoreFrame(window), first);
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
 }

@@ -27,6 +27,16 @@ TEST_F(DragSnapTest, AConfirmedDragGivesAPlacedWindowItsOwnSizeUnderThePointer) 
     EXPECT_EQ(desk.windowFrame(window), QRectF(450, 290, 500, 300));
     EXPECT_EQ(desk.restoreFrame(window), std::nullopt);
 
+    // Dropped with the pointer above the visible frame: the title bar stays inside it.
+    desk.setRestoreFrame(window, kRemembered);
+    press({700, 300});
+    moveWindowBy(40);
+    drag({740, 300}, 0.05, modifier::kCommand);
+    drag({700, 10}, 0.05, modifier::kCommand);
+    release();
+    desk.runLoop().advance(DragSnapMonitor::applyDelay);
+    EXPECT_EQ(desk.windowFrame(window), QRectF(450, 25, 500, 300));
+
     // The next drag has nothing to restore.
     press({700, 300});
     moveWindowBy(40);
@@ -49,6 +59,19 @@ TEST_F(DragSnapTest, DroppedIntoAZoneTheWindowSnapsAndKeepsItsFirstFrame) {
     desk.runLoop().advance(DragSnapMonitor::applyDelay);
     EXPECT_EQ(desk.windowFrame(window), QRectF(720, 25, 720, 437));
     EXPECT_EQ(desk.restoreFrame(window), kRemembered);
+}
+
+TEST_F(DragSnapTest, ARememberedFrameNoWindowCanHaveIsRemovedAndTheSizeKept) {
+    settings.setRestoresSizeOnDrag(true);
+    desk.setRestoreFrame(window, QRectF(10, 20, 4294966996.0, 300));
+    press({500, 110});
+    moveWindowBy(40);
+    drag({540, 110}, 0.05, modifier::kCommand);
+    EXPECT_TRUE(monitor.isDragConfirmed());
+    EXPECT_FALSE(monitor.isRestoringSize());
+    EXPECT_EQ(desk.windowFrame(window), QRectF(140, 100, 800, 600));
+    EXPECT_EQ(desk.restoreFrame(window), std::nullopt);
+    release();
 }
 
 TEST_F(DragSnapTest, OffOrWithNothingRememberedADragKeepsTheWindowsSize) {

@@ -4,7 +4,8 @@ namespace corvane {
 
 ThreadPoolQueue::ThreadPoolQueue() {
     m_pool.setThreadPriority(QThread::HighestPriority);
-    m_pool.setMaxThreadCount(4);
+    // One thread: two writes to one window must never run at once, nor land out of order.
+    m_pool.setMaxThreadCount(1);
     m_pool.setExpiryTimeout(5000);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The background queue of the real program: a thread pool at the highest thread priority.
+// The background queue of the real program: a thread pool of one thread at the highest thread
+// priority, which takes its work in the order it was started.
 
 #include "platform/BackgroundQueue.h"
 

@@ -15,6 +15,9 @@ constexpr int kMaxDepth = 8;
 constexpr int kMaxDecoration = 64;
 // How long a request waits for the one before it to the same window to take effect.
 constexpr double kPendingBound = 0.010;
+// How long a request stays the base of the next, though the window changed meanwhile: a slow client
+// (xterm under load) may still be applying an older request, and a frame read then shows that one.
+constexpr std::chrono::milliseconds kLateApplyBound{500};
 } // namespace
 
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
@@ -201,8 +204,8 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
 std::optional<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
     const QList<quint32> v =
         m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
-    if (v.size() != 4 || v[2] == 0 || v[3] == 0)
-        return std::nullopt;
+    if (v.size() != 4)
+        return std::nullopt; // whether the values make a frame a window can have is for the reader
     const QPoint axOrigin = m_screens.primaryOrigin();
     return QRectF(qint32(v[0]) - axOrigin.x(), qint32(v[1]) - axOrigin.y(), v[2], v[3]);
 }
@@ -313,7 +316,9 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
         std::lock_guard lock(m_mutex);
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
-        const bool isPending = sent != m_sent.cend() && sent->before == *current;
+        const bool isPending =
+            sent != m_sent.cend() &&
+            (sent->before == *current || std::chrono::steady_clock::now() - sent->sentAt < kLateApplyBound);
         target = isPending ? sent->requested : *current;
         if (axTopLeft)
             target.moveTopLeft(*axTopLeft);

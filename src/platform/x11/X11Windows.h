@@ -9,6 +9,7 @@
 
 #include <QRectF>
 #include <QSet>
+#include <chrono>
 #include <mutex>
 
 namespace corvane {
@@ -48,8 +49,9 @@ public:
     bool isTarget(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
     // The frame remembered on the window for Restore: _CORVANE_RESTORE_FRAME, the outer frame's x, y,
-    // width and height in root coordinates as four CARDINALs (x and y read as signed). It belongs to
-    // the window, so it outlives Corvane and goes with the window. Frames here are in AX coordinates.
+    // width and height in root coordinates as four CARDINALs (x and y read as signed), as any client
+    // left them: the reader judges whether they make a frame. It belongs to the window, so it
+    // outlives Corvane and goes with the window. Frames here are in AX coordinates.
     std::optional<QRectF> restoreFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None deletes the property.
     void setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame);
@@ -82,6 +84,7 @@ private:
         QRect clientBefore;           // the window itself, in root pixels, as `before` was read
         quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
         bool wasAwaited = false;      // once: a window manager that ignores it is not waited for again
+        std::chrono::steady_clock::time_point sentAt = std::chrono::steady_clock::now();
     };
     // Until the window's events show each change the request asks for, at most `timeout` seconds.
     bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
