@@ -48,7 +48,7 @@ SettingsWindowManager::SettingsWindowManager(Platform& platform, std::function<Q
 }
 
 SettingsWindowManager::~SettingsWindowManager() {
-    if (m_saveTimer)
+    if (m_saveTimer && m_hasRestedSinceShown)
         saveFrame();
 }
 
@@ -89,6 +89,7 @@ void SettingsWindowManager::show() {
         m_window->layout()->addWidget(m_content);
     }
     m_platform.application.setActivationPolicy(ActivationPolicy::Regular);
+    m_hasRestedSinceShown = false;
     // The taskbar entry appears first; activating on the next turn gives the window manager time to see it.
     m_platform.runLoop.post(this, [this] {
         m_platform.application.activateIgnoringOtherApps();
@@ -103,7 +104,10 @@ void SettingsWindowManager::show() {
 bool SettingsWindowManager::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window.get() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
         m_window->isVisible())
-        m_saveTimer = m_platform.runLoop.scheduleTimer(0.3, false, [this] { saveFrame(); });
+        m_saveTimer = m_platform.runLoop.scheduleTimer(0.3, false, [this] {
+            saveFrame();
+            m_hasRestedSinceShown = true;
+        });
     return false;
 }
 

@@ -43,6 +43,9 @@ private:
     QWidget* m_content = nullptr;
     // Moves and resizes come in bursts while the user drags: the frame is written once it rests.
     std::unique_ptr<Timer> m_saveTimer;
+    // Until the frame has rested once after showing, the moves are the window manager placing it, and
+    // Qt may still report the frame without its decorations: a quit then keeps the stored frame.
+    bool m_hasRestedSinceShown = false;
 };
 
 } // namespace corvane

@@ -166,6 +166,19 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     desk.settle();
     EXPECT_EQ(relaunched.window()->frameGeometry(), lastFrame) << "frame for frame";
     EXPECT_EQ(relaunched.window()->size(), QSize(640, 480));
+    {
+        // Quitting while the window manager is still placing a window just shown keeps the stored frame:
+        // Qt may not know the decorations yet (a quit by a signal right after a launch came back off by
+        // them).
+        const std::optional<QString> stored = platform.defaults.string(kSettingsFrameKey);
+        SettingsWindowManager placing(platform, [] { return new QLabel("content"); });
+        placing.show();
+        desk.settle();
+        placing.window()->move(placing.window()->pos() + QPoint(1, 20));
+        EXPECT_EQ(platform.defaults.string(kSettingsFrameKey), stored);
+    }
+    EXPECT_EQ(platform.defaults.string(kSettingsFrameKey),
+              QString("%1 %2 640 480").arg(lastFrame.x()).arg(lastFrame.y()));
 
     // A stored frame off every screen, too small, or damaged is not used.
     for (const char* stored : {"5000 5000 600 600", "100 100 200 200", "garbage", "1 2 3"}) {

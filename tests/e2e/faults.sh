@@ -138,7 +138,7 @@ else
   xdotool windowmove "$sw" 120 140
   wait_for 3 sh -c "[ \$(grep -c 'Cannot write the settings file' '$E2E_TMP/corvane.log') -ge 2 ]" || fail "no warning for the second failed write"
   xdotool windowactivate --sync "$panel" 2>/dev/null
-  xdotool mousemove $((px + 170)) $((py + 475)) click 1
+  xdotool mousemove $((px + 226)) $((py + 475)) click 1
   for _ in $(seq 100); do kill -0 "$E2E_CORVANE_PID" 2>/dev/null || break; sleep 0.05; done
   kill -0 "$E2E_CORVANE_PID" 2>/dev/null && fail "Quit Corvane did not quit"
   wait "$E2E_CORVANE_PID"; status=$?

@@ -37,7 +37,7 @@ panel_point() { # a point of the panel (shown without a tray), from its top-left
   echo "$((px + $1)) $((py + $2))"
 }
 quit_corvane() { # by the panel's Quit Corvane button; sets status to the exit status
-  xdotool mousemove $(panel_point 170 475) click 1
+  xdotool mousemove $(panel_point 226 475) click 1
   wait_for 5 sh -c "! kill -0 $E2E_CORVANE_PID" || fail "Quit Corvane did not quit"
   wait "$E2E_CORVANE_PID"
   status=$?
