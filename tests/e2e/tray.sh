@@ -50,6 +50,15 @@ wait_for 2 tray_holds_icon || fail "no icon in the tray that started after Corva
 wait_for 2 panel_window_hidden || fail "the panel window stayed with a tray there"
 echo "ok - the icon appears in a tray that starts later, and the panel window goes"
 
+# With a tray, a second launch opens the settings window.
+launch_again
+wait_for 2 settings_window_shown || fail "a second launch did not open the settings window"
+# Minimised, it comes back the same way.
+xdotool windowminimize --sync "$(settings_window_shown | head -1)"
+launch_again
+wait_for 2 settings_window_shown || fail "a second launch did not bring the minimised settings window back"
+echo "ok - a second launch opens the settings window, also when it was minimised"
+
 # A click on the icon opens the panel beside it; a layout thumbnail lights the zone under the pointer,
 # as the palette's do, also when the panel opens a second time.
 panel_popup() {
@@ -70,6 +79,8 @@ panel_closed() { ! panel_popup >/dev/null; }
 hover_lights_zone() {
   local icon info x y
   icon=$(xwininfo -tree -id "$(xdotool search --class '^tint2$' | head -1)" | awk '/"Corvane"/ {print $1; exit}')
+  # Embedded is not yet shown: a click before tint2 maps the icon lands on tint2.
+  wait_for 2 sh -c "xwininfo -id $icon | grep -q 'Map State: IsViewable'" || fail "the tray icon is not shown"
   info=$(xwininfo -id "$icon")
   xdotool mousemove $(($(awk '/Absolute upper-left X/ {print $NF}' <<<"$info") + 5)) \
     $(($(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info") + 5)) click 1
@@ -87,15 +98,6 @@ hover_lights_zone() {
 hover_lights_zone
 hover_lights_zone
 echo "ok - the panel opens at the icon and lights the zone under the pointer, each time"
-
-# With a tray, a second launch opens the settings window.
-launch_again
-wait_for 2 settings_window_shown || fail "a second launch did not open the settings window"
-# Minimised, it comes back the same way.
-xdotool windowminimize --sync "$(settings_window_shown | head -1)"
-launch_again
-wait_for 2 settings_window_shown || fail "a second launch did not bring the minimised settings window back"
-echo "ok - a second launch opens the settings window, also when it was minimised"
 
 # The tray quits: the panel window is the way in again. It comes back: the icon returns.
 kill "$E2E_TRAY_PID"
