@@ -28,6 +28,10 @@ echo "ok - the palette closes when the pointer leaves"
 # A new titleLayout in the rc.xml openbox uses, maximize now last: Corvane reads the file again.
 sed -i 's|<titleLayout>NLIMC</titleLayout>|<titleLayout>NLICM</titleLayout>|' "$(openbox_config)"
 openbox --reconfigure
+# Resting before Corvane has read the file again would find the old button there: a rest is looked at
+# once, as a hand that stays still is.
+wait_for 5 grep -q "from the right edge: maximize,close,minimize" "$E2E_TMP/corvane.log" ||
+  fail "Corvane did not read the new titleLayout"
 set -- $(outer_frame "$a")
 expect_palette_below "after openbox's titleLayout changes, the palette opens on maximize's new place" \
   $(($1 + $3 - 17)) $(($2 + 4)) 12 12

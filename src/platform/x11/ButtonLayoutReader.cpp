@@ -47,8 +47,25 @@ ButtonLayoutReader::Layout ButtonLayoutReader::current() const {
 }
 
 void ButtonLayoutReader::set(const ButtonLayout& buttons) {
-    std::lock_guard lock(m_mutex);
-    m_current.buttons = buttons;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_current.buttons == buttons)
+            return;
+        m_current.buttons = buttons;
+    }
+    // Read once and on each change, so a line per layout; it tells when a change has been taken in.
+    const auto names = [](const QList<TitleButton>& side) {
+        QStringList named;
+        for (const TitleButton button : side) {
+            named.append(button == TitleButton::Close      ? QStringLiteral("close")
+                         : button == TitleButton::Minimize ? QStringLiteral("minimize")
+                         : button == TitleButton::Maximize ? QStringLiteral("maximize")
+                                                           : QStringLiteral("other"));
+        }
+        return named.join(QLatin1Char(','));
+    };
+    qCDebug(lcGeneral).noquote() << "Title-bar buttons from the left edge:" << names(buttons.left)
+                                 << "and from the right edge:" << names(buttons.right);
 }
 
 void ButtonLayoutReader::detect() {
@@ -90,12 +107,19 @@ void ButtonLayoutReader::readFiles() {
         m_watcher.removePaths(watched);
     if (m_files.isEmpty())
         return;
+    // Watched before they are read: a change made while they are read is then seen again, where a
+    // watch added after the read would miss one made in between (sed -i renaming its copy over).
+    for (const QString& path : std::as_const(m_files)) {
+        if (QFileInfo(path).isFile())
+            m_watcher.addPath(path);
+        if (const QString folder = QFileInfo(path).path(); QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+    }
     QList<QByteArray> contents;
     for (const QString& path : std::as_const(m_files)) {
         const BoundedFile file = readBoundedFile(path);
         if (file.isRead()) {
             contents.append(file.bytes);
-            m_watcher.addPath(path);
             m_problems.remove(path);
         } else if (!file.problem.isEmpty() && m_problems.value(path) != file.problem) {
             m_problems.insert(path, file.problem);
@@ -103,8 +127,6 @@ void ButtonLayoutReader::readFiles() {
                 << "Not reading the window manager's settings file" << path + ":"
                 << file.problem + "; the title-bar buttons are found as if it were missing";
         }
-        if (const QString folder = QFileInfo(path).path(); QFileInfo(folder).isDir())
-            m_watcher.addPath(folder);
     }
     const WindowManager wm = current().windowManager;
     if (wm != WindowManager::Xfwm || !m_isFollowingXfconf)
