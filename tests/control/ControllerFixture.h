@@ -11,6 +11,12 @@
 
 namespace corvane {
 
+// The four quadrants of the visible frame (0, 0, 1440, 875) below the menu bar, in AX coordinates.
+inline const QRectF kTopLeft(0, 25, 720, 437);
+inline const QRectF kTopRight(720, 25, 720, 437);
+inline const QRectF kBottomLeft(0, 462, 720, 438);
+inline const QRectF kBottomRight(720, 462, 720, 438);
+
 struct CountingSwitch final : FeatureSwitch {
     int applied = 0;
     void applyStartRule() override { ++applied; }

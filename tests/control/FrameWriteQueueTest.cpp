@@ -6,11 +6,6 @@
 namespace corvane {
 namespace {
 
-const QRectF kTopLeft(0, 25, 720, 437);
-const QRectF kTopRight(720, 25, 720, 437);
-const QRectF kBottomLeft(0, 462, 720, 438);
-const QRectF kBottomRight(720, 462, 720, 438);
-
 TEST_F(ControllerTest, ANewerRequestReplacesOneNotStartedAndEveryCallerHearsOnceItLanded) {
     start();
     QList<std::pair<int, bool>> heard;

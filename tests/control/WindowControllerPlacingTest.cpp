@@ -7,12 +7,6 @@
 namespace corvane {
 namespace {
 
-// The four quadrants of the visible frame (0, 0, 1440, 875) below the menu bar, in AX coordinates.
-const QRectF kTopLeft(0, 25, 720, 437);
-const QRectF kTopRight(720, 25, 720, 437);
-const QRectF kBottomLeft(0, 462, 720, 438);
-const QRectF kBottomRight(720, 462, 720, 438);
-
 TEST_F(ControllerTest, TheWriterSetsSizeThenPositionWithPausesAndActivatesAfterwards) {
     start();
     controller->snapFocusedWindow(QRectF(0, 0, 0.5, 0.5));

@@ -11,8 +11,6 @@ using namespace modifier;
 const QRectF kStart(100, 100, 800, 600);
 // In AX coordinates, below the 25-point menu bar.
 const QRectF kLeftHalf(0, 25, 720, 875);
-const QRectF kTopLeft(0, 25, 720, 437);
-const QRectF kTopRight(720, 25, 720, 437);
 
 class HotkeyDispatchTest : public ControllerTest {
 protected:
