@@ -1,7 +1,7 @@
 // The hotkey table as it comes out of a settings file of any bytes: loading never crashes, and
 // what it loads survives a save and a reload.
 #include "input/HotkeyRules.h"
-#include "platform/x11/PropertyListCodec.h"
+#include "platform/freedesktop/PropertyListCodec.h"
 
 #include <QLoggingCategory>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The settings file, as any bytes: reading never crashes, and what it reads is written back as a
 // file that reads again.
-#include "platform/x11/PropertyListCodec.h"
+#include "platform/freedesktop/PropertyListCodec.h"
 
 #include <QLoggingCategory>
 #include <cstdlib>

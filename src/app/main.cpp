@@ -6,7 +6,7 @@
 #include "app/CorvaneService.h"
 #include "app/DisplayName.h"
 #include "app/QuitSignals.h"
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Platform.h"
 

@@ -1,6 +1,6 @@
 // Start-up, accessibility access, the login item and the tray icon of WindowController.
 #include "WindowController.h"
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -5,7 +5,7 @@
 #include "dragsnap/TraceFormat.h"
 #include "dragsnap/WindowLookup.h"
 #include "model/ScreenGeometry.h"
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 
 #include <QPointer>
 #include <cmath>

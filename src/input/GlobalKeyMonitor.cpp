@@ -1,6 +1,6 @@
 #include "GlobalKeyMonitor.h"
 
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 
 namespace corvane {
 

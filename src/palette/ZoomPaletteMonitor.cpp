@@ -4,7 +4,7 @@
 #include "control/WindowAccess.h"
 #include "dragsnap/WindowLookup.h"
 #include "model/ScreenGeometry.h"
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 
 #include <QPointer>
 

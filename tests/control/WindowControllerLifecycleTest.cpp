@@ -1,7 +1,7 @@
 // Start-up and access: the order of start-up, trust arriving by each path, the settings page,
 // the login item and the tray icon.
 #include "ControllerFixture.h"
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 #include "support/LogCapture.h"
 
 namespace corvane {

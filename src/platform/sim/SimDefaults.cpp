@@ -1,6 +1,6 @@
 #include "SimDefaults.h"
 
-#include "platform/PropertyValue.h"
+#include "platform/common/PropertyValue.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 // primary origin the test sets.
 
 #include "platform/Screens.h"
-#include "platform/WindowCoordinates.h"
+#include "platform/common/WindowCoordinates.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 #include "ButtonLayoutReader.h"
 
-#include "platform/Log.h"
-#include "platform/x11/BoundedFile.h"
-#include "platform/x11/GSettingsString.h"
+#include "platform/common/Log.h"
+#include "platform/common/BoundedFile.h"
+#include "platform/wmconfig/GSettingsString.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -5,7 +5,7 @@
 // preferences and theme. Read once, and again when the window manager or its settings change, never
 // when asked. Other window managers get the fallback layout. WindowManagerConfig knows the formats.
 
-#include "platform/x11/WindowManagerConfig.h"
+#include "platform/wmconfig/WindowManagerConfig.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QDBusMessage>

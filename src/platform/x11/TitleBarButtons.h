@@ -5,7 +5,7 @@
 // (where each window's zoom button lies).
 
 #include "platform/x11/ButtonLayoutReader.h"
-#include "platform/x11/ClientTitleButtons.h"
+#include "platform/common/ClientTitleButtons.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {

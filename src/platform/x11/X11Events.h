@@ -9,8 +9,8 @@
 
 #include "platform/Events.h"
 #include "platform/RunLoop.h"
-#include "platform/x11/KeyRepeater.h"
-#include "platform/x11/PointerPacer.h"
+#include "platform/common/KeyRepeater.h"
+#include "platform/common/PointerPacer.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11PointerRecorder.h"

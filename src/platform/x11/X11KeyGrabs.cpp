@@ -1,6 +1,6 @@
 #include "X11KeyGrabs.h"
 
-#include "platform/x11/WindowManagerConfig.h"
+#include "platform/wmconfig/WindowManagerConfig.h"
 
 #include <QFileInfo>
 

@@ -6,7 +6,7 @@
 
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
-#include "platform/x11/KeyRepeater.h"
+#include "platform/common/KeyRepeater.h"
 #include "platform/x11/X11Connection.h"
 
 #include <array>

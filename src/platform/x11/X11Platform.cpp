@@ -1,14 +1,14 @@
 #include "X11Platform.h"
 
-#include "platform/x11/AtspiBus.h"
-#include "platform/x11/AutostartLoginItem.h"
+#include "platform/freedesktop/AtspiBus.h"
+#include "platform/freedesktop/AutostartLoginItem.h"
 #include "platform/x11/ButtonLayoutReader.h"
-#include "platform/x11/PackageManagedUpdater.h"
-#include "platform/x11/PlistDefaults.h"
-#include "platform/x11/QtApplication.h"
-#include "platform/x11/QtRunLoop.h"
-#include "platform/x11/SettingsPaths.h"
-#include "platform/x11/ThreadPoolQueue.h"
+#include "platform/common/PackageManagedUpdater.h"
+#include "platform/freedesktop/PlistDefaults.h"
+#include "platform/x11/X11Application.h"
+#include "platform/qt/QtRunLoop.h"
+#include "platform/freedesktop/SettingsPaths.h"
+#include "platform/qt/ThreadPoolQueue.h"
 #include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Connection.h"
@@ -29,7 +29,11 @@ struct X11Platform::Parts {
         : screens(connection)
         , windows(connection, screens)
         , buttonLayouts(connection)
-        , accessibilityBus(connection, screens)
+        , accessibilityBus(AtspiBus::Desktop{
+              [&connection](double timeout) {
+                  return QString::fromUtf8(connection.bytes(connection.root(), connection.atom("AT_SPI_BUS"), timeout));
+              },
+              [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, titleBarButtons)
         , windowServer(windows, screens, titleBarButtons)
@@ -50,7 +54,7 @@ struct X11Platform::Parts {
     X11Accessibility accessibility;
     X11WindowServer windowServer;
     X11Workspace workspace;
-    QtApplication application;
+    X11Application application;
     X11Keyboard keyboard;
     X11Events events;
     X11KeyGrabs keyGrabs;

@@ -5,7 +5,7 @@
 // trip to ask where the pointer is. Observed, never grabbed. X11Events turns them into events.
 
 #include "platform/RunLoop.h"
-#include "platform/x11/PointerPacer.h"
+#include "platform/common/PointerPacer.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QSocketNotifier>

@@ -1,6 +1,6 @@
 #include "X11Screens.h"
 
-#include "platform/WindowCoordinates.h"
+#include "platform/common/WindowCoordinates.h"
 #include "platform/x11/WorkArea.h"
 
 #include <QGuiApplication>

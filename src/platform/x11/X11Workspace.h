@@ -4,7 +4,7 @@
 
 #include "platform/Workspace.h"
 #include "platform/x11/ButtonLayoutReader.h"
-#include "platform/x11/SleepWatcher.h"
+#include "platform/freedesktop/SleepWatcher.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 // Where each window manager keeps its button layout and what Corvane reads from there: names, file
 // formats, which file wins, and what a window manager draws when nothing is configured.
-#include "platform/x11/WindowManagerConfig.h"
+#include "platform/wmconfig/WindowManagerConfig.h"
 
 #include <QDir>
 #include <QFile>

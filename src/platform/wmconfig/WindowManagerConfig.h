@@ -3,7 +3,7 @@
 // draws the buttons, what it draws with nothing configured, the files it keeps its layout in and the
 // layout read from them. ButtonLayoutReader reads them and watches them, and the settings services.
 
-#include "platform/x11/ButtonLayout.h"
+#include "platform/wmconfig/ButtonLayout.h"
 
 #include <QByteArray>
 #include <QStringList>

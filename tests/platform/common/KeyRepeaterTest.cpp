@@ -1,6 +1,6 @@
 // Auto-repeat of held keys on a run loop moved by hand: the delay, the interval, which key repeats
 // when several are held (as the X server decides it), and settings that change while a key is held.
-#include "platform/x11/KeyRepeater.h"
+#include "platform/common/KeyRepeater.h"
 
 #include "platform/sim/SimRunLoop.h"
 

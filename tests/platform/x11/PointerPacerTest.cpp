@@ -1,7 +1,7 @@
 // Pointer events on a run loop moved by hand: an ordinary mouse is handed on event by event, a fast
 // one once per interval with its newest position, and button events keep their place, position and
 // time whatever the motion around them. A stream stands in for the recorder's socket.
-#include "platform/x11/PointerPacer.h"
+#include "platform/common/PointerPacer.h"
 
 #include "platform/sim/SimRunLoop.h"
 #include "platform/x11/X11PointerRecorder.h"

@@ -1,7 +1,7 @@
 // Our windows' geometry against screen coordinates: Qt's per-screen scale about each screen's
 // top-left, the flip about a primary monitor anywhere in the root window, and both on the
 // simulated desktop at the scale and primary origin a test sets.
-#include "platform/WindowCoordinates.h"
+#include "platform/common/WindowCoordinates.h"
 
 #include "platform/sim/SimDesktop.h"
 

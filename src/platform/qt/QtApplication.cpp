@@ -1,8 +1,5 @@
 #include "QtApplication.h"
 
-#include "platform/x11/X11Connection.h"
-#include "platform/x11/X11Screens.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -11,17 +8,12 @@
 
 namespace corvane {
 
-QtApplication::QtApplication(X11Connection& connection, X11Screens& screens)
-    : m_connection(connection)
-    , m_trayWatcher(connection) {
+QtApplication::QtApplication() {
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             emit didBecomeActive();
     });
-    connect(&screens, &X11Screens::screensChanged, this, &Application::screenParametersDidChange);
-    connect(&m_trayWatcher, &SystemTrayWatcher::availabilityChanged, this,
-            &Application::systemTrayAvailabilityDidChange);
 }
 
 void QtApplication::setActivationPolicy(ActivationPolicy policy) {
@@ -52,13 +44,6 @@ bool QtApplication::setApplicationIconNamed(const QString& name) {
         return false;
     QApplication::setWindowIcon(QIcon(path));
     return true;
-}
-
-bool QtApplication::isCompositing() const {
-    const xcb_atom_t selection = m_connection.atom("_NET_WM_CM_S0");
-    const auto owner = m_connection.await<xcb_get_selection_owner_reply_t>(
-        xcb_get_selection_owner(m_connection.xcb(), selection).sequence);
-    return owner && owner->owner != XCB_WINDOW_NONE;
 }
 
 bool QtApplication::eventFilter(QObject* watched, QEvent* event) {

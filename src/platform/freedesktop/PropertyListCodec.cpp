@@ -2,7 +2,7 @@
 // the conversions between plist nodes and the values of PropertyValue.h.
 #include "PropertyListCodec.h"
 
-#include "platform/Log.h"
+#include "platform/common/Log.h"
 
 #include <QByteArrayView>
 #include <QDateTime>

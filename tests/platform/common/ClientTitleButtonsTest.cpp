@@ -2,7 +2,7 @@
 // button, something else, no answer, no bus) becomes the zoom button or none; the bus hears only of
 // points the pointer rests on, and a button once named is not asked for again while its window keeps
 // its size.
-#include "platform/x11/ClientTitleButtons.h"
+#include "platform/common/ClientTitleButtons.h"
 
 #include "platform/sim/SimDesktop.h"
 

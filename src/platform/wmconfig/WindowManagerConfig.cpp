@@ -1,6 +1,6 @@
 #include "WindowManagerConfig.h"
 
-#include "platform/x11/BoundedFile.h"
+#include "platform/common/BoundedFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Each window manager's way of writing its button layout, turned into the rectangle where it draws
 // maximize (and the other buttons) on a frame; the real ones measured on screenshots under Xvfb.
-#include "platform/x11/ButtonLayout.h"
+#include "platform/wmconfig/ButtonLayout.h"
 
-#include "platform/x11/WindowManagerConfig.h"
+#include "platform/wmconfig/WindowManagerConfig.h"
 
 #include <gtest/gtest.h>
 

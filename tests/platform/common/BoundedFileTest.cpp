@@ -1,6 +1,6 @@
 // Files read without trusting them: a FIFO, a folder or a device is refused at once without a read,
 // a file over the bound is refused without holding it, a link to a regular file is read through.
-#include "platform/x11/BoundedFile.h"
+#include "platform/common/BoundedFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The real run loop: blocks posted from any thread run on the main thread, in order, and a timer
 // handle can be dropped from inside its own callback. Waits are bounded by an event-loop deadline.
-#include "platform/x11/QtRunLoop.h"
+#include "platform/qt/QtRunLoop.h"
 
-#include "platform/x11/ThreadPoolQueue.h"
+#include "platform/qt/ThreadPoolQueue.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 // The login item is a file in the user's autostart folder: what it writes must start this program,
 // and a failure must come back with a message, not as success.
-#include "platform/x11/AutostartLoginItem.h"
+#include "platform/freedesktop/AutostartLoginItem.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,9 +1,9 @@
 // The settings files of the real program: values survive a restart with their types, writes are
 // atomic, and a damaged file is moved aside with its bytes intact instead of being overwritten.
-#include "platform/x11/PlistDefaults.h"
+#include "platform/freedesktop/PlistDefaults.h"
 
-#include "platform/x11/PropertyListCodec.h"
-#include "platform/x11/SettingsPaths.h"
+#include "platform/freedesktop/PropertyListCodec.h"
+#include "platform/freedesktop/SettingsPaths.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,23 +1,29 @@
 #pragma once
 // The accessibility bus of the desktop (AT-SPI 2), spoken to over Qt D-Bus: finds the push button named
 // for maximize under a point of an application's window. Its address is the one the X server announces
-// (AT_SPI_BUS), else the one the session bus hands out; without either, nothing is found. Every
+// (on X11, AT_SPI_BUS), else the one the session bus hands out; without either, nothing is found. Every
 // question is bounded as a whole by its timeout.
 
 #include "platform/AccessibilityBus.h"
-#include "platform/x11/X11Connection.h"
-#include "platform/x11/X11Screens.h"
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QHash>
+#include <functional>
 #include <mutex>
 
 namespace corvane {
 
 class AtspiBus final : public AccessibilityBus {
 public:
-    AtspiBus(X11Connection& connection, X11Screens& screens);
+    // What the display server adds: the bus address it announces within a timeout in seconds (empty
+    // when it announces none), and where the primary screen's top-left lies in the coordinates the
+    // applications report their windows in.
+    struct Desktop {
+        std::function<QString(double timeout)> announcedAddress;
+        std::function<QPoint()> primaryOrigin;
+    };
+    explicit AtspiBus(Desktop desktop);
     ~AtspiBus() override;
 
     BusButton maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPointF point, double timeout) override;
@@ -33,8 +39,7 @@ private:
     std::optional<Node> application(Call& call, qint32 pid);
     std::optional<Node> window(Call& call, const Node& application, const QRect& frame, QPoint point);
 
-    X11Connection& m_connection;
-    X11Screens& m_screens;
+    const Desktop m_desktop;
     std::mutex m_mutex;
     bool m_isConnected = false;
     QHash<QString, qint32> m_pids; // by the applications' names on the bus

@@ -1,6 +1,6 @@
 // The wake comes from the login manager over a message bus: a private bus stands in for the system
 // bus, with a client that owns the login manager's name and one that only pretends to.
-#include "platform/x11/SleepWatcher.h"
+#include "platform/freedesktop/SleepWatcher.h"
 
 #include "support/PrivateBus.h"
 

@@ -2,10 +2,10 @@
 // and one warning per run of failed writes.
 #include "PlistDefaults.h"
 
-#include "platform/Log.h"
-#include "platform/PropertyValue.h"
-#include "platform/x11/BoundedFile.h"
-#include "platform/x11/PropertyListCodec.h"
+#include "platform/common/Log.h"
+#include "platform/common/PropertyValue.h"
+#include "platform/common/BoundedFile.h"
+#include "platform/freedesktop/PropertyListCodec.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -116,9 +116,8 @@ private:
     bool m_hasTimedOut = false;
 };
 
-AtspiBus::AtspiBus(X11Connection& connection, X11Screens& screens)
-    : m_connection(connection)
-    , m_screens(screens) {}
+AtspiBus::AtspiBus(Desktop desktop)
+    : m_desktop(std::move(desktop)) {}
 
 AtspiBus::~AtspiBus() {
     if (m_isConnected)
@@ -135,8 +134,7 @@ std::optional<QDBusConnection> AtspiBus::openBus(const QDeadlineTimer& deadline)
         m_isConnected = false;
         m_pids.clear();
     }
-    QString address = QString::fromUtf8(m_connection.bytes(
-        m_connection.root(), m_connection.atom("AT_SPI_BUS"), deadline.remainingTime() / 1000.0));
+    QString address = m_desktop.announcedAddress(deadline.remainingTime() / 1000.0);
     if (address.isEmpty()) {
         QDBusConnection session = QDBusConnection::sessionBus();
         if (!session.isConnected() || deadline.hasExpired())
@@ -214,7 +212,7 @@ BusButton AtspiBus::maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPoi
     if (!bus)
         return {};
     Call call(*bus, deadline);
-    const QPoint origin = m_screens.primaryOrigin();
+    const QPoint origin = m_desktop.primaryOrigin();
     const QPoint p = (point + QPointF(origin)).toPoint();
     const auto ended = [&call] {
         return call.hasTimedOut() ? BusButton{BusButton::Outcome::NoAnswer, {}} : BusButton{};
