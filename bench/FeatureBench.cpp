@@ -52,7 +52,8 @@ struct Desktop {
 // two spots: within one zone, or across a zone border so that the preview window moves each time.
 class DragScenario {
 public:
-    DragScenario(QPointF first, QPointF second) : m_spots{first, second} {
+    DragScenario(QPointF first, QPointF second)
+        : m_spots{first, second} {
         const SimWindowId front = m_desktop.windows.last();
         const QRectF frame = m_desktop.desk.windowFrame(front);
         m_desktop.pointerAt(frame.topLeft() + QPointF(300, 8));
@@ -102,8 +103,7 @@ private:
     ZoomPaletteMonitor m_monitor{m_desktop.platform, m_palette};
 };
 
-template <typename Scenario, typename... Args>
-void runSteps(benchmark::State& state, Args... args) {
+template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
     Scenario scenario(args...);
     for (auto _ : state)
         scenario.step();
@@ -121,14 +121,18 @@ void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
 }
 BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
 
-void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) { runSteps<CornerScenario>(state); }
+void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
+    runSteps<CornerScenario>(state);
+}
 BENCHMARK(BM_MouseMoveOutsideEveryCorner);
 
 // With 500 windows open: the window-list lookup a press makes and the palette's corner-list fetch.
 // The list is built once and handed out as is, so what is timed is reading it, not the simulation.
 struct ListedDesktop : Desktop {
-    explicit ListedDesktop(int windowCount) : Desktop(windowCount) {
-        desk.setWindowListResult(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
+    explicit ListedDesktop(int windowCount)
+        : Desktop(windowCount) {
+        desk.setWindowListResult(
+            platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
     }
 };
 
@@ -148,8 +152,7 @@ void BM_CornerListFetchOf500Windows(benchmark::State& state) {
 BENCHMARK(BM_CornerListFetchOf500Windows);
 
 // Instruction counts under callgrind, which the timing varies around: only the steps are counted.
-template <typename Scenario, typename... Args>
-void countInstructions(const char* name, Args... args) {
+template <typename Scenario, typename... Args> void countInstructions(const char* name, Args... args) {
     constexpr int kSteps = 10000;
     Scenario scenario(args...);
     scenario.step(); // first-use costs stay out

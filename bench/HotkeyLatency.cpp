@@ -44,7 +44,8 @@ Geometry geometryOf(xcb_connection_t* c, xcb_window_t window, xcb_window_t root)
         g.height = reply->height;
         std::free(reply);
     }
-    if (auto* reply = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr)) {
+    if (auto* reply =
+            xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr)) {
         g.x = reply->dst_x;
         g.y = reply->dst_y;
         std::free(reply);
@@ -59,7 +60,7 @@ struct Change {
 
 // The first and the last change from `known` before a 60 ms quiet spell; none after 2 s.
 Change changesAfter(xcb_connection_t* c, xcb_window_t window, xcb_window_t root, Clock::time_point start,
-                       Geometry known) {
+                    Geometry known) {
     Clock::time_point first{}, last{};
     const auto deadline = start + std::chrono::seconds(2);
     for (;;) {
@@ -76,7 +77,9 @@ Change changesAfter(xcb_connection_t* c, xcb_window_t window, xcb_window_t root,
             std::free(e);
         }
         const auto now = Clock::now();
-        const auto ms = [&](Clock::time_point t) { return std::chrono::duration<double, std::milli>(t - start).count(); };
+        const auto ms = [&](Clock::time_point t) {
+            return std::chrono::duration<double, std::milli>(t - start).count();
+        };
         if (last != Clock::time_point{} && now - last > std::chrono::milliseconds(60))
             return {ms(first), ms(last)};
         if (now > deadline)
@@ -158,7 +161,9 @@ int main(int argc, char** argv) {
     }
     std::sort(latencies.begin(), latencies.end());
     std::sort(starts.begin(), starts.end());
-    const auto at = [](const std::vector<double>& v, double q) { return v[std::min(v.size() - 1, size_t(q * v.size()))]; };
+    const auto at = [](const std::vector<double>& v, double q) {
+        return v[std::min(v.size() - 1, size_t(q * v.size()))];
+    };
     std::printf("%s to window moved: %zu of %d presses, median %.1f ms, 95th percentile %.1f ms"
                 " (first change: median %.1f ms)\n",
                 isRun ? "command" : "hotkey", latencies.size(), presses, at(latencies, 0.5),

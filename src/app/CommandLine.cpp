@@ -44,7 +44,8 @@ const CommandForm* commandNamed(const QString& name) {
 
 } // namespace
 
-CommandLine::CommandLine(int argc, char** argv) : CommandLine(argumentsOf(argc, argv)) {}
+CommandLine::CommandLine(int argc, char** argv)
+    : CommandLine(argumentsOf(argc, argv)) {}
 
 CommandLine::CommandLine(const QStringList& arguments) {
     if (const CommandForm* form = arguments.isEmpty() ? nullptr : commandNamed(arguments.first())) {
@@ -165,6 +166,8 @@ QString CommandLine::helpText() {
         "The manual page corvane(1) says more.\n");
 }
 
-QString CommandLine::versionText() { return QStringLiteral("Corvane %1\n").arg(QStringLiteral(CORVANE_VERSION)); }
+QString CommandLine::versionText() {
+    return QStringLiteral("Corvane %1\n").arg(QStringLiteral(CORVANE_VERSION));
+}
 
 } // namespace corvane

@@ -33,7 +33,8 @@ CorvaneApp::CorvaneApp(Platform& platform)
             &DragSnapSettings::releaseLayoutName);
     m_updater = std::make_unique<UpdaterController>(platform.updater);
     if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
+        QApplication::setWindowIcon(
+            QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
         return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs);

@@ -59,7 +59,8 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     header->addWidget(title);
     header->addStretch();
     m_settings = smallButton(tr("Settings"), this);
-    connect(m_settings, &QPushButton::clicked, this, [showSettings = std::move(showSettings)] { showSettings(); });
+    connect(m_settings, &QPushButton::clicked, this,
+            [showSettings = std::move(showSettings)] { showSettings(); });
     header->addWidget(m_settings);
     stack->addLayout(header);
     stack->addWidget(makeDivider(this));

@@ -81,7 +81,8 @@ QToolButton* makeDeleteButton(const QString& presetName, QWidget* parent) {
 
 // Each name is an option's text and value; `noneLabel`, when given, is a first option of value "".
 // Selects the option of value `selected`, none when no option has it, without announcing a choice.
-void setOptions(QComboBox* picker, const QStringList& names, const QString& selected, const QString& noneLabel = {}) {
+void setOptions(QComboBox* picker, const QStringList& names, const QString& selected,
+                const QString& noneLabel = {}) {
     const QSignalBlocker quiet(picker);
     picker->clear();
     if (!noneLabel.isEmpty())
@@ -126,8 +127,11 @@ QSizeF SettingsView::clampedSize(double width, double height) {
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
                            ZoomPaletteSettings& palette, HotkeyGrabs& hotkeyGrabs, QWidget* parent)
-    : QScrollArea(parent), m_controller(controller), m_dragSnap(dragSnap), m_zoomPalette(palette),
-      m_hotkeyGrabs(hotkeyGrabs) {
+    : QScrollArea(parent)
+    , m_controller(controller)
+    , m_dragSnap(dragSnap)
+    , m_zoomPalette(palette)
+    , m_hotkeyGrabs(hotkeyGrabs) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -153,14 +157,16 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
         refreshNameRow(m_gridName);
         refreshNameRow(m_presetName);
     });
-    connect(&m_controller, &WindowController::hotkeyAssignmentsChanged, this, &SettingsView::refreshHotkeyPickers);
+    connect(&m_controller, &WindowController::hotkeyAssignmentsChanged, this,
+            &SettingsView::refreshHotkeyPickers);
     connect(&m_controller, &WindowController::launchAtLoginChanged, this,
             [this] { m_launchAtLogin->setChecked(m_controller.launchAtLogin()); });
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &SettingsView::refreshDragSnap);
-    connect(&m_zoomPalette, &ZoomPaletteSettings::isEnabledChanged, this, &SettingsView::refreshZoomPaletteToggle);
+    connect(&m_zoomPalette, &ZoomPaletteSettings::isEnabledChanged, this,
+            &SettingsView::refreshZoomPaletteToggle);
 }
 
 QWidget* SettingsView::makeHeader() {
@@ -294,14 +300,16 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
     m_dragSnapLayout = makePicker(140, tr("Drag to snap layout"), m_dragSnapDetails);
     connect(m_dragSnapLayout, &QComboBox::activated, this,
             [this](int index) { m_dragSnap.setLayoutName(m_dragSnapLayout->itemText(index)); });
-    details->addLayout(labelledRow(makeLabel(tr("Layout"), TextStyle::Body, m_dragSnapDetails), m_dragSnapLayout));
+    details->addLayout(
+        labelledRow(makeLabel(tr("Layout"), TextStyle::Body, m_dragSnapDetails), m_dragSnapLayout));
     m_trigger = makePicker(180, tr("Show preview"), m_dragSnapDetails);
     m_trigger->addItem(tr("Anywhere on screen"), QVariant::fromValue(DragSnapSettings::Trigger::Anywhere));
     m_trigger->addItem(tr("Near screen edges"), QVariant::fromValue(DragSnapSettings::Trigger::ScreenEdges));
     connect(m_trigger, &QComboBox::activated, this, [this](int index) {
         m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
     });
-    details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
+    details->addLayout(
+        labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_dragSnapDetails), m_trigger));
     m_restoreSize =
         new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_dragSnapDetails);
     connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
@@ -310,7 +318,8 @@ Card* SettingsView::makeDragSnapCard(QWidget* content) {
     m_dragSnapThumbnailSlot = new QVBoxLayout;
     m_dragSnapThumbnailSlot->setContentsMargins(0, 0, 0, 0);
     details->addLayout(m_dragSnapThumbnailSlot);
-    details->addWidget(makeExplanation(tr("Hold Super while dragging to place a window freely."), m_dragSnapDetails));
+    details->addWidget(
+        makeExplanation(tr("Hold Super while dragging to place a window freely."), m_dragSnapDetails));
     card->rows()->addWidget(m_dragSnapDetails);
     refreshDragSnap();
     return card;
@@ -340,7 +349,8 @@ void SettingsView::refreshDragSnapThumbnail() {
     if (!layout)
         return;
     m_dragSnapThumbnail = new SnapLayoutView(
-        *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); }, m_dragSnapDetails);
+        *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); },
+        m_dragSnapDetails);
     m_dragSnapThumbnail->setFixedHeight(55);
     m_dragSnapThumbnail->setToolTip(layout->name);
     m_dragSnapThumbnailSlot->addWidget(m_dragSnapThumbnail);
@@ -376,7 +386,9 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     return card;
 }
 
-void SettingsView::refreshZoomPaletteToggle() { m_zoomPaletteToggle->setChecked(m_zoomPalette.isEnabled()); }
+void SettingsView::refreshZoomPaletteToggle() {
+    m_zoomPaletteToggle->setChecked(m_zoomPalette.isEnabled());
+}
 
 void SettingsView::confirmZoomPalette() {
     if (m_confirmation)
@@ -424,13 +436,16 @@ Card* SettingsView::makeGridBuilderCard(QWidget* content) {
     card->rows()->addWidget(makeDivider(card));
     auto* nameRows = new QVBoxLayout;
     nameRows->setSpacing(4);
-    m_gridName = makeNameRow(tr("Grid Name"), [this](const QString& name) {
-        if (!m_controller.addGridPreset(name, m_rows->value(), m_cols->value(), m_gridBuilder->merges()))
-            return false;
-        m_gridBuilder->setMerges({});
-        m_gridBuilder->setSelection({});
-        return true;
-    }, nameRows);
+    m_gridName = makeNameRow(
+        tr("Grid Name"),
+        [this](const QString& name) {
+            if (!m_controller.addGridPreset(name, m_rows->value(), m_cols->value(), m_gridBuilder->merges()))
+                return false;
+            m_gridBuilder->setMerges({});
+            m_gridBuilder->setSelection({});
+            return true;
+        },
+        nameRows);
     m_gridName.addButton->setAccessibleName(tr("Save grid as preset"));
     card->rows()->addLayout(nameRows);
     return card;
@@ -476,10 +491,13 @@ Card* SettingsView::makeManualSizeCard(QWidget* content) {
     card->rows()->addWidget(makeDivider(card));
     auto* nameRows = new QVBoxLayout;
     nameRows->setSpacing(4);
-    m_presetName = makeNameRow(tr("Save as Preset Name"), [this](const QString& name) {
-        const QSizeF size = clampedSize(m_width->value(), m_height->value());
-        return m_controller.addSizePreset(name, size.width(), size.height());
-    }, nameRows);
+    m_presetName = makeNameRow(
+        tr("Save as Preset Name"),
+        [this](const QString& name) {
+            const QSizeF size = clampedSize(m_width->value(), m_height->value());
+            return m_controller.addSizePreset(name, size.width(), size.height());
+        },
+        nameRows);
     m_presetName.addButton->setAccessibleName(tr("Save size as preset"));
     card->rows()->addLayout(nameRows);
     return card;
@@ -603,7 +621,8 @@ QWidget* SettingsView::makePresetRow(const Preset& preset, QWidget* parent) {
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(name);
     if (preset.width && preset.height)
-        line->addWidget(makeLabel(PresetCell::sizeLabel(*preset.width, *preset.height), TextStyle::Caption, row, true));
+        line->addWidget(
+            makeLabel(PresetCell::sizeLabel(*preset.width, *preset.height), TextStyle::Caption, row, true));
     line->addStretch();
     line->addWidget(remove);
     return row;

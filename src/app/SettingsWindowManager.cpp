@@ -1,6 +1,5 @@
 #include "SettingsWindowManager.h"
 
-
 #include <QEvent>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,8 +35,10 @@ std::optional<QRect> frameFromText(const QString& text) {
 
 SettingsWindowManager::SettingsWindowManager(Platform& platform, std::function<QWidget*()> makeContent,
                                              QObject* parent)
-    : QObject(parent), m_platform(platform), m_makeContent(std::move(makeContent)),
-      m_window(std::make_unique<QWidget>()) {
+    : QObject(parent)
+    , m_platform(platform)
+    , m_makeContent(std::move(makeContent))
+    , m_window(std::make_unique<QWidget>()) {
     m_window->setWindowTitle(tr("Corvane Settings"));
     m_window->setMinimumSize(minimumSize);
     m_window->setProperty("corvaneFollowsActivationPolicy", true);
@@ -74,7 +75,8 @@ void SettingsWindowManager::restoreFrame() {
     if (!main)
         return;
     const QPointF centre = QRectF(m_platform.screens.windowGeometry(main->visibleFrame)).center();
-    m_window->move(qRound(centre.x() - defaultSize.width() / 2.0), qRound(centre.y() - defaultSize.height() / 2.0));
+    m_window->move(qRound(centre.x() - defaultSize.width() / 2.0),
+                   qRound(centre.y() - defaultSize.height() / 2.0));
 }
 
 void SettingsWindowManager::saveFrame() {

@@ -19,7 +19,8 @@ class SettingsWindowManager : public QObject {
     Q_OBJECT
 public:
     // `makeContent` builds the window's content, once; the window takes it.
-    SettingsWindowManager(Platform& platform, std::function<QWidget*()> makeContent, QObject* parent = nullptr);
+    SettingsWindowManager(Platform& platform, std::function<QWidget*()> makeContent,
+                          QObject* parent = nullptr);
     ~SettingsWindowManager() override;
 
     void show();

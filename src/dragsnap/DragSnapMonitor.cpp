@@ -12,8 +12,8 @@
 
 namespace corvane {
 
-DragSnapMonitor::DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed, const DragSnapSettings& settings,
-                                 SnapPreview& preview, QObject* parent)
+DragSnapMonitor::DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed,
+                                 const DragSnapSettings& settings, SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_layoutNamed(std::move(layoutNamed))

@@ -6,9 +6,9 @@
 // drag is confirmed.
 
 #include "control/FeatureMonitor.h"
-#include "model/SnapLayout.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreview.h"
+#include "model/SnapLayout.h"
 #include "platform/Platform.h"
 
 #include <QObject>

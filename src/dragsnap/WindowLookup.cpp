@@ -139,7 +139,8 @@ QList<QRectF> titleBarCorners(Platform& platform) {
         if (!layer || *layer != 0)
             continue;
         // Unlike the press lookups, an entry without a readable owner still counts here.
-        if (const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid); owner && *owner == self)
+        if (const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid);
+            owner && *owner == self)
             continue;
         if (const std::optional<QRectF> corner = titleBarCorner(entry))
             corners.append(*corner);

@@ -5,7 +5,8 @@
 namespace corvane {
 
 FirstClickHostingView::FirstClickHostingView(QWidget* rootView, QWidget* parent)
-    : QWidget(parent), m_rootView(rootView) {
+    : QWidget(parent)
+    , m_rootView(rootView) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);

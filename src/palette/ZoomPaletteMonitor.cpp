@@ -17,7 +17,9 @@ constexpr EventMask kMouseDownMask =
 constexpr EventMask kMouseUpMask =
     maskOf(EventType::LeftMouseUp) | maskOf(EventType::RightMouseUp) | maskOf(EventType::OtherMouseUp);
 
-QRectF grown(const QRectF& rect, double by) { return rect.adjusted(-by, -by, by, by); }
+QRectF grown(const QRectF& rect, double by) {
+    return rect.adjusted(-by, -by, by, by);
+}
 
 } // namespace
 
@@ -41,7 +43,8 @@ void ZoomPaletteMonitor::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    const auto install = [this](EventMask mask, std::function<void(ZoomPaletteMonitor&, const Event&)> react) {
+    const auto install = [this](EventMask mask,
+                                std::function<void(ZoomPaletteMonitor&, const Event&)> react) {
         const std::optional<MonitorToken> token =
             m_platform.events.addGlobalMonitor(mask, [self = QPointer(this), react](const Event& e) {
                 if (self)
@@ -65,8 +68,8 @@ void ZoomPaletteMonitor::start() {
         markCornersStale();
         close();
     }));
-    m_observers.append(
-        connect(&m_platform.workspace, &Workspace::didActivateApplication, this, [this] { markCornersStale(); }));
+    m_observers.append(connect(&m_platform.workspace, &Workspace::didActivateApplication, this,
+                               [this] { markCornersStale(); }));
     qCDebug(lcGeneral) << "Green-button palette monitor started";
 }
 
@@ -118,8 +121,8 @@ void ZoomPaletteMonitor::evaluate(bool reset) {
         m_corners = titleBarCorners(m_platform);
         m_cornersFetched = now;
     }
-    const bool isInCorner =
-        std::any_of(m_corners.cbegin(), m_corners.cend(), [p](const QRectF& c) { return rectContainsPoint(c, p); });
+    const bool isInCorner = std::any_of(m_corners.cbegin(), m_corners.cend(),
+                                        [p](const QRectF& c) { return rectContainsPoint(c, p); });
     if (!isInCorner)
         return;
     const double wait = m_lastQuery + queryInterval - now;

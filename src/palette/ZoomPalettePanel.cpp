@@ -57,9 +57,13 @@ private:
 
 } // namespace
 
-ZoomPalettePanel::ZoomPalettePanel(Platform& platform, QObject* parent) : QObject(parent), m_platform(platform) {}
+ZoomPalettePanel::ZoomPalettePanel(Platform& platform, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform) {}
 
-ZoomPalettePanel::~ZoomPalettePanel() { delete m_panel; }
+ZoomPalettePanel::~ZoomPalettePanel() {
+    delete m_panel;
+}
 
 std::optional<QRectF> ZoomPalettePanel::frameNear(const QRectF& button, QSizeF size, const Screens& screens) {
     const double h0 = primaryScreenHeight(screens);

@@ -10,7 +10,8 @@
 
 namespace corvane {
 
-ZoomPaletteView::ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* parent) : QWidget(parent) {
+ZoomPaletteView::ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* parent)
+    : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(margin, margin, margin, margin);
     stack->setSpacing(8);

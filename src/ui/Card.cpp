@@ -6,7 +6,10 @@
 namespace corvane {
 
 Card::Card(QPalette::ColorRole fill, double cornerRadius, QWidget* parent)
-    : QFrame(parent), m_fill(fill), m_cornerRadius(cornerRadius), m_rows(new QVBoxLayout(this)) {
+    : QFrame(parent)
+    , m_fill(fill)
+    , m_cornerRadius(cornerRadius)
+    , m_rows(new QVBoxLayout(this)) {
     m_rows->setContentsMargins(10, 10, 10, 10);
     m_rows->setSpacing(10);
     m_rows->setAlignment(Qt::AlignTop);

@@ -5,7 +5,9 @@
 
 namespace corvane {
 
-ElidedLabel::ElidedLabel(QString text, QWidget* parent) : QWidget(parent), m_text(std::move(text)) {
+ElidedLabel::ElidedLabel(QString text, QWidget* parent)
+    : QWidget(parent)
+    , m_text(std::move(text)) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(m_text);
 }
@@ -40,7 +42,9 @@ QSize ElidedLabel::sizeHint() const {
     return QSize(fontMetrics().horizontalAdvance(m_text), fontMetrics().height());
 }
 
-QSize ElidedLabel::minimumSizeHint() const { return QSize(0, fontMetrics().height()); }
+QSize ElidedLabel::minimumSizeHint() const {
+    return QSize(0, fontMetrics().height());
+}
 
 void ElidedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -16,7 +16,10 @@ namespace {
 // An orange shield with a keyhole: the sign for a missing permission.
 class ShieldSymbol final : public QWidget {
 public:
-    explicit ShieldSymbol(QWidget* parent) : QWidget(parent) { setFixedSize(34, 38); }
+    explicit ShieldSymbol(QWidget* parent)
+        : QWidget(parent) {
+        setFixedSize(34, 38);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {

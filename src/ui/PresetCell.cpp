@@ -17,7 +17,8 @@ namespace {
 // A flat tile with the size centred on it.
 class SizeTile final : public QPushButton {
 public:
-    SizeTile(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    SizeTile(const QString& text, QWidget* parent)
+        : QPushButton(text, parent) {
         setFixedHeight(50);
         setMinimumWidth(40);
         setFlat(true);
@@ -62,7 +63,8 @@ QString PresetCell::sizeLabel(double width, double height) {
 }
 
 PresetCell::PresetCell(Preset preset, WindowController& controller, QWidget* parent)
-    : QWidget(parent), m_preset(std::move(preset)) {
+    : QWidget(parent)
+    , m_preset(std::move(preset)) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(8);

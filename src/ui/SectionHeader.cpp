@@ -4,7 +4,8 @@
 
 namespace corvane {
 
-SectionHeader::SectionHeader(const QString& title, QWidget* parent) : QLabel(title, parent) {
+SectionHeader::SectionHeader(const QString& title, QWidget* parent)
+    : QLabel(title, parent) {
     setTextFormat(Qt::PlainText);
     setFont(fontFor(TextStyle::SectionTitle));
     useSecondaryText(this);

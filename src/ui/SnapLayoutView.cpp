@@ -13,7 +13,9 @@ namespace corvane {
 class SnapZoneButton final : public QAbstractButton {
 public:
     SnapZoneButton(SnapLayoutView& view, const SnapZone& zone)
-        : QAbstractButton(&view), m_view(view), m_zone(zone) {
+        : QAbstractButton(&view)
+        , m_view(view)
+        , m_zone(zone) {
         setAttribute(Qt::WA_Hover);
         setMouseTracking(true);
         setFocusPolicy(Qt::TabFocus);
@@ -52,7 +54,9 @@ private:
 
 namespace {
 
-QString percent(double fraction) { return QStringLiteral("%1%").arg(qRound(fraction * 100)); }
+QString percent(double fraction) {
+    return QStringLiteral("%1%").arg(qRound(fraction * 100));
+}
 
 QString zoneDescription(const QRectF& r) {
     return SnapLayoutView::tr("%1 wide and %2 tall, from %3 left and %4 top")
@@ -62,7 +66,9 @@ QString zoneDescription(const QRectF& r) {
 } // namespace
 
 SnapLayoutView::SnapLayoutView(SnapLayout layout, SnapHandler onSnap, QWidget* parent)
-    : QWidget(parent), m_layout(std::move(layout)), m_onSnap(std::move(onSnap)) {
+    : QWidget(parent)
+    , m_layout(std::move(layout))
+    , m_onSnap(std::move(onSnap)) {
     setFixedHeight(height);
     setAccessibleName(m_layout.name);
     const qsizetype count = m_layout.zones.size();

@@ -90,9 +90,13 @@ QColor legibleColor(QColor color, const QList<QColor>& backgrounds, double ratio
     return color;
 }
 
-QColor accentColor(const QPalette& palette) { return palette.color(QPalette::Highlight); }
+QColor accentColor(const QPalette& palette) {
+    return palette.color(QPalette::Highlight);
+}
 
-QColor separatorColor(const QPalette& palette) { return primaryColor(palette, 0.16); }
+QColor separatorColor(const QPalette& palette) {
+    return primaryColor(palette, 0.16);
+}
 
 QColor secondaryTextColor(const QPalette& palette) {
     return legibleColor(primaryColor(palette, 0.55),

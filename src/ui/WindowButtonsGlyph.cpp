@@ -9,7 +9,8 @@ namespace {
 
 class HiddenFromAccessibility final : public QAccessibleWidget {
 public:
-    explicit HiddenFromAccessibility(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+    explicit HiddenFromAccessibility(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Graphic) {}
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         s.invisible = true;

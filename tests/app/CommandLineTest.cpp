@@ -1,6 +1,7 @@
 // The command line: which arguments start the program, which answer at once and which are refused,
 // and what each answer writes where.
 #include "app/CommandLine.h"
+
 #include "support/WrittenStreams.h"
 
 #include <gtest/gtest.h>

@@ -147,7 +147,8 @@ TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     for (const SnapLayout& layout : builtInLayouts())
         all.append(layout.name);
     EXPECT_EQ(options(view->hotkeyPicker(3)), all + QStringList({"Laptop", "Wide"}));
-    EXPECT_EQ(options(view->dragSnapLayoutPicker()), all.mid(1) + QStringList({"Wide"})) << "grid presets only";
+    EXPECT_EQ(options(view->dragSnapLayoutPicker()), all.mid(1) + QStringList({"Wide"}))
+        << "grid presets only";
     EXPECT_EQ(view->presetCount()->text(), "2");
     EXPECT_TRUE(presetListTexts().contains("1200×800")) << "whole points, the fraction cut off";
     EXPECT_EQ(view->presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
@@ -350,9 +351,9 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
         const bool isControl = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
                                qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QLineEdit*>(widget);
         // A spin box's or picker's own line edit is part of that control.
-        const bool isPart = qobject_cast<QLineEdit*>(widget) &&
-                            (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
-                             qobject_cast<QComboBox*>(widget->parentWidget()));
+        const bool isPart =
+            qobject_cast<QLineEdit*>(widget) && (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
+                                                 qobject_cast<QComboBox*>(widget->parentWidget()));
         if (isControl && !isPart && widget->isVisibleTo(view->widget()) && widget->isEnabled())
             controls.append(widget);
     }
@@ -360,7 +361,8 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
     QSet<QWidget*> reached;
     controls.first()->setFocus(Qt::TabFocusReason);
     const auto allReached = [&] {
-        return std::all_of(controls.cbegin(), controls.cend(), [&](QWidget* c) { return reached.contains(c); });
+        return std::all_of(controls.cbegin(), controls.cend(),
+                           [&](QWidget* c) { return reached.contains(c); });
     };
     for (int i = 0; i < 300 && !allReached(); ++i) {
         if (QWidget* focused = QApplication::focusWidget())
@@ -368,9 +370,11 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     for (QWidget* control : controls) {
-        EXPECT_TRUE(reached.contains(control)) << control->metaObject()->className() << " " << qPrintable(control->accessibleName());
+        EXPECT_TRUE(reached.contains(control))
+            << control->metaObject()->className() << " " << qPrintable(control->accessibleName());
         const auto* button = qobject_cast<QAbstractButton*>(control);
-        const QString name = control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
+        const QString name =
+            control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
         EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " has no accessible name";
     }
 }

@@ -4,8 +4,8 @@
 
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapMonitor.h"
-#include "input/GlobalKeyMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
+#include "input/GlobalKeyMonitor.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +46,8 @@ protected:
         void stop() override {}
     } settingsMonitor;
     DragSnapSettings settings{platform, settingsMonitor};
-    DragSnapMonitor monitor{platform, [this](const QString& name) { return controller.layout(name); }, settings,
-                            preview};
+    DragSnapMonitor monitor{platform, [this](const QString& name) { return controller.layout(name); },
+                            settings, preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

@@ -69,7 +69,8 @@ protected:
     QList<double> queryTimes() {
         QList<double> times;
         for (const SimAction& action : desk.log().actions())
-            if (action.kind == SimAction::Kind::ReadAttribute && action.attribute == QLatin1String("AXSubrole"))
+            if (action.kind == SimAction::Kind::ReadAttribute &&
+                action.attribute == QLatin1String("AXSubrole"))
                 times.append(action.time);
         return times;
     }
@@ -78,7 +79,9 @@ protected:
 TEST_F(ZoomPaletteMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHeldOrThePointerLeaves) {
     moveTo(kOnZoom);
     EXPECT_TRUE(monitor->isDwelling());
-    EXPECT_EQ(log->count("app.corvane.zoompalette: green button found; opening in 0.3s unless the pointer leaves"), 1);
+    EXPECT_EQ(
+        log->count("app.corvane.zoompalette: green button found; opening in 0.3s unless the pointer leaves"),
+        1);
     advance(0.29);
     EXPECT_FALSE(monitor->isOpen());
     moveTo({147, 103}); // outside the button, within the 2-point slack
@@ -229,7 +232,8 @@ TEST_F(ZoomPaletteMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElse
 
 TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {
     openPalette();
-    // Button at screen (148, 780, 14, 16), panel at (140, 574, 370, 200): the zone spans both and 6 points more.
+    // Button at screen (148, 780, 14, 16), panel at (140, 574, 370, 200): the zone spans both and 6 points
+    // more.
     for (const QPointF p : {QPointF(155, 788), QPointF(300, 600), QPointF(515, 777), QPointF(134, 801)}) {
         pointerAt(p);
         advance(0.5);
@@ -253,7 +257,8 @@ TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesA
     openPalette();
     desk.events().sendGlobal(SimEvents::keyDown("a", 0, 0, desk.runLoop().now()));
     EXPECT_TRUE(monitor->isOpen());
-    desk.events().sendGlobal(SimEvents::keyDown(QString(QChar(27)), keycode::kEscape, 0, desk.runLoop().now()));
+    desk.events().sendGlobal(
+        SimEvents::keyDown(QString(QChar(27)), keycode::kEscape, 0, desk.runLoop().now()));
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
     desk.postActiveSpaceChange();
@@ -283,8 +288,9 @@ TEST_F(ZoomPaletteMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButt
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_EQ(palette.hides, 1);
     // The left half of the left screen's visible frame, in AX coordinates: y from the menu bar down.
-    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 720x875", "write AXPosition 0,25", "pause 10000",
-                                                 "write AXSize 720x875", "write AXPosition 0,25"}));
+    EXPECT_EQ(desk.log().effects(),
+              (QStringList{"write AXSize 720x875", "write AXPosition 0,25", "pause 10000",
+                           "write AXSize 720x875", "write AXPosition 0,25"}));
     desk.log().clear();
     palette.onPick(QRectF(0, 0, 1, 1));
     EXPECT_TRUE(desk.log().effects().isEmpty()) << "a pick after closing does nothing";

@@ -1,9 +1,9 @@
 // The palette window on the offscreen platform: placement below, above and clamped on the button's
 // screen, one panel at a time, a window that never takes the focus, and clicks that pick.
 #include "palette/ZoomPalettePanel.h"
-#include "palette/ZoomPaletteView.h"
 
 #include "model/BuiltInLayouts.h"
+#include "palette/ZoomPaletteView.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/SnapLayoutView.h"
 

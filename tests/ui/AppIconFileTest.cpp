@@ -1,9 +1,8 @@
 // The installed icon files are rendered from one SVG at build time, while the program draws its icon
 // itself, from the tray glyph: on a desktop with Qt's default palette the two must look the same, so
 // neither can drift from the other.
-#include "ui/AppIcon.h"
-
 #include "control/ControllerFixture.h"
+#include "ui/AppIcon.h"
 
 #include <QPalette>
 #include <cstdlib>
@@ -14,8 +13,8 @@ namespace {
 class AppIconFileTest : public ControllerTest {};
 
 int largestChannelDifference(QRgb a, QRgb b) {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
-                     std::abs(qAlpha(a) - qAlpha(b))});
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
 }
 
 TEST_F(AppIconFileTest, EveryInstalledSizeLooksLikeTheIconTheProgramDraws) {
@@ -25,8 +24,9 @@ TEST_F(AppIconFileTest, EveryInstalledSizeLooksLikeTheIconTheProgramDraws) {
         const QString path = QStringLiteral(CORVANE_ICON_DIR "/%1x%1/app.corvane.Corvane.png").arg(size);
         const QImage file = QImage(path).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(file.size(), QSize(size, size)) << path.toStdString();
-        const QImage drawn =
-            appIconPixmap(controller->menuBarIcon(), size, QPalette(), 1).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = appIconPixmap(controller->menuBarIcon(), size, QPalette(), 1)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(drawn.size(), file.size());
         // The renderers smooth edges differently (the program scales a raster glyph), which stays under
         // these bounds; a rectangle half a glyph unit off, a corner radius or an accent of its own does not.

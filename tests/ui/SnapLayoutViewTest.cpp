@@ -1,12 +1,12 @@
 // Layout thumbnails, preset cells and the title-bar glyph, on the offscreen platform: zone geometry
 // and seams, the fractions a click passes, hover, what a preset cell shows and what its clicks do.
-#include "ui/ElidedLabel.h"
-#include "ui/PresetCell.h"
 #include "ui/SnapLayoutView.h"
-#include "ui/WindowButtonsGlyph.h"
 
 #include "control/ControllerFixture.h"
 #include "model/BuiltInLayouts.h"
+#include "ui/ElidedLabel.h"
+#include "ui/PresetCell.h"
+#include "ui/WindowButtonsGlyph.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -31,7 +31,9 @@ QImage rendered(QWidget& widget) {
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }
-QColor pixelAt(QWidget& widget, QPoint p) { return rendered(widget).pixelColor(p); }
+QColor pixelAt(QWidget& widget, QPoint p) {
+    return rendered(widget).pixelColor(p);
+}
 
 void enter(QWidget* w) {
     QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
@@ -57,7 +59,8 @@ TEST(SnapLayoutViewTest, ZonesArePartedByASeamAndAClickPassesTheStoredFractions)
     QTest::mouseClick(split.zoneButton(0), Qt::LeftButton);
     EXPECT_EQ(picked, (QList<QRectF>{QRectF(0.5, 0, 0.5, 1), QRectF(0, 0, 0.5, 1)}));
     EXPECT_EQ(split.zoneButton(1)->accessibleName(), "Split, zone 2 of 2");
-    EXPECT_EQ(split.zoneButton(1)->accessibleDescription(), "50% wide and 100% tall, from 50% left and 0% top");
+    EXPECT_EQ(split.zoneButton(1)->accessibleDescription(),
+              "50% wide and 100% tall, from 50% left and 0% top");
 
     // The seam between the halves stays unpainted; a zone is drawn in the accent colour only while hovered.
     const QColor separator = pixelAt(split, QPoint(20, 27));
@@ -107,7 +110,8 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     QTest::mouseClick(sizeCell.sizeTile(), Qt::LeftButton);
     desk.settle();
     ASSERT_FALSE(desk.log().effects().isEmpty());
-    EXPECT_EQ(desk.log().effects().first(), "write AXSize 1440.7x900.9") << "the stored values, not the label's";
+    EXPECT_EQ(desk.log().effects().first(), "write AXSize 1440.7x900.9")
+        << "the stored values, not the label's";
 
     PresetCell nameOnly(Preset{QUuid::createUuid(), "Only a width", 800, {}, {}, {}, {}}, *controller);
     EXPECT_FALSE(nameOnly.gridThumbnail());

@@ -2,9 +2,9 @@
 // and one warning per run of failed writes.
 #include "PlistDefaults.h"
 
+#include "platform/common/BoundedFile.h"
 #include "platform/common/Log.h"
 #include "platform/common/PropertyValue.h"
-#include "platform/common/BoundedFile.h"
 #include "platform/freedesktop/PropertyListCodec.h"
 
 #include <QDateTime>
@@ -32,7 +32,10 @@ QString folderProblem(const QString& folder) {
 
 } // namespace
 
-PlistDefaults::PlistDefaults(QString filePath) : m_filePath(std::move(filePath)) { load(); }
+PlistDefaults::PlistDefaults(QString filePath)
+    : m_filePath(std::move(filePath)) {
+    load();
+}
 
 void PlistDefaults::load() {
     const BoundedFile file = readBoundedFile(m_filePath);
@@ -73,13 +76,15 @@ void PlistDefaults::moveAside() {
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = base + QStringLiteral("-%1").arg(n);
     if (QFile::rename(m_filePath, aside)) {
-        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath << "is not a property list; it was moved to"
-                                       << aside << "and Corvane starts from the defaults";
+        qCWarning(lcGeneral).noquote()
+            << "The settings file" << m_filePath << "is not a property list; it was moved to" << aside
+            << "and Corvane starts from the defaults";
     } else {
         m_isWriteProtected = true;
-        qCWarning(lcGeneral).noquote() << "The settings file" << m_filePath
-                                       << "is not a property list and could not be moved aside; it is left untouched"
-                                       << "and Corvane starts from the defaults";
+        qCWarning(lcGeneral).noquote()
+            << "The settings file" << m_filePath
+            << "is not a property list and could not be moved aside; it is left untouched"
+            << "and Corvane starts from the defaults";
     }
 }
 

@@ -9,15 +9,13 @@
 #include <QStringDecoder>
 #include <QTimeZone>
 #include <QVariantList>
-
-#include <plist/plist.h>
-
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <plist/plist.h>
 
 namespace corvane {
 
@@ -147,7 +145,8 @@ std::optional<QByteArray> preparedForLibplist(const QByteArray& xml) {
                 if (textEnd >= 0 && QByteArrayView(xml).sliced(textEnd).startsWith(closing)) {
                     const QByteArray text = xml.sliced(end, textEnd - end);
                     if (!fitsQint64(text)) {
-                        qCWarning(lcGeneral).noquote() << "An integer beyond 64 bits is read as a real:" << text.trimmed();
+                        qCWarning(lcGeneral).noquote()
+                            << "An integer beyond 64 bits is read as a real:" << text.trimmed();
                         out.append("<real>" + text + "</real>");
                         pos = textEnd + closing.size();
                         continue;

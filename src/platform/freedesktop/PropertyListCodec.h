@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
-
 #include <optional>
 
 namespace corvane {

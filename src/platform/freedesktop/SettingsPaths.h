@@ -7,8 +7,8 @@ namespace corvane {
 
 // $XDG_CONFIG_HOME when it is set to an absolute path, else ~/.config.
 QString configHome();
-QString settingsDirectory();         // <config home>/corvane
-QString defaultsFilePath();          // <config home>/corvane/app.corvane.plist
-QString autostartEntryPath();        // <config home>/autostart/corvane.desktop
+QString settingsDirectory();  // <config home>/corvane
+QString defaultsFilePath();   // <config home>/corvane/app.corvane.plist
+QString autostartEntryPath(); // <config home>/autostart/corvane.desktop
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 #include "ButtonLayoutReader.h"
 
-#include "platform/common/Log.h"
 #include "platform/common/BoundedFile.h"
+#include "platform/common/Log.h"
 #include "platform/wmconfig/GSettingsString.h"
 
 #include <QDBusConnection>

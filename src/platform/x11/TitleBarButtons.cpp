@@ -8,7 +8,8 @@ std::optional<QRectF> TitleBarButtons::drawnButton(TitleButton button, const QRe
     return titleButtonRect(layout.buttons, layout.metrics, button, frame, decorationTop);
 }
 
-std::optional<QRectF> TitleBarButtons::zoomButtonRegion(xcb_window_t window, const X11Windows::TitledFrame& titled) {
+std::optional<QRectF> TitleBarButtons::zoomButtonRegion(xcb_window_t window,
+                                                        const X11Windows::TitledFrame& titled) {
     if (titled.decorationTop == 0)
         return m_client.zoomButtonRegion(window, titled.frame);
     return drawnButton(TitleButton::Maximize, titled.frame, titled.decorationTop);

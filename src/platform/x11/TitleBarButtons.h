@@ -4,8 +4,8 @@
 // accessibility bus says. Shared by the X11 accessibility (the button elements) and the window list
 // (where each window's zoom button lies).
 
-#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/common/ClientTitleButtons.h"
+#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {

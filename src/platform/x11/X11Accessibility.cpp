@@ -239,7 +239,8 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
 }
 
 std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window,
-                                                             const X11Windows::TitledFrame& titled, QPointF point) {
+                                                             const X11Windows::TitledFrame& titled,
+                                                             QPointF point) {
     const QRectF& frame = titled.frame;
     const int top = titled.decorationTop;
     if (top == 0) {

@@ -87,7 +87,8 @@ void X11Events::selectEvents() {
     const bool wantsButtons = wantsButtonsOf(wanted);
     if (wantsButtons != wantsButtonsOf(before) || wantsMotion != bool(before & kMotionMask)) {
         m_pacer.reset();
-        // X screens joined by Xinerama are the server's for its life: their origin is read once per recording.
+        // X screens joined by Xinerama are the server's for its life: their origin is read once per
+        // recording.
         m_deviceOrigin = m_screens.deviceOrigin();
         m_isRecordingButtons = m_recorder.record(wantsButtons, wantsMotion) && wantsButtons;
         // The recording tells what changes from here on: start from where the pointer is now.

@@ -1,16 +1,16 @@
 #include "X11Platform.h"
 
+#include "platform/common/PackageManagedUpdater.h"
 #include "platform/freedesktop/AtspiBus.h"
 #include "platform/freedesktop/AutostartLoginItem.h"
-#include "platform/x11/ButtonLayoutReader.h"
-#include "platform/common/PackageManagedUpdater.h"
 #include "platform/freedesktop/PlistDefaults.h"
-#include "platform/x11/X11Application.h"
-#include "platform/qt/QtRunLoop.h"
 #include "platform/freedesktop/SettingsPaths.h"
+#include "platform/qt/QtRunLoop.h"
 #include "platform/qt/ThreadPoolQueue.h"
+#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Application.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11KeyGrabs.h"
@@ -29,11 +29,12 @@ struct X11Platform::Parts {
         : screens(connection)
         , windows(connection, screens)
         , buttonLayouts(connection)
-        , accessibilityBus(AtspiBus::Desktop{
-              [&connection](double timeout) {
-                  return QString::fromUtf8(connection.bytes(connection.root(), connection.atom("AT_SPI_BUS"), timeout));
-              },
-              [this] { return screens.primaryOrigin(); }})
+        , accessibilityBus(
+              AtspiBus::Desktop{[&connection](double timeout) {
+                                    return QString::fromUtf8(connection.bytes(
+                                        connection.root(), connection.atom("AT_SPI_BUS"), timeout));
+                                },
+                                [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, titleBarButtons)
         , windowServer(windows, screens, titleBarButtons)

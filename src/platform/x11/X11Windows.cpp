@@ -91,7 +91,8 @@ std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
     if (!reply)
         return std::nullopt;
     // Only the pid was asked for, so every value that comes back is one.
-    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem; xcb_res_client_id_value_next(&it)) {
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
+         xcb_res_client_id_value_next(&it)) {
         if (xcb_res_client_id_value_value_length(it.data) > 0)
             return qint32(*xcb_res_client_id_value_value(it.data));
     }
@@ -164,8 +165,9 @@ std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t windo
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)));
     const auto remaining = [&] { return double(deadline.remainingTimeNSecs()) / 1e9; };
     const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, remaining());
-    const auto origin = geometry ? m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, remaining())
-                                 : XcbReply<xcb_translate_coordinates_reply_t>();
+    const auto origin =
+        geometry ? m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, remaining())
+                 : XcbReply<xcb_translate_coordinates_reply_t>();
     if (!geometry || !origin) {
         if (!geometry)
             xcb_discard_reply(c, originRequest);
@@ -367,7 +369,8 @@ bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, doub
     {
         std::lock_guard lock(m_mutex);
         const auto it = m_sent.find(window);
-        if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore && it->requested == sent.requested)
+        if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore &&
+            it->requested == sent.requested)
             it->wasAwaited = true;
     }
     const QRect requested = sent.requested.toRect();
@@ -383,9 +386,9 @@ bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, doub
         window,
         [&](const X11Connection::Configured& c) {
             return c.count > sent.configuresBefore && (!resizes || c.size != sent.clientBefore.size()) &&
-                   (!moves || (c.positionCount > sent.configuresBefore &&
-                               (c.rootPosition - sent.clientBefore.topLeft()).manhattanLength() >
-                                   2 * c.borderWidth));
+                   (!moves ||
+                    (c.positionCount > sent.configuresBefore &&
+                     (c.rootPosition - sent.clientBefore.topLeft()).manhattanLength() > 2 * c.borderWidth));
         },
         timeout);
 }

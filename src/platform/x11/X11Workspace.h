@@ -3,8 +3,8 @@
 // the active window, and activation asks the window manager to activate a window.
 
 #include "platform/Workspace.h"
-#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/freedesktop/SleepWatcher.h"
+#include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/X11Windows.h"
 
 namespace corvane {

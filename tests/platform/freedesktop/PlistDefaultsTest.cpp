@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <plist/plist.h>
 #include <sys/ioctl.h>
@@ -288,8 +288,9 @@ TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
 
 TEST(PropertyListCodecTest, OnlyADecimalBeyondSixtyFourBitsBecomesAReal) {
     const auto read = [](const char* integer) {
-        const QByteArray xml = QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>n</key><integer>") +
-                               integer + "</integer></dict></plist>";
+        const QByteArray xml =
+            QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>n</key><integer>") +
+            integer + "</integer></dict></plist>";
         return parsePropertyList(xml).value_or(QVariantMap()).value("n");
     };
     EXPECT_EQ(read("-9223372036854775808"), QVariant(std::numeric_limits<qint64>::min()));
