@@ -7,7 +7,7 @@
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "dragsnap/WindowLookup.h"
 #include "input/GlobalKeyMonitor.h"
-#include "palette/ZoomPaletteMonitor.h"
+#include "palette/QuickSnapMonitor.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <QApplication>
@@ -100,7 +100,7 @@ public:
 private:
     Desktop m_desktop;
     HiddenPalette m_palette;
-    ZoomPaletteMonitor m_monitor{m_desktop.platform, m_palette};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_palette};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
@@ -140,7 +140,7 @@ void BM_PressLookupAmong500Windows(benchmark::State& state) {
     ListedDesktop d(500);
     const QPointF point(1300, 850); // only the backmost windows reach here: the whole list is read
     for (auto _ : state)
-        benchmark::DoNotOptimize(cgWindow(d.platform, point));
+        benchmark::DoNotOptimize(windowAt(d.platform, point));
 }
 BENCHMARK(BM_PressLookupAmong500Windows);
 

@@ -9,7 +9,7 @@
 #include "input/HotkeyGrabs.h"
 #include "input/HotkeyRules.h"
 #include "palette/FirstClickHostingView.h"
-#include "palette/ZoomPaletteView.h"
+#include "palette/QuickSnapView.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/GridBuilderView.h"
 #include "ui/LegibleStyle.h"
@@ -55,7 +55,7 @@ struct Scene {
     HotkeyGrabs hotkeyGrabs{platform, defaultHotkeyChords()};
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
-    ZoomPaletteSettings palette{platform, idle};
+    QuickSnapSettings palette{platform, idle};
     std::unique_ptr<WindowController> controller;
 
     Scene(bool isTrusted, bool hasPresets) {
@@ -125,8 +125,8 @@ void settings(const Visit& visit) {
         present(view, name, visit);
         if (!hasPresets) {
             view.show();
-            emit view.zoomPaletteToggle()->clicked(true);
-            present(*view.zoomPaletteConfirmation(), QStringLiteral("alert"), visit);
+            emit view.quickSnapToggle()->clicked(true);
+            present(*view.quickSnapConfirmation(), QStringLiteral("alert"), visit);
             view.hide();
         }
         std::unique_ptr<QWidget> column(view.takeWidget());
@@ -145,7 +145,7 @@ void gridBuilder(const Visit& visit) {
 }
 
 void palette(const Visit& visit) {
-    FirstClickHostingView palette(new ZoomPaletteView([](const QRectF&) {}));
+    FirstClickHostingView palette(new QuickSnapView([](const QRectF&) {}));
     present(palette, QStringLiteral("palette"), visit);
 }
 

@@ -13,9 +13,9 @@
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyGrabs.h"
-#include "palette/ZoomPaletteMonitor.h"
-#include "palette/ZoomPalettePanel.h"
-#include "palette/ZoomPaletteSettings.h"
+#include "palette/QuickSnapMonitor.h"
+#include "palette/QuickSnapPanel.h"
+#include "palette/QuickSnapSettings.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -52,10 +52,10 @@ private:
     GlobalKeyMonitor m_keyMonitor;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
-    ZoomPalettePanel m_palettePanel;
-    ZoomPaletteMonitor m_paletteMonitor;
+    QuickSnapPanel m_palettePanel;
+    QuickSnapMonitor m_paletteMonitor;
     DragSnapSettings m_dragSnapSettings;
-    ZoomPaletteSettings m_paletteSettings;
+    QuickSnapSettings m_paletteSettings;
     std::unique_ptr<WindowController> m_controller;
     std::unique_ptr<HotkeyGrabs> m_hotkeyGrabs; // checks the controller's chords
     std::unique_ptr<UpdaterController> m_updater;

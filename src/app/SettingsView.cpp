@@ -126,11 +126,11 @@ QSizeF SettingsView::clampedSize(double width, double height) {
 }
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
-                           ZoomPaletteSettings& palette, HotkeyGrabs& hotkeyGrabs, QWidget* parent)
+                           QuickSnapSettings& palette, HotkeyGrabs& hotkeyGrabs, QWidget* parent)
     : QScrollArea(parent)
     , m_controller(controller)
     , m_dragSnap(dragSnap)
-    , m_zoomPalette(palette)
+    , m_quickSnap(palette)
     , m_hotkeyGrabs(hotkeyGrabs) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -143,7 +143,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addWidget(makeGeneralCard(content));
     column->addWidget(makeHotkeysCard(content));
     column->addWidget(makeDragSnapCard(content));
-    column->addWidget(makeZoomPaletteCard(content));
+    column->addWidget(makeQuickSnapCard(content));
     column->addWidget(makeGridBuilderCard(content));
     column->addWidget(makeManualSizeCard(content));
     column->addWidget(makePresetsCard(content));
@@ -165,8 +165,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &SettingsView::refreshDragSnap);
-    connect(&m_zoomPalette, &ZoomPaletteSettings::isEnabledChanged, this,
-            &SettingsView::refreshZoomPaletteToggle);
+    connect(&m_quickSnap, &QuickSnapSettings::isEnabledChanged, this, &SettingsView::refreshQuickSnapToggle);
 }
 
 QWidget* SettingsView::makeHeader() {
@@ -356,7 +355,7 @@ void SettingsView::refreshDragSnapThumbnail() {
     m_dragSnapThumbnailSlot->addWidget(m_dragSnapThumbnail);
 }
 
-Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
+Card* SettingsView::makeQuickSnapCard(QWidget* content) {
     Card* card = makeCard(quickSnapTexts::cardTitle(), content);
     // The glyph goes before the title: take the title out of the card's first row and put both in one.
     QWidget* heading = takeFirstWidget(card->rows());
@@ -366,31 +365,31 @@ Card* SettingsView::makeZoomPaletteCard(QWidget* content) {
     titleRow->addStretch();
     card->rows()->addLayout(titleRow);
 
-    m_zoomPaletteToggle = new QCheckBox(quickSnapTexts::toggleLabel(), card);
-    connect(m_zoomPaletteToggle, &QCheckBox::clicked, this, [this](bool isOn) {
+    m_quickSnapToggle = new QCheckBox(quickSnapTexts::toggleLabel(), card);
+    connect(m_quickSnapToggle, &QCheckBox::clicked, this, [this](bool isOn) {
         if (isOn) {
             // Nothing changes until the user confirms.
-            m_zoomPaletteToggle->setChecked(false);
-            confirmZoomPalette();
+            m_quickSnapToggle->setChecked(false);
+            confirmQuickSnap();
         } else {
-            m_zoomPalette.setEnabled(false);
+            m_quickSnap.setEnabled(false);
         }
     });
-    card->rows()->addWidget(m_zoomPaletteToggle);
+    card->rows()->addWidget(m_quickSnapToggle);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
     texts->addWidget(makeExplanation(quickSnapTexts::whereItOpens(), card));
     texts->addWidget(makeExplanation(quickSnapTexts::whatItCosts(), card));
     card->rows()->addLayout(texts);
-    refreshZoomPaletteToggle();
+    refreshQuickSnapToggle();
     return card;
 }
 
-void SettingsView::refreshZoomPaletteToggle() {
-    m_zoomPaletteToggle->setChecked(m_zoomPalette.isEnabled());
+void SettingsView::refreshQuickSnapToggle() {
+    m_quickSnapToggle->setChecked(m_quickSnap.isEnabled());
 }
 
-void SettingsView::confirmZoomPalette() {
+void SettingsView::confirmQuickSnap() {
     if (m_confirmation)
         return;
     // The question is the alert's title, shown large, with its message below it.
@@ -403,7 +402,7 @@ void SettingsView::confirmZoomPalette() {
     m_confirmation->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_confirmation, &QMessageBox::buttonClicked, this, [this, turnOn](QAbstractButton* clicked) {
         if (clicked == turnOn)
-            m_zoomPalette.setEnabled(true);
+            m_quickSnap.setEnabled(true);
     });
     m_confirmation->open();
 }

@@ -8,7 +8,7 @@
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "input/HotkeyGrabs.h"
-#include "palette/ZoomPaletteSettings.h"
+#include "palette/QuickSnapSettings.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -35,7 +35,7 @@ class GridBuilderView;
 class SettingsView : public QScrollArea {
     Q_OBJECT
 public:
-    SettingsView(WindowController& controller, DragSnapSettings& dragSnap, ZoomPaletteSettings& palette,
+    SettingsView(WindowController& controller, DragSnapSettings& dragSnap, QuickSnapSettings& palette,
                  HotkeyGrabs& hotkeyGrabs, QWidget* parent = nullptr);
 
     static constexpr qsizetype nameCharacterLimit = 15;
@@ -64,9 +64,9 @@ public:
     QComboBox* triggerPicker() const { return m_trigger; }
     QCheckBox* restoreSizeToggle() const { return m_restoreSize; }
     QWidget* dragSnapThumbnail() const { return m_dragSnapThumbnail; }
-    QCheckBox* zoomPaletteToggle() const { return m_zoomPaletteToggle; }
+    QCheckBox* quickSnapToggle() const { return m_quickSnapToggle; }
     // The open alert that asks before Quick Snap is turned on, if any.
-    QMessageBox* zoomPaletteConfirmation() const { return m_confirmation; }
+    QMessageBox* quickSnapConfirmation() const { return m_confirmation; }
     QSpinBox* rowsStepper() const { return m_rows; }
     QSpinBox* colsStepper() const { return m_cols; }
     GridBuilderView* gridBuilder() const { return m_gridBuilder; }
@@ -85,7 +85,7 @@ private:
     Card* makeGeneralCard(QWidget* content);
     Card* makeHotkeysCard(QWidget* content);
     Card* makeDragSnapCard(QWidget* content);
-    Card* makeZoomPaletteCard(QWidget* content);
+    Card* makeQuickSnapCard(QWidget* content);
     Card* makeGridBuilderCard(QWidget* content);
     Card* makeManualSizeCard(QWidget* content);
     Card* makePresetsCard(QWidget* content);
@@ -97,14 +97,14 @@ private:
     void refreshChords();
     void refreshDragSnap();
     void refreshDragSnapThumbnail();
-    void refreshZoomPaletteToggle();
+    void refreshQuickSnapToggle();
     void refreshPresets();
     void refreshNameRow(const NameRow& row);
-    void confirmZoomPalette();
+    void confirmQuickSnap();
 
     WindowController& m_controller;
     DragSnapSettings& m_dragSnap;
-    ZoomPaletteSettings& m_zoomPalette;
+    QuickSnapSettings& m_quickSnap;
     HotkeyGrabs& m_hotkeyGrabs;
 
     QLabel* m_version = nullptr;
@@ -119,7 +119,7 @@ private:
     QCheckBox* m_restoreSize = nullptr;
     QVBoxLayout* m_dragSnapThumbnailSlot = nullptr;
     QWidget* m_dragSnapThumbnail = nullptr;
-    QCheckBox* m_zoomPaletteToggle = nullptr;
+    QCheckBox* m_quickSnapToggle = nullptr;
     QPointer<QMessageBox> m_confirmation;
     QSpinBox* m_rows = nullptr;
     QSpinBox* m_cols = nullptr;

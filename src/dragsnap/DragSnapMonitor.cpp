@@ -93,14 +93,14 @@ void DragSnapMonitor::handleMouseDown(const Event& event) {
     m_candidateWindow = element;
     m_candidateOrigin = frame->topLeft();
     m_candidateSize = frame->size();
-    const std::optional<CgWindowHit> hit = cgWindow(m_platform, probe);
+    const std::optional<WindowHit> hit = windowAt(m_platform, probe);
     if (hit && framesMatch(hit->bounds, *frame)) {
-        m_candidateCGWindow = hit->number;
+        m_candidateListedWindow = hit->number;
         trace(QStringLiteral("DOWN at %1 -> %2 | cg#%3 agrees")
                   .arg(tracePoint(m_downPoint), traceRect(*frame))
-                  .arg(m_candidateCGWindow));
+                  .arg(m_candidateListedWindow));
     } else {
-        m_candidateCGWindow = 0;
+        m_candidateListedWindow = 0;
         trace(QStringLiteral("DOWN at %1 -> %2 | no cg match, falling back to ax")
                   .arg(tracePoint(m_downPoint), traceRect(*frame)));
     }
@@ -114,14 +114,14 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
         if (!(event.timestamp - m_lastProbe > probeInterval))
             return;
         m_lastProbe = event.timestamp;
-        const bool isWindowList = m_candidateCGWindow != 0;
+        const bool isWindowList = m_candidateListedWindow != 0;
         const QString source = isWindowList ? QStringLiteral("cg") : QStringLiteral("ax");
         const std::optional<QRectF> current = isWindowList
-                                                  ? cgWindowBounds(m_platform, m_candidateCGWindow)
+                                                  ? windowBounds(m_platform, m_candidateListedWindow)
                                                   : axFrameOf(m_platform.accessibility, *m_candidateWindow);
         if (!current) {
-            trace(
-                QStringLiteral("PROBE -> %1 failed, abandoning").arg(isWindowList ? "cgBounds" : "axFrame"));
+            trace(QStringLiteral("PROBE -> %1 failed, abandoning")
+                      .arg(isWindowList ? "windowBounds" : "axFrame"));
             m_isAbandoned = true;
             return;
         }

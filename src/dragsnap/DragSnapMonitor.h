@@ -40,7 +40,7 @@ public:
     bool isDragConfirmed() const { return m_isDragConfirmed; }
     bool isAbandoned() const { return m_isAbandoned; }
     bool hasCandidate() const { return m_candidateWindow.has_value(); }
-    quint32 candidateCGWindow() const { return m_candidateCGWindow; }
+    quint32 candidateListedWindow() const { return m_candidateListedWindow; }
     const std::optional<QRectF>& pendingRect() const { return m_pendingRect; }
     bool isRestoringSize() const { return m_restoring.has_value(); }
 
@@ -83,7 +83,7 @@ private:
     QSizeF m_candidateSize;
     QPointF m_downPoint;
     double m_downTimestamp = 0;
-    quint32 m_candidateCGWindow = 0;
+    quint32 m_candidateListedWindow = 0;
     bool m_isDragConfirmed = false;
     bool m_isAbandoned = false;
     double m_lastProbe = 0;

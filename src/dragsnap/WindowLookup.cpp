@@ -79,7 +79,7 @@ std::optional<QRectF> boundsRect(const QVariant& bounds) {
     return QRectF(*x, *y, *w, *h);
 }
 
-std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point) {
+std::optional<WindowHit> windowAt(Platform& platform, QPointF point) {
     const auto entries =
         entriesOf(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
     if (!entries)
@@ -94,7 +94,7 @@ std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point) {
         const std::optional<QRectF> bounds = boundsRect(entry.value(QLatin1String(windowinfo::kBounds)));
         if (!bounds || !rectContainsPoint(*bounds, point))
             continue;
-        return CgWindowHit{*number, *bounds};
+        return WindowHit{*number, *bounds};
     }
     return std::nullopt;
 }
@@ -115,7 +115,7 @@ std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {
     return titleBarCorner(front);
 }
 
-std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number) {
+std::optional<QRectF> windowBounds(Platform& platform, quint32 number) {
     const auto entries =
         entriesOf(platform.windowServer.copyWindowList(WindowListOption::IncludingWindow, number));
     if (!entries || entries->isEmpty())

@@ -11,7 +11,7 @@
 
 namespace corvane {
 
-struct CgWindowHit {
+struct WindowHit {
     quint32 number = 0;
     QRectF bounds;
 };
@@ -24,8 +24,8 @@ struct ZoomButtonHit {
 // The four numbers of a bounds entry; none when one is missing or not a number.
 std::optional<QRectF> boundsRect(const QVariant& bounds);
 // The frontmost ordinary window of another process holding the point.
-std::optional<CgWindowHit> cgWindow(Platform& platform, QPointF point);
-std::optional<QRectF> cgWindowBounds(Platform& platform, quint32 number);
+std::optional<WindowHit> windowAt(Platform& platform, QPointF point);
+std::optional<QRectF> windowBounds(Platform& platform, quint32 number);
 // A window's title-bar corner: the region where the window server says its zoom button lies; none
 // when it has none.
 std::optional<QRectF> titleBarCorner(const QVariantMap& entry);

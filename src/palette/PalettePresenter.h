@@ -1,5 +1,5 @@
 #pragma once
-// What the palette monitor shows: the palette next to a green button. ZoomPalettePanel implements it
+// What the palette monitor shows: the palette next to a maximize button. QuickSnapPanel implements it
 // with a window; tests record the calls.
 
 #include <QRectF>

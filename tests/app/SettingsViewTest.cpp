@@ -34,7 +34,7 @@ protected:
     RecordingMonitor dragSnapMonitor;
     RecordingMonitor paletteMonitor;
     std::optional<DragSnapSettings> dragSnapSettings;
-    std::optional<ZoomPaletteSettings> paletteSettings;
+    std::optional<QuickSnapSettings> paletteSettings;
     std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
@@ -221,11 +221,11 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
 }
 
-TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
+TEST_F(SettingsViewTest, QuickSnapTurnsOnOnlyAfterConfirmation) {
     open();
-    QCheckBox* toggle = view->zoomPaletteToggle();
+    QCheckBox* toggle = view->quickSnapToggle();
     clickToggle(toggle);
-    QMessageBox* alert = view->zoomPaletteConfirmation();
+    QMessageBox* alert = view->quickSnapConfirmation();
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->text(), "Turn on the maximize-button palette?");
     EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
@@ -242,21 +242,21 @@ TEST_F(SettingsViewTest, TheGreenButtonPaletteTurnsOnOnlyAfterConfirmation) {
     ASSERT_TRUE(buttonNamed(alert, "Cancel"));
     buttonNamed(alert, "Cancel")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(view->zoomPaletteConfirmation());
+    EXPECT_FALSE(view->quickSnapConfirmation());
     EXPECT_FALSE(paletteSettings->isEnabled());
     EXPECT_FALSE(toggle->isChecked());
 
     clickToggle(toggle);
-    alert = view->zoomPaletteConfirmation();
+    alert = view->quickSnapConfirmation();
     ASSERT_TRUE(alert && buttonNamed(alert, "Turn On"));
     buttonNamed(alert, "Turn On")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(paletteSettings->isEnabled());
     EXPECT_TRUE(toggle->isChecked());
-    EXPECT_FALSE(view->zoomPaletteConfirmation());
+    EXPECT_FALSE(view->quickSnapConfirmation());
 
     clickToggle(toggle);
-    EXPECT_FALSE(view->zoomPaletteConfirmation()) << "turning it off needs no confirmation";
+    EXPECT_FALSE(view->quickSnapConfirmation()) << "turning it off needs no confirmation";
     EXPECT_FALSE(paletteSettings->isEnabled());
 }
 

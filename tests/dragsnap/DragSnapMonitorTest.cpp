@@ -12,7 +12,7 @@ const QRectF kTopRight(720, 438, 720, 437);
 TEST_F(DragSnapTest, AConfirmedDragPreviewsTheZoneAndTheReleaseWritesExactlyThatFrame) {
     press({300, 110});
     EXPECT_TRUE(monitor.hasCandidate());
-    EXPECT_EQ(monitor.candidateCGWindow(), window) << "the window list agrees with the element's frame";
+    EXPECT_EQ(monitor.candidateListedWindow(), window) << "the window list agrees with the element's frame";
     moveWindowBy(40);
     drag({100, 200});
     EXPECT_TRUE(monitor.isDragConfirmed());
@@ -46,7 +46,7 @@ TEST_F(DragSnapTest, MovesConfirmOnlyBeyondTheirSourcesThreshold) {
                 window, windowinfo::kBounds,
                 QVariantMap{{"X", 0.0}, {"Y", 0.0}, {"Width", 1.0}, {"Height", 1.0}});
         press({300, 110});
-        EXPECT_EQ(monitor.candidateCGWindow() != 0, r.hasListMatch);
+        EXPECT_EQ(monitor.candidateListedWindow() != 0, r.hasListMatch);
         moveWindowBy(r.move);
         drag({310, 110});
         EXPECT_EQ(monitor.isDragConfirmed(), r.confirms) << r.move << (r.hasListMatch ? " cg" : " ax");

@@ -22,7 +22,7 @@ TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntrie
     const QRectF zoom(860, 104, 16, 16);
     desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(150, 150, 100, 100));
-    const auto hit = cgWindow(platform, {200, 200});
+    const auto hit = windowAt(platform, {200, 200});
     ASSERT_TRUE(hit) << "our own window in front is skipped";
     EXPECT_EQ(hit->number, window);
     EXPECT_EQ(hit->bounds, QRectF(100, 100, 800, 600));
@@ -32,12 +32,12 @@ TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntrie
     EXPECT_EQ(titleBarCornerAt(platform, {200, 200}), zoom);
 
     desk.addWindow(editor, QRectF(0, 0, 1440, 25), {.layer = 25});
-    EXPECT_FALSE(cgWindow(platform, {10, 10})) << "a menu bar or panel layer";
-    EXPECT_FALSE(cgWindow(platform, {900, 300})) << "the maximum edge is outside";
+    EXPECT_FALSE(windowAt(platform, {10, 10})) << "a menu bar or panel layer";
+    EXPECT_FALSE(windowAt(platform, {900, 300})) << "the maximum edge is outside";
     desk.setWindowListEntryValue(window, windowinfo::kLayer, QStringLiteral("0"));
-    EXPECT_FALSE(cgWindow(platform, {200, 200}));
+    EXPECT_FALSE(windowAt(platform, {200, 200}));
     desk.setWindowListResult(QVariant(QVariantList{QVariant(3)}));
-    EXPECT_FALSE(cgWindow(platform, {200, 200})) << "not a list of dictionaries";
+    EXPECT_FALSE(windowAt(platform, {200, 200})) << "not a list of dictionaries";
 }
 
 TEST_F(WindowLookupTest, BoundsNeedFourNumbersAndFramesMatchWithinLessThanOnePoint) {

@@ -7,6 +7,6 @@ namespace corvane {
 
 Q_DECLARE_LOGGING_CATEGORY(lcGeneral)
 Q_DECLARE_LOGGING_CATEGORY(lcDragSnap)
-Q_DECLARE_LOGGING_CATEGORY(lcZoomPalette)
+Q_DECLARE_LOGGING_CATEGORY(lcQuickSnap)
 
 } // namespace corvane

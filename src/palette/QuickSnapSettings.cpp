@@ -1,4 +1,4 @@
-#include "ZoomPaletteSettings.h"
+#include "QuickSnapSettings.h"
 
 namespace corvane {
 
@@ -6,13 +6,13 @@ namespace {
 constexpr auto kEnabledKey = "zoomPaletteEnabled";
 } // namespace
 
-ZoomPaletteSettings::ZoomPaletteSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent)
+QuickSnapSettings::QuickSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_monitor(monitor)
     , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(false)) {}
 
-void ZoomPaletteSettings::setEnabled(bool isEnabled) {
+void QuickSnapSettings::setEnabled(bool isEnabled) {
     if (isEnabled == m_isEnabled)
         return;
     m_isEnabled = isEnabled;
@@ -21,7 +21,7 @@ void ZoomPaletteSettings::setEnabled(bool isEnabled) {
     applyStartRule();
 }
 
-void ZoomPaletteSettings::applyStartRule() {
+void QuickSnapSettings::applyStartRule() {
     applyMonitorStartRule(m_isEnabled, m_platform.accessibility.isProcessTrusted(), m_monitor);
 }
 

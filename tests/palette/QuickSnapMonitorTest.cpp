@@ -1,6 +1,6 @@
 // The palette monitor on a simulated desktop: the dwell and its slack, the query throttle and the
 // retries, the keep zone and its grace, the ways the palette closes, and the pick's frame.
-#include "palette/ZoomPaletteMonitor.h"
+#include "palette/QuickSnapMonitor.h"
 
 #include "platform/sim/SimDesktop.h"
 #include "support/LogCapture.h"
@@ -30,7 +30,7 @@ struct RecordingPalette final : PalettePresenter {
 
 // One 1440 x 900 screen with a 25-point menu bar; an editor window at AX (100, 100, 800, 600)
 // whose zoom button is at AX (148, 104, 14, 16).
-class ZoomPaletteMonitorTest : public ::testing::Test {
+class QuickSnapMonitorTest : public ::testing::Test {
 protected:
     SimDesktop desk;
     Platform platform = desk.platform();
@@ -40,13 +40,13 @@ protected:
     QList<AxElement> titleButtons = desk.addTitleBarButtons(window);
     RecordingPalette palette;
     std::optional<LogCapture> log;
-    std::optional<ZoomPaletteMonitor> monitor;
+    std::optional<QuickSnapMonitor> monitor;
 
     static constexpr QPointF kOnZoom{155, 112};
     static constexpr QRectF kZoomButton{148, 104, 14, 16};
 
     void SetUp() override {
-        desk.defaults().setObject(kZoomPaletteVerboseKey, true);
+        desk.defaults().setObject(kQuickSnapVerboseKey, true);
         log.emplace();
         // The panel as placed below the button, in screen coordinates.
         palette.frameWhenShown = QRectF(140, 574, 370, 200);
@@ -62,7 +62,7 @@ protected:
     void advance(double seconds) { desk.runLoop().advance(seconds); }
     void openPalette() {
         moveTo(kOnZoom);
-        advance(ZoomPaletteMonitor::dwell);
+        advance(QuickSnapMonitor::dwell);
         ASSERT_TRUE(monitor->isOpen());
     }
     // Button queries, by the time of their subrole read.
@@ -76,11 +76,12 @@ protected:
     }
 };
 
-TEST_F(ZoomPaletteMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHeldOrThePointerLeaves) {
+TEST_F(QuickSnapMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHeldOrThePointerLeaves) {
     moveTo(kOnZoom);
     EXPECT_TRUE(monitor->isDwelling());
     EXPECT_EQ(
-        log->count("app.corvane.zoompalette: green button found; opening in 0.3s unless the pointer leaves"),
+        log->count(
+            "app.corvane.zoompalette: maximize button found; opening in 0.3s unless the pointer leaves"),
         1);
     advance(0.29);
     EXPECT_FALSE(monitor->isOpen());
@@ -119,12 +120,12 @@ TEST_F(ZoomPaletteMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIs
     // The dwell timer checks the pointer itself: it may have left without a move event.
     moveTo(kOnZoom);
     pointerAt({300, 300});
-    advance(ZoomPaletteMonitor::dwell);
+    advance(QuickSnapMonitor::dwell);
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_FALSE(monitor->isDwelling());
 }
 
-TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {
+TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {
     // A window in front covers the lower part of the editor's zoom button: a move there queries, and
     // finds the front window, which has no zoom button there.
     const qint32 other = desk.addApplication("Other");
@@ -149,8 +150,8 @@ TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinT
     const QList<double> rest = queryTimes();
     ASSERT_EQ(rest.size(), 11);
     EXPECT_NEAR(rest.last() - rest.first(), 1.0, 1e-9);
-    EXPECT_EQ(log->count("in a button corner, no green button found (10 retries left)"), 1);
-    EXPECT_EQ(log->count("in a button corner, no green button found (0 retries left)"), 1);
+    EXPECT_EQ(log->count("in a button corner, no maximize button found (10 retries left)"), 1);
+    EXPECT_EQ(log->count("in a button corner, no maximize button found (0 retries left)"), 1);
     EXPECT_EQ(desk.runLoop().activeTimerCount(), 0) << "nothing runs while the pointer rests";
 
     // Moves every 20 ms through the corner: queries keep coming, never two within 0.06 s.
@@ -162,10 +163,10 @@ TEST_F(ZoomPaletteMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinT
     const QList<double> sweep = queryTimes();
     ASSERT_GE(sweep.size(), 7);
     for (qsizetype i = 1; i < sweep.size(); ++i)
-        EXPECT_GE(sweep[i] - sweep[i - 1], ZoomPaletteMonitor::queryInterval - 1e-9) << "query " << i;
+        EXPECT_GE(sweep[i] - sweep[i - 1], QuickSnapMonitor::queryInterval - 1e-9) << "query " << i;
 }
 
-TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreRefetchedWhenStale) {
+TEST_F(QuickSnapMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreRefetchedWhenStale) {
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 100, 300, 300));
     const SimWindowId panel = desk.addWindow(editor, QRectF(1000, 500, 300, 300));
     desk.setWindowListEntryValue(panel, windowinfo::kLayer, 3);
@@ -210,7 +211,7 @@ TEST_F(ZoomPaletteMonitorTest, CornersComeOnlyFromOrdinaryWindowsOfOthersAndAreR
     EXPECT_TRUE(queryTimes().isEmpty());
 }
 
-TEST_F(ZoomPaletteMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElseCostsNothing) {
+TEST_F(QuickSnapMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElseCostsNothing) {
     // A window whose zoom button is drawn at its top right, second from the right.
     const qint32 other = desk.addApplication("Other");
     const SimWindowId right = desk.addWindow(other, QRectF(400, 300, 600, 400));
@@ -225,12 +226,12 @@ TEST_F(ZoomPaletteMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElse
     EXPECT_TRUE(queryTimes().isEmpty()) << "the top-left spot, the title and the close button query nothing";
     EXPECT_EQ(desk.windowServer().copyCount(), fetches + 4) << "only the corner list, once a second";
     moveTo({960, 311});
-    advance(ZoomPaletteMonitor::dwell);
+    advance(QuickSnapMonitor::dwell);
     ASSERT_TRUE(monitor->isOpen());
     EXPECT_EQ(palette.buttons, QList<QRectF>{zoom}) << "the palette opens under the button";
 }
 
-TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {
+TEST_F(QuickSnapMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {
     openPalette();
     // Button at screen (148, 780, 14, 16), panel at (140, 574, 370, 200): the zone spans both and 6 points
     // more.
@@ -265,7 +266,7 @@ TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesA
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
     palette.frame.reset();
-    advance(ZoomPaletteMonitor::watchPeriod);
+    advance(QuickSnapMonitor::watchPeriod);
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
     monitor->stop();
@@ -274,13 +275,13 @@ TEST_F(ZoomPaletteMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesA
     EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
 }
 
-TEST_F(ZoomPaletteMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButtonsScreen) {
+TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButtonsScreen) {
     desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 0, 1280, 800));
     const SimWindowId straddling = desk.addWindow(editor, QRectF(1300, 200, 800, 600)); // mostly on the right
     desk.addTitleBarButtons(straddling);
     desk.log().clear();
     moveTo({1355, 212});
-    advance(ZoomPaletteMonitor::dwell);
+    advance(QuickSnapMonitor::dwell);
     ASSERT_TRUE(monitor->isOpen());
     const QRectF button = palette.buttons.last();
     EXPECT_EQ(button, QRectF(1348, 204, 14, 16));
@@ -297,7 +298,7 @@ TEST_F(ZoomPaletteMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButt
 
     // Without screens a pick closes and writes nothing. The window now sits at AX (0, 25).
     moveTo({55, 37});
-    advance(ZoomPaletteMonitor::dwell);
+    advance(QuickSnapMonitor::dwell);
     ASSERT_TRUE(monitor->isOpen());
     desk.setScreens({});
     palette.onPick(QRectF(0, 0, 1, 1));
@@ -305,14 +306,14 @@ TEST_F(ZoomPaletteMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButt
     EXPECT_TRUE(desk.log().effects().isEmpty());
 }
 
-TEST_F(ZoomPaletteMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors) {
+TEST_F(QuickSnapMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors) {
     monitor->start();
     EXPECT_EQ(desk.events().globalMonitorCount(), 4);
-    EXPECT_EQ(log->count("Green-button palette monitor started"), 1);
+    EXPECT_EQ(log->count("Quick Snap monitor started"), 1);
     monitor->stop();
     monitor->stop();
     EXPECT_EQ(desk.events().globalMonitorCount(), 0);
-    EXPECT_EQ(log->count("Green-button palette monitor stopped"), 1);
+    EXPECT_EQ(log->count("Quick Snap monitor stopped"), 1);
     moveTo(kOnZoom);
     EXPECT_FALSE(monitor->isDwelling());
     desk.postActiveSpaceChange(); // observers are gone too

@@ -1,4 +1,4 @@
-#include "ZoomPaletteMonitor.h"
+#include "QuickSnapMonitor.h"
 
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
@@ -23,28 +23,27 @@ QRectF grown(const QRectF& rect, double by) {
 
 } // namespace
 
-ZoomPaletteMonitor::ZoomPaletteMonitor(Platform& platform, PalettePresenter& palette, QObject* parent)
+QuickSnapMonitor::QuickSnapMonitor(Platform& platform, PalettePresenter& palette, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_palette(palette)
-    , m_isVerbose(platform.defaults.boolean(kZoomPaletteVerboseKey).value_or(false)) {}
+    , m_isVerbose(platform.defaults.boolean(kQuickSnapVerboseKey).value_or(false)) {}
 
-ZoomPaletteMonitor::~ZoomPaletteMonitor() {
+QuickSnapMonitor::~QuickSnapMonitor() {
     for (MonitorToken token : m_monitors)
         m_platform.events.removeMonitor(token);
 }
 
-void ZoomPaletteMonitor::verbose(const QString& message) const {
+void QuickSnapMonitor::verbose(const QString& message) const {
     if (m_isVerbose)
-        qCInfo(lcZoomPalette, "%s", qUtf8Printable(message));
+        qCInfo(lcQuickSnap, "%s", qUtf8Printable(message));
 }
 
-void ZoomPaletteMonitor::start() {
+void QuickSnapMonitor::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    const auto install = [this](EventMask mask,
-                                std::function<void(ZoomPaletteMonitor&, const Event&)> react) {
+    const auto install = [this](EventMask mask, std::function<void(QuickSnapMonitor&, const Event&)> react) {
         const std::optional<MonitorToken> token =
             m_platform.events.addGlobalMonitor(mask, [self = QPointer(this), react](const Event& e) {
                 if (self)
@@ -53,16 +52,16 @@ void ZoomPaletteMonitor::start() {
         if (token)
             m_monitors.append(*token);
     };
-    install(maskOf(EventType::MouseMoved), [](ZoomPaletteMonitor& m, const Event&) { m.evaluate(true); });
-    install(kMouseDownMask, [](ZoomPaletteMonitor& m, const Event&) {
+    install(maskOf(EventType::MouseMoved), [](QuickSnapMonitor& m, const Event&) { m.evaluate(true); });
+    install(kMouseDownMask, [](QuickSnapMonitor& m, const Event&) {
         m.cancelDwell();
         m.close();
     });
-    install(maskOf(EventType::KeyDown), [](ZoomPaletteMonitor& m, const Event& e) {
+    install(maskOf(EventType::KeyDown), [](QuickSnapMonitor& m, const Event& e) {
         if (e.keyCode == keycode::kEscape)
             m.close();
     });
-    install(kMouseUpMask, [](ZoomPaletteMonitor& m, const Event&) { m.markCornersStale(); });
+    install(kMouseUpMask, [](QuickSnapMonitor& m, const Event&) { m.markCornersStale(); });
     // A mouse-up ends any drag that moved a window; a desktop change or an activation reorders them.
     m_observers.append(connect(&m_platform.workspace, &Workspace::activeSpaceDidChange, this, [this] {
         markCornersStale();
@@ -70,10 +69,10 @@ void ZoomPaletteMonitor::start() {
     }));
     m_observers.append(connect(&m_platform.workspace, &Workspace::didActivateApplication, this,
                                [this] { markCornersStale(); }));
-    qCDebug(lcGeneral) << "Green-button palette monitor started";
+    qCDebug(lcGeneral) << "Quick Snap monitor started";
 }
 
-void ZoomPaletteMonitor::stop() {
+void QuickSnapMonitor::stop() {
     if (!m_isRunning)
         return;
     m_isRunning = false;
@@ -88,19 +87,19 @@ void ZoomPaletteMonitor::stop() {
     m_recheck.reset();
     cancelDwell();
     close();
-    qCDebug(lcGeneral) << "Green-button palette monitor stopped";
+    qCDebug(lcGeneral) << "Quick Snap monitor stopped";
 }
 
-QPointF ZoomPaletteMonitor::pointerInAx() const {
+QPointF QuickSnapMonitor::pointerInAx() const {
     const QPointF p = m_platform.events.mouseLocation();
     return QPointF(p.x(), primaryScreenHeight(m_platform.screens) - p.y());
 }
 
-bool ZoomPaletteMonitor::isOnButton(const ButtonTarget& target) const {
+bool QuickSnapMonitor::isOnButton(const ButtonTarget& target) const {
     return rectContainsPoint(grown(target.button, buttonSlack), pointerInAx());
 }
 
-void ZoomPaletteMonitor::evaluate(bool reset) {
+void QuickSnapMonitor::evaluate(bool reset) {
     if (m_target)
         return;
     if (reset)
@@ -136,19 +135,20 @@ void ZoomPaletteMonitor::evaluate(bool reset) {
     if (!corner || !rectContainsPoint(*corner, p))
         return;
     if (const std::optional<ZoomButtonHit> hit = zoomButton(m_platform, p)) {
-        verbose(QStringLiteral("green button found; opening in %1s unless the pointer leaves").arg(dwell));
+        verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves").arg(dwell));
         m_candidate = ButtonTarget{hit->button, hit->window};
         m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });
         return;
     }
-    verbose(QStringLiteral("in a button corner, no green button found (%1 retries left)").arg(m_retriesLeft));
+    verbose(
+        QStringLiteral("in a button corner, no maximize button found (%1 retries left)").arg(m_retriesLeft));
     if (m_retriesLeft >= 1) {
         --m_retriesLeft;
         scheduleRecheck(retryInterval);
     }
 }
 
-void ZoomPaletteMonitor::scheduleRecheck(double delay) {
+void QuickSnapMonitor::scheduleRecheck(double delay) {
     if (m_recheck)
         return; // the pending recheck stands, whatever its delay
     m_recheck = m_platform.runLoop.scheduleTimer(delay, false, [this] {
@@ -157,7 +157,7 @@ void ZoomPaletteMonitor::scheduleRecheck(double delay) {
     });
 }
 
-void ZoomPaletteMonitor::dwellFired() {
+void QuickSnapMonitor::dwellFired() {
     m_dwellTimer.reset();
     if (m_candidate && m_platform.events.pressedMouseButtons() == 0 && isOnButton(*m_candidate)) {
         const ButtonTarget target = *m_candidate;
@@ -168,7 +168,7 @@ void ZoomPaletteMonitor::dwellFired() {
     cancelDwell();
 }
 
-void ZoomPaletteMonitor::open(const ButtonTarget& target) {
+void QuickSnapMonitor::open(const ButtonTarget& target) {
     verbose(QStringLiteral("opened"));
     m_recheck.reset();
     m_target = target;
@@ -180,7 +180,7 @@ void ZoomPaletteMonitor::open(const ButtonTarget& target) {
     m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriod, true, [this] { watch(); });
 }
 
-void ZoomPaletteMonitor::watch() {
+void QuickSnapMonitor::watch() {
     const std::optional<QRectF> panel = m_palette.shownFrame();
     if (!m_target || !panel) {
         close();
@@ -200,7 +200,7 @@ void ZoomPaletteMonitor::watch() {
         close();
 }
 
-void ZoomPaletteMonitor::close() {
+void QuickSnapMonitor::close() {
     // The watch timer may be the caller: its handle is released, never the running callback.
     m_watchTimer.reset();
     m_target.reset();
@@ -209,12 +209,12 @@ void ZoomPaletteMonitor::close() {
         m_palette.hide();
 }
 
-void ZoomPaletteMonitor::cancelDwell() {
+void QuickSnapMonitor::cancelDwell() {
     m_dwellTimer.reset();
     m_candidate.reset();
 }
 
-void ZoomPaletteMonitor::apply(const QRectF& fraction) {
+void QuickSnapMonitor::apply(const QRectF& fraction) {
     if (!m_target)
         return;
     const ButtonTarget target = *m_target;

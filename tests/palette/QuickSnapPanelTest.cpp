@@ -1,9 +1,9 @@
 // The palette window on the offscreen platform: placement below, above and clamped on the button's
 // screen, one panel at a time, a window that never takes the focus, and clicks that pick.
-#include "palette/ZoomPalettePanel.h"
+#include "palette/QuickSnapPanel.h"
 
 #include "model/BuiltInLayouts.h"
-#include "palette/ZoomPaletteView.h"
+#include "palette/QuickSnapView.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/SnapLayoutView.h"
 
@@ -15,7 +15,7 @@
 namespace corvane {
 namespace {
 
-class ZoomPalettePanelTest : public ::testing::Test {
+class QuickSnapPanelTest : public ::testing::Test {
 protected:
     SimDesktop desk;
     Platform platform = desk.platform();
@@ -25,11 +25,11 @@ protected:
     const QSizeF size{374, 164};
 
     std::optional<QRectF> frameFor(QRectF axButton) {
-        return ZoomPalettePanel::frameNear(axButton, size, platform.screens);
+        return QuickSnapPanel::frameNear(axButton, size, platform.screens);
     }
 };
 
-TEST_F(ZoomPalettePanelTest, ThePanelSitsBelowTheButtonOrAboveItAndStaysInsideTheButtonsScreen) {
+TEST_F(QuickSnapPanelTest, ThePanelSitsBelowTheButtonOrAboveItAndStaysInsideTheButtonsScreen) {
     // Below: left edge 8 before the button, top edge 6 under it (screen coordinates, y up).
     EXPECT_EQ(frameFor({148, 104, 14, 16}), QRectF(140, 900 - 120 - 6 - 164, 374, 164));
     // Near the bottom: above the button, 6 clear of its top edge.
@@ -44,14 +44,14 @@ TEST_F(ZoomPalettePanelTest, ThePanelSitsBelowTheButtonOrAboveItAndStaysInsideTh
     EXPECT_EQ(second.top(), 900 - 700 + 6) << "above the button: below it would reach into the dock";
     EXPECT_GE(second.top(), 48);
     // A panel taller than the screen keeps its top 8 below the visible top.
-    const QRectF tall = *ZoomPalettePanel::frameNear({148, 104, 14, 16}, {374, 2000}, platform.screens);
+    const QRectF tall = *QuickSnapPanel::frameNear({148, 104, 14, 16}, {374, 2000}, platform.screens);
     EXPECT_EQ(tall.bottom(), 875 - 8);
     desk.setScreens({});
     EXPECT_FALSE(frameFor({148, 104, 14, 16}));
 }
 
-TEST_F(ZoomPalettePanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFractions) {
-    ZoomPalettePanel palette(platform);
+TEST_F(QuickSnapPanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFractions) {
+    QuickSnapPanel palette(platform);
     QList<QRectF> picked;
     const auto record = [&](const QRectF& r) { picked.append(r); };
     palette.show({148, 104, 14, 16}, record);
@@ -73,10 +73,10 @@ TEST_F(ZoomPalettePanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFr
     EXPECT_EQ(panel->width(), 4 * 80 + 3 * 10 + 2 * 12);
     const std::optional<QRectF> frame = palette.shownFrame();
     ASSERT_TRUE(frame);
-    EXPECT_EQ(*frame, *ZoomPalettePanel::frameNear({148, 104, 14, 16}, panel->size(), platform.screens));
+    EXPECT_EQ(*frame, *QuickSnapPanel::frameNear({148, 104, 14, 16}, panel->size(), platform.screens));
     EXPECT_EQ(panel->geometry().top(), 104 + 16 + 6) << "window geometry is y down from the top";
 
-    const auto* view = panel->findChild<ZoomPaletteView*>();
+    const auto* view = panel->findChild<QuickSnapView*>();
     ASSERT_TRUE(view);
     ASSERT_EQ(view->thumbnails().size(), builtInLayouts().size());
     for (qsizetype i = 0; i < view->thumbnails().size(); ++i) {
@@ -99,19 +99,19 @@ TEST_F(ZoomPalettePanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFr
     EXPECT_FALSE(palette.panel()) << "no screen, no panel";
 }
 
-TEST_F(ZoomPalettePanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextToTheButton) {
+TEST_F(QuickSnapPanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextToTheButton) {
     // The primary at root (1280, 0), another monitor at the root's origin, Qt at twice the scale.
     desk.setScreens({left, Screen{9, "other", QRectF(-1280, 100, 1280, 800), QRectF(-1280, 100, 1280, 800)}});
     desk.setPrimaryRootOrigin(QPoint(1280, 0));
     desk.setWindowScale(2);
-    ZoomPalettePanel palette(platform);
+    QuickSnapPanel palette(platform);
     palette.show({148, 104, 14, 16}, [](const QRectF&) {});
     QWidget* panel = palette.panel();
     ASSERT_TRUE(panel);
     // 8 pixels left of the button and 6 below it, in the root: (1420, 126), halved about (1280, 0).
     EXPECT_EQ(panel->geometry().topLeft(), QPoint(1280 + 70, 63));
     const QRectF frame =
-        *ZoomPalettePanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
+        *QuickSnapPanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
     EXPECT_EQ(palette.shownFrame(), frame) << "the keep zone is where the panel shows, at its scaled size";
 }
 

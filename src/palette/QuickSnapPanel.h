@@ -1,8 +1,8 @@
 #pragma once
-// The palette's window: placed just below the green button (above it near the bottom of the
+// The palette's window: placed just below the maximize button (above it near the bottom of the
 // screen), clamped 8 points inside the visible frame of the button's screen, floating above every
-// window without ever taking the focus. A shown panel is replaced, never reused. ZoomPaletteView
-// is its content; ZoomPaletteMonitor decides when it shows and hides.
+// window without ever taking the focus. A shown panel is replaced, never reused. QuickSnapView
+// is its content; QuickSnapMonitor decides when it shows and hides.
 
 #include "palette/PalettePresenter.h"
 #include "platform/Platform.h"
@@ -12,11 +12,11 @@
 
 namespace corvane {
 
-class ZoomPalettePanel : public QObject, public PalettePresenter {
+class QuickSnapPanel : public QObject, public PalettePresenter {
     Q_OBJECT
 public:
-    explicit ZoomPalettePanel(Platform& platform, QObject* parent = nullptr);
-    ~ZoomPalettePanel() override;
+    explicit QuickSnapPanel(Platform& platform, QObject* parent = nullptr);
+    ~QuickSnapPanel() override;
 
     void show(const QRectF& button, PickHandler onPick) override;
     void hide() override;

@@ -1,6 +1,6 @@
 // The palette switch: only real changes write, only Corvane's own setting is written, and the
 // monitor follows the start rule.
-#include "palette/ZoomPaletteSettings.h"
+#include "palette/QuickSnapSettings.h"
 
 #include "platform/sim/SimDesktop.h"
 #include "support/RecordingMonitor.h"
@@ -10,11 +10,11 @@
 namespace corvane {
 namespace {
 
-TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
+TEST(QuickSnapSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
     SimDesktop desk;
     Platform platform = desk.platform();
     RecordingMonitor monitor;
-    ZoomPaletteSettings settings(platform, monitor);
+    QuickSnapSettings settings(platform, monitor);
     EXPECT_FALSE(settings.isEnabled());
     settings.setEnabled(false);
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
@@ -37,13 +37,13 @@ TEST(ZoomPaletteSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
         EXPECT_EQ(key, "zoomPaletteEnabled") << "nothing but its own setting is written";
 }
 
-TEST(ZoomPaletteSettingsTest, TheStoredChoiceLoadsWithoutTouchingAnything) {
+TEST(QuickSnapSettingsTest, TheStoredChoiceLoadsWithoutTouchingAnything) {
     SimDesktop desk;
     Platform platform = desk.platform();
     platform.defaults.setBool("zoomPaletteEnabled", true);
     desk.defaults().clearWrites();
     RecordingMonitor monitor;
-    ZoomPaletteSettings settings(platform, monitor);
+    QuickSnapSettings settings(platform, monitor);
     EXPECT_TRUE(settings.isEnabled());
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
     settings.applyStartRule();

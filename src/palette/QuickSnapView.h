@@ -10,10 +10,10 @@ namespace corvane {
 
 class SnapLayoutView;
 
-class ZoomPaletteView : public QWidget {
+class QuickSnapView : public QWidget {
     Q_OBJECT
 public:
-    explicit ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* parent = nullptr);
+    explicit QuickSnapView(PalettePresenter::PickHandler onPick, QWidget* parent = nullptr);
 
     const QList<SnapLayoutView*>& thumbnails() const { return m_thumbnails; }
 

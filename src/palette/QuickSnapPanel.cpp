@@ -1,8 +1,8 @@
-#include "ZoomPalettePanel.h"
+#include "QuickSnapPanel.h"
 
 #include "control/ScreenLookup.h"
 #include "palette/FirstClickHostingView.h"
-#include "palette/ZoomPaletteView.h"
+#include "palette/QuickSnapView.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -40,14 +40,14 @@ protected:
         edge.setAlphaF(0.15f);
         painter.setPen(QPen(edge, 1));
         painter.setBrush(face);
-        const double r = ZoomPalettePanel::cornerRadius;
+        const double r = QuickSnapPanel::cornerRadius;
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r, r);
     }
     void resizeEvent(QResizeEvent*) override {
         if (m_isCompositing)
             return;
         QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), ZoomPalettePanel::cornerRadius, ZoomPalettePanel::cornerRadius);
+        shape.addRoundedRect(QRectF(rect()), QuickSnapPanel::cornerRadius, QuickSnapPanel::cornerRadius);
         setMask(QRegion(shape.toFillPolygon().toPolygon()));
     }
 
@@ -57,15 +57,15 @@ private:
 
 } // namespace
 
-ZoomPalettePanel::ZoomPalettePanel(Platform& platform, QObject* parent)
+QuickSnapPanel::QuickSnapPanel(Platform& platform, QObject* parent)
     : QObject(parent)
     , m_platform(platform) {}
 
-ZoomPalettePanel::~ZoomPalettePanel() {
+QuickSnapPanel::~QuickSnapPanel() {
     delete m_panel;
 }
 
-std::optional<QRectF> ZoomPalettePanel::frameNear(const QRectF& button, QSizeF size, const Screens& screens) {
+std::optional<QRectF> QuickSnapPanel::frameNear(const QRectF& button, QSizeF size, const Screens& screens) {
     const double h0 = primaryScreenHeight(screens);
     const QRectF b = screenFrameFromAx(button.topLeft(), button.size(), h0);
     const std::optional<Screen> screen = screenContaining(screens, b);
@@ -86,10 +86,10 @@ std::optional<QRectF> ZoomPalettePanel::frameNear(const QRectF& button, QSizeF s
     return QRectF(x, y, w, h);
 }
 
-void ZoomPalettePanel::show(const QRectF& button, PickHandler onPick) {
+void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
     hide();
     auto* window = new PaletteWindow(m_platform.application.isCompositing());
-    auto* content = new FirstClickHostingView(new ZoomPaletteView(std::move(onPick)), window);
+    auto* content = new FirstClickHostingView(new QuickSnapView(std::move(onPick)), window);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
@@ -109,7 +109,7 @@ void ZoomPalettePanel::show(const QRectF& button, PickHandler onPick) {
     m_panel = window;
 }
 
-void ZoomPalettePanel::hide() {
+void QuickSnapPanel::hide() {
     if (!m_panel)
         return;
     // Deleted on the next turn of the loop: the click that picked may still be running in it.
@@ -117,7 +117,7 @@ void ZoomPalettePanel::hide() {
     m_panel = nullptr;
 }
 
-std::optional<QRectF> ZoomPalettePanel::shownFrame() const {
+std::optional<QRectF> QuickSnapPanel::shownFrame() const {
     if (!m_panel || !m_panel->isVisible())
         return std::nullopt;
     return m_platform.screens.screenFrame(m_panel->geometry());

@@ -1,9 +1,9 @@
 #pragma once
-// Opens the palette when the pointer rests on the green button of another application's window,
+// Opens the palette when the pointer rests on the maximize button of another application's window,
 // keeps it open while the pointer stays on the button or the palette, and frames the window to the
 // zone picked. Mouse moves are first tested against cached title-bar corners, the regions where the
 // window list says each window's zoom button lies, so a move elsewhere costs no accessibility call;
-// button queries are throttled. ZoomPalettePanel shows the palette.
+// button queries are throttled. QuickSnapPanel shows the palette.
 
 #include "control/FeatureMonitor.h"
 #include "palette/PalettePresenter.h"
@@ -15,13 +15,13 @@
 
 namespace corvane {
 
-inline constexpr auto kZoomPaletteVerboseKey = "zoomPaletteVerbose";
+inline constexpr auto kQuickSnapVerboseKey = "zoomPaletteVerbose";
 
-class ZoomPaletteMonitor : public QObject, public FeatureMonitor {
+class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
-    ZoomPaletteMonitor(Platform& platform, PalettePresenter& palette, QObject* parent = nullptr);
-    ~ZoomPaletteMonitor() override;
+    QuickSnapMonitor(Platform& platform, PalettePresenter& palette, QObject* parent = nullptr);
+    ~QuickSnapMonitor() override;
 
     void start() override;
     void stop() override;

@@ -1,6 +1,6 @@
 #pragma once
-// Whether the green-button palette is on. Only Corvane's own settings record it: no desktop setting
-// on Linux asks applications for a menu of their own on the maximize button.
+// Whether Quick Snap (the palette on the maximize button) is on. Only Corvane's own settings record it: no
+// desktop setting on Linux asks applications for a menu of their own on the maximize button.
 
 #include "control/FeatureMonitor.h"
 #include "control/FeatureSwitch.h"
@@ -10,11 +10,11 @@
 
 namespace corvane {
 
-class ZoomPaletteSettings : public QObject, public FeatureSwitch {
+class QuickSnapSettings : public QObject, public FeatureSwitch {
     Q_OBJECT
 public:
     // Reads the stored choice; writes nothing and leaves the monitor alone.
-    ZoomPaletteSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent = nullptr);
+    QuickSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent = nullptr);
 
     bool isEnabled() const { return m_isEnabled; }
     // Only a real change writes and touches the monitor.

@@ -1,4 +1,4 @@
-#include "ZoomPaletteView.h"
+#include "QuickSnapView.h"
 
 #include "model/BuiltInLayouts.h"
 #include "ui/SnapLayoutView.h"
@@ -10,7 +10,7 @@
 
 namespace corvane {
 
-ZoomPaletteView::ZoomPaletteView(PalettePresenter::PickHandler onPick, QWidget* parent)
+QuickSnapView::QuickSnapView(PalettePresenter::PickHandler onPick, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(margin, margin, margin, margin);
