@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "platform/backends/Backends.h"
+
+#include <cstring>
+
 namespace corvane {
 
 // A command of the command line: its name, the D-Bus method it calls, and its arguments.
@@ -60,6 +64,9 @@ CommandLine::CommandLine(const QStringList& arguments) {
         } else if (argument == u"--version") {
             if (m_action == Action::StartProgram)
                 m_action = Action::ShowVersion;
+        } else if (argument == u"--backend" || argument.startsWith(u"--backend=")) {
+            readBackend(argument == u"--backend" ? (++i < arguments.size() ? arguments[i] : QString())
+                                                 : argument.mid(qsizetype(std::strlen("--backend="))));
         } else if (isSessionOption(argument)) {
             // A desktop's session manager restarts the programs it saved with Qt's "-session ID",
             // which QApplication reads; refusing it would stop Corvane from coming back with the session.
@@ -105,6 +112,17 @@ void CommandLine::readCommand(const CommandForm& form, const QStringList& values
     }
 }
 
+void CommandLine::readBackend(const QString& name) {
+    const QStringList names = Backends::names();
+    if (!names.contains(name)) {
+        refuse(name.isEmpty()
+                   ? QStringLiteral("option '--backend' needs one of: %1").arg(names.join(u", "))
+                   : QStringLiteral("unknown backend '%1'; choose one of: %2").arg(name, names.join(u", ")));
+        return;
+    }
+    m_backend = name;
+}
+
 void CommandLine::refuse(const QString& error) {
     m_action = Action::UsageError;
     m_error = error;
@@ -131,39 +149,46 @@ int CommandLine::answer(std::FILE* out, std::FILE* err) const {
 
 QString CommandLine::helpText() {
     return QStringLiteral(
-        "Usage: corvane [OPTION]\n"
-        "       corvane COMMAND [ARGUMENT]...\n"
-        "Puts windows into the zones of a layout on an X11 desktop: with hotkeys (Control+Alt+1 to 4,\n"
-        "and the arrows), by dragging a window by its title bar, or from a small palette on it.\n"
-        "\n"
-        "Without an option, Corvane starts in the system tray, or brings the one already running on\n"
-        "this display forward. Everything else is set in its settings window.\n"
-        "\n"
-        "Options:\n"
-        "  -h, --help     show this help and exit\n"
-        "      --version  show the version and exit\n"
-        "\n"
-        "Commands, for the Corvane running on the display DISPLAY names, or with DISPLAY unset the only\n"
-        "one running in this session (over the session bus; the display itself is not needed).\n"
-        "Each acts on the window the hotkeys move, the one you last worked in:\n"
-        "  apply NAME              what a hotkey does with the layout or preset NAME: its first zone,\n"
-        "                          or the preset's size\n"
-        "  zone NAME N             zone N (from 1) of the layout or grid preset NAME\n"
-        "  cycle next|previous     the next or previous zone of the layout applied last\n"
-        "  screen next|previous    the same place on the next or previous screen\n"
-        "  resize W H              that size in pixels, centred on the window's screen\n"
-        "  restore                 the window's frame from before Corvane first placed it\n"
-        "  layouts                 list the layouts and presets: zone count, a tab, the name\n"
-        "  settings                open the settings window\n"
-        "\n"
-        "Exit status:\n"
-        "  0  Corvane ran and quit, answered an option, or did the command\n"
-        "  1  Corvane could not run: no X11 display, the X server went away, or the settings file\n"
-        "     could not be written when it quit; or the command failed (the reason is shown)\n"
-        "  2  the command line is wrong, or DISPLAY is unset and Corvane runs on several displays\n"
-        "  3  a command found no Corvane running on its display\n"
-        "\n"
-        "The manual page corvane(1) says more.\n");
+               "Usage: corvane [OPTION]\n"
+               "       corvane COMMAND [ARGUMENT]...\n"
+               "Puts windows into the zones of a layout on an X11 desktop: with hotkeys (Control+Alt+1 to "
+               "4,\n"
+               "and the arrows), by dragging a window by its title bar, or from a small palette on it.\n"
+               "\n"
+               "Without an option, Corvane starts in the system tray, or brings the one already running on\n"
+               "this display forward. Everything else is set in its settings window.\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help        show this help and exit\n"
+               "      --version     show the version and exit\n"
+               "      --backend X   drive the desktop through backend X instead of the one the session\n"
+               "                    calls for: %1\n"
+               "\n"
+               "Commands, for the Corvane running on the display DISPLAY names, or with DISPLAY unset the "
+               "only\n"
+               "one running in this session (over the session bus; the display itself is not needed).\n"
+               "Each acts on the window the hotkeys move, the one you last worked in:\n"
+               "  apply NAME              what a hotkey does with the layout or preset NAME: its first "
+               "zone,\n"
+               "                          or the preset's size\n"
+               "  zone NAME N             zone N (from 1) of the layout or grid preset NAME\n"
+               "  cycle next|previous     the next or previous zone of the layout applied last\n"
+               "  screen next|previous    the same place on the next or previous screen\n"
+               "  resize W H              that size in pixels, centred on the window's screen\n"
+               "  restore                 the window's frame from before Corvane first placed it\n"
+               "  layouts                 list the layouts and presets: zone count, a tab, the name\n"
+               "  settings                open the settings window\n"
+               "\n"
+               "Exit status:\n"
+               "  0  Corvane ran and quit, answered an option, or did the command\n"
+               "  1  Corvane could not run: a session it does not support, no X11 display, the X server\n"
+               "     went away, or the settings file could not be written when it quit; or the command\n"
+               "     failed (the reason is shown)\n"
+               "  2  the command line is wrong, or DISPLAY is unset and Corvane runs on several displays\n"
+               "  3  a command found no Corvane running on its display\n"
+               "\n"
+               "The manual page corvane(1) says more.\n")
+        .arg(Backends::names().join(u", "));
 }
 
 QString CommandLine::versionText() {

@@ -34,6 +34,8 @@ public:
     const QString& error() const { return m_error; }
     // The call to make, for RunCommand.
     const ScriptCommand& command() const { return m_command; }
+    // The desktop backend --backend names, for StartProgram; empty to choose it from the session.
+    const QString& backend() const { return m_backend; }
 
     // Writes the help or the version to `out`, or the error to `err`, and returns the exit status.
     // Nothing to answer for StartProgram and RunCommand: it returns 0 without writing.
@@ -44,12 +46,14 @@ public:
 
 private:
     void refuse(const QString& error);
+    void readBackend(const QString& name);
     // The values given after the command's name.
     void readCommand(const CommandForm& form, const QStringList& values);
 
     Action m_action = Action::StartProgram;
     QString m_error;
     ScriptCommand m_command;
+    QString m_backend;
 };
 
 } // namespace corvane

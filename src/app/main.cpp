@@ -1,4 +1,4 @@
-// Corvane's entry point: one instance per user session, on an X11 display.
+// Corvane's entry point: one instance per user session, on the desktop its backend drives.
 #include "app/CommandClient.h"
 #include "app/CommandLine.h"
 #include "app/CorvaneApp.h"
@@ -6,9 +6,8 @@
 #include "app/CorvaneService.h"
 #include "app/DisplayName.h"
 #include "app/QuitSignals.h"
+#include "platform/backends/Backends.h"
 #include "platform/common/Log.h"
-#include "platform/x11/X11Connection.h"
-#include "platform/x11/X11Platform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,14 +18,15 @@
 
 namespace {
 
-constexpr auto kLostServerMessage = "Corvane lost its connection to the X server and stops.\n";
-// Qt ends the process with exit() when its own X connection breaks, which can happen before ours
-// notices: the message is then given on the way out. Settings are written as they change.
+// Qt ends the process with exit() when its own connection to the desktop breaks, which can happen
+// before the backend notices: the message is then given on the way out. Settings are written as
+// they change.
+QByteArray lostMessage;
 bool isInEventLoop = false;
 
 void reportExitFromEventLoop() {
     if (isInEventLoop)
-        std::fputs(kLostServerMessage, stderr);
+        std::fputs(lostMessage.constData(), stderr);
 }
 
 } // namespace
@@ -42,12 +42,14 @@ int main(int argc, char** argv) {
     }
     if (commandLine.action() != CommandLine::Action::StartProgram)
         return commandLine.answer(stdout, stderr);
+    const BackendChoice choice = Backends::choose(SessionEnvironment::fromProcess(), commandLine.backend());
+    if (choice.backend.isEmpty()) {
+        std::fprintf(stderr, "%s\n", choice.refusal.toLocal8Bit().constData());
+        return 1;
+    }
     // Qt aborts without a display; say what is wrong instead.
-    if (!X11Connection::isDisplayReachable()) {
-        std::fprintf(stderr,
-                     "Corvane needs an X11 display, and none could be reached (DISPLAY=%s).\n"
-                     "On a Wayland session without X11 access, Corvane cannot move other windows.\n",
-                     qgetenv("DISPLAY").isEmpty() ? "unset" : qgetenv("DISPLAY").constData());
+    if (const std::optional<QString> problem = Backends::prepare(choice.backend)) {
+        std::fprintf(stderr, "%s\n", problem->toLocal8Bit().constData());
         return 1;
     }
     const std::optional<DisplayName> display = DisplayName::parse(qEnvironmentVariable("DISPLAY"));
@@ -56,8 +58,6 @@ int main(int argc, char** argv) {
                      qgetenv("DISPLAY").constData());
         return 1;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
@@ -80,12 +80,14 @@ int main(int argc, char** argv) {
     if (!service.start())
         qCInfo(lcGeneral, "Not on the session bus: a second launch cannot bring this Corvane forward");
 
-    std::unique_ptr<X11Platform> x11 = X11Platform::create();
-    if (!x11) {
-        std::fprintf(stderr, "Corvane could not connect to the X server.\n");
+    std::unique_ptr<Backend> backend = Backends::create(choice.backend);
+    if (!backend) {
+        std::fprintf(stderr, "Corvane could not connect to the desktop (%s).\n",
+                     choice.backend.toLocal8Bit().constData());
         return 1;
     }
-    Platform platform = x11->platform();
+    lostMessage = backend->lostMessage().toLocal8Bit() + '\n';
+    Platform platform = backend->platform();
     CorvaneApp corvane(platform);
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
     CorvaneCommands commands(
@@ -95,8 +97,8 @@ int main(int argc, char** argv) {
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,
                      [&platform] { platform.application.terminate(); });
     int exitCode = 0;
-    QObject::connect(&x11->connection(), &X11Connection::connectionLost, &app, [&] {
-        std::fputs(kLostServerMessage, stderr);
+    QObject::connect(backend.get(), &Backend::lost, &app, [&] {
+        std::fputs(lostMessage.constData(), stderr);
         isInEventLoop = false;
         exitCode = 1;
         QCoreApplication::quit();

@@ -5,6 +5,7 @@
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/BackgroundQueue.h"
+#include "platform/Capabilities.h"
 #include "platform/Defaults.h"
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
@@ -30,6 +31,7 @@ struct Platform {
     RunLoop& runLoop;
     BackgroundQueue& backgroundQueue;
     KeyGrabs& keyGrabs;
+    Capabilities capabilities = kAllCapabilities;
 };
 
 } // namespace corvane

@@ -38,6 +38,11 @@ TEST(CommandLineTest, ReadsEachArgumentAndRefusesWhatItDoesNotKnow) {
         {{"--version", "start"}, Action::UsageError, "unexpected argument 'start'"},
         {{"-"}, Action::UsageError, "unexpected argument '-'"},
         {{"--bogus", "--worse"}, Action::UsageError, "unknown option '--bogus'"},
+        {{"--backend", "x11"}, Action::StartProgram, {}},
+        {{"--backend=x11", "--help"}, Action::ShowHelp, {}},
+        {{"--backend", "kwin2"}, Action::UsageError, "unknown backend 'kwin2'; choose one of: x11"},
+        {{"--backend="}, Action::UsageError, "option '--backend' needs one of: x11"},
+        {{"--backend"}, Action::UsageError, "option '--backend' needs one of: x11"},
     };
     for (const Row& row : rows) {
         const CommandLine commandLine(row.arguments);
@@ -45,6 +50,8 @@ TEST(CommandLineTest, ReadsEachArgumentAndRefusesWhatItDoesNotKnow) {
         EXPECT_EQ(commandLine.action(), row.action);
         EXPECT_EQ(commandLine.error(), row.error);
     }
+    EXPECT_EQ(CommandLine({"--backend", "x11"}).backend(), u"x11");
+    EXPECT_EQ(CommandLine({}).backend(), u"");
 }
 
 TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUsage) {

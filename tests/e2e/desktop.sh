@@ -3,6 +3,9 @@
 # every wait bounded. Sourced by the end-to-end tests and the demo.
 
 E2E_PIDS=()
+# An X11 session, whatever session the tests are started from.
+export XDG_SESSION_TYPE=x11
+unset WAYLAND_DISPLAY
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
 
 # Waits until every process started here has exited, so the next run never meets a server of this

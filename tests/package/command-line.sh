@@ -17,7 +17,7 @@ run() {
 
 for display in unset ":4711"; do
   if [ "$display" = unset ]; then unset DISPLAY; else export DISPLAY=$display; fi
-  unset WAYLAND_DISPLAY
+  unset WAYLAND_DISPLAY XDG_SESSION_TYPE
   where="DISPLAY $display"
 
   for option in --help -h; do
@@ -59,4 +59,18 @@ run
 [ $status = 1 ] || fail "no option and no display: exit status $status, expected 1"
 grep -q "Corvane needs an X11 display" "$tmp/err" || fail "no option and no display: $(cat "$tmp/err")"
 echo "ok - without an option and without a display, Corvane says it needs one"
+
+# A backend is chosen from the session, or named; a name it does not know is a wrong command line.
+run --backend kde
+[ $status = 2 ] || fail "--backend kde: exit status $status, expected 2"
+grep -q "unknown backend 'kde'; choose one of: x11" "$tmp/err" || fail "--backend kde said: $(cat "$tmp/err")"
+# A Wayland desktop without a backend of its own is not served, even with an X11 display beside it,
+# unless x11 is asked for by name.
+XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0 XDG_CURRENT_DESKTOP=Hyprland DISPLAY=:4711 run
+[ $status = 1 ] || fail "a Wayland session: exit status $status, expected 1"
+grep -q "cannot move windows on this Wayland session (desktop: Hyprland)" "$tmp/err" || fail "a Wayland session: $(cat "$tmp/err")"
+XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0 DISPLAY=:4711 run --backend x11
+grep -q "Corvane needs an X11 display, and none could be reached (DISPLAY=:4711)" "$tmp/err" ||
+  fail "--backend x11 on a Wayland session: $(cat "$tmp/err")"
+echo "ok - --backend refuses an unknown name; a Wayland session without a backend is refused unless x11 is named"
 echo "command line: all passed"

@@ -1,4 +1,4 @@
-#include "X11Platform.h"
+#include "X11Backend.h"
 
 #include "platform/common/PackageManagedUpdater.h"
 #include "platform/freedesktop/AtspiBus.h"
@@ -24,7 +24,7 @@
 
 namespace corvane {
 
-struct X11Platform::Parts {
+struct X11Backend::Parts {
     explicit Parts(X11Connection& connection)
         : screens(connection)
         , windows(connection, screens)
@@ -66,19 +66,28 @@ struct X11Platform::Parts {
     ThreadPoolQueue backgroundQueue;
 };
 
-std::unique_ptr<X11Platform> X11Platform::create() {
+std::unique_ptr<X11Backend> X11Backend::create() {
     std::unique_ptr<X11Connection> connection = X11Connection::open();
     if (!connection)
         return nullptr;
-    std::unique_ptr<X11Platform> platform(new X11Platform);
-    platform->m_connection = std::move(connection);
-    platform->m_parts = std::make_unique<Parts>(*platform->m_connection);
-    return platform;
+    std::unique_ptr<X11Backend> backend(new X11Backend);
+    backend->m_connection = std::move(connection);
+    backend->m_parts = std::make_unique<Parts>(*backend->m_connection);
+    connect(backend->m_connection.get(), &X11Connection::connectionLost, backend.get(), &Backend::lost);
+    return backend;
 }
 
-X11Platform::~X11Platform() = default;
+bool X11Backend::isDisplayReachable() {
+    return X11Connection::isDisplayReachable();
+}
 
-Platform X11Platform::platform() {
+X11Backend::~X11Backend() = default;
+
+QString X11Backend::lostMessage() const {
+    return QStringLiteral("Corvane lost its connection to the X server and stops.");
+}
+
+Platform X11Backend::platform() {
     Parts& p = *m_parts;
     return Platform{p.accessibility, p.windowServer, p.screens, p.workspace, p.application,     p.events,
                     p.defaults,      p.loginItem,    p.updater, p.runLoop,   p.backgroundQueue, p.keyGrabs};

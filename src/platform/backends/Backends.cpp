@@ -1,0 +1,69 @@
+#include "Backends.h"
+
+#include "platform/x11/X11Backend.h"
+
+#include <QtGlobal>
+
+namespace corvane {
+
+namespace {
+
+constexpr auto kX11 = "x11";
+
+bool isWaylandSession(const SessionEnvironment& session) {
+    if (!session.sessionType.isEmpty())
+        return session.sessionType == u"wayland";
+    return !session.waylandDisplay.isEmpty();
+}
+
+} // namespace
+
+SessionEnvironment SessionEnvironment::fromProcess() {
+    return {qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+            qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP")};
+}
+
+QStringList Backends::names() {
+    return {QLatin1String(kX11)};
+}
+
+BackendChoice Backends::choose(const SessionEnvironment& session, const QString& forced) {
+    if (!forced.isEmpty())
+        return {forced, {}};
+    // On Wayland, X11 reaches only the windows of X11 programs: Corvane would seem to ignore every
+    // other window, so a Wayland desktop without a backend of its own is not served at all.
+    if (isWaylandSession(session)) {
+        const QString desktop =
+            session.currentDesktop.isEmpty() ? QStringLiteral("unknown") : session.currentDesktop;
+        return {{},
+                QStringLiteral("Corvane cannot move windows on this Wayland session (desktop: %1).\n"
+                               "It supports X11 sessions, with any window manager. To move only the "
+                               "windows of X11 programs here, start it with --backend x11.")
+                    .arg(desktop)};
+    }
+    return {QLatin1String(kX11), {}};
+}
+
+std::optional<QString> Backends::prepare(const QString& backend) {
+    if (backend == u"x11") {
+        if (!X11Backend::isDisplayReachable()) {
+            const QByteArray display = qgetenv("DISPLAY");
+            return QStringLiteral(
+                       "Corvane needs an X11 display, and none could be reached (DISPLAY=%1).\n"
+                       "On a Wayland session without X11 access, Corvane cannot move other windows.")
+                .arg(display.isEmpty() ? QStringLiteral("unset") : QString::fromLocal8Bit(display));
+        }
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        return std::nullopt;
+    }
+    return QStringLiteral("Corvane has no backend named %1.").arg(backend);
+}
+
+std::unique_ptr<Backend> Backends::create(const QString& backend) {
+    if (backend == u"x11")
+        return X11Backend::create();
+    return nullptr;
+}
+
+} // namespace corvane

@@ -1,0 +1,41 @@
+#include "platform/backends/Backends.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+TEST(BackendsTest, TheSessionChoosesTheBackendAndAWaylandDesktopWithoutOneIsRefused) {
+    struct Case {
+        const char* what;
+        SessionEnvironment session;
+        QString forced;
+        QString backend; // empty: refused
+    };
+    const Case cases[] = {
+        {"an X11 session", {"x11", "", ":0", "XFCE"}, {}, "x11"},
+        {"a session type that says nothing, with DISPLAY", {"", "", ":0", ""}, {}, "x11"},
+        {"no session at all: the X11 backend says what is missing", {"tty", "", "", ""}, {}, "x11"},
+        {"an X11 session type beats a stray WAYLAND_DISPLAY", {"x11", "wayland-0", ":0", ""}, {}, "x11"},
+        {"Wayland, with Xwayland's DISPLAY beside it",
+         {"wayland", "wayland-0", ":0", "ubuntu:GNOME"},
+         {},
+         ""},
+        {"Wayland told only by WAYLAND_DISPLAY", {"", "wayland-1", ":1", "KDE"}, {}, ""},
+        {"Wayland, with x11 forced", {"wayland", "wayland-0", ":0", "KDE"}, "x11", "x11"},
+    };
+    for (const Case& c : cases) {
+        const BackendChoice choice = Backends::choose(c.session, c.forced);
+        EXPECT_EQ(choice.backend, c.backend) << c.what;
+        EXPECT_EQ(choice.refusal.isEmpty(), !c.backend.isEmpty()) << c.what;
+    }
+    const BackendChoice refused = Backends::choose({"wayland", "wayland-0", ":0", "ubuntu:GNOME"});
+    EXPECT_TRUE(refused.refusal.contains(u"(desktop: ubuntu:GNOME)")) << refused.refusal.toStdString();
+    EXPECT_TRUE(refused.refusal.contains(u"--backend x11")) << refused.refusal.toStdString();
+    EXPECT_TRUE(Backends::choose({"wayland", "", "", ""}).refusal.contains(u"(desktop: unknown)"));
+}
+
+TEST(BackendsTest, ABackendThatIsNotBuiltCannotStart) {
+    EXPECT_EQ(Backends::names(), QStringList{u"x11"_qs});
+    EXPECT_TRUE(Backends::prepare(u"none"_qs).has_value());
+    EXPECT_EQ(Backends::create(u"none"_qs), nullptr);
+}
