@@ -9,6 +9,7 @@
 #include "ui/PresetCell.h"
 #include "ui/QuickSnapTexts.h"
 #include "ui/SnapLayoutView.h"
+#include "ui/TrayIcon.h"
 #include "ui/ViewStyle.h"
 #include "ui/WheelGuard.h"
 #include "ui/WindowButtonsGlyph.h"
@@ -150,17 +151,17 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addStretch();
     setWidget(content);
 
-    connect(&m_controller, &WindowController::presetsChanged, this, [this] {
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, [this] {
         refreshHotkeyPickers();
         refreshDragSnap();
         refreshPresets();
         refreshNameRow(m_gridName);
         refreshNameRow(m_presetName);
     });
-    connect(&m_controller, &WindowController::hotkeyAssignmentsChanged, this,
+    connect(&m_controller.hotkeys(), &HotkeyTable::assignmentsChanged, this,
             &SettingsView::refreshHotkeyPickers);
-    connect(&m_controller, &WindowController::launchAtLoginChanged, this,
-            [this] { m_launchAtLogin->setChecked(m_controller.launchAtLogin()); });
+    connect(&m_controller.launchAtLogin(), &LaunchAtLogin::changed, this,
+            [this] { m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn()); });
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &SettingsView::refreshDragSnap);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &SettingsView::refreshDragSnap);
@@ -176,8 +177,7 @@ QWidget* SettingsView::makeHeader() {
     row->addStretch();
     auto* icon = new QLabel(header);
     const QIcon own = QApplication::windowIcon();
-    icon->setPixmap(own.isNull() ? appIconPixmap(m_controller.menuBarIcon(), 64, palette())
-                                 : own.pixmap(64, 64));
+    icon->setPixmap(own.isNull() ? appIconPixmap(TrayIcon::glyph(), 64, palette()) : own.pixmap(64, 64));
     icon->setFixedSize(64, 64);
     icon->setScaledContents(true);
     row->addWidget(icon);
@@ -207,11 +207,11 @@ Card* SettingsView::makeCard(const QString& title, QWidget* content) {
 Card* SettingsView::makeGeneralCard(QWidget* content) {
     Card* card = makeCard(tr("SETTINGS"), content);
     m_launchAtLogin = new QCheckBox(tr("Launch at Login"), card);
-    m_launchAtLogin->setChecked(m_controller.launchAtLogin());
+    m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn());
     // The toggle shows what the session reports, so a failed registration flips it back.
     connect(m_launchAtLogin, &QCheckBox::clicked, this, [this](bool isOn) {
-        m_controller.setLaunchAtLogin(isOn);
-        m_launchAtLogin->setChecked(m_controller.launchAtLogin());
+        m_controller.launchAtLogin().setOn(isOn);
+        m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn());
     });
     card->rows()->addWidget(m_launchAtLogin);
     return card;
@@ -228,9 +228,9 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
         auto* button = new ChordButton(
             m_hotkeyGrabs, action,
             [this, action](const KeyChord& chord) {
-                HotkeyChords chords = m_controller.hotkeyChords();
+                HotkeyChords chords = m_controller.hotkeys().chords();
                 chords[int(action)] = chord;
-                m_controller.setHotkeyChords(chords);
+                m_controller.hotkeys().setChords(chords);
             },
             m_chordMessage, card);
         m_chordButtons.append(button);
@@ -239,10 +239,9 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
     for (int n = 1; n <= 4; ++n) {
         QComboBox* picker = makePicker(140, QString(), card);
         connect(picker, &QComboBox::activated, this, [this, n, picker](int index) {
-            HotkeyAssignments assignments = m_controller.hotkeyAssignments();
+            HotkeyAssignments assignments = m_controller.hotkeys().assignments();
             assignments[n] = picker->itemData(index).toString();
-            m_controller.setHotkeyAssignments(std::move(assignments));
-            m_controller.saveHotkeyAssignments();
+            m_controller.hotkeys().setAssignments(std::move(assignments));
         });
         m_hotkeyPickers.append(picker);
         card->rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
@@ -261,16 +260,16 @@ Card* SettingsView::makeHotkeysCard(QWidget* content) {
         card));
     card->rows()->addWidget(makeDivider(card));
     auto* clashes = new HotkeyGrabsView(m_hotkeyGrabs, card);
-    connect(clashes, &HotkeyGrabsView::offerTaken, &m_controller, &WindowController::setHotkeyChords);
+    connect(clashes, &HotkeyGrabsView::offerTaken, &m_controller.hotkeys(), &HotkeyTable::setChords);
     card->rows()->addWidget(clashes);
-    connect(&m_controller, &WindowController::hotkeyChordsChanged, this, &SettingsView::refreshChords);
+    connect(&m_controller.hotkeys(), &HotkeyTable::chordsChanged, this, &SettingsView::refreshChords);
     refreshHotkeyPickers();
     refreshChords();
     return card;
 }
 
 void SettingsView::refreshChords() {
-    const HotkeyChords& chords = m_controller.hotkeyChords();
+    const HotkeyChords& chords = m_controller.hotkeys().chords();
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
         m_chordButtons[i]->setChord(chords[i]);
     for (int n = 1; n <= 4; ++n)
@@ -279,10 +278,10 @@ void SettingsView::refreshChords() {
 
 void SettingsView::refreshHotkeyPickers() {
     QStringList names = builtInLayoutNames();
-    for (const Preset& preset : m_controller.presets())
+    for (const Preset& preset : m_controller.presets().all())
         names.append(preset.name);
     for (int n = 1; n <= 4; ++n) {
-        setOptions(m_hotkeyPickers[n - 1], names, m_controller.hotkeyAssignments().value(n), tr("None"));
+        setOptions(m_hotkeyPickers[n - 1], names, m_controller.hotkeys().assignments().value(n), tr("None"));
     }
 }
 
@@ -328,7 +327,7 @@ void SettingsView::refreshDragSnap() {
     m_dragSnapToggle->setChecked(m_dragSnap.isEnabled());
     m_dragSnapDetails->setVisible(m_dragSnap.isEnabled());
     QStringList names = builtInLayoutNames();
-    for (const Preset& preset : m_controller.presets()) {
+    for (const Preset& preset : m_controller.presets().all()) {
         if (preset.rows)
             names.append(preset.name);
     }
@@ -344,11 +343,11 @@ void SettingsView::refreshDragSnapThumbnail() {
         m_dragSnapThumbnail->deleteLater();
         m_dragSnapThumbnail = nullptr;
     }
-    const std::optional<SnapLayout> layout = m_controller.layout(m_dragSnap.layoutName());
+    const std::optional<SnapLayout> layout = m_controller.presets().layout(m_dragSnap.layoutName());
     if (!layout)
         return;
     m_dragSnapThumbnail = new SnapLayoutView(
-        *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); },
+        *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
         m_dragSnapDetails);
     m_dragSnapThumbnail->setFixedHeight(55);
     m_dragSnapThumbnail->setToolTip(layout->name);
@@ -438,7 +437,8 @@ Card* SettingsView::makeGridBuilderCard(QWidget* content) {
     m_gridName = makeNameRow(
         tr("Grid Name"),
         [this](const QString& name) {
-            if (!m_controller.addGridPreset(name, m_rows->value(), m_cols->value(), m_gridBuilder->merges()))
+            if (!m_controller.presets().addGridPreset(name, m_rows->value(), m_cols->value(),
+                                                      m_gridBuilder->merges()))
                 return false;
             m_gridBuilder->setMerges({});
             m_gridBuilder->setSelection({});
@@ -482,7 +482,7 @@ Card* SettingsView::makeManualSizeCard(QWidget* content) {
     m_apply->setDefault(true);
     connect(m_apply, &QPushButton::clicked, this, [this] {
         const QSizeF size = clampedSize(m_width->value(), m_height->value());
-        m_controller.resizeFocusedWindow(size.width(), size.height());
+        m_controller.placer().resizeFocusedWindow(size.width(), size.height());
     });
     row->addWidget(m_apply, 0, Qt::AlignBottom);
     row->addStretch();
@@ -494,7 +494,7 @@ Card* SettingsView::makeManualSizeCard(QWidget* content) {
         tr("Save as Preset Name"),
         [this](const QString& name) {
             const QSizeF size = clampedSize(m_width->value(), m_height->value());
-            return m_controller.addSizePreset(name, size.width(), size.height());
+            return m_controller.presets().addSizePreset(name, size.width(), size.height());
         },
         nameRows);
     m_presetName.addButton->setAccessibleName(tr("Save size as preset"));
@@ -547,7 +547,7 @@ SettingsView::NameRow SettingsView::makeNameRow(const QString& placeholder,
 }
 
 void SettingsView::refreshNameRow(const NameRow& row) {
-    const std::optional<QString> problem = m_controller.validatePresetName(row.field->text());
+    const std::optional<QString> problem = m_controller.presets().validateName(row.field->text());
     row.addButton->setEnabled(!problem);
     row.message->setText(problem && !row.field->text().isEmpty() ? *problem : QString());
     row.message->setVisible(!row.message->text().isEmpty());
@@ -575,7 +575,7 @@ Card* SettingsView::makePresetsCard(QWidget* content) {
 }
 
 void SettingsView::refreshPresets() {
-    const QList<Preset>& presets = m_controller.presets();
+    const QList<Preset>& presets = m_controller.presets().all();
     m_presetCount->setText(QString::number(presets.size()));
     m_presetCount->setAccessibleName(tr("%n preset(s)", nullptr, int(presets.size())));
     // The old list may hold the delete button being clicked right now.
@@ -598,7 +598,8 @@ void SettingsView::refreshPresets() {
 QWidget* SettingsView::makePresetRow(const Preset& preset, QWidget* parent) {
     auto* row = new QWidget(parent);
     QToolButton* remove = makeDeleteButton(preset.name, row);
-    connect(remove, &QToolButton::clicked, this, [this, id = preset.id] { m_controller.deletePreset(id); });
+    connect(remove, &QToolButton::clicked, this,
+            [this, id = preset.id] { m_controller.presets().deletePreset(id); });
     QLabel* name = makeLabel(preset.name, TextStyle::Subheadline, row);
     if (const std::optional<SnapLayout> layout = preset.gridLayout()) {
         auto* group = new QVBoxLayout(row);
@@ -610,7 +611,8 @@ QWidget* SettingsView::makePresetRow(const Preset& preset, QWidget* parent) {
         top->addWidget(remove);
         group->addLayout(top);
         auto* thumbnail = new SnapLayoutView(
-            *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); }, row);
+            *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
+            row);
         thumbnail->setFixedHeight(50);
         thumbnail->setToolTip(preset.name);
         group->addWidget(thumbnail);

@@ -42,11 +42,11 @@ protected:
         dragSnapSettings.emplace(platform, dragSnapMonitor);
         paletteSettings.emplace(platform, paletteMonitor);
         start();
-        QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
+        QObject::connect(&controller->presets(), &PresetStore::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        hotkeyGrabs.emplace(platform, controller->hotkeyChords());
-        QObject::connect(controller.get(), &WindowController::hotkeyChordsChanged, &*hotkeyGrabs,
-                         [this] { hotkeyGrabs->setChords(controller->hotkeyChords()); });
+        hotkeyGrabs.emplace(platform, controller->hotkeys().chords());
+        QObject::connect(&controller->hotkeys(), &HotkeyTable::chordsChanged, &*hotkeyGrabs,
+                         [this] { hotkeyGrabs->setChords(controller->hotkeys().chords()); });
         view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
         view->resize(600, 600);
         view->show();
@@ -93,7 +93,7 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     EXPECT_EQ(view->gridBuilder()->rows(), 2);
     EXPECT_EQ(view->gridBuilder()->cols(), 2);
     EXPECT_TRUE(view->gridBuilder()->merges().isEmpty());
-    controller->setHotkeyAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
+    controller->hotkeys().setAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
     EXPECT_EQ(view->hotkeyPicker(1)->currentText(), builtInLayouts()[0].name);
     EXPECT_EQ(view->hotkeyPicker(2)->currentText(), "None");
 
@@ -114,7 +114,7 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     row.field->setText(builtInLayouts()[0].name.toUpper());
     EXPECT_FALSE(row.addButton->isEnabled()) << "a built-in layout's name in other letter case";
     EXPECT_TRUE(row.message->isVisibleTo(view->widget()));
-    EXPECT_EQ(row.message->text(), *controller->validatePresetName(builtInLayouts()[0].name.toUpper()));
+    EXPECT_EQ(row.message->text(), *controller->presets().validateName(builtInLayouts()[0].name.toUpper()));
 
     // A valid name saves the grid as drawn and empties what was typed and drawn.
     view->rowsStepper()->setValue(3);
@@ -123,8 +123,8 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     ASSERT_TRUE(row.addButton->isEnabled());
     EXPECT_FALSE(row.message->isVisibleTo(view->widget()));
     QTest::mouseClick(row.addButton, Qt::LeftButton);
-    ASSERT_EQ(controller->presets().size(), 1);
-    const Preset& saved = controller->presets()[0];
+    ASSERT_EQ(controller->presets().all().size(), 1);
+    const Preset& saved = controller->presets().all()[0];
     EXPECT_EQ(saved.name, "Tall left");
     EXPECT_EQ(saved.rows, 3);
     EXPECT_EQ(saved.cols, 2);
@@ -141,8 +141,8 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
 
 TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     open();
-    ASSERT_TRUE(controller->addSizePreset("Laptop", 1200.9, 800.2));
-    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    ASSERT_TRUE(controller->presets().addSizePreset("Laptop", 1200.9, 800.2));
+    ASSERT_TRUE(controller->presets().addGridPreset("Wide", 1, 3, {}));
     QStringList all{"None"};
     for (const SnapLayout& layout : builtInLayouts())
         all.append(layout.name);
@@ -154,12 +154,12 @@ TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     EXPECT_EQ(view->presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
 
     choose(view->hotkeyPicker(2), "Laptop");
-    EXPECT_EQ(controller->hotkeyAssignments().value(2), "Laptop");
+    EXPECT_EQ(controller->hotkeys().assignments().value(2), "Laptop");
     EXPECT_EQ(platform.defaults.object(kHotkeyAssignmentsKey).toMap().value("2").toString(), "Laptop")
         << "saved at once";
     choose(view->hotkeyPicker(3), "Wide");
     choose(view->hotkeyPicker(4), "None");
-    EXPECT_EQ(controller->hotkeyAssignments().value(4), "");
+    EXPECT_EQ(controller->hotkeys().assignments().value(4), "");
     dragSnapSettings->setEnabled(true);
     choose(view->dragSnapLayoutPicker(), "Wide");
     EXPECT_EQ(dragSnapSettings->layoutName(), "Wide");
@@ -272,9 +272,9 @@ TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
     view->heightField()->setValue(700);
     QTest::keyClicks(view->presetNameRow().field, "Narrow");
     QTest::mouseClick(view->presetNameRow().addButton, Qt::LeftButton);
-    ASSERT_EQ(controller->presets().size(), 1);
-    EXPECT_EQ(controller->presets()[0].width, 100.0) << "the clamped size is saved";
-    EXPECT_EQ(controller->presets()[0].height, 700.0);
+    ASSERT_EQ(controller->presets().all().size(), 1);
+    EXPECT_EQ(controller->presets().all()[0].width, 100.0) << "the clamped size is saved";
+    EXPECT_EQ(controller->presets().all()[0].height, 700.0);
     EXPECT_TRUE(view->presetNameRow().field->text().isEmpty());
 
     QSpinBox* rows = view->rowsStepper();
@@ -342,7 +342,7 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
 
 TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
     open();
-    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    ASSERT_TRUE(controller->presets().addGridPreset("Wide", 1, 3, {}));
     dragSnapSettings->setEnabled(true);
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
@@ -392,7 +392,7 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
     QTest::mouseClick(clashes->offerButton(), Qt::LeftButton);
     const KeyChord superRight{GrabKey::RightArrow, 0,
                               modifier::kControl | modifier::kOption | modifier::kCommand};
-    EXPECT_EQ(controller->hotkeyChords()[int(HotkeyAction::Next)], superRight);
+    EXPECT_EQ(controller->hotkeys().chords()[int(HotkeyAction::Next)], superRight);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
     EXPECT_EQ(view->chordButton(HotkeyAction::Next)->text(), "Ctrl + Alt + Super + Right");
     EXPECT_FALSE(clashes->notice()->isVisible());
@@ -424,13 +424,13 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     record(SimEvents::keyDown("", keycode::kLeftArrow, kControl | kOption | kNumericPad | kFunction));
     EXPECT_EQ(view->chordMessage()->text(),
               "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
-    EXPECT_EQ(controller->hotkeyChords(), defaultHotkeyChords());
+    EXPECT_EQ(controller->hotkeys().chords(), defaultHotkeyChords());
     EXPECT_TRUE(desk.defaults().writesOf(kHotkeyChordsKey).isEmpty());
 
     // Free: saved and shown; the picker's name follows.
     record(SimEvents::keyDown("9", 0, kControl | kCommand | kNumericPad));
     EXPECT_FALSE(view->chordMessage()->isVisible());
-    EXPECT_EQ(controller->hotkeyChords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
+    EXPECT_EQ(controller->hotkeys().chords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("1"), "Ctrl+Super+9");
     EXPECT_EQ(one->text(), "Ctrl + Super + 9");
     EXPECT_EQ(view->hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Super + 9");
