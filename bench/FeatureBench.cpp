@@ -2,10 +2,10 @@
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
 // platform) and one mouse move outside every title-bar corner with the palette on.
 #include "control/WindowController.h"
+#include "control/WindowLookup.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
-#include "dragsnap/WindowLookup.h"
 #include "input/GlobalKeyMonitor.h"
 #include "palette/QuickSnapMonitor.h"
 #include "platform/sim/SimDesktop.h"
