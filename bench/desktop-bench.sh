@@ -2,10 +2,11 @@
 # End-to-end figures on a throw-away desktop (Xvfb, openbox, one xterm): start-up to hotkeys armed,
 # hotkey to window moved for three kinds of placement (the first also by D-Bus call and by command
 # line, all three by xbindkeys running xdotool), idle CPU with the pointer still, CPU and wake-ups
-# with the pointer moving at 100 and at 1,000 events a second, resident memory.
-# Usage: bench/desktop-bench.sh CORVANE LATENCY_TOOL POINTER_TOOL [PRESSES]
+# with the pointer moving at 100 and at 1,000 events a second beside a bare paced reader of the same
+# events, resident memory.
+# Usage: bench/desktop-bench.sh CORVANE LATENCY_TOOL POINTER_TOOL PACED_READER [PRESSES]
 set -u
-corvane=$1 tool=$2 pointer=$3 presses=${4:-50}
+corvane=$1 tool=$2 pointer=$3 reader=$4 presses=${5:-50}
 source "$(dirname "$0")/../tests/e2e/desktop.sh"
 start_desktop 1440 900
 start_session_bus # for the placements by command
@@ -68,16 +69,24 @@ after=$(ticks $E2E_CORVANE_PID)
 echo "idle for 60 s: $(( (after - before) * 1000 / hz )) ms of CPU, $(wakeups_since "$switches" $E2E_CORVANE_PID) wake-ups"
 # Ten seconds of motion over other applications and the desktop, across the xterm and its title-bar
 # corner, clear of Corvane's own panel (open at start without a tray, at the right): 1,000 XTEST
-# motion events 10 ms apart (an ordinary mouse), then 10,000 events 1 ms apart (a gaming mouse).
+# motion events 10 ms apart (an ordinary mouse), then 10,000 events 1 ms apart (a gaming mouse). The
+# bare paced reader records the same events meanwhile: the floor for any program reading them.
 motion() {
-  local steps=$1 ms=$2 t0 t1
+  local steps=$1 ms=$2 t0 t1 reader_pid reader_before
+  "$reader" 2>>"$E2E_TMP/reader.log" &
+  reader_pid=$!
+  E2E_PIDS+=($reader_pid)
+  sleep 0.5 # the reader has started recording
   before=$(ticks $E2E_CORVANE_PID) switches=$(wakeups $E2E_CORVANE_PID) t0=$(date +%s%N)
+  reader_before=$(ticks $reader_pid)
   for _ in 1 2 3 4 5; do "$pointer" move 800 850 "$steps" "$ms" move 100 100 "$steps" "$ms"; done
   sleep 0.2 # what is still queued is handled
   after=$(ticks $E2E_CORVANE_PID) t1=$(date +%s%N)
   echo "pointer moving at $((1000 / ms)) Hz: $(( (after - before) * 1000 / hz )) ms of CPU," \
     "$(wakeups_since "$switches" $E2E_CORVANE_PID) wake-ups for $((10 * steps)) motion events in" \
     "$(( (t1 - t0) / 1000000 )) ms"
+  echo "bare paced reader at $((1000 / ms)) Hz: $(( ($(ticks $reader_pid) - reader_before) * 1000 / hz )) ms of CPU"
+  kill "$reader_pid"; wait "$reader_pid" 2>/dev/null
 }
 motion 100 10
 motion 1000 1

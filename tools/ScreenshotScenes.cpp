@@ -4,11 +4,13 @@
 #include "app/SettingsView.h"
 #include "app/UpdaterController.h"
 #include "control/WindowController.h"
+#include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewView.h"
 #include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyGrabs.h"
 #include "input/HotkeyRules.h"
 #include "palette/FirstClickHostingView.h"
+#include "palette/QuickSnapSettings.h"
 #include "palette/QuickSnapView.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/GridBuilderView.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 
 namespace corvane {
@@ -83,6 +86,13 @@ void present(QWidget& widget, const QString& name, const Visit& visit) {
     widget.hide();
 }
 
+// The settings window's whole column, so every card can be seen.
+void presentColumn(SettingsView& view, const QString& name, const Visit& visit) {
+    std::unique_ptr<QWidget> column(view.takeWidget());
+    column->resize(600, column->sizeHint().height());
+    present(*column, name, visit);
+}
+
 void panels(const Visit& visit) {
     for (const bool isTrusted : {false, true}) {
         for (const bool hasPresets : {false, true}) {
@@ -101,7 +111,7 @@ void panels(const Visit& visit) {
 }
 
 // The window as it opens (600 x 600), and its whole column so every card can be seen; then the
-// alert that turning on the palette asks.
+// alert that turning on the palette asks; then the column on a desktop that shows Corvane no drag.
 void settings(const Visit& visit) {
     for (const bool hasPresets : {false, true}) {
         Scene scene(true, hasPresets);
@@ -115,24 +125,30 @@ void settings(const Visit& visit) {
                 QStringLiteral("/etc/xdg/openbox/rc.xml"));
             scene.hotkeyGrabs.check();
         }
-        SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs);
+        SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs,
+                          scene.platform.capabilities);
         view.resize(600, 600);
         if (hasPresets) {
-            view.gridNameRow().field->setText(QStringLiteral("laptop"));
-            view.gridBuilder()->setSelection({{0, 0}, {1, 0}});
+            view.findChild<QWidget*>(QStringLiteral("gridName"))
+                ->findChild<QLineEdit*>()
+                ->setText(QStringLiteral("laptop"));
+            view.findChild<GridBuilderView*>()->setSelection({{0, 0}, {1, 0}});
         }
         const QString name = hasPresets ? QStringLiteral("settings-presets") : QStringLiteral("settings");
         present(view, name, visit);
         if (!hasPresets) {
             view.show();
-            emit view.quickSnapToggle()->clicked(true);
-            present(*view.quickSnapConfirmation(), QStringLiteral("alert"), visit);
+            emit view.findChild<QCheckBox*>(QStringLiteral("quickSnapToggle"))->clicked(true);
+            present(*view.findChild<QMessageBox*>(), QStringLiteral("alert"), visit);
             view.hide();
         }
-        std::unique_ptr<QWidget> column(view.takeWidget());
-        column->resize(600, column->sizeHint().height());
-        present(*column, name + QStringLiteral("-all"), visit);
+        presentColumn(view, name + QStringLiteral("-all"), visit);
     }
+    Scene scene(true, false);
+    scene.dragSnap.setEnabled(true);
+    SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs,
+                      kAllCapabilities & ~Capabilities(Capability::DragObservation));
+    presentColumn(view, QStringLiteral("settings-no-drag-all"), visit);
 }
 
 void gridBuilder(const Visit& visit) {

@@ -40,7 +40,8 @@ CorvaneApp::CorvaneApp(Platform& platform)
         QApplication::setWindowIcon(QIcon(appIconPixmap(TrayIcon::glyph(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
-        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs);
+        return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs,
+                                m_platform.capabilities);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
     const auto showSettings = [this] {

@@ -1,13 +1,26 @@
 // The settings window's content on the simulated desktop, driven with QTest: the name limit and the
 // name rows, pickers that follow the presets, the drag-to-snap rows, the Quick Snap confirmation,
-// the manual size and the steppers.
+// the manual size and the steppers, and the cards a desktop cannot serve. Each test finds the
+// controls by their object names in the card it is about.
 #include "app/SettingsView.h"
 
 #include "app/ChordButton.h"
 #include "app/HotkeyGrabsView.h"
+#include "app/settings/DragSnapCard.h"
+#include "app/settings/GeneralCard.h"
+#include "app/settings/GridBuilderCard.h"
+#include "app/settings/HotkeysCard.h"
+#include "app/settings/ManualSizeCard.h"
+#include "app/settings/PresetNameRow.h"
+#include "app/settings/PresetsCard.h"
+#include "app/settings/QuickSnapCard.h"
+#include "app/settings/SettingsCard.h"
 #include "control/ControllerFixture.h"
+#include "dragsnap/DragSnapSettings.h"
+#include "input/HotkeyGrabs.h"
 #include "input/HotkeyRules.h"
 #include "model/BuiltInLayouts.h"
+#include "palette/QuickSnapSettings.h"
 #include "support/RecordingMonitor.h"
 #include "ui/GridBuilderView.h"
 #include "ui/QuickSnapTexts.h"
@@ -38,7 +51,8 @@ protected:
     std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
-    void open() {
+    void open(Capabilities capabilities = kAllCapabilities) {
+        view.reset();
         dragSnapSettings.emplace(platform, dragSnapMonitor);
         paletteSettings.emplace(platform, paletteMonitor);
         start();
@@ -47,10 +61,42 @@ protected:
         hotkeyGrabs.emplace(platform, controller->hotkeys().chords());
         QObject::connect(&controller->hotkeys(), &HotkeyTable::chordsChanged, &*hotkeyGrabs,
                          [this] { hotkeyGrabs->setChords(controller->hotkeys().chords()); });
-        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs, capabilities);
         view->resize(600, 600);
         view->show();
     }
+    template <class Card> Card* card() const {
+        auto* found = view->widget()->findChild<Card*>();
+        if (!found)
+            ADD_FAILURE() << Card::staticMetaObject.className() << " is missing";
+        return found;
+    }
+    // The control of that object name in the card.
+    template <class Widget, class Card> Widget* in(const char* name) const {
+        auto* found = card<Card>()->template findChild<Widget*>(QString::fromLatin1(name));
+        if (!found)
+            ADD_FAILURE() << name << " is missing from " << Card::staticMetaObject.className();
+        return found;
+    }
+    struct NameRow {
+        QLineEdit* field;
+        QToolButton* add;
+        QLabel* message;
+    };
+    template <class Card> NameRow nameRow(const char* name) const {
+        QWidget* row = in<PresetNameRow, Card>(name);
+        return {row->findChild<QLineEdit*>("field"), row->findChild<QToolButton*>("add"),
+                row->findChild<QLabel*>("message")};
+    }
+    QComboBox* hotkeyPicker(int n) const {
+        return in<QComboBox, HotkeysCard>(qPrintable(QStringLiteral("layoutFor%1").arg(n)));
+    }
+    QComboBox* dragSnapLayoutPicker() const { return in<QComboBox, DragSnapCard>("dragSnapLayout"); }
+    QWidget* presetList() const { return in<QWidget, PresetsCard>("presetList"); }
+    QString presetCount() const { return in<QLabel, PresetsCard>("presetCount")->text(); }
+    GridBuilderView* gridBuilder() const { return card<GridBuilderCard>()->findChild<GridBuilderView*>(); }
+    // Replaced widgets go at the next turn of the event loop.
+    static void dropReplaced() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QStringList options(const QComboBox* picker) {
         QStringList texts;
         for (int i = 0; i < picker->count(); ++i)
@@ -70,14 +116,16 @@ protected:
     }
     QStringList presetListTexts() const {
         QStringList texts;
-        if (auto* label = qobject_cast<QLabel*>(view->presetList()))
+        dropReplaced();
+        if (auto* label = qobject_cast<QLabel*>(presetList()))
             texts.append(label->text());
-        for (const QLabel* label : view->presetList()->findChildren<QLabel*>())
+        for (const QLabel* label : presetList()->findChildren<QLabel*>())
             texts.append(label->text());
         return texts;
     }
     QToolButton* deleteButtonOf(const QString& name) const {
-        for (QToolButton* button : view->presetList()->findChildren<QToolButton*>()) {
+        dropReplaced();
+        for (QToolButton* button : presetList()->findChildren<QToolButton*>()) {
             if (button->accessibleName() == "Delete " + name)
                 return button;
         }
@@ -87,18 +135,18 @@ protected:
 
 TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     open();
-    EXPECT_EQ(view->versionLabel()->text(), "Version —") << "the tests carry no version";
-    EXPECT_EQ(view->widthField()->value(), 600);
-    EXPECT_EQ(view->heightField()->value(), 400);
-    EXPECT_EQ(view->gridBuilder()->rows(), 2);
-    EXPECT_EQ(view->gridBuilder()->cols(), 2);
-    EXPECT_TRUE(view->gridBuilder()->merges().isEmpty());
+    EXPECT_EQ(view->findChild<QLabel*>("version")->text(), "Version —") << "the tests carry no version";
+    EXPECT_EQ((in<QDoubleSpinBox, ManualSizeCard>("width")->value()), 600);
+    EXPECT_EQ((in<QDoubleSpinBox, ManualSizeCard>("height")->value()), 400);
+    EXPECT_EQ(gridBuilder()->rows(), 2);
+    EXPECT_EQ(gridBuilder()->cols(), 2);
+    EXPECT_TRUE(gridBuilder()->merges().isEmpty());
     controller->hotkeys().setAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
-    EXPECT_EQ(view->hotkeyPicker(1)->currentText(), builtInLayouts()[0].name);
-    EXPECT_EQ(view->hotkeyPicker(2)->currentText(), "None");
+    EXPECT_EQ(hotkeyPicker(1)->currentText(), builtInLayouts()[0].name);
+    EXPECT_EQ(hotkeyPicker(2)->currentText(), "None");
 
-    const SettingsView::NameRow& row = view->gridNameRow();
-    EXPECT_FALSE(row.addButton->isEnabled()) << "an empty name";
+    const NameRow row = nameRow<GridBuilderCard>("gridName");
+    EXPECT_FALSE(row.add->isEnabled()) << "an empty name";
     EXPECT_FALSE(row.message->isVisible()) << "no message while nothing is typed";
 
     QTest::keyClicks(row.field, "abcdefghijklmnopqrst");
@@ -107,22 +155,22 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     const QString family = QString::fromUtf8("👩‍👩‍👧");
     row.field->setText(family.repeated(20));
     EXPECT_EQ(row.field->text(), family.repeated(15));
-    EXPECT_EQ(SettingsView::limitedName(QString::fromUtf8("e\u0301").repeated(16)),
+    EXPECT_EQ(PresetNameRow::limitedName(QString::fromUtf8("e\u0301").repeated(16)),
               QString::fromUtf8("e\u0301").repeated(15))
         << "a letter with a combining accent counts once";
 
     row.field->setText(builtInLayouts()[0].name.toUpper());
-    EXPECT_FALSE(row.addButton->isEnabled()) << "a built-in layout's name in other letter case";
+    EXPECT_FALSE(row.add->isEnabled()) << "a built-in layout's name in other letter case";
     EXPECT_TRUE(row.message->isVisibleTo(view->widget()));
     EXPECT_EQ(row.message->text(), *controller->presets().validateName(builtInLayouts()[0].name.toUpper()));
 
     // A valid name saves the grid as drawn and empties what was typed and drawn.
-    view->rowsStepper()->setValue(3);
-    view->gridBuilder()->setMerges({{0, 0, 2, 1}});
+    in<QSpinBox, GridBuilderCard>("rows")->setValue(3);
+    gridBuilder()->setMerges({{0, 0, 2, 1}});
     row.field->setText("  Tall left ");
-    ASSERT_TRUE(row.addButton->isEnabled());
+    ASSERT_TRUE(row.add->isEnabled());
     EXPECT_FALSE(row.message->isVisibleTo(view->widget()));
-    QTest::mouseClick(row.addButton, Qt::LeftButton);
+    QTest::mouseClick(row.add, Qt::LeftButton);
     ASSERT_EQ(controller->presets().all().size(), 1);
     const Preset& saved = controller->presets().all()[0];
     EXPECT_EQ(saved.name, "Tall left");
@@ -130,13 +178,14 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     EXPECT_EQ(saved.cols, 2);
     EXPECT_EQ(saved.merges, QList<GridSpan>({{0, 0, 2, 1}}));
     EXPECT_TRUE(row.field->text().isEmpty());
-    EXPECT_TRUE(view->gridBuilder()->merges().isEmpty());
-    EXPECT_TRUE(view->gridBuilder()->selection().isEmpty());
+    EXPECT_TRUE(gridBuilder()->merges().isEmpty());
+    EXPECT_TRUE(gridBuilder()->selection().isEmpty());
 
     // The same name again is refused in the other card too, with the controller's message.
-    QTest::keyClicks(view->presetNameRow().field, "tall LEFT");
-    EXPECT_FALSE(view->presetNameRow().addButton->isEnabled());
-    EXPECT_EQ(view->presetNameRow().message->text(), "\"tall LEFT\" already exists.");
+    const NameRow sizeRow = nameRow<ManualSizeCard>("presetName");
+    QTest::keyClicks(sizeRow.field, "tall LEFT");
+    EXPECT_FALSE(sizeRow.add->isEnabled());
+    EXPECT_EQ(sizeRow.message->text(), "\"tall LEFT\" already exists.");
 }
 
 TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
@@ -146,75 +195,75 @@ TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     QStringList all{"None"};
     for (const SnapLayout& layout : builtInLayouts())
         all.append(layout.name);
-    EXPECT_EQ(options(view->hotkeyPicker(3)), all + QStringList({"Laptop", "Wide"}));
-    EXPECT_EQ(options(view->dragSnapLayoutPicker()), all.mid(1) + QStringList({"Wide"}))
-        << "grid presets only";
-    EXPECT_EQ(view->presetCount()->text(), "2");
+    EXPECT_EQ(options(hotkeyPicker(3)), all + QStringList({"Laptop", "Wide"}));
+    EXPECT_EQ(options(dragSnapLayoutPicker()), all.mid(1) + QStringList({"Wide"})) << "grid presets only";
+    EXPECT_EQ(presetCount(), "2");
     EXPECT_TRUE(presetListTexts().contains("1200×800")) << "whole points, the fraction cut off";
-    EXPECT_EQ(view->presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
+    EXPECT_EQ(presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
 
-    choose(view->hotkeyPicker(2), "Laptop");
+    choose(hotkeyPicker(2), "Laptop");
     EXPECT_EQ(controller->hotkeys().assignments().value(2), "Laptop");
     EXPECT_EQ(platform.defaults.object(kHotkeyAssignmentsKey).toMap().value("2").toString(), "Laptop")
         << "saved at once";
-    choose(view->hotkeyPicker(3), "Wide");
-    choose(view->hotkeyPicker(4), "None");
+    choose(hotkeyPicker(3), "Wide");
+    choose(hotkeyPicker(4), "None");
     EXPECT_EQ(controller->hotkeys().assignments().value(4), "");
     dragSnapSettings->setEnabled(true);
-    choose(view->dragSnapLayoutPicker(), "Wide");
+    choose(dragSnapLayoutPicker(), "Wide");
     EXPECT_EQ(dragSnapSettings->layoutName(), "Wide");
-    ASSERT_TRUE(view->dragSnapThumbnail());
-    EXPECT_EQ(qobject_cast<SnapLayoutView*>(view->dragSnapThumbnail())->layout().zones.size(), 3);
+    dropReplaced();
+    EXPECT_EQ((in<SnapLayoutView, DragSnapCard>("dragSnapThumbnail")->layout().zones.size()), 3);
 
     QToolButton* deleteWide = deleteButtonOf("Wide");
     ASSERT_TRUE(deleteWide);
     QTest::mouseClick(deleteWide, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(view->presetCount()->text(), "1");
+    EXPECT_EQ(presetCount(), "1");
     EXPECT_FALSE(presetListTexts().contains("Wide"));
-    EXPECT_FALSE(options(view->hotkeyPicker(1)).contains("Wide"));
-    EXPECT_EQ(view->hotkeyPicker(3)->currentText(), "None") << "the hotkey was repaired";
-    EXPECT_FALSE(options(view->dragSnapLayoutPicker()).contains("Wide"));
-    EXPECT_EQ(view->dragSnapLayoutPicker()->currentText(), builtInLayouts()[0].name)
+    EXPECT_FALSE(options(hotkeyPicker(1)).contains("Wide"));
+    EXPECT_EQ(hotkeyPicker(3)->currentText(), "None") << "the hotkey was repaired";
+    EXPECT_FALSE(options(dragSnapLayoutPicker()).contains("Wide"));
+    EXPECT_EQ(dragSnapLayoutPicker()->currentText(), builtInLayouts()[0].name)
         << "drag to snap fell back to the first layout";
 
     QTest::mouseClick(deleteButtonOf("Laptop"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(view->presetCount()->text(), "0");
+    EXPECT_EQ(presetCount(), "0");
     EXPECT_EQ(presetListTexts(), QStringList({"No presets saved."}));
-    EXPECT_EQ(view->hotkeyPicker(2)->currentText(), "None");
+    EXPECT_EQ(hotkeyPicker(2)->currentText(), "None");
 }
 
 TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNothing) {
     open();
-    EXPECT_FALSE(view->dragSnapToggle()->isChecked());
-    EXPECT_FALSE(view->dragSnapDetails()->isVisibleTo(view->widget()));
-    clickToggle(view->dragSnapToggle());
+    auto* toggle = in<QCheckBox, DragSnapCard>("dragSnapToggle");
+    auto* details = in<QWidget, DragSnapCard>("dragSnapDetails");
+    auto* trigger = in<QComboBox, DragSnapCard>("trigger");
+    auto* restoreSize = in<QCheckBox, DragSnapCard>("restoreSize");
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(details->isVisibleTo(view->widget()));
+    clickToggle(toggle);
     EXPECT_TRUE(dragSnapSettings->isEnabled());
-    EXPECT_TRUE(view->dragSnapDetails()->isVisibleTo(view->widget()));
-    choose(view->triggerPicker(), "Near screen edges");
+    EXPECT_TRUE(details->isVisibleTo(view->widget()));
+    choose(trigger, "Near screen edges");
     EXPECT_EQ(dragSnapSettings->trigger(), DragSnapSettings::Trigger::ScreenEdges);
-    clickToggle(view->dragSnapToggle());
+    clickToggle(toggle);
     EXPECT_FALSE(dragSnapSettings->isEnabled());
-    EXPECT_FALSE(view->dragSnapDetails()->isVisibleTo(view->widget()));
-    clickToggle(view->dragSnapToggle());
-    EXPECT_EQ(view->triggerPicker()->currentText(), "Near screen edges") << "the stored values come back";
-    EXPECT_EQ(view->restoreSizeToggle()->text(), "Restore a window's size when you drag it out of its zone");
-    EXPECT_FALSE(view->restoreSizeToggle()->isChecked()) << "off by default";
-    clickToggle(view->restoreSizeToggle());
+    EXPECT_FALSE(details->isVisibleTo(view->widget()));
+    clickToggle(toggle);
+    EXPECT_EQ(trigger->currentText(), "Near screen edges") << "the stored values come back";
+    EXPECT_EQ(restoreSize->text(), "Restore a window's size when you drag it out of its zone");
+    EXPECT_FALSE(restoreSize->isChecked()) << "off by default";
+    clickToggle(restoreSize);
     EXPECT_TRUE(dragSnapSettings->restoresSizeOnDrag());
     dragSnapSettings->setRestoresSizeOnDrag(false);
-    EXPECT_FALSE(view->restoreSizeToggle()->isChecked()) << "follows the setting changed elsewhere";
+    EXPECT_FALSE(restoreSize->isChecked()) << "follows the setting changed elsewhere";
 
     dragSnapSettings->setLayoutName("Gone");
-    EXPECT_EQ(view->dragSnapLayoutPicker()->currentIndex(), -1);
+    EXPECT_EQ(dragSnapLayoutPicker()->currentIndex(), -1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(view->dragSnapThumbnail());
-    EXPECT_TRUE(view->dragSnapDetails()->findChildren<SnapLayoutView*>().isEmpty());
+    EXPECT_TRUE(details->findChildren<SnapLayoutView*>().isEmpty());
 
     // The thumbnail snaps the target window into the clicked zone.
     dragSnapSettings->setLayoutName(builtInLayouts()[0].name);
-    auto* thumbnail = qobject_cast<SnapLayoutView*>(view->dragSnapThumbnail());
+    auto* thumbnail = in<SnapLayoutView, DragSnapCard>("dragSnapThumbnail");
     ASSERT_TRUE(thumbnail);
     QTest::mouseClick(thumbnail->zoneButton(0), Qt::LeftButton);
     desk.settle();
@@ -223,9 +272,10 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
 
 TEST_F(SettingsViewTest, QuickSnapTurnsOnOnlyAfterConfirmation) {
     open();
-    QCheckBox* toggle = view->quickSnapToggle();
+    auto* toggle = in<QCheckBox, QuickSnapCard>("quickSnapToggle");
+    const auto confirmation = [this] { return card<QuickSnapCard>()->findChild<QMessageBox*>(); };
     clickToggle(toggle);
-    QMessageBox* alert = view->quickSnapConfirmation();
+    QMessageBox* alert = confirmation();
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->text(), "Turn on the maximize-button palette?");
     EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
@@ -242,57 +292,60 @@ TEST_F(SettingsViewTest, QuickSnapTurnsOnOnlyAfterConfirmation) {
     ASSERT_TRUE(buttonNamed(alert, "Cancel"));
     buttonNamed(alert, "Cancel")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(view->quickSnapConfirmation());
+    EXPECT_FALSE(confirmation());
     EXPECT_FALSE(paletteSettings->isEnabled());
     EXPECT_FALSE(toggle->isChecked());
 
     clickToggle(toggle);
-    alert = view->quickSnapConfirmation();
+    alert = confirmation();
     ASSERT_TRUE(alert && buttonNamed(alert, "Turn On"));
     buttonNamed(alert, "Turn On")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(paletteSettings->isEnabled());
     EXPECT_TRUE(toggle->isChecked());
-    EXPECT_FALSE(view->quickSnapConfirmation());
+    EXPECT_FALSE(confirmation());
 
     clickToggle(toggle);
-    EXPECT_FALSE(view->quickSnapConfirmation()) << "turning it off needs no confirmation";
+    EXPECT_FALSE(confirmation()) << "turning it off needs no confirmation";
     EXPECT_FALSE(paletteSettings->isEnabled());
 }
 
 TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
     open();
-    view->widthField()->setValue(50);
-    view->heightField()->setValue(20000);
-    QTest::mouseClick(view->applyButton(), Qt::LeftButton);
+    auto* height = in<QDoubleSpinBox, ManualSizeCard>("height");
+    const NameRow name = nameRow<ManualSizeCard>("presetName");
+    in<QDoubleSpinBox, ManualSizeCard>("width")->setValue(50);
+    height->setValue(20000);
+    QTest::mouseClick(in<QPushButton, ManualSizeCard>("apply"), Qt::LeftButton);
     desk.settle();
     EXPECT_EQ(desk.log().effects().first(), "write AXSize 100x10000");
-    EXPECT_EQ(SettingsView::clampedSize(std::nan(""), 100.5), QSizeF(100, 100.5));
+    EXPECT_EQ(ManualSizeCard::clampedSize(std::nan(""), 100.5), QSizeF(100, 100.5));
 
-    view->heightField()->setValue(700);
-    QTest::keyClicks(view->presetNameRow().field, "Narrow");
-    QTest::mouseClick(view->presetNameRow().addButton, Qt::LeftButton);
+    height->setValue(700);
+    QTest::keyClicks(name.field, "Narrow");
+    QTest::mouseClick(name.add, Qt::LeftButton);
     ASSERT_EQ(controller->presets().all().size(), 1);
     EXPECT_EQ(controller->presets().all()[0].width, 100.0) << "the clamped size is saved";
     EXPECT_EQ(controller->presets().all()[0].height, 700.0);
-    EXPECT_TRUE(view->presetNameRow().field->text().isEmpty());
+    EXPECT_TRUE(name.field->text().isEmpty());
 
-    QSpinBox* rows = view->rowsStepper();
+    auto* rows = in<QSpinBox, GridBuilderCard>("rows");
     rows->setValue(1);
     rows->stepDown();
     EXPECT_EQ(rows->value(), 1);
     for (int i = 0; i < 6; ++i)
         rows->stepUp();
     EXPECT_EQ(rows->value(), 5);
-    EXPECT_EQ(view->gridBuilder()->rows(), 5);
+    EXPECT_EQ(gridBuilder()->rows(), 5);
 
-    clickToggle(view->launchAtLoginToggle());
+    auto* launchAtLogin = in<QCheckBox, GeneralCard>("launchAtLogin");
+    clickToggle(launchAtLogin);
     EXPECT_EQ(desk.loginItem().status(), LoginItemStatus::Enabled);
-    EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
+    EXPECT_TRUE(launchAtLogin->isChecked());
     // A registration that fails leaves the toggle showing the real state.
     desk.loginItem().setFailure(QStringLiteral("no session bus"));
-    clickToggle(view->launchAtLoginToggle());
-    EXPECT_TRUE(view->launchAtLoginToggle()->isChecked());
+    clickToggle(launchAtLogin);
+    EXPECT_TRUE(launchAtLogin->isChecked());
 }
 
 TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChangesNothing) {
@@ -301,7 +354,7 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
     view->resize(600, 300);
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
-    view->presetNameRow().field->setFocus(); // the focus is elsewhere, as after typing a name
+    nameRow<ManualSizeCard>("presetName").field->setFocus(); // the focus is elsewhere, as after typing a name
     QScrollBar* page = view->verticalScrollBar();
     ASSERT_GT(page->maximum(), 0) << "a page that scrolls";
     // One notch down, delivered as the window system delivers it: Qt passes only such events on to
@@ -319,9 +372,14 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
             return QString::number(toggle->isChecked());
         return qobject_cast<QAbstractSpinBox*>(control)->text();
     };
-    const QList<QWidget*> controls{
-        view->hotkeyPicker(1), view->dragSnapLayoutPicker(), view->triggerPicker(), view->restoreSizeToggle(),
-        view->rowsStepper(),   view->colsStepper(),          view->widthField(),    view->heightField()};
+    const QList<QWidget*> controls{hotkeyPicker(1),
+                                   dragSnapLayoutPicker(),
+                                   in<QComboBox, DragSnapCard>("trigger"),
+                                   in<QCheckBox, DragSnapCard>("restoreSize"),
+                                   in<QSpinBox, GridBuilderCard>("rows"),
+                                   in<QSpinBox, GridBuilderCard>("cols"),
+                                   in<QDoubleSpinBox, ManualSizeCard>("width"),
+                                   in<QDoubleSpinBox, ManualSizeCard>("height")};
     for (QWidget* control : controls) {
         page->setValue(0);
         const QString before = valueOf(control);
@@ -335,9 +393,10 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
     EXPECT_TRUE(desk.defaults().writesOf("dragSnapTrigger").isEmpty());
 
     // A control the user has clicked or tabbed into takes the wheel as usual.
-    view->rowsStepper()->setFocus(Qt::TabFocusReason);
-    turnDown(view->rowsStepper());
-    EXPECT_EQ(view->rowsStepper()->value(), 1);
+    auto* rows = in<QSpinBox, GridBuilderCard>("rows");
+    rows->setFocus(Qt::TabFocusReason);
+    turnDown(rows);
+    EXPECT_EQ(rows->value(), 1);
 }
 
 TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
@@ -383,9 +442,8 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
     desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
                                        {defaultHotkeyChords()[int(HotkeyAction::Next)]});
     open();
-    const auto* clashes = view->findChild<HotkeyGrabsView*>();
-    ASSERT_TRUE(clashes);
-    EXPECT_EQ(clashes->parentWidget(), view->hotkeyPicker(1)->parentWidget()) << "in the hotkey card";
+    const auto* clashes = card<HotkeysCard>()->findChild<HotkeyGrabsView*>();
+    ASSERT_TRUE(clashes) << "in the hotkey card";
     EXPECT_TRUE(clashes->notice()->isVisible());
 
     // The offer, taken, becomes the table: stored, shown, and the notice goes.
@@ -394,7 +452,7 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
                               modifier::kControl | modifier::kOption | modifier::kCommand};
     EXPECT_EQ(controller->hotkeys().chords()[int(HotkeyAction::Next)], superRight);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
-    EXPECT_EQ(view->chordButton(HotkeyAction::Next)->text(), "Ctrl + Alt + Super + Right");
+    EXPECT_EQ((in<ChordButton, HotkeysCard>("chordNext")->text()), "Ctrl + Alt + Super + Right");
     EXPECT_FALSE(clashes->notice()->isVisible());
 }
 
@@ -403,9 +461,10 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     const KeyChord held{GrabKey::Digit, 8, kControl | kCommand};
     desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"), {held});
     open();
-    ChordButton* one = view->chordButton(HotkeyAction::Layout1);
+    auto* one = in<ChordButton, HotkeysCard>("chord1");
+    auto* message = in<QLabel, HotkeysCard>("chordMessage");
     EXPECT_EQ(one->text(), "Ctrl + Alt + 1");
-    EXPECT_EQ(view->hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Alt + 1");
+    EXPECT_EQ(hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Alt + 1");
     const auto record = [&](const Event& key) {
         QTest::mouseClick(one, Qt::LeftButton);
         EXPECT_TRUE(desk.keyGrabs().isKeyboardGrabbed()) << "the keyboard is grabbed while recording";
@@ -417,23 +476,21 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     // Held by the window manager: said, not saved.
     record(SimEvents::keyDown("8", 0, kControl | kCommand));
     EXPECT_EQ(one->text(), "Ctrl + Alt + 1");
-    EXPECT_TRUE(view->chordMessage()->isVisible());
-    EXPECT_TRUE(view->chordMessage()->text().contains("Openbox acts on it first"))
-        << qPrintable(view->chordMessage()->text());
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_TRUE(message->text().contains("Openbox acts on it first")) << qPrintable(message->text());
     // Another hotkey's: said, not saved.
     record(SimEvents::keyDown("", keycode::kLeftArrow, kControl | kOption | kNumericPad | kFunction));
-    EXPECT_EQ(view->chordMessage()->text(),
-              "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
+    EXPECT_EQ(message->text(), "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
     EXPECT_EQ(controller->hotkeys().chords(), defaultHotkeyChords());
     EXPECT_TRUE(desk.defaults().writesOf(kHotkeyChordsKey).isEmpty());
 
     // Free: saved and shown; the picker's name follows.
     record(SimEvents::keyDown("9", 0, kControl | kCommand | kNumericPad));
-    EXPECT_FALSE(view->chordMessage()->isVisible());
+    EXPECT_FALSE(message->isVisible());
     EXPECT_EQ(controller->hotkeys().chords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("1"), "Ctrl+Super+9");
     EXPECT_EQ(one->text(), "Ctrl + Super + 9");
-    EXPECT_EQ(view->hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Super + 9");
+    EXPECT_EQ(hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Super + 9");
 
     // Escape keeps the chord; closing the window lets the keyboard go.
     record(SimEvents::keyDown("", keycode::kEscape, 0));
@@ -442,6 +499,55 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     view->hide();
     EXPECT_FALSE(desk.keyGrabs().isKeyboardGrabbed());
     EXPECT_EQ(one->text(), "Ctrl + Super + 9");
+}
+
+TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
+    struct Row {
+        Capabilities missing;
+        const char* card; // the card whose controls go; none when nothing is lost
+        QString title;
+        QString line;
+    };
+    const QList<Row> rows{
+        {{}, nullptr, {}, {}},
+        {Capability::LoginItem, "corvane::GeneralCard", "SETTINGS",
+         "Launch at login is not available on this desktop."},
+        {Capability::Hotkeys, "corvane::HotkeysCard", "HOTKEYS",
+         "Hotkeys are not available on this desktop."},
+        {Capability::DragObservation, "corvane::DragSnapCard", "DRAG TO SNAP",
+         "Drag to snap is not available on this desktop."},
+        {Capability::MaximizeButtonPalette, "corvane::QuickSnapCard", quickSnapTexts::cardTitle(),
+         "Quick Snap on the maximize button is not available on this desktop."},
+        // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
+        {Capability::OwnOverlay, nullptr, {}, {}},
+    };
+    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
+                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
+                               "corvane::GridBuilderCard", "corvane::ManualSizeCard",
+                               "corvane::PresetsCard"};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line.isEmpty() ? "nothing lost" : qPrintable(row.line));
+        open(kAllCapabilities & ~row.missing);
+        QStringList shown;
+        for (const SettingsCard* card : view->widget()->findChildren<SettingsCard*>())
+            shown.append(card->metaObject()->className());
+        QStringList lines;
+        for (const QLabel* line : view->widget()->findChildren<QLabel*>("unavailable"))
+            lines.append(line->text());
+        if (!row.card) {
+            EXPECT_EQ(shown, allCards);
+            EXPECT_TRUE(lines.isEmpty());
+            continue;
+        }
+        EXPECT_FALSE(shown.contains(row.card)) << "none of its controls";
+        EXPECT_EQ(shown.size(), allCards.size()) << "every card keeps its place";
+        ASSERT_EQ(lines, QStringList{row.line});
+        QStringList cardTexts;
+        const auto* line = view->widget()->findChild<QLabel*>("unavailable");
+        for (const QLabel* label : line->parentWidget()->findChildren<QLabel*>())
+            cardTexts.append(label->text());
+        EXPECT_EQ(cardTexts, QStringList({row.title, row.line})) << "its title and the line, nothing more";
+    }
 }
 
 } // namespace

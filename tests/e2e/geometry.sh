@@ -34,14 +34,3 @@ expect_window_near() {
     fail "$what: $title at $(window_geometry "$(visible_window "$title")" 2>/dev/null), expected $expected"
   echo "ok - $what"
 }
-
-# "x y width height" of the maximize button openbox draws on a window (stock "NLIMC", Clearlooks):
-# second from the right, squares as tall as the top frame extent less 8, 4 apart, 5 pixels from the
-# frame's right edge and 4 from its top.
-openbox_maximize() {
-  local top size
-  top=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //' | cut -d, -f3 | tr -d ' ')
-  size=$((top - 8))
-  set -- $(outer_frame "$1")
-  echo $(($1 + $3 - 5 - size - 4 - size)) $(($2 + 4)) $size $size
-}

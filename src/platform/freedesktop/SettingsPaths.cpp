@@ -1,19 +1,11 @@
 #include "SettingsPaths.h"
 
-#include <QDir>
+#include "platform/common/XdgConfigHome.h"
 
 namespace corvane {
 
-QString configHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base-directory rules say a relative value is invalid and must be ignored.
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return QDir::cleanPath(xdg);
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 QString settingsDirectory() {
-    return configHome() + QStringLiteral("/corvane");
+    return xdgConfigHome() + QStringLiteral("/corvane");
 }
 
 QString defaultsFilePath() {
@@ -21,7 +13,7 @@ QString defaultsFilePath() {
 }
 
 QString autostartEntryPath() {
-    return configHome() + QStringLiteral("/autostart/corvane.desktop");
+    return xdgConfigHome() + QStringLiteral("/autostart/corvane.desktop");
 }
 
 } // namespace corvane

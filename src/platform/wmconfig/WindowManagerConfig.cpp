@@ -1,6 +1,7 @@
 #include "WindowManagerConfig.h"
 
 #include "platform/common/BoundedFile.h"
+#include "platform/common/XdgConfigHome.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,7 +110,7 @@ ButtonLayout stockLayout(WindowManager wm) {
 ConfigFolders ConfigFolders::fromEnvironment() {
     ConfigFolders f;
     f.home = QDir::homePath();
-    f.configHome = qEnvironmentVariable("XDG_CONFIG_HOME", f.home + QStringLiteral("/.config"));
+    f.configHome = xdgConfigHome();
     f.configDirs = pathList("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
     f.dataDirs =
         pathList("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});

@@ -22,7 +22,7 @@ ButtonLayout stockLayout(WindowManager wm);
 // The folders a reader looks in, from the environment.
 struct ConfigFolders {
     QString home;
-    QString configHome;     // $XDG_CONFIG_HOME, else ~/.config
+    QString configHome;     // xdgConfigHome()
     QStringList configDirs; // $XDG_CONFIG_DIRS, else /etc/xdg
     QStringList dataDirs;   // $XDG_DATA_DIRS, else /usr/local/share and /usr/share
     QString icewmPrivate;   // $ICEWM_PRIVCFG, else ~/.icewm

@@ -1,9 +1,10 @@
 #include "X11Workspace.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
+#include <QUrl>
 #include <unistd.h>
 
 namespace corvane {
@@ -80,13 +81,10 @@ QString installedReadme() {
 } // namespace
 
 bool X11Workspace::openUrl(const QString& url) {
-    QString target = url;
-    if (url == QLatin1String(kAccessibilitySettingsUrl)) {
-        target = installedReadme();
-        if (target.isEmpty())
-            return false;
-    }
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+    if (url != QLatin1String(kAccessibilitySettingsUrl))
+        return QDesktopServices::openUrl(QUrl(url));
+    const QString readme = installedReadme();
+    return !readme.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
 }
 
 bool X11Workspace::canOpenUrl(const QString& url) {

@@ -3,7 +3,6 @@
 #include "platform/freedesktop/PlistDefaults.h"
 
 #include "platform/freedesktop/PropertyListCodec.h"
-#include "platform/freedesktop/SettingsPaths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -299,19 +298,6 @@ TEST(PropertyListCodecTest, OnlyADecimalBeyondSixtyFourBitsBecomesAReal) {
     // A malformed number is not a large one: it must not turn into a real.
     EXPECT_NE(read("+-42").typeId(), QMetaType::Double);
     EXPECT_NE(read("-x").typeId(), QMetaType::Double);
-}
-
-TEST(SettingsPathsTest, FollowsXdgConfigHomeAndIgnoresARelativeOne) {
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
-    EXPECT_EQ(defaultsFilePath(), "/tmp/cfg/corvane/app.corvane.plist");
-    EXPECT_EQ(autostartEntryPath(), "/tmp/cfg/autostart/corvane.desktop");
-    qputenv("XDG_CONFIG_HOME", "relative/dir");
-    EXPECT_EQ(settingsDirectory(), QDir::homePath() + "/.config/corvane");
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(settingsDirectory(), QDir::homePath() + "/.config/corvane");
-    if (!saved.isNull())
-        qputenv("XDG_CONFIG_HOME", saved);
 }
 
 } // namespace

@@ -1,0 +1,192 @@
+# A throw-away X desktop: Xvfb, a window manager (openbox unless E2E_WM names another: xfwm4,
+# fluxbox, icewm, metacity), a tray, real xterm clients and Corvane, every process killed on exit,
+# every wait bounded. Sourced by the demo, and by tests/e2e/desktop.sh for the end-to-end tests.
+
+E2E_PIDS=()
+# An X11 session, whatever session the tests are started from.
+export XDG_SESSION_TYPE=x11
+unset WAYLAND_DISPLAY
+E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
+
+# Waits until every process started here has exited, so the next run never meets a server of this
+# one still shutting down (still holding its socket while a new server takes the display).
+# The services a session bus started (xfconfd, dconf-service, the accessibility bus) are ours too.
+e2e_descendants() {
+  local child
+  for child in $(ps -o pid= --ppid "$1"); do
+    echo "$child"
+    e2e_descendants "$child"
+  done
+}
+e2e_cleanup() {
+  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(e2e_descendants "$E2E_BUS_PID"))
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  local deadline=$((SECONDS + 3))
+  for pid in "${E2E_PIDS[@]}"; do
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+# Stops the run, saying why. The end-to-end tests keep the run's logs as well.
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+# Starts an X server (Xvfb or Xephyr, with its arguments) on a display number it picks itself and
+# points DISPLAY at it. The server takes the number under its own lock, so a server of an earlier
+# run still shutting down can never be mistaken for this one. -noreset: by default the server resets
+# when its last client leaves, and drops any client that connects meanwhile; the readiness probe
+# below is such a last client, and the window manager that follows it would be dropped.
+start_x_server() {
+  local name=$1; shift
+  local numbers="$E2E_TMP/$name.display"
+  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$numbers" >"$E2E_TMP/$name.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 grep -q '^[0-9]' "$numbers" || { cat "$E2E_TMP/$name.log" >&2; fail "$name did not start"; }
+  export DISPLAY=:$(head -1 "$numbers")
+  wait_for 10 xdpyinfo || fail "$name did not answer on $DISPLAY"
+}
+
+start_desktop() {
+  local width=${1:-1440} height=${2:-900}
+  start_x_server Xvfb Xvfb -screen 0 "${width}x${height}x24"
+  start_window_manager
+}
+
+# openbox's stock bindings take Control+Alt+arrows for switching desktops; the desktop under test
+# leaves them to Corvane, as a user of both would. With E2E_OPENBOX_STOCK=1 set, openbox keeps its
+# stock configuration, as a new user has it.
+openbox_config() {
+  if [ -n "${E2E_OPENBOX_STOCK:-}" ]; then
+    echo /etc/xdg/openbox/rc.xml
+    return
+  fi
+  local config="$E2E_TMP/openbox-rc.xml"
+  [ -f "$config" ] || perl -0pe 's{<keybind key="C-A-(Left|Right|Up|Down)">.*?</keybind>}{}gs' \
+    /etc/xdg/openbox/rc.xml >"$config"
+  echo "$config"
+}
+
+# A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf,
+# metacity's GSettings) and for the accessibility bus. The folders are set first, so that the services
+# it starts (xfconfd, dconf-service) write nowhere else.
+start_session_bus() {
+  [ -n "${E2E_BUS_PID:-}" ] && return
+  # Not the cache folder: an empty one makes fontconfig rebuild its cache, seconds for every program.
+  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
+  E2E_BUS_PID=$!
+  E2E_PIDS+=($E2E_BUS_PID)
+  wait_for 5 test -s "$E2E_TMP/bus.address" || fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus.address")
+}
+
+# Starts E2E_WM (openbox by default) with its stock configuration (openbox less its Control+Alt+arrow
+# bindings, above), in a home folder of its own so nothing of the user's is read or written.
+start_window_manager() {
+  local wm=${E2E_WM:-openbox}
+  local command=("$wm")
+  case $wm in
+    openbox) command=(openbox --sm-disable --config-file "$(openbox_config)") ;;
+    xfwm4 | metacity) start_session_bus ;;
+  esac
+  mkdir -p "$E2E_TMP/home"
+  HOME="$E2E_TMP/home" "${command[@]}" >"$E2E_TMP/$wm.log" 2>&1 &
+  E2E_WM_PID=$!
+  E2E_PIDS+=($E2E_WM_PID)
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { cat "$E2E_TMP/$wm.log" "$E2E_TMP"/X*.log >&2; fail "$wm did not start on $DISPLAY"; }
+}
+
+# Starts an xterm with the given title (and a command to run in it, a shell by default) and prints
+# its window id.
+start_xterm() {
+  local title=$1 geometry=${2:-80x24+100+100} command=${3:-bash --norc}
+  xterm -T "$title" -geometry "$geometry" -e $command >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 xdotool search --name "^$title\$" || fail "xterm $title did not appear"
+  wait_for 5 sh -c "xprop -id \$(xdotool search --name '^$title\$' | head -1) _NET_FRAME_EXTENTS | grep -q ="
+  xdotool search --name "^$title\$" | head -1
+}
+
+# A point on a window's title bar (openbox's), in the middle: "x y".
+title_bar_point() {
+  set -- $(outer_frame "$1") || return 1
+  echo "$(($1 + $3 / 2)) $(($2 + 8))"
+}
+
+# The settings file the next Corvane starts with, holding the given plist entries (XML).
+write_settings() {
+  mkdir -p "$E2E_TMP/config/corvane"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
+    >"$E2E_TMP/config/corvane/app.corvane.plist"
+}
+
+start_corvane() {
+  local binary=$1
+  export XDG_CONFIG_HOME="$E2E_TMP/config"
+  export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  # Emptied here, not by the redirection in the background process, which may come late: the wait
+  # below would then find the line of an earlier run in the old log.
+  : >"$E2E_TMP/corvane.log"
+  # Debug lines too (monitors started, trust granted), so a failure's log tells how far Corvane got.
+  QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >>"$E2E_TMP/corvane.log" 2>&1 &
+  E2E_CORVANE_PID=$!
+  E2E_PIDS+=($E2E_CORVANE_PID)
+  wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
+}
+
+# A panel with a system tray at the bottom of the screen (tint2's stock configuration).
+start_tray() {
+  tint2 -c /etc/xdg/tint2/tint2rc >"$E2E_TMP/tint2.log" 2>&1 &
+  E2E_TRAY_PID=$!
+  E2E_PIDS+=($E2E_TRAY_PID)
+  wait_for 5 xdotool search --class '^tint2$' || fail "tint2 did not start"
+}
+
+# The outer frame of a window, decorations included: "x y width height".
+outer_frame() {
+  local id=$1
+  local info ext
+  [ -n "$id" ] || return 1 # xwininfo without a window id waits for a click, for ever
+  info=$(xwininfo -id "$id") || return 1
+  # A window without extents has none (i3, client-drawn title bars); an xprop that failed says nothing.
+  ext=$(xprop -id "$id" _NET_FRAME_EXTENTS) || return 1
+  ext=$(echo "$ext" | grep = | sed 's/.*= //; s/,//g')
+  set -- $ext
+  local l=${1:-0} r=${2:-0} t=${3:-0} b=${4:-0}
+  local x y w h
+  x=$(echo "$info" | awk '/Absolute upper-left X/ {print $NF}')
+  y=$(echo "$info" | awk '/Absolute upper-left Y/ {print $NF}')
+  w=$(echo "$info" | awk '/Width:/ {print $NF}')
+  h=$(echo "$info" | awk '/Height:/ {print $NF}')
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# "x y width height" of the maximize button openbox draws on a window (stock "NLIMC", Clearlooks):
+# second from the right, squares as tall as the top frame extent less 8, 4 apart, 5 pixels from the
+# frame's right edge and 4 from its top.
+openbox_maximize() {
+  local top size
+  top=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //' | cut -d, -f3 | tr -d ' ')
+  size=$((top - 8))
+  set -- $(outer_frame "$1")
+  echo $(($1 + $3 - 5 - size - 4 - size)) $(($2 + 4)) $size $size
+}

@@ -1,0 +1,93 @@
+#include "DragSnapCard.h"
+
+#include "app/settings/SettingsWidgets.h"
+#include "control/WindowController.h"
+#include "dragsnap/DragSnapSettings.h"
+#include "ui/SnapLayoutView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, QWidget* parent)
+    : SettingsCard(title(), parent)
+    , m_controller(controller)
+    , m_dragSnap(dragSnap) {
+    m_toggle = new QCheckBox(tr("Preview a snap while dragging a window"), this);
+    m_toggle->setObjectName(QStringLiteral("dragSnapToggle"));
+    connect(m_toggle, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setEnabled);
+    rows()->addWidget(m_toggle);
+
+    m_details = new QWidget(this);
+    m_details->setObjectName(QStringLiteral("dragSnapDetails"));
+    auto* details = new QVBoxLayout(m_details);
+    details->setContentsMargins(0, 0, 0, 0);
+    details->setSpacing(10);
+    m_layout = makePicker(140, tr("Drag to snap layout"), m_details);
+    m_layout->setObjectName(QStringLiteral("dragSnapLayout"));
+    connect(m_layout, &QComboBox::activated, this,
+            [this](int index) { m_dragSnap.setLayoutName(m_layout->itemText(index)); });
+    details->addLayout(labelledRow(makeLabel(tr("Layout"), TextStyle::Body, m_details), m_layout));
+    m_trigger = makePicker(180, tr("Show preview"), m_details);
+    m_trigger->setObjectName(QStringLiteral("trigger"));
+    m_trigger->addItem(tr("Anywhere on screen"), QVariant::fromValue(DragSnapSettings::Trigger::Anywhere));
+    m_trigger->addItem(tr("Near screen edges"), QVariant::fromValue(DragSnapSettings::Trigger::ScreenEdges));
+    connect(m_trigger, &QComboBox::activated, this, [this](int index) {
+        m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
+    });
+    details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_details), m_trigger));
+    m_restoreSize = new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_details);
+    m_restoreSize->setObjectName(QStringLiteral("restoreSize"));
+    connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
+    details->addWidget(m_restoreSize);
+    details->addWidget(makeDivider(m_details));
+    m_thumbnailSlot = new QVBoxLayout;
+    m_thumbnailSlot->setContentsMargins(0, 0, 0, 0);
+    details->addLayout(m_thumbnailSlot);
+    details->addWidget(makeExplanation(tr("Hold Super while dragging to place a window freely."), m_details));
+    rows()->addWidget(m_details);
+
+    connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
+    refresh();
+}
+
+void DragSnapCard::refresh() {
+    m_toggle->setChecked(m_dragSnap.isEnabled());
+    m_details->setVisible(m_dragSnap.isEnabled());
+    QStringList names = builtInLayoutNames();
+    for (const Preset& preset : m_controller.presets().all()) {
+        if (preset.rows)
+            names.append(preset.name);
+    }
+    setOptions(m_layout, names, m_dragSnap.layoutName());
+    const QSignalBlocker quiet(m_trigger);
+    m_trigger->setCurrentIndex(m_trigger->findData(QVariant::fromValue(m_dragSnap.trigger())));
+    m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
+    refreshThumbnail();
+}
+
+void DragSnapCard::refreshThumbnail() {
+    if (m_thumbnail) {
+        m_thumbnail->deleteLater();
+        m_thumbnail = nullptr;
+    }
+    const std::optional<SnapLayout> layout = m_controller.presets().layout(m_dragSnap.layoutName());
+    if (!layout)
+        return;
+    m_thumbnail = new SnapLayoutView(
+        *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
+        m_details);
+    m_thumbnail->setObjectName(QStringLiteral("dragSnapThumbnail"));
+    m_thumbnail->setFixedHeight(55);
+    m_thumbnail->setToolTip(layout->name);
+    m_thumbnailSlot->addWidget(m_thumbnail);
+}
+
+} // namespace corvane

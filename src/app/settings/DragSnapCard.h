@@ -1,0 +1,37 @@
+#pragma once
+// The drag-to-snap card: the switch, and while it is on the layout, where the preview shows, whether
+// a window dragged out of its zone gets its size back, and the layout's thumbnail.
+
+#include "app/settings/SettingsCard.h"
+
+class QCheckBox;
+class QComboBox;
+class QVBoxLayout;
+
+namespace corvane {
+
+class DragSnapSettings;
+class WindowController;
+
+class DragSnapCard : public SettingsCard {
+    Q_OBJECT
+public:
+    DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, QWidget* parent = nullptr);
+    static QString title() { return tr("DRAG TO SNAP"); }
+
+private:
+    void refresh();
+    void refreshThumbnail();
+
+    WindowController& m_controller;
+    DragSnapSettings& m_dragSnap;
+    QCheckBox* m_toggle = nullptr;
+    QWidget* m_details = nullptr; // shown while the switch is on
+    QComboBox* m_layout = nullptr;
+    QComboBox* m_trigger = nullptr;
+    QCheckBox* m_restoreSize = nullptr;
+    QVBoxLayout* m_thumbnailSlot = nullptr;
+    QWidget* m_thumbnail = nullptr;
+};
+
+} // namespace corvane
