@@ -2,10 +2,10 @@
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
 // platform) and one mouse move outside every title-bar corner with the palette on.
 #include "control/WindowController.h"
+#include "control/WindowLookup.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
-#include "dragsnap/WindowLookup.h"
 #include "input/GlobalKeyMonitor.h"
 #include "palette/QuickSnapMonitor.h"
 #include "platform/sim/SimDesktop.h"
@@ -78,8 +78,8 @@ private:
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
     DragSnapMonitor m_monitor{m_desktop.platform,
-                              [this](const QString& name) { return m_controller.layout(name); }, m_settings,
-                              m_preview};
+                              [this](const QString& name) { return m_controller.presets().layout(name); },
+                              m_settings, m_preview};
     QPointF m_spots[2];
     int m_next = 0;
     double m_clock = 1000;

@@ -69,9 +69,9 @@ struct Scene {
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
         controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
         if (hasPresets) {
-            controller->addSizePreset(QStringLiteral("Laptop"), 1440, 900);
-            controller->addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
-            controller->addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
+            controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
+            controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
+            controller->presets().addSizePreset(QStringLiteral("A very long preset"), 1000, 700);
         }
     }
 };

@@ -4,6 +4,7 @@
 #include "app/TrayPanelPlacement.h"
 #include "ui/AppIcon.h"
 #include "ui/LegibleStyle.h"
+#include "ui/TrayIcon.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -17,7 +18,9 @@ CorvaneApp::CorvaneApp(Platform& platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
           platform,
-          [this](const QString& name) { return m_controller ? m_controller->layout(name) : std::nullopt; },
+          [this](const QString& name) {
+              return m_controller ? m_controller->presets().layout(name) : std::nullopt;
+          },
           m_dragSnapSettings, m_preview)
     , m_palettePanel(platform)
     , m_paletteMonitor(platform, m_palettePanel)
@@ -26,15 +29,15 @@ CorvaneApp::CorvaneApp(Platform& platform)
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
     m_controller =
         std::make_unique<WindowController>(platform, m_keyMonitor, m_dragSnapSettings, m_paletteSettings);
-    m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, m_controller->hotkeyChords());
-    connect(m_controller.get(), &WindowController::hotkeyChordsChanged, m_hotkeyGrabs.get(),
-            [this] { m_hotkeyGrabs->setChords(m_controller->hotkeyChords()); });
-    connect(m_controller.get(), &WindowController::presetNameReleased, &m_dragSnapSettings,
+    HotkeyTable& hotkeys = m_controller->hotkeys();
+    m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
+    connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),
+            [this, &hotkeys] { m_hotkeyGrabs->setChords(hotkeys.chords()); });
+    connect(&m_controller->presets(), &PresetStore::presetNameReleased, &m_dragSnapSettings,
             &DragSnapSettings::releaseLayoutName);
     m_updater = std::make_unique<UpdaterController>(platform.updater);
     if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(
-            QIcon(appIconPixmap(m_controller->menuBarIcon(), 64, QApplication::palette())));
+        QApplication::setWindowIcon(QIcon(appIconPixmap(TrayIcon::glyph(), 64, QApplication::palette())));
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
         return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs,
@@ -52,7 +55,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });
     m_trayMenu.addAction(tr("Quit Corvane"), this, [this] { m_platform.application.terminate(); });
     m_tray.setContextMenu(&m_trayMenu);
-    m_tray.setIcon(trayIcon());
+    m_tray.setIcon(TrayIcon::icon(QApplication::palette()));
     m_tray.setToolTip(QStringLiteral("Corvane"));
     connect(&m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
@@ -111,14 +114,5 @@ void CorvaneApp::togglePanelAtTray() {
 }
 
 CorvaneApp::~CorvaneApp() = default;
-
-QIcon CorvaneApp::trayIcon() {
-    // Trays do not tint icons to their panel, and the application's palette says nothing about the
-    // panel's colour: the shape on its own accent badge reads on light and dark panels alike.
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48})
-        icon.addPixmap(appIconPixmap(m_controller->menuBarIcon(), size, QApplication::palette()));
-    return icon;
-}
 
 } // namespace corvane

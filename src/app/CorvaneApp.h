@@ -42,7 +42,6 @@ public:
     void showPanel();
 
 private:
-    QIcon trayIcon();
     // Opens the panel just below or above the tray icon, kept on the icon's screen; closes it when open.
     void togglePanelAtTray();
     // The icon in the tray and the panel as its popup, or the panel as a window of its own.

@@ -20,24 +20,26 @@ QString echoed(const QString& text) {
 
 } // namespace
 
-CorvaneCommands::CorvaneCommands(WindowController& controller, std::function<void()> showSettings,
-                                 std::function<void()> showPanel)
-    : m_controller(controller)
+CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const PresetStore& presets,
+                                 std::function<void()> showSettings, std::function<void()> showPanel)
+    : m_cycle(cycle)
+    , m_placer(placer)
+    , m_presets(presets)
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
 
 void CorvaneCommands::applyLayout(const QString& name, Reply reply) {
     if (refusesLongName(name, reply))
         return;
-    finish(m_controller.applyLayout(name, whenWritten(reply)), reply, name);
+    finish(m_cycle.applyLayout(name, whenWritten(reply)), reply, name);
 }
 
 void CorvaneCommands::cycleZone(qint32 step, Reply reply) {
-    finish(m_controller.cycleZone(step, whenWritten(reply)), reply);
+    finish(m_cycle.cycleZone(step, whenWritten(reply)), reply);
 }
 
 void CorvaneCommands::moveToAdjacentScreen(qint32 step, Reply reply) {
-    finish(m_controller.moveToAdjacentScreen(step, whenWritten(reply)), reply);
+    finish(m_cycle.moveToAdjacentScreen(step, whenWritten(reply)), reply);
 }
 
 void CorvaneCommands::resize(double width, double height, Reply reply) {
@@ -47,25 +49,25 @@ void CorvaneCommands::resize(double width, double height, Reply reply) {
                            QStringLiteral("The width and height must be finite numbers of pixels.")});
         return;
     }
-    finish(m_controller.resizeFocusedWindow(width, height, whenWritten(reply)), reply);
+    finish(m_placer.resizeFocusedWindow(width, height, whenWritten(reply)), reply);
 }
 
 void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, Reply reply) {
     if (refusesLongName(layout, reply))
         return;
     const qint64 index = qint64(zone) - 1;
-    finish(m_controller.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
+    finish(m_cycle.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
 }
 
 void CorvaneCommands::restore(Reply reply) {
-    finish(m_controller.restoreFocusedWindow(whenWritten(reply)), reply);
+    finish(m_placer.restoreFocusedWindow(whenWritten(reply)), reply);
 }
 
 QList<LayoutSummary> CorvaneCommands::listLayouts() const {
     QList<LayoutSummary> layouts;
     for (const SnapLayout& builtIn : builtInLayouts())
         layouts.append({builtIn.name, quint32(builtIn.zones.size())});
-    for (const Preset& preset : m_controller.presets()) {
+    for (const Preset& preset : m_presets.all()) {
         const std::optional<SnapLayout> grid = preset.gridLayout();
         layouts.append({preset.name, grid ? quint32(grid->zones.size()) : 0});
     }
@@ -105,7 +107,7 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
     };
     switch (placement) {
     case Placement::UnknownLayout:
-        for (const Preset& preset : m_controller.presets()) {
+        for (const Preset& preset : m_presets.all()) {
             if (preset.name == layoutName && preset.isSizePreset())
                 return error(
                     commanderror::kUnknownLayout,
@@ -114,7 +116,7 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
         return error(commanderror::kUnknownLayout,
                      QStringLiteral("No layout or preset is named \"%1\".").arg(echoed(layoutName)));
     case Placement::NoSuchZone: {
-        const qsizetype count = m_controller.layout(layoutName)->zones.size();
+        const qsizetype count = m_presets.layout(layoutName)->zones.size();
         return error(commanderror::kNoSuchZone,
                      QStringLiteral("\"%1\" has zones 1 to %2; there is no zone %3.")
                          .arg(echoed(layoutName))

@@ -1,10 +1,12 @@
 #pragma once
-// What the app.corvane.Corvane1 interface does, apart from the bus: each command acts through the
-// window controller exactly as the hotkeys, the panel and the presets do, and answers once, with
+// What the app.corvane.Corvane1 interface does, apart from the bus: each command acts through cycle
+// mode or the placer exactly as the hotkeys, the panel and the presets do, and answers once, with
 // nothing or with an error to pass on. CorvaneAdaptor puts it on the session bus.
 
 #include "app/LayoutSummary.h"
-#include "control/WindowController.h"
+#include "control/PresetStore.h"
+#include "control/WindowPlacer.h"
+#include "control/ZoneCycle.h"
 
 #include <QList>
 #include <QString>
@@ -42,8 +44,8 @@ public:
     // Called once per command, on the main thread: none when it did what it was asked.
     using Reply = std::function<void(std::optional<CommandError>)>;
 
-    CorvaneCommands(WindowController& controller, std::function<void()> showSettings,
-                    std::function<void()> showPanel);
+    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const PresetStore& presets,
+                    std::function<void()> showSettings, std::function<void()> showPanel);
 
     void applyLayout(const QString& name, Reply reply);
     void cycleZone(qint32 step, Reply reply);
@@ -67,7 +69,9 @@ private:
     static bool refusesLongName(const QString& name, const Reply& reply);
     CommandError errorFor(Placement placement, const QString& layoutName, quint32 zone) const;
 
-    WindowController& m_controller;
+    ZoneCycle& m_cycle;
+    WindowPlacer& m_placer;
+    const PresetStore& m_presets;
     std::function<void()> m_showSettings;
     std::function<void()> m_showPanel;
 };

@@ -93,8 +93,8 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
 
     showUpdates(m_updater.canCheckForUpdates());
     connect(&m_updater, &UpdaterController::canCheckForUpdatesChanged, this, &MenuBarView::showUpdates);
-    connect(&m_controller, &WindowController::isAccessibilityTrustedChanged, this, &MenuBarView::rebuildBody);
-    connect(&m_controller, &WindowController::presetsChanged, this, &MenuBarView::rebuildBody);
+    connect(&m_controller.trust(), &AccessTrust::isTrustedChanged, this, &MenuBarView::rebuildBody);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &MenuBarView::rebuildBody);
     rebuildBody();
 }
 
@@ -105,9 +105,9 @@ void MenuBarView::showUpdates(bool canCheck) {
 
 void MenuBarView::rebuildBody() {
     auto* stack = static_cast<QVBoxLayout*>(layout());
-    QWidget* next = m_controller.isAccessibilityTrusted()
+    QWidget* next = m_controller.trust().isTrusted()
                         ? makeLists()
-                        : static_cast<QWidget*>(new PermissionOverlay(m_controller, this));
+                        : static_cast<QWidget*>(new PermissionOverlay(m_controller.trust(), this));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();
@@ -128,7 +128,7 @@ QWidget* MenuBarView::makeLists() {
     lists->setContentsMargins(0, 0, 0, 0);
     lists->setSpacing(0);
 
-    const auto snap = [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); };
+    const auto snap = [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); };
     lists->addWidget(new SectionHeader(tr("QUICK SNAP"), content));
     QGridLayout* layouts = twoColumnGrid();
     const QList<SnapLayout>& builtIns = builtInLayouts();
@@ -144,7 +144,7 @@ QWidget* MenuBarView::makeLists() {
     lists->addWidget(line);
     lists->addSpacing(4);
     lists->addWidget(new SectionHeader(tr("SAVED PRESETS"), content));
-    const QList<Preset>& presets = m_controller.presets();
+    const QList<Preset>& presets = m_controller.presets().all();
     if (presets.isEmpty()) {
         auto* none = new QLabel(tr("No saved presets."), content);
         none->setFont(fontFor(TextStyle::Caption));
@@ -154,7 +154,8 @@ QWidget* MenuBarView::makeLists() {
     } else {
         QGridLayout* cells = twoColumnGrid();
         for (qsizetype i = 0; i < presets.size(); ++i)
-            cells->addWidget(new PresetCell(presets[i], m_controller, content), int(i / 2), int(i % 2));
+            cells->addWidget(new PresetCell(presets[i], m_controller.placer(), content), int(i / 2),
+                             int(i % 2));
         lists->addLayout(cells);
     }
     lists->addStretch();

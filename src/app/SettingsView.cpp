@@ -11,6 +11,7 @@
 #include "control/WindowController.h"
 #include "ui/AppIcon.h"
 #include "ui/QuickSnapTexts.h"
+#include "ui/TrayIcon.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -30,7 +31,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     auto* column = new QVBoxLayout(content);
     column->setSpacing(20);
     column->setContentsMargins(20, 20, 20, 20);
-    column->addWidget(makeHeader(controller));
+    column->addWidget(makeHeader());
     // A card the desktop cannot serve keeps its title and says why its controls are missing.
     const auto cardNeeding = [&](Capability needed, const QString& title, const QString& missing,
                                  const auto& make) -> QWidget* {
@@ -57,7 +58,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     setWidget(content);
 }
 
-QWidget* SettingsView::makeHeader(WindowController& controller) {
+QWidget* SettingsView::makeHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setSpacing(16);
@@ -65,8 +66,7 @@ QWidget* SettingsView::makeHeader(WindowController& controller) {
     row->addStretch();
     auto* icon = new QLabel(header);
     const QIcon own = QApplication::windowIcon();
-    icon->setPixmap(own.isNull() ? appIconPixmap(controller.menuBarIcon(), 64, palette())
-                                 : own.pixmap(64, 64));
+    icon->setPixmap(own.isNull() ? appIconPixmap(TrayIcon::glyph(), 64, palette()) : own.pixmap(64, 64));
     icon->setFixedSize(64, 64);
     icon->setScaledContents(true);
     row->addWidget(icon);

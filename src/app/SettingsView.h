@@ -23,7 +23,7 @@ public:
                  HotkeyGrabs& hotkeyGrabs, Capabilities capabilities, QWidget* parent = nullptr);
 
 private:
-    QWidget* makeHeader(WindowController& controller);
+    QWidget* makeHeader();
 };
 
 } // namespace corvane

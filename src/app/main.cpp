@@ -90,8 +90,10 @@ int main(int argc, char** argv) {
     Platform platform = backend->platform();
     CorvaneApp corvane(platform);
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
+    WindowController& controller = corvane.controller();
     CorvaneCommands commands(
-        corvane.controller(), [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
+        controller.cycle(), controller.placer(), controller.presets(), [&corvane] { corvane.showSettings(); },
+        [&corvane] { corvane.showPanel(); });
     service.serve(commands);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,

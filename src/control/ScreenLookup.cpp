@@ -1,5 +1,6 @@
 #include "ScreenLookup.h"
 
+#include "control/HitTest.h"
 #include "model/ScreenGeometry.h"
 
 namespace corvane {
@@ -14,11 +15,7 @@ double primaryScreenHeight(const Screens& screens) {
 }
 
 std::optional<Screen> screenAt(const Screens& screens, QPointF p) {
-    for (const Screen& s : screens.screens()) {
-        if (screenRectContainsPoint(s.frame, p))
-            return s;
-    }
-    return std::nullopt;
+    return firstUnder(screens.screens(), p, &Screen::frame, screenRectContainsPoint);
 }
 
 std::optional<Screen> screenContaining(const Screens& screens, const QRectF& r) {

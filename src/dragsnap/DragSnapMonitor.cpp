@@ -1,13 +1,13 @@
 #include "DragSnapMonitor.h"
 
+#include "control/HitTest.h"
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
+#include "control/WindowLookup.h"
 #include "dragsnap/TraceFormat.h"
-#include "dragsnap/WindowLookup.h"
 #include "model/ScreenGeometry.h"
 #include "platform/common/Log.h"
 
-#include <QPointer>
 #include <cmath>
 
 namespace corvane {
@@ -21,11 +21,6 @@ DragSnapMonitor::DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed,
     , m_preview(preview)
     , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
 
-DragSnapMonitor::~DragSnapMonitor() {
-    for (MonitorToken token : m_monitors)
-        m_platform.events.removeMonitor(token);
-}
-
 void DragSnapMonitor::trace(const QString& message) const {
     if (m_isVerbose)
         qCInfo(lcDragSnap, "%s", qUtf8Printable(message));
@@ -35,18 +30,9 @@ void DragSnapMonitor::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    const auto install = [this](EventType type, void (DragSnapMonitor::*handler)(const Event&)) {
-        const std::optional<MonitorToken> token = m_platform.events.addGlobalMonitor(
-            maskOf(type), [self = QPointer(this), handler](const Event& e) {
-                if (self)
-                    (self->*handler)(e);
-            });
-        if (token)
-            m_monitors.append(*token);
-    };
-    install(EventType::LeftMouseDown, &DragSnapMonitor::handleMouseDown);
-    install(EventType::LeftMouseDragged, &DragSnapMonitor::handleMouseDragged);
-    install(EventType::LeftMouseUp, &DragSnapMonitor::handleMouseUp);
+    m_monitors.add(maskOf(EventType::LeftMouseDown), [this](const Event& e) { handleMouseDown(e); });
+    m_monitors.add(maskOf(EventType::LeftMouseDragged), [this](const Event& e) { handleMouseDragged(e); });
+    m_monitors.add(maskOf(EventType::LeftMouseUp), [this](const Event& e) { handleMouseUp(e); });
     qCDebug(lcGeneral) << "Drag-snap monitor started";
 }
 
@@ -54,9 +40,7 @@ void DragSnapMonitor::stop() {
     if (!m_isRunning)
         return;
     m_isRunning = false;
-    for (MonitorToken token : m_monitors)
-        m_platform.events.removeMonitor(token);
-    m_monitors.clear();
+    m_monitors.removeAll();
     resetDrag();
     qCDebug(lcGeneral) << "Drag-snap monitor stopped";
 }
@@ -183,14 +167,12 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
     const QRectF& v = screen->visibleFrame;
     const QPointF p(std::min(std::max(cursor.x(), v.left() + clampInset), v.right() - clampInset),
                     std::min(std::max(cursor.y(), v.top() + clampInset), v.bottom() - clampInset));
-    for (const SnapZone& zone : layout->zones) {
-        const QRectF frame = screenRect(zone.rect, v);
-        if (screenRectContainsPoint(frame, p)) {
-            m_pendingRect = zone.rect;
-            m_pendingScreen = screen;
-            m_preview.show(frame);
-            return;
-        }
+    const auto frameOf = [&v](const SnapZone& zone) { return screenRect(zone.rect, v); };
+    if (const std::optional<SnapZone> zone = firstUnder(layout->zones, p, frameOf, screenRectContainsPoint)) {
+        m_pendingRect = zone->rect;
+        m_pendingScreen = screen;
+        m_preview.show(frameOf(*zone));
+        return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
     clearPending();

@@ -6,6 +6,7 @@
 // drag is confirmed.
 
 #include "control/FeatureMonitor.h"
+#include "control/GlobalMonitors.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreview.h"
 #include "model/SnapLayout.h"
@@ -25,7 +26,6 @@ public:
 
     DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed, const DragSnapSettings& settings,
                     SnapPreview& preview, QObject* parent = nullptr);
-    ~DragSnapMonitor() override;
 
     void start() override;
     void stop() override;
@@ -76,7 +76,7 @@ private:
     SnapPreview& m_preview;
     const bool m_isVerbose;
 
-    QList<MonitorToken> m_monitors;
+    GlobalMonitors m_monitors{m_platform.events, this};
     bool m_isRunning = false;
     std::optional<AxElement> m_candidateWindow;
     QPointF m_candidateOrigin;

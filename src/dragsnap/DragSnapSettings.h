@@ -21,7 +21,6 @@ public:
     static QString rawValue(Trigger trigger);
     // Exact, case-sensitive; anything unknown is Anywhere.
     static Trigger triggerFromRawValue(const QString& raw);
-    static QList<Trigger> allTriggers() { return {Trigger::Anywhere, Trigger::ScreenEdges}; }
 
     // Width of the band along each screen edge for ScreenEdges.
     static constexpr double edgeMargin = 48;

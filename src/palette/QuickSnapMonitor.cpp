@@ -1,8 +1,9 @@
 #include "QuickSnapMonitor.h"
 
+#include "control/HitTest.h"
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
-#include "dragsnap/WindowLookup.h"
+#include "control/WindowLookup.h"
 #include "model/ScreenGeometry.h"
 #include "platform/common/Log.h"
 
@@ -29,11 +30,6 @@ QuickSnapMonitor::QuickSnapMonitor(Platform& platform, PalettePresenter& palette
     , m_palette(palette)
     , m_isVerbose(platform.defaults.boolean(kQuickSnapVerboseKey).value_or(false)) {}
 
-QuickSnapMonitor::~QuickSnapMonitor() {
-    for (MonitorToken token : m_monitors)
-        m_platform.events.removeMonitor(token);
-}
-
 void QuickSnapMonitor::verbose(const QString& message) const {
     if (m_isVerbose)
         qCInfo(lcQuickSnap, "%s", qUtf8Printable(message));
@@ -43,25 +39,16 @@ void QuickSnapMonitor::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    const auto install = [this](EventMask mask, std::function<void(QuickSnapMonitor&, const Event&)> react) {
-        const std::optional<MonitorToken> token =
-            m_platform.events.addGlobalMonitor(mask, [self = QPointer(this), react](const Event& e) {
-                if (self)
-                    react(*self, e);
-            });
-        if (token)
-            m_monitors.append(*token);
-    };
-    install(maskOf(EventType::MouseMoved), [](QuickSnapMonitor& m, const Event&) { m.evaluate(true); });
-    install(kMouseDownMask, [](QuickSnapMonitor& m, const Event&) {
-        m.cancelDwell();
-        m.close();
+    m_monitors.add(maskOf(EventType::MouseMoved), [this](const Event&) { evaluate(true); });
+    m_monitors.add(kMouseDownMask, [this](const Event&) {
+        cancelDwell();
+        close();
     });
-    install(maskOf(EventType::KeyDown), [](QuickSnapMonitor& m, const Event& e) {
+    m_monitors.add(maskOf(EventType::KeyDown), [this](const Event& e) {
         if (e.keyCode == keycode::kEscape)
-            m.close();
+            close();
     });
-    install(kMouseUpMask, [](QuickSnapMonitor& m, const Event&) { m.markCornersStale(); });
+    m_monitors.add(kMouseUpMask, [this](const Event&) { markCornersStale(); });
     // A mouse-up ends any drag that moved a window; a desktop change or an activation reorders them.
     m_observers.append(connect(&m_platform.workspace, &Workspace::activeSpaceDidChange, this, [this] {
         markCornersStale();
@@ -76,9 +63,7 @@ void QuickSnapMonitor::stop() {
     if (!m_isRunning)
         return;
     m_isRunning = false;
-    for (MonitorToken token : m_monitors)
-        m_platform.events.removeMonitor(token);
-    m_monitors.clear();
+    m_monitors.removeAll();
     for (const QMetaObject::Connection& observer : m_observers)
         disconnect(observer);
     m_observers.clear();
@@ -120,9 +105,7 @@ void QuickSnapMonitor::evaluate(bool reset) {
         m_corners = titleBarCorners(m_platform);
         m_cornersFetched = now;
     }
-    const bool isInCorner = std::any_of(m_corners.cbegin(), m_corners.cend(),
-                                        [p](const QRectF& c) { return rectContainsPoint(c, p); });
-    if (!isInCorner)
+    if (!firstUnder(m_corners, p, std::identity(), rectContainsPoint))
         return;
     const double wait = m_lastQuery + queryInterval - now;
     if (wait > 0) {

@@ -6,6 +6,7 @@
 // button queries are throttled. QuickSnapPanel shows the palette.
 
 #include "control/FeatureMonitor.h"
+#include "control/GlobalMonitors.h"
 #include "palette/PalettePresenter.h"
 #include "platform/Platform.h"
 
@@ -21,7 +22,6 @@ class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
     QuickSnapMonitor(Platform& platform, PalettePresenter& palette, QObject* parent = nullptr);
-    ~QuickSnapMonitor() override;
 
     void start() override;
     void stop() override;
@@ -65,7 +65,7 @@ private:
     PalettePresenter& m_palette;
     const bool m_isVerbose;
 
-    QList<MonitorToken> m_monitors;
+    GlobalMonitors m_monitors{m_platform.events, this};
     QList<QMetaObject::Connection> m_observers;
     bool m_isRunning = false;
     double m_lastQuery = 0;

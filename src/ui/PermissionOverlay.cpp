@@ -1,6 +1,6 @@
 #include "PermissionOverlay.h"
 
-#include "control/WindowController.h"
+#include "control/AccessTrust.h"
 #include "ui/ViewStyle.h"
 
 #include <QLabel>
@@ -42,7 +42,7 @@ protected:
 
 } // namespace
 
-PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* parent)
+PermissionOverlay::PermissionOverlay(AccessTrust& trust, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(12);
@@ -72,7 +72,7 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* pare
 
     m_grant = new QPushButton(tr("Grant Access"), this);
     m_grant->setDefault(true);
-    connect(m_grant, &QPushButton::clicked, &controller, &WindowController::requestAccessibility);
+    connect(m_grant, &QPushButton::clicked, &trust, &AccessTrust::request);
     stack->addWidget(m_grant, 0, Qt::AlignHCenter);
 
     m_openSettings = new QPushButton(tr("Open System Settings"), this);
@@ -84,8 +84,8 @@ PermissionOverlay::PermissionOverlay(WindowController& controller, QWidget* pare
     QPalette link = m_openSettings->palette();
     link.setColor(QPalette::ButtonText, linkTextColor(link));
     m_openSettings->setPalette(link);
-    connect(m_openSettings, &QPushButton::clicked, &controller, &WindowController::openAccessibilitySettings);
-    if (!controller.canOpenAccessibilitySettings()) {
+    connect(m_openSettings, &QPushButton::clicked, &trust, &AccessTrust::openSettings);
+    if (!trust.canOpenSettings()) {
         m_openSettings->setEnabled(false);
         m_openSettings->setToolTip(
             tr("Corvane's help is not installed with this copy, so there is nothing to "

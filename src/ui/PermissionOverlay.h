@@ -10,12 +10,12 @@ class QPushButton;
 
 namespace corvane {
 
-class WindowController;
+class AccessTrust;
 
 class PermissionOverlay : public QWidget {
     Q_OBJECT
 public:
-    explicit PermissionOverlay(WindowController& controller, QWidget* parent = nullptr);
+    explicit PermissionOverlay(AccessTrust& trust, QWidget* parent = nullptr);
 
     QPushButton* grantButton() const { return m_grant; }
     QPushButton* openSettingsButton() const { return m_openSettings; }

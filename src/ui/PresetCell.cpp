@@ -1,6 +1,6 @@
 #include "PresetCell.h"
 
-#include "control/WindowController.h"
+#include "control/WindowPlacer.h"
 #include "ui/ElidedLabel.h"
 #include "ui/SnapLayoutView.h"
 #include "ui/ViewStyle.h"
@@ -62,7 +62,7 @@ QString PresetCell::sizeLabel(double width, double height) {
     return tr("%1×%2").arg(wholeNumber(width), wholeNumber(height));
 }
 
-PresetCell::PresetCell(Preset preset, WindowController& controller, QWidget* parent)
+PresetCell::PresetCell(Preset preset, WindowPlacer& placer, QWidget* parent)
     : QWidget(parent)
     , m_preset(std::move(preset)) {
     auto* stack = new QVBoxLayout(this);
@@ -70,7 +70,7 @@ PresetCell::PresetCell(Preset preset, WindowController& controller, QWidget* par
     stack->setSpacing(8);
     if (const std::optional<SnapLayout> grid = m_preset.gridLayout()) {
         m_gridThumbnail = new SnapLayoutView(
-            *grid, [&controller](const QRectF& fraction) { controller.snapFocusedWindow(fraction); }, this);
+            *grid, [&placer](const QRectF& fraction) { placer.snapFocusedWindow(fraction); }, this);
         stack->addWidget(m_gridThumbnail);
     } else if (m_preset.isSizePreset()) {
         const double w = *m_preset.width;
@@ -79,7 +79,7 @@ PresetCell::PresetCell(Preset preset, WindowController& controller, QWidget* par
         m_sizeTile->setAccessibleName(tr("Resize to %1 by %2").arg(wholeNumber(w), wholeNumber(h)));
         // The label truncates; the window gets the stored values.
         connect(m_sizeTile, &QAbstractButton::clicked, this,
-                [&controller, w, h] { controller.resizeFocusedWindow(w, h); });
+                [&placer, w, h] { placer.resizeFocusedWindow(w, h); });
         stack->addWidget(m_sizeTile);
     }
     m_name = new ElidedLabel(m_preset.name, this);

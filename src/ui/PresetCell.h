@@ -12,12 +12,12 @@ namespace corvane {
 
 class ElidedLabel;
 class SnapLayoutView;
-class WindowController;
+class WindowPlacer;
 
 class PresetCell : public QWidget {
     Q_OBJECT
 public:
-    PresetCell(Preset preset, WindowController& controller, QWidget* parent = nullptr);
+    PresetCell(Preset preset, WindowPlacer& placer, QWidget* parent = nullptr);
 
     const Preset& preset() const { return m_preset; }
     // At most one of the two thumbnails exists; a preset with neither shows only its name.

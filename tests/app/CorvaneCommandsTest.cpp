@@ -18,7 +18,8 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            *controller, [this] { ++settingsShown; }, [this] { ++panelsShown; });
+            controller->cycle(), controller->placer(), controller->presets(), [this] { ++settingsShown; },
+            [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };
@@ -39,7 +40,7 @@ TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
     EXPECT_TRUE(replies.isEmpty()) << "a placement answers once its write has run";
     EXPECT_EQ(answered(), std::nullopt);
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 437));
-    EXPECT_TRUE(controller->isCyclingActive());
+    EXPECT_TRUE(controller->cycle().isActive());
 
     commands->cycleZone(-1, reply());
     EXPECT_EQ(answered(), std::nullopt);
@@ -48,7 +49,7 @@ TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
     commands->snapToZone("Six Pack", 3, reply());
     EXPECT_EQ(answered(), std::nullopt);
     EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "zones count from 1";
-    EXPECT_EQ(controller->currentZoneIndex(), 2);
+    EXPECT_EQ(controller->cycle().zoneIndex(), 2);
 
     commands->resize(50, 20000, reply());
     EXPECT_EQ(answered(), std::nullopt);
@@ -65,7 +66,7 @@ TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
 }
 
 TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) {
-    controller->addSizePreset("Big", 1200, 800);
+    controller->presets().addSizePreset("Big", 1200, 800);
     commands->cycleZone(1, reply());
     EXPECT_EQ(answered(), error(commanderror::kNoCycledLayout,
                                 "No layout was applied yet, so there are no zones to step through."));
@@ -141,8 +142,8 @@ TEST_F(CommandsTest, ACallersNameIsQuotedAtMost64CharactersLongAndOneOver1KiBIsR
 }
 
 TEST_F(CommandsTest, TheLayoutListHasTheBuiltInsFirstThenThePresetsWithTheirZoneCounts) {
-    controller->addGridPreset("Desk", 2, 3, {{0, 2, 2, 1}});
-    controller->addSizePreset("Big", 1200, 800);
+    controller->presets().addGridPreset("Desk", 2, 3, {{0, 2, 2, 1}});
+    controller->presets().addSizePreset("Big", 1200, 800);
     const QList<LayoutSummary> expected = {{"Split", 2},      {"Quadrant", 4}, {"Thirds", 3},   {"Rows", 2},
                                            {"Right Bias", 2}, {"Bias", 2},     {"Six Pack", 6}, {"Focus", 3},
                                            {"Desk", 5},       {"Big", 0}};

@@ -86,7 +86,7 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            *controller, [] {}, [] {});
+            controller->cycle(), controller->placer(), controller->presets(), [] {}, [] {});
     }
 };
 
@@ -200,7 +200,7 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
     EXPECT_EQ(run({"Restore", {}}).err,
               "corvane: The window has no earlier frame to go back to: Corvane has not placed it.\n");
 
-    controller->addGridPreset("Desk", 1, 2, {});
+    controller->presets().addGridPreset("Desk", 1, 2, {});
     const Written layouts = run({"ListLayouts", {}});
     EXPECT_EQ(layouts.status, 0);
     EXPECT_TRUE(layouts.out.startsWith("2\tSplit\n4\tQuadrant\n")) << qPrintable(layouts.out);
@@ -223,9 +223,9 @@ TEST_F(CorvaneServiceTest, EachDisplayOnOneBusHasItsOwnCorvane) {
     int shownOn1 = 0;
     int shownOn2 = 0;
     CorvaneCommands commands1(
-        *controller, [&] { ++shownOn1; }, [] {});
+        controller->cycle(), controller->placer(), controller->presets(), [&] { ++shownOn1; }, [] {});
     CorvaneCommands commands2(
-        *controller, [&] { ++shownOn2; }, [] {});
+        controller->cycle(), controller->placer(), controller->presets(), [&] { ++shownOn2; }, [] {});
     auto first = std::make_unique<CorvaneService>(bus.connect("first"), display(":1"));
     CorvaneService second(bus.connect("second"), display(":2"));
     QSignalSpy firstAsked(first.get(), &CorvaneService::activationRequested);

@@ -70,7 +70,7 @@ TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPreset
     QTest::mouseClick(thumbnails[0]->zoneButton(1), Qt::LeftButton);
     desk.settle();
     EXPECT_EQ(frame(), QRectF(720, 25, 720, 875));
-    ASSERT_TRUE(controller->addSizePreset("Laptop", 1000, 640));
+    ASSERT_TRUE(controller->presets().addSizePreset("Laptop", 1000, 640));
     const QList<PresetCell*> cells = view->body()->findChildren<PresetCell*>();
     ASSERT_EQ(cells.size(), 1);
     EXPECT_EQ(cells[0]->preset().name, "Laptop");
@@ -100,7 +100,7 @@ TEST_F(MenuBarViewTest, TheListsScrollOnlyWhenTheyAreLongerThanThePanel) {
     QApplication::processEvents();
     EXPECT_FALSE(bar()->isVisible()) << "the layouts alone fit";
     for (const char* name : {"One", "Two", "Three", "Four"})
-        ASSERT_TRUE(controller->addSizePreset(name, 1000, 700));
+        ASSERT_TRUE(controller->presets().addSizePreset(name, 1000, 700));
     QApplication::processEvents();
     EXPECT_TRUE(bar()->isVisible());
 }

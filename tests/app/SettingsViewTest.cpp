@@ -56,11 +56,11 @@ protected:
         dragSnapSettings.emplace(platform, dragSnapMonitor);
         paletteSettings.emplace(platform, paletteMonitor);
         start();
-        QObject::connect(controller.get(), &WindowController::presetNameReleased, &*dragSnapSettings,
+        QObject::connect(&controller->presets(), &PresetStore::presetNameReleased, &*dragSnapSettings,
                          &DragSnapSettings::releaseLayoutName);
-        hotkeyGrabs.emplace(platform, controller->hotkeyChords());
-        QObject::connect(controller.get(), &WindowController::hotkeyChordsChanged, &*hotkeyGrabs,
-                         [this] { hotkeyGrabs->setChords(controller->hotkeyChords()); });
+        hotkeyGrabs.emplace(platform, controller->hotkeys().chords());
+        QObject::connect(&controller->hotkeys(), &HotkeyTable::chordsChanged, &*hotkeyGrabs,
+                         [this] { hotkeyGrabs->setChords(controller->hotkeys().chords()); });
         view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs, capabilities);
         view->resize(600, 600);
         view->show();
@@ -141,7 +141,7 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     EXPECT_EQ(gridBuilder()->rows(), 2);
     EXPECT_EQ(gridBuilder()->cols(), 2);
     EXPECT_TRUE(gridBuilder()->merges().isEmpty());
-    controller->setHotkeyAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
+    controller->hotkeys().setAssignments({{1, builtInLayouts()[0].name}, {2, ""}});
     EXPECT_EQ(hotkeyPicker(1)->currentText(), builtInLayouts()[0].name);
     EXPECT_EQ(hotkeyPicker(2)->currentText(), "None");
 
@@ -162,7 +162,7 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     row.field->setText(builtInLayouts()[0].name.toUpper());
     EXPECT_FALSE(row.add->isEnabled()) << "a built-in layout's name in other letter case";
     EXPECT_TRUE(row.message->isVisibleTo(view->widget()));
-    EXPECT_EQ(row.message->text(), *controller->validatePresetName(builtInLayouts()[0].name.toUpper()));
+    EXPECT_EQ(row.message->text(), *controller->presets().validateName(builtInLayouts()[0].name.toUpper()));
 
     // A valid name saves the grid as drawn and empties what was typed and drawn.
     in<QSpinBox, GridBuilderCard>("rows")->setValue(3);
@@ -171,8 +171,8 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
     ASSERT_TRUE(row.add->isEnabled());
     EXPECT_FALSE(row.message->isVisibleTo(view->widget()));
     QTest::mouseClick(row.add, Qt::LeftButton);
-    ASSERT_EQ(controller->presets().size(), 1);
-    const Preset& saved = controller->presets()[0];
+    ASSERT_EQ(controller->presets().all().size(), 1);
+    const Preset& saved = controller->presets().all()[0];
     EXPECT_EQ(saved.name, "Tall left");
     EXPECT_EQ(saved.rows, 3);
     EXPECT_EQ(saved.cols, 2);
@@ -190,8 +190,8 @@ TEST_F(SettingsViewTest, AFreshStartAndTheNameRows) {
 
 TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     open();
-    ASSERT_TRUE(controller->addSizePreset("Laptop", 1200.9, 800.2));
-    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    ASSERT_TRUE(controller->presets().addSizePreset("Laptop", 1200.9, 800.2));
+    ASSERT_TRUE(controller->presets().addGridPreset("Wide", 1, 3, {}));
     QStringList all{"None"};
     for (const SnapLayout& layout : builtInLayouts())
         all.append(layout.name);
@@ -202,12 +202,12 @@ TEST_F(SettingsViewTest, PickersListTheRightNamesAndLoseADeletedPresetsName) {
     EXPECT_EQ(presetList()->findChildren<SnapLayoutView*>().size(), 1) << "the grid preset's thumbnail";
 
     choose(hotkeyPicker(2), "Laptop");
-    EXPECT_EQ(controller->hotkeyAssignments().value(2), "Laptop");
+    EXPECT_EQ(controller->hotkeys().assignments().value(2), "Laptop");
     EXPECT_EQ(platform.defaults.object(kHotkeyAssignmentsKey).toMap().value("2").toString(), "Laptop")
         << "saved at once";
     choose(hotkeyPicker(3), "Wide");
     choose(hotkeyPicker(4), "None");
-    EXPECT_EQ(controller->hotkeyAssignments().value(4), "");
+    EXPECT_EQ(controller->hotkeys().assignments().value(4), "");
     dragSnapSettings->setEnabled(true);
     choose(dragSnapLayoutPicker(), "Wide");
     EXPECT_EQ(dragSnapSettings->layoutName(), "Wide");
@@ -324,9 +324,9 @@ TEST_F(SettingsViewTest, ManualSizeClampsStepperBoundsAndLaunchAtLogin) {
     height->setValue(700);
     QTest::keyClicks(name.field, "Narrow");
     QTest::mouseClick(name.add, Qt::LeftButton);
-    ASSERT_EQ(controller->presets().size(), 1);
-    EXPECT_EQ(controller->presets()[0].width, 100.0) << "the clamped size is saved";
-    EXPECT_EQ(controller->presets()[0].height, 700.0);
+    ASSERT_EQ(controller->presets().all().size(), 1);
+    EXPECT_EQ(controller->presets().all()[0].width, 100.0) << "the clamped size is saved";
+    EXPECT_EQ(controller->presets().all()[0].height, 700.0);
     EXPECT_TRUE(name.field->text().isEmpty());
 
     auto* rows = in<QSpinBox, GridBuilderCard>("rows");
@@ -401,7 +401,7 @@ TEST_F(SettingsViewTest, AWheelOverAControlWithoutTheFocusScrollsThePageAndChang
 
 TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
     open();
-    ASSERT_TRUE(controller->addGridPreset("Wide", 1, 3, {}));
+    ASSERT_TRUE(controller->presets().addGridPreset("Wide", 1, 3, {}));
     dragSnapSettings->setEnabled(true);
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
@@ -450,7 +450,7 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
     QTest::mouseClick(clashes->offerButton(), Qt::LeftButton);
     const KeyChord superRight{GrabKey::RightArrow, 0,
                               modifier::kControl | modifier::kOption | modifier::kCommand};
-    EXPECT_EQ(controller->hotkeyChords()[int(HotkeyAction::Next)], superRight);
+    EXPECT_EQ(controller->hotkeys().chords()[int(HotkeyAction::Next)], superRight);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
     EXPECT_EQ((in<ChordButton, HotkeysCard>("chordNext")->text()), "Ctrl + Alt + Super + Right");
     EXPECT_FALSE(clashes->notice()->isVisible());
@@ -481,13 +481,13 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
     // Another hotkey's: said, not saved.
     record(SimEvents::keyDown("", keycode::kLeftArrow, kControl | kOption | kNumericPad | kFunction));
     EXPECT_EQ(message->text(), "Corvane already uses Ctrl + Alt + Left for the previous zone or screen.");
-    EXPECT_EQ(controller->hotkeyChords(), defaultHotkeyChords());
+    EXPECT_EQ(controller->hotkeys().chords(), defaultHotkeyChords());
     EXPECT_TRUE(desk.defaults().writesOf(kHotkeyChordsKey).isEmpty());
 
     // Free: saved and shown; the picker's name follows.
     record(SimEvents::keyDown("9", 0, kControl | kCommand | kNumericPad));
     EXPECT_FALSE(message->isVisible());
-    EXPECT_EQ(controller->hotkeyChords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
+    EXPECT_EQ(controller->hotkeys().chords()[0], (KeyChord{GrabKey::Digit, 9, kControl | kCommand}));
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("1"), "Ctrl+Super+9");
     EXPECT_EQ(one->text(), "Ctrl + Super + 9");
     EXPECT_EQ(hotkeyPicker(1)->accessibleName(), "Layout for Ctrl + Super + 9");

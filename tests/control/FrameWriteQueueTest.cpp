@@ -12,9 +12,9 @@ TEST_F(ControllerTest, ANewerRequestReplacesOneNotStartedAndEveryCallerHearsOnce
     const auto note = [&heard](int request) {
         return [&heard, request](bool isWritten) { heard.append({request, isWritten}); };
     };
-    controller->snapToZone("Quadrant", 0, note(1));
-    controller->snapToZone("Quadrant", 1, note(2));
-    controller->snapToZone("Quadrant", 3, note(3));
+    controller->cycle().snapToZone("Quadrant", 0, note(1));
+    controller->cycle().snapToZone("Quadrant", 1, note(2));
+    controller->cycle().snapToZone("Quadrant", 3, note(3));
     EXPECT_EQ(desk.backgroundQueue().pendingCount(), 1) << "one write for the window";
     desk.backgroundQueue().drain();
     EXPECT_TRUE(heard.isEmpty()) << "the answers come on the main thread";
@@ -29,11 +29,11 @@ TEST_F(ControllerTest, ANewerRequestReplacesOneNotStartedAndEveryCallerHearsOnce
     bool isAsked = false;
     desk.setSizeConstraint(window, [&](QSizeF size) {
         if (!std::exchange(isAsked, true))
-            controller->snapToZone("Quadrant", 2, note(5));
+            controller->cycle().snapToZone("Quadrant", 2, note(5));
         return size;
     });
     heard.clear();
-    controller->snapToZone("Quadrant", 0, note(4));
+    controller->cycle().snapToZone("Quadrant", 0, note(4));
     desk.settle();
     EXPECT_EQ(frame(), kBottomLeft);
     EXPECT_EQ(heard, (QList<std::pair<int, bool>>{{4, true}, {5, true}}));
@@ -41,8 +41,8 @@ TEST_F(ControllerTest, ANewerRequestReplacesOneNotStartedAndEveryCallerHearsOnce
     // The window went away before its write: every caller hears so, and nothing is activated.
     desk.setSizeConstraint(window, {});
     heard.clear();
-    controller->snapToZone("Quadrant", 1, note(6));
-    controller->snapToZone("Quadrant", 2, note(7));
+    controller->cycle().snapToZone("Quadrant", 1, note(6));
+    controller->cycle().snapToZone("Quadrant", 2, note(7));
     desk.removeWindow(window);
     desk.log().clear();
     desk.settle();
@@ -57,11 +57,11 @@ TEST_F(ControllerTest, EachWriteGoesToTheWindowThatWasTheTargetWhenItWasAskedFor
     const SimWindowId second = desk.addWindow(editor, QRectF(200, 200, 300, 300));
     start();
 
-    controller->snapToZone("Quadrant", 0);
+    controller->cycle().snapToZone("Quadrant", 0);
     desk.activateApplication(browser);
-    controller->snapToZone("Quadrant", 1);
+    controller->cycle().snapToZone("Quadrant", 1);
     desk.activateApplication(editor);
-    controller->snapToZone("Quadrant", 3);
+    controller->cycle().snapToZone("Quadrant", 3);
     desk.setFocusedWindow(editor, second); // after the request: the request keeps its window
     desk.log().clear();
     desk.settle();

@@ -1,11 +1,10 @@
 #pragma once
 // Drag to snap on a simulated desktop: one 1440 x 900 screen with a 25-point menu bar, an editor
-// window at AX (100, 100, 800, 600), the real controller and settings, and a recorded preview.
+// window at AX (100, 100, 800, 600), the real preset store and settings, and a recorded preview.
 
-#include "control/WindowController.h"
+#include "control/PresetStore.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
-#include "input/GlobalKeyMonitor.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +25,6 @@ struct RecordingPreview final : SnapPreview {
     }
 };
 
-struct IdleSwitch final : FeatureSwitch {
-    void applyStartRule() override {}
-};
-
 class DragSnapTest : public ::testing::Test {
 protected:
     SimDesktop desk;
@@ -37,17 +32,15 @@ protected:
     Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
     qint32 editor = desk.addApplication("Editor");
     SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
-    GlobalKeyMonitor keys{platform.events};
-    IdleSwitch idle;
-    WindowController controller{platform, keys, idle, idle};
+    PresetStore presets{platform.defaults};
     RecordingPreview preview;
     struct NullMonitor final : FeatureMonitor {
         void start() override {}
         void stop() override {}
     } settingsMonitor;
     DragSnapSettings settings{platform, settingsMonitor};
-    DragSnapMonitor monitor{platform, [this](const QString& name) { return controller.layout(name); },
-                            settings, preview};
+    DragSnapMonitor monitor{platform, [this](const QString& name) { return presets.layout(name); }, settings,
+                            preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

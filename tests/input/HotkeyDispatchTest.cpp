@@ -28,10 +28,10 @@ protected:
 
 TEST_F(HotkeyDispatchTest, AChangedChordActsAndTheOneItReplacedNoLongerDoes) {
     start();
-    HotkeyChords chords = controller->hotkeyChords();
+    HotkeyChords chords = controller->hotkeys().chords();
     chords[0] = {GrabKey::Digit, 7, kControl | kCommand};
     chords[int(HotkeyAction::Next)] = {GrabKey::UpArrow, 0, kOption | kCommand};
-    controller->setHotkeyChords(chords);
+    controller->hotkeys().setChords(chords);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("1"), "Ctrl+Super+7")
         << "stored at once";
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Alt+Super+Up");
@@ -60,13 +60,13 @@ TEST_F(HotkeyDispatchTest, AChangedChordActsAndTheOneItReplacedNoLongerDoes) {
 TEST_F(HotkeyDispatchTest, TheStoredTableIsReadAtStartAndARecordingSilencesTheHotkeys) {
     platform.defaults.setObject(kHotkeyChordsKey, QVariantMap{{"3", "Ctrl+Alt+Shift+3"}, {"4", "garbage"}});
     start();
-    EXPECT_EQ(controller->hotkeyChords()[2], (KeyChord{GrabKey::Digit, 3, kControl | kOption | kShift}));
-    EXPECT_EQ(controller->hotkeyChords()[3], defaultHotkeyChords()[3]);
+    EXPECT_EQ(controller->hotkeys().chords()[2], (KeyChord{GrabKey::Digit, 3, kControl | kOption | kShift}));
+    EXPECT_EQ(controller->hotkeys().chords()[3], defaultHotkeyChords()[3]);
     EXPECT_FALSE(moves(hotkey("3", 20)));
     EXPECT_TRUE(moves(hotkey("3", 20, kShift)));
     EXPECT_TRUE(moves(hotkey("4", 21)));
 
-    HotkeyGrabs grabs(platform, controller->hotkeyChords());
+    HotkeyGrabs grabs(platform, controller->hotkeys().chords());
     ASSERT_TRUE(grabs.startRecording([](std::optional<KeyChord>) {}));
     EXPECT_FALSE(moves(hotkey("4", 21))) << "a chord being recorded is not acted on";
     grabs.stopRecording();

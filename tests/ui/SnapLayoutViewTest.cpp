@@ -91,7 +91,7 @@ protected:
 
 TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored) {
     Preset both{QUuid::createUuid(), "Both", 1000, 700, 2, 2, QList<GridSpan>{}};
-    PresetCell gridCell(both, *controller);
+    PresetCell gridCell(both, controller->placer());
     ASSERT_TRUE(gridCell.gridThumbnail());
     EXPECT_FALSE(gridCell.sizeTile()) << "rows and columns win over a size";
     EXPECT_EQ(gridCell.gridThumbnail()->layout().zones.size(), 4);
@@ -102,7 +102,7 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     EXPECT_EQ(frame(), QRectF(720, 462.5, 720, 437.5).toAlignedRect()) << "the bottom-right quarter";
 
     desk.log().clear();
-    PresetCell sizeCell(Preset{QUuid::createUuid(), "Wide", 1440.7, 900.9, {}, {}, {}}, *controller);
+    PresetCell sizeCell(Preset{QUuid::createUuid(), "Wide", 1440.7, 900.9, {}, {}, {}}, controller->placer());
     ASSERT_TRUE(sizeCell.sizeTile());
     EXPECT_FALSE(sizeCell.gridThumbnail());
     EXPECT_EQ(sizeCell.sizeTile()->text(), "1440×900") << "cut, not rounded";
@@ -113,7 +113,8 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     EXPECT_EQ(desk.log().effects().first(), "write AXSize 1440.7x900.9")
         << "the stored values, not the label's";
 
-    PresetCell nameOnly(Preset{QUuid::createUuid(), "Only a width", 800, {}, {}, {}, {}}, *controller);
+    PresetCell nameOnly(Preset{QUuid::createUuid(), "Only a width", 800, {}, {}, {}, {}},
+                        controller->placer());
     EXPECT_FALSE(nameOnly.gridThumbnail());
     EXPECT_FALSE(nameOnly.sizeTile());
     EXPECT_EQ(nameOnly.nameLabel()->text(), "Only a width");

@@ -54,7 +54,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
-    connect(&m_controller, &WindowController::presetsChanged, this, &DragSnapCard::refresh);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
     refresh();
 }
 
@@ -62,7 +62,7 @@ void DragSnapCard::refresh() {
     m_toggle->setChecked(m_dragSnap.isEnabled());
     m_details->setVisible(m_dragSnap.isEnabled());
     QStringList names = builtInLayoutNames();
-    for (const Preset& preset : m_controller.presets()) {
+    for (const Preset& preset : m_controller.presets().all()) {
         if (preset.rows)
             names.append(preset.name);
     }
@@ -78,11 +78,12 @@ void DragSnapCard::refreshThumbnail() {
         m_thumbnail->deleteLater();
         m_thumbnail = nullptr;
     }
-    const std::optional<SnapLayout> layout = m_controller.layout(m_dragSnap.layoutName());
+    const std::optional<SnapLayout> layout = m_controller.presets().layout(m_dragSnap.layoutName());
     if (!layout)
         return;
     m_thumbnail = new SnapLayoutView(
-        *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); }, m_details);
+        *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
+        m_details);
     m_thumbnail->setObjectName(QStringLiteral("dragSnapThumbnail"));
     m_thumbnail->setFixedHeight(55);
     m_thumbnail->setToolTip(layout->name);

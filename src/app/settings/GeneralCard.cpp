@@ -12,14 +12,14 @@ GeneralCard::GeneralCard(WindowController& controller, QWidget* parent)
     , m_controller(controller)
     , m_launchAtLogin(new QCheckBox(tr("Launch at Login"), this)) {
     m_launchAtLogin->setObjectName(QStringLiteral("launchAtLogin"));
-    m_launchAtLogin->setChecked(m_controller.launchAtLogin());
+    m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn());
     // The toggle shows what the session reports, so a failed registration flips it back.
     connect(m_launchAtLogin, &QCheckBox::clicked, this, [this](bool isOn) {
-        m_controller.setLaunchAtLogin(isOn);
-        m_launchAtLogin->setChecked(m_controller.launchAtLogin());
+        m_controller.launchAtLogin().setOn(isOn);
+        m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn());
     });
-    connect(&m_controller, &WindowController::launchAtLoginChanged, this,
-            [this] { m_launchAtLogin->setChecked(m_controller.launchAtLogin()); });
+    connect(&m_controller.launchAtLogin(), &LaunchAtLogin::changed, this,
+            [this] { m_launchAtLogin->setChecked(m_controller.launchAtLogin().isOn()); });
     rows()->addWidget(m_launchAtLogin);
 }
 

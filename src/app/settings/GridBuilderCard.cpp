@@ -48,7 +48,8 @@ GridBuilderCard::GridBuilderCard(WindowController& controller, QWidget* parent)
     auto* nameRow = new PresetNameRow(
         controller, tr("Grid Name"), tr("Save grid as preset"),
         [&controller, rowCount, colCount, builder](const QString& name) {
-            if (!controller.addGridPreset(name, rowCount->value(), colCount->value(), builder->merges()))
+            if (!controller.presets().addGridPreset(name, rowCount->value(), colCount->value(),
+                                                    builder->merges()))
                 return false;
             builder->setMerges({});
             builder->setSelection({});

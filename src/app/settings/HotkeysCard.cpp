@@ -25,10 +25,9 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
         QComboBox* picker = makePicker(140, QString(), this);
         picker->setObjectName(QStringLiteral("layoutFor%1").arg(n));
         connect(picker, &QComboBox::activated, this, [this, n, picker](int index) {
-            HotkeyAssignments assignments = m_controller.hotkeyAssignments();
+            HotkeyAssignments assignments = m_controller.hotkeys().assignments();
             assignments[n] = picker->itemData(index).toString();
-            m_controller.setHotkeyAssignments(std::move(assignments));
-            m_controller.saveHotkeyAssignments();
+            m_controller.hotkeys().setAssignments(std::move(assignments));
         });
         m_pickers.append(picker);
         rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
@@ -46,12 +45,12 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
         this));
     rows()->addWidget(makeDivider(this));
     auto* clashes = new HotkeyGrabsView(m_hotkeyGrabs, this);
-    connect(clashes, &HotkeyGrabsView::offerTaken, &m_controller, &WindowController::setHotkeyChords);
+    connect(clashes, &HotkeyGrabsView::offerTaken, &m_controller.hotkeys(), &HotkeyTable::setChords);
     rows()->addWidget(clashes);
 
-    connect(&m_controller, &WindowController::hotkeyChordsChanged, this, &HotkeysCard::refreshChords);
-    connect(&m_controller, &WindowController::hotkeyAssignmentsChanged, this, &HotkeysCard::refreshPickers);
-    connect(&m_controller, &WindowController::presetsChanged, this, &HotkeysCard::refreshPickers);
+    connect(&m_controller.hotkeys(), &HotkeyTable::chordsChanged, this, &HotkeysCard::refreshChords);
+    connect(&m_controller.hotkeys(), &HotkeyTable::assignmentsChanged, this, &HotkeysCard::refreshPickers);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &HotkeysCard::refreshPickers);
     refreshPickers();
     refreshChords();
 }
@@ -60,9 +59,9 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
     auto* button = new ChordButton(
         m_hotkeyGrabs, action,
         [this, action](const KeyChord& chord) {
-            HotkeyChords chords = m_controller.hotkeyChords();
+            HotkeyChords chords = m_controller.hotkeys().chords();
             chords[int(action)] = chord;
-            m_controller.setHotkeyChords(chords);
+            m_controller.hotkeys().setChords(chords);
         },
         m_chordMessage, this);
     const std::optional<int> n = layoutNumber(action);
@@ -74,7 +73,7 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
 }
 
 void HotkeysCard::refreshChords() {
-    const HotkeyChords& chords = m_controller.hotkeyChords();
+    const HotkeyChords& chords = m_controller.hotkeys().chords();
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
         m_chordButtons[i]->setChord(chords[i]);
     for (int n = 1; n <= 4; ++n)
@@ -83,10 +82,10 @@ void HotkeysCard::refreshChords() {
 
 void HotkeysCard::refreshPickers() {
     QStringList names = builtInLayoutNames();
-    for (const Preset& preset : m_controller.presets())
+    for (const Preset& preset : m_controller.presets().all())
         names.append(preset.name);
     for (int n = 1; n <= 4; ++n)
-        setOptions(m_pickers[n - 1], names, m_controller.hotkeyAssignments().value(n), tr("None"));
+        setOptions(m_pickers[n - 1], names, m_controller.hotkeys().assignments().value(n), tr("None"));
 }
 
 } // namespace corvane

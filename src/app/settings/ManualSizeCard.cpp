@@ -57,8 +57,9 @@ ManualSizeCard::ManualSizeCard(WindowController& controller, QWidget* parent)
     apply->setObjectName(QStringLiteral("apply"));
     apply->setDefault(true);
     const auto size = [width, height] { return clampedSize(width->value(), height->value()); };
-    connect(apply, &QPushButton::clicked, this,
-            [&controller, size] { controller.resizeFocusedWindow(size().width(), size().height()); });
+    connect(apply, &QPushButton::clicked, this, [&controller, size] {
+        controller.placer().resizeFocusedWindow(size().width(), size().height());
+    });
     row->addWidget(apply, 0, Qt::AlignBottom);
     row->addStretch();
     rows()->addLayout(row);
@@ -66,7 +67,7 @@ ManualSizeCard::ManualSizeCard(WindowController& controller, QWidget* parent)
     auto* nameRow = new PresetNameRow(
         controller, tr("Save as Preset Name"), tr("Save size as preset"),
         [&controller, size](const QString& name) {
-            return controller.addSizePreset(name, size().width(), size().height());
+            return controller.presets().addSizePreset(name, size().width(), size().height());
         },
         this);
     nameRow->setObjectName(QStringLiteral("presetName"));

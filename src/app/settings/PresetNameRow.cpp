@@ -66,7 +66,7 @@ PresetNameRow::PresetNameRow(WindowController& controller, const QString& placeh
     connect(m_addButton, &QToolButton::clicked, this, &PresetNameRow::submit);
     connect(m_field, &QLineEdit::returnPressed, this, &PresetNameRow::submit);
     // A name may become taken or free as presets come and go.
-    connect(&m_controller, &WindowController::presetsChanged, this, &PresetNameRow::refresh);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &PresetNameRow::refresh);
     refresh();
 }
 
@@ -76,7 +76,7 @@ void PresetNameRow::submit() {
 }
 
 void PresetNameRow::refresh() {
-    const std::optional<QString> problem = m_controller.validatePresetName(m_field->text());
+    const std::optional<QString> problem = m_controller.presets().validateName(m_field->text());
     m_addButton->setEnabled(!problem);
     m_message->setText(problem && !m_field->text().isEmpty() ? *problem : QString());
     m_message->setVisible(!m_message->text().isEmpty());

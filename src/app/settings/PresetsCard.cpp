@@ -45,12 +45,12 @@ PresetsCard::PresetsCard(WindowController& controller, QWidget* parent)
     titleRow()->insertWidget(1, m_count);
     m_listSlot->setContentsMargins(0, 0, 0, 0);
     rows()->addLayout(m_listSlot);
-    connect(&m_controller, &WindowController::presetsChanged, this, &PresetsCard::refresh);
+    connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &PresetsCard::refresh);
     refresh();
 }
 
 void PresetsCard::refresh() {
-    const QList<Preset>& presets = m_controller.presets();
+    const QList<Preset>& presets = m_controller.presets().all();
     m_count->setText(QString::number(presets.size()));
     m_count->setAccessibleName(tr("%n preset(s)", nullptr, int(presets.size())));
     // The old list may hold the delete button being clicked right now.
@@ -73,7 +73,8 @@ void PresetsCard::refresh() {
 QWidget* PresetsCard::makeRow(const Preset& preset, QWidget* parent) {
     auto* row = new QWidget(parent);
     QToolButton* remove = makeDeleteButton(preset.name, row);
-    connect(remove, &QToolButton::clicked, this, [this, id = preset.id] { m_controller.deletePreset(id); });
+    connect(remove, &QToolButton::clicked, this,
+            [this, id = preset.id] { m_controller.presets().deletePreset(id); });
     QLabel* name = makeLabel(preset.name, TextStyle::Subheadline, row);
     if (const std::optional<SnapLayout> layout = preset.gridLayout()) {
         auto* group = new QVBoxLayout(row);
@@ -85,7 +86,8 @@ QWidget* PresetsCard::makeRow(const Preset& preset, QWidget* parent) {
         top->addWidget(remove);
         group->addLayout(top);
         auto* thumbnail = new SnapLayoutView(
-            *layout, [this](const QRectF& fraction) { m_controller.snapFocusedWindow(fraction); }, row);
+            *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
+            row);
         thumbnail->setFixedHeight(50);
         thumbnail->setToolTip(preset.name);
         group->addWidget(thumbnail);

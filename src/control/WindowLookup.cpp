@@ -1,5 +1,6 @@
 #include "WindowLookup.h"
 
+#include "control/HitTest.h"
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
 #include "model/ScreenGeometry.h"
@@ -85,18 +86,16 @@ std::optional<WindowHit> windowAt(Platform& platform, QPointF point) {
     if (!entries)
         return std::nullopt;
     const qint32 self = platform.workspace.currentProcessId();
+    QList<WindowHit> windows;
     for (const QVariantMap& entry : *entries) {
         if (!isOrdinaryWindowOfAnother(entry, self))
             continue;
         const std::optional<quint32> number = windowNumberIn(entry);
-        if (!number)
-            continue;
         const std::optional<QRectF> bounds = boundsRect(entry.value(QLatin1String(windowinfo::kBounds)));
-        if (!bounds || !rectContainsPoint(*bounds, point))
-            continue;
-        return WindowHit{*number, *bounds};
+        if (number && bounds)
+            windows.append(WindowHit{*number, *bounds});
     }
-    return std::nullopt;
+    return firstUnder(windows, point, &WindowHit::bounds, rectContainsPoint);
 }
 
 std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {

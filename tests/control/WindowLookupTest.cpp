@@ -1,6 +1,6 @@
 // Lookups of the window under a point: what is skipped (our windows, other layers, damaged entries)
 // and how far the element walk goes.
-#include "dragsnap/WindowLookup.h"
+#include "control/WindowLookup.h"
 
 #include "platform/sim/SimDesktop.h"
 

@@ -1,0 +1,148 @@
+#include "WindowPlacer.h"
+
+#include "control/ScreenLookup.h"
+#include "control/WindowAccess.h"
+#include "model/ScreenGeometry.h"
+
+namespace corvane {
+
+WindowPlacer::WindowPlacer(Platform& platform, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform) {
+    appDidActivate(m_platform.workspace.frontmostApplication());
+    connect(&m_platform.workspace, &Workspace::didActivateApplication, this, &WindowPlacer::appDidActivate);
+}
+
+void WindowPlacer::appDidActivate(std::optional<RunningApplication> application) {
+    // Activations of Corvane itself never replace the user's application.
+    if (application && application->pid != m_platform.workspace.currentProcessId())
+        m_lastActiveApp = application;
+}
+
+QList<RunningApplication> WindowPlacer::targetCandidates() const {
+    const qint32 self = m_platform.workspace.currentProcessId();
+    QList<RunningApplication> applications;
+    if (m_lastActiveApp && m_lastActiveApp->pid != self)
+        applications.append(*m_lastActiveApp);
+    const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();
+    if (front && front->pid != self)
+        applications.append(*front);
+    return applications;
+}
+
+std::optional<WindowPlacer::Target> WindowPlacer::target(bool isFrameNeeded) {
+    const double h = primaryScreenHeight(m_platform.screens);
+    if (h <= 0)
+        return std::nullopt;
+    for (const RunningApplication& application : targetCandidates()) {
+        const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, application.pid);
+        if (!window)
+            continue;
+        if (!isFrameNeeded)
+            return Target{*window, application, {}};
+        if (const std::optional<QRectF> ax = axFrameOf(m_platform.accessibility, *window))
+            return Target{*window, application, screenFrameFromAx(ax->topLeft(), ax->size(), h)};
+    }
+    return std::nullopt;
+}
+
+std::optional<QRectF> WindowPlacer::focusedWindowFrame() {
+    const std::optional<Target> found = target();
+    return found ? std::optional(found->frame) : std::nullopt;
+}
+
+bool WindowPlacer::setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done,
+                                         RememberedFrame remembered) {
+    const std::optional<Target> found = target(false);
+    if (!found)
+        return false;
+    requestWrite(*found, frame, screen, std::move(done), remembered);
+    return true;
+}
+
+void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
+                                WriteDone done, RememberedFrame remembered) {
+    m_writes.write({target.window, target.application, frame, primaryScreenHeight(m_platform.screens),
+                    screen.visibleFrame, remembered},
+                   std::move(done));
+}
+
+Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
+                                          WriteDone done) {
+    const std::optional<Target> found = target();
+    if (!found)
+        return Placement::NoTargetWindow;
+    if (!screen)
+        screen = screenContaining(m_platform.screens, found->frame);
+    if (!screen)
+        return Placement::NoTargetWindow;
+    requestWrite(*found, screenRect(fraction, screen->visibleFrame), *screen, std::move(done));
+    return Placement::Requested;
+}
+
+Placement WindowPlacer::resizeFocusedWindow(double width, double height, WriteDone done) {
+    const std::optional<Target> found = target();
+    if (!found)
+        return Placement::NoTargetWindow;
+    const double w = clampedWindowDimension(width);
+    const double h = clampedWindowDimension(height);
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, found->frame);
+    if (!screen)
+        return Placement::NoTargetWindow;
+    const QRectF& v = screen->visibleFrame;
+    requestWrite(*found, QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen,
+                 std::move(done));
+    return Placement::Requested;
+}
+
+Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
+    const std::optional<QRectF> frame = focusedWindowFrame();
+    if (!frame)
+        return Placement::NoTargetWindow;
+    const QList<Screen> screens = m_platform.screens.screens();
+    const std::optional<Screen> current = screenContaining(m_platform.screens, *frame);
+    qsizetype i = -1;
+    for (qsizetype k = 0; current && k < screens.size(); ++k) {
+        if (screens[k].isSameScreen(*current))
+            i = k;
+    }
+    if (i < 0)
+        return Placement::NoOtherScreen;
+    qint64 t = qint64(i) + std::clamp<qint64>(step, -1, 1);
+    if (t >= screens.size())
+        t = 0;
+    else if (t < 0)
+        t = screens.size() - 1;
+    if (t == i)
+        return Placement::NoOtherScreen;
+    const QRectF& v = current->visibleFrame;
+    // A screen with no usable area gives no relative frame to carry over.
+    if (!(v.width() > 0) || !(v.height() > 0))
+        return Placement::NoOtherScreen;
+    const QRectF relative((frame->x() - v.x()) / v.width(),
+                          ((v.y() + v.height()) - (frame->y() + frame->height())) / v.height(),
+                          frame->width() / v.width(), frame->height() / v.height());
+    return snapFocusedWindow(relative, screens.at(t), std::move(done));
+}
+
+Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {
+    const std::optional<Target> found = target(false);
+    if (!found)
+        return Placement::NoTargetWindow;
+    const RememberedFrameRead remembered = rememberedFrameOf(m_platform.accessibility, found->window);
+    if (remembered.isInvalid)
+        return Placement::InvalidRememberedFrame;
+    if (!remembered.frame)
+        return Placement::NothingToRestore;
+    // A frame off every screen now (one that was unplugged) comes back onto the screen the writer
+    // keeps its title bar on.
+    const QRectF frame = screenFrameFromAx(remembered.frame->topLeft(), remembered.frame->size(),
+                                           primaryScreenHeight(m_platform.screens));
+    const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
+    if (!screen)
+        return Placement::NoTargetWindow;
+    requestWrite(*found, frame, *screen, std::move(done), RememberedFrame::Forget);
+    return Placement::Requested;
+}
+
+} // namespace corvane

@@ -1,0 +1,179 @@
+// The coordinator on the simulated desktop: the order of start-up, the monitors re-armed when
+// access arrives (and kept when it goes), the settings window, the repairs when a preset name is
+// released, and the hotkeys that drive cycle mode and screen moves.
+#include "ControllerFixture.h"
+#include "model/PresetCoding.h"
+#include "platform/common/Log.h"
+#include "support/LogCapture.h"
+
+namespace corvane {
+namespace {
+
+class WindowControllerTest : public ControllerTest {
+protected:
+    std::optional<LogCapture> log;
+    void SetUp() override {
+        ControllerTest::SetUp();
+        log.emplace();
+    }
+    void TearDown() override { log.reset(); }
+    int linesContaining(const QString& text) const { return log->count(text); }
+};
+
+TEST_F(WindowControllerTest, StartingTrustedArmsEverythingWithoutPolling) {
+    desk.application().setImages({"AppIcon"});
+    start();
+    EXPECT_TRUE(controller->trust().isTrusted());
+    EXPECT_FALSE(controller->trust().hasPollTimer());
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
+    EXPECT_TRUE(keys.hasGlobalMonitor());
+    EXPECT_TRUE(keys.hasLocalMonitor());
+    EXPECT_EQ(dragSnap.applied, 1);
+    EXPECT_EQ(palette.applied, 1);
+    EXPECT_EQ(controller->placer().lastActiveApp()->pid, editor);
+    EXPECT_EQ(desk.application().iconName(), "AppIcon");
+    EXPECT_EQ(desk.application().policyHistory(), QList<ActivationPolicy>{ActivationPolicy::Accessory});
+    EXPECT_EQ(linesContaining("app.corvane.general: WindowController initializing"), 1);
+    EXPECT_EQ(linesContaining("Key monitor started"), 1);
+}
+
+TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
+    desk.setTrusted(false);
+    start();
+    EXPECT_TRUE(controller->trust().hasPollTimer());
+    QList<bool> published;
+    QObject::connect(&controller->trust(), &AccessTrust::isTrustedChanged,
+                     [&](bool t) { published.append(t); });
+    desk.runLoop().advance(3);
+    EXPECT_TRUE(published.isEmpty());
+    desk.setTrusted(true);
+    desk.runLoop().advance(1.0);
+    EXPECT_EQ(published, QList<bool>{true});
+    EXPECT_FALSE(controller->trust().hasPollTimer());
+    EXPECT_EQ(dragSnap.applied, 2);
+    EXPECT_EQ(palette.applied, 2);
+    EXPECT_EQ(desk.events().globalMonitorCount(), 1) << "re-arming replaces the key monitors";
+    EXPECT_EQ(desk.events().localMonitorCount(), 1);
+    controller->trust().refresh();
+    desk.runLoop().advance(5);
+    EXPECT_EQ(linesContaining("Accessibility granted, hotkeys re-armed"), 1);
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
+}
+
+TEST_F(WindowControllerTest, LosingAccessPublishesAndPollsButKeepsTheHotkeys) {
+    start();
+    desk.setTrusted(false);
+    controller->trust().refresh();
+    desk.runLoop().runPending();
+    EXPECT_FALSE(controller->trust().isTrusted());
+    EXPECT_TRUE(controller->trust().hasPollTimer());
+    EXPECT_TRUE(keys.hasGlobalMonitor());
+    EXPECT_EQ(dragSnap.applied, 1) << "losing access stops no monitor";
+}
+
+TEST_F(WindowControllerTest, OnlyClosingTheSettingsWindowMakesCorvaneAnAccessoryAgain) {
+    start();
+    QObject settingsWindow;
+    QObject otherWindow;
+    controller->setSettingsWindow(&settingsWindow);
+    desk.application().setActivationPolicy(ActivationPolicy::Regular);
+    desk.application().postWindowWillClose(&otherWindow);
+    EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Regular);
+    desk.application().postWindowWillClose(&settingsWindow);
+    EXPECT_EQ(desk.application().activationPolicy(), ActivationPolicy::Accessory);
+}
+
+TEST_F(WindowControllerTest, DeletingRepairsHotkeysTheDragSnapNameAndTheCycleOnlyWhenNoPresetKeepsTheName) {
+    start();
+    controller->presets().addGridPreset("Desk", 1, 2, {});
+    controller->presets().addSizePreset("Desk2", 900, 700);
+    controller->presets().addGridPreset("Other", 1, 3, {});
+    HotkeyAssignments table = controller->hotkeys().assignments();
+    table[3] = "Desk";
+    table[4] = "Other";
+    controller->hotkeys().setAssignments(table);
+    QStringList released;
+    QObject::connect(&controller->presets(), &PresetStore::presetNameReleased,
+                     [&](const QString& name) { released.append(name); });
+
+    controller->cycle().applyLayout("Desk");
+    desk.settle();
+    controller->presets().deletePreset(controller->presets().all()[0].id);
+    desk.settle();
+    EXPECT_EQ(controller->hotkeys().assignments().value(3), "");
+    EXPECT_EQ(controller->hotkeys().assignments().value(4), "Other");
+    EXPECT_EQ(hotkeyAssignmentsFromStored(platform.defaults.object(kHotkeyAssignmentsKey)).value(3), "");
+    EXPECT_EQ(released, QStringList{"Desk"});
+    EXPECT_FALSE(controller->cycle().isActive());
+    EXPECT_FALSE(controller->cycle().layoutName());
+    EXPECT_EQ(decodePresets(*platform.defaults.data(kPresetsKey))->size(), 2);
+
+    const qsizetype writesBefore = desk.defaults().writes().size();
+    controller->presets().deletePreset(QUuid::createUuid());
+    EXPECT_EQ(desk.defaults().writes().size(), writesBefore) << "an unknown id changes and saves nothing";
+}
+
+TEST_F(WindowControllerTest, HotkeysNeedExactlyControlAndOptionAndNumbersOneToFour) {
+    platform.defaults.setObject(kHotkeyAssignmentsKey,
+                                QVariantMap{{"1", "Split"}, {"2", "Quadrant"}, {"5", "Rows"}, {"0", "Rows"}});
+    start();
+    struct Row {
+        Event event;
+        bool moves;
+    };
+    const Row rows[] = {
+        {hotkey("1", 18, modifier::kShift), false},
+        {hotkey("1", 18, modifier::kCommand), false},
+        {hotkey("1", 18, modifier::kHelp), false},
+        {hotkey("5", 23), false},
+        {hotkey("0", 29), false},
+        {hotkey("x", 7), false},
+        {SimEvents::keyDown("1", 18, modifier::kControl), false},
+        {SimEvents::keyDown("1", 18, modifier::kOption), false},
+        {hotkey("1", 18, modifier::kCapsLock), true},
+        {hotkey("1", 83, modifier::kNumericPad), true},
+    };
+    for (const Row& r : rows) {
+        desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
+        desk.log().clear();
+        desk.events().sendGlobal(r.event);
+        desk.settle();
+        EXPECT_EQ(frame() != QRectF(100, 100, 800, 600), r.moves)
+            << r.event.charactersIgnoringModifiers->toStdString() << " flags " << r.event.modifierFlags;
+    }
+}
+
+TEST_F(WindowControllerTest, ArrowsCycleInCycleModeAndReachUsFromOurOwnWindowsToo) {
+    start();
+    desk.events().sendGlobal(hotkey("2", 19));
+    desk.settle();
+    EXPECT_EQ(frame(), kTopLeft);
+    const Event right = hotkey("", keycode::kRightArrow, modifier::kNumericPad | modifier::kFunction);
+    const std::optional<Event> delivered = desk.events().sendLocal(right);
+    desk.settle();
+    EXPECT_EQ(frame(), kTopRight);
+    ASSERT_TRUE(delivered) << "the keystroke still reaches our own window";
+    EXPECT_EQ(delivered->keyCode, keycode::kRightArrow);
+    desk.events().sendGlobal(hotkey("", keycode::kLeftArrow, modifier::kCommand));
+    desk.events().sendGlobal(SimEvents::keyDown("", keycode::kLeftArrow, modifier::kControl));
+    desk.settle();
+    EXPECT_EQ(frame(), kTopRight) << "Command, or no Option, is no hotkey";
+}
+
+TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothingAndAnAbsentOneGivesTheDefaults) {
+    platform.defaults.setObject(kHotkeyAssignmentsKey, QVariantMap{});
+    start();
+    desk.events().sendGlobal(hotkey("2", 19));
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(100, 100, 800, 600));
+    EXPECT_TRUE(controller->hotkeys().assignments().isEmpty());
+
+    SimDesktop fresh;
+    Platform freshPlatform = fresh.platform();
+    GlobalKeyMonitor freshKeys(freshPlatform.events);
+    WindowController withDefaults(freshPlatform, freshKeys, dragSnap, palette);
+    EXPECT_EQ(withDefaults.hotkeys().assignments().value(2), "Quadrant");
+}
+
+} // namespace
+} // namespace corvane
