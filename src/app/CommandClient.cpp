@@ -50,7 +50,7 @@ QStringList runningDisplays(const QDBusConnection& bus) {
 
 } // namespace
 
-int CommandClient::run(const ScriptCommand& command, QDBusConnection bus, const QString& display,
+int CommandClient::run(const ScriptCommand& command, const QDBusConnection& bus, const QString& display,
                        std::FILE* out, std::FILE* err) {
     if (!bus.isConnected())
         return notRunning(err, display);

@@ -28,21 +28,21 @@ CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const P
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
 
-void CorvaneCommands::applyLayout(const QString& name, Reply reply) {
+void CorvaneCommands::applyLayout(const QString& name, const Reply& reply) {
     if (refusesLongName(name, reply))
         return;
     finish(m_cycle.applyLayout(name, whenWritten(reply)), reply, name);
 }
 
-void CorvaneCommands::cycleZone(qint32 step, Reply reply) {
+void CorvaneCommands::cycleZone(qint32 step, const Reply& reply) {
     finish(m_cycle.cycleZone(step, whenWritten(reply)), reply);
 }
 
-void CorvaneCommands::moveToAdjacentScreen(qint32 step, Reply reply) {
+void CorvaneCommands::moveToAdjacentScreen(qint32 step, const Reply& reply) {
     finish(m_cycle.moveToAdjacentScreen(step, whenWritten(reply)), reply);
 }
 
-void CorvaneCommands::resize(double width, double height, Reply reply) {
+void CorvaneCommands::resize(double width, double height, const Reply& reply) {
     // Finite sizes are clamped to what a preset may hold; NaN and infinity say nothing about a size.
     if (!std::isfinite(width) || !std::isfinite(height)) {
         reply(CommandError{QString::fromLatin1(commanderror::kInvalidSize),
@@ -52,14 +52,14 @@ void CorvaneCommands::resize(double width, double height, Reply reply) {
     finish(m_placer.resizeFocusedWindow(width, height, whenWritten(reply)), reply);
 }
 
-void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, Reply reply) {
+void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, const Reply& reply) {
     if (refusesLongName(layout, reply))
         return;
     const qint64 index = qint64(zone) - 1;
     finish(m_cycle.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
 }
 
-void CorvaneCommands::restore(Reply reply) {
+void CorvaneCommands::restore(const Reply& reply) {
     finish(m_placer.restoreFocusedWindow(whenWritten(reply)), reply);
 }
 

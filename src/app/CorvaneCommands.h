@@ -47,13 +47,13 @@ public:
     CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const PresetStore& presets,
                     std::function<void()> showSettings, std::function<void()> showPanel);
 
-    void applyLayout(const QString& name, Reply reply);
-    void cycleZone(qint32 step, Reply reply);
-    void moveToAdjacentScreen(qint32 step, Reply reply);
-    void resize(double width, double height, Reply reply);
+    void applyLayout(const QString& name, const Reply& reply);
+    void cycleZone(qint32 step, const Reply& reply);
+    void moveToAdjacentScreen(qint32 step, const Reply& reply);
+    void resize(double width, double height, const Reply& reply);
     // `zone` counts from 1, as a user counts the zones of a thumbnail.
-    void snapToZone(const QString& layout, quint32 zone, Reply reply);
-    void restore(Reply reply);
+    void snapToZone(const QString& layout, quint32 zone, const Reply& reply);
+    void restore(const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;
     void showSettings() { m_showSettings(); }

@@ -69,7 +69,7 @@ void CorvaneService::serve(CorvaneCommands& commands) {
     new CorvaneAdaptor(this, m_bus, commands);
 }
 
-bool CorvaneService::activateRunningInstance(QDBusConnection bus, const DisplayName& display) {
+bool CorvaneService::activateRunningInstance(const QDBusConnection& bus, const DisplayName& display) {
     if (!bus.isConnected())
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(displayServiceName(display), QLatin1String(objectPath),

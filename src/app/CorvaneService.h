@@ -36,7 +36,7 @@ public:
     // Adds the commands' interface, app.corvane.Corvane1, once there is a controller to run them.
     void serve(CorvaneCommands& commands);
     // Asks the Corvane of that display to come forward; false when no one answers.
-    static bool activateRunningInstance(QDBusConnection bus, const DisplayName& display);
+    static bool activateRunningInstance(const QDBusConnection& bus, const DisplayName& display);
 
 signals:
     // A caller wants to see Corvane: its settings window, or its panel where there is no tray.

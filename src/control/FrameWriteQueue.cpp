@@ -20,7 +20,7 @@ void FrameWriteQueue::write(Request request, WriteDone done) {
         Pending pending{std::move(request), {}};
         if (done)
             pending.done.append(std::move(done));
-        m_waiting->byWindow.insert(key, std::move(pending));
+        m_waiting->byWindow.emplace(key, std::move(pending));
     }
     // The work item holds only the platform, which outlives the background queue, and shared state.
     Platform& platform = m_platform;
