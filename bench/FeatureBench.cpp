@@ -6,7 +6,6 @@
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
-#include "input/GlobalKeyMonitor.h"
 #include "palette/QuickSnapMonitor.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -71,9 +70,8 @@ public:
 
 private:
     Desktop m_desktop;
-    GlobalKeyMonitor m_keys{m_desktop.platform.events};
     IdleSwitch m_idle;
-    WindowController m_controller{m_desktop.platform, m_keys, m_idle, m_idle};
+    WindowController m_controller{m_desktop.platform, m_idle, m_idle};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};

@@ -6,7 +6,6 @@
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewView.h"
-#include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyGrabs.h"
 #include "input/HotkeyRules.h"
 #include "palette/FirstClickHostingView.h"
@@ -54,7 +53,6 @@ struct IdleMonitor final : FeatureMonitor {
 struct Scene {
     SimDesktop desk;
     Platform platform = desk.platform();
-    GlobalKeyMonitor keys{platform.events};
     HotkeyGrabs hotkeyGrabs{platform, defaultHotkeyChords()};
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
@@ -67,7 +65,7 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, dragSnap, palette);
         if (hasPresets) {
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});

@@ -13,7 +13,6 @@ namespace corvane {
 
 CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
-    , m_keyMonitor(platform.events)
     , m_preview(platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
@@ -27,8 +26,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
-    m_controller =
-        std::make_unique<WindowController>(platform, m_keyMonitor, m_dragSnapSettings, m_paletteSettings);
+    m_controller = std::make_unique<WindowController>(platform, m_dragSnapSettings, m_paletteSettings);
     HotkeyTable& hotkeys = m_controller->hotkeys();
     m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
     connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),

@@ -11,7 +11,6 @@
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
-#include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyGrabs.h"
 #include "palette/QuickSnapMonitor.h"
 #include "palette/QuickSnapPanel.h"
@@ -48,7 +47,6 @@ private:
     void followSystemTray(bool isAvailable);
 
     Platform& m_platform;
-    GlobalKeyMonitor m_keyMonitor;
     SnapPreviewOverlay m_preview;
     DragSnapMonitor m_dragSnapMonitor;
     QuickSnapPanel m_palettePanel;

@@ -24,14 +24,6 @@ void HotkeyTable::setChords(const HotkeyChords& chords) {
     emit chordsChanged();
 }
 
-std::optional<HotkeyAction> HotkeyTable::actionOf(const Event& event) const {
-    const auto found = std::find_if(m_chords.cbegin(), m_chords.cend(),
-                                    [&event](const KeyChord& chord) { return matchesChord(chord, event); });
-    if (found == m_chords.cend())
-        return std::nullopt;
-    return HotkeyAction(found - m_chords.cbegin());
-}
-
 void HotkeyTable::releaseLayoutName(const QString& name) {
     HotkeyAssignments assignments = m_assignments;
     for (QString& assigned : assignments) {

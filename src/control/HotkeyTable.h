@@ -1,13 +1,13 @@
 #pragma once
 // The hotkeys' two tables, kept in the defaults: which layout each of the four layout hotkeys
-// applies, and which key chord each hotkey is. WindowController acts on the key presses they match.
+// applies, and which key chord each hotkey is. WindowController gives the chords to the platform's
+// shortcuts and acts on them.
 
 #include "input/HotkeyChords.h"
 #include "input/HotkeyRules.h"
 #include "platform/Defaults.h"
 
 #include <QObject>
-#include <optional>
 
 namespace corvane {
 
@@ -22,8 +22,6 @@ public:
     const HotkeyChords& chords() const { return m_chords; }
     // Stored at once.
     void setChords(const HotkeyChords& chords);
-    // The hotkey a key-down is, if any.
-    std::optional<HotkeyAction> actionOf(const Event& event) const;
     // A layout of this name is gone: the hotkeys that applied it apply nothing now.
     void releaseLayoutName(const QString& name);
 

@@ -4,18 +4,19 @@
 
 namespace corvane {
 
-WindowController::WindowController(Platform& platform, GlobalKeyMonitor& keyMonitor, FeatureSwitch& dragSnap,
-                                   FeatureSwitch& palette, QObject* parent)
+WindowController::WindowController(Platform& platform, FeatureSwitch& dragSnap, FeatureSwitch& palette,
+                                   QObject* parent)
     : QObject(parent)
     , m_platform(platform)
-    , m_keyMonitor(keyMonitor)
     , m_dragSnap(dragSnap)
     , m_palette(palette) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
     connect(&m_presets, &PresetStore::presetNameReleased, &m_cycle, &ZoneCycle::releaseLayoutName);
-    startKeyMonitor();
+    connect(&m_platform.shortcuts, &Shortcuts::triggered, this, [this](int id) { act(HotkeyAction(id)); });
+    connect(&m_hotkeys, &HotkeyTable::chordsChanged, this, &WindowController::registerShortcuts);
+    registerShortcuts();
     applyFeatureStartRules();
     m_platform.runLoop.post(
         this, [this] { m_platform.application.setActivationPolicy(ActivationPolicy::Accessory); });
@@ -27,14 +28,13 @@ WindowController::WindowController(Platform& platform, GlobalKeyMonitor& keyMoni
 }
 
 WindowController::~WindowController() {
-    m_keyMonitor.stop();
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+        m_platform.shortcuts.clearShortcut(int(i));
 }
 
-void WindowController::startKeyMonitor() {
-    m_keyMonitor.start([self = QPointer<WindowController>(this)](const Event& event) {
-        if (self)
-            self->handleKeyEvent(event);
-    });
+void WindowController::registerShortcuts() {
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+        m_platform.shortcuts.setShortcut(int(i), m_hotkeys.chords()[i]);
 }
 
 void WindowController::applyFeatureStartRules() {
@@ -46,25 +46,19 @@ void WindowController::trustChanged(bool isTrusted) {
     // Losing access stops no monitor.
     if (!isTrusted)
         return;
-    startKeyMonitor();
+    registerShortcuts();
     applyFeatureStartRules();
     qCInfo(lcGeneral) << "Accessibility granted, hotkeys re-armed";
 }
 
-void WindowController::handleKeyEvent(const Event& event) {
-    // A chord being recorded in the settings window is not acted on.
-    if (m_platform.keyGrabs.isKeyboardGrabbed())
-        return;
-    const std::optional<HotkeyAction> action = m_hotkeys.actionOf(event);
-    if (!action)
-        return;
-    if (const std::optional<int> number = layoutNumber(*action)) {
+void WindowController::act(HotkeyAction action) {
+    if (const std::optional<int> number = layoutNumber(action)) {
         const QString name = m_hotkeys.assignments().value(*number);
         if (!name.isEmpty())
             m_cycle.applyLayout(name);
         return;
     }
-    const qint64 direction = *action == HotkeyAction::Previous ? -1 : 1;
+    const qint64 direction = action == HotkeyAction::Previous ? -1 : 1;
     if (m_cycle.isActive())
         m_cycle.cycleZone(direction);
     else

@@ -1,8 +1,9 @@
 #pragma once
 // Holds the pieces that act on windows and wires them at start-up: the preset store, the hotkey
-// tables, the placer, cycle mode, accessibility trust and the login item. It turns hotkey presses
-// into placements, re-arms the key and feature monitors when access is granted, and repairs what
-// names a deleted preset. Callers take the piece they need.
+// tables, the placer, cycle mode, accessibility trust and the login item. It gives the hotkeys'
+// chords to the platform's shortcuts and turns each one fired into a placement, re-arms the hotkeys
+// and the feature monitors when access is granted, and repairs what names a deleted preset. Callers
+// take the piece they need.
 
 #include "control/AccessTrust.h"
 #include "control/FeatureSwitch.h"
@@ -11,7 +12,6 @@
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
-#include "input/GlobalKeyMonitor.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -24,8 +24,8 @@ class WindowController : public QObject {
     Q_OBJECT
 public:
     // Runs the whole start-up: the features' settings must exist already.
-    WindowController(Platform& platform, GlobalKeyMonitor& keyMonitor, FeatureSwitch& dragSnap,
-                     FeatureSwitch& palette, QObject* parent = nullptr);
+    WindowController(Platform& platform, FeatureSwitch& dragSnap, FeatureSwitch& palette,
+                     QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -41,13 +41,13 @@ public:
     void setSettingsWindow(QObject* window) { m_settingsWindow = window; }
 
 private:
-    void handleKeyEvent(const Event& event);
-    void startKeyMonitor();
+    // Gives each hotkey its chord from the table.
+    void registerShortcuts();
+    void act(HotkeyAction action);
     void applyFeatureStartRules();
     void trustChanged(bool isTrusted);
 
     Platform& m_platform;
-    GlobalKeyMonitor& m_keyMonitor;
     FeatureSwitch& m_dragSnap;
     FeatureSwitch& m_palette;
     AccessTrust m_trust{m_platform};

@@ -1,5 +1,7 @@
 #include "HotkeyChords.h"
 
+#include "platform/common/PressedChord.h"
+
 #include <QCoreApplication>
 
 namespace corvane {
@@ -10,9 +12,6 @@ constexpr quint64 kChordModifiers =
     modifier::kControl | modifier::kOption | modifier::kShift | modifier::kCommand;
 // Without one of these a chord would be typing.
 constexpr quint64 kChordNeedsOneOf = modifier::kControl | modifier::kOption | modifier::kCommand;
-// The sixteen device-independent flag bits less Caps Lock, numeric pad and function: those and the
-// device-dependent low bits never tell chords apart.
-constexpr quint64 kComparedModifiers = 0xFF5E0000;
 
 struct ModifierName {
     quint64 flag;
@@ -26,12 +25,11 @@ constexpr ModifierName kModifierNames[] = {{modifier::kControl, "Ctrl"},
 struct KeyName {
     GrabKey key;
     const char* text;
-    quint16 keyCode;
 };
-constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left", keycode::kLeftArrow},
-                                   {GrabKey::RightArrow, "Right", keycode::kRightArrow},
-                                   {GrabKey::UpArrow, "Up", keycode::kUpArrow},
-                                   {GrabKey::DownArrow, "Down", keycode::kDownArrow}};
+constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left"},
+                                   {GrabKey::RightArrow, "Right"},
+                                   {GrabKey::UpArrow, "Up"},
+                                   {GrabKey::DownArrow, "Down"}};
 
 const char* storedName(HotkeyAction action) {
     constexpr const char* names[kHotkeyActionCount] = {"1", "2", "3", "4", "previous", "next"};
@@ -145,26 +143,9 @@ QVariantMap storedHotkeyChords(const HotkeyChords& chords) {
     return map;
 }
 
-bool matchesChord(const KeyChord& chord, const Event& event) {
-    const std::optional<KeyChord> pressed = chordOfEvent(event);
-    return pressed && *pressed == chord;
-}
-
 std::optional<KeyChord> chordOfEvent(const Event& event) {
-    if (event.type != EventType::KeyDown)
-        return std::nullopt;
-    KeyChord chord;
-    chord.modifierFlags = event.modifierFlags & kComparedModifiers;
-    const auto arrow = std::find_if(std::begin(kArrowNames), std::end(kArrowNames),
-                                    [&event](const KeyName& n) { return n.keyCode == event.keyCode; });
-    const QString characters = event.charactersIgnoringModifiers.value_or(QString());
-    if (arrow != std::end(kArrowNames))
-        chord.key = arrow->key;
-    else if (characters.size() == 1 && characters[0] >= u'0' && characters[0] <= u'9')
-        chord.digit = characters[0].unicode() - u'0';
-    else
-        return std::nullopt;
-    if (!isUsable(chord))
+    const std::optional<KeyChord> chord = pressedChord(event);
+    if (!chord || !isUsable(*chord))
         return std::nullopt;
     return chord;
 }

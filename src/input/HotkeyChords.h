@@ -5,7 +5,7 @@
 // A digit's chord covers the keypad's digit too.
 
 #include "platform/Events.h"
-#include "platform/KeyGrabs.h"
+#include "platform/KeyChord.h"
 
 #include <QVariant>
 #include <array>
@@ -34,9 +34,6 @@ QString chordName(const KeyChord& chord);
 HotkeyChords hotkeyChordsFromStored(const QVariant& stored);
 QVariantMap storedHotkeyChords(const HotkeyChords& chords);
 
-// Whether a key-down is the chord: exactly its modifiers (lock, keypad and function flags aside) and
-// its key, a keypad digit counting as the digit.
-bool matchesChord(const KeyChord& chord, const Event& event);
 // The chord a key-down makes, as a recorder takes it: none for keys no chord can use, and without
 // Control, Alt or Super, which would take the key from typing.
 std::optional<KeyChord> chordOfEvent(const Event& event);

@@ -6,9 +6,9 @@
 // and, when the user asks, grabs the chords itself so that no other application receives them (the
 // key monitor still observes them). The platform's KeyGrabs does the grabbing.
 
-#include "input/GlobalKeyMonitor.h"
 #include "input/HotkeyChords.h"
 #include "platform/Platform.h"
+#include "platform/common/GlobalKeyMonitor.h"
 
 #include <QObject>
 #include <memory>

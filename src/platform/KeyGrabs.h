@@ -3,23 +3,14 @@
 // most often) already holds for itself, and our own grabs, which keep a combination from every other
 // application. Observing keys (Events) needs no grab; this is for when a key must be taken.
 
+#include "platform/KeyChord.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <optional>
 
 namespace corvane {
-
-// The keys the platform knows how to find on any keyboard layout: what the dispatcher reads as the
-// digits 0 to 9 (the main row's and the keypad's, whatever Num Lock says) and the four arrows.
-enum class GrabKey : quint8 { Digit, KeypadDigit, LeftArrow, RightArrow, UpArrow, DownArrow };
-
-struct KeyChord {
-    GrabKey key = GrabKey::Digit;
-    int digit = 0;             // 0 to 9, for the digit keys only
-    quint64 modifierFlags = 0; // device-independent flags (Events.h); Caps Lock and Num Lock never count
-    bool operator==(const KeyChord&) const = default;
-};
 
 class KeyGrabs : public QObject {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include "platform/LoginItem.h"
 #include "platform/RunLoop.h"
 #include "platform/Screens.h"
+#include "platform/Shortcuts.h"
 #include "platform/Updater.h"
 #include "platform/WindowServer.h"
 #include "platform/Workspace.h"
@@ -31,6 +32,7 @@ struct Platform {
     RunLoop& runLoop;
     BackgroundQueue& backgroundQueue;
     KeyGrabs& keyGrabs;
+    Shortcuts& shortcuts;
     Capabilities capabilities = kAllCapabilities;
 };
 

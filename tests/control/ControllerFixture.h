@@ -4,7 +4,6 @@
 
 #include "control/FeatureSwitch.h"
 #include "control/WindowController.h"
-#include "input/GlobalKeyMonitor.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +25,6 @@ class ControllerTest : public ::testing::Test {
 protected:
     SimDesktop desk;
     Platform platform = desk.platform();
-    GlobalKeyMonitor keys{platform.events};
     CountingSwitch dragSnap;
     CountingSwitch palette;
     Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
@@ -40,7 +38,7 @@ protected:
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
     WindowController& start() {
-        controller = std::make_unique<WindowController>(platform, keys, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, dragSnap, palette);
         desk.settle();
         desk.log().clear();
         return *controller;

@@ -26,8 +26,8 @@ TEST_F(WindowControllerTest, StartingTrustedArmsEverythingWithoutPolling) {
     EXPECT_TRUE(controller->trust().isTrusted());
     EXPECT_FALSE(controller->trust().hasPollTimer());
     EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
-    EXPECT_TRUE(keys.hasGlobalMonitor());
-    EXPECT_TRUE(keys.hasLocalMonitor());
+    EXPECT_EQ(desk.events().globalMonitorCount(), 1) << "the hotkeys are heard";
+    EXPECT_EQ(desk.events().localMonitorCount(), 1);
     EXPECT_EQ(dragSnap.applied, 1);
     EXPECT_EQ(palette.applied, 1);
     EXPECT_EQ(controller->placer().lastActiveApp()->pid, editor);
@@ -35,6 +35,9 @@ TEST_F(WindowControllerTest, StartingTrustedArmsEverythingWithoutPolling) {
     EXPECT_EQ(desk.application().policyHistory(), QList<ActivationPolicy>{ActivationPolicy::Accessory});
     EXPECT_EQ(linesContaining("app.corvane.general: WindowController initializing"), 1);
     EXPECT_EQ(linesContaining("Key monitor started"), 1);
+    controller.reset();
+    EXPECT_EQ(desk.events().globalMonitorCount() + desk.events().localMonitorCount(), 0)
+        << "the hotkeys go with the controller";
 }
 
 TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
@@ -52,7 +55,7 @@ TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
     EXPECT_FALSE(controller->trust().hasPollTimer());
     EXPECT_EQ(dragSnap.applied, 2);
     EXPECT_EQ(palette.applied, 2);
-    EXPECT_EQ(desk.events().globalMonitorCount(), 1) << "re-arming replaces the key monitors";
+    EXPECT_EQ(desk.events().globalMonitorCount(), 1) << "re-arming adds no second key monitor";
     EXPECT_EQ(desk.events().localMonitorCount(), 1);
     controller->trust().refresh();
     desk.runLoop().advance(5);
@@ -67,7 +70,7 @@ TEST_F(WindowControllerTest, LosingAccessPublishesAndPollsButKeepsTheHotkeys) {
     desk.runLoop().runPending();
     EXPECT_FALSE(controller->trust().isTrusted());
     EXPECT_TRUE(controller->trust().hasPollTimer());
-    EXPECT_TRUE(keys.hasGlobalMonitor());
+    EXPECT_EQ(desk.events().globalMonitorCount(), 1);
     EXPECT_EQ(dragSnap.applied, 1) << "losing access stops no monitor";
 }
 
@@ -170,8 +173,7 @@ TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothingAndAnAbsentOneGives
 
     SimDesktop fresh;
     Platform freshPlatform = fresh.platform();
-    GlobalKeyMonitor freshKeys(freshPlatform.events);
-    WindowController withDefaults(freshPlatform, freshKeys, dragSnap, palette);
+    WindowController withDefaults(freshPlatform, dragSnap, palette);
     EXPECT_EQ(withDefaults.hotkeys().assignments().value(2), "Quadrant");
 }
 

@@ -34,8 +34,9 @@ SimDesktop::SimDesktop()
 SimDesktop::~SimDesktop() = default;
 
 Platform SimDesktop::platform() {
-    return Platform{m_accessibility, m_windowServer, m_screens, m_workspace, m_application,     m_events,
-                    m_defaults,      m_loginItem,    m_updater, m_runLoop,   m_backgroundQueue, m_keyGrabs};
+    return Platform{m_accessibility,   m_windowServer, m_screens,   m_workspace, m_application,
+                    m_events,          m_defaults,     m_loginItem, m_updater,   m_runLoop,
+                    m_backgroundQueue, m_keyGrabs,     m_shortcuts};
 }
 
 AxElement SimDesktop::makeNode(Node n) {

@@ -5,6 +5,7 @@
 // to happen on demand.
 
 #include "platform/Platform.h"
+#include "platform/common/ObservedShortcuts.h"
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimAccessibilityBus.h"
 #include "platform/sim/SimActionLog.h"
@@ -131,6 +132,7 @@ public:
     SimBackgroundQueue& backgroundQueue() { return m_backgroundQueue; }
     SimEvents& events() { return m_events; }
     SimKeyGrabs& keyGrabs() { return m_keyGrabs; }
+    ObservedShortcuts& shortcuts() { return m_shortcuts; }
     SimWindowServer& windowServer() { return m_windowServer; }
     SimDefaults& defaults() { return m_defaults; }
     SimLoginItem& loginItem() { return m_loginItem; }
@@ -212,6 +214,7 @@ private:
     SimBackgroundQueue m_backgroundQueue;
     SimEvents m_events;
     SimKeyGrabs m_keyGrabs;
+    ObservedShortcuts m_shortcuts{m_events, m_keyGrabs};
     SimDefaults m_defaults;
     SimLoginItem m_loginItem;
     SimUpdater m_updater;

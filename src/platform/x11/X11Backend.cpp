@@ -1,5 +1,6 @@
 #include "X11Backend.h"
 
+#include "platform/common/ObservedShortcuts.h"
 #include "platform/common/PackageManagedUpdater.h"
 #include "platform/freedesktop/AtspiBus.h"
 #include "platform/freedesktop/AutostartLoginItem.h"
@@ -43,6 +44,7 @@ struct X11Backend::Parts {
         , keyboard(connection)
         , events(connection, keyboard, screens, runLoop)
         , keyGrabs(connection, keyboard)
+        , shortcuts(events, keyGrabs)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
 
@@ -59,6 +61,7 @@ struct X11Backend::Parts {
     X11Keyboard keyboard;
     X11Events events;
     X11KeyGrabs keyGrabs;
+    ObservedShortcuts shortcuts;
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
@@ -89,8 +92,9 @@ QString X11Backend::lostMessage() const {
 
 Platform X11Backend::platform() {
     Parts& p = *m_parts;
-    return Platform{p.accessibility, p.windowServer, p.screens, p.workspace, p.application,     p.events,
-                    p.defaults,      p.loginItem,    p.updater, p.runLoop,   p.backgroundQueue, p.keyGrabs};
+    return Platform{p.accessibility,   p.windowServer, p.screens,   p.workspace, p.application,
+                    p.events,          p.defaults,     p.loginItem, p.updater,   p.runLoop,
+                    p.backgroundQueue, p.keyGrabs,     p.shortcuts};
 }
 
 } // namespace corvane

@@ -1,5 +1,5 @@
 // The key monitor owns exactly one global and one local key-down monitor, and never swallows keys.
-#include "input/GlobalKeyMonitor.h"
+#include "platform/common/GlobalKeyMonitor.h"
 
 #include "platform/sim/SimEvents.h"
 
@@ -32,6 +32,14 @@ TEST(GlobalKeyMonitorTest, StartReplacesMonitorsAndStopIsHarmlessTwice) {
     monitor.stop();
     EXPECT_EQ(events.globalMonitorCount() + events.localMonitorCount(), 0);
     EXPECT_FALSE(monitor.hasGlobalMonitor());
+
+    std::optional<GlobalKeyMonitor> gone(std::in_place, events);
+    gone->start([&](const Event&) { ++handled; });
+    gone.reset();
+    events.sendGlobal(SimEvents::keyDown("a", 0, 0));
+    EXPECT_EQ(events.globalMonitorCount() + events.localMonitorCount(), 0)
+        << "a monitor leaves with its owner";
+    EXPECT_EQ(handled, 20);
 }
 
 TEST(GlobalKeyMonitorTest, ARefusedMonitorLeavesItsFieldEmpty) {

@@ -1,6 +1,7 @@
 #pragma once
 // Observes every key-down, in other applications and in our own windows, and hands it to one
-// handler. Keys are never consumed: our own windows get them unchanged.
+// handler. Keys are never consumed: our own windows get them unchanged. The observed shortcuts and
+// the settings window's chord recorder each hold one.
 
 #include "platform/Events.h"
 
@@ -12,6 +13,9 @@ class GlobalKeyMonitor {
 public:
     explicit GlobalKeyMonitor(Events& events)
         : m_events(events) {}
+    ~GlobalKeyMonitor() { stop(); }
+    GlobalKeyMonitor(const GlobalKeyMonitor&) = delete;
+    GlobalKeyMonitor& operator=(const GlobalKeyMonitor&) = delete;
 
     using Handler = std::function<void(const Event&)>;
     // Replaces any monitors installed before.
