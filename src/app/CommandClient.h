@@ -23,8 +23,8 @@ public:
     // layout list to `out`, or what went wrong to `err`. 0 when it was done, 1 when Corvane answered
     // with an error (or none in time), 2 when the display is unset and Corvane runs on several, 3
     // when none runs there.
-    static int run(const ScriptCommand& command, const QDBusConnection& bus, const QString& display, std::FILE* out,
-                   std::FILE* err);
+    static int run(const ScriptCommand& command, const QDBusConnection& bus, const QString& display,
+                   std::FILE* out, std::FILE* err);
 };
 
 } // namespace corvane
