@@ -55,8 +55,9 @@ AttributeResult geometryOf(const QRectF& r, const QString& attribute) {
     return {AxError::Success, AxValue::ofSize(r.size())};
 }
 
-AxError failure() {
-    return X11Connection::lastAwaitTimedOut() ? AxError::CannotComplete : AxError::InvalidElement;
+// Why a window's attribute could not be read or written.
+AxError failure(WaitEnd end) {
+    return end == WaitEnd::TimedOut ? AxError::CannotComplete : AxError::InvalidElement;
 }
 
 } // namespace
@@ -110,21 +111,23 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         if (attribute == QLatin1String(ax::kFullScreen))
             return {AxError::Success, m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN")};
         if (attribute == QLatin1String(ax::kRestoreFrame)) {
-            const std::optional<QRectF> remembered = m_windows.restoreFrame(w, timeout);
+            const Fetched<QRectF> remembered = m_windows.restoreFrame(w, timeout);
+            if (remembered.end() == WaitEnd::Replied && !remembered)
+                return {AxError::NoValue, {}};
             if (!remembered)
-                return {X11Connection::lastAwaitTimedOut() ? AxError::CannotComplete : AxError::NoValue, {}};
+                return {failure(remembered.end()), {}};
             return {AxError::Success, AxValue::ofRect(*remembered)};
         }
         if (attribute == QLatin1String(ax::kParent)) {
-            const std::optional<qint32> pid = m_windows.pid(w, timeout);
+            const Fetched<qint32> pid = m_windows.pid(w, timeout);
             if (!pid)
-                return {failure(), {}};
+                return {failure(pid.end()), {}};
             return {AxError::Success, applicationElement(*pid)};
         }
         if (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize)) {
-            const std::optional<QRectF> frame = m_windows.frame(w, timeout);
+            const Fetched<QRectF> frame = m_windows.frame(w, timeout);
             if (!frame)
-                return {failure(), {}};
+                return {failure(frame.end()), {}};
             if (attribute == QLatin1String(ax::kPosition))
                 return {AxError::Success, AxValue::ofPoint(frame->topLeft())};
             return {AxError::Success, AxValue::ofSize(frame->size())};
@@ -153,9 +156,9 @@ AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const Q
         return {AxError::Success, make(Kind::Window, w)};
     if (!isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+    const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
     if (!titled)
-        return {failure(), {}};
+        return {failure(titled.end()), {}};
     const std::optional<QRectF> drawn =
         m_titleBarButtons.drawnButton(kButtons[index], titled->frame, titled->decorationTop);
     if (!drawn)
@@ -173,10 +176,12 @@ AttributeResult X11Accessibility::clientTitleBarAttribute(AxElement part, const 
     if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) &&
         !isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const std::optional<QRectF> frame = m_windows.frame(w, timeout);
-    const std::optional<qint32> pid = frame ? m_windows.pid(w, timeout) : std::nullopt;
-    if (!frame || !pid)
-        return {failure(), {}};
+    const Fetched<QRectF> frame = m_windows.frame(w, timeout);
+    if (!frame)
+        return {failure(frame.end()), {}};
+    const Fetched<qint32> pid = m_windows.pid(w, timeout);
+    if (!pid)
+        return {failure(pid.end()), {}};
     const BusButton button = m_titleBarButtons.client().buttonAt(
         w, *pid, *frame, frame->topLeft() + clientTitleBarOffset(part), timeout);
     if (button.outcome == BusButton::Outcome::NoAnswer)
@@ -197,14 +202,15 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
     const AxValue* v = std::get_if<AxValue>(&value);
     const xcb_window_t w = windowOf(element);
     // A move or resize reads the frame it builds on, and so finds a window that is gone.
+    const auto outcome = [](WaitEnd end) {
+        return end == WaitEnd::Replied ? AxError::Success : failure(end);
+    };
     if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue())
-        return m_windows.moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)) ? AxError::Success
-                                                                                           : failure();
+        return outcome(m_windows.moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)));
     if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue())
-        return m_windows.moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)) ? AxError::Success
-                                                                                          : failure();
-    if (!m_windows.frame(w, timeoutFor(element)))
-        return failure();
+        return outcome(m_windows.moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)));
+    if (const Fetched<QRectF> frame = m_windows.frame(w, timeoutFor(element)); !frame)
+        return failure(frame.end());
     if (attribute == QLatin1String(ax::kRestoreFrame) &&
         (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
         m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
@@ -225,7 +231,7 @@ ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y)
         const X11Windows::WindowFacts facts = m_windows.facts(w);
         if (!facts.isOnScreen)
             continue;
-        const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+        const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
         if (!titled || !holds(titled->frame, p))
             continue;
         // The point is on a dock, the desktop or a pop-up: no window there to move.
@@ -269,9 +275,9 @@ PidResult X11Accessibility::pidOfElement(AxElement element) {
     case Kind::Window:
     case Kind::Button:
     case Kind::ClientTitleBar: {
-        const std::optional<qint32> pid = m_windows.pid(windowOf(element), timeoutFor(element));
+        const Fetched<qint32> pid = m_windows.pid(windowOf(element), timeoutFor(element));
         if (!pid)
-            return {failure(), 0};
+            return {failure(pid.end()), 0};
         return {AxError::Success, *pid};
     }
     case Kind::SystemWide:

@@ -89,8 +89,19 @@ QString X11Backend::lostMessage() const {
 
 Platform X11Backend::platform() {
     Parts& p = *m_parts;
-    return Platform{p.accessibility, p.windowServer, p.screens, p.workspace, p.application,     p.events,
-                    p.defaults,      p.loginItem,    p.updater, p.runLoop,   p.backgroundQueue, p.keyGrabs};
+    return Platform{.accessibility = p.accessibility,
+                    .windowServer = p.windowServer,
+                    .screens = p.screens,
+                    .workspace = p.workspace,
+                    .application = p.application,
+                    .events = p.events,
+                    .defaults = p.defaults,
+                    .loginItem = p.loginItem,
+                    .updater = p.updater,
+                    .runLoop = p.runLoop,
+                    .backgroundQueue = p.backgroundQueue,
+                    .keyGrabs = p.keyGrabs};
+    ;
 }
 
 } // namespace corvane

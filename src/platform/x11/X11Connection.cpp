@@ -9,7 +9,6 @@
 namespace corvane {
 
 namespace {
-thread_local bool t_lastAwaitTimedOut = false;
 // Short slices: another thread may read our reply or event off the socket while this one sleeps on
 // it (the main thread, busy, may not say so at once). At 2 ms per slice that cost the background
 // writer a millisecond per round trip.
@@ -66,8 +65,8 @@ xcb_atom_t X11Connection::atom(const char* name) {
         if (auto it = m_atoms.constFind(name); it != m_atoms.cend())
             return *it;
     }
-    const auto cookie = xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name);
-    const auto reply = await<xcb_intern_atom_reply_t>(cookie.sequence);
+    const auto reply =
+        await<xcb_intern_atom_reply_t>(xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name));
     if (!reply)
         return XCB_ATOM_NONE;
     std::lock_guard lock(m_atomsMutex);
@@ -75,12 +74,7 @@ xcb_atom_t X11Connection::atom(const char* name) {
     return reply->atom;
 }
 
-bool X11Connection::lastAwaitTimedOut() {
-    return t_lastAwaitTimedOut;
-}
-
-void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
-    t_lastAwaitTimedOut = false;
+X11Connection::RawReply X11Connection::awaitRaw(unsigned int sequence, double timeout) {
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
     // Events read on the way wait for the main thread, which the socket no longer wakes for them.
@@ -93,15 +87,14 @@ void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
         xcb_generic_error_t* error = nullptr;
         if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
-            return reply; // null with an error: the window is gone
+            return {reply ? WaitEnd::Replied : WaitEnd::XError, reply};
         }
         if (xcb_connection_has_error(m_connection))
-            return nullptr;
+            return {WaitEnd::ConnectionLost};
         if (deadline.hasExpired()) {
-            t_lastAwaitTimedOut = true;
             // Collect the late reply in the background of xcb rather than leak the slot.
             xcb_discard_reply(m_connection, sequence);
-            return nullptr;
+            return {WaitEnd::TimedOut};
         }
         waitForData(deadline);
     }
@@ -140,10 +133,14 @@ bool X11Connection::awaitConfigure(xcb_window_t window, const std::function<bool
     }
 }
 
+Awaited<xcb_get_property_reply_t> X11Connection::property(xcb_window_t window, xcb_atom_t property,
+                                                          double timeout) {
+    return await<xcb_get_property_reply_t>(
+        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), timeout);
+}
+
 QList<quint32> X11Connection::cardinals(xcb_window_t window, xcb_atom_t property, double timeout) {
-    const auto cookie =
-        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
-    return cardinalsOf(await<xcb_get_property_reply_t>(cookie.sequence, timeout).get());
+    return cardinalsOf(this->property(window, property, timeout).get());
 }
 
 QList<quint32> X11Connection::cardinalsOf(const xcb_get_property_reply_t* reply) {
@@ -159,9 +156,7 @@ QList<quint32> X11Connection::cardinalsOf(const xcb_get_property_reply_t* reply)
 }
 
 QByteArray X11Connection::bytes(xcb_window_t window, xcb_atom_t property, double timeout) {
-    const auto cookie =
-        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
-    const auto reply = await<xcb_get_property_reply_t>(cookie.sequence, timeout);
+    const auto reply = this->property(window, property, timeout);
     if (!reply || reply->format != 8)
         return {};
     return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),

@@ -17,6 +17,8 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace corvane {
@@ -26,6 +28,52 @@ struct XcbFree {
     void operator()(void* p) const { std::free(p); }
 };
 template <typename T> using XcbReply = std::unique_ptr<T, XcbFree>;
+
+// How a wait for a reply ended.
+enum class WaitEnd { Replied, XError, TimedOut, ConnectionLost };
+
+// A reply waited for, or, without one, why not: an X error (a window that vanished), a timeout or a
+// lost connection.
+template <typename Reply> class Awaited {
+public:
+    Awaited(WaitEnd end, XcbReply<Reply> reply = nullptr)
+        : m_end(end)
+        , m_reply(std::move(reply)) {}
+
+    WaitEnd end() const { return m_end; }
+    bool hasTimedOut() const { return m_end == WaitEnd::TimedOut; }
+    explicit operator bool() const { return m_reply != nullptr; }
+    const Reply* get() const { return m_reply.get(); }
+    const Reply* operator->() const { return m_reply.get(); }
+
+private:
+    WaitEnd m_end;
+    XcbReply<Reply> m_reply;
+};
+
+class X11Connection;
+
+// A request sent whose reply is awaited later, if at all: left unawaited, the reply is discarded
+// when the cookie goes out of scope, so xcb never keeps it.
+template <typename Reply> class ReplyCookie {
+public:
+    ReplyCookie(X11Connection& connection, unsigned int sequence)
+        : m_connection(&connection)
+        , m_sequence(sequence) {}
+    ReplyCookie(ReplyCookie&& other) noexcept
+        : m_connection(std::exchange(other.m_connection, nullptr))
+        , m_sequence(other.m_sequence) {}
+    ReplyCookie& operator=(ReplyCookie&&) = delete;
+    ~ReplyCookie();
+
+    // Once only: the cookie is spent after.
+    Awaited<Reply> await(double timeout);
+    Awaited<Reply> await();
+
+private:
+    X11Connection* m_connection;
+    unsigned int m_sequence;
+};
 
 class X11Connection : public QObject {
     Q_OBJECT
@@ -41,29 +89,37 @@ public:
     xcb_atom_t atom(const char* name);
     bool hasError() const { return xcb_connection_has_error(m_connection) != 0; }
 
-    // The reply to a request, waited for at most the given seconds; none on an X error (a window
-    // that vanished), a timeout or a lost connection. Callable from any thread.
-    template <typename Reply> XcbReply<Reply> await(unsigned int sequence, double timeout = kDefaultTimeout) {
-        return XcbReply<Reply>(static_cast<Reply*>(awaitRaw(sequence, timeout)));
-    }
     static constexpr double kDefaultTimeout = 1.0;
+    // The reply to a request (any xcb cookie), waited for at most the given seconds. Callable from
+    // any thread.
+    template <typename Reply, typename XcbCookie>
+    Awaited<Reply> await(XcbCookie request, double timeout = kDefaultTimeout) {
+        return awaitSequence<Reply>(request.sequence, timeout);
+    }
+    // A request whose reply is awaited later, or discarded.
+    template <typename Reply, typename XcbCookie> ReplyCookie<Reply> cookie(XcbCookie request) {
+        return ReplyCookie<Reply>(*this, request.sequence);
+    }
     // Awaits the replies of requests already sent, in order, handing each to `use` (null for a
     // request that failed). After a timeout the rest are discarded: a server that slow answers
     // none of them in time.
-    template <typename Reply, typename Use> void awaitEach(const QList<unsigned int>& sequences, Use&& use) {
-        for (qsizetype i = 0; i < sequences.size(); ++i) {
-            const XcbReply<Reply> reply = await<Reply>(sequences[i]);
-            if (!reply && lastAwaitTimedOut()) {
-                for (qsizetype j = i + 1; j < sequences.size(); ++j)
-                    xcb_discard_reply(m_connection, sequences[j]);
+    template <typename Reply, typename Use>
+    void awaitEach(std::vector<ReplyCookie<Reply>> cookies, Use&& use) {
+        for (ReplyCookie<Reply>& cookie : cookies) {
+            const Awaited<Reply> reply = cookie.await();
+            if (reply.hasTimedOut())
                 return;
-            }
             use(reply.get());
         }
     }
-    // Whether the last failed await timed out (rather than an X error): per thread.
-    static bool lastAwaitTimedOut();
+    template <typename Reply> Awaited<Reply> awaitSequence(unsigned int sequence, double timeout) {
+        const RawReply raw = awaitRaw(sequence, timeout);
+        return Awaited<Reply>(raw.end, XcbReply<Reply>(static_cast<Reply*>(raw.reply)));
+    }
 
+    // A property of a window, whole.
+    Awaited<xcb_get_property_reply_t> property(xcb_window_t window, xcb_atom_t property,
+                                               double timeout = kDefaultTimeout);
     // A property of a window as 32-bit values (CARDINAL, WINDOW, ATOM); empty when absent.
     QList<quint32> cardinals(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
     // The 32-bit values of a property reply; none when the property is absent or not 32-bit.
@@ -104,7 +160,11 @@ signals:
 
 private:
     X11Connection(xcb_connection_t* connection, xcb_screen_t* screen);
-    void* awaitRaw(unsigned int sequence, double timeout);
+    struct RawReply {
+        WaitEnd end = WaitEnd::Replied;
+        void* reply = nullptr;
+    };
+    RawReply awaitRaw(unsigned int sequence, double timeout);
     // Moves the events xcb has read (and, when asked, any the socket holds) to the inbox; off the
     // main thread it has the main thread dispatch them.
     void takeEvents(bool readsSocket);
@@ -129,5 +189,18 @@ private:
     QHash<QByteArray, xcb_atom_t> m_atoms;
     bool m_hasReportedLoss = false;
 };
+
+template <typename Reply> ReplyCookie<Reply>::~ReplyCookie() {
+    if (m_connection)
+        xcb_discard_reply(m_connection->xcb(), m_sequence);
+}
+
+template <typename Reply> Awaited<Reply> ReplyCookie<Reply>::await(double timeout) {
+    return std::exchange(m_connection, nullptr)->template awaitSequence<Reply>(m_sequence, timeout);
+}
+
+template <typename Reply> Awaited<Reply> ReplyCookie<Reply>::await() {
+    return await(X11Connection::kDefaultTimeout);
+}
 
 } // namespace corvane

@@ -47,8 +47,8 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
     if (xi && xi->present) {
-        const auto version = connection.await<xcb_input_xi_query_version_reply_t>(
-            xcb_input_xi_query_version(c, 2, 2).sequence);
+        const auto version =
+            connection.await<xcb_input_xi_query_version_reply_t>(xcb_input_xi_query_version(c, 2, 2));
         if (version && version->major_version >= 2)
             m_xinputOpcode = xi->major_opcode;
     }
@@ -228,7 +228,7 @@ bool X11Events::isOverOurWindow(QPoint root) const {
 
 std::optional<X11Events::PointerState> X11Events::queryPointer() {
     const auto pointer = m_connection.await<xcb_query_pointer_reply_t>(
-        xcb_query_pointer(m_connection.xcb(), m_connection.root()).sequence);
+        xcb_query_pointer(m_connection.xcb(), m_connection.root()));
     if (!pointer)
         return std::nullopt;
     PointerState state{QPoint(pointer->root_x, pointer->root_y), 0};

@@ -38,7 +38,7 @@ QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
     }
     // One round trip, bounded: once its reply is in, every grab before it has been answered, so
     // checking them below never waits on the server.
-    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence);
+    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c));
     QList<KeyChord> refused;
     for (const auto& [index, cookie] : attempts) {
         if (!sync) {
@@ -87,10 +87,8 @@ bool X11KeyGrabs::grabKeyboard() {
     if (m_isKeyboardGrabbed)
         return true;
     xcb_connection_t* c = m_connection.xcb();
-    const auto reply = m_connection.await<xcb_grab_keyboard_reply_t>(
-        xcb_grab_keyboard(c, 0, m_connection.root(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                          XCB_GRAB_MODE_ASYNC)
-            .sequence);
+    const auto reply = m_connection.await<xcb_grab_keyboard_reply_t>(xcb_grab_keyboard(
+        c, 0, m_connection.root(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     m_isKeyboardGrabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     return m_isKeyboardGrabbed;
 }

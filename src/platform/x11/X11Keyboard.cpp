@@ -56,7 +56,7 @@ X11Keyboard::~X11Keyboard() {
 
 void X11Keyboard::readControls() {
     const auto controls = m_connection.await<xcb_xkb_get_controls_reply_t>(
-        xcb_xkb_get_controls(m_connection.xcb(), XCB_XKB_ID_USE_CORE_KBD).sequence);
+        xcb_xkb_get_controls(m_connection.xcb(), XCB_XKB_ID_USE_CORE_KBD));
     if (!controls)
         return;
     m_repeatsKeys = controls->enabledControls & XCB_XKB_BOOL_CTRL_REPEAT_KEYS;

@@ -82,29 +82,30 @@ QList<X11Screens::Monitor> X11Screens::monitors() const {
 QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     xcb_connection_t* c = m_connection.xcb();
     QList<Monitor> result;
-    const auto reply = m_connection.await<xcb_randr_get_monitors_reply_t>(
-        xcb_randr_get_monitors(c, m_connection.root(), 1).sequence);
+    const auto reply =
+        m_connection.await<xcb_randr_get_monitors_reply_t>(xcb_randr_get_monitors(c, m_connection.root(), 1));
     if (reply) {
         for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
              xcb_randr_monitor_info_next(&it))
-            result.append(
-                {QRect(it.data->x, it.data->y, it.data->width, it.data->height), it.data->primary != 0, {}});
+            result.append({.root = QRect(it.data->x, it.data->y, it.data->width, it.data->height),
+                           .isPrimary = it.data->primary != 0});
     }
     // Several X screens joined by Xinerama (nested servers, for one) report their heads through it
     // only; RandR speaks of the first screen alone, at its own origin.
     m_deviceOrigin = QPoint();
-    const auto heads =
-        m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c).sequence);
+    const auto heads = m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c));
     if (heads && xcb_xinerama_query_screens_screen_info_length(heads.get()) > result.size()) {
         result.clear();
         const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(heads.get());
         m_deviceOrigin = QPoint(info[0].x_org, info[0].y_org);
         for (int i = 0; i < xcb_xinerama_query_screens_screen_info_length(heads.get()); ++i)
-            result.append({QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height), i == 0, {}});
+            result.append({.root = QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height),
+                           .isPrimary = i == 0});
     }
     if (result.isEmpty()) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        result.append({QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), true, {}});
+        result.append(
+            {.root = QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), .isPrimary = true});
     }
     if (std::none_of(result.begin(), result.end(), [](const Monitor& m) { return m.isPrimary; }))
         result.first().isPrimary = true;
@@ -170,8 +171,10 @@ QList<Screen> X11Screens::screens() const {
     QList<Screen> result;
     for (int i = 0; i < all.size(); ++i) {
         const QRect visible = visibleRoots[i];
-        result.append(Screen{quint64(i + 1), all[i].name, toScreenCoordinates(all[i].root),
-                             toScreenCoordinates(visible)});
+        result.append(Screen{.id = quint64(i + 1),
+                             .name = all[i].name,
+                             .frame = toScreenCoordinates(all[i].root),
+                             .visibleFrame = toScreenCoordinates(visible)});
     }
     return result;
 }

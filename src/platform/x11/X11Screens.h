@@ -42,7 +42,7 @@ private:
     struct Monitor {
         QRect root; // in root coordinates
         bool isPrimary = false;
-        QString name;
+        QString name{}; // given once all are found
     };
     // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;

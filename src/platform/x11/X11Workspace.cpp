@@ -37,7 +37,7 @@ X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows,
 std::optional<RunningApplication> X11Workspace::applicationOf(xcb_window_t window) {
     if (window == XCB_WINDOW_NONE)
         return std::nullopt;
-    const std::optional<qint32> pid = m_windows.pid(window);
+    const Fetched<qint32> pid = m_windows.pid(window);
     if (!pid)
         return std::nullopt;
     return RunningApplication{*pid, m_windows.applicationName(window)};
