@@ -36,7 +36,8 @@ SystemTrayWatcher::SystemTrayWatcher(X11Connection& connection)
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                               XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                               XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
-        connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
+        m_subscription =
+            connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
     }
     // Asked after the events are selected, so an owner arriving in between is not missed.
     const auto owner =

@@ -1,8 +1,9 @@
 #pragma once
-// Corvane's own connection to the X server (Qt keeps its own for our windows): atoms, the root
-// window, replies awaited with a deadline, and the dispatch of events to whoever asked for them.
-// Any thread may take events off the socket (awaiting a reply reads whatever comes first); they
-// wait in an inbox, in order, for the main thread's dispatch, which is woken for them.
+// One of Corvane's own connections to the X server (Qt keeps its own for our windows): atoms, the
+// root window, replies awaited with a deadline, and the dispatch of events to whoever asked for them.
+// A connection belongs to the thread that opened it, which alone uses it: its events are handed on
+// by that thread's event loop. Events read while a reply is awaited wait in order for that loop, so
+// no handler runs in the middle of the work that awaits.
 
 #include <QDeadlineTimer>
 #include <QHash>
@@ -11,11 +12,10 @@
 #include <QPoint>
 #include <QSize>
 #include <QSocketNotifier>
-#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -53,6 +53,24 @@ private:
 
 class X11Connection;
 
+// A handler's place among a connection's event handlers: the handler is removed when this goes.
+class EventSubscription {
+public:
+    EventSubscription() = default;
+    EventSubscription(X11Connection& connection, quint64 id)
+        : m_connection(&connection)
+        , m_id(id) {}
+    EventSubscription(EventSubscription&& other) noexcept
+        : m_connection(std::exchange(other.m_connection, nullptr))
+        , m_id(other.m_id) {}
+    EventSubscription& operator=(EventSubscription&& other) noexcept;
+    ~EventSubscription();
+
+private:
+    X11Connection* m_connection = nullptr;
+    quint64 m_id = 0;
+};
+
 // A request sent whose reply is awaited later, if at all: left unawaited, the reply is discarded
 // when the cookie goes out of scope, so xcb never keeps it.
 template <typename Reply> class ReplyCookie {
@@ -78,7 +96,8 @@ private:
 class X11Connection : public QObject {
     Q_OBJECT
 public:
-    // None when no display can be reached. Needs a running QCoreApplication (it watches the socket).
+    // None when no display can be reached. Needs a running QCoreApplication and, on the thread that
+    // opens it, an event loop (it watches the socket).
     static std::unique_ptr<X11Connection> open(const char* displayName = nullptr);
     // Whether a display answers, without a QCoreApplication.
     static bool isDisplayReachable(const char* displayName = nullptr);
@@ -90,8 +109,7 @@ public:
     bool hasError() const { return xcb_connection_has_error(m_connection) != 0; }
 
     static constexpr double kDefaultTimeout = 1.0;
-    // The reply to a request (any xcb cookie), waited for at most the given seconds. Callable from
-    // any thread.
+    // The reply to a request (any xcb cookie), waited for at most the given seconds.
     template <typename Reply, typename XcbCookie>
     Awaited<Reply> await(XcbCookie request, double timeout = kDefaultTimeout) {
         return awaitSequence<Reply>(request.sequence, timeout);
@@ -126,17 +144,17 @@ public:
     static QList<quint32> cardinalsOf(const xcb_get_property_reply_t* reply);
     QByteArray bytes(xcb_window_t window, xcb_atom_t property, double timeout = kDefaultTimeout);
     void sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data);
-    // The running window manager's name (_NET_WM_NAME of its _NET_SUPPORTING_WM_CHECK window); none
-    // when no window manager says, or the one that did has died.
-    std::optional<QString> windowManagerName();
     void flush() { xcb_flush(m_connection); }
 
     using EventHandler = std::function<void(const xcb_generic_event_t*)>;
-    // Handlers see every event of our connection, on the main thread.
-    void addEventHandler(EventHandler handler) { m_handlers.append(std::move(handler)); }
+    // Handlers see every event of the connection, on its thread, from its event loop, in the order
+    // they were added, until their subscription goes (one removed while an event is handed on is not
+    // called again).
+    [[nodiscard]] EventSubscription addEventHandler(EventHandler handler);
+    void removeEventHandler(quint64 id) { m_handlers.erase(id); }
 
     // What the ConfigureNotify events of a window whose structure we watch have told so far, taken
-    // as they come off the socket, by whichever thread.
+    // as they come off the socket.
     struct Configured {
         quint64 count = 0; // events seen
         QSize size;        // of the window itself, as the last of them says
@@ -147,11 +165,9 @@ public:
         int borderWidth = 0;
         quint64 positionCount = 0; // `count` when that one came; 0 before any
     };
-    // Callable from any thread.
-    Configured configured(xcb_window_t window);
+    Configured configured(xcb_window_t window) const { return m_configured.value(window); }
     // Waits until `isDone` holds for what the window's events told, at most the given seconds;
-    // false when it never did. Callable from any thread, the main thread included: the wait reads
-    // the socket itself.
+    // false when it never did. The wait reads the socket itself.
     bool awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
                         double timeout);
 
@@ -165,30 +181,39 @@ private:
         void* reply = nullptr;
     };
     RawReply awaitRaw(unsigned int sequence, double timeout);
-    // Moves the events xcb has read (and, when asked, any the socket holds) to the inbox; off the
-    // main thread it has the main thread dispatch them.
+    // Moves the events xcb has read (and, when asked, any the socket holds) to those waiting for the
+    // event loop, noting the windows' configurations on the way.
     void takeEvents(bool readsSocket);
     void dispatchEvents(bool readsSocket);
-    void noteConfigure(const xcb_configure_notify_event_t& event); // with m_inboxMutex held
-    // Sleeps until data has come, a slice of the time at most. Off the main thread it waits for the
-    // main thread, which wakes for the socket, to have read some (it reads what this thread awaits
-    // too: a reply, a ConfigureNotify); at the slice's end the caller reads the socket itself.
+    void noteConfigure(const xcb_configure_notify_event_t& event);
+    // Sleeps until the socket has data or the deadline passes.
     void waitForData(const QDeadlineTimer& deadline);
 
     xcb_connection_t* m_connection;
     xcb_window_t m_root;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    QList<EventHandler> m_handlers;
-    std::mutex m_inboxMutex; // the inbox and the counts; held while taking events, so they stay in order
-    std::deque<XcbReply<xcb_generic_event_t>> m_inbox;
+    std::map<quint64, EventHandler> m_handlers;
+    quint64 m_nextHandlerId = 1;
+    std::deque<XcbReply<xcb_generic_event_t>> m_events; // read, not yet handed on
     QHash<xcb_window_t, Configured> m_configured;
-    bool m_isDispatchPosted = false;
-    std::condition_variable m_dataRead; // with m_inboxMutex: the main thread read the socket
-    quint64 m_reads = 0;
-    std::mutex m_atomsMutex;
     QHash<QByteArray, xcb_atom_t> m_atoms;
     bool m_hasReportedLoss = false;
 };
+
+inline EventSubscription& EventSubscription::operator=(EventSubscription&& other) noexcept {
+    if (this != &other) {
+        if (m_connection)
+            m_connection->removeEventHandler(m_id);
+        m_connection = std::exchange(other.m_connection, nullptr);
+        m_id = other.m_id;
+    }
+    return *this;
+}
+
+inline EventSubscription::~EventSubscription() {
+    if (m_connection)
+        m_connection->removeEventHandler(m_id);
+}
 
 template <typename Reply> ReplyCookie<Reply>::~ReplyCookie() {
     if (m_connection)

@@ -52,7 +52,7 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
         if (version && version->major_version >= 2)
             m_xinputOpcode = xi->major_opcode;
     }
-    connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
 }
 
 std::optional<MonitorToken> X11Events::addGlobalMonitor(EventMask mask, GlobalHandler handler) {

@@ -74,6 +74,7 @@ private:
     QPoint m_position;                 // root pixels, as of the last pointer event handed on
     QPoint m_deviceOrigin;             // added to the recorded positions: X11Screens::deviceOrigin()
     quint32 m_heldButtons = 0;         // in the bits of pressedMouseButtons()
+    EventSubscription m_subscription;  // last: removed before the rest goes
 };
 
 } // namespace corvane

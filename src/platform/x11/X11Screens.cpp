@@ -40,40 +40,34 @@ X11Screens::X11Screens(X11Connection& connection)
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
     const xcb_atom_t clientList = connection.atom("_NET_CLIENT_LIST");
     const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
-    connection.addEventHandler([this, workArea, clientList, desktop](const xcb_generic_event_t* event) {
-        const int type = event->response_type & 0x7f;
-        // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
-        // a ConfigureNotify of the root window only, not as a RandR event.
-        const bool isRootConfigure =
-            type == XCB_CONFIGURE_NOTIFY &&
-            reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_connection.root();
-        if (isRootConfigure ||
-            (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))) {
-            {
-                std::lock_guard lock(m_cacheMutex);
+    m_subscription =
+        connection.addEventHandler([this, workArea, clientList, desktop](const xcb_generic_event_t* event) {
+            const int type = event->response_type & 0x7f;
+            // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
+            // a ConfigureNotify of the root window only, not as a RandR event.
+            const bool isRootConfigure =
+                type == XCB_CONFIGURE_NOTIFY &&
+                reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_connection.root();
+            if (isRootConfigure ||
+                (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))) {
                 m_monitors.reset();
                 m_reservedAreas.reset();
-            }
-            emit screensChanged();
-        }
-        if (type != XCB_PROPERTY_NOTIFY)
-            return;
-        const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
-        if (changed == workArea || changed == clientList || changed == desktop) {
-            {
-                std::lock_guard lock(m_cacheMutex);
-                m_reservedAreas.reset();
-            }
-            // The window manager recomputes the work area whenever a panel's strut changes.
-            if (changed == workArea)
                 emit screensChanged();
-        }
-    });
+            }
+            if (type != XCB_PROPERTY_NOTIFY)
+                return;
+            const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
+            if (changed == workArea || changed == clientList || changed == desktop) {
+                m_reservedAreas.reset();
+                // The window manager recomputes the work area whenever a panel's strut changes.
+                if (changed == workArea)
+                    emit screensChanged();
+            }
+        });
     connection.flush();
 }
 
 QList<X11Screens::Monitor> X11Screens::monitors() const {
-    std::lock_guard lock(m_cacheMutex);
     if (!m_monitors)
         m_monitors = queryMonitors();
     return *m_monitors;
@@ -116,12 +110,10 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
 
 QPoint X11Screens::deviceOrigin() const {
     monitors();
-    std::lock_guard lock(m_cacheMutex);
     return m_deviceOrigin;
 }
 
 ReservedAreas X11Screens::reservedAreas() const {
-    std::lock_guard lock(m_cacheMutex);
     if (!m_reservedAreas)
         m_reservedAreas = m_workArea.read();
     return *m_reservedAreas;

@@ -35,11 +35,10 @@ constexpr std::chrono::milliseconds kLateApplyBound{500};
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     : m_connection(connection)
     , m_screens(screens) {
-    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) {
         if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
             return;
         const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
-        std::lock_guard lock(m_mutex);
         m_watched.remove(gone);
         m_sent.remove(gone);
     });
@@ -311,7 +310,6 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
     // the next request does not repeat (and the writer would take it off that one).
     std::optional<SentRequest> pending;
     if (reading) {
-        std::lock_guard lock(m_mutex);
         const auto sent = m_sent.constFind(window);
         if (sent != m_sent.cend() && !sent->wasAwaited && sent->before == reading->frame)
             pending = *sent;
@@ -319,7 +317,6 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
     if (pending && awaitApplied(window, *pending, kPendingBound))
         reading = readFrame(window, timeout, true);
     if (!reading) {
-        std::lock_guard lock(m_mutex);
         m_sent.remove(window); // gone
         return reading.end();
     }
@@ -334,7 +331,6 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
     QRectF target;
     bool isWatched = true;
     {
-        std::lock_guard lock(m_mutex);
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
         const bool isPending =
@@ -379,7 +375,6 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
 void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
     SentRequest sent;
     {
-        std::lock_guard lock(m_mutex);
         const auto it = m_sent.constFind(window);
         if (it == m_sent.cend())
             return;
@@ -390,7 +385,6 @@ void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
 
 bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout) {
     {
-        std::lock_guard lock(m_mutex);
         const auto it = m_sent.find(window);
         if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore &&
             it->requested == sent.requested)
@@ -428,7 +422,6 @@ xcb_window_t X11Windows::activeWindow() {
 }
 
 void X11Windows::noteActivation(xcb_window_t window, qint32 pid) {
-    std::lock_guard lock(m_mutex);
     m_lastActiveByPid.insert(pid, window);
 }
 
@@ -449,7 +442,6 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     const QList<xcb_window_t> windows = stacking();
     std::optional<xcb_window_t> last;
     {
-        std::lock_guard lock(m_mutex);
         if (const auto it = m_lastActiveByPid.constFind(pid); it != m_lastActiveByPid.cend())
             last = *it;
     }

@@ -2,7 +2,7 @@
 // What Corvane reads of client windows and asks the window manager to do with them, shared by the
 // X11 accessibility, window list and workspace. Frames are outer frames in AX coordinates (origin
 // at the primary monitor's top-left); windows that draw their own shadow are measured without it.
-// Thread-safe: the background writer uses it too.
+// Each thread's connection has its own: the main thread's and the writer's.
 
 #include "platform/x11/Fetched.h"
 #include "platform/x11/X11Connection.h"
@@ -11,7 +11,6 @@
 #include <QRectF>
 #include <QSet>
 #include <chrono>
-#include <mutex>
 
 namespace corvane {
 
@@ -108,10 +107,10 @@ private:
 
     X11Connection& m_connection;
     X11Screens& m_screens;
-    std::mutex m_mutex;
     QHash<qint32, xcb_window_t> m_lastActiveByPid;
     QHash<xcb_window_t, SentRequest> m_sent;
-    QSet<xcb_window_t> m_watched; // windows whose ConfigureNotify events come to us
+    QSet<xcb_window_t> m_watched;     // windows whose ConfigureNotify events come to us
+    EventSubscription m_subscription; // last: removed before the rest goes
 };
 
 } // namespace corvane
