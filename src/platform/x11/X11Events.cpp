@@ -58,28 +58,26 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
 std::optional<MonitorToken> X11Events::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
     if (m_xinputOpcode < 0)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, std::move(handler), {}});
+    const MonitorToken token = m_monitors.addGlobal(mask, std::move(handler));
     selectEvents();
-    return m_nextToken++;
+    return token;
 }
 
 std::optional<MonitorToken> X11Events::addLocalMonitor(EventMask mask, LocalHandler handler) {
     if (m_xinputOpcode < 0)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, {}, std::move(handler)});
+    const MonitorToken token = m_monitors.addLocal(mask, std::move(handler));
     selectEvents();
-    return m_nextToken++;
+    return token;
 }
 
 void X11Events::removeMonitor(MonitorToken token) {
-    m_monitors.removeIf([token](const Monitor& m) { return m.token == token; });
+    m_monitors.remove(token);
     selectEvents();
 }
 
 void X11Events::selectEvents() {
-    EventMask wanted = 0;
-    for (const Monitor& m : m_monitors)
-        wanted |= m.mask;
+    const EventMask wanted = m_monitors.mask();
     if (wanted == m_selected)
         return;
     const EventMask before = std::exchange(m_selected, wanted);
@@ -199,18 +197,14 @@ void X11Events::handlePointer(const PointerSample& sample) {
 
 void X11Events::deliver(const Event& event) {
     // Events addressed to one of our own windows go to the local monitors only: keys while one of
-    // them has the focus, the mouse while one lies under the pointer.
+    // them has the focus, the mouse while one lies under the pointer. Qt hands the window its own
+    // copy whatever the monitors make of theirs.
     const bool isOurs = event.type == EventType::KeyDown ? QGuiApplication::focusWindow() != nullptr
                                                          : isOverOurWindow(m_position);
-    const QList<Monitor> monitors = m_monitors;
-    for (const Monitor& m : monitors) {
-        if (!(m.mask & maskOf(event.type)))
-            continue;
-        if (isOurs && m.local)
-            m.local(event);
-        else if (!isOurs && m.global)
-            m.global(event);
-    }
+    if (isOurs)
+        m_monitors.deliverLocal(event);
+    else
+        m_monitors.deliverGlobal(event);
 }
 
 // Qt knows where our windows are without asking the server. Only when the pointer lies inside one is
