@@ -108,7 +108,8 @@ struct PidResult {
     qint32 pid = 0;
 };
 
-// Thread safety: every operation but the signal may be called from the background queue too.
+// Threads: everything runs on the main thread; the background queue reads and writes windows' frames
+// and remembered frames (position, size, the restore frame, waitUntilApplied) and nothing else.
 class Accessibility : public QObject {
     Q_OBJECT
 public:

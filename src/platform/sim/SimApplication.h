@@ -24,8 +24,7 @@ public:
         return true;
     }
 
-    bool isCompositing() const override { return m_isCompositing; }
-    void setCompositing(bool isCompositing) { m_isCompositing = isCompositing; }
+    bool isCompositing() const override { return true; }
 
     bool isSystemTrayAvailable() const override { return m_isSystemTrayAvailable; }
     // As a panel with a tray starting or quitting: announced when it changes.
@@ -43,7 +42,6 @@ public:
     int activationCount() const { return m_activationCount; }
     bool isTerminated() const { return m_isTerminated; }
 
-    void postDidBecomeActive() { emit didBecomeActive(); }
     void postWindowWillClose(QObject* window) { emit windowWillClose(window); }
 
 private:
@@ -53,7 +51,6 @@ private:
     QString m_iconName;
     int m_activationCount = 0;
     bool m_isTerminated = false;
-    bool m_isCompositing = true;
     bool m_isSystemTrayAvailable = false;
 };
 

@@ -164,15 +164,6 @@ void SimDesktop::removeWindow(SimWindowId number) {
     }
 }
 
-void SimDesktop::raiseWindow(SimWindowId number) {
-    for (int i = 0; i < m_windows.size(); ++i) {
-        if (m_windows[i].number == number) {
-            m_windows.move(i, 0);
-            return;
-        }
-    }
-}
-
 QRectF SimDesktop::windowFrame(SimWindowId number) const {
     const Window* w = window(number);
     return w ? w->frame : QRectF();

@@ -58,7 +58,6 @@ public:
     // Windows, in front of all others when added. Frames are outer frames in AX coordinates.
     SimWindowId addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options = {});
     void removeWindow(SimWindowId window); // closed: gone from the list, its elements invalid
-    void raiseWindow(SimWindowId window);
     QRectF windowFrame(SimWindowId window) const;
     void setWindowFrame(SimWindowId window, const QRectF& axFrame); // as when the user moves it
     // The frame remembered on the window (CorvaneRestoreFrame), as it stays on a window across runs.

@@ -5,62 +5,25 @@ namespace corvane {
 std::optional<MonitorToken> SimEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
     if (m_refusesMonitors)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, false, std::move(handler), {}});
-    return m_nextToken++;
+    return m_monitors.addGlobal(mask, std::move(handler));
 }
 
 std::optional<MonitorToken> SimEvents::addLocalMonitor(EventMask mask, LocalHandler handler) {
     if (m_refusesMonitors)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, true, {}, std::move(handler)});
-    return m_nextToken++;
+    return m_monitors.addLocal(mask, std::move(handler));
 }
 
 void SimEvents::removeMonitor(MonitorToken token) {
-    m_monitors.removeIf([token](const Monitor& m) { return m.token == token; });
-}
-
-bool SimEvents::isInstalled(MonitorToken token) const {
-    return std::any_of(m_monitors.begin(), m_monitors.end(),
-                       [token](const Monitor& m) { return m.token == token; });
+    m_monitors.remove(token);
 }
 
 void SimEvents::sendGlobal(const Event& event) {
-    // A copy: handlers may install or remove monitors while the event is delivered.
-    const QList<Monitor> monitors = m_monitors;
-    for (const Monitor& m : monitors) {
-        if (!m.isLocal && (m.mask & maskOf(event.type)) && isInstalled(m.token))
-            m.global(event);
-    }
+    m_monitors.deliverGlobal(event);
 }
 
 std::optional<Event> SimEvents::sendLocal(const Event& event) {
-    std::optional<Event> current = event;
-    const QList<Monitor> monitors = m_monitors;
-    for (const Monitor& m : monitors) {
-        if (!current)
-            break;
-        if (m.isLocal && (m.mask & maskOf(current->type)) && isInstalled(m.token))
-            current = m.local(*current);
-    }
-    return current;
-}
-
-int SimEvents::globalMonitorCount() const {
-    return int(
-        std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return !m.isLocal; }));
-}
-
-int SimEvents::localMonitorCount() const {
-    return int(
-        std::count_if(m_monitors.begin(), m_monitors.end(), [](const Monitor& m) { return m.isLocal; }));
-}
-
-EventMask SimEvents::observedMask() const {
-    EventMask mask = 0;
-    for (const Monitor& m : m_monitors)
-        mask |= m.mask;
-    return mask;
+    return m_monitors.deliverLocal(event);
 }
 
 Event SimEvents::keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags,

@@ -3,8 +3,7 @@
 // monitors and sets the pointer and the held buttons.
 
 #include "platform/Events.h"
-
-#include <QList>
+#include "platform/common/EventMonitors.h"
 
 namespace corvane {
 
@@ -27,27 +26,17 @@ public:
     // Later installations fail, as when the platform refuses a monitor.
     void setRefusesMonitors(bool refuses) { m_refusesMonitors = refuses; }
 
-    int globalMonitorCount() const;
-    int localMonitorCount() const;
+    int globalMonitorCount() const { return m_monitors.globalCount(); }
+    int localMonitorCount() const { return m_monitors.localCount(); }
     // The event types that some installed monitor asks for.
-    EventMask observedMask() const;
+    EventMask observedMask() const { return m_monitors.mask(); }
 
     static Event keyDown(const QString& characters, quint16 keyCode, quint64 modifierFlags,
                          double timestamp = 0);
     static Event mouse(EventType type, double timestamp, quint64 modifierFlags = 0);
 
 private:
-    struct Monitor {
-        MonitorToken token = 0;
-        EventMask mask = 0;
-        bool isLocal = false;
-        GlobalHandler global;
-        LocalHandler local;
-    };
-    bool isInstalled(MonitorToken token) const;
-
-    QList<Monitor> m_monitors;
-    MonitorToken m_nextToken = 1;
+    EventMonitors m_monitors;
     bool m_refusesMonitors = false;
     QPointF m_mouseLocation;
     quint32 m_pressedButtons = 0;

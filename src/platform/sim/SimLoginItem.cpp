@@ -3,7 +3,6 @@
 namespace corvane {
 
 LoginItemResult SimLoginItem::registerItem() {
-    ++m_calls;
     if (m_failure)
         return {false, *m_failure};
     m_status = m_needsApproval ? LoginItemStatus::RequiresApproval : LoginItemStatus::Enabled;
@@ -11,7 +10,6 @@ LoginItemResult SimLoginItem::registerItem() {
 }
 
 LoginItemResult SimLoginItem::unregisterItem() {
-    ++m_calls;
     if (m_failure)
         return {false, *m_failure};
     m_status = LoginItemStatus::NotRegistered;

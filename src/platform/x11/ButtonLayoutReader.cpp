@@ -21,18 +21,10 @@ constexpr auto kXfwmButtonLayout = "/general/button_layout";
 constexpr int kXfconfTimeoutMs = 2000; // asked without waiting: the answer comes when it comes
 } // namespace
 
-ButtonLayoutReader::ButtonLayoutReader(X11Connection& connection)
-    : m_connection(connection)
+ButtonLayoutReader::ButtonLayoutReader(WindowManagerWatcher& windowManager)
+    : m_windowManager(windowManager)
     , m_folders(ConfigFolders::fromEnvironment()) {
-    const xcb_atom_t check = connection.atom("_NET_SUPPORTING_WM_CHECK");
-    const xcb_atom_t openboxFile = connection.atom("_OB_CONFIG_FILE");
-    connection.addEventHandler([this, check, openboxFile](const xcb_generic_event_t* event) {
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-            return;
-        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        if (notify->window == m_connection.root() && (notify->atom == check || notify->atom == openboxFile))
-            detect(); // a window manager came, went or was replaced
-    });
+    connect(&windowManager, &WindowManagerWatcher::changed, this, &ButtonLayoutReader::detect);
     // Editors replace files rather than write them in place: the folders are watched too.
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &ButtonLayoutReader::readFiles);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &ButtonLayoutReader::readFiles);
@@ -42,17 +34,13 @@ ButtonLayoutReader::ButtonLayoutReader(X11Connection& connection)
 ButtonLayoutReader::~ButtonLayoutReader() = default;
 
 ButtonLayoutReader::Layout ButtonLayoutReader::current() const {
-    std::lock_guard lock(m_mutex);
     return m_current;
 }
 
 void ButtonLayoutReader::set(const ButtonLayout& buttons) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_current.buttons == buttons)
-            return;
-        m_current.buttons = buttons;
-    }
+    if (m_current.buttons == buttons)
+        return;
+    m_current.buttons = buttons;
     // Read once and on each change, so a line per layout; it tells when a change has been taken in.
     const auto names = [](const QList<TitleButton>& side) {
         QStringList named;
@@ -69,19 +57,14 @@ void ButtonLayoutReader::set(const ButtonLayout& buttons) {
 }
 
 void ButtonLayoutReader::detect() {
-    const xcb_window_t root = m_connection.root();
-    const WindowManager wm = windowManagerNamed(m_connection.windowManagerName().value_or(QString()));
-    const QString openboxFile =
-        QString::fromUtf8(m_connection.bytes(root, m_connection.atom("_OB_CONFIG_FILE")));
+    const WindowManager wm = windowManagerNamed(m_windowManager.name().value_or(QString()));
+    const QString openboxFile = m_windowManager.configFile();
     if (m_hasDetected && wm == current().windowManager && openboxFile == m_openboxConfigFile)
         return;
     m_hasDetected = true;
     m_openboxConfigFile = openboxFile;
     m_isFollowingXfconf = false;
-    {
-        std::lock_guard lock(m_mutex);
-        m_current = Layout{wm, stockLayout(wm), buttonMetrics(wm)};
-    }
+    m_current = Layout{.windowManager = wm, .buttons = stockLayout(wm), .metrics = buttonMetrics(wm)};
     m_gsettings.reset();
     m_files = layoutFiles(wm, m_folders, openboxFile);
     switch (wm) {

@@ -6,12 +6,11 @@
 // when asked. Other window managers get the fallback layout. WindowManagerConfig knows the formats.
 
 #include "platform/wmconfig/WindowManagerConfig.h"
-#include "platform/x11/X11Connection.h"
+#include "platform/x11/WindowManagerWatcher.h"
 
 #include <QDBusMessage>
 #include <QFileSystemWatcher>
 #include <QHash>
-#include <mutex>
 
 namespace corvane {
 
@@ -20,7 +19,7 @@ class GSettingsString;
 class ButtonLayoutReader : public QObject {
     Q_OBJECT
 public:
-    explicit ButtonLayoutReader(X11Connection& connection);
+    explicit ButtonLayoutReader(WindowManagerWatcher& windowManager);
     ~ButtonLayoutReader() override;
 
     struct Layout {
@@ -28,7 +27,6 @@ public:
         ButtonLayout buttons;
         ButtonMetrics metrics;
     };
-    // Callable from any thread.
     Layout current() const;
 
 private slots:
@@ -44,7 +42,7 @@ private:
     void followGSettings(const char* schema);
     void set(const ButtonLayout& buttons);
 
-    X11Connection& m_connection;
+    WindowManagerWatcher& m_windowManager;
     const ConfigFolders m_folders;
     bool m_hasDetected = false;
     QString m_openboxConfigFile;
@@ -54,7 +52,6 @@ private:
     std::unique_ptr<GSettingsString> m_gsettings;
     bool m_isListeningToXfconf = false;
     bool m_isFollowingXfconf = false; // xfconf answered: its value outranks xfwm4's defaults file
-    mutable std::mutex m_mutex;
     Layout m_current;
 };
 

@@ -30,17 +30,18 @@ SystemTrayWatcher::SystemTrayWatcher(X11Connection& connection)
     // The server sends selection events only to a client that has said which XFixes it speaks.
     if (xfixes && xfixes->present &&
         connection.await<xcb_xfixes_query_version_reply_t>(
-            xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION).sequence)) {
+            xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION))) {
         m_firstEvent = xfixes->first_event;
         xcb_xfixes_select_selection_input(c, connection.root(), m_selection,
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                               XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                               XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
-        connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
+        m_subscription =
+            connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
     }
     // Asked after the events are selected, so an owner arriving in between is not missed.
     const auto owner =
-        connection.await<xcb_get_selection_owner_reply_t>(xcb_get_selection_owner(c, m_selection).sequence);
+        connection.await<xcb_get_selection_owner_reply_t>(xcb_get_selection_owner(c, m_selection));
     m_isAvailable = owner && owner->owner != XCB_WINDOW_NONE;
 }
 

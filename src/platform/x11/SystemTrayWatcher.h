@@ -3,12 +3,12 @@
 // followed through XFixes as panels start (often after Corvane, at login), quit and restart.
 // QtApplication reports it; Qt itself embeds the icon into whichever tray owns the selection.
 
+#include "platform/x11/X11Connection.h"
+
 #include <QObject>
 #include <xcb/xcb.h>
 
 namespace corvane {
-
-class X11Connection;
 
 class SystemTrayWatcher : public QObject {
     Q_OBJECT
@@ -28,6 +28,7 @@ private:
     // Where the XFixes events start; 0 when the server has no XFixes (then only the start is known).
     uint8_t m_firstEvent = 0;
     bool m_isAvailable = false;
+    EventSubscription m_subscription; // last: removed before the rest goes
 };
 
 } // namespace corvane

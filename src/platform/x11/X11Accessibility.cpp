@@ -55,26 +55,23 @@ AttributeResult geometryOf(const QRectF& r, const QString& attribute) {
     return {AxError::Success, AxValue::ofSize(r.size())};
 }
 
-AxError failure() {
-    return X11Connection::lastAwaitTimedOut() ? AxError::CannotComplete : AxError::InvalidElement;
+// Why a window's attribute could not be read or written.
+AxError failure(WaitEnd end) {
+    return end == WaitEnd::TimedOut ? AxError::CannotComplete : AxError::InvalidElement;
 }
 
 } // namespace
 
-X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows,
-                                   TitleBarButtons& titleBarButtons)
+X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows, X11Writer& writer,
+                                   TitleBarButtons& titleBarButtons, WindowManagerWatcher& windowManager)
     : m_connection(connection)
     , m_windows(windows)
+    , m_writer(writer)
     , m_titleBarButtons(titleBarButtons) {
-    const xcb_atom_t supported = connection.atom("_NET_SUPPORTED");
-    const xcb_atom_t check = connection.atom("_NET_SUPPORTING_WM_CHECK");
-    connection.addEventHandler([this, supported, check](const xcb_generic_event_t* event) {
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-            return;
-        const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
-        if (changed == supported || changed == check)
-            emit accessibilityApiChanged(); // a window manager came, went or changed what it offers
-    });
+    // A window manager came, went or changed what it offers.
+    connect(&windowManager, &WindowManagerWatcher::changed, this, &Accessibility::accessibilityApiChanged);
+    connect(&windowManager, &WindowManagerWatcher::supportChanged, this,
+            &Accessibility::accessibilityApiChanged);
 }
 
 AxElement X11Accessibility::applicationElement(qint32 pid) {
@@ -98,7 +95,7 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         if (attribute != QLatin1String(ax::kFocusedWindow))
             return {AxError::AttributeUnsupported, {}};
         const std::optional<xcb_window_t> focused =
-            m_windows.focusedWindow(qint32(element.handle & 0xFFFFFFFF));
+            windows().focusedWindow(qint32(element.handle & 0xFFFFFFFF));
         if (!focused)
             return {AxError::NoValue, {}};
         return {AxError::Success, make(Kind::Window, *focused)};
@@ -108,23 +105,25 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         if (attribute == QLatin1String(ax::kRole))
             return {AxError::Success, QString::fromLatin1(ax::kWindowRole)};
         if (attribute == QLatin1String(ax::kFullScreen))
-            return {AxError::Success, m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN")};
+            return {AxError::Success, windows().hasState(w, "_NET_WM_STATE_FULLSCREEN")};
         if (attribute == QLatin1String(ax::kRestoreFrame)) {
-            const std::optional<QRectF> remembered = m_windows.restoreFrame(w, timeout);
+            const Fetched<QRectF> remembered = windows().restoreFrame(w, timeout);
+            if (remembered.end() == WaitEnd::Replied && !remembered)
+                return {AxError::NoValue, {}};
             if (!remembered)
-                return {X11Connection::lastAwaitTimedOut() ? AxError::CannotComplete : AxError::NoValue, {}};
+                return {failure(remembered.end()), {}};
             return {AxError::Success, AxValue::ofRect(*remembered)};
         }
         if (attribute == QLatin1String(ax::kParent)) {
-            const std::optional<qint32> pid = m_windows.pid(w, timeout);
+            const Fetched<qint32> pid = windows().pid(w, timeout);
             if (!pid)
-                return {failure(), {}};
+                return {failure(pid.end()), {}};
             return {AxError::Success, applicationElement(*pid)};
         }
         if (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize)) {
-            const std::optional<QRectF> frame = m_windows.frame(w, timeout);
+            const Fetched<QRectF> frame = windows().frame(w, timeout);
             if (!frame)
-                return {failure(), {}};
+                return {failure(frame.end()), {}};
             if (attribute == QLatin1String(ax::kPosition))
                 return {AxError::Success, AxValue::ofPoint(frame->topLeft())};
             return {AxError::Success, AxValue::ofSize(frame->size())};
@@ -153,9 +152,9 @@ AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const Q
         return {AxError::Success, make(Kind::Window, w)};
     if (!isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+    const Fetched<X11Windows::TitledFrame> titled = windows().titledFrame(w, timeout);
     if (!titled)
-        return {failure(), {}};
+        return {failure(titled.end()), {}};
     const std::optional<QRectF> drawn =
         m_titleBarButtons.drawnButton(kButtons[index], titled->frame, titled->decorationTop);
     if (!drawn)
@@ -173,10 +172,12 @@ AttributeResult X11Accessibility::clientTitleBarAttribute(AxElement part, const 
     if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) &&
         !isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const std::optional<QRectF> frame = m_windows.frame(w, timeout);
-    const std::optional<qint32> pid = frame ? m_windows.pid(w, timeout) : std::nullopt;
-    if (!frame || !pid)
-        return {failure(), {}};
+    const Fetched<QRectF> frame = windows().frame(w, timeout);
+    if (!frame)
+        return {failure(frame.end()), {}};
+    const Fetched<qint32> pid = windows().pid(w, timeout);
+    if (!pid)
+        return {failure(pid.end()), {}};
     const BusButton button = m_titleBarButtons.client().buttonAt(
         w, *pid, *frame, frame->topLeft() + clientTitleBarOffset(part), timeout);
     if (button.outcome == BusButton::Outcome::NoAnswer)
@@ -197,17 +198,18 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
     const AxValue* v = std::get_if<AxValue>(&value);
     const xcb_window_t w = windowOf(element);
     // A move or resize reads the frame it builds on, and so finds a window that is gone.
+    const auto outcome = [](WaitEnd end) {
+        return end == WaitEnd::Replied ? AxError::Success : failure(end);
+    };
     if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue())
-        return m_windows.moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)) ? AxError::Success
-                                                                                           : failure();
+        return outcome(windows().moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)));
     if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue())
-        return m_windows.moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)) ? AxError::Success
-                                                                                          : failure();
-    if (!m_windows.frame(w, timeoutFor(element)))
-        return failure();
+        return outcome(windows().moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)));
+    if (const Fetched<QRectF> frame = windows().frame(w, timeoutFor(element)); !frame)
+        return failure(frame.end());
     if (attribute == QLatin1String(ax::kRestoreFrame) &&
         (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
-        m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
+        windows().setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
         return AxError::Success;
     }
     return AxError::IllegalArgument;
@@ -215,17 +217,17 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
 
 void X11Accessibility::waitUntilApplied(AxElement window, std::chrono::microseconds atMost) {
     if (kindOf(window) == Kind::Window)
-        m_windows.waitUntilApplied(windowOf(window), std::chrono::duration<double>(atMost).count());
+        windows().waitUntilApplied(windowOf(window), std::chrono::duration<double>(atMost).count());
 }
 
 ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y) {
     const QPointF p(x, y);
     const double timeout = timeoutFor(root);
-    for (xcb_window_t w : m_windows.stacking(timeout)) {
-        const X11Windows::WindowFacts facts = m_windows.facts(w);
+    for (xcb_window_t w : windows().stacking(timeout)) {
+        const X11Windows::WindowFacts facts = windows().facts(w);
         if (!facts.isOnScreen)
             continue;
-        const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
+        const Fetched<X11Windows::TitledFrame> titled = windows().titledFrame(w, timeout);
         if (!titled || !holds(titled->frame, p))
             continue;
         // The point is on a dock, the desktop or a pop-up: no window there to move.
@@ -269,9 +271,9 @@ PidResult X11Accessibility::pidOfElement(AxElement element) {
     case Kind::Window:
     case Kind::Button:
     case Kind::ClientTitleBar: {
-        const std::optional<qint32> pid = m_windows.pid(windowOf(element), timeoutFor(element));
+        const Fetched<qint32> pid = windows().pid(windowOf(element), timeoutFor(element));
         if (!pid)
-            return {failure(), 0};
+            return {failure(pid.end()), 0};
         return {AxError::Success, *pid};
     }
     case Kind::SystemWide:

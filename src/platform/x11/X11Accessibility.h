@@ -7,14 +7,20 @@
 
 #include "platform/Accessibility.h"
 #include "platform/x11/TitleBarButtons.h"
+#include "platform/x11/WindowManagerWatcher.h"
 #include "platform/x11/X11Windows.h"
+#include "platform/x11/X11Writer.h"
+
+#include <mutex>
 
 namespace corvane {
 
 class X11Accessibility final : public Accessibility {
     Q_OBJECT
 public:
-    X11Accessibility(X11Connection& connection, X11Windows& windows, TitleBarButtons& titleBarButtons);
+    // `windows` on the main thread's connection; the writer's own on its thread.
+    X11Accessibility(X11Connection& connection, X11Windows& windows, X11Writer& writer,
+                     TitleBarButtons& titleBarButtons, WindowManagerWatcher& windowManager);
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
@@ -36,6 +42,8 @@ public:
     bool isProcessTrustedWithPrompt() override { return isProcessTrusted(); }
 
 private:
+    // The windows as this thread's connection sees them.
+    X11Windows& windows() { return m_writer.isCurrentThread() ? m_writer.windows() : m_windows; }
     double timeoutFor(AxElement element);
     std::optional<AxElement> titleBarElementAt(xcb_window_t window, const X11Windows::TitledFrame& titled,
                                                QPointF point);
@@ -44,8 +52,9 @@ private:
 
     X11Connection& m_connection;
     X11Windows& m_windows;
+    X11Writer& m_writer;
     TitleBarButtons& m_titleBarButtons;
-    std::mutex m_mutex;
+    std::mutex m_mutex; // the timeouts: set on the main thread, read on the writer's too
     QHash<quint64, float> m_timeouts;
 };
 

@@ -16,7 +16,7 @@ X11Application::X11Application(X11Connection& connection, X11Screens& screens)
 bool X11Application::isCompositing() const {
     const xcb_atom_t selection = m_connection.atom("_NET_WM_CM_S0");
     const auto owner = m_connection.await<xcb_get_selection_owner_reply_t>(
-        xcb_get_selection_owner(m_connection.xcb(), selection).sequence);
+        xcb_get_selection_owner(m_connection.xcb(), selection));
     return owner && owner->owner != XCB_WINDOW_NONE;
 }
 

@@ -7,9 +7,9 @@
 #include "platform/freedesktop/PlistDefaults.h"
 #include "platform/freedesktop/SettingsPaths.h"
 #include "platform/qt/QtRunLoop.h"
-#include "platform/qt/ThreadPoolQueue.h"
 #include "platform/x11/ButtonLayoutReader.h"
 #include "platform/x11/TitleBarButtons.h"
+#include "platform/x11/WindowManagerWatcher.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Application.h"
 #include "platform/x11/X11Connection.h"
@@ -20,6 +20,7 @@
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/X11Windows.h"
 #include "platform/x11/X11Workspace.h"
+#include "platform/x11/X11Writer.h"
 
 #include <QCoreApplication>
 
@@ -29,7 +30,8 @@ struct X11Backend::Parts {
     explicit Parts(X11Connection& connection)
         : screens(connection)
         , windows(connection, screens)
-        , buttonLayouts(connection)
+        , windowManager(connection)
+        , buttonLayouts(windowManager)
         , accessibilityBus(
               AtspiBus::Desktop{[&connection](double timeout) {
                                     return QString::fromUtf8(connection.bytes(
@@ -37,20 +39,24 @@ struct X11Backend::Parts {
                                 },
                                 [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
-        , accessibility(connection, windows, titleBarButtons)
+        , accessibility(connection, windows, writer, titleBarButtons, windowManager)
         , windowServer(windows, screens, titleBarButtons)
         , workspace(connection, windows, buttonLayouts)
         , application(connection, screens)
         , keyboard(connection)
         , events(connection, keyboard, screens, runLoop)
-        , keyGrabs(connection, keyboard)
+        , keyGrabs(connection, keyboard, windowManager)
         , shortcuts(events, keyGrabs)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {}
+    // Running work holds references to the parts below.
+    ~Parts() { writer.stop(); }
 
+    X11Writer writer;
     QtRunLoop runLoop;
     X11Screens screens;
     X11Windows windows;
+    WindowManagerWatcher windowManager;
     ButtonLayoutReader buttonLayouts;
     AtspiBus accessibilityBus;
     TitleBarButtons titleBarButtons;
@@ -65,8 +71,6 @@ struct X11Backend::Parts {
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
-    // Last, so it is destroyed first: running work holds references to the parts above.
-    ThreadPoolQueue backgroundQueue;
 };
 
 std::unique_ptr<X11Backend> X11Backend::create() {
@@ -76,6 +80,8 @@ std::unique_ptr<X11Backend> X11Backend::create() {
     std::unique_ptr<X11Backend> backend(new X11Backend);
     backend->m_connection = std::move(connection);
     backend->m_parts = std::make_unique<Parts>(*backend->m_connection);
+    if (!backend->m_parts->writer.isConnected())
+        return nullptr;
     connect(backend->m_connection.get(), &X11Connection::connectionLost, backend.get(), &Backend::lost);
     return backend;
 }
@@ -92,9 +98,19 @@ QString X11Backend::lostMessage() const {
 
 Platform X11Backend::platform() {
     Parts& p = *m_parts;
-    return Platform{p.accessibility,   p.windowServer, p.screens,   p.workspace, p.application,
-                    p.events,          p.defaults,     p.loginItem, p.updater,   p.runLoop,
-                    p.backgroundQueue, p.keyGrabs,     p.shortcuts};
+    return Platform{.accessibility = p.accessibility,
+                    .windowServer = p.windowServer,
+                    .screens = p.screens,
+                    .workspace = p.workspace,
+                    .application = p.application,
+                    .events = p.events,
+                    .defaults = p.defaults,
+                    .loginItem = p.loginItem,
+                    .updater = p.updater,
+                    .runLoop = p.runLoop,
+                    .backgroundQueue = p.writer,
+                    .keyGrabs = p.keyGrabs,
+                    .shortcuts = p.shortcuts};
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
-// Corvane on an X11 desktop: the whole platform, built in dependency order on one X connection.
+// Corvane on an X11 desktop: the whole platform, built in dependency order on the main thread's X
+// connection, and the writer thread with a connection of its own.
 
 #include "platform/Backend.h"
 

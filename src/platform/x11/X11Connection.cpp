@@ -1,20 +1,10 @@
 #include "X11Connection.h"
 
 #include <QAbstractEventDispatcher>
-#include <QScopeGuard>
-#include <QThread>
 #include <poll.h>
 #include <xcb/xcbext.h>
 
 namespace corvane {
-
-namespace {
-thread_local bool t_lastAwaitTimedOut = false;
-// Short slices: another thread may read our reply or event off the socket while this one sleeps on
-// it (the main thread, busy, may not say so at once). At 2 ms per slice that cost the background
-// writer a millisecond per round trip.
-constexpr std::chrono::nanoseconds kSlice{100'000};
-} // namespace
 
 std::unique_ptr<X11Connection> X11Connection::open(const char* displayName) {
     int screenNumber = 0;
@@ -48,9 +38,9 @@ X11Connection::X11Connection(xcb_connection_t* connection, xcb_screen_t* screen)
     m_notifier =
         std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { dispatchEvents(true); });
-    // A reply awaited on the main thread may pull events off the socket into xcb's queue, where the
-    // socket notifier never sees them: drain the queue whenever the event loop is about to sleep
-    // (the socket itself is the notifier's to watch).
+    // A reply awaited may pull events off the socket into xcb's queue, where the socket notifier
+    // never sees them: drain the queue whenever the event loop is about to sleep (the socket itself
+    // is the notifier's to watch).
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { dispatchEvents(false); });
 }
@@ -61,69 +51,42 @@ X11Connection::~X11Connection() {
 }
 
 xcb_atom_t X11Connection::atom(const char* name) {
-    {
-        std::lock_guard lock(m_atomsMutex);
-        if (auto it = m_atoms.constFind(name); it != m_atoms.cend())
-            return *it;
-    }
-    const auto cookie = xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name);
-    const auto reply = await<xcb_intern_atom_reply_t>(cookie.sequence);
+    if (auto it = m_atoms.constFind(name); it != m_atoms.cend())
+        return *it;
+    const auto reply =
+        await<xcb_intern_atom_reply_t>(xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name));
     if (!reply)
         return XCB_ATOM_NONE;
-    std::lock_guard lock(m_atomsMutex);
     m_atoms.insert(name, reply->atom);
     return reply->atom;
 }
 
-bool X11Connection::lastAwaitTimedOut() {
-    return t_lastAwaitTimedOut;
-}
-
-void* X11Connection::awaitRaw(unsigned int sequence, double timeout) {
-    t_lastAwaitTimedOut = false;
+X11Connection::RawReply X11Connection::awaitRaw(unsigned int sequence, double timeout) {
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)), Qt::PreciseTimer);
-    // Events read on the way wait for the main thread, which the socket no longer wakes for them.
-    const auto handOnEvents = qScopeGuard([this] {
-        if (QThread::currentThread() != thread())
-            takeEvents(false);
-    });
     for (;;) {
         void* reply = nullptr;
         xcb_generic_error_t* error = nullptr;
         if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
-            return reply; // null with an error: the window is gone
+            return {reply ? WaitEnd::Replied : WaitEnd::XError, reply};
         }
         if (xcb_connection_has_error(m_connection))
-            return nullptr;
+            return {WaitEnd::ConnectionLost};
         if (deadline.hasExpired()) {
-            t_lastAwaitTimedOut = true;
             // Collect the late reply in the background of xcb rather than leak the slot.
             xcb_discard_reply(m_connection, sequence);
-            return nullptr;
+            return {WaitEnd::TimedOut};
         }
         waitForData(deadline);
     }
 }
 
 void X11Connection::waitForData(const QDeadlineTimer& deadline) {
-    const std::chrono::nanoseconds slice =
-        std::min(kSlice, std::chrono::nanoseconds(deadline.remainingTimeNSecs()));
-    if (QThread::currentThread() != thread()) {
-        std::unique_lock lock(m_inboxMutex);
-        const quint64 reads = m_reads;
-        m_dataRead.wait_for(lock, slice, [&] { return m_reads != reads; });
-        return;
-    }
-    const timespec wait{0, long(std::max<qint64>(0, slice.count()))};
-    pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+    const qint64 remaining = std::max<qint64>(0, deadline.remainingTimeNSecs());
+    const timespec wait{.tv_sec = remaining / 1'000'000'000, .tv_nsec = remaining % 1'000'000'000};
+    pollfd fd{.fd = xcb_get_file_descriptor(m_connection), .events = POLLIN, .revents = 0};
     ::ppoll(&fd, 1, &wait, nullptr);
-}
-
-X11Connection::Configured X11Connection::configured(xcb_window_t window) {
-    std::lock_guard lock(m_inboxMutex);
-    return m_configured.value(window);
 }
 
 bool X11Connection::awaitConfigure(xcb_window_t window, const std::function<bool(const Configured&)>& isDone,
@@ -140,10 +103,14 @@ bool X11Connection::awaitConfigure(xcb_window_t window, const std::function<bool
     }
 }
 
+Awaited<xcb_get_property_reply_t> X11Connection::property(xcb_window_t window, xcb_atom_t property,
+                                                          double timeout) {
+    return await<xcb_get_property_reply_t>(
+        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), timeout);
+}
+
 QList<quint32> X11Connection::cardinals(xcb_window_t window, xcb_atom_t property, double timeout) {
-    const auto cookie =
-        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
-    return cardinalsOf(await<xcb_get_property_reply_t>(cookie.sequence, timeout).get());
+    return cardinalsOf(this->property(window, property, timeout).get());
 }
 
 QList<quint32> X11Connection::cardinalsOf(const xcb_get_property_reply_t* reply) {
@@ -159,27 +126,17 @@ QList<quint32> X11Connection::cardinalsOf(const xcb_get_property_reply_t* reply)
 }
 
 QByteArray X11Connection::bytes(xcb_window_t window, xcb_atom_t property, double timeout) {
-    const auto cookie =
-        xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
-    const auto reply = await<xcb_get_property_reply_t>(cookie.sequence, timeout);
+    const auto reply = this->property(window, property, timeout);
     if (!reply || reply->format != 8)
         return {};
     return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
                       xcb_get_property_value_length(reply.get()));
 }
 
-std::optional<QString> X11Connection::windowManagerName() {
-    const xcb_atom_t supportingCheck = atom("_NET_SUPPORTING_WM_CHECK");
-    const QList<quint32> check = cardinals(m_root, supportingCheck);
-    if (check.isEmpty())
-        return std::nullopt;
-    // A window manager that died leaves the root's property behind; its window, gone, answers nothing.
-    if (cardinals(check[0], supportingCheck).value(0) != check[0])
-        return std::nullopt;
-    const QByteArray name = bytes(check[0], atom("_NET_WM_NAME"));
-    if (name.isEmpty())
-        return std::nullopt;
-    return QString::fromUtf8(name);
+EventSubscription X11Connection::addEventHandler(EventHandler handler) {
+    const quint64 id = m_nextHandlerId++;
+    m_handlers.emplace(id, std::move(handler));
+    return EventSubscription(*this, id);
 }
 
 void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::array<quint32, 5> data) {
@@ -197,25 +154,15 @@ void X11Connection::sendRootMessage(xcb_window_t window, xcb_atom_t type, std::a
 }
 
 void X11Connection::takeEvents(bool readsSocket) {
-    bool isDispatchNeeded = false;
-    {
-        std::lock_guard lock(m_inboxMutex);
-        while (xcb_generic_event_t* event =
-                   readsSocket ? xcb_poll_for_event(m_connection) : xcb_poll_for_queued_event(m_connection)) {
-            const int type = event->response_type & 0x7f;
-            if (type == XCB_CONFIGURE_NOTIFY)
-                noteConfigure(*reinterpret_cast<const xcb_configure_notify_event_t*>(event));
-            else if (type == XCB_DESTROY_NOTIFY)
-                m_configured.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
-            m_inbox.emplace_back(event);
-            isDispatchNeeded = true;
-        }
-        if (!isDispatchNeeded || m_isDispatchPosted || QThread::currentThread() == thread())
-            return;
-        m_isDispatchPosted = true;
+    while (xcb_generic_event_t* event =
+               readsSocket ? xcb_poll_for_event(m_connection) : xcb_poll_for_queued_event(m_connection)) {
+        const int type = event->response_type & 0x7f;
+        if (type == XCB_CONFIGURE_NOTIFY)
+            noteConfigure(*reinterpret_cast<const xcb_configure_notify_event_t*>(event));
+        else if (type == XCB_DESTROY_NOTIFY)
+            m_configured.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+        m_events.emplace_back(event);
     }
-    QMetaObject::invokeMethod(
-        this, [this] { dispatchEvents(false); }, Qt::QueuedConnection);
 }
 
 void X11Connection::noteConfigure(const xcb_configure_notify_event_t& event) {
@@ -230,28 +177,20 @@ void X11Connection::noteConfigure(const xcb_configure_notify_event_t& event) {
 }
 
 void X11Connection::dispatchEvents(bool readsSocket) {
-    if (readsSocket) {
-        takeEvents(true);
-        {
-            std::lock_guard lock(m_inboxMutex);
-            ++m_reads;
+    takeEvents(readsSocket);
+    // A handler may await a reply, and so read more events: they join the end of the line.
+    while (!m_events.empty()) {
+        const XcbReply<xcb_generic_event_t> event = std::move(m_events.front());
+        m_events.pop_front();
+        // Found again after each call: a handler may add or remove handlers, itself included.
+        quint64 next = 0; // the least id not called yet
+        for (auto it = m_handlers.lower_bound(next); it != m_handlers.end();
+             it = m_handlers.lower_bound(next)) {
+            next = it->first + 1;
+            const EventHandler handler = it->second; // a copy: the handler may remove itself
+            handler(event.get());
         }
-        m_dataRead.notify_all();
-    }
-    for (;;) {
         takeEvents(false);
-        std::unique_lock lock(m_inboxMutex);
-        m_isDispatchPosted = false;
-        if (m_inbox.empty())
-            break; // the usual case before the loop sleeps: nothing to hand on, nothing allocated
-        std::deque<XcbReply<xcb_generic_event_t>> events;
-        events.swap(m_inbox);
-        lock.unlock();
-        // A handler may await a reply, and so read more events: they come in the next round.
-        for (const XcbReply<xcb_generic_event_t>& event : events) {
-            for (const EventHandler& handler : m_handlers)
-                handler(event.get());
-        }
     }
     if (xcb_connection_has_error(m_connection) && !m_hasReportedLoss) {
         m_hasReportedLoss = true;

@@ -47,39 +47,37 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
     if (xi && xi->present) {
-        const auto version = connection.await<xcb_input_xi_query_version_reply_t>(
-            xcb_input_xi_query_version(c, 2, 2).sequence);
+        const auto version =
+            connection.await<xcb_input_xi_query_version_reply_t>(xcb_input_xi_query_version(c, 2, 2));
         if (version && version->major_version >= 2)
             m_xinputOpcode = xi->major_opcode;
     }
-    connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
 }
 
 std::optional<MonitorToken> X11Events::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
     if (m_xinputOpcode < 0)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, std::move(handler), {}});
+    const MonitorToken token = m_monitors.addGlobal(mask, std::move(handler));
     selectEvents();
-    return m_nextToken++;
+    return token;
 }
 
 std::optional<MonitorToken> X11Events::addLocalMonitor(EventMask mask, LocalHandler handler) {
     if (m_xinputOpcode < 0)
         return std::nullopt;
-    m_monitors.append({m_nextToken, mask, {}, std::move(handler)});
+    const MonitorToken token = m_monitors.addLocal(mask, std::move(handler));
     selectEvents();
-    return m_nextToken++;
+    return token;
 }
 
 void X11Events::removeMonitor(MonitorToken token) {
-    m_monitors.removeIf([token](const Monitor& m) { return m.token == token; });
+    m_monitors.remove(token);
     selectEvents();
 }
 
 void X11Events::selectEvents() {
-    EventMask wanted = 0;
-    for (const Monitor& m : m_monitors)
-        wanted |= m.mask;
+    const EventMask wanted = m_monitors.mask();
     if (wanted == m_selected)
         return;
     const EventMask before = std::exchange(m_selected, wanted);
@@ -199,18 +197,14 @@ void X11Events::handlePointer(const PointerSample& sample) {
 
 void X11Events::deliver(const Event& event) {
     // Events addressed to one of our own windows go to the local monitors only: keys while one of
-    // them has the focus, the mouse while one lies under the pointer.
+    // them has the focus, the mouse while one lies under the pointer. Qt hands the window its own
+    // copy whatever the monitors make of theirs.
     const bool isOurs = event.type == EventType::KeyDown ? QGuiApplication::focusWindow() != nullptr
                                                          : isOverOurWindow(m_position);
-    const QList<Monitor> monitors = m_monitors;
-    for (const Monitor& m : monitors) {
-        if (!(m.mask & maskOf(event.type)))
-            continue;
-        if (isOurs && m.local)
-            m.local(event);
-        else if (!isOurs && m.global)
-            m.global(event);
-    }
+    if (isOurs)
+        m_monitors.deliverLocal(event);
+    else
+        m_monitors.deliverGlobal(event);
 }
 
 // Qt knows where our windows are without asking the server. Only when the pointer lies inside one is
@@ -228,7 +222,7 @@ bool X11Events::isOverOurWindow(QPoint root) const {
 
 std::optional<X11Events::PointerState> X11Events::queryPointer() {
     const auto pointer = m_connection.await<xcb_query_pointer_reply_t>(
-        xcb_query_pointer(m_connection.xcb(), m_connection.root()).sequence);
+        xcb_query_pointer(m_connection.xcb(), m_connection.root()));
     if (!pointer)
         return std::nullopt;
     PointerState state{QPoint(pointer->root_x, pointer->root_y), 0};

@@ -9,6 +9,7 @@
 
 #include "platform/Events.h"
 #include "platform/RunLoop.h"
+#include "platform/common/EventMonitors.h"
 #include "platform/common/KeyRepeater.h"
 #include "platform/common/PointerPacer.h"
 #include "platform/x11/X11Connection.h"
@@ -37,12 +38,6 @@ public:
     static constexpr double kMotionInterval = 0.016;
 
 private:
-    struct Monitor {
-        MonitorToken token = 0;
-        EventMask mask = 0;
-        GlobalHandler global;
-        LocalHandler local;
-    };
     void selectEvents();
     void handle(const xcb_generic_event_t* event);
     void handleKey(quint32 keycode, bool isPress);
@@ -67,13 +62,13 @@ private:
     PointerPacer m_pacer;
     X11PointerRecorder m_recorder;
     int m_xinputOpcode = -1;
-    QList<Monitor> m_monitors;
-    MonitorToken m_nextToken = 1;
+    EventMonitors m_monitors;
     EventMask m_selected = 0;
     bool m_isRecordingButtons = false; // the recorder was asked for buttons, and records them
     QPoint m_position;                 // root pixels, as of the last pointer event handed on
     QPoint m_deviceOrigin;             // added to the recorded positions: X11Screens::deviceOrigin()
     quint32 m_heldButtons = 0;         // in the bits of pressedMouseButtons()
+    EventSubscription m_subscription;  // last: removed before the rest goes
 };
 
 } // namespace corvane

@@ -6,17 +6,12 @@
 
 namespace corvane {
 
-X11KeyGrabs::X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard)
+X11KeyGrabs::X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard,
+                         WindowManagerWatcher& windowManager)
     : m_connection(connection)
     , m_keyboard(keyboard)
-    , m_supportingCheck(connection.atom("_NET_SUPPORTING_WM_CHECK")) {
-    connection.addEventHandler([this](const xcb_generic_event_t* event) {
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-            return;
-        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        if (notify->window == m_connection.root() && notify->atom == m_supportingCheck)
-            emit windowManagerChanged();
-    });
+    , m_windowManager(windowManager) {
+    connect(&windowManager, &WindowManagerWatcher::changed, this, &KeyGrabs::windowManagerChanged);
 }
 
 template <typename Use> void X11KeyGrabs::forEachGrab(const KeyChord& chord, Use&& use) const {
@@ -38,7 +33,7 @@ QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
     }
     // One round trip, bounded: once its reply is in, every grab before it has been answered, so
     // checking them below never waits on the server.
-    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence);
+    const auto sync = m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c));
     QList<KeyChord> refused;
     for (const auto& [index, cookie] : attempts) {
         if (!sync) {
@@ -66,7 +61,7 @@ void X11KeyGrabs::ungrabKeys(const QList<KeyChord>& chords) {
 }
 
 std::optional<QString> X11KeyGrabs::windowManagerName() {
-    return m_connection.windowManagerName();
+    return m_windowManager.name();
 }
 
 std::optional<QString> X11KeyGrabs::windowManagerKeyFile() {
@@ -74,8 +69,7 @@ std::optional<QString> X11KeyGrabs::windowManagerKeyFile() {
     if (!name || windowManagerNamed(*name) != WindowManager::Openbox)
         return std::nullopt;
     // Openbox names the file it was started with; without one it reads the first that exists.
-    const QString given =
-        QString::fromUtf8(m_connection.bytes(m_connection.root(), m_connection.atom("_OB_CONFIG_FILE")));
+    const QString given = m_windowManager.configFile();
     for (const QString& file : layoutFiles(WindowManager::Openbox, ConfigFolders::fromEnvironment(), given)) {
         if (!given.isEmpty() || QFileInfo(file).isFile())
             return file;
@@ -87,10 +81,8 @@ bool X11KeyGrabs::grabKeyboard() {
     if (m_isKeyboardGrabbed)
         return true;
     xcb_connection_t* c = m_connection.xcb();
-    const auto reply = m_connection.await<xcb_grab_keyboard_reply_t>(
-        xcb_grab_keyboard(c, 0, m_connection.root(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                          XCB_GRAB_MODE_ASYNC)
-            .sequence);
+    const auto reply = m_connection.await<xcb_grab_keyboard_reply_t>(xcb_grab_keyboard(
+        c, 0, m_connection.root(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     m_isKeyboardGrabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     return m_isKeyboardGrabbed;
 }

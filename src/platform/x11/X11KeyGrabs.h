@@ -1,10 +1,11 @@
 #pragma once
-// Passive key grabs on the root window (XGrabKey), and the window manager's name from its
-// _NET_SUPPORTING_WM_CHECK window. A grab another client holds makes ours fail with BadAccess,
-// which is how the keys the window manager binds are found. An active grab of the whole keyboard
-// outranks every passive grab, so a chord being recorded reaches us even when another client binds it.
+// Passive key grabs on the root window (XGrabKey), and the window manager's name and key file. A grab another
+// client holds makes ours fail with BadAccess, which is how the keys the window manager binds are found. An
+// active grab of the whole keyboard outranks every passive grab, so a chord being recorded reaches us even
+// when another client binds it.
 
 #include "platform/KeyGrabs.h"
+#include "platform/x11/WindowManagerWatcher.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keyboard.h"
 
@@ -12,7 +13,7 @@ namespace corvane {
 
 class X11KeyGrabs final : public KeyGrabs {
 public:
-    X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard);
+    X11KeyGrabs(X11Connection& connection, X11Keyboard& keyboard, WindowManagerWatcher& windowManager);
 
     QList<KeyChord> grabKeys(const QList<KeyChord>& chords) override;
     void ungrabKeys(const QList<KeyChord>& chords) override;
@@ -28,7 +29,7 @@ private:
 
     X11Connection& m_connection;
     X11Keyboard& m_keyboard;
-    xcb_atom_t m_supportingCheck;
+    WindowManagerWatcher& m_windowManager;
     bool m_isKeyboardGrabbed = false;
 };
 

@@ -39,7 +39,7 @@ X11Keyboard::X11Keyboard(X11Connection& connection)
     xcb_xkb_select_events_aux(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_CONTROLS_NOTIFY, 0,
                               XCB_XKB_EVENT_TYPE_CONTROLS_NOTIFY, 0, 0, &none);
     readControls();
-    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) {
         // Every XKB event shares one code; the second byte says which it is.
         const auto* bytes = reinterpret_cast<const quint8*>(event);
         if ((event->response_type & 0x7f) == m_xkbEventBase && bytes[1] == XCB_XKB_CONTROLS_NOTIFY)
@@ -56,7 +56,7 @@ X11Keyboard::~X11Keyboard() {
 
 void X11Keyboard::readControls() {
     const auto controls = m_connection.await<xcb_xkb_get_controls_reply_t>(
-        xcb_xkb_get_controls(m_connection.xcb(), XCB_XKB_ID_USE_CORE_KBD).sequence);
+        xcb_xkb_get_controls(m_connection.xcb(), XCB_XKB_ID_USE_CORE_KBD));
     if (!controls)
         return;
     m_repeatsKeys = controls->enabledControls & XCB_XKB_BOOL_CTRL_REPEAT_KEYS;

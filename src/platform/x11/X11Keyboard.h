@@ -56,6 +56,7 @@ private:
     KeyRepeatTiming m_repeatTiming;
     std::array<quint8, 32> m_perKeyRepeat{}; // one bit per keycode
     std::bitset<256> m_keysDown;             // as update() has followed them
+    EventSubscription m_subscription;        // last: removed before the rest goes
 };
 
 } // namespace corvane

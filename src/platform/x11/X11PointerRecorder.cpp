@@ -27,7 +27,7 @@ X11PointerRecorder::X11PointerRecorder(X11Connection& control, RunLoop& runLoop,
     const xcb_query_extension_reply_t* record = xcb_get_extension_data(c, &xcb_record_id);
     if (record && record->present) {
         const auto version = control.await<xcb_record_query_version_reply_t>(
-            xcb_record_query_version(c, XCB_RECORD_MAJOR_VERSION, XCB_RECORD_MINOR_VERSION).sequence);
+            xcb_record_query_version(c, XCB_RECORD_MAJOR_VERSION, XCB_RECORD_MINOR_VERSION));
         m_isAvailable = version && version->major_version >= 1;
     }
 }

@@ -40,40 +40,34 @@ X11Screens::X11Screens(X11Connection& connection)
     const xcb_atom_t workArea = connection.atom("_NET_WORKAREA");
     const xcb_atom_t clientList = connection.atom("_NET_CLIENT_LIST");
     const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
-    connection.addEventHandler([this, workArea, clientList, desktop](const xcb_generic_event_t* event) {
-        const int type = event->response_type & 0x7f;
-        // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
-        // a ConfigureNotify of the root window only, not as a RandR event.
-        const bool isRootConfigure =
-            type == XCB_CONFIGURE_NOTIFY &&
-            reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_connection.root();
-        if (isRootConfigure ||
-            (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))) {
-            {
-                std::lock_guard lock(m_cacheMutex);
+    m_subscription =
+        connection.addEventHandler([this, workArea, clientList, desktop](const xcb_generic_event_t* event) {
+            const int type = event->response_type & 0x7f;
+            // Monitors added or removed without a new mode (RandR 1.5 monitors, virtual displays) come as
+            // a ConfigureNotify of the root window only, not as a RandR event.
+            const bool isRootConfigure =
+                type == XCB_CONFIGURE_NOTIFY &&
+                reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_connection.root();
+            if (isRootConfigure ||
+                (m_randrEvent >= 0 && (type == m_randrEvent || type == m_randrEvent + XCB_RANDR_NOTIFY))) {
                 m_monitors.reset();
                 m_reservedAreas.reset();
-            }
-            emit screensChanged();
-        }
-        if (type != XCB_PROPERTY_NOTIFY)
-            return;
-        const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
-        if (changed == workArea || changed == clientList || changed == desktop) {
-            {
-                std::lock_guard lock(m_cacheMutex);
-                m_reservedAreas.reset();
-            }
-            // The window manager recomputes the work area whenever a panel's strut changes.
-            if (changed == workArea)
                 emit screensChanged();
-        }
-    });
+            }
+            if (type != XCB_PROPERTY_NOTIFY)
+                return;
+            const xcb_atom_t changed = reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom;
+            if (changed == workArea || changed == clientList || changed == desktop) {
+                m_reservedAreas.reset();
+                // The window manager recomputes the work area whenever a panel's strut changes.
+                if (changed == workArea)
+                    emit screensChanged();
+            }
+        });
     connection.flush();
 }
 
 QList<X11Screens::Monitor> X11Screens::monitors() const {
-    std::lock_guard lock(m_cacheMutex);
     if (!m_monitors)
         m_monitors = queryMonitors();
     return *m_monitors;
@@ -82,29 +76,30 @@ QList<X11Screens::Monitor> X11Screens::monitors() const {
 QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     xcb_connection_t* c = m_connection.xcb();
     QList<Monitor> result;
-    const auto reply = m_connection.await<xcb_randr_get_monitors_reply_t>(
-        xcb_randr_get_monitors(c, m_connection.root(), 1).sequence);
+    const auto reply =
+        m_connection.await<xcb_randr_get_monitors_reply_t>(xcb_randr_get_monitors(c, m_connection.root(), 1));
     if (reply) {
         for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
              xcb_randr_monitor_info_next(&it))
-            result.append(
-                {QRect(it.data->x, it.data->y, it.data->width, it.data->height), it.data->primary != 0, {}});
+            result.append({.root = QRect(it.data->x, it.data->y, it.data->width, it.data->height),
+                           .isPrimary = it.data->primary != 0});
     }
     // Several X screens joined by Xinerama (nested servers, for one) report their heads through it
     // only; RandR speaks of the first screen alone, at its own origin.
     m_deviceOrigin = QPoint();
-    const auto heads =
-        m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c).sequence);
+    const auto heads = m_connection.await<xcb_xinerama_query_screens_reply_t>(xcb_xinerama_query_screens(c));
     if (heads && xcb_xinerama_query_screens_screen_info_length(heads.get()) > result.size()) {
         result.clear();
         const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(heads.get());
         m_deviceOrigin = QPoint(info[0].x_org, info[0].y_org);
         for (int i = 0; i < xcb_xinerama_query_screens_screen_info_length(heads.get()); ++i)
-            result.append({QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height), i == 0, {}});
+            result.append({.root = QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height),
+                           .isPrimary = i == 0});
     }
     if (result.isEmpty()) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        result.append({QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), true, {}});
+        result.append(
+            {.root = QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels), .isPrimary = true});
     }
     if (std::none_of(result.begin(), result.end(), [](const Monitor& m) { return m.isPrimary; }))
         result.first().isPrimary = true;
@@ -115,12 +110,10 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
 
 QPoint X11Screens::deviceOrigin() const {
     monitors();
-    std::lock_guard lock(m_cacheMutex);
     return m_deviceOrigin;
 }
 
 ReservedAreas X11Screens::reservedAreas() const {
-    std::lock_guard lock(m_cacheMutex);
     if (!m_reservedAreas)
         m_reservedAreas = m_workArea.read();
     return *m_reservedAreas;
@@ -170,8 +163,10 @@ QList<Screen> X11Screens::screens() const {
     QList<Screen> result;
     for (int i = 0; i < all.size(); ++i) {
         const QRect visible = visibleRoots[i];
-        result.append(Screen{quint64(i + 1), all[i].name, toScreenCoordinates(all[i].root),
-                             toScreenCoordinates(visible)});
+        result.append(Screen{.id = quint64(i + 1),
+                             .name = all[i].name,
+                             .frame = toScreenCoordinates(all[i].root),
+                             .visibleFrame = toScreenCoordinates(visible)});
     }
     return result;
 }

@@ -7,7 +7,6 @@
 #include "platform/x11/X11WorkArea.h"
 
 #include <QPoint>
-#include <mutex>
 #include <optional>
 
 namespace corvane {
@@ -42,7 +41,7 @@ private:
     struct Monitor {
         QRect root; // in root coordinates
         bool isPrimary = false;
-        QString name;
+        QString name{}; // given once all are found
     };
     // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;
@@ -56,10 +55,10 @@ private:
     X11Connection& m_connection;
     X11WorkArea m_workArea;
     int m_randrEvent = -1;
-    mutable std::mutex m_cacheMutex;
     mutable std::optional<QList<Monitor>> m_monitors;
     mutable QPoint m_deviceOrigin; // with m_monitors
     mutable std::optional<ReservedAreas> m_reservedAreas;
+    EventSubscription m_subscription; // last: removed before the rest goes
 };
 
 } // namespace corvane

@@ -14,14 +14,14 @@ QVariantMap boundsOf(const QRectF& r) {
 } // namespace
 
 QVariant X11WindowServer::entry(xcb_window_t window, const X11Windows::WindowFacts& facts) {
-    const std::optional<X11Windows::TitledFrame> titled = m_windows.titledFrame(window);
+    const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(window);
     if (!titled)
         return {};
     QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(facts.layer)},
                   {QString::fromLatin1(windowinfo::kNumber), qint64(window)},
                   {QString::fromLatin1(windowinfo::kBounds), boundsOf(titled->frame)}};
     // Clients that do not say their pid are asked of the server.
-    if (const std::optional<qint32> pid = facts.pid ? facts.pid : m_windows.pid(window))
+    if (const std::optional<qint32> pid = facts.pid ? facts.pid : m_windows.pid(window).value())
         e.insert(QString::fromLatin1(windowinfo::kOwnerPid), qint64(*pid));
     if (const std::optional<QRectF> zoom = m_titleBarButtons.zoomButtonRegion(window, *titled))
         e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsOf(*zoom));
@@ -52,7 +52,7 @@ qint64 X11WindowServer::windowNumberAt(QPointF screenPoint) {
     for (xcb_window_t w : m_windows.stacking()) {
         if (!m_windows.isOnScreen(w))
             continue;
-        const std::optional<QRectF> f = m_windows.frame(w);
+        const Fetched<QRectF> f = m_windows.frame(w);
         if (f && p.x() >= f->left() && p.x() < f->right() && p.y() >= f->top() && p.y() < f->bottom())
             return w;
     }

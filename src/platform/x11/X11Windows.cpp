@@ -9,6 +9,18 @@ namespace corvane {
 
 namespace {
 constexpr quint32 kSourceIsPager = 2; // requests come from a tool acting for the user
+// _NET_MOVERESIZE_WINDOW's first value: the gravity, which of x, y, width and height it sets, and
+// where the request comes from.
+namespace moveresize {
+constexpr quint32 kNorthWestGravity = 1;
+constexpr quint32 kSetsX = 1 << 8;
+constexpr quint32 kSetsY = 1 << 9;
+constexpr quint32 kSetsWidth = 1 << 10;
+constexpr quint32 kSetsHeight = 1 << 11;
+constexpr int kSourceShift = 12;
+} // namespace moveresize
+// _NET_WM_STATE's first value.
+constexpr quint32 kRemoveState = 0;
 // Frames lie a few windows deep at most; the bound only keeps a broken tree from costing round
 // trips without end.
 constexpr int kMaxDepth = 8;
@@ -23,11 +35,10 @@ constexpr std::chrono::milliseconds kLateApplyBound{500};
 X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
     : m_connection(connection)
     , m_screens(screens) {
-    connection.addEventHandler([this](const xcb_generic_event_t* event) {
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) {
         if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
             return;
         const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
-        std::lock_guard lock(m_mutex);
         m_watched.remove(gone);
         m_sent.remove(gone);
     });
@@ -37,12 +48,13 @@ X11Windows::X11Windows(X11Connection& connection, X11Screens& screens)
 // some window managers leave _NET_CLIENT_LIST_STACKING as it was when a window is raised. Where
 // that list is not there yet (xfwm4 with one client just mapped), the plain client list stands in.
 QList<xcb_window_t> X11Windows::stacking(double timeout) {
-    const auto treeCookie = xcb_query_tree(m_connection.xcb(), m_connection.root());
+    auto treeCookie =
+        m_connection.cookie<xcb_query_tree_reply_t>(xcb_query_tree(m_connection.xcb(), m_connection.root()));
     QList<quint32> listed =
         m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST_STACKING"), timeout);
     if (listed.isEmpty())
         listed = m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_CLIENT_LIST"), timeout);
-    const auto tree = m_connection.await<xcb_query_tree_reply_t>(treeCookie.sequence, timeout);
+    const auto tree = treeCookie.await(timeout);
     QList<quint32> rootChildren;
     if (tree) {
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -61,12 +73,13 @@ QHash<quint32, quint32> X11Windows::topLevels(const QList<quint32>& windows) {
         reached.insert(w, w);
     for (int depth = 0; depth < kMaxDepth && !reached.isEmpty(); ++depth) {
         const QList<quint32> asked = reached.keys();
-        QList<unsigned int> trees;
+        std::vector<ReplyCookie<xcb_query_tree_reply_t>> trees;
         for (quint32 w : asked)
-            trees.append(xcb_query_tree(m_connection.xcb(), reached.value(w)).sequence);
+            trees.push_back(m_connection.cookie<xcb_query_tree_reply_t>(
+                xcb_query_tree(m_connection.xcb(), reached.value(w))));
         qsizetype i = 0;
         QHash<quint32, quint32> next;
-        m_connection.awaitEach<xcb_query_tree_reply_t>(trees, [&](const xcb_query_tree_reply_t* tree) {
+        m_connection.awaitEach(std::move(trees), [&](const xcb_query_tree_reply_t* tree) {
             const quint32 w = asked[i++];
             if (!tree)
                 return; // gone meanwhile
@@ -80,30 +93,32 @@ QHash<quint32, quint32> X11Windows::topLevels(const QList<quint32>& windows) {
     return found;
 }
 
-std::optional<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
-    const QList<quint32> wmPid = m_connection.cardinals(window, m_connection.atom("_NET_WM_PID"), timeout);
-    if (!wmPid.isEmpty())
-        return qint32(wmPid.first());
+Fetched<qint32> X11Windows::pid(xcb_window_t window, double timeout) {
+    const auto wmPid = m_connection.property(window, m_connection.atom("_NET_WM_PID"), timeout);
+    if (!wmPid)
+        return wmPid.end();
+    if (const QList<quint32> values = X11Connection::cardinalsOf(wmPid.get()); !values.isEmpty())
+        return qint32(values.first());
     // Clients that do not say their pid: ask the server which process owns the window.
-    xcb_res_client_id_spec_t query{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    xcb_res_client_id_spec_t query{.client = window, .mask = XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     const auto reply = m_connection.await<xcb_res_query_client_ids_reply_t>(
-        xcb_res_query_client_ids(m_connection.xcb(), 1, &query).sequence, timeout);
+        xcb_res_query_client_ids(m_connection.xcb(), 1, &query), timeout);
     if (!reply)
-        return std::nullopt;
+        return reply.end();
     // Only the pid was asked for, so every value that comes back is one.
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
          xcb_res_client_id_value_next(&it)) {
         if (xcb_res_client_id_value_value_length(it.data) > 0)
             return qint32(*xcb_res_client_id_value_value(it.data));
     }
-    return std::nullopt;
+    return WaitEnd::Replied; // none said
 }
 
 namespace {
 FrameExtents extentsOf(const QList<quint32>& v) {
     if (v.size() < 4)
         return {};
-    return {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+    return {.left = int(v[0]), .right = int(v[1]), .top = int(v[2]), .bottom = int(v[3])};
 }
 } // namespace
 
@@ -114,75 +129,74 @@ FrameExtents X11Windows::decorations(xcb_window_t window, const QList<quint32>& 
     if (frame == window)
         return {};
     xcb_connection_t* c = m_connection.xcb();
-    const auto frameCookie = xcb_get_geometry(c, frame);
-    const auto clientCookie = xcb_get_geometry(c, window);
-    const auto originCookie = xcb_translate_coordinates(c, window, m_connection.root(), 0, 0);
-    const auto outer = m_connection.await<xcb_get_geometry_reply_t>(frameCookie.sequence, timeout);
-    const auto client = m_connection.await<xcb_get_geometry_reply_t>(clientCookie.sequence, timeout);
-    const auto origin = m_connection.await<xcb_translate_coordinates_reply_t>(originCookie.sequence, timeout);
+    auto frameCookie = m_connection.cookie<xcb_get_geometry_reply_t>(xcb_get_geometry(c, frame));
+    auto clientCookie = m_connection.cookie<xcb_get_geometry_reply_t>(xcb_get_geometry(c, window));
+    auto originCookie = m_connection.cookie<xcb_translate_coordinates_reply_t>(
+        xcb_translate_coordinates(c, window, m_connection.root(), 0, 0));
+    const auto outer = frameCookie.await(timeout);
+    const auto client = clientCookie.await(timeout);
+    const auto origin = originCookie.await(timeout);
     if (!outer || !client || !origin)
         return {};
     // A child of the root has its position at the outer corner of its border.
     const int border = 2 * outer->border_width;
     const int left = origin->dst_x - outer->x;
     const int top = origin->dst_y - outer->y;
-    const FrameExtents measured{std::max(0, left), std::max(0, outer->width + border - left - client->width),
-                                std::max(0, top), std::max(0, outer->height + border - top - client->height)};
+    const FrameExtents measured{.left = std::max(0, left),
+                                .right = std::max(0, outer->width + border - left - client->width),
+                                .top = std::max(0, top),
+                                .bottom = std::max(0, outer->height + border - top - client->height)};
     // Far more than a border and a title bar: a container (a virtual root), not decorations.
     if (std::max({measured.left, measured.right, measured.top, measured.bottom}) > kMaxDecoration)
         return {};
     return measured;
 }
 
-std::optional<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
-    const std::optional<FrameReading> reading = readFrame(window, timeout, false);
-    return reading ? std::optional(reading->frame) : std::nullopt;
+Fetched<QRectF> X11Windows::frame(xcb_window_t window, double timeout) {
+    const Fetched<FrameReading> reading = readFrame(window, timeout, false);
+    if (!reading)
+        return reading.end();
+    return reading->frame;
 }
 
-std::optional<X11Windows::TitledFrame> X11Windows::titledFrame(xcb_window_t window, double timeout) {
-    const std::optional<FrameReading> reading = readFrame(window, timeout, false);
+Fetched<X11Windows::TitledFrame> X11Windows::titledFrame(xcb_window_t window, double timeout) {
+    const Fetched<FrameReading> reading = readFrame(window, timeout, false);
     if (!reading)
-        return std::nullopt;
-    return TitledFrame{reading->frame, reading->publishedTop};
+        return reading.end();
+    return TitledFrame{.frame = reading->frame, .decorationTop = reading->publishedTop};
 }
 
 // Every request in flight at once: one round trip where they went one after another (the writer
 // reads the frame before each write, and every round trip delays the window's move).
-std::optional<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
-                                                              bool withStates) {
+Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
+                                                        bool withStates) {
     xcb_connection_t* c = m_connection.xcb();
     const auto property = [&](const char* name) {
-        return xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
-            .sequence;
+        return m_connection.cookie<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, window, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096));
     };
-    const unsigned int geometryRequest = xcb_get_geometry(c, window).sequence;
-    const unsigned int originRequest =
-        xcb_translate_coordinates(c, window, m_connection.root(), 0, 0).sequence;
-    const unsigned int publishedRequest = property("_NET_FRAME_EXTENTS");
-    const unsigned int shadowRequest = property("_GTK_FRAME_EXTENTS");
-    const unsigned int statesRequest = withStates ? property("_NET_WM_STATE") : 0;
+    auto geometryCookie = m_connection.cookie<xcb_get_geometry_reply_t>(xcb_get_geometry(c, window));
+    auto originCookie = m_connection.cookie<xcb_translate_coordinates_reply_t>(
+        xcb_translate_coordinates(c, window, m_connection.root(), 0, 0));
+    auto publishedCookie = property("_NET_FRAME_EXTENTS");
+    auto shadowCookie = property("_GTK_FRAME_EXTENTS");
+    std::optional<ReplyCookie<xcb_get_property_reply_t>> statesCookie;
+    if (withStates)
+        statesCookie.emplace(property("_NET_WM_STATE"));
     // One bound for all of them: a server that stalls costs the timeout once, not once per request.
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)));
     const auto remaining = [&] { return double(deadline.remainingTimeNSecs()) / 1e9; };
-    const auto geometry = m_connection.await<xcb_get_geometry_reply_t>(geometryRequest, remaining());
-    const auto origin =
-        geometry ? m_connection.await<xcb_translate_coordinates_reply_t>(originRequest, remaining())
-                 : XcbReply<xcb_translate_coordinates_reply_t>();
-    if (!geometry || !origin) {
-        if (!geometry)
-            xcb_discard_reply(c, originRequest);
-        for (unsigned int request : {publishedRequest, shadowRequest, statesRequest}) {
-            if (request)
-                xcb_discard_reply(c, request);
-        }
-        return std::nullopt; // gone, or no answer in time
-    }
-    const auto published = m_connection.await<xcb_get_property_reply_t>(publishedRequest, remaining());
-    const auto shadow = m_connection.await<xcb_get_property_reply_t>(shadowRequest, remaining());
+    const auto geometry = geometryCookie.await(remaining());
+    if (!geometry)
+        return geometry.end(); // gone, or no answer in time; the other replies go with their cookies
+    const auto origin = originCookie.await(remaining());
+    if (!origin)
+        return origin.end();
+    const auto published = publishedCookie.await(remaining());
+    const auto shadow = shadowCookie.await(remaining());
     FrameReading reading;
-    if (statesRequest)
-        reading.states = X11Connection::cardinalsOf(
-            m_connection.await<xcb_get_property_reply_t>(statesRequest, remaining()).get());
+    if (statesCookie)
+        reading.states = X11Connection::cardinalsOf(statesCookie->await(remaining()).get());
     const QList<quint32> publishedExtents = X11Connection::cardinalsOf(published.get());
     reading.wm = decorations(window, publishedExtents, timeout);
     reading.publishedTop = extentsOf(publishedExtents).top;
@@ -203,11 +217,13 @@ bool X11Windows::hasState(xcb_window_t window, const char* state) {
         .contains(m_connection.atom(state));
 }
 
-std::optional<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
-    const QList<quint32> v =
-        m_connection.cardinals(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
+Fetched<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {
+    const auto reply = m_connection.property(window, m_connection.atom("_CORVANE_RESTORE_FRAME"), timeout);
+    if (!reply)
+        return reply.end();
+    const QList<quint32> v = X11Connection::cardinalsOf(reply.get());
     if (v.size() != 4)
-        return std::nullopt; // whether the values make a frame a window can have is for the reader
+        return WaitEnd::Replied; // whether the values make a frame a window can have is for the reader
     const QPoint axOrigin = m_screens.primaryOrigin();
     return QRectF(qint32(v[0]) - axOrigin.x(), qint32(v[1]) - axOrigin.y(), v[2], v[3]);
 }
@@ -253,17 +269,19 @@ bool X11Windows::isTarget(xcb_window_t window) {
 X11Windows::WindowFacts X11Windows::facts(xcb_window_t window) {
     xcb_connection_t* c = m_connection.xcb();
     const auto ask = [&](xcb_window_t w, const char* name) {
-        return xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096)
-            .sequence;
+        return m_connection.cookie<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, w, m_connection.atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096));
     };
-    const QList<unsigned int> requests{ask(window, "_NET_WM_PID"), ask(window, "_NET_WM_WINDOW_TYPE"),
-                                       ask(window, "_NET_WM_STATE"), ask(window, "_NET_WM_DESKTOP"),
-                                       ask(m_connection.root(), "_NET_CURRENT_DESKTOP")};
+    std::vector<ReplyCookie<xcb_get_property_reply_t>> requests;
+    for (const char* name : {"_NET_WM_PID", "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE", "_NET_WM_DESKTOP"})
+        requests.push_back(ask(window, name));
+    requests.push_back(ask(m_connection.root(), "_NET_CURRENT_DESKTOP"));
+    const qsizetype asked = qsizetype(requests.size());
     QList<QList<quint32>> values;
-    m_connection.awaitEach<xcb_get_property_reply_t>(requests, [&](const xcb_get_property_reply_t* reply) {
+    m_connection.awaitEach(std::move(requests), [&](const xcb_get_property_reply_t* reply) {
         values.append(X11Connection::cardinalsOf(reply));
     });
-    values.resize(requests.size()); // none after a timeout
+    values.resize(asked); // none after a timeout
     const QList<quint32>& desktop = values[3];
     const QList<quint32>& current = values[4];
     WindowFacts f;
@@ -284,15 +302,14 @@ QString X11Windows::applicationName(xcb_window_t window) {
     return QString::fromUtf8(m_connection.bytes(window, m_connection.atom("_NET_WM_NAME")));
 }
 
-bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
-                            std::optional<QSizeF> outerSize, double timeout) {
-    std::optional<FrameReading> reading = readFrame(window, timeout, true);
+WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
+                               std::optional<QSizeF> outerSize, double timeout) {
+    Fetched<FrameReading> reading = readFrame(window, timeout, true);
     // Built on the frame the last request left, not on one the window manager is still changing:
     // a request sent before icewm has applied the one before may land off by its border, an offset
     // the next request does not repeat (and the writer would take it off that one).
     std::optional<SentRequest> pending;
     if (reading) {
-        std::lock_guard lock(m_mutex);
         const auto sent = m_sent.constFind(window);
         if (sent != m_sent.cend() && !sent->wasAwaited && sent->before == reading->frame)
             pending = *sent;
@@ -300,28 +317,26 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     if (pending && awaitApplied(window, *pending, kPendingBound))
         reading = readFrame(window, timeout, true);
     if (!reading) {
-        std::lock_guard lock(m_mutex);
         m_sent.remove(window); // gone
-        return false;
+        return reading.end();
     }
     const xcb_atom_t vertical = m_connection.atom("_NET_WM_STATE_MAXIMIZED_VERT");
     const xcb_atom_t horizontal = m_connection.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
     if (reading->states.contains(vertical) || reading->states.contains(horizontal))
         m_connection.sendRootMessage(window, m_connection.atom("_NET_WM_STATE"),
-                                     {0 /* remove */, vertical, horizontal, kSourceIsPager, 0});
-    const std::optional<QRectF> current = reading->frame;
+                                     {kRemoveState, vertical, horizontal, kSourceIsPager, 0});
+    const QRectF current = reading->frame;
     const FrameExtents wm = reading->wm;
     const FrameExtents shadow = reading->shadow;
     QRectF target;
     bool isWatched = true;
     {
-        std::lock_guard lock(m_mutex);
         // What is not asked for stays as it is, or as the last request left it while that is pending.
         const auto sent = m_sent.constFind(window);
         const bool isPending =
             sent != m_sent.cend() &&
-            (sent->before == *current || std::chrono::steady_clock::now() - sent->sentAt < kLateApplyBound);
-        target = isPending ? sent->requested : *current;
+            (sent->before == current || std::chrono::steady_clock::now() - sent->sentAt < kLateApplyBound);
+        target = isPending ? sent->requested : current;
         if (axTopLeft)
             target.moveTopLeft(*axTopLeft);
         if (outerSize)
@@ -329,7 +344,10 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
         // A request that builds on a pending one is answered by the events of both.
         const quint64 configuresBefore =
             isPending ? sent->configuresBefore : m_connection.configured(window).count;
-        m_sent.insert(window, {target, *current, reading->client, configuresBefore});
+        m_sent.insert(window, {.requested = target,
+                               .before = current,
+                               .clientBefore = reading->client,
+                               .configuresBefore = configuresBefore});
         isWatched = m_watched.contains(window);
         m_watched.insert(window);
     }
@@ -339,8 +357,9 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
         xcb_change_window_attributes(m_connection.xcb(), window, XCB_CW_EVENT_MASK, &mask);
     }
     const QPoint axOrigin = m_screens.primaryOrigin();
+    using namespace moveresize;
     const quint32 flags =
-        1 /* north-west gravity */ | (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) | (kSourceIsPager << 12);
+        kNorthWestGravity | kSetsX | kSetsY | kSetsWidth | kSetsHeight | (kSourceIsPager << kSourceShift);
     // With north-west gravity the window manager places the outer frame's top-left at x, y...
     const auto x = quint32(qRound(target.x() + axOrigin.x() - shadow.left));
     const auto y = quint32(qRound(target.y() + axOrigin.y() - shadow.top));
@@ -350,13 +369,12 @@ bool X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLef
     const auto h =
         quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
-    return true;
+    return WaitEnd::Replied;
 }
 
 void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
     SentRequest sent;
     {
-        std::lock_guard lock(m_mutex);
         const auto it = m_sent.constFind(window);
         if (it == m_sent.cend())
             return;
@@ -367,7 +385,6 @@ void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
 
 bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout) {
     {
-        std::lock_guard lock(m_mutex);
         const auto it = m_sent.find(window);
         if (it != m_sent.end() && it->configuresBefore == sent.configuresBefore &&
             it->requested == sent.requested)
@@ -405,7 +422,6 @@ xcb_window_t X11Windows::activeWindow() {
 }
 
 void X11Windows::noteActivation(xcb_window_t window, qint32 pid) {
-    std::lock_guard lock(m_mutex);
     m_lastActiveByPid.insert(pid, window);
 }
 
@@ -416,7 +432,7 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     const xcb_window_t active = activeWindow();
     if (active != XCB_WINDOW_NONE) {
         const WindowFacts f = facts(active);
-        if ((f.pid ? f.pid : this->pid(active)) == pid) {
+        if ((f.pid ? f.pid : this->pid(active).value()) == pid) {
             if (f.layer != kOrdinaryLayer)
                 return std::nullopt;
             if (f.isOnScreen)
@@ -426,7 +442,6 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
     const QList<xcb_window_t> windows = stacking();
     std::optional<xcb_window_t> last;
     {
-        std::lock_guard lock(m_mutex);
         if (const auto it = m_lastActiveByPid.constFind(pid); it != m_lastActiveByPid.cend())
             last = *it;
     }
@@ -434,7 +449,7 @@ std::optional<xcb_window_t> X11Windows::focusedWindow(qint32 pid) {
         return last;
     for (xcb_window_t w : windows) {
         const WindowFacts f = facts(w);
-        if ((f.pid ? f.pid : this->pid(w)) == pid && f.layer == kOrdinaryLayer && f.isOnScreen)
+        if ((f.pid ? f.pid : this->pid(w).value()) == pid && f.layer == kOrdinaryLayer && f.isOnScreen)
             return w;
     }
     return std::nullopt;

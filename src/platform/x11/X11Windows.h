@@ -2,15 +2,15 @@
 // What Corvane reads of client windows and asks the window manager to do with them, shared by the
 // X11 accessibility, window list and workspace. Frames are outer frames in AX coordinates (origin
 // at the primary monitor's top-left); windows that draw their own shadow are measured without it.
-// Thread-safe: the background writer uses it too.
+// Each thread's connection has its own: the main thread's and the writer's.
 
+#include "platform/x11/Fetched.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Screens.h"
 
 #include <QRectF>
 #include <QSet>
 #include <chrono>
-#include <mutex>
 
 namespace corvane {
 
@@ -24,17 +24,16 @@ public:
 
     // Client windows, front to back, as the server stacks them.
     QList<xcb_window_t> stacking(double timeout = X11Connection::kDefaultTimeout);
-    std::optional<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
+    Fetched<qint32> pid(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None when the window is gone or did not answer in time.
-    std::optional<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
+    Fetched<QRectF> frame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // The outer frame, and the height of the decorations the window manager says it draws at the top
     // (its _NET_FRAME_EXTENTS): 0 for a window that draws its own title bar, if it has one.
     struct TitledFrame {
         QRectF frame;
         int decorationTop = 0;
     };
-    std::optional<TitledFrame> titledFrame(xcb_window_t window,
-                                           double timeout = X11Connection::kDefaultTimeout);
+    Fetched<TitledFrame> titledFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // Whether a window is one to move, and whose: _NET_WM_PID (none without it), the layer of its
     // type, and whether it is on screen. One round trip.
     struct WindowFacts {
@@ -52,16 +51,17 @@ public:
     // width and height in root coordinates as four CARDINALs (x and y read as signed), as any client
     // left them: the reader judges whether they make a frame. It belongs to the window, so it
     // outlives Corvane and goes with the window. Frames here are in AX coordinates.
-    std::optional<QRectF> restoreFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
+    // None, having replied, when the window has none.
+    Fetched<QRectF> restoreFrame(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
     // None deletes the property.
     void setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame);
     QString applicationName(xcb_window_t window);
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
     // Every request names all four values, since some window managers guess the missing ones wrong.
-    // False when the window is gone or did not answer in time.
-    bool moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize,
-                    double timeout = X11Connection::kDefaultTimeout);
+    // Replied when the request was sent; else the window is gone or did not answer in time.
+    WaitEnd moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft, std::optional<QSizeF> outerSize,
+                       double timeout = X11Connection::kDefaultTimeout);
     // Until the window manager has applied the last request: the window's ConfigureNotify events
     // since show the new size (a real one) and the new place (the synthetic one window managers send
     // after a move) where it asked for them; the given seconds at most; at once when that request
@@ -98,7 +98,7 @@ private:
         int publishedTop = 0; // the top of _NET_FRAME_EXTENTS, where the window manager publishes them
         QList<quint32> states;
     };
-    std::optional<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
+    Fetched<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
     // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
     // window in (window managers that do not publish them), else none.
     FrameExtents decorations(xcb_window_t window, const QList<quint32>& published, double timeout);
@@ -107,10 +107,10 @@ private:
 
     X11Connection& m_connection;
     X11Screens& m_screens;
-    std::mutex m_mutex;
     QHash<qint32, xcb_window_t> m_lastActiveByPid;
     QHash<xcb_window_t, SentRequest> m_sent;
-    QSet<xcb_window_t> m_watched; // windows whose ConfigureNotify events come to us
+    QSet<xcb_window_t> m_watched;     // windows whose ConfigureNotify events come to us
+    EventSubscription m_subscription; // last: removed before the rest goes
 };
 
 } // namespace corvane

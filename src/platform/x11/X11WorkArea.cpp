@@ -21,11 +21,11 @@ QList<xcb_window_t> X11WorkArea::allWindows() const {
     QList<xcb_window_t> all;
     QList<xcb_window_t> level{m_connection.root()};
     for (int depth = 0; depth < kMaxDepth && !level.isEmpty(); ++depth) {
-        QList<unsigned int> trees;
+        std::vector<ReplyCookie<xcb_query_tree_reply_t>> trees;
         for (xcb_window_t w : level)
-            trees.append(xcb_query_tree(c, w).sequence);
+            trees.push_back(m_connection.cookie<xcb_query_tree_reply_t>(xcb_query_tree(c, w)));
         QList<xcb_window_t> next;
-        m_connection.awaitEach<xcb_query_tree_reply_t>(trees, [&](const xcb_query_tree_reply_t* tree) {
+        m_connection.awaitEach(std::move(trees), [&](const xcb_query_tree_reply_t* tree) {
             if (!tree)
                 return; // the window went away meanwhile
             const xcb_window_t* children = xcb_query_tree_children(tree);
@@ -42,13 +42,15 @@ QList<QRect> X11WorkArea::strips(const QList<xcb_window_t>& windows) const {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_atom_t partial = m_connection.atom("_NET_WM_STRUT_PARTIAL");
     const xcb_atom_t plain = m_connection.atom("_NET_WM_STRUT");
-    QList<unsigned int> struts;
+    std::vector<ReplyCookie<xcb_get_property_reply_t>> struts;
     for (xcb_window_t w : windows) {
-        struts.append(xcb_get_property(c, 0, w, partial, XCB_ATOM_CARDINAL, 0, 12).sequence);
-        struts.append(xcb_get_property(c, 0, w, plain, XCB_ATOM_CARDINAL, 0, 4).sequence);
+        struts.push_back(m_connection.cookie<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, w, partial, XCB_ATOM_CARDINAL, 0, 12)));
+        struts.push_back(m_connection.cookie<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, w, plain, XCB_ATOM_CARDINAL, 0, 4)));
     }
     QList<QList<quint32>> values;
-    m_connection.awaitEach<xcb_get_property_reply_t>(struts, [&](const xcb_get_property_reply_t* reply) {
+    m_connection.awaitEach(std::move(struts), [&](const xcb_get_property_reply_t* reply) {
         values.append(X11Connection::cardinalsOf(reply));
     });
     QList<QRect> areas;

@@ -16,7 +16,7 @@ X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows,
     , m_buttonLayouts(buttonLayouts) {
     const xcb_atom_t active = connection.atom("_NET_ACTIVE_WINDOW");
     const xcb_atom_t desktop = connection.atom("_NET_CURRENT_DESKTOP");
-    connection.addEventHandler([this, active, desktop](const xcb_generic_event_t* event) {
+    m_subscription = connection.addEventHandler([this, active, desktop](const xcb_generic_event_t* event) {
         if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
             return;
         const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
@@ -38,7 +38,7 @@ X11Workspace::X11Workspace(X11Connection& connection, X11Windows& windows,
 std::optional<RunningApplication> X11Workspace::applicationOf(xcb_window_t window) {
     if (window == XCB_WINDOW_NONE)
         return std::nullopt;
-    const std::optional<qint32> pid = m_windows.pid(window);
+    const Fetched<qint32> pid = m_windows.pid(window);
     if (!pid)
         return std::nullopt;
     return RunningApplication{*pid, m_windows.applicationName(window)};

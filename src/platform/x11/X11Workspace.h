@@ -30,6 +30,7 @@ private:
     X11Windows& m_windows;
     const ButtonLayoutReader& m_buttonLayouts;
     SleepWatcher m_sleep;
+    EventSubscription m_subscription; // last: removed before the rest goes
 };
 
 } // namespace corvane

@@ -2,12 +2,11 @@
 // handle can be dropped from inside its own callback. Waits are bounded by an event-loop deadline.
 #include "platform/qt/QtRunLoop.h"
 
-#include "platform/qt/ThreadPoolQueue.h"
-
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace corvane {
 namespace {
@@ -22,17 +21,17 @@ bool processEventsUntil(const std::function<bool()>& condition, int milliseconds
 
 TEST(QtRunLoopTest, BackgroundWorkPostsBackToTheMainThreadInOrder) {
     QtRunLoop loop;
-    ThreadPoolQueue queue;
     QList<int> order;
     QThread* mainThread = QThread::currentThread();
     bool allOnMain = true;
-    queue.async([&] {
+    std::thread background([&] {
         for (int i = 0; i < 3; ++i)
             loop.post([&, i] {
                 allOnMain = allOnMain && QThread::currentThread() == mainThread;
                 order.append(i);
             });
     });
+    background.join();
     ASSERT_TRUE(processEventsUntil([&] { return order.size() == 3; }));
     EXPECT_EQ(order, (QList<int>{0, 1, 2}));
     EXPECT_TRUE(allOnMain);

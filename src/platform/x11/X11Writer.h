@@ -1,0 +1,39 @@
+#pragma once
+// The background queue on X11: one thread that runs the work in the order it was queued, with an X
+// connection of its own, so the main connection stays the main thread's alone. Its connection,
+// screens and windows are made, used and destroyed on that thread, whose event loop hands on their
+// events; the work reaches them through the accessibility, which asks `windows()` there.
+
+#include "platform/BackgroundQueue.h"
+
+#include <QThread>
+#include <memory>
+
+namespace corvane {
+
+class X11Windows;
+
+class X11Writer final : public BackgroundQueue {
+public:
+    X11Writer();
+    // Stops.
+    ~X11Writer() override;
+
+    // False when the display could not be reached a second time: no work can write then.
+    bool isConnected() const { return m_parts != nullptr; }
+    void async(std::function<void()> work) override;
+    // Runs the work queued so far, then ends the thread. Once only; later work is dropped.
+    void stop();
+
+    bool isCurrentThread() const { return QThread::currentThread() == &m_thread; }
+    // The writer's view of the windows, on its thread alone.
+    X11Windows& windows();
+
+private:
+    struct Parts;
+    QThread m_thread;
+    QObject* m_context; // lives on the thread: queued work runs there in its name
+    std::unique_ptr<Parts> m_parts;
+};
+
+} // namespace corvane
