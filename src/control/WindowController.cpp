@@ -14,7 +14,10 @@ WindowController::WindowController(Platform& platform, FeatureSwitch& dragSnap, 
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
     connect(&m_presets, &PresetStore::presetNameReleased, &m_cycle, &ZoneCycle::releaseLayoutName);
-    connect(&m_platform.shortcuts, &Shortcuts::triggered, this, [this](int id) { act(HotkeyAction(id)); });
+    connect(&m_platform.shortcuts, &Shortcuts::triggered, this, [this](int id) {
+        qCDebug(lcGeneral) << "Hotkey" << id;
+        act(HotkeyAction(id));
+    });
     connect(&m_hotkeys, &HotkeyTable::chordsChanged, this, &WindowController::registerShortcuts);
     registerShortcuts();
     applyFeatureStartRules();

@@ -3,6 +3,7 @@
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
 #include "model/ScreenGeometry.h"
+#include "platform/common/Log.h"
 
 namespace corvane {
 
@@ -32,17 +33,26 @@ QList<RunningApplication> WindowPlacer::targetCandidates() const {
 
 std::optional<WindowPlacer::Target> WindowPlacer::target(bool isFrameNeeded) {
     const double h = primaryScreenHeight(m_platform.screens);
-    if (h <= 0)
+    if (h <= 0) {
+        qCDebug(lcGeneral) << "No window to act on: no screen";
         return std::nullopt;
-    for (const RunningApplication& application : targetCandidates()) {
+    }
+    const QList<RunningApplication> candidates = targetCandidates();
+    for (const RunningApplication& application : candidates) {
         const std::optional<AxElement> window = focusedWindowOf(m_platform.accessibility, application.pid);
-        if (!window)
+        if (!window) {
+            qCDebug(lcGeneral) << "No focused window in process" << application.pid;
             continue;
+        }
         if (!isFrameNeeded)
             return Target{*window, application, {}};
         if (const std::optional<QRectF> ax = axFrameOf(m_platform.accessibility, *window))
             return Target{*window, application, screenFrameFromAx(ax->topLeft(), ax->size(), h)};
+        qCDebug(lcGeneral) << "The frame of process" << application.pid
+                           << "'s focused window could not be read";
     }
+    if (candidates.isEmpty())
+        qCDebug(lcGeneral) << "No window to act on: no application of another process was active";
     return std::nullopt;
 }
 
