@@ -196,9 +196,6 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
     const Written unknown = run({"SnapToZone", {QStringLiteral("Nope"), 1u}});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "corvane: No layout or preset is named \"Nope\".\n");
-    EXPECT_EQ(run({"Restore", {}}).status, 0);
-    EXPECT_EQ(run({"Restore", {}}).err,
-              "corvane: The window has no earlier frame to go back to: Corvane has not placed it.\n");
 
     controller->presets().addGridPreset("Desk", 1, 2, {});
     const Written layouts = run({"ListLayouts", {}});
