@@ -205,14 +205,6 @@ TEST_F(CorvaneServiceTest, TheCommandLinesCallsAnswerWithOutputAndExitStatuses) 
 
     for (const char* name : {"client", "service"})
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
-    const QDBusConnection none =
-        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "nobus");
-    const Written noBus = writtenBy([&](std::FILE* out, std::FILE* err) {
-        return CommandClient::run({"Restore", {}}, none, {}, out, err);
-    });
-    EXPECT_EQ(noBus.status, 3) << "no bus: no Corvane to reach";
-    EXPECT_EQ(noBus.err, "Corvane is not running.\n");
-    QDBusConnection::disconnectFromBus(QStringLiteral("nobus"));
 }
 
 TEST_F(CorvaneServiceTest, EachDisplayOnOneBusHasItsOwnCorvane) {
