@@ -21,6 +21,7 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     rows->setSpacing(6);
 
     auto* notice = new Card(QPalette::Window, 6, this);
+    notice->setObjectName(QStringLiteral("notice"));
     notice->rows()->setContentsMargins(8, 8, 8, 8);
     auto* noticeRow = new QHBoxLayout;
     noticeRow->setSpacing(8);
@@ -28,6 +29,7 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
     noticeRow->addWidget(icon, 0, Qt::AlignTop);
     m_noticeText = new QLabel(notice);
+    m_noticeText->setObjectName(QStringLiteral("noticeText"));
     m_noticeText->setTextFormat(Qt::PlainText);
     m_noticeText->setWordWrap(true);
     m_noticeText->setFont(fontFor(TextStyle::Caption));
@@ -35,6 +37,7 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     noticeRow->addWidget(m_noticeText, 1);
     notice->rows()->addLayout(noticeRow);
     m_offerButton = new QPushButton(notice);
+    m_offerButton->setObjectName(QStringLiteral("offer"));
     connect(m_offerButton, &QPushButton::clicked, this, [this] {
         if (m_grabs.offer())
             emit offerTaken(*m_grabs.offer());
@@ -44,6 +47,7 @@ HotkeyGrabsView::HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent)
     rows->addWidget(m_notice);
 
     m_consumeToggle = new QCheckBox(tr("Keep these keys from reaching other applications"), this);
+    m_consumeToggle->setObjectName(QStringLiteral("consumeKeys"));
     connect(m_consumeToggle, &QCheckBox::clicked, &m_grabs, &HotkeyGrabs::setConsumesKeys);
     rows->addWidget(m_consumeToggle);
     auto* explanation =

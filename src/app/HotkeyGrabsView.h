@@ -19,13 +19,6 @@ class HotkeyGrabsView : public QWidget {
 public:
     explicit HotkeyGrabsView(HotkeyGrabs& grabs, QWidget* parent = nullptr);
 
-    // Hidden while the window manager holds none of the keys.
-    QWidget* notice() const { return m_notice; }
-    QLabel* noticeText() const { return m_noticeText; }
-    QCheckBox* consumeToggle() const { return m_consumeToggle; }
-    // "Use … instead": hidden while there is nothing free to offer.
-    QPushButton* offerButton() const { return m_offerButton; }
-
 signals:
     // The user took the offer: the table to use from now on.
     void offerTaken(const HotkeyChords& chords);
@@ -37,8 +30,10 @@ private:
     void refresh();
 
     HotkeyGrabs& m_grabs;
+    // Hidden while the window manager holds none of the keys.
     QWidget* m_notice = nullptr;
     QLabel* m_noticeText = nullptr;
+    // "Use … instead": hidden while there is nothing free to offer.
     QPushButton* m_offerButton = nullptr;
     bool m_hasBeenShown = false;
     QCheckBox* m_consumeToggle = nullptr;

@@ -58,10 +58,11 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     title->setFont(fontFor(TextStyle::Headline));
     header->addWidget(title);
     header->addStretch();
-    m_settings = smallButton(tr("Settings"), this);
-    connect(m_settings, &QPushButton::clicked, this,
+    auto* settings = smallButton(tr("Settings"), this);
+    settings->setObjectName(QStringLiteral("settings"));
+    connect(settings, &QPushButton::clicked, this,
             [showSettings = std::move(showSettings)] { showSettings(); });
-    header->addWidget(m_settings);
+    header->addWidget(settings);
     stack->addLayout(header);
     stack->addWidget(makeDivider(this));
 
@@ -73,22 +74,25 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     footer->setContentsMargins(14, 14, 14, 14);
     footer->setSpacing(8);
     m_checkForUpdates = smallButton(tr("Check for Updates…"), this);
+    m_checkForUpdates->setObjectName(QStringLiteral("checkForUpdates"));
     connect(m_checkForUpdates, &QPushButton::clicked, this, [this, &application] {
         // Updates show windows of their own, so Corvane becomes a regular, active program first.
         application.setActivationPolicy(ActivationPolicy::Regular);
         application.activateIgnoringOtherApps();
         m_updater.checkForUpdates();
     });
-    m_quit = smallButton(tr("Quit Corvane"), this);
-    connect(m_quit, &QPushButton::clicked, this, [&application] { application.terminate(); });
+    auto* quit = smallButton(tr("Quit Corvane"), this);
+    quit->setObjectName(QStringLiteral("quit"));
+    connect(quit, &QPushButton::clicked, this, [&application] { application.terminate(); });
     // Where the program cannot check for itself, a disabled button would look broken: say instead
     // where updates come from.
     m_updatesNote = new QLabel(tr("Updated with your system"), this);
+    m_updatesNote->setObjectName(QStringLiteral("updatesNote"));
     m_updatesNote->setFont(fontFor(TextStyle::Caption));
     m_updatesNote->setToolTip(tr("Corvane is installed and updated by your distribution's package manager."));
     footer->addWidget(m_checkForUpdates);
     footer->addWidget(m_updatesNote, 1);
-    footer->addWidget(m_quit);
+    footer->addWidget(quit);
     stack->addLayout(footer);
 
     showUpdates(m_updater.canCheckForUpdates());
@@ -108,12 +112,12 @@ void MenuBarView::rebuildBody() {
     QWidget* next = m_controller.trust().isTrusted()
                         ? makeLists()
                         : static_cast<QWidget*>(new PermissionOverlay(m_controller.trust(), this));
+    next->setObjectName(QStringLiteral("body"));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();
         delete old;
     }
-    m_body = next;
 }
 
 QWidget* MenuBarView::makeLists() {

@@ -8,7 +8,6 @@
 
 class QLabel;
 class QPushButton;
-class QScrollArea;
 
 namespace corvane {
 
@@ -22,14 +21,6 @@ public:
     MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
                 std::function<void()> showSettings, QWidget* parent = nullptr);
 
-    QPushButton* settingsButton() const { return m_settings; }
-    // Shown while the updater can check; the note saying where updates come from otherwise.
-    QPushButton* checkForUpdatesButton() const { return m_checkForUpdates; }
-    QLabel* updatesNote() const { return m_updatesNote; }
-    QPushButton* quitButton() const { return m_quit; }
-    // The body shown now: the permission overlay or the scrolling lists.
-    QWidget* body() const { return m_body; }
-
     static constexpr int width = 280;
     static constexpr int height = 500;
 
@@ -40,11 +31,9 @@ private:
 
     WindowController& m_controller;
     UpdaterController& m_updater;
-    QPushButton* m_settings = nullptr;
+    // Shown while the updater can check; the note saying where updates come from otherwise.
     QPushButton* m_checkForUpdates = nullptr;
     QLabel* m_updatesNote = nullptr;
-    QPushButton* m_quit = nullptr;
-    QWidget* m_body = nullptr;
 };
 
 } // namespace corvane

@@ -1,8 +1,6 @@
 // The command line: which arguments start the program, which answer at once and which are refused,
-// and what each answer writes where.
+// and the call each command becomes.
 #include "app/CommandLine.h"
-
-#include "support/WrittenStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -96,41 +94,6 @@ TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUs
                     << "the type the method takes";
         }
     }
-}
-
-TEST(CommandLineTest, ReadsArgvWithoutTheProgramName) {
-    char program[] = "/usr/bin/corvane";
-    char option[] = "--version";
-    char* argv[] = {program, option, nullptr};
-    EXPECT_EQ(CommandLine(1, argv).action(), Action::StartProgram);
-    EXPECT_EQ(CommandLine(2, argv).action(), Action::ShowVersion);
-}
-
-// What answer() writes to the two streams, and the status it returns.
-Written answerOf(const QStringList& arguments) {
-    return writtenBy([&](std::FILE* out, std::FILE* err) { return CommandLine(arguments).answer(out, err); });
-}
-
-TEST(CommandLineTest, AnswersOnStandardOutputAndRefusesOnStandardErrorWithStatusTwo) {
-    const Written help = answerOf({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: corvane [OPTION]\n"));
-    EXPECT_TRUE(help.out.contains("--version")) << help.out.toStdString();
-    EXPECT_TRUE(help.err.isEmpty());
-
-    const Written version = answerOf({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, QStringLiteral("Corvane " CORVANE_VERSION "\n"));
-    EXPECT_TRUE(version.err.isEmpty());
-
-    const Written refused = answerOf({"--bogus"});
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_TRUE(refused.out.isEmpty());
-    EXPECT_EQ(refused.err, "corvane: unknown option '--bogus'\nTry 'corvane --help' for more information.\n");
-
-    const Written start = answerOf({});
-    EXPECT_EQ(start.status, 0);
-    EXPECT_TRUE(start.out.isEmpty() && start.err.isEmpty()) << "starting the program is not answered here";
 }
 
 } // namespace

@@ -249,8 +249,7 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     EXPECT_FALSE(details->isVisibleTo(view->widget()));
     clickToggle(toggle);
     EXPECT_EQ(trigger->currentText(), "Near screen edges") << "the stored values come back";
-    EXPECT_EQ(restoreSize->text(), "Restore a window's size when you drag it out of its zone");
-    EXPECT_FALSE(restoreSize->isChecked()) << "off by default";
+    EXPECT_FALSE(restoreSize->isChecked());
     clickToggle(restoreSize);
     EXPECT_TRUE(dragSnapSettings->restoresSizeOnDrag());
     dragSnapSettings->setRestoresSizeOnDrag(false);
@@ -278,7 +277,6 @@ TEST_F(SettingsViewTest, QuickSnapTurnsOnOnlyAfterConfirmation) {
     QMessageBox* alert = confirmation();
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->text(), "Turn on the maximize-button palette?");
-    EXPECT_EQ(alert->informativeText(), quickSnapTexts::confirmationMessage()) << "the title and its message";
     EXPECT_TRUE(alert->informativeText().contains("maximize button"));
     EXPECT_FALSE(paletteSettings->isEnabled()) << "nothing changes before the answer";
     EXPECT_FALSE(toggle->isChecked());
@@ -444,16 +442,18 @@ TEST_F(SettingsViewTest, TheHotkeyCardEndsWithTheKeyClashNoticeAndOption) {
     open();
     const auto* clashes = card<HotkeysCard>()->findChild<HotkeyGrabsView*>();
     ASSERT_TRUE(clashes) << "in the hotkey card";
-    EXPECT_TRUE(clashes->notice()->isVisible());
+    EXPECT_TRUE(clashes->findChild<QWidget*>("notice")->isVisible());
 
     // The offer, taken, becomes the table: stored, shown, and the notice goes.
-    QTest::mouseClick(clashes->offerButton(), Qt::LeftButton);
+    auto* offer = clashes->findChild<QPushButton*>("offer");
+    EXPECT_EQ(offer->text(), "Use Ctrl + Alt + Super + Right instead");
+    QTest::mouseClick(offer, Qt::LeftButton);
     const KeyChord superRight{GrabKey::RightArrow, 0,
                               modifier::kControl | modifier::kOption | modifier::kCommand};
     EXPECT_EQ(controller->hotkeys().chords()[int(HotkeyAction::Next)], superRight);
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
     EXPECT_EQ((in<ChordButton, HotkeysCard>("chordNext")->text()), "Ctrl + Alt + Super + Right");
-    EXPECT_FALSE(clashes->notice()->isVisible());
+    EXPECT_FALSE(clashes->findChild<QWidget*>("notice")->isVisible());
 }
 
 TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {

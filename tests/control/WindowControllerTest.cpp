@@ -1,6 +1,6 @@
 // The coordinator on the simulated desktop: the order of start-up, the monitors re-armed when
 // access arrives (and kept when it goes), the settings window, the repairs when a preset name is
-// released, and the hotkeys that drive cycle mode and screen moves.
+// released, and a stored hotkey table read at start.
 #include "ControllerFixture.h"
 #include "model/PresetCoding.h"
 #include "platform/common/Log.h"
@@ -116,65 +116,13 @@ TEST_F(WindowControllerTest, DeletingRepairsHotkeysTheDragSnapNameAndTheCycleOnl
     EXPECT_EQ(desk.defaults().writes().size(), writesBefore) << "an unknown id changes and saves nothing";
 }
 
-TEST_F(WindowControllerTest, HotkeysNeedExactlyControlAndOptionAndNumbersOneToFour) {
-    platform.defaults.setObject(kHotkeyAssignmentsKey,
-                                QVariantMap{{"1", "Split"}, {"2", "Quadrant"}, {"5", "Rows"}, {"0", "Rows"}});
-    start();
-    struct Row {
-        Event event;
-        bool moves;
-    };
-    const Row rows[] = {
-        {hotkey("1", 18, modifier::kShift), false},
-        {hotkey("1", 18, modifier::kCommand), false},
-        {hotkey("1", 18, modifier::kHelp), false},
-        {hotkey("5", 23), false},
-        {hotkey("0", 29), false},
-        {hotkey("x", 7), false},
-        {SimEvents::keyDown("1", 18, modifier::kControl), false},
-        {SimEvents::keyDown("1", 18, modifier::kOption), false},
-        {hotkey("1", 18, modifier::kCapsLock), true},
-        {hotkey("1", 83, modifier::kNumericPad), true},
-    };
-    for (const Row& r : rows) {
-        desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
-        desk.log().clear();
-        desk.events().sendGlobal(r.event);
-        desk.settle();
-        EXPECT_EQ(frame() != QRectF(100, 100, 800, 600), r.moves)
-            << r.event.charactersIgnoringModifiers->toStdString() << " flags " << r.event.modifierFlags;
-    }
-}
-
-TEST_F(WindowControllerTest, ArrowsCycleInCycleModeAndReachUsFromOurOwnWindowsToo) {
-    start();
-    desk.events().sendGlobal(hotkey("2", 19));
-    desk.settle();
-    EXPECT_EQ(frame(), kTopLeft);
-    const Event right = hotkey("", keycode::kRightArrow, modifier::kNumericPad | modifier::kFunction);
-    const std::optional<Event> delivered = desk.events().sendLocal(right);
-    desk.settle();
-    EXPECT_EQ(frame(), kTopRight);
-    ASSERT_TRUE(delivered) << "the keystroke still reaches our own window";
-    EXPECT_EQ(delivered->keyCode, keycode::kRightArrow);
-    desk.events().sendGlobal(hotkey("", keycode::kLeftArrow, modifier::kCommand));
-    desk.events().sendGlobal(SimEvents::keyDown("", keycode::kLeftArrow, modifier::kControl));
-    desk.settle();
-    EXPECT_EQ(frame(), kTopRight) << "Command, or no Option, is no hotkey";
-}
-
-TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothingAndAnAbsentOneGivesTheDefaults) {
+TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothing) {
     platform.defaults.setObject(kHotkeyAssignmentsKey, QVariantMap{});
     start();
     desk.events().sendGlobal(hotkey("2", 19));
     desk.settle();
     EXPECT_EQ(frame(), QRectF(100, 100, 800, 600));
     EXPECT_TRUE(controller->hotkeys().assignments().isEmpty());
-
-    SimDesktop fresh;
-    Platform freshPlatform = fresh.platform();
-    WindowController withDefaults(freshPlatform, dragSnap, palette);
-    EXPECT_EQ(withDefaults.hotkeys().assignments().value(2), "Quadrant");
 }
 
 } // namespace

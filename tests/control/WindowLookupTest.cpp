@@ -74,8 +74,9 @@ TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
     desk.addWindow(editor, QRectF(0, 500, 300, 300)); // in front, without a zoom button
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 0, 300, 300));
     desk.addTitleBarButtons(own);
+    desk.addTitleBarButtons(desk.addWindow(editor, QRectF(1000, 500, 300, 300), {.layer = 3}));
     EXPECT_EQ(titleBarCorners(platform), QList<QRectF>{zoom})
-        << "our window and one without a button give none";
+        << "our window, a panel's layer and one without a button give none";
     EXPECT_EQ(titleBarCornerAt(platform, {865, 110}), zoom);
     EXPECT_FALSE(titleBarCornerAt(platform, {100, 600})) << "the window in front there has none";
     EXPECT_FALSE(titleBarCornerAt(platform, {1100, 10})) << "ours";

@@ -21,7 +21,6 @@ TEST_F(DragSnapSettingsTest, AFreshInstallationHasItsDefaultsAndWritesNothing) {
     EXPECT_FALSE(settings.isEnabled());
     EXPECT_EQ(settings.layoutName(), "Quadrant");
     EXPECT_EQ(settings.trigger(), DragSnapSettings::Trigger::Anywhere);
-    EXPECT_EQ(DragSnapSettings::edgeMargin, 48);
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
     EXPECT_TRUE(monitor.calls.isEmpty());
 }

@@ -16,35 +16,16 @@ Edges edges(const QRectF& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-TEST(LayoutGeometryTest, BuiltInLayoutsComeInTheirOrderWithExactZones) {
-    const double t = 0.3333333333333333;
-    const double tt = 0.6666666666666666;
-    const std::pair<QString, QList<Edges>> expected[] = {
-        {"Split", {{0, 0, .5, 1}, {.5, 0, .5, 1}}},
-        {"Quadrant", {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
-        {"Thirds", {{0, 0, t, 1}, {t, 0, t, 1}, {tt, 0, t, 1}}},
-        {"Rows", {{0, 0, 1, .5}, {0, .5, 1, .5}}},
-        {"Right Bias", {{0, 0, t, 1}, {t, 0, tt, 1}}},
-        {"Bias", {{0, 0, tt, 1}, {tt, 0, t, 1}}},
-        {"Six Pack",
-         {{0, 0, t, .5}, {t, 0, t, .5}, {tt, 0, t, .5}, {0, .5, t, .5}, {t, .5, t, .5}, {tt, .5, t, .5}}},
-        {"Focus", {{0, 0, .25, 1}, {.25, 0, .5, 1}, {.75, 0, .25, 1}}},
-    };
-    const QList<SnapLayout>& layouts = builtInLayouts();
-    ASSERT_EQ(layouts.size(), 8);
+TEST(LayoutGeometryTest, EveryBuiltInLayoutAndZoneHasItsOwnId) {
     QSet<QUuid> ids;
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(layouts[i].name, expected[i].first) << i;
-        QList<Edges> zones;
-        for (const SnapZone& z : layouts[i].zones) {
-            zones.append(edges(z.rect));
+    qsizetype count = 0;
+    for (const SnapLayout& layout : builtInLayouts()) {
+        ids.insert(layout.id);
+        for (const SnapZone& z : layout.zones)
             ids.insert(z.id);
-        }
-        EXPECT_EQ(zones, expected[i].second) << layouts[i].name.toStdString();
-        ids.insert(layouts[i].id);
+        count += 1 + layout.zones.size();
     }
-    EXPECT_EQ(ids.size(), 8 + 24) << "every layout and zone has its own id";
-    EXPECT_EQ(&builtInLayouts(), &layouts) << "built once, shared";
+    EXPECT_EQ(ids.size(), count);
 }
 
 TEST(LayoutGeometryTest, ScreenRectRoundsEachEdgeSoNeighboursShareTheirEdges) {

@@ -127,22 +127,14 @@ TEST(PresetCodingTest, AnyBadRecordFailsTheWholeList) {
     EXPECT_TRUE(decodePresets("[" + good + "]"));
 }
 
-TEST(PresetCodingTest, EqualityAndHashFollowEveryField) {
-    const Preset a = gridPreset(std::nullopt);
-    Preset otherId = a;
-    otherId.id = QUuid::createUuid();
-    EXPECT_NE(a, otherId);
-    EXPECT_NE(a, gridPreset(QList<GridSpan>{})) << "absent merges differ from empty merges";
-    EXPECT_NE(qHash(a), qHash(gridPreset(QList<GridSpan>{})));
-    EXPECT_EQ(gridPreset(QList<GridSpan>{{0, 0, 2, 2}}), gridPreset(QList<GridSpan>{{0, 0, 2, 2}}));
+TEST(PresetCodingTest, TheHashFollowsEveryFieldAndAgreesWithEquality) {
+    EXPECT_NE(qHash(gridPreset(std::nullopt)), qHash(gridPreset(QList<GridSpan>{})))
+        << "absent merges differ from empty merges";
     EXPECT_EQ(qHash(sizePreset(0.0, 1)), qHash(sizePreset(-0.0, 1))) << "equal presets hash alike";
-    EXPECT_EQ(sizePreset(0.0, 1), sizePreset(-0.0, 1));
-    EXPECT_NE(sizePreset(100, 200), sizePreset(200, 100));
     Preset widthOnly = sizePreset(5, 5);
     widthOnly.height.reset();
     Preset heightOnly = sizePreset(5, 5);
     heightOnly.width.reset();
-    EXPECT_NE(widthOnly, heightOnly);
     EXPECT_NE(qHash(widthOnly), qHash(heightOnly)) << "absent fields leave a presence marker";
 }
 

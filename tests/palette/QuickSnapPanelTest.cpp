@@ -69,8 +69,6 @@ TEST_F(QuickSnapPanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFrac
     EXPECT_TRUE(panel->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
     EXPECT_TRUE(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(panel->testAttribute(Qt::WA_ShowWithoutActivating));
-    // Four 80-point columns 10 apart inside a 12-point margin.
-    EXPECT_EQ(panel->width(), 4 * 80 + 3 * 10 + 2 * 12);
     const std::optional<QRectF> frame = palette.shownFrame();
     ASSERT_TRUE(frame);
     EXPECT_EQ(*frame, *QuickSnapPanel::frameNear({148, 104, 14, 16}, panel->size(), platform.screens));
@@ -81,11 +79,9 @@ TEST_F(QuickSnapPanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFrac
     ASSERT_EQ(view->thumbnails().size(), builtInLayouts().size());
     for (qsizetype i = 0; i < view->thumbnails().size(); ++i) {
         SnapLayoutView* thumbnail = view->thumbnails()[i];
-        EXPECT_EQ(thumbnail->width(), 80);
         EXPECT_EQ(thumbnail->toolTip(), builtInLayouts()[i].name);
         EXPECT_EQ(thumbnail->zoneButton(0)->focusPolicy(), Qt::NoFocus) << "a click never takes the focus";
     }
-    EXPECT_EQ(view->thumbnails()[4]->y(), view->thumbnails()[0]->y() + SnapLayoutView::height + 10);
     QTest::mouseClick(view->thumbnails()[0]->zoneButton(1), Qt::LeftButton);
     EXPECT_EQ(picked, QList<QRectF>{builtInLayouts()[0].zones[1].rect});
 

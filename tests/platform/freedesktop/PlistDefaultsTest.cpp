@@ -275,16 +275,6 @@ TEST_F(PlistDefaultsTest, AFolderThatIsALoopOfLinksIsNamedAsSuch) {
         << capturedWarnings[0].toStdString();
 }
 
-TEST(PropertyListCodecTest, RefusesEverythingButADictionary) {
-    EXPECT_FALSE(parsePropertyList(""));
-    EXPECT_FALSE(parsePropertyList("hello"));
-    EXPECT_FALSE(
-        parsePropertyList("<?xml version=\"1.0\"?><plist version=\"1.0\"><string>x</string></plist>"));
-    const auto empty = parsePropertyList(serializePropertyList({}));
-    ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->isEmpty());
-}
-
 TEST(PropertyListCodecTest, OnlyADecimalBeyondSixtyFourBitsBecomesAReal) {
     const auto read = [](const char* integer) {
         const QByteArray xml =
