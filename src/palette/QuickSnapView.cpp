@@ -10,7 +10,7 @@
 
 namespace corvane {
 
-QuickSnapView::QuickSnapView(PalettePresenter::PickHandler onPick, QWidget* parent)
+QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(margin, margin, margin, margin);
@@ -27,7 +27,7 @@ QuickSnapView::QuickSnapView(PalettePresenter::PickHandler onPick, QWidget* pare
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(spacing);
     grid->setVerticalSpacing(spacing);
-    const QList<SnapLayout> layouts = builtInLayouts();
+    const QList<SnapLayout>& layouts = builtInLayouts();
     for (qsizetype i = 0; i < layouts.size(); ++i) {
         auto* thumbnail = new SnapLayoutView(layouts[i], onPick, this);
         thumbnail->setFixedWidth(columnWidth);

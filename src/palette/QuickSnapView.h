@@ -13,7 +13,7 @@ class SnapLayoutView;
 class QuickSnapView : public QWidget {
     Q_OBJECT
 public:
-    explicit QuickSnapView(PalettePresenter::PickHandler onPick, QWidget* parent = nullptr);
+    explicit QuickSnapView(const PalettePresenter::PickHandler& onPick, QWidget* parent = nullptr);
 
     const QList<SnapLayoutView*>& thumbnails() const { return m_thumbnails; }
 

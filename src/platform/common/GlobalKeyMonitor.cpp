@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-void GlobalKeyMonitor::start(Handler handler) {
+void GlobalKeyMonitor::start(const Handler& handler) {
     stop();
     const EventMask keyDown = maskOf(EventType::KeyDown);
     m_globalMonitor = m_events.addGlobalMonitor(keyDown, handler);

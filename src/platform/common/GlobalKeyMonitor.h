@@ -19,7 +19,7 @@ public:
 
     using Handler = std::function<void(const Event&)>;
     // Replaces any monitors installed before.
-    void start(Handler handler);
+    void start(const Handler& handler);
     void stop();
 
     bool hasGlobalMonitor() const { return m_globalMonitor.has_value(); }

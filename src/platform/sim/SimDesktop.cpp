@@ -41,7 +41,7 @@ Platform SimDesktop::platform() {
 
 AxElement SimDesktop::makeNode(Node n) {
     const AxElement element{m_nextHandle++};
-    m_nodes.insert(element.handle, std::move(n));
+    m_nodes.emplace(element.handle, std::move(n));
     return element;
 }
 
@@ -265,7 +265,7 @@ QList<AxElement> SimDesktop::addTitleBarButtons(SimWindowId number) {
 void SimDesktop::setAttribute(AxElement element, const QString& attribute, AttributeValue value) {
     if (Node* n = node(element)) {
         n->removed.remove(attribute);
-        n->values.insert(attribute, std::move(value));
+        n->values.emplace(attribute, std::move(value));
     }
 }
 
