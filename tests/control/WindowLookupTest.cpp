@@ -2,21 +2,14 @@
 // and how far the element walk goes.
 #include "control/WindowLookup.h"
 
-#include "platform/sim/SimDesktop.h"
+#include "support/EditorDesktop.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
 
-class WindowLookupTest : public ::testing::Test {
-protected:
-    SimDesktop desk;
-    Platform platform = desk.platform();
-    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-    qint32 editor = desk.addApplication("Editor");
-    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
-};
+class WindowLookupTest : public ::testing::Test, protected EditorDesktop {};
 
 TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntries) {
     const QRectF zoom(860, 104, 16, 16);

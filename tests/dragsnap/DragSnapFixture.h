@@ -5,7 +5,7 @@
 #include "control/PresetStore.h"
 #include "dragsnap/DragSnapMonitor.h"
 #include "dragsnap/DragSnapSettings.h"
-#include "platform/sim/SimDesktop.h"
+#include "support/EditorDesktop.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +25,8 @@ struct RecordingPreview final : SnapPreview {
     }
 };
 
-class DragSnapTest : public ::testing::Test {
+class DragSnapTest : public ::testing::Test, protected EditorDesktop {
 protected:
-    SimDesktop desk;
-    Platform platform = desk.platform();
-    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-    qint32 editor = desk.addApplication("Editor");
-    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
     PresetStore presets{platform.defaults};
     RecordingPreview preview;
     struct NullMonitor final : FeatureMonitor {

@@ -2,7 +2,7 @@
 // retries, the keep zone and its grace, the ways the palette closes, and the pick's frame.
 #include "palette/QuickSnapMonitor.h"
 
-#include "platform/sim/SimDesktop.h"
+#include "support/EditorDesktop.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +30,8 @@ struct RecordingPalette final : PalettePresenter {
 
 // One 1440 x 900 screen with a 25-point menu bar; an editor window at AX (100, 100, 800, 600)
 // whose zoom button is at AX (148, 104, 14, 16).
-class QuickSnapMonitorTest : public ::testing::Test {
+class QuickSnapMonitorTest : public ::testing::Test, protected EditorDesktop {
 protected:
-    SimDesktop desk;
-    Platform platform = desk.platform();
-    Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-    qint32 editor = desk.addApplication("Editor");
-    SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
     QList<AxElement> titleButtons = desk.addTitleBarButtons(window);
     RecordingPalette palette;
     std::optional<LogCapture> log;
