@@ -20,9 +20,9 @@ CorvaneApp::CorvaneApp(Platform& platform)
           [this](const QString& name) {
               return m_controller ? m_controller->presets().layout(name) : std::nullopt;
           },
-          m_dragSnapSettings, m_preview)
+          m_dragSnapSettings, platform.agentPreview ? *platform.agentPreview : m_preview)
     , m_palettePanel(platform)
-    , m_paletteMonitor(platform, m_palettePanel)
+    , m_paletteMonitor(platform, platform.agentPalette ? *platform.agentPalette : m_palettePanel)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));

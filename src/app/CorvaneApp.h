@@ -47,7 +47,7 @@ private:
     void followSystemTray(bool isAvailable);
 
     Platform& m_platform;
-    SnapPreviewOverlay m_preview;
+    SnapPreviewOverlay m_preview; // built on first show: unused where the desktop's agent draws
     DragSnapMonitor m_dragSnapMonitor;
     QuickSnapPanel m_palettePanel;
     QuickSnapMonitor m_paletteMonitor;

@@ -8,9 +8,9 @@
 #include "control/FeatureMonitor.h"
 #include "control/GlobalMonitors.h"
 #include "dragsnap/DragSnapSettings.h"
-#include "dragsnap/SnapPreview.h"
 #include "model/SnapLayout.h"
 #include "platform/Platform.h"
+#include "platform/SnapPreview.h"
 
 #include <QObject>
 

@@ -5,9 +5,9 @@
 // arrangement. SnapPreviewView draws it.
 
 #include "dragsnap/OpacityFade.h"
-#include "dragsnap/SnapPreview.h"
 #include "dragsnap/SnapPreviewView.h"
 #include "platform/Platform.h"
+#include "platform/SnapPreview.h"
 
 #include <memory>
 

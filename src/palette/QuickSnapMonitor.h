@@ -7,7 +7,7 @@
 
 #include "control/FeatureMonitor.h"
 #include "control/GlobalMonitors.h"
-#include "palette/PalettePresenter.h"
+#include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 
 #include <QObject>

@@ -4,7 +4,7 @@
 // window without ever taking the focus. A shown panel is replaced, never reused. QuickSnapView
 // is its content; QuickSnapMonitor decides when it shows and hides.
 
-#include "palette/PalettePresenter.h"
+#include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 // The palette's content: the "QUICK SNAP" header over the built-in layouts, four thumbnails to a
 // row. A click on a zone hands its fractional rectangle to the pick handler.
 
-#include "palette/PalettePresenter.h"
+#include "platform/PalettePresenter.h"
 
 #include <QWidget>
 

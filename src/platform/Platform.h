@@ -10,9 +10,11 @@
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
 #include "platform/LoginItem.h"
+#include "platform/PalettePresenter.h"
 #include "platform/RunLoop.h"
 #include "platform/Screens.h"
 #include "platform/Shortcuts.h"
+#include "platform/SnapPreview.h"
 #include "platform/Updater.h"
 #include "platform/WindowServer.h"
 #include "platform/Workspace.h"
@@ -34,6 +36,10 @@ struct Platform {
     KeyGrabs& keyGrabs;
     Shortcuts& shortcuts;
     Capabilities capabilities = kAllCapabilities;
+    // Drawn by the desktop's agent where Corvane may not put its own windows over other applications';
+    // null where Corvane draws the preview and the palette itself.
+    SnapPreview* agentPreview = nullptr;
+    PalettePresenter* agentPalette = nullptr;
 };
 
 } // namespace corvane

@@ -1,10 +1,14 @@
 // The whole program on the simulated desktop: it moves between its panel window and the tray icon
 // as a tray appears and goes, and a second launch's request brings forward the panel window
-// (closed before) or, with a tray, the settings window.
+// (closed before) or, with a tray, the settings window. Where the desktop's agent draws the preview,
+// a drag shows it there and builds no window of Corvane's own.
 #include "app/CorvaneApp.h"
 
+#include "dragsnap/SnapPreviewView.h"
 #include "platform/sim/SimDesktop.h"
+#include "support/EditorDesktop.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace corvane {
@@ -40,6 +44,33 @@ TEST(CorvaneAppTest, FollowsTheTrayAndComesForwardAsAsked) {
     EXPECT_FALSE(app.tray().isVisible());
     EXPECT_TRUE(panel.isVisible()) << "the tray gone, the panel window is the way in again";
     EXPECT_FALSE(panel.windowFlags().testFlag(Qt::Popup));
+}
+
+TEST(CorvaneAppTest, TheDesktopsAgentDrawsThePreviewWhereItHasOne) {
+    struct AgentPreview final : SnapPreview {
+        std::optional<QRectF> current;
+        void show(const QRectF& frame) override { current = frame; }
+        void hide() override { current.reset(); }
+    } agent;
+    EditorDesktop scene;
+    scene.platform.agentPreview = &agent;
+    scene.platform.defaults.setBool("dragSnapEnabled", true);
+    CorvaneApp app(scene.platform);
+    SimDesktop& desk = scene.desk;
+    const auto mouse = [&](EventType type, QPointF ax) {
+        desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y()));
+        desk.events().sendGlobal(SimEvents::mouse(type, desk.runLoop().now()));
+    };
+
+    mouse(EventType::LeftMouseDown, {300, 110});
+    desk.runLoop().advance(0.05);
+    desk.setWindowFrame(scene.window, desk.windowFrame(scene.window).translated(40, 0));
+    mouse(EventType::LeftMouseDragged, {100, 200});
+    EXPECT_EQ(agent.current, QRectF(0, 438, 720, 437)) << "the top-left zone, in screen coordinates";
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<const SnapPreviewView*>(widget), nullptr) << "no window of our own";
+    mouse(EventType::LeftMouseUp, {100, 200});
+    EXPECT_FALSE(agent.current);
 }
 
 } // namespace

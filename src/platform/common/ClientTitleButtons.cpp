@@ -9,7 +9,6 @@ QRectF ClientTitleButtons::titleStrip(const QRectF& frame) {
 }
 
 std::optional<QRectF> ClientTitleButtons::known(quint32 window, const QRectF& frame) const {
-    std::lock_guard lock(m_mutex);
     const auto it = m_known.constFind(window);
     if (it == m_known.cend() || it->frameSize != frame.size())
         return std::nullopt; // a resized window may have moved its buttons
@@ -23,19 +22,15 @@ BusButton ClientTitleButtons::buttonAt(quint32 window, qint32 pid, const QRectF&
                           point.y() >= button->top() && point.y() < button->bottom();
         return isOn ? BusButton{BusButton::Outcome::Found, *button} : BusButton{};
     }
-    {
-        std::lock_guard lock(m_mutex);
-        const Spot spot{window, point - frame.topLeft(), frame.size()};
-        if (m_lastSpot != spot) { // the pointer may be passing through: ask once it stays
-            m_lastSpot = spot;
-            m_isLastSpotAnswered = false;
-            return {};
-        }
-        if (m_isLastSpotAnswered)
-            return {};
+    const Spot spot{window, point - frame.topLeft(), frame.size()};
+    if (m_lastSpot != spot) { // the pointer may be passing through: ask once it stays
+        m_lastSpot = spot;
+        m_isLastSpotAnswered = false;
+        return {};
     }
+    if (m_isLastSpotAnswered)
+        return {};
     const BusButton answer = m_bus.maximizeButtonAt(pid, frame, point, timeout);
-    std::lock_guard lock(m_mutex);
     if (answer.outcome == BusButton::Outcome::Found) {
         if (m_known.size() >= kMaxKnown)
             m_known.clear();

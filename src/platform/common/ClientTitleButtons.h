@@ -3,12 +3,11 @@
 // accessibility bus names them. The bus is asked only about a point the pointer rests on: the same
 // point asked about twice in a row (the palette monitor asks again while the pointer stays), and once
 // only. Once it named a window's button, that answer serves, without asking again, for as long as the
-// window keeps its size.
+// window keeps its size. Main thread only.
 
 #include "platform/AccessibilityBus.h"
 
 #include <QHash>
-#include <mutex>
 
 namespace corvane {
 
@@ -43,7 +42,6 @@ private:
     static constexpr qsizetype kMaxKnown = 64; // windows come and go: forget all past this many
 
     AccessibilityBus& m_bus;
-    mutable std::mutex m_mutex;
     QHash<quint32, Known> m_known;
     std::optional<Spot> m_lastSpot;    // the point asked about last
     bool m_isLastSpotAnswered = false; // and the bus said nothing is there

@@ -206,7 +206,6 @@ std::optional<AtspiBus::Node> AtspiBus::window(Call& call, const Node& applicati
 }
 
 BusButton AtspiBus::maximizeButtonAt(qint32 pid, const QRectF& windowFrame, QPointF point, double timeout) {
-    std::lock_guard lock(m_mutex);
     const QDeadlineTimer deadline(qint64(timeout * 1000));
     const std::optional<QDBusConnection> bus = openBus(deadline);
     if (!bus)

@@ -2,7 +2,7 @@
 // The accessibility bus of the desktop (AT-SPI 2), spoken to over Qt D-Bus: finds the push button named
 // for maximize under a point of an application's window. Its address is the one the X server announces
 // (on X11, AT_SPI_BUS), else the one the session bus hands out; without either, nothing is found. Every
-// question is bounded as a whole by its timeout.
+// question is bounded as a whole by its timeout. Main thread only.
 
 #include "platform/AccessibilityBus.h"
 
@@ -10,7 +10,6 @@
 #include <QDeadlineTimer>
 #include <QHash>
 #include <functional>
-#include <mutex>
 
 namespace corvane {
 
@@ -40,7 +39,6 @@ private:
     std::optional<Node> window(Call& call, const Node& application, const QRect& frame, QPoint point);
 
     const Desktop m_desktop;
-    std::mutex m_mutex;
     bool m_isConnected = false;
     QHash<QString, qint32> m_pids; // by the applications' names on the bus
 };

@@ -1,6 +1,7 @@
 #pragma once
-// What the palette monitor shows: the palette next to a maximize button. QuickSnapPanel implements it
-// with a window; tests record the calls.
+// What the palette monitor shows: the palette next to a maximize button the core found. Corvane's own
+// window (QuickSnapPanel) draws it where the desktop lets it (Capability::OwnOverlay); elsewhere the
+// desktop's agent does (Platform::agentPalette) and reports the pick.
 
 #include <QRectF>
 #include <functional>

@@ -1,6 +1,7 @@
 #pragma once
-// What drag to snap shows while a window is dragged: the frame a release would fill. The overlay
-// window implements it; tests record the calls.
+// What drag to snap shows while a window is dragged: the frame a release would fill, computed by the
+// core. Corvane's own overlay window draws it where the desktop lets it (Capability::OwnOverlay);
+// elsewhere the desktop's agent does (Platform::agentPreview).
 
 #include <QRectF>
 
