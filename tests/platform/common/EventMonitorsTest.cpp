@@ -1,4 +1,4 @@
-// One registry for the X11 desktop and the simulated one: a monitor removed while an event is
+// One registry for the X11 desktop and the simulated one: a local monitor removed while an event is
 // delivered is not called again, and each local monitor sees the event as the one before left it.
 #include "platform/common/EventMonitors.h"
 
@@ -15,30 +15,22 @@ Event keyDown(quint16 keyCode) {
     return e;
 }
 
-TEST(EventMonitorsTest, AMonitorRemovedDuringADeliveryIsNotCalledAgain) {
+// Global monitors keep the same promise on every backend: tests/contract/EventsContract.cpp.
+TEST(EventMonitorsTest, ALocalMonitorRemovedDuringADeliveryIsNotCalledAgain) {
     EventMonitors monitors;
     QStringList calls;
-    MonitorToken laterGlobal = 0;
-    MonitorToken laterLocal = 0;
-    monitors.addGlobal(maskOf(EventType::KeyDown), [&](const Event&) {
-        calls.append(QStringLiteral("first global"));
-        monitors.remove(laterGlobal);
-    });
-    laterGlobal = monitors.addGlobal(maskOf(EventType::KeyDown),
-                                     [&](const Event&) { calls.append(QStringLiteral("later global")); });
+    MonitorToken later = 0;
     monitors.addLocal(maskOf(EventType::KeyDown), [&](const Event& e) -> std::optional<Event> {
-        calls.append(QStringLiteral("first local"));
-        monitors.remove(laterLocal);
+        calls.append(QStringLiteral("first"));
+        monitors.remove(later);
         return e;
     });
-    laterLocal = monitors.addLocal(maskOf(EventType::KeyDown), [&](const Event& e) -> std::optional<Event> {
-        calls.append(QStringLiteral("later local"));
+    later = monitors.addLocal(maskOf(EventType::KeyDown), [&](const Event& e) -> std::optional<Event> {
+        calls.append(QStringLiteral("later"));
         return e;
     });
-    monitors.deliverGlobal(keyDown(1));
     EXPECT_TRUE(monitors.deliverLocal(keyDown(1)));
-    EXPECT_EQ(calls, (QStringList{"first global", "first local"}));
-    EXPECT_EQ(monitors.globalCount(), 1);
+    EXPECT_EQ(calls, QStringList{"first"});
     EXPECT_EQ(monitors.localCount(), 1);
 }
 
