@@ -20,21 +20,13 @@ protected:
     void SetUp() override { desk.setFocusedWindow(editor, window); }
 };
 
-TEST_F(SimDesktopTest, FocusedWindowReadsAndWritesMoveTheWindow) {
+TEST_F(SimDesktopTest, FocusedWindowReadsFindTheWindow) {
     Accessibility& ax = platform.accessibility;
     const AttributeResult focused = ax.copyAttributeValue(ax.applicationElement(editor), ax::kFocusedWindow);
     ASSERT_NE(focused.get<AxElement>(), nullptr);
     const AxElement w = *focused.get<AxElement>();
     EXPECT_EQ(w, desk.windowElement(window));
     EXPECT_EQ(ax.copyAttributeValue(w, kPos).get<AxValue>()->pointValue(), QPointF(100, 50));
-
-    desk.setSizeConstraint(window, [](QSizeF s) { return QSizeF(s.width() - 3, s.height()); });
-    EXPECT_EQ(ax.setAttributeValue(w, kSize, AxValue::ofSize({500, 400})), AxError::Success);
-    EXPECT_EQ(ax.setAttributeValue(w, kPos, AxValue::ofPoint({0, 25})), AxError::Success);
-    EXPECT_EQ(desk.windowFrame(window), QRectF(0, 25, 497, 400));
-    EXPECT_EQ(ax.setAttributeValue(w, kPos, AxValue::ofSize({1, 1})), AxError::IllegalArgument);
-    EXPECT_EQ(desk.log().effects(),
-              (QStringList{"write AXSize 500x400", "write AXPosition 0,25", "write AXPosition 1x1"}));
 }
 
 TEST_F(SimDesktopTest, InjectedFailuresAndValuesReplaceWhatTheElementReports) {
@@ -53,11 +45,9 @@ TEST_F(SimDesktopTest, InjectedFailuresAndValuesReplaceWhatTheElementReports) {
     desk.clearAttribute(app, ax::kFocusedWindow);
     EXPECT_EQ(ax.copyAttributeValue(app, ax::kFocusedWindow).error, AxError::AttributeUnsupported);
 
-    desk.failWrites(w, kSize, AxError::Failure);
-    EXPECT_EQ(ax.setAttributeValue(w, kSize, AxValue::ofSize({1, 1})), AxError::Failure);
-    EXPECT_EQ(desk.windowFrame(window).size(), QSizeF(800, 600));
-    desk.failValueCreation(true);
-    EXPECT_FALSE(ax.createPointValue({1, 1}));
+    desk.failWrites(w, ax::kRestoreFrame, AxError::Failure);
+    EXPECT_EQ(ax.setAttributeValue(w, ax::kRestoreFrame, AxValue::ofRect({1, 1, 1, 1})), AxError::Failure);
+    EXPECT_EQ(desk.restoreFrame(window), std::nullopt);
 }
 
 TEST_F(SimDesktopTest, GoneWindowsAndSilentApplicationsFailInsteadOfAnswering) {
@@ -162,14 +152,6 @@ TEST_F(SimDesktopTest, ActivationAndQuittingChangeTheWorkspace) {
     desk.quitApplication(editor);
     EXPECT_EQ(platform.workspace.runningApplications().size(), 1);
     EXPECT_EQ(desk.windowFrame(window), QRectF());
-}
-
-TEST_F(SimDesktopTest, SettleRunsBackgroundWorkAndWhatItPostsBack) {
-    bool ranOnMain = false;
-    platform.backgroundQueue.async([&] { platform.runLoop.post([&] { ranOnMain = true; }); });
-    EXPECT_FALSE(ranOnMain);
-    desk.settle();
-    EXPECT_TRUE(ranOnMain);
 }
 
 TEST_F(SimDesktopTest, DefaultsNormaliseIntegersAndTypedReadsOfAnotherTypeAreAbsent) {

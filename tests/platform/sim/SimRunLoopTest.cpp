@@ -10,8 +10,7 @@ namespace {
 
 class SimRunLoopTest : public ::testing::Test {
 protected:
-    SimActionLog log;
-    SimRunLoop loop{log, 100.0};
+    SimRunLoop loop{100.0};
     QStringList trace;
 
     std::function<void()> note(const QString& what) {
@@ -88,12 +87,6 @@ TEST_F(SimRunLoopTest, GuardedBlocksAreSkippedOnceTheirObjectIsGone) {
     guard.reset();
     loop.advance(2);
     EXPECT_EQ(trace, QStringList{"alive@100"});
-}
-
-TEST_F(SimRunLoopTest, PausesAreRecordedNotSlept) {
-    loop.pause(std::chrono::microseconds(10000));
-    EXPECT_DOUBLE_EQ(loop.now(), 100.0);
-    EXPECT_EQ(log.effects(), QStringList{"pause 10000"});
 }
 
 } // namespace
