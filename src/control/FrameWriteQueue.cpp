@@ -61,12 +61,11 @@ void FrameWriteQueue::startNext() {
     m_isWriting = true;
     Pending pending = m_waiting.takeFirst();
     const FrameRequest request = frameRequestFor(pending.request);
-    m_platform.windowFrames.request(
-        request, [this, lifetime = std::weak_ptr(m_lifetime), pending = std::move(pending)](
-                     const FrameResult& result) {
-            if (!lifetime.expired())
-                finish(pending, result);
-        });
+    m_platform.windowFrames.request(request, [this, lifetime = std::weak_ptr(m_lifetime),
+                                              pending = std::move(pending)](const FrameResult& result) {
+        if (!lifetime.expired())
+            finish(pending, result);
+    });
 }
 
 void FrameWriteQueue::finish(const Pending& pending, const FrameResult& result) {

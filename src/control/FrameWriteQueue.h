@@ -24,9 +24,9 @@ using WriteDone = std::function<void(bool isWritten)>;
 class FrameWriteQueue {
 public:
     struct Request {
-        AxElement window{};                                // resolved when the request is made
+        AxElement window{};                              // resolved when the request is made
         std::optional<RunningApplication> application{}; // activated once the write has landed
-        QRectF frame{};                                    // screen coordinates
+        QRectF frame{};                                  // screen coordinates
         double primaryHeight = 0;
         QRectF visibleFrame{}; // of the screen the window goes to, which keeps its title bar (not a Follow's)
         FrameWrite write = FrameWrite::Placement;

@@ -12,8 +12,8 @@
 
 namespace corvane {
 
-// What a placing operation did at once. Requested: a frame write is queued, and its outcome reaches the WriteDone given with it. Anything else: nothing was written, and WriteDone is
-// not called.
+// What a placing operation did at once. Requested: a frame write is queued, and its outcome reaches the
+// WriteDone given with it. Anything else: nothing was written, and WriteDone is not called.
 enum class Placement {
     Requested,
     NoTargetWindow,

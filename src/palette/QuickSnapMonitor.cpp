@@ -23,8 +23,8 @@ QRectF grown(const QRectF& rect, double by) {
 
 } // namespace
 
-QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, PalettePresenter& palette,
-                                   QObject* parent)
+QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites,
+                                   PalettePresenter& palette, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)

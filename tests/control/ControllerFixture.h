@@ -45,6 +45,15 @@ protected:
         return *controller;
     }
     QRectF frame() const { return desk.windowFrame(window); }
+    // A write where the user pointed (a drop, a palette pick), of a frame in screen coordinates.
+    void writePointed(const QRectF& screenFrame, WriteDone done = {}) {
+        frameWrites.write({.window = desk.windowElement(window),
+                           .frame = screenFrame,
+                           .primaryHeight = 900,
+                           .visibleFrame = screen.visibleFrame,
+                           .write = FrameWrite::Pointed},
+                          std::move(done));
+    }
 
     Event hotkey(const QString& characters, quint16 keyCode = 0, quint64 extraFlags = 0) const {
         return SimEvents::keyDown(characters, keyCode, modifier::kControl | modifier::kOption | extraFlags);

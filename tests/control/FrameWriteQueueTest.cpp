@@ -34,8 +34,9 @@ TEST_F(FrameWriteQueueTest, ABurstLeavesTheWindowWhereTheLastRequestPutsItAndEve
     EXPECT_EQ(frame(), kBottomRight);
     EXPECT_EQ(heard, (QList<std::pair<int, bool>>{{1, true}, {2, true}, {3, true}}));
     const QString activate = QStringLiteral("activate %1").arg(editor);
-    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 720x437", "write AXPosition 0,25", activate,
-                                                 "write AXSize 720x438", "write AXPosition 720,462", activate}));
+    EXPECT_EQ(desk.log().effects(),
+              (QStringList{"write AXSize 720x437", "write AXPosition 0,25", activate, "write AXSize 720x438",
+                           "write AXPosition 720,462", activate}));
 
     // A window that rounds its size to its steps completes once its frame has stayed put, and counts
     // as written.
@@ -68,12 +69,7 @@ TEST_F(FrameWriteQueueTest, AWindowClosedMidWriteCompletesAsGoneForEveryCallerAn
 
 TEST_F(FrameWriteQueueTest, APointedWriteQueuedBehindAHotkeysLandsAfterIt) {
     controller->cycle().snapToZone("Quadrant", 0, note(1));
-    frameWrites.write({.window = desk.windowElement(window),
-                       .frame = QRectF(720, 438, 720, 437),
-                       .primaryHeight = 900,
-                       .visibleFrame = screen.visibleFrame,
-                       .write = FrameWrite::Pointed},
-                      note(2));
+    writePointed(QRectF(720, 438, 720, 437), note(2));
     desk.runLoop().advance(3 * kLag);
     EXPECT_EQ(frame(), kTopRight);
     EXPECT_EQ(heard, (QList<std::pair<int, bool>>{{1, true}, {2, true}}));
@@ -100,9 +96,10 @@ TEST_F(ControllerTest, EachWriteGoesToTheWindowThatWasTheTargetWhenItWasAskedFor
     EXPECT_EQ(frame(), kBottomRight) << "the editor's newest request";
     EXPECT_EQ(desk.windowFrame(browserWindow), kTopRight);
     EXPECT_EQ(desk.windowFrame(second), QRectF(200, 200, 300, 300));
-    EXPECT_EQ(desk.log().summaries({SimAction::Kind::Activate}),
-              (QStringList{QStringLiteral("activate %1").arg(editor), QStringLiteral("activate %1").arg(browser),
-                           QStringLiteral("activate %1").arg(editor)}))
+    EXPECT_EQ(
+        desk.log().summaries({SimAction::Kind::Activate}),
+        (QStringList{QStringLiteral("activate %1").arg(editor), QStringLiteral("activate %1").arg(browser),
+                     QStringLiteral("activate %1").arg(editor)}))
         << "in the order they were asked for, the editor's newest after the browser's";
 }
 

@@ -94,11 +94,7 @@ TEST_F(WindowPlacerTest, TheLeftEdgeAndTheTitleBarAreKeptInsideTheVisibleFrame) 
     placer().resizeFocusedWindow(3000, 3000);
     desk.settle();
     EXPECT_EQ(frame(), QRectF(0, 25, 3000, 3000));
-    frameWrites.write({.window = desk.windowElement(window),
-                       .frame = QRectF(200, 700, 600, 400),
-                       .primaryHeight = 900,
-                       .visibleFrame = screen.visibleFrame,
-                       .write = FrameWrite::Pointed});
+    writePointed(QRectF(200, 700, 600, 400));
     desk.settle();
     EXPECT_EQ(frame(), QRectF(200, 25, 600, 400));
 }
@@ -281,11 +277,7 @@ TEST_F(WindowPlacerTest, ARememberedFrameNoWindowCanHaveIsRemovedAndTheWindowSta
 TEST_F(WindowPlacerTest, TheWritesOfDragAndPaletteRememberToo) {
     start();
     const QRectF first = frame();
-    frameWrites.write({.window = desk.windowElement(window),
-                       .frame = QRectF(0, 0, 720, 875),
-                       .primaryHeight = 900,
-                       .visibleFrame = screen.visibleFrame,
-                       .write = FrameWrite::Pointed});
+    writePointed(QRectF(0, 0, 720, 875));
     desk.settle();
     EXPECT_EQ(desk.restoreFrame(window), first);
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));

@@ -266,8 +266,7 @@ TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButton
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_EQ(palette.hides, 1);
     // The left half of the left screen's visible frame, in AX coordinates: y from the menu bar down.
-    EXPECT_EQ(desk.log().effects(),
-              (QStringList{"write AXSize 720x875", "write AXPosition 0,25"}));
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 720x875", "write AXPosition 0,25"}));
     desk.log().clear();
     palette.onPick(QRectF(0, 0, 1, 1));
     EXPECT_TRUE(desk.log().effects().isEmpty()) << "a pick after closing does nothing";

@@ -50,7 +50,8 @@ QStringList SimActionLog::effects() const {
     QStringList out;
     for (const SimAction& a : m_actions) {
         const bool isRemembering = a.attribute == QLatin1String(ax::kRestoreFrame);
-        if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) || a.kind == SimAction::Kind::Activate)
+        if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) ||
+            a.kind == SimAction::Kind::Activate)
             out.append(a.summary());
     }
     return out;

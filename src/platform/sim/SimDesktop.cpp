@@ -33,8 +33,8 @@ SimDesktop::SimDesktop()
 SimDesktop::~SimDesktop() = default;
 
 Platform SimDesktop::platform() {
-    return Platform{m_accessibility, m_windowServer, m_screens,   m_workspace,     m_application,
-                    m_events,        m_defaults,     m_loginItem, m_updater,       m_runLoop,
+    return Platform{m_accessibility, m_windowServer, m_screens,   m_workspace, m_application,
+                    m_events,        m_defaults,     m_loginItem, m_updater,   m_runLoop,
                     m_windowFrames,  m_keyGrabs,     m_shortcuts};
 }
 

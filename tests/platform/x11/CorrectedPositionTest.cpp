@@ -21,7 +21,8 @@ TEST(CorrectedPositionTest, OnlyAnOffsetOfDecorationsSeenAfterAMoveIsTakenOff) {
         {QPointF(100, 100), std::nullopt, QPointF(0, 25)},    // nor the read-back
     };
     for (const Row& r : rows)
-        EXPECT_EQ(correctedPosition(asked, r.before, r.landed), r.written) << r.written.x() << "," << r.written.y();
+        EXPECT_EQ(correctedPosition(asked, r.before, r.landed), r.written)
+            << r.written.x() << "," << r.written.y();
 }
 
 } // namespace
