@@ -8,7 +8,7 @@
 namespace corvane {
 
 void SimWindowFrames::request(FrameRequest request, FrameDone done) {
-    m_pending.append({std::move(request), std::move(done)});
+    m_pending.append({request, std::move(done)});
     if (m_pending.size() == 1)
         startNext();
 }

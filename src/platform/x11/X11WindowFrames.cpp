@@ -7,7 +7,7 @@ namespace corvane {
 void X11WindowFrames::request(FrameRequest request, FrameDone done) {
     X11Writer& writer = m_writer;
     RunLoop& runLoop = m_runLoop;
-    m_writer.async([&writer, &runLoop, request = std::move(request), done = std::move(done)] {
+    m_writer.async([&writer, &runLoop, request, done = std::move(done)] {
         const FrameResult result = X11FrameWrite(writer.windows(), request).run();
         if (done)
             runLoop.post([done, result] { done(result); });
