@@ -71,11 +71,12 @@ public:
 private:
     Desktop m_desktop;
     IdleSwitch m_idle;
-    WindowController m_controller{m_desktop.platform, m_idle, m_idle};
+    FrameWriteQueue m_frameWrites{m_desktop.platform};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
-    DragSnapMonitor m_monitor{m_desktop.platform,
+    DragSnapMonitor m_monitor{m_desktop.platform, m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
                               m_settings, m_preview};
     QPointF m_spots[2];
@@ -98,7 +99,8 @@ public:
 private:
     Desktop m_desktop;
     HiddenPalette m_palette;
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_palette};
+    FrameWriteQueue m_frameWrites{m_desktop.platform};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {

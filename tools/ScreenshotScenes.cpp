@@ -57,6 +57,7 @@ struct Scene {
     IdleMonitor idle;
     DragSnapSettings dragSnap{platform, idle};
     QuickSnapSettings palette{platform, idle};
+    FrameWriteQueue frameWrites{platform};
     std::unique_ptr<WindowController> controller;
 
     Scene(bool isTrusted, bool hasPresets) {
@@ -65,7 +66,7 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette);
         if (hasPresets) {
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});

@@ -47,6 +47,7 @@ private:
     void followSystemTray(bool isAvailable);
 
     Platform& m_platform;
+    FrameWriteQueue m_frameWrites;
     SnapPreviewOverlay m_preview; // built on first show: unused where the desktop's agent draws
     DragSnapMonitor m_dragSnapMonitor;
     QuickSnapPanel m_palettePanel;

@@ -1,50 +1,81 @@
 #include "FrameWriteQueue.h"
 
+#include "control/ScreenLookup.h"
+#include "control/WindowAccess.h"
+
 namespace corvane {
+
+namespace {
+
+// A title bar's height at most: the part of a window kept on screen.
+constexpr double kMaxTitleBarHeight = 64.0;
+
+// Where a frame in screen coordinates goes, as the AX position of its top-left: its right and bottom
+// edges give way to keep it inside the visible frame, and its left edge and top win, so that the title
+// bar, with the window's controls, stays where the user can reach it. A frame taller than the screen
+// hangs from the top; one below the screen comes up until its title bar is inside.
+QPointF reachablePosition(const QRectF& frame, double primaryHeight, const QRectF& visibleFrame) {
+    const QRectF& v = visibleFrame;
+    double x = frame.x();
+    if (x + frame.width() > v.x() + v.width())
+        x = v.x() + v.width() - frame.width();
+    x = std::max(x, v.x());
+    double top = frame.y() + frame.height(); // screen coordinates: y grows upwards
+    top = std::max(top, v.y() + std::min(frame.height(), kMaxTitleBarHeight));
+    top = std::min(top, v.y() + v.height());
+    return {x, primaryHeight - top};
+}
+
+// A window the window manager moves with the pointer goes exactly under it.
+FrameRequest frameRequestFor(const FrameWriteQueue::Request& r) {
+    const QPointF topLeft = r.write == FrameWrite::Follow
+                                ? axTopLeftOf(r.frame, r.primaryHeight)
+                                : reachablePosition(r.frame, r.primaryHeight, r.visibleFrame);
+    return {r.window, QRectF(topLeft, r.frame.size()), r.write, r.remembered};
+}
+
+} // namespace
 
 FrameWriteQueue::FrameWriteQueue(Platform& platform)
     : m_platform(platform) {}
 
 void FrameWriteQueue::write(Request request, WriteDone done) {
-    const quint64 key = request.window.handle;
-    {
-        std::lock_guard lock(m_waiting->mutex);
-        const auto waiting = m_waiting->byWindow.find(key);
-        if (waiting != m_waiting->byWindow.end()) {
-            // Its work item is queued already and will write this request instead.
-            waiting->request = std::move(request);
+    for (Pending& waiting : m_waiting) {
+        if (waiting.request.window == request.window) {
+            waiting.request = std::move(request);
             if (done)
-                waiting->done.append(std::move(done));
+                waiting.done.append(std::move(done));
             return;
         }
-        Pending pending{std::move(request), {}};
-        if (done)
-            pending.done.append(std::move(done));
-        m_waiting->byWindow.emplace(key, std::move(pending));
     }
-    // The work item holds only the platform, which outlives the background queue, and shared state.
-    Platform& platform = m_platform;
-    m_platform.backgroundQueue.async([&platform, waiting = m_waiting, key] {
-        Pending pending;
-        {
-            std::lock_guard lock(waiting->mutex);
-            pending = waiting->byWindow.take(key);
-        }
-        const Request& r = pending.request;
-        const bool isWritten = writeWindowFrame(platform.accessibility, r.window, r.frame, r.primaryHeight,
-                                                r.visibleFrame, r.remembered);
-        if (isWritten && r.application) {
-            Workspace& workspace = platform.workspace;
-            platform.runLoop.post(
-                [&workspace, target = *r.application] { activateTargetApplication(workspace, target); });
-        }
-        if (!pending.done.isEmpty()) {
-            platform.runLoop.post([done = std::move(pending.done), isWritten] {
-                for (const WriteDone& each : done)
-                    each(isWritten);
-            });
-        }
+    Pending pending{std::move(request), {}};
+    if (done)
+        pending.done.append(std::move(done));
+    m_waiting.append(std::move(pending));
+    startNext();
+}
+
+void FrameWriteQueue::startNext() {
+    if (m_isWriting || m_waiting.isEmpty())
+        return;
+    m_isWriting = true;
+    Pending pending = m_waiting.takeFirst();
+    const FrameRequest request = frameRequestFor(pending.request);
+    m_platform.windowFrames.request(request, [this, lifetime = std::weak_ptr(m_lifetime),
+                                              pending = std::move(pending)](const FrameResult& result) {
+        if (!lifetime.expired())
+            finish(pending, result);
     });
+}
+
+void FrameWriteQueue::finish(const Pending& pending, const FrameResult& result) {
+    m_isWriting = false;
+    const bool isWritten = result.outcome != FrameOutcome::Gone;
+    if (isWritten && pending.request.application)
+        activateTargetApplication(m_platform.workspace, *pending.request.application);
+    for (const WriteDone& done : pending.done)
+        done(isWritten);
+    startNext();
 }
 
 } // namespace corvane

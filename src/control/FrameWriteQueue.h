@@ -1,56 +1,57 @@
 #pragma once
-// The one ordered queue of frame writes to other applications' windows (the hotkeys' and the
-// commands'): requests run one at a time on the background queue, in the order they were made. A
-// request for a window whose earlier request has not started yet takes that one's place, so a burst
-// of key presses leaves the window where the last one puts it; the callers of both hear the outcome
-// once it has landed. The writes themselves are WindowAccess's.
+// The one ordered queue of frame writes to other applications' windows: the hotkeys', the commands',
+// a drop's and a palette pick's. Requests go to WindowFrames one at a time, in the order they were
+// made. A request for a window whose earlier request has not started yet takes that one's place, so
+// a burst of key presses leaves the window where the last one puts it; the callers of both hear the
+// outcome once it has landed. Main thread only. What frame to ask for is decided here: the title bar
+// kept where the user can reach it, in AX coordinates.
 
-#include "control/WindowAccess.h"
 #include "platform/Platform.h"
 
-#include <QHash>
 #include <QList>
 #include <QRectF>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 namespace corvane {
 
-// Called on the main thread once a requested write has run: true when the window was still there
-// and was written to. The window found on the main thread may be gone by then; this is how a
-// caller learns that without waiting for the write.
+// Called on the main thread once a requested write has completed: true when the window was still
+// there and was written to. The window found when the request was made may be gone by then; this
+// is how a caller learns that without waiting for the write.
 using WriteDone = std::function<void(bool isWritten)>;
 
 class FrameWriteQueue {
 public:
     struct Request {
-        AxElement window;                              // resolved when the request is made
-        std::optional<RunningApplication> application; // activated once the write has landed
-        QRectF frame;                                  // screen coordinates
+        AxElement window{};                              // resolved when the request is made
+        std::optional<RunningApplication> application{}; // activated once the write has landed
+        QRectF frame{};                                  // screen coordinates
         double primaryHeight = 0;
-        QRectF visibleFrame; // of the screen the window goes to, which keeps its title bar
+        QRectF visibleFrame{}; // of the screen the window goes to, which keeps its title bar (not a Follow's)
+        FrameWrite write = FrameWrite::Placement;
         RememberedFrame remembered = RememberedFrame::Keep;
     };
 
     explicit FrameWriteQueue(Platform& platform);
+    FrameWriteQueue(const FrameWriteQueue&) = delete;
+    FrameWriteQueue& operator=(const FrameWriteQueue&) = delete;
 
-    void write(Request request, WriteDone done);
+    void write(Request request, WriteDone done = {});
 
 private:
     struct Pending {
         Request request;
         QList<WriteDone> done; // of this request and of each it replaced
     };
-    // Shared with the queued work, which may outlive this queue's owner.
-    struct Waiting {
-        std::mutex mutex;
-        QHash<quint64, Pending> byWindow; // requests not started yet, by window handle
-    };
+    void startNext();
+    void finish(const Pending& pending, const FrameResult& result);
 
     Platform& m_platform;
-    std::shared_ptr<Waiting> m_waiting = std::make_shared<Waiting>();
+    QList<Pending> m_waiting; // not started, in the order first asked for, one per window
+    bool m_isWriting = false;
+    // A request completing after this queue has gone finds it expired.
+    std::shared_ptr<bool> m_lifetime = std::make_shared<bool>();
 };
 
 } // namespace corvane

@@ -4,12 +4,13 @@
 
 namespace corvane {
 
-WindowController::WindowController(Platform& platform, FeatureSwitch& dragSnap, FeatureSwitch& palette,
-                                   QObject* parent)
+WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
+                                   FeatureSwitch& palette, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_dragSnap(dragSnap)
-    , m_palette(palette) {
+    , m_palette(palette)
+    , m_placer(platform, frameWrites) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

@@ -24,8 +24,8 @@ class WindowController : public QObject {
     Q_OBJECT
 public:
     // Runs the whole start-up: the features' settings must exist already.
-    WindowController(Platform& platform, FeatureSwitch& dragSnap, FeatureSwitch& palette,
-                     QObject* parent = nullptr);
+    WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
+                     FeatureSwitch& palette, QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -53,7 +53,7 @@ private:
     AccessTrust m_trust{m_platform};
     PresetStore m_presets{m_platform.defaults};
     HotkeyTable m_hotkeys{m_platform.defaults};
-    WindowPlacer m_placer{m_platform};
+    WindowPlacer m_placer;
     ZoneCycle m_cycle{m_platform.runLoop, m_presets, m_placer};
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;

@@ -7,9 +7,10 @@
 
 namespace corvane {
 
-WindowPlacer::WindowPlacer(Platform& platform, QObject* parent)
+WindowPlacer::WindowPlacer(Platform& platform, FrameWriteQueue& writes, QObject* parent)
     : QObject(parent)
-    , m_platform(platform) {
+    , m_platform(platform)
+    , m_writes(writes) {
     appDidActivate(m_platform.workspace.frontmostApplication());
     connect(&m_platform.workspace, &Workspace::didActivateApplication, this, &WindowPlacer::appDidActivate);
 }
@@ -72,8 +73,12 @@ bool WindowPlacer::setFocusedWindowFrame(const QRectF& frame, const Screen& scre
 
 void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
                                 WriteDone done, RememberedFrame remembered) {
-    m_writes.write({target.window, target.application, frame, primaryScreenHeight(m_platform.screens),
-                    screen.visibleFrame, remembered},
+    m_writes.write({.window = target.window,
+                    .application = target.application,
+                    .frame = frame,
+                    .primaryHeight = primaryScreenHeight(m_platform.screens),
+                    .visibleFrame = screen.visibleFrame,
+                    .remembered = remembered},
                    std::move(done));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Places the target window, the focused window of the application the user last worked in: into
 // a fraction of a screen, to a size, onto the next screen, or back to the frame it had before Corvane
-// first placed it. The target is found on the main thread when a placement is asked for; the write
-// goes through the one ordered FrameWriteQueue.
+// first placed it. The target is found when a placement is asked for; the write goes through the
+// one ordered FrameWriteQueue.
 
 #include "control/FrameWriteQueue.h"
 #include "platform/Platform.h"
@@ -12,9 +12,8 @@
 
 namespace corvane {
 
-// What a placing operation did at once. Requested: a frame write is on the background queue, and its
-// outcome reaches the WriteDone given with it. Anything else: nothing was written, and WriteDone is
-// not called.
+// What a placing operation did at once. Requested: a frame write is queued, and its outcome reaches the
+// WriteDone given with it. Anything else: nothing was written, and WriteDone is not called.
 enum class Placement {
     Requested,
     NoTargetWindow,
@@ -29,7 +28,7 @@ enum class Placement {
 class WindowPlacer : public QObject {
     Q_OBJECT
 public:
-    explicit WindowPlacer(Platform& platform, QObject* parent = nullptr);
+    WindowPlacer(Platform& platform, FrameWriteQueue& writes, QObject* parent = nullptr);
 
     // The application the user last worked in, never Corvane.
     const std::optional<RunningApplication>& lastActiveApp() const { return m_lastActiveApp; }
@@ -66,7 +65,7 @@ private:
 
     Platform& m_platform;
     std::optional<RunningApplication> m_lastActiveApp;
-    FrameWriteQueue m_writes{m_platform};
+    FrameWriteQueue& m_writes;
 };
 
 } // namespace corvane

@@ -12,10 +12,11 @@
 
 namespace corvane {
 
-DragSnapMonitor::DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed,
+DragSnapMonitor::DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
                                  const DragSnapSettings& settings, SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_frameWrites(frameWrites)
     , m_layoutNamed(std::move(layoutNamed))
     , m_settings(settings)
     , m_preview(preview)
@@ -186,7 +187,10 @@ void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& curr
         return;
     m_restoring = RestoredSize{remembered->size(), (cursor.x() - current.x()) / current.width(),
                                (h - cursor.y()) - current.y()};
-    writeWindowFrameOnce(m_platform.accessibility, *m_candidateWindow, m_restoring->frameAt(cursor, h), h);
+    m_frameWrites.write({.window = *m_candidateWindow,
+                         .frame = m_restoring->frameAt(cursor, h),
+                         .primaryHeight = h,
+                         .write = FrameWrite::Follow});
 }
 
 QRectF DragSnapMonitor::RestoredSize::frameAt(QPointF cursor, double primaryHeight) const {
@@ -205,8 +209,12 @@ void DragSnapMonitor::placeRestoredWindow(AxElement window, const RestoredSize& 
     const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
     if (!screen)
         return;
-    writeWindowFrameTwice(m_platform.accessibility, window, frame, h, screen->visibleFrame);
-    forgetRememberedFrame(m_platform.accessibility, window);
+    m_frameWrites.write({.window = window,
+                         .frame = frame,
+                         .primaryHeight = h,
+                         .visibleFrame = screen->visibleFrame,
+                         .write = FrameWrite::Pointed,
+                         .remembered = RememberedFrame::Forget});
 }
 
 void DragSnapMonitor::handleMouseUp(const Event&) {
@@ -234,8 +242,11 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, window, screenRect(fraction, screen.visibleFrame), h,
-                          screen.visibleFrame);
+    m_frameWrites.write({.window = window,
+                         .frame = screenRect(fraction, screen.visibleFrame),
+                         .primaryHeight = h,
+                         .visibleFrame = screen.visibleFrame,
+                         .write = FrameWrite::Pointed});
 }
 
 } // namespace corvane

@@ -6,6 +6,7 @@
 // drag is confirmed.
 
 #include "control/FeatureMonitor.h"
+#include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "model/SnapLayout.h"
@@ -24,8 +25,8 @@ public:
     // Layouts by name, as the window controller resolves them (built-in first, then grid presets).
     using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
 
-    DragSnapMonitor(Platform& platform, LayoutResolver layoutNamed, const DragSnapSettings& settings,
-                    SnapPreview& preview, QObject* parent = nullptr);
+    DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
+                    const DragSnapSettings& settings, SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -71,6 +72,7 @@ private:
     void placeRestoredWindow(AxElement window, const RestoredSize& restored, QPointF cursor);
 
     Platform& m_platform;
+    FrameWriteQueue& m_frameWrites;
     LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
     SnapPreview& m_preview;

@@ -2,7 +2,6 @@
 
 #include "control/HitTest.h"
 #include "control/ScreenLookup.h"
-#include "control/WindowAccess.h"
 #include "control/WindowLookup.h"
 #include "model/ScreenGeometry.h"
 #include "platform/common/Log.h"
@@ -24,9 +23,11 @@ QRectF grown(const QRectF& rect, double by) {
 
 } // namespace
 
-QuickSnapMonitor::QuickSnapMonitor(Platform& platform, PalettePresenter& palette, QObject* parent)
+QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites,
+                                   PalettePresenter& palette, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_frameWrites(frameWrites)
     , m_palette(palette)
     , m_isVerbose(platform.defaults.boolean(kQuickSnapVerboseKey).value_or(false)) {}
 
@@ -208,8 +209,11 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
     const std::optional<Screen> screen = screenContaining(m_platform.screens, buttonOnScreen);
     if (!screen || !(h > 0))
         return;
-    writeWindowFrameTwice(m_platform.accessibility, target.window, screenRect(fraction, screen->visibleFrame),
-                          h, screen->visibleFrame);
+    m_frameWrites.write({.window = target.window,
+                         .frame = screenRect(fraction, screen->visibleFrame),
+                         .primaryHeight = h,
+                         .visibleFrame = screen->visibleFrame,
+                         .write = FrameWrite::Pointed});
 }
 
 } // namespace corvane

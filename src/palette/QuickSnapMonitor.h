@@ -6,6 +6,7 @@
 // button queries are throttled. QuickSnapPanel shows the palette.
 
 #include "control/FeatureMonitor.h"
+#include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
 #include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
@@ -21,7 +22,8 @@ inline constexpr auto kQuickSnapVerboseKey = "zoomPaletteVerbose";
 class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
-    QuickSnapMonitor(Platform& platform, PalettePresenter& palette, QObject* parent = nullptr);
+    QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, PalettePresenter& palette,
+                     QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -62,6 +64,7 @@ private:
     void cancelDwell();
 
     Platform& m_platform;
+    FrameWriteQueue& m_frameWrites;
     PalettePresenter& m_palette;
     const bool m_isVerbose;
 

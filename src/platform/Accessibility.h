@@ -8,7 +8,6 @@
 #include <QSizeF>
 #include <QString>
 #include <QtGlobal>
-#include <chrono>
 #include <optional>
 #include <variant>
 
@@ -108,8 +107,8 @@ struct PidResult {
     qint32 pid = 0;
 };
 
-// Threads: everything runs on the main thread; the background queue reads and writes windows' frames
-// and remembered frames (position, size, the restore frame, waitUntilApplied) and nothing else.
+// Main thread only. Frames are read here and written through WindowFrames; of a window's attributes
+// only the remembered frame is written here.
 class Accessibility : public QObject {
     Q_OBJECT
 public:
@@ -121,12 +120,6 @@ public:
     virtual AttributeResult copyAttributeValue(AxElement element, const QString& attribute) = 0;
     virtual AxError setAttributeValue(AxElement element, const QString& attribute,
                                       const AttributeValue& value) = 0;
-    // Blocks the calling thread until the last write to the window has taken effect (or needed no
-    // change), for the given time at most: the whole time where the platform cannot tell.
-    virtual void waitUntilApplied(AxElement window, std::chrono::microseconds atMost) = 0;
-    // Geometric values to write; none when the platform cannot make one.
-    virtual std::optional<AxValue> createPointValue(QPointF point) = 0;
-    virtual std::optional<AxValue> createSizeValue(QSizeF size) = 0;
 
     // The element at a point in AX coordinates, asked through an application or the system-wide element.
     virtual ElementHit elementAtPosition(AxElement root, float x, float y) = 0;

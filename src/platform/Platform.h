@@ -4,7 +4,6 @@
 
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
-#include "platform/BackgroundQueue.h"
 #include "platform/Capabilities.h"
 #include "platform/Defaults.h"
 #include "platform/Events.h"
@@ -16,6 +15,7 @@
 #include "platform/Shortcuts.h"
 #include "platform/SnapPreview.h"
 #include "platform/Updater.h"
+#include "platform/WindowFrames.h"
 #include "platform/WindowServer.h"
 #include "platform/Workspace.h"
 
@@ -32,7 +32,7 @@ struct Platform {
     LoginItem& loginItem;
     Updater& updater;
     RunLoop& runLoop;
-    BackgroundQueue& backgroundQueue;
+    WindowFrames& windowFrames;
     KeyGrabs& keyGrabs;
     Shortcuts& shortcuts;
     Capabilities capabilities = kAllCapabilities;

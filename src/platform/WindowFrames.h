@@ -56,8 +56,9 @@ public:
     virtual ~WindowFrames() = default;
 
     // Requests run one at a time, in the order they were made; done runs on the main thread once
-    // the request has completed, within kFrameRequestTimeout of its start (a Follow write completes
-    // as soon as it is sent, with the frame as last read).
+    // the request has completed, within kFrameRequestTimeout of its start, and never before request
+    // returns. A Follow write completes as soon as it is sent, with the frame as last read: Reached
+    // when that is the one asked, else Settled (the window is left to its move).
     virtual void request(FrameRequest request, FrameDone done) = 0;
 };
 

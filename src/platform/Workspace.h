@@ -23,7 +23,7 @@ struct RunningApplication {
     friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
 };
 
-// Thread safety: the queries and activation may be called from the background queue too.
+// Main thread only.
 class Workspace : public QObject {
     Q_OBJECT
 public:

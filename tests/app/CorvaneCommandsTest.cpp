@@ -101,10 +101,12 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     EXPECT_EQ(answered(),
               error(commanderror::kNoTargetWindow, "There is no window to act on: Corvane acts on "
                                                    "the window you last worked in, and found none."));
-    // The window is found, then gone before the background write reaches it.
+    // The window is found, then gone before the write lands.
     desk.setFocusedWindow(editor, window);
+    desk.setFrameLag(window, 0.016);
     commands->applyLayout("Split", reply());
     desk.removeWindow(window);
+    desk.runLoop().advance(0.016);
     EXPECT_EQ(answered(), error(commanderror::kNoTargetWindow,
                                 "The window to act on went away before it could be moved."));
 }

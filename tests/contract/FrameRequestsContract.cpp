@@ -1,8 +1,6 @@
 // What every backend's frame requests promise the core: a request completes within its bound with
 // the frame the window settled on, even when the client sizes in steps; a window that closes during
 // its write completes Gone; requests complete in the order they were made.
-// Not built yet (tests/CMakeLists.txt): it waits for the backends to serve WindowFrames, reached here
-// as Platform::windowFrames.
 #include "contract/ContractTest.h"
 #include "platform/WindowFrames.h"
 

@@ -30,6 +30,7 @@ protected:
     Screen screen = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
     qint32 editor = desk.addApplication("Editor");
     SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
+    FrameWriteQueue frameWrites{platform};
     std::unique_ptr<WindowController> controller;
 
     void SetUp() override {
@@ -38,12 +39,21 @@ protected:
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
     WindowController& start() {
-        controller = std::make_unique<WindowController>(platform, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette);
         desk.settle();
         desk.log().clear();
         return *controller;
     }
     QRectF frame() const { return desk.windowFrame(window); }
+    // A write where the user pointed (a drop, a palette pick), of a frame in screen coordinates.
+    void writePointed(const QRectF& screenFrame, WriteDone done = {}) {
+        frameWrites.write({.window = desk.windowElement(window),
+                           .frame = screenFrame,
+                           .primaryHeight = 900,
+                           .visibleFrame = screen.visibleFrame,
+                           .write = FrameWrite::Pointed},
+                          std::move(done));
+    }
 
     Event hotkey(const QString& characters, quint16 keyCode = 0, quint64 extraFlags = 0) const {
         return SimEvents::keyDown(characters, keyCode, modifier::kControl | modifier::kOption | extraFlags);

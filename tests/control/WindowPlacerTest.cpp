@@ -1,9 +1,8 @@
-// Placing the target window: the writer's read-back, the edges it keeps on screen, the target
-// rule, screen moves, what a placing with no window to act on reports, and the frame a window had
-// before Corvane first placed it: remembered by every writer, kept through later placements and
-// user moves, written back and forgotten by a restore.
+// Placing the target window: the edges kept on screen, the target rule, screen moves, what a placing
+// with no window to act on reports, and the frame a window had before Corvane first placed it:
+// remembered by every write, kept through later placements and user moves, written back and
+// forgotten by a restore.
 #include "ControllerFixture.h"
-#include "control/WindowAccess.h"
 
 namespace corvane {
 namespace {
@@ -58,89 +57,11 @@ TEST_F(WindowPlacerTest, AnApplicationGoneBeforeTheWriteCompletesIsNotActivated)
     start();
     desk.activateApplication(browser);
     desk.activateApplication(editor);
+    desk.setFrameLag(window, 0.016);
     placer().setFocusedWindowFrame(QRectF(0, 438, 720, 437), screen);
     desk.quitApplication(editor); // the last active app now has no window: the frontmost is gone too
-    desk.settle();
-    EXPECT_TRUE(desk.log().effects().isEmpty());
-}
-
-TEST_F(WindowPlacerTest, TheSizeIsWrittenAgainOnlyWhenMoreThanFivePointsOff) {
-    start();
-    for (const int shortBy : {4, 5, 6}) {
-        desk.setSizeConstraint(window,
-                               [shortBy](QSizeF s) { return QSizeF(s.width() - shortBy, s.height()); });
-        desk.log().clear();
-        placer().snapFocusedWindow(QRectF(0, 0, 0.5, 0.5));
-        desk.settle();
-        const QStringList effects = desk.log().effects();
-        EXPECT_EQ(effects.count("write AXSize 720x437"), shortBy > 5 ? 2 : 1) << shortBy;
-        EXPECT_EQ(effects.count("pause 10000"), shortBy > 5 ? 3 : 2) << shortBy;
-        EXPECT_EQ(effects.at(effects.size() - 2), "write AXPosition 0,25")
-            << "position is always written last";
-    }
-}
-
-TEST_F(WindowPlacerTest, AnOffsetTheWindowManagerAddsIsTakenOffTheLastPositionWrite) {
-    start();
-    struct Row {
-        QRectF start;
-        QPointF offset;
-        bool ignoresWrites;
-        QString lastWrite;
-        QPointF landed;
-    };
-    const Row rows[] = {
-        // A border and a title bar: corrected.
-        {{100, 100, 800, 600}, {-2, -18}, false, "write AXPosition 2,43", {0, 25}},
-        {{100, 100, 800, 600}, {0, 0}, false, "write AXPosition 0,25", {0, 25}},
-        // Too far for decorations: where the window manager put it on purpose.
-        {{100, 100, 800, 600}, {0, 100}, false, "write AXPosition 0,25", {0, 125}},
-        // Not moved yet when read back: no offset seen, although the old spot is near.
-        {{10, 30, 800, 600}, {0, 0}, true, "write AXPosition 0,25", {10, 30}},
-    };
-    for (const Row& r : rows) {
-        desk.setWindowFrame(window, r.start);
-        desk.setPlacementOffset(r.offset);
-        desk.setIgnoresWrites(window, r.ignoresWrites);
-        desk.log().clear();
-        placer().snapFocusedWindow(QRectF(0, 0, 0.5, 0.5));
-        desk.settle();
-        const QStringList effects = desk.log().effects();
-        EXPECT_EQ(effects.count("pause 10000"), r.ignoresWrites ? 3 : 2)
-            << r.offset.y() << ": no pause is added";
-        EXPECT_EQ(effects.at(effects.size() - 2), r.lastWrite) << r.offset.y();
-        EXPECT_EQ(frame().topLeft(), r.landed) << r.offset.y();
-    }
-
-    // The drag's and the palette's writer corrects its second pass the same way.
-    desk.setIgnoresWrites(window, false);
-    desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
-    desk.setPlacementOffset({-2, -18});
-    desk.log().clear();
-    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 438, 720, 437), 900,
-                          screen.visibleFrame);
-    EXPECT_EQ(desk.log().effects(),
-              (QStringList{"write AXSize 720x437", "write AXPosition 0,25", "pause 10000",
-                           "write AXSize 720x437", "write AXPosition 2,43"}));
-    EXPECT_EQ(frame(), kTopLeft);
-}
-
-TEST_F(WindowPlacerTest, FailedReadBackAndFailedValueCreationSkipOnlyTheirSteps) {
-    start();
-    desk.failAttribute(desk.windowElement(window), "AXSize", AxError::CannotComplete);
-    desk.setSizeConstraint(window, [](QSizeF s) { return s / 2; });
-    placer().setFocusedWindowFrame(QRectF(0, 438, 720, 437), screen);
-    desk.settle();
-    EXPECT_EQ(desk.log().effects(),
-              (QStringList{"write AXSize 720x437", "pause 10000", "write AXPosition 0,25", "pause 10000",
-                           "write AXPosition 0,25", QStringLiteral("activate %1").arg(editor)}));
-    desk.log().clear();
-    desk.failValueCreation(true);
-    placer().setFocusedWindowFrame(QRectF(0, 438, 720, 437), screen);
-    desk.settle();
-    EXPECT_EQ(desk.log().effects(),
-              (QStringList{"pause 10000", "pause 10000", QStringLiteral("activate %1").arg(editor)}))
-        << "a found window still counts as written";
+    desk.runLoop().advance(0.016);
+    EXPECT_TRUE(desk.log().summaries({SimAction::Kind::Activate}).isEmpty());
 }
 
 TEST_F(WindowPlacerTest, TheLeftEdgeAndTheTitleBarAreKeptInsideTheVisibleFrame) {
@@ -164,17 +85,17 @@ TEST_F(WindowPlacerTest, TheLeftEdgeAndTheTitleBarAreKeptInsideTheVisibleFrame) 
         desk.log().clear();
         placer().setFocusedWindowFrame(r.requested, screen);
         desk.settle();
-        EXPECT_EQ(desk.log().effects().at(2),
+        EXPECT_EQ(desk.log().effects().at(1),
                   QStringLiteral("write AXPosition %1,%2").arg(r.written.x()).arg(r.written.y()))
             << r.requested.x() << "," << r.requested.y();
     }
 
-    // A size asked for that the screen cannot hold, and the drag's and the palette's writer.
+    // A size asked for that the screen cannot hold, and the drag's and the palette's writes.
     placer().resizeFocusedWindow(3000, 3000);
     desk.settle();
     EXPECT_EQ(frame(), QRectF(0, 25, 3000, 3000));
-    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(200, 700, 600, 400), 900,
-                          screen.visibleFrame);
+    writePointed(QRectF(200, 700, 600, 400));
+    desk.settle();
     EXPECT_EQ(frame(), QRectF(200, 25, 600, 400));
 }
 
@@ -353,11 +274,11 @@ TEST_F(WindowPlacerTest, ARememberedFrameNoWindowCanHaveIsRemovedAndTheWindowSta
     EXPECT_EQ(frame(), QRectF(940, 300, 500, 400));
 }
 
-TEST_F(WindowPlacerTest, TheWritersOfDragAndPaletteRememberToo) {
+TEST_F(WindowPlacerTest, TheWritesOfDragAndPaletteRememberToo) {
     start();
     const QRectF first = frame();
-    writeWindowFrameTwice(platform.accessibility, desk.windowElement(window), QRectF(0, 0, 720, 875), 900,
-                          screen.visibleFrame);
+    writePointed(QRectF(0, 0, 720, 875));
+    desk.settle();
     EXPECT_EQ(desk.restoreFrame(window), first);
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
 }

@@ -34,8 +34,9 @@ protected:
         void stop() override {}
     } settingsMonitor;
     DragSnapSettings settings{platform, settingsMonitor};
-    DragSnapMonitor monitor{platform, [this](const QString& name) { return presets.layout(name); }, settings,
-                            preview};
+    FrameWriteQueue frameWrites{platform};
+    DragSnapMonitor monitor{platform, frameWrites,
+                            [this](const QString& name) { return presets.layout(name); }, settings, preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

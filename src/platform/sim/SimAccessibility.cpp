@@ -93,10 +93,6 @@ AxError SimAccessibility::setAttributeValue(AxElement element, const QString& at
     return result;
 }
 
-void SimAccessibility::waitUntilApplied(AxElement /*window*/, std::chrono::microseconds atMost) {
-    m_desktop.runLoop().pause(atMost);
-}
-
 AxError SimAccessibility::write(AxElement element, const QString& attribute, const AttributeValue& value) {
     const SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)
@@ -109,20 +105,6 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
     if (n->kind != SimDesktop::NodeKind::Window || !w)
         return AxError::AttributeUnsupported;
     const AxValue* v = std::get_if<AxValue>(&value);
-    if (attribute == QLatin1String(ax::kPosition)) {
-        if (!v || !v->pointValue())
-            return AxError::IllegalArgument;
-        if (!w->ignoresWrites)
-            w->frame.moveTopLeft(*v->pointValue() + m_desktop.m_placementOffset);
-        return AxError::Success;
-    }
-    if (attribute == QLatin1String(ax::kSize)) {
-        if (!v || !v->sizeValue())
-            return AxError::IllegalArgument;
-        if (!w->ignoresWrites)
-            w->frame.setSize(w->sizeConstraint ? w->sizeConstraint(*v->sizeValue()) : *v->sizeValue());
-        return AxError::Success;
-    }
     if (attribute == QLatin1String(ax::kRestoreFrame)) {
         if (std::holds_alternative<std::monostate>(value))
             w->restoreFrame.reset();
@@ -133,18 +115,6 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
         return AxError::Success;
     }
     return AxError::AttributeUnsupported;
-}
-
-std::optional<AxValue> SimAccessibility::createPointValue(QPointF point) {
-    if (m_desktop.m_failsValueCreation)
-        return std::nullopt;
-    return AxValue::ofPoint(point);
-}
-
-std::optional<AxValue> SimAccessibility::createSizeValue(QSizeF size) {
-    if (m_desktop.m_failsValueCreation)
-        return std::nullopt;
-    return AxValue::ofSize(size);
 }
 
 ElementHit SimAccessibility::elementAtPosition(AxElement root, float x, float y) {

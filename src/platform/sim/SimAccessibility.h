@@ -18,11 +18,6 @@ public:
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;
-    // Logged as a pause of the whole time on the desktop's run loop: the simulated windows take a
-    // write at once, and the tests see each wait where the writer makes it.
-    void waitUntilApplied(AxElement window, std::chrono::microseconds atMost) override;
-    std::optional<AxValue> createPointValue(QPointF point) override;
-    std::optional<AxValue> createSizeValue(QSizeF size) override;
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     AxError setMessagingTimeout(AxElement element, float seconds) override;
     PidResult pidOfElement(AxElement element) override;

@@ -31,8 +31,6 @@ QString SimAction::summary() const {
         return QStringLiteral("read %1").arg(attribute);
     case Kind::WriteAttribute:
         return QStringLiteral("write %1 %2").arg(attribute, describe(value));
-    case Kind::Pause:
-        return QStringLiteral("pause %1").arg(pause.count());
     case Kind::Activate:
         return QStringLiteral("activate %1").arg(pid);
     }
@@ -53,7 +51,7 @@ QStringList SimActionLog::effects() const {
     for (const SimAction& a : m_actions) {
         const bool isRemembering = a.attribute == QLatin1String(ax::kRestoreFrame);
         if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) ||
-            a.kind == SimAction::Kind::Pause || a.kind == SimAction::Kind::Activate)
+            a.kind == SimAction::Kind::Activate)
             out.append(a.summary());
     }
     return out;

@@ -1,16 +1,15 @@
 #pragma once
 // What the simulated desktop was asked to do, in order and stamped with the manual clock, so tests
-// can assert whole sequences (writes, pauses, activations) and not just end states.
+// can assert whole sequences (writes and activations) and not just end states.
 
 #include "platform/Accessibility.h"
 
 #include <QList>
-#include <chrono>
 
 namespace corvane {
 
 struct SimAction {
-    enum class Kind { ReadAttribute, WriteAttribute, Pause, Activate };
+    enum class Kind { ReadAttribute, WriteAttribute, Activate };
 
     Kind kind = Kind::WriteAttribute;
     double time = 0;
@@ -18,10 +17,9 @@ struct SimAction {
     QString attribute;
     AttributeValue value; // written, or read
     AxError result = AxError::Success;
-    std::chrono::microseconds pause{0};
     qint32 pid = 0; // the application activated
 
-    // A compact text for sequence assertions: "write AXSize 800x600", "pause 10000", "activate 101".
+    // A compact text for sequence assertions: "write AXSize 800x600", "activate 101".
     QString summary() const;
 };
 
@@ -33,7 +31,7 @@ public:
 
     // The summaries of the actions of the given kinds, in order.
     QStringList summaries(std::initializer_list<SimAction::Kind> kinds) const;
-    // Writes, pauses and activations: what changed the desktop. Writes of the remembered frame are
+    // Writes and activations: what changed the desktop. Writes of the remembered frame are
     // left out, as they move nothing; tests of it read the window's remembered frame.
     QStringList effects() const;
 

@@ -18,8 +18,7 @@ QVariantMap boundsEntry(const QRectF& r) {
 } // namespace
 
 SimDesktop::SimDesktop()
-    : m_runLoop(m_log)
-    , m_accessibility(*this)
+    : m_accessibility(*this)
     , m_accessibilityBus(*this)
     , m_workspace(*this)
     , m_windowServer(*this)
@@ -34,9 +33,9 @@ SimDesktop::SimDesktop()
 SimDesktop::~SimDesktop() = default;
 
 Platform SimDesktop::platform() {
-    return Platform{m_accessibility,   m_windowServer, m_screens,   m_workspace, m_application,
-                    m_events,          m_defaults,     m_loginItem, m_updater,   m_runLoop,
-                    m_backgroundQueue, m_keyGrabs,     m_shortcuts};
+    return Platform{m_accessibility, m_windowServer, m_screens,   m_workspace, m_application,
+                    m_events,        m_defaults,     m_loginItem, m_updater,   m_runLoop,
+                    m_windowFrames,  m_keyGrabs,     m_shortcuts};
 }
 
 AxElement SimDesktop::makeNode(Node n) {
@@ -70,6 +69,11 @@ SimDesktop::Window* SimDesktop::window(SimWindowId number) {
 
 const SimDesktop::Window* SimDesktop::window(SimWindowId number) const {
     return const_cast<SimDesktop*>(this)->window(number);
+}
+
+SimDesktop::Window* SimDesktop::windowOf(AxElement element) {
+    const Node* n = node(element);
+    return n && n->isValid && n->kind == NodeKind::Window ? window(n->window) : nullptr;
 }
 
 QRectF SimDesktop::primaryFrame() const {
@@ -199,6 +203,11 @@ void SimDesktop::setFullScreen(SimWindowId number, bool isFullScreen) {
         w->options.isFullScreen = isFullScreen;
 }
 
+void SimDesktop::setFrameLag(SimWindowId number, double seconds) {
+    if (Window* w = window(number))
+        w->frameLag = seconds;
+}
+
 void SimDesktop::setSizeConstraint(SimWindowId number, std::function<QSizeF(QSizeF)> constraint) {
     if (Window* w = window(number))
         w->sizeConstraint = std::move(constraint);
@@ -295,10 +304,6 @@ void SimDesktop::failElementAtPosition(AxError error) {
     m_elementAtPositionFailure = error == AxError::Success ? std::nullopt : std::optional(error);
 }
 
-void SimDesktop::failValueCreation(bool fails) {
-    m_failsValueCreation = fails;
-}
-
 void SimDesktop::setUnresponsive(qint32 pid, bool isUnresponsive) {
     if (App* a = app(pid))
         a->isUnresponsive = isUnresponsive;
@@ -375,13 +380,6 @@ void SimDesktop::postWake() {
 
 void SimDesktop::postActivationWithoutApplication() {
     emit m_workspace.didActivateApplication(std::nullopt);
-}
-
-void SimDesktop::settle() {
-    do {
-        m_backgroundQueue.drain();
-        m_runLoop.runPending();
-    } while (m_backgroundQueue.pendingCount() > 0);
 }
 
 } // namespace corvane

@@ -10,7 +10,6 @@
 #include "platform/sim/SimAccessibilityBus.h"
 #include "platform/sim/SimActionLog.h"
 #include "platform/sim/SimApplication.h"
-#include "platform/sim/SimBackgroundQueue.h"
 #include "platform/sim/SimDefaults.h"
 #include "platform/sim/SimEvents.h"
 #include "platform/sim/SimKeyGrabs.h"
@@ -18,6 +17,7 @@
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimScreens.h"
 #include "platform/sim/SimUpdater.h"
+#include "platform/sim/SimWindowFrames.h"
 #include "platform/sim/SimWindowServer.h"
 #include "platform/sim/SimWorkspace.h"
 
@@ -66,13 +66,12 @@ public:
     AxElement windowElement(SimWindowId window) const;
     void setFocusedWindow(qint32 pid, std::optional<SimWindowId> window);
     void setFullScreen(SimWindowId window, bool isFullScreen);
-    // Applied to every size written to the window, as a client applies size increments and minimums.
+    // How the window takes a frame written through WindowFrames: this long after it was asked (a
+    // compositor applies it with the client's next frame; none by default), sized as the constraint
+    // makes it (a client's size increments and minimums), or not at all (it keeps its own frame).
+    void setFrameLag(SimWindowId window, double seconds);
     void setSizeConstraint(SimWindowId window, std::function<QSizeF(QSizeF)> constraint);
-    // The window ignores writes of these attributes (they still report success, like many clients).
     void setIgnoresWrites(SimWindowId window, bool ignores);
-    // Every position written lands this far off, as with a window manager that takes the position
-    // for its client's rather than its frame's.
-    void setPlacementOffset(QPointF offset) { m_placementOffset = offset; }
 
     // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates. The
     // window list tells where the window's zoom button (the last one added) lies.
@@ -90,7 +89,6 @@ public:
     void failWrites(AxElement element, const QString& attribute, AxError error);
     void failPid(AxElement element, AxError error);
     void failElementAtPosition(AxError error);
-    void failValueCreation(bool fails);
     // The application stops answering: every request to its elements times out.
     void setUnresponsive(qint32 pid, bool isUnresponsive);
     float messagingTimeout(AxElement element) const;
@@ -128,7 +126,7 @@ public:
 
     // The pieces, for tests that drive them directly.
     SimRunLoop& runLoop() { return m_runLoop; }
-    SimBackgroundQueue& backgroundQueue() { return m_backgroundQueue; }
+    SimWindowFrames& windowFrames() { return m_windowFrames; }
     SimEvents& events() { return m_events; }
     SimKeyGrabs& keyGrabs() { return m_keyGrabs; }
     ObservedShortcuts& shortcuts() { return m_shortcuts; }
@@ -143,8 +141,8 @@ public:
     SimWorkspace& workspace() { return m_workspace; }
     SimActionLog& log() { return m_log; }
 
-    // Runs the background queue, then everything the main queue has due now.
-    void settle();
+    // Runs everything the main queue has due now, and what that posts in turn.
+    void settle() { m_runLoop.runPending(); }
 
     // Half-open, as hit tests on the desktop are: minimum edges inside, maximum edges outside.
     static bool holds(const QRectF& r, QPointF p) {
@@ -157,6 +155,7 @@ private:
     friend class SimWindowServer;
     friend class SimScreens;
     friend class SimWorkspace;
+    friend class SimWindowFrames;
 
     struct App {
         qint32 pid = 0;
@@ -171,6 +170,7 @@ private:
         QRectF frame;
         SimWindowOptions options;
         AxElement element;
+        double frameLag = 0;
         std::function<QSizeF(QSizeF)> sizeConstraint;
         bool ignoresWrites = false;
         std::optional<QRectF> restoreFrame;
@@ -201,6 +201,8 @@ private:
     App* app(qint32 pid);
     Window* window(SimWindowId number);
     const Window* window(SimWindowId number) const;
+    // The window an element stands for; none when it is no window's or the window is gone.
+    Window* windowOf(AxElement element);
     QRectF primaryFrame() const; // the screen at (0, 0), else the first; empty without screens
     double primaryHeight() const { return primaryFrame().height(); }
     // The frame of the window's most recently added zoom button that is still there.
@@ -210,7 +212,6 @@ private:
 
     SimActionLog m_log;
     SimRunLoop m_runLoop;
-    SimBackgroundQueue m_backgroundQueue;
     SimEvents m_events;
     SimKeyGrabs m_keyGrabs;
     ObservedShortcuts m_shortcuts{m_events, m_keyGrabs};
@@ -223,6 +224,7 @@ private:
     SimWorkspace m_workspace;
     SimWindowServer m_windowServer;
     SimScreens m_screens;
+    SimWindowFrames m_windowFrames{*this};
 
     qint32 m_thisPid = 0;
     qint32 m_nextPid = 100;
@@ -242,8 +244,6 @@ private:
     QPoint m_primaryRootOrigin;
     std::optional<QVariant> m_windowListResult;
     std::optional<AxError> m_elementAtPositionFailure;
-    bool m_failsValueCreation = false;
-    QPointF m_placementOffset;
     bool m_isTrusted = true;
     bool m_grantsOnPrompt = false;
     int m_promptCount = 0;

@@ -26,9 +26,8 @@ private:
     std::shared_ptr<Entry> m_entry;
 };
 
-SimRunLoop::SimRunLoop(SimActionLog& log, double startTime)
-    : m_log(log)
-    , m_now(startTime) {}
+SimRunLoop::SimRunLoop(double startTime)
+    : m_now(startTime) {}
 
 SimRunLoop::~SimRunLoop() = default;
 
@@ -56,14 +55,6 @@ std::unique_ptr<Timer> SimRunLoop::scheduleTimer(double interval, bool repeats, 
     entry->block = std::move(fire);
     schedule(m_now + entry->interval, entry);
     return std::make_unique<SimTimer>(std::move(entry));
-}
-
-void SimRunLoop::pause(std::chrono::microseconds duration) {
-    SimAction action;
-    action.kind = SimAction::Kind::Pause;
-    action.time = m_now;
-    action.pause = duration;
-    m_log.append(std::move(action));
 }
 
 void SimRunLoop::advance(double seconds) {

@@ -3,7 +3,6 @@
 // every timer that falls due, in time order, so tests of timing never sleep.
 
 #include "platform/RunLoop.h"
-#include "platform/sim/SimActionLog.h"
 
 #include <QList>
 #include <memory>
@@ -12,16 +11,13 @@ namespace corvane {
 
 class SimRunLoop final : public RunLoop {
 public:
-    explicit SimRunLoop(SimActionLog& log, double startTime = 1000.0);
+    explicit SimRunLoop(double startTime = 1000.0);
     ~SimRunLoop() override;
 
     double now() const override { return m_now; }
     void post(std::function<void()> block) override;
     void postAfter(double seconds, std::function<void()> block) override;
     std::unique_ptr<Timer> scheduleTimer(double interval, bool repeats, std::function<void()> fire) override;
-    // A pause of the simulated windows' writer, recorded in the action log; the clock does not
-    // move and nothing sleeps.
-    void pause(std::chrono::microseconds duration);
     using RunLoop::post;
     using RunLoop::postAfter;
 
@@ -39,7 +35,6 @@ private:
 
     void schedule(double due, std::shared_ptr<Entry> entry);
 
-    SimActionLog& m_log;
     double m_now;
     quint64 m_sequence = 0;
     QList<std::shared_ptr<Entry>> m_entries;

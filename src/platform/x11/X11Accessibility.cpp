@@ -62,16 +62,21 @@ AxError failure(WaitEnd end) {
 
 } // namespace
 
-X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows, X11Writer& writer,
+X11Accessibility::X11Accessibility(X11Connection& connection, X11Windows& windows,
                                    TitleBarButtons& titleBarButtons, WindowManagerWatcher& windowManager)
     : m_connection(connection)
     , m_windows(windows)
-    , m_writer(writer)
     , m_titleBarButtons(titleBarButtons) {
     // A window manager came, went or changed what it offers.
     connect(&windowManager, &WindowManagerWatcher::changed, this, &Accessibility::accessibilityApiChanged);
     connect(&windowManager, &WindowManagerWatcher::supportChanged, this,
             &Accessibility::accessibilityApiChanged);
+}
+
+std::optional<xcb_window_t> X11Accessibility::clientWindowOf(AxElement element) {
+    if (kindOf(element) != Kind::Window)
+        return std::nullopt;
+    return windowOf(element);
 }
 
 AxElement X11Accessibility::applicationElement(qint32 pid) {
@@ -83,7 +88,6 @@ AxElement X11Accessibility::systemWideElement() {
 }
 
 double X11Accessibility::timeoutFor(AxElement element) {
-    std::lock_guard lock(m_mutex);
     const float t = m_timeouts.value(element.handle, 0);
     return t > 0 ? t : X11Connection::kDefaultTimeout;
 }
@@ -95,7 +99,7 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         if (attribute != QLatin1String(ax::kFocusedWindow))
             return {AxError::AttributeUnsupported, {}};
         const std::optional<xcb_window_t> focused =
-            windows().focusedWindow(qint32(element.handle & 0xFFFFFFFF));
+            m_windows.focusedWindow(qint32(element.handle & 0xFFFFFFFF));
         if (!focused)
             return {AxError::NoValue, {}};
         return {AxError::Success, make(Kind::Window, *focused)};
@@ -105,9 +109,9 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         if (attribute == QLatin1String(ax::kRole))
             return {AxError::Success, QString::fromLatin1(ax::kWindowRole)};
         if (attribute == QLatin1String(ax::kFullScreen))
-            return {AxError::Success, windows().hasState(w, "_NET_WM_STATE_FULLSCREEN")};
+            return {AxError::Success, m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN")};
         if (attribute == QLatin1String(ax::kRestoreFrame)) {
-            const Fetched<QRectF> remembered = windows().restoreFrame(w, timeout);
+            const Fetched<QRectF> remembered = m_windows.restoreFrame(w, timeout);
             if (remembered.end() == WaitEnd::Replied && !remembered)
                 return {AxError::NoValue, {}};
             if (!remembered)
@@ -115,13 +119,13 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
             return {AxError::Success, AxValue::ofRect(*remembered)};
         }
         if (attribute == QLatin1String(ax::kParent)) {
-            const Fetched<qint32> pid = windows().pid(w, timeout);
+            const Fetched<qint32> pid = m_windows.pid(w, timeout);
             if (!pid)
                 return {failure(pid.end()), {}};
             return {AxError::Success, applicationElement(*pid)};
         }
         if (attribute == QLatin1String(ax::kPosition) || attribute == QLatin1String(ax::kSize)) {
-            const Fetched<QRectF> frame = windows().frame(w, timeout);
+            const Fetched<QRectF> frame = m_windows.frame(w, timeout);
             if (!frame)
                 return {failure(frame.end()), {}};
             if (attribute == QLatin1String(ax::kPosition))
@@ -152,7 +156,7 @@ AttributeResult X11Accessibility::drawnButtonAttribute(AxElement button, const Q
         return {AxError::Success, make(Kind::Window, w)};
     if (!isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const Fetched<X11Windows::TitledFrame> titled = windows().titledFrame(w, timeout);
+    const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
     if (!titled)
         return {failure(titled.end()), {}};
     const std::optional<QRectF> drawn =
@@ -172,10 +176,10 @@ AttributeResult X11Accessibility::clientTitleBarAttribute(AxElement part, const 
     if (attribute != QLatin1String(ax::kRole) && attribute != QLatin1String(ax::kSubrole) &&
         !isGeometry(attribute))
         return {AxError::AttributeUnsupported, {}};
-    const Fetched<QRectF> frame = windows().frame(w, timeout);
+    const Fetched<QRectF> frame = m_windows.frame(w, timeout);
     if (!frame)
         return {failure(frame.end()), {}};
-    const Fetched<qint32> pid = windows().pid(w, timeout);
+    const Fetched<qint32> pid = m_windows.pid(w, timeout);
     if (!pid)
         return {failure(pid.end()), {}};
     const BusButton button = m_titleBarButtons.client().buttonAt(
@@ -197,37 +201,24 @@ AxError X11Accessibility::setAttributeValue(AxElement element, const QString& at
         return AxError::AttributeUnsupported;
     const AxValue* v = std::get_if<AxValue>(&value);
     const xcb_window_t w = windowOf(element);
-    // A move or resize reads the frame it builds on, and so finds a window that is gone.
-    const auto outcome = [](WaitEnd end) {
-        return end == WaitEnd::Replied ? AxError::Success : failure(end);
-    };
-    if (attribute == QLatin1String(ax::kPosition) && v && v->pointValue())
-        return outcome(windows().moveResize(w, v->pointValue(), std::nullopt, timeoutFor(element)));
-    if (attribute == QLatin1String(ax::kSize) && v && v->sizeValue())
-        return outcome(windows().moveResize(w, std::nullopt, v->sizeValue(), timeoutFor(element)));
-    if (const Fetched<QRectF> frame = windows().frame(w, timeoutFor(element)); !frame)
+    if (const Fetched<QRectF> frame = m_windows.frame(w, timeoutFor(element)); !frame)
         return failure(frame.end());
     if (attribute == QLatin1String(ax::kRestoreFrame) &&
         (std::holds_alternative<std::monostate>(value) || (v && v->rectValue()))) {
-        windows().setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
+        m_windows.setRestoreFrame(w, v ? v->rectValue() : std::nullopt);
         return AxError::Success;
     }
     return AxError::IllegalArgument;
 }
 
-void X11Accessibility::waitUntilApplied(AxElement window, std::chrono::microseconds atMost) {
-    if (kindOf(window) == Kind::Window)
-        windows().waitUntilApplied(windowOf(window), std::chrono::duration<double>(atMost).count());
-}
-
 ElementHit X11Accessibility::elementAtPosition(AxElement root, float x, float y) {
     const QPointF p(x, y);
     const double timeout = timeoutFor(root);
-    for (xcb_window_t w : windows().stacking(timeout)) {
-        const X11Windows::WindowFacts facts = windows().facts(w);
+    for (xcb_window_t w : m_windows.stacking(timeout)) {
+        const X11Windows::WindowFacts facts = m_windows.facts(w);
         if (!facts.isOnScreen)
             continue;
-        const Fetched<X11Windows::TitledFrame> titled = windows().titledFrame(w, timeout);
+        const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(w, timeout);
         if (!titled || !holds(titled->frame, p))
             continue;
         // The point is on a dock, the desktop or a pop-up: no window there to move.
@@ -259,7 +250,6 @@ std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window
 }
 
 AxError X11Accessibility::setMessagingTimeout(AxElement element, float seconds) {
-    std::lock_guard lock(m_mutex);
     m_timeouts.insert(element.handle, seconds);
     return AxError::Success;
 }
@@ -271,7 +261,7 @@ PidResult X11Accessibility::pidOfElement(AxElement element) {
     case Kind::Window:
     case Kind::Button:
     case Kind::ClientTitleBar: {
-        const Fetched<qint32> pid = windows().pid(windowOf(element), timeoutFor(element));
+        const Fetched<qint32> pid = m_windows.pid(windowOf(element), timeoutFor(element));
         if (!pid)
             return {failure(pid.end()), 0};
         return {AxError::Success, *pid};

@@ -9,28 +9,22 @@
 #include "platform/x11/TitleBarButtons.h"
 #include "platform/x11/WindowManagerWatcher.h"
 #include "platform/x11/X11Windows.h"
-#include "platform/x11/X11Writer.h"
-
-#include <mutex>
 
 namespace corvane {
 
 class X11Accessibility final : public Accessibility {
     Q_OBJECT
 public:
-    // `windows` on the main thread's connection; the writer's own on its thread.
-    X11Accessibility(X11Connection& connection, X11Windows& windows, X11Writer& writer,
-                     TitleBarButtons& titleBarButtons, WindowManagerWatcher& windowManager);
+    X11Accessibility(X11Connection& connection, X11Windows& windows, TitleBarButtons& titleBarButtons,
+                     WindowManagerWatcher& windowManager);
+    // The client window a window element stands for; none for any other element.
+    static std::optional<xcb_window_t> clientWindowOf(AxElement element);
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;
-    // Until the window manager has configured the window after the last write (its ConfigureNotify).
-    void waitUntilApplied(AxElement window, std::chrono::microseconds atMost) override;
-    std::optional<AxValue> createPointValue(QPointF point) override { return AxValue::ofPoint(point); }
-    std::optional<AxValue> createSizeValue(QSizeF size) override { return AxValue::ofSize(size); }
     // The topmost window holding the point (or its synthetic button there); nothing when that
     // window is not an ordinary one (the desktop, a dock, a pop-up).
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
@@ -42,8 +36,6 @@ public:
     bool isProcessTrustedWithPrompt() override { return isProcessTrusted(); }
 
 private:
-    // The windows as this thread's connection sees them.
-    X11Windows& windows() { return m_writer.isCurrentThread() ? m_writer.windows() : m_windows; }
     double timeoutFor(AxElement element);
     std::optional<AxElement> titleBarElementAt(xcb_window_t window, const X11Windows::TitledFrame& titled,
                                                QPointF point);
@@ -52,9 +44,7 @@ private:
 
     X11Connection& m_connection;
     X11Windows& m_windows;
-    X11Writer& m_writer;
     TitleBarButtons& m_titleBarButtons;
-    std::mutex m_mutex; // the timeouts: set on the main thread, read on the writer's too
     QHash<quint64, float> m_timeouts;
 };
 

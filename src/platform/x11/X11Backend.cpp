@@ -17,6 +17,7 @@
 #include "platform/x11/X11KeyGrabs.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Screens.h"
+#include "platform/x11/X11WindowFrames.h"
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/X11Windows.h"
 #include "platform/x11/X11Workspace.h"
@@ -39,7 +40,7 @@ struct X11Backend::Parts {
                                 },
                                 [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
-        , accessibility(connection, windows, writer, titleBarButtons, windowManager)
+        , accessibility(connection, windows, titleBarButtons, windowManager)
         , windowServer(windows, screens, titleBarButtons)
         , workspace(connection, windows, buttonLayouts)
         , application(connection, screens)
@@ -54,6 +55,7 @@ struct X11Backend::Parts {
 
     X11Writer writer;
     QtRunLoop runLoop;
+    X11WindowFrames windowFrames{writer, runLoop};
     X11Screens screens;
     X11Windows windows;
     WindowManagerWatcher windowManager;
@@ -108,7 +110,7 @@ Platform X11Backend::platform() {
                     .loginItem = p.loginItem,
                     .updater = p.updater,
                     .runLoop = p.runLoop,
-                    .backgroundQueue = p.writer,
+                    .windowFrames = p.windowFrames,
                     .keyGrabs = p.keyGrabs,
                     .shortcuts = p.shortcuts};
 }

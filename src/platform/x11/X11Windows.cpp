@@ -383,6 +383,11 @@ void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
     awaitApplied(window, sent, timeout);
 }
 
+bool X11Windows::awaitConfigure(xcb_window_t window, quint64 seen, double timeout) {
+    return m_connection.awaitConfigure(
+        window, [seen](const X11Connection::Configured& c) { return c.count > seen; }, timeout);
+}
+
 bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout) {
     {
         const auto it = m_sent.find(window);

@@ -67,6 +67,10 @@ public:
     // after a move) where it asked for them; the given seconds at most; at once when that request
     // changed nothing.
     void waitUntilApplied(xcb_window_t window, double timeout);
+    // The window's ConfigureNotify events seen so far (those of a window Corvane moved), and a wait
+    // until there are more than `seen`, the given seconds at most: false when none came.
+    quint64 configureCount(xcb_window_t window) const { return m_connection.configured(window).count; }
+    bool awaitConfigure(xcb_window_t window, quint64 seen, double timeout);
     void activate(xcb_window_t window);
 
     xcb_window_t activeWindow();

@@ -1,27 +1,26 @@
 #pragma once
-// The background queue on X11: one thread that runs the work in the order it was queued, with an X
-// connection of its own, so the main connection stays the main thread's alone. Its connection,
-// screens and windows are made, used and destroyed on that thread, whose event loop hands on their
-// events; the work reaches them through the accessibility, which asks `windows()` there.
-
-#include "platform/BackgroundQueue.h"
+// The thread that writes windows' frames on X11 (X11WindowFrames): it runs the work in the order it
+// was queued, at the highest priority, with an X connection of its own, so the main connection stays
+// the main thread's alone. Its connection, screens and windows are made, used and destroyed on that
+// thread, whose event loop hands on their events; the work reaches them through `windows()` there.
 
 #include <QThread>
+#include <functional>
 #include <memory>
 
 namespace corvane {
 
 class X11Windows;
 
-class X11Writer final : public BackgroundQueue {
+class X11Writer final {
 public:
     X11Writer();
     // Stops.
-    ~X11Writer() override;
+    ~X11Writer();
 
     // False when the display could not be reached a second time: no work can write then.
     bool isConnected() const { return m_parts != nullptr; }
-    void async(std::function<void()> work) override;
+    void async(std::function<void()> work);
     // Runs the work queued so far, then ends the thread. Once only; later work is dropped.
     void stop();
 

@@ -15,8 +15,7 @@ constexpr quint32 kA = 38, kB = 56, kRight = 114, kControl = 37; // Control does
 
 class KeyRepeaterTest : public ::testing::Test {
 protected:
-    SimActionLog log;
-    SimRunLoop loop{log, 0.0};
+    SimRunLoop loop{0.0};
     // Per key; a key absent here does not repeat.
     QHash<quint32, KeyRepeatTiming> timings{{kA, {0.5, 0.1}}, {kB, {0.5, 0.1}}, {kRight, {0.25, 0.04}}};
     QStringList fired; // "key@time", in milliseconds

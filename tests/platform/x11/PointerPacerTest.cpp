@@ -46,8 +46,7 @@ protected:
         return QStringLiteral("%1 %2@%3").arg(kind).arg(s.root.x()).arg(qRound((s.timestamp - 1000) * 1000));
     }
 
-    SimActionLog log;
-    SimRunLoop loop{log, 1000.0};
+    SimRunLoop loop{1000.0};
     QList<PointerSample> socket;
     bool isHeld = false;
     int wakeUps = 0;

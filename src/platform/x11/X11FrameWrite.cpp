@@ -1,0 +1,156 @@
+#include "X11FrameWrite.h"
+
+#include "platform/common/FrameSettle.h"
+#include "platform/common/PossibleFrame.h"
+#include "platform/x11/X11Accessibility.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+// Between writes: until the window has taken the last one, 10 ms at most.
+constexpr double kWritePause = 0.010;
+constexpr double kSizeTolerance = 5.0;
+// A title bar's height at most. Some window managers place the frame off the requested spot by their
+// decorations (they take the position for the client's, not the frame's): a larger difference means
+// the window manager kept the window somewhere else on purpose.
+constexpr double kMaxTitleBarHeight = 64.0;
+
+bool isGone(WaitEnd end) {
+    return end == WaitEnd::XError || end == WaitEnd::ConnectionLost;
+}
+
+} // namespace
+
+QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std::optional<QPointF> landed) {
+    if (!landed || (before && *before == *landed))
+        return requested;
+    const QPointF offset = *landed - requested;
+    if (std::abs(offset.x()) > kMaxTitleBarHeight || std::abs(offset.y()) > kMaxTitleBarHeight)
+        return requested;
+    return requested - offset;
+}
+
+X11FrameWrite::X11FrameWrite(X11Windows& windows, const FrameRequest& request)
+    : m_windows(windows)
+    , m_request(request) {
+    m_clock.start();
+}
+
+double X11FrameWrite::remaining() const {
+    return std::max(0.0, kFrameRequestTimeout - elapsed());
+}
+
+std::optional<QRectF> X11FrameWrite::readFrame() {
+    const Fetched<QRectF> frame = m_windows.frame(m_window, remaining());
+    m_isGone = m_isGone || isGone(frame.end());
+    return frame.value();
+}
+
+void X11FrameWrite::write(std::optional<QPointF> position, std::optional<QSizeF> size) {
+    if (!m_isGone)
+        m_isGone = isGone(m_windows.moveResize(m_window, position, size, remaining()));
+}
+
+void X11FrameWrite::pause() {
+    if (!m_isGone)
+        m_windows.waitUntilApplied(m_window, std::min(kWritePause, remaining()));
+}
+
+FrameResult X11FrameWrite::run() {
+    const std::optional<xcb_window_t> window = X11Accessibility::clientWindowOf(m_request.window);
+    if (!window)
+        return {FrameOutcome::Gone, std::nullopt};
+    m_window = *window;
+    switch (m_request.write) {
+    case FrameWrite::Placement:
+        writePlacement();
+        break;
+    case FrameWrite::Pointed:
+        writePointed();
+        break;
+    case FrameWrite::Follow: {
+        write(std::nullopt, m_request.frame.size());
+        write(m_request.frame.topLeft(), std::nullopt);
+        const std::optional<QRectF> frame = readFrame();
+        if (m_isGone)
+            return {FrameOutcome::Gone, std::nullopt};
+        const bool isReached = frame && wholePixels(*frame) == wholePixels(m_request.frame);
+        return {isReached ? FrameOutcome::Reached : FrameOutcome::Settled, frame};
+    }
+    }
+    if (m_isGone)
+        return {FrameOutcome::Gone, std::nullopt};
+    if (m_request.remembered == RememberedFrame::Forget)
+        m_windows.setRestoreFrame(m_window, std::nullopt);
+    return settle();
+}
+
+void X11FrameWrite::writePlacement() {
+    const std::optional<QRectF> before = readFrame();
+    if (m_isGone)
+        return; // gone since the request was made
+    const QSizeF size = m_request.frame.size();
+    const QPointF position = m_request.frame.topLeft();
+    rememberFrame();
+    write(std::nullopt, size);
+    pause();
+    write(position, std::nullopt);
+    pause();
+    const std::optional<QRectF> landed = readFrame();
+    if (landed && (std::abs(landed->width() - size.width()) > kSizeTolerance ||
+                   std::abs(landed->height() - size.height()) > kSizeTolerance)) {
+        write(std::nullopt, size);
+        pause();
+    }
+    write(correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
+                            landed ? std::optional(landed->topLeft()) : std::nullopt),
+          std::nullopt);
+}
+
+void X11FrameWrite::writePointed() {
+    const std::optional<QRectF> before = readFrame();
+    if (m_isGone)
+        return;
+    const QSizeF size = m_request.frame.size();
+    const QPointF position = m_request.frame.topLeft();
+    rememberFrame();
+    write(std::nullopt, size);
+    write(position, std::nullopt);
+    pause();
+    const std::optional<QRectF> landed = readFrame();
+    write(std::nullopt, size);
+    write(correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
+                            landed ? std::optional(landed->topLeft()) : std::nullopt),
+          std::nullopt);
+}
+
+void X11FrameWrite::rememberFrame() {
+    const Fetched<QRectF> remembered = m_windows.restoreFrame(m_window, remaining());
+    if (!remembered && remembered.end() != WaitEnd::Replied)
+        return;
+    if (remembered && isPossibleWindowFrame(*remembered))
+        return;
+    if (const std::optional<QRectF> frame = readFrame())
+        m_windows.setRestoreFrame(m_window, *frame);
+}
+
+// Each read is followed by a wait for the window's next ConfigureNotify, until the settle rule's
+// deadline: counted before the read, so an event that comes in between wakes the wait at once.
+FrameResult X11FrameWrite::settle() {
+    FrameSettle settle(m_request.frame, 0);
+    for (;;) {
+        const quint64 seen = m_windows.configureCount(m_window);
+        const std::optional<QRectF> frame = readFrame();
+        if (m_isGone)
+            return {FrameOutcome::Gone, std::nullopt};
+        if (const std::optional<FrameOutcome> outcome = settle.note(frame, elapsed()))
+            return {*outcome, settle.frame()};
+        m_windows.awaitConfigure(m_window, seen, std::max(0.0, settle.deadline() - elapsed()));
+    }
+}
+
+} // namespace corvane

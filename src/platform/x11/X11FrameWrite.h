@@ -1,0 +1,51 @@
+#pragma once
+// One frame request, run on the writer thread against its own connection: the writes its kind
+// asks for, the frame remembered or forgotten in between, then the wait until the window has
+// settled (FrameSettle), woken by the window's ConfigureNotify events. X11WindowFrames runs it and
+// hands the result to the main thread.
+
+#include "platform/WindowFrames.h"
+#include "platform/x11/X11Windows.h"
+
+#include <QElapsedTimer>
+
+namespace corvane {
+
+// The position to write last: the requested one, less the offset the window manager added when
+// the window moved (from where it was before the writes) to near the requested spot. A window that
+// has not moved yet tells nothing.
+QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std::optional<QPointF> landed);
+
+class X11FrameWrite {
+public:
+    X11FrameWrite(X11Windows& windows, const FrameRequest& request);
+
+    // Within kFrameRequestTimeout, as the request's own clock counts from here.
+    FrameResult run();
+
+private:
+    // Size, wait, position, wait, a read-back with the size asked again once when more than 5
+    // pixels off, and the position less any offset the window manager added.
+    void writePlacement();
+    // Size and position, a wait, then both again, the position corrected the same way.
+    void writePointed();
+    // Before the first write, the frame the window had goes on the window, where a restart of
+    // Corvane finds it and which dies with the window: a window that has one keeps its first, unless
+    // no window can have that one; a read with no answer writes nothing.
+    void rememberFrame();
+    FrameResult settle();
+
+    std::optional<QRectF> readFrame();
+    void write(std::optional<QPointF> position, std::optional<QSizeF> size);
+    void pause();
+    double elapsed() const { return double(m_clock.nsecsElapsed()) / 1e9; }
+    double remaining() const;
+
+    X11Windows& m_windows;
+    const FrameRequest& m_request;
+    xcb_window_t m_window = 0;
+    QElapsedTimer m_clock;
+    bool m_isGone = false; // seen gone by a read or a write
+};
+
+} // namespace corvane
