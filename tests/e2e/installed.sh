@@ -23,7 +23,6 @@ a=$(start_xterm alpha 80x24+100+100)
 start_corvane corvane
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+1; expect_frame "the installed program: hotkey 1, left half" "$a" 0 0 720 900
-xdotool key ctrl+alt+2; expect_frame "the installed program: hotkey 2, top-left quarter" "$a" 0 0 720 450
 
 # An upgrade replaces the file while the program runs; the running one's own link then reads as deleted.
 cp -p "$installed" "$E2E_TMP/upgraded" && rm "$installed" && mv "$E2E_TMP/upgraded" "$installed"

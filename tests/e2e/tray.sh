@@ -7,14 +7,16 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
-# The panel as a window of its own: 280 x 500 and mapped (the tray icon is also named "Corvane").
-panel_window_shown() {
+# The panel, as a window or opened from the icon: 280 wide and mapped (the tray icon is also named
+# "Corvane"). Prints its id.
+panel_popup() {
   local w
   for w in $(xdotool search --onlyvisible --name '^Corvane$'); do
-    xwininfo -id "$w" | grep -q 'Width: 280' && return 0
+    xwininfo -id "$w" | grep -q 'Width: 280' && { echo "$w"; return 0; }
   done
   return 1
 }
+panel_window_shown() { panel_popup >/dev/null; }
 panel_window_hidden() { ! panel_window_shown; }
 # Our icon, embedded somewhere in tint2's window.
 tray_holds_icon() {
@@ -61,13 +63,6 @@ echo "ok - a second launch opens the settings window, also when it was minimised
 
 # A click on the icon opens the panel beside it; a layout thumbnail lights the zone under the pointer,
 # as the palette's do, also when the panel opens a second time.
-panel_popup() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '^Corvane$'); do
-    xwininfo -id "$w" | grep -q 'Width: 280' && { echo "$w"; return 0; }
-  done
-  return 1
-}
 # The accent colour at a root pixel (the control grey otherwise): blue well above red.
 pixel_lit() {
   local r g b
@@ -75,7 +70,6 @@ pixel_lit() {
     awk 'NR == 2 {gsub(/[()]/, "", $2); gsub(",", " ", $2); print $2}')
   [ -n "$b" ] && [ "$b" -gt $((r + 60)) ]
 }
-panel_closed() { ! panel_popup >/dev/null; }
 hover_lights_zone() {
   local icon info x y
   icon=$(xwininfo -tree -id "$(xdotool search --class '^tint2$' | head -1)" | awk '/"Corvane"/ {print $1; exit}')
@@ -93,7 +87,7 @@ hover_lights_zone() {
   wait_for 2 pixel_lit $((x + 110)) $((y + 120)) || fail "the zone under the pointer is not lit in the panel"
   # Closed by a click elsewhere, like a menu.
   xdotool mousemove 200 200 click 1
-  wait_for 2 panel_closed || fail "a click elsewhere did not close the panel"
+  wait_for 2 panel_window_hidden || fail "a click elsewhere did not close the panel"
 }
 hover_lights_zone
 hover_lights_zone

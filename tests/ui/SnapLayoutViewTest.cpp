@@ -48,10 +48,6 @@ TEST(SnapLayoutViewTest, ZonesArePartedByASeamAndAClickPassesTheStoredFractions)
     QList<QRectF> picked;
     SnapLayoutView split(builtIn("Split"), [&](const QRectF& r) { picked.append(r); });
     split.resize(80, SnapLayoutView::height);
-    EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 1, 1)), QRectF(0, 0, 79, 54)) << "a whole zone, 1 smaller";
-    EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 0.5, 1)), QRectF(0, 0, 39, 54));
-    EXPECT_EQ(split.zoneButtonRect(QRectF(0.5, 0, 0.5, 1)), QRectF(40, 0, 39, 54));
-    EXPECT_EQ(split.zoneButtonRect(QRectF(1.0 / 3, 0, 1.0 / 3, 1)), QRectF(27, 0, 25, 54));
     EXPECT_EQ(split.zoneButtonRect(QRectF(0, 0, 0, 0.5)).size(), QSizeF(0, 27)) << "never negative";
 
     split.show();

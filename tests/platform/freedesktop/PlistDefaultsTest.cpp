@@ -3,6 +3,7 @@
 #include "platform/freedesktop/PlistDefaults.h"
 
 #include "platform/freedesktop/PropertyListCodec.h"
+#include "support/LogCapture.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -57,23 +58,12 @@ private:
     bool m_isLocked = false;
 };
 
-QStringList capturedWarnings;
-void captureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtWarningMsg)
-        capturedWarnings.append(message);
-}
-
 class PlistDefaultsTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath("corvane/app.corvane.plist");
-    QtMessageHandler previous = nullptr;
-
-    void SetUp() override {
-        capturedWarnings.clear();
-        previous = qInstallMessageHandler(captureWarnings);
-    }
-    void TearDown() override { qInstallMessageHandler(previous); }
+    LogCapture log;
+    QStringList& logged = LogCapture::lines(); // only warnings come from the store
 
     void writeFile(const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -114,7 +104,7 @@ TEST_F(PlistDefaultsTest, EveryTypeSurvivesARestart) {
     EXPECT_FALSE(d.string("flag")) << "a value of another type reads as absent";
     EXPECT_FALSE(d.boolean("count"));
     EXPECT_EQ(folderEntries(), QStringList{"app.corvane.plist"}) << "no temporary files left behind";
-    EXPECT_TRUE(capturedWarnings.isEmpty());
+    EXPECT_TRUE(logged.isEmpty());
 }
 
 TEST_F(PlistDefaultsTest, TheFileIsAPropertyListOtherToolsRead) {
@@ -144,7 +134,7 @@ TEST_F(PlistDefaultsTest, ADamagedFileIsMovedAsideIntactAndTheStoreCarriesOn) {
     };
     for (const QByteArray& damage : damages) {
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
-        capturedWarnings.clear();
+        logged.clear();
         writeFile(damage);
         PlistDefaults d(path);
         const QStringList files = folderEntries();
@@ -153,7 +143,7 @@ TEST_F(PlistDefaultsTest, ADamagedFileIsMovedAsideIntactAndTheStoreCarriesOn) {
         QFile aside(QFileInfo(path).absolutePath() + "/" + files[0]);
         ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
         EXPECT_EQ(aside.readAll(), damage) << "the bytes are kept as they were";
-        EXPECT_EQ(capturedWarnings.size(), 1);
+        EXPECT_EQ(logged.size(), 1);
         EXPECT_FALSE(d.object("a").isValid());
         d.setBool("fresh", true);
         EXPECT_EQ(PlistDefaults(path).boolean("fresh"), true);
@@ -207,9 +197,8 @@ TEST_F(PlistDefaultsTest, AFailedWriteKeepsValuesAndWarnsOnceUntilItCanWriteAgai
     d.setBool("b", false);
     EXPECT_EQ(d.boolean("a"), true);
     EXPECT_FALSE(d.synchronize());
-    ASSERT_EQ(capturedWarnings.size(), 1);
-    EXPECT_TRUE(capturedWarnings[0].contains("(a file stands where its folder should be)"))
-        << capturedWarnings[0].toStdString();
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains("(a file stands where its folder should be)")) << logged[0].toStdString();
 
     ASSERT_TRUE(QFile::remove(dir.filePath("blocker")));
     EXPECT_TRUE(d.synchronize());
@@ -227,15 +216,14 @@ TEST_F(PlistDefaultsTest, ASettingsPathThatIsNoFileIsLeftAloneAndNothingIsSaved)
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else
             ASSERT_TRUE(QDir().mkpath(path + "/inside"));
-        capturedWarnings.clear();
+        logged.clear();
         PlistDefaults d(path);
-        ASSERT_EQ(capturedWarnings.size(), 1);
-        EXPECT_TRUE(capturedWarnings[0].contains(path + " cannot be used (it is a " + kind))
-            << capturedWarnings[0].toStdString();
+        ASSERT_EQ(logged.size(), 1);
+        EXPECT_TRUE(logged[0].contains(path + " cannot be used (it is a " + kind)) << logged[0].toStdString();
         d.setBool("dragSnapEnabled", true);
         EXPECT_EQ(d.boolean("dragSnapEnabled"), true) << "the change is kept for this run";
         EXPECT_FALSE(d.synchronize()) << "nothing was saved, even with nothing to save";
-        EXPECT_TRUE(capturedWarnings.last().startsWith("Nothing was saved: " + path));
+        EXPECT_TRUE(logged.last().startsWith("app.corvane.general: Nothing was saved: " + path));
         d.removeObject("dragSnapEnabled");
         EXPECT_FALSE(d.synchronize());
         struct stat info {};
@@ -261,7 +249,7 @@ TEST_F(PlistDefaultsTest, ALinkedSettingsFileStaysALinkAndItsTargetIsUpdated) {
     }
     EXPECT_EQ(QFileInfo(path).symLinkTarget(), target);
     EXPECT_EQ(PlistDefaults(target).string("name"), QStringLiteral("Quadrant"));
-    EXPECT_TRUE(capturedWarnings.isEmpty()) << capturedWarnings.join('\n').toStdString();
+    EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
 }
 
 TEST_F(PlistDefaultsTest, AFolderThatIsALoopOfLinksIsNamedAsSuch) {
@@ -270,9 +258,8 @@ TEST_F(PlistDefaultsTest, AFolderThatIsALoopOfLinksIsNamedAsSuch) {
     PlistDefaults d(path);
     d.setBool("a", true);
     EXPECT_FALSE(d.synchronize());
-    ASSERT_EQ(capturedWarnings.size(), 1);
-    EXPECT_TRUE(capturedWarnings[0].contains("(Too many levels of symbolic links)"))
-        << capturedWarnings[0].toStdString();
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains("(Too many levels of symbolic links)")) << logged[0].toStdString();
 }
 
 TEST(PropertyListCodecTest, OnlyADecimalBeyondSixtyFourBitsBecomesAReal) {

@@ -14,13 +14,10 @@ namespace {
 const QList<TitleButton> kCloseMaxMin{TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize};
 
 TEST(WindowManagerConfigTest, WindowManagersAreKnownByTheNameTheyGiveTheirCheckWindow) {
-    EXPECT_EQ(windowManagerNamed("Openbox"), WindowManager::Openbox);
-    EXPECT_EQ(windowManagerNamed("Xfwm4"), WindowManager::Xfwm);
+    // The names that are more than the window manager's own: a fork's, a shell's, a version after it.
     EXPECT_EQ(windowManagerNamed("Metacity"), WindowManager::Metacity);
     EXPECT_EQ(windowManagerNamed("Metacity (Marco)"), WindowManager::Marco);
     EXPECT_EQ(windowManagerNamed("GNOME Shell"), WindowManager::Mutter);
-    EXPECT_EQ(windowManagerNamed("KWin"), WindowManager::KWin);
-    EXPECT_EQ(windowManagerNamed("Fluxbox"), WindowManager::Fluxbox);
     EXPECT_EQ(windowManagerNamed("IceWM 3.3.1 (Linux 6.1.0/x86_64)"), WindowManager::IceWM);
     EXPECT_EQ(windowManagerNamed("i3"), WindowManager::Unknown);
     EXPECT_EQ(windowManagerNamed(""), WindowManager::Unknown);
