@@ -89,7 +89,7 @@ std::optional<QRectF> QuickSnapPanel::frameNear(const QRectF& button, QSizeF siz
 void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
     hide();
     auto* window = new PaletteWindow(m_platform.application.isCompositing());
-    auto* content = new FirstClickHostingView(new QuickSnapView(std::move(onPick)), window);
+    auto* content = new FirstClickHostingView(new QuickSnapView(onPick), window);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
