@@ -112,15 +112,19 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
     if (attribute == QLatin1String(ax::kPosition)) {
         if (!v || !v->pointValue())
             return AxError::IllegalArgument;
-        if (!w->ignoresWrites)
+        if (!w->ignoresWrites) {
             w->frame.moveTopLeft(*v->pointValue() + m_desktop.m_placementOffset);
+            emit m_desktop.m_windowServer.windowFrameChanged(w->number);
+        }
         return AxError::Success;
     }
     if (attribute == QLatin1String(ax::kSize)) {
         if (!v || !v->sizeValue())
             return AxError::IllegalArgument;
-        if (!w->ignoresWrites)
+        if (!w->ignoresWrites) {
             w->frame.setSize(w->sizeConstraint ? w->sizeConstraint(*v->sizeValue()) : *v->sizeValue());
+            emit m_desktop.m_windowServer.windowFrameChanged(w->number);
+        }
         return AxError::Success;
     }
     if (attribute == QLatin1String(ax::kRestoreFrame)) {

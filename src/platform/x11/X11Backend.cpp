@@ -40,7 +40,7 @@ struct X11Backend::Parts {
                                 [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, writer, titleBarButtons, windowManager)
-        , windowServer(windows, screens, titleBarButtons)
+        , windowServer(connection, windows, screens, titleBarButtons, buttonLayouts)
         , workspace(connection, windows, buttonLayouts)
         , application(connection, screens)
         , keyboard(connection)
