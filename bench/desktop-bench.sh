@@ -25,13 +25,15 @@ keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 2)"
 moving_keys="$(code Control_L) $(code Alt_L) $(code 1) $(code 3)"
 # After hotkey 1 (Split), Control+Alt+Right and Left step the window between the halves: moves only.
 cycle_keys="$(code Control_L) $(code Alt_L) $(code Right) $(code Left)"
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
+# CPU time of every thread alive now, in microseconds: the scheduler's own count, where the clock
+# ticks of /proc/PID/stat come in steps of 10 ms, as large as the figures compared. A thread that
+# both started and ended between two readings is not counted.
+cpu_us() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s / 1000}'; }
 # Voluntary context switches of every thread, one "thread count" line each: each is a sleep that
 # something had to end. wakeups_since counts those since a snapshot, in the threads alive now.
 wakeups() { grep -H '^voluntary_ctxt_switches' /proc/"$1"/task/*/status | awk -F'[/:]' '{print $5, $NF}'; }
 wakeups_since() { wakeups "$2" | awk -v before="$1" 'BEGIN {n = split(before, l, "\n");
   for (i = 1; i <= n; i++) {split(l[i], f, " "); b[f[1]] = f[2]}} {s += $2 - b[$1]} END {print s + 0}'; }
-hz=$(getconf CLK_TCK)
 
 # Start-up: from launch to the line printed once the hotkeys are armed.
 export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
@@ -66,10 +68,10 @@ if [ "$motion_only" != 1 ]; then
   echo "resident memory after start: $(awk '/VmRSS/ {print $2, $3}' /proc/$E2E_CORVANE_PID/status)"
 
   # Idle: 60 s with the pointer still; then 10 s of continuous motion over the desktop.
-  before=$(ticks $E2E_CORVANE_PID) switches=$(wakeups $E2E_CORVANE_PID)
+  before=$(cpu_us $E2E_CORVANE_PID) switches=$(wakeups $E2E_CORVANE_PID)
   sleep 60
-  after=$(ticks $E2E_CORVANE_PID)
-  echo "idle for 60 s: $(( (after - before) * 1000 / hz )) ms of CPU, $(wakeups_since "$switches" $E2E_CORVANE_PID) wake-ups"
+  after=$(cpu_us $E2E_CORVANE_PID)
+  echo "idle for 60 s: $(( (after - before) / 1000 )) ms of CPU, $(wakeups_since "$switches" $E2E_CORVANE_PID) wake-ups"
 fi
 # Ten seconds of motion over other applications and the desktop, across the xterm and its title-bar
 # corner, clear of Corvane's own panel (open at start without a tray, at the right): 1,000 XTEST
@@ -81,15 +83,15 @@ motion() {
   reader_pid=$!
   E2E_PIDS+=($reader_pid)
   sleep 0.5 # the reader has started recording
-  before=$(ticks $E2E_CORVANE_PID) switches=$(wakeups $E2E_CORVANE_PID) t0=$(date +%s%N)
-  reader_before=$(ticks $reader_pid)
+  before=$(cpu_us $E2E_CORVANE_PID) switches=$(wakeups $E2E_CORVANE_PID) t0=$(date +%s%N)
+  reader_before=$(cpu_us $reader_pid)
   for _ in 1 2 3 4 5; do "$pointer" move 800 850 "$steps" "$ms" move 100 100 "$steps" "$ms"; done
   sleep 0.2 # what is still queued is handled
-  after=$(ticks $E2E_CORVANE_PID) t1=$(date +%s%N)
-  echo "pointer moving at $((1000 / ms)) Hz: $(( (after - before) * 1000 / hz )) ms of CPU," \
+  after=$(cpu_us $E2E_CORVANE_PID) t1=$(date +%s%N)
+  echo "pointer moving at $((1000 / ms)) Hz: $(( (after - before) / 1000 )) ms of CPU," \
     "$(wakeups_since "$switches" $E2E_CORVANE_PID) wake-ups for $((10 * steps)) motion events in" \
     "$(( (t1 - t0) / 1000000 )) ms"
-  echo "bare paced reader at $((1000 / ms)) Hz: $(( ($(ticks $reader_pid) - reader_before) * 1000 / hz )) ms of CPU"
+  echo "bare paced reader at $((1000 / ms)) Hz: $(( ($(cpu_us $reader_pid) - reader_before) / 1000 )) ms of CPU"
   kill "$reader_pid"; wait "$reader_pid" 2>/dev/null
 }
 motion 100 10

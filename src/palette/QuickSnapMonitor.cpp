@@ -65,7 +65,7 @@ void QuickSnapMonitor::start() {
     m_observers.append(connect(&windows, &WindowServer::windowRemoved, this, [this](quint32 number) {
         m_staleCorners.remove(number);
         if (m_corners.remove(number))
-            nameMotionRegions();
+            updateRegions();
     }));
     fetchCorners();
     qCDebug(lcGeneral) << "Quick Snap monitor started";
@@ -80,6 +80,7 @@ void QuickSnapMonitor::stop() {
         disconnect(observer);
     m_observers.clear();
     m_corners.clear();
+    m_cornerList.clear();
     m_staleCorners.clear();
     m_recheck.reset();
     cancelDwell();
@@ -100,7 +101,7 @@ bool QuickSnapMonitor::isOnButton(const ButtonTarget& target) const {
 void QuickSnapMonitor::fetchCorners() {
     m_corners = titleBarCorners(m_platform);
     m_staleCorners.clear();
-    nameMotionRegions();
+    updateRegions();
 }
 
 void QuickSnapMonitor::noteWindow(quint32 number) {
@@ -116,20 +117,24 @@ void QuickSnapMonitor::readStaleCorners() {
         m_corners.remove(number);
         m_corners.insert(titleBarCorners(m_platform, number));
     }
-    nameMotionRegions();
+    updateRegions();
 }
 
-// A pixel more all round: the desktop's edges and the corner test's need not agree to the pixel.
-void QuickSnapMonitor::nameMotionRegions() {
+// The corners as a list for the test at each move, and as the regions where motion matters, a pixel
+// more all round: the desktop's edges and the corner test's need not agree to the pixel.
+void QuickSnapMonitor::updateRegions() {
     const double h = primaryScreenHeight(m_platform.screens);
     const auto onScreen = [h](const QRectF& ax) {
         const QRectF r = grown(ax, 1);
         return screenFrameFromAx(r.topLeft(), r.size(), h);
     };
+    m_cornerList.clear();
     QList<QRectF> regions;
     for (const std::optional<QRectF>& corner : std::as_const(m_corners)) {
-        if (corner)
+        if (corner) {
+            m_cornerList.append(*corner);
             regions.append(onScreen(*corner));
+        }
     }
     // Leaving the button before the palette opens ends the dwell at once.
     if (m_candidate)
@@ -153,10 +158,7 @@ void QuickSnapMonitor::evaluate(bool reset) {
     }
     if (m_candidate)
         return;
-    const bool isInCorner =
-        std::any_of(m_corners.cbegin(), m_corners.cend(),
-                    [p](const std::optional<QRectF>& c) { return c && rectContainsPoint(*c, p); });
-    if (!isInCorner)
+    if (!firstUnder(m_cornerList, p, std::identity(), rectContainsPoint))
         return;
     const double now = m_platform.runLoop.now();
     const double wait = m_lastQuery + queryInterval - now;
@@ -173,7 +175,7 @@ void QuickSnapMonitor::evaluate(bool reset) {
         verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves").arg(dwell));
         m_candidate = ButtonTarget{hit->button, hit->window};
         m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });
-        nameMotionRegions();
+        updateRegions();
         return;
     }
     verbose(
@@ -248,7 +250,7 @@ void QuickSnapMonitor::close() {
 void QuickSnapMonitor::cancelDwell() {
     m_dwellTimer.reset();
     if (std::exchange(m_candidate, std::nullopt))
-        nameMotionRegions();
+        updateRegions();
 }
 
 void QuickSnapMonitor::apply(const QRectF& fraction) {

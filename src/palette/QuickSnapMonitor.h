@@ -59,7 +59,7 @@ private:
     // dragged changes at every step).
     void noteWindow(quint32 number);
     void readStaleCorners();
-    void nameMotionRegions();
+    void updateRegions();
     void scheduleRecheck(double delay);
     void dwellFired();
     void open(const ButtonTarget& target);
@@ -76,6 +76,7 @@ private:
     bool m_isRunning = false;
     double m_lastQuery = 0;
     QHash<quint32, std::optional<QRectF>> m_corners; // by window, AX coordinates
+    QList<QRectF> m_cornerList;                      // the same, for the test at each move
     QSet<quint32> m_staleCorners;
     std::unique_ptr<Timer> m_recheck;
     int m_retriesLeft = 0;
