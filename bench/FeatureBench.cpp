@@ -85,7 +85,7 @@ private:
 };
 
 // The palette on, the corner list fetched; each step is one mouse move outside every corner. The
-// manual clock keeps the list fresh, so no step fetches it again.
+// windows stay as they are, so no step reads the list again.
 class CornerScenario {
 public:
     CornerScenario() {
@@ -93,7 +93,7 @@ public:
         m_desktop.pointerAt(QPointF(1200, 800));
         m_monitor.evaluate(true);
     }
-    bool isReady() { return m_desktop.desk.windowServer().copyCount() == 1; }
+    bool isReady() { return m_desktop.desk.windowServer().wholeListCopyCount() == 1; }
     void step() { m_monitor.evaluate(true); }
 
 private:

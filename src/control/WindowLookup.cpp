@@ -126,23 +126,24 @@ std::optional<QRectF> titleBarCorner(const QVariantMap& entry) {
     return boundsRect(entry.value(QLatin1String(windowinfo::kZoomButtonRegion)));
 }
 
-QList<QRectF> titleBarCorners(Platform& platform) {
-    const auto entries =
-        entriesOf(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
+QHash<quint32, std::optional<QRectF>> titleBarCorners(Platform& platform, std::optional<quint32> window) {
+    const auto entries = entriesOf(
+        window ? platform.windowServer.copyWindowList(WindowListOption::IncludingWindow, *window)
+               : platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
     if (!entries)
         return {};
     const double self = platform.workspace.currentProcessId();
-    QList<QRectF> corners;
+    QHash<quint32, std::optional<QRectF>> corners;
     for (const QVariantMap& entry : *entries) {
         const std::optional<double> layer = numberIn(entry, windowinfo::kLayer);
-        if (!layer || *layer != 0)
+        const std::optional<quint32> number = windowNumberIn(entry);
+        if (!layer || *layer != 0 || !number)
             continue;
         // Unlike the press lookups, an entry without a readable owner still counts here.
         if (const std::optional<double> owner = numberIn(entry, windowinfo::kOwnerPid);
             owner && *owner == self)
             continue;
-        if (const std::optional<QRectF> corner = titleBarCorner(entry))
-            corners.append(*corner);
+        corners.insert(*number, titleBarCorner(entry));
     }
     return corners;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 
+#include <QHash>
 #include <QList>
 #include <QRectF>
 #include <optional>
@@ -29,9 +30,11 @@ std::optional<QRectF> windowBounds(Platform& platform, quint32 number);
 // A window's title-bar corner: the region where the window server says its zoom button lies; none
 // when it has none.
 std::optional<QRectF> titleBarCorner(const QVariantMap& entry);
-// The corner of every on-screen ordinary window not of this process, front to back; empty when the
-// window list cannot be read.
-QList<QRectF> titleBarCorners(Platform& platform);
+// The corner of each on-screen ordinary window not of this process, by window number (none for a
+// window without one); with a window number, of that window alone. Empty when the window list cannot
+// be read.
+QHash<quint32, std::optional<QRectF>> titleBarCorners(Platform& platform,
+                                                      std::optional<quint32> window = std::nullopt);
 // The corner of the frontmost window at the point, if it is an ordinary window of another process.
 std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point);
 // Every component less than 1 point apart.

@@ -49,14 +49,26 @@ void QuickSnapMonitor::start() {
         if (e.keyCode == keycode::kEscape)
             close();
     });
-    m_monitors.add(kMouseUpMask, [this](const Event&) { markCornersStale(); });
-    // A mouse-up ends any drag that moved a window; a desktop change or an activation reorders them.
+    // A drag that moved windows ends.
+    m_monitors.add(kMouseUpMask, [this](const Event&) { readStaleCorners(); });
     m_observers.append(connect(&m_platform.workspace, &Workspace::activeSpaceDidChange, this, [this] {
-        markCornersStale();
+        fetchCorners();
         close();
     }));
-    m_observers.append(connect(&m_platform.workspace, &Workspace::didActivateApplication, this,
-                               [this] { markCornersStale(); }));
+    m_observers.append(connect(&m_platform.application, &Application::screenParametersDidChange, this,
+                               &QuickSnapMonitor::fetchCorners));
+    WindowServer& windows = m_platform.windowServer;
+    m_observers.append(connect(&windows, &WindowServer::windowAdded, this, &QuickSnapMonitor::noteWindow));
+    m_observers.append(connect(&windows, &WindowServer::windowFrameChanged, this, [this](quint32 number) {
+        if (m_corners.contains(number))
+            noteWindow(number);
+    }));
+    m_observers.append(connect(&windows, &WindowServer::windowRemoved, this, [this](quint32 number) {
+        m_staleCorners.remove(number);
+        if (m_corners.remove(number))
+            updateRegions();
+    }));
+    fetchCorners();
     qCDebug(lcGeneral) << "Quick Snap monitor started";
 }
 
@@ -69,10 +81,12 @@ void QuickSnapMonitor::stop() {
         disconnect(observer);
     m_observers.clear();
     m_corners.clear();
-    markCornersStale();
+    m_cornerList.clear();
+    m_staleCorners.clear();
     m_recheck.reset();
     cancelDwell();
     close();
+    m_platform.events.setMotionRegions({});
     qCDebug(lcGeneral) << "Quick Snap monitor stopped";
 }
 
@@ -83,6 +97,50 @@ QPointF QuickSnapMonitor::pointerInAx() const {
 
 bool QuickSnapMonitor::isOnButton(const ButtonTarget& target) const {
     return rectContainsPoint(grown(target.button, buttonSlack), pointerInAx());
+}
+
+void QuickSnapMonitor::fetchCorners() {
+    m_corners = titleBarCorners(m_platform);
+    m_staleCorners.clear();
+    updateRegions();
+}
+
+void QuickSnapMonitor::noteWindow(quint32 number) {
+    m_staleCorners.insert(number);
+    if (m_platform.events.pressedMouseButtons() == 0)
+        readStaleCorners();
+}
+
+void QuickSnapMonitor::readStaleCorners() {
+    if (m_staleCorners.isEmpty())
+        return;
+    for (const quint32 number : std::exchange(m_staleCorners, {})) {
+        m_corners.remove(number);
+        m_corners.insert(titleBarCorners(m_platform, number));
+    }
+    updateRegions();
+}
+
+// The corners as a list for the test at each move, and as the regions where motion matters, a pixel
+// more all round: the desktop's edges and the corner test's need not agree to the pixel.
+void QuickSnapMonitor::updateRegions() {
+    const double h = primaryScreenHeight(m_platform.screens);
+    const auto onScreen = [h](const QRectF& ax) {
+        const QRectF r = grown(ax, 1);
+        return screenFrameFromAx(r.topLeft(), r.size(), h);
+    };
+    m_cornerList.clear();
+    QList<QRectF> regions;
+    for (const std::optional<QRectF>& corner : std::as_const(m_corners)) {
+        if (corner) {
+            m_cornerList.append(*corner);
+            regions.append(onScreen(*corner));
+        }
+    }
+    // Leaving the button before the palette opens ends the dwell at once.
+    if (m_candidate)
+        regions.append(onScreen(grown(m_candidate->button, buttonSlack)));
+    m_platform.events.setMotionRegions(regions);
 }
 
 void QuickSnapMonitor::evaluate(bool reset) {
@@ -101,20 +159,16 @@ void QuickSnapMonitor::evaluate(bool reset) {
     }
     if (m_candidate)
         return;
-    const double now = m_platform.runLoop.now();
-    if (now - m_cornersFetched >= cornerLifetime) {
-        m_corners = titleBarCorners(m_platform);
-        m_cornersFetched = now;
-    }
-    if (!firstUnder(m_corners, p, std::identity(), rectContainsPoint))
+    if (!firstUnder(m_cornerList, p, std::identity(), rectContainsPoint))
         return;
+    const double now = m_platform.runLoop.now();
     const double wait = m_lastQuery + queryInterval - now;
     if (wait > 0) {
         scheduleRecheck(wait);
         return;
     }
     m_lastQuery = now;
-    // The corner list may be up to a second old: the window now in front at the point decides.
+    // A corner may lie under another window: the window now in front at the point decides.
     const std::optional<QRectF> corner = titleBarCornerAt(m_platform, p);
     if (!corner || !rectContainsPoint(*corner, p))
         return;
@@ -122,6 +176,7 @@ void QuickSnapMonitor::evaluate(bool reset) {
         verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves").arg(dwell));
         m_candidate = ButtonTarget{hit->button, hit->window};
         m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });
+        updateRegions();
         return;
     }
     verbose(
@@ -145,7 +200,7 @@ void QuickSnapMonitor::dwellFired() {
     m_dwellTimer.reset();
     if (m_candidate && m_platform.events.pressedMouseButtons() == 0 && isOnButton(*m_candidate)) {
         const ButtonTarget target = *m_candidate;
-        m_candidate.reset();
+        cancelDwell();
         open(target);
         return;
     }
@@ -195,7 +250,8 @@ void QuickSnapMonitor::close() {
 
 void QuickSnapMonitor::cancelDwell() {
     m_dwellTimer.reset();
-    m_candidate.reset();
+    if (std::exchange(m_candidate, std::nullopt))
+        updateRegions();
 }
 
 void QuickSnapMonitor::apply(const QRectF& fraction) {
@@ -203,7 +259,6 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
         return;
     const ButtonTarget target = *m_target;
     close();
-    markCornersStale(); // the window is about to move
     const double h = primaryScreenHeight(m_platform.screens);
     const QRectF buttonOnScreen = screenFrameFromAx(target.button.topLeft(), target.button.size(), h);
     const std::optional<Screen> screen = screenContaining(m_platform.screens, buttonOnScreen);

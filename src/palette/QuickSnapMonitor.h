@@ -1,9 +1,10 @@
 #pragma once
 // Opens the palette when the pointer rests on the maximize button of another application's window,
 // keeps it open while the pointer stays on the button or the palette, and frames the window to the
-// zone picked. Mouse moves are first tested against cached title-bar corners, the regions where the
-// window list says each window's zoom button lies, so a move elsewhere costs no accessibility call;
-// button queries are throttled. QuickSnapPanel shows the palette.
+// zone picked. It keeps the title-bar corners, the regions where the window list says each window's
+// zoom button lies, current from the window server's changes, and names them (and the button it
+// dwells on) as the only places where pointer motion matters: a move elsewhere does not reach it.
+// Button queries are throttled. QuickSnapPanel shows the palette.
 
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
@@ -11,8 +12,9 @@
 #include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 
+#include <QHash>
 #include <QObject>
-#include <limits>
+#include <QSet>
 #include <memory>
 
 namespace corvane {
@@ -41,7 +43,6 @@ public:
     static constexpr double queryInterval = 0.06;
     static constexpr double retryInterval = 0.1;
     static constexpr int maxRetries = 10;
-    static constexpr double cornerLifetime = 1.0;
     static constexpr double buttonSlack = 2.0;
     static constexpr double keepZoneMargin = 6.0;
     static constexpr double watchPeriod = 0.05;
@@ -55,7 +56,12 @@ private:
     void verbose(const QString& message) const;
     QPointF pointerInAx() const;
     bool isOnButton(const ButtonTarget& target) const;
-    void markCornersStale() { m_cornersFetched = -std::numeric_limits<double>::infinity(); }
+    void fetchCorners();
+    // A window came or changed: its corner is read again, once no button is held (a window being
+    // dragged changes at every step).
+    void noteWindow(quint32 number);
+    void readStaleCorners();
+    void updateRegions();
     void scheduleRecheck(double delay);
     void dwellFired();
     void open(const ButtonTarget& target);
@@ -72,8 +78,9 @@ private:
     QList<QMetaObject::Connection> m_observers;
     bool m_isRunning = false;
     double m_lastQuery = 0;
-    QList<QRectF> m_corners;
-    double m_cornersFetched = -std::numeric_limits<double>::infinity();
+    QHash<quint32, std::optional<QRectF>> m_corners; // by window, AX coordinates
+    QList<QRectF> m_cornerList;                      // the same, for the test at each move
+    QSet<quint32> m_staleCorners;
     std::unique_ptr<Timer> m_recheck;
     int m_retriesLeft = 0;
     std::optional<ButtonTarget> m_candidate;

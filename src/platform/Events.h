@@ -2,7 +2,9 @@
 // Keyboard and mouse events, observed and never consumed: global monitors see events addressed to
 // other applications, local monitors those addressed to this process's own windows.
 
+#include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -77,7 +79,12 @@ public:
     virtual std::optional<MonitorToken> addLocalMonitor(EventMask mask, LocalHandler handler) = 0;
     virtual void removeMonitor(MonitorToken token) = 0;
 
-    // The pointer in screen coordinates.
+    // Where motion with no button held matters: it reaches the monitors only as the pointer enters,
+    // moves within or leaves one of these rectangles (screen coordinates), and elsewhere wakes
+    // nothing. None at first. Button events, and motion with a button held, always come.
+    virtual void setMotionRegions(const QList<QRectF>& regions) = 0;
+
+    // The pointer in screen coordinates; while an event is delivered, where that event happened.
     virtual QPointF mouseLocation() = 0;
     virtual quint32 pressedMouseButtons() = 0;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // The window server's list of on-screen windows, front to back, as loosely typed entries: readers
 // check every key and type themselves, so a damaged or surprising entry is skipped, never trusted.
+// What changes in the list is told as it happens, so a reader keeps its copy current window by window.
 
+#include <QObject>
 #include <QPointF>
 #include <QString>
 #include <QVariant>
@@ -29,9 +31,10 @@ enum class WindowListOption {
     IncludingWindow,              // just the window named by the relative window number
 };
 
-class WindowServer {
+class WindowServer : public QObject {
+    Q_OBJECT
 public:
-    virtual ~WindowServer() = default;
+    using QObject::QObject;
 
     // A QVariantList of QVariantMap entries, or an invalid QVariant when the call fails. The
     // result is not guaranteed to be of that shape: callers check.
@@ -39,6 +42,14 @@ public:
     // The number of the frontmost window at a point in screen coordinates, whoever owns it;
     // below 1 when there is none.
     virtual qint64 windowNumberAt(QPointF screenPoint) = 0;
+
+signals:
+    // A window joined the on-screen list (it opened, or was shown again) or left it (it closed, was
+    // hidden, or went to another desktop).
+    void windowAdded(quint32 number);
+    void windowRemoved(quint32 number);
+    // A listed window's bounds changed, or where its zoom button lies.
+    void windowFrameChanged(quint32 number);
 };
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 // What every backend's events promise the core: the pointer's events reach a global monitor in the
 // order the user made them, each with the buttons held and the position as of that event; and the
-// monitors one delivery reaches are fixed when it starts, less any removed meanwhile.
+// monitors one delivery reaches are fixed when it starts, less any removed meanwhile. Motion with no
+// button held comes only where the core named a region.
 #include "contract/ContractTest.h"
 
 #include <QStringList>
@@ -56,6 +57,29 @@ TEST_F(EventsContract, APressItsDragAndTheReleaseArriveInOrderWithTheButtonsHeld
             EXPECT_GE(e->timestamp, (e - 1)->timestamp - 0.001) << "event " << i;
         }
     }
+}
+
+TEST_F(EventsContract, MotionWithNoButtonHeldComesOnlyInAndAcrossTheNamedRegions) {
+    Events& events = desk->platform().events;
+    QList<double> seen; // the x of each motion
+    events.addGlobalMonitor(maskOf(MouseMoved),
+                            [&](const Event&) { seen.append(events.mouseLocation().x()); });
+    // A band across every screen, so that only x tells inside from outside.
+    events.setMotionRegions({QRectF(600, -32768, 200, 65536)});
+    desk->movePointer({300, 300});
+    desk->movePointer({320, 300});
+    desk->movePointer({700, 300});
+    desk->movePointer({720, 300});
+    desk->movePointer({900, 300});
+    ASSERT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] { return seen.contains(900); }))
+        << "leaving the region is motion that matters";
+    // Motion may come paced, the newest of a moment only: some of it in the region, none before it.
+    EXPECT_TRUE(seen.contains(700) || seen.contains(720)) << "entering the region is motion that matters";
+    EXPECT_FALSE(seen.contains(300) || seen.contains(320)) << "motion outside every region woke the core";
+    desk->waitUntil(0.2, [] { return false; });
+    desk->movePointer({650, 300});
+    EXPECT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] { return seen.contains(650); }))
+        << "a lone move after a pause, where the pointer comes to rest, is never held back";
 }
 
 TEST_F(EventsContract, AMonitorRemovedDuringADeliveryIsNotCalledAgainAndOneAddedSeesTheNextEvent) {

@@ -64,18 +64,23 @@ TEST_F(WindowLookupTest, TheWalkUpToTheWindowExaminesAtMostTwelveElements) {
 TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
     const QRectF zoom(860, 104, 16, 16); // drawn at the editor's top right
     desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
-    desk.addWindow(editor, QRectF(0, 500, 300, 300)); // in front, without a zoom button
+    const SimWindowId front = desk.addWindow(editor, QRectF(0, 500, 300, 300)); // without a zoom button
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 0, 300, 300));
     desk.addTitleBarButtons(own);
-    desk.addTitleBarButtons(desk.addWindow(editor, QRectF(1000, 500, 300, 300), {.layer = 3}));
-    EXPECT_EQ(titleBarCorners(platform), QList<QRectF>{zoom})
-        << "our window, a panel's layer and one without a button give none";
+    const SimWindowId panel = desk.addWindow(editor, QRectF(1000, 500, 300, 300), {.layer = 3});
+    desk.addTitleBarButtons(panel);
+    using Corners = QHash<quint32, std::optional<QRectF>>;
+    EXPECT_EQ(titleBarCorners(platform), (Corners{{window, zoom}, {front, std::nullopt}}))
+        << "our window and a panel's layer are left out";
+    EXPECT_EQ(titleBarCorners(platform, window), (Corners{{window, zoom}}));
+    EXPECT_TRUE(titleBarCorners(platform, panel).isEmpty());
     EXPECT_EQ(titleBarCornerAt(platform, {865, 110}), zoom);
     EXPECT_FALSE(titleBarCornerAt(platform, {100, 600})) << "the window in front there has none";
     EXPECT_FALSE(titleBarCornerAt(platform, {1100, 10})) << "ours";
     desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
                                  QVariantMap{{"X", 860.0}, {"Y", 104.0}});
-    EXPECT_TRUE(titleBarCorners(platform).isEmpty()) << "a damaged region";
+    EXPECT_EQ(titleBarCorners(platform), (Corners{{window, std::nullopt}, {front, std::nullopt}}))
+        << "a damaged region";
     EXPECT_FALSE(titleBarCornerAt(platform, {865, 110}));
 }
 

@@ -162,50 +162,80 @@ TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinThe
         EXPECT_GE(sweep[i] - sweep[i - 1], QuickSnapMonitor::queryInterval - 1e-9) << "query " << i;
 }
 
-TEST_F(QuickSnapMonitorTest, TheCornerListIsFetchedOnceAndAgainWhenStale) {
-    const SimWindowId ownerless = desk.addWindow(editor, QRectF(500, 750, 300, 100));
-    desk.setWindowListEntryValue(ownerless, windowinfo::kOwnerPid, QVariant());
-    desk.addTitleBarButtons(ownerless);
-    moveTo({700, 400}); // the corner list is fetched
-    const int fetches = desk.windowServer().copyCount();
-    moveTo({555, 762});
-    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 1)
-        << "a window without an owner has a corner: one lookup";
-
-    // Moves outside every corner cost no lookup, and the list lives one second.
-    const int before = desk.windowServer().copyCount();
-    for (int i = 0; i < 10; ++i)
-        moveTo({700, 400});
-    EXPECT_EQ(desk.windowServer().copyCount(), before);
-    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, desk.runLoop().now()));
-    moveTo({700, 400});
-    EXPECT_EQ(desk.windowServer().copyCount(), before + 1) << "a mouse-up marks the list stale";
-    emit platform.workspace.didActivateApplication(std::nullopt);
-    moveTo({700, 400});
-    EXPECT_EQ(desk.windowServer().copyCount(), before + 2);
-    advance(1);
-    moveTo({700, 400});
-    EXPECT_EQ(desk.windowServer().copyCount(), before + 3);
-}
-
-TEST_F(QuickSnapMonitorTest, TheCornerIsWhereTheButtonIsAndRestingAnywhereElseCostsNothing) {
-    // A window whose zoom button is drawn at its top right, second from the right.
-    const qint32 other = desk.addApplication("Other");
-    const SimWindowId right = desk.addWindow(other, QRectF(400, 300, 600, 400));
-    const QRectF zoom(953, 304, 16, 16);
-    desk.addElement(desk.windowElement(right), "AXButton", "AXZoomButton", zoom);
+TEST_F(QuickSnapMonitorTest, OnlyMotionIntoWithinOrOutOfACornerOrWithAButtonHeldReachesTheMonitors) {
+    int moves = 0;
+    desk.events().addGlobalMonitor(maskOf(EventType::MouseMoved), [&moves](const Event&) { ++moves; });
+    // The editor's corner, its zoom button, a pixel more all round, in screen coordinates.
+    EXPECT_EQ(desk.events().motionRegions(), QList<QRectF>{QRectF(147, 779, 16, 18)});
     desk.log().clear();
-    const int fetches = desk.windowServer().copyCount();
-    for (const QPointF p : {QPointF(410, 305), QPointF(448, 310), QPointF(700, 310), QPointF(975, 310)}) {
+    for (const QPointF p : {QPointF(700, 400), QPointF(145, 112), QPointF(155, 123)})
         moveTo(p);
-        advance(1);
-    }
-    EXPECT_TRUE(queryTimes().isEmpty()) << "the top-left spot, the title and the close button query nothing";
-    EXPECT_EQ(desk.windowServer().copyCount(), fetches + 4) << "only the corner list, once a second";
-    moveTo({960, 311});
+    EXPECT_EQ(moves, 0);
+    advance(1);
+    EXPECT_TRUE(queryTimes().isEmpty());
+    moveTo({150, 110});
+    moveTo({150, 130}); // out: the monitor learns the pointer left
+    moveTo({150, 140});
+    EXPECT_EQ(moves, 2);
+    desk.events().setPressedMouseButtons(mousebutton::kRight);
+    moveTo({150, 150});
+    EXPECT_EQ(moves, 3) << "with a button held, any motion";
+    desk.events().setPressedMouseButtons(0);
+
+    // While the palette waits to open, the button with its slack is a region too; then not.
+    advance(1);
+    moveTo(kOnZoom);
+    ASSERT_TRUE(monitor->isDwelling());
+    EXPECT_EQ(desk.events().motionRegions().size(), 2);
     advance(QuickSnapMonitor::dwell);
     ASSERT_TRUE(monitor->isOpen());
-    EXPECT_EQ(palette.buttons, QList<QRectF>{zoom}) << "the palette opens under the button";
+    EXPECT_EQ(desk.events().motionRegions().size(), 1);
+    monitor->stop();
+    EXPECT_TRUE(desk.events().motionRegions().isEmpty());
+}
+
+TEST_F(QuickSnapMonitorTest, CornersFollowTheWindowsAsTheyChangeWithoutReadingTheWholeList) {
+    const int fetches = desk.windowServer().wholeListCopyCount();
+    // A window opens, its zoom button drawn at its top right, second from the right.
+    const qint32 other = desk.addApplication("Other");
+    const SimWindowId right = desk.addWindow(other, QRectF(400, 300, 600, 400));
+    desk.addElement(desk.windowElement(right), "AXButton", "AXZoomButton", QRectF(953, 304, 16, 16));
+    moveTo({960, 311});
+    EXPECT_TRUE(monitor->isDwelling());
+    moveTo({700, 400});
+    advance(1);
+
+    // It moves: the corner goes with it.
+    desk.setWindowFrame(right, QRectF(300, 300, 600, 400));
+    moveTo({960, 311});
+    EXPECT_FALSE(monitor->isDwelling());
+    moveTo({860, 311});
+    EXPECT_TRUE(monitor->isDwelling());
+    moveTo({700, 400});
+    advance(1);
+
+    // Moved while a button is held (a drag moves it at every step): read once, at the release.
+    desk.events().setPressedMouseButtons(mousebutton::kLeft);
+    desk.setWindowFrame(right, QRectF(350, 300, 600, 400));
+    desk.setWindowFrame(right, QRectF(400, 300, 600, 400));
+    desk.events().setPressedMouseButtons(0);
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, desk.runLoop().now()));
+    moveTo({960, 311});
+    EXPECT_TRUE(monitor->isDwelling());
+    moveTo({700, 400});
+    advance(1);
+
+    // Closed: its corner goes.
+    desk.removeWindow(right);
+    moveTo({960, 311});
+    EXPECT_FALSE(monitor->isDwelling());
+    EXPECT_EQ(desk.windowServer().wholeListCopyCount(), fetches);
+    EXPECT_EQ(desk.events().motionRegions().size(), 1) << "the editor's alone";
+
+    // Another desktop, or other screens, change every window: the list is read anew.
+    desk.postActiveSpaceChange();
+    desk.changeScreens({screen});
+    EXPECT_EQ(desk.windowServer().wholeListCopyCount(), fetches + 2);
 }
 
 TEST_F(QuickSnapMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAfterTheGrace) {

@@ -3,25 +3,17 @@
 // comes before a button event or within one read, only the newest position is handed on, and
 // while motion streams in faster than every `interval`, reading pauses until the interval is up,
 // so a fast mouse costs one evaluation per interval. Button events are never merged or reordered;
-// each comes with the position it happened at. Runs on the run loop's timers; X11Events feeds it.
+// each comes with the position it happened at. Runs on the run loop's timers; X11Events feeds it
+// the raw events of a server that cannot record (the recording is paced on its own thread).
 
 #include "platform/RunLoop.h"
+#include "platform/common/MotionFilter.h"
 
-#include <QPoint>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace corvane {
-
-struct PointerSample {
-    enum class Kind { Motion, Press, Release };
-    Kind kind = Kind::Motion;
-    quint32 button = 0; // X button number; presses and releases only
-    QPoint root;        // root window pixels
-    double timestamp = 0;
-    friend bool operator==(const PointerSample&, const PointerSample&) = default;
-};
 
 class PointerPacer {
 public:

@@ -153,11 +153,14 @@ SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, SimWindowOp
         n.parent = a->element;
     w.element = makeNode(n);
     m_windows.prepend(w);
+    if (options.isOnScreen && !options.isDesktopElement)
+        emit m_windowServer.windowAdded(w.number);
     return w.number;
 }
 
 void SimDesktop::removeWindow(SimWindowId number) {
-    m_windows.removeIf([number](const Window& w) { return w.number == number; });
+    if (m_windows.removeIf([number](const Window& w) { return w.number == number; }) > 0)
+        emit m_windowServer.windowRemoved(number);
     for (Node& n : m_nodes) {
         if (n.window == number)
             n.isValid = false;
@@ -174,8 +177,10 @@ QRectF SimDesktop::windowFrame(SimWindowId number) const {
 }
 
 void SimDesktop::setWindowFrame(SimWindowId number, const QRectF& axFrame) {
-    if (Window* w = window(number))
+    if (Window* w = window(number)) {
         w->frame = axFrame;
+        emit m_windowServer.windowFrameChanged(number);
+    }
 }
 
 std::optional<QRectF> SimDesktop::restoreFrame(SimWindowId number) const {
@@ -237,8 +242,10 @@ AxElement SimDesktop::addElement(AxElement parent, const QString& role, const QS
     const bool isZoom = subrole == QLatin1String(ax::kZoomButtonSubrole) ||
                         subrole == QLatin1String(ax::kFullScreenButtonSubrole);
     const AxElement element = makeNode(n);
-    if (w && isZoom && axFrame)
+    if (w && isZoom && axFrame) {
         w->zoomButtons.append(element);
+        emit m_windowServer.windowFrameChanged(w->number);
+    }
     return element;
 }
 
@@ -343,8 +350,10 @@ void SimDesktop::changeScreens(QList<Screen> screens) {
 }
 
 void SimDesktop::setWindowListEntryValue(SimWindowId number, const QString& key, const QVariant& value) {
-    if (Window* w = window(number))
+    if (Window* w = window(number)) {
         w->entryOverrides.insert(key, value);
+        emit m_windowServer.windowFrameChanged(number);
+    }
 }
 
 void SimDesktop::setWindowListResult(std::optional<QVariant> result) {

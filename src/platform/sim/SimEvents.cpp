@@ -18,11 +18,28 @@ void SimEvents::removeMonitor(MonitorToken token) {
     m_monitors.remove(token);
 }
 
+void SimEvents::setMotionRegions(const QList<QRectF>& regions) {
+    m_motionRegions = regions;
+    m_filter.setRegions(regions);
+}
+
+bool SimEvents::passesFilter(const Event& event) {
+    if (event.type == EventType::KeyDown)
+        return true;
+    // A drag event says the left button is held, whatever the test set.
+    const bool isDrag = event.type == EventType::LeftMouseDragged;
+    const bool isMotion = isDrag || event.type == EventType::MouseMoved;
+    return m_filter.passes(m_mouseLocation, isMotion, isDrag || m_pressedButtons != 0);
+}
+
 void SimEvents::sendGlobal(const Event& event) {
-    m_monitors.deliverGlobal(event);
+    if (passesFilter(event))
+        m_monitors.deliverGlobal(event);
 }
 
 std::optional<Event> SimEvents::sendLocal(const Event& event) {
+    if (!passesFilter(event))
+        return event;
     return m_monitors.deliverLocal(event);
 }
 

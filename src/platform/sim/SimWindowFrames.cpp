@@ -73,6 +73,7 @@ void SimWindowFrames::land(const FrameRequest& request) {
         return;
     const QSizeF size = request.frame.size();
     w->frame = QRectF(request.frame.topLeft(), w->sizeConstraint ? w->sizeConstraint(size) : size);
+    emit m_desktop.m_windowServer.windowFrameChanged(w->number);
 }
 
 void SimWindowFrames::complete(FrameResult result) {

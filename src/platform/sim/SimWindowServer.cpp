@@ -5,7 +5,8 @@
 namespace corvane {
 
 QVariant SimWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
-    ++m_copyCount;
+    if (option == WindowListOption::OnScreenOnlyExcludingDesktop)
+        ++m_wholeListCopyCount;
     if (m_desktop.m_windowListResult)
         return *m_desktop.m_windowListResult;
     QVariantList list;

@@ -16,11 +16,12 @@ public:
     QVariant copyWindowList(WindowListOption option, quint32 relativeToWindow) override;
     qint64 windowNumberAt(QPointF screenPoint) override;
 
-    int copyCount() const { return m_copyCount; }
+    // Copies of the whole list, not of one window's entry.
+    int wholeListCopyCount() const { return m_wholeListCopyCount; }
 
 private:
     SimDesktop& m_desktop;
-    int m_copyCount = 0;
+    int m_wholeListCopyCount = 0;
 };
 
 } // namespace corvane

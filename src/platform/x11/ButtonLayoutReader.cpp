@@ -54,6 +54,7 @@ void ButtonLayoutReader::set(const ButtonLayout& buttons) {
     };
     qCDebug(lcGeneral).noquote() << "Title-bar buttons from the left edge:" << names(buttons.left)
                                  << "and from the right edge:" << names(buttons.right);
+    emit changed();
 }
 
 void ButtonLayoutReader::detect() {
@@ -83,6 +84,7 @@ void ButtonLayoutReader::detect() {
         readFiles();
         break;
     }
+    emit changed();
 }
 
 void ButtonLayoutReader::readFiles() {

@@ -29,6 +29,10 @@ public:
     };
     Layout current() const;
 
+signals:
+    // The layout, or the window manager it is read for, changed: title-bar buttons lie elsewhere.
+    void changed();
+
 private slots:
     // PropertyChanged and PropertyRemoved of xfconf, whole: a QDBusVariant parameter would need its
     // type registered before connecting, or the connection silently fails.

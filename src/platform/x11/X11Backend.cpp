@@ -41,7 +41,7 @@ struct X11Backend::Parts {
                                 [this] { return screens.primaryOrigin(); }})
         , titleBarButtons(buttonLayouts, accessibilityBus)
         , accessibility(connection, windows, titleBarButtons, windowManager)
-        , windowServer(windows, screens, titleBarButtons)
+        , windowServer(connection, windows, screens, titleBarButtons, buttonLayouts)
         , workspace(connection, windows, buttonLayouts)
         , application(connection, screens)
         , keyboard(connection)

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QWindow>
 #include <utility>
 #include <xcb/xinput.h>
@@ -20,10 +21,6 @@ bool wantsButtonsOf(EventMask mask) {
     return mask & (kMotionMask | kButtonMask);
 }
 
-quint32 buttonBit(quint32 button) {
-    return button == 1 ? mousebutton::kLeft : button == 3 ? mousebutton::kRight : 4;
-}
-
 } // namespace
 
 X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screens& screens, RunLoop& runLoop)
@@ -34,16 +31,11 @@ X11Events::X11Events(X11Connection& connection, X11Keyboard& keyboard, X11Screen
     , m_repeater(
           runLoop, [this](quint32 keycode) { return m_keyboard.repeatTiming(keycode); },
           [this](quint32 keycode) { deliver(m_keyboard.keyDown(keycode, m_runLoop.now())); })
+    // Raw events cannot be held back: each comes, and the pacer only spares the questions.
     , m_pacer(
-          runLoop, kMotionInterval, [this](bool hold) { m_recorder.holdReading(hold); },
+          runLoop, X11PointerRecorder::kMotionInterval, [](bool) {},
           [this](const PointerSample& sample) { handlePointer(sample); })
-    , m_recorder(
-          connection, runLoop,
-          [this](PointerSample sample) {
-              sample.root += m_deviceOrigin;
-              m_pacer.take(sample);
-          },
-          [this] { m_pacer.endOfRead(); }) {
+    , m_recorder(connection, runLoop, [this](const PointerSample& sample) { handlePointer(sample); }) {
     xcb_connection_t* c = connection.xcb();
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(c, &xcb_input_id);
     if (xi && xi->present) {
@@ -85,15 +77,16 @@ void X11Events::selectEvents() {
     const bool wantsButtons = wantsButtonsOf(wanted);
     if (wantsButtons != wantsButtonsOf(before) || wantsMotion != bool(before & kMotionMask)) {
         m_pacer.reset();
-        // X screens joined by Xinerama are the server's for its life: their origin is read once per
-        // recording.
-        m_deviceOrigin = m_screens.deviceOrigin();
-        m_isRecordingButtons = m_recorder.record(wantsButtons, wantsMotion) && wantsButtons;
         // The recording tells what changes from here on: start from where the pointer is now.
-        if (const std::optional<PointerState> state = m_isRecordingButtons ? queryPointer() : std::nullopt) {
+        const std::optional<PointerState> state = wantsButtons ? queryPointer() : std::nullopt;
+        if (state) {
             m_position = state->root;
             m_heldButtons = state->buttons;
         }
+        // X screens joined by Xinerama are the server's for its life: their origin is read once per
+        // recording.
+        const X11PointerRecorder::Start start{m_screens.deviceOrigin(), m_position, m_heldButtons};
+        m_isRecordingButtons = m_recorder.record(wantsButtons, wantsMotion, start) && wantsButtons;
     }
     quint32 xiMask = 0;
     if (wanted & maskOf(EventType::KeyDown))
@@ -167,15 +160,22 @@ void X11Events::handleRaw(PointerSample::Kind kind, quint32 button) {
 }
 
 void X11Events::handlePointer(const PointerSample& sample) {
-    m_position = sample.root;
-    if (sample.kind == PointerSample::Kind::Motion && !m_isRecordingButtons) {
-        if (const std::optional<PointerState> state = queryPointer())
-            m_position = state->root;
+    const bool isMotion = sample.kind == PointerSample::Kind::Motion;
+    QPoint position = sample.root;
+    if (!m_isRecordingButtons) {
+        if (isMotion) {
+            if (const std::optional<PointerState> state = queryPointer())
+                position = state->root;
+        }
+        if (!m_filter.passes(position, isMotion, m_heldButtons != 0))
+            return;
     }
+    m_position = position;
+    const QScopedValueRollback delivering(m_isDeliveringPointer, true);
     Event e;
     e.timestamp = sample.timestamp;
     e.modifierFlags = m_keyboard.modifierFlags();
-    if (sample.kind == PointerSample::Kind::Motion) {
+    if (isMotion) {
         e.type = (m_heldButtons & mousebutton::kLeft) ? EventType::LeftMouseDragged : EventType::MouseMoved;
         deliver(e);
         return;
@@ -184,7 +184,7 @@ void X11Events::handlePointer(const PointerSample& sample) {
     if (sample.button == 0 || (sample.button >= 4 && sample.button <= 7))
         return;
     const bool isPress = sample.kind == PointerSample::Kind::Press;
-    const quint32 bit = buttonBit(sample.button);
+    const quint32 bit = mouseButtonBit(sample.button);
     m_heldButtons = isPress ? (m_heldButtons | bit) : (m_heldButtons & ~bit);
     if (sample.button == 1)
         e.type = isPress ? EventType::LeftMouseDown : EventType::LeftMouseUp;
@@ -231,19 +231,29 @@ std::optional<X11Events::PointerState> X11Events::queryPointer() {
     if (pointer->mask & XCB_BUTTON_MASK_3)
         state.buttons |= mousebutton::kRight;
     if (pointer->mask & XCB_BUTTON_MASK_2)
-        state.buttons |= buttonBit(2);
+        state.buttons |= mouseButtonBit(2);
     return state;
 }
 
+void X11Events::setMotionRegions(const QList<QRectF>& regions) {
+    QList<QRectF> roots;
+    for (const QRectF& r : regions)
+        roots.append(m_screens.toRoot(r));
+    m_filter.setRegions(roots);
+    m_recorder.setMotionRegions(roots);
+}
+
 QPointF X11Events::mouseLocation() {
-    QPoint root = m_position;
-    if (!m_recorder.isRecordingMotion()) {
-        const std::optional<PointerState> state = queryPointer();
-        if (!state)
-            return {};
+    std::optional<QPoint> root;
+    if (m_isDeliveringPointer)
+        root = m_position;
+    else if (m_recorder.isRecordingMotion())
+        root = m_recorder.latestPosition();
+    else if (const std::optional<PointerState> state = queryPointer())
         root = state->root;
-    }
-    return m_screens.toScreen(QRectF(root.x(), root.y(), 0, 0)).topLeft();
+    if (!root)
+        return {};
+    return m_screens.toScreen(QRectF(root->x(), root->y(), 0, 0)).topLeft();
 }
 
 quint32 X11Events::pressedMouseButtons() {

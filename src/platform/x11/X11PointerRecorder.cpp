@@ -1,5 +1,8 @@
 #include "X11PointerRecorder.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <xcb/record.h>
 #include <xcb/xcbext.h>
 #include <xcb/xinput.h>
@@ -10,6 +13,18 @@ namespace {
 // Data recorded from the server, as opposed to the start and end of the stream.
 constexpr quint8 kFromServer = 0;
 constexpr int kEventSize = 32;
+
+quint64 packed(QPoint p) {
+    return (quint64(quint32(p.x())) << 32) | quint32(p.y());
+}
+
+QPoint unpacked(quint64 v) {
+    return QPoint(qint32(quint32(v >> 32)), qint32(quint32(v)));
+}
+
+bool isScrollWheel(quint32 button) {
+    return button >= 4 && button <= 7;
+}
 } // namespace
 
 double eventTimestamp(quint32 serverMillis, double now) {
@@ -17,12 +32,10 @@ double eventTimestamp(quint32 serverMillis, double now) {
     return age >= 0 && age < 1000 ? now - age / 1000.0 : now;
 }
 
-X11PointerRecorder::X11PointerRecorder(X11Connection& control, RunLoop& runLoop, Take take,
-                                       std::function<void()> endOfRead)
+X11PointerRecorder::X11PointerRecorder(X11Connection& control, RunLoop& runLoop, Take take)
     : m_control(control)
     , m_runLoop(runLoop)
-    , m_take(std::move(take))
-    , m_endOfRead(std::move(endOfRead)) {
+    , m_take(std::move(take)) {
     xcb_connection_t* c = control.xcb();
     const xcb_query_extension_reply_t* record = xcb_get_extension_data(c, &xcb_record_id);
     if (record && record->present) {
@@ -36,7 +49,7 @@ X11PointerRecorder::~X11PointerRecorder() {
     stop();
 }
 
-bool X11PointerRecorder::record(bool buttons, bool motion) {
+bool X11PointerRecorder::record(bool buttons, bool motion, const Start& start) {
     stop();
     if (!m_isAvailable)
         return false;
@@ -66,7 +79,8 @@ bool X11PointerRecorder::record(bool buttons, bool motion) {
     // That connection is never waited on (on this one the recording came in a write of its own
     // about every other event, each a wake-up); it is emptied at each read.
     m_trigger = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(m_trigger)) {
+    m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (xcb_connection_has_error(m_trigger) || m_wakeFd < 0) {
         stop();
         return false;
     }
@@ -83,18 +97,30 @@ bool X11PointerRecorder::record(bool buttons, bool motion) {
     xcb_flush(m_trigger);
     m_sequence = xcb_record_enable_context(m_data, m_context).sequence;
     xcb_flush(m_data);
-    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_data), QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { read(); });
+    m_latest = packed(start.position);
+    m_isStopping = false;
     m_isRecordingMotion = motion;
+    Reading reading{start.deviceOrigin, start.heldButtons, {}};
+    {
+        const std::lock_guard lock(m_mutex);
+        reading.filter.setRegions(m_regions);
+        m_haveRegionsChanged = false;
+    }
+    m_reader = std::thread([this, reading] { run(reading); });
     return true;
 }
 
 void X11PointerRecorder::stop() {
     ++m_generation;
     m_isRecordingMotion = false;
-    if (m_notifier) {
-        m_notifier->setEnabled(false);
-        m_notifier.release()->deleteLater(); // this may run inside its own signal
+    if (m_reader.joinable()) {
+        m_isStopping = true;
+        wake();
+        m_reader.join();
+    }
+    if (m_wakeFd >= 0) {
+        close(m_wakeFd);
+        m_wakeFd = -1;
     }
     if (m_data) {
         xcb_disconnect(m_data); // the server ends the recording with its connection
@@ -109,23 +135,73 @@ void X11PointerRecorder::stop() {
         m_control.flush();
         m_context = 0;
     }
+    const std::lock_guard lock(m_mutex);
+    m_handedOn.clear(); // of the recording that ended: a new one starts from where the pointer is then
 }
 
-void X11PointerRecorder::holdReading(bool hold) {
-    if (!m_notifier)
-        return;
-    m_notifier->setEnabled(!hold);
-    if (!hold)
-        read();
+void X11PointerRecorder::setMotionRegions(const QList<QRectF>& regions) {
+    const std::lock_guard lock(m_mutex);
+    m_regions = regions;
+    m_haveRegionsChanged = true;
+}
+
+QPoint X11PointerRecorder::latestPosition() const {
+    return unpacked(m_latest);
 }
 
 void X11PointerRecorder::readNow() {
-    if (m_notifier)
-        read();
+    if (m_reader.joinable())
+        wake();
 }
 
-void X11PointerRecorder::read() {
-    const quint64 generation = m_generation;
+void X11PointerRecorder::wake() {
+    const quint64 one = 1;
+    [[maybe_unused]] const ssize_t written = write(m_wakeFd, &one, sizeof one);
+}
+
+// The reading thread. While motion streams in, the stream is read once per interval and what came
+// meanwhile waits in the socket, as a bare reader of it would; a wake-up (a click, or the end) is
+// answered at once. Between streams it also wakes on the trigger connection: the first event of a
+// stream rings there while its recording is still held in the server.
+void X11PointerRecorder::run(Reading reading) {
+    bool isPacing = false;
+    for (;;) {
+        pollfd fds[3] = {{m_wakeFd, POLLIN, 0},
+                         {xcb_get_file_descriptor(m_data), POLLIN, 0},
+                         {xcb_get_file_descriptor(m_trigger), POLLIN, 0}};
+        if (poll(fds, isPacing ? 1 : 3, isPacing ? int(kMotionInterval * 1000) : -1) < 0)
+            continue; // a signal
+        if (fds[0].revents & POLLIN) {
+            quint64 count = 0;
+            [[maybe_unused]] const ssize_t taken = ::read(m_wakeFd, &count, sizeof count);
+            if (m_isStopping)
+                return;
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            if (std::exchange(m_haveRegionsChanged, false))
+                reading.filter.setRegions(m_regions);
+        }
+        const std::optional<bool> hadMotion = read(reading);
+        if (!hadMotion)
+            return; // the server went away; the main connection reports it
+        // An event rang, or a stream ended, and no recording came with it: it is held in the server.
+        if (const bool rang = emptyTrigger(); !*hadMotion && (isPacing || rang))
+            flushRecording();
+        isPacing = *hadMotion;
+    }
+}
+
+std::optional<bool> X11PointerRecorder::read(Reading& reading) {
+    QList<PointerSample> handedOn;
+    std::optional<PointerSample> motion; // the newest not handed on
+    const auto handOnMotion = [&] {
+        if (motion && reading.filter.passes(motion->root, true, reading.heldButtons != 0))
+            handedOn.append(*motion);
+        motion.reset();
+    };
+    std::optional<QPoint> latest;
+    bool hadMotion = false;
     void* raw = nullptr;
     xcb_generic_error_t* error = nullptr;
     // The recording answers its one request with a reply for every batch of events, for as long as it lasts.
@@ -157,21 +233,77 @@ void X11PointerRecorder::read() {
             default:
                 continue;
             }
-            sample.button = sample.kind == PointerSample::Kind::Motion ? 0 : event->detail;
-            sample.root = QPoint(event->root_x, event->root_y);
+            sample.root = QPoint(event->root_x, event->root_y) + reading.deviceOrigin;
             sample.timestamp = eventTimestamp(event->time, now);
-            m_take(sample);
-            if (m_generation != generation)
-                return; // a monitor came or went meanwhile, and recording started anew
+            latest = sample.root;
+            if (sample.kind == PointerSample::Kind::Motion) {
+                motion = sample;
+                hadMotion = true;
+                continue;
+            }
+            // The scroll wheel's presses are no button held and wake nothing.
+            if (isScrollWheel(event->detail))
+                continue;
+            // The motion before a button event is handed on first, so the button comes where it happened.
+            handOnMotion();
+            sample.button = event->detail;
+            const quint32 bit = mouseButtonBit(sample.button);
+            const bool isPress = sample.kind == PointerSample::Kind::Press;
+            reading.heldButtons = isPress ? (reading.heldButtons | bit) : (reading.heldButtons & ~bit);
+            reading.filter.passes(sample.root, false, reading.heldButtons != 0);
+            handedOn.append(sample);
         }
     }
-    while (xcb_generic_event_t* event = xcb_poll_for_event(m_trigger))
-        std::free(event); // the raw events that brought the recording
-    if (xcb_connection_has_error(m_data)) {
-        m_notifier->setEnabled(false); // the server went away; the main connection reports it
-        return;
+    handOnMotion();
+    if (latest)
+        m_latest = packed(*latest);
+    if (!handedOn.isEmpty())
+        handOn(handedOn);
+    if (xcb_connection_has_error(m_data))
+        return std::nullopt;
+    return hadMotion;
+}
+
+// The server holds back the recording of an event until other output goes out after it: the last
+// move before a pause, where the pointer comes to rest, would come only with the next move. A
+// request answered on the trigger connection is such output; the recording follows on the data
+// connection, which the reader waits on.
+bool X11PointerRecorder::emptyTrigger() {
+    bool rang = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_trigger)) {
+        std::free(event);
+        rang = true;
     }
-    m_endOfRead();
+    return rang;
+}
+
+void X11PointerRecorder::flushRecording() {
+    xcb_discard_reply(m_trigger, xcb_get_input_focus(m_trigger).sequence);
+    xcb_flush(m_trigger);
+}
+
+void X11PointerRecorder::handOn(const QList<PointerSample>& samples) {
+    const std::lock_guard lock(m_mutex);
+    m_handedOn.append(samples);
+    if (std::exchange(m_isTakePending, true))
+        return; // the main thread has yet to take what came before
+    QMetaObject::invokeMethod(
+        &m_mainThread, [this] { takeHandedOn(); }, Qt::QueuedConnection);
+}
+
+void X11PointerRecorder::takeHandedOn() {
+    QList<PointerSample> samples;
+    {
+        const std::lock_guard lock(m_mutex);
+        samples.swap(m_handedOn);
+        m_isTakePending = false;
+    }
+    const quint64 generation = m_generation;
+    for (const PointerSample& sample : samples) {
+        m_take(sample);
+        if (m_generation != generation)
+            return; // a monitor came or went meanwhile, and recording started anew
+    }
 }
 
 } // namespace corvane

@@ -139,6 +139,10 @@ QRectF X11Screens::toScreen(const QRectF& r) const {
     return screenFromRoot(r, primaryRoot());
 }
 
+QRectF X11Screens::toRoot(const QRectF& r) const {
+    return rootFromScreen(r, primaryRoot());
+}
+
 QRect X11Screens::windowGeometry(const QRectF& screenFrame) const {
     return windowGeometryOf(screenFrame, primaryRoot(), qtScales());
 }

@@ -29,6 +29,7 @@ public:
 
     // Root rectangle (y down) to screen coordinates, and back.
     QRectF toScreen(const QRectF& rootRect) const;
+    QRectF toRoot(const QRectF& screenRect) const;
     // Where the server's own pointer coordinates start on the root. Several X screens joined by
     // Xinerama keep them relative to the first screen, and recorded pointer events carry them so
     // (clients are sent root positions); elsewhere the root's origin.

@@ -13,6 +13,70 @@ QVariantMap boundsOf(const QRectF& r) {
 }
 } // namespace
 
+X11WindowServer::X11WindowServer(X11Connection& connection, X11Windows& windows, X11Screens& screens,
+                                 TitleBarButtons& titleBarButtons, const ButtonLayoutReader& buttonLayouts)
+    : m_connection(connection)
+    , m_windows(windows)
+    , m_screens(screens)
+    , m_titleBarButtons(titleBarButtons)
+    , m_clientList(connection.atom("_NET_CLIENT_LIST")) {
+    m_subscription = connection.addEventHandler([this](const xcb_generic_event_t* event) { handle(event); });
+    readClientList(false);
+    connect(&buttonLayouts, &ButtonLayoutReader::changed, this, [this] {
+        for (const xcb_window_t window : std::as_const(m_clients))
+            emit windowFrameChanged(window);
+    });
+}
+
+void X11WindowServer::handle(const xcb_generic_event_t* event) {
+    switch (event->response_type & 0x7f) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->window == m_connection.root() && notify->atom == m_clientList)
+            readClientList(true);
+        break;
+    }
+    // The window manager's synthetic ConfigureNotify after a move, the server's after a resize.
+    case XCB_CONFIGURE_NOTIFY:
+        if (const xcb_window_t w = reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window;
+            m_clients.contains(w))
+            emit windowFrameChanged(w);
+        break;
+    // Window managers unmap the windows they minimize or keep on another desktop.
+    case XCB_MAP_NOTIFY:
+        if (const xcb_window_t w = reinterpret_cast<const xcb_map_notify_event_t*>(event)->window;
+            m_clients.contains(w) && m_windows.isOnScreen(w))
+            emit windowAdded(w);
+        break;
+    case XCB_UNMAP_NOTIFY:
+        if (const xcb_window_t w = reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window;
+            m_clients.contains(w))
+            emit windowRemoved(w);
+        break;
+    default:
+        break;
+    }
+}
+
+void X11WindowServer::readClientList(bool tells) {
+    const QList<quint32> listed = m_connection.cardinals(m_connection.root(), m_clientList);
+    const QSet<xcb_window_t> clients(listed.cbegin(), listed.cend());
+    // The same mask X11Windows selects on the windows it writes to: one connection, one mask a window.
+    const quint32 mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    for (const xcb_window_t window : clients - m_clients) {
+        xcb_change_window_attributes(m_connection.xcb(), window, XCB_CW_EVENT_MASK, &mask);
+        if (tells && m_windows.isOnScreen(window))
+            emit windowAdded(window);
+    }
+    m_connection.flush();
+    const QSet<xcb_window_t> gone = m_clients - clients;
+    m_clients = clients;
+    if (tells) {
+        for (const xcb_window_t window : gone)
+            emit windowRemoved(window);
+    }
+}
+
 QVariant X11WindowServer::entry(xcb_window_t window, const X11Windows::WindowFacts& facts) {
     const Fetched<X11Windows::TitledFrame> titled = m_windows.titledFrame(window);
     if (!titled)

@@ -71,12 +71,15 @@ bool X11ContractDesktop::start() {
         return false;
     const int before = m_pointerEvents;
     const QDeadlineTimer deadline(qint64(kDeadline * 1000));
-    for (int x = 5; !deadline.hasExpired(); x = 11 - x) {
+    // Motion with no button held comes only where the core asked for it: everywhere, while probing.
+    events.setMotionRegions({QRectF(-32768, -32768, 65536, 65536)});
+    bool isSeen = false;
+    for (int x = 5; !isSeen && !deadline.hasExpired(); x = 11 - x) {
         movePointer(QPointF(x, 5));
-        if (waitUntil(kProbeInterval, [&] { return m_pointerEvents > before; }))
-            return true;
+        isSeen = waitUntil(kProbeInterval, [&] { return m_pointerEvents > before; });
     }
-    return false;
+    events.setMotionRegions({});
+    return isSeen;
 }
 
 AxElement X11ContractDesktop::openWindow(ClientSizing sizing) {
