@@ -101,8 +101,11 @@ void X11Events::selectEvents() {
         xcb_input_event_mask_t head;
         quint32 mask;
     } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, xiMask};
-    xcb_input_xi_select_events(m_connection.xcb(), m_connection.root(), 1, &selection.head);
-    m_connection.flush();
+    xcb_connection_t* c = m_connection.xcb();
+    xcb_input_xi_select_events(c, m_connection.root(), 1, &selection.head);
+    // One round trip, bounded: once it is answered the selection holds, and a chord pressed right
+    // after start-up reaches us.
+    m_connection.await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c));
 }
 
 void X11Events::handle(const xcb_generic_event_t* event) {

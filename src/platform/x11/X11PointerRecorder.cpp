@@ -1,5 +1,6 @@
 #include "X11PointerRecorder.h"
 
+#include <QDeadlineTimer>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@ namespace corvane {
 namespace {
 // Data recorded from the server, as opposed to the start and end of the stream.
 constexpr quint8 kFromServer = 0;
+constexpr quint8 kStartOfData = 4;
 constexpr int kEventSize = 32;
 
 quint64 packed(QPoint p) {
@@ -97,6 +99,12 @@ bool X11PointerRecorder::record(bool buttons, bool motion, const Start& start) {
     xcb_flush(m_trigger);
     m_sequence = xcb_record_enable_context(m_data, m_context).sequence;
     xcb_flush(m_data);
+    // What the user does once this returns is in the recording: a click right after a monitor came
+    // would otherwise be lost while the server had yet to start it.
+    if (!awaitStartOfData()) {
+        stop();
+        return false;
+    }
     m_latest = packed(start.position);
     m_isStopping = false;
     m_isRecordingMotion = motion;
@@ -108,6 +116,24 @@ bool X11PointerRecorder::record(bool buttons, bool motion, const Start& start) {
     }
     m_reader = std::thread([this, reading] { run(reading); });
     return true;
+}
+
+bool X11PointerRecorder::awaitStartOfData() {
+    const QDeadlineTimer deadline(qint64(X11Connection::kDefaultTimeout * 1000));
+    for (;;) {
+        void* raw = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        if (xcb_poll_for_reply(m_data, m_sequence, &raw, &error)) {
+            std::free(error);
+            const XcbReply<xcb_record_enable_context_reply_t> reply(
+                static_cast<xcb_record_enable_context_reply_t*>(raw));
+            return reply && reply->category == kStartOfData;
+        }
+        pollfd fd{xcb_get_file_descriptor(m_data), POLLIN, 0};
+        if (xcb_connection_has_error(m_data) || deadline.hasExpired() ||
+            poll(&fd, 1, int(deadline.remainingTime())) == 0)
+            return false;
+    }
 }
 
 void X11PointerRecorder::stop() {

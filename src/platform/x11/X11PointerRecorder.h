@@ -54,6 +54,8 @@ public:
     static constexpr double kMotionInterval = 0.016;
 
 private:
+    // Until the server has started the recording, bounded; false when it did not.
+    bool awaitStartOfData();
     void stop();
     void wake();
     // The reading thread's loop, and one read of what has come.
