@@ -108,8 +108,12 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
         const xcb_window_t w = windowOf(element);
         if (attribute == QLatin1String(ax::kRole))
             return {AxError::Success, QString::fromLatin1(ax::kWindowRole)};
-        if (attribute == QLatin1String(ax::kFullScreen))
-            return {AxError::Success, m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN")};
+        if (attribute == QLatin1String(ax::kFullScreen)) {
+            const Fetched<bool> isFull = m_windows.hasState(w, "_NET_WM_STATE_FULLSCREEN", timeout);
+            if (!isFull)
+                return {failure(isFull.end()), {}};
+            return {AxError::Success, *isFull};
+        }
         if (attribute == QLatin1String(ax::kRestoreFrame)) {
             const Fetched<QRectF> remembered = m_windows.restoreFrame(w, timeout);
             if (remembered.end() == WaitEnd::Replied && !remembered)

@@ -212,9 +212,11 @@ Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, dou
     return reading;
 }
 
-bool X11Windows::hasState(xcb_window_t window, const char* state) {
-    return m_connection.cardinals(window, m_connection.atom("_NET_WM_STATE"))
-        .contains(m_connection.atom(state));
+Fetched<bool> X11Windows::hasState(xcb_window_t window, const char* state, double timeout) {
+    const auto reply = m_connection.property(window, m_connection.atom("_NET_WM_STATE"), timeout);
+    if (!reply)
+        return reply.end();
+    return X11Connection::cardinalsOf(reply.get()).contains(m_connection.atom(state));
 }
 
 Fetched<QRectF> X11Windows::restoreFrame(xcb_window_t window, double timeout) {

@@ -46,7 +46,9 @@ public:
     bool isOnScreen(xcb_window_t window);
     // A window Corvane may move: ordinary and on screen.
     bool isTarget(xcb_window_t window);
-    bool hasState(xcb_window_t window, const char* state);
+    // Whether _NET_WM_STATE holds the state; none when the window could not be read (gone).
+    Fetched<bool> hasState(xcb_window_t window, const char* state,
+                           double timeout = X11Connection::kDefaultTimeout);
     // The frame remembered on the window for Restore: _CORVANE_RESTORE_FRAME, the outer frame's x, y,
     // width and height in root coordinates as four CARDINALs (x and y read as signed), as any client
     // left them: the reader judges whether they make a frame. It belongs to the window, so it
