@@ -43,12 +43,13 @@ void FrameWriteQueue::write(Request request, WriteDone done) {
     for (Pending& waiting : m_waiting) {
         if (waiting.request.window == request.window) {
             waiting.request = std::move(request);
+            waiting.frontmostPid = frontmostPid();
             if (done)
                 waiting.done.append(std::move(done));
             return;
         }
     }
-    Pending pending{std::move(request), {}};
+    Pending pending{std::move(request), {}, frontmostPid()};
     if (done)
         pending.done.append(std::move(done));
     m_waiting.append(std::move(pending));
@@ -71,11 +72,18 @@ void FrameWriteQueue::startNext() {
 void FrameWriteQueue::finish(const Pending& pending, const FrameResult& result) {
     m_isWriting = false;
     const bool isWritten = result.outcome != FrameOutcome::Gone;
-    if (isWritten && pending.request.application)
+    // The focus goes to the window's application where Corvane or a command's caller held it; a write
+    // lands up to a quarter second later, and an application the user went to meanwhile keeps it.
+    if (isWritten && pending.request.application && frontmostPid() == pending.frontmostPid)
         activateTargetApplication(m_platform.workspace, *pending.request.application);
     for (const WriteDone& done : pending.done)
         done(isWritten);
     startNext();
+}
+
+std::optional<qint32> FrameWriteQueue::frontmostPid() {
+    const std::optional<RunningApplication> front = m_platform.workspace.frontmostApplication();
+    return front ? std::optional(front->pid) : std::nullopt;
 }
 
 } // namespace corvane

@@ -24,9 +24,10 @@ using WriteDone = std::function<void(bool isWritten)>;
 class FrameWriteQueue {
 public:
     struct Request {
-        AxElement window{};                              // resolved when the request is made
-        std::optional<RunningApplication> application{}; // activated once the write has landed
-        QRectF frame{};                                  // screen coordinates
+        AxElement window{}; // resolved when the request is made
+        // Activated once the write has landed, unless the user has gone to another application meanwhile.
+        std::optional<RunningApplication> application{};
+        QRectF frame{}; // screen coordinates
         double primaryHeight = 0;
         QRectF visibleFrame{}; // of the screen the window goes to, which keeps its title bar (not a Follow's)
         FrameWrite write = FrameWrite::Placement;
@@ -42,8 +43,10 @@ public:
 private:
     struct Pending {
         Request request;
-        QList<WriteDone> done; // of this request and of each it replaced
+        QList<WriteDone> done;              // of this request and of each it replaced
+        std::optional<qint32> frontmostPid; // when the request was made
     };
+    std::optional<qint32> frontmostPid();
     void startNext();
     void finish(const Pending& pending, const FrameResult& result);
 

@@ -81,12 +81,12 @@ void DragSnapMonitor::handleMouseDown(const Event& event) {
     const std::optional<WindowHit> hit = windowAt(m_platform, probe);
     if (hit && framesMatch(hit->bounds, *frame)) {
         m_candidateListedWindow = hit->number;
-        trace(QStringLiteral("DOWN at %1 -> %2 | cg#%3 agrees")
+        trace(QStringLiteral("DOWN at %1 -> %2 | list#%3 agrees")
                   .arg(tracePoint(m_downPoint), traceRect(*frame))
                   .arg(m_candidateListedWindow));
     } else {
         m_candidateListedWindow = 0;
-        trace(QStringLiteral("DOWN at %1 -> %2 | no cg match, falling back to ax")
+        trace(QStringLiteral("DOWN at %1 -> %2 | no list match, falling back to ax")
                   .arg(tracePoint(m_downPoint), traceRect(*frame)));
     }
 }
@@ -100,7 +100,7 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
             return;
         m_lastProbe = event.timestamp;
         const bool isWindowList = m_candidateListedWindow != 0;
-        const QString source = isWindowList ? QStringLiteral("cg") : QStringLiteral("ax");
+        const QString source = isWindowList ? QStringLiteral("list") : QStringLiteral("ax");
         const std::optional<QRectF> current = isWindowList
                                                   ? windowBounds(m_platform, m_candidateListedWindow)
                                                   : axFrameOf(m_platform.accessibility, *m_candidateWindow);
