@@ -66,7 +66,10 @@ int CommandClient::run(const ScriptCommand& command, const QDBusConnection& bus,
         }
         target = displays.first();
     }
-    const std::optional<DisplayName> name = DisplayName::parse(target);
+    // An X display, else the Wayland socket of a compositor's session.
+    std::optional<DisplayName> name = DisplayName::parse(target);
+    if (!name)
+        name = DisplayName::ofWaylandSocket(target);
     if (!name)
         return notRunning(err, display);
     QDBusMessage call = QDBusMessage::createMethodCall(

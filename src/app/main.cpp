@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
     if (commandLine.action() == CommandLine::Action::RunCommand) {
         QCoreApplication client(argc, argv);
+        const SessionEnvironment session = SessionEnvironment::fromProcess();
         return CommandClient::run(commandLine.command(), QDBusConnection::sessionBus(),
-                                  qEnvironmentVariable("DISPLAY"), stdout, stderr);
+                                  Backends::displayOf(Backends::choose(session).backend, session), stdout, stderr);
     }
     if (commandLine.action() != CommandLine::Action::StartProgram)
         return commandLine.answer(stdout, stderr);
@@ -52,10 +53,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", problem->toLocal8Bit().constData());
         return 1;
     }
-    const std::optional<DisplayName> display = DisplayName::parse(qEnvironmentVariable("DISPLAY"));
+    const QString displayValue = Backends::displayOf(choice.backend, SessionEnvironment::fromProcess());
+    const bool isWayland = Backends::isWayland(choice.backend);
+    const std::optional<DisplayName> display =
+        isWayland ? DisplayName::ofWaylandSocket(displayValue) : DisplayName::parse(displayValue);
     if (!display) {
-        std::fprintf(stderr, "Corvane cannot tell which display DISPLAY=%s names.\n",
-                     qgetenv("DISPLAY").constData());
+        std::fprintf(stderr, "Corvane cannot tell which display %s=%s names.\n",
+                     isWayland ? "WAYLAND_DISPLAY" : "DISPLAY", qPrintable(displayValue));
         return 1;
     }
     QApplication app(argc, argv);

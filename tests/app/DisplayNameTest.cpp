@@ -38,9 +38,19 @@ TEST(DisplayNameTest, TheFormsOfOneDisplayAreOneAndTheBusElementReadsBack) {
     EXPECT_NE(DisplayName::parse(":7"), DisplayName::parse(":77"));
     EXPECT_NE(DisplayName::parse(":7"), DisplayName::parse("host:7"));
 
+    for (const char* socket : {"wayland-0", "wl-kwin", "/run/user/1000/wayland-1"}) {
+        const std::optional<DisplayName> display = DisplayName::ofWaylandSocket(QString::fromUtf8(socket));
+        ASSERT_TRUE(display);
+        EXPECT_EQ(display->text(), QString::fromUtf8(socket));
+        EXPECT_EQ(DisplayName::fromBusElement(display->busElement()), display) << socket;
+    }
+    EXPECT_EQ(DisplayName::ofWaylandSocket(u"wayland-0"_qs)->busElement(), u"wwayland_2D0"_qs);
+    EXPECT_NE(DisplayName::ofWaylandSocket(u"d0"_qs), DisplayName::parse(u":0"_qs));
+    EXPECT_FALSE(DisplayName::ofWaylandSocket({}));
+
     for (const char* value : {"", "77", ":", ":x", ":77.", ":77.x", "host", ":-1", ":99999999999"})
         EXPECT_FALSE(DisplayName::parse(QString::fromUtf8(value))) << value;
-    for (const char* element : {"", "d", "77", "x77", "d77_", "d77_h.x", "D77", "d7 7"})
+    for (const char* element : {"", "d", "77", "x77", "d77_", "d77_h.x", "D77", "d7 7", "w", "w_"})
         EXPECT_FALSE(DisplayName::fromBusElement(QString::fromUtf8(element))) << element;
 }
 

@@ -1,5 +1,6 @@
 #include "Backends.h"
 
+#include "platform/kwin/KWinBackend.h"
 #include "platform/x11/X11Backend.h"
 
 #include <QtGlobal>
@@ -9,11 +10,16 @@ namespace corvane {
 namespace {
 
 constexpr auto kX11 = "x11";
+constexpr auto kKWin = "kwin";
 
 bool isWaylandSession(const SessionEnvironment& session) {
     if (!session.sessionType.isEmpty())
         return session.sessionType == u"wayland";
     return !session.waylandDisplay.isEmpty();
+}
+
+bool isPlasma(const SessionEnvironment& session) {
+    return session.currentDesktop.split(u':').contains(QLatin1String("KDE"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -24,7 +30,7 @@ SessionEnvironment SessionEnvironment::fromProcess() {
 }
 
 QStringList Backends::names() {
-    return {QLatin1String(kX11)};
+    return {QLatin1String(kX11), QLatin1String(kKWin)};
 }
 
 BackendChoice Backends::choose(const SessionEnvironment& session, const QString& forced) {
@@ -32,16 +38,27 @@ BackendChoice Backends::choose(const SessionEnvironment& session, const QString&
         return {forced, {}};
     // On Wayland, X11 reaches only the windows of X11 programs: Corvane would seem to ignore every
     // other window, so a Wayland desktop without a backend of its own is not served at all.
+    if (isWaylandSession(session) && isPlasma(session))
+        return {QLatin1String(kKWin), {}};
     if (isWaylandSession(session)) {
         const QString desktop =
             session.currentDesktop.isEmpty() ? QStringLiteral("unknown") : session.currentDesktop;
         return {{},
                 QStringLiteral("Corvane cannot move windows on this Wayland session (desktop: %1).\n"
-                               "It supports X11 sessions, with any window manager. To move only the "
+                               "It supports KDE Plasma on Wayland, and X11 sessions with any window manager. To "
+                               "move only the "
                                "windows of X11 programs here, start it with --backend x11.")
                     .arg(desktop)};
     }
     return {QLatin1String(kX11), {}};
+}
+
+QString Backends::displayOf(const QString& backend, const SessionEnvironment& session) {
+    return isWayland(backend) ? session.waylandDisplay : session.display;
+}
+
+bool Backends::isWayland(const QString& backend) {
+    return backend == QLatin1String(kKWin);
 }
 
 std::optional<QString> Backends::prepare(const QString& backend) {
@@ -57,12 +74,21 @@ std::optional<QString> Backends::prepare(const QString& backend) {
             qputenv("QT_QPA_PLATFORM", "xcb");
         return std::nullopt;
     }
+    if (backend == u"kwin") {
+        if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            return QStringLiteral("Corvane needs a KDE Plasma Wayland session, and WAYLAND_DISPLAY is not set.");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "wayland");
+        return std::nullopt;
+    }
     return QStringLiteral("Corvane has no backend named %1.").arg(backend);
 }
 
 std::unique_ptr<Backend> Backends::create(const QString& backend) {
     if (backend == u"x11")
         return X11Backend::create();
+    if (backend == u"kwin")
+        return KWinBackend::create();
     return nullptr;
 }
 

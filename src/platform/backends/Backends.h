@@ -33,6 +33,11 @@ public:
     static QStringList names();
     // The backend named by --backend (`forced`, one of names()) or else the one the session calls for.
     static BackendChoice choose(const SessionEnvironment& session, const QString& forced = {});
+    // What names the display the backend runs on, as Corvane tells its instances apart: the Wayland
+    // socket for a compositor's backend, DISPLAY for X11.
+    static QString displayOf(const QString& backend, const SessionEnvironment& session);
+    // Whether the backend drives a Wayland compositor.
+    static bool isWayland(const QString& backend);
     // Why the chosen backend cannot start here, asked before Qt starts (Qt aborts without a
     // display); none when it can. Sets what Qt needs to know to start on that desktop.
     static std::optional<QString> prepare(const QString& backend);

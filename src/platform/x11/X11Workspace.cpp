@@ -1,10 +1,7 @@
 #include "X11Workspace.h"
 
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
+#include "platform/qt/DesktopUrls.h"
+
 #include <unistd.h>
 
 namespace corvane {
@@ -67,28 +64,12 @@ void X11Workspace::yieldActivation(const RunningApplication& target) {
         m_windows.activate(*window);
 }
 
-namespace {
-
-// The access page is the README's section on it, installed beside the program:
-// <prefix>/bin/corvane and <prefix>/share/doc/corvane/README.md. Empty when none is installed
-// (a build run from its own folder).
-QString installedReadme() {
-    const QFileInfo readme(QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QStringLiteral("../share/doc/corvane/README.md")));
-    return readme.isFile() ? readme.canonicalFilePath() : QString();
-}
-
-} // namespace
-
 bool X11Workspace::openUrl(const QString& url) {
-    if (url != QLatin1String(kAccessibilitySettingsUrl))
-        return QDesktopServices::openUrl(QUrl(url));
-    const QString readme = installedReadme();
-    return !readme.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+    return openDesktopUrl(url);
 }
 
 bool X11Workspace::canOpenUrl(const QString& url) {
-    return url != QLatin1String(kAccessibilitySettingsUrl) || !installedReadme().isEmpty();
+    return canOpenDesktopUrl(url);
 }
 
 std::optional<ButtonLayout> X11Workspace::titleButtonLayout() {

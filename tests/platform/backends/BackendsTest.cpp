@@ -20,7 +20,10 @@ TEST(BackendsTest, TheSessionChoosesTheBackendAndAWaylandDesktopWithoutOneIsRefu
          {"wayland", "wayland-0", ":0", "ubuntu:GNOME"},
          {},
          ""},
-        {"Wayland told only by WAYLAND_DISPLAY", {"", "wayland-1", ":1", "KDE"}, {}, ""},
+        {"Wayland told only by WAYLAND_DISPLAY", {"", "wayland-1", ":1", "sway"}, {}, ""},
+        {"Plasma on Wayland", {"wayland", "wayland-0", ":0", "KDE"}, {}, "kwin"},
+        {"Plasma told only by WAYLAND_DISPLAY, named in a list", {"", "wayland-1", "", "foo:kde"}, {}, "kwin"},
+        {"Plasma on X11 is X11", {"x11", "", ":0", "KDE"}, {}, "x11"},
         {"Wayland, with x11 forced", {"wayland", "wayland-0", ":0", "KDE"}, "x11", "x11"},
     };
     for (const Case& c : cases) {
@@ -35,7 +38,7 @@ TEST(BackendsTest, TheSessionChoosesTheBackendAndAWaylandDesktopWithoutOneIsRefu
 }
 
 TEST(BackendsTest, ABackendThatIsNotBuiltCannotStart) {
-    EXPECT_EQ(Backends::names(), QStringList{u"x11"_qs});
+    EXPECT_EQ(Backends::names(), (QStringList{u"x11"_qs, u"kwin"_qs}));
     EXPECT_TRUE(Backends::prepare(u"none"_qs).has_value());
     EXPECT_EQ(Backends::create(u"none"_qs), nullptr);
 }

@@ -1,0 +1,192 @@
+// Corvane's agent inside KWin. It reports what KWin knows (windows, outputs, work areas, the active
+// window, frames, the pointer while a window is moved or while it is in a region Corvane named) and
+// does what the daemon asks (set a frame, activate a window). It decides nothing: every choice is
+// made in Corvane's daemon, which loads this script and talks to it over D-Bus.
+//
+// The daemon cannot call a script, so the script asks it for work: Poll() is held by the daemon
+// until it has commands (or answers an empty list before D-Bus's own timeout), and the script polls
+// again as soon as it has run them. A failed call ends the loop: KWin drops the callback of a call
+// that ends in an error, and the daemon loads the script again when it comes back.
+
+const service = "app.corvane.Corvane";
+const path = "/app/corvane/Agent";
+const iface = "app.corvane.Agent1";
+
+let regions = [];    // [x, y, w, h] rectangles where pointer motion is reported
+let inRegion = false;
+let moving = null;   // the window the user moves, while they move it
+
+function report(events) {
+    callDBus(service, path, iface, "Report", JSON.stringify(events));
+}
+
+function rect(g) {
+    return [g.x, g.y, g.width, g.height];
+}
+
+function isOnCurrentDesktop(w) {
+    if (!w.onAllDesktops && w.desktops.indexOf(workspace.currentDesktop) < 0)
+        return false;
+    return w.activities.length === 0 || w.activities.indexOf(workspace.currentActivity) >= 0;
+}
+
+function describe(w) {
+    return {
+        id: w.internalId.toString(),
+        pid: w.pid,
+        appClass: w.resourceClass.toString(),
+        caption: w.caption,
+        frame: rect(w.frameGeometry),
+        client: rect(w.clientGeometry),
+        output: w.output ? w.output.name : "",
+        normal: w.normalWindow,
+        dialog: w.dialog,
+        special: w.specialWindow,
+        desktopWindow: w.desktopWindow,
+        dock: w.dock,
+        notification: w.notification || w.criticalNotification,
+        onScreenDisplay: w.onScreenDisplay,
+        onCurrentDesktop: isOnCurrentDesktop(w),
+        minimized: w.minimized,
+        fullScreen: w.fullScreen,
+        moveable: w.moveable,
+        resizeable: w.resizeable,
+        managed: w.managed,
+    };
+}
+
+function outputs() {
+    return workspace.screens.map(function (s) {
+        return {
+            name: s.name,
+            manufacturer: s.manufacturer,
+            model: s.model,
+            frame: rect(s.geometry),
+            workArea: rect(workspace.clientArea(KWin.MaximizeArea, s, workspace.currentDesktop)),
+            scale: s.devicePixelRatio,
+        };
+    });
+}
+
+function stacking() {
+    return workspace.stackingOrder.map(function (w) { return w.internalId.toString(); });
+}
+
+function snapshot() {
+    const active = workspace.activeWindow;
+    return {
+        e: "snapshot",
+        outputs: outputs(),
+        windows: workspace.windowList().map(describe),
+        stacking: stacking(),
+        active: active ? active.internalId.toString() : "",
+        cursor: [workspace.cursorPos.x, workspace.cursorPos.y],
+    };
+}
+
+function holds(r, p) {
+    return p.x >= r[0] && p.x < r[0] + r[2] && p.y >= r[1] && p.y < r[1] + r[3];
+}
+
+function pointerMoved() {
+    const p = workspace.cursorPos;
+    if (moving) {
+        report([{e: "moveStep", id: moving, cursor: [p.x, p.y]}]);
+        return;
+    }
+    const isIn = regions.some(function (r) { return holds(r, p); });
+    if (isIn || inRegion)
+        report([{e: "motion", cursor: [p.x, p.y]}]);
+    inRegion = isIn;
+}
+
+function watch(w) {
+    const id = w.internalId.toString();
+    w.frameGeometryChanged.connect(function () {
+        report([{e: "frame", id: id, frame: rect(w.frameGeometry), client: rect(w.clientGeometry),
+                 output: w.output ? w.output.name : ""}]);
+    });
+    w.interactiveMoveResizeStarted.connect(function () {
+        if (!w.move)
+            return;
+        moving = id;
+        const p = workspace.cursorPos;
+        report([{e: "moveStarted", id: id, cursor: [p.x, p.y]}]);
+    });
+    w.interactiveMoveResizeFinished.connect(function () {
+        if (moving !== id)
+            return;
+        moving = null;
+        const p = workspace.cursorPos;
+        report([{e: "moveFinished", id: id, cursor: [p.x, p.y]}]);
+    });
+    w.fullScreenChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
+    w.minimizedChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
+    w.desktopsChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
+    w.captionChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
+}
+
+function findWindow(id) {
+    const all = workspace.windowList();
+    for (let i = 0; i < all.length; ++i) {
+        if (all[i].internalId.toString() === id)
+            return all[i];
+    }
+    return null;
+}
+
+function run(command) {
+    if (command.c === "frame") {
+        const w = findWindow(command.id);
+        if (!w) {
+            report([{e: "gone", id: command.id}]);
+            return;
+        }
+        w.frameGeometry = {x: command.frame[0], y: command.frame[1],
+                           width: command.frame[2], height: command.frame[3]};
+    } else if (command.c === "activate") {
+        const w = findWindow(command.id);
+        if (w)
+            workspace.activeWindow = w;
+    } else if (command.c === "regions") {
+        regions = command.regions;
+        inRegion = regions.some(function (r) { return holds(r, workspace.cursorPos); });
+    } else if (command.c === "snapshot") {
+        report([snapshot()]);
+    }
+}
+
+function poll() {
+    callDBus(service, path, iface, "Poll", function (answer) {
+        let commands = [];
+        try {
+            commands = JSON.parse(answer);
+        } catch (e) {
+            print("corvane agent: the daemon sent what is not JSON");
+        }
+        for (let i = 0; i < commands.length; ++i)
+            run(commands[i]);
+        poll();
+    });
+}
+
+workspace.windowList().forEach(watch);
+workspace.windowAdded.connect(function (w) {
+    watch(w);
+    report([{e: "window", window: describe(w)}, {e: "stacking", stacking: stacking()}]);
+});
+workspace.windowRemoved.connect(function (w) {
+    report([{e: "removed", id: w.internalId.toString()}]);
+});
+workspace.windowActivated.connect(function (w) {
+    report([{e: "active", id: w ? w.internalId.toString() : ""}]);
+});
+workspace.stackingOrderChanged.connect(function () { report([{e: "stacking", stacking: stacking()}]); });
+workspace.screensChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
+workspace.virtualScreenGeometryChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
+workspace.currentDesktopChanged.connect(function () { report([snapshot()]); });
+workspace.currentActivityChanged.connect(function () { report([snapshot()]); });
+workspace.cursorPosChanged.connect(pointerMoved);
+
+report([snapshot()]);
+poll();

@@ -1,0 +1,122 @@
+#include "KWinAccessibility.h"
+
+#include "platform/kwin/KWinWindowServer.h"
+
+namespace corvane {
+
+namespace {
+
+// The handle's top byte says what it is; the rest is a pid or a window number.
+enum class Kind : quint64 { SystemWide = 1, Application = 2, Window = 3 };
+
+AxElement make(Kind kind, quint64 value) {
+    return AxElement{(quint64(kind) << 56) | value};
+}
+Kind kindOf(AxElement e) {
+    return Kind(e.handle >> 56);
+}
+quint32 valueOf(AxElement e) {
+    return quint32(e.handle & 0xFFFFFFFF);
+}
+
+} // namespace
+
+KWinAccessibility::KWinAccessibility(KWinDesktop& desktop, const KWinScreens& screens,
+                                     KWinRestoreFrames& restoreFrames)
+    : m_desktop(desktop)
+    , m_screens(screens)
+    , m_restoreFrames(restoreFrames) {
+    connect(&desktop, &KWinDesktop::snapshotApplied, this, &Accessibility::accessibilityApiChanged);
+}
+
+AxElement KWinAccessibility::windowElement(quint32 number) {
+    return make(Kind::Window, number);
+}
+
+const KWinWindow* KWinAccessibility::windowOf(AxElement element) const {
+    return kindOf(element) == Kind::Window ? m_desktop.window(valueOf(element)) : nullptr;
+}
+
+AxElement KWinAccessibility::applicationElement(qint32 pid) {
+    return make(Kind::Application, quint32(pid));
+}
+
+AxElement KWinAccessibility::systemWideElement() {
+    return make(Kind::SystemWide, 0);
+}
+
+AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
+    if (kindOf(element) == Kind::Application) {
+        if (attribute != QLatin1String(ax::kFocusedWindow))
+            return {AxError::AttributeUnsupported, {}};
+        const KWinWindow* focused = m_desktop.focusedWindowOf(qint32(valueOf(element)));
+        if (!focused)
+            return {AxError::NoValue, {}};
+        return {AxError::Success, windowElement(focused->number)};
+    }
+    if (kindOf(element) != Kind::Window)
+        return {AxError::AttributeUnsupported, {}};
+    const KWinWindow* w = windowOf(element);
+    if (!w)
+        return {AxError::InvalidElement, {}};
+    if (attribute == QLatin1String(ax::kRole))
+        return {AxError::Success, QString::fromLatin1(ax::kWindowRole)};
+    if (attribute == QLatin1String(ax::kFullScreen))
+        return {AxError::Success, w->isFullScreen};
+    if (attribute == QLatin1String(ax::kParent))
+        return {AxError::Success, applicationElement(w->pid)};
+    if (attribute == QLatin1String(ax::kPosition))
+        return {AxError::Success, AxValue::ofPoint(m_screens.toAx(w->frame).topLeft())};
+    if (attribute == QLatin1String(ax::kSize))
+        return {AxError::Success, AxValue::ofSize(w->frame.size())};
+    if (attribute == QLatin1String(ax::kRestoreFrame)) {
+        const std::optional<QRectF> remembered = m_restoreFrames.frame(w->id);
+        if (!remembered)
+            return {AxError::NoValue, {}};
+        return {AxError::Success, AxValue::ofRect(m_screens.toAx(*remembered))};
+    }
+    return {AxError::AttributeUnsupported, {}};
+}
+
+AxError KWinAccessibility::setAttributeValue(AxElement element, const QString& attribute,
+                                             const AttributeValue& value) {
+    if (kindOf(element) != Kind::Window)
+        return AxError::AttributeUnsupported;
+    const KWinWindow* w = windowOf(element);
+    if (!w)
+        return AxError::InvalidElement;
+    const AxValue* v = std::get_if<AxValue>(&value);
+    if (attribute != QLatin1String(ax::kRestoreFrame) ||
+        !(std::holds_alternative<std::monostate>(value) || (v && v->rectValue())))
+        return AxError::IllegalArgument;
+    m_restoreFrames.setFrame(w->id, v ? std::optional(m_screens.fromAx(*v->rectValue())) : std::nullopt);
+    return AxError::Success;
+}
+
+ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
+    const QPointF p(x, y);
+    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+        if (!w->isOnCurrentDesktop || w->isMinimized)
+            continue;
+        const QRectF f = m_screens.toAx(w->frame);
+        if (!(p.x() >= f.left() && p.x() < f.right() && p.y() >= f.top() && p.y() < f.bottom()))
+            continue;
+        if (KWinWindowServer::layerOf(*w) != 0 || w->pid == m_desktop.ownPid())
+            return {AxError::NoValue, {}};
+        return {AxError::Success, windowElement(w->number)};
+    }
+    return {AxError::NoValue, {}};
+}
+
+PidResult KWinAccessibility::pidOfElement(AxElement element) {
+    if (kindOf(element) == Kind::Application)
+        return {AxError::Success, qint32(valueOf(element))};
+    if (kindOf(element) != Kind::Window)
+        return {AxError::IllegalArgument, 0};
+    const KWinWindow* w = windowOf(element);
+    if (!w)
+        return {AxError::InvalidElement, 0};
+    return {AxError::Success, w->pid};
+}
+
+} // namespace corvane

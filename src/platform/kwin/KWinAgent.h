@@ -1,0 +1,71 @@
+#pragma once
+// The daemon's end of the bridge to the agent script in KWin: the D-Bus object the script calls
+// (/app/corvane/Agent, app.corvane.Agent1). The script reports with Report(json) and asks for work
+// with Poll(), which is held until there are commands to hand over, or answered empty before D-Bus's
+// own timeout would end it in an error (KWin then drops the script's callback, ending its loop).
+// Only KWin's own connection may call: any other program of the session is refused, so none can
+// feign windows or learn what Corvane asks. A script that stops polling is reported as silent.
+// Main thread only.
+
+#include "platform/kwin/KWinDesktop.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QJsonArray>
+#include <QObject>
+#include <QTimer>
+#include <optional>
+
+namespace corvane {
+
+class KWinAgent : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.corvane.Agent1")
+public:
+    static constexpr auto objectPath = "/app/corvane/Agent";
+    static constexpr auto kwinService = "org.kde.KWin";
+    // A poll is answered, empty if need be, this long after it came: below D-Bus's 25 s.
+    static constexpr int kPollHoldMs = 20000;
+    // The script polls again at once; this long without a poll and it is silent.
+    static constexpr int kPollGapMs = 3000;
+    // No report of a real desktop comes near this.
+    static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
+
+    KWinAgent(QDBusConnection bus, KWinDesktop& desktop, QObject* parent = nullptr);
+    ~KWinAgent() override;
+
+    // Serves the object; false when the path is taken.
+    bool start();
+    // Hands a command to the script with its next poll, in order.
+    void send(const QJsonObject& command);
+    // A (re)loaded script is expected: its first poll must come within kPollGapMs.
+    void expectScript();
+    bool isPolling() const { return m_heldPoll.has_value(); }
+
+public slots:
+    Q_SCRIPTABLE QString Poll(const QDBusMessage& message);
+    Q_SCRIPTABLE void Report(const QString& json, const QDBusMessage& message);
+
+signals:
+    // No poll came within kPollGapMs: the script was unloaded, or KWin stopped running it.
+    void silent();
+    // The script polled for the first time since expectScript().
+    void scriptStarted();
+
+private:
+    bool isFromKWin(const QDBusMessage& message);
+    void answerPoll();
+    void refreshKWinOwner();
+
+    QDBusConnection m_bus;
+    KWinDesktop& m_desktop;
+    QString m_kwinOwner;
+    std::optional<QDBusMessage> m_heldPoll;
+    QJsonArray m_pending;
+    QTimer m_holdTimer;
+    QTimer m_gapTimer;
+    bool m_isRegistered = false;
+    bool m_isExpectingFirstPoll = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,166 @@
+#include "KWinBackend.h"
+
+#include "platform/common/Log.h"
+#include "platform/common/PackageManagedUpdater.h"
+#include "platform/freedesktop/AutostartLoginItem.h"
+#include "platform/freedesktop/PlistDefaults.h"
+#include "platform/freedesktop/SettingsPaths.h"
+#include "platform/kwin/KGlobalAccelShortcuts.h"
+#include "platform/kwin/KWinAccessibility.h"
+#include "platform/kwin/KWinAgent.h"
+#include "platform/kwin/KWinApplication.h"
+#include "platform/kwin/KWinDesktop.h"
+#include "platform/kwin/KWinEvents.h"
+#include "platform/kwin/KWinKeyGrabs.h"
+#include "platform/kwin/KWinRestoreFrames.h"
+#include "platform/kwin/KWinScreens.h"
+#include "platform/kwin/KWinScriptLoader.h"
+#include "platform/kwin/KWinWindowFrames.h"
+#include "platform/kwin/KWinWindowServer.h"
+#include "platform/kwin/KWinWorkspace.h"
+#include "platform/qt/QtRunLoop.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <unistd.h>
+
+namespace corvane {
+
+struct KWinBackend::Parts {
+    Parts()
+        : bus(QDBusConnection::sessionBus())
+        , agent(bus, desktop)
+        , loader(bus, KWinScriptLoader::findScript())
+        , screens(desktop)
+        , restoreFrames(KWinRestoreFrames::defaultPath())
+        , accessibility(desktop, screens, restoreFrames)
+        , windowServer(desktop, screens)
+        , workspace(agent, desktop)
+        , application(bus, desktop)
+        , events(agent, desktop, screens, runLoop)
+        , windowFrames(agent, desktop, accessibility, screens, restoreFrames, runLoop)
+        , keyGrabs(bus)
+        , shortcuts(bus)
+        , defaults(defaultsFilePath())
+        , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
+        desktop.setOwnPid(qint32(::getpid()));
+    }
+
+    QDBusConnection bus;
+    KWinDesktop desktop;
+    KWinAgent agent;
+    KWinScriptLoader loader;
+    QtRunLoop runLoop;
+    KWinScreens screens;
+    KWinRestoreFrames restoreFrames;
+    KWinAccessibility accessibility;
+    KWinWindowServer windowServer;
+    KWinWorkspace workspace;
+    KWinApplication application;
+    KWinEvents events;
+    KWinWindowFrames windowFrames;
+    KWinKeyGrabs keyGrabs;
+    KGlobalAccelShortcuts shortcuts;
+    PlistDefaults defaults;
+    AutostartLoginItem loginItem;
+    PackageManagedUpdater updater;
+};
+
+KWinBackend::KWinBackend()
+    : m_parts(std::make_unique<Parts>()) {}
+
+KWinBackend::~KWinBackend() {
+    m_parts->loader.unload();
+}
+
+std::unique_ptr<KWinBackend> KWinBackend::create() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() ||
+        !bus.interface()->isServiceRegistered(QLatin1String(KWinAgent::kwinService)).value())
+        return nullptr;
+    std::unique_ptr<KWinBackend> backend(new KWinBackend);
+    if (!backend->start())
+        return nullptr;
+    return backend;
+}
+
+bool KWinBackend::start() {
+    Parts& p = *m_parts;
+    if (!p.agent.start()) {
+        qCWarning(lcGeneral, "KWin agent: the bridge's bus object could not be served");
+        return false;
+    }
+    p.agent.expectScript();
+    if (!p.loader.load())
+        return false;
+    // The core starts with the desktop known: the script's first report comes within a second.
+    QEventLoop wait;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &wait, &QEventLoop::quit);
+    connect(&p.desktop, &KWinDesktop::snapshotApplied, &wait, &QEventLoop::quit);
+    connect(&p.agent, &KWinAgent::silent, &wait, &QEventLoop::quit);
+    deadline.start(kFirstReportTimeoutMs);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!p.desktop.hasSnapshot()) {
+        qCWarning(lcGeneral, "KWin agent: the script did not report within %d ms", kFirstReportTimeoutMs);
+        p.loader.unload();
+        return false;
+    }
+    qCInfo(lcGeneral, "KWin agent loaded from %s", qPrintable(p.loader.scriptPath()));
+    connect(&p.agent, &KWinAgent::silent, this, &KWinBackend::recover);
+    auto* kwinWatcher = new QDBusServiceWatcher(QLatin1String(KWinAgent::kwinService), p.bus,
+                                                QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(kwinWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &Backend::lost);
+    connect(&p.desktop, &KWinDesktop::snapshotApplied, this, [this] {
+        QSet<QString> live;
+        for (const KWinWindow* w : m_parts->desktop.windowsFrontToBack())
+            live.insert(w->id);
+        m_parts->restoreFrames.keepOnly(live);
+    });
+    return true;
+}
+
+void KWinBackend::recover() {
+    Parts& p = *m_parts;
+    if (p.loader.isLoaded() != false) {
+        qCWarning(lcGeneral, "KWin agent: the script stopped answering");
+        emit lost();
+        return;
+    }
+    p.desktop.reset();
+    p.agent.expectScript();
+    if (!p.loader.load()) {
+        emit lost();
+        return;
+    }
+    qCInfo(lcGeneral, "KWin agent was unloaded; loaded it again");
+}
+
+QString KWinBackend::lostMessage() const {
+    return QStringLiteral("Corvane lost its agent in KWin and stops.");
+}
+
+Platform KWinBackend::platform() {
+    Parts& p = *m_parts;
+    return Platform{.accessibility = p.accessibility,
+                    .windowServer = p.windowServer,
+                    .screens = p.screens,
+                    .workspace = p.workspace,
+                    .application = p.application,
+                    .events = p.events,
+                    .defaults = p.defaults,
+                    .loginItem = p.loginItem,
+                    .updater = p.updater,
+                    .runLoop = p.runLoop,
+                    .windowFrames = p.windowFrames,
+                    .keyGrabs = p.keyGrabs,
+                    .shortcuts = p.shortcuts,
+                    .capabilities = Capabilities{Capability::Hotkeys, Capability::LoginItem}};
+}
+
+} // namespace corvane

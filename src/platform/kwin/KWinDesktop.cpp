@@ -1,0 +1,353 @@
+#include "KWinDesktop.h"
+
+#include "platform/common/Log.h"
+
+#include <QJsonArray>
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+// Far above any real desktop; a report past them is damaged.
+constexpr qsizetype kMaxWindows = 4096;
+constexpr qsizetype kMaxOutputs = 64;
+constexpr qsizetype kMaxText = 4096;
+// Coordinates beyond this are no desktop's.
+constexpr double kMaxCoordinate = 1 << 20;
+
+bool isCoordinate(const QJsonValue& v) {
+    return v.isDouble() && std::isfinite(v.toDouble()) && std::abs(v.toDouble()) <= kMaxCoordinate;
+}
+
+std::optional<QString> text(const QJsonObject& o, const char* key) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (!v.isString() || v.toString().size() > kMaxText)
+        return std::nullopt;
+    return v.toString();
+}
+
+bool flag(const QJsonObject& o, const char* key) {
+    return o.value(QLatin1String(key)).toBool(false);
+}
+
+} // namespace
+
+bool KWinWindow::isPlaceable() const {
+    return isManaged && (isNormal || isDialog) && !isSpecial && !isDesktop && !isDock && !isNotification &&
+           !isOnScreenDisplay && isOnCurrentDesktop && !isMinimized && isMoveable;
+}
+
+namespace kwinreport {
+
+std::optional<QRectF> rect(const QJsonValue& value) {
+    const QJsonArray a = value.toArray();
+    if (a.size() != 4 || !std::all_of(a.begin(), a.end(), isCoordinate))
+        return std::nullopt;
+    const QRectF r(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+    if (r.width() < 0 || r.height() < 0)
+        return std::nullopt;
+    return r;
+}
+
+std::optional<QPointF> point(const QJsonValue& value) {
+    const QJsonArray a = value.toArray();
+    if (a.size() != 2 || !isCoordinate(a[0]) || !isCoordinate(a[1]))
+        return std::nullopt;
+    return QPointF(a[0].toDouble(), a[1].toDouble());
+}
+
+std::optional<KWinWindow> window(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const std::optional<QString> id = text(o, "id");
+    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
+    const std::optional<QRectF> client = rect(o.value(QLatin1String("client")));
+    const QJsonValue pid = o.value(QLatin1String("pid"));
+    if (!id || id->isEmpty() || !frame || !client || !pid.isDouble())
+        return std::nullopt;
+    KWinWindow w;
+    w.id = *id;
+    w.pid = qint32(std::clamp(pid.toDouble(), 0.0, double(std::numeric_limits<qint32>::max())));
+    w.appClass = text(o, "appClass").value_or(QString());
+    w.caption = text(o, "caption").value_or(QString());
+    w.frame = *frame;
+    w.client = *client;
+    w.output = text(o, "output").value_or(QString());
+    w.isNormal = flag(o, "normal");
+    w.isDialog = flag(o, "dialog");
+    w.isSpecial = flag(o, "special");
+    w.isDesktop = flag(o, "desktopWindow");
+    w.isDock = flag(o, "dock");
+    w.isNotification = flag(o, "notification");
+    w.isOnScreenDisplay = flag(o, "onScreenDisplay");
+    w.isOnCurrentDesktop = flag(o, "onCurrentDesktop");
+    w.isMinimized = flag(o, "minimized");
+    w.isFullScreen = flag(o, "fullScreen");
+    w.isMoveable = flag(o, "moveable");
+    w.isResizeable = flag(o, "resizeable");
+    w.isManaged = flag(o, "managed");
+    return w;
+}
+
+std::optional<KWinOutput> output(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const std::optional<QString> name = text(o, "name");
+    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
+    const std::optional<QRectF> workArea = rect(o.value(QLatin1String("workArea")));
+    if (!name || !frame || frame->isEmpty() || !workArea)
+        return std::nullopt;
+    const double scale = o.value(QLatin1String("scale")).toDouble(1);
+    return KWinOutput{*name,
+                      text(o, "manufacturer").value_or(QString()),
+                      text(o, "model").value_or(QString()),
+                      *frame,
+                      // A work area outside its output is KWin's error, never a place to put windows.
+                      workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
+                      scale > 0 && scale <= 16 ? scale : 1};
+}
+
+} // namespace kwinreport
+
+bool KWinDesktop::apply(const QJsonObject& event) {
+    const QString type = event.value(QLatin1String("e")).toString();
+    bool isApplied = false;
+    if (type == u"snapshot")
+        isApplied = applySnapshot(event);
+    else if (type == u"window")
+        isApplied = applyWindow(event);
+    else if (type == u"frame")
+        isApplied = applyFrame(event);
+    else if (type == u"removed" || type == u"gone")
+        isApplied = applyRemoved(event);
+    else if (type == u"stacking")
+        isApplied = applyStacking(event);
+    else if (type == u"outputs")
+        isApplied = applyOutputs(event);
+    else if (type == u"active") {
+        const QString id = event.value(QLatin1String("id")).toString();
+        m_active = m_numbers.value(id, 0);
+        emit activeWindowChanged();
+        isApplied = true;
+    } else if (type == u"motion") {
+        const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+        if (cursor) {
+            m_cursor = *cursor;
+            emit pointerMoved(*cursor);
+        }
+        isApplied = cursor.has_value();
+    } else {
+        isApplied = applyMove(type, event);
+    }
+    if (!isApplied)
+        qCWarning(lcGeneral, "KWin agent: ignored a damaged or unknown report (%s)", qPrintable(type.left(40)));
+    return isApplied;
+}
+
+bool KWinDesktop::applySnapshot(const QJsonObject& event) {
+    const QJsonArray outputs = event.value(QLatin1String("outputs")).toArray();
+    const QJsonArray windows = event.value(QLatin1String("windows")).toArray();
+    const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+    if (outputs.size() > kMaxOutputs || windows.size() > kMaxWindows || !cursor)
+        return false;
+    QList<KWinOutput> newOutputs;
+    for (const QJsonValue& o : outputs) {
+        std::optional<KWinOutput> output = kwinreport::output(o);
+        if (!output)
+            return false;
+        newOutputs.append(*output);
+    }
+    QList<KWinWindow> newWindows;
+    for (const QJsonValue& w : windows) {
+        std::optional<KWinWindow> window = kwinreport::window(w);
+        if (!window)
+            return false;
+        newWindows.append(*window);
+    }
+    QSet<quint32> present;
+    for (KWinWindow& w : newWindows) {
+        w.number = numberFor(w.id);
+        present.insert(w.number);
+    }
+    const QList<quint32> before = m_windows.keys();
+    for (quint32 number : before) {
+        if (!present.contains(number)) {
+            m_windows.remove(number);
+            emit windowRemoved(number);
+        }
+    }
+    const bool outputsChanged = newOutputs != m_outputs;
+    m_outputs = newOutputs;
+    m_cursor = *cursor;
+    for (KWinWindow& w : newWindows)
+        store(std::move(w));
+    applyStacking(event);
+    m_active = m_numbers.value(event.value(QLatin1String("active")).toString(), 0);
+    m_hasSnapshot = true;
+    if (outputsChanged)
+        emit this->outputsChanged();
+    emit activeWindowChanged();
+    emit snapshotApplied();
+    return true;
+}
+
+bool KWinDesktop::applyWindow(const QJsonObject& event) {
+    std::optional<KWinWindow> window = kwinreport::window(event.value(QLatin1String("window")));
+    if (!window || (m_windows.size() >= kMaxWindows && !m_numbers.contains(window->id)))
+        return false;
+    window->number = numberFor(window->id);
+    store(std::move(*window));
+    return true;
+}
+
+bool KWinDesktop::applyFrame(const QJsonObject& event) {
+    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    const std::optional<QRectF> frame = kwinreport::rect(event.value(QLatin1String("frame")));
+    const std::optional<QRectF> client = kwinreport::rect(event.value(QLatin1String("client")));
+    if (!frame || !client)
+        return false;
+    const auto it = m_windows.find(number);
+    if (it == m_windows.end())
+        return true; // a window we have not been told of yet: its own report carries its frame
+    it->frame = *frame;
+    it->client = *client;
+    it->output = event.value(QLatin1String("output")).toString().left(kMaxText);
+    emit windowFrameChanged(number);
+    return true;
+}
+
+bool KWinDesktop::applyRemoved(const QJsonObject& event) {
+    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    if (m_windows.remove(number) > 0) {
+        m_stacking.removeAll(number);
+        if (m_active == number)
+            m_active = 0;
+        emit windowRemoved(number);
+    }
+    return true;
+}
+
+bool KWinDesktop::applyStacking(const QJsonObject& event) {
+    const QJsonArray ids = event.value(QLatin1String("stacking")).toArray();
+    if (ids.size() > kMaxWindows)
+        return false;
+    m_stacking.clear();
+    for (const QJsonValue& id : ids) {
+        const quint32 number = m_numbers.value(id.toString(), 0);
+        if (m_windows.contains(number))
+            m_stacking.append(number);
+    }
+    return true;
+}
+
+bool KWinDesktop::applyOutputs(const QJsonObject& event) {
+    const QJsonArray outputs = event.value(QLatin1String("outputs")).toArray();
+    if (outputs.size() > kMaxOutputs)
+        return false;
+    QList<KWinOutput> newOutputs;
+    for (const QJsonValue& o : outputs) {
+        std::optional<KWinOutput> output = kwinreport::output(o);
+        if (!output)
+            return false;
+        newOutputs.append(*output);
+    }
+    if (newOutputs != m_outputs) {
+        m_outputs = newOutputs;
+        emit outputsChanged();
+    }
+    return true;
+}
+
+bool KWinDesktop::applyMove(const QString& type, const QJsonObject& event) {
+    const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+    if (!cursor)
+        return false;
+    m_cursor = *cursor;
+    if (type == u"moveStarted") {
+        const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+        if (m_windows.contains(number))
+            emit moveStarted(number, *cursor);
+        return true;
+    }
+    if (type == u"moveStep") {
+        emit moveStepped(*cursor);
+        return true;
+    }
+    if (type == u"moveFinished") {
+        emit moveFinished(*cursor);
+        return true;
+    }
+    return false;
+}
+
+bool KWinDesktop::store(KWinWindow window) {
+    const quint32 number = window.number;
+    const auto it = m_windows.find(number);
+    if (it == m_windows.end()) {
+        m_windows.insert(number, std::move(window));
+        emit windowAdded(number);
+        return true;
+    }
+    const bool frameChanged = it->frame != window.frame;
+    *it = std::move(window);
+    if (frameChanged)
+        emit windowFrameChanged(number);
+    return false;
+}
+
+quint32 KWinDesktop::numberFor(const QString& id) {
+    const auto it = m_numbers.constFind(id);
+    if (it != m_numbers.cend())
+        return *it;
+    const quint32 number = m_nextNumber++;
+    m_numbers.insert(id, number);
+    return number;
+}
+
+QList<const KWinWindow*> KWinDesktop::windowsFrontToBack() const {
+    QList<const KWinWindow*> list;
+    for (auto it = m_stacking.crbegin(); it != m_stacking.crend(); ++it) {
+        if (const auto w = m_windows.constFind(*it); w != m_windows.cend())
+            list.append(&*w);
+    }
+    // Windows KWin has not stacked yet (just added) go behind the rest.
+    for (const KWinWindow& w : m_windows) {
+        if (!m_stacking.contains(w.number))
+            list.append(&w);
+    }
+    return list;
+}
+
+const KWinWindow* KWinDesktop::window(quint32 number) const {
+    const auto it = m_windows.constFind(number);
+    return it == m_windows.cend() ? nullptr : &*it;
+}
+
+const KWinWindow* KWinDesktop::windowById(const QString& id) const {
+    return window(m_numbers.value(id, 0));
+}
+
+const KWinWindow* KWinDesktop::activeWindow() const {
+    return window(m_active);
+}
+
+const KWinWindow* KWinDesktop::focusedWindowOf(qint32 pid) const {
+    if (const KWinWindow* active = activeWindow(); active && active->pid == pid)
+        return active;
+    for (const KWinWindow* w : windowsFrontToBack()) {
+        if (w->pid == pid && w->isPlaceable())
+            return w;
+    }
+    return nullptr;
+}
+
+void KWinDesktop::reset() {
+    const QList<quint32> numbers = m_windows.keys();
+    m_windows.clear();
+    m_stacking.clear();
+    m_active = 0;
+    m_hasSnapshot = false;
+    for (quint32 number : numbers)
+        emit windowRemoved(number);
+}
+
+} // namespace corvane

@@ -1,0 +1,129 @@
+#pragma once
+// What Corvane knows of the KWin desktop: the outputs with their work areas, the windows with their
+// frames and kinds, the stacking order, the active window and the pointer, as the agent script in
+// KWin last reported them. Reports are input from another process: each is checked, a damaged one is
+// dropped whole and logged, and nothing here trusts a value it has not checked. Frames are in KWin's
+// coordinates: logical pixels, y down, origin at the top-left of the desktop's bounding box.
+// Main thread only.
+
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+struct KWinOutput {
+    QString name; // the connector, "DP-1"
+    QString manufacturer;
+    QString model;
+    QRectF frame;
+    QRectF workArea; // less panels
+    double scale = 1;
+    friend bool operator==(const KWinOutput&, const KWinOutput&) = default;
+};
+
+struct KWinWindow {
+    QString id;          // KWin's internalId, a UUID: stable while the window lives
+    quint32 number = 0;  // ours, given on first sight, never reused while Corvane runs
+    qint32 pid = 0;
+    QString appClass;
+    QString caption;
+    QRectF frame;
+    QRectF client; // the frame less the decoration
+    QString output;
+    bool isNormal = false;
+    bool isDialog = false;
+    bool isSpecial = false;
+    bool isDesktop = false;
+    bool isDock = false;
+    bool isNotification = false;
+    bool isOnScreenDisplay = false;
+    bool isOnCurrentDesktop = true;
+    bool isMinimized = false;
+    bool isFullScreen = false;
+    bool isMoveable = false;
+    bool isResizeable = false;
+    bool isManaged = false;
+
+    // A window a user places: an application's own window on the current desktop, shown, that KWin
+    // lets move; never the desktop, a panel, a notification or an on-screen display.
+    bool isPlaceable() const;
+};
+
+class KWinDesktop : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Applies one report of the agent; false, changing nothing, for one that is damaged.
+    bool apply(const QJsonObject& event);
+
+    // Whether a full picture has come since the agent (re)started.
+    bool hasSnapshot() const { return m_hasSnapshot; }
+    const QList<KWinOutput>& outputs() const { return m_outputs; }
+    // Front to back.
+    QList<const KWinWindow*> windowsFrontToBack() const;
+    const KWinWindow* window(quint32 number) const;
+    const KWinWindow* windowById(const QString& id) const;
+    const KWinWindow* activeWindow() const;
+    // The application's window a user works in: its active one, else its frontmost placeable one.
+    const KWinWindow* focusedWindowOf(qint32 pid) const;
+    QPointF cursor() const { return m_cursor; }
+    // Windows of this process, which Corvane never moves.
+    void setOwnPid(qint32 pid) { m_ownPid = pid; }
+    qint32 ownPid() const { return m_ownPid; }
+
+    // Forgets the agent's picture (it stopped); windows keep their numbers should they come back.
+    void reset();
+
+signals:
+    void snapshotApplied();
+    void windowAdded(quint32 number);
+    void windowRemoved(quint32 number);
+    void windowFrameChanged(quint32 number);
+    void outputsChanged();
+    void activeWindowChanged();
+    // The user started moving a window with the pointer, moved the pointer while doing so, let go.
+    void moveStarted(quint32 number, QPointF cursor);
+    void moveStepped(QPointF cursor);
+    void moveFinished(QPointF cursor);
+    // The pointer moved into, within or out of a region Corvane named.
+    void pointerMoved(QPointF cursor);
+
+private:
+    bool applySnapshot(const QJsonObject& event);
+    bool applyWindow(const QJsonObject& event);
+    bool applyFrame(const QJsonObject& event);
+    bool applyRemoved(const QJsonObject& event);
+    bool applyStacking(const QJsonObject& event);
+    bool applyOutputs(const QJsonObject& event);
+    bool applyMove(const QString& type, const QJsonObject& event);
+    // Adds or replaces a window, keeping its number; whether it is new.
+    bool store(KWinWindow window);
+    quint32 numberFor(const QString& id);
+
+    QList<KWinOutput> m_outputs;
+    QHash<quint32, KWinWindow> m_windows;
+    QHash<QString, quint32> m_numbers; // every id seen while Corvane runs
+    QList<quint32> m_stacking;         // back to front, as KWin gives it
+    quint32 m_active = 0;
+    QPointF m_cursor;
+    quint32 m_nextNumber = 1;
+    qint32 m_ownPid = 0;
+    bool m_hasSnapshot = false;
+};
+
+// Checked readers of the agent's values; none for a value of the wrong shape.
+namespace kwinreport {
+std::optional<QRectF> rect(const QJsonValue& value);
+std::optional<QPointF> point(const QJsonValue& value);
+std::optional<KWinWindow> window(const QJsonValue& value);
+std::optional<KWinOutput> output(const QJsonValue& value);
+} // namespace kwinreport
+
+} // namespace corvane

@@ -1,0 +1,66 @@
+#include "KWinEvents.h"
+
+#include <QJsonArray>
+#include <QScopedValueRollback>
+
+namespace corvane {
+
+KWinEvents::KWinEvents(KWinAgent& agent, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop)
+    : m_agent(agent)
+    , m_desktop(desktop)
+    , m_screens(screens)
+    , m_runLoop(runLoop) {
+    connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32, QPointF cursor) {
+        m_heldButtons = mousebutton::kLeft;
+        deliver(EventType::LeftMouseDown, cursor);
+    });
+    connect(&desktop, &KWinDesktop::moveStepped, this, [this](QPointF cursor) {
+        if (m_heldButtons & mousebutton::kLeft)
+            deliver(EventType::LeftMouseDragged, cursor);
+    });
+    connect(&desktop, &KWinDesktop::moveFinished, this, [this](QPointF cursor) {
+        if (!(m_heldButtons & mousebutton::kLeft))
+            return;
+        m_heldButtons = 0;
+        deliver(EventType::LeftMouseUp, cursor);
+    });
+    connect(&desktop, &KWinDesktop::pointerMoved, this,
+            [this](QPointF cursor) { deliver(EventType::MouseMoved, cursor); });
+}
+
+std::optional<MonitorToken> KWinEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
+    return m_monitors.addGlobal(mask, std::move(handler));
+}
+
+std::optional<MonitorToken> KWinEvents::addLocalMonitor(EventMask mask, LocalHandler handler) {
+    return m_monitors.addLocal(mask, std::move(handler));
+}
+
+void KWinEvents::removeMonitor(MonitorToken token) {
+    m_monitors.remove(token);
+}
+
+void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {
+    QJsonArray rects;
+    for (const QRectF& r : regions) {
+        const QRectF k = m_screens.fromScreen(r);
+        rects.append(QJsonArray{k.x(), k.y(), k.width(), k.height()});
+    }
+    m_agent.send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
+}
+
+QPointF KWinEvents::mouseLocation() {
+    return m_screens.toScreen(m_delivering.value_or(m_desktop.cursor()));
+}
+
+void KWinEvents::deliver(EventType type, QPointF kwinCursor) {
+    if (!(m_monitors.mask() & maskOf(type)))
+        return;
+    const QScopedValueRollback delivering(m_delivering, std::optional(kwinCursor));
+    Event e;
+    e.type = type;
+    e.timestamp = m_runLoop.now();
+    m_monitors.deliverGlobal(e);
+}
+
+} // namespace corvane

@@ -1,0 +1,43 @@
+#pragma once
+// Pointer events on KWin, from what the agent reports: no Wayland client sees the pointer outside its
+// own windows. A user's move of a window with the pointer arrives as a press where it started, drags
+// as the pointer moves and a release where it ended, which is all drag to snap needs; motion with no
+// button held arrives only in and across the regions the core named, which the agent filters.
+// KWin tells no modifier state to a script, so events carry none.
+
+#include "platform/Events.h"
+#include "platform/RunLoop.h"
+#include "platform/common/EventMonitors.h"
+#include "platform/kwin/KWinAgent.h"
+#include "platform/kwin/KWinDesktop.h"
+#include "platform/kwin/KWinScreens.h"
+
+#include <QObject>
+
+namespace corvane {
+
+class KWinEvents final : public QObject, public Events {
+    Q_OBJECT
+public:
+    KWinEvents(KWinAgent& agent, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop);
+
+    std::optional<MonitorToken> addGlobalMonitor(EventMask mask, GlobalHandler handler) override;
+    std::optional<MonitorToken> addLocalMonitor(EventMask mask, LocalHandler handler) override;
+    void removeMonitor(MonitorToken token) override;
+    void setMotionRegions(const QList<QRectF>& regions) override;
+    QPointF mouseLocation() override;
+    quint32 pressedMouseButtons() override { return m_heldButtons; }
+
+private:
+    void deliver(EventType type, QPointF kwinCursor);
+
+    KWinAgent& m_agent;
+    KWinDesktop& m_desktop;
+    const KWinScreens& m_screens;
+    RunLoop& m_runLoop;
+    EventMonitors m_monitors;
+    quint32 m_heldButtons = 0;
+    std::optional<QPointF> m_delivering; // where the event being delivered happened, KWin's coordinates
+};
+
+} // namespace corvane

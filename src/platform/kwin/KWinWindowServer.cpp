@@ -1,0 +1,80 @@
+#include "KWinWindowServer.h"
+
+namespace corvane {
+
+namespace {
+
+// As on X11: below everything the desktop, above ordinary windows panels, then pop-ups.
+constexpr int kDesktopLayer = -1000;
+constexpr int kOrdinaryLayer = 0;
+constexpr int kDockLayer = 20;
+constexpr int kPopUpLayer = 101;
+
+QVariantMap boundsOf(const QRectF& r) {
+    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
+                       {QString::fromLatin1(windowinfo::kY), r.y()},
+                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
+                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
+}
+
+} // namespace
+
+KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens)
+    : m_desktop(desktop)
+    , m_screens(screens) {
+    connect(&desktop, &KWinDesktop::windowAdded, this, [this](quint32 number) {
+        if (const KWinWindow* w = m_desktop.window(number); w && isOnScreen(*w))
+            emit windowAdded(number);
+    });
+    connect(&desktop, &KWinDesktop::windowRemoved, this, &WindowServer::windowRemoved);
+    connect(&desktop, &KWinDesktop::windowFrameChanged, this, &WindowServer::windowFrameChanged);
+}
+
+int KWinWindowServer::layerOf(const KWinWindow& window) {
+    if (window.isDesktop)
+        return kDesktopLayer;
+    if (window.isDock)
+        return kDockLayer;
+    if (window.isPlaceable())
+        return kOrdinaryLayer;
+    return kPopUpLayer;
+}
+
+bool KWinWindowServer::isOnScreen(const KWinWindow& window) const {
+    return window.isOnCurrentDesktop && !window.isMinimized && window.pid != m_desktop.ownPid();
+}
+
+QVariant KWinWindowServer::entry(const KWinWindow& window) const {
+    return QVariantMap{{QString::fromLatin1(windowinfo::kLayer), qint64(layerOf(window))},
+                       {QString::fromLatin1(windowinfo::kNumber), qint64(window.number)},
+                       {QString::fromLatin1(windowinfo::kOwnerPid), qint64(window.pid)},
+                       {QString::fromLatin1(windowinfo::kBounds), boundsOf(m_screens.toAx(window.frame))}};
+}
+
+QVariant KWinWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
+    QVariantList list;
+    if (option == WindowListOption::IncludingWindow) {
+        if (const KWinWindow* w = m_desktop.window(relativeToWindow))
+            list.append(entry(*w));
+        return list;
+    }
+    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+        if (isOnScreen(*w) && !w->isDesktop)
+            list.append(entry(*w));
+    }
+    return list;
+}
+
+qint64 KWinWindowServer::windowNumberAt(QPointF screenPoint) {
+    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+        if (!isOnScreen(*w))
+            continue;
+        const QRectF f = m_screens.toScreen(w->frame);
+        if (screenPoint.x() >= f.left() && screenPoint.x() < f.right() && screenPoint.y() >= f.top() &&
+            screenPoint.y() < f.bottom())
+            return w->number;
+    }
+    return 0;
+}
+
+} // namespace corvane

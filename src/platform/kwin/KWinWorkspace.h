@@ -1,0 +1,32 @@
+#pragma once
+// Applications on KWin: processes that own windows, the frontmost one owning the active window, as the
+// agent reported them. Activation is asked of the agent.
+
+#include "platform/Workspace.h"
+#include "platform/freedesktop/SleepWatcher.h"
+#include "platform/kwin/KWinAgent.h"
+#include "platform/kwin/KWinDesktop.h"
+
+namespace corvane {
+
+class KWinWorkspace final : public Workspace {
+    Q_OBJECT
+public:
+    KWinWorkspace(KWinAgent& agent, KWinDesktop& desktop);
+
+    std::optional<RunningApplication> frontmostApplication() override;
+    QList<RunningApplication> runningApplications() override;
+    qint32 currentProcessId() override;
+    void yieldActivation(const RunningApplication& target) override;
+    bool openUrl(const QString& url) override;
+    bool canOpenUrl(const QString& url) override;
+    // From kwinrc, as KWin's decoration reads it.
+    std::optional<ButtonLayout> titleButtonLayout() override;
+
+private:
+    KWinAgent& m_agent;
+    KWinDesktop& m_desktop;
+    SleepWatcher m_sleep;
+};
+
+} // namespace corvane
