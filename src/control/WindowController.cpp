@@ -19,7 +19,10 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
         qCDebug(lcGeneral) << "Hotkey" << id;
         act(HotkeyAction(id));
     });
+    connect(&m_platform.shortcuts, &Shortcuts::chordChangedOnDesktop, this, &WindowController::followDesktopChord);
     connect(&m_hotkeys, &HotkeyTable::chordsChanged, this, &WindowController::registerShortcuts);
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+        m_platform.shortcuts.nameShortcut(int(i), hotkeyShortcutName(HotkeyAction(i)));
     registerShortcuts();
     applyFeatureStartRules();
     m_platform.runLoop.post(
@@ -37,8 +40,28 @@ WindowController::~WindowController() {
 }
 
 void WindowController::registerShortcuts() {
-    for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
-        m_platform.shortcuts.setShortcut(int(i), m_hotkeys.chords()[i]);
+    for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
+        const KeyChord& chord = m_hotkeys.chords()[i];
+        if (m_registered[i] == chord)
+            continue;
+        m_registered[i] = chord;
+        m_platform.shortcuts.setShortcut(int(i), chord);
+    }
+}
+
+void WindowController::followDesktopChord(int id, std::optional<KeyChord> chord) {
+    if (id < 0 || id >= kHotkeyActionCount)
+        return;
+    // The table has no empty chord: one taken away stays in it, and is not given back to the
+    // desktop until the user picks a chord here.
+    m_registered[id] = chord.value_or(m_hotkeys.chords()[id]);
+    if (!chord) {
+        qCInfo(lcGeneral) << "Hotkey" << id << "has no chord in the desktop's settings";
+        return;
+    }
+    HotkeyChords chords = m_hotkeys.chords();
+    chords[id] = *chord;
+    m_hotkeys.setChords(chords);
 }
 
 void WindowController::applyFeatureStartRules() {
@@ -50,6 +73,7 @@ void WindowController::trustChanged(bool isTrusted) {
     // Losing access stops no monitor.
     if (!isTrusted)
         return;
+    m_registered.fill(std::nullopt);
     registerShortcuts();
     applyFeatureStartRules();
     qCInfo(lcGeneral) << "Accessibility granted, hotkeys re-armed";

@@ -1,7 +1,8 @@
 #pragma once
 // Holds the pieces that act on windows and wires them at start-up: the preset store, the hotkey
 // tables, the placer, cycle mode, accessibility trust and the login item. It gives the hotkeys'
-// chords to the platform's shortcuts and turns each one fired into a placement, re-arms the hotkeys
+// chords to the platform's shortcuts, follows a chord the user changes in the desktop's settings, and
+// turns each one fired into a placement, re-arms the hotkeys
 // and the feature monitors when access is granted, and repairs what names a deleted preset. Callers
 // take the piece they need.
 
@@ -41,8 +42,10 @@ public:
     void setSettingsWindow(QObject* window) { m_settingsWindow = window; }
 
 private:
-    // Gives each hotkey its chord from the table.
+    // Gives each hotkey whose chord changed its chord from the table.
     void registerShortcuts();
+    // Takes a chord the user gave in the desktop's settings as the table's, without giving it back.
+    void followDesktopChord(int id, std::optional<KeyChord> chord);
     void act(HotkeyAction action);
     void applyFeatureStartRules();
     void trustChanged(bool isTrusted);
@@ -57,6 +60,8 @@ private:
     ZoneCycle m_cycle{m_platform.runLoop, m_presets, m_placer};
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;
+    // The chord each hotkey was last given, or that the desktop has: set again only when it changes.
+    std::array<std::optional<KeyChord>, kHotkeyActionCount> m_registered;
 };
 
 } // namespace corvane

@@ -70,6 +70,17 @@ std::optional<int> layoutNumber(HotkeyAction action) {
     return int(action) + 1;
 }
 
+ShortcutName hotkeyShortcutName(HotkeyAction action) {
+    if (const std::optional<int> number = layoutNumber(action))
+        return {QStringLiteral("layout-%1").arg(*number),
+                QCoreApplication::translate("HotkeyChords", "Layout hotkey %1").arg(*number)};
+    if (action == HotkeyAction::Previous)
+        return {QStringLiteral("throw-previous"),
+                QCoreApplication::translate("HotkeyChords", "Throw Window: previous zone or screen")};
+    return {QStringLiteral("throw-next"),
+            QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};
+}
+
 QString chordText(const KeyChord& chord) {
     QStringList parts;
     for (const ModifierName& name : kModifierNames) {

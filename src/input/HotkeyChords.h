@@ -6,6 +6,7 @@
 
 #include "platform/Events.h"
 #include "platform/KeyChord.h"
+#include "platform/Shortcuts.h"
 
 #include <QVariant>
 #include <array>
@@ -23,6 +24,10 @@ inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
 HotkeyChords defaultHotkeyChords();
 // The layout hotkey number of an action, 1 to 4; none for the arrows.
 std::optional<int> layoutNumber(HotkeyAction action);
+
+// How the desktop's shortcut settings list the action: "layout-1", "Layout hotkey 1"; "throw-next",
+// "Throw Window: next zone or screen", as the settings window words them.
+ShortcutName hotkeyShortcutName(HotkeyAction action);
 
 // "Ctrl+Alt+1", "Ctrl+Super+Left": the stored form.
 QString chordText(const KeyChord& chord);

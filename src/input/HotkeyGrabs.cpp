@@ -24,7 +24,7 @@ const KnownWindowManager kKnownWindowManagers[] = {
      "Settings › Keyboard › Keyboard Shortcuts (the dconf keys under org.gnome.desktop.wm.keybindings)"},
     {"gnome shell", "GNOME Shell",
      "Settings › Keyboard › Keyboard Shortcuts (the dconf keys under org.gnome.desktop.wm.keybindings)"},
-    {"kwin", "KWin", "System Settings › Shortcuts (~/.config/kglobalshortcutsrc)"},
+    {"kwin", "KWin", "System Settings › Shortcuts (~/.config/kglobalshortcutsrc)", "System Settings › Shortcuts (%1)"},
     {"fluxbox", "Fluxbox", "~/.fluxbox/keys"},
     {"icewm", "IceWM",
      "~/.icewm/keys and the Key… settings of ~/.icewm/preferences (KeySysWorkspacePrev, for example)"},

@@ -125,5 +125,32 @@ TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothing) {
     EXPECT_TRUE(controller->hotkeys().assignments().isEmpty());
 }
 
+TEST_F(WindowControllerTest, AChordChangedInTheDesktopsSettingsIsStoredAndNotSetBack) {
+    Platform withDesktopShortcuts = desk.platformWithDesktopShortcuts();
+    SimDesktopShortcuts& shortcuts = desk.desktopShortcuts();
+    WindowController following(withDesktopShortcuts, frameWrites, dragSnap, palette);
+    EXPECT_EQ(shortcuts.name(0).key, "layout-1");
+    EXPECT_EQ(shortcuts.name(0).text, "Layout hotkey 1");
+    EXPECT_EQ(shortcuts.name(4).key, "throw-previous");
+    EXPECT_EQ(shortcuts.takeSets().size(), kHotkeyActionCount);
+
+    using namespace modifier;
+    HotkeyChords expected = defaultHotkeyChords();
+    expected[0] = {GrabKey::Digit, 1, kControl | kCommand};
+    shortcuts.rebind(0, expected[0]);
+    EXPECT_EQ(following.hotkeys().chords(), expected) << "the others untouched";
+    EXPECT_EQ(hotkeyChordsFromStored(platform.defaults.object(kHotkeyChordsKey)), expected);
+    EXPECT_TRUE(shortcuts.takeSets().isEmpty()) << "the desktop has it already";
+
+    shortcuts.rebind(5, std::nullopt);
+    EXPECT_EQ(following.hotkeys().chords(), expected) << "the table has no empty chord";
+    EXPECT_TRUE(shortcuts.takeSets().isEmpty()) << "a chord taken away is not given back";
+
+    expected[1] = {GrabKey::Digit, 2, kControl | kCommand};
+    following.hotkeys().setChords(expected);
+    const QList<std::pair<int, KeyChord>> sets{{1, expected[1]}};
+    EXPECT_EQ(shortcuts.takeSets(), sets) << "a change made here goes to the desktop, alone";
+}
+
 } // namespace
 } // namespace corvane

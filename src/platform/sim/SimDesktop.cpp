@@ -38,6 +38,12 @@ Platform SimDesktop::platform() {
                     m_windowFrames,  m_keyGrabs,     m_shortcuts};
 }
 
+Platform SimDesktop::platformWithDesktopShortcuts() {
+    return Platform{m_accessibility, m_windowServer, m_screens,   m_workspace, m_application,
+                    m_events,        m_defaults,     m_loginItem, m_updater,   m_runLoop,
+                    m_windowFrames,  m_keyGrabs,     m_desktopShortcuts};
+}
+
 AxElement SimDesktop::makeNode(Node n) {
     const AxElement element{m_nextHandle++};
     m_nodes.emplace(element.handle, std::move(n));

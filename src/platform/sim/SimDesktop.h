@@ -11,6 +11,7 @@
 #include "platform/sim/SimActionLog.h"
 #include "platform/sim/SimApplication.h"
 #include "platform/sim/SimDefaults.h"
+#include "platform/sim/SimDesktopShortcuts.h"
 #include "platform/sim/SimEvents.h"
 #include "platform/sim/SimKeyGrabs.h"
 #include "platform/sim/SimLoginItem.h"
@@ -44,6 +45,8 @@ public:
     SimDesktop& operator=(const SimDesktop&) = delete;
 
     Platform platform();
+    // The same desktop with its shortcuts held in its own settings, as a compositor holds them.
+    Platform platformWithDesktopShortcuts();
 
     // Applications. This process exists from the start as "Corvane".
     qint32 thisProcessPid() const { return m_thisPid; }
@@ -130,6 +133,7 @@ public:
     SimEvents& events() { return m_events; }
     SimKeyGrabs& keyGrabs() { return m_keyGrabs; }
     ObservedShortcuts& shortcuts() { return m_shortcuts; }
+    SimDesktopShortcuts& desktopShortcuts() { return m_desktopShortcuts; }
     SimWindowServer& windowServer() { return m_windowServer; }
     SimDefaults& defaults() { return m_defaults; }
     SimLoginItem& loginItem() { return m_loginItem; }
@@ -215,6 +219,7 @@ private:
     SimEvents m_events;
     SimKeyGrabs m_keyGrabs;
     ObservedShortcuts m_shortcuts{m_events, m_keyGrabs};
+    SimDesktopShortcuts m_desktopShortcuts;
     SimDefaults m_defaults;
     SimLoginItem m_loginItem;
     SimUpdater m_updater;

@@ -1,0 +1,137 @@
+#include "KGlobalAccelShortcuts.h"
+
+#include "platform/kwin/KeyChordCode.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+
+namespace corvane {
+
+namespace {
+
+// A digit's keypad twin is a key of its own to KDE.
+QList<int> keysOf(const KeyChord& chord) {
+    QList<int> keys{qtKeyCode(chord)};
+    if (chord.key == GrabKey::Digit)
+        keys.append(qtKeyCode({GrabKey::KeypadDigit, chord.digit, chord.modifierFlags}));
+    return keys;
+}
+
+// The first of KDE's keys that Corvane can name, a keypad digit read as its digit as the core stores it.
+std::optional<KeyChord> chordOfKeys(const QList<int>& keys) {
+    for (int key : keys) {
+        if (std::optional<KeyChord> chord = keyChordOfQtKey(key)) {
+            if (chord->key == GrabKey::KeypadDigit)
+                chord->key = GrabKey::Digit;
+            return chord;
+        }
+    }
+    return std::nullopt;
+}
+
+// The keys of a list of key sequences, a(ai): a chord is a sequence of one key.
+QList<int> firstKeys(const QDBusArgument& sequences) {
+    QList<int> keys;
+    sequences.beginArray();
+    while (!sequences.atEnd()) {
+        QList<int> sequence;
+        sequences.beginStructure();
+        sequences >> sequence;
+        sequences.endStructure();
+        if (!sequence.isEmpty() && sequence.first() != 0)
+            keys.append(sequence.first());
+    }
+    sequences.endArray();
+    return keys;
+}
+
+} // namespace
+
+KGlobalAccelShortcuts::KGlobalAccelShortcuts(QDBusConnection bus, QObject* parent)
+    : Shortcuts(parent)
+    , m_bus(bus)
+    , m_accel(bus) {
+    m_bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
+                  QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"), this,
+                  SLOT(shortcutPressed(QString, QString, qlonglong)));
+    m_bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
+                  QStringLiteral("yourShortcutsChanged"), this, SLOT(shortcutsChanged(QDBusMessage)));
+}
+
+void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
+    Action& action = m_actions[id];
+    if (action.isActive && action.chord == chord)
+        return;
+    const QStringList name = actionId(id);
+    const bool isFirst = !action.isRegistered;
+    if (isFirst && !m_accel.doRegister(name))
+        return;
+    action.isRegistered = true;
+    QList<int> keys = keysOf(chord);
+    m_accel.setShortcut(name, keys, KGlobalAccel::IsDefault);
+    keys.removeIf([this](int key) {
+        const std::optional<QStringList> holder = m_accel.action(key);
+        return holder && !holder->isEmpty() && holder->first() != component;
+    });
+    // Autoloading, the first time in a run, gives back the chord KDE kept for the action.
+    const uint flags = KGlobalAccel::SetPresent | (isFirst ? 0u : uint(KGlobalAccel::NoAutoloading));
+    std::optional<QList<int>> held = m_accel.setShortcut(name, keys, flags);
+    if (!held)
+        return;
+    action.isActive = true;
+    held->removeAll(0);
+    // Empty while every key is another action's: that is a clash, not the user's choice.
+    const bool isUsersOwn = held->isEmpty() ? !keys.isEmpty() : chordOfKeys(*held) != chord;
+    action.chord = isUsersOwn ? chordOfKeys(*held) : chord;
+    if (isUsersOwn)
+        emit chordChangedOnDesktop(id, action.chord);
+}
+
+void KGlobalAccelShortcuts::clearShortcut(int id) {
+    const auto it = m_actions.find(id);
+    if (it == m_actions.end() || !it->isActive)
+        return;
+    it->isActive = false;
+    m_accel.setInactive(actionId(id));
+}
+
+void KGlobalAccelShortcuts::nameShortcut(int id, const ShortcutName& name) {
+    m_actions[id].name = name;
+}
+
+void KGlobalAccelShortcuts::shortcutPressed(const QString& componentUnique, const QString& shortcutUnique,
+                                            qlonglong /*timestamp*/) {
+    const int id = idOf(shortcutUnique);
+    if (componentUnique == component && id >= 0 && m_actions[id].isActive)
+        emit triggered(id);
+}
+
+void KGlobalAccelShortcuts::shortcutsChanged(const QDBusMessage& message) {
+    const QStringList changed = message.arguments().value(0).toStringList();
+    const int id = idOf(changed.value(1));
+    if (changed.value(0) != component || id < 0)
+        return;
+    const std::optional<KeyChord> chord =
+        chordOfKeys(firstKeys(qvariant_cast<QDBusArgument>(message.arguments().value(1))));
+    Action& action = m_actions[id];
+    if (chord == action.chord)
+        return;
+    action.chord = chord;
+    emit chordChangedOnDesktop(id, chord);
+}
+
+QStringList KGlobalAccelShortcuts::actionId(int id) const {
+    const ShortcutName name = m_actions.value(id).name;
+    return {component, name.key.isEmpty() ? QString::number(id) : name.key, QStringLiteral("Corvane"),
+            name.text.isEmpty() ? name.key : name.text};
+}
+
+int KGlobalAccelShortcuts::idOf(const QString& shortcutUnique) const {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (actionId(it.key()).value(1) == shortcutUnique)
+            return it.key();
+    }
+    return -1;
+}
+
+} // namespace corvane
