@@ -44,8 +44,8 @@ TEST(DisplayNameTest, TheFormsOfOneDisplayAreOneAndTheBusElementReadsBack) {
         EXPECT_EQ(display->text(), QString::fromUtf8(socket));
         EXPECT_EQ(DisplayName::fromBusElement(display->busElement()), display) << socket;
     }
-    EXPECT_EQ(DisplayName::ofWaylandSocket(u"wayland-0"_qs)->busElement(), u"wwayland_2D0"_qs);
-    EXPECT_NE(DisplayName::ofWaylandSocket(u"d0"_qs), DisplayName::parse(u":0"_qs));
+    EXPECT_EQ(DisplayName::ofWaylandSocket(QStringLiteral("wayland-0"))->busElement(), QStringLiteral("wwayland_2D0"));
+    EXPECT_NE(DisplayName::ofWaylandSocket(QStringLiteral("d0")), DisplayName::parse(QStringLiteral(":0")));
     EXPECT_FALSE(DisplayName::ofWaylandSocket({}));
 
     for (const char* value : {"", "77", ":", ":x", ":77.", ":77.x", "host", ":-1", ":99999999999"})

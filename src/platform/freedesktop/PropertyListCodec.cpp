@@ -239,7 +239,13 @@ plist_t toPlist(const QVariant& value) {
     case QMetaType::Bool:
         return plist_new_bool(value.toBool() ? 1 : 0);
     case QMetaType::LongLong:
+#ifdef PLIST_UINT
+        // libplist 2.3 and later (PLIST_UINT became an alias) write an unsigned integer without its sign.
+        return plist_new_int(value.toLongLong());
+#else
+        // libplist 2.2 keeps integers as unsigned and writes them back signed.
         return plist_new_uint(static_cast<uint64_t>(value.toLongLong()));
+#endif
     case QMetaType::Double:
         return plist_new_real(value.toDouble());
     case QMetaType::QString:
