@@ -32,14 +32,13 @@ std::optional<KeyChord> chordOfKeys(const QList<int>& keys) {
 
 KGlobalAccelShortcuts::KGlobalAccelShortcuts(QDBusConnection bus, QObject* parent)
     : Shortcuts(parent)
-    , m_bus(bus)
     , m_accel(bus) {
-    m_bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
-                  QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"),
-                  this, SLOT(shortcutPressed(QString, QString, qlonglong)));
-    m_bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"),
-                  QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("yourShortcutsChanged"), this,
-                  SLOT(shortcutsChanged(QDBusMessage)));
+    bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
+                QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"),
+                this, SLOT(shortcutPressed(QString, QString, qlonglong)));
+    bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"),
+                QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("yourShortcutsChanged"), this,
+                SLOT(shortcutsChanged(QDBusMessage)));
 }
 
 void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
