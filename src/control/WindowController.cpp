@@ -19,7 +19,8 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
         qCDebug(lcGeneral) << "Hotkey" << id;
         act(HotkeyAction(id));
     });
-    connect(&m_platform.shortcuts, &Shortcuts::chordChangedOnDesktop, this, &WindowController::followDesktopChord);
+    connect(&m_platform.shortcuts, &Shortcuts::chordChangedOnDesktop, this,
+            &WindowController::followDesktopChord);
     connect(&m_hotkeys, &HotkeyTable::chordsChanged, this, &WindowController::registerShortcuts);
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
         m_platform.shortcuts.nameShortcut(int(i), hotkeyShortcutName(HotkeyAction(i)));

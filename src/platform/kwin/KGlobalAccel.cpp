@@ -2,10 +2,39 @@
 
 #include "platform/common/Log.h"
 
+#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 
 namespace corvane {
+
+namespace {
+
+// The keys of a reply, ai: kglobalaccel fills unused places with 0, an empty key.
+std::optional<QList<int>> keysOfReply(const std::optional<QList<QVariant>>& reply) {
+    if (!reply || reply->isEmpty())
+        return std::nullopt;
+    QList<int> keys = qdbus_cast<QList<int>>(reply->first());
+    keys.removeAll(0);
+    return keys;
+}
+
+} // namespace
+
+QList<int> KGlobalAccel::firstKeys(const QDBusArgument& sequences) {
+    QList<int> keys;
+    sequences.beginArray();
+    while (!sequences.atEnd()) {
+        QList<int> sequence;
+        sequences.beginStructure();
+        sequences >> sequence;
+        sequences.endStructure();
+        if (!sequence.isEmpty() && sequence.first() != 0)
+            keys.append(sequence.first());
+    }
+    sequences.endArray();
+    return keys;
+}
 
 KGlobalAccel::KGlobalAccel(QDBusConnection bus)
     : m_bus(std::move(bus)) {
@@ -18,11 +47,15 @@ bool KGlobalAccel::doRegister(const QStringList& actionId) {
 
 std::optional<QList<int>> KGlobalAccel::setShortcut(const QStringList& actionId, const QList<int>& keys,
                                                     uint flags) {
-    const auto reply =
-        call(QStringLiteral("setShortcut"), {actionId, QVariant::fromValue(keys), flags});
+    return keysOfReply(call(QStringLiteral("setShortcut"), {actionId, QVariant::fromValue(keys), flags}));
+}
+
+std::optional<QList<int>> KGlobalAccel::defaultShortcut(const QStringList& actionId) {
+    // Its twin defaultShortcut, with keys as ai, answers with the action's present keys in KWin 6.3.
+    const auto reply = call(QStringLiteral("defaultShortcutKeys"), {actionId});
     if (!reply || reply->isEmpty())
         return std::nullopt;
-    return qdbus_cast<QList<int>>(reply->first());
+    return firstKeys(qvariant_cast<QDBusArgument>(reply->first()));
 }
 
 bool KGlobalAccel::setInactive(const QStringList& actionId) {

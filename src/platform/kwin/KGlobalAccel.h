@@ -6,6 +6,7 @@
 // An action is named by four strings, as kglobalaccel lists it: component, action, and the words
 // System Settings shows for each.
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QList>
 #include <QStringList>
@@ -32,12 +33,18 @@ public:
     // Returns the keys the action has now: with autoloading, those kglobalaccel kept from an earlier
     // run rather than `keys`; keys another action holds are left out.
     std::optional<QList<int>> setShortcut(const QStringList& actionId, const QList<int>& keys, uint flags);
+    // The keys System Settings offers to go back to.
+    std::optional<QList<int>> defaultShortcut(const QStringList& actionId);
     // The action is gone until registered again; kglobalaccel keeps its keys.
     bool setInactive(const QStringList& actionId);
     // The action holding the key, or an empty list when none does.
     std::optional<QStringList> action(int key);
     // While blocked, no global shortcut fires: how a key recorder gets every chord.
     bool blockGlobalShortcuts(bool isBlocked);
+
+    // The keys of a list of key sequences, a(ai), as kglobalaccel sends them: a chord is a sequence
+    // of one key, and unused places are 0.
+    static QList<int> firstKeys(const QDBusArgument& sequences);
 
 private:
     std::optional<QList<QVariant>> call(const QString& method, const QList<QVariant>& arguments);

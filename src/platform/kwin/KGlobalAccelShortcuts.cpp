@@ -2,7 +2,6 @@
 
 #include "platform/kwin/KeyChordCode.h"
 
-#include <QDBusArgument>
 #include <QDBusMessage>
 
 namespace corvane {
@@ -29,33 +28,17 @@ std::optional<KeyChord> chordOfKeys(const QList<int>& keys) {
     return std::nullopt;
 }
 
-// The keys of a list of key sequences, a(ai): a chord is a sequence of one key.
-QList<int> firstKeys(const QDBusArgument& sequences) {
-    QList<int> keys;
-    sequences.beginArray();
-    while (!sequences.atEnd()) {
-        QList<int> sequence;
-        sequences.beginStructure();
-        sequences >> sequence;
-        sequences.endStructure();
-        if (!sequence.isEmpty() && sequence.first() != 0)
-            keys.append(sequence.first());
-    }
-    sequences.endArray();
-    return keys;
-}
-
 } // namespace
 
 KGlobalAccelShortcuts::KGlobalAccelShortcuts(QDBusConnection bus, QObject* parent)
     : Shortcuts(parent)
-    , m_bus(bus)
     , m_accel(bus) {
-    m_bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
-                  QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"), this,
-                  SLOT(shortcutPressed(QString, QString, qlonglong)));
-    m_bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
-                  QStringLiteral("yourShortcutsChanged"), this, SLOT(shortcutsChanged(QDBusMessage)));
+    bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
+                QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"),
+                this, SLOT(shortcutPressed(QString, QString, qlonglong)));
+    bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"),
+                QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("yourShortcutsChanged"), this,
+                SLOT(shortcutsChanged(QDBusMessage)));
 }
 
 void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
@@ -68,23 +51,32 @@ void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
         return;
     action.isRegistered = true;
     QList<int> keys = keysOf(chord);
-    m_accel.setShortcut(name, keys, KGlobalAccel::IsDefault);
     keys.removeIf([this](int key) {
         const std::optional<QStringList> holder = m_accel.action(key);
         return holder && !holder->isEmpty() && holder->first() != component;
     });
-    // Autoloading, the first time in a run, gives back the chord KDE kept for the action.
-    const uint flags = KGlobalAccel::SetPresent | (isFirst ? 0u : uint(KGlobalAccel::NoAutoloading));
-    std::optional<QList<int>> held = m_accel.setShortcut(name, keys, flags);
+    // The first time in a run, autoloading gives back the keys KDE kept for the action. They are the
+    // user's own when they differ from the default Corvane gave (the keys it could have, so a clash
+    // reads as no choice); then they count, and the core is told.
+    std::optional<QList<int>> held;
+    if (isFirst) {
+        const std::optional<QList<int>> given = m_accel.defaultShortcut(name);
+        held = m_accel.setShortcut(name, keys, KGlobalAccel::SetPresent);
+        if (held && given && *held != *given && chordOfKeys(*held) != chord) {
+            action.chord = chordOfKeys(*held);
+            action.isActive = true;
+            m_accel.setShortcut(name, keys, KGlobalAccel::IsDefault);
+            emit chordChangedOnDesktop(id, action.chord);
+            return;
+        }
+    }
+    if (!held || *held != keys)
+        held = m_accel.setShortcut(name, keys, KGlobalAccel::SetPresent | KGlobalAccel::NoAutoloading);
     if (!held)
         return;
+    m_accel.setShortcut(name, keys, KGlobalAccel::IsDefault);
+    action.chord = chord;
     action.isActive = true;
-    held->removeAll(0);
-    // Empty while every key is another action's: that is a clash, not the user's choice.
-    const bool isUsersOwn = held->isEmpty() ? !keys.isEmpty() : chordOfKeys(*held) != chord;
-    action.chord = isUsersOwn ? chordOfKeys(*held) : chord;
-    if (isUsersOwn)
-        emit chordChangedOnDesktop(id, action.chord);
 }
 
 void KGlobalAccelShortcuts::clearShortcut(int id) {
@@ -112,7 +104,7 @@ void KGlobalAccelShortcuts::shortcutsChanged(const QDBusMessage& message) {
     if (changed.value(0) != component || id < 0)
         return;
     const std::optional<KeyChord> chord =
-        chordOfKeys(firstKeys(qvariant_cast<QDBusArgument>(message.arguments().value(1))));
+        chordOfKeys(KGlobalAccel::firstKeys(qvariant_cast<QDBusArgument>(message.arguments().value(1))));
     Action& action = m_actions[id];
     if (chord == action.chord)
         return;

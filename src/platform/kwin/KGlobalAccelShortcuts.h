@@ -41,7 +41,6 @@ private:
     QStringList actionId(int id) const;
     int idOf(const QString& shortcutUnique) const;
 
-    QDBusConnection m_bus;
     KGlobalAccel m_accel;
     QMap<int, Action> m_actions;
 };

@@ -12,8 +12,8 @@ KWinKeyGrabs::KWinKeyGrabs(QDBusConnection bus, QObject* parent)
     : KeyGrabs(parent)
     , m_accel(bus) {
     // KWin restarted, or went: the shortcuts it holds are read again.
-    auto* watcher = new QDBusServiceWatcher(KGlobalAccel::service, bus,
-                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    auto* watcher =
+        new QDBusServiceWatcher(KGlobalAccel::service, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &KeyGrabs::windowManagerChanged);
 }
 

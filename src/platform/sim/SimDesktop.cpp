@@ -39,8 +39,8 @@ Platform SimDesktop::platform() {
 }
 
 Platform SimDesktop::platformWithDesktopShortcuts() {
-    return Platform{m_accessibility, m_windowServer, m_screens,   m_workspace, m_application,
-                    m_events,        m_defaults,     m_loginItem, m_updater,   m_runLoop,
+    return Platform{m_accessibility, m_windowServer, m_screens,         m_workspace, m_application,
+                    m_events,        m_defaults,     m_loginItem,       m_updater,   m_runLoop,
                     m_windowFrames,  m_keyGrabs,     m_desktopShortcuts};
 }
 
