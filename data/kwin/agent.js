@@ -103,8 +103,12 @@ function pointerMoved() {
 function watch(w) {
     const id = w.internalId.toString();
     w.frameGeometryChanged.connect(function () {
-        report([{e: "frame", id: id, frame: rect(w.frameGeometry), client: rect(w.clientGeometry),
-                 output: w.output ? w.output.name : ""}]);
+        const events = [{e: "frame", id: id, frame: rect(w.frameGeometry), client: rect(w.clientGeometry),
+                         output: w.output ? w.output.name : ""}];
+        // A panel that moves or grows changes the work areas.
+        if (w.dock)
+            events.push({e: "outputs", outputs: outputs()});
+        report(events);
     });
     w.interactiveMoveResizeStarted.connect(function () {
         if (!w.move)
@@ -171,18 +175,21 @@ function poll() {
 }
 
 workspace.windowList().forEach(watch);
+// KWin tells no change of the stacking order to a script as a whole: it changes when a window comes,
+// goes or is activated (and raised). A window added or removed may be a panel: the work areas go too.
 workspace.windowAdded.connect(function (w) {
     watch(w);
-    report([{e: "window", window: describe(w)}, {e: "stacking", stacking: stacking()}]);
+    report([{e: "window", window: describe(w)}, {e: "stacking", stacking: stacking()},
+            {e: "outputs", outputs: outputs()}]);
 });
 workspace.windowRemoved.connect(function (w) {
-    report([{e: "removed", id: w.internalId.toString()}]);
+    report([{e: "removed", id: w.internalId.toString()}, {e: "outputs", outputs: outputs()}]);
 });
 workspace.windowActivated.connect(function (w) {
-    report([{e: "active", id: w ? w.internalId.toString() : ""}]);
+    report([{e: "active", id: w ? w.internalId.toString() : ""}, {e: "stacking", stacking: stacking()}]);
 });
-workspace.stackingOrderChanged.connect(function () { report([{e: "stacking", stacking: stacking()}]); });
 workspace.screensChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
+workspace.screenOrderChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
 workspace.virtualScreenGeometryChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
 workspace.currentDesktopChanged.connect(function () { report([snapshot()]); });
 workspace.currentActivityChanged.connect(function () { report([snapshot()]); });
