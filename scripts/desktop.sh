@@ -2,31 +2,18 @@
 # fluxbox, icewm, metacity), a tray, real xterm clients and Corvane, every process killed on exit,
 # every wait bounded. Sourced by the demo, and by tests/e2e/desktop.sh for the end-to-end tests.
 
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+
 E2E_PIDS=()
 # An X11 session, whatever session the tests are started from.
 export XDG_SESSION_TYPE=x11
 unset WAYLAND_DISPLAY
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
 
-# Waits until every process started here has exited, so the next run never meets a server of this
-# one still shutting down (still holding its socket while a new server takes the display).
 # The services a session bus started (xfconfd, dconf-service, the accessibility bus) are ours too.
-e2e_descendants() {
-  local child
-  for child in $(ps -o pid= --ppid "$1"); do
-    echo "$child"
-    e2e_descendants "$child"
-  done
-}
 e2e_cleanup() {
-  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(e2e_descendants "$E2E_BUS_PID"))
-  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  local deadline=$((SECONDS + 3))
-  for pid in "${E2E_PIDS[@]}"; do
-    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  [ -n "${E2E_BUS_PID:-}" ] && E2E_PIDS+=($(descendants "$E2E_BUS_PID"))
+  stop_processes "${E2E_PIDS[@]}"
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -35,16 +22,6 @@ trap e2e_cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   exit 1
-}
-
-# Polls a command until it succeeds, for at most the given seconds.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.05
-  done
 }
 
 # Starts an X server (Xvfb or Xephyr, with its arguments) on a display number it picks itself and

@@ -1,0 +1,34 @@
+# Bounded waits, and stopping what a throw-away session started: shared by the X11 desktop
+# (scripts/desktop.sh) and the KWin session (tests/kwin/session.sh).
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+# Every process below the given one.
+descendants() {
+  local child
+  for child in $(ps -o pid= --ppid "$1"); do
+    echo "$child"
+    descendants "$child"
+  done
+}
+
+# Stops the given processes and waits until each has exited, so the next run never meets a server of
+# this one still shutting down (still holding its socket while a new server takes its place).
+stop_processes() {
+  local pid
+  for pid in "$@"; do kill "$pid" 2>/dev/null; done
+  local deadline=$((SECONDS + 3))
+  for pid in "$@"; do
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+}
