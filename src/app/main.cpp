@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
         QCoreApplication client(argc, argv);
         const SessionEnvironment session = SessionEnvironment::fromProcess();
         return CommandClient::run(commandLine.command(), QDBusConnection::sessionBus(),
-                                  Backends::displayOf(Backends::choose(session).backend, session), stdout, stderr);
+                                  Backends::displayOf(Backends::choose(session).backend, session), stdout,
+                                  stderr);
     }
     if (commandLine.action() != CommandLine::Action::StartProgram)
         return commandLine.answer(stdout, stderr);

@@ -44,7 +44,8 @@ TEST(DisplayNameTest, TheFormsOfOneDisplayAreOneAndTheBusElementReadsBack) {
         EXPECT_EQ(display->text(), QString::fromUtf8(socket));
         EXPECT_EQ(DisplayName::fromBusElement(display->busElement()), display) << socket;
     }
-    EXPECT_EQ(DisplayName::ofWaylandSocket(QStringLiteral("wayland-0"))->busElement(), QStringLiteral("wwayland_2D0"));
+    EXPECT_EQ(DisplayName::ofWaylandSocket(QStringLiteral("wayland-0"))->busElement(),
+              QStringLiteral("wwayland_2D0"));
     EXPECT_NE(DisplayName::ofWaylandSocket(QStringLiteral("d0")), DisplayName::parse(QStringLiteral(":0")));
     EXPECT_FALSE(DisplayName::ofWaylandSocket({}));
 

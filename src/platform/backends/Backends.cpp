@@ -43,12 +43,13 @@ BackendChoice Backends::choose(const SessionEnvironment& session, const QString&
     if (isWaylandSession(session)) {
         const QString desktop =
             session.currentDesktop.isEmpty() ? QStringLiteral("unknown") : session.currentDesktop;
-        return {{},
-                QStringLiteral("Corvane cannot move windows on this Wayland session (desktop: %1).\n"
-                               "It supports KDE Plasma on Wayland, and X11 sessions with any window manager. To "
-                               "move only the "
-                               "windows of X11 programs here, start it with --backend x11.")
-                    .arg(desktop)};
+        return {
+            {},
+            QStringLiteral("Corvane cannot move windows on this Wayland session (desktop: %1).\n"
+                           "It supports KDE Plasma on Wayland, and X11 sessions with any window manager. To "
+                           "move only the "
+                           "windows of X11 programs here, start it with --backend x11.")
+                .arg(desktop)};
     }
     return {QLatin1String(kX11), {}};
 }
@@ -76,7 +77,8 @@ std::optional<QString> Backends::prepare(const QString& backend) {
     }
     if (backend == u"kwin") {
         if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            return QStringLiteral("Corvane needs a KDE Plasma Wayland session, and WAYLAND_DISPLAY is not set.");
+            return QStringLiteral(
+                "Corvane needs a KDE Plasma Wayland session, and WAYLAND_DISPLAY is not set.");
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "wayland");
         return std::nullopt;

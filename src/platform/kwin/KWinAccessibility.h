@@ -22,7 +22,8 @@ public:
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
-    AxError setAttributeValue(AxElement element, const QString& attribute, const AttributeValue& value) override;
+    AxError setAttributeValue(AxElement element, const QString& attribute,
+                              const AttributeValue& value) override;
     // The topmost window holding the point; nothing when that is a panel, the desktop or a pop-up.
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     // Every answer comes from memory: nothing to bound.

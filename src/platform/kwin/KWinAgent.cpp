@@ -32,13 +32,15 @@ KWinAgent::~KWinAgent() {
 }
 
 bool KWinAgent::start() {
-    m_isRegistered = m_bus.registerObject(QLatin1String(objectPath), this, QDBusConnection::ExportScriptableSlots);
+    m_isRegistered =
+        m_bus.registerObject(QLatin1String(objectPath), this, QDBusConnection::ExportScriptableSlots);
     return m_isRegistered;
 }
 
 void KWinAgent::refreshKWinOwner() {
     QDBusConnectionInterface* names = m_bus.interface();
-    const QDBusReply<QString> owner = names ? names->serviceOwner(QLatin1String(kwinService)) : QDBusReply<QString>();
+    const QDBusReply<QString> owner =
+        names ? names->serviceOwner(QLatin1String(kwinService)) : QDBusReply<QString>();
     m_kwinOwner = owner.isValid() ? owner.value() : QString();
 }
 
@@ -47,7 +49,8 @@ bool KWinAgent::isFromKWin(const QDBusMessage& message) {
         refreshKWinOwner();
     if (!m_kwinOwner.isEmpty() && message.service() == m_kwinOwner)
         return true;
-    qCWarning(lcGeneral, "KWin agent: refused a call from %s, which is not KWin", qPrintable(message.service()));
+    qCWarning(lcGeneral, "KWin agent: refused a call from %s, which is not KWin",
+              qPrintable(message.service()));
     m_bus.send(message.createErrorReply(QStringLiteral("app.corvane.Error.NotAllowed"),
                                         QStringLiteral("Only KWin's agent script may call this object.")));
     return false;

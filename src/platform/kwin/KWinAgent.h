@@ -14,9 +14,13 @@
 #include <QJsonArray>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <optional>
 
 namespace corvane {
+
+// Hands a command to the agent script; what the platform's parts are given in place of the agent.
+using AgentCommand = std::function<void(const QJsonObject&)>;
 
 class KWinAgent : public QObject {
     Q_OBJECT

@@ -39,15 +39,19 @@ struct KWinBackend::Parts {
         , restoreFrames(KWinRestoreFrames::defaultPath())
         , accessibility(desktop, screens, restoreFrames)
         , windowServer(desktop, screens)
-        , workspace(agent, desktop)
+        , workspace(sendToAgent(), desktop)
         , application(bus, desktop)
-        , events(agent, desktop, screens, runLoop)
-        , windowFrames(agent, desktop, accessibility, screens, restoreFrames, runLoop)
+        , events(sendToAgent(), desktop, screens, runLoop)
+        , windowFrames(sendToAgent(), desktop, accessibility, screens, restoreFrames, runLoop)
         , keyGrabs(bus)
         , shortcuts(bus)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
         desktop.setOwnPid(qint32(::getpid()));
+    }
+
+    AgentCommand sendToAgent() {
+        return [this](const QJsonObject& command) { agent.send(command); };
     }
 
     QDBusConnection bus;

@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-KWinEvents::KWinEvents(KWinAgent& agent, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop)
-    : m_agent(agent)
+KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop)
+    : m_send(std::move(send))
     , m_desktop(desktop)
     , m_screens(screens)
     , m_runLoop(runLoop) {
@@ -46,7 +46,7 @@ void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {
         const QRectF k = m_screens.fromScreen(r);
         rects.append(QJsonArray{k.x(), k.y(), k.width(), k.height()});
     }
-    m_agent.send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
+    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
 }
 
 QPointF KWinEvents::mouseLocation() {

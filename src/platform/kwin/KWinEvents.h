@@ -19,7 +19,7 @@ namespace corvane {
 class KWinEvents final : public QObject, public Events {
     Q_OBJECT
 public:
-    KWinEvents(KWinAgent& agent, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop);
+    KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop);
 
     std::optional<MonitorToken> addGlobalMonitor(EventMask mask, GlobalHandler handler) override;
     std::optional<MonitorToken> addLocalMonitor(EventMask mask, LocalHandler handler) override;
@@ -31,7 +31,7 @@ public:
 private:
     void deliver(EventType type, QPointF kwinCursor);
 
-    KWinAgent& m_agent;
+    AgentCommand m_send;
     KWinDesktop& m_desktop;
     const KWinScreens& m_screens;
     RunLoop& m_runLoop;

@@ -75,8 +75,8 @@ void KWinRestoreFrames::write() const {
         stored.insert(it.key(), QJsonArray{r.x(), r.y(), r.width(), r.height()});
     }
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(stored).toJson(QJsonDocument::Compact)) < 0 ||
-        !file.commit())
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(QJsonDocument(stored).toJson(QJsonDocument::Compact)) < 0 || !file.commit())
         qCWarning(lcGeneral, "Remembered frames not written to %s: %s", qPrintable(m_path),
                   qPrintable(file.errorString()));
 }

@@ -44,9 +44,9 @@ bool KWinScriptLoader::load() {
     }
     if (isLoaded().value_or(false))
         unload();
-    const QDBusMessage loaded = m_bus.call(
-        scripting(QStringLiteral("loadScript"), {m_scriptPath, QLatin1String(kPluginName)}), QDBus::Block,
-        kCallTimeoutMs);
+    const QDBusMessage loaded =
+        m_bus.call(scripting(QStringLiteral("loadScript"), {m_scriptPath, QLatin1String(kPluginName)}),
+                   QDBus::Block, kCallTimeoutMs);
     const int id = loaded.arguments().value(0).toInt();
     if (loaded.type() != QDBusMessage::ReplyMessage || id < 0) {
         qCWarning(lcGeneral, "KWin agent: KWin did not load %s (%s)", qPrintable(m_scriptPath),
@@ -72,8 +72,9 @@ void KWinScriptLoader::unload() {
 }
 
 std::optional<bool> KWinScriptLoader::isLoaded() {
-    const QDBusMessage reply = m_bus.call(
-        scripting(QStringLiteral("isScriptLoaded"), {QLatin1String(kPluginName)}), QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply =
+        m_bus.call(scripting(QStringLiteral("isScriptLoaded"), {QLatin1String(kPluginName)}), QDBus::Block,
+                   kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return std::nullopt;
     return reply.arguments().value(0).toBool();

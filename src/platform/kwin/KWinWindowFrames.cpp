@@ -6,9 +6,10 @@
 
 namespace corvane {
 
-KWinWindowFrames::KWinWindowFrames(KWinAgent& agent, KWinDesktop& desktop, KWinAccessibility& accessibility,
-                                   const KWinScreens& screens, KWinRestoreFrames& restoreFrames, RunLoop& runLoop)
-    : m_agent(agent)
+KWinWindowFrames::KWinWindowFrames(AgentCommand send, KWinDesktop& desktop, KWinAccessibility& accessibility,
+                                   const KWinScreens& screens, KWinRestoreFrames& restoreFrames,
+                                   RunLoop& runLoop)
+    : m_send(std::move(send))
     , m_desktop(desktop)
     , m_accessibility(accessibility)
     , m_screens(screens)
@@ -52,11 +53,11 @@ void KWinWindowFrames::startNext() {
             m_restoreFrames.setFrame(w->id, w->frame);
     }
     const QRectF target = m_screens.fromAx(request.frame);
-    m_agent.send(QJsonObject{{QStringLiteral("c"), QStringLiteral("frame")},
-                             {QStringLiteral("id"), w->id},
-                             {QStringLiteral("frame"),
-                              QJsonArray{std::round(target.x()), std::round(target.y()),
-                                         std::round(target.width()), std::round(target.height())}}});
+    m_send(QJsonObject{
+        {QStringLiteral("c"), QStringLiteral("frame")},
+        {QStringLiteral("id"), w->id},
+        {QStringLiteral("frame"), QJsonArray{std::round(target.x()), std::round(target.y()),
+                                             std::round(target.width()), std::round(target.height())}}});
     if (request.write == FrameWrite::Follow) {
         // Sent: the window is left to the user's move.
         const std::optional<QRectF> frame = currentFrame();

@@ -18,7 +18,7 @@ namespace corvane {
 class KWinWindowFrames final : public QObject, public WindowFrames {
     Q_OBJECT
 public:
-    KWinWindowFrames(KWinAgent& agent, KWinDesktop& desktop, KWinAccessibility& accessibility,
+    KWinWindowFrames(AgentCommand send, KWinDesktop& desktop, KWinAccessibility& accessibility,
                      const KWinScreens& screens, KWinRestoreFrames& restoreFrames, RunLoop& runLoop);
 
     void request(FrameRequest request, FrameDone done) override;
@@ -33,7 +33,7 @@ private:
     void complete(const FrameResult& result);
     std::optional<QRectF> currentFrame() const;
 
-    KWinAgent& m_agent;
+    AgentCommand m_send;
     KWinDesktop& m_desktop;
     KWinAccessibility& m_accessibility;
     const KWinScreens& m_screens;

@@ -17,8 +17,8 @@ RunningApplication applicationOf(const KWinWindow& window) {
 
 } // namespace
 
-KWinWorkspace::KWinWorkspace(KWinAgent& agent, KWinDesktop& desktop)
-    : m_agent(agent)
+KWinWorkspace::KWinWorkspace(AgentCommand send, KWinDesktop& desktop)
+    : m_send(std::move(send))
     , m_desktop(desktop) {
     connect(&desktop, &KWinDesktop::activeWindowChanged, this, [this] {
         const KWinWindow* active = m_desktop.activeWindow();
@@ -37,7 +37,8 @@ std::optional<RunningApplication> KWinWorkspace::frontmostApplication() {
 QList<RunningApplication> KWinWorkspace::runningApplications() {
     QList<RunningApplication> apps;
     for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
-        if (w->isPlaceable() && std::none_of(apps.cbegin(), apps.cend(), [&](const auto& a) { return a.pid == w->pid; }))
+        if (w->isPlaceable() &&
+            std::none_of(apps.cbegin(), apps.cend(), [&](const auto& a) { return a.pid == w->pid; }))
             apps.append(applicationOf(*w));
     }
     return apps;
@@ -49,7 +50,7 @@ qint32 KWinWorkspace::currentProcessId() {
 
 void KWinWorkspace::yieldActivation(const RunningApplication& target) {
     if (const KWinWindow* w = m_desktop.focusedWindowOf(target.pid))
-        m_agent.send(QJsonObject{{QStringLiteral("c"), QStringLiteral("activate")}, {QStringLiteral("id"), w->id}});
+        m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("activate")}, {QStringLiteral("id"), w->id}});
 }
 
 bool KWinWorkspace::openUrl(const QString& url) {

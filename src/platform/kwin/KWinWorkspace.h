@@ -12,7 +12,7 @@ namespace corvane {
 class KWinWorkspace final : public Workspace {
     Q_OBJECT
 public:
-    KWinWorkspace(KWinAgent& agent, KWinDesktop& desktop);
+    KWinWorkspace(AgentCommand send, KWinDesktop& desktop);
 
     std::optional<RunningApplication> frontmostApplication() override;
     QList<RunningApplication> runningApplications() override;
@@ -24,7 +24,7 @@ public:
     std::optional<ButtonLayout> titleButtonLayout() override;
 
 private:
-    KWinAgent& m_agent;
+    AgentCommand m_send;
     KWinDesktop& m_desktop;
     SleepWatcher m_sleep;
 };

@@ -22,7 +22,10 @@ TEST(BackendsTest, TheSessionChoosesTheBackendAndAWaylandDesktopWithoutOneIsRefu
          ""},
         {"Wayland told only by WAYLAND_DISPLAY", {"", "wayland-1", ":1", "sway"}, {}, ""},
         {"Plasma on Wayland", {"wayland", "wayland-0", ":0", "KDE"}, {}, "kwin"},
-        {"Plasma told only by WAYLAND_DISPLAY, named in a list", {"", "wayland-1", "", "foo:kde"}, {}, "kwin"},
+        {"Plasma told only by WAYLAND_DISPLAY, named in a list",
+         {"", "wayland-1", "", "foo:kde"},
+         {},
+         "kwin"},
         {"Plasma on X11 is X11", {"x11", "", ":0", "KDE"}, {}, "x11"},
         {"Wayland, with x11 forced", {"wayland", "wayland-0", ":0", "KDE"}, "x11", "x11"},
     };

@@ -1,0 +1,109 @@
+// What the agent in KWin reports, as the core sees it: numbers that stay with a window, the stacking
+// order front to back, the windows a user places, and reports of the wrong shape dropped whole.
+#include "platform/kwin/KWinDesktop.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+QJsonObject window(const QString& id, QJsonArray frame, QJsonObject extra = {}) {
+    QJsonObject w{{"id", id},         {"pid", 42},        {"appClass", "foot"}, {"frame", frame},
+                  {"client", frame},  {"output", "DP-1"}, {"normal", true},     {"onCurrentDesktop", true},
+                  {"moveable", true}, {"managed", true}};
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        w.insert(it.key(), it.value());
+    return w;
+}
+
+QJsonObject snapshot(QJsonArray windows, QJsonArray stacking, QString active = {}) {
+    const QJsonObject output{{"name", "DP-1"},
+                             {"frame", QJsonArray{0, 0, 1280, 800}},
+                             {"workArea", QJsonArray{0, 0, 1280, 760}},
+                             {"scale", 1}};
+    return {{"e", "snapshot"},  {"outputs", QJsonArray{output}}, {"windows", windows}, {"stacking", stacking},
+            {"active", active}, {"cursor", QJsonArray{10, 10}}};
+}
+
+TEST(KWinDesktopTest, WindowsKeepTheirNumbersAndComeFrontToBack) {
+    KWinDesktop desktop;
+    QSignalSpy removed(&desktop, &KWinDesktop::windowRemoved);
+    ASSERT_TRUE(desktop.apply(
+        snapshot({window("a", {0, 0, 100, 100}), window("b", {50, 50, 100, 100})}, {"a", "b"}, "b")));
+    const quint32 a = desktop.windowById("a")->number;
+    const quint32 b = desktop.windowById("b")->number;
+    EXPECT_NE(a, b);
+    ASSERT_EQ(desktop.windowsFrontToBack().size(), 2);
+    EXPECT_EQ(desktop.windowsFrontToBack()[0]->id, "b"); // KWin stacks bottom to top
+    EXPECT_EQ(desktop.activeWindow()->id, "b");
+    EXPECT_EQ(desktop.outputs()[0].workArea, QRectF(0, 0, 1280, 760));
+
+    // A window that closes leaves; one that comes back later (KWin never reuses an id) is new.
+    ASSERT_TRUE(desktop.apply({{"e", "removed"}, {"id", "a"}}));
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(desktop.window(a), nullptr);
+    ASSERT_TRUE(desktop.apply({{"e", "window"}, {"window", window("c", {0, 0, 10, 10})}}));
+    EXPECT_NE(desktop.windowById("c")->number, a);
+    // A new picture keeps the numbers of the windows it still has and drops the others.
+    ASSERT_TRUE(desktop.apply(snapshot({window("b", {5, 5, 100, 100})}, {"b"})));
+    EXPECT_EQ(desktop.windowById("b")->number, b);
+    EXPECT_EQ(desktop.windowById("c"), nullptr);
+    EXPECT_EQ(removed.count(), 2);
+    EXPECT_EQ(desktop.activeWindow(), nullptr);
+}
+
+TEST(KWinDesktopTest, AReportOfTheWrongShapeChangesNothing) {
+    KWinDesktop desktop;
+    ASSERT_TRUE(desktop.apply(snapshot({window("a", {0, 0, 100, 100})}, {"a"})));
+    const QJsonObject bad[] = {
+        snapshot({window("a", {0, 0, 100, 100}), window("b", {0, 0, -5, 100})},
+                 {}), // one bad window spoils all
+        snapshot({window("a", {0, 0, 100, 100}), window("b", {0, 0, 1e12, 100})}, {}),
+        snapshot({QJsonObject{{"id", "x"}}}, {}),
+        {{"e", "frame"}, {"id", "a"}, {"frame", "0 0 10 10"}, {"client", QJsonArray{0, 0, 10, 10}}},
+        {{"e", "frame"}, {"id", "a"}, {"frame", QJsonArray{0, 0, 10}}, {"client", QJsonArray{0, 0, 10, 10}}},
+        {{"e", "outputs"},
+         {"outputs",
+          QJsonArray{QJsonObject{
+              {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 0, 0}}, {"workArea", QJsonArray{0, 0, 0, 0}}}}}},
+        {{"e", "moveStarted"}, {"id", "a"}},
+        {{"e", "no such report"}},
+    };
+    QSignalSpy frames(&desktop, &KWinDesktop::windowFrameChanged);
+    for (const QJsonObject& report : bad)
+        EXPECT_FALSE(desktop.apply(report)) << QJsonDocument(report).toJson().constData();
+    EXPECT_EQ(frames.count(), 0);
+    EXPECT_EQ(desktop.windowById("a")->frame, QRectF(0, 0, 100, 100));
+    EXPECT_EQ(desktop.windowsFrontToBack().size(), 1);
+    EXPECT_EQ(desktop.outputs().size(), 1);
+
+    // A work area KWin puts outside its output is no place for windows: the output is.
+    const QJsonObject stray{{"name", "DP-2"},
+                            {"frame", QJsonArray{1280, 0, 1280, 800}},
+                            {"workArea", QJsonArray{0, 0, 100, 100}}};
+    ASSERT_TRUE(desktop.apply({{"e", "outputs"}, {"outputs", QJsonArray{stray}}}));
+    EXPECT_EQ(desktop.outputs()[0].workArea, QRectF(1280, 0, 1280, 800));
+}
+
+TEST(KWinDesktopTest, OnlyAnApplicationsOwnWindowOnThisDesktopIsPlaced) {
+    KWinDesktop desktop;
+    const QJsonObject kinds[] = {{{"desktopWindow", true}},     {{"dock", true}},
+                                 {{"notification", true}},      {{"onScreenDisplay", true}},
+                                 {{"onCurrentDesktop", false}}, {{"minimized", true}},
+                                 {{"moveable", false}},         {{"normal", false}}};
+    QJsonArray windows{window("plain", {0, 0, 10, 10}),
+                       window("dialog", {0, 0, 10, 10}, {{"normal", false}, {"dialog", true}})};
+    for (int i = 0; i < int(std::size(kinds)); ++i)
+        windows.append(window(QString::number(i), {0, 0, 10, 10}, kinds[i]));
+    ASSERT_TRUE(desktop.apply(snapshot(windows, {})));
+    EXPECT_TRUE(desktop.windowById("plain")->isPlaceable());
+    EXPECT_TRUE(desktop.windowById("dialog")->isPlaceable());
+    for (int i = 0; i < int(std::size(kinds)); ++i)
+        EXPECT_FALSE(desktop.windowById(QString::number(i))->isPlaceable()) << i;
+}
+
+} // namespace
+} // namespace corvane
