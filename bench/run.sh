@@ -17,6 +17,12 @@ step "the throw-away desktop: start-up, $presses hotkey presses, memory, 60 s id
 desktop=$("$here/desktop-bench.sh" "$build/corvane" "$build/bench/corvane_hotkey_latency" \
   "$build/tests/corvane_xtest_pointer" "$build/bench/corvane_paced_reader" "$presses" 2>>"$log" | tee -a "$log")
 
+step "KDE Plasma: a headless KWin in the Debian 13 root, $presses shortcuts each for Corvane and KWin's quick tile, 60 s idle, 10 s of a window moved by the pointer"
+kwin=$("$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCLANG_FORMAT=/usr/bin/true -DCLANG_TIDY=/usr/bin/true >/dev/null &&
+  cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_fake_pointer corvane_test_panel >/dev/null &&
+  bench/kwin-bench.sh build-bench-debian13 $presses" 2>>"$log" | tee -a "$log")
+
 # CPU time of a Google Benchmark in nanoseconds.
 ns() { awk -F, -v n="$1" '{gsub(/"/, "", $1)} $1 == n {f = ($5 == "us") ? 1000 : ($5 == "ms") ? 1e6 : 1; print $4 * f}' <<<"$csv"; }
 count() { awk -v n="$1" '$1 == n {print $2}' <<<"$instructions"; }
@@ -93,5 +99,24 @@ row "pointer moving 10 s at 100 Hz: CPU" "${cpu100:-—} ms" "<= 1.5 x the reade
 row "  wake-ups per motion event" "${wake100:-—}" "<= 1" "$(verdict "$wake100" 1 "<=")"
 row "pointer moving 10 s at 1,000 Hz: CPU" "${cpu1000:-—} ms" "<= 1.1 x 100 Hz" "$(verdict "$cpu1000" "$limit1000" "<=")"
 row "  wake-ups per motion event" "${wake1000:-—}" "" ""
+# The KWin run's rows ("label: median M ms, 90th percentile P ms (n = N)").
+kwin_median() { grep -m1 "^$1: " <<<"$kwin" | sed -nE 's/.*median ([0-9.]+) ms.*/\1/p'; }
+kwin_p90() { grep -m1 "^$1: " <<<"$kwin" | sed -nE 's/.*percentile ([0-9.]+) ms.*/\1/p'; }
+kwin_use() { grep -m1 "^$1: " <<<"$kwin" | sed -E "s/^$1: //"; }
+k_corvane=$(kwin_median "corvane: shortcut to window settled at its zone")
+k_native=$(kwin_median "kwin quick tile: shortcut to window settled at its zone")
+k_limit=$(awk -v n="$k_native" 'BEGIN {if (n != "") print 1.2 * n}')
+k_main_wakeups=$(kwin_use idle | sed -nE 's/.*\(([0-9]+) of its main thread.*/\1/p')
+row "KWin: shortcut to window settled, median of $presses" "${k_corvane:-—} ms" "<= 1.2 x KWin's" \
+  "$(verdict "$k_corvane" "$k_limit" "<=")"
+row "  90th percentile" "$(kwin_p90 "corvane: shortcut to window settled at its zone") ms" "" ""
+row "  KWin's own quick tile, median / 90th" \
+  "${k_native:-—} / $(kwin_p90 "kwin quick tile: shortcut to window settled at its zone") ms" "" ""
+row "KWin: corvane zone to window settled, median / 90th" \
+  "$(kwin_median "corvane zone command: start to window settled") / $(kwin_p90 "corvane zone command: start to window settled") ms" "" ""
+row "KWin: idle 60 s, main-thread wake-ups" "${k_main_wakeups:-—}" "<= 3 (the long poll)" \
+  "$(verdict "$k_main_wakeups" 3 "<=")"
+echo "KWin, idle 60 s: $(kwin_use idle)"
+echo "KWin, a window moved by the pointer: $(kwin_use "pointer moving a window at 100 Hz")"
 echo
 echo "bench: the full output is in $log"
