@@ -97,10 +97,8 @@ std::optional<KWinOutput> output(const QJsonValue& value) {
     if (!name || !frame || frame->isEmpty() || !workArea)
         return std::nullopt;
     const double scale = o.value(QLatin1String("scale")).toDouble(1);
-    return KWinOutput{*name,
-                      text(o, "manufacturer").value_or(QString()),
-                      text(o, "model").value_or(QString()),
-                      *frame,
+    return KWinOutput{*name, text(o, "manufacturer").value_or(QString()),
+                      text(o, "model").value_or(QString()), *frame,
                       // A work area outside its output is KWin's error, never a place to put windows.
                       workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
                       scale > 0 && scale <= 16 ? scale : 1};
@@ -139,7 +137,8 @@ bool KWinDesktop::apply(const QJsonObject& event) {
         isApplied = applyMove(type, event);
     }
     if (!isApplied)
-        qCWarning(lcGeneral, "KWin agent: ignored a damaged or unknown report (%s)", qPrintable(type.left(40)));
+        qCWarning(lcGeneral, "KWin agent: ignored a damaged or unknown report (%s)",
+                  qPrintable(type.left(40)));
     return isApplied;
 }
 

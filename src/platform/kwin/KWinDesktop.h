@@ -28,8 +28,8 @@ struct KWinOutput {
 };
 
 struct KWinWindow {
-    QString id;          // KWin's internalId, a UUID: stable while the window lives
-    quint32 number = 0;  // ours, given on first sight, never reused while Corvane runs
+    QString id;         // KWin's internalId, a UUID: stable while the window lives
+    quint32 number = 0; // ours, given on first sight, never reused while Corvane runs
     qint32 pid = 0;
     QString appClass;
     QString caption;
