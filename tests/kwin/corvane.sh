@@ -1,8 +1,8 @@
 # Corvane's daemon and command line in the KWin session of session.sh, sourced after it by the KWin
 # tests that run the program. Before sourcing, a test sets CORVANE to the program. Then:
 #   corvane_start                 the daemon as a Plasma session starts it; returns once it says it runs
-#                                 and has loaded its agent into KWin. Its log is $CORVANE_LOG, kept
-#                                 with KWin's when the test fails
+#                                 and has loaded its agent into KWin. Its log is $CORVANE_LOG, one a
+#                                 start, kept with KWin's when the test fails
 #   corvane_stop                  asks it to quit (SIGTERM) and waits for it; its exit status
 #   corvane_wait_exit SECS        waits for the daemon to end by itself; its exit status, or fails
 #   corvane_log_has PATTERN [SECS]  waits (5 s) for a line of the daemon's log matching PATTERN
@@ -13,17 +13,15 @@
 #   expect_in_zone ID X Y W H WHAT  waits for the window's frame to start exactly at X,Y and fill the
 #                                 zone W x H to within foot's cell, never past it
 #   active_window ID              makes the window KWin's active one, as a click on it would
-CORVANE_LOG=$KWIN_TMP/corvane.log
 CORVANE_STARTS=0
 # foot sizes itself in whole cells of its default font (7 x 13 pixels at scale 1): its frame falls
 # short of a zone by less than one.
 FOOT_CELL_WIDTH=7 FOOT_CELL_HEIGHT=13
 
 corvane_start() {
-  local started=$((CORVANE_STARTS += 1))
-  echo "--- start $started" >>"$CORVANE_LOG"
+  CORVANE_LOG=$KWIN_TMP/corvane-$((CORVANE_STARTS += 1)).log
   XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE QT_QPA_PLATFORM=wayland \
-    "$CORVANE" >>"$CORVANE_LOG" 2>&1 &
+    "$CORVANE" >"$CORVANE_LOG" 2>&1 &
   CORVANE_PID=$!
   KWIN_PIDS+=($CORVANE_PID)
   corvane_log_has "Corvane is running" 15 || fail "Corvane did not start"

@@ -113,7 +113,10 @@ bool KWinBackend::start() {
     }
     qCInfo(lcGeneral, "KWin agent loaded from %s", qPrintable(p.loader.scriptPath()));
     connect(&p.agent, &KWinAgent::silent, this, &KWinBackend::recover);
-    connect(&p.agent, &KWinAgent::scriptStarted, this, [this] { m_isReloadAnswered = true; });
+    connect(&p.agent, &KWinAgent::scriptStarted, this, [this] {
+        m_isReloadAnswered = true;
+        m_wasSilent = false;
+    });
     auto* kwinWatcher = new QDBusServiceWatcher(QLatin1String(KWinAgent::kwinService), p.bus,
                                                 QDBusServiceWatcher::WatchForUnregistration, this);
     connect(kwinWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &Backend::lost);
@@ -132,6 +135,12 @@ void KWinBackend::recover() {
     if (!isLoaded) {
         // KWin's leaving the bus is watched apart: one that does not answer is busy or stopped.
         qCWarning(lcGeneral, "KWin agent: KWin does not answer; waiting for it");
+        p.agent.expectScript();
+        return;
+    }
+    // A KWin that just ran again after a stop may take a moment to pass on the script's poll.
+    if (*isLoaded && !m_wasSilent) {
+        m_wasSilent = true;
         p.agent.expectScript();
         return;
     }

@@ -28,12 +28,14 @@ private:
     KWinBackend();
     bool start();
     // The script stopped polling: waited for while KWin does not answer (busy, or stopped for a
-    // while), loaded again once, lost when the script loaded again never polls.
+    // while) and for one more gap while it is loaded, else loaded again; lost when the script loaded
+    // again never polls.
     void recover();
 
     struct Parts;
     std::unique_ptr<Parts> m_parts;
     bool m_isReloadAnswered = true;
+    bool m_wasSilent = false;
 };
 
 } // namespace corvane
