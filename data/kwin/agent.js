@@ -72,14 +72,18 @@ function stacking() {
     return workspace.stackingOrder.map(function (w) { return w.internalId.toString(); });
 }
 
-function snapshot() {
+function activeId() {
     const active = workspace.activeWindow;
+    return active ? active.internalId.toString() : "";
+}
+
+function snapshot() {
     return {
         e: "snapshot",
         outputs: outputs(),
         windows: workspace.windowList().map(describe),
         stacking: stacking(),
-        active: active ? active.internalId.toString() : "",
+        active: activeId(),
         cursor: [workspace.cursorPos.x, workspace.cursorPos.y],
     };
 }
@@ -177,10 +181,11 @@ function poll() {
 workspace.windowList().forEach(watch);
 // KWin tells no change of the stacking order to a script as a whole: it changes when a window comes,
 // goes or is activated (and raised). A window added or removed may be a panel: the work areas go too.
+// KWin activates a new window before it tells of it: its activation is told again once it is known.
 workspace.windowAdded.connect(function (w) {
     watch(w);
     report([{e: "window", window: describe(w)}, {e: "stacking", stacking: stacking()},
-            {e: "outputs", outputs: outputs()}]);
+            {e: "outputs", outputs: outputs()}, {e: "active", id: activeId()}]);
 });
 workspace.windowRemoved.connect(function (w) {
     report([{e: "removed", id: w.internalId.toString()}, {e: "outputs", outputs: outputs()}]);

@@ -28,8 +28,9 @@ class KWinAgent : public QObject {
 public:
     static constexpr auto objectPath = "/app/corvane/Agent";
     static constexpr auto kwinService = "org.kde.KWin";
-    // A poll is answered, empty if need be, this long after it came: below D-Bus's 25 s.
-    static constexpr int kPollHoldMs = 20000;
+    // A poll is answered, empty if need be, this long after it came: a script unloaded meanwhile is
+    // missed only this long plus kPollGapMs.
+    static constexpr int kPollHoldMs = 2000;
     // The script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
     // No report of a real desktop comes near this.

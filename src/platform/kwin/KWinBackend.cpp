@@ -117,6 +117,10 @@ bool KWinBackend::start() {
     }
     qCInfo(lcGeneral, "KWin agent loaded from %s", qPrintable(p.loader.scriptPath()));
     connect(&p.agent, &KWinAgent::silent, this, &KWinBackend::recover);
+    connect(&p.agent, &KWinAgent::scriptStarted, this, [this] {
+        m_isReloadAnswered = true;
+        m_wasSilent = false;
+    });
     auto* kwinWatcher = new QDBusServiceWatcher(QLatin1String(KWinAgent::kwinService), p.bus,
                                                 QDBusServiceWatcher::WatchForUnregistration, this);
     connect(kwinWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &Backend::lost);
@@ -131,8 +135,21 @@ bool KWinBackend::start() {
 
 void KWinBackend::recover() {
     Parts& p = *m_parts;
-    if (p.loader.isLoaded() != false) {
-        qCWarning(lcGeneral, "KWin agent: the script stopped answering");
+    const std::optional<bool> isLoaded = p.loader.isLoaded();
+    if (!isLoaded) {
+        // KWin's leaving the bus is watched apart: one that does not answer is busy or stopped.
+        qCWarning(lcGeneral, "KWin agent: KWin does not answer; waiting for it");
+        p.agent.expectScript();
+        return;
+    }
+    // A KWin that just ran again after a stop may take a moment to pass on the script's poll.
+    if (*isLoaded && !m_wasSilent) {
+        m_wasSilent = true;
+        p.agent.expectScript();
+        return;
+    }
+    if (!m_isReloadAnswered) {
+        qCWarning(lcGeneral, "KWin agent: the script loaded again never answered");
         emit lost();
         return;
     }
@@ -142,7 +159,11 @@ void KWinBackend::recover() {
         emit lost();
         return;
     }
-    qCInfo(lcGeneral, "KWin agent was unloaded; loaded it again");
+    m_isReloadAnswered = false;
+    if (*isLoaded)
+        qCInfo(lcGeneral, "KWin agent stopped answering; loaded it again");
+    else
+        qCInfo(lcGeneral, "KWin agent was unloaded; loaded it again");
 }
 
 QString KWinBackend::lostMessage() const {

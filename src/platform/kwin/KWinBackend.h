@@ -1,7 +1,8 @@
 #pragma once
 // Corvane on KDE Plasma (Wayland): the agent script Corvane loads into KWin reports the desktop and
 // moves windows; kglobalaccel holds the chords. The platform is built on the session bus, the script
-// is loaded at start and unloaded at quit, and loaded again when someone unloads it.
+// is loaded at start and unloaded at quit, and loaded again when someone unloads it or it stops
+// answering; KWin leaving the bus, or a script loaded again that never answers, ends Corvane.
 
 #include "platform/Backend.h"
 
@@ -26,11 +27,15 @@ public:
 private:
     KWinBackend();
     bool start();
-    // The script stopped polling: loaded again when it was unloaded, else KWin is lost to us.
+    // The script stopped polling: waited for while KWin does not answer (busy, or stopped for a
+    // while) and for one more gap while it is loaded, else loaded again; lost when the script loaded
+    // again never polls.
     void recover();
 
     struct Parts;
     std::unique_ptr<Parts> m_parts;
+    bool m_isReloadAnswered = true;
+    bool m_wasSilent = false;
 };
 
 } // namespace corvane

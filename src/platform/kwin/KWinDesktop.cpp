@@ -330,7 +330,8 @@ const KWinWindow* KWinDesktop::activeWindow() const {
 }
 
 const KWinWindow* KWinDesktop::focusedWindowOf(qint32 pid) const {
-    if (const KWinWindow* active = activeWindow(); active && active->pid == pid)
+    // KWin keeps a window active when it is sent to another desktop: the user no longer sees it.
+    if (const KWinWindow* active = activeWindow(); active && active->pid == pid && active->isOnCurrentDesktop)
         return active;
     for (const KWinWindow* w : windowsFrontToBack()) {
         if (w->pid == pid && w->isPlaceable())

@@ -71,7 +71,8 @@ public:
     const KWinWindow* window(quint32 number) const;
     const KWinWindow* windowById(const QString& id) const;
     const KWinWindow* activeWindow() const;
-    // The application's window a user works in: its active one, else its frontmost placeable one.
+    // The application's window a user works in: its active one on the current desktop, else its
+    // frontmost placeable one.
     const KWinWindow* focusedWindowOf(qint32 pid) const;
     QPointF cursor() const { return m_cursor; }
     // Windows of this process, which Corvane never moves.
