@@ -28,9 +28,10 @@ class KWinAgent : public QObject {
 public:
     static constexpr auto objectPath = "/app/corvane/Agent";
     static constexpr auto kwinService = "org.kde.KWin";
-    // A poll is answered, empty if need be, this long after it came: a script unloaded meanwhile is
-    // missed only this long plus kPollGapMs.
-    static constexpr int kPollHoldMs = 2000;
+    // A poll is answered, empty if need be, this long after it came: below D-Bus's 25 s, and long
+    // enough that an idle Corvane wakes for it three times a minute. A script unloaded meanwhile is
+    // missed until the next answer, which a command brings at once, plus kPollGapMs.
+    static constexpr int kPollHoldMs = 20000;
     // The script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
     // No report of a real desktop comes near this.
