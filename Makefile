@@ -1,6 +1,9 @@
 # Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
 #   make check   install dependencies, build, run every test (the Debian package built, checked with
-#                lintian and run end to end among them); then again under ASan and UBSan
+#                lintian and run end to end among them); then again under ASan and UBSan; then
+#                check-kwin
+#   make check-kwin  build in a Debian 13 root (scripts/debian13-root, made or refreshed first), run the
+#                unit tests there and the end-to-end tests on a headless KWin (Plasma 6)
 #   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
 #   make deb     the Debian package of an optimised build, in build-release/package/
 #   make run     build and start Corvane on $DISPLAY
@@ -13,12 +16,13 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+DEBIAN13_BUILD ?= build-debian13
 PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
-        release install deb
+        release install deb debian13-root check-kwin kwin-tests
 
 deps:
 	@scripts/install-deps
@@ -39,7 +43,31 @@ check-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-check: check-plain check-sanitize
+# Making the Debian 13 root waits on the network, the host's checks on the processors: the root is made
+# meanwhile, and waited for (never stopped half-way) before the checks in it.
+check: deps
+	@mkdir -p $(DEBIAN13_BUILD)
+	@$(MAKE) --no-print-directory debian13-root & root=$$!; \
+	  $(MAKE) --no-print-directory check-plain check-sanitize; host=$$?; \
+	  wait $$root && [ $$host -eq 0 ] && $(MAKE) --no-print-directory kwin-tests
+
+# Its output is long (debootstrap, apt): kept in a log, shown when it fails.
+debian13-root:
+	@mkdir -p $(DEBIAN13_BUILD)
+	@echo "making or refreshing the Debian 13 root (log: $(DEBIAN13_BUILD)/root.log)"
+	@scripts/debian13-root >$(DEBIAN13_BUILD)/root.log 2>&1 || \
+	  { cat $(DEBIAN13_BUILD)/root.log; echo "the Debian 13 root could not be made"; exit 1; }
+
+check-kwin: debian13-root
+	@$(MAKE) --no-print-directory kwin-tests
+
+# In the root: the unit tests (not the X11 end-to-end ones, which are the host's), then the KWin ones.
+# The formatting and clang-tidy checks are the host's: the root's clang is another version.
+kwin-tests:
+	scripts/in-debian13 cmake -S . -B $(DEBIAN13_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_CHECK_SOURCES=OFF
+	scripts/in-debian13 cmake --build $(DEBIAN13_BUILD) -j $(JOBS)
+	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L unit --output-on-failure -j $(JOBS)
+	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L kwin --output-on-failure
 
 # The build that is installed and packaged: optimised, with Debian's hardening flags, only what is installed.
 # It is configured once and later only rebuilt where something changed, so that `sudo make install`
@@ -99,4 +127,4 @@ bench: deps
 	bench/run.sh build-bench 50
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(DEBIAN13_BUILD) build-bench build-fuzz

@@ -20,6 +20,13 @@ descendants() {
   done
 }
 
+# Whether a process runs: one that has exited but is not yet reaped does not. A client started in $(...)
+# is reaped by init, which may take a second to come to it.
+is_running() {
+  local state
+  state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]
+}
+
 # Stops the given processes and waits until each has exited, so the next run never meets a server of
 # this one still shutting down (still holding its socket while a new server takes its place).
 stop_processes() {
@@ -27,7 +34,7 @@ stop_processes() {
   for pid in "$@"; do kill "$pid" 2>/dev/null; done
   local deadline=$((SECONDS + 3))
   for pid in "$@"; do
-    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
+    while is_running "$pid" && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
     kill -9 "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done

@@ -27,28 +27,37 @@
 #   pointer_move X Y | pointer_press | pointer_release | pointer_key CODE down|up
 #                                 the fake pointer (left button; keys by evdev code: 29 Control, 56 Alt,
 #                                 42 Shift, 125 Meta); each returns once KWin has handled the event
-#   fail MESSAGE                  stops the test, keeping the logs
+#   kwin_track PID                stops PID with the rest when the test ends (what a test starts itself)
+#   fail MESSAGE                  stops the test, keeping the logs (in $(...) too)
 #   wait_for SECONDS COMMAND...   polls COMMAND until it succeeds, for at most SECONDS
 # Everything is stopped when the test exits.
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/processes.sh"
 
-KWIN_PIDS=()
 KWIN_TMP=$(mktemp -d /tmp/corvane-kwin.XXXXXX)
 KWIN_LOG=$KWIN_TMP/kwin.log
 KWIN_HARNESS_SCRIPT=$(dirname "${BASH_SOURCE[0]}")/harness.js
 
+# Every process started here, in a file: a client started in $(...) is stopped too.
+kwin_track() {
+  echo "$1" >>"$KWIN_TMP/pids"
+}
 kwin_cleanup() {
-  [ -n "${KWIN_BUS_PID:-}" ] && KWIN_PIDS+=($(descendants "$KWIN_BUS_PID"))
-  stop_processes "${KWIN_PIDS[@]}"
+  local pids=($(cat "$KWIN_TMP/pids" 2>/dev/null))
+  # The services the session bus started are ours too.
+  [ -n "${KWIN_BUS_PID:-}" ] && pids+=($(descendants "$KWIN_BUS_PID"))
+  stop_processes "${pids[@]}"
   rm -rf "$KWIN_TMP"
 }
 trap kwin_cleanup EXIT
+trap 'exit 1' TERM
 
 fail() {
   echo "FAIL: $*" >&2
   local keep=${E2E_FAILURE_DIR:-/tmp/corvane-e2e-failures}/$(basename "$0" .sh)-$(date +%H%M%S)-$$
   mkdir -p "$keep" && cp "$KWIN_TMP"/*.log "$keep"/ 2>/dev/null
   echo "logs of the failure: $keep" >&2
+  # In $(...), exit would end only that subshell: the test ends with it.
+  [ "$BASHPID" = "$$" ] || kill -TERM $$
   exit 1
 }
 
@@ -64,7 +73,7 @@ kwin_start() {
   dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$KWIN_TMP/bus.address" \
     >"$KWIN_TMP/bus.log" 2>&1 &
   KWIN_BUS_PID=$!
-  KWIN_PIDS+=($KWIN_BUS_PID)
+  kwin_track $KWIN_BUS_PID
   wait_for 5 test -s "$KWIN_TMP/bus.address" || fail "no session bus"
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$KWIN_TMP/bus.address")
   unset DISPLAY WAYLAND_DISPLAY
@@ -72,8 +81,7 @@ kwin_start() {
   KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
     kwin_wayland --virtual --width 1280 --height 800 --output-count "$outputs" --socket wayland-corvane \
     --no-lockscreen >"$KWIN_LOG" 2>&1 &
-  KWIN_PID=$!
-  KWIN_PIDS+=($KWIN_PID)
+  kwin_track $!
   wait_for 15 kwin_call /Scripting || fail "KWin's scripting did not answer on D-Bus"
   export WAYLAND_DISPLAY=wayland-corvane
   kwin_load_script "$KWIN_HARNESS_SCRIPT" corvane-harness
@@ -111,7 +119,7 @@ window_of() {
 start_foot() {
   local app_id=$1
   foot --app-id "$app_id" --title "$app_id" bash --norc >"$KWIN_TMP/foot-$app_id.log" 2>&1 &
-  KWIN_PIDS+=($!)
+  kwin_track $!
   wait_for 10 window_of "$app_id" || fail "KWin did not list foot $app_id"
   window_of "$app_id"
 }
@@ -132,7 +140,7 @@ area_is_smaller() {
 start_panel() {
   local output=$1 height=${2:-40}
   QT_QPA_PLATFORM=wayland "$KWIN_TEST_PANEL" "$output" "$height" >"$KWIN_TMP/panel-$output.log" 2>&1 &
-  KWIN_PIDS+=($!)
+  kwin_track $!
   wait_for 10 area_is_smaller "$output" || fail "the panel on output $output reserved no space"
 }
 
@@ -148,7 +156,7 @@ window_frame() {
 pointer_start() {
   mkfifo "$KWIN_TMP/pointer.in" "$KWIN_TMP/pointer.out"
   "$KWIN_FAKE_POINTER" <"$KWIN_TMP/pointer.in" >"$KWIN_TMP/pointer.out" 2>"$KWIN_TMP/pointer.log" &
-  KWIN_PIDS+=($!)
+  kwin_track $!
   exec {KWIN_POINTER_IN}>"$KWIN_TMP/pointer.in" {KWIN_POINTER_OUT}<"$KWIN_TMP/pointer.out"
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The KWin harness itself, end to end: two outputs side by side, a panel whose strip KWin takes from
-# the work area, a foot window KWin lists and decorates, and a drag of it by its title bar with the fake
-# pointer that KWin follows as a user's move.
+# the work area, a foot window KWin lists and decorates, a drag of it by its title bar with the fake
+# pointer that KWin follows as a user's move, and a chord from the same device.
 set -u
 KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2
 source "$(dirname "$0")/session.sh"
@@ -41,4 +41,12 @@ kwin_wait_log "^js: corvane-harness move-finished $foot " || fail "the move of f
 grep -q "^js: corvane-harness move-started $foot " "$KWIN_LOG" || fail "the move of foot finished without starting"
 echo "ok - the drag started, stepped and finished a move of foot"
 expect "foot moved with the pointer" "$(window_frame "$foot")" "$((x + 400)) $((y + 48)) $width $height"
+# The same fake device types: a chord reaches KWin's global shortcuts, as Corvane's hotkeys will.
+echo 'registerShortcut("corvane-smoke", "Corvane smoke", "Ctrl+Alt+Shift+J", () => print("corvane-smoke chord"));' \
+  >"$KWIN_TMP/chord.js"
+kwin_load_script "$KWIN_TMP/chord.js" corvane-smoke
+for key in 29 56 42 36; do pointer_key $key down; done
+for key in 36 42 56 29; do pointer_key $key up; done
+kwin_wait_log "^js: corvane-smoke chord" || fail "KWin's shortcuts did not see Control+Alt+Shift+J typed by the fake device"
+echo "ok - a chord typed by the fake device fires a global shortcut"
 echo "KWin smoke: all passed"
