@@ -28,7 +28,7 @@ kwin_load_script "$frames" corvane-bench-frames
 XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE QT_QPA_PLATFORM=wayland "$build/corvane" \
   >"$KWIN_TMP/corvane.log" 2>&1 &
 corvane=$!
-KWIN_PIDS+=($corvane)
+kwin_track $corvane
 wait_for 10 grep -q "Corvane is running." "$KWIN_TMP/corvane.log" || fail "Corvane did not start"
 kwin_call /KWin org.kde.KWin.activateWindow "$foot" >/dev/null 2>&1 || true
 

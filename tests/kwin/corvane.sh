@@ -23,7 +23,7 @@ corvane_start() {
   XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE QT_QPA_PLATFORM=wayland \
     "$CORVANE" >"$CORVANE_LOG" 2>&1 &
   CORVANE_PID=$!
-  KWIN_PIDS+=($CORVANE_PID)
+  kwin_track $CORVANE_PID
   corvane_log_has "Corvane is running" 15 || fail "Corvane did not start"
   grep -q "KWin agent loaded from" "$CORVANE_LOG" || fail "Corvane runs without its agent in KWin"
   wait_for 5 agent_loaded || fail "KWin does not have Corvane's agent loaded"

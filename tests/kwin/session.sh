@@ -9,7 +9,7 @@
 #   kwin_start [OUTPUTS]          KWin with 1 or 2 (the default) outputs of 1280 x 800 side by side,
 #                                 Virtual-0 at 0,0 and Virtual-1 at 1280,0; returns once its scripting
 #                                 answers on D-Bus. WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS and
-#                                 XDG_RUNTIME_DIR lead to it from then on.
+#                                 XDG_RUNTIME_DIR lead to it from then on; KWIN_PID is KWin's process.
 #   kwin_eval JS                  runs JS once as a KWin script and prints the lines it passed to
 #                                 say(...): what only KWin's scripting knows (work areas, outputs)
 #   kwin_load_script FILE NAME    loads a KWin script that stays, and runs it
@@ -81,7 +81,8 @@ kwin_start() {
   KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
     kwin_wayland --virtual --width 1280 --height 800 --output-count "$outputs" --socket wayland-corvane \
     --no-lockscreen >"$KWIN_LOG" 2>&1 &
-  kwin_track $!
+  KWIN_PID=$!
+  kwin_track $KWIN_PID
   wait_for 15 kwin_call /Scripting || fail "KWin's scripting did not answer on D-Bus"
   export WAYLAND_DISPLAY=wayland-corvane
   kwin_load_script "$KWIN_HARNESS_SCRIPT" corvane-harness
