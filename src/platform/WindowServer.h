@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
@@ -24,6 +25,14 @@ inline constexpr auto kX = "X";
 inline constexpr auto kY = "Y";
 inline constexpr auto kWidth = "Width";
 inline constexpr auto kHeight = "Height";
+
+// A rectangle as bounds and button regions are given.
+inline QVariantMap boundsEntry(const QRectF& r) {
+    return QVariantMap{{QString::fromLatin1(kX), r.x()},
+                       {QString::fromLatin1(kY), r.y()},
+                       {QString::fromLatin1(kWidth), r.width()},
+                       {QString::fromLatin1(kHeight), r.height()}};
+}
 } // namespace windowinfo
 
 enum class WindowListOption {

@@ -104,6 +104,20 @@ std::optional<KWinOutput> output(const QJsonValue& value) {
                       scale > 0 && scale <= 16 ? scale : 1};
 }
 
+std::optional<QList<KWinOutput>> outputs(const QJsonValue& value) {
+    const QJsonArray list = value.toArray();
+    if (list.size() > kMaxOutputs)
+        return std::nullopt;
+    QList<KWinOutput> outputs;
+    for (const QJsonValue& o : list) {
+        std::optional<KWinOutput> parsed = output(o);
+        if (!parsed)
+            return std::nullopt;
+        outputs.append(*parsed);
+    }
+    return outputs;
+}
+
 } // namespace kwinreport
 
 bool KWinDesktop::apply(const QJsonObject& event) {
@@ -143,18 +157,14 @@ bool KWinDesktop::apply(const QJsonObject& event) {
 }
 
 bool KWinDesktop::applySnapshot(const QJsonObject& event) {
-    const QJsonArray outputs = event.value(QLatin1String("outputs")).toArray();
     const QJsonArray windows = event.value(QLatin1String("windows")).toArray();
     const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
-    if (outputs.size() > kMaxOutputs || windows.size() > kMaxWindows || !cursor)
+    if (windows.size() > kMaxWindows || !cursor)
         return false;
-    QList<KWinOutput> newOutputs;
-    for (const QJsonValue& o : outputs) {
-        std::optional<KWinOutput> output = kwinreport::output(o);
-        if (!output)
-            return false;
-        newOutputs.append(*output);
-    }
+    const std::optional<QList<KWinOutput>> newOutputs =
+        kwinreport::outputs(event.value(QLatin1String("outputs")));
+    if (!newOutputs)
+        return false;
     QList<KWinWindow> newWindows;
     for (const QJsonValue& w : windows) {
         std::optional<KWinWindow> window = kwinreport::window(w);
@@ -174,8 +184,8 @@ bool KWinDesktop::applySnapshot(const QJsonObject& event) {
             emit windowRemoved(number);
         }
     }
-    const bool outputsChanged = newOutputs != m_outputs;
-    m_outputs = newOutputs;
+    const bool outputsChanged = *newOutputs != m_outputs;
+    m_outputs = *newOutputs;
     m_cursor = *cursor;
     for (KWinWindow& w : newWindows)
         store(std::move(w));
@@ -239,18 +249,12 @@ bool KWinDesktop::applyStacking(const QJsonObject& event) {
 }
 
 bool KWinDesktop::applyOutputs(const QJsonObject& event) {
-    const QJsonArray outputs = event.value(QLatin1String("outputs")).toArray();
-    if (outputs.size() > kMaxOutputs)
+    const std::optional<QList<KWinOutput>> newOutputs =
+        kwinreport::outputs(event.value(QLatin1String("outputs")));
+    if (!newOutputs)
         return false;
-    QList<KWinOutput> newOutputs;
-    for (const QJsonValue& o : outputs) {
-        std::optional<KWinOutput> output = kwinreport::output(o);
-        if (!output)
-            return false;
-        newOutputs.append(*output);
-    }
-    if (newOutputs != m_outputs) {
-        m_outputs = newOutputs;
+    if (*newOutputs != m_outputs) {
+        m_outputs = *newOutputs;
         emit outputsChanged();
     }
     return true;

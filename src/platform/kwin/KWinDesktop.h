@@ -125,6 +125,8 @@ std::optional<QRectF> rect(const QJsonValue& value);
 std::optional<QPointF> point(const QJsonValue& value);
 std::optional<KWinWindow> window(const QJsonValue& value);
 std::optional<KWinOutput> output(const QJsonValue& value);
+// The whole list, or none when one of them is damaged.
+std::optional<QList<KWinOutput>> outputs(const QJsonValue& value);
 } // namespace kwinreport
 
 } // namespace corvane

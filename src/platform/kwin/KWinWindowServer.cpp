@@ -10,13 +10,6 @@ constexpr int kOrdinaryLayer = 0;
 constexpr int kDockLayer = 20;
 constexpr int kPopUpLayer = 101;
 
-QVariantMap boundsOf(const QRectF& r) {
-    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
-                       {QString::fromLatin1(windowinfo::kY), r.y()},
-                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
-                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
-}
-
 } // namespace
 
 KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens)
@@ -45,10 +38,11 @@ bool KWinWindowServer::isOnScreen(const KWinWindow& window) const {
 }
 
 QVariant KWinWindowServer::entry(const KWinWindow& window) const {
-    return QVariantMap{{QString::fromLatin1(windowinfo::kLayer), qint64(layerOf(window))},
-                       {QString::fromLatin1(windowinfo::kNumber), qint64(window.number)},
-                       {QString::fromLatin1(windowinfo::kOwnerPid), qint64(window.pid)},
-                       {QString::fromLatin1(windowinfo::kBounds), boundsOf(m_screens.toAx(window.frame))}};
+    return QVariantMap{
+        {QString::fromLatin1(windowinfo::kLayer), qint64(layerOf(window))},
+        {QString::fromLatin1(windowinfo::kNumber), qint64(window.number)},
+        {QString::fromLatin1(windowinfo::kOwnerPid), qint64(window.pid)},
+        {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(m_screens.toAx(window.frame))}};
 }
 
 QVariant KWinWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {

@@ -9,12 +9,6 @@ constexpr double kButtonWidth = 14;
 constexpr double kButtonHeight = 16;
 constexpr double kButtonLefts[] = {8, 28, 48};
 
-QVariantMap boundsEntry(const QRectF& r) {
-    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
-                       {QString::fromLatin1(windowinfo::kY), r.y()},
-                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
-                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
-}
 } // namespace
 
 SimDesktop::SimDesktop()
@@ -373,9 +367,9 @@ QVariant SimDesktop::windowListEntry(SimWindowId number) const {
     QVariantMap entry{{QString::fromLatin1(windowinfo::kLayer), qint64(w->options.layer)},
                       {QString::fromLatin1(windowinfo::kOwnerPid), qint64(w->pid)},
                       {QString::fromLatin1(windowinfo::kNumber), qint64(w->number)},
-                      {QString::fromLatin1(windowinfo::kBounds), boundsEntry(w->frame)}};
+                      {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(w->frame)}};
     if (const std::optional<QRectF> zoom = zoomButtonFrame(*w))
-        entry.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsEntry(*zoom));
+        entry.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), windowinfo::boundsEntry(*zoom));
     for (auto it = w->entryOverrides.cbegin(); it != w->entryOverrides.cend(); ++it) {
         if (it.value().isValid())
             entry.insert(it.key(), it.value());

@@ -4,15 +4,6 @@
 
 namespace corvane {
 
-namespace {
-QVariantMap boundsOf(const QRectF& r) {
-    return QVariantMap{{QString::fromLatin1(windowinfo::kX), r.x()},
-                       {QString::fromLatin1(windowinfo::kY), r.y()},
-                       {QString::fromLatin1(windowinfo::kWidth), r.width()},
-                       {QString::fromLatin1(windowinfo::kHeight), r.height()}};
-}
-} // namespace
-
 X11WindowServer::X11WindowServer(X11Connection& connection, X11Windows& windows, X11Screens& screens,
                                  TitleBarButtons& titleBarButtons, const ButtonLayoutReader& buttonLayouts)
     : m_connection(connection)
@@ -83,12 +74,12 @@ QVariant X11WindowServer::entry(xcb_window_t window, const X11Windows::WindowFac
         return {};
     QVariantMap e{{QString::fromLatin1(windowinfo::kLayer), qint64(facts.layer)},
                   {QString::fromLatin1(windowinfo::kNumber), qint64(window)},
-                  {QString::fromLatin1(windowinfo::kBounds), boundsOf(titled->frame)}};
+                  {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(titled->frame)}};
     // Clients that do not say their pid are asked of the server.
     if (const std::optional<qint32> pid = facts.pid ? facts.pid : m_windows.pid(window).value())
         e.insert(QString::fromLatin1(windowinfo::kOwnerPid), qint64(*pid));
     if (const std::optional<QRectF> zoom = m_titleBarButtons.zoomButtonRegion(window, *titled))
-        e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), boundsOf(*zoom));
+        e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), windowinfo::boundsEntry(*zoom));
     return e;
 }
 
