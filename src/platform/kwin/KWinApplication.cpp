@@ -9,7 +9,7 @@ namespace {
 constexpr auto kWatcherService = "org.kde.StatusNotifierWatcher";
 } // namespace
 
-KWinApplication::KWinApplication(QDBusConnection bus, KWinDesktop& desktop) {
+KWinApplication::KWinApplication(const QDBusConnection& bus, KWinDesktop& desktop) {
     connect(&desktop, &KWinDesktop::outputsChanged, this, &Application::screenParametersDidChange);
     if (QDBusConnectionInterface* names = bus.interface())
         m_isTrayAvailable = names->isServiceRegistered(QLatin1String(kWatcherService)).value();

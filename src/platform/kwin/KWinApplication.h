@@ -12,7 +12,7 @@ namespace corvane {
 class KWinApplication final : public QtApplication {
     Q_OBJECT
 public:
-    KWinApplication(QDBusConnection bus, KWinDesktop& desktop);
+    KWinApplication(const QDBusConnection& bus, KWinDesktop& desktop);
 
     bool isCompositing() const override { return true; }
     bool isSystemTrayAvailable() const override { return m_isTrayAvailable; }

@@ -286,7 +286,7 @@ bool KWinDesktop::store(KWinWindow window) {
     const quint32 number = window.number;
     const auto it = m_windows.find(number);
     if (it == m_windows.end()) {
-        m_windows.insert(number, std::move(window));
+        m_windows.emplace(number, std::move(window));
         emit windowAdded(number);
         return true;
     }

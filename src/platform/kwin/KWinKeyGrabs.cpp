@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-KWinKeyGrabs::KWinKeyGrabs(QDBusConnection bus, QObject* parent)
+KWinKeyGrabs::KWinKeyGrabs(const QDBusConnection& bus, QObject* parent)
     : KeyGrabs(parent)
     , m_accel(bus) {
     // KWin restarted, or went: the shortcuts it holds are read again.

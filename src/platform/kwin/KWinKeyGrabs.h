@@ -14,7 +14,7 @@ namespace corvane {
 class KWinKeyGrabs final : public KeyGrabs {
     Q_OBJECT
 public:
-    explicit KWinKeyGrabs(QDBusConnection bus, QObject* parent = nullptr);
+    explicit KWinKeyGrabs(const QDBusConnection& bus, QObject* parent = nullptr);
 
     QList<KeyChord> grabKeys(const QList<KeyChord>& chords) override;
     void ungrabKeys(const QList<KeyChord>& /*chords*/) override {}

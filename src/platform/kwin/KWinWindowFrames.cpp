@@ -26,7 +26,7 @@ KWinWindowFrames::KWinWindowFrames(AgentCommand send, KWinDesktop& desktop, KWin
 }
 
 void KWinWindowFrames::request(FrameRequest request, FrameDone done) {
-    m_queue.push_back({std::move(request), std::move(done)});
+    m_queue.push_back({request, std::move(done)});
     // Never completed before request() returns.
     if (m_queue.size() == 1)
         m_runLoop.post(this, [this] { startNext(); });
