@@ -19,13 +19,14 @@ root="$tmp/dest$prefix"
 id=app.corvane.Corvane
 expected=(bin/corvane "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg" share/man/man1/corvane.1.gz
-  share/doc/corvane/README.md share/doc/corvane/copyright share/doc/corvane/changelog.gz)
+  share/doc/corvane/README.md share/doc/corvane/copyright share/doc/corvane/changelog.gz
+  share/corvane/kwin/agent.js)
 sizes=(16 22 24 32 48 64 128 256 512)
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) >"$tmp/diff" ||
   fail "the installed files differ from the expected ones (< expected, > installed):
 $(cat "$tmp/diff")"
-echo "ok - the tree under $prefix holds the program, its desktop entry, icons, AppStream file, man page and documents"
+echo "ok - the tree under $prefix holds the program, its desktop entry, icons, AppStream file, man page, documents and its KWin agent"
 
 [ -x "$root/bin/corvane" ] || fail "bin/corvane is not executable"
 [ "$(env -u DISPLAY "$root/bin/corvane" --version)" = "Corvane $version" ] || fail "the installed program's version is not $version"
