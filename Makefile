@@ -6,6 +6,8 @@
 #                unit tests there and the end-to-end tests on a headless KWin (Plasma 6)
 #   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
 #   make deb     the Debian package of an optimised build, in build-release/package/
+#   make deb-debian13  the same for Debian 13 and later (KDE Plasma 6), built in the Debian 13 root, in
+#                build-release-debian13/package/
 #   make run     build and start Corvane on $DISPLAY
 #   make screenshots  the windows rendered offscreen to screenshots/
 #   make demo    a scripted session on a throw-away desktop, screenshots in demo-output/
@@ -22,7 +24,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
-        release install deb debian13-root check-kwin kwin-tests
+        release release-build install deb package deb-debian13 debian13-root check-kwin kwin-tests
 
 deps:
 	@scripts/install-deps
@@ -72,7 +74,9 @@ kwin-tests:
 # The build that is installed and packaged: optimised, with Debian's hardening flags, only what is installed.
 # It is configured once and later only rebuilt where something changed, so that `sudo make install`
 # after `make release` writes nothing into the folder as root.
-release: deps
+release: deps release-build
+
+release-build:
 	@[ -f $(RELEASE_BUILD)/CMakeCache.txt ] || { \
 	  export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
@@ -83,10 +87,16 @@ release: deps
 install: release
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)" --strip
 
-deb: release
+deb: deps package
+
+package: release-build
 	rm -rf $(RELEASE_BUILD)/package
 	cd $(RELEASE_BUILD) && cpack --config CPackConfig.cmake
 	@ls $(RELEASE_BUILD)/package/*.deb
+
+# The package for Debian 13 and later (Plasma 6), built in the Debian 13 root.
+deb-debian13: debian13-root
+	scripts/in-debian13 $(MAKE) --no-print-directory package RELEASE_BUILD=build-release-debian13
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
