@@ -14,6 +14,7 @@ const iface = "app.corvane.Agent1";
 
 let regions = [];    // [x, y, w, h] rectangles where pointer motion is reported
 let inRegion = false;
+let reportsMoves = false; // whether a user's move with the pointer is reported, as the daemon asks
 let moving = null;   // the window the user moves, while they move it
 
 function report(events) {
@@ -115,7 +116,7 @@ function watch(w) {
         report(events);
     });
     w.interactiveMoveResizeStarted.connect(function () {
-        if (!w.move)
+        if (!w.move || !reportsMoves)
             return;
         moving = id;
         const p = workspace.cursorPos;
@@ -159,6 +160,8 @@ function run(command) {
     } else if (command.c === "regions") {
         regions = command.regions;
         inRegion = regions.some(function (r) { return holds(r, workspace.cursorPos); });
+    } else if (command.c === "moves") {
+        reportsMoves = command.report === true;
     } else if (command.c === "snapshot") {
         report([snapshot()]);
     }

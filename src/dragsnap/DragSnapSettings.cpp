@@ -63,8 +63,11 @@ void DragSnapSettings::setRestoresSizeOnDrag(bool restores) {
     m_platform.defaults.setBool(kRestoresSizeKey, restores);
 }
 
+// A desktop that shows no window being dragged gets no monitor, whatever the stored choice (kept for
+// the desktops that do).
 void DragSnapSettings::applyStartRule() {
-    applyMonitorStartRule(m_isEnabled, m_platform.accessibility.isProcessTrusted(), m_monitor);
+    applyMonitorStartRule(m_isEnabled && m_platform.capabilities.testFlag(Capability::DragObservation),
+                          m_platform.accessibility.isProcessTrusted(), m_monitor);
 }
 
 void DragSnapSettings::releaseLayoutName(const QString& deletedName) {

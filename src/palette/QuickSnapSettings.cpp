@@ -21,8 +21,11 @@ void QuickSnapSettings::setEnabled(bool isEnabled) {
     applyStartRule();
 }
 
+// A desktop where the pointer on a maximize button cannot be seen gets no monitor, whatever the stored
+// choice (kept for the desktops where it can).
 void QuickSnapSettings::applyStartRule() {
-    applyMonitorStartRule(m_isEnabled, m_platform.accessibility.isProcessTrusted(), m_monitor);
+    applyMonitorStartRule(m_isEnabled && m_platform.capabilities.testFlag(Capability::MaximizeButtonPalette),
+                          m_platform.accessibility.isProcessTrusted(), m_monitor);
 }
 
 } // namespace corvane

@@ -63,6 +63,17 @@ TEST_F(DragSnapSettingsTest, EveryAssignmentIsStoredAndTheSwitchAppliesTheStartR
     EXPECT_EQ(monitor.calls.size(), 3) << "layout and trigger leave the monitor alone";
 }
 
+TEST_F(DragSnapSettingsTest, ADesktopThatShowsNoDragNeverRunsTheMonitorAndKeepsTheChoice) {
+    platform.defaults.setBool("dragSnapEnabled", true);
+    platform.capabilities.setFlag(Capability::DragObservation, false);
+    DragSnapSettings settings(platform, monitor);
+    settings.applyStartRule();
+    settings.setEnabled(true);
+    EXPECT_EQ(monitor.calls, (QStringList{"stop", "stop"}));
+    EXPECT_TRUE(settings.isEnabled());
+    EXPECT_EQ(platform.defaults.boolean("dragSnapEnabled"), true) << "an X11 session keeps the user's choice";
+}
+
 TEST_F(DragSnapSettingsTest, ReleasingTheCurrentLayoutNameFallsBackToSplit) {
     DragSnapSettings settings(platform, monitor);
     settings.setLayoutName("Desk");

@@ -37,6 +37,17 @@ TEST(QuickSnapSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
         EXPECT_EQ(key, "zoomPaletteEnabled") << "nothing but its own setting is written";
 }
 
+TEST(QuickSnapSettingsTest, ADesktopThatHidesTheMaximizeButtonNeverRunsTheMonitor) {
+    SimDesktop desk;
+    Platform platform = desk.platform();
+    platform.capabilities.setFlag(Capability::MaximizeButtonPalette, false);
+    RecordingMonitor monitor;
+    QuickSnapSettings settings(platform, monitor);
+    settings.setEnabled(true);
+    EXPECT_EQ(monitor.calls, QStringList{"stop"});
+    EXPECT_EQ(platform.defaults.boolean("zoomPaletteEnabled"), true);
+}
+
 TEST(QuickSnapSettingsTest, TheStoredChoiceLoadsWithoutTouchingAnything) {
     SimDesktop desk;
     Platform platform = desk.platform();

@@ -29,7 +29,9 @@ KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreen
 }
 
 std::optional<MonitorToken> KWinEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
-    return m_monitors.addGlobal(mask, std::move(handler));
+    const MonitorToken token = m_monitors.addGlobal(mask, std::move(handler));
+    updateMoveReports();
+    return token;
 }
 
 std::optional<MonitorToken> KWinEvents::addLocalMonitor(EventMask mask, LocalHandler handler) {
@@ -38,6 +40,18 @@ std::optional<MonitorToken> KWinEvents::addLocalMonitor(EventMask mask, LocalHan
 
 void KWinEvents::removeMonitor(MonitorToken token) {
     m_monitors.remove(token);
+    updateMoveReports();
+}
+
+void KWinEvents::updateMoveReports() {
+    constexpr EventMask kLeftButton = maskOf(EventType::LeftMouseDown) | maskOf(EventType::LeftMouseDragged) |
+                                      maskOf(EventType::LeftMouseUp);
+    const bool wantsMoves = (m_monitors.mask() & kLeftButton) != 0;
+    if (wantsMoves == m_reportsMoves)
+        return;
+    m_reportsMoves = wantsMoves;
+    m_send(
+        QJsonObject{{QStringLiteral("c"), QStringLiteral("moves")}, {QStringLiteral("report"), wantsMoves}});
 }
 
 void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {

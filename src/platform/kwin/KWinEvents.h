@@ -30,6 +30,9 @@ public:
 
 private:
     void deliver(EventType type, QPointF kwinCursor);
+    // The agent reports a user's moves only while a monitor wants the left button's events: each step
+    // of a move is a call on the bus.
+    void updateMoveReports();
 
     AgentCommand m_send;
     KWinDesktop& m_desktop;
@@ -38,6 +41,7 @@ private:
     EventMonitors m_monitors;
     quint32 m_heldButtons = 0;
     std::optional<QPointF> m_delivering; // where the event being delivered happened, KWin's coordinates
+    bool m_reportsMoves = false;
 };
 
 } // namespace corvane

@@ -1,0 +1,63 @@
+// A user's move of a window on KWin, as the core sees it: a press where it started, drags, a release,
+// in screen coordinates; and the agent asked to report moves only while someone listens.
+#include "platform/kwin/KWinEvents.h"
+
+#include "platform/sim/SimRunLoop.h"
+
+#include <QJsonArray>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThem) {
+    SimRunLoop runLoop;
+    KWinDesktop desktop;
+    KWinScreens screens(desktop);
+    QList<QJsonObject> sent;
+    KWinEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, runLoop);
+    const QJsonObject output{
+        {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1000, 800}}, {"workArea", QJsonArray{0, 0, 1000, 800}}};
+    const QJsonArray frame{100, 100, 400, 300};
+    const QJsonObject window{{"id", "w"},        {"pid", 7},       {"frame", frame},
+                             {"client", frame},  {"normal", true}, {"onCurrentDesktop", true},
+                             {"moveable", true}, {"managed", true}};
+    ASSERT_TRUE(desktop.apply({{"e", "snapshot"},
+                               {"outputs", QJsonArray{output}},
+                               {"windows", QJsonArray{window}},
+                               {"stacking", QJsonArray{"w"}},
+                               {"active", "w"},
+                               {"cursor", QJsonArray{0, 0}}}));
+
+    const auto keys = events.addGlobalMonitor(maskOf(EventType::KeyDown), [](const Event&) {});
+    EXPECT_TRUE(sent.isEmpty()) << "nobody wants the pointer yet";
+    QList<std::pair<EventType, QPointF>> seen;
+    const auto pointer =
+        events.addGlobalMonitor(maskOf(EventType::LeftMouseDown) | maskOf(EventType::LeftMouseDragged) |
+                                    maskOf(EventType::LeftMouseUp),
+                                [&](const Event& e) {
+                                    seen.append({e.type, events.mouseLocation()});
+                                });
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0]["c"], "moves");
+    EXPECT_EQ(sent[0]["report"], true);
+
+    desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 110}}});
+    desktop.apply({{"e", "moveStep"}, {"id", "w"}, {"cursor", QJsonArray{160, 120}}});
+    desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{170, 130}}});
+    // Screen coordinates: y up from the primary output's bottom.
+    const QList<std::pair<EventType, QPointF>> expected{{EventType::LeftMouseDown, {150, 690}},
+                                                        {EventType::LeftMouseDragged, {160, 680}},
+                                                        {EventType::LeftMouseUp, {170, 670}}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(events.pressedMouseButtons(), 0u);
+
+    events.removeMonitor(*pointer);
+    ASSERT_EQ(sent.size(), 2);
+    EXPECT_EQ(sent[1]["report"], false);
+    events.removeMonitor(*keys);
+    EXPECT_EQ(sent.size(), 2);
+}
+
+} // namespace
+} // namespace corvane
