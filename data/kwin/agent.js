@@ -107,13 +107,19 @@ function pointerMoved() {
 
 function watch(w) {
     const id = w.internalId.toString();
-    w.frameGeometryChanged.connect(function () {
+    function reportFrame() {
         const events = [{e: "frame", id: id, frame: rect(w.frameGeometry), client: rect(w.clientGeometry),
                          output: w.output ? w.output.name : ""}];
         // A panel that moves or grows changes the work areas.
         if (w.dock)
             events.push({e: "outputs", outputs: outputs()});
         report(events);
+    }
+    // While the user moves or resizes the window its frame changes at every step of the pointer: it is
+    // reported once, when they let go.
+    w.frameGeometryChanged.connect(function () {
+        if (!w.move && !w.resize)
+            reportFrame();
     });
     w.interactiveMoveResizeStarted.connect(function () {
         if (!w.move || !reportsMoves)
@@ -123,6 +129,7 @@ function watch(w) {
         report([{e: "moveStarted", id: id, cursor: [p.x, p.y]}]);
     });
     w.interactiveMoveResizeFinished.connect(function () {
+        reportFrame();
         if (moving !== id)
             return;
         moving = null;
