@@ -1,5 +1,6 @@
 #include "KWinAccessibility.h"
 
+#include "platform/WindowLayers.h"
 #include "platform/kwin/KWinWindowServer.h"
 
 namespace corvane {
@@ -101,7 +102,7 @@ ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
         const QRectF f = m_screens.toAx(w->frame);
         if (!(p.x() >= f.left() && p.x() < f.right() && p.y() >= f.top() && p.y() < f.bottom()))
             continue;
-        if (KWinWindowServer::layerOf(*w) != 0 || w->pid == m_desktop.ownPid())
+        if (KWinWindowServer::layerOf(*w) != kOrdinaryLayer || w->pid == m_desktop.ownPid())
             return {AxError::NoValue, {}};
         return {AxError::Success, windowElement(w->number)};
     }

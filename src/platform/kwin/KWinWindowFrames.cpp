@@ -62,7 +62,6 @@ void KWinWindowFrames::startNext() {
         // Sent: the window is left to the user's move.
         const std::optional<QRectF> frame = currentFrame();
         const bool isReached = frame && wholePixels(*frame) == wholePixels(request.frame);
-        m_settle.emplace(request.frame, m_runLoop.now());
         complete({isReached ? FrameOutcome::Reached : FrameOutcome::Settled, frame});
         return;
     }

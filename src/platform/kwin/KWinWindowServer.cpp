@@ -1,16 +1,8 @@
 #include "KWinWindowServer.h"
 
+#include "platform/WindowLayers.h"
+
 namespace corvane {
-
-namespace {
-
-// As on X11: below everything the desktop, above ordinary windows panels, then pop-ups.
-constexpr int kDesktopLayer = -1000;
-constexpr int kOrdinaryLayer = 0;
-constexpr int kDockLayer = 20;
-constexpr int kPopUpLayer = 101;
-
-} // namespace
 
 KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens)
     : m_desktop(desktop)

@@ -2,18 +2,12 @@
 // What a window's _NET_WM_WINDOW_TYPE makes of it: its layer in the window list, and with that
 // whether Corvane may move it. Pure, so it is tested without a display; X11Windows reads the types.
 
+#include "platform/WindowLayers.h"
+
 #include <QByteArray>
 #include <QList>
 
 namespace corvane {
-
-// Layers of the window list. Only ordinary windows (normal, dialog and utility) are on layer 0,
-// the one every lookup of a window to move takes.
-inline constexpr int kOrdinaryLayer = 0;
-inline constexpr int kDesktopLayer = -1000;
-inline constexpr int kToolbarLayer = 3;
-inline constexpr int kDockLayer = 20;
-inline constexpr int kPopUpLayer = 101;
 
 // The layer of a window with these types (atom names, in the window's order of preference). The
 // first type known here decides, as the window manager reads them; a window without a known type
