@@ -166,8 +166,8 @@ void palette(const Visit& visit) {
 
 // The preview as it shows over a window: drawn on a backdrop, since it is translucent.
 void preview(const Visit& visit) {
-    SnapPreviewView preview(true);
-    preview.setWindowOpacity(1);
+    SnapPreviewView preview(true, false);
+    preview.setOpacity(1);
     preview.resize(360, 225);
     QWidget backdrop;
     backdrop.resize(400, 265);

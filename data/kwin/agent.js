@@ -96,7 +96,9 @@ function holds(r, p) {
 function pointerMoved() {
     const p = workspace.cursorPos;
     if (moving) {
-        report([{e: "moveStep", id: moving, cursor: [p.x, p.y]}]);
+        // The frame rides along: it is what tells a move of the window from a press that moves nothing.
+        report([{e: "moveStep", id: moving.internalId.toString(), cursor: [p.x, p.y],
+                 frame: rect(moving.frameGeometry)}]);
         return;
     }
     const isIn = regions.some(function (r) { return holds(r, p); });
@@ -124,13 +126,13 @@ function watch(w) {
     w.interactiveMoveResizeStarted.connect(function () {
         if (!w.move || !reportsMoves)
             return;
-        moving = id;
+        moving = w;
         const p = workspace.cursorPos;
         report([{e: "moveStarted", id: id, cursor: [p.x, p.y]}]);
     });
     w.interactiveMoveResizeFinished.connect(function () {
         reportFrame();
-        if (moving !== id)
+        if (moving !== w)
             return;
         moving = null;
         const p = workspace.cursorPos;
@@ -158,6 +160,12 @@ function run(command) {
             report([{e: "gone", id: command.id}]);
             return;
         }
+        // A window KWin tiled (a drop at a screen edge) or maximized would keep that state under the new
+        // frame and go back to it later: Corvane's frame replaces it.
+        if (w.tile)
+            w.tile = null;
+        if (w.maximizeMode)
+            w.setMaximize(false, false);
         w.frameGeometry = {x: command.frame[0], y: command.frame[1],
                            width: command.frame[2], height: command.frame[3]};
     } else if (command.c === "activate") {
@@ -198,6 +206,8 @@ workspace.windowAdded.connect(function (w) {
             {e: "outputs", outputs: outputs()}, {e: "active", id: activeId()}]);
 });
 workspace.windowRemoved.connect(function (w) {
+    if (moving === w)
+        moving = null;
     report([{e: "removed", id: w.internalId.toString()}, {e: "outputs", outputs: outputs()}]);
 });
 workspace.windowActivated.connect(function (w) {

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QWindow>
+#include <utility>
 
 namespace corvane {
 
@@ -65,11 +67,18 @@ CorvaneApp::CorvaneApp(Platform& platform)
     connect(&platform.application, &Application::systemTrayAvailabilityDidChange, this,
             &CorvaneApp::followSystemTray);
     followSystemTray(platform.application.isSystemTrayAvailable());
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CorvaneApp::closeOverlayPanelOnFocusLoss);
 }
 
 void CorvaneApp::followSystemTray(bool isAvailable) {
     m_panel->hide();
-    if (isAvailable) {
+    if (isAvailable && m_platform.overlayWindows) {
+        // Where a popup cannot choose its place, the panel is an overlay of the desktop's, closed when
+        // it loses the keyboard as a popup is by a click elsewhere.
+        m_panel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        m_platform.overlayWindows->adopt(*m_panel, OverlayKind::Panel);
+        m_tray.show();
+    } else if (isAvailable) {
         // A popup closes on a click elsewhere, like a menu, and never takes the target's focus.
         m_panel->setWindowFlags(Qt::Popup);
         m_tray.show();
@@ -112,6 +121,20 @@ void CorvaneApp::togglePanelAtTray() {
             m_platform.screens, m_tray.geometry(), QSize(MenuBarView::width, MenuBarView::height)))
         m_panel->move(*origin);
     m_panel->show();
+    if (m_platform.overlayWindows)
+        m_panel->activateWindow();
+}
+
+void CorvaneApp::closeOverlayPanelOnFocusLoss(QWindow* focused) {
+    QWindow* panel = m_panel->windowHandle();
+    if (!m_platform.overlayWindows || !m_tray.isVisible() || !panel)
+        return;
+    if (focused == panel || (focused && focused->transientParent() == panel)) {
+        m_isPanelFocused = true;
+        return;
+    }
+    if (std::exchange(m_isPanelFocused, false))
+        m_panel->hide();
 }
 
 CorvaneApp::~CorvaneApp() = default;

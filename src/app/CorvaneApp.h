@@ -45,8 +45,11 @@ private:
     void togglePanelAtTray();
     // The icon in the tray and the panel as its popup, or the panel as a window of its own.
     void followSystemTray(bool isAvailable);
+    // The tray panel as the desktop's overlay closes once the keyboard went elsewhere.
+    void closeOverlayPanelOnFocusLoss(QWindow* focused);
 
     Platform& m_platform;
+    bool m_isPanelFocused = false;
     FrameWriteQueue m_frameWrites;
     SnapPreviewOverlay m_preview; // built on first show: unused where the desktop's agent draws
     DragSnapMonitor m_dragSnapMonitor;

@@ -46,8 +46,11 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
                                   tr("Hotkeys are not available on this desktop."),
                                   [&] { return new HotkeysCard(controller, hotkeyGrabs, content); }));
     column->addWidget(cardNeeding(Capability::DragObservation, DragSnapCard::title(),
-                                  tr("Drag to snap is not available on this desktop."),
-                                  [&] { return new DragSnapCard(controller, dragSnap, content); }));
+                                  tr("Drag to snap is not available on this desktop."), [&] {
+                                      return new DragSnapCard(
+                                          controller, dragSnap,
+                                          capabilities.testFlag(Capability::DesktopEdgeTiling), content);
+                                  }));
     column->addWidget(cardNeeding(Capability::MaximizeButtonPalette, quickSnapTexts::cardTitle(),
                                   tr("Quick Snap on the maximize button is not available on this desktop."),
                                   [&] { return new QuickSnapCard(controller, quickSnap, content); }));

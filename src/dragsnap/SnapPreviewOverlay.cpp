@@ -7,7 +7,7 @@ SnapPreviewOverlay::SnapPreviewOverlay(Platform& platform, QObject* parent)
     , m_platform(platform)
     , m_fade(platform.runLoop, [this](double opacity) {
         if (m_window)
-            m_window->setWindowOpacity(opacity);
+            m_window->setOpacity(opacity);
     }) {
     connect(&platform.workspace, &Workspace::didWake, this, &SnapPreviewOverlay::discardHiddenWindow);
     connect(&platform.application, &Application::screenParametersDidChange, this,
@@ -17,8 +17,14 @@ SnapPreviewOverlay::SnapPreviewOverlay(Platform& platform, QObject* parent)
 SnapPreviewOverlay::~SnapPreviewOverlay() = default;
 
 void SnapPreviewOverlay::show(const QRectF& frame) {
-    if (!m_window)
-        m_window = std::make_unique<SnapPreviewView>(m_platform.application.isCompositing());
+    if (!m_window) {
+        // The desktop's overlay surfaces take no window opacity.
+        m_window = std::make_unique<SnapPreviewView>(m_platform.application.isCompositing(),
+                                                     m_platform.overlayWindows != nullptr);
+        if (m_platform.overlayWindows) {
+            m_platform.overlayWindows->adopt(*m_window, OverlayKind::Preview);
+        }
+    }
     const QRect geometry = m_platform.screens.windowGeometry(frame);
     if (m_window->geometry() != geometry)
         m_window->setGeometry(geometry);

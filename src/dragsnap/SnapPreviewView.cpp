@@ -5,16 +5,26 @@
 
 namespace corvane {
 
-SnapPreviewView::SnapPreviewView(bool isCompositing)
+SnapPreviewView::SnapPreviewView(bool isCompositing, bool paintsOpacity)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
                            Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint | Qt::Tool)
-    , m_isCompositing(isCompositing) {
+    , m_isCompositing(isCompositing)
+    , m_paintsOpacity(paintsOpacity) {
     // Its own class, so window managers and compositors can tell it apart.
     setObjectName(QStringLiteral("corvane-snap-preview"));
     setWindowTitle(QStringLiteral("Corvane Snap Preview"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, isCompositing);
-    setWindowOpacity(0);
+    if (!paintsOpacity)
+        setWindowOpacity(0);
+}
+
+void SnapPreviewView::setOpacity(double opacity) {
+    m_opacity = opacity;
+    if (m_paintsOpacity)
+        update();
+    else
+        setWindowOpacity(opacity);
 }
 
 QRectF SnapPreviewView::highlightRect() const {
@@ -24,6 +34,8 @@ QRectF SnapPreviewView::highlightRect() const {
 void SnapPreviewView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (m_paintsOpacity)
+        painter.setOpacity(m_opacity);
     QColor accent = palette().color(QPalette::Highlight);
     const QRectF shape = highlightRect();
     if (m_isCompositing) {

@@ -11,8 +11,12 @@ class SnapPreviewView : public QWidget {
     Q_OBJECT
 public:
     // Starts fully transparent; its opacity is faded by SnapPreviewOverlay (without a compositing
-    // manager it has no effect, and the window is simply shown or hidden).
-    explicit SnapPreviewView(bool isCompositing);
+    // manager it has no effect, and the window is simply shown or hidden). A window whose desktop takes
+    // no window opacity (an overlay surface on Wayland) paints it instead.
+    SnapPreviewView(bool isCompositing, bool paintsOpacity);
+
+    void setOpacity(double opacity);
+    double opacity() const { return m_opacity; }
 
     static constexpr double inset = 4;
     static constexpr double cornerRadius = 10;
@@ -25,6 +29,8 @@ protected:
 private:
     QRectF highlightRect() const;
     bool m_isCompositing;
+    bool m_paintsOpacity;
+    double m_opacity = 0;
 };
 
 } // namespace corvane

@@ -103,6 +103,9 @@ void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
         delete window;
         return;
     }
+    if (m_platform.overlayWindows) {
+        m_platform.overlayWindows->adopt(*window, OverlayKind::Palette);
+    }
     window->setGeometry(QRect(m_platform.screens.windowGeometry(*frame).topLeft(), size));
     window->show();
     window->raise();

@@ -9,6 +9,7 @@
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
 #include "platform/LoginItem.h"
+#include "platform/OverlayWindows.h"
 #include "platform/PalettePresenter.h"
 #include "platform/RunLoop.h"
 #include "platform/Screens.h"
@@ -40,6 +41,9 @@ struct Platform {
     // null where Corvane draws the preview and the palette itself.
     SnapPreview* agentPreview = nullptr;
     PalettePresenter* agentPalette = nullptr;
+    // Where Corvane's floating windows cannot place themselves: the backend places them. Null where
+    // they can.
+    OverlayWindows* overlayWindows = nullptr;
 };
 
 } // namespace corvane

@@ -522,5 +522,16 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
     }
 }
 
+TEST_F(SettingsViewTest, ADesktopThatTilesAtItsEdgesGetsTheNoteOnHowToTurnThatOff) {
+    for (const bool tilesAtEdges : {false, true}) {
+        open(tilesAtEdges ? kAllCapabilities | Capability::DesktopEdgeTiling : kAllCapabilities);
+        const auto* note = view->widget()->findChild<QLabel*>("edgeTilingNote");
+        EXPECT_EQ(note != nullptr, tilesAtEdges);
+        if (note) {
+            EXPECT_EQ(note->text(), DragSnapCard::edgeTilingNote());
+        }
+    }
+}
+
 } // namespace
 } // namespace corvane

@@ -35,5 +35,28 @@ TEST(TrayPanelPlacementTest, BelowATopPanelAboveABottomOneAndInsideTheScreen) {
         << "above the bottom panel (root row 70 up to 869), its right edge on the screen's";
 }
 
+TEST(TrayPanelPlacementTest, AnIconOfUnknownPlaceIsTakenAtTheFarEndOfTheFirstScreensPanel) {
+    SimDesktop desk;
+    const Platform platform = desk.platform();
+    const QSize panel(280, 500);
+    // Screen coordinates are y up: a visible frame starting at 40 leaves a strip at the bottom.
+    desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 40, 1440, 860));
+    desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 0, 1280, 800));
+    EXPECT_EQ(panelOriginAtTray(platform.screens, QRect(), panel), QPoint(1160, 360))
+        << "above the bottom panel's right end";
+    desk.setScreens({});
+    desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 870));
+    EXPECT_EQ(panelOriginAtTray(platform.screens, QRect(), panel), QPoint(1160, 30))
+        << "under the top panel's right end";
+    desk.setScreens({});
+    desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(48, 0, 1392, 900));
+    EXPECT_EQ(panelOriginAtTray(platform.screens, QRect(), panel), QPoint(48, 352))
+        << "beside the left panel, just above its bottom end";
+    desk.setScreens({});
+    desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 900));
+    EXPECT_EQ(panelOriginAtTray(platform.screens, QRect(), panel), QPoint(1160, 399))
+        << "no panel: over a point at the bottom-right corner";
+}
+
 } // namespace
 } // namespace corvane

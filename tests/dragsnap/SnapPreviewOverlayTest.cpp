@@ -44,7 +44,7 @@ TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEn
     const QRectF frame(0, 438, 720, 437);
     overlay.show(frame);
     SnapPreviewView* window = overlay.window();
-    const auto opacity = [window] { return window->windowOpacity(); };
+    const auto opacity = [window] { return window->opacity(); };
     EXPECT_EQ(opacity(), 0) << "fades in from nothing";
     desk.runLoop().advance(0.06);
     EXPECT_NEAR(opacity(), 0.5, 0.1);
@@ -101,14 +101,19 @@ TEST_F(SnapPreviewOverlayTest, AWakeOrAScreenChangeDiscardsOnlyAHiddenWindow) {
     EXPECT_NE(overlay.window(), nullptr);
 }
 
+QImage rendered(SnapPreviewView& view) {
+    view.resize(200, 120);
+    view.show();
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
 TEST(SnapPreviewViewTest, TheHighlightSitsFourPointsInsideWithAnOutlineOnItsEdge) {
     for (const bool isCompositing : {true, false}) {
-        SnapPreviewView view(isCompositing);
-        view.resize(200, 120);
-        view.show();
-        QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        SnapPreviewView view(isCompositing, false);
+        const QImage image = rendered(view);
         const auto alpha = [&](int x, int y) { return qAlpha(image.pixel(x, y)); };
         if (isCompositing) {
             EXPECT_EQ(alpha(2, 60), 0) << "outside the 4-point inset";
@@ -121,6 +126,18 @@ TEST(SnapPreviewViewTest, TheHighlightSitsFourPointsInsideWithAnOutlineOnItsEdge
             EXPECT_FALSE(view.mask().contains(QPoint(100, 60)));
         }
     }
+}
+
+TEST(SnapPreviewViewTest, AViewThatPaintsItsOpacityFadesItsPixelsAndNotItsWindow) {
+    SnapPreviewView view(true, true);
+    EXPECT_EQ(qAlpha(rendered(view).pixel(100, 60)), 0) << "starts transparent";
+    view.setOpacity(0.5);
+    EXPECT_NEAR(qAlpha(rendered(view).pixel(100, 60)), 28, 3) << "half the fill's 0.22";
+    EXPECT_EQ(view.windowOpacity(), 1);
+    SnapPreviewView windowFaded(true, false);
+    windowFaded.setOpacity(0.5);
+    EXPECT_NEAR(windowFaded.windowOpacity(), 0.5, 0.01) << "kept in 8 bits";
+    EXPECT_NEAR(qAlpha(rendered(windowFaded).pixel(100, 60)), 56, 3) << "drawn in full, faded as a window";
 }
 
 } // namespace

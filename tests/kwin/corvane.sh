@@ -13,6 +13,7 @@
 #   expect_in_zone ID X Y W H WHAT  waits for the window's frame to start exactly at X,Y and fill the
 #                                 zone W x H to within foot's cell, never past it
 #   active_window ID              makes the window KWin's active one, as a click on it would
+#   corvane_settings KEYS         the settings file the next start reads: the plist keys and values given
 CORVANE_STARTS=0
 # foot sizes itself in whole cells of its default font (7 x 13 pixels at scale 1): its frame falls
 # short of a zone by less than one.
@@ -83,4 +84,13 @@ is_in_zone() {
   frame=($(window_frame "$1")) && [ "${frame[0]}" = "$2" ] && [ "${frame[1]}" = "$3" ] &&
     [ "${frame[2]}" -le "$4" ] && [ "${frame[2]}" -gt $(($4 - FOOT_CELL_WIDTH)) ] &&
     [ "${frame[3]}" -le "$5" ] && [ "${frame[3]}" -gt $(($5 - FOOT_CELL_HEIGHT)) ]
+}
+
+corvane_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/corvane"
+  cat >"$XDG_CONFIG_HOME/corvane/app.corvane.plist" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0"><dict>$1</dict></plist>
+PLIST
 }

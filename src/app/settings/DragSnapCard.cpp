@@ -12,7 +12,8 @@
 
 namespace corvane {
 
-DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, QWidget* parent)
+DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, bool desktopTilesAtEdges,
+                           QWidget* parent)
     : SettingsCard(title(), parent)
     , m_controller(controller)
     , m_dragSnap(dragSnap) {
@@ -48,6 +49,11 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_thumbnailSlot->setContentsMargins(0, 0, 0, 0);
     details->addLayout(m_thumbnailSlot);
     details->addWidget(makeExplanation(tr("Hold Super while dragging to place a window freely."), m_details));
+    if (desktopTilesAtEdges) {
+        QLabel* edges = makeExplanation(edgeTilingNote(), m_details);
+        edges->setObjectName(QStringLiteral("edgeTilingNote"));
+        details->addWidget(edges);
+    }
     rows()->addWidget(m_details);
 
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &DragSnapCard::refresh);
@@ -56,6 +62,12 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
     connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
     refresh();
+}
+
+QString DragSnapCard::edgeTilingNote() {
+    return tr("KDE Plasma also tiles or maximizes a window dropped at a screen edge. Where Corvane shows a "
+              "zone, Corvane's drop wins. To leave the edges to Corvane, turn off \u201cMaximize\u201d and "
+              "\u201cTile\u201d in System Settings, Screen Edges.");
 }
 
 void DragSnapCard::refresh() {

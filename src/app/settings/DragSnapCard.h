@@ -16,8 +16,11 @@ class WindowController;
 class DragSnapCard : public SettingsCard {
     Q_OBJECT
 public:
-    DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, QWidget* parent = nullptr);
+    // A desktop that tiles windows dropped at its edges itself gets a note on how to turn that off.
+    DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, bool desktopTilesAtEdges,
+                 QWidget* parent = nullptr);
     static QString title() { return tr("DRAG TO SNAP"); }
+    static QString edgeTilingNote();
 
 private:
     void refresh();

@@ -19,6 +19,9 @@
 #include "platform/kwin/KWinWindowServer.h"
 #include "platform/kwin/KWinWorkspace.h"
 #include "platform/qt/QtRunLoop.h"
+#ifdef CORVANE_LAYER_SHELL
+#include "platform/wayland/LayerShellOverlays.h"
+#endif
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -72,6 +75,9 @@ struct KWinBackend::Parts {
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
+#ifdef CORVANE_LAYER_SHELL
+    LayerShellOverlays overlays;
+#endif
 };
 
 KWinBackend::KWinBackend()
@@ -172,20 +178,29 @@ QString KWinBackend::lostMessage() const {
 
 Platform KWinBackend::platform() {
     Parts& p = *m_parts;
-    return Platform{.accessibility = p.accessibility,
-                    .windowServer = p.windowServer,
-                    .screens = p.screens,
-                    .workspace = p.workspace,
-                    .application = p.application,
-                    .events = p.events,
-                    .defaults = p.defaults,
-                    .loginItem = p.loginItem,
-                    .updater = p.updater,
-                    .runLoop = p.runLoop,
-                    .windowFrames = p.windowFrames,
-                    .keyGrabs = p.keyGrabs,
-                    .shortcuts = p.shortcuts,
-                    .capabilities = Capabilities{Capability::Hotkeys, Capability::LoginItem}};
+    Platform platform{.accessibility = p.accessibility,
+                      .windowServer = p.windowServer,
+                      .screens = p.screens,
+                      .workspace = p.workspace,
+                      .application = p.application,
+                      .events = p.events,
+                      .defaults = p.defaults,
+                      .loginItem = p.loginItem,
+                      .updater = p.updater,
+                      .runLoop = p.runLoop,
+                      .windowFrames = p.windowFrames,
+                      .keyGrabs = p.keyGrabs,
+                      .shortcuts = p.shortcuts,
+                      .capabilities = Capabilities{Capability::Hotkeys, Capability::LoginItem,
+                                                   Capability::DesktopEdgeTiling}};
+#ifdef CORVANE_LAYER_SHELL
+    // Our own windows over others' need the compositor's overlay layers: without them no preview to
+    // drag to, and no palette.
+    platform.overlayWindows = &p.overlays;
+    platform.capabilities |=
+        Capabilities{Capability::OwnOverlay, Capability::DragObservation, Capability::MaximizeButtonPalette};
+#endif
+    return platform;
 }
 
 } // namespace corvane

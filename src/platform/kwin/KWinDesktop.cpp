@@ -272,6 +272,13 @@ bool KWinDesktop::applyMove(const QString& type, const QJsonObject& event) {
         return true;
     }
     if (type == u"moveStep") {
+        // The moved window's frame, which is reported at no other step of a move.
+        const auto it = m_windows.find(m_numbers.value(event.value(QLatin1String("id")).toString(), 0));
+        if (const std::optional<QRectF> frame = kwinreport::rect(event.value(QLatin1String("frame")));
+            frame && it != m_windows.end() && it->frame != *frame) {
+            it->frame = *frame;
+            emit windowFrameChanged(it->number);
+        }
         emit moveStepped(*cursor);
         return true;
     }

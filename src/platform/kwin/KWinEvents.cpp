@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QScopedValueRollback>
+#include <algorithm>
 
 namespace corvane {
 
@@ -10,9 +11,9 @@ KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreen
     , m_desktop(desktop)
     , m_screens(screens)
     , m_runLoop(runLoop) {
-    connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32, QPointF cursor) {
+    connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32 number, QPointF cursor) {
         m_heldButtons = mousebutton::kLeft;
-        deliver(EventType::LeftMouseDown, cursor);
+        deliver(EventType::LeftMouseDown, pressPoint(number, cursor));
     });
     connect(&desktop, &KWinDesktop::moveStepped, this, [this](QPointF cursor) {
         if (m_heldButtons & mousebutton::kLeft)
@@ -61,6 +62,15 @@ void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {
         rects.append(QJsonArray{k.x(), k.y(), k.width(), k.height()});
     }
     m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
+}
+
+QPointF KWinEvents::pressPoint(quint32 window, QPointF cursor) const {
+    const KWinWindow* w = m_desktop.window(window);
+    if (!w || w->frame.isEmpty())
+        return cursor;
+    const QRectF f = w->frame;
+    return QPointF(std::clamp(cursor.x(), f.left(), f.right() - 1),
+                   std::clamp(cursor.y(), f.top(), f.bottom() - 1));
 }
 
 QPointF KWinEvents::mouseLocation() {

@@ -52,6 +52,24 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(events.pressedMouseButtons(), 0u);
 
+    // KWin tells of a move once the pointer has gone some way, here off the window's top: the press was
+    // on the window. A step carries the moved window's frame, which nothing else reports during a move.
+    seen.clear();
+    QList<quint32> framesChanged;
+    QObject::connect(&desktop, &KWinDesktop::windowFrameChanged,
+                     [&](quint32 number) { framesChanged.append(number); });
+    desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 80}}});
+    desktop.apply({{"e", "moveStep"},
+                   {"id", "w"},
+                   {"cursor", QJsonArray{150, 70}},
+                   {"frame", QJsonArray{100, 60, 400, 300}}});
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].second, QPointF(150, 700)) << "the press at the nearest point of the window's frame";
+    EXPECT_EQ(seen[1].second, QPointF(150, 730)) << "the drag where the pointer is";
+    ASSERT_EQ(framesChanged.size(), 1);
+    EXPECT_EQ(desktop.window(framesChanged[0])->frame, QRectF(100, 60, 400, 300));
+    desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{150, 70}}});
+
     events.removeMonitor(*pointer);
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[1]["report"], false);

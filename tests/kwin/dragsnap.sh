@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Drag to snap on a real KWin: while the user moves a window by its title bar, Corvane's preview, a
+# layer-shell surface of its own, covers the zone under the pointer on whichever output that is, and
+# the drop fills the zone, also at a screen edge where KWin tiles the window itself; the dragged
+# window keeps the keyboard throughout.
+set -u
+KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
+source "$(dirname "$0")/session.sh"
+source "$(dirname "$0")/corvane.sh"
+
+# The frames of Corvane's surfaces above the ordinary windows' layer (2), one a line.
+overlays() {
+  kwin_eval 'for (const w of workspace.stackingOrder)
+    if (w.resourceClass === "corvane" && w.layer > 2)
+      say([w.frameGeometry.x, w.frameGeometry.y, w.frameGeometry.width, w.frameGeometry.height].join(" "));'
+}
+preview_is() { [ "$(overlays)" = "$1" ]; }
+
+# Presses on the window's title bar and moves the pointer to X,Y in ten steps, as a hand would.
+drag_to() {
+  local frame=($(window_frame "$1")) x=$2 y=$3 step
+  local from_x=$((frame[0] + 40)) from_y=$((frame[1] + 12))
+  pointer_move "$from_x" "$from_y"
+  pointer_press
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    pointer_move $((from_x + (x - from_x) * step / 10)) $((from_y + (y - from_y) * step / 10))
+  done
+}
+
+kwin_start 2
+start_panel 0 40
+corvane_settings '<key>dragSnapEnabled</key><true/>'
+foot=$(start_foot dragsnap-foot)
+corvane_start
+active_window "$foot"
+
+# The default layout's four quarters, of the work area above the panel on the first output.
+drag_to "$foot" 200 600
+wait_for 5 preview_is "0 380 640 380" ||
+  fail "while dragging over the bottom-left quarter the preview is at '$(overlays)', expected on the zone"
+echo "ok - the preview covers the zone under the pointer, above the panel"
+pointer_move 1000 200
+wait_for 5 preview_is "640 0 640 380" || fail "the preview did not follow the pointer: '$(overlays)'"
+echo "ok - the preview follows the pointer to the top-right quarter"
+[ "$(kwin_eval 'say(workspace.activeWindow ? workspace.activeWindow.internalId : "none")')" = "$foot" ] ||
+  fail "the preview took the keyboard from the dragged window"
+echo "ok - the dragged window keeps the keyboard"
+pointer_release
+expect_in_zone "$foot" 640 0 640 380 "the drop in the top-right quarter"
+wait_for 5 preview_is "" || fail "the preview stays after the drop: '$(overlays)'"
+echo "ok - the preview goes with the drop"
+
+# On the second output, where the surface must be made anew.
+drag_to "$foot" 1500 700
+wait_for 5 preview_is "1280 400 640 400" || fail "on the second output the preview is at '$(overlays)'"
+pointer_release
+expect_in_zone "$foot" 1280 400 640 400 "the drop on the second output"
+
+# At the first output's left edge KWin tiles the window too: Corvane's zone wins, and KWin lets go of
+# the window, so it does not go back to KWin's tile later.
+drag_to "$foot" 0 100
+wait_for 5 preview_is "0 0 640 380" || fail "at the left edge the preview is at '$(overlays)'"
+pointer_release
+expect_in_zone "$foot" 0 0 640 380 "the drop at the screen edge, where KWin tiles too"
+sleep 0.5
+expect_in_zone "$foot" 0 0 640 380 "the zone, still, once KWin is done"
+[ "$(kwin_eval 'for (const w of workspace.windowList())
+  if (w.internalId.toString() === "'"$foot"'") say(w.tile ? "tiled" : "free")')" = free ] ||
+  fail "KWin still holds the window in its tile"
+echo "ok - KWin's tile let go of the window"
+corvane_stop >/dev/null
