@@ -15,6 +15,7 @@
 #include "platform/kwin/KWinRestoreFrames.h"
 #include "platform/kwin/KWinScreens.h"
 #include "platform/kwin/KWinScriptLoader.h"
+#include "platform/kwin/KWinTitleBarButtons.h"
 #include "platform/kwin/KWinWindowFrames.h"
 #include "platform/kwin/KWinWindowServer.h"
 #include "platform/kwin/KWinWorkspace.h"
@@ -41,8 +42,9 @@ struct KWinBackend::Parts {
         , screens(desktop)
         , restoreFrames(KWinRestoreFrames::defaultPath())
         , accessibility(desktop, screens, restoreFrames)
-        , windowServer(desktop, screens)
-        , workspace(sendToAgent(), desktop)
+        , titleBarButtons(ConfigFolders::fromEnvironment())
+        , windowServer(desktop, screens, titleBarButtons)
+        , workspace(sendToAgent(), desktop, titleBarButtons)
         , application(bus, desktop)
         , events(sendToAgent(), desktop, screens, runLoop)
         , windowFrames(sendToAgent(), desktop, accessibility, screens, restoreFrames, runLoop)
@@ -65,6 +67,7 @@ struct KWinBackend::Parts {
     KWinScreens screens;
     KWinRestoreFrames restoreFrames;
     KWinAccessibility accessibility;
+    KWinTitleBarButtons titleBarButtons;
     KWinWindowServer windowServer;
     KWinWorkspace workspace;
     KWinApplication application;

@@ -4,15 +4,27 @@
 
 namespace corvane {
 
-KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens)
+KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens,
+                                   const KWinTitleBarButtons& buttons)
     : m_desktop(desktop)
-    , m_screens(screens) {
+    , m_screens(screens)
+    , m_buttons(buttons) {
     connect(&desktop, &KWinDesktop::windowAdded, this, [this](quint32 number) {
         if (const KWinWindow* w = m_desktop.window(number); w && isOnScreen(*w))
             emit windowAdded(number);
     });
     connect(&desktop, &KWinDesktop::windowRemoved, this, &WindowServer::windowRemoved);
     connect(&desktop, &KWinDesktop::windowFrameChanged, this, &WindowServer::windowFrameChanged);
+    connect(&buttons, &KWinTitleBarButtons::changed, this, &KWinWindowServer::tellMovedButtons);
+}
+
+void KWinWindowServer::tellMovedButtons(const ButtonLayout& previous) {
+    const ButtonLayout layout = m_buttons.layout();
+    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+        if (isOnScreen(*w) && KWinTitleBarButtons::maximizeButton(previous, *w) !=
+                                  KWinTitleBarButtons::maximizeButton(layout, *w))
+            emit windowFrameChanged(w->number);
+    }
 }
 
 int KWinWindowServer::layerOf(const KWinWindow& window) {
@@ -30,11 +42,15 @@ bool KWinWindowServer::isOnScreen(const KWinWindow& window) const {
 }
 
 QVariant KWinWindowServer::entry(const KWinWindow& window) const {
-    return QVariantMap{
+    QVariantMap e{
         {QString::fromLatin1(windowinfo::kLayer), qint64(layerOf(window))},
         {QString::fromLatin1(windowinfo::kNumber), qint64(window.number)},
         {QString::fromLatin1(windowinfo::kOwnerPid), qint64(window.pid)},
         {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(m_screens.toAx(window.frame))}};
+    if (const std::optional<QRectF> zoom = KWinTitleBarButtons::maximizeButton(m_buttons.layout(), window))
+        e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion),
+                 windowinfo::boundsEntry(m_screens.toAx(*zoom)));
+    return e;
 }
 
 QVariant KWinWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {

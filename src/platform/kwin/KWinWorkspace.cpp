@@ -1,8 +1,6 @@
 #include "KWinWorkspace.h"
 
-#include "platform/common/BoundedFile.h"
 #include "platform/qt/DesktopUrls.h"
-#include "platform/wmconfig/WindowManagerConfig.h"
 
 #include <QJsonObject>
 #include <unistd.h>
@@ -17,9 +15,11 @@ RunningApplication applicationOf(const KWinWindow& window) {
 
 } // namespace
 
-KWinWorkspace::KWinWorkspace(AgentCommand send, KWinDesktop& desktop)
+KWinWorkspace::KWinWorkspace(AgentCommand send, KWinDesktop& desktop,
+                             const KWinTitleBarButtons& titleBarButtons)
     : m_send(std::move(send))
-    , m_desktop(desktop) {
+    , m_desktop(desktop)
+    , m_titleBarButtons(titleBarButtons) {
     connect(&desktop, &KWinDesktop::activeWindowChanged, this, [this] {
         const KWinWindow* active = m_desktop.activeWindow();
         emit didActivateApplication(active ? std::optional(applicationOf(*active)) : std::nullopt);
@@ -59,13 +59,6 @@ bool KWinWorkspace::openUrl(const QString& url) {
 
 bool KWinWorkspace::canOpenUrl(const QString& url) {
     return canOpenDesktopUrl(url);
-}
-
-std::optional<ButtonLayout> KWinWorkspace::titleButtonLayout() {
-    QList<QByteArray> contents;
-    for (const QString& file : layoutFiles(WindowManager::KWin, ConfigFolders::fromEnvironment()))
-        contents.append(readBoundedFile(file).bytes);
-    return layoutFromFiles(WindowManager::KWin, contents);
 }
 
 } // namespace corvane

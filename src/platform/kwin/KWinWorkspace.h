@@ -6,13 +6,14 @@
 #include "platform/freedesktop/SleepWatcher.h"
 #include "platform/kwin/KWinAgent.h"
 #include "platform/kwin/KWinDesktop.h"
+#include "platform/kwin/KWinTitleBarButtons.h"
 
 namespace corvane {
 
 class KWinWorkspace final : public Workspace {
     Q_OBJECT
 public:
-    KWinWorkspace(AgentCommand send, KWinDesktop& desktop);
+    KWinWorkspace(AgentCommand send, KWinDesktop& desktop, const KWinTitleBarButtons& titleBarButtons);
 
     std::optional<RunningApplication> frontmostApplication() override;
     QList<RunningApplication> runningApplications() override;
@@ -21,11 +22,12 @@ public:
     bool openUrl(const QString& url) override;
     bool canOpenUrl(const QString& url) override;
     // From kwinrc, as KWin's decoration reads it.
-    std::optional<ButtonLayout> titleButtonLayout() override;
+    std::optional<ButtonLayout> titleButtonLayout() override { return m_titleBarButtons.layout(); }
 
 private:
     AgentCommand m_send;
     KWinDesktop& m_desktop;
+    const KWinTitleBarButtons& m_titleBarButtons;
     SleepWatcher m_sleep;
 };
 

@@ -1,6 +1,5 @@
 #include "ButtonLayoutReader.h"
 
-#include "platform/common/BoundedFile.h"
 #include "platform/common/Log.h"
 #include "platform/wmconfig/GSettingsString.h"
 
@@ -8,7 +7,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QFileInfo>
 
 namespace corvane {
 
@@ -25,9 +23,6 @@ ButtonLayoutReader::ButtonLayoutReader(WindowManagerWatcher& windowManager)
     : m_windowManager(windowManager)
     , m_folders(ConfigFolders::fromEnvironment()) {
     connect(&windowManager, &WindowManagerWatcher::changed, this, &ButtonLayoutReader::detect);
-    // Editors replace files rather than write them in place: the folders are watched too.
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &ButtonLayoutReader::readFiles);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &ButtonLayoutReader::readFiles);
     detect();
 }
 
@@ -67,7 +62,7 @@ void ButtonLayoutReader::detect() {
     m_isFollowingXfconf = false;
     m_current = Layout{.windowManager = wm, .buttons = stockLayout(wm), .metrics = buttonMetrics(wm)};
     m_gsettings.reset();
-    m_files = layoutFiles(wm, m_folders, openboxFile);
+    m_files.reset();
     switch (wm) {
     case WindowManager::Metacity:
     case WindowManager::Mutter:
@@ -77,45 +72,24 @@ void ButtonLayoutReader::detect() {
         followGSettings("org.mate.Marco.general");
         break;
     case WindowManager::Xfwm:
-        readFiles();
+        followFiles(wm, openboxFile);
         askXfconf();
         break;
     default:
-        readFiles();
+        followFiles(wm, openboxFile);
         break;
     }
     emit changed();
 }
 
-void ButtonLayoutReader::readFiles() {
-    if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
-        m_watcher.removePaths(watched);
-    if (m_files.isEmpty())
-        return;
-    // Watched before they are read: a change made while they are read is then seen again, where a
-    // watch added after the read would miss one made in between (sed -i renaming its copy over).
-    for (const QString& path : std::as_const(m_files)) {
-        if (QFileInfo(path).isFile())
-            m_watcher.addPath(path);
-        if (const QString folder = QFileInfo(path).path(); QFileInfo(folder).isDir())
-            m_watcher.addPath(folder);
-    }
-    QList<QByteArray> contents;
-    for (const QString& path : std::as_const(m_files)) {
-        const BoundedFile file = readBoundedFile(path);
-        if (file.isRead()) {
-            contents.append(file.bytes);
-            m_problems.remove(path);
-        } else if (!file.problem.isEmpty() && m_problems.value(path) != file.problem) {
-            m_problems.insert(path, file.problem);
-            qCWarning(lcGeneral).noquote()
-                << "Not reading the window manager's settings file" << path + ":"
-                << file.problem + "; the title-bar buttons are found as if it were missing";
-        }
-    }
-    const WindowManager wm = current().windowManager;
-    if (wm != WindowManager::Xfwm || !m_isFollowingXfconf)
-        set(layoutFromFiles(wm, contents));
+void ButtonLayoutReader::followFiles(WindowManager wm, const QString& openboxConfigFile) {
+    // xfconf's value, once it answered, outranks xfwm4's defaults file.
+    m_files = std::make_unique<ButtonLayoutFiles>(wm, layoutFiles(wm, m_folders, openboxConfigFile),
+                                                  [this](const ButtonLayout& buttons) {
+                                                      if (!m_isFollowingXfconf)
+                                                          set(buttons);
+                                                  });
+    set(m_files->layout());
 }
 
 void ButtonLayoutReader::followGSettings(const char* schema) {
@@ -157,7 +131,7 @@ void ButtonLayoutReader::xfconfSignal(const QDBusMessage& message) {
         followXfconf(arguments[2].value<QDBusVariant>().variant().toString());
     } else if (message.member() == QLatin1String("PropertyRemoved")) {
         m_isFollowingXfconf = false; // back to xfwm4's defaults
-        readFiles();
+        set(m_files->layout());
     }
 }
 

@@ -5,12 +5,10 @@
 // preferences and theme. Read once, and again when the window manager or its settings change, never
 // when asked. Other window managers get the fallback layout. WindowManagerConfig knows the formats.
 
-#include "platform/wmconfig/WindowManagerConfig.h"
+#include "platform/wmconfig/ButtonLayoutFiles.h"
 #include "platform/x11/WindowManagerWatcher.h"
 
 #include <QDBusMessage>
-#include <QFileSystemWatcher>
-#include <QHash>
 
 namespace corvane {
 
@@ -40,7 +38,7 @@ private slots:
 
 private:
     void detect();
-    void readFiles();
+    void followFiles(WindowManager wm, const QString& openboxConfigFile);
     void askXfconf();
     void followXfconf(const QString& layout);
     void followGSettings(const char* schema);
@@ -50,9 +48,7 @@ private:
     const ConfigFolders m_folders;
     bool m_hasDetected = false;
     QString m_openboxConfigFile;
-    QStringList m_files;
-    QHash<QString, QString> m_problems; // the files not read, each with its reason, logged once
-    QFileSystemWatcher m_watcher;
+    std::unique_ptr<ButtonLayoutFiles> m_files;
     std::unique_ptr<GSettingsString> m_gsettings;
     bool m_isListeningToXfconf = false;
     bool m_isFollowingXfconf = false; // xfconf answered: its value outranks xfwm4's defaults file

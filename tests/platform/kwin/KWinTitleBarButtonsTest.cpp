@@ -1,0 +1,104 @@
+// Where KWin draws a window's maximize button, and the window list following kwinrc as it changes. The
+// frames and buttons are foot's windows on KWin 6.3 (Wayland), each button where the pointer lit it.
+#include "platform/kwin/KWinTitleBarButtons.h"
+
+#include "platform/kwin/KWinWindowServer.h"
+
+#include <QJsonArray>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+KWinWindow window(const QRectF& frame, const QRectF& client) {
+    KWinWindow w;
+    w.frame = frame;
+    w.client = client;
+    return w;
+}
+
+TEST(KWinTitleBarButtonsTest, MaximizeLiesWhereBreezeDrawsIt) {
+    // Breeze's 1-pixel side borders, then its largest ones; large buttons; maximized, without borders.
+    const KWinWindow stock = window({291, 134, 698, 531}, {292, 170, 696, 494});
+    const KWinWindow wideBorders = window({280, 129, 720, 542}, {292, 165, 696, 494});
+    const KWinWindow largeButtons = window({291, 131, 698, 537}, {292, 173, 696, 494});
+    const KWinWindow maximized = window({0, 0, 1280, 800}, {0, 36, 1280, 764});
+    const ButtonLayout onRight = kwinLayout("MS", "HIAX");
+    const ButtonLayout onLeft = kwinLayout("XA", "I");
+    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onRight, stock), QRectF(928, 140, 24, 24));
+    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, stock), QRectF(328, 140, 24, 24));
+    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, wideBorders), QRectF(328, 135, 24, 24));
+    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, largeButtons), QRectF(334, 137, 30, 30));
+    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, maximized), QRectF(36, 6, 24, 24));
+    EXPECT_FALSE(KWinTitleBarButtons::maximizeButton(kwinLayout("MS", "IX"), stock)) << "no maximize";
+    EXPECT_FALSE(KWinTitleBarButtons::maximizeButton(onRight, window(stock.client, stock.client)))
+        << "a client that draws its own title bar, or one in full screen";
+}
+
+// As KConfig writes it: a new file renamed over the old one.
+void writeKwinrc(const QTemporaryDir& dir, const QByteArray& buttons) {
+    QSaveFile file(dir.filePath("kwinrc"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Desktops]\nNumber=1\n\n[org.kde.kdecoration2]\n" + buttons);
+    ASSERT_TRUE(file.commit());
+}
+
+QJsonObject described(const QString& id, QJsonArray frame, QJsonArray client) {
+    return {{"id", id},         {"pid", 42},      {"frame", frame},  {"client", client},
+            {"output", "DP-1"}, {"normal", true}, {"managed", true}, {"onCurrentDesktop", true}};
+}
+
+std::optional<QRectF> zoomRegion(WindowServer& server, quint32 number) {
+    const QVariantList list = server.copyWindowList(WindowListOption::IncludingWindow, number).toList();
+    const QVariantMap region = list.value(0).toMap().value(windowinfo::kZoomButtonRegion).toMap();
+    if (region.isEmpty())
+        return std::nullopt;
+    return QRectF(region.value(windowinfo::kX).toDouble(), region.value(windowinfo::kY).toDouble(),
+                  region.value(windowinfo::kWidth).toDouble(), region.value(windowinfo::kHeight).toDouble());
+}
+
+TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseButtonMoved) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    writeKwinrc(dir, "ButtonsOnLeft=MS\nButtonsOnRight=HIAX\n");
+    // The primary output's top-left is the origin of AX coordinates too.
+    const QJsonObject output{
+        {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1280, 800}}, {"workArea", QJsonArray{0, 0, 1280, 800}}};
+    KWinDesktop desktop;
+    ASSERT_TRUE(
+        desktop.apply({{"e", "snapshot"},
+                       {"outputs", QJsonArray{output}},
+                       {"windows", QJsonArray{described("titled", {291, 134, 698, 531}, {292, 170, 696, 494}),
+                                              described("own", {10, 10, 200, 100}, {10, 10, 200, 100})}},
+                       {"stacking", QJsonArray{"own", "titled"}},
+                       {"cursor", QJsonArray{0, 0}}}));
+    const quint32 titled = desktop.windowById("titled")->number;
+    const quint32 own = desktop.windowById("own")->number;
+    KWinScreens screens(desktop);
+    ConfigFolders folders;
+    folders.configHome = dir.path();
+    KWinTitleBarButtons buttons(folders);
+    KWinWindowServer server(desktop, screens, buttons);
+    EXPECT_EQ(zoomRegion(server, titled), QRectF(928, 140, 24, 24));
+    EXPECT_EQ(zoomRegion(server, own), std::nullopt);
+
+    QSignalSpy moved(&server, &WindowServer::windowFrameChanged);
+    QSignalSpy changed(&buttons, &KWinTitleBarButtons::changed);
+    writeKwinrc(dir, "ButtonsOnLeft=XA\nButtonsOnRight=I\n");
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved.value(0).value(0).toUInt(), titled);
+    EXPECT_EQ(zoomRegion(server, titled), QRectF(328, 140, 24, 24));
+
+    // Buttons that come and go on the other side move no maximize button.
+    moved.clear();
+    writeKwinrc(dir, "ButtonsOnLeft=XA\nButtonsOnRight=HIX\n");
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(moved.count(), 0);
+}
+
+} // namespace
+} // namespace corvane
