@@ -7,8 +7,9 @@ namespace corvane {
 
 namespace {
 
-// The handle's top byte says what it is; the rest is a pid or a window number.
-enum class Kind : quint64 { SystemWide = 1, Application = 2, Window = 3 };
+// The handle's top byte says what it is; the rest is a pid or a window number (a zoom button's is its
+// window's).
+enum class Kind : quint64 { SystemWide = 1, Application = 2, Window = 3, ZoomButton = 4 };
 
 AxElement make(Kind kind, quint64 value) {
     return AxElement{(quint64(kind) << 56) | value};
@@ -23,10 +24,12 @@ quint32 valueOf(AxElement e) {
 } // namespace
 
 KWinAccessibility::KWinAccessibility(KWinDesktop& desktop, const KWinScreens& screens,
-                                     KWinRestoreFrames& restoreFrames)
+                                     KWinRestoreFrames& restoreFrames,
+                                     const KWinTitleBarButtons& titleBarButtons)
     : m_desktop(desktop)
     , m_screens(screens)
-    , m_restoreFrames(restoreFrames) {
+    , m_restoreFrames(restoreFrames)
+    , m_titleBarButtons(titleBarButtons) {
     connect(&desktop, &KWinDesktop::snapshotApplied, this, &Accessibility::accessibilityApiChanged);
 }
 
@@ -55,6 +58,8 @@ AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const Q
             return {AxError::NoValue, {}};
         return {AxError::Success, windowElement(focused->number)};
     }
+    if (kindOf(element) == Kind::ZoomButton)
+        return zoomButtonAttribute(element, attribute);
     if (kindOf(element) != Kind::Window)
         return {AxError::AttributeUnsupported, {}};
     const KWinWindow* w = windowOf(element);
@@ -76,6 +81,30 @@ AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const Q
             return {AxError::NoValue, {}};
         return {AxError::Success, AxValue::ofRect(m_screens.toAx(*remembered))};
     }
+    return {AxError::AttributeUnsupported, {}};
+}
+
+std::optional<QRectF> KWinAccessibility::zoomButtonOf(const KWinWindow& window) const {
+    const std::optional<QRectF> button =
+        KWinTitleBarButtons::maximizeButton(m_titleBarButtons.layout(), window);
+    return button ? std::optional(m_screens.toAx(*button)) : std::nullopt;
+}
+
+AttributeResult KWinAccessibility::zoomButtonAttribute(AxElement button, const QString& attribute) const {
+    const KWinWindow* w = m_desktop.window(valueOf(button));
+    const std::optional<QRectF> frame = w ? zoomButtonOf(*w) : std::nullopt;
+    if (!frame)
+        return {AxError::InvalidElement, {}};
+    if (attribute == QLatin1String(ax::kRole))
+        return {AxError::Success, QString::fromLatin1(ax::kButtonRole)};
+    if (attribute == QLatin1String(ax::kSubrole))
+        return {AxError::Success, QString::fromLatin1(ax::kZoomButtonSubrole)};
+    if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
+        return {AxError::Success, windowElement(w->number)};
+    if (attribute == QLatin1String(ax::kPosition))
+        return {AxError::Success, AxValue::ofPoint(frame->topLeft())};
+    if (attribute == QLatin1String(ax::kSize))
+        return {AxError::Success, AxValue::ofSize(frame->size())};
     return {AxError::AttributeUnsupported, {}};
 }
 
@@ -104,6 +133,8 @@ ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
             continue;
         if (KWinWindowServer::layerOf(*w) != kOrdinaryLayer || w->pid == m_desktop.ownPid())
             return {AxError::NoValue, {}};
+        if (const std::optional<QRectF> button = zoomButtonOf(*w); button && button->contains(p))
+            return {AxError::Success, make(Kind::ZoomButton, w->number)};
         return {AxError::Success, windowElement(w->number)};
     }
     return {AxError::NoValue, {}};
@@ -112,9 +143,9 @@ ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
 PidResult KWinAccessibility::pidOfElement(AxElement element) {
     if (kindOf(element) == Kind::Application)
         return {AxError::Success, qint32(valueOf(element))};
-    if (kindOf(element) != Kind::Window)
+    if (kindOf(element) != Kind::Window && kindOf(element) != Kind::ZoomButton)
         return {AxError::IllegalArgument, 0};
-    const KWinWindow* w = windowOf(element);
+    const KWinWindow* w = m_desktop.window(valueOf(element));
     if (!w)
         return {AxError::InvalidElement, 0};
     return {AxError::Success, w->pid};

@@ -7,13 +7,15 @@
 #include "platform/kwin/KWinDesktop.h"
 #include "platform/kwin/KWinRestoreFrames.h"
 #include "platform/kwin/KWinScreens.h"
+#include "platform/kwin/KWinTitleBarButtons.h"
 
 namespace corvane {
 
 class KWinAccessibility final : public Accessibility {
     Q_OBJECT
 public:
-    KWinAccessibility(KWinDesktop& desktop, const KWinScreens& screens, KWinRestoreFrames& restoreFrames);
+    KWinAccessibility(KWinDesktop& desktop, const KWinScreens& screens, KWinRestoreFrames& restoreFrames,
+                      const KWinTitleBarButtons& titleBarButtons);
 
     // The window a window element stands for; none for any other element or a closed window.
     const KWinWindow* windowOf(AxElement element) const;
@@ -24,7 +26,8 @@ public:
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;
-    // The topmost window holding the point; nothing when that is a panel, the desktop or a pop-up.
+    // The topmost window holding the point, or its maximize button where KWin draws one; nothing when
+    // that is a panel, the desktop or a pop-up.
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     // Every answer comes from memory: nothing to bound.
     AxError setMessagingTimeout(AxElement, float) override { return AxError::Success; }
@@ -34,9 +37,14 @@ public:
     bool isProcessTrustedWithPrompt() override { return isProcessTrusted(); }
 
 private:
+    // The window's maximize button in AX coordinates; none where KWin draws no title bar.
+    std::optional<QRectF> zoomButtonOf(const KWinWindow& window) const;
+    AttributeResult zoomButtonAttribute(AxElement button, const QString& attribute) const;
+
     KWinDesktop& m_desktop;
     const KWinScreens& m_screens;
     KWinRestoreFrames& m_restoreFrames;
+    const KWinTitleBarButtons& m_titleBarButtons;
 };
 
 } // namespace corvane

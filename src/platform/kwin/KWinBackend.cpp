@@ -41,8 +41,8 @@ struct KWinBackend::Parts {
         , loader(bus, KWinScriptLoader::findScript())
         , screens(desktop)
         , restoreFrames(KWinRestoreFrames::defaultPath())
-        , accessibility(desktop, screens, restoreFrames)
         , titleBarButtons(ConfigFolders::fromEnvironment())
+        , accessibility(desktop, screens, restoreFrames, titleBarButtons)
         , windowServer(desktop, screens, titleBarButtons)
         , workspace(sendToAgent(), desktop, titleBarButtons)
         , application(bus, desktop)
@@ -66,8 +66,8 @@ struct KWinBackend::Parts {
     QtRunLoop runLoop;
     KWinScreens screens;
     KWinRestoreFrames restoreFrames;
-    KWinAccessibility accessibility;
     KWinTitleBarButtons titleBarButtons;
+    KWinAccessibility accessibility;
     KWinWindowServer windowServer;
     KWinWorkspace workspace;
     KWinApplication application;

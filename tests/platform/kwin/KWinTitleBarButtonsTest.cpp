@@ -2,6 +2,7 @@
 // frames and buttons are foot's windows on KWin 6.3 (Wayland), each button where the pointer lit it.
 #include "platform/kwin/KWinTitleBarButtons.h"
 
+#include "platform/kwin/KWinAccessibility.h"
 #include "platform/kwin/KWinWindowServer.h"
 
 #include <QJsonArray>
@@ -48,7 +49,8 @@ void writeKwinrc(const QTemporaryDir& dir, const QByteArray& buttons) {
 
 QJsonObject described(const QString& id, QJsonArray frame, QJsonArray client) {
     return {{"id", id},         {"pid", 42},      {"frame", frame},  {"client", client},
-            {"output", "DP-1"}, {"normal", true}, {"managed", true}, {"onCurrentDesktop", true}};
+            {"output", "DP-1"}, {"normal", true}, {"managed", true}, {"onCurrentDesktop", true},
+            {"moveable", true}};
 }
 
 std::optional<QRectF> zoomRegion(WindowServer& server, quint32 number) {
@@ -84,6 +86,22 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
     KWinWindowServer server(desktop, screens, buttons);
     EXPECT_EQ(zoomRegion(server, titled), QRectF(928, 140, 24, 24));
     EXPECT_EQ(zoomRegion(server, own), std::nullopt);
+
+    // Quick Snap finds the button as an element under the pointer, with its frame and window.
+    KWinRestoreFrames restoreFrames(dir.filePath("restore.json"));
+    KWinAccessibility accessibility(desktop, screens, restoreFrames, buttons);
+    const AxElement system = accessibility.systemWideElement();
+    const ElementHit onButton = accessibility.elementAtPosition(system, 940, 150);
+    ASSERT_EQ(onButton.error, AxError::Success);
+    EXPECT_EQ(*accessibility.copyAttributeValue(onButton.element, ax::kSubrole).get<QString>(),
+              ax::kZoomButtonSubrole);
+    EXPECT_EQ(accessibility.copyAttributeValue(onButton.element, ax::kPosition).get<AxValue>()->pointValue(),
+              QPointF(928, 140));
+    EXPECT_EQ(*accessibility.copyAttributeValue(onButton.element, ax::kWindow).get<AxElement>(),
+              KWinAccessibility::windowElement(titled));
+    EXPECT_EQ(accessibility.elementAtPosition(system, 900, 150).element,
+              KWinAccessibility::windowElement(titled))
+        << "beside the button, the title bar is the window's";
 
     QSignalSpy moved(&server, &WindowServer::windowFrameChanged);
     QSignalSpy changed(&buttons, &KWinTitleBarButtons::changed);

@@ -52,7 +52,8 @@ protected:
     KWinDesktop desktop;
     KWinScreens screens{desktop};
     KWinRestoreFrames restoreFrames{dir.filePath("restore.json")};
-    KWinAccessibility accessibility{desktop, screens, restoreFrames};
+    KWinTitleBarButtons titleBarButtons{ConfigFolders{}};
+    KWinAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
     QList<QJsonObject> sent;
     KWinWindowFrames frames{[this](const QJsonObject& c) { sent.append(c); },
                             desktop,

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Quick Snap on a real KWin: resting the pointer on the maximize button KWin draws (where kwinrc's
+# layout puts it) opens the palette, a layer-shell surface of Corvane's, just below the button, without
+# taking the keyboard from the window; a pick fills the zone and closes the palette; resting on the
+# title bar beside the button opens nothing.
+set -u
+KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
+source "$(dirname "$0")/session.sh"
+source "$(dirname "$0")/corvane.sh"
+
+# The frames of Corvane's surfaces above the ordinary windows' layer (2), one a line.
+overlays() {
+  kwin_eval 'for (const w of workspace.stackingOrder)
+    if (w.resourceClass === "corvane" && w.layer > 2)
+      say([w.frameGeometry.x, w.frameGeometry.y, w.frameGeometry.width, w.frameGeometry.height].join(" "));'
+}
+palette_shown() { [ -n "$(overlays)" ]; }
+no_palette() { [ -z "$(overlays)" ]; }
+active_is() {
+  [ "$(kwin_eval 'say(workspace.activeWindow ? workspace.activeWindow.internalId : "none")')" = "$1" ]
+}
+
+kwin_start 1
+corvane_settings '<key>zoomPaletteEnabled</key><true/>'
+foot=$(start_foot palette-foot)
+corvane_start
+active_window "$foot"
+
+# KWin's stock layout puts maximize second from the right: Breeze's 24-pixel buttons 6 apart, the
+# outermost 6 in from the client area's side, 6 below the frame's top.
+client=($(kwin_eval 'for (const w of workspace.windowList()) if (w.internalId.toString() === "'"$foot"'") {
+  const g = w.clientGeometry; say(g.x, g.y, g.width, g.height); }'))
+frame=($(window_frame "$foot"))
+button_x=$((client[0] + client[2] - 6 - 24 - 6 - 24)) button_y=$((frame[1] + 6))
+
+pointer_move $((button_x - 40)) $((button_y + 12))
+sleep 1.2
+no_palette || fail "resting on the title bar beside the button opened the palette: '$(overlays)'"
+echo "ok - resting beside the button opens nothing"
+
+pointer_move $((button_x + 12)) $((button_y + 12))
+wait_for 3 palette_shown || fail "resting on the maximize button opened no palette"
+palette=($(overlays))
+# 8 left of the button unless that would cross the screen's right edge less 8.
+[ "${palette[1]}" = $((button_y + 24 + 6)) ] &&
+  { [ "${palette[0]}" = $((button_x - 8)) ] || [ $((palette[0] + palette[2])) = $((1280 - 8)) ]; } ||
+  fail "the palette is at ${palette[*]}, expected 6 below the button at $button_x,$button_y, 8 left of it"
+echo "ok - the palette opens just below the button: ${palette[*]}"
+active_is "$foot" || fail "the palette took the keyboard from the window"
+echo "ok - the window keeps the keyboard"
+
+# The first thumbnail of the last row, "Split": its right half.
+pointer_move $((palette[0] + 12 + 60)) $((palette[1] + palette[3] - 12 - 55 - 10 - 27))
+sleep 0.3
+palette_shown || fail "the palette closed while the pointer moved into it"
+pointer_press
+pointer_release
+expect_in_zone "$foot" 640 0 640 800 "the pick of Split's right half"
+wait_for 3 no_palette || fail "the palette stayed open after the pick"
+active_is "$foot" || fail "the pick took the keyboard from the window"
+echo "ok - the pick closes the palette and the window keeps the keyboard"
+corvane_stop >/dev/null
