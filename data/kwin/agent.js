@@ -4,9 +4,10 @@
 // made in Corvane's daemon, which loads this script and talks to it over D-Bus.
 //
 // The daemon cannot call a script, so the script asks it for work: Poll() is held by the daemon
-// until it has commands (or answers an empty list before D-Bus's own timeout), and the script polls
-// again as soon as it has run them. A failed call ends the loop: KWin drops the callback of a call
-// that ends in an error, and the daemon loads the script again when it comes back.
+// until it has commands, and the script polls again as soon as it has run them. A poll held for
+// renewMs is renewed before D-Bus's own 25 s timeout ends it: the daemon answers the old one empty,
+// and only the newest poll's answer starts the next. A failed call ends the loop: KWin drops the
+// callback of a call that ends in an error, and the daemon loads the script again when it comes back.
 
 const service = "app.corvane.Corvane";
 const path = "/app/corvane/Agent";
@@ -182,7 +183,16 @@ function run(command) {
     }
 }
 
+const renewMs = 24000; // the daemon's KWinAgent::kPollRenewMs
+let polls = 0;
+const renewal = new QTimer();
+renewal.singleShot = true;
+renewal.interval = renewMs;
+renewal.timeout.connect(poll);
+
 function poll() {
+    const mine = ++polls;
+    renewal.start();
     callDBus(service, path, iface, "Poll", function (answer) {
         let commands = [];
         try {
@@ -192,7 +202,8 @@ function poll() {
         }
         for (let i = 0; i < commands.length; ++i)
             run(commands[i]);
-        poll();
+        if (mine === polls)
+            poll();
     });
 }
 

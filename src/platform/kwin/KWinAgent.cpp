@@ -12,11 +12,7 @@ KWinAgent::KWinAgent(QDBusConnection bus, KWinDesktop& desktop, QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
     , m_desktop(desktop) {
-    m_holdTimer.setSingleShot(true);
-    m_holdTimer.setInterval(kPollHoldMs);
-    connect(&m_holdTimer, &QTimer::timeout, this, &KWinAgent::answerPoll);
     m_gapTimer.setSingleShot(true);
-    m_gapTimer.setInterval(kPollGapMs);
     connect(&m_gapTimer, &QTimer::timeout, this, &KWinAgent::silent);
     auto* watcher = new QDBusServiceWatcher(QLatin1String(kwinService), m_bus,
                                             QDBusServiceWatcher::WatchForOwnerChange, this);
@@ -65,14 +61,15 @@ QString KWinAgent::Poll(const QDBusMessage& message) {
         m_isExpectingFirstPoll = false;
         emit scriptStarted();
     }
-    // A second poll while one is held comes from a script loaded again: the old one is done.
+    // A second poll while one is held renews it, or comes from a script loaded again: the old one is
+    // done.
     if (m_heldPoll)
         m_bus.send(m_heldPoll->createReply(QStringLiteral("[]")));
     m_heldPoll = message;
     if (!m_pending.isEmpty())
         QTimer::singleShot(0, this, &KWinAgent::answerPoll);
     else
-        m_holdTimer.start();
+        m_gapTimer.start(kPollRenewMs + kPollGapMs);
     return {};
 }
 
@@ -101,18 +98,17 @@ void KWinAgent::send(const QJsonObject& command) {
 
 void KWinAgent::expectScript() {
     m_isExpectingFirstPoll = true;
-    m_gapTimer.start();
+    m_gapTimer.start(kPollGapMs);
 }
 
 void KWinAgent::answerPoll() {
     if (!m_heldPoll)
         return;
-    m_holdTimer.stop();
     const QString answer = QString::fromUtf8(QJsonDocument(m_pending).toJson(QJsonDocument::Compact));
     m_pending = QJsonArray();
     m_bus.send(m_heldPoll->createReply(answer));
     m_heldPoll.reset();
-    m_gapTimer.start();
+    m_gapTimer.start(kPollGapMs);
 }
 
 } // namespace corvane

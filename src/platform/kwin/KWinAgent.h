@@ -28,11 +28,13 @@ class KWinAgent : public QObject {
 public:
     static constexpr auto objectPath = "/app/corvane/Agent";
     static constexpr auto kwinService = "org.kde.KWin";
-    // A poll is answered, empty if need be, this long after it came: below D-Bus's 25 s, and long
-    // enough that an idle Corvane wakes for it three times a minute. A script unloaded meanwhile is
-    // missed until the next answer, which a command brings at once, plus kPollGapMs.
-    static constexpr int kPollHoldMs = 20000;
-    // The script polls again at once; this long without a poll and it is silent.
+    // A poll is held until there is a command. While it is held the script polls anew this often
+    // (data/kwin/agent.js says the same), before D-Bus's 25 s timeout would end its call, and the held
+    // one is answered empty: an idle Corvane wakes for nothing but that, 2.5 times a minute. A script
+    // unloaded meanwhile is missed until the next answer, which a command brings at once, plus
+    // kPollGapMs, or until its renewal is kPollGapMs late.
+    static constexpr int kPollRenewMs = 24000;
+    // After an answer the script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
     // No report of a real desktop comes near this.
     static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
@@ -68,7 +70,6 @@ private:
     QString m_kwinOwner;
     std::optional<QDBusMessage> m_heldPoll;
     QJsonArray m_pending;
-    QTimer m_holdTimer;
     QTimer m_gapTimer;
     bool m_isRegistered = false;
     bool m_isExpectingFirstPoll = false;
