@@ -38,7 +38,6 @@ TEST(KWinModifierKeysTest, PressedModifiersAreHeldAndLatchedOrLockedOnesAreNot) 
         {"AltGr, Num Lock and Scroll Lock",
          {{K::AltGr, K::Pressed}, {K::NumLock, K::Locked}, {K::ScrollLock, K::Locked}},
          0},
-        {"a key of a later protocol", {{K::Shift, K::Pressed}, {8, K::Pressed}, {8, K::Unlocked}}, kShift},
     };
     for (const auto& row : rows) {
         KWinModifierKeys keys;
@@ -46,12 +45,6 @@ TEST(KWinModifierKeysTest, PressedModifiersAreHeldAndLatchedOrLockedOnesAreNot) 
             keys.update(key, state);
         EXPECT_EQ(keys.flags(), row.flags) << row.what;
     }
-
-    KWinModifierKeys keys;
-    keys.update(K::Control, K::Pressed);
-    keys.update(K::CapsLock, K::Locked);
-    keys.clear();
-    EXPECT_EQ(keys.flags(), 0u) << "the protocol taken away";
 }
 
 } // namespace
