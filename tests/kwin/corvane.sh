@@ -1,5 +1,6 @@
 # Corvane's daemon and command line in the KWin session of session.sh, sourced after it by the KWin
 # tests that run the program. Before sourcing, a test sets CORVANE to the program. Then:
+#   corvane_settings KEYS         the settings the daemon starts with: the plist's keys and values
 #   corvane_start                 the daemon as a Plasma session starts it; returns once it says it runs
 #                                 and has loaded its agent into KWin. Its log is $CORVANE_LOG, one a
 #                                 start, kept with KWin's when the test fails
@@ -18,6 +19,12 @@ CORVANE_STARTS=0
 # foot sizes itself in whole cells of its default font (7 x 13 pixels at scale 1): its frame falls
 # short of a zone by less than one.
 FOOT_CELL_WIDTH=7 FOOT_CELL_HEIGHT=13
+
+corvane_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/corvane"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
+    >"$XDG_CONFIG_HOME/corvane/app.corvane.plist"
+}
 
 corvane_start() {
   CORVANE_LOG=$KWIN_TMP/corvane-$((CORVANE_STARTS += 1)).log

@@ -10,6 +10,9 @@
 #                                 Virtual-0 at 0,0 and Virtual-1 at 1280,0; returns once its scripting
 #                                 answers on D-Bus. WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS and
 #                                 XDG_RUNTIME_DIR lead to it from then on; KWIN_PID is KWin's process.
+#                                 With KWIN_GRANTS=1 KWin keeps its check of who may use its restricted
+#                                 protocols, and grants them by desktop entries as on a user's Plasma
+#                                 (the fake pointer's by one of the session's own, XDG_DATA_HOME)
 #   kwin_eval JS                  runs JS once as a KWin script and prints the lines it passed to
 #                                 say(...): what only KWin's scripting knows (work areas, outputs)
 #   kwin_load_script FILE NAME    loads a KWin script that stays, and runs it
@@ -78,7 +81,12 @@ kwin_start() {
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$KWIN_TMP/bus.address")
   unset DISPLAY WAYLAND_DISPLAY
   # KWin offers its fake input only to the clients it trusts; its own tests lift the check this way.
-  KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
+  local trust=(KWIN_WAYLAND_NO_PERMISSION_CHECKS=1)
+  if [ -n "${KWIN_GRANTS:-}" ]; then
+    trust=()
+    kwin_grant "$KWIN_FAKE_POINTER" org_kde_kwin_fake_input
+  fi
+  env "${trust[@]}" QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
     kwin_wayland --virtual --width 1280 --height 800 --output-count "$outputs" --socket wayland-corvane \
     --no-lockscreen >"$KWIN_LOG" 2>&1 &
   KWIN_PID=$!
@@ -87,6 +95,18 @@ kwin_start() {
   export WAYLAND_DISPLAY=wayland-corvane
   kwin_load_script "$KWIN_HARNESS_SCRIPT" corvane-harness
   kwin_wait_log "corvane-harness ready" || fail "the harness's KWin script did not start"
+}
+
+# A desktop entry in the session's own applications that has KWin grant PROGRAM the restricted
+# INTERFACES. KWin finds it by Exec, the program's absolute path, among the applications of the menu,
+# which is Plasma's on a user's system: the root has none, so the session has one that lists them all.
+kwin_grant() {
+  export XDG_DATA_HOME=$KWIN_TMP/data XDG_CACHE_HOME=$KWIN_TMP/cache
+  mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME/menus"
+  printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=%s\n' \
+    "$(basename "$1")" "$1" "$2" >"$XDG_DATA_HOME/applications/$(basename "$1").desktop"
+  printf '<Menu><Name>Applications</Name><DefaultAppDirs/><Include><All/></Include></Menu>\n' \
+    >"$XDG_CONFIG_HOME/menus/applications.menu"
 }
 
 kwin_load_script() {

@@ -35,10 +35,13 @@ echo "ok - the installed program answers --version, and the README is the projec
 
 desktop="$root/share/applications/$id.desktop"
 out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
-grep -qx 'Exec=corvane' "$desktop" || fail "the desktop entry does not run corvane from PATH"
+# KWin grants its key-state protocol by the entry whose Exec is the program's absolute path.
+grep -qx "Exec=$prefix/bin/corvane" "$desktop" || fail "the desktop entry does not run $prefix/bin/corvane"
+grep -qx 'X-KDE-Wayland-Interfaces=org_kde_kwin_keystate' "$desktop" ||
+  fail "the desktop entry does not ask KWin for its key-state protocol"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the installed icon"
 grep -qx 'Categories=Utility;' "$desktop" || fail "the desktop entry is not in Utility"
-echo "ok - desktop-file-validate accepts the desktop entry, which runs corvane with the installed icon"
+echo "ok - desktop-file-validate accepts the desktop entry, which runs the installed corvane with the installed icon"
 
 # Strict: an info or a warning fails too; the tree check also ties the AppStream file to the desktop entry.
 out=$(appstreamcli validate-tree --no-net --strict "$root" 2>&1) || fail "appstreamcli validate-tree: $out"

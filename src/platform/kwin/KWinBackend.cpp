@@ -11,6 +11,9 @@
 #include "platform/kwin/KWinApplication.h"
 #include "platform/kwin/KWinDesktop.h"
 #include "platform/kwin/KWinEvents.h"
+#ifdef CORVANE_KWIN_KEY_STATE
+#include "platform/kwin/KWinKeyState.h"
+#endif
 #include "platform/kwin/KWinKeyGrabs.h"
 #include "platform/kwin/KWinRestoreFrames.h"
 #include "platform/kwin/KWinScreens.h"
@@ -29,6 +32,7 @@
 #include <QDBusServiceWatcher>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 #include <unistd.h>
 
@@ -46,13 +50,18 @@ struct KWinBackend::Parts {
         , windowServer(desktop, screens, titleBarButtons)
         , workspace(sendToAgent(), desktop, titleBarButtons)
         , application(bus, desktop)
-        , events(sendToAgent(), desktop, screens, runLoop)
+        , events(sendToAgent(), desktop, screens, modifierKeys, runLoop)
         , windowFrames(sendToAgent(), desktop, accessibility, screens, restoreFrames, runLoop)
         , keyGrabs(bus)
         , shortcuts(bus)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
         desktop.setOwnPid(qint32(::getpid()));
+#ifdef CORVANE_KWIN_KEY_STATE
+        // On Qt's own Wayland connection: under another platform plugin Qt would open one just for this.
+        if (QGuiApplication::platformName().startsWith(u"wayland"))
+            keyState = std::make_unique<KWinKeyState>(modifierKeys);
+#endif
     }
 
     AgentCommand sendToAgent() {
@@ -71,6 +80,10 @@ struct KWinBackend::Parts {
     KWinWindowServer windowServer;
     KWinWorkspace workspace;
     KWinApplication application;
+    KWinModifierKeys modifierKeys;
+#ifdef CORVANE_KWIN_KEY_STATE
+    std::unique_ptr<KWinKeyState> keyState;
+#endif
     KWinEvents events;
     KWinWindowFrames windowFrames;
     KWinKeyGrabs keyGrabs;

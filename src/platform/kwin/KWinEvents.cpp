@@ -6,10 +6,12 @@
 
 namespace corvane {
 
-KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop)
+KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens,
+                       const KWinModifierKeys& modifierKeys, RunLoop& runLoop)
     : m_send(std::move(send))
     , m_desktop(desktop)
     , m_screens(screens)
+    , m_modifierKeys(modifierKeys)
     , m_runLoop(runLoop) {
     connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32 number, QPointF cursor) {
         m_heldButtons = mousebutton::kLeft;
@@ -84,6 +86,7 @@ void KWinEvents::deliver(EventType type, QPointF kwinCursor) {
     Event e;
     e.type = type;
     e.timestamp = m_runLoop.now();
+    e.modifierFlags = m_modifierKeys.flags();
     m_monitors.deliverGlobal(e);
 }
 

@@ -3,13 +3,15 @@
 // own windows. A user's move of a window with the pointer arrives as a press where it started, drags
 // as the pointer moves and a release where it ended, which is all drag to snap needs; motion with no
 // button held arrives only in and across the regions the core named, which the agent filters.
-// KWin tells no modifier state to a script, so events carry none.
+// KWin tells a script no modifier keys: each event carries those KWin's key-state protocol last
+// reported (KWinKeyState), none where KWin does not offer it to Corvane.
 
 #include "platform/Events.h"
 #include "platform/RunLoop.h"
 #include "platform/common/EventMonitors.h"
 #include "platform/kwin/KWinAgent.h"
 #include "platform/kwin/KWinDesktop.h"
+#include "platform/kwin/KWinModifierKeys.h"
 #include "platform/kwin/KWinScreens.h"
 
 #include <QObject>
@@ -19,7 +21,8 @@ namespace corvane {
 class KWinEvents final : public QObject, public Events {
     Q_OBJECT
 public:
-    KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens, RunLoop& runLoop);
+    KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens,
+               const KWinModifierKeys& modifierKeys, RunLoop& runLoop);
 
     std::optional<MonitorToken> addGlobalMonitor(EventMask mask, GlobalHandler handler) override;
     std::optional<MonitorToken> addLocalMonitor(EventMask mask, LocalHandler handler) override;
@@ -40,6 +43,7 @@ private:
     AgentCommand m_send;
     KWinDesktop& m_desktop;
     const KWinScreens& m_screens;
+    const KWinModifierKeys& m_modifierKeys;
     RunLoop& m_runLoop;
     EventMonitors m_monitors;
     quint32 m_heldButtons = 0;

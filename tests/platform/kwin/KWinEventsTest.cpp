@@ -1,11 +1,13 @@
 // A user's move of a window on KWin, as the core sees it: a press where it started, drags, a release,
-// in screen coordinates; and the agent asked to report moves only while someone listens.
+// in screen coordinates, each with the modifier keys held at its moment; and the agent asked to report
+// moves only while someone listens.
 #include "platform/kwin/KWinEvents.h"
 
 #include "platform/sim/SimRunLoop.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -15,7 +17,8 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
     KWinDesktop desktop;
     KWinScreens screens(desktop);
     QList<QJsonObject> sent;
-    KWinEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, runLoop);
+    KWinModifierKeys modifierKeys;
+    KWinEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, modifierKeys, runLoop);
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1000, 800}}, {"workArea", QJsonArray{0, 0, 1000, 800}}};
     const QJsonArray frame{100, 100, 400, 300};
@@ -31,24 +34,27 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
 
     const auto keys = events.addGlobalMonitor(maskOf(EventType::KeyDown), [](const Event&) {});
     EXPECT_TRUE(sent.isEmpty()) << "nobody wants the pointer yet";
-    QList<std::pair<EventType, QPointF>> seen;
+    QList<std::tuple<EventType, QPointF, quint64>> seen;
     const auto pointer =
         events.addGlobalMonitor(maskOf(EventType::LeftMouseDown) | maskOf(EventType::LeftMouseDragged) |
                                     maskOf(EventType::LeftMouseUp),
                                 [&](const Event& e) {
-                                    seen.append({e.type, events.mouseLocation()});
+                                    seen.append({e.type, events.mouseLocation(), e.modifierFlags});
                                 });
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0]["c"], "moves");
     EXPECT_EQ(sent[0]["report"], true);
 
     desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 110}}});
+    modifierKeys.update(KWinModifierKeys::Meta, KWinModifierKeys::Pressed);
     desktop.apply({{"e", "moveStep"}, {"id", "w"}, {"cursor", QJsonArray{160, 120}}});
+    modifierKeys.update(KWinModifierKeys::Meta, KWinModifierKeys::Unlocked);
     desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{170, 130}}});
     // Screen coordinates: y up from the primary output's bottom.
-    const QList<std::pair<EventType, QPointF>> expected{{EventType::LeftMouseDown, {150, 690}},
-                                                        {EventType::LeftMouseDragged, {160, 680}},
-                                                        {EventType::LeftMouseUp, {170, 670}}};
+    const QList<std::tuple<EventType, QPointF, quint64>> expected{
+        {EventType::LeftMouseDown, {150, 690}, 0},
+        {EventType::LeftMouseDragged, {160, 680}, modifier::kCommand},
+        {EventType::LeftMouseUp, {170, 670}, 0}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(events.pressedMouseButtons(), 0u);
 
@@ -64,8 +70,8 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
                    {"cursor", QJsonArray{150, 70}},
                    {"frame", QJsonArray{100, 60, 400, 300}}});
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(seen[0].second, QPointF(150, 700)) << "the press at the nearest point of the window's frame";
-    EXPECT_EQ(seen[1].second, QPointF(150, 730)) << "the drag where the pointer is";
+    EXPECT_EQ(std::get<QPointF>(seen[0]), QPointF(150, 700)) << "the press at the nearest point of the window's frame";
+    EXPECT_EQ(std::get<QPointF>(seen[1]), QPointF(150, 730)) << "the drag where the pointer is";
     ASSERT_EQ(framesChanged.size(), 1);
     EXPECT_EQ(desktop.window(framesChanged[0])->frame, QRectF(100, 60, 400, 300));
     desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{150, 70}}});
