@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package built on Debian 13, as a Plasma user gets it: it depends on Qt's Wayland plugin, it
+# The Debian package built on Debian 13, as a Plasma user gets it: it depends on Qt's Wayland plugin and
+# on LayerShellQt, which its overlays are made with, it
 # installs (every dependency a package of this system already), and the installed
 # Corvane finds its installed agent, loads it into a headless KWin and places a window by its shortcut and
 # by a command. The package is removed again at the end, whatever happens.
@@ -24,8 +25,11 @@ depends=$(dpkg-deb --field "$deb" Depends)
 wayland_package=$(dpkg-query --search "$(ls /usr/lib/*/qt6/plugins/platforms/libqwayland*.so | head -1)" | sed 's/[:,].*//')
 grep -qE "(^|, )$wayland_package( |,|$)" <<<"$depends" ||
   fail "the package does not depend on $wayland_package, Qt's Wayland plugin: $depends"
+layer_shell_package=$(dpkg-query --search "$(ls /usr/lib/*/libLayerShellQtInterface.so.6.* | head -1)" | sed 's/[:,].*//')
+grep -qE "(^|, )$layer_shell_package( |,|$)" <<<"$depends" ||
+  fail "the package does not depend on $layer_shell_package, LayerShellQt: $depends"
 dpkg-deb --contents "$deb" | grep -q ' \./usr/share/corvane/kwin/agent\.js$' || fail "the package has no KWin agent"
-echo "ok - $(basename "$deb") carries the KWin agent and depends on $wayland_package"
+echo "ok - $(basename "$deb") carries the KWin agent and depends on $wayland_package and $layer_shell_package"
 
 # Every dependency is a package of this system already: apt would install Corvane alone.
 plan=$(apt-get install -s "$deb" 2>&1 | grep '^Inst ') || fail "apt would not install the package: $(apt-get install -s "$deb" 2>&1)"
