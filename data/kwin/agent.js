@@ -94,8 +94,31 @@ function holds(r, p) {
     return p.x >= r[0] && p.x < r[0] + r[2] && p.y >= r[1] && p.y < r[1] + r[3];
 }
 
+// Pointer reports are paced to one a frame, however often the pointer reports: a fast mouse would
+// otherwise cost a call on the bus a thousand times a second. The newest position is never dropped.
+const stepMs = 16;
+let lastPointerReport = -stepMs;
+const pacer = new QTimer();
+pacer.singleShot = true;
+pacer.timeout.connect(reportPointer);
+
 function pointerMoved() {
+    if (pacer.active)
+        return;
+    if (!moving && !inRegion && !regions.some(function (r) { return holds(r, workspace.cursorPos); }))
+        return;
+    const wait = lastPointerReport + stepMs - Date.now();
+    if (wait > 0) {
+        pacer.interval = wait;
+        pacer.start();
+        return;
+    }
+    reportPointer();
+}
+
+function reportPointer() {
     const p = workspace.cursorPos;
+    lastPointerReport = Date.now();
     if (moving) {
         // The frame rides along: it is what tells a move of the window from a press that moves nothing.
         report([{e: "moveStep", id: moving.internalId.toString(), cursor: [p.x, p.y],
@@ -136,6 +159,7 @@ function watch(w) {
         if (moving !== w)
             return;
         moving = null;
+        pacer.stop(); // the release says where the pointer ended
         const p = workspace.cursorPos;
         report([{e: "moveFinished", id: id, cursor: [p.x, p.y]}]);
     });

@@ -117,9 +117,13 @@ void CorvaneApp::togglePanelAtTray() {
         m_panel->hide();
         return;
     }
-    if (const std::optional<QPoint> origin = panelOriginAtTray(
-            m_platform.screens, m_tray.geometry(), QSize(MenuBarView::width, MenuBarView::height)))
-        m_panel->move(*origin);
+    const QSize size(MenuBarView::width, MenuBarView::height);
+    if (const std::optional<QPoint> origin = panelOriginAtTray(m_platform.screens, m_tray.geometry(), size)) {
+        if (m_platform.overlayWindows)
+            m_platform.overlayWindows->place(*m_panel, QRect(*origin, size));
+        else
+            m_panel->move(*origin);
+    }
     m_panel->show();
     if (m_platform.overlayWindows)
         m_panel->activateWindow();

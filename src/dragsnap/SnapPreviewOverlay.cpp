@@ -26,7 +26,9 @@ void SnapPreviewOverlay::show(const QRectF& frame) {
         }
     }
     const QRect geometry = m_platform.screens.windowGeometry(frame);
-    if (m_window->geometry() != geometry)
+    if (m_platform.overlayWindows)
+        m_platform.overlayWindows->place(*m_window, geometry);
+    else if (m_window->geometry() != geometry)
         m_window->setGeometry(geometry);
     if (m_isVisible)
         return;

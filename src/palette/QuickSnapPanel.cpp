@@ -103,10 +103,13 @@ void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
         delete window;
         return;
     }
+    m_geometry = QRect(m_platform.screens.windowGeometry(*frame).topLeft(), size);
     if (m_platform.overlayWindows) {
         m_platform.overlayWindows->adopt(*window, OverlayKind::Palette);
+        m_platform.overlayWindows->place(*window, m_geometry);
+    } else {
+        window->setGeometry(m_geometry);
     }
-    window->setGeometry(QRect(m_platform.screens.windowGeometry(*frame).topLeft(), size));
     window->show();
     window->raise();
     m_panel = window;
@@ -123,7 +126,8 @@ void QuickSnapPanel::hide() {
 std::optional<QRectF> QuickSnapPanel::shownFrame() const {
     if (!m_panel || !m_panel->isVisible())
         return std::nullopt;
-    return m_platform.screens.screenFrame(m_panel->geometry());
+    // Where it was put: a desktop that places it may leave Qt a geometry of its own guessing.
+    return m_platform.screens.screenFrame(m_geometry);
 }
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 namespace corvane {
@@ -36,6 +37,7 @@ public:
 private:
     Platform& m_platform;
     QPointer<QWidget> m_panel;
+    QRect m_geometry; // where the panel was put, in our windows' coordinates
 };
 
 } // namespace corvane

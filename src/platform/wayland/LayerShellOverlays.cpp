@@ -1,6 +1,7 @@
 #include "LayerShellOverlays.h"
 
 #include <LayerShellQt/Window>
+#include <QDebug>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,8 +26,8 @@ QString scopeOf(OverlayKind kind) {
     return {};
 }
 
-QScreen* screenUnder(const QWidget& window) {
-    QScreen* screen = QGuiApplication::screenAt(window.geometry().center());
+QScreen* screenAt(const QRect& geometry) {
+    QScreen* screen = QGuiApplication::screenAt(geometry.center());
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
@@ -47,42 +48,44 @@ void LayerShellOverlays::adopt(QWidget& window, OverlayKind kind) {
     layer->setExclusiveZone(-1);
     layer->setCloseOnDismissed(false);
     window.installEventFilter(this);
-    connect(&window, &QObject::destroyed, this, [this, &window] { m_surfaceScreens.remove(&window); });
+    connect(&window, &QObject::destroyed, this, [this, &window] { m_surfaces.remove(&window); });
+}
+
+void LayerShellOverlays::place(QWidget& window, const QRect& geometry) {
+    Surface& surface = m_surfaces[&window];
+    surface.geometry = geometry;
+    // Only the size counts to Qt; the place is the surface's margins.
+    window.setGeometry(geometry);
+    if (!window.isVisible())
+        return;
+    if (screenAt(geometry) == surface.screen) {
+        applyMargins(window, surface);
+        return;
+    }
+    // A surface is bound to the screen it was made on: it is made again on the new one.
+    window.hide();
+    window.show();
 }
 
 bool LayerShellOverlays::eventFilter(QObject* watched, QEvent* event) {
     auto* window = qobject_cast<QWidget*>(watched);
-    QWindow* handle = window ? window->windowHandle() : nullptr;
-    if (!handle)
+    if (event->type() != QEvent::Show || !window || !window->windowHandle())
         return false;
-    // A widget's show event comes before its surface is made, which binds it to the screen it is on.
-    if (event->type() == QEvent::Show) {
-        QScreen* screen = screenUnder(*window);
-        handle->setScreen(screen);
-        m_surfaceScreens.insert(window, screen);
-        place(*window);
-    } else if (event->type() == QEvent::Move && handle->isVisible()) {
-        // Qt follows a move to another screen in the window's own screen, but the surface stays where
-        // it was made.
-        if (screenUnder(*window) == m_surfaceScreens.value(window)) {
-            place(*window);
-        } else {
-            // Moved to another screen: made again there, once this move is done.
-            QMetaObject::invokeMethod(
-                window,
-                [window] {
-                    window->hide();
-                    window->show();
-                },
-                Qt::QueuedConnection);
-        }
-    }
+    // A widget's show event comes before its surface is made, on the window's screen.
+    Surface& surface = m_surfaces[window];
+    if (surface.geometry.isNull())
+        surface.geometry = window->geometry();
+    surface.screen = screenAt(surface.geometry);
+    window->windowHandle()->setScreen(surface.screen);
+    applyMargins(*window, surface);
     return false;
 }
 
-void LayerShellOverlays::place(QWidget& window) {
+void LayerShellOverlays::applyMargins(QWidget& window, const Surface& surface) {
     LayerWindow* layer = LayerWindow::get(window.windowHandle());
-    const QPoint offset = window.geometry().topLeft() - window.windowHandle()->screen()->geometry().topLeft();
+    if (!layer || !surface.screen)
+        return;
+    const QPoint offset = surface.geometry.topLeft() - surface.screen->geometry().topLeft();
     const QMargins margins(offset.x(), offset.y(), 0, 0);
     if (layer->margins() == margins)
         return;
