@@ -36,9 +36,9 @@ bool resetShortcuts(const QDBusConnection& bus) {
                  QDBus::Block, KGlobalAccel::callTimeoutMs);
     // Before the first case kglobalaccel knows no such component: an error, and nothing to forget.
     for (const QString& action : names.arguments().value(0).toStringList()) {
-        QDBusMessage forget =
-            QDBusMessage::createMethodCall(KGlobalAccel::service, QStringLiteral("/kglobalaccel"),
-                                           QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("unregister"));
+        QDBusMessage forget = QDBusMessage::createMethodCall(
+            KGlobalAccel::service, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
+            QStringLiteral("unregister"));
         forget << KGlobalAccelShortcuts::component << action;
         if (bus.call(forget, QDBus::Block, KGlobalAccel::callTimeoutMs).type() != QDBusMessage::ReplyMessage)
             return false;
@@ -133,8 +133,8 @@ AxElement KWinContractDesktop::openWindow(ClientSizing sizing) {
     QStringList arguments{"--app-id", appId, "--title", appId};
     // foot keeps its size to whole cells unless told otherwise.
     if (sizing == ClientSizing::Free)
-        arguments << "--override" << "resize-by-cells=no";
-    arguments << "sleep" << "600";
+        arguments.append({"--override", "resize-by-cells=no"});
+    arguments.append({"sleep", "600"});
     auto process = std::make_unique<QProcess>();
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
