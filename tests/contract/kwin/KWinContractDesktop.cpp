@@ -60,26 +60,9 @@ QList<int> keysOf(const KeyChord& chord) {
     constexpr int kDigits[] = {KEY_0, KEY_1, KEY_2, KEY_3, KEY_4, KEY_5, KEY_6, KEY_7, KEY_8, KEY_9};
     constexpr int kKeypadDigits[] = {KEY_KP0, KEY_KP1, KEY_KP2, KEY_KP3, KEY_KP4,
                                      KEY_KP5, KEY_KP6, KEY_KP7, KEY_KP8, KEY_KP9};
-    switch (chord.key) {
-    case GrabKey::Digit:
-        keys.append(kDigits[chord.digit]);
-        break;
-    case GrabKey::KeypadDigit:
-        keys.append(kKeypadDigits[chord.digit]);
-        break;
-    case GrabKey::LeftArrow:
-        keys.append(KEY_LEFT);
-        break;
-    case GrabKey::RightArrow:
-        keys.append(KEY_RIGHT);
-        break;
-    case GrabKey::UpArrow:
-        keys.append(KEY_UP);
-        break;
-    case GrabKey::DownArrow:
-        keys.append(KEY_DOWN);
-        break;
-    }
+    const int byGrabKey[] = {
+        kDigits[chord.digit], kKeypadDigits[chord.digit], KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
+    keys.append(byGrabKey[int(chord.key)]);
     return keys;
 }
 
