@@ -2,13 +2,16 @@
 // What a contract case needs of a backend's desktop: its platform, client windows, the user's keys and
 // pointer, and time. The cases in this folder are written once against it; each backend's runner
 // defines makeContractDesktop() for its desktop (tests/contract/sim in the unit tests,
-// tests/contract/x11 under Xvfb, run by tests/e2e/contract.sh).
+// tests/contract/x11 under Xvfb, run by tests/e2e/contract.sh, tests/contract/kwin in a headless KWin,
+// run by tests/kwin/contract.sh).
 
 #include "platform/Platform.h"
 
 #include <QPointF>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -44,6 +47,9 @@ public:
     virtual void movePointer(QPointF point) = 0;
     virtual void pressButton(quint32 button) = 0;
     virtual void releaseButton(quint32 button) = 0;
+    // Why a press of the pointer that starts no move of a window never reaches the platform's events
+    // on this desktop; none where every press does.
+    virtual std::optional<std::string> whyPlainPressesAreUnseen() const { return std::nullopt; }
 
     // Lets the desktop's time pass until the condition holds, for at most `seconds`; whether it held.
     virtual bool waitUntil(double seconds, const std::function<bool()>& condition) = 0;

@@ -20,6 +20,8 @@ struct Seen {
 };
 
 TEST_F(EventsContract, APressItsDragAndTheReleaseArriveInOrderWithTheButtonsHeldThen) {
+    if (const auto why = desk->whyPlainPressesAreUnseen())
+        GTEST_SKIP() << *why;
     Events& events = desk->platform().events;
     QList<Seen> seen;
     const EventMask mask =
@@ -83,6 +85,8 @@ TEST_F(EventsContract, MotionWithNoButtonHeldComesOnlyInAndAcrossTheNamedRegions
 }
 
 TEST_F(EventsContract, AMonitorRemovedDuringADeliveryIsNotCalledAgainAndOneAddedSeesTheNextEvent) {
+    if (const auto why = desk->whyPlainPressesAreUnseen())
+        GTEST_SKIP() << *why;
     Events& events = desk->platform().events;
     const EventMask clicks = maskOf(LeftMouseDown) | maskOf(LeftMouseUp);
     QStringList calls;

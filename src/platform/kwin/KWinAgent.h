@@ -48,7 +48,9 @@ public:
     void send(const QJsonObject& command);
     // A (re)loaded script is expected: its first poll must come within kPollGapMs.
     void expectScript();
-    bool isPolling() const { return m_heldPoll.has_value(); }
+    // The script holds a poll and no command waits for one: it has run every command sent, unless an
+    // answer crossed the script's renewal of its poll (a moment every kPollRenewMs).
+    bool isIdle() const { return m_heldPoll.has_value() && m_pending.isEmpty(); }
 
 public slots:
     Q_SCRIPTABLE QString Poll(const QDBusMessage& message);

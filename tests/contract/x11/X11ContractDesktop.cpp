@@ -1,10 +1,9 @@
 #include "X11ContractDesktop.h"
 
+#include "contract/EventLoopWait.h"
 #include "platform/WindowServer.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <xcb/xtest.h>
 
@@ -231,17 +230,8 @@ void X11ContractDesktop::sync() {
     m_connection->await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(m_connection->xcb()));
 }
 
-// Qt's event loop turns, woken at least every few milliseconds to ask the condition and the clock.
 bool X11ContractDesktop::waitUntil(double seconds, const std::function<bool()>& condition) {
-    const QDeadlineTimer deadline(qint64(seconds * 1000));
-    QTimer tick;
-    tick.start(5);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return waitInEventLoop(seconds, condition);
 }
 
 } // namespace corvane
