@@ -24,14 +24,28 @@ panel_has_keyboard() {
   [ "$(kwin_eval 'const w = workspace.activeWindow; say(w && w.resourceClass === "corvane" && w.layer > 2)')" = true ]
 }
 tray_holds_icon() { grep -q "^tray: item " "$KWIN_TMP/panel-0.log"; }
+# A click on the tray's icon, the square at the right end of the bottom panel.
 click_tray() {
   pointer_move $((area[0] + area[2] - 20)) $((area[1] + area[3] + 20))
   pointer_press
   pointer_release
 }
-escape() {
+press_escape() {
   pointer_key 1 down
   pointer_key 1 up
+}
+
+# Opens the panel by its icon: where $panel says, with the keyboard.
+open_panel() {
+  click_tray
+  wait_for 5 windows_are "$panel" || fail "a click on the icon showed '$(corvane_windows)', expected the panel: $panel"
+  wait_for 5 panel_has_keyboard || fail "the panel did not take the keyboard"
+}
+# The panel gone, and the keyboard back with the window.
+expect_closed() {
+  wait_for 5 windows_are "" || fail "$1 left '$(corvane_windows)'"
+  wait_for 5 is_active "$foot" || fail "after $1 the window did not get the keyboard back"
+  echo "ok - $1 closes the panel, and the window has the keyboard again"
 }
 
 kwin_start 2
@@ -48,28 +62,17 @@ windows_are "" || fail "Corvane shows windows with a tray there: '$(corvane_wind
 
 # The panel's right edge on the screen's, its bottom on the bottom panel's top.
 panel="overlay $((area[0] + area[2] - 280)) $((area[1] + area[3] - 500)) 280 500"
-click_tray
-wait_for 5 windows_are "$panel" || fail "a click on the icon showed '$(corvane_windows)', expected the panel: $panel"
-echo "ok - a click on the icon opens the panel above the bottom panel at its right end"
-wait_for 5 panel_has_keyboard || fail "the panel did not take the keyboard"
-echo "ok - the panel takes the keyboard"
-click_tray
-wait_for 5 windows_are "" || fail "a second click left '$(corvane_windows)'"
-wait_for 5 is_active "$foot" || fail "the keyboard did not go back to the window"
-echo "ok - a second click closes the panel, and the window has the keyboard again"
 
+open_panel
+echo "ok - a click on the icon opens the panel above the bottom panel at its right end, with the keyboard"
 click_tray
-wait_for 5 panel_has_keyboard || fail "the panel opened again without the keyboard: '$(corvane_windows)'"
-escape
-wait_for 5 windows_are "" || fail "Escape left '$(corvane_windows)'"
-wait_for 5 is_active "$foot" || fail "the keyboard did not go back to the window after Escape"
-echo "ok - Escape closes the panel"
-
-click_tray
-wait_for 5 panel_has_keyboard || fail "the panel opened again without the keyboard: '$(corvane_windows)'"
+expect_closed "a second click"
+open_panel
+press_escape
+expect_closed "Escape"
+open_panel
 active_window "$foot"
-wait_for 5 windows_are "" || fail "the panel stayed open while another window was activated"
-echo "ok - the activation of another window closes the panel"
+expect_closed "the activation of another window"
 
 # The tray gone, the panel is the way in: an ordinary window, not a surface over every other.
 kill "$KWIN_PANEL_PID"
@@ -79,8 +82,6 @@ echo "ok - the tray gone, the panel is an ordinary window"
 start_panel 0 40 tray
 wait_for 5 tray_holds_icon || fail "Corvane's icon did not come back to the tray"
 wait_for 5 windows_are "" || fail "the panel window stayed with the tray back: '$(corvane_windows)'"
-click_tray
-wait_for 5 windows_are "$panel" || fail "with the tray back a click showed '$(corvane_windows)'"
-wait_for 5 panel_has_keyboard || fail "with the tray back the panel did not take the keyboard"
+open_panel
 echo "ok - the tray back, its icon opens the panel above it again"
 corvane_stop >/dev/null
