@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <iostream>
+#include <utility>
 
 namespace {
 
