@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QShortcut>
 #include <QWindow>
 #include <utility>
 
@@ -47,13 +48,6 @@ CorvaneApp::CorvaneApp(Platform& platform)
                                 m_platform.capabilities);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
-    const auto showSettings = [this] {
-        if (m_panel->windowFlags().testFlag(Qt::Popup))
-            m_panel->hide();
-        m_settingsWindow->show();
-    };
-    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, platform.application, showSettings);
-    m_panel->setWindowTitle(QStringLiteral("Corvane"));
 
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });
     m_trayMenu.addAction(tr("Quit Corvane"), this, [this] { m_platform.application.terminate(); });
@@ -71,12 +65,21 @@ CorvaneApp::CorvaneApp(Platform& platform)
 }
 
 void CorvaneApp::followSystemTray(bool isAvailable) {
-    m_panel->hide();
+    // Made anew for each way it is shown: a window once made an overlay of the desktop's stays one,
+    // and as the window of its own it would float over every other, with no title bar.
+    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, m_platform.application, [this] {
+        if (m_panel->windowFlags().testFlag(Qt::Popup))
+            m_panel->hide();
+        m_settingsWindow->show();
+    });
+    m_panel->setWindowTitle(QStringLiteral("Corvane"));
+    m_isPanelFocused = false;
     if (isAvailable && m_platform.overlayWindows) {
         // Where a popup cannot choose its place, the panel is an overlay of the desktop's, closed when
-        // it loses the keyboard as a popup is by a click elsewhere.
+        // it loses the keyboard as a popup is by a click elsewhere, and by Escape as a popup is.
         m_panel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
         m_platform.overlayWindows->adopt(*m_panel, OverlayKind::Panel);
+        new QShortcut(QKeySequence(Qt::Key_Escape), m_panel.get(), m_panel.get(), &QWidget::hide);
         m_tray.show();
     } else if (isAvailable) {
         // A popup closes on a click elsewhere, like a menu, and never takes the target's focus.
@@ -85,7 +88,6 @@ void CorvaneApp::followSystemTray(bool isAvailable) {
     } else {
         // Without a tray the panel is the way in: a window of its own, shown at once.
         m_tray.hide();
-        m_panel->setWindowFlags(Qt::Window);
         m_panel->show();
     }
 }

@@ -29,6 +29,7 @@ public:
     ~CorvaneApp() override;
 
     WindowController& controller() { return *m_controller; }
+    // The panel as the tray shows it now: made anew whenever the tray comes or goes.
     MenuBarView& panel() { return *m_panel; }
     SettingsWindowManager& settingsWindow() { return *m_settingsWindow; }
     const QSystemTrayIcon& tray() const { return m_tray; }
@@ -43,7 +44,7 @@ public:
 private:
     // Opens the panel just below or above the tray icon, kept on the icon's screen; closes it when open.
     void togglePanelAtTray();
-    // The icon in the tray and the panel as its popup, or the panel as a window of its own.
+    // The icon in the tray and a panel as its popup, or a panel as a window of its own.
     void followSystemTray(bool isAvailable);
     // The tray panel as the desktop's overlay closes once the keyboard went elsewhere.
     void closeOverlayPanelOnFocusLoss(QWindow* focused);

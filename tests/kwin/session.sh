@@ -24,8 +24,11 @@
 #                                 internal id (a UUID) once KWin lists it
 #   output_geometry N, work_area N  "X Y WIDTH HEIGHT" of output N (0 or 1), and of the part of it
 #                                 KWin leaves to windows (KWin.MaximizeArea: less the panels)
-#   start_panel N [HEIGHT]        a panel along the bottom of output N reserving HEIGHT (40) pixels;
-#                                 returns once the work area there has shrunk
+#   start_panel N [HEIGHT [tray]] a panel along the bottom of output N reserving HEIGHT (40) pixels,
+#                                 with "tray" the session's system tray at its right end (its log,
+#                                 $KWIN_TMP/panel-N.log, says "tray: item SERVICE" as items register);
+#                                 returns once the work area there has shrunk. KWIN_PANEL_PID is its
+#                                 process
 #   window_frame ID               the window's frame, title bar included: "X Y WIDTH HEIGHT"
 #   pointer_move X Y | pointer_press | pointer_release | pointer_key CODE down|up
 #                                 the fake pointer (left button; keys by evdev code: 29 Control, 56 Alt,
@@ -160,8 +163,9 @@ area_is_smaller() {
 
 start_panel() {
   local output=$1 height=${2:-40}
-  QT_QPA_PLATFORM=wayland "$KWIN_TEST_PANEL" "$output" "$height" >"$KWIN_TMP/panel-$output.log" 2>&1 &
-  kwin_track $!
+  QT_QPA_PLATFORM=wayland "$KWIN_TEST_PANEL" "$output" "$height" ${3:-} >"$KWIN_TMP/panel-$output.log" 2>&1 &
+  KWIN_PANEL_PID=$!
+  kwin_track $KWIN_PANEL_PID
   wait_for 10 area_is_smaller "$output" || fail "the panel on output $output reserved no space"
 }
 
