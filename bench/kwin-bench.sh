@@ -14,6 +14,8 @@ KWIN_FAKE_POINTER=$build/tests/kwin/corvane_fake_pointer KWIN_TEST_PANEL=$build/
 source "$(dirname "$0")/../tests/kwin/session.sh"
 
 kwin_start 1
+# A panel with a tray, as a Plasma user has: Corvane's panel stays hidden until the icon is clicked.
+start_panel 0 40 tray
 foot=$(start_foot bench-foot)
 frames=$KWIN_TMP/frames.js
 cat >"$frames" <<'JS'
@@ -102,7 +104,6 @@ measure() { # label, seconds, command run meanwhile
 measure "idle" 60 sleep 60
 
 set -- $(window_frame "$foot")
-# Near the title bar's left end: Corvane's panel, shown where no tray is, covers the screen's middle.
 title_x=$(($1 + 40)) title_y=$(($2 + 12))
 drag() {
   local i
