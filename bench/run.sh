@@ -117,6 +117,6 @@ row "KWin: corvane zone to window settled, median / 90th" \
 row "KWin: idle 60 s, main-thread wake-ups" "${k_main_wakeups:-—}" "<= 3 (the long poll)" \
   "$(verdict "$k_main_wakeups" 3 "<=")"
 echo "KWin, idle 60 s: $(kwin_use idle)"
-echo "KWin, a window moved by the pointer: $(kwin_use "pointer moving a window at 100 Hz")"
+echo "KWin, a window moved by the pointer with drag to snap on: $(kwin_use "pointer moving a window at 100 Hz, drag to snap on")"
 echo
 echo "bench: the full output is in $log"
