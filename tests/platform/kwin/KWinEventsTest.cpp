@@ -70,7 +70,8 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
                    {"cursor", QJsonArray{150, 70}},
                    {"frame", QJsonArray{100, 60, 400, 300}}});
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(std::get<QPointF>(seen[0]), QPointF(150, 700)) << "the press at the nearest point of the window's frame";
+    EXPECT_EQ(std::get<QPointF>(seen[0]), QPointF(150, 700))
+        << "the press at the nearest point of the window's frame";
     EXPECT_EQ(std::get<QPointF>(seen[1]), QPointF(150, 730)) << "the drag where the pointer is";
     ASSERT_EQ(framesChanged.size(), 1);
     EXPECT_EQ(desktop.window(framesChanged[0])->frame, QRectF(100, 60, 400, 300));
