@@ -120,7 +120,7 @@ void settings(const Visit& visit) {
             const HotkeyChords chords = defaultHotkeyChords();
             scene.desk.keyGrabs().startWindowManager(
                 QStringLiteral("Openbox"),
-                {chords[int(HotkeyAction::Previous)], chords[int(HotkeyAction::Next)]},
+                {*chords[int(HotkeyAction::Previous)], *chords[int(HotkeyAction::Next)]},
                 QStringLiteral("/etc/xdg/openbox/rc.xml"));
             scene.hotkeyGrabs.check();
         }

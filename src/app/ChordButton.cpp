@@ -20,7 +20,7 @@ ChordButton::~ChordButton() {
         m_grabs.stopRecording();
 }
 
-void ChordButton::setChord(const KeyChord& chord) {
+void ChordButton::setChord(const std::optional<KeyChord>& chord) {
     if (m_isRecording)
         m_grabs.stopRecording();
     m_chord = chord;

@@ -21,7 +21,8 @@ public:
     ~ChordButton() override;
 
     // Shows the chord in force; cancels a recording.
-    void setChord(const KeyChord& chord);
+    // None where the desktop's settings took the action's chord away.
+    void setChord(const std::optional<KeyChord>& chord);
     bool isRecording() const { return m_isRecording; }
 
 protected:
@@ -36,7 +37,7 @@ private:
     HotkeyAction m_action;
     Save m_save;
     QLabel* m_message;
-    KeyChord m_chord;
+    std::optional<KeyChord> m_chord;
     bool m_isRecording = false;
 };
 

@@ -42,26 +42,26 @@ WindowController::~WindowController() {
 
 void WindowController::registerShortcuts() {
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
-        const KeyChord& chord = m_hotkeys.chords()[i];
+        const std::optional<KeyChord>& chord = m_hotkeys.chords()[i];
         if (m_registered[i] == chord)
             continue;
         m_registered[i] = chord;
-        m_platform.shortcuts.setShortcut(int(i), chord);
+        if (chord)
+            m_platform.shortcuts.setShortcut(int(i), *chord);
+        else
+            m_platform.shortcuts.clearShortcut(int(i));
     }
 }
 
 void WindowController::followDesktopChord(int id, std::optional<KeyChord> chord) {
     if (id < 0 || id >= kHotkeyActionCount)
         return;
-    // The table has no empty chord: one taken away stays in it, and is not given back to the
-    // desktop until the user picks a chord here.
-    m_registered[id] = chord.value_or(m_hotkeys.chords()[id]);
-    if (!chord) {
+    // The desktop has it so already: nothing to tell it back.
+    m_registered[id] = chord;
+    if (!chord)
         qCInfo(lcGeneral) << "Hotkey" << id << "has no chord in the desktop's settings";
-        return;
-    }
     HotkeyChords chords = m_hotkeys.chords();
-    chords[id] = *chord;
+    chords[id] = chord;
     m_hotkeys.setChords(chords);
 }
 

@@ -8,6 +8,9 @@ namespace corvane {
 
 namespace {
 
+// The stored form of no chord; no chord text reads so.
+constexpr auto kNoChordText = "none";
+
 constexpr quint64 kChordModifiers =
     modifier::kControl | modifier::kOption | modifier::kShift | modifier::kCommand;
 // Without one of these a chord would be typing.
@@ -118,16 +121,18 @@ std::optional<KeyChord> chordFromText(const QString& text) {
     return chord;
 }
 
-QString chordName(const KeyChord& chord) {
+QString chordName(const std::optional<KeyChord>& chord) {
+    if (!chord)
+        return QCoreApplication::translate("HotkeyChords", "None");
     QStringList parts;
     for (const ModifierName& name : kModifierNames) {
-        if (chord.modifierFlags & name.flag)
+        if (chord->modifierFlags & name.flag)
             parts.append(QCoreApplication::translate("HotkeyChords", name.text));
     }
-    if (chord.key == GrabKey::KeypadDigit)
-        parts.append(QCoreApplication::translate("HotkeyChords", "keypad %1").arg(chord.digit));
+    if (chord->key == GrabKey::KeypadDigit)
+        parts.append(QCoreApplication::translate("HotkeyChords", "keypad %1").arg(chord->digit));
     else
-        parts.append(QCoreApplication::translate("HotkeyChords", qPrintable(keyText(chord))));
+        parts.append(QCoreApplication::translate("HotkeyChords", qPrintable(keyText(*chord))));
     return parts.join(QStringLiteral(" + "));
 }
 
@@ -137,6 +142,10 @@ HotkeyChords hotkeyChordsFromStored(const QVariant& stored) {
     HotkeyChords chords = defaults;
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
         const QVariant value = map.value(QLatin1String(storedName(HotkeyAction(i))));
+        if (value.typeId() == QMetaType::QString && value.toString() == QLatin1String(kNoChordText)) {
+            chords[i] = std::nullopt;
+            continue;
+        }
         const std::optional<KeyChord> chord =
             value.typeId() == QMetaType::QString ? chordFromText(value.toString()) : std::nullopt;
         // A keypad digit is stored as its digit; a chord an earlier action has is that action's.
@@ -150,7 +159,8 @@ HotkeyChords hotkeyChordsFromStored(const QVariant& stored) {
 QVariantMap storedHotkeyChords(const HotkeyChords& chords) {
     QVariantMap map;
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
-        map.insert(QLatin1String(storedName(HotkeyAction(i))), chordText(chords[i]));
+        map.insert(QLatin1String(storedName(HotkeyAction(i))),
+                   chords[i] ? chordText(*chords[i]) : QString::fromLatin1(kNoChordText));
     return map;
 }
 
@@ -161,21 +171,23 @@ std::optional<KeyChord> chordOfEvent(const Event& event) {
     return chord;
 }
 
-QList<KeyChord> grabbedChords(const KeyChord& chord) {
-    if (chord.key == GrabKey::Digit)
-        return {chord, {GrabKey::KeypadDigit, chord.digit, chord.modifierFlags}};
-    return {chord};
+QList<KeyChord> grabbedChords(const std::optional<KeyChord>& chord) {
+    if (!chord)
+        return {};
+    if (chord->key == GrabKey::Digit)
+        return {*chord, {GrabKey::KeypadDigit, chord->digit, chord->modifierFlags}};
+    return {*chord};
 }
 
 QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
     QList<KeyChord> grabbed;
-    for (const KeyChord& chord : chords)
+    for (const std::optional<KeyChord>& chord : chords)
         grabbed.append(grabbedChords(chord));
     return grabbed;
 }
 
 QList<KeyChord> alternativeChords(HotkeyAction action) {
-    const KeyChord key = defaultHotkeyChords()[int(action)];
+    const KeyChord key = *defaultHotkeyChords()[int(action)];
     const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
     // As they come, openbox, xfwm4, fluxbox, icewm, metacity (GNOME's window-manager keys) and i3 bind
     // no chord of Control+Alt+Super. Fluxbox binds Control+Super with the arrows, metacity Alt+Super.

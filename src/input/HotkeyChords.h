@@ -1,8 +1,9 @@
 #pragma once
 // Which key chord does what: the four layout hotkeys and the two arrows, each changeable, modifiers
-// included. Stored as text ("Ctrl+Alt+1") under one settings key; an entry that cannot be read, or
-// that repeats an earlier one's chord, is its default, and the others keep what the user chose.
-// A digit's chord covers the keypad's digit too.
+// included, or none where the desktop's own shortcut settings took it away. Stored as text
+// ("Ctrl+Alt+1", "none") under one settings key; an entry that cannot be read, or that repeats an
+// earlier one's chord, is its default, and the others keep what the user chose. A digit's chord covers
+// the keypad's digit too.
 
 #include "platform/Events.h"
 #include "platform/KeyChord.h"
@@ -16,7 +17,7 @@ namespace corvane {
 
 enum class HotkeyAction : quint8 { Layout1, Layout2, Layout3, Layout4, Previous, Next };
 inline constexpr qsizetype kHotkeyActionCount = 6;
-using HotkeyChords = std::array<KeyChord, kHotkeyActionCount>;
+using HotkeyChords = std::array<std::optional<KeyChord>, kHotkeyActionCount>;
 
 inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
 
@@ -33,8 +34,9 @@ ShortcutName hotkeyShortcutName(HotkeyAction action);
 QString chordText(const KeyChord& chord);
 // None unless the text names a digit or an arrow with at least one of Control, Alt and Super.
 std::optional<KeyChord> chordFromText(const QString& text);
-// As the settings window writes chords: "Ctrl + Alt + 1", "Ctrl + Alt + keypad 1", "Ctrl + Alt + Left".
-QString chordName(const KeyChord& chord);
+// As the settings window writes chords: "Ctrl + Alt + 1", "Ctrl + Alt + keypad 1", "Ctrl + Alt + Left";
+// "None" for no chord.
+QString chordName(const std::optional<KeyChord>& chord);
 
 HotkeyChords hotkeyChordsFromStored(const QVariant& stored);
 QVariantMap storedHotkeyChords(const HotkeyChords& chords);
@@ -42,8 +44,8 @@ QVariantMap storedHotkeyChords(const HotkeyChords& chords);
 // The chord a key-down makes, as a recorder takes it: none for keys no chord can use, and without
 // Control, Alt or Super, which would take the key from typing.
 std::optional<KeyChord> chordOfEvent(const Event& event);
-// The chords to grab for a chord: a digit's keypad twin follows it.
-QList<KeyChord> grabbedChords(const KeyChord& chord);
+// The chords to grab for a chord: a digit's keypad twin follows it; none for no chord.
+QList<KeyChord> grabbedChords(const std::optional<KeyChord>& chord);
 QList<KeyChord> grabbedChords(const HotkeyChords& chords);
 
 // What to offer for an action whose chord another program holds, best first: the same key with

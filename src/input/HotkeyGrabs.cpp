@@ -138,7 +138,7 @@ std::optional<HotkeyChords> HotkeyGrabs::freeChords(const QList<KeyChord>& held)
         if (std::none_of(own.begin(), own.end(), [&held](const KeyChord& c) { return held.contains(c); }))
             continue;
         for (const KeyChord& alternative : alternativeChords(HotkeyAction(i))) {
-            if (std::find(offer.begin(), offer.end(), alternative) == offer.end() &&
+            if (std::find(offer.begin(), offer.end(), std::optional(alternative)) == offer.end() &&
                 !isHeldByOther(alternative)) {
                 offer[i] = alternative;
                 isChanged = true;

@@ -27,7 +27,8 @@ public:
 
     // Gives the action its chord, in place of the one it had. A digit's chord is the keypad's digit too.
     virtual void setShortcut(int id, const KeyChord& chord) = 0;
-    // The action's chord does nothing any more.
+    // The action's chord does nothing any more. Where the desktop lists shortcuts, an action that had
+    // no chord in this run stays listed with none, for the user to give it one there.
     virtual void clearShortcut(int id) = 0;
     // Where the desktop lists shortcuts in its own settings, how the action is listed there; given
     // before the action's first chord. Shortcuts matched on observed keys are listed nowhere.

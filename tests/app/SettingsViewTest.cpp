@@ -407,7 +407,7 @@ TEST_F(SettingsViewTest, TabReachesEveryControlAndEachHasAName) {
 
 TEST_F(SettingsViewTest, TheHotkeyCardShowsTheKeyClashNoticeTheOptionAndTheOffer) {
     desk.keyGrabs().startWindowManager(QStringLiteral("Openbox"),
-                                       {defaultHotkeyChords()[int(HotkeyAction::Next)]});
+                                       {*defaultHotkeyChords()[int(HotkeyAction::Next)]});
     open();
     const auto* clashes = card<HotkeysCard>()->findChild<HotkeyGrabsView*>();
     ASSERT_TRUE(clashes) << "in the hotkey card";

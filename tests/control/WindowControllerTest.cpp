@@ -142,14 +142,19 @@ TEST_F(WindowControllerTest, AChordChangedInTheDesktopsSettingsIsStoredAndNotSet
     EXPECT_EQ(hotkeyChordsFromStored(platform.defaults.object(kHotkeyChordsKey)), expected);
     EXPECT_TRUE(shortcuts.takeSets().isEmpty()) << "the desktop has it already";
 
+    // Taken away there: none here too, kept as none across a restart, and not given back.
     shortcuts.rebind(5, std::nullopt);
-    EXPECT_EQ(following.hotkeys().chords(), expected) << "the table has no empty chord";
+    expected[5] = std::nullopt;
+    EXPECT_EQ(following.hotkeys().chords(), expected);
+    EXPECT_EQ(hotkeyChordsFromStored(platform.defaults.object(kHotkeyChordsKey)), expected);
     EXPECT_TRUE(shortcuts.takeSets().isEmpty()) << "a chord taken away is not given back";
+    EXPECT_EQ(shortcuts.chord(5), std::nullopt);
 
     expected[1] = {GrabKey::Digit, 2, kControl | kCommand};
+    expected[5] = {GrabKey::RightArrow, 0, kControl | kCommand};
     following.hotkeys().setChords(expected);
-    const QList<std::pair<int, KeyChord>> sets{{1, expected[1]}};
-    EXPECT_EQ(shortcuts.takeSets(), sets) << "a change made here goes to the desktop, alone";
+    const QList<std::pair<int, KeyChord>> sets{{1, *expected[1]}, {5, *expected[5]}};
+    EXPECT_EQ(shortcuts.takeSets(), sets) << "the changes made here go to the desktop, alone";
 }
 
 } // namespace

@@ -28,6 +28,9 @@ TEST(HotkeyChordsTest, ChordsAreWrittenAndReadBackAsText) {
     HotkeyChords changed = defaults;
     changed[int(HotkeyAction::Layout4)] = {GrabKey::Digit, 0, kControl | kOption | kShift | kCommand};
     changed[int(HotkeyAction::Previous)] = {GrabKey::UpArrow, 0, kCommand};
+    changed[int(HotkeyAction::Next)] = std::nullopt;
+    EXPECT_EQ(storedHotkeyChords(changed).value("next"), "none")
+        << "no chord, taken away in the desktop's settings";
     EXPECT_EQ(hotkeyChordsFromStored(storedHotkeyChords(changed)), changed);
 
     EXPECT_EQ(chordFromText("alt+SUPER+right"), kAltSuperRight) << "names in any case";
@@ -37,9 +40,10 @@ TEST(HotkeyChordsTest, ChordsAreWrittenAndReadBackAsText) {
         EXPECT_FALSE(chordFromText(bad)) << bad;
 
     EXPECT_EQ(chordName(kCtrlAltOne), "Ctrl + Alt + 1");
-    EXPECT_EQ(chordName({GrabKey::KeypadDigit, 2, kCtrlAlt}), "Ctrl + Alt + keypad 2");
-    EXPECT_EQ(chordName({GrabKey::LeftArrow, 0, kControl | kOption | kShift | kCommand}),
+    EXPECT_EQ(chordName(KeyChord{GrabKey::KeypadDigit, 2, kCtrlAlt}), "Ctrl + Alt + keypad 2");
+    EXPECT_EQ(chordName(KeyChord{GrabKey::LeftArrow, 0, kControl | kOption | kShift | kCommand}),
               "Ctrl + Alt + Shift + Super + Left");
+    EXPECT_EQ(chordName(std::nullopt), "None");
 }
 
 TEST(HotkeyChordsTest, ADamagedEntryFallsBackToItsDefaultAndTheOthersAreKept) {

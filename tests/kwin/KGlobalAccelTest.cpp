@@ -95,7 +95,10 @@ protected:
         for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
             shortcuts->nameShortcut(int(i), hotkeyShortcutName(HotkeyAction(i)));
         for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
-            shortcuts->setShortcut(int(i), chords[i]);
+            if (chords[i])
+                shortcuts->setShortcut(int(i), *chords[i]);
+            else
+                shortcuts->clearShortcut(int(i));
         return shortcuts;
     }
     // What the core was told, as (action, chord) pairs, since the last call.
@@ -120,10 +123,10 @@ TEST_F(KGlobalAccelTest, TheSixActionsAreHeldWithTheirChordsAndEachFiresOnce) {
     EXPECT_TRUE(told().isEmpty()) << "nothing the user chose yet";
     const HotkeyChords chords = defaultHotkeyChords();
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
-        const QList<int> expected =
-            layoutNumber(HotkeyAction(i)) ? keysOf(chords[i]) : QList{qtKeyCode(chords[i])};
+        const KeyChord chord = *chords[i];
+        const QList<int> expected = layoutNumber(HotkeyAction(i)) ? keysOf(chord) : QList{qtKeyCode(chord)};
         EXPECT_EQ(keysOf(HotkeyAction(i)), expected) << i;
-        EXPECT_EQ(holderOf(chords[i]), actionId(HotkeyAction(i))) << i;
+        EXPECT_EQ(holderOf(chord), actionId(HotkeyAction(i))) << i;
     }
 
     QSignalSpy fired(shortcuts.get(), &Shortcuts::triggered);
@@ -144,7 +147,7 @@ TEST_F(KGlobalAccelTest, AChordAnotherActionHoldsIsReportedAndNeverTaken) {
     const auto shortcuts = start();
     KWinKeyGrabs keyGrabs(bus());
     const KeyChord free{GrabKey::Digit, 7, kControl | kOption | kCommand};
-    EXPECT_EQ(keyGrabs.grabKeys({kMetaUp, defaultHotkeyChords()[0], free}), QList{kMetaUp})
+    EXPECT_EQ(keyGrabs.grabKeys({kMetaUp, *defaultHotkeyChords()[0], free}), QList{kMetaUp})
         << "our own chords are ours";
     EXPECT_EQ(keyGrabs.windowManagerName(), "KWin");
     // Whether KDE's shortcuts stay quiet cannot be seen here (invokeShortcut fires even while they
@@ -186,6 +189,32 @@ TEST_F(KGlobalAccelTest, AChordChangedInSystemSettingsReachesTheCoreAndOutlivesA
     EXPECT_EQ(keysOf(HotkeyAction::Layout1), keysOf(settingsChord))
         << "a change in Corvane's settings reaches KDE";
     EXPECT_TRUE(told().isEmpty());
+}
+
+TEST_F(KGlobalAccelTest, AChordTakenAwayInSystemSettingsIsNoneAndOneGivenThereLaterFires) {
+    {
+        const auto shortcuts = start();
+        callAccel(QStringLiteral("setForeignShortcutKeys"),
+                  {actionId(HotkeyAction::Next), QVariant::fromValue(QList<KeySequence>{})});
+        ASSERT_TRUE(spy->wait(kSignalWaitMs));
+        EXPECT_EQ(told(), (QList<std::pair<int, std::optional<KeyChord>>>{{5, std::nullopt}}));
+        for (qsizetype i = 0; i < kHotkeyActionCount; ++i)
+            shortcuts->clearShortcut(int(i));
+    }
+    // Started again with none for it, as the core stored it: listed with none, for the user to give one.
+    HotkeyChords chords = defaultHotkeyChords();
+    chords[5] = std::nullopt;
+    const auto shortcuts = start(chords);
+    const KeyChord usersChord{GrabKey::Digit, 8, kControl | kOption | kCommand}; // one KDE leaves free
+    const QList<KeySequence> keys{{{qtKeyCode(usersChord), 0, 0, 0}}};
+    callAccel(QStringLiteral("setForeignShortcutKeys"),
+              {actionId(HotkeyAction::Next), QVariant::fromValue(keys)});
+    ASSERT_TRUE(spy->wait(kSignalWaitMs));
+    EXPECT_EQ(told(), (QList<std::pair<int, std::optional<KeyChord>>>{{5, usersChord}}));
+    QSignalSpy fired(shortcuts.get(), &Shortcuts::triggered);
+    invoke(HotkeyAction::Next);
+    ASSERT_TRUE(fired.wait(kSignalWaitMs)) << "the chord given in System Settings fires";
+    EXPECT_EQ(fired.value(0).value(0).toInt(), 5);
 }
 
 } // namespace

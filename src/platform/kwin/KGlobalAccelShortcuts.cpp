@@ -3,6 +3,7 @@
 #include "platform/kwin/KeyChordCode.h"
 
 #include <QDBusMessage>
+#include <utility>
 
 namespace corvane {
 
@@ -80,11 +81,23 @@ void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
 }
 
 void KGlobalAccelShortcuts::clearShortcut(int id) {
-    const auto it = m_actions.find(id);
-    if (it == m_actions.end() || !it->isActive)
+    Action& action = m_actions[id];
+    if (action.isRegistered) {
+        if (std::exchange(action.isActive, false))
+            m_accel.setInactive(actionId(id));
         return;
-    it->isActive = false;
-    m_accel.setInactive(actionId(id));
+    }
+    const QStringList name = actionId(id);
+    if (!m_accel.doRegister(name))
+        return;
+    action.isRegistered = true;
+    const std::optional<QList<int>> held = m_accel.setShortcut(name, {}, KGlobalAccel::SetPresent);
+    if (!held)
+        return;
+    action.isActive = true;
+    action.chord = chordOfKeys(*held);
+    if (action.chord)
+        emit chordChangedOnDesktop(id, action.chord);
 }
 
 void KGlobalAccelShortcuts::nameShortcut(int id, const ShortcutName& name) {

@@ -22,7 +22,9 @@ public:
     // The chord becomes the action's default and, unless KDE kept the user's own chord for it from
     // an earlier run, its chord; a later chord for the same action replaces the user's.
     void setShortcut(int id, const KeyChord& chord) override;
-    // The action stops firing; KDE keeps its chord for the next start.
+    // The action stops firing; KDE keeps its chord for the next start. An action not given a chord in
+    // this run (the user took it away in System Settings) is made present with none instead, so a
+    // chord given it there later fires; one KDE kept from while Corvane was not running is told.
     void clearShortcut(int id) override;
     void nameShortcut(int id, const ShortcutName& name) override;
 
