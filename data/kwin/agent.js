@@ -6,8 +6,9 @@
 // The daemon cannot call a script, so the script asks it for work: Poll() is held by the daemon
 // until it has commands, and the script polls again as soon as it has run them. A poll held for
 // renewMs is renewed before D-Bus's own 25 s timeout ends it: the daemon answers the old one empty,
-// and only the newest poll's answer starts the next. A failed call ends the loop: KWin drops the
-// callback of a call that ends in an error, and the daemon loads the script again when it comes back.
+// and only the newest poll's answer starts the next. KWin drops the callback of a call that ends in an
+// error (a daemon gone or stuck): the renewal polls again all the same, so the script waits for the
+// daemon to come back, which loads it again if it was gone.
 
 const service = "app.corvane.Corvane";
 const path = "/app/corvane/Agent";
