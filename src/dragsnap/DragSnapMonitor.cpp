@@ -48,6 +48,7 @@ void DragSnapMonitor::stop() {
 
 void DragSnapMonitor::resetDrag() {
     m_candidateWindow.reset();
+    m_probeRetry.reset();
     m_restoring.reset();
     m_isDragConfirmed = false;
     m_isAbandoned = false;
@@ -96,8 +97,19 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
         return;
     const QPointF cursor = m_platform.events.mouseLocation();
     if (!m_isDragConfirmed) {
-        if (!(event.timestamp - m_lastProbe > probeInterval))
+        if (!(event.timestamp - m_lastProbe > probeInterval)) {
+            // The pointer may come to rest here, with no motion after it: the window is probed once
+            // the interval is over all the same, so the zone under a resting pointer shows.
+            if (!m_probeRetry)
+                m_probeRetry =
+                    m_platform.runLoop.scheduleTimer(probeInterval, false, [this, retried = event]() mutable {
+                        m_probeRetry.reset();
+                        retried.timestamp += probeInterval;
+                        handleMouseDragged(retried);
+                    });
             return;
+        }
+        m_probeRetry.reset();
         m_lastProbe = event.timestamp;
         const bool isWindowList = m_candidateListedWindow != 0;
         const QString source = isWindowList ? QStringLiteral("list") : QStringLiteral("ax");

@@ -89,6 +89,7 @@ private:
     bool m_isDragConfirmed = false;
     bool m_isAbandoned = false;
     double m_lastProbe = 0;
+    std::unique_ptr<Timer> m_probeRetry; // a motion the interval held back, probed when it ends
     std::optional<QRectF> m_pendingRect;
     std::optional<Screen> m_pendingScreen;
     std::optional<RestoredSize> m_restoring;

@@ -77,6 +77,20 @@ TEST_F(DragSnapTest, ResizesFailedReadsAndStillWindowsAbandonThePress) {
     EXPECT_TRUE(monitor.isAbandoned());
 }
 
+TEST_F(DragSnapTest, APointerThatComesToRestWithinTheProbeIntervalStillShowsItsZone) {
+    press({300, 110});
+    drag({290, 120});
+    EXPECT_FALSE(monitor.isDragConfirmed()) << "the window has not moved yet";
+    moveWindowBy(40);
+    drag({100, 200}, 0.01);
+    EXPECT_FALSE(monitor.isDragConfirmed()) << "probes run at most every 0.03 s";
+    desk.runLoop().advance(0.05);
+    EXPECT_TRUE(monitor.isDragConfirmed()) << "probed once the interval is over, with no motion after";
+    EXPECT_EQ(preview.current, kTopLeft);
+    release();
+    EXPECT_EQ(desk.runLoop().activeTimerCount(), 0) << "no probe left waiting after the release";
+}
+
 TEST_F(DragSnapTest, PressesOnNothingOrOnOurOwnWindowsAreNotTracked) {
     press({1200, 800});
     EXPECT_FALSE(monitor.hasCandidate());

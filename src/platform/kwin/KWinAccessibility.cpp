@@ -126,12 +126,14 @@ AxError KWinAccessibility::setAttributeValue(AxElement element, const QString& a
 ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
     const QPointF p(x, y);
     for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
-        if (!w->isOnCurrentDesktop || w->isMinimized)
+        // Our own windows are seen through: the preview fading out over the window just dropped takes no
+        // press, and a move of our own windows is never a press here (KWinEvents).
+        if (!w->isOnCurrentDesktop || w->isMinimized || w->pid == m_desktop.ownPid())
             continue;
         const QRectF f = m_screens.toAx(w->frame);
         if (!(p.x() >= f.left() && p.x() < f.right() && p.y() >= f.top() && p.y() < f.bottom()))
             continue;
-        if (KWinWindowServer::layerOf(*w) != kOrdinaryLayer || w->pid == m_desktop.ownPid())
+        if (KWinWindowServer::layerOf(*w) != kOrdinaryLayer)
             return {AxError::NoValue, {}};
         if (const std::optional<QRectF> button = zoomButtonOf(*w); button && button->contains(p))
             return {AxError::Success, make(Kind::ZoomButton, w->number)};

@@ -27,7 +27,7 @@ public:
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;
     // The topmost window holding the point, or its maximize button where KWin draws one; nothing when
-    // that is a panel, the desktop or a pop-up.
+    // that is a panel, the desktop or a pop-up. Corvane's own windows are seen through.
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     // Every answer comes from memory: nothing to bound.
     AxError setMessagingTimeout(AxElement, float) override { return AxError::Success; }

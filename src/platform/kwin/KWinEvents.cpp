@@ -14,6 +14,9 @@ KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreen
     , m_modifierKeys(modifierKeys)
     , m_runLoop(runLoop) {
     connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32 number, QPointF cursor) {
+        // A move of one of our own windows is no press to act on.
+        if (const KWinWindow* w = m_desktop.window(number); w && w->pid == m_desktop.ownPid())
+            return;
         m_heldButtons = mousebutton::kLeft;
         deliver(EventType::LeftMouseDown, pressPoint(number, cursor));
     });

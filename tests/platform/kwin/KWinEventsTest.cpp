@@ -77,6 +77,14 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
     EXPECT_EQ(desktop.window(framesChanged[0])->frame, QRectF(100, 60, 400, 300));
     desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{150, 70}}});
 
+    // A move of one of Corvane's own windows is no press to act on.
+    seen.clear();
+    desktop.setOwnPid(7);
+    desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 110}}});
+    desktop.apply({{"e", "moveStep"}, {"id", "w"}, {"cursor", QJsonArray{160, 120}}});
+    desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{170, 130}}});
+    EXPECT_TRUE(seen.isEmpty());
+
     events.removeMonitor(*pointer);
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[1]["report"], false);

@@ -70,13 +70,17 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1280, 800}}, {"workArea", QJsonArray{0, 0, 1280, 800}}};
     KWinDesktop desktop;
-    ASSERT_TRUE(
-        desktop.apply({{"e", "snapshot"},
-                       {"outputs", QJsonArray{output}},
-                       {"windows", QJsonArray{described("titled", {291, 134, 698, 531}, {292, 170, 696, 494}),
-                                              described("own", {10, 10, 200, 100}, {10, 10, 200, 100})}},
-                       {"stacking", QJsonArray{"own", "titled"}},
-                       {"cursor", QJsonArray{0, 0}}}));
+    // Corvane's own preview, fading out over the button: seen through.
+    QJsonObject preview = described("preview", {900, 130, 100, 100}, {900, 130, 100, 100});
+    preview["pid"] = 99;
+    desktop.setOwnPid(99);
+    ASSERT_TRUE(desktop.apply(
+        {{"e", "snapshot"},
+         {"outputs", QJsonArray{output}},
+         {"windows", QJsonArray{described("titled", {291, 134, 698, 531}, {292, 170, 696, 494}),
+                                described("own", {10, 10, 200, 100}, {10, 10, 200, 100}), preview}},
+         {"stacking", QJsonArray{"own", "titled", "preview"}},
+         {"cursor", QJsonArray{0, 0}}}));
     const quint32 titled = desktop.windowById("titled")->number;
     const quint32 own = desktop.windowById("own")->number;
     KWinScreens screens(desktop);
@@ -93,8 +97,9 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
     const AxElement system = accessibility.systemWideElement();
     const ElementHit onButton = accessibility.elementAtPosition(system, 940, 150);
     ASSERT_EQ(onButton.error, AxError::Success);
-    EXPECT_EQ(*accessibility.copyAttributeValue(onButton.element, ax::kSubrole).get<QString>(),
-              ax::kZoomButtonSubrole);
+    const AttributeResult subrole = accessibility.copyAttributeValue(onButton.element, ax::kSubrole);
+    ASSERT_TRUE(subrole.get<QString>()) << "the button, not a window over it";
+    EXPECT_EQ(*subrole.get<QString>(), ax::kZoomButtonSubrole);
     EXPECT_EQ(accessibility.copyAttributeValue(onButton.element, ax::kPosition).get<AxValue>()->pointValue(),
               QPointF(928, 140));
     EXPECT_EQ(*accessibility.copyAttributeValue(onButton.element, ax::kWindow).get<AxElement>(),
