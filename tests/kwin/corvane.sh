@@ -15,6 +15,8 @@
 #                                 zone W x H to within foot's cell, never past it
 #   active_window ID              makes the window KWin's active one, as a click on it would
 #   corvane_settings KEYS         the settings file the next start reads: the plist keys and values given
+#   overlays                      the frames of Corvane's surfaces above the ordinary windows' layer (2),
+#                                 "X Y WIDTH HEIGHT" a line: its preview, palette or tray panel
 CORVANE_STARTS=0
 # foot sizes itself in whole cells of its default font (7 x 13 pixels at scale 1): its frame falls
 # short of a zone by less than one.
@@ -100,4 +102,10 @@ corvane_settings() {
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
 <plist version="1.0"><dict>$1</dict></plist>
 PLIST
+}
+
+overlays() {
+  kwin_eval 'for (const w of workspace.stackingOrder)
+    if (w.resourceClass === "corvane" && w.layer > 2)
+      say([w.frameGeometry.x, w.frameGeometry.y, w.frameGeometry.width, w.frameGeometry.height].join(" "));'
 }

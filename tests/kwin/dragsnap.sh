@@ -8,12 +8,6 @@ KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
 
-# The frames of Corvane's surfaces above the ordinary windows' layer (2), one a line.
-overlays() {
-  kwin_eval 'for (const w of workspace.stackingOrder)
-    if (w.resourceClass === "corvane" && w.layer > 2)
-      say([w.frameGeometry.x, w.frameGeometry.y, w.frameGeometry.width, w.frameGeometry.height].join(" "));'
-}
 preview_is() { [ "$(overlays)" = "$1" ]; }
 
 # Presses on the window's title bar and moves the pointer to X,Y in ten steps, as a hand would.
