@@ -72,13 +72,14 @@ private:
     Desktop m_desktop;
     IdleSwitch m_idle;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle};
+    ExcludedApplications m_excluded{m_desktop.platform};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle, m_excluded};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
     DragSnapMonitor m_monitor{m_desktop.platform, m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
-                              m_settings, m_preview};
+                              m_settings, m_excluded, m_preview};
     QPointF m_spots[2];
     int m_next = 0;
     double m_clock = 1000;
@@ -100,7 +101,8 @@ private:
     Desktop m_desktop;
     HiddenPalette m_palette;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette};
+    ExcludedApplications m_excluded{m_desktop.platform};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette, m_excluded};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {

@@ -58,6 +58,7 @@ struct Scene {
     DragSnapSettings dragSnap{platform, idle};
     QuickSnapSettings palette{platform, idle};
     FrameWriteQueue frameWrites{platform};
+    ExcludedApplications excluded{platform};
     std::unique_ptr<WindowController> controller;
 
     Scene(bool isTrusted, bool hasPresets) {
@@ -66,7 +67,7 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette, excluded);
         if (hasPresets) {
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});

@@ -5,12 +5,13 @@
 namespace corvane {
 
 WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
-                                   FeatureSwitch& palette, QObject* parent)
+                                   FeatureSwitch& palette, ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_dragSnap(dragSnap)
     , m_palette(palette)
-    , m_placer(platform, frameWrites) {
+    , m_excluded(excluded)
+    , m_placer(platform, frameWrites, excluded) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

@@ -26,7 +26,7 @@ class WindowController : public QObject {
 public:
     // Runs the whole start-up: the features' settings must exist already.
     WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
-                     FeatureSwitch& palette, QObject* parent = nullptr);
+                     FeatureSwitch& palette, ExcludedApplications& excluded, QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -34,6 +34,7 @@ public:
     HotkeyTable& hotkeys() { return m_hotkeys; }
     WindowPlacer& placer() { return m_placer; }
     ZoneCycle& cycle() { return m_cycle; }
+    ExcludedApplications& excludedApplications() { return m_excluded; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -53,6 +54,7 @@ private:
     Platform& m_platform;
     FeatureSwitch& m_dragSnap;
     FeatureSwitch& m_palette;
+    ExcludedApplications& m_excluded;
     AccessTrust m_trust{m_platform};
     PresetStore m_presets{m_platform.defaults};
     HotkeyTable m_hotkeys{m_platform.defaults};

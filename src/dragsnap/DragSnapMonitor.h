@@ -3,8 +3,9 @@
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
 // the pointer while the button is held, and writes that zone's frame to the window after the release.
 // With the option on, a window Corvane placed takes its own size back under the pointer once its
-// drag is confirmed.
+// drag is confirmed. Windows of the applications Corvane leaves alone are never candidates.
 
+#include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
@@ -26,7 +27,8 @@ public:
     using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
 
     DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                    const DragSnapSettings& settings, SnapPreview& preview, QObject* parent = nullptr);
+                    const DragSnapSettings& settings, const ExcludedApplications& excluded,
+                    SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -75,6 +77,7 @@ private:
     FrameWriteQueue& m_frameWrites;
     LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
+    const ExcludedApplications& m_excluded;
     SnapPreview& m_preview;
     const bool m_isVerbose;
 
