@@ -122,6 +122,19 @@ TEST_F(QuickSnapMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHe
     EXPECT_FALSE(monitor->isDwelling());
 }
 
+TEST_F(QuickSnapMonitorTest, ThePaletteNeverOpensOnAWindowOfAnApplicationLeftAlone) {
+    excluded.add("Editor");
+    moveTo(kOnZoom);
+    EXPECT_FALSE(monitor->isDwelling());
+    advance(1);
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_TRUE(palette.buttons.isEmpty());
+    excluded.remove("Editor");
+    moveTo({156, 112});
+    advance(QuickSnapMonitor::dwell);
+    EXPECT_TRUE(monitor->isOpen()) << "off the list, it opens again";
+}
+
 TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {
     // A window in front covers the lower part of the editor's zoom button: a move there queries, and
     // finds the front window, which has no zoom button there.
