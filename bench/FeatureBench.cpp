@@ -77,9 +77,12 @@ private:
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
-    DragSnapMonitor m_monitor{m_desktop.platform, m_frameWrites,
+    DragSnapMonitor m_monitor{m_desktop.platform,
+                              m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
-                              m_settings, m_excluded, m_preview};
+                              m_settings,
+                              m_excluded,
+                              m_preview};
     QPointF m_spots[2];
     int m_next = 0;
     double m_clock = 1000;

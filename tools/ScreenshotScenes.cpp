@@ -78,7 +78,8 @@ struct Scene {
                               .visibleFrame = QRectF(1440, 0, 2560, 1080),
                               .connector = QStringLiteral("DP-1")};
             desk.setScreens({desk.platform().screens.screens().first(), wide});
-            dragSnap.setMonitorLayoutName(MonitorKey::of(wide, platform.screens.screens()), QStringLiteral("Thirds"));
+            dragSnap.setMonitorLayoutName(MonitorKey::of(wide, platform.screens.screens()),
+                                          QStringLiteral("Thirds"));
             excluded.add(QStringLiteral("XTerm"));
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});

@@ -27,14 +27,13 @@ CorvaneApp::CorvaneApp(Platform& platform)
           },
           m_dragSnapSettings, m_excludedApps, platform.agentPreview ? *platform.agentPreview : m_preview)
     , m_palettePanel(platform)
-    , m_paletteMonitor(platform, m_frameWrites, platform.agentPalette ? *platform.agentPalette : m_palettePanel,
-                       m_excludedApps)
+    , m_paletteMonitor(platform, m_frameWrites,
+                       platform.agentPalette ? *platform.agentPalette : m_palettePanel, m_excludedApps)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
-    m_controller =
-        std::make_unique<WindowController>(platform, m_frameWrites, m_dragSnapSettings, m_paletteSettings,
-                                           m_excludedApps);
+    m_controller = std::make_unique<WindowController>(platform, m_frameWrites, m_dragSnapSettings,
+                                                      m_paletteSettings, m_excludedApps);
     HotkeyTable& hotkeys = m_controller->hotkeys();
     m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
     connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),

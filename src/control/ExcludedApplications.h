@@ -16,7 +16,9 @@ public:
     explicit ExcludedApplications(Platform& platform, QObject* parent = nullptr);
 
     const QStringList& names() const { return m_names; }
-    bool isExcluded(const RunningApplication& application) const { return m_names.contains(application.name); }
+    bool isExcluded(const RunningApplication& application) const {
+        return m_names.contains(application.name);
+    }
     // Whether the window belongs to an application on the list; false when its application is not
     // known.
     bool isWindowExcluded(AxElement window) const;

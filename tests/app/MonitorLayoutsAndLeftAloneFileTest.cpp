@@ -29,7 +29,7 @@ protected:
     // The simulated desktop, with its settings in the file.
     Platform platformOn(Defaults& file) {
         const Platform p = desk.platform();
-        return Platform{p.accessibility, p.windowServer, p.screens,  p.workspace, p.application,
+        return Platform{p.accessibility, p.windowServer, p.screens,   p.workspace, p.application,
                         p.events,        file,           p.loginItem, p.updater,   p.runLoop,
                         p.windowFrames,  p.keyGrabs,     p.shortcuts};
     }

@@ -11,8 +11,8 @@ class ExcludedApplicationsTest : public ControllerTest {};
 TEST_F(ExcludedApplicationsTest, TheListIsStoredAndWhatIsNoNameIsDropped) {
     platform.defaults.setObject("excludedApplications", QVariantMap{{"XTerm", true}});
     EXPECT_TRUE(ExcludedApplications(platform).names().isEmpty()) << "not a list";
-    platform.defaults.setObject("excludedApplications",
-                                QVariantList{"XTerm", qint64(4), "", "Gimp", "XTerm", QVariantList{"Editor"}});
+    platform.defaults.setObject("excludedApplications", QVariantList{"XTerm", qint64(4), "", "Gimp", "XTerm",
+                                                                     QVariantList{"Editor"}});
     ExcludedApplications list(platform);
     EXPECT_EQ(list.names(), (QStringList{"XTerm", "Gimp"}));
 

@@ -23,7 +23,8 @@ TEST(MonitorKeyTest, ANamedMonitorIsKnownByConnectorAndModelAnUnnamedOneByItsPla
     const Screen first{.id = 1, .name = "Monitor 1"};
     const Screen second{.id = 2, .name = "Monitor 2"};
     const Screen secondRenumbered{.id = 5, .name = "Monitor 2"};
-    EXPECT_EQ(MonitorKey::of(second, {first, second}), MonitorKey::of(secondRenumbered, {first, secondRenumbered}));
+    EXPECT_EQ(MonitorKey::of(second, {first, second}),
+              MonitorKey::of(secondRenumbered, {first, secondRenumbered}));
     EXPECT_NE(MonitorKey::of(first, {first, second}), MonitorKey::of(second, {first, second}));
     EXPECT_EQ(MonitorKey::of(second, {second, first}), MonitorKey::of(first, {first, second}))
         << "moved to the front, it takes the first place's choice";

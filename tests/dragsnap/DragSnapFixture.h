@@ -36,8 +36,9 @@ protected:
     DragSnapSettings settings{platform, settingsMonitor};
     FrameWriteQueue frameWrites{platform};
     ExcludedApplications excluded{platform};
-    DragSnapMonitor monitor{platform, frameWrites, [this](const QString& name) { return presets.layout(name); },
-                            settings, excluded, preview};
+    DragSnapMonitor monitor{
+        platform, frameWrites, [this](const QString& name) { return presets.layout(name); },
+        settings, excluded,    preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

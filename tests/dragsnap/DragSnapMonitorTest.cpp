@@ -1,7 +1,6 @@
 // The drag-snap monitor: when a press becomes a window drag, which zone it offers (from the layout
 // of the monitor under the pointer), what the release writes, and the windows it leaves alone.
 #include "DragSnapFixture.h"
-
 #include "control/MonitorKey.h"
 
 namespace corvane {

@@ -3,7 +3,6 @@
 #include "dragsnap/DragSnapSettings.h"
 
 #include "control/MonitorKey.h"
-
 #include "platform/sim/SimDesktop.h"
 #include "support/RecordingMonitor.h"
 

@@ -138,8 +138,8 @@ void DragSnapCard::refreshThumbnail() {
         m_thumbnail = nullptr;
     }
     const std::optional<Screen> monitor = chosenMonitor();
-    const std::optional<SnapLayout> layout = m_controller.presets().layout(
-        monitor ? m_dragSnap.layoutNameFor(*monitor) : m_dragSnap.layoutName());
+    const std::optional<SnapLayout> layout =
+        m_controller.presets().layout(monitor ? m_dragSnap.layoutNameFor(*monitor) : m_dragSnap.layoutName());
     if (!layout)
         return;
     m_thumbnail = new SnapLayoutView(

@@ -69,14 +69,15 @@ void MonitorMap::paintEvent(QPaintEvent*) {
         QColor tint = accentColor(palette());
         tint.setAlphaF(0.18f);
         painter.setBrush(isChosen ? QBrush(tint) : Qt::NoBrush);
-        painter.setPen(QPen(isChosen ? accentColor(palette()) : controlColor(palette()), isChosen ? 2.5 : 1.5));
+        painter.setPen(
+            QPen(isChosen ? accentColor(palette()) : controlColor(palette()), isChosen ? 2.5 : 1.5));
         const QRectF shape = rects[i].adjusted(1.25, 1.25, -1.25, -1.25);
         painter.drawRoundedRect(shape, kCornerRadius, kCornerRadius);
         painter.setPen(isChosen ? palette().color(QPalette::WindowText) : secondaryTextColor(palette()));
         const QRectF textArea = shape.adjusted(4, 2, -4, -2);
-        painter.drawText(textArea, Qt::AlignCenter,
-                         painter.fontMetrics().elidedText(m_monitors[i].name, Qt::ElideMiddle,
-                                                          int(textArea.width())));
+        painter.drawText(
+            textArea, Qt::AlignCenter,
+            painter.fontMetrics().elidedText(m_monitors[i].name, Qt::ElideMiddle, int(textArea.width())));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The monitors as the desktop arranges them, drawn to scale, each with its name: the one chosen
-// stands out, and a click on another chooses it, as do the arrow keys. The drag-to-snap card picks a monitor's own layout
-// with it.
+// stands out, and a click on another chooses it, as do the arrow keys. The drag-to-snap card picks a
+// monitor's own layout with it.
 
 #include "platform/Screens.h"
 

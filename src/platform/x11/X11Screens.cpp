@@ -91,8 +91,8 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
         qsizetype i = 0;
         m_connection.awaitEach(std::move(connectors), [&](const xcb_get_atom_name_reply_t* name) {
             if (name)
-                result[i].connector = QString::fromLatin1(xcb_get_atom_name_name(name),
-                                                          xcb_get_atom_name_name_length(name));
+                result[i].connector =
+                    QString::fromLatin1(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
             ++i;
         });
     }
