@@ -1,6 +1,7 @@
 // The per-event costs of the two pointer features on a simulated desktop: one drag event once the
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
 // platform) and one mouse move outside every title-bar corner with the palette on.
+#include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "control/WindowLookup.h"
 #include "dragsnap/DragSnapMonitor.h"
@@ -49,10 +50,17 @@ struct Desktop {
 
 // A drag confirmed on the front window; each step is one drag event with the pointer at the next of
 // two spots: within one zone, or across a zone border so that the preview window moves each time.
+// With a monitor layout, the screen has a drag layout of its own (the same Quadrant), looked up by
+// its key at each event.
 class DragScenario {
 public:
-    DragScenario(QPointF first, QPointF second)
+    DragScenario(QPointF first, QPointF second, bool hasMonitorLayout = false)
         : m_spots{first, second} {
+        if (hasMonitorLayout) {
+            const QList<Screen> screens = m_desktop.platform.screens.screens();
+            m_settings.setMonitorLayoutName(MonitorKey::of(screens.first(), screens),
+                                            m_settings.layoutName());
+        }
         const SimWindowId front = m_desktop.windows.last();
         const QRectF frame = m_desktop.desk.windowFrame(front);
         m_desktop.pointerAt(frame.topLeft() + QPointF(300, 8));
@@ -125,6 +133,11 @@ void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
     runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300));
 }
 BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
+
+void BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), true);
+}
+BENCHMARK(BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout);
 
 void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
     runSteps<CornerScenario>(state);

@@ -44,6 +44,7 @@ motion_field() { grep -m1 "^pointer moving at $1 Hz" <<<"$desktop" | sed -E "s/.
 
 row() { printf '| %-52s | %-16s | %-18s | %-9s |\n' "$1" "$2" "$3" "$4"; }
 within=$(ns BM_ConfirmedDragEventWithinAZone) across=$(ns BM_ConfirmedDragEventAcrossAZoneBorder)
+own=$(ns BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout)
 corner=$(ns BM_MouseMoveOutsideEveryCorner)
 c_median=$(median corvane) c_p95=$(p95 corvane)
 m_median=$(median "corvane, moving") m_p95=$(p95 "corvane, moving")
@@ -74,6 +75,7 @@ row "tiling a 5 x 5 grid with three merges" "$(pretty_ns "$(ns BM_CellSpansOfAFi
 row "a grid preset to its layout" "$(pretty_ns "$(ns BM_GridLayoutOfAPreset)")" "" ""
 row "confirmed drag event, within a zone" "$(pretty_ns "$within")" "< 2 us" "$(verdict "$within" 2000)"
 row "confirmed drag event, across a zone border" "$(pretty_ns "$across")" "< 2 us" "$(verdict "$across" 2000)"
+row "  within a zone of a monitor's own layout" "$(pretty_ns "$own")" "< 2 us" "$(verdict "$own" 2000)"
 row "mouse move outside every corner, palette on" "$(pretty_ns "$corner")" "< 300 ns" "$(verdict "$corner" 300)"
 row "  the same three in instructions per event" \
   "$(count drag-within-zone) / $(count drag-across-border) / $(count move-outside-corners)" "" ""
