@@ -279,6 +279,7 @@ TEST_F(SettingsViewTest, AMonitorChosenOnTheMapGetsALayoutOfItsOwnAndTheOthersKe
     choose(picker, "Thirds");
     EXPECT_EQ(dragSnapSettings->layoutNameFor(wide), "Thirds");
     EXPECT_EQ(dragSnapSettings->layoutNameFor(laptop), "Quadrant");
+    EXPECT_EQ(map->accessibleDescription(), "eDP-1: Quadrant, DP-1: Thirds") << "each with its layout";
     dropReplaced();
     auto* thumbnail = in<SnapLayoutView, DragSnapCard>("dragSnapThumbnail");
     EXPECT_EQ(thumbnail->toolTip(), "Thirds");

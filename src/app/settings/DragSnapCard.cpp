@@ -127,7 +127,10 @@ void DragSnapCard::refreshMonitors() {
     qsizetype index = 0;
     while (chosen && index < monitors.size() && !monitors[index].isSameScreen(*chosen))
         ++index;
-    m_monitorMap->setMonitors(monitors, index);
+    QStringList layouts;
+    for (const Screen& monitor : monitors)
+        layouts.append(m_dragSnap.layoutNameFor(monitor));
+    m_monitorMap->setMonitors(monitors, layouts, index);
     m_monitorLabel->setText(chosen ? tr("On %1").arg(chosen->name) : QString());
     m_monitorLayout->setEnabled(chosen.has_value());
 }

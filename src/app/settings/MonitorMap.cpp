@@ -23,12 +23,13 @@ MonitorMap::MonitorMap(QWidget* parent)
     setAccessibleName(tr("Monitors"));
 }
 
-void MonitorMap::setMonitors(const QList<Screen>& monitors, qsizetype chosen) {
+void MonitorMap::setMonitors(const QList<Screen>& monitors, const QStringList& captions, qsizetype chosen) {
     m_monitors = monitors;
+    m_captions = captions;
     m_chosen = chosen;
     QStringList names;
-    for (const Screen& monitor : monitors)
-        names.append(monitor.name);
+    for (qsizetype i = 0; i < monitors.size(); ++i)
+        names.append(QStringLiteral("%1: %2").arg(monitors[i].name, captions.value(i)));
     setAccessibleDescription(names.join(QStringLiteral(", ")));
     update();
 }
@@ -73,11 +74,21 @@ void MonitorMap::paintEvent(QPaintEvent*) {
             QPen(isChosen ? accentColor(palette()) : controlColor(palette()), isChosen ? 2.5 : 1.5));
         const QRectF shape = rects[i].adjusted(1.25, 1.25, -1.25, -1.25);
         painter.drawRoundedRect(shape, kCornerRadius, kCornerRadius);
-        painter.setPen(isChosen ? palette().color(QPalette::WindowText) : secondaryTextColor(palette()));
         const QRectF textArea = shape.adjusted(4, 2, -4, -2);
+        const QString caption = m_captions.value(i);
+        // The name above the middle and the caption below it; the name alone where one line fits.
+        const bool hasRoom = !caption.isEmpty() && textArea.height() >= 2 * painter.fontMetrics().height();
+        const QRectF nameArea = hasRoom ? textArea.adjusted(0, 0, 0, -textArea.height() / 2) : textArea;
+        painter.setPen(isChosen ? palette().color(QPalette::WindowText) : secondaryTextColor(palette()));
         painter.drawText(
-            textArea, Qt::AlignCenter,
+            nameArea, Qt::AlignHCenter | (hasRoom ? Qt::AlignBottom : Qt::AlignVCenter),
             painter.fontMetrics().elidedText(m_monitors[i].name, Qt::ElideMiddle, int(textArea.width())));
+        if (hasRoom) {
+            painter.setPen(secondaryTextColor(palette()));
+            painter.drawText(
+                textArea.adjusted(0, textArea.height() / 2, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                painter.fontMetrics().elidedText(caption, Qt::ElideRight, int(textArea.width())));
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The monitors as the desktop arranges them, drawn to scale, each with its name: the one chosen
+// The monitors as the desktop arranges them, drawn to scale, each with its name and a caption (the
+// drag-to-snap card's: the layout it offers there): the one chosen
 // stands out, and a click on another chooses it, as do the arrow keys. The drag-to-snap card picks a
 // monitor's own layout with it.
 
@@ -14,8 +15,8 @@ class MonitorMap : public QWidget {
 public:
     explicit MonitorMap(QWidget* parent = nullptr);
 
-    // `chosen` indexes `monitors`.
-    void setMonitors(const QList<Screen>& monitors, qsizetype chosen);
+    // `captions` and `chosen` go by the index in `monitors`.
+    void setMonitors(const QList<Screen>& monitors, const QStringList& captions, qsizetype chosen);
     QSize sizeHint() const override { return {360, 96}; }
     // Where each monitor is drawn, in the widget's coordinates, in the order given.
     QList<QRectF> monitorRects() const;
@@ -30,6 +31,7 @@ protected:
 
 private:
     QList<Screen> m_monitors;
+    QStringList m_captions;
     qsizetype m_chosen = 0;
 };
 
