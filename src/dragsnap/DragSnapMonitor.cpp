@@ -182,9 +182,12 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
                     std::min(std::max(cursor.y(), v.top() + clampInset), v.bottom() - clampInset));
     const auto frameOf = [&v](const SnapZone& zone) { return screenRect(zone.rect, v); };
     if (const std::optional<SnapZone> zone = firstUnder(layout->zones, p, frameOf, screenRectContainsPoint)) {
-        m_pendingRect = zone->rect;
+        const bool isSpanning =
+            (event.modifierFlags & DragSnapSettings::modifierFlag(m_settings.spanKey())) && m_pendingRect &&
+            m_pendingScreen && m_pendingScreen->isSameScreen(*screen);
+        m_pendingRect = isSpanning ? m_pendingRect->united(zone->rect) : zone->rect;
         m_pendingScreen = screen;
-        m_preview.show(frameOf(*zone));
+        m_preview.show(screenRect(*m_pendingRect, v));
         return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));

@@ -2,6 +2,8 @@
 // Turns a window drag in another application into a snap: notes the window under a press, confirms
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
 // the pointer while the button is held, and writes that zone's frame to the window after the release.
+// With the span key held, the zone grows to cover every zone the pointer crossed since the key went
+// down.
 // With the option on, a window Corvane placed takes its own size back under the pointer once its
 // drag is confirmed.
 
@@ -90,7 +92,7 @@ private:
     bool m_isAbandoned = false;
     double m_lastProbe = 0;
     std::unique_ptr<Timer> m_probeRetry; // a motion the interval held back, probed when it ends
-    std::optional<QRectF> m_pendingRect;
+    std::optional<QRectF> m_pendingRect; // a zone, or the zones spanned, as a fraction of the screen
     std::optional<Screen> m_pendingScreen;
     std::optional<RestoredSize> m_restoring;
 };

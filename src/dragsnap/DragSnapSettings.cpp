@@ -9,6 +9,7 @@ constexpr auto kEnabledKey = "dragSnapEnabled";
 constexpr auto kLayoutNameKey = "dragSnapLayoutName";
 constexpr auto kTriggerKey = "dragSnapTrigger";
 constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
+constexpr auto kSpanKeyKey = "dragSnapSpanKey";
 } // namespace
 
 QString DragSnapSettings::rawValue(Trigger trigger) {
@@ -19,6 +20,36 @@ DragSnapSettings::Trigger DragSnapSettings::triggerFromRawValue(const QString& r
     return raw == QLatin1String("screenEdges") ? Trigger::ScreenEdges : Trigger::Anywhere;
 }
 
+QString DragSnapSettings::rawValue(SpanKey key) {
+    switch (key) {
+    case SpanKey::Alt:
+        return QStringLiteral("alt");
+    case SpanKey::Shift:
+        return QStringLiteral("shift");
+    case SpanKey::Control:
+        break;
+    }
+    return QStringLiteral("control");
+}
+
+DragSnapSettings::SpanKey DragSnapSettings::spanKeyFromRawValue(const QString& raw) {
+    if (raw == QLatin1String("alt"))
+        return SpanKey::Alt;
+    return raw == QLatin1String("shift") ? SpanKey::Shift : SpanKey::Control;
+}
+
+quint64 DragSnapSettings::modifierFlag(SpanKey key) {
+    switch (key) {
+    case SpanKey::Alt:
+        return modifier::kOption;
+    case SpanKey::Shift:
+        return modifier::kShift;
+    case SpanKey::Control:
+        break;
+    }
+    return modifier::kControl;
+}
+
 DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
@@ -26,6 +57,7 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(false))
     , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
     , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString())))
+    , m_spanKey(spanKeyFromRawValue(platform.defaults.string(kSpanKeyKey).value_or(QString())))
     , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {}
 
 // Deliberately, every assignment writes (and setEnabled re-applies the start rule) even when the
@@ -53,6 +85,14 @@ void DragSnapSettings::setTrigger(Trigger trigger) {
     if (isChange)
         emit triggerChanged(trigger);
     m_platform.defaults.setString(kTriggerKey, rawValue(trigger));
+}
+
+void DragSnapSettings::setSpanKey(SpanKey key) {
+    const bool isChange = key != m_spanKey;
+    m_spanKey = key;
+    if (isChange)
+        emit spanKeyChanged(key);
+    m_platform.defaults.setString(kSpanKeyKey, rawValue(key));
 }
 
 void DragSnapSettings::setRestoresSizeOnDrag(bool restores) {

@@ -1,6 +1,7 @@
 #pragma once
 // A thumbnail of a layout in which every zone is a button: a click hands the zone's fractional
-// rectangle to the callback. The palette, the tray panel, the settings window and PresetCell use it.
+// rectangle to the callback, and a press on one zone released on another the smallest rectangle
+// covering both. The palette, the tray panel, the settings window and PresetCell use it.
 
 #include "model/SnapLayout.h"
 
@@ -21,6 +22,8 @@ public:
 
     const SnapLayout& layout() const { return m_layout; }
     const std::optional<QUuid>& hoveredZoneId() const { return m_hoveredZoneId; }
+    // While a press is dragged from one zone to another, the rectangle covering both; its zones are lit.
+    const std::optional<QRectF>& spannedFraction() const { return m_spannedFraction; }
     // The zone's button, in zone order; for keyboard focus and accessibility it is a real button.
     QAbstractButton* zoneButton(qsizetype index) const { return m_buttons.value(index); }
     // Where the zone's button sits: its share of the view less a 1-point seam at its right and bottom.
@@ -37,10 +40,14 @@ protected:
 private:
     friend class SnapZoneButton;
     void setHoveredZone(std::optional<QUuid> id);
+    // The zone whose button holds a point of this view.
+    std::optional<SnapZone> zoneAt(QPointF point) const;
+    void setSpannedFraction(std::optional<QRectF> fraction);
 
     SnapLayout m_layout;
     SnapHandler m_onSnap;
     std::optional<QUuid> m_hoveredZoneId;
+    std::optional<QRectF> m_spannedFraction;
     QList<QAbstractButton*> m_buttons;
 };
 

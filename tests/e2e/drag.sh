@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: dragging a real xterm by its title bar with XTEST motion previews the zone under the
 # pointer and drops the window into it on release; a drag that ends with the pointer on the very top
-# row of the monitor, the most natural gesture towards the top, snaps into the zone there.
+# row of the monitor, the most natural gesture towards the top, snaps into the zone there; with Control
+# held the drop spans the zones crossed.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
@@ -28,5 +29,14 @@ read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 expect_window_near "the pointer on the top row previews the top-right quarter" "Corvane Snap Preview" "720 0 720 450"
 "$pointer" up 1
 expect_frame "the drop on the top row fills the top-right quarter" "$a" 720 0 720 450
+# Control held from the top-left quarter across to the top-right one: the preview and the drop span both.
+read -r grab_x grab_y <<<"$(title_bar_point "$a")"
+"$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move 300 200 10 20
+xdotool keydown Control_L
+"$pointer" move 1100 200 10 20
+expect_window_near "Control across two zones previews both" "Corvane Snap Preview" "0 0 1440 450"
+"$pointer" up 1
+xdotool keyup Control_L
+expect_frame "the drop with Control held fills the top half" "$a" 0 0 1440 450
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end drag: all passed"

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QVBoxLayout;
 
 namespace corvane {
@@ -32,6 +33,8 @@ private:
     QWidget* m_details = nullptr; // shown while the switch is on
     QComboBox* m_layout = nullptr;
     QComboBox* m_trigger = nullptr;
+    QComboBox* m_spanKey = nullptr;
+    QLabel* m_keysNote = nullptr; // which keys change a drop
     QCheckBox* m_restoreSize = nullptr;
     QVBoxLayout* m_thumbnailSlot = nullptr;
     QWidget* m_thumbnail = nullptr;
