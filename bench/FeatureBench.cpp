@@ -72,13 +72,14 @@ private:
     Desktop m_desktop;
     IdleSwitch m_idle;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
     DragSnapMonitor m_monitor{m_desktop.platform, m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
-                              m_settings, m_preview};
+                              m_settings, m_zoneSpacing, m_preview};
     QPointF m_spots[2];
     int m_next = 0;
     double m_clock = 1000;
@@ -100,7 +101,8 @@ private:
     Desktop m_desktop;
     HiddenPalette m_palette;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {

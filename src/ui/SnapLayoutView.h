@@ -1,8 +1,10 @@
 #pragma once
 // A thumbnail of a layout in which every zone is a button: a click hands the zone's fractional
 // rectangle to the callback. The palette, the tray panel, the settings window and PresetCell use it.
+// The spacing around zones shows as it would on a screen, scaled down.
 
 #include "model/SnapLayout.h"
+#include "model/ZoneSpacing.h"
 
 #include <QWidget>
 #include <functional>
@@ -11,6 +13,8 @@
 class QAbstractButton;
 
 namespace corvane {
+
+class ZoneSpacingSettings;
 
 class SnapLayoutView : public QWidget {
     Q_OBJECT
@@ -23,8 +27,15 @@ public:
     const std::optional<QUuid>& hoveredZoneId() const { return m_hoveredZoneId; }
     // The zone's button, in zone order; for keyboard focus and accessibility it is a real button.
     QAbstractButton* zoneButton(qsizetype index) const { return m_buttons.value(index); }
-    // Where the zone's button sits: its share of the view less a 1-point seam at its right and bottom.
+    // Where the zone's button sits: its share of the view less the spacing drawn (thumbnailSpacing)
+    // and a 1-point seam at its right and bottom.
     QRectF zoneButtonRect(const QRectF& fraction) const;
+    // The spacing of the screen the layout is for; none until set.
+    void setZoneSpacing(ZoneSpacing spacing);
+    // The user's spacing, now and as it changes.
+    void followZoneSpacing(const ZoneSpacingSettings& settings);
+    // A screen's spacing as a thumbnail draws it: an eighth, rounded up so that any spacing shows.
+    static ZoneSpacing thumbnailSpacing(ZoneSpacing spacing);
 
     QSize sizeHint() const override { return QSize(80, height); }
 
@@ -36,10 +47,12 @@ protected:
 
 private:
     friend class SnapZoneButton;
+    void placeButtons();
     void setHoveredZone(std::optional<QUuid> id);
 
     SnapLayout m_layout;
     SnapHandler m_onSnap;
+    ZoneSpacing m_spacing;
     std::optional<QUuid> m_hoveredZoneId;
     QList<QAbstractButton*> m_buttons;
 };

@@ -36,6 +36,7 @@ protected:
     RecordingPalette palette;
     std::optional<LogCapture> log;
     FrameWriteQueue frameWrites{platform};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
     std::optional<QuickSnapMonitor> monitor;
 
     static constexpr QPointF kOnZoom{155, 112};
@@ -46,7 +47,7 @@ protected:
         log.emplace();
         // The panel as placed below the button, in screen coordinates.
         palette.frameWhenShown = QRectF(140, 574, 370, 200);
-        monitor.emplace(platform, frameWrites, palette);
+        monitor.emplace(platform, frameWrites, zoneSpacing, palette);
         monitor->start();
     }
 
