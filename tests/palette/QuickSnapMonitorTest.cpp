@@ -312,6 +312,16 @@ TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButton
     EXPECT_TRUE(desk.log().effects().isEmpty());
 }
 
+TEST_F(QuickSnapMonitorTest, APickKeepsTheSpacingAroundZones) {
+    zoneSpacing.setGap(10);
+    zoneSpacing.setMargin(6);
+    openPalette();
+    desk.log().clear();
+    palette.onPick(QRectF(0.5, 0, 0.5, 1));
+    // The right half of (0, 25, 1440, 875) in AX coordinates, 5 off the shared edge and 6 off the others.
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 709x863", "write AXPosition 725,31"}));
+}
+
 TEST_F(QuickSnapMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors) {
     monitor->start();
     EXPECT_EQ(desk.events().globalMonitorCount(), 4);
