@@ -68,7 +68,8 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
+        controller =
+            std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
         if (hasPresets) {
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});

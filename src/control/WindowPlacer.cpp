@@ -89,8 +89,8 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
     return snapFocusedWindow(fraction, std::move(screen), std::move(done), m_spacing.spacing());
 }
 
-Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
-                                          ZoneSpacing spacing) {
+Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
+                                          WriteDone done, ZoneSpacing spacing) {
     const std::optional<Target> found = target();
     if (!found)
         return Placement::NoTargetWindow;

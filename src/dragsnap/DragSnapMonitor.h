@@ -1,10 +1,10 @@
 #pragma once
 // Turns a window drag in another application into a snap: notes the window under a press, confirms
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
-// the pointer while the button is held (the frame the window will get, spacing kept; the pointer in
-// the gap between zones still picks the zone it lies in), and writes that zone's frame to the window after the release.
-// With the option on, a window Corvane placed takes its own size back under the pointer once its
-// drag is confirmed.
+// the pointer while the button is held, as the frame the window will get (the spacing around zones
+// kept; a pointer in the gap between two frames still picks the zone it lies in), and writes that
+// frame to the window after the release. With the option on, a window Corvane placed takes its own
+// size back under the pointer once its drag is confirmed.
 
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
@@ -28,8 +28,8 @@ public:
     using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
 
     DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                    const DragSnapSettings& settings, const ZoneSpacingSettings& spacing, SnapPreview& preview,
-                    QObject* parent = nullptr);
+                    const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
+                    SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;

@@ -24,7 +24,8 @@ QRectF grown(const QRectF& rect, double by) {
 } // namespace
 
 QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites,
-                                   const ZoneSpacingSettings& spacing, PalettePresenter& palette, QObject* parent)
+                                   const ZoneSpacingSettings& spacing, PalettePresenter& palette,
+                                   QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)

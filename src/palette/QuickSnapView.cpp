@@ -10,8 +10,8 @@
 
 namespace corvane {
 
-QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick, const ZoneSpacingSettings& zoneSpacing,
-                             QWidget* parent)
+QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick,
+                             const ZoneSpacingSettings& zoneSpacing, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(margin, margin, margin, margin);

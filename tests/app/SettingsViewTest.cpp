@@ -522,8 +522,9 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
         // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
         {Capability::OwnOverlay, nullptr, {}, {}},
     };
-    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",     "corvane::DragSnapCard",
-                               "corvane::QuickSnapCard",   "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
+    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
+                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
+                               "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
                                "corvane::ManualSizeCard",  "corvane::PresetsCard"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line.isEmpty() ? "nothing lost" : qPrintable(row.line));

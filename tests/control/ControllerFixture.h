@@ -40,7 +40,8 @@ protected:
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
     WindowController& start() {
-        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
+        controller =
+            std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
         desk.settle();
         desk.log().clear();
         return *controller;

@@ -36,8 +36,9 @@ protected:
     DragSnapSettings settings{platform, settingsMonitor};
     FrameWriteQueue frameWrites{platform};
     ZoneSpacingSettings zoneSpacing{platform.defaults};
-    DragSnapMonitor monitor{platform,          frameWrites, [this](const QString& name) { return presets.layout(name); },
-                            settings,          zoneSpacing, preview};
+    DragSnapMonitor monitor{
+        platform, frameWrites, [this](const QString& name) { return presets.layout(name); },
+        settings, zoneSpacing, preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

@@ -107,7 +107,8 @@ TEST(ZoneSpacingTest, NoSpacingChangesNothingAndNoSpacingEmptiesAZone) {
         }
     }
     EXPECT_EQ(edges(screenRect({0, 0, 0.5, 1}, small, largest)), (Edges{53, 50, 133, 150}));
-    EXPECT_EQ(zoneEdgeInsets(1, false, false, largest).start + zoneEdgeInsets(1, false, false, largest).end, 0);
+    EXPECT_EQ(zoneEdgeInsets(1, false, false, largest).start + zoneEdgeInsets(1, false, false, largest).end,
+              0);
     EXPECT_EQ(zoneEdgeInsets(-20, true, true, largest).start, 0) << "an inverted zone is left as it is";
 }
 

@@ -4,7 +4,6 @@
 
 #include "control/ZoneSpacingSettings.h"
 #include "model/BuiltInLayouts.h"
-#include "control/ZoneSpacingSettings.h"
 #include "palette/QuickSnapView.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/SnapLayoutView.h"

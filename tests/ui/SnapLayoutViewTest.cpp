@@ -133,7 +133,7 @@ TEST_F(PresetCellTest, ThumbnailsDrawTheSpacingAnEighthItsSizeAndFollowItsChange
     EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(40, 0, 39, 54)) << "no spacing: the seam alone";
     EXPECT_NE(pixelAt(split, QPoint(41, 27)).alpha(), 0);
 
-    zoneSpacing.setGap(20); // 3 points drawn: 2 after the shared edge, 1 before it and the seam
+    zoneSpacing.setGap(20);    // 3 points drawn: 2 after the shared edge, 1 before it and the seam
     zoneSpacing.setMargin(12); // 2 points drawn
     EXPECT_EQ(split.zoneButton(0)->geometry(), QRect(2, 2, 36, 50));
     EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(42, 2, 35, 50));
@@ -142,7 +142,8 @@ TEST_F(PresetCellTest, ThumbnailsDrawTheSpacingAnEighthItsSizeAndFollowItsChange
     EXPECT_NE(pixelAt(split, QPoint(43, 27)).alpha(), 0);
 
     // A preset's thumbnail follows the placer's spacing, and places with it.
-    PresetCell cell(Preset{QUuid::createUuid(), "Grid", {}, {}, 2, 2, QList<GridSpan>{}}, controller->placer());
+    PresetCell cell(Preset{QUuid::createUuid(), "Grid", {}, {}, 2, 2, QList<GridSpan>{}},
+                    controller->placer());
     cell.resize(80, 120);
     cell.show();
     EXPECT_EQ(cell.gridThumbnail()->zoneButton(0)->geometry().topLeft(), QPoint(2, 2));

@@ -24,8 +24,8 @@ ZoneSpacingCard::ZoneSpacingCard(WindowController& controller, QWidget* parent)
     rows()->addLayout(labelledRow(makeLabel(tr("Margin at screen edges"), TextStyle::Body, this), m_margin));
 
     auto* thumbnail = new SnapLayoutView(
-        builtInLayouts()[1], [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
-        this);
+        builtInLayouts()[1],
+        [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); }, this);
     thumbnail->setObjectName(QStringLiteral("zoneSpacingThumbnail"));
     thumbnail->setToolTip(builtInLayouts()[1].name);
     thumbnail->followZoneSpacing(spacing);
