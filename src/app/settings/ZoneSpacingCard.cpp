@@ -16,12 +16,10 @@ ZoneSpacingCard::ZoneSpacingCard(WindowController& controller, QWidget* parent)
     : SettingsCard(title(), parent)
     , m_controller(controller) {
     ZoneSpacingSettings& spacing = m_controller.zoneSpacing();
-    m_gap = makeField(QStringLiteral("zoneGap"), tr("Gap between zones"));
+    m_gap = addField(QStringLiteral("zoneGap"), tr("Gap between zones"));
     connect(m_gap, &QSpinBox::valueChanged, &spacing, &ZoneSpacingSettings::setGap);
-    rows()->addLayout(labelledRow(makeLabel(tr("Gap between zones"), TextStyle::Body, this), m_gap));
-    m_margin = makeField(QStringLiteral("zoneMargin"), tr("Margin at screen edges"));
+    m_margin = addField(QStringLiteral("zoneMargin"), tr("Margin at screen edges"));
     connect(m_margin, &QSpinBox::valueChanged, &spacing, &ZoneSpacingSettings::setMargin);
-    rows()->addLayout(labelledRow(makeLabel(tr("Margin at screen edges"), TextStyle::Body, this), m_margin));
 
     auto* thumbnail = new SnapLayoutView(
         builtInLayouts()[1],
@@ -38,14 +36,15 @@ ZoneSpacingCard::ZoneSpacingCard(WindowController& controller, QWidget* parent)
     refresh();
 }
 
-QSpinBox* ZoneSpacingCard::makeField(const QString& objectName, const QString& accessibleName) {
+QSpinBox* ZoneSpacingCard::addField(const QString& objectName, const QString& label) {
     auto* field = new QSpinBox(this);
     field->setObjectName(objectName);
-    field->setAccessibleName(accessibleName);
+    field->setAccessibleName(label);
     field->setRange(0, int(ZoneSpacing::maximum));
     field->setSuffix(tr(" px"));
     field->setFixedWidth(80);
     new WheelGuard(field);
+    rows()->addLayout(labelledRow(makeLabel(label, TextStyle::Body, this), field));
     return field;
 }
 

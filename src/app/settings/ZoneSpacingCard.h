@@ -17,7 +17,8 @@ public:
     static QString title() { return tr("ZONE SPACING"); }
 
 private:
-    QSpinBox* makeField(const QString& objectName, const QString& accessibleName);
+    // A row of the label and a field of pixels, added to the card.
+    QSpinBox* addField(const QString& objectName, const QString& label);
     void refresh();
 
     WindowController& m_controller;
