@@ -1,6 +1,7 @@
 // The per-event costs of the two pointer features on a simulated desktop: one drag event once the
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
-// platform) and one mouse move outside every title-bar corner with the palette on.
+// platform; with no spacing around zones and with some) and one mouse move outside every title-bar corner
+// with the palette on.
 #include "control/WindowController.h"
 #include "control/WindowLookup.h"
 #include "dragsnap/DragSnapMonitor.h"
@@ -51,8 +52,10 @@ struct Desktop {
 // two spots: within one zone, or across a zone border so that the preview window moves each time.
 class DragScenario {
 public:
-    DragScenario(QPointF first, QPointF second)
+    DragScenario(QPointF first, QPointF second, ZoneSpacing spacing = {})
         : m_spots{first, second} {
+        m_zoneSpacing.setGap(spacing.gap);
+        m_zoneSpacing.setMargin(spacing.margin);
         const SimWindowId front = m_desktop.windows.last();
         const QRectF frame = m_desktop.desk.windowFrame(front);
         m_desktop.pointerAt(frame.topLeft() + QPointF(300, 8));
@@ -72,13 +75,17 @@ private:
     Desktop m_desktop;
     IdleSwitch m_idle;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
-    DragSnapMonitor m_monitor{m_desktop.platform, m_frameWrites,
+    DragSnapMonitor m_monitor{m_desktop.platform,
+                              m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
-                              m_settings, m_preview};
+                              m_settings,
+                              m_zoneSpacing,
+                              m_preview};
     QPointF m_spots[2];
     int m_next = 0;
     double m_clock = 1000;
@@ -100,7 +107,8 @@ private:
     Desktop m_desktop;
     HiddenPalette m_palette;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
@@ -120,6 +128,17 @@ void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
     runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300));
 }
 BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
+
+// The same two with a gap and a margin: the preview shows the spaced frame.
+void BM_ConfirmedDragEventWithinAZoneWithSpacing(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), ZoneSpacing{11, 8});
+}
+BENCHMARK(BM_ConfirmedDragEventWithinAZoneWithSpacing);
+
+void BM_ConfirmedDragEventAcrossAZoneBorderWithSpacing(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300), ZoneSpacing{11, 8});
+}
+BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorderWithSpacing);
 
 void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
     runSteps<CornerScenario>(state);
@@ -174,6 +193,8 @@ int main(int argc, char** argv) {
         using namespace corvane;
         countInstructions<DragScenario>("drag-within-zone", QPointF(300, 300), QPointF(310, 305));
         countInstructions<DragScenario>("drag-across-border", QPointF(700, 300), QPointF(740, 300));
+        countInstructions<DragScenario>("drag-within-zone-spaced", QPointF(300, 300), QPointF(310, 305),
+                                        ZoneSpacing{11, 8});
         countInstructions<CornerScenario>("move-outside-corners");
         return 0;
     }

@@ -11,6 +11,7 @@
 #include "palette/FirstClickHostingView.h"
 #include "palette/QuickSnapSettings.h"
 #include "palette/QuickSnapView.h"
+#include "platform/sim/SimDefaults.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/GridBuilderView.h"
 #include "ui/LegibleStyle.h"
@@ -58,6 +59,7 @@ struct Scene {
     DragSnapSettings dragSnap{platform, idle};
     QuickSnapSettings palette{platform, idle};
     FrameWriteQueue frameWrites{platform};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
     std::unique_ptr<WindowController> controller;
 
     Scene(bool isTrusted, bool hasPresets) {
@@ -66,7 +68,8 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette);
+        controller =
+            std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
         if (hasPresets) {
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
@@ -160,7 +163,9 @@ void gridBuilder(const Visit& visit) {
 }
 
 void palette(const Visit& visit) {
-    FirstClickHostingView palette(new QuickSnapView([](const QRectF&) {}));
+    SimDefaults defaults;
+    const ZoneSpacingSettings spacing(defaults);
+    FirstClickHostingView palette(new QuickSnapView([](const QRectF&) {}, spacing));
     present(palette, QStringLiteral("palette"), visit);
 }
 

@@ -4,13 +4,15 @@
 
 namespace corvane {
 
-WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
+WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites,
+                                   ZoneSpacingSettings& zoneSpacing, FeatureSwitch& dragSnap,
                                    FeatureSwitch& palette, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_zoneSpacing(zoneSpacing)
     , m_dragSnap(dragSnap)
     , m_palette(palette)
-    , m_placer(platform, frameWrites) {
+    , m_placer(platform, frameWrites, zoneSpacing) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

@@ -5,6 +5,7 @@
 // one ordered FrameWriteQueue.
 
 #include "control/FrameWriteQueue.h"
+#include "control/ZoneSpacingSettings.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -28,17 +29,21 @@ enum class Placement {
 class WindowPlacer : public QObject {
     Q_OBJECT
 public:
-    WindowPlacer(Platform& platform, FrameWriteQueue& writes, QObject* parent = nullptr);
+    WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ZoneSpacingSettings& spacing,
+                 QObject* parent = nullptr);
 
     // The application the user last worked in, never Corvane.
     const std::optional<RunningApplication>& lastActiveApp() const { return m_lastActiveApp; }
+
+    // The spacing every zone placement keeps.
+    const ZoneSpacingSettings& zoneSpacing() const { return m_spacing; }
 
     std::optional<QRectF> focusedWindowFrame();
     // False when nothing was queued (no screens).
     bool setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done = {},
                                RememberedFrame remembered = RememberedFrame::Keep);
     // Each acts on the target window; `done` hears how a requested write went. Without a screen, the
-    // one under the window's centre.
+    // one under the window's centre. A fraction is a zone: the spacing around zones is kept.
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
                                 WriteDone done = {});
     Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
@@ -59,6 +64,8 @@ private:
         QRectF frame; // screen coordinates; empty unless it was needed
     };
     std::optional<Target> target(bool isFrameNeeded = true);
+    Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
+                                ZoneSpacing spacing);
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
                       RememberedFrame remembered = RememberedFrame::Keep);
     void appDidActivate(std::optional<RunningApplication> application);
@@ -66,6 +73,7 @@ private:
     Platform& m_platform;
     std::optional<RunningApplication> m_lastActiveApp;
     FrameWriteQueue& m_writes;
+    const ZoneSpacingSettings& m_spacing;
 };
 
 } // namespace corvane

@@ -13,12 +13,14 @@
 namespace corvane {
 
 DragSnapMonitor::DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                                 const DragSnapSettings& settings, SnapPreview& preview, QObject* parent)
+                                 const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
+                                 SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)
     , m_layoutNamed(std::move(layoutNamed))
     , m_settings(settings)
+    , m_spacing(spacing)
     , m_preview(preview)
     , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
 
@@ -187,7 +189,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
             m_pendingScreen && m_pendingScreen->isSameScreen(*screen);
         m_pendingRect = isSpanning ? m_pendingRect->united(zone->rect) : zone->rect;
         m_pendingScreen = screen;
-        m_preview.show(screenRect(*m_pendingRect, v));
+        m_preview.show(screenRect(*m_pendingRect, v, m_spacing.spacing()));
         return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
@@ -258,7 +260,7 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     if (!(h > 0))
         return;
     m_frameWrites.write({.window = window,
-                         .frame = screenRect(fraction, screen.visibleFrame),
+                         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
                          .primaryHeight = h,
                          .visibleFrame = screen.visibleFrame,
                          .write = FrameWrite::Pointed});

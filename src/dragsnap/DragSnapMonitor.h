@@ -1,15 +1,16 @@
 #pragma once
 // Turns a window drag in another application into a snap: notes the window under a press, confirms
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
-// the pointer while the button is held, and writes that zone's frame to the window after the release.
-// With the span key held, the zone grows to cover every zone the pointer crossed since the key went
-// down.
-// With the option on, a window Corvane placed takes its own size back under the pointer once its
-// drag is confirmed.
+// the pointer while the button is held, as the frame the window will get (the spacing around zones
+// kept; a pointer in the gap between two frames still picks the zone it lies in), and writes that
+// frame to the window after the release. With the span key held, the zone grows to cover every zone
+// the pointer crossed since the key went down. With the option on, a window Corvane placed takes its
+// own size back under the pointer once its drag is confirmed.
 
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/ZoneSpacingSettings.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "model/SnapLayout.h"
 #include "platform/Platform.h"
@@ -28,7 +29,8 @@ public:
     using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
 
     DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                    const DragSnapSettings& settings, SnapPreview& preview, QObject* parent = nullptr);
+                    const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
+                    SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -77,6 +79,7 @@ private:
     FrameWriteQueue& m_frameWrites;
     LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
+    const ZoneSpacingSettings& m_spacing;
     SnapPreview& m_preview;
     const bool m_isVerbose;
 

@@ -9,6 +9,7 @@
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/ZoneSpacingSettings.h"
 #include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 
@@ -24,8 +25,8 @@ inline constexpr auto kQuickSnapVerboseKey = "zoomPaletteVerbose";
 class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
-    QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, PalettePresenter& palette,
-                     QObject* parent = nullptr);
+    QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, const ZoneSpacingSettings& spacing,
+                     PalettePresenter& palette, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -71,6 +72,7 @@ private:
 
     Platform& m_platform;
     FrameWriteQueue& m_frameWrites;
+    const ZoneSpacingSettings& m_spacing;
     PalettePresenter& m_palette;
     const bool m_isVerbose;
 

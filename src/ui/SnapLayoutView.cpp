@@ -1,5 +1,6 @@
 #include "SnapLayoutView.h"
 
+#include "control/ZoneSpacingSettings.h"
 #include "ui/ViewStyle.h"
 
 #include <QAbstractButton>
@@ -113,12 +114,39 @@ QRectF SnapLayoutView::zoneButtonRect(const QRectF& fraction) const {
     // Edges on whole pixels, less one at the right and bottom: a crisp 1-point seam between neighbours.
     const double left = std::round(fraction.left() * w);
     const double top = std::round(fraction.top() * h);
-    const double right = std::round(fraction.right() * w) - 1;
-    const double bottom = std::round(fraction.bottom() * h) - 1;
-    return QRectF(left, top, std::max(right - left, 0.0), std::max(bottom - top, 0.0));
+    const double right = std::round(fraction.right() * w);
+    const double bottom = std::round(fraction.bottom() * h);
+    const ZoneSpacing drawn = thumbnailSpacing(m_spacing);
+    const EdgeInsets x = zoneEdgeInsets(right - left, left <= 0, right >= w, drawn);
+    const EdgeInsets y = zoneEdgeInsets(bottom - top, top <= 0, bottom >= h, drawn);
+    return QRectF(left + x.start, top + y.start, std::max(right - left - x.start - x.end - 1, 0.0),
+                  std::max(bottom - top - y.start - y.end - 1, 0.0));
+}
+
+ZoneSpacing SnapLayoutView::thumbnailSpacing(ZoneSpacing spacing) {
+    const ZoneSpacing s = spacing.clamped();
+    return {(s.gap + 7) / 8, (s.margin + 7) / 8};
+}
+
+void SnapLayoutView::setZoneSpacing(ZoneSpacing spacing) {
+    if (spacing == m_spacing)
+        return;
+    m_spacing = spacing;
+    placeButtons();
+    for (QAbstractButton* button : std::as_const(m_buttons))
+        button->update();
+}
+
+void SnapLayoutView::followZoneSpacing(const ZoneSpacingSettings& settings) {
+    setZoneSpacing(settings.spacing());
+    connect(&settings, &ZoneSpacingSettings::spacingChanged, this, &SnapLayoutView::setZoneSpacing);
 }
 
 void SnapLayoutView::resizeEvent(QResizeEvent*) {
+    placeButtons();
+}
+
+void SnapLayoutView::placeButtons() {
     for (qsizetype i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setGeometry(zoneButtonRect(m_layout.zones[i].rect).toAlignedRect());
 }

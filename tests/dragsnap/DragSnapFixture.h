@@ -35,8 +35,10 @@ protected:
     } settingsMonitor;
     DragSnapSettings settings{platform, settingsMonitor};
     FrameWriteQueue frameWrites{platform};
-    DragSnapMonitor monitor{platform, frameWrites,
-                            [this](const QString& name) { return presets.layout(name); }, settings, preview};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
+    DragSnapMonitor monitor{
+        platform, frameWrites, [this](const QString& name) { return presets.layout(name); },
+        settings, zoneSpacing, preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

@@ -228,5 +228,25 @@ TEST_F(DragSnapTest, DraggingOntoASecondScreenSnapsIntoThatScreensZone) {
     EXPECT_EQ(desk.windowFrame(window), QRectF(1440, 900 - 1055, 960, 527));
 }
 
+TEST_F(DragSnapTest, WithSpacingThePreviewShowsTheSpacedFrameAndThePointerInTheGapStillPicksItsZone) {
+    zoneSpacing.setGap(10);
+    zoneSpacing.setMargin(6);
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200});
+    // The top-left quarter (0, 438, 720, 437): 6 in from the work area's edges, 5 from the shared ones.
+    const QRectF spaced(6, 443, 709, 426);
+    EXPECT_EQ(preview.current, spaced);
+    drag({717, 200}); // between the two windows' frames, on the left quarter's side of its edge
+    EXPECT_EQ(preview.current, spaced);
+    drag({723, 200});
+    EXPECT_EQ(preview.current, QRectF(725, 443, 709, 426));
+    drag({717, 200});
+    desk.log().clear();
+    release();
+    desk.runLoop().advance(0.03);
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 709x426", "write AXPosition 6,31"}));
+}
+
 } // namespace
 } // namespace corvane

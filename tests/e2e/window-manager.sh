@@ -4,12 +4,14 @@
 # a title-bar drag of the only window drops it into the zone under the pointer, a hotkey after a
 # click on the desktop leaves the desktop alone, a hotkey fills the zone left by the panel, and a
 # title-bar drag of a window raised over another one it overlaps drops it into its zone, and one with
-# Control held spans two zones.
+# Control held spans two zones; then, started again with spacing around zones, Corvane keeps that
+# spacing within the work area.
 # Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity
 set -u
 corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/geometry.sh"
+source "$(dirname "$0")/spacing.sh"
 
 # Rows above each window manager's own panel, as it draws it on a 1440 x 900 screen: icewm's taskbar
 # is 26 rows high (with no strut of its own: it sits three windows deep), fluxbox's toolbar 20 (no
@@ -85,4 +87,7 @@ expect_window_near "$E2E_WM: Control across two zones previews both" "Corvane Sn
 xdotool keyup Control_L
 expect_frame "$E2E_WM: the drop with Control held fills the right half" "$a" 720 0 720 "$visible"
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+
+expect_spacing 10 7
+expect_spacing_checked 10 7
 echo "end-to-end $E2E_WM: all passed"

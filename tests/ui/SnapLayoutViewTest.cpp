@@ -176,6 +176,37 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     EXPECT_EQ(PresetCell::sizeLabel(9007199254740992.0, 1), "9007199254740992×1");
 }
 
+TEST_F(PresetCellTest, ThumbnailsDrawTheSpacingAnEighthItsSizeAndFollowItsChanges) {
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({1, 100}), ZoneSpacing({1, 13})) << "any spacing shows";
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({0, 0}), ZoneSpacing({0, 0}));
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({-8, 400}), ZoneSpacing({0, 13}));
+
+    SnapLayoutView split(builtIn("Split"), {});
+    split.followZoneSpacing(zoneSpacing);
+    split.resize(80, SnapLayoutView::height);
+    split.show();
+    EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(40, 0, 39, 54)) << "no spacing: the seam alone";
+    EXPECT_NE(pixelAt(split, QPoint(41, 27)).alpha(), 0);
+
+    zoneSpacing.setGap(20);    // 3 points drawn: 2 after the shared edge, 1 before it and the seam
+    zoneSpacing.setMargin(12); // 2 points drawn
+    EXPECT_EQ(split.zoneButton(0)->geometry(), QRect(2, 2, 36, 50));
+    EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(42, 2, 35, 50));
+    EXPECT_EQ(pixelAt(split, QPoint(41, 27)).alpha(), 0) << "the gap";
+    EXPECT_EQ(pixelAt(split, QPoint(1, 27)).alpha(), 0) << "the margin";
+    EXPECT_NE(pixelAt(split, QPoint(43, 27)).alpha(), 0);
+
+    // A preset's thumbnail follows the placer's spacing, and places with it.
+    PresetCell cell(Preset{QUuid::createUuid(), "Grid", {}, {}, 2, 2, QList<GridSpan>{}},
+                    controller->placer());
+    cell.resize(80, 120);
+    cell.show();
+    EXPECT_EQ(cell.gridThumbnail()->zoneButton(0)->geometry().topLeft(), QPoint(2, 2));
+    QTest::mouseClick(cell.gridThumbnail()->zoneButton(0), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(12, 37, 698, 415)) << "the top-left quarter of (0, 25, 1440, 875), spaced";
+}
+
 TEST(WindowButtonsGlyphTest, DrawsTheWindowManagersButtonsWithMaximizeLitAndIsHiddenFromScreenReaders) {
     // openbox's stock "NLIMC": close outermost on the right, maximize next to it, then minimize.
     WindowButtonsGlyph laidOut(ButtonLayout{

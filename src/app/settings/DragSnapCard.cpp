@@ -111,9 +111,11 @@ void DragSnapCard::refreshThumbnail() {
     const std::optional<SnapLayout> layout = m_controller.presets().layout(m_dragSnap.layoutName());
     if (!layout)
         return;
-    m_thumbnail = new SnapLayoutView(
+    auto* thumbnail = new SnapLayoutView(
         *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
         m_details);
+    thumbnail->followZoneSpacing(m_controller.zoneSpacing());
+    m_thumbnail = thumbnail;
     m_thumbnail->setObjectName(QStringLiteral("dragSnapThumbnail"));
     m_thumbnail->setFixedHeight(55);
     m_thumbnail->setToolTip(layout->name);
