@@ -1,6 +1,7 @@
 // The per-event costs of the two pointer features on a simulated desktop: one drag event once the
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
-// platform) and one mouse move outside every title-bar corner with the palette on.
+// platform; with no spacing around zones and with some; with a layout given to the monitor itself) and
+// one mouse move outside every title-bar corner with the palette on.
 #include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "control/WindowLookup.h"
@@ -54,8 +55,10 @@ struct Desktop {
 // its key at each event.
 class DragScenario {
 public:
-    DragScenario(QPointF first, QPointF second, bool hasMonitorLayout = false)
+    DragScenario(QPointF first, QPointF second, ZoneSpacing spacing = {}, bool hasMonitorLayout = false)
         : m_spots{first, second} {
+        m_zoneSpacing.setGap(spacing.gap);
+        m_zoneSpacing.setMargin(spacing.margin);
         if (hasMonitorLayout) {
             const QList<Screen> screens = m_desktop.platform.screens.screens();
             m_settings.setMonitorLayoutName(MonitorKey::of(screens.first(), screens),
@@ -80,8 +83,10 @@ private:
     Desktop m_desktop;
     IdleSwitch m_idle;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
     ExcludedApplications m_excluded{m_desktop.platform};
-    WindowController m_controller{m_desktop.platform, m_frameWrites, m_idle, m_idle, m_excluded};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle,
+                                  m_excluded};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
@@ -89,6 +94,7 @@ private:
                               m_frameWrites,
                               [this](const QString& name) { return m_controller.presets().layout(name); },
                               m_settings,
+                              m_zoneSpacing,
                               m_excluded,
                               m_preview};
     QPointF m_spots[2];
@@ -112,8 +118,9 @@ private:
     Desktop m_desktop;
     HiddenPalette m_palette;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
     ExcludedApplications m_excluded{m_desktop.platform};
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_palette, m_excluded};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette, m_excluded};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
@@ -135,9 +142,20 @@ void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
 BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
 
 void BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout(benchmark::State& state) {
-    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), true);
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), ZoneSpacing{}, true);
 }
 BENCHMARK(BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout);
+
+// The same two with a gap and a margin: the preview shows the spaced frame.
+void BM_ConfirmedDragEventWithinAZoneWithSpacing(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), ZoneSpacing{11, 8});
+}
+BENCHMARK(BM_ConfirmedDragEventWithinAZoneWithSpacing);
+
+void BM_ConfirmedDragEventAcrossAZoneBorderWithSpacing(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300), ZoneSpacing{11, 8});
+}
+BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorderWithSpacing);
 
 void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
     runSteps<CornerScenario>(state);
@@ -192,6 +210,8 @@ int main(int argc, char** argv) {
         using namespace corvane;
         countInstructions<DragScenario>("drag-within-zone", QPointF(300, 300), QPointF(310, 305));
         countInstructions<DragScenario>("drag-across-border", QPointF(700, 300), QPointF(740, 300));
+        countInstructions<DragScenario>("drag-within-zone-spaced", QPointF(300, 300), QPointF(310, 305),
+                                        ZoneSpacing{11, 8});
         countInstructions<CornerScenario>("move-outside-corners");
         return 0;
     }

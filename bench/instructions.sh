@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Instruction counts per event under callgrind, steadier than the timings: one confirmed drag event
-# (within a zone, across a zone border) and one mouse move outside every corner. Each is counted
-# over 10,000 events. Usage: bench/instructions.sh BUILD/bench/corvane_feature_bench
+# (within a zone, across a zone border, within a zone with spacing around zones) and one mouse move
+# outside every corner. Each is counted over 10,000 events.
+# Usage: bench/instructions.sh BUILD/bench/corvane_feature_bench
 set -eu
 bench=$1
 out=$(mktemp -d /tmp/corvane-callgrind.XXXXXX)

@@ -75,6 +75,9 @@ row "tiling a 5 x 5 grid with three merges" "$(pretty_ns "$(ns BM_CellSpansOfAFi
 row "a grid preset to its layout" "$(pretty_ns "$(ns BM_GridLayoutOfAPreset)")" "" ""
 row "confirmed drag event, within a zone" "$(pretty_ns "$within")" "< 2 us" "$(verdict "$within" 2000)"
 row "confirmed drag event, across a zone border" "$(pretty_ns "$across")" "< 2 us" "$(verdict "$across" 2000)"
+spaced=$(ns BM_ConfirmedDragEventWithinAZoneWithSpacing)
+row "  within a zone, a gap and a margin around zones" "$(pretty_ns "$spaced")" "< 2 us" "$(verdict "$spaced" 2000)"
+row "  the same in instructions per event" "$(count drag-within-zone-spaced)" "" ""
 row "  within a zone of a monitor's own layout" "$(pretty_ns "$own")" "< 2 us" "$(verdict "$own" 2000)"
 row "mouse move outside every corner, palette on" "$(pretty_ns "$corner")" "< 300 ns" "$(verdict "$corner" 300)"
 row "  the same three in instructions per event" \

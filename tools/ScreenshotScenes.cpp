@@ -12,6 +12,7 @@
 #include "palette/FirstClickHostingView.h"
 #include "palette/QuickSnapSettings.h"
 #include "palette/QuickSnapView.h"
+#include "platform/sim/SimDefaults.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/GridBuilderView.h"
 #include "ui/LegibleStyle.h"
@@ -59,6 +60,7 @@ struct Scene {
     DragSnapSettings dragSnap{platform, idle};
     QuickSnapSettings palette{platform, idle};
     FrameWriteQueue frameWrites{platform};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
     ExcludedApplications excluded{platform};
     std::unique_ptr<WindowController> controller;
 
@@ -68,7 +70,8 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette, excluded);
+        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette,
+                                                        excluded);
         if (hasPresets) {
             // A wide screen beside the laptop, given a drag layout of its own, and an application left
             // alone.
@@ -173,7 +176,9 @@ void gridBuilder(const Visit& visit) {
 }
 
 void palette(const Visit& visit) {
-    FirstClickHostingView palette(new QuickSnapView([](const QRectF&) {}));
+    SimDefaults defaults;
+    const ZoneSpacingSettings spacing(defaults);
+    FirstClickHostingView palette(new QuickSnapView([](const QRectF&) {}, spacing));
     present(palette, QStringLiteral("palette"), visit);
 }
 

@@ -29,7 +29,7 @@ bool isSessionOption(const QString& argument) {
 
 const CommandForm kCommands[] = {
     {"apply", "ApplyLayout", " NAME", 1},
-    {"zone", "SnapToZone", " NAME N", 2},
+    {"zone", "SnapToZone", " NAME N|N-M", 2},
     {"cycle", "CycleZone", " next|previous", 1},
     {"screen", "MoveToAdjacentScreen", " next|previous", 1},
     {"resize", "Resize", " W H", 2},
@@ -92,11 +92,23 @@ void CommandLine::readCommand(const CommandForm& form, const QStringList& values
     if (name == u"apply") {
         m_command.arguments = {values[0]};
     } else if (name == u"zone") {
-        bool isNumber = false;
-        const uint zone = values[1].toUInt(&isNumber);
-        if (!isNumber || zone == 0)
-            refuse(QStringLiteral("zone: '%1' is not a zone number (zones count from 1)").arg(values[1]));
-        m_command.arguments = {values[0], zone};
+        // N, or N-M for the zones from N to M together.
+        const QStringList ends = values[1].split(u'-');
+        QVariantList zones;
+        for (const QString& end : ends) {
+            bool isNumber = false;
+            const uint zone = end.toUInt(&isNumber);
+            if (!isNumber || zone == 0 || ends.size() > 2) {
+                refuse(
+                    QStringLiteral("zone: '%1' is not a zone number or a span like 1-2 (zones count from 1)")
+                        .arg(values[1]));
+                return;
+            }
+            zones.append(zone);
+        }
+        if (zones.size() == 2)
+            m_command.method = QStringLiteral("SnapToZones");
+        m_command.arguments = QVariantList{values[0]} + zones;
     } else if (name == u"cycle" || name == u"screen") {
         if (values[0] != u"next" && values[0] != u"previous")
             refuse(QStringLiteral("%1: '%2' is neither 'next' nor 'previous'").arg(name, values[0]));
@@ -173,6 +185,7 @@ QString CommandLine::helpText() {
                "zone,\n"
                "                          or the preset's size\n"
                "  zone NAME N             zone N (from 1) of the layout or grid preset NAME\n"
+               "  zone NAME N-M           the smallest rectangle covering zones N and M of NAME\n"
                "  cycle next|previous     the next or previous zone of the layout applied last\n"
                "  screen next|previous    the same place on the next or previous screen\n"
                "  resize W H              that size in pixels, centred on the window's screen\n"

@@ -39,6 +39,10 @@ void CorvaneAdaptor::SnapToZone(const QString& layout, uint zone, const QDBusMes
     m_commands.snapToZone(layout, zone, replyTo(message));
 }
 
+void CorvaneAdaptor::SnapToZones(const QString& layout, uint first, uint last, const QDBusMessage& message) {
+    m_commands.snapToZones(layout, first, last, replyTo(message));
+}
+
 void CorvaneAdaptor::Restore(const QDBusMessage& message) {
     m_commands.restore(replyTo(message));
 }

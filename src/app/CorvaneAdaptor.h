@@ -28,6 +28,7 @@ public slots:
     void MoveToAdjacentScreen(int step, const QDBusMessage& message);
     void Resize(double width, double height, const QDBusMessage& message);
     void SnapToZone(const QString& layout, uint zone, const QDBusMessage& message);
+    void SnapToZones(const QString& layout, uint first, uint last, const QDBusMessage& message);
     void Restore(const QDBusMessage& message);
     QList<corvane::LayoutSummary> ListLayouts();
     void ShowSettings();

@@ -2,6 +2,7 @@
 
 #include "model/BuiltInLayouts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -57,6 +58,15 @@ void CorvaneCommands::snapToZone(const QString& layout, quint32 zone, const Repl
         return;
     const qint64 index = qint64(zone) - 1;
     finish(m_cycle.snapToZone(layout, index, whenWritten(reply)), reply, layout, zone);
+}
+
+void CorvaneCommands::snapToZones(const QString& layout, quint32 first, quint32 last, const Reply& reply) {
+    if (refusesLongName(layout, reply))
+        return;
+    // Zones count from 1: a 0 is the zone to name in an error, else the larger one, past the end.
+    const quint32 named = std::min(first, last) == 0 ? 0 : std::max(first, last);
+    finish(m_cycle.snapToZones(layout, qint64(first) - 1, qint64(last) - 1, whenWritten(reply)), reply,
+           layout, named);
 }
 
 void CorvaneCommands::restore(const Reply& reply) {

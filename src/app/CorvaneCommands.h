@@ -54,6 +54,7 @@ public:
     void resize(double width, double height, const Reply& reply);
     // `zone` counts from 1, as a user counts the zones of a thumbnail.
     void snapToZone(const QString& layout, quint32 zone, const Reply& reply);
+    void snapToZones(const QString& layout, quint32 first, quint32 last, const Reply& reply);
     void restore(const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;

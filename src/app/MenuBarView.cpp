@@ -139,6 +139,7 @@ QWidget* MenuBarView::makeLists() {
     for (qsizetype i = 0; i < builtIns.size(); ++i) {
         auto* thumbnail = new SnapLayoutView(builtIns[i], snap, content);
         thumbnail->setToolTip(builtIns[i].name);
+        thumbnail->followZoneSpacing(m_controller.zoneSpacing());
         layouts->addWidget(thumbnail, int(i / 2), int(i % 2));
     }
     lists->addLayout(layouts);

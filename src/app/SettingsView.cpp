@@ -9,6 +9,7 @@
 #include "app/settings/PresetsCard.h"
 #include "app/settings/QuickSnapCard.h"
 #include "app/settings/SettingsWidgets.h"
+#include "app/settings/ZoneSpacingCard.h"
 #include "control/WindowController.h"
 #include "ui/AppIcon.h"
 #include "ui/QuickSnapTexts.h"
@@ -55,6 +56,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addWidget(cardNeeding(Capability::MaximizeButtonPalette, quickSnapTexts::cardTitle(),
                                   tr("Quick Snap on the maximize button is not available on this desktop."),
                                   [&] { return new QuickSnapCard(controller, quickSnap, content); }));
+    column->addWidget(new ZoneSpacingCard(controller, content));
     column->addWidget(new GridBuilderCard(controller, content));
     column->addWidget(new ManualSizeCard(controller, content));
     column->addWidget(new PresetsCard(controller, content));

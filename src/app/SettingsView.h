@@ -1,7 +1,7 @@
 #pragma once
-// The settings window's content: one scrolling column with a header and seven cards (general,
-// hotkeys, drag to snap, Quick Snap, the grid builder, manual size, the saved presets), each a class
-// of its own in app/settings. It keeps no settings of its own: every control reads and writes the
+// The settings window's content: one scrolling column with a header and eight cards (general,
+// hotkeys, drag to snap, Quick Snap, zone spacing, the grid builder, manual size, the saved presets), each a
+// class of its own in app/settings. It keeps no settings of its own: every control reads and writes the
 // controller or a feature's settings. Where the running desktop cannot do what a card offers, the
 // card says so in place of its controls.
 

@@ -25,14 +25,16 @@ class WindowController : public QObject {
     Q_OBJECT
 public:
     // Runs the whole start-up: the features' settings must exist already.
-    WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
-                     FeatureSwitch& palette, ExcludedApplications& excluded, QObject* parent = nullptr);
+    WindowController(Platform& platform, FrameWriteQueue& frameWrites, ZoneSpacingSettings& zoneSpacing,
+                     FeatureSwitch& dragSnap, FeatureSwitch& palette, ExcludedApplications& excluded,
+                     QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
     PresetStore& presets() { return m_presets; }
     HotkeyTable& hotkeys() { return m_hotkeys; }
     WindowPlacer& placer() { return m_placer; }
+    ZoneSpacingSettings& zoneSpacing() { return m_zoneSpacing; }
     ZoneCycle& cycle() { return m_cycle; }
     ExcludedApplications& excludedApplications() { return m_excluded; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
@@ -52,6 +54,7 @@ private:
     void trustChanged(bool isTrusted);
 
     Platform& m_platform;
+    ZoneSpacingSettings& m_zoneSpacing;
     FeatureSwitch& m_dragSnap;
     FeatureSwitch& m_palette;
     ExcludedApplications& m_excluded;

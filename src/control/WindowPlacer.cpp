@@ -7,11 +7,12 @@
 
 namespace corvane {
 
-WindowPlacer::WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ExcludedApplications& excluded,
-                           QObject* parent)
+WindowPlacer::WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ZoneSpacingSettings& spacing,
+                           const ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_writes(writes)
+    , m_spacing(spacing)
     , m_excluded(excluded) {
     appDidActivate(m_platform.workspace.frontmostApplication());
     connect(&m_platform.workspace, &Workspace::didActivateApplication, this, &WindowPlacer::appDidActivate);
@@ -92,6 +93,11 @@ void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const
 
 Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
                                           WriteDone done) {
+    return snapFocusedWindow(fraction, std::move(screen), std::move(done), m_spacing.spacing());
+}
+
+Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
+                                          WriteDone done, ZoneSpacing spacing) {
     const std::optional<Target> found = target();
     if (!found)
         return noTarget();
@@ -99,7 +105,7 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
         screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
         return Placement::NoTargetWindow;
-    requestWrite(*found, screenRect(fraction, screen->visibleFrame), *screen, std::move(done));
+    requestWrite(*found, screenRect(fraction, screen->visibleFrame, spacing), *screen, std::move(done));
     return Placement::Requested;
 }
 
@@ -145,7 +151,8 @@ Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
     const QRectF relative((frame->x() - v.x()) / v.width(),
                           ((v.y() + v.height()) - (frame->y() + frame->height())) / v.height(),
                           frame->width() / v.width(), frame->height() / v.height());
-    return snapFocusedWindow(relative, screens.at(t), std::move(done));
+    // The window's own frame, carried over as it is: no zone, so no spacing is taken off again.
+    return snapFocusedWindow(relative, screens.at(t), std::move(done), ZoneSpacing{});
 }
 
 Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {

@@ -6,6 +6,7 @@
 
 #include "control/ExcludedApplications.h"
 #include "control/FrameWriteQueue.h"
+#include "control/ZoneSpacingSettings.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -30,20 +31,23 @@ enum class Placement {
 class WindowPlacer : public QObject {
     Q_OBJECT
 public:
-    WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ExcludedApplications& excluded,
-                 QObject* parent = nullptr);
+    WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ZoneSpacingSettings& spacing,
+                 const ExcludedApplications& excluded, QObject* parent = nullptr);
 
     // The application the user last worked in, never Corvane.
     const std::optional<RunningApplication>& lastActiveApp() const { return m_lastActiveApp; }
     // The application whose window the last placement refused as ExcludedApplication.
     const std::optional<RunningApplication>& excludedTarget() const { return m_excludedTarget; }
 
+    // The spacing every zone placement keeps.
+    const ZoneSpacingSettings& zoneSpacing() const { return m_spacing; }
+
     std::optional<QRectF> focusedWindowFrame();
     // False when nothing was queued (no screens).
     bool setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done = {},
                                RememberedFrame remembered = RememberedFrame::Keep);
     // Each acts on the target window; `done` hears how a requested write went. Without a screen, the
-    // one under the window's centre.
+    // one under the window's centre. A fraction is a zone: the spacing around zones is kept.
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
                                 WriteDone done = {});
     Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
@@ -69,6 +73,8 @@ private:
     Placement noTarget() const {
         return m_excludedTarget ? Placement::ExcludedApplication : Placement::NoTargetWindow;
     }
+    Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
+                                ZoneSpacing spacing);
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
                       RememberedFrame remembered = RememberedFrame::Keep);
     void appDidActivate(std::optional<RunningApplication> application);
@@ -77,6 +83,7 @@ private:
     std::optional<RunningApplication> m_lastActiveApp;
     std::optional<RunningApplication> m_excludedTarget;
     FrameWriteQueue& m_writes;
+    const ZoneSpacingSettings& m_spacing;
     const ExcludedApplications& m_excluded;
 };
 

@@ -1,5 +1,7 @@
 #include "ZoneCycle.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 ZoneCycle::ZoneCycle(RunLoop& runLoop, const PresetStore& presets, WindowPlacer& placer, QObject* parent)
@@ -39,6 +41,22 @@ Placement ZoneCycle::snapToZone(const QString& name, qint64 index, WriteDone don
     if (index < 0 || index >= found->zones.size())
         return Placement::NoSuchZone;
     return enter(name, *found, index, std::move(done));
+}
+
+Placement ZoneCycle::snapToZones(const QString& name, qint64 first, qint64 last, WriteDone done) {
+    if (first == last)
+        return snapToZone(name, first, std::move(done));
+    const std::optional<SnapLayout> found = m_presets.layout(name);
+    if (!found || found->zones.isEmpty())
+        return Placement::UnknownLayout;
+    const qint64 count = found->zones.size();
+    if (std::min(first, last) < 0 || std::max(first, last) >= count)
+        return Placement::NoSuchZone;
+    m_layoutName = name;
+    m_zoneIndex = std::max(first, last);
+    m_isActive = false;
+    const QRectF span = found->zones.at(first).rect.united(found->zones.at(last).rect);
+    return m_placer.snapFocusedWindow(span, std::nullopt, std::move(done));
 }
 
 Placement ZoneCycle::cycleZone(qint64 step, WriteDone done) {

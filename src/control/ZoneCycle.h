@@ -30,6 +30,9 @@ public:
     // Zone `index` (from 0, in the layout's order) of a layout, entering cycle mode there as
     // applyLayout does at zone 0.
     Placement snapToZone(const QString& name, qint64 index, WriteDone done = {});
+    // The smallest rectangle covering zones `first` and `last` (from 0, either order) of a layout. One
+    // zone is snapToZone; a span leaves cycle mode, and a later step goes on from the span's last zone.
+    Placement snapToZones(const QString& name, qint64 first, qint64 last, WriteDone done = {});
     // The next (`step` 1) or previous (-1) zone, wrapping at either end.
     Placement cycleZone(qint64 step, WriteDone done = {});
     // Leaves cycle mode (the timer runs out on its own) and moves the window to the next screen.

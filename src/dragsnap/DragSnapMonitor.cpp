@@ -13,13 +13,14 @@
 namespace corvane {
 
 DragSnapMonitor::DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                                 const DragSnapSettings& settings, const ExcludedApplications& excluded,
-                                 SnapPreview& preview, QObject* parent)
+                                 const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
+                                 const ExcludedApplications& excluded, SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)
     , m_layoutNamed(std::move(layoutNamed))
     , m_settings(settings)
+    , m_spacing(spacing)
     , m_excluded(excluded)
     , m_preview(preview)
     , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
@@ -188,9 +189,12 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
                     std::min(std::max(cursor.y(), v.top() + clampInset), v.bottom() - clampInset));
     const auto frameOf = [&v](const SnapZone& zone) { return screenRect(zone.rect, v); };
     if (const std::optional<SnapZone> zone = firstUnder(layout->zones, p, frameOf, screenRectContainsPoint)) {
-        m_pendingRect = zone->rect;
+        const bool isSpanning =
+            (event.modifierFlags & DragSnapSettings::modifierFlag(m_settings.spanKey())) && m_pendingRect &&
+            m_pendingScreen && m_pendingScreen->isSameScreen(*screen);
+        m_pendingRect = isSpanning ? m_pendingRect->united(zone->rect) : zone->rect;
         m_pendingScreen = screen;
-        m_preview.show(frameOf(*zone));
+        m_preview.show(screenRect(*m_pendingRect, v, m_spacing.spacing()));
         return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
@@ -261,7 +265,7 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     if (!(h > 0))
         return;
     m_frameWrites.write({.window = window,
-                         .frame = screenRect(fraction, screen.visibleFrame),
+                         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
                          .primaryHeight = h,
                          .visibleFrame = screen.visibleFrame,
                          .write = FrameWrite::Pointed});

@@ -1,14 +1,18 @@
 #pragma once
 // Turns a window drag in another application into a snap: notes the window under a press, confirms
 // that the window itself moves (not a resize, a selection or a click-and-hold), shows the zone under
-// the pointer while the button is held, and writes that zone's frame to the window after the release.
-// With the option on, a window Corvane placed takes its own size back under the pointer once its
-// drag is confirmed. Windows of the applications Corvane leaves alone are never candidates.
+// the pointer while the button is held, as the frame the window will get (the spacing around zones
+// kept; a pointer in the gap between two frames still picks the zone it lies in), and writes that
+// frame to the window after the release. With the span key held, the zone grows to cover every zone
+// the pointer crossed since the key went down. With the option on, a window Corvane placed takes its
+// own size back under the pointer once its drag is confirmed. Windows of the applications Corvane
+// leaves alone are never candidates.
 
 #include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/ZoneSpacingSettings.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "model/SnapLayout.h"
 #include "platform/Platform.h"
@@ -27,8 +31,8 @@ public:
     using LayoutResolver = std::function<std::optional<SnapLayout>(const QString& name)>;
 
     DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
-                    const DragSnapSettings& settings, const ExcludedApplications& excluded,
-                    SnapPreview& preview, QObject* parent = nullptr);
+                    const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
+                    const ExcludedApplications& excluded, SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -77,6 +81,7 @@ private:
     FrameWriteQueue& m_frameWrites;
     LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
+    const ZoneSpacingSettings& m_spacing;
     const ExcludedApplications& m_excluded;
     SnapPreview& m_preview;
     const bool m_isVerbose;
@@ -93,7 +98,7 @@ private:
     bool m_isAbandoned = false;
     double m_lastProbe = 0;
     std::unique_ptr<Timer> m_probeRetry; // a motion the interval held back, probed when it ends
-    std::optional<QRectF> m_pendingRect;
+    std::optional<QRectF> m_pendingRect; // a zone, or the zones spanned, as a fraction of the screen
     std::optional<Screen> m_pendingScreen;
     std::optional<RestoredSize> m_restoring;
 };

@@ -10,6 +10,7 @@ constexpr auto kEnabledKey = "dragSnapEnabled";
 constexpr auto kLayoutNameKey = "dragSnapLayoutName";
 constexpr auto kTriggerKey = "dragSnapTrigger";
 constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
+constexpr auto kSpanKeyKey = "dragSnapSpanKey";
 constexpr auto kMonitorLayoutsKey = "dragSnapMonitorLayouts";
 
 // What is stored, less what is no layout name: a damaged dictionary gives every monitor the default.
@@ -32,6 +33,36 @@ DragSnapSettings::Trigger DragSnapSettings::triggerFromRawValue(const QString& r
     return raw == QLatin1String("screenEdges") ? Trigger::ScreenEdges : Trigger::Anywhere;
 }
 
+QString DragSnapSettings::rawValue(SpanKey key) {
+    switch (key) {
+    case SpanKey::Alt:
+        return QStringLiteral("alt");
+    case SpanKey::Shift:
+        return QStringLiteral("shift");
+    case SpanKey::Control:
+        break;
+    }
+    return QStringLiteral("control");
+}
+
+DragSnapSettings::SpanKey DragSnapSettings::spanKeyFromRawValue(const QString& raw) {
+    if (raw == QLatin1String("alt"))
+        return SpanKey::Alt;
+    return raw == QLatin1String("shift") ? SpanKey::Shift : SpanKey::Control;
+}
+
+quint64 DragSnapSettings::modifierFlag(SpanKey key) {
+    switch (key) {
+    case SpanKey::Alt:
+        return modifier::kOption;
+    case SpanKey::Shift:
+        return modifier::kShift;
+    case SpanKey::Control:
+        break;
+    }
+    return modifier::kControl;
+}
+
 DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
@@ -40,6 +71,7 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
     , m_monitorLayoutNames(monitorLayoutNamesIn(platform.defaults))
     , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString())))
+    , m_spanKey(spanKeyFromRawValue(platform.defaults.string(kSpanKeyKey).value_or(QString())))
     , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {
     connect(&platform.application, &Application::screenParametersDidChange, this,
             &DragSnapSettings::monitorLayoutsChanged);
@@ -89,6 +121,14 @@ void DragSnapSettings::setTrigger(Trigger trigger) {
     if (isChange)
         emit triggerChanged(trigger);
     m_platform.defaults.setString(kTriggerKey, rawValue(trigger));
+}
+
+void DragSnapSettings::setSpanKey(SpanKey key) {
+    const bool isChange = key != m_spanKey;
+    m_spanKey = key;
+    if (isChange)
+        emit spanKeyChanged(key);
+    m_platform.defaults.setString(kSpanKeyKey, rawValue(key));
 }
 
 void DragSnapSettings::setRestoresSizeOnDrag(bool restores) {

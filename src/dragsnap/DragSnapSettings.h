@@ -1,8 +1,8 @@
 #pragma once
 // The user's choices for drag to snap: on or off, the layout offered (one for all monitors, and one
 // of their own for the monitors given one, kept by MonitorKey), where on a screen the pointer must
-// be, and whether a window dragged out of its zone gets its own size back. Stored in the defaults;
-// switching it on or off starts or stops the monitor.
+// be, the key that spans zones, and whether a window dragged out of its zone gets its own size back.
+// Stored in the defaults; switching it on or off starts or stops the monitor.
 
 #include "control/FeatureMonitor.h"
 #include "control/FeatureSwitch.h"
@@ -23,6 +23,15 @@ public:
     static QString rawValue(Trigger trigger);
     // Exact, case-sensitive; anything unknown is Anywhere.
     static Trigger triggerFromRawValue(const QString& raw);
+
+    // Held while dragging, it makes the drop cover every zone the pointer crossed. Super is not among
+    // them: it places a window freely.
+    enum class SpanKey { Control, Alt, Shift };
+    Q_ENUM(SpanKey)
+    static QString rawValue(SpanKey key);
+    // Exact, case-sensitive; anything unknown is Control.
+    static SpanKey spanKeyFromRawValue(const QString& raw);
+    static quint64 modifierFlag(SpanKey key);
 
     // Width of the band along each screen edge for ScreenEdges.
     static constexpr double edgeMargin = 48;
@@ -45,6 +54,8 @@ public:
     QList<Screen> monitors() const { return m_platform.screens.screens(); }
     Trigger trigger() const { return m_trigger; }
     void setTrigger(Trigger trigger);
+    SpanKey spanKey() const { return m_spanKey; }
+    void setSpanKey(SpanKey key);
     // A window Corvane placed takes the size it had before when a drag of it is confirmed; off by default.
     bool restoresSizeOnDrag() const { return m_restoresSizeOnDrag; }
     void setRestoresSizeOnDrag(bool restores);
@@ -59,6 +70,7 @@ signals:
     // A monitor's own layout changed, or the monitors did.
     void monitorLayoutsChanged();
     void triggerChanged(corvane::DragSnapSettings::Trigger trigger);
+    void spanKeyChanged(corvane::DragSnapSettings::SpanKey key);
     void restoresSizeOnDragChanged(bool restores);
 
 private:
@@ -68,6 +80,7 @@ private:
     QString m_layoutName;
     QMap<QString, QString> m_monitorLayoutNames;
     Trigger m_trigger = Trigger::Anywhere;
+    SpanKey m_spanKey = SpanKey::Control;
     bool m_restoresSizeOnDrag = false;
 };
 

@@ -15,6 +15,24 @@ QRectF screenRect(const QRectF& f, const QRectF& v) {
     return QRectF(left, bottom, right - left, top - bottom);
 }
 
+QRectF screenRect(const QRectF& f, const QRectF& v, ZoneSpacing spacing) {
+    const QRectF r = screenRect(f, v);
+    // Without spacing, as most users have it, a drag event pays nothing for it.
+    if (spacing == ZoneSpacing{})
+        return r;
+    const double left = r.x();
+    const double right = r.x() + r.width();
+    const double bottom = r.y();
+    const double top = r.y() + r.height();
+    const EdgeInsets x = zoneEdgeInsets(right - left, left <= std::round(v.x()),
+                                        right >= std::round(v.x() + v.width()), spacing);
+    // Fractions start at the top, which in screen coordinates is the higher edge.
+    const EdgeInsets y = zoneEdgeInsets(top - bottom, top >= std::round(v.y() + v.height()),
+                                        bottom <= std::round(v.y()), spacing);
+    return QRectF(left + x.start, bottom + y.end, right - left - x.start - x.end,
+                  top - bottom - y.start - y.end);
+}
+
 double clampedWindowDimension(double value) {
     constexpr double kMinimum = 100;
     constexpr double kMaximum = 10000;

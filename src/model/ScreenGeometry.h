@@ -2,6 +2,8 @@
 // Fractional zones to rectangles on a screen. Each edge is rounded on its own, so zones that share
 // a fractional edge share the rounded edge too: no gap, no overlap.
 
+#include "model/ZoneSpacing.h"
+
 #include <QPointF>
 #include <QRectF>
 
@@ -11,6 +13,10 @@ namespace corvane {
 // (origin top-left of the visible frame, y down) covers on a visible frame; each edge rounded to a
 // whole point, halves away from zero. Fractions outside 0...1 are not clamped.
 QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame);
+// The same rectangle with the spacing around zones taken off its edges (zoneEdgeInsets): an edge on the
+// visible frame's edge, rounded, is at the work area's edge. A rectangle covering several zones has
+// their outer edges, so it comes out as they do.
+QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame, ZoneSpacing spacing);
 
 // A window width or height kept within 100...10000 points; not a number becomes the smallest.
 double clampedWindowDimension(double value);

@@ -24,11 +24,12 @@ QRectF grown(const QRectF& rect, double by) {
 } // namespace
 
 QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites,
-                                   PalettePresenter& palette, const ExcludedApplications& excluded,
-                                   QObject* parent)
+                                   const ZoneSpacingSettings& spacing, PalettePresenter& palette,
+                                   const ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)
+    , m_spacing(spacing)
     , m_palette(palette)
     , m_excluded(excluded)
     , m_isVerbose(platform.defaults.boolean(kQuickSnapVerboseKey).value_or(false)) {}
@@ -271,7 +272,7 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
     if (!screen || !(h > 0))
         return;
     m_frameWrites.write({.window = target.window,
-                         .frame = screenRect(fraction, screen->visibleFrame),
+                         .frame = screenRect(fraction, screen->visibleFrame, m_spacing.spacing()),
                          .primaryHeight = h,
                          .visibleFrame = screen->visibleFrame,
                          .write = FrameWrite::Pointed});

@@ -11,6 +11,7 @@
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/ZoneSpacingSettings.h"
 #include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 
@@ -26,8 +27,9 @@ inline constexpr auto kQuickSnapVerboseKey = "zoomPaletteVerbose";
 class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
-    QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, PalettePresenter& palette,
-                     const ExcludedApplications& excluded, QObject* parent = nullptr);
+    QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, const ZoneSpacingSettings& spacing,
+                     PalettePresenter& palette, const ExcludedApplications& excluded,
+                     QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -73,6 +75,7 @@ private:
 
     Platform& m_platform;
     FrameWriteQueue& m_frameWrites;
+    const ZoneSpacingSettings& m_spacing;
     PalettePresenter& m_palette;
     const ExcludedApplications& m_excluded;
     const bool m_isVerbose;

@@ -57,9 +57,10 @@ private:
 
 } // namespace
 
-QuickSnapPanel::QuickSnapPanel(Platform& platform, QObject* parent)
+QuickSnapPanel::QuickSnapPanel(Platform& platform, const ZoneSpacingSettings& spacing, QObject* parent)
     : QObject(parent)
-    , m_platform(platform) {}
+    , m_platform(platform)
+    , m_spacing(spacing) {}
 
 QuickSnapPanel::~QuickSnapPanel() {
     delete m_panel;
@@ -89,7 +90,7 @@ std::optional<QRectF> QuickSnapPanel::frameNear(const QRectF& button, QSizeF siz
 void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
     hide();
     auto* window = new PaletteWindow(m_platform.application.isCompositing());
-    auto* content = new FirstClickHostingView(new QuickSnapView(onPick), window);
+    auto* content = new FirstClickHostingView(new QuickSnapView(onPick, m_spacing), window);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);

@@ -13,10 +13,12 @@
 
 namespace corvane {
 
+class ZoneSpacingSettings;
+
 class QuickSnapPanel : public QObject, public PalettePresenter {
     Q_OBJECT
 public:
-    explicit QuickSnapPanel(Platform& platform, QObject* parent = nullptr);
+    QuickSnapPanel(Platform& platform, const ZoneSpacingSettings& spacing, QObject* parent = nullptr);
     ~QuickSnapPanel() override;
 
     void show(const QRectF& button, PickHandler onPick) override;
@@ -36,6 +38,7 @@ public:
 
 private:
     Platform& m_platform;
+    const ZoneSpacingSettings& m_spacing;
     QPointer<QWidget> m_panel;
     QRect m_geometry; // where the panel was put, in our windows' coordinates
 };

@@ -10,7 +10,8 @@
 
 namespace corvane {
 
-QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick, QWidget* parent)
+QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick,
+                             const ZoneSpacingSettings& zoneSpacing, QWidget* parent)
     : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(margin, margin, margin, margin);
@@ -32,6 +33,7 @@ QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick, QWidge
         auto* thumbnail = new SnapLayoutView(layouts[i], onPick, this);
         thumbnail->setFixedWidth(columnWidth);
         thumbnail->setToolTip(layouts[i].name);
+        thumbnail->followZoneSpacing(zoneSpacing);
         grid->addWidget(thumbnail, int(i / columnCount), int(i % columnCount), Qt::AlignHCenter);
         m_thumbnails.append(thumbnail);
     }

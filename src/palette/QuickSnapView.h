@@ -1,6 +1,7 @@
 #pragma once
 // The palette's content: the "QUICK SNAP" header over the built-in layouts, four thumbnails to a
-// row. A click on a zone hands its fractional rectangle to the pick handler.
+// row, drawn with the user's spacing around zones. A click on a zone hands its fractional rectangle to
+// the pick handler.
 
 #include "platform/PalettePresenter.h"
 
@@ -9,11 +10,13 @@
 namespace corvane {
 
 class SnapLayoutView;
+class ZoneSpacingSettings;
 
 class QuickSnapView : public QWidget {
     Q_OBJECT
 public:
-    explicit QuickSnapView(const PalettePresenter::PickHandler& onPick, QWidget* parent = nullptr);
+    QuickSnapView(const PalettePresenter::PickHandler& onPick, const ZoneSpacingSettings& zoneSpacing,
+                  QWidget* parent = nullptr);
 
     const QList<SnapLayoutView*>& thumbnails() const { return m_thumbnails; }
 

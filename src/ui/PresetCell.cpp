@@ -71,6 +71,7 @@ PresetCell::PresetCell(Preset preset, WindowPlacer& placer, QWidget* parent)
     if (const std::optional<SnapLayout> grid = m_preset.gridLayout()) {
         m_gridThumbnail = new SnapLayoutView(
             *grid, [&placer](const QRectF& fraction) { placer.snapFocusedWindow(fraction); }, this);
+        m_gridThumbnail->followZoneSpacing(placer.zoneSpacing());
         stack->addWidget(m_gridThumbnail);
     } else if (m_preset.isSizePreset()) {
         const double w = *m_preset.width;

@@ -51,6 +51,14 @@ TEST_F(CommandsTest, EachCommandPlacesTheTargetWindowAsItsHotkeyOrPresetDoes) {
     EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "zones count from 1";
     EXPECT_EQ(controller->cycle().zoneIndex(), 2);
 
+    commands->snapToZones("Six Pack", 6, 2, reply());
+    EXPECT_EQ(answered(), std::nullopt);
+    EXPECT_EQ(frame(), QRectF(480, 25, 960, 875)) << "zones 2 to 6 together";
+    commands->snapToZones("Six Pack", 2, 7, reply());
+    EXPECT_EQ(answered()->message, "\"Six Pack\" has zones 1 to 6; there is no zone 7.");
+    commands->snapToZones("Six Pack", 3, 0, reply());
+    EXPECT_EQ(answered()->message, "\"Six Pack\" has zones 1 to 6; there is no zone 0.");
+
     commands->resize(50, 20000, reply());
     EXPECT_EQ(answered(), std::nullopt);
     EXPECT_EQ(frame().size(), QSizeF(100, 10000)) << "clamped as presets are";

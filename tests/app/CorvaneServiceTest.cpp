@@ -188,6 +188,9 @@ TEST_F(CorvaneServiceTest, ACommandLinesCallIsAnsweredOnceItsWindowIsWritten) {
     const Written zone = run({"SnapToZone", {QStringLiteral("Six Pack"), 3u}});
     EXPECT_EQ(zone.status, 0) << qPrintable(zone.err);
     EXPECT_EQ(frame(), QRectF(960, 25, 480, 437)) << "answered once the window was written to";
+    const Written span = run({"SnapToZones", {QStringLiteral("Six Pack"), 1u, 2u}});
+    EXPECT_EQ(span.status, 0) << qPrintable(span.err);
+    EXPECT_EQ(frame(), QRectF(0, 25, 960, 437));
 
     for (const char* name : {"client", "service"})
         QDBusConnection::disconnectFromBus(QString::fromLatin1(name));

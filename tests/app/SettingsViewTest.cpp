@@ -17,6 +17,7 @@
 #include "app/settings/PresetsCard.h"
 #include "app/settings/QuickSnapCard.h"
 #include "app/settings/SettingsCard.h"
+#include "app/settings/ZoneSpacingCard.h"
 #include "control/ControllerFixture.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "input/HotkeyGrabs.h"
@@ -257,6 +258,30 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     QTest::mouseClick(thumbnail->zoneButton(0), Qt::LeftButton);
     desk.settle();
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875));
+}
+
+TEST_F(SettingsViewTest, TheSpacingFieldsSetTheSpacingAndTheThumbnailsFollowIt) {
+    platform.defaults.setBool("dragSnapEnabled", true);
+    zoneSpacing.setMargin(16);
+    open();
+    auto* gap = in<QSpinBox, ZoneSpacingCard>("zoneGap");
+    auto* margin = in<QSpinBox, ZoneSpacingCard>("zoneMargin");
+    EXPECT_EQ(gap->value(), 0);
+    EXPECT_EQ(margin->value(), 16);
+    EXPECT_EQ(gap->maximum(), 100);
+    gap->setValue(24);
+    EXPECT_EQ(zoneSpacing.spacing(), ZoneSpacing({24, 16}));
+    EXPECT_EQ(platform.defaults.object("zoneGap"), QVariant(qint64(24)));
+    zoneSpacing.setMargin(0);
+    EXPECT_EQ(margin->value(), 0) << "follows the setting changed elsewhere";
+    // Its own thumbnail and the drag-to-snap one draw the spacing as it is now.
+    for (const SnapLayoutView* thumbnail : {in<SnapLayoutView, ZoneSpacingCard>("zoneSpacingThumbnail"),
+                                            in<SnapLayoutView, DragSnapCard>("dragSnapThumbnail")}) {
+        const QRect first = thumbnail->zoneButton(0)->geometry();
+        EXPECT_EQ(first.topLeft(), QPoint(0, 0)) << "no margin";
+        EXPECT_EQ(thumbnail->zoneButton(1)->geometry().left() - first.right() - 1, 3 + 1)
+            << "an eighth of the gap, and the seam";
+    }
 }
 
 TEST_F(SettingsViewTest, AMonitorChosenOnTheMapGetsALayoutOfItsOwnAndTheOthersKeepTheDefault) {
@@ -557,10 +582,10 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
         // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
         {Capability::OwnOverlay, nullptr, {}, {}},
     };
-    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
-                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
-                               "corvane::GridBuilderCard", "corvane::ManualSizeCard",
-                               "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
+    const QStringList allCards{
+        "corvane::GeneralCard",    "corvane::HotkeysCard",     "corvane::DragSnapCard",
+        "corvane::QuickSnapCard",  "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
+        "corvane::ManualSizeCard", "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line.isEmpty() ? "nothing lost" : qPrintable(row.line));
         open(kAllCapabilities & ~row.missing);

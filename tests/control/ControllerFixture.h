@@ -31,6 +31,7 @@ protected:
     qint32 editor = desk.addApplication("Editor");
     SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
     FrameWriteQueue frameWrites{platform};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
     ExcludedApplications excluded{platform};
     std::unique_ptr<WindowController> controller;
 
@@ -40,7 +41,8 @@ protected:
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
     WindowController& start() {
-        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette, excluded);
+        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette,
+                                                        excluded);
         desk.settle();
         desk.log().clear();
         return *controller;

@@ -160,6 +160,32 @@ TEST_F(TwoScreenTest, SnappingWithoutAScreenUsesTheScreenUnderTheWindowsCentre) 
     EXPECT_EQ(frame().x(), 1440);
 }
 
+TEST_F(TwoScreenTest, ZonePlacementsKeepTheSpacingAndAScreenMoveCarriesTheFrameAsItIs) {
+    zoneSpacing.setGap(10);
+    zoneSpacing.setMargin(6);
+    start();
+    // The halves of (0, 25, 1440, 875), AX coordinates: 6 in from the work area's edges, 10 apart.
+    controller->cycle().applyLayout(QStringLiteral("Split"));
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(6, 31, 709, 863));
+    controller->cycle().cycleZone(1);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(725, 31, 709, 863));
+    controller->cycle().snapToZone(QStringLiteral("Thirds"), 1);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(485, 31, 470, 863)) << "the middle third, 480 to 960, 5 in at each side";
+    // The same fractions of the second screen, no spacing taken off again: 1440 + 485/1440 and
+    // 955/1440 of 1920 wide; 6/875 and 869/875 of 1055 high, below its top at AX -155.
+    placer().moveToAdjacentScreen(1);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(2087, -148, 626, 1041));
+    // A size preset is no zone: centred at its size.
+    controller->presets().addSizePreset(QStringLiteral("Small"), 400, 300);
+    controller->cycle().applyLayout(QStringLiteral("Small"));
+    desk.settle();
+    EXPECT_EQ(frame().size(), QSizeF(400, 300));
+}
+
 TEST_F(TwoScreenTest, AScreenWithoutUsableAreaIsNotAPlaceToMeasureFrom) {
     start();
     desk.setScreens({Screen{1, "flat", QRectF(0, 0, 1440, 900), QRectF(0, 0, 0, 0)}, right});

@@ -55,6 +55,28 @@ TEST_F(ZoneCycleTest, ZoneNOfAGridWithMergesEntersCycleModeThere) {
     EXPECT_EQ(frame(), QRectF(480, 462, 480, 438)) << "zone 5, the last";
 }
 
+TEST_F(ZoneCycleTest, ASpanCoversBothZonesInEitherOrderAndLeavesCycleModeForItsLastZone) {
+    start();
+    EXPECT_EQ(cycle().snapToZones("Six Pack", 4, 0), Placement::Requested);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(0, 25, 960, 875)) << "zones 1 and 5: four of the six";
+    EXPECT_FALSE(cycle().isActive());
+    EXPECT_EQ(cycle().layoutName(), "Six Pack");
+    cycle().cycleZone(1);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(960, 462, 480, 438)) << "a step goes on from the span's last zone";
+
+    EXPECT_EQ(cycle().snapToZones("Thirds", 1, 1), Placement::Requested);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(480, 25, 480, 875)) << "one zone is that zone, in cycle mode";
+    EXPECT_TRUE(cycle().isActive());
+    EXPECT_EQ(cycle().snapToZones("Thirds", 0, 3), Placement::NoSuchZone);
+    EXPECT_EQ(cycle().snapToZones("Thirds", -1, 2), Placement::NoSuchZone);
+    EXPECT_EQ(cycle().snapToZones("Nowhere", 0, 1), Placement::UnknownLayout);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(480, 25, 480, 875)) << "a refused span moves nothing";
+}
+
 TEST_F(ZoneCycleTest, ASizePresetEndsCyclingAndNamesThatResolveToNothingChangeNothing) {
     start();
     controller->presets().addSizePreset("Laptop", 1000, 600);

@@ -120,6 +120,38 @@ TEST_F(DragSnapTest, CommandPlacesFreelyAndLettingGoOfItBringsTheZoneBack) {
     EXPECT_EQ(desk.windowFrame(window), QRectF(140, 100, 800, 600)) << "dropped where the user left it";
 }
 
+TEST_F(DragSnapTest, TheSpanKeyGrowsTheZoneOverEveryZoneCrossedUntilItIsLetGo) {
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200}, 0.05, modifier::kControl);
+    EXPECT_EQ(preview.current, kTopLeft) << "the zone under the pointer as the key goes down";
+    drag({1000, 200}, 0.05, modifier::kControl);
+    EXPECT_EQ(preview.current, QRectF(0, 438, 1440, 437));
+    drag({1000, 700}, 0.05, modifier::kControl | modifier::kShift);
+    EXPECT_EQ(preview.current, QRectF(0, 0, 1440, 875)) << "every zone crossed, in any direction";
+    drag({100, 700}, 0.05, modifier::kControl);
+    EXPECT_EQ(preview.current, QRectF(0, 0, 1440, 875)) << "going back keeps what was crossed";
+    drag({1000, 700});
+    EXPECT_EQ(preview.current, QRectF(720, 0, 720, 438)) << "letting go: the zone under the pointer";
+    drag({100, 200});
+    drag({1000, 200}, 0.05, modifier::kControl);
+    release();
+    desk.runLoop().advance(0.03);
+    EXPECT_EQ(desk.windowFrame(window), QRectF(0, 25, 1440, 437)) << "the drop fills the span";
+
+    settings.setSpanKey(DragSnapSettings::SpanKey::Shift);
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200}, 0.05, modifier::kControl);
+    drag({1000, 200}, 0.05, modifier::kControl);
+    EXPECT_EQ(preview.current, kTopRight) << "Control is no span key now";
+    drag({1000, 700}, 0.05, modifier::kShift);
+    EXPECT_EQ(preview.current, QRectF(720, 0, 720, 875));
+    desk.addScreen(QRectF(1440, 0, 1920, 1080), QRectF(1440, 0, 1920, 1055));
+    drag({1500, 300}, 0.05, modifier::kShift);
+    EXPECT_EQ(preview.current, QRectF(1440, 528, 960, 527)) << "a span ends at its screen";
+}
+
 TEST_F(DragSnapTest, TheEdgeBandFollowsTheFullFrameAndThePointerIsClampedIntoTheVisibleFrame) {
     settings.setTrigger(DragSnapSettings::Trigger::ScreenEdges);
     press({300, 110});
@@ -195,6 +227,26 @@ TEST_F(DragSnapTest, DraggingOntoASecondScreenSnapsIntoThatScreensZone) {
     release();
     desk.runLoop().advance(0.03);
     EXPECT_EQ(desk.windowFrame(window), QRectF(1440, 900 - 1055, 960, 527));
+}
+
+TEST_F(DragSnapTest, WithSpacingThePreviewShowsTheSpacedFrameAndThePointerInTheGapStillPicksItsZone) {
+    zoneSpacing.setGap(10);
+    zoneSpacing.setMargin(6);
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200});
+    // The top-left quarter (0, 438, 720, 437): 6 in from the work area's edges, 5 from the shared ones.
+    const QRectF spaced(6, 443, 709, 426);
+    EXPECT_EQ(preview.current, spaced);
+    drag({717, 200}); // between the two windows' frames, on the left quarter's side of its edge
+    EXPECT_EQ(preview.current, spaced);
+    drag({723, 200});
+    EXPECT_EQ(preview.current, QRectF(725, 443, 709, 426));
+    drag({717, 200});
+    desk.log().clear();
+    release();
+    desk.runLoop().advance(0.03);
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 709x426", "write AXPosition 6,31"}));
 }
 
 TEST_F(DragSnapTest, EachMonitorOffersTheZonesOfItsOwnLayout) {

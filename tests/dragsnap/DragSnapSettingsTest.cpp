@@ -23,6 +23,7 @@ TEST_F(DragSnapSettingsTest, AFreshInstallationHasItsDefaultsAndWritesNothing) {
     EXPECT_FALSE(settings.isEnabled());
     EXPECT_EQ(settings.layoutName(), "Quadrant");
     EXPECT_EQ(settings.trigger(), DragSnapSettings::Trigger::Anywhere);
+    EXPECT_EQ(settings.spanKey(), DragSnapSettings::SpanKey::Control);
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
     EXPECT_TRUE(monitor.calls.isEmpty());
 }
@@ -42,6 +43,18 @@ TEST_F(DragSnapSettingsTest, StoredValuesLoadAndOnlyTheExactTriggerNameCounts) {
     }
     platform.defaults.setObject("dragSnapTrigger", qint64(1));
     EXPECT_EQ(DragSnapSettings(platform, monitor).trigger(), DragSnapSettings::Trigger::Anywhere);
+
+    for (const auto& [raw, expected] : {std::pair{"shift", DragSnapSettings::SpanKey::Shift},
+                                        std::pair{"alt", DragSnapSettings::SpanKey::Alt},
+                                        std::pair{"super", DragSnapSettings::SpanKey::Control},
+                                        std::pair{"Shift", DragSnapSettings::SpanKey::Control}}) {
+        platform.defaults.setString("dragSnapSpanKey", raw);
+        EXPECT_EQ(DragSnapSettings(platform, monitor).spanKey(), expected) << raw;
+    }
+    platform.defaults.setObject("dragSnapSpanKey", true);
+    const DragSnapSettings damaged(platform, monitor);
+    EXPECT_EQ(damaged.spanKey(), DragSnapSettings::SpanKey::Control) << "a value of the wrong type";
+    EXPECT_EQ(damaged.layoutName(), "No Such Layout") << "and nothing else lost";
 }
 
 TEST_F(DragSnapSettingsTest, EveryAssignmentIsStoredAndTheSwitchAppliesTheStartRule) {
@@ -61,6 +74,8 @@ TEST_F(DragSnapSettingsTest, EveryAssignmentIsStoredAndTheSwitchAppliesTheStartR
     settings.setLayoutName("Thirds");
     settings.setLayoutName("Thirds");
     EXPECT_EQ(platform.defaults.string("dragSnapTrigger"), "screenEdges");
+    settings.setSpanKey(DragSnapSettings::SpanKey::Alt);
+    EXPECT_EQ(platform.defaults.string("dragSnapSpanKey"), "alt");
     EXPECT_EQ(desk.defaults().writesOf("dragSnapLayoutName").size(), 2);
     EXPECT_EQ(monitor.calls.size(), 3) << "layout and trigger leave the monitor alone";
 }

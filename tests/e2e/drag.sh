@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # End to end: dragging a real xterm by its title bar with XTEST motion previews the zone under the
 # pointer and drops the window into it on release; a drag that ends with the pointer on the very top
-# row of the monitor, the most natural gesture towards the top, snaps into the zone there. The
-# quarters come from the layout given to the monitor itself (Xvfb's RandR monitor "screen"), over a
-# default of halves. An xterm of an application left alone is moved by no hotkey, drag or command,
-# while the other still is.
+# row of the monitor, the most natural gesture towards the top, snaps into the zone there; with Control
+# held the drop spans the zones crossed. The quarters come from the layout given to the monitor itself
+# (Xvfb's RandR monitor "screen"), over a default of halves. An xterm of an application left alone is
+# moved by no hotkey, drag or command, while the other still is.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
@@ -39,6 +39,15 @@ read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 expect_window_near "the pointer on the top row previews the top-right quarter" "Corvane Snap Preview" "720 0 720 450"
 "$pointer" up 1
 expect_frame "the drop on the top row fills the top-right quarter" "$a" 720 0 720 450
+# Control held from the top-left quarter across to the top-right one: the preview and the drop span both.
+read -r grab_x grab_y <<<"$(title_bar_point "$a")"
+"$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move 300 200 10 20
+xdotool keydown Control_L
+"$pointer" move 1100 200 10 20
+expect_window_near "Control across two zones previews both" "Corvane Snap Preview" "0 0 1440 450"
+"$pointer" up 1
+xdotool keyup Control_L
+expect_frame "the drop with Control held fills the top half" "$a" 0 0 1440 450
 
 # The application left alone: a hotkey, a command and a drag leave its window where the user put it.
 xdotool windowactivate --sync "$aside"

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # End to end on a real X server and window manager: each default hotkey places the focused xterm
 # in its zone, the arrows cycle, keystrokes still reach the xterm, and Corvane survives a client
-# dying mid-move and the window manager restarting.
+# dying mid-move and the window manager restarting; then, started again with spacing around zones,
+# it keeps that spacing.
+# Usage: hotkeys.sh CORVANE TYPED_WINDOW
 set -u
-corvane=$1
+corvane=$1 typed_window=$2
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/spacing.sh"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+100+100)
@@ -61,5 +64,8 @@ kill -0 "$E2E_CORVANE_PID" || fail "Corvane died with the window manager"
 second=$("$corvane" 2>&1)
 [ "$second" = "Corvane is already running." ] || fail "second launch said: $second"
 echo "ok - a second launch says Corvane is already running"
+
+expect_spacing 11 6
+expect_spacing_checked 11 6
 
 echo "end-to-end hotkeys: all passed"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end with a session bus of the run's own: the command line places the xterm in zone 3 of
-# "Six Pack" and steps on with `cycle next`; the frame the xterm had first stays on the window as
+# "Six Pack" and steps on with `cycle next`, then spans zones 5 and 1; the frame the xterm had first stays on the window as
 # _CORVANE_RESTORE_FRAME across a restart of Corvane, and `restore` brings it back once; with Corvane
 # stopped a command says so with status 3.
 set -u
@@ -24,6 +24,13 @@ expect_frame "corvane zone 'Six Pack' 3: the top-right sixth" "$a" 960 0 480 450
 run cycle next
 [ $status = 0 ] || fail "corvane cycle next ($status): $said"
 expect_frame "corvane cycle next: the bottom-left sixth" "$a" 0 450 480 450
+run zone "Six Pack" 5-1
+[ $status = 0 ] || fail "corvane zone 'Six Pack' 5-1 ($status): $said"
+expect_frame "corvane zone 'Six Pack' 5-1: the left two columns" "$a" 0 0 960 900
+run zone Thirds 2-4
+[ $status = 1 ] && [ "$said" = "corvane: \"Thirds\" has zones 1 to 3; there is no zone 4." ] ||
+  fail "a span past the last zone ($status): $said"
+echo "ok - a span past the last zone fails with status 1 and says why"
 
 remembered() { xprop -id "$a" _CORVANE_RESTORE_FRAME | grep -qF "= $fx, $fy, $fw, $fh"; }
 remembered || fail "the first frame is not on the window: $(xprop -id "$a" _CORVANE_RESTORE_FRAME)"

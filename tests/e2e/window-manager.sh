@@ -3,12 +3,15 @@
 # (icewm's taskbar, fluxbox's toolbar) and a desktop-icons window as desktop environments draw one:
 # a title-bar drag of the only window drops it into the zone under the pointer, a hotkey after a
 # click on the desktop leaves the desktop alone, a hotkey fills the zone left by the panel, and a
-# title-bar drag of a window raised over another one it overlaps drops it into its zone; a window of an
-# application left alone moves by neither hotkey nor drag.
+# title-bar drag of a window raised over another one it overlaps drops it into its zone, and one with
+# Control held spans two zones; a window of an application left alone moves by neither hotkey nor
+# drag; then, started again with spacing around zones, Corvane keeps that spacing within the work area.
 # Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity
 set -u
 corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/geometry.sh"
+source "$(dirname "$0")/spacing.sh"
 
 # Rows above each window manager's own panel, as it draws it on a 1440 x 900 screen: icewm's taskbar
 # is 26 rows high (with no strut of its own: it sits three windows deep), fluxbox's toolbar 20 (no
@@ -25,13 +28,17 @@ write_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key>
 a=$(start_xterm alpha 80x24+100+100)
 start_corvane "$corvane"
 
+# The row through the middle of a window's title bar.
+title_bar_y() {
+  local top
+  top=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $3}')
+  set -- $(outer_frame "$1")
+  echo $(($2 + ${top:-20} / 2))
+}
 # Drags a window by its title bar, from a point of the title bar at the given x, to a point.
 drag_title_bar() {
-  local id=$1 grab_x=$2 to_x=$3 to_y=$4
-  set -- $(outer_frame "$id")
-  local top grab_y
-  top=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $3}')
-  grab_y=$(($2 + ${top:-20} / 2))
+  local id=$1 grab_x=$2 to_x=$3 to_y=$4 grab_y
+  grab_y=$(title_bar_y "$id")
   "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x + 100)) $((grab_y + 100)) 10 20 \
     move "$to_x" "$to_y" 10 20
   wait_for 3 xdotool search --onlyvisible --name '^Corvane Snap Preview$' || fail "$E2E_WM: no preview during the drag"
@@ -70,9 +77,19 @@ xdotool windowactivate --sync "$a"
 drag_title_bar "$a" 400 1200 $((visible - 150))
 expect_frame "$E2E_WM: a title-bar drag of a raised window drops it into the bottom-right quarter" \
   "$a" 720 "$half" 720 $((visible - half))
+# With Control held from the bottom-right quarter up to the top-right one, the drop spans the right half.
+grab_y=$(title_bar_y "$a")
+"$pointer" move 900 "$grab_y" 1 10 down 1 move 1000 $((grab_y - 100)) 10 20 move 1200 $((visible - 150)) 10 20
+xdotool keydown Control_L
+"$pointer" move 1200 150 10 20
+expect_window_near "$E2E_WM: Control across two zones previews both" "Corvane Snap Preview" "720 0 720 $visible"
+"$pointer" up 1
+xdotool keyup Control_L
+expect_frame "$E2E_WM: the drop with Control held fills the right half" "$a" 720 0 720 "$visible"
 
 xterm -class Aside -T aside -geometry 60x10+600+300 -e bash --norc >/dev/null 2>&1 &
-E2E_PIDS+=($!)
+aside_pid=$!
+E2E_PIDS+=($aside_pid)
 wait_for 10 xdotool search --name '^aside$' || fail "$E2E_WM: the xterm aside did not appear"
 aside=$(xdotool search --name '^aside$' | head -1)
 xdotool windowactivate --sync "$aside"
@@ -86,5 +103,10 @@ sleep 0.3 # a hotkey's or a drop's write, had there been one, has landed by now
 set -- $(outer_frame "$aside")
 [ "$3 $4" = "$aw $ah" ] || fail "$E2E_WM: the window left alone was placed in a zone: $*"
 echo "ok - $E2E_WM: a window of an application left alone keeps its size through a hotkey and a drag"
+kill "$aside_pid"
+wait_for 3 sh -c "! xdotool search --name '^aside\$'" || fail "$E2E_WM: the xterm aside did not close"
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+
+expect_spacing 10 7
+expect_spacing_checked 10 7
 echo "end-to-end $E2E_WM: all passed"

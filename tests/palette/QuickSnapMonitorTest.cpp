@@ -36,6 +36,7 @@ protected:
     RecordingPalette palette;
     std::optional<LogCapture> log;
     FrameWriteQueue frameWrites{platform};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
     ExcludedApplications excluded{platform};
     std::optional<QuickSnapMonitor> monitor;
 
@@ -47,7 +48,7 @@ protected:
         log.emplace();
         // The panel as placed below the button, in screen coordinates.
         palette.frameWhenShown = QRectF(140, 574, 370, 200);
-        monitor.emplace(platform, frameWrites, palette, excluded);
+        monitor.emplace(platform, frameWrites, zoneSpacing, palette, excluded);
         monitor->start();
     }
 
@@ -323,6 +324,16 @@ TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButton
     palette.onPick(QRectF(0, 0, 1, 1));
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_TRUE(desk.log().effects().isEmpty());
+}
+
+TEST_F(QuickSnapMonitorTest, APickKeepsTheSpacingAroundZones) {
+    zoneSpacing.setGap(10);
+    zoneSpacing.setMargin(6);
+    openPalette();
+    desk.log().clear();
+    palette.onPick(QRectF(0.5, 0, 0.5, 1));
+    // The right half of (0, 25, 1440, 875) in AX coordinates, 5 off the shared edge and 6 off the others.
+    EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 709x863", "write AXPosition 725,31"}));
 }
 
 TEST_F(QuickSnapMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors) {

@@ -2,6 +2,7 @@
 // screen, one panel at a time, a window that never takes the focus, and clicks that pick.
 #include "palette/QuickSnapPanel.h"
 
+#include "control/ZoneSpacingSettings.h"
 #include "model/BuiltInLayouts.h"
 #include "palette/QuickSnapView.h"
 #include "platform/sim/SimDesktop.h"
@@ -23,6 +24,7 @@ protected:
     Screen left = desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
     Screen right = desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 40, 1280, 760));
     const QSizeF size{374, 164};
+    ZoneSpacingSettings zoneSpacing{platform.defaults};
 
     std::optional<QRectF> frameFor(QRectF axButton) {
         return QuickSnapPanel::frameNear(axButton, size, platform.screens);
@@ -51,7 +53,7 @@ TEST_F(QuickSnapPanelTest, ThePanelSitsBelowTheButtonOrAboveItAndStaysInsideTheB
 }
 
 TEST_F(QuickSnapPanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFractions) {
-    QuickSnapPanel palette(platform);
+    QuickSnapPanel palette(platform, zoneSpacing);
     QList<QRectF> picked;
     const auto record = [&](const QRectF& r) { picked.append(r); };
     palette.show({148, 104, 14, 16}, record);
@@ -100,7 +102,7 @@ TEST_F(QuickSnapPanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextT
     desk.setScreens({left, Screen{9, "other", QRectF(-1280, 100, 1280, 800), QRectF(-1280, 100, 1280, 800)}});
     desk.setPrimaryRootOrigin(QPoint(1280, 0));
     desk.setWindowScale(2);
-    QuickSnapPanel palette(platform);
+    QuickSnapPanel palette(platform, zoneSpacing);
     palette.show({148, 104, 14, 16}, [](const QRectF&) {});
     QWidget* panel = palette.panel();
     ASSERT_TRUE(panel);

@@ -77,6 +77,61 @@ TEST(SnapLayoutViewTest, ZonesArePartedByASeamAndAClickPassesTheStoredFractions)
     EXPECT_EQ(pixelAt(split, QPoint(60, 27)), separator);
 }
 
+// What a press on a zone button starts: the button holds the pointer, so every later move and the
+// release go to it, wherever the pointer is over the view.
+class HeldPress {
+public:
+    HeldPress(SnapLayoutView& view, int zone)
+        : m_view(view)
+        , m_button(view.zoneButton(zone)) {
+        QTest::mousePress(m_button, Qt::LeftButton, {}, m_button->rect().center());
+    }
+    void moveTo(int zone) {
+        const QPointF local = m_button->mapFrom(&m_view, centre(zone));
+        QMouseEvent move(QEvent::MouseMove, local, m_button->mapToGlobal(local), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QApplication::sendEvent(m_button, &move);
+    }
+    void releaseAt(QPoint viewPoint) {
+        QTest::mouseRelease(m_button, Qt::LeftButton, {}, m_button->mapFrom(&m_view, viewPoint));
+    }
+    QPoint centre(int zone) const { return m_view.zoneButton(zone)->geometry().center(); }
+
+private:
+    SnapLayoutView& m_view;
+    QAbstractButton* m_button;
+};
+
+TEST(SnapLayoutViewTest, APressReleasedOnAnotherZoneSpansBothAndLightsEveryZoneBetween) {
+    QList<QRectF> picked;
+    SnapLayoutView quadrant(builtIn("Quadrant"), [&](const QRectF& r) { picked.append(r); });
+    quadrant.resize(80, SnapLayoutView::height);
+    quadrant.show();
+    const QColor unlit = pixelAt(quadrant, QPoint(60, 10));
+
+    HeldPress topLeft(quadrant, 0);
+    topLeft.moveTo(3);
+    EXPECT_EQ(quadrant.spannedFraction(), QRectF(0, 0, 1, 1));
+    EXPECT_EQ(pixelAt(quadrant, QPoint(60, 10)), quadrant.palette().color(QPalette::Highlight))
+        << "a zone inside the span is lit though the pointer never crossed it";
+    topLeft.moveTo(1);
+    EXPECT_EQ(quadrant.spannedFraction(), QRectF(0, 0, 1, 0.5)) << "the span follows the pointer back";
+    EXPECT_EQ(pixelAt(quadrant, QPoint(20, 45)), unlit);
+    topLeft.releaseAt(topLeft.centre(1));
+    EXPECT_FALSE(quadrant.spannedFraction());
+    EXPECT_EQ(picked, (QList<QRectF>{QRectF(0, 0, 1, 0.5)}));
+
+    picked.clear();
+    HeldPress bottomLeft(quadrant, 2);
+    bottomLeft.moveTo(3);
+    bottomLeft.moveTo(2);
+    bottomLeft.releaseAt(bottomLeft.centre(2));
+    HeldPress again(quadrant, 2);
+    again.releaseAt(QPoint(79, 54));
+    EXPECT_EQ(picked, (QList<QRectF>{QRectF(0, 0.5, 0.5, 0.5)}))
+        << "back on the pressed zone it is a click; released on the seam, nothing";
+}
+
 class PresetCellTest : public ControllerTest {
 protected:
     void SetUp() override {
@@ -119,6 +174,37 @@ TEST_F(PresetCellTest, ShowsAGridThumbnailBeforeASizeTileAndAppliesWhatIsStored)
     EXPECT_EQ(PresetCell::sizeLabel(std::nan(""), std::numeric_limits<double>::infinity()), "—×—");
     EXPECT_EQ(PresetCell::sizeLabel(1e19, -1e19), "—×—") << "beyond 64 bits";
     EXPECT_EQ(PresetCell::sizeLabel(9007199254740992.0, 1), "9007199254740992×1");
+}
+
+TEST_F(PresetCellTest, ThumbnailsDrawTheSpacingAnEighthItsSizeAndFollowItsChanges) {
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({1, 100}), ZoneSpacing({1, 13})) << "any spacing shows";
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({0, 0}), ZoneSpacing({0, 0}));
+    EXPECT_EQ(SnapLayoutView::thumbnailSpacing({-8, 400}), ZoneSpacing({0, 13}));
+
+    SnapLayoutView split(builtIn("Split"), {});
+    split.followZoneSpacing(zoneSpacing);
+    split.resize(80, SnapLayoutView::height);
+    split.show();
+    EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(40, 0, 39, 54)) << "no spacing: the seam alone";
+    EXPECT_NE(pixelAt(split, QPoint(41, 27)).alpha(), 0);
+
+    zoneSpacing.setGap(20);    // 3 points drawn: 2 after the shared edge, 1 before it and the seam
+    zoneSpacing.setMargin(12); // 2 points drawn
+    EXPECT_EQ(split.zoneButton(0)->geometry(), QRect(2, 2, 36, 50));
+    EXPECT_EQ(split.zoneButton(1)->geometry(), QRect(42, 2, 35, 50));
+    EXPECT_EQ(pixelAt(split, QPoint(41, 27)).alpha(), 0) << "the gap";
+    EXPECT_EQ(pixelAt(split, QPoint(1, 27)).alpha(), 0) << "the margin";
+    EXPECT_NE(pixelAt(split, QPoint(43, 27)).alpha(), 0);
+
+    // A preset's thumbnail follows the placer's spacing, and places with it.
+    PresetCell cell(Preset{QUuid::createUuid(), "Grid", {}, {}, 2, 2, QList<GridSpan>{}},
+                    controller->placer());
+    cell.resize(80, 120);
+    cell.show();
+    EXPECT_EQ(cell.gridThumbnail()->zoneButton(0)->geometry().topLeft(), QPoint(2, 2));
+    QTest::mouseClick(cell.gridThumbnail()->zoneButton(0), Qt::LeftButton);
+    desk.settle();
+    EXPECT_EQ(frame(), QRectF(12, 37, 698, 415)) << "the top-left quarter of (0, 25, 1440, 875), spaced";
 }
 
 TEST(WindowButtonsGlyphTest, DrawsTheWindowManagersButtonsWithMaximizeLitAndIsHiddenFromScreenReaders) {

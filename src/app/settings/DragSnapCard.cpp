@@ -61,6 +61,15 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
         m_dragSnap.setTrigger(m_trigger->itemData(index).value<DragSnapSettings::Trigger>());
     });
     details->addLayout(labelledRow(makeLabel(tr("Show preview"), TextStyle::Body, m_details), m_trigger));
+    m_spanKey = makePicker(140, tr("Span zones with"), m_details);
+    m_spanKey->setObjectName(QStringLiteral("spanKey"));
+    m_spanKey->addItem(tr("Control"), QVariant::fromValue(DragSnapSettings::SpanKey::Control));
+    m_spanKey->addItem(tr("Alt"), QVariant::fromValue(DragSnapSettings::SpanKey::Alt));
+    m_spanKey->addItem(tr("Shift"), QVariant::fromValue(DragSnapSettings::SpanKey::Shift));
+    connect(m_spanKey, &QComboBox::activated, this, [this](int index) {
+        m_dragSnap.setSpanKey(m_spanKey->itemData(index).value<DragSnapSettings::SpanKey>());
+    });
+    details->addLayout(labelledRow(makeLabel(tr("Span zones with"), TextStyle::Body, m_details), m_spanKey));
     m_restoreSize = new QCheckBox(tr("Restore a window's size when you drag it out of its zone"), m_details);
     m_restoreSize->setObjectName(QStringLiteral("restoreSize"));
     connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
@@ -69,7 +78,9 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_thumbnailSlot = new QVBoxLayout;
     m_thumbnailSlot->setContentsMargins(0, 0, 0, 0);
     details->addLayout(m_thumbnailSlot);
-    details->addWidget(makeExplanation(tr("Hold Super while dragging to place a window freely."), m_details));
+    m_keysNote = makeExplanation(QString(), m_details);
+    m_keysNote->setObjectName(QStringLiteral("dragKeysNote"));
+    details->addWidget(m_keysNote);
     if (desktopTilesAtEdges) {
         QLabel* edges = makeExplanation(edgeTilingNote(), m_details);
         edges->setObjectName(QStringLiteral("edgeTilingNote"));
@@ -81,6 +92,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::monitorLayoutsChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::spanKeyChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
     connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
     refresh();
@@ -108,6 +120,12 @@ void DragSnapCard::refresh() {
                    tr("Same as all"));
     const QSignalBlocker quiet(m_trigger);
     m_trigger->setCurrentIndex(m_trigger->findData(QVariant::fromValue(m_dragSnap.trigger())));
+    const QSignalBlocker quietKey(m_spanKey);
+    const int key = m_spanKey->findData(QVariant::fromValue(m_dragSnap.spanKey()));
+    m_spanKey->setCurrentIndex(key);
+    m_keysNote->setText(tr("Hold %1 while dragging across zones to span them. Hold Super to place a window "
+                           "freely.")
+                            .arg(m_spanKey->itemText(key)));
     m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
     refreshThumbnail();
 }
@@ -145,9 +163,11 @@ void DragSnapCard::refreshThumbnail() {
         m_controller.presets().layout(monitor ? m_dragSnap.layoutNameFor(*monitor) : m_dragSnap.layoutName());
     if (!layout)
         return;
-    m_thumbnail = new SnapLayoutView(
+    auto* thumbnail = new SnapLayoutView(
         *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
         m_details);
+    thumbnail->followZoneSpacing(m_controller.zoneSpacing());
+    m_thumbnail = thumbnail;
     m_thumbnail->setObjectName(QStringLiteral("dragSnapThumbnail"));
     m_thumbnail->setFixedHeight(55);
     m_thumbnail->setToolTip(layout->name);

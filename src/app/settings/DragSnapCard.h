@@ -45,6 +45,8 @@ private:
     QComboBox* m_monitorLayout = nullptr;
     QString m_chosenMonitorKey; // MonitorKey; the first monitor's until one is clicked
     QComboBox* m_trigger = nullptr;
+    QComboBox* m_spanKey = nullptr;
+    QLabel* m_keysNote = nullptr; // which keys change a drop
     QCheckBox* m_restoreSize = nullptr;
     QVBoxLayout* m_thumbnailSlot = nullptr;
     QWidget* m_thumbnail = nullptr;

@@ -89,6 +89,7 @@ QWidget* PresetsCard::makeRow(const Preset& preset, QWidget* parent) {
             *layout, [this](const QRectF& fraction) { m_controller.placer().snapFocusedWindow(fraction); },
             row);
         thumbnail->setFixedHeight(50);
+        thumbnail->followZoneSpacing(m_controller.zoneSpacing());
         thumbnail->setToolTip(preset.name);
         group->addWidget(thumbnail);
         return row;
