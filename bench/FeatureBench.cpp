@@ -212,6 +212,8 @@ int main(int argc, char** argv) {
         countInstructions<DragScenario>("drag-across-border", QPointF(700, 300), QPointF(740, 300));
         countInstructions<DragScenario>("drag-within-zone-spaced", QPointF(300, 300), QPointF(310, 305),
                                         ZoneSpacing{11, 8});
+        countInstructions<DragScenario>("drag-within-zone-own-layout", QPointF(300, 300), QPointF(310, 305),
+                                        ZoneSpacing{}, true);
         countInstructions<CornerScenario>("move-outside-corners");
         return 0;
     }
