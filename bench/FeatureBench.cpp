@@ -1,7 +1,8 @@
 // The per-event costs of the two pointer features on a simulated desktop: one drag event once the
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
-// platform; with no spacing around zones and with some) and one mouse move outside every title-bar corner
-// with the palette on.
+// platform; with no spacing around zones and with some; with a layout given to the monitor itself) and
+// one mouse move outside every title-bar corner with the palette on.
+#include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "control/WindowLookup.h"
 #include "dragsnap/DragSnapMonitor.h"
@@ -50,12 +51,19 @@ struct Desktop {
 
 // A drag confirmed on the front window; each step is one drag event with the pointer at the next of
 // two spots: within one zone, or across a zone border so that the preview window moves each time.
+// With a monitor layout, the screen has a drag layout of its own (the same Quadrant), looked up by
+// its key at each event.
 class DragScenario {
 public:
-    DragScenario(QPointF first, QPointF second, ZoneSpacing spacing = {})
+    DragScenario(QPointF first, QPointF second, ZoneSpacing spacing = {}, bool hasMonitorLayout = false)
         : m_spots{first, second} {
         m_zoneSpacing.setGap(spacing.gap);
         m_zoneSpacing.setMargin(spacing.margin);
+        if (hasMonitorLayout) {
+            const QList<Screen> screens = m_desktop.platform.screens.screens();
+            m_settings.setMonitorLayoutName(MonitorKey::of(screens.first(), screens),
+                                            m_settings.layoutName());
+        }
         const SimWindowId front = m_desktop.windows.last();
         const QRectF frame = m_desktop.desk.windowFrame(front);
         m_desktop.pointerAt(frame.topLeft() + QPointF(300, 8));
@@ -76,7 +84,9 @@ private:
     IdleSwitch m_idle;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
     ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
-    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle};
+    ExcludedApplications m_excluded{m_desktop.platform};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle,
+                                  m_excluded};
     IdleMonitor m_settingsMonitor;
     DragSnapSettings m_settings{m_desktop.platform, m_settingsMonitor};
     SnapPreviewOverlay m_preview{m_desktop.platform};
@@ -85,6 +95,7 @@ private:
                               [this](const QString& name) { return m_controller.presets().layout(name); },
                               m_settings,
                               m_zoneSpacing,
+                              m_excluded,
                               m_preview};
     QPointF m_spots[2];
     int m_next = 0;
@@ -108,7 +119,8 @@ private:
     HiddenPalette m_palette;
     FrameWriteQueue m_frameWrites{m_desktop.platform};
     ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
-    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette};
+    ExcludedApplications m_excluded{m_desktop.platform};
+    QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette, m_excluded};
 };
 
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
@@ -128,6 +140,11 @@ void BM_ConfirmedDragEventAcrossAZoneBorder(benchmark::State& state) {
     runSteps<DragScenario>(state, QPointF(700, 300), QPointF(740, 300));
 }
 BENCHMARK(BM_ConfirmedDragEventAcrossAZoneBorder);
+
+void BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout(benchmark::State& state) {
+    runSteps<DragScenario>(state, QPointF(300, 300), QPointF(310, 305), ZoneSpacing{}, true);
+}
+BENCHMARK(BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout);
 
 // The same two with a gap and a margin: the preview shows the spaced frame.
 void BM_ConfirmedDragEventWithinAZoneWithSpacing(benchmark::State& state) {
@@ -195,6 +212,8 @@ int main(int argc, char** argv) {
         countInstructions<DragScenario>("drag-across-border", QPointF(700, 300), QPointF(740, 300));
         countInstructions<DragScenario>("drag-within-zone-spaced", QPointF(300, 300), QPointF(310, 305),
                                         ZoneSpacing{11, 8});
+        countInstructions<DragScenario>("drag-within-zone-own-layout", QPointF(300, 300), QPointF(310, 305),
+                                        ZoneSpacing{}, true);
         countInstructions<CornerScenario>("move-outside-corners");
         return 0;
     }

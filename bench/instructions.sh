@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Instruction counts per event under callgrind, steadier than the timings: one confirmed drag event
-# (within a zone, across a zone border, within a zone with spacing around zones) and one mouse move
+# (within a zone, across a zone border, within a zone with spacing around zones, within a zone of a
+# monitor's own layout) and one mouse move
 # outside every corner. Each is counted over 10,000 events.
 # Usage: bench/instructions.sh BUILD/bench/corvane_feature_bench
 set -eu

@@ -44,6 +44,7 @@ motion_field() { grep -m1 "^pointer moving at $1 Hz" <<<"$desktop" | sed -E "s/.
 
 row() { printf '| %-52s | %-16s | %-18s | %-9s |\n' "$1" "$2" "$3" "$4"; }
 within=$(ns BM_ConfirmedDragEventWithinAZone) across=$(ns BM_ConfirmedDragEventAcrossAZoneBorder)
+own=$(ns BM_ConfirmedDragEventWithinAZoneOfAMonitorsOwnLayout)
 corner=$(ns BM_MouseMoveOutsideEveryCorner)
 c_median=$(median corvane) c_p95=$(p95 corvane)
 m_median=$(median "corvane, moving") m_p95=$(p95 "corvane, moving")
@@ -77,6 +78,7 @@ row "confirmed drag event, across a zone border" "$(pretty_ns "$across")" "< 2 u
 spaced=$(ns BM_ConfirmedDragEventWithinAZoneWithSpacing)
 row "  within a zone, a gap and a margin around zones" "$(pretty_ns "$spaced")" "< 2 us" "$(verdict "$spaced" 2000)"
 row "  the same in instructions per event" "$(count drag-within-zone-spaced)" "" ""
+row "  within a zone of a monitor's own layout" "$(pretty_ns "$own")" "< 2 us" "$(verdict "$own" 2000)"
 row "mouse move outside every corner, palette on" "$(pretty_ns "$corner")" "< 300 ns" "$(verdict "$corner" 300)"
 row "  the same three in instructions per event" \
   "$(count drag-within-zone) / $(count drag-across-border) / $(count move-outside-corners)" "" ""

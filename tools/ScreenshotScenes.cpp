@@ -3,6 +3,7 @@
 #include "app/MenuBarView.h"
 #include "app/SettingsView.h"
 #include "app/UpdaterController.h"
+#include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewView.h"
@@ -60,6 +61,7 @@ struct Scene {
     QuickSnapSettings palette{platform, idle};
     FrameWriteQueue frameWrites{platform};
     ZoneSpacingSettings zoneSpacing{platform.defaults};
+    ExcludedApplications excluded{platform};
     std::unique_ptr<WindowController> controller;
 
     Scene(bool isTrusted, bool hasPresets) {
@@ -68,9 +70,20 @@ struct Scene {
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-        controller =
-            std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette,
+                                                        excluded);
         if (hasPresets) {
+            // A wide screen beside the laptop, given a drag layout of its own, and an application left
+            // alone.
+            const Screen wide{.id = 2,
+                              .name = QStringLiteral("DP-1"),
+                              .frame = QRectF(1440, 0, 2560, 1080),
+                              .visibleFrame = QRectF(1440, 0, 2560, 1080),
+                              .connector = QStringLiteral("DP-1")};
+            desk.setScreens({desk.platform().screens.screens().first(), wide});
+            dragSnap.setMonitorLayoutName(MonitorKey::of(wide, platform.screens.screens()),
+                                          QStringLiteral("Thirds"));
+            excluded.add(QStringLiteral("XTerm"));
             controller->presets().addSizePreset(QStringLiteral("Laptop"), 1440, 900);
             controller->presets().addGridPreset(QStringLiteral("Wide centre"), 2, 3, {{0, 1, 2, 1}});
             controller->presets().addSizePreset(QStringLiteral("A very long preset"), 1000, 700);

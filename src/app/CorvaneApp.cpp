@@ -18,6 +18,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
     : m_platform(platform)
     , m_frameWrites(platform)
     , m_zoneSpacing(platform.defaults)
+    , m_excludedApps(platform)
     , m_preview(platform)
     // Drag events reach the monitor only after start-up, when the controller exists.
     , m_dragSnapMonitor(
@@ -25,15 +26,16 @@ CorvaneApp::CorvaneApp(Platform& platform)
           [this](const QString& name) {
               return m_controller ? m_controller->presets().layout(name) : std::nullopt;
           },
-          m_dragSnapSettings, m_zoneSpacing, platform.agentPreview ? *platform.agentPreview : m_preview)
+          m_dragSnapSettings, m_zoneSpacing, m_excludedApps,
+          platform.agentPreview ? *platform.agentPreview : m_preview)
     , m_palettePanel(platform, m_zoneSpacing)
     , m_paletteMonitor(platform, m_frameWrites, m_zoneSpacing,
-                       platform.agentPalette ? *platform.agentPalette : m_palettePanel)
+                       platform.agentPalette ? *platform.agentPalette : m_palettePanel, m_excludedApps)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
     m_controller = std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing,
-                                                      m_dragSnapSettings, m_paletteSettings);
+                                                      m_dragSnapSettings, m_paletteSettings, m_excludedApps);
     HotkeyTable& hotkeys = m_controller->hotkeys();
     m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
     connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),

@@ -53,6 +53,7 @@ private:
     bool m_isPanelFocused = false;
     FrameWriteQueue m_frameWrites;
     ZoneSpacingSettings m_zoneSpacing;
+    ExcludedApplications m_excludedApps;
     SnapPreviewOverlay m_preview; // built on first show: unused where the desktop's agent draws
     DragSnapMonitor m_dragSnapMonitor;
     QuickSnapPanel m_palettePanel;

@@ -152,6 +152,11 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
             commanderror::kInvalidRememberedFrame,
             QStringLiteral("The frame remembered on the window is not one a window can have; Corvane "
                            "removed it and left the window where it is."));
+    case Placement::ExcludedApplication:
+        return error(commanderror::kExcludedApplication,
+                     QStringLiteral("Corvane leaves the windows of \"%1\" alone: it is on the list of "
+                                    "applications Corvane never moves.")
+                         .arg(echoed(m_placer.excludedTarget().value_or(RunningApplication()).name)));
     case Placement::Requested:
         break;
     }

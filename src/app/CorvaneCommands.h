@@ -31,6 +31,7 @@ inline constexpr auto kNothingToRestore = "app.corvane.Error.NothingToRestore";
 inline constexpr auto kInvalidRememberedFrame = "app.corvane.Error.InvalidRememberedFrame";
 inline constexpr auto kNoOtherScreen = "app.corvane.Error.NoOtherScreen";
 inline constexpr auto kNoCycledLayout = "app.corvane.Error.NoCycledLayout";
+inline constexpr auto kExcludedApplication = "app.corvane.Error.ExcludedApplication";
 inline constexpr auto kInvalidArgs = "org.freedesktop.DBus.Error.InvalidArgs";
 } // namespace commanderror
 

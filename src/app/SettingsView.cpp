@@ -1,6 +1,7 @@
 #include "SettingsView.h"
 
 #include "app/settings/DragSnapCard.h"
+#include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
 #include "app/settings/HotkeysCard.h"
@@ -59,6 +60,7 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addWidget(new GridBuilderCard(controller, content));
     column->addWidget(new ManualSizeCard(controller, content));
     column->addWidget(new PresetsCard(controller, content));
+    column->addWidget(new ExcludedApplicationsCard(controller, content));
     column->addStretch();
     setWidget(content);
 }

@@ -6,13 +6,14 @@ namespace corvane {
 
 WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites,
                                    ZoneSpacingSettings& zoneSpacing, FeatureSwitch& dragSnap,
-                                   FeatureSwitch& palette, QObject* parent)
+                                   FeatureSwitch& palette, ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_zoneSpacing(zoneSpacing)
     , m_dragSnap(dragSnap)
     , m_palette(palette)
-    , m_placer(platform, frameWrites, zoneSpacing) {
+    , m_excluded(excluded)
+    , m_placer(platform, frameWrites, zoneSpacing, excluded) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

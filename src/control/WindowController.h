@@ -26,7 +26,8 @@ class WindowController : public QObject {
 public:
     // Runs the whole start-up: the features' settings must exist already.
     WindowController(Platform& platform, FrameWriteQueue& frameWrites, ZoneSpacingSettings& zoneSpacing,
-                     FeatureSwitch& dragSnap, FeatureSwitch& palette, QObject* parent = nullptr);
+                     FeatureSwitch& dragSnap, FeatureSwitch& palette, ExcludedApplications& excluded,
+                     QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -35,6 +36,7 @@ public:
     WindowPlacer& placer() { return m_placer; }
     ZoneSpacingSettings& zoneSpacing() { return m_zoneSpacing; }
     ZoneCycle& cycle() { return m_cycle; }
+    ExcludedApplications& excludedApplications() { return m_excluded; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -55,6 +57,7 @@ private:
     ZoneSpacingSettings& m_zoneSpacing;
     FeatureSwitch& m_dragSnap;
     FeatureSwitch& m_palette;
+    ExcludedApplications& m_excluded;
     AccessTrust m_trust{m_platform};
     PresetStore m_presets{m_platform.defaults};
     HotkeyTable m_hotkeys{m_platform.defaults};

@@ -8,11 +8,12 @@
 namespace corvane {
 
 WindowPlacer::WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ZoneSpacingSettings& spacing,
-                           QObject* parent)
+                           const ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_writes(writes)
-    , m_spacing(spacing) {
+    , m_spacing(spacing)
+    , m_excluded(excluded) {
     appDidActivate(m_platform.workspace.frontmostApplication());
     connect(&m_platform.workspace, &Workspace::didActivateApplication, this, &WindowPlacer::appDidActivate);
 }
@@ -35,6 +36,7 @@ QList<RunningApplication> WindowPlacer::targetCandidates() const {
 }
 
 std::optional<WindowPlacer::Target> WindowPlacer::target(bool isFrameNeeded) {
+    m_excludedTarget.reset();
     const double h = primaryScreenHeight(m_platform.screens);
     if (h <= 0) {
         qCDebug(lcGeneral) << "No window to act on: no screen";
@@ -46,6 +48,11 @@ std::optional<WindowPlacer::Target> WindowPlacer::target(bool isFrameNeeded) {
         if (!window) {
             qCDebug(lcGeneral) << "No focused window in process" << application.pid;
             continue;
+        }
+        if (m_excluded.isExcluded(application)) {
+            qCDebug(lcGeneral) << "Not acting on a window of" << application.name << ": it is left alone";
+            m_excludedTarget = application;
+            return std::nullopt;
         }
         if (!isFrameNeeded)
             return Target{*window, application, {}};
@@ -93,7 +100,7 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
                                           WriteDone done, ZoneSpacing spacing) {
     const std::optional<Target> found = target();
     if (!found)
-        return Placement::NoTargetWindow;
+        return noTarget();
     if (!screen)
         screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
@@ -105,7 +112,7 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
 Placement WindowPlacer::resizeFocusedWindow(double width, double height, WriteDone done) {
     const std::optional<Target> found = target();
     if (!found)
-        return Placement::NoTargetWindow;
+        return noTarget();
     const double w = clampedWindowDimension(width);
     const double h = clampedWindowDimension(height);
     const std::optional<Screen> screen = screenContaining(m_platform.screens, found->frame);
@@ -120,7 +127,7 @@ Placement WindowPlacer::resizeFocusedWindow(double width, double height, WriteDo
 Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
     const std::optional<QRectF> frame = focusedWindowFrame();
     if (!frame)
-        return Placement::NoTargetWindow;
+        return noTarget();
     const QList<Screen> screens = m_platform.screens.screens();
     const std::optional<Screen> current = screenContaining(m_platform.screens, *frame);
     qsizetype i = -1;
@@ -151,7 +158,7 @@ Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
 Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {
     const std::optional<Target> found = target(false);
     if (!found)
-        return Placement::NoTargetWindow;
+        return noTarget();
     const RememberedFrameRead remembered = rememberedFrameOf(m_platform.accessibility, found->window);
     if (remembered.isInvalid)
         return Placement::InvalidRememberedFrame;

@@ -4,6 +4,7 @@
 // first placed it. The target is found when a placement is asked for; the write goes through the
 // one ordered FrameWriteQueue.
 
+#include "control/ExcludedApplications.h"
 #include "control/FrameWriteQueue.h"
 #include "control/ZoneSpacingSettings.h"
 #include "platform/Platform.h"
@@ -24,16 +25,19 @@ enum class Placement {
     NoCycledLayout,         // no layout was applied yet to step through
     NothingToRestore,       // the target window has no frame remembered from before Corvane placed it
     InvalidRememberedFrame, // what the window remembered is no frame a window can have: it was removed
+    ExcludedApplication,    // the target window's application is one Corvane leaves alone
 };
 
 class WindowPlacer : public QObject {
     Q_OBJECT
 public:
     WindowPlacer(Platform& platform, FrameWriteQueue& writes, const ZoneSpacingSettings& spacing,
-                 QObject* parent = nullptr);
+                 const ExcludedApplications& excluded, QObject* parent = nullptr);
 
     // The application the user last worked in, never Corvane.
     const std::optional<RunningApplication>& lastActiveApp() const { return m_lastActiveApp; }
+    // The application whose window the last placement refused as ExcludedApplication.
+    const std::optional<RunningApplication>& excludedTarget() const { return m_excludedTarget; }
 
     // The spacing every zone placement keeps.
     const ZoneSpacingSettings& zoneSpacing() const { return m_spacing; }
@@ -57,13 +61,18 @@ private:
     QList<RunningApplication> targetCandidates() const;
     // Later key presses may change the focus before the write runs, and the write is to land where
     // this one was meant. A candidate without a focused window is passed over, and where the placement
-    // builds on the window's frame, one whose frame cannot be read too.
+    // builds on the window's frame, one whose frame cannot be read too. A window of an application left
+    // alone is no target, and none is looked for past it (noTarget() says so).
     struct Target {
         AxElement window;
         RunningApplication application;
         QRectF frame; // screen coordinates; empty unless it was needed
     };
     std::optional<Target> target(bool isFrameNeeded = true);
+    // Why target() found none.
+    Placement noTarget() const {
+        return m_excludedTarget ? Placement::ExcludedApplication : Placement::NoTargetWindow;
+    }
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
                                 ZoneSpacing spacing);
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
@@ -72,8 +81,10 @@ private:
 
     Platform& m_platform;
     std::optional<RunningApplication> m_lastActiveApp;
+    std::optional<RunningApplication> m_excludedTarget;
     FrameWriteQueue& m_writes;
     const ZoneSpacingSettings& m_spacing;
+    const ExcludedApplications& m_excluded;
 };
 
 } // namespace corvane

@@ -14,13 +14,14 @@ namespace corvane {
 
 DragSnapMonitor::DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
                                  const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
-                                 SnapPreview& preview, QObject* parent)
+                                 const ExcludedApplications& excluded, SnapPreview& preview, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)
     , m_layoutNamed(std::move(layoutNamed))
     , m_settings(settings)
     , m_spacing(spacing)
+    , m_excluded(excluded)
     , m_preview(preview)
     , m_isVerbose(platform.defaults.boolean(kDragSnapVerboseKey).value_or(false)) {}
 
@@ -71,6 +72,10 @@ void DragSnapMonitor::handleMouseDown(const Event& event) {
     const std::optional<AxElement> element = windowElement(m_platform, probe);
     if (!element) {
         trace(QStringLiteral("DOWN at %1 -> no window element").arg(tracePoint(m_downPoint)));
+        return;
+    }
+    if (m_excluded.isWindowExcluded(*element)) {
+        trace(QStringLiteral("DOWN at %1 -> a window left alone").arg(tracePoint(m_downPoint)));
         return;
     }
     const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, *element);
@@ -174,7 +179,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
             return;
         }
     }
-    const std::optional<SnapLayout> layout = m_layoutNamed(m_settings.layoutName());
+    const std::optional<SnapLayout> layout = m_layoutNamed(m_settings.layoutNameFor(*screen));
     if (!layout) {
         clearPending();
         return;

@@ -5,8 +5,10 @@
 // kept; a pointer in the gap between two frames still picks the zone it lies in), and writes that
 // frame to the window after the release. With the span key held, the zone grows to cover every zone
 // the pointer crossed since the key went down. With the option on, a window Corvane placed takes its
-// own size back under the pointer once its drag is confirmed.
+// own size back under the pointer once its drag is confirmed. Windows of the applications Corvane
+// leaves alone are never candidates.
 
+#include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
@@ -30,7 +32,7 @@ public:
 
     DragSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, LayoutResolver layoutNamed,
                     const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
-                    SnapPreview& preview, QObject* parent = nullptr);
+                    const ExcludedApplications& excluded, SnapPreview& preview, QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -80,6 +82,7 @@ private:
     LayoutResolver m_layoutNamed;
     const DragSnapSettings& m_settings;
     const ZoneSpacingSettings& m_spacing;
+    const ExcludedApplications& m_excluded;
     SnapPreview& m_preview;
     const bool m_isVerbose;
 

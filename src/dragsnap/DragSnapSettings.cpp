@@ -1,5 +1,6 @@
 #include "DragSnapSettings.h"
 
+#include "control/MonitorKey.h"
 #include "model/BuiltInLayouts.h"
 
 namespace corvane {
@@ -10,6 +11,18 @@ constexpr auto kLayoutNameKey = "dragSnapLayoutName";
 constexpr auto kTriggerKey = "dragSnapTrigger";
 constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
 constexpr auto kSpanKeyKey = "dragSnapSpanKey";
+constexpr auto kMonitorLayoutsKey = "dragSnapMonitorLayouts";
+
+// What is stored, less what is no layout name: a damaged dictionary gives every monitor the default.
+QMap<QString, QString> monitorLayoutNamesIn(const Defaults& defaults) {
+    QMap<QString, QString> names;
+    const QVariantMap stored = defaults.dictionary(kMonitorLayoutsKey).value_or(QVariantMap());
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        if (it.value().typeId() == QMetaType::QString && !it.value().toString().isEmpty())
+            names.insert(it.key(), it.value().toString());
+    }
+    return names;
+}
 } // namespace
 
 QString DragSnapSettings::rawValue(Trigger trigger) {
@@ -56,9 +69,13 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_monitor(monitor)
     , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(false))
     , m_layoutName(platform.defaults.string(kLayoutNameKey).value_or(QStringLiteral("Quadrant")))
+    , m_monitorLayoutNames(monitorLayoutNamesIn(platform.defaults))
     , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString())))
     , m_spanKey(spanKeyFromRawValue(platform.defaults.string(kSpanKeyKey).value_or(QString())))
-    , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {}
+    , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {
+    connect(&platform.application, &Application::screenParametersDidChange, this,
+            &DragSnapSettings::monitorLayoutsChanged);
+}
 
 // Deliberately, every assignment writes (and setEnabled re-applies the start rule) even when the
 // value is unchanged: the stored value then always matches what the user last chose.
@@ -77,6 +94,25 @@ void DragSnapSettings::setLayoutName(const QString& name) {
     if (isChange)
         emit layoutNameChanged(name);
     m_platform.defaults.setString(kLayoutNameKey, name);
+}
+
+QString DragSnapSettings::layoutNameFor(const Screen& screen) const {
+    // Without monitors of their own, no screen list to read on each drag event.
+    if (m_monitorLayoutNames.isEmpty())
+        return m_layoutName;
+    return m_monitorLayoutNames.value(MonitorKey::of(screen, monitors()), m_layoutName);
+}
+
+void DragSnapSettings::setMonitorLayoutName(const QString& monitorKey, const QString& name) {
+    if (name.isEmpty())
+        m_monitorLayoutNames.remove(monitorKey);
+    else
+        m_monitorLayoutNames.insert(monitorKey, name);
+    QVariantMap stored;
+    for (auto it = m_monitorLayoutNames.cbegin(); it != m_monitorLayoutNames.cend(); ++it)
+        stored.insert(it.key(), it.value());
+    m_platform.defaults.setObject(kMonitorLayoutsKey, stored);
+    emit monitorLayoutsChanged();
 }
 
 void DragSnapSettings::setTrigger(Trigger trigger) {
@@ -111,8 +147,11 @@ void DragSnapSettings::applyStartRule() {
 }
 
 void DragSnapSettings::releaseLayoutName(const QString& deletedName) {
+    const QString fallback = builtInLayouts().first().name;
     if (deletedName == m_layoutName)
-        setLayoutName(builtInLayouts().first().name);
+        setLayoutName(fallback);
+    for (const QString& key : m_monitorLayoutNames.keys(deletedName))
+        setMonitorLayoutName(key, fallback);
 }
 
 } // namespace corvane

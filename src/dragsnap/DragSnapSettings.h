@@ -1,13 +1,14 @@
 #pragma once
-// The user's choices for drag to snap: on or off, the layout offered, where on a screen the pointer
-// must be, the key that spans zones, and whether a window dragged out of its zone gets its own size
-// back. Stored in the
-// defaults; switching it on or off starts or stops the monitor.
+// The user's choices for drag to snap: on or off, the layout offered (one for all monitors, and one
+// of their own for the monitors given one, kept by MonitorKey), where on a screen the pointer must
+// be, the key that spans zones, and whether a window dragged out of its zone gets its own size back.
+// Stored in the defaults; switching it on or off starts or stops the monitor.
 
 #include "control/FeatureMonitor.h"
 #include "control/FeatureSwitch.h"
 #include "platform/Platform.h"
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -40,8 +41,17 @@ public:
 
     bool isEnabled() const { return m_isEnabled; }
     void setEnabled(bool isEnabled);
+    // The layout of every monitor not given one of its own.
     QString layoutName() const { return m_layoutName; }
     void setLayoutName(const QString& name);
+    // The layout offered on a screen: its own where it was given one, else layoutName().
+    QString layoutNameFor(const Screen& screen) const;
+    // The monitors given a layout of their own: layout names by MonitorKey.
+    const QMap<QString, QString>& monitorLayoutNames() const { return m_monitorLayoutNames; }
+    // Gives the monitor of that key a layout of its own; an empty name gives it layoutName() again.
+    void setMonitorLayoutName(const QString& monitorKey, const QString& name);
+    // The monitors there are now, in the system's order, to choose among.
+    QList<Screen> monitors() const { return m_platform.screens.screens(); }
     Trigger trigger() const { return m_trigger; }
     void setTrigger(Trigger trigger);
     SpanKey spanKey() const { return m_spanKey; }
@@ -51,12 +61,14 @@ public:
     void setRestoresSizeOnDrag(bool restores);
 
     void applyStartRule() override;
-    // A preset of this name was deleted: fall back to the first built-in layout.
+    // A preset of this name was deleted: each choice of it falls back to the first built-in layout.
     void releaseLayoutName(const QString& deletedName);
 
 signals:
     void isEnabledChanged(bool isEnabled);
     void layoutNameChanged(const QString& name);
+    // A monitor's own layout changed, or the monitors did.
+    void monitorLayoutsChanged();
     void triggerChanged(corvane::DragSnapSettings::Trigger trigger);
     void spanKeyChanged(corvane::DragSnapSettings::SpanKey key);
     void restoresSizeOnDragChanged(bool restores);
@@ -66,6 +78,7 @@ private:
     FeatureMonitor& m_monitor;
     bool m_isEnabled = false;
     QString m_layoutName;
+    QMap<QString, QString> m_monitorLayoutNames;
     Trigger m_trigger = Trigger::Anywhere;
     SpanKey m_spanKey = SpanKey::Control;
     bool m_restoresSizeOnDrag = false;

@@ -25,12 +25,13 @@ QRectF grown(const QRectF& rect, double by) {
 
 QuickSnapMonitor::QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites,
                                    const ZoneSpacingSettings& spacing, PalettePresenter& palette,
-                                   QObject* parent)
+                                   const ExcludedApplications& excluded, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_frameWrites(frameWrites)
     , m_spacing(spacing)
     , m_palette(palette)
+    , m_excluded(excluded)
     , m_isVerbose(platform.defaults.boolean(kQuickSnapVerboseKey).value_or(false)) {}
 
 void QuickSnapMonitor::verbose(const QString& message) const {
@@ -175,6 +176,10 @@ void QuickSnapMonitor::evaluate(bool reset) {
     if (!corner || !rectContainsPoint(*corner, p))
         return;
     if (const std::optional<ZoomButtonHit> hit = zoomButton(m_platform, p)) {
+        if (m_excluded.isWindowExcluded(hit->window)) {
+            verbose(QStringLiteral("maximize button of a window left alone"));
+            return;
+        }
         verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves").arg(dwell));
         m_candidate = ButtonTarget{hit->button, hit->window};
         m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });

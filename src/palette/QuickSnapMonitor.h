@@ -4,8 +4,10 @@
 // zone picked. It keeps the title-bar corners, the regions where the window list says each window's
 // zoom button lies, current from the window server's changes, and names them (and the button it
 // dwells on) as the only places where pointer motion matters: a move elsewhere does not reach it.
-// Button queries are throttled. QuickSnapPanel shows the palette.
+// Button queries are throttled. It never opens on a window of an application Corvane leaves alone.
+// QuickSnapPanel shows the palette.
 
+#include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
@@ -26,7 +28,8 @@ class QuickSnapMonitor : public QObject, public FeatureMonitor {
     Q_OBJECT
 public:
     QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, const ZoneSpacingSettings& spacing,
-                     PalettePresenter& palette, QObject* parent = nullptr);
+                     PalettePresenter& palette, const ExcludedApplications& excluded,
+                     QObject* parent = nullptr);
 
     void start() override;
     void stop() override;
@@ -74,6 +77,7 @@ private:
     FrameWriteQueue& m_frameWrites;
     const ZoneSpacingSettings& m_spacing;
     PalettePresenter& m_palette;
+    const ExcludedApplications& m_excluded;
     const bool m_isVerbose;
 
     GlobalMonitors m_monitors{m_platform.events, this};

@@ -13,9 +13,13 @@ namespace corvane {
 
 struct Screen {
     quint64 id = 0; // identity: the same display keeps its id while it is connected
-    QString name;
-    QRectF frame;
-    QRectF visibleFrame; // the frame less panels, docks and the menu bar
+    QString name{};
+    QRectF frame{};
+    QRectF visibleFrame{}; // the frame less panels, docks and the menu bar
+    // What outlives a reconnection, where the desktop reports it: the connector the display is plugged
+    // into ("DP-1") and its maker and model ("DEL DELL U2720Q"). Empty where it is not known.
+    QString connector{};
+    QString model{};
 
     bool isSameScreen(const Screen& other) const { return id == other.id; }
 };

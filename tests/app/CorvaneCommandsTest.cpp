@@ -104,6 +104,16 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     EXPECT_TRUE(desk.log().effects().isEmpty());
     EXPECT_EQ(frame(), QRectF(100, 100, 800, 600));
 
+    controller->excludedApplications().add("Editor");
+    for (const auto& command : {std::function([&] { commands->snapToZone("Split", 2, reply()); }),
+                                std::function([&] { commands->restore(reply()); })}) {
+        command();
+        EXPECT_EQ(answered(), error(commanderror::kExcludedApplication,
+                                    "Corvane leaves the windows of \"Editor\" alone: it is on the list of "
+                                    "applications Corvane never moves."));
+    }
+    EXPECT_TRUE(desk.log().effects().isEmpty());
+    controller->excludedApplications().remove("Editor");
     desk.setFocusedWindow(editor, std::nullopt);
     commands->applyLayout("Split", reply());
     EXPECT_EQ(answered(),

@@ -7,10 +7,12 @@
 #include "app/ChordButton.h"
 #include "app/HotkeyGrabsView.h"
 #include "app/settings/DragSnapCard.h"
+#include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
 #include "app/settings/HotkeysCard.h"
 #include "app/settings/ManualSizeCard.h"
+#include "app/settings/MonitorMap.h"
 #include "app/settings/PresetNameRow.h"
 #include "app/settings/PresetsCard.h"
 #include "app/settings/QuickSnapCard.h"
@@ -282,6 +284,68 @@ TEST_F(SettingsViewTest, TheSpacingFieldsSetTheSpacingAndTheThumbnailsFollowIt) 
     }
 }
 
+TEST_F(SettingsViewTest, AMonitorChosenOnTheMapGetsALayoutOfItsOwnAndTheOthersKeepTheDefault) {
+    const Screen laptop{.id = 1, .name = "eDP-1", .frame = QRectF(0, 0, 1440, 900), .connector = "eDP-1"};
+    const Screen wide{.id = 2, .name = "DP-1", .frame = QRectF(1440, 0, 2560, 1080), .connector = "DP-1"};
+    desk.setScreens({laptop, wide});
+    platform.defaults.setBool("dragSnapEnabled", true);
+    open();
+    auto* map = in<MonitorMap, DragSnapCard>("monitorMap");
+    auto* picker = in<QComboBox, DragSnapCard>("monitorLayout");
+    const QList<QRectF> rects = map->monitorRects();
+    ASSERT_EQ(rects.size(), 2);
+    EXPECT_NEAR((rects[1].width() + 3) / (rects[0].width() + 3), 2560.0 / 1440, 0.01) << "drawn to scale";
+    EXPECT_NEAR((rects[1].height() + 3) / (rects[0].height() + 3), 1080.0 / 900, 0.01);
+    EXPECT_LT(rects[0].right(), rects[1].left());
+    EXPECT_LT(rects[0].bottom() - rects[1].bottom(), 1) << "bottoms aligned, as their frames are";
+    EXPECT_EQ(picker->currentText(), "Same as all");
+
+    QTest::mouseClick(map, Qt::LeftButton, {}, rects[1].center().toPoint());
+    choose(picker, "Thirds");
+    EXPECT_EQ(dragSnapSettings->layoutNameFor(wide), "Thirds");
+    EXPECT_EQ(dragSnapSettings->layoutNameFor(laptop), "Quadrant");
+    EXPECT_EQ(map->accessibleDescription(), "eDP-1: Quadrant, DP-1: Thirds") << "each with its layout";
+    dropReplaced();
+    auto* thumbnail = in<SnapLayoutView, DragSnapCard>("dragSnapThumbnail");
+    EXPECT_EQ(thumbnail->toolTip(), "Thirds");
+
+    map->setFocus();
+    QTest::keyClick(map, Qt::Key_Left);
+    EXPECT_EQ(picker->currentText(), "Same as all") << "the laptop, chosen by keyboard";
+    QTest::keyClick(map, Qt::Key_Right);
+    EXPECT_EQ(picker->currentText(), "Thirds");
+    choose(picker, "Same as all");
+    EXPECT_EQ(dragSnapSettings->layoutNameFor(wide), "Quadrant") << "the default again";
+}
+
+TEST_F(SettingsViewTest, TheLastActiveApplicationIsAddedToTheAppsLeftAloneAndRemovedFromThem) {
+    open();
+    auto* add = in<QPushButton, ExcludedApplicationsCard>("addExcludedApplication");
+    const auto listed = [this] {
+        QStringList texts;
+        for (const QLabel* label : card<ExcludedApplicationsCard>()->findChildren<QLabel*>())
+            texts.append(label->text());
+        return texts;
+    };
+    EXPECT_TRUE(listed().contains("No applications."));
+    desk.activateApplication(desk.thisProcessPid()); // the settings window itself is never added
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(controller->excludedApplications().names(), (QStringList{"Editor"}));
+    dropReplaced();
+    EXPECT_TRUE(listed().contains("Editor"));
+    EXPECT_FALSE(listed().contains("No applications."));
+
+    QToolButton* remove = nullptr;
+    for (QToolButton* button : card<ExcludedApplicationsCard>()->findChildren<QToolButton*>())
+        if (button->accessibleName() == "Remove Editor")
+            remove = button;
+    ASSERT_TRUE(remove);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_TRUE(controller->excludedApplications().names().isEmpty());
+    EXPECT_EQ(platform.defaults.array("excludedApplications"), QVariantList{});
+}
+
 TEST_F(SettingsViewTest, QuickSnapTurnsOnOnlyAfterConfirmation) {
     open();
     auto* toggle = in<QCheckBox, QuickSnapCard>("quickSnapToggle");
@@ -518,10 +582,10 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
         // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
         {Capability::OwnOverlay, nullptr, {}, {}},
     };
-    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
-                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
-                               "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
-                               "corvane::ManualSizeCard",  "corvane::PresetsCard"};
+    const QStringList allCards{
+        "corvane::GeneralCard",    "corvane::HotkeysCard",     "corvane::DragSnapCard",
+        "corvane::QuickSnapCard",  "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
+        "corvane::ManualSizeCard", "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line.isEmpty() ? "nothing lost" : qPrintable(row.line));
         open(kAllCapabilities & ~row.missing);

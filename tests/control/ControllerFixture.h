@@ -32,6 +32,7 @@ protected:
     SimWindowId window = desk.addWindow(editor, QRectF(100, 100, 800, 600));
     FrameWriteQueue frameWrites{platform};
     ZoneSpacingSettings zoneSpacing{platform.defaults};
+    ExcludedApplications excluded{platform};
     std::unique_ptr<WindowController> controller;
 
     void SetUp() override {
@@ -40,8 +41,8 @@ protected:
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
     WindowController& start() {
-        controller =
-            std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette);
+        controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette,
+                                                        excluded);
         desk.settle();
         desk.log().clear();
         return *controller;

@@ -128,7 +128,7 @@ TEST_F(WindowControllerTest, AnEmptyStoredTableAssignsNothing) {
 TEST_F(WindowControllerTest, AChordChangedInTheDesktopsSettingsIsStoredAndNotSetBack) {
     Platform withDesktopShortcuts = desk.platformWithDesktopShortcuts();
     SimDesktopShortcuts& shortcuts = desk.desktopShortcuts();
-    WindowController following(withDesktopShortcuts, frameWrites, zoneSpacing, dragSnap, palette);
+    WindowController following(withDesktopShortcuts, frameWrites, zoneSpacing, dragSnap, palette, excluded);
     EXPECT_EQ(shortcuts.name(0).key, "layout-1");
     EXPECT_EQ(shortcuts.name(0).text, "Layout hotkey 1");
     EXPECT_EQ(shortcuts.name(4).key, "throw-previous");

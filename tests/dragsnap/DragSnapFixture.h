@@ -36,9 +36,11 @@ protected:
     DragSnapSettings settings{platform, settingsMonitor};
     FrameWriteQueue frameWrites{platform};
     ZoneSpacingSettings zoneSpacing{platform.defaults};
+    ExcludedApplications excluded{platform};
     DragSnapMonitor monitor{
         platform, frameWrites, [this](const QString& name) { return presets.layout(name); },
-        settings, zoneSpacing, preview};
+        settings, zoneSpacing, excluded,
+        preview};
     double clock = 1000;
 
     void SetUp() override { monitor.start(); }

@@ -1,6 +1,7 @@
-// The drag-snap monitor: when a press becomes a window drag, which zone it offers, and what the
-// release writes.
+// The drag-snap monitor: when a press becomes a window drag, which zone it offers (from the layout
+// of the monitor under the pointer), what the release writes, and the windows it leaves alone.
 #include "DragSnapFixture.h"
+#include "control/MonitorKey.h"
 
 namespace corvane {
 namespace {
@@ -246,6 +247,40 @@ TEST_F(DragSnapTest, WithSpacingThePreviewShowsTheSpacedFrameAndThePointerInTheG
     release();
     desk.runLoop().advance(0.03);
     EXPECT_EQ(desk.log().effects(), (QStringList{"write AXSize 709x426", "write AXPosition 6,31"}));
+}
+
+TEST_F(DragSnapTest, EachMonitorOffersTheZonesOfItsOwnLayout) {
+    const Screen second = desk.addScreen(QRectF(1440, 0, 1920, 1080), QRectF(1440, 0, 1920, 1055));
+    settings.setMonitorLayoutName(MonitorKey::of(second, platform.screens.screens()), "Thirds");
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200});
+    EXPECT_EQ(preview.current, kTopLeft) << "the first monitor keeps the default, Quadrant";
+    drag({1500, 300});
+    ASSERT_TRUE(preview.current);
+    EXPECT_EQ(preview.current->toRect(), QRect(1440, 0, 640, 1055)) << "the second one's first third";
+    release();
+    desk.runLoop().advance(0.03);
+    EXPECT_EQ(desk.windowFrame(window).toRect(), QRect(1440, 900 - 1055, 640, 1055));
+}
+
+TEST_F(DragSnapTest, AWindowOfAnApplicationLeftAloneIsNeitherPreviewedNorDropped) {
+    excluded.add("Editor");
+    press({300, 110});
+    EXPECT_FALSE(monitor.hasCandidate());
+    moveWindowBy(40);
+    drag({100, 200});
+    EXPECT_FALSE(preview.current);
+    EXPECT_TRUE(preview.shown.isEmpty());
+    release();
+    desk.runLoop().advance(1);
+    EXPECT_EQ(desk.windowFrame(window), QRectF(140, 100, 800, 600)) << "where the user's own drag left it";
+
+    excluded.remove("Editor");
+    press({300, 110});
+    moveWindowBy(40);
+    drag({100, 200});
+    EXPECT_EQ(preview.current, kTopLeft) << "off the list, it snaps again";
 }
 
 } // namespace

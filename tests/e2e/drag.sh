@@ -2,15 +2,25 @@
 # End to end: dragging a real xterm by its title bar with XTEST motion previews the zone under the
 # pointer and drops the window into it on release; a drag that ends with the pointer on the very top
 # row of the monitor, the most natural gesture towards the top, snaps into the zone there; with Control
-# held the drop spans the zones crossed.
+# held the drop spans the zones crossed. The quarters come from the layout given to the monitor itself
+# (Xvfb's RandR monitor "screen"), over a default of halves. An xterm of an application left alone is
+# moved by no hotkey, drag or command, while the other still is.
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/geometry.sh"
 
 start_desktop 1440 900
+start_session_bus
 a=$(start_xterm alpha 80x24+300+300)
-write_settings '<key>dragSnapEnabled</key><true/>'
+# Its own class, so that the list can name it apart from alpha.
+xterm -class Aside -T aside -geometry 80x24+700+500 -e bash --norc >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+wait_for 10 xdotool search --name '^aside$' || fail "the xterm aside did not appear"
+aside=$(xdotool search --name '^aside$' | head -1)
+write_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
+<key>dragSnapMonitorLayouts</key><dict><key>output:screen/</key><string>Quadrant</string></dict>
+<key>excludedApplications</key><array><string>Aside</string></array>'
 start_corvane "$corvane"
 xdotool windowactivate --sync "$a"
 read -r grab_x grab_y <<<"$(title_bar_point "$a")"
@@ -38,5 +48,29 @@ expect_window_near "Control across two zones previews both" "Corvane Snap Previe
 "$pointer" up 1
 xdotool keyup Control_L
 expect_frame "the drop with Control held fills the top half" "$a" 0 0 1440 450
+
+# The application left alone: a hotkey, a command and a drag leave its window where the user put it.
+xdotool windowactivate --sync "$aside"
+read -r ax ay aw ah <<<"$(outer_frame "$aside")"
+xdotool key ctrl+alt+1
+run zone Split 1
+[ "$status" = 1 ] && [ "$said" = 'corvane: Corvane leaves the windows of "Aside" alone: it is on the list of applications Corvane never moves.' ] ||
+  fail "corvane zone on a window left alone ($status): $said"
+echo "ok - corvane zone on it exits 1 and names the application"
+sleep 0.3 # the hotkey's write, had there been one, has landed by now
+[ "$(outer_frame "$aside")" = "$ax $ay $aw $ah" ] || fail "a hotkey moved the window left alone to $(outer_frame "$aside")"
+echo "ok - the hotkey leaves it alone"
+read -r grab_x grab_y <<<"$(title_bar_point "$aside")"
+"$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x - 100)) $((grab_y - 100)) 10 20 move 100 100 10 20
+sleep 0.3
+! xdotool search --onlyvisible --name '^Corvane Snap Preview$' >/dev/null || fail "a preview for the window left alone"
+"$pointer" up 1
+sleep 0.3
+set -- $(outer_frame "$aside")
+[ "$3 $4" = "$aw $ah" ] || fail "the drop moved the window left alone into a zone: $*"
+echo "ok - a drag of it shows no preview and drops it where the pointer left it"
+xdotool windowactivate --sync "$a"
+xdotool key ctrl+alt+2
+expect_frame "alpha, not on the list, still moves by hotkey" "$a" 0 0 720 450
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end drag: all passed"

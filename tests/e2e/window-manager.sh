@@ -4,8 +4,8 @@
 # a title-bar drag of the only window drops it into the zone under the pointer, a hotkey after a
 # click on the desktop leaves the desktop alone, a hotkey fills the zone left by the panel, and a
 # title-bar drag of a window raised over another one it overlaps drops it into its zone, and one with
-# Control held spans two zones; then, started again with spacing around zones, Corvane keeps that
-# spacing within the work area.
+# Control held spans two zones; a window of an application left alone moves by neither hotkey nor
+# drag; then, started again with spacing around zones, Corvane keeps that spacing within the work area.
 # Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity
 set -u
 corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
@@ -24,7 +24,7 @@ esac
 start_desktop 1440 900
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
   fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
-write_settings '<key>dragSnapEnabled</key><true/>'
+write_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
 a=$(start_xterm alpha 80x24+100+100)
 start_corvane "$corvane"
 
@@ -86,6 +86,25 @@ expect_window_near "$E2E_WM: Control across two zones previews both" "Corvane Sn
 "$pointer" up 1
 xdotool keyup Control_L
 expect_frame "$E2E_WM: the drop with Control held fills the right half" "$a" 720 0 720 "$visible"
+
+xterm -class Aside -T aside -geometry 60x10+600+300 -e bash --norc >/dev/null 2>&1 &
+aside_pid=$!
+E2E_PIDS+=($aside_pid)
+wait_for 10 xdotool search --name '^aside$' || fail "$E2E_WM: the xterm aside did not appear"
+aside=$(xdotool search --name '^aside$' | head -1)
+xdotool windowactivate --sync "$aside"
+read -r _ _ aw ah <<<"$(outer_frame "$aside")"
+xdotool key ctrl+alt+1
+set -- $(outer_frame "$aside")
+top=$(xprop -id "$aside" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $3}')
+"$pointer" move $(($1 + $3 / 2)) $(($2 + ${top:-20} / 2)) 1 10 down 1 move 300 200 10 20 move 200 150 10 20
+"$pointer" up 1
+sleep 0.3 # a hotkey's or a drop's write, had there been one, has landed by now
+set -- $(outer_frame "$aside")
+[ "$3 $4" = "$aw $ah" ] || fail "$E2E_WM: the window left alone was placed in a zone: $*"
+echo "ok - $E2E_WM: a window of an application left alone keeps its size through a hotkey and a drag"
+kill "$aside_pid"
+wait_for 3 sh -c "! xdotool search --name '^aside\$'" || fail "$E2E_WM: the xterm aside did not close"
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 
 expect_spacing 10 7

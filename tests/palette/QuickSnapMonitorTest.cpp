@@ -37,6 +37,7 @@ protected:
     std::optional<LogCapture> log;
     FrameWriteQueue frameWrites{platform};
     ZoneSpacingSettings zoneSpacing{platform.defaults};
+    ExcludedApplications excluded{platform};
     std::optional<QuickSnapMonitor> monitor;
 
     static constexpr QPointF kOnZoom{155, 112};
@@ -47,7 +48,7 @@ protected:
         log.emplace();
         // The panel as placed below the button, in screen coordinates.
         palette.frameWhenShown = QRectF(140, 574, 370, 200);
-        monitor.emplace(platform, frameWrites, zoneSpacing, palette);
+        monitor.emplace(platform, frameWrites, zoneSpacing, palette, excluded);
         monitor->start();
     }
 
@@ -120,6 +121,19 @@ TEST_F(QuickSnapMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHe
     advance(QuickSnapMonitor::dwell);
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_FALSE(monitor->isDwelling());
+}
+
+TEST_F(QuickSnapMonitorTest, ThePaletteNeverOpensOnAWindowOfAnApplicationLeftAlone) {
+    excluded.add("Editor");
+    moveTo(kOnZoom);
+    EXPECT_FALSE(monitor->isDwelling());
+    advance(1);
+    EXPECT_FALSE(monitor->isOpen());
+    EXPECT_TRUE(palette.buttons.isEmpty());
+    excluded.remove("Editor");
+    moveTo({156, 112});
+    advance(QuickSnapMonitor::dwell);
+    EXPECT_TRUE(monitor->isOpen()) << "off the list, it opens again";
 }
 
 TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinTheInterval) {

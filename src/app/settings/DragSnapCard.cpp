@@ -1,6 +1,8 @@
 #include "DragSnapCard.h"
 
+#include "app/settings/MonitorMap.h"
 #include "app/settings/SettingsWidgets.h"
+#include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "ui/SnapLayoutView.h"
@@ -32,6 +34,25 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(m_layout, &QComboBox::activated, this,
             [this](int index) { m_dragSnap.setLayoutName(m_layout->itemText(index)); });
     details->addLayout(labelledRow(makeLabel(tr("Layout"), TextStyle::Body, m_details), m_layout));
+    details->addWidget(
+        makeExplanation(tr("A monitor can have a layout of its own: click it to choose one."), m_details));
+    m_monitorMap = new MonitorMap(m_details);
+    m_monitorMap->setObjectName(QStringLiteral("monitorMap"));
+    connect(m_monitorMap, &MonitorMap::monitorClicked, this, [this](qsizetype index) {
+        const QList<Screen> monitors = m_dragSnap.monitors();
+        m_chosenMonitorKey = MonitorKey::of(monitors.value(index), monitors);
+        refresh();
+    });
+    details->addWidget(m_monitorMap);
+    m_monitorLabel = makeLabel(QString(), TextStyle::Body, m_details);
+    m_monitorLayout = makePicker(140, tr("Layout of the chosen monitor"), m_details);
+    m_monitorLayout->setObjectName(QStringLiteral("monitorLayout"));
+    connect(m_monitorLayout, &QComboBox::activated, this, [this](int index) {
+        if (const std::optional<Screen> monitor = chosenMonitor())
+            m_dragSnap.setMonitorLayoutName(MonitorKey::of(*monitor, m_dragSnap.monitors()),
+                                            m_monitorLayout->itemData(index).toString());
+    });
+    details->addLayout(labelledRow(m_monitorLabel, m_monitorLayout));
     m_trigger = makePicker(180, tr("Show preview"), m_details);
     m_trigger->setObjectName(QStringLiteral("trigger"));
     m_trigger->addItem(tr("Anywhere on screen"), QVariant::fromValue(DragSnapSettings::Trigger::Anywhere));
@@ -69,6 +90,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
 
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::monitorLayoutsChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::spanKeyChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
@@ -91,6 +113,11 @@ void DragSnapCard::refresh() {
             names.append(preset.name);
     }
     setOptions(m_layout, names, m_dragSnap.layoutName());
+    refreshMonitors();
+    if (const std::optional<Screen> monitor = chosenMonitor())
+        setOptions(m_monitorLayout, names,
+                   m_dragSnap.monitorLayoutNames().value(MonitorKey::of(*monitor, m_dragSnap.monitors())),
+                   tr("Same as all"));
     const QSignalBlocker quiet(m_trigger);
     m_trigger->setCurrentIndex(m_trigger->findData(QVariant::fromValue(m_dragSnap.trigger())));
     const QSignalBlocker quietKey(m_spanKey);
@@ -103,12 +130,37 @@ void DragSnapCard::refresh() {
     refreshThumbnail();
 }
 
+std::optional<Screen> DragSnapCard::chosenMonitor() const {
+    const QList<Screen> monitors = m_dragSnap.monitors();
+    for (const Screen& monitor : monitors) {
+        if (MonitorKey::of(monitor, monitors) == m_chosenMonitorKey)
+            return monitor;
+    }
+    return monitors.isEmpty() ? std::nullopt : std::optional(monitors.first());
+}
+
+void DragSnapCard::refreshMonitors() {
+    const QList<Screen> monitors = m_dragSnap.monitors();
+    const std::optional<Screen> chosen = chosenMonitor();
+    qsizetype index = 0;
+    while (chosen && index < monitors.size() && !monitors[index].isSameScreen(*chosen))
+        ++index;
+    QStringList layouts;
+    for (const Screen& monitor : monitors)
+        layouts.append(m_dragSnap.layoutNameFor(monitor));
+    m_monitorMap->setMonitors(monitors, layouts, index);
+    m_monitorLabel->setText(chosen ? tr("On %1").arg(chosen->name) : QString());
+    m_monitorLayout->setEnabled(chosen.has_value());
+}
+
 void DragSnapCard::refreshThumbnail() {
     if (m_thumbnail) {
         m_thumbnail->deleteLater();
         m_thumbnail = nullptr;
     }
-    const std::optional<SnapLayout> layout = m_controller.presets().layout(m_dragSnap.layoutName());
+    const std::optional<Screen> monitor = chosenMonitor();
+    const std::optional<SnapLayout> layout =
+        m_controller.presets().layout(monitor ? m_dragSnap.layoutNameFor(*monitor) : m_dragSnap.layoutName());
     if (!layout)
         return;
     auto* thumbnail = new SnapLayoutView(

@@ -1,8 +1,12 @@
 #pragma once
-// The drag-to-snap card: the switch, and while it is on the layout, where the preview shows, whether
-// a window dragged out of its zone gets its size back, and the layout's thumbnail.
+// The drag-to-snap card: the switch, and while it is on the layout, a map of the monitors to give one
+// of them a layout of its own, where the preview shows, whether a window dragged out of its zone gets
+// its size back, and the thumbnail of the chosen monitor's layout.
 
 #include "app/settings/SettingsCard.h"
+#include "platform/Screens.h"
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -12,6 +16,7 @@ class QVBoxLayout;
 namespace corvane {
 
 class DragSnapSettings;
+class MonitorMap;
 class WindowController;
 
 class DragSnapCard : public SettingsCard {
@@ -25,13 +30,20 @@ public:
 
 private:
     void refresh();
+    void refreshMonitors();
     void refreshThumbnail();
+    // The monitor whose own layout the card shows; none without monitors.
+    std::optional<Screen> chosenMonitor() const;
 
     WindowController& m_controller;
     DragSnapSettings& m_dragSnap;
     QCheckBox* m_toggle = nullptr;
     QWidget* m_details = nullptr; // shown while the switch is on
     QComboBox* m_layout = nullptr;
+    MonitorMap* m_monitorMap = nullptr;
+    QLabel* m_monitorLabel = nullptr;
+    QComboBox* m_monitorLayout = nullptr;
+    QString m_chosenMonitorKey; // MonitorKey; the first monitor's until one is clicked
     QComboBox* m_trigger = nullptr;
     QComboBox* m_spanKey = nullptr;
     QLabel* m_keysNote = nullptr; // which keys change a drop

@@ -3,6 +3,7 @@
 #include "platform/common/WindowCoordinates.h"
 
 #include <QHash>
+#include <QStringList>
 
 namespace corvane {
 
@@ -16,7 +17,12 @@ QRect KWinScreens::primary() const {
 
 Screen KWinScreens::screenOf(const KWinOutput& output) const {
     // The connector names the output for as long as it is connected.
-    return Screen{qHash(output.name, 0) | 1, output.name, toScreen(output.frame), toScreen(output.workArea)};
+    return Screen{qHash(output.name, 0) | 1,
+                  output.name,
+                  toScreen(output.frame),
+                  toScreen(output.workArea),
+                  output.name,
+                  QStringList{output.manufacturer, output.model}.join(u' ').trimmed()};
 }
 
 QList<Screen> KWinScreens::screens() const {

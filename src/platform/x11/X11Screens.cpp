@@ -79,10 +79,22 @@ QList<X11Screens::Monitor> X11Screens::queryMonitors() const {
     const auto reply =
         m_connection.await<xcb_randr_get_monitors_reply_t>(xcb_randr_get_monitors(c, m_connection.root(), 1));
     if (reply) {
+        // RandR names each monitor after its output ("DP-1"): asked for all at once, read after.
+        std::vector<ReplyCookie<xcb_get_atom_name_reply_t>> connectors;
         for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
-             xcb_randr_monitor_info_next(&it))
+             xcb_randr_monitor_info_next(&it)) {
             result.append({.root = QRect(it.data->x, it.data->y, it.data->width, it.data->height),
                            .isPrimary = it.data->primary != 0});
+            connectors.push_back(
+                m_connection.cookie<xcb_get_atom_name_reply_t>(xcb_get_atom_name(c, it.data->name)));
+        }
+        qsizetype i = 0;
+        m_connection.awaitEach(std::move(connectors), [&](const xcb_get_atom_name_reply_t* name) {
+            if (name)
+                result[i].connector =
+                    QString::fromLatin1(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
+            ++i;
+        });
     }
     // Several X screens joined by Xinerama (nested servers, for one) report their heads through it
     // only; RandR speaks of the first screen alone, at its own origin.
@@ -170,7 +182,8 @@ QList<Screen> X11Screens::screens() const {
         result.append(Screen{.id = quint64(i + 1),
                              .name = all[i].name,
                              .frame = toScreenCoordinates(all[i].root),
-                             .visibleFrame = toScreenCoordinates(visible)});
+                             .visibleFrame = toScreenCoordinates(visible),
+                             .connector = all[i].connector});
     }
     return result;
 }

@@ -42,7 +42,8 @@ private:
     struct Monitor {
         QRect root; // in root coordinates
         bool isPrimary = false;
-        QString name{}; // given once all are found
+        QString name{};      // given once all are found
+        QString connector{}; // RandR's name of the monitor; none for Xinerama's heads
     };
     // Cached: every frame read needs the primary monitor. Dropped when the monitors change.
     QList<Monitor> monitors() const;

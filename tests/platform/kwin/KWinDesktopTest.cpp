@@ -1,6 +1,9 @@
 // What the agent in KWin reports, as the core sees it: numbers that stay with a window, the stacking
-// order front to back, the windows a user places, and reports of the wrong shape dropped whole.
+// order front to back, the windows a user places, reports of the wrong shape dropped whole, and the
+// outputs as screens known by connector and model.
 #include "platform/kwin/KWinDesktop.h"
+
+#include "platform/kwin/KWinScreens.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,6 +56,29 @@ TEST(KWinDesktopTest, WindowsKeepTheirNumbersAndComeFrontToBack) {
     EXPECT_EQ(desktop.windowById("c"), nullptr);
     EXPECT_EQ(removed.count(), 2);
     EXPECT_EQ(desktop.activeWindow(), nullptr);
+}
+
+TEST(KWinDesktopTest, EachOutputIsAScreenWithItsConnectorAndItsMakersModel) {
+    KWinDesktop desktop;
+    const QJsonObject wide{{"name", "DP-1"},
+                           {"manufacturer", "Dell Inc."},
+                           {"model", "DELL U2720Q"},
+                           {"frame", QJsonArray{0, 0, 2560, 1440}},
+                           {"workArea", QJsonArray{0, 0, 2560, 1400}}};
+    const QJsonObject laptop{{"name", "eDP-1"},
+                             {"manufacturer", ""},
+                             {"model", "0x0BCA"},
+                             {"frame", QJsonArray{2560, 0, 1920, 1080}},
+                             {"workArea", QJsonArray{2560, 0, 1920, 1080}}};
+    QJsonObject report = snapshot({}, {});
+    report["outputs"] = QJsonArray{wide, laptop};
+    ASSERT_TRUE(desktop.apply(report));
+    const QList<Screen> screens = KWinScreens(desktop).screens();
+    ASSERT_EQ(screens.size(), 2);
+    EXPECT_EQ(screens[0].connector, "DP-1");
+    EXPECT_EQ(screens[0].model, "Dell Inc. DELL U2720Q");
+    EXPECT_EQ(screens[1].connector, "eDP-1");
+    EXPECT_EQ(screens[1].model, "0x0BCA") << "no maker, no space before the model";
 }
 
 TEST(KWinDesktopTest, AReportOfTheWrongShapeChangesNothing) {
