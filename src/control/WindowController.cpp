@@ -5,12 +5,16 @@
 namespace corvane {
 
 WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
-                                   FeatureSwitch& palette, QObject* parent)
+                                   FeatureSwitch& palette, ZoneNavigator::ScreenLayout screenLayout,
+                                   QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_dragSnap(dragSnap)
     , m_palette(palette)
-    , m_placer(platform, frameWrites) {
+    , m_placer(platform, frameWrites)
+    , m_zoneMemory(platform, frameWrites)
+    , m_navigator(platform, m_presets, m_placer, m_zoneMemory,
+                  screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
@@ -85,6 +89,10 @@ void WindowController::act(HotkeyAction action) {
         const QString name = m_hotkeys.assignments().value(*number);
         if (!name.isEmpty())
             m_cycle.applyLayout(name);
+        return;
+    }
+    if (const std::optional<ZoneDirection> direction = zoneDirection(action)) {
+        m_navigator.moveToNeighbourZone(*direction);
         return;
     }
     const qint64 direction = action == HotkeyAction::Previous ? -1 : 1;

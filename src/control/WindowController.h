@@ -13,6 +13,8 @@
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
+#include "control/ZoneMemory.h"
+#include "control/ZoneNavigator.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -24,9 +26,11 @@ namespace corvane {
 class WindowController : public QObject {
     Q_OBJECT
 public:
-    // Runs the whole start-up: the features' settings must exist already.
+    // Runs the whole start-up: the features' settings must exist already. `screenLayout` names the
+    // layout each screen offers the moves to the neighbouring zone (none: no such moves).
     WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
-                     FeatureSwitch& palette, QObject* parent = nullptr);
+                     FeatureSwitch& palette, ZoneNavigator::ScreenLayout screenLayout = {},
+                     QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -34,6 +38,8 @@ public:
     HotkeyTable& hotkeys() { return m_hotkeys; }
     WindowPlacer& placer() { return m_placer; }
     ZoneCycle& cycle() { return m_cycle; }
+    ZoneMemory& zoneMemory() { return m_zoneMemory; }
+    ZoneNavigator& navigator() { return m_navigator; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -58,6 +64,8 @@ private:
     HotkeyTable m_hotkeys{m_platform.defaults};
     WindowPlacer m_placer;
     ZoneCycle m_cycle{m_platform.runLoop, m_presets, m_placer};
+    ZoneMemory m_zoneMemory;
+    ZoneNavigator m_navigator;
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;
     // The chord each hotkey was last given, or that the desktop has: set again only when it changes.

@@ -72,18 +72,19 @@ bool WindowPlacer::setFocusedWindowFrame(const QRectF& frame, const Screen& scre
 }
 
 void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
-                                WriteDone done, RememberedFrame remembered) {
+                                WriteDone done, RememberedFrame remembered, std::optional<ZonePlace> zone) {
     m_writes.write({.window = target.window,
                     .application = target.application,
                     .frame = frame,
                     .primaryHeight = primaryScreenHeight(m_platform.screens),
                     .visibleFrame = screen.visibleFrame,
-                    .remembered = remembered},
+                    .remembered = remembered,
+                    .zone = std::move(zone)},
                    std::move(done));
 }
 
 Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
-                                          WriteDone done) {
+                                          WriteDone done, const QString& layoutName) {
     const std::optional<Target> found = target();
     if (!found)
         return Placement::NoTargetWindow;
@@ -91,7 +92,8 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
         screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
         return Placement::NoTargetWindow;
-    requestWrite(*found, screenRect(fraction, screen->visibleFrame), *screen, std::move(done));
+    requestWrite(*found, screenRect(fraction, screen->visibleFrame), *screen, std::move(done),
+                 RememberedFrame::Keep, ZonePlace{layoutName, fraction, screen->id, screen->name});
     return Placement::Requested;
 }
 

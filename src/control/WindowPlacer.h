@@ -39,17 +39,15 @@ public:
                                RememberedFrame remembered = RememberedFrame::Keep);
     // Each acts on the target window; `done` hears how a requested write went. Without a screen, the
     // one under the window's centre.
+    // The write names the zone it puts the window in: this fraction of that screen, of the layout
+    // named where one is known.
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
-                                WriteDone done = {});
+                                WriteDone done = {}, const QString& layoutName = {});
     Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
     Placement moveToAdjacentScreen(qint64 step, WriteDone done = {});
     // The target window back to the frame it had before Corvane first placed it, which it then forgets.
     Placement restoreFocusedWindow(WriteDone done = {});
 
-private:
-    // The applications whose focused window is the target, in the order tried: the one last active,
-    // then the frontmost; never this process.
-    QList<RunningApplication> targetCandidates() const;
     // Later key presses may change the focus before the write runs, and the write is to land where
     // this one was meant. A candidate without a focused window is passed over, and where the placement
     // builds on the window's frame, one whose frame cannot be read too.
@@ -59,8 +57,14 @@ private:
         QRectF frame; // screen coordinates; empty unless it was needed
     };
     std::optional<Target> target(bool isFrameNeeded = true);
+
+private:
+    // The applications whose focused window is the target, in the order tried: the one last active,
+    // then the frontmost; never this process.
+    QList<RunningApplication> targetCandidates() const;
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
-                      RememberedFrame remembered = RememberedFrame::Keep);
+                      RememberedFrame remembered = RememberedFrame::Keep,
+                      std::optional<ZonePlace> zone = std::nullopt);
     void appDidActivate(std::optional<RunningApplication> application);
 
     Platform& m_platform;

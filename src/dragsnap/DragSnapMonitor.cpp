@@ -258,7 +258,8 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
                          .frame = screenRect(fraction, screen.visibleFrame),
                          .primaryHeight = h,
                          .visibleFrame = screen.visibleFrame,
-                         .write = FrameWrite::Pointed});
+                         .write = FrameWrite::Pointed,
+                         .zone = ZonePlace{m_settings.layoutName(), fraction, screen.id, screen.name}});
 }
 
 } // namespace corvane
