@@ -6,6 +6,7 @@
 #include "model/ScreenGeometry.h"
 #include "platform/common/Log.h"
 
+#include <QPointer>
 #include <cmath>
 
 namespace corvane {
@@ -108,9 +109,14 @@ ZoneMemory::ZoneMemory(Platform& platform, FrameWriteQueue& writes, QObject* par
         m_remembered = rememberedFromStored(platform.defaults.object(kWindowZonesKey));
     for (const quint32 number : titleBarCorners(platform).keys())
         m_seen.insert(number);
-    m_writes.setObserver({[this](const FrameWriteQueue::Request& r) { writeAsked(r); },
-                          [this](const FrameWriteQueue::Request& r, const FrameResult& result) {
-                              writeLanded(r, result);
+    // The queue may outlive this memory.
+    m_writes.setObserver({[self = QPointer(this)](const FrameWriteQueue::Request& r) {
+                              if (self)
+                                  self->writeAsked(r);
+                          },
+                          [self = QPointer(this)](const FrameWriteQueue::Request& r, const FrameResult& result) {
+                              if (self)
+                                  self->writeLanded(r, result);
                           }});
     WindowServer& server = platform.windowServer;
     connect(&server, &WindowServer::windowAdded, this, &ZoneMemory::windowAdded);

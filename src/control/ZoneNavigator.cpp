@@ -46,6 +46,8 @@ Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone 
     // The layout stays with the window, onto the next screen too; without one each screen offers its own.
     const bool isWindowsLayout = zone && !zone->layout.isEmpty() && m_presets.layout(zone->layout);
     const QString name = isWindowsLayout ? zone->layout : m_screenLayout(*screen);
+    // What a screen offers is not the window's: on the next screen that one's offer counts.
+    const QString windowsLayout = isWindowsLayout ? name : QString();
     const std::optional<SnapLayout> layout = m_presets.layout(name);
     if (!layout || layout->zones.isEmpty())
         return Placement::UnknownLayout;
@@ -53,7 +55,7 @@ Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone 
                                                              : fractionOf(target->frame, screen->visibleFrame);
     const QList<QRectF> rects = zoneRects(*layout);
     if (const std::optional<qsizetype> next = nextRect(rects, from, direction))
-        return m_placer.snapFocusedWindow(rects[*next], *screen, std::move(done), name);
+        return m_placer.snapFocusedWindow(rects[*next], *screen, std::move(done), windowsLayout);
 
     const QList<Screen> screens = m_platform.screens.screens();
     QList<QRectF> frames;
@@ -72,7 +74,7 @@ Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone 
     const QList<QRectF> otherRects = zoneRects(*otherLayout);
     const std::optional<qsizetype> entry =
         entryRect(otherRects, isSideways ? from.center().y() : from.center().x(), direction);
-    return m_placer.snapFocusedWindow(otherRects[*entry], other, std::move(done), otherName);
+    return m_placer.snapFocusedWindow(otherRects[*entry], other, std::move(done), windowsLayout);
 }
 
 } // namespace corvane

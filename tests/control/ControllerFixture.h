@@ -38,8 +38,9 @@ protected:
         desk.setFrontmostApplication(editor);
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
-    WindowController& start() {
-        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette);
+    WindowController& start(ZoneNavigator::ScreenLayout screenLayout = {}) {
+        controller = std::make_unique<WindowController>(platform, frameWrites, dragSnap, palette,
+                                                        std::move(screenLayout));
         desk.settle();
         desk.log().clear();
         return *controller;
