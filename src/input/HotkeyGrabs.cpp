@@ -78,12 +78,16 @@ HotkeyGrabs::HotkeyGrabs(Platform& platform, const HotkeyChords& chords, QObject
     , m_chords(chords)
     , m_consumesKeys(platform.defaults.boolean(kHotkeysConsumeKeysKey).value_or(false))
     , m_recorder(platform.events) {
-    connect(&m_platform.keyGrabs, &KeyGrabs::windowManagerChanged, this, [this] {
+    const auto recheck = [this] {
         m_recheck = m_platform.runLoop.scheduleTimer(windowManagerSettleSeconds, false, [this] {
             m_recheck.reset();
             check();
         });
-    });
+    };
+    connect(&m_platform.keyGrabs, &KeyGrabs::windowManagerChanged, this, recheck);
+    // Some window managers bind the keys that act on a window on each window they manage: those are
+    // found once a window is there.
+    connect(&m_platform.windowServer, &WindowServer::windowAdded, this, recheck);
     check();
 }
 

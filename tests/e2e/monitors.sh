@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end with two monitors side by side (Xephyr with two Xinerama heads, nested in Xvfb):
 # outside cycle mode the arrows move the window to the next monitor keeping its relative frame,
-# wrapping around, and a hotkey uses the zones of the monitor the window is on.
+# wrapping around, a hotkey uses the zones of the monitor the window is on, and the zones' chords
+# cross from one monitor's zones to the other's.
 set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
@@ -24,4 +25,15 @@ xdotool key ctrl+alt+Left
 expect_frame "left arrow from the first monitor: to the last" "$a" 1573 120 $(( (w * 1920 + 720) / 1440 )) $(( (h * 1080 + 450) / 900 ))
 xdotool key ctrl+alt+2
 expect_frame "hotkey 2 on the second monitor: its top-left quarter" "$a" 1440 0 960 540
+
+# The zones' chords (Control+Alt+Shift with an arrow) in the Quadrant layout hotkey 2 applied: at the
+# second monitor's left edge across to the first monitor's zone nearest that way, and back.
+xdotool key ctrl+alt+shift+Down
+expect_frame "zone down: the second monitor's bottom-left quarter" "$a" 1440 540 960 540
+xdotool key ctrl+alt+shift+Left
+expect_frame "zone left at the edge: the first monitor's bottom-right quarter" "$a" 720 450 720 450
+xdotool key ctrl+alt+shift+Up
+expect_frame "zone up: the first monitor's top-right quarter" "$a" 720 0 720 450
+xdotool key ctrl+alt+shift+Right
+expect_frame "zone right at the edge: the second monitor's top-left quarter" "$a" 1440 0 960 540
 echo "end-to-end monitors: all passed"

@@ -38,6 +38,11 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
                     makeChordButton(HotkeyAction::Previous)));
     rows()->addLayout(labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, this),
                                   makeChordButton(HotkeyAction::Next)));
+    rows()->addWidget(makeDivider(this));
+    for (const HotkeyAction action :
+         {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneUp, HotkeyAction::ZoneDown})
+        rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
+                                      makeChordButton(action)));
     rows()->addWidget(m_chordMessage);
     rows()->addWidget(makeExplanation(
         tr("Click a chord and press the new one: a digit or an arrow with Ctrl, Alt or Super. A digit's "
@@ -66,6 +71,7 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
         m_chordMessage, this);
     const std::optional<int> n = layoutNumber(action);
     button->setObjectName(n                                  ? QStringLiteral("chord%1").arg(*n)
+                          : zoneDirection(action)            ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
                           : action == HotkeyAction::Previous ? QStringLiteral("chordPrevious")
                                                              : QStringLiteral("chordNext"));
     m_chordButtons.append(button);
