@@ -4,6 +4,25 @@
 
 namespace corvane {
 
+namespace {
+
+std::optional<ZoneDirection> zoneDirection(HotkeyAction action) {
+    switch (action) {
+    case HotkeyAction::ZoneLeft:
+        return ZoneDirection::Left;
+    case HotkeyAction::ZoneRight:
+        return ZoneDirection::Right;
+    case HotkeyAction::ZoneUp:
+        return ZoneDirection::Up;
+    case HotkeyAction::ZoneDown:
+        return ZoneDirection::Down;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites, FeatureSwitch& dragSnap,
                                    FeatureSwitch& palette, ZoneNavigator::ScreenLayout screenLayout,
                                    QObject* parent)
@@ -13,8 +32,9 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
     , m_palette(palette)
     , m_placer(platform, frameWrites)
     , m_zoneMemory(platform, frameWrites)
-    , m_navigator(platform, m_presets, m_placer, m_zoneMemory,
-                  screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
+    , m_navigator(
+          platform, m_presets, m_placer, m_zoneMemory,
+          screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

@@ -59,11 +59,11 @@ std::optional<ZoneMemory::Remembered> rememberedFromEntry(const QVariantMap& map
         return std::nullopt;
     // A screen id is stored as the signed integer the settings hold.
     const QVariant id = map.value(QLatin1String(kScreenId));
-    return ZoneMemory::Remembered{
-        *application, stringIn(map, kTitle).value_or(QString()),
-        ZonePlace{stringIn(map, kLayout).value_or(QString()), QRectF(*x, *y, *w, *h),
-                  id.typeId() == QMetaType::LongLong ? quint64(id.toLongLong()) : 0,
-                  stringIn(map, kScreenName).value_or(QString())}};
+    return ZoneMemory::Remembered{*application, stringIn(map, kTitle).value_or(QString()),
+                                  ZonePlace{stringIn(map, kLayout).value_or(QString()),
+                                            QRectF(*x, *y, *w, *h),
+                                            id.typeId() == QMetaType::LongLong ? quint64(id.toLongLong()) : 0,
+                                            stringIn(map, kScreenName).value_or(QString())}};
 }
 
 } // namespace
@@ -110,14 +110,15 @@ ZoneMemory::ZoneMemory(Platform& platform, FrameWriteQueue& writes, QObject* par
     for (const quint32 number : titleBarCorners(platform).keys())
         m_seen.insert(number);
     // The queue may outlive this memory.
-    m_writes.setObserver({[self = QPointer(this)](const FrameWriteQueue::Request& r) {
-                              if (self)
-                                  self->writeAsked(r);
-                          },
-                          [self = QPointer(this)](const FrameWriteQueue::Request& r, const FrameResult& result) {
-                              if (self)
-                                  self->writeLanded(r, result);
-                          }});
+    m_writes.setObserver(
+        {[self = QPointer(this)](const FrameWriteQueue::Request& r) {
+             if (self)
+                 self->writeAsked(r);
+         },
+         [self = QPointer(this)](const FrameWriteQueue::Request& r, const FrameResult& result) {
+             if (self)
+                 self->writeLanded(r, result);
+         }});
     WindowServer& server = platform.windowServer;
     connect(&server, &WindowServer::windowAdded, this, &ZoneMemory::windowAdded);
     connect(&server, &WindowServer::windowRemoved, this, &ZoneMemory::windowRemoved);
@@ -208,7 +209,7 @@ void ZoneMemory::restOpening(quint32 number) {
         return;
     const double left = opening->second.deadline - m_platform.runLoop.now();
     opening->second.rest = m_platform.runLoop.scheduleTimer(std::clamp(left, 0.0, openingRestSeconds), false,
-                                                     [this, number] { placeOpened(number); });
+                                                            [this, number] { placeOpened(number); });
 }
 
 void ZoneMemory::placeOpened(quint32 number) {
@@ -257,9 +258,8 @@ void ZoneMemory::frameChanged(quint32 number) {
     const AxElement window = m_platform.accessibility.elementOfWindow(number);
     if (!m_placed.contains(window.handle) || m_writing.contains(window.handle))
         return;
-    m_resting.insert_or_assign(window.handle, m_platform.runLoop.scheduleTimer(restSeconds, false, [this, window] {
-                                   judge(window);
-                               }));
+    m_resting.insert_or_assign(window.handle, m_platform.runLoop.scheduleTimer(
+                                                  restSeconds, false, [this, window] { judge(window); }));
 }
 
 void ZoneMemory::judge(AxElement window) {
@@ -336,14 +336,17 @@ QString ZoneMemory::applicationOf(AxElement window, const std::optional<RunningA
 }
 
 QString ZoneMemory::titleOf(AxElement window) {
-    const AttributeResult title = m_platform.accessibility.copyAttributeValue(window, QLatin1String(ax::kTitle));
+    const AttributeResult title =
+        m_platform.accessibility.copyAttributeValue(window, QLatin1String(ax::kTitle));
     const QString* text = title.get<QString>();
     return text ? *text : QString();
 }
 
 void ZoneMemory::remember(const Remembered& remembered, const std::optional<Remembered>& replaced) {
     m_remembered.removeIf([&](const Remembered& r) {
-        const auto isOf = [&r](const Remembered& o) { return r.application == o.application && r.title == o.title; };
+        const auto isOf = [&r](const Remembered& o) {
+            return r.application == o.application && r.title == o.title;
+        };
         return isOf(remembered) || (replaced && isOf(*replaced));
     });
     m_remembered.append(remembered);

@@ -94,10 +94,10 @@ private:
     FrameWriteQueue& m_writes;
     bool m_keepsZones = false;
     QList<Remembered> m_remembered;
-    QHash<quint64, Placed> m_placed;                     // by element handle
+    QHash<quint64, Placed> m_placed;                    // by element handle
     QHash<quint64, std::optional<ZonePlace>> m_writing; // our write to it has not landed: the zone asked
     std::unordered_map<quint64, std::unique_ptr<Timer>> m_resting; // moved by someone else, judged at rest
-    QSet<quint32> m_seen;                                // window numbers: shown again is not opened
+    QSet<quint32> m_seen; // window numbers: shown again is not opened
     std::unordered_map<quint32, Opening> m_opening;
 };
 

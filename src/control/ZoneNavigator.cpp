@@ -51,8 +51,9 @@ Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone 
     const std::optional<SnapLayout> layout = m_presets.layout(name);
     if (!layout || layout->zones.isEmpty())
         return Placement::UnknownLayout;
-    const QRectF from = zone && zone->screenId == screen->id ? zone->fraction
-                                                             : fractionOf(target->frame, screen->visibleFrame);
+    const QRectF from = zone && zone->screenId == screen->id
+                            ? zone->fraction
+                            : fractionOf(target->frame, screen->visibleFrame);
     const QList<QRectF> rects = zoneRects(*layout);
     if (const std::optional<qsizetype> next = nextRect(rects, from, direction))
         return m_placer.snapFocusedWindow(rects[*next], *screen, std::move(done), windowsLayout);

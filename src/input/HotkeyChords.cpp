@@ -35,9 +35,8 @@ constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left"},
                                    {GrabKey::DownArrow, "Down"}};
 
 const char* storedName(HotkeyAction action) {
-    constexpr const char* names[kHotkeyActionCount] = {"1",         "2",          "3",       "4",
-                                                       "previous",  "next",       "zone-left", "zone-right",
-                                                       "zone-up",   "zone-down"};
+    constexpr const char* names[kHotkeyActionCount] = {
+        "1", "2", "3", "4", "previous", "next", "zone-left", "zone-right", "zone-up", "zone-down"};
     return names[int(action)];
 }
 
@@ -78,19 +77,8 @@ std::optional<int> layoutNumber(HotkeyAction action) {
     return int(action) + 1;
 }
 
-std::optional<ZoneDirection> zoneDirection(HotkeyAction action) {
-    switch (action) {
-    case HotkeyAction::ZoneLeft:
-        return ZoneDirection::Left;
-    case HotkeyAction::ZoneRight:
-        return ZoneDirection::Right;
-    case HotkeyAction::ZoneUp:
-        return ZoneDirection::Up;
-    case HotkeyAction::ZoneDown:
-        return ZoneDirection::Down;
-    default:
-        return std::nullopt;
-    }
+bool isZoneMove(HotkeyAction action) {
+    return action >= HotkeyAction::ZoneLeft;
 }
 
 ShortcutName hotkeyShortcutName(HotkeyAction action) {
@@ -108,9 +96,11 @@ ShortcutName hotkeyShortcutName(HotkeyAction action) {
         return {QStringLiteral("zone-right"),
                 QCoreApplication::translate("HotkeyChords", "Move Window: zone on the right")};
     case HotkeyAction::ZoneUp:
-        return {QStringLiteral("zone-up"), QCoreApplication::translate("HotkeyChords", "Move Window: zone above")};
+        return {QStringLiteral("zone-up"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone above")};
     case HotkeyAction::ZoneDown:
-        return {QStringLiteral("zone-down"), QCoreApplication::translate("HotkeyChords", "Move Window: zone below")};
+        return {QStringLiteral("zone-down"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone below")};
     default:
         return {QStringLiteral("throw-next"),
                 QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};
@@ -229,7 +219,7 @@ QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
 QList<KeyChord> alternativeChords(HotkeyAction action) {
     const KeyChord key = *defaultHotkeyChords()[int(action)];
     const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
-    if (zoneDirection(action)) {
+    if (isZoneMove(action)) {
         const quint64 shift = modifier::kShift;
         return {withModifiers(key, ctrl | alt | super | shift), withModifiers(key, ctrl | super | shift),
                 withModifiers(key, alt | super | shift)};

@@ -6,7 +6,6 @@
 // earlier one's chord, is its default, and the others keep what the user chose. A digit's chord covers
 // the keypad's digit too.
 
-#include "model/ZoneNeighbours.h"
 #include "platform/Events.h"
 #include "platform/KeyChord.h"
 #include "platform/Shortcuts.h"
@@ -38,8 +37,8 @@ inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
 HotkeyChords defaultHotkeyChords();
 // The layout hotkey number of an action, 1 to 4; none for the arrows.
 std::optional<int> layoutNumber(HotkeyAction action);
-// The way a move to the neighbouring zone goes; none for the other actions.
-std::optional<ZoneDirection> zoneDirection(HotkeyAction action);
+// One of the four moves to the neighbouring zone.
+bool isZoneMove(HotkeyAction action);
 
 // How the desktop's shortcut settings list the action: "layout-1", "Layout hotkey 1"; "throw-next",
 // "Throw Window: next zone or screen"; "zone-left", "Move Window: zone on the left", as the settings

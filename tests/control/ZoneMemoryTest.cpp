@@ -2,9 +2,9 @@
 // off, never by our own writes; with the switch on, stored (500 at most, damaged values read as none),
 // and a window opening again goes back to its zone once the window manager has left it alone, on its
 // screen where that is still there.
-#include "ControllerFixture.h"
-
 #include "control/ZoneMemory.h"
+
+#include "ControllerFixture.h"
 
 namespace corvane {
 namespace {
@@ -82,7 +82,8 @@ TEST_F(ZoneMemoryTest, KeptZonesAreStoredReplacedForgottenAndCappedAtFiveHundred
     EXPECT_FALSE(platform.defaults.object(kWindowZonesKey).isValid());
 
     memory().setKeepsZones(true);
-    const ZoneMemory::Remembered topRight{"Editor", "", {"Quadrant", kTopRightFraction, screen.id, screen.name}};
+    const ZoneMemory::Remembered topRight{
+        "Editor", "", {"Quadrant", kTopRightFraction, screen.id, screen.name}};
     EXPECT_EQ(memory().remembered(), QList{topRight}) << "switched on, the windows in a zone now are stored";
     snapTo("Quadrant", 2);
     ASSERT_EQ(memory().remembered().size(), 1) << "placed again: its new zone replaces the old";
@@ -133,7 +134,8 @@ TEST_F(ZoneMemoryTest, ADamagedStoredValueReadsAsNoneAndLosesNothingElse) {
     start();
     EXPECT_TRUE(memory().remembered().isEmpty());
     EXPECT_TRUE(memory().keepsZones());
-    EXPECT_EQ(controller->hotkeys().chords()[0], KeyChord({GrabKey::Digit, 7, modifier::kControl | modifier::kCommand}));
+    EXPECT_EQ(controller->hotkeys().chords()[0],
+              KeyChord({GrabKey::Digit, 7, modifier::kControl | modifier::kCommand}));
     snapTo("Quadrant", 0);
     EXPECT_EQ(memory().remembered().size(), 1) << "the next placement stores over the damage";
 }

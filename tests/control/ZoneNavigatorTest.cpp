@@ -35,7 +35,6 @@ TEST_F(ZoneNavigatorTest, TheArrowsStepThroughTheScreensLayoutFromAWindowInNoZon
     EXPECT_EQ(frame(), kTopLeft);
     EXPECT_EQ(move(ZoneDirection::Left), Placement::NoOtherScreen) << "the edge of the only screen";
     EXPECT_EQ(frame(), kTopLeft);
-
 }
 
 TEST_F(ZoneNavigatorTest, TheWindowsLayoutGoesWithItAcrossScreensAndQuickPressesAddUp) {

@@ -1,8 +1,9 @@
 // The zone next to a window in each direction, on the built-in layouts, a grid preset with a merged
 // column and zones that overlap; where a window enters a screen; which screen lies next to another.
+#include "model/ZoneNeighbours.h"
+
 #include "model/BuiltInLayouts.h"
 #include "model/GridAlgebra.h"
-#include "model/ZoneNeighbours.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +69,11 @@ TEST(ZoneNeighboursTest, EachDirectionFindsTheZoneBesideTheWindow) {
         {"no zone: and left", split, {0.3, 0.3, 0.4, 0.4}, Left, 0},
         {"no zone: nothing above in columns", split, {0.3, 0.3, 0.4, 0.4}, Up, std::nullopt},
         {"no zone: a maximised window goes to the upper right quarter", quadrant, {0, 0, 1, 1}, Right, 1},
-        {"no zone: a window low on the left goes to the lower right quarter", quadrant, {0.1, 0.6, 0.3, 0.3},
-         Right, 3},
+        {"no zone: a window low on the left goes to the lower right quarter",
+         quadrant,
+         {0.1, 0.6, 0.3, 0.3},
+         Right,
+         3},
     };
     for (const Step& step : steps)
         EXPECT_EQ(nextRect(step.zones, step.from, step.direction), step.expected) << step.what;

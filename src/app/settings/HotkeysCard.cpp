@@ -21,6 +21,7 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
     red.setColor(QPalette::WindowText, warningTextColor(red));
     m_chordMessage->setPalette(red);
     m_chordMessage->hide();
+    m_chordButtons.resize(kHotkeyActionCount);
     for (int n = 1; n <= 4; ++n) {
         QComboBox* picker = makePicker(140, QString(), this);
         picker->setObjectName(QStringLiteral("layoutFor%1").arg(n));
@@ -33,16 +34,16 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
         rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
     }
     rows()->addWidget(makeDivider(this));
+    for (const HotkeyAction action :
+         {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneUp, HotkeyAction::ZoneDown})
+        rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
+                                      makeChordButton(action)));
+    rows()->addWidget(makeDivider(this));
     rows()->addLayout(
         labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, this),
                     makeChordButton(HotkeyAction::Previous)));
     rows()->addLayout(labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, this),
                                   makeChordButton(HotkeyAction::Next)));
-    rows()->addWidget(makeDivider(this));
-    for (const HotkeyAction action :
-         {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneUp, HotkeyAction::ZoneDown})
-        rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
-                                      makeChordButton(action)));
     rows()->addWidget(m_chordMessage);
     rows()->addWidget(makeExplanation(
         tr("Click a chord and press the new one: a digit or an arrow with Ctrl, Alt or Super. A digit's "
@@ -70,11 +71,11 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
         },
         m_chordMessage, this);
     const std::optional<int> n = layoutNumber(action);
-    button->setObjectName(n                                  ? QStringLiteral("chord%1").arg(*n)
-                          : zoneDirection(action)            ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
+    button->setObjectName(n                    ? QStringLiteral("chord%1").arg(*n)
+                          : isZoneMove(action) ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
                           : action == HotkeyAction::Previous ? QStringLiteral("chordPrevious")
                                                              : QStringLiteral("chordNext"));
-    m_chordButtons.append(button);
+    m_chordButtons[int(action)] = button;
     return button;
 }
 

@@ -30,7 +30,8 @@ std::optional<xcb_window_t> X11KeyGrabs::managedFrame() {
     xcb_window_t window = clients.value(0);
     // Up to the child of the root, a few parents at most (a frame, a decoration layer).
     for (int depth = 0; window != 0 && depth < 4; ++depth) {
-        const auto tree = m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(m_connection.xcb(), window));
+        const auto tree =
+            m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(m_connection.xcb(), window));
         if (!tree)
             return std::nullopt;
         if (tree->parent == root)
@@ -50,8 +51,8 @@ QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
             // Tried and given back at once: a frame is the window manager's, never ours to hold keys on.
             if (frame) {
-                attempts.append({i, xcb_grab_key_checked(c, 1, *frame, modifiers, keycode, XCB_GRAB_MODE_ASYNC,
-                                                         XCB_GRAB_MODE_ASYNC)});
+                attempts.append({i, xcb_grab_key_checked(c, 1, *frame, modifiers, keycode,
+                                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
                 xcb_ungrab_key(c, keycode, *frame, modifiers);
             }
         });

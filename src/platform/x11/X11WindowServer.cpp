@@ -33,7 +33,8 @@ void X11WindowServer::handle(const xcb_generic_event_t* event) {
         if (const xcb_window_t w = reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window;
             m_clients.contains(w))
             emit windowFrameChanged(w);
-        else if (const xcb_window_t client = m_clientOfFrame.value(w); client != 0 && m_clients.contains(client))
+        else if (const xcb_window_t client = m_clientOfFrame.value(w);
+                 client != 0 && m_clients.contains(client))
             emit windowFrameChanged(client);
         break;
     case XCB_REPARENT_NOTIFY:
