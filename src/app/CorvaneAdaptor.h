@@ -29,6 +29,7 @@ public slots:
     void Resize(double width, double height, const QDBusMessage& message);
     void SnapToZone(const QString& layout, uint zone, const QDBusMessage& message);
     void Restore(const QDBusMessage& message);
+    void MoveToNeighbourZone(const QString& direction, const QDBusMessage& message);
     QList<corvane::LayoutSummary> ListLayouts();
     void ShowSettings();
     void ShowPanel();
