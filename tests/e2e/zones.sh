@@ -3,7 +3,7 @@
 # metacity, which holds Control+Alt+Shift with the arrows for moving windows between workspaces):
 # where the window manager holds the zones' chords, the settings window offers Control+Alt+Shift+Super
 # with the arrows and one key takes the offer. The chords then step a window through the Quadrant
-# layout. With "Reopen windows in their zone" on, an xterm closed in a zone opens there again, once
+# layout, as does `corvane zone-move`. With "Reopen windows in their zone" on, an xterm closed in a zone opens there again, once
 # the window manager has placed it; one the user moved off its zone opens where the manager puts it.
 # Usage: zones.sh CORVANE openbox|metacity
 set -u
@@ -57,7 +57,11 @@ xdotool key $chord+Right; expect_frame "$E2E_WM: right, the top-right quarter" "
 xdotool key $chord+Down; expect_frame "$E2E_WM: down, the bottom-right quarter" "$a" 720 450 720 450
 xdotool key $chord+Left; expect_frame "$E2E_WM: left, the bottom-left quarter" "$a" 0 450 720 450
 xdotool key $chord+Up; expect_frame "$E2E_WM: up, the top-left quarter" "$a" 0 0 720 450
-xdotool key $chord+Right; expect_frame "$E2E_WM: right again" "$a" 720 0 720 450
+run zone-move left
+[ "$status" = 1 ] && grep -q "no other screen" <<<"$said" || fail "zone-move left at the edge ($status): $said"
+run zone-move right
+[ "$status" = 0 ] || fail "corvane zone-move right ($status): $said"
+expect_frame "$E2E_WM: corvane zone-move right, the top-right quarter" "$a" 720 0 720 450
 
 b=$(start_named_xterm Bravo bravo)
 xdotool windowactivate --sync "$b"
