@@ -5,6 +5,7 @@
 # with the arrows and one key takes the offer. The chords then step a window through the Quadrant
 # layout, as does `corvane zone-move`. With "Reopen windows in their zone" on, an xterm closed in a zone opens there again, once
 # the window manager has placed it; one the user moved off its zone opens where the manager puts it.
+# The zones stored damaged in the settings file read as none and cost no other setting.
 # Usage: zones.sh CORVANE openbox|metacity
 set -u
 corvane=$1 E2E_WM=$2
@@ -30,7 +31,9 @@ close() {
 
 start_session_bus
 start_desktop 1440 900
-write_settings '<key>keepsWindowZones</key><true/>'
+# The windows' zones stored damaged (text, not a list): read as none, and nothing else is lost.
+write_settings '<key>keepsWindowZones</key><true/><key>windowZones</key><string>damaged</string>
+  <key>dragSnapTrigger</key><string>screenEdges</string>'
 a=$(start_named_xterm Alpha alpha)
 start_corvane "$corvane"
 
@@ -81,5 +84,7 @@ sleep 1.2 # past the longest wait before a window is placed
 set -- $(outer_frame "$b")
 [ "$1" -ne 0 ] || fail "$E2E_WM: bravo, moved off its zone, was placed again: $(outer_frame "$b")"
 echo "ok - $E2E_WM: bravo, moved off its zone, opens where $E2E_WM puts it"
+stored "<string>Alpha</string>" || fail "alpha's zone is not in the settings file"
+stored "<string>screenEdges</string>" || fail "the damaged zones lost another setting"
 kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
 echo "end-to-end zones under $E2E_WM: all passed"
