@@ -38,9 +38,8 @@ public:
     bool setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done = {},
                                RememberedFrame remembered = RememberedFrame::Keep);
     // Each acts on the target window; `done` hears how a requested write went. Without a screen, the
-    // one under the window's centre.
-    // The write names the zone it puts the window in: this fraction of that screen, of the layout
-    // named where one is known.
+    // one under the window's centre. A snap's write names the zone it puts the window in: this
+    // fraction of that screen, of the layout named where one is known.
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
                                 WriteDone done = {}, const QString& layoutName = {});
     Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
@@ -48,6 +47,7 @@ public:
     // The target window back to the frame it had before Corvane first placed it, which it then forgets.
     Placement restoreFocusedWindow(WriteDone done = {});
 
+    // The window a placement acts on, found when it is asked for (ZoneNavigator builds on its frame).
     // Later key presses may change the focus before the write runs, and the write is to land where
     // this one was meant. A candidate without a focused window is passed over, and where the placement
     // builds on the window's frame, one whose frame cannot be read too.
