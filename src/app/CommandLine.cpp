@@ -34,6 +34,7 @@ const CommandForm kCommands[] = {
     {"screen", "MoveToAdjacentScreen", " next|previous", 1},
     {"resize", "Resize", " W H", 2},
     {"restore", "Restore", "", 0},
+    {"zone-move", "MoveToNeighbourZone", " left|right|up|down", 1},
     {"layouts", "ListLayouts", "", 0},
     {"settings", "ShowSettings", "", 0},
 };
@@ -113,6 +114,10 @@ void CommandLine::readCommand(const CommandForm& form, const QStringList& values
         if (values[0] != u"next" && values[0] != u"previous")
             refuse(QStringLiteral("%1: '%2' is neither 'next' nor 'previous'").arg(name, values[0]));
         m_command.arguments = {values[0] == u"next" ? 1 : -1};
+    } else if (name == u"zone-move") {
+        if (!QStringList{"left", "right", "up", "down"}.contains(values[0]))
+            refuse(QStringLiteral("zone-move: '%1' is none of left, right, up and down").arg(values[0]));
+        m_command.arguments = {values[0]};
     } else if (name == u"resize") {
         bool isWidth = false;
         bool isHeight = false;
@@ -190,6 +195,7 @@ QString CommandLine::helpText() {
                "  screen next|previous    the same place on the next or previous screen\n"
                "  resize W H              that size in pixels, centred on the window's screen\n"
                "  restore                 the window's frame from before Corvane first placed it\n"
+               "  zone-move left|right|up|down  the zone beside the window that way\n"
                "  layouts                 list the layouts and presets: zone count, a tab, the name\n"
                "  settings                open the settings window\n"
                "\n"

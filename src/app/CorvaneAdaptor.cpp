@@ -47,6 +47,10 @@ void CorvaneAdaptor::Restore(const QDBusMessage& message) {
     m_commands.restore(replyTo(message));
 }
 
+void CorvaneAdaptor::MoveToNeighbourZone(const QString& direction, const QDBusMessage& message) {
+    m_commands.moveToNeighbourZone(direction, replyTo(message));
+}
+
 QList<LayoutSummary> CorvaneAdaptor::ListLayouts() {
     return m_commands.listLayouts();
 }

@@ -30,6 +30,7 @@ public slots:
     void SnapToZone(const QString& layout, uint zone, const QDBusMessage& message);
     void SnapToZones(const QString& layout, uint first, uint last, const QDBusMessage& message);
     void Restore(const QDBusMessage& message);
+    void MoveToNeighbourZone(const QString& direction, const QDBusMessage& message);
     QList<corvane::LayoutSummary> ListLayouts();
     void ShowSettings();
     void ShowPanel();

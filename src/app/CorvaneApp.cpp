@@ -34,8 +34,13 @@ CorvaneApp::CorvaneApp(Platform& platform)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
-    m_controller = std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing,
-                                                      m_dragSnapSettings, m_paletteSettings, m_excludedApps);
+    // The layout a screen offers the moves to the neighbouring zone: the one dragging offers there.
+    const auto screenLayout = [this](const Screen& screen) {
+        return m_dragSnapSettings.layoutNameFor(screen);
+    };
+    m_controller =
+        std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing, m_dragSnapSettings,
+                                           m_paletteSettings, m_excludedApps, screenLayout);
     HotkeyTable& hotkeys = m_controller->hotkeys();
     m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
     connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),

@@ -21,10 +21,12 @@ QString echoed(const QString& text) {
 
 } // namespace
 
-CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const PresetStore& presets,
-                                 std::function<void()> showSettings, std::function<void()> showPanel)
+CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
+                                 const PresetStore& presets, std::function<void()> showSettings,
+                                 std::function<void()> showPanel)
     : m_cycle(cycle)
     , m_placer(placer)
+    , m_navigator(navigator)
     , m_presets(presets)
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
@@ -71,6 +73,23 @@ void CorvaneCommands::snapToZones(const QString& layout, quint32 first, quint32 
 
 void CorvaneCommands::restore(const Reply& reply) {
     finish(m_placer.restoreFocusedWindow(whenWritten(reply)), reply);
+}
+
+void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply& reply) {
+    const QStringList names{"left", "right", "up", "down"};
+    const qsizetype index = names.indexOf(direction);
+    if (index < 0) {
+        reply(CommandError{
+            QString::fromLatin1(commanderror::kInvalidArgs),
+            QStringLiteral("\"%1\" is no direction: left, right, up or down.").arg(echoed(direction))});
+        return;
+    }
+    const Placement placement = m_navigator.moveToNeighbourZone(ZoneDirection(index), whenWritten(reply));
+    if (placement == Placement::UnknownLayout)
+        reply(CommandError{QString::fromLatin1(commanderror::kUnknownLayout),
+                           QStringLiteral("Neither the window nor its screen has a layout to move in.")});
+    else
+        finish(placement, reply);
 }
 
 QList<LayoutSummary> CorvaneCommands::listLayouts() const {

@@ -7,6 +7,7 @@
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
+#include "control/ZoneNavigator.h"
 
 #include <QList>
 #include <QString>
@@ -45,8 +46,9 @@ public:
     // Called once per command, on the main thread: none when it did what it was asked.
     using Reply = std::function<void(std::optional<CommandError>)>;
 
-    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, const PresetStore& presets,
-                    std::function<void()> showSettings, std::function<void()> showPanel);
+    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
+                    const PresetStore& presets, std::function<void()> showSettings,
+                    std::function<void()> showPanel);
 
     void applyLayout(const QString& name, const Reply& reply);
     void cycleZone(qint32 step, const Reply& reply);
@@ -56,6 +58,8 @@ public:
     void snapToZone(const QString& layout, quint32 zone, const Reply& reply);
     void snapToZones(const QString& layout, quint32 first, quint32 last, const Reply& reply);
     void restore(const Reply& reply);
+    // "left", "right", "up" or "down", as the zones' chords.
+    void moveToNeighbourZone(const QString& direction, const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;
     void showSettings() { m_showSettings(); }
@@ -73,6 +77,7 @@ private:
 
     ZoneCycle& m_cycle;
     WindowPlacer& m_placer;
+    ZoneNavigator& m_navigator;
     const PresetStore& m_presets;
     std::function<void()> m_showSettings;
     std::function<void()> m_showPanel;

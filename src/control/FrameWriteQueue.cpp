@@ -40,6 +40,8 @@ FrameWriteQueue::FrameWriteQueue(Platform& platform)
     : m_platform(platform) {}
 
 void FrameWriteQueue::write(Request request, WriteDone done) {
+    if (m_observer.asked)
+        m_observer.asked(request);
     for (Pending& waiting : m_waiting) {
         if (waiting.request.window == request.window) {
             waiting.request = std::move(request);
@@ -54,6 +56,11 @@ void FrameWriteQueue::write(Request request, WriteDone done) {
         pending.done.append(std::move(done));
     m_waiting.append(std::move(pending));
     startNext();
+}
+
+bool FrameWriteQueue::isWaiting(AxElement window) const {
+    return std::any_of(m_waiting.cbegin(), m_waiting.cend(),
+                       [window](const Pending& p) { return p.request.window == window; });
 }
 
 void FrameWriteQueue::startNext() {
@@ -72,6 +79,8 @@ void FrameWriteQueue::startNext() {
 void FrameWriteQueue::finish(const Pending& pending, const FrameResult& result) {
     m_isWriting = false;
     const bool isWritten = result.outcome != FrameOutcome::Gone;
+    if (m_observer.landed)
+        m_observer.landed(pending.request, result);
     // The focus goes to the window's application where Corvane or a command's caller held it; a write
     // lands up to a quarter second later, and an application the user went to meanwhile keeps it.
     if (isWritten && pending.request.application && frontmostPid() == pending.frontmostPid)

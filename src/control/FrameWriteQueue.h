@@ -6,6 +6,7 @@
 // outcome once it has landed. Main thread only. What frame to ask for is decided here: the title bar
 // kept where the user can reach it, in AX coordinates.
 
+#include "control/ZonePlace.h"
 #include "platform/Platform.h"
 
 #include <QList>
@@ -32,6 +33,13 @@ public:
         QRectF visibleFrame{}; // of the screen the window goes to, which keeps its title bar (not a Follow's)
         FrameWrite write = FrameWrite::Placement;
         RememberedFrame remembered = RememberedFrame::Keep;
+        std::optional<ZonePlace> zone{}; // where the frame is a zone's
+    };
+    // Hears each write as it is asked for (one that replaces a waiting one too) and once it has landed:
+    // what keeps track of where windows went.
+    struct Observer {
+        std::function<void(const Request&)> asked;
+        std::function<void(const Request&, const FrameResult&)> landed;
     };
 
     explicit FrameWriteQueue(Platform& platform);
@@ -39,6 +47,9 @@ public:
     FrameWriteQueue& operator=(const FrameWriteQueue&) = delete;
 
     void write(Request request, WriteDone done = {});
+    void setObserver(Observer observer) { m_observer = std::move(observer); }
+    // Whether a request for the window waits to start.
+    bool isWaiting(AxElement window) const;
 
 private:
     struct Pending {
@@ -53,6 +64,7 @@ private:
     Platform& m_platform;
     QList<Pending> m_waiting; // not started, in the order first asked for, one per window
     bool m_isWriting = false;
+    Observer m_observer;
     // A request completing after this queue has gone finds it expired.
     std::shared_ptr<bool> m_lifetime = std::make_shared<bool>();
 };

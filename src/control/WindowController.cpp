@@ -4,16 +4,40 @@
 
 namespace corvane {
 
+namespace {
+
+std::optional<ZoneDirection> zoneDirection(HotkeyAction action) {
+    switch (action) {
+    case HotkeyAction::ZoneLeft:
+        return ZoneDirection::Left;
+    case HotkeyAction::ZoneRight:
+        return ZoneDirection::Right;
+    case HotkeyAction::ZoneUp:
+        return ZoneDirection::Up;
+    case HotkeyAction::ZoneDown:
+        return ZoneDirection::Down;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWrites,
                                    ZoneSpacingSettings& zoneSpacing, FeatureSwitch& dragSnap,
-                                   FeatureSwitch& palette, ExcludedApplications& excluded, QObject* parent)
+                                   FeatureSwitch& palette, ExcludedApplications& excluded,
+                                   ZoneNavigator::ScreenLayout screenLayout, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_zoneSpacing(zoneSpacing)
     , m_dragSnap(dragSnap)
     , m_palette(palette)
     , m_excluded(excluded)
-    , m_placer(platform, frameWrites, zoneSpacing, excluded) {
+    , m_placer(platform, frameWrites, zoneSpacing, excluded)
+    , m_zoneMemory(platform, frameWrites)
+    , m_navigator(
+          platform, m_presets, m_placer, m_zoneMemory,
+          screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
@@ -88,6 +112,10 @@ void WindowController::act(HotkeyAction action) {
         const QString name = m_hotkeys.assignments().value(*number);
         if (!name.isEmpty())
             m_cycle.applyLayout(name);
+        return;
+    }
+    if (const std::optional<ZoneDirection> direction = zoneDirection(action)) {
+        m_navigator.moveToNeighbourZone(*direction);
         return;
     }
     const qint64 direction = action == HotkeyAction::Previous ? -1 : 1;

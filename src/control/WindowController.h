@@ -13,6 +13,8 @@
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
+#include "control/ZoneMemory.h"
+#include "control/ZoneNavigator.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -24,10 +26,11 @@ namespace corvane {
 class WindowController : public QObject {
     Q_OBJECT
 public:
-    // Runs the whole start-up: the features' settings must exist already.
+    // Runs the whole start-up: the features' settings must exist already. `screenLayout` names the
+    // layout each screen offers the moves to the neighbouring zone (none: no such moves).
     WindowController(Platform& platform, FrameWriteQueue& frameWrites, ZoneSpacingSettings& zoneSpacing,
                      FeatureSwitch& dragSnap, FeatureSwitch& palette, ExcludedApplications& excluded,
-                     QObject* parent = nullptr);
+                     ZoneNavigator::ScreenLayout screenLayout = {}, QObject* parent = nullptr);
     ~WindowController() override;
 
     AccessTrust& trust() { return m_trust; }
@@ -37,6 +40,8 @@ public:
     ZoneSpacingSettings& zoneSpacing() { return m_zoneSpacing; }
     ZoneCycle& cycle() { return m_cycle; }
     ExcludedApplications& excludedApplications() { return m_excluded; }
+    ZoneMemory& zoneMemory() { return m_zoneMemory; }
+    ZoneNavigator& navigator() { return m_navigator; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -63,6 +68,8 @@ private:
     HotkeyTable m_hotkeys{m_platform.defaults};
     WindowPlacer m_placer;
     ZoneCycle m_cycle{m_platform.runLoop, m_presets, m_placer};
+    ZoneMemory m_zoneMemory;
+    ZoneNavigator m_navigator;
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;
     // The chord each hotkey was last given, or that the desktop has: set again only when it changes.

@@ -122,6 +122,18 @@ std::optional<QRectF> windowBounds(Platform& platform, quint32 number) {
     return boundsRect(entries->first().value(QLatin1String(windowinfo::kBounds)));
 }
 
+std::optional<qint32> ownerOfWindow(Platform& platform, quint32 number) {
+    const auto entries =
+        entriesOf(platform.windowServer.copyWindowList(WindowListOption::IncludingWindow, number));
+    if (!entries || entries->isEmpty() ||
+        !isOrdinaryWindowOfAnother(entries->first(), platform.workspace.currentProcessId()))
+        return std::nullopt;
+    const double pid = *numberIn(entries->first(), windowinfo::kOwnerPid);
+    if (!(pid >= 1 && pid <= double(std::numeric_limits<qint32>::max())))
+        return std::nullopt;
+    return qint32(pid);
+}
+
 std::optional<QRectF> titleBarCorner(const QVariantMap& entry) {
     return boundsRect(entry.value(QLatin1String(windowinfo::kZoomButtonRegion)));
 }

@@ -27,6 +27,8 @@ std::optional<QRectF> boundsRect(const QVariant& bounds);
 // The frontmost ordinary window of another process holding the point.
 std::optional<WindowHit> windowAt(Platform& platform, QPointF point);
 std::optional<QRectF> windowBounds(Platform& platform, quint32 number);
+// The process owning the window, when it is an ordinary window of another process.
+std::optional<qint32> ownerOfWindow(Platform& platform, quint32 number);
 // A window's title-bar corner: the region where the window server says its zoom button lies; none
 // when it has none.
 std::optional<QRectF> titleBarCorner(const QVariantMap& entry);

@@ -81,23 +81,24 @@ bool WindowPlacer::setFocusedWindowFrame(const QRectF& frame, const Screen& scre
 }
 
 void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
-                                WriteDone done, RememberedFrame remembered) {
+                                WriteDone done, RememberedFrame remembered, std::optional<ZonePlace> zone) {
     m_writes.write({.window = target.window,
                     .application = target.application,
                     .frame = frame,
                     .primaryHeight = primaryScreenHeight(m_platform.screens),
                     .visibleFrame = screen.visibleFrame,
-                    .remembered = remembered},
+                    .remembered = remembered,
+                    .zone = std::move(zone)},
                    std::move(done));
 }
 
 Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
-                                          WriteDone done) {
-    return snapFocusedWindow(fraction, std::move(screen), std::move(done), m_spacing.spacing());
+                                          WriteDone done, const QString& layoutName) {
+    return snapFocusedWindow(fraction, std::move(screen), std::move(done), layoutName, m_spacing.spacing());
 }
 
 Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen,
-                                          WriteDone done, ZoneSpacing spacing) {
+                                          WriteDone done, const QString& layoutName, ZoneSpacing spacing) {
     const std::optional<Target> found = target();
     if (!found)
         return noTarget();
@@ -105,7 +106,8 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
         screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
         return Placement::NoTargetWindow;
-    requestWrite(*found, screenRect(fraction, screen->visibleFrame, spacing), *screen, std::move(done));
+    requestWrite(*found, screenRect(fraction, screen->visibleFrame, spacing), *screen, std::move(done),
+                 RememberedFrame::Keep, ZonePlace{layoutName, fraction, screen->id, screen->name});
     return Placement::Requested;
 }
 
@@ -152,7 +154,7 @@ Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
                           ((v.y() + v.height()) - (frame->y() + frame->height())) / v.height(),
                           frame->width() / v.width(), frame->height() / v.height());
     // The window's own frame, carried over as it is: no zone, so no spacing is taken off again.
-    return snapFocusedWindow(relative, screens.at(t), std::move(done), ZoneSpacing{});
+    return snapFocusedWindow(relative, screens.at(t), std::move(done), QString(), ZoneSpacing{});
 }
 
 Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {

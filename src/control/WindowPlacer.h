@@ -47,18 +47,17 @@ public:
     bool setFocusedWindowFrame(const QRectF& frame, const Screen& screen, WriteDone done = {},
                                RememberedFrame remembered = RememberedFrame::Keep);
     // Each acts on the target window; `done` hears how a requested write went. Without a screen, the
-    // one under the window's centre. A fraction is a zone: the spacing around zones is kept.
+    // one under the window's centre. A fraction is a zone: the spacing around zones is kept, and the
+    // snap's write names the zone it puts the window in: this fraction of that screen, of the layout
+    // named where one is known.
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen = std::nullopt,
-                                WriteDone done = {});
+                                WriteDone done = {}, const QString& layoutName = {});
     Placement resizeFocusedWindow(double width, double height, WriteDone done = {});
     Placement moveToAdjacentScreen(qint64 step, WriteDone done = {});
     // The target window back to the frame it had before Corvane first placed it, which it then forgets.
     Placement restoreFocusedWindow(WriteDone done = {});
 
-private:
-    // The applications whose focused window is the target, in the order tried: the one last active,
-    // then the frontmost; never this process.
-    QList<RunningApplication> targetCandidates() const;
+    // The window a placement acts on, found when it is asked for (ZoneNavigator builds on its frame).
     // Later key presses may change the focus before the write runs, and the write is to land where
     // this one was meant. A candidate without a focused window is passed over, and where the placement
     // builds on the window's frame, one whose frame cannot be read too. A window of an application left
@@ -73,10 +72,16 @@ private:
     Placement noTarget() const {
         return m_excludedTarget ? Placement::ExcludedApplication : Placement::NoTargetWindow;
     }
+
+private:
+    // The applications whose focused window is the target, in the order tried: the one last active,
+    // then the frontmost; never this process.
+    QList<RunningApplication> targetCandidates() const;
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
-                                ZoneSpacing spacing);
+                                const QString& layoutName, ZoneSpacing spacing);
     void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
-                      RememberedFrame remembered = RememberedFrame::Keep);
+                      RememberedFrame remembered = RememberedFrame::Keep,
+                      std::optional<ZonePlace> zone = std::nullopt);
     void appDidActivate(std::optional<RunningApplication> application);
 
     Platform& m_platform;

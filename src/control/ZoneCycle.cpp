@@ -15,7 +15,7 @@ Placement ZoneCycle::enter(const QString& name, const SnapLayout& layout, qint64
     m_zoneIndex = index;
     m_isActive = true;
     restartTimeout();
-    return m_placer.snapFocusedWindow(layout.zones.at(index).rect, std::nullopt, std::move(done));
+    return m_placer.snapFocusedWindow(layout.zones.at(index).rect, std::nullopt, std::move(done), name);
 }
 
 Placement ZoneCycle::applyLayout(const QString& name, WriteDone done) {
@@ -73,7 +73,7 @@ Placement ZoneCycle::cycleZone(qint64 step, WriteDone done) {
     else if (i < 0)
         i = count - 1;
     m_zoneIndex = i;
-    return m_placer.snapFocusedWindow(cycled->zones.at(i).rect, std::nullopt, std::move(done));
+    return m_placer.snapFocusedWindow(cycled->zones.at(i).rect, std::nullopt, std::move(done), *m_layoutName);
 }
 
 Placement ZoneCycle::moveToAdjacentScreen(qint64 step, WriteDone done) {

@@ -264,11 +264,13 @@ void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Scree
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    m_frameWrites.write({.window = window,
-                         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
-                         .primaryHeight = h,
-                         .visibleFrame = screen.visibleFrame,
-                         .write = FrameWrite::Pointed});
+    m_frameWrites.write(
+        {.window = window,
+         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
+         .primaryHeight = h,
+         .visibleFrame = screen.visibleFrame,
+         .write = FrameWrite::Pointed,
+         .zone = ZonePlace{m_settings.layoutNameFor(screen), fraction, screen.id, screen.name}});
 }
 
 } // namespace corvane

@@ -35,7 +35,8 @@ constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left"},
                                    {GrabKey::DownArrow, "Down"}};
 
 const char* storedName(HotkeyAction action) {
-    constexpr const char* names[kHotkeyActionCount] = {"1", "2", "3", "4", "previous", "next"};
+    constexpr const char* names[kHotkeyActionCount] = {
+        "1", "2", "3", "4", "previous", "next", "zone-left", "zone-right", "zone-up", "zone-down"};
     return names[int(action)];
 }
 
@@ -62,9 +63,12 @@ KeyChord withModifiers(KeyChord chord, quint64 flags) {
 
 HotkeyChords defaultHotkeyChords() {
     const quint64 ctrlAlt = modifier::kControl | modifier::kOption;
-    return {KeyChord{GrabKey::Digit, 1, ctrlAlt},     KeyChord{GrabKey::Digit, 2, ctrlAlt},
-            KeyChord{GrabKey::Digit, 3, ctrlAlt},     KeyChord{GrabKey::Digit, 4, ctrlAlt},
-            KeyChord{GrabKey::LeftArrow, 0, ctrlAlt}, KeyChord{GrabKey::RightArrow, 0, ctrlAlt}};
+    const quint64 ctrlAltShift = ctrlAlt | modifier::kShift;
+    return {KeyChord{GrabKey::Digit, 1, ctrlAlt},          KeyChord{GrabKey::Digit, 2, ctrlAlt},
+            KeyChord{GrabKey::Digit, 3, ctrlAlt},          KeyChord{GrabKey::Digit, 4, ctrlAlt},
+            KeyChord{GrabKey::LeftArrow, 0, ctrlAlt},      KeyChord{GrabKey::RightArrow, 0, ctrlAlt},
+            KeyChord{GrabKey::LeftArrow, 0, ctrlAltShift}, KeyChord{GrabKey::RightArrow, 0, ctrlAltShift},
+            KeyChord{GrabKey::UpArrow, 0, ctrlAltShift},   KeyChord{GrabKey::DownArrow, 0, ctrlAltShift}};
 }
 
 std::optional<int> layoutNumber(HotkeyAction action) {
@@ -73,15 +77,34 @@ std::optional<int> layoutNumber(HotkeyAction action) {
     return int(action) + 1;
 }
 
+bool isZoneMove(HotkeyAction action) {
+    return action >= HotkeyAction::ZoneLeft;
+}
+
 ShortcutName hotkeyShortcutName(HotkeyAction action) {
     if (const std::optional<int> number = layoutNumber(action))
         return {QStringLiteral("layout-%1").arg(*number),
                 QCoreApplication::translate("HotkeyChords", "Layout hotkey %1").arg(*number)};
-    if (action == HotkeyAction::Previous)
+    switch (action) {
+    case HotkeyAction::Previous:
         return {QStringLiteral("throw-previous"),
                 QCoreApplication::translate("HotkeyChords", "Throw Window: previous zone or screen")};
-    return {QStringLiteral("throw-next"),
-            QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};
+    case HotkeyAction::ZoneLeft:
+        return {QStringLiteral("zone-left"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone on the left")};
+    case HotkeyAction::ZoneRight:
+        return {QStringLiteral("zone-right"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone on the right")};
+    case HotkeyAction::ZoneUp:
+        return {QStringLiteral("zone-up"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone above")};
+    case HotkeyAction::ZoneDown:
+        return {QStringLiteral("zone-down"),
+                QCoreApplication::translate("HotkeyChords", "Move Window: zone below")};
+    default:
+        return {QStringLiteral("throw-next"),
+                QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};
+    }
 }
 
 QString chordText(const KeyChord& chord) {
@@ -140,8 +163,11 @@ HotkeyChords hotkeyChordsFromStored(const QVariant& stored) {
     const HotkeyChords defaults = defaultHotkeyChords();
     const QVariantMap map = stored.typeId() == QMetaType::QVariantMap ? stored.toMap() : QVariantMap();
     HotkeyChords chords = defaults;
+    QList<qsizetype> unstored;
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
         const QVariant value = map.value(QLatin1String(storedName(HotkeyAction(i))));
+        if (!map.isEmpty() && !value.isValid())
+            unstored.append(i);
         if (value.typeId() == QMetaType::QString && value.toString() == QLatin1String(kNoChordText)) {
             chords[i] = std::nullopt;
             continue;
@@ -152,6 +178,10 @@ HotkeyChords hotkeyChordsFromStored(const QVariant& stored) {
         if (chord && chord->key != GrabKey::KeypadDigit &&
             std::find(chords.begin(), chords.begin() + i, *chord) == chords.begin() + i)
             chords[i] = *chord;
+    }
+    for (const qsizetype i : unstored) {
+        if (std::count(chords.begin(), chords.end(), chords[i]) > 1)
+            chords[i] = std::nullopt;
     }
     return chords;
 }
@@ -189,6 +219,11 @@ QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
 QList<KeyChord> alternativeChords(HotkeyAction action) {
     const KeyChord key = *defaultHotkeyChords()[int(action)];
     const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
+    if (isZoneMove(action)) {
+        const quint64 shift = modifier::kShift;
+        return {withModifiers(key, ctrl | alt | super | shift), withModifiers(key, ctrl | super | shift),
+                withModifiers(key, alt | super | shift)};
+    }
     // As they come, openbox, xfwm4, fluxbox, icewm, metacity (GNOME's window-manager keys) and i3 bind
     // no chord of Control+Alt+Super. Fluxbox binds Control+Super with the arrows, metacity Alt+Super.
     return {withModifiers(key, ctrl | alt | super), withModifiers(key, ctrl | super),

@@ -1,5 +1,6 @@
 #pragma once
-// Which key chord does what: the four layout hotkeys and the two arrows, each changeable, modifiers
+// Which key chord does what: the four layout hotkeys, the two arrows and the four moves to the
+// neighbouring zone, each changeable, modifiers
 // included, or none where the desktop's own shortcut settings took it away. Stored as text
 // ("Ctrl+Alt+1", "none") under one settings key; an entry that cannot be read, or that repeats an
 // earlier one's chord, is its default, and the others keep what the user chose. A digit's chord covers
@@ -15,19 +16,33 @@
 
 namespace corvane {
 
-enum class HotkeyAction : quint8 { Layout1, Layout2, Layout3, Layout4, Previous, Next };
-inline constexpr qsizetype kHotkeyActionCount = 6;
+enum class HotkeyAction : quint8 {
+    Layout1,
+    Layout2,
+    Layout3,
+    Layout4,
+    Previous,
+    Next,
+    ZoneLeft,
+    ZoneRight,
+    ZoneUp,
+    ZoneDown,
+};
+inline constexpr qsizetype kHotkeyActionCount = 10;
 using HotkeyChords = std::array<std::optional<KeyChord>, kHotkeyActionCount>;
 
 inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
 
-// Control+Alt with 1 to 4, Left and Right.
+// Control+Alt with 1 to 4, Left and Right; Control+Alt+Shift with the four arrows for the zones.
 HotkeyChords defaultHotkeyChords();
 // The layout hotkey number of an action, 1 to 4; none for the arrows.
 std::optional<int> layoutNumber(HotkeyAction action);
+// One of the four moves to the neighbouring zone.
+bool isZoneMove(HotkeyAction action);
 
 // How the desktop's shortcut settings list the action: "layout-1", "Layout hotkey 1"; "throw-next",
-// "Throw Window: next zone or screen", as the settings window words them.
+// "Throw Window: next zone or screen"; "zone-left", "Move Window: zone on the left", as the settings
+// window words them.
 ShortcutName hotkeyShortcutName(HotkeyAction action);
 
 // "Ctrl+Alt+1", "Ctrl+Super+Left": the stored form.
@@ -38,6 +53,8 @@ std::optional<KeyChord> chordFromText(const QString& text);
 // "None" for no chord.
 QString chordName(const std::optional<KeyChord>& chord);
 
+// An entry the stored table lacks (one stored before its action existed) is its default, unless another
+// entry has that chord: then it is none.
 HotkeyChords hotkeyChordsFromStored(const QVariant& stored);
 QVariantMap storedHotkeyChords(const HotkeyChords& chords);
 
@@ -50,7 +67,8 @@ QList<KeyChord> grabbedChords(const HotkeyChords& chords);
 
 // What to offer for an action whose chord another program holds, best first: the same key with
 // Control+Alt+Super, which the stock bindings of the window managers Corvane is tested with leave
-// free, then Control+Super and Alt+Super.
+// free, then Control+Super and Alt+Super; for the zones' arrows, which those take for the previous
+// and next zone, the same with Shift.
 QList<KeyChord> alternativeChords(HotkeyAction action);
 
 } // namespace corvane

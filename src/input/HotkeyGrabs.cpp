@@ -50,6 +50,26 @@ QString listed(const QStringList& items) {
         .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
 }
 
+// What an action is for, as "Corvane already uses … for …" ends.
+QString actionUse(HotkeyAction action) {
+    if (const std::optional<int> number = layoutNumber(action))
+        return HotkeyGrabs::tr("layout hotkey %1").arg(*number);
+    switch (action) {
+    case HotkeyAction::Previous:
+        return HotkeyGrabs::tr("the previous zone or screen");
+    case HotkeyAction::Next:
+        return HotkeyGrabs::tr("the next zone or screen");
+    case HotkeyAction::ZoneLeft:
+        return HotkeyGrabs::tr("the zone on the left");
+    case HotkeyAction::ZoneRight:
+        return HotkeyGrabs::tr("the zone on the right");
+    case HotkeyAction::ZoneUp:
+        return HotkeyGrabs::tr("the zone above");
+    default:
+        return HotkeyGrabs::tr("the zone below");
+    }
+}
+
 } // namespace
 
 HotkeyGrabs::HotkeyGrabs(Platform& platform, const HotkeyChords& chords, QObject* parent)
@@ -58,12 +78,16 @@ HotkeyGrabs::HotkeyGrabs(Platform& platform, const HotkeyChords& chords, QObject
     , m_chords(chords)
     , m_consumesKeys(platform.defaults.boolean(kHotkeysConsumeKeysKey).value_or(false))
     , m_recorder(platform.events) {
-    connect(&m_platform.keyGrabs, &KeyGrabs::windowManagerChanged, this, [this] {
+    const auto recheck = [this] {
         m_recheck = m_platform.runLoop.scheduleTimer(windowManagerSettleSeconds, false, [this] {
             m_recheck.reset();
             check();
         });
-    });
+    };
+    connect(&m_platform.keyGrabs, &KeyGrabs::windowManagerChanged, this, recheck);
+    // Some window managers bind the keys that act on a window on each window they manage: those are
+    // found once a window is there.
+    connect(&m_platform.windowServer, &WindowServer::windowAdded, this, recheck);
     check();
 }
 
@@ -153,11 +177,7 @@ std::optional<QString> HotkeyGrabs::whyTaken(const KeyChord& chord, HotkeyAction
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
         if (HotkeyAction(i) == action || m_chords[i] != chord)
             continue;
-        const std::optional<int> number = layoutNumber(HotkeyAction(i));
-        const QString use = number                                      ? tr("layout hotkey %1").arg(*number)
-                            : HotkeyAction(i) == HotkeyAction::Previous ? tr("the previous zone or screen")
-                                                                        : tr("the next zone or screen");
-        return tr("Corvane already uses %1 for %2.").arg(chordName(chord), use);
+        return tr("Corvane already uses %1 for %2.").arg(chordName(chord), actionUse(HotkeyAction(i)));
     }
     if (!isHeldByOther(chord))
         return std::nullopt;

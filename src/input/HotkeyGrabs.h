@@ -23,7 +23,8 @@ public:
     // Reads the stored option and checks the chords at once.
     HotkeyGrabs(Platform& platform, const HotkeyChords& chords, QObject* parent = nullptr);
 
-    // A window manager announces itself before it grabs its keys: its keys are checked this long after.
+    // A window manager announces itself before it grabs its keys: its keys are checked this long after,
+    // and as long after a window opens.
     static constexpr double windowManagerSettleSeconds = 1.0;
     // A recording nobody finishes lets the keyboard go after this long.
     static constexpr double recordingTimeoutSeconds = 10.0;

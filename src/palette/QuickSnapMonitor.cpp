@@ -275,7 +275,8 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
                          .frame = screenRect(fraction, screen->visibleFrame, m_spacing.spacing()),
                          .primaryHeight = h,
                          .visibleFrame = screen->visibleFrame,
-                         .write = FrameWrite::Pointed});
+                         .write = FrameWrite::Pointed,
+                         .zone = ZonePlace{{}, fraction, screen->id, screen->name}});
 }
 
 } // namespace corvane

@@ -23,6 +23,7 @@ inline constexpr auto kParent = "AXParent";
 inline constexpr auto kRole = "AXRole";
 inline constexpr auto kSubrole = "AXSubrole";
 inline constexpr auto kFullScreen = "AXFullScreen";
+inline constexpr auto kTitle = "AXTitle"; // a window's title, a string
 // Corvane's own attribute of a window: the frame it had before Corvane first placed it (a rect, AX
 // coordinates), kept with the window itself; writing null forgets it.
 inline constexpr auto kRestoreFrame = "CorvaneRestoreFrame";
@@ -116,6 +117,9 @@ public:
 
     virtual AxElement applicationElement(qint32 pid) = 0;
     virtual AxElement systemWideElement() = 0;
+    // The element of the window the window list names by this number; it answers nothing when there
+    // is no such window.
+    virtual AxElement elementOfWindow(quint32 number) = 0;
 
     virtual AttributeResult copyAttributeValue(AxElement element, const QString& attribute) = 0;
     virtual AxError setAttributeValue(AxElement element, const QString& attribute,

@@ -70,6 +70,7 @@ TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUs
         {{"restore"}, {"Restore", {}}, {}},
         {{"layouts"}, {"ListLayouts", {}}, {}},
         {{"settings"}, {"ShowSettings", {}}, {}},
+        {{"zone-move", "up"}, {"MoveToNeighbourZone", {QString("up")}}, {}},
         {{"apply"}, {}, "usage: corvane apply NAME"},
         {{"zone", "Six Pack"}, {}, "usage: corvane zone NAME N|N-M"},
         {{"restore", "now"}, {}, "usage: corvane restore"},
@@ -94,6 +95,7 @@ TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUs
         {{"cycle", "up"}, {}, "cycle: 'up' is neither 'next' nor 'previous'"},
         {{"screen", "Next"}, {}, "screen: 'Next' is neither 'next' nor 'previous'"},
         {{"resize", "wide", "800"}, {}, "resize: 'wide' is not a number"},
+        {{"zone-move", "west"}, {}, "zone-move: 'west' is none of left, right, up and down"},
         {{"resize", "800", ""}, {}, "resize: '' is not a number"},
         // Only the first argument names a command.
         {{"--help", "apply", "Split"}, {}, "unexpected argument 'apply'"},

@@ -18,8 +18,8 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            controller->cycle(), controller->placer(), controller->presets(), [this] { ++settingsShown; },
-            [this] { ++panelsShown; });
+            controller->cycle(), controller->placer(), controller->navigator(), controller->presets(),
+            [this] { ++settingsShown; }, [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };
@@ -98,6 +98,12 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     commands->moveToAdjacentScreen(1, reply());
     EXPECT_EQ(answered(),
               error(commanderror::kNoOtherScreen, "There is no other screen to move the window to."));
+    commands->moveToNeighbourZone("west", reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kInvalidArgs, "\"west\" is no direction: left, right, up or down."));
+    commands->moveToNeighbourZone("left", reply());
+    EXPECT_EQ(answered(), error(commanderror::kUnknownLayout,
+                                "Neither the window nor its screen has a layout to move in."));
     commands->restore(reply());
     EXPECT_EQ(answered(), error(commanderror::kNothingToRestore,
                                 "The window has no earlier frame to go back to: Corvane has not placed it."));

@@ -40,9 +40,9 @@ protected:
         desk.setFrontmostApplication(editor);
     }
     // Separate from SetUp so a test can arrange the desktop and the stored settings first.
-    WindowController& start() {
+    WindowController& start(ZoneNavigator::ScreenLayout screenLayout = {}) {
         controller = std::make_unique<WindowController>(platform, frameWrites, zoneSpacing, dragSnap, palette,
-                                                        excluded);
+                                                        excluded, std::move(screenLayout));
         desk.settle();
         desk.log().clear();
         return *controller;

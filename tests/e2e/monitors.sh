@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # End to end with two monitors side by side (Xephyr with two Xinerama heads, nested in Xvfb):
 # outside cycle mode the arrows move the window to the next monitor keeping its relative frame,
-# wrapping around, and a hotkey uses the zones of the monitor the window is on. Xinerama's heads
-# report no connector, so each monitor's drag layout is kept by its place: a drag on the first one
-# drops into its own layout, not the default nor the second one's, while the hotkeys keep theirs.
-# (XTEST motion reaches only the first head here, so the second monitor's layout is left to the unit
-# tests.)
+# wrapping around, a hotkey uses the zones of the monitor the window is on, and the zones' chords
+# cross from one monitor's zones to the other's. Xinerama's heads report no connector, so each
+# monitor's drag layout is kept by its place: a drag on the first one drops into its own layout, not
+# the default nor the second one's, while the hotkeys keep theirs. (XTEST motion reaches only the
+# first head here, so the second monitor's layout is left to the unit tests.)
 set -u
 corvane=$1 pointer=$2
 source "$(dirname "$0")/desktop.sh"
@@ -31,6 +31,17 @@ xdotool key ctrl+alt+Left
 expect_frame "left arrow from the first monitor: to the last" "$a" 1573 120 $(( (w * 1920 + 720) / 1440 )) $(( (h * 1080 + 450) / 900 ))
 xdotool key ctrl+alt+2
 expect_frame "hotkey 2 on the second monitor: its top-left quarter" "$a" 1440 0 960 540
+
+# The zones' chords (Control+Alt+Shift with an arrow) in the Quadrant layout hotkey 2 applied: at the
+# second monitor's left edge across to the first monitor's zone nearest that way, and back.
+xdotool key ctrl+alt+shift+Down
+expect_frame "zone down: the second monitor's bottom-left quarter" "$a" 1440 540 960 540
+xdotool key ctrl+alt+shift+Left
+expect_frame "zone left at the edge: the first monitor's bottom-right quarter" "$a" 720 450 720 450
+xdotool key ctrl+alt+shift+Up
+expect_frame "zone up: the first monitor's top-right quarter" "$a" 720 0 720 450
+xdotool key ctrl+alt+shift+Right
+expect_frame "zone right at the edge: the second monitor's top-left quarter" "$a" 1440 0 960 540
 
 read -r grab_x grab_y <<<"$(title_bar_point "$b")"
 "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x + 100)) $((grab_y - 100)) 10 20 move 1000 300 10 20

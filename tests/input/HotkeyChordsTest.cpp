@@ -24,7 +24,11 @@ TEST(HotkeyChordsTest, ChordsAreWrittenAndReadBackAsText) {
                                                          {"3", "Ctrl+Alt+3"},
                                                          {"4", "Ctrl+Alt+4"},
                                                          {"previous", "Ctrl+Alt+Left"},
-                                                         {"next", "Ctrl+Alt+Right"}}));
+                                                         {"next", "Ctrl+Alt+Right"},
+                                                         {"zone-left", "Ctrl+Alt+Shift+Left"},
+                                                         {"zone-right", "Ctrl+Alt+Shift+Right"},
+                                                         {"zone-up", "Ctrl+Alt+Shift+Up"},
+                                                         {"zone-down", "Ctrl+Alt+Shift+Down"}}));
     HotkeyChords changed = defaults;
     changed[int(HotkeyAction::Layout4)] = {GrabKey::Digit, 0, kControl | kOption | kShift | kCommand};
     changed[int(HotkeyAction::Previous)] = {GrabKey::UpArrow, 0, kCommand};
@@ -57,12 +61,23 @@ TEST(HotkeyChordsTest, ADamagedEntryFallsBackToItsDefaultAndTheOthersAreKept) {
         {"next", "Alt+Super+Right"},
         {"unknown", "Ctrl+Alt+9"},
     });
-    const HotkeyChords expected = {
-        kCtrlSuperSeven, defaults[1], defaults[2], defaults[3], defaults[int(HotkeyAction::Previous)],
-        kAltSuperRight};
+    HotkeyChords expected = defaults;
+    expected[0] = kCtrlSuperSeven;
+    expected[int(HotkeyAction::Next)] = kAltSuperRight;
     EXPECT_EQ(read, expected);
     EXPECT_EQ(hotkeyChordsFromStored(QVariantMap{{"1", "Ctrl+Super+7"}})[0], kCtrlSuperSeven)
         << "missing entries are their defaults";
+    // A table stored before the zones' arrows existed: its six as they were, the four added at their
+    // defaults, but none where one of the six has its chord.
+    QVariantMap six = storedHotkeyChords(defaults);
+    for (const char* added : {"zone-left", "zone-right", "zone-up", "zone-down"})
+        six.remove(added);
+    six["next"] = "Ctrl+Alt+Shift+Up";
+    const HotkeyChords grown = hotkeyChordsFromStored(six);
+    EXPECT_EQ(grown[int(HotkeyAction::Next)], KeyChord({GrabKey::UpArrow, 0, kCtrlAlt | kShift}));
+    EXPECT_FALSE(grown[int(HotkeyAction::ZoneUp)]) << "the user's chord for next stays the only one";
+    for (const HotkeyAction added : {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneDown})
+        EXPECT_EQ(grown[int(added)], defaults[int(added)]);
     for (const QVariant& shape : {QVariant(), QVariant("Ctrl+Alt+1"), QVariant(QVariantList{"Ctrl+Super+1"})})
         EXPECT_EQ(hotkeyChordsFromStored(shape), defaults);
 }
@@ -80,8 +95,8 @@ TEST(HotkeyChordsTest, ARecorderTakesOnlyChordsThatDoNotType) {
 }
 
 TEST(HotkeyChordsTest, TheGrabsAndTheAlternativesFollowEachAction) {
-    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 10)
-        << "four digits, their keypad twins, two arrows";
+    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 14)
+        << "four digits, their keypad twins, six arrows";
     EXPECT_EQ(grabbedChords(kAltSuperRight), QList<KeyChord>{kAltSuperRight});
     EXPECT_EQ(grabbedChords(kCtrlAltOne),
               (QList<KeyChord>{kCtrlAltOne, {GrabKey::KeypadDigit, 1, kCtrlAlt}}));
@@ -93,6 +108,14 @@ TEST(HotkeyChordsTest, TheGrabsAndTheAlternativesFollowEachAction) {
         EXPECT_TRUE(chordFromText(chordText(chord))) << "each is a chord the table can hold";
     }
     EXPECT_EQ(alternativeChords(HotkeyAction::Layout3).first().digit, 3);
+    // The zones' arrows have alternatives of their own, never those of the previous and next zone.
+    const QList<KeyChord> zoneLeft = alternativeChords(HotkeyAction::ZoneLeft);
+    ASSERT_FALSE(zoneLeft.isEmpty());
+    EXPECT_EQ(zoneLeft.first(), KeyChord({GrabKey::LeftArrow, 0, kControl | kOption | kShift | kCommand}));
+    for (const KeyChord& chord : zoneLeft) {
+        EXPECT_FALSE(previous.contains(chord)) << qPrintable(chordText(chord));
+        EXPECT_TRUE(chordFromText(chordText(chord)));
+    }
 }
 
 } // namespace

@@ -118,7 +118,7 @@ protected:
     std::unique_ptr<QSignalSpy> spy;
 };
 
-TEST_F(KGlobalAccelTest, TheSixActionsAreHeldWithTheirChordsAndEachFiresOnce) {
+TEST_F(KGlobalAccelTest, EveryActionIsHeldWithItsChordAndEachFiresOnce) {
     const auto shortcuts = start();
     EXPECT_TRUE(told().isEmpty()) << "nothing the user chose yet";
     const HotkeyChords chords = defaultHotkeyChords();

@@ -1,5 +1,6 @@
 #pragma once
-// The settings window's first card: starting Corvane with the session.
+// The settings window's first card: starting Corvane with the session, and whether windows open
+// again in the zone they were closed in.
 
 #include "app/settings/SettingsCard.h"
 
@@ -18,6 +19,7 @@ public:
 private:
     WindowController& m_controller;
     QCheckBox* m_launchAtLogin = nullptr;
+    QCheckBox* m_keepsZones = nullptr;
 };
 
 } // namespace corvane

@@ -21,6 +21,7 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
     red.setColor(QPalette::WindowText, warningTextColor(red));
     m_chordMessage->setPalette(red);
     m_chordMessage->hide();
+    m_chordButtons.resize(kHotkeyActionCount);
     for (int n = 1; n <= 4; ++n) {
         QComboBox* picker = makePicker(140, QString(), this);
         picker->setObjectName(QStringLiteral("layoutFor%1").arg(n));
@@ -32,6 +33,11 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
         m_pickers.append(picker);
         rows()->addLayout(labelledRow(makeChordButton(HotkeyAction(n - 1)), picker));
     }
+    rows()->addWidget(makeDivider(this));
+    for (const HotkeyAction action :
+         {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneUp, HotkeyAction::ZoneDown})
+        rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
+                                      makeChordButton(action)));
     rows()->addWidget(makeDivider(this));
     rows()->addLayout(
         labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, this),
@@ -65,10 +71,11 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
         },
         m_chordMessage, this);
     const std::optional<int> n = layoutNumber(action);
-    button->setObjectName(n                                  ? QStringLiteral("chord%1").arg(*n)
+    button->setObjectName(n                    ? QStringLiteral("chord%1").arg(*n)
+                          : isZoneMove(action) ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
                           : action == HotkeyAction::Previous ? QStringLiteral("chordPrevious")
                                                              : QStringLiteral("chordNext"));
-    m_chordButtons.append(button);
+    m_chordButtons[int(action)] = button;
     return button;
 }
 

@@ -27,7 +27,7 @@ private:
     WindowController& m_controller;
     HotkeyGrabs& m_hotkeyGrabs;
     QList<QComboBox*> m_pickers;        // for layout hotkeys 1 to 4
-    QList<ChordButton*> m_chordButtons; // in HotkeyAction order
+    QList<ChordButton*> m_chordButtons; // by HotkeyAction
     QLabel* m_chordMessage = nullptr;   // why a recorded chord was not saved; hidden otherwise
 };
 

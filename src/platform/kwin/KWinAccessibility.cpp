@@ -71,6 +71,8 @@ AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const Q
         return {AxError::Success, w->isFullScreen};
     if (attribute == QLatin1String(ax::kParent))
         return {AxError::Success, applicationElement(w->pid)};
+    if (attribute == QLatin1String(ax::kTitle))
+        return {AxError::Success, w->caption};
     if (attribute == QLatin1String(ax::kPosition))
         return {AxError::Success, AxValue::ofPoint(m_screens.toAx(w->frame).topLeft())};
     if (attribute == QLatin1String(ax::kSize))
@@ -100,7 +102,7 @@ AttributeResult KWinAccessibility::zoomButtonAttribute(AxElement button, const Q
     if (attribute == QLatin1String(ax::kSubrole))
         return {AxError::Success, QString::fromLatin1(ax::kZoomButtonSubrole)};
     if (attribute == QLatin1String(ax::kWindow) || attribute == QLatin1String(ax::kParent))
-        return {AxError::Success, windowElement(w->number)};
+        return {AxError::Success, make(Kind::Window, w->number)};
     if (attribute == QLatin1String(ax::kPosition))
         return {AxError::Success, AxValue::ofPoint(frame->topLeft())};
     if (attribute == QLatin1String(ax::kSize))

@@ -20,6 +20,7 @@ public:
     // The window a window element stands for; none for any other element or a closed window.
     const KWinWindow* windowOf(AxElement element) const;
     static AxElement windowElement(quint32 number);
+    AxElement elementOfWindow(quint32 number) override { return windowElement(number); }
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;

@@ -19,6 +19,15 @@ AxElement SimAccessibility::systemWideElement() {
     return m_desktop.m_systemWide;
 }
 
+// A closed window's element stays its element, answering nothing, as a window number's does elsewhere.
+AxElement SimAccessibility::elementOfWindow(quint32 number) {
+    for (auto n = m_desktop.m_nodes.cbegin(); n != m_desktop.m_nodes.cend(); ++n) {
+        if (n->kind == SimDesktop::NodeKind::Window && n->window == number)
+            return AxElement{n.key()};
+    }
+    return {};
+}
+
 AttributeResult SimAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
     AttributeResult result = read(element, attribute);
     m_desktop.record(SimAction::Kind::ReadAttribute, element, attribute, result.value, result.error);
@@ -65,6 +74,8 @@ AttributeResult SimAccessibility::read(AxElement element, const QString& attribu
             return {AxError::Success, AxValue::ofSize(w->frame.size())};
         if (attribute == QLatin1String(ax::kFullScreen))
             return {AxError::Success, w->options.isFullScreen};
+        if (attribute == QLatin1String(ax::kTitle))
+            return {AxError::Success, w->options.title};
         if (attribute == QLatin1String(ax::kRestoreFrame)) {
             if (!w->restoreFrame)
                 return {AxError::NoValue, {}};

@@ -35,6 +35,7 @@ struct SimWindowOptions {
     bool isOnScreen = true;
     bool isDesktopElement = false;
     bool isFullScreen = false;
+    QString title{};
 };
 
 class SimDesktop {

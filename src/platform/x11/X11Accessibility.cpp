@@ -87,6 +87,10 @@ AxElement X11Accessibility::systemWideElement() {
     return make(Kind::SystemWide, 0);
 }
 
+AxElement X11Accessibility::elementOfWindow(quint32 number) {
+    return make(Kind::Window, number);
+}
+
 double X11Accessibility::timeoutFor(AxElement element) {
     const float t = m_timeouts.value(element.handle, 0);
     return t > 0 ? t : X11Connection::kDefaultTimeout;
@@ -121,6 +125,12 @@ AttributeResult X11Accessibility::copyAttributeValue(AxElement element, const QS
             if (!remembered)
                 return {failure(remembered.end()), {}};
             return {AxError::Success, AxValue::ofRect(*remembered)};
+        }
+        if (attribute == QLatin1String(ax::kTitle)) {
+            const Fetched<QString> title = m_windows.title(w, timeout);
+            if (!title)
+                return {failure(title.end()), {}};
+            return {AxError::Success, *title};
         }
         if (attribute == QLatin1String(ax::kParent)) {
             const Fetched<qint32> pid = m_windows.pid(w, timeout);

@@ -22,6 +22,7 @@ public:
 
     AxElement applicationElement(qint32 pid) override;
     AxElement systemWideElement() override;
+    AxElement elementOfWindow(quint32 number) override;
     AttributeResult copyAttributeValue(AxElement element, const QString& attribute) override;
     AxError setAttributeValue(AxElement element, const QString& attribute,
                               const AttributeValue& value) override;

@@ -31,8 +31,10 @@ bool X11Connection::isDisplayReachable(const char* displayName) {
 X11Connection::X11Connection(xcb_connection_t* connection, xcb_screen_t* screen)
     : m_connection(connection)
     , m_root(screen->root) {
-    // Root property changes tell of activation, desktops, the window manager and panels.
-    const quint32 mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Root property changes tell of activation, desktops, the window manager and panels; its
+    // substructure, of the window manager's frames moving.
+    const quint32 mask =
+        XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(m_connection);
     m_notifier =

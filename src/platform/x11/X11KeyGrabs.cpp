@@ -22,13 +22,39 @@ template <typename Use> void X11KeyGrabs::forEachGrab(const KeyChord& chord, Use
     }
 }
 
+std::optional<xcb_window_t> X11KeyGrabs::managedFrame() {
+    const xcb_window_t root = m_connection.root();
+    QList<quint32> clients = m_connection.cardinals(root, m_connection.atom("_NET_ACTIVE_WINDOW"));
+    if (clients.value(0) == 0)
+        clients = m_connection.cardinals(root, m_connection.atom("_NET_CLIENT_LIST"));
+    xcb_window_t window = clients.value(0);
+    // Up to the child of the root, a few parents at most (a frame, a decoration layer).
+    for (int depth = 0; window != 0 && depth < 4; ++depth) {
+        const auto tree =
+            m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(m_connection.xcb(), window));
+        if (!tree)
+            return std::nullopt;
+        if (tree->parent == root)
+            return window;
+        window = tree->parent;
+    }
+    return std::nullopt;
+}
+
 QList<KeyChord> X11KeyGrabs::grabKeys(const QList<KeyChord>& chords) {
     xcb_connection_t* c = m_connection.xcb();
     QList<QPair<qsizetype, xcb_void_cookie_t>> attempts;
+    const std::optional<xcb_window_t> frame = managedFrame();
     for (qsizetype i = 0; i < chords.size(); ++i) {
         forEachGrab(chords[i], [&](xcb_keycode_t keycode, quint16 modifiers) {
             attempts.append({i, xcb_grab_key_checked(c, 1, m_connection.root(), modifiers, keycode,
                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+            // Tried and given back at once: a frame is the window manager's, never ours to hold keys on.
+            if (frame) {
+                attempts.append({i, xcb_grab_key_checked(c, 1, *frame, modifiers, keycode,
+                                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+                xcb_ungrab_key(c, keycode, *frame, modifiers);
+            }
         });
     }
     // One round trip, bounded: once its reply is in, every grab before it has been answered, so

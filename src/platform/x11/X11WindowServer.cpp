@@ -27,11 +27,20 @@ void X11WindowServer::handle(const xcb_generic_event_t* event) {
             readClientList(true);
         break;
     }
-    // The window manager's synthetic ConfigureNotify after a move, the server's after a resize.
+    // The window manager's synthetic ConfigureNotify after a move, the server's after a resize, and
+    // a frame's (the root's substructure) for the window manager that sends no synthetic one.
     case XCB_CONFIGURE_NOTIFY:
         if (const xcb_window_t w = reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window;
             m_clients.contains(w))
             emit windowFrameChanged(w);
+        else if (const xcb_window_t client = m_clientOfFrame.value(w);
+                 client != 0 && m_clients.contains(client))
+            emit windowFrameChanged(client);
+        break;
+    case XCB_REPARENT_NOTIFY:
+        if (const xcb_window_t w = reinterpret_cast<const xcb_reparent_notify_event_t*>(event)->window;
+            m_clients.contains(w))
+            followFrame(w);
         break;
     // Window managers unmap the windows they minimize or keep on another desktop.
     case XCB_MAP_NOTIFY:
@@ -56,15 +65,35 @@ void X11WindowServer::readClientList(bool tells) {
     const quint32 mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     for (const xcb_window_t window : clients - m_clients) {
         xcb_change_window_attributes(m_connection.xcb(), window, XCB_CW_EVENT_MASK, &mask);
+        followFrame(window);
         if (tells && m_windows.isOnScreen(window))
             emit windowAdded(window);
     }
     m_connection.flush();
     const QSet<xcb_window_t> gone = m_clients - clients;
     m_clients = clients;
+    m_clientOfFrame.removeIf([&gone](const auto& frame) { return gone.contains(frame.value()); });
     if (tells) {
         for (const xcb_window_t window : gone)
             emit windowRemoved(window);
+    }
+}
+
+void X11WindowServer::followFrame(xcb_window_t client) {
+    m_clientOfFrame.removeIf([client](const auto& frame) { return frame.value() == client; });
+    xcb_window_t window = client;
+    // A frame, perhaps a layer of decoration: a few parents at most.
+    for (int depth = 0; depth < 4; ++depth) {
+        const auto tree =
+            m_connection.await<xcb_query_tree_reply_t>(xcb_query_tree(m_connection.xcb(), window));
+        if (!tree)
+            return;
+        if (tree->parent == m_connection.root()) {
+            if (window != client)
+                m_clientOfFrame.insert(window, client);
+            return;
+        }
+        window = tree->parent;
     }
 }
 

@@ -304,6 +304,24 @@ QString X11Windows::applicationName(xcb_window_t window) {
     return QString::fromUtf8(m_connection.bytes(window, m_connection.atom("_NET_WM_NAME")));
 }
 
+Fetched<QString> X11Windows::title(xcb_window_t window, double timeout) {
+    const auto utf8 = m_connection.property(window, m_connection.atom("_NET_WM_NAME"), timeout);
+    if (!utf8)
+        return utf8.end();
+    const auto text = [](const xcb_get_property_reply_t* reply) {
+        return reply->format == 8 ? QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                                               xcb_get_property_value_length(reply))
+                                  : QByteArray();
+    };
+    if (const QByteArray name = text(utf8.get()); !name.isEmpty())
+        return QString::fromUtf8(name);
+    // WM_NAME is Latin-1 text (STRING), as the clients that set only it write it.
+    const auto legacy = m_connection.property(window, XCB_ATOM_WM_NAME, timeout);
+    if (!legacy)
+        return legacy.end();
+    return QString::fromLatin1(text(legacy.get()));
+}
+
 WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTopLeft,
                                std::optional<QSizeF> outerSize, double timeout) {
     Fetched<FrameReading> reading = readFrame(window, timeout, true);

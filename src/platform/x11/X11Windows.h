@@ -58,6 +58,8 @@ public:
     // None deletes the property.
     void setRestoreFrame(xcb_window_t window, std::optional<QRectF> axFrame);
     QString applicationName(xcb_window_t window);
+    // _NET_WM_NAME, else WM_NAME; empty when the window has neither.
+    Fetched<QString> title(xcb_window_t window, double timeout = X11Connection::kDefaultTimeout);
 
     // The window manager moves or resizes the window's outer frame; parts left none stay as they are.
     // Every request names all four values, since some window managers guess the missing ones wrong.
