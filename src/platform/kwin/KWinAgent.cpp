@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-KWinAgent::KWinAgent(QDBusConnection bus, KWinDesktop& desktop, QObject* parent)
+KWinAgent::KWinAgent(QDBusConnection bus, AgentDesktop& desktop, QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
     , m_desktop(desktop) {

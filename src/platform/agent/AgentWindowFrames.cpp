@@ -1,4 +1,4 @@
-#include "KWinWindowFrames.h"
+#include "AgentWindowFrames.h"
 
 #include "platform/common/PossibleFrame.h"
 
@@ -6,42 +6,42 @@
 
 namespace corvane {
 
-KWinWindowFrames::KWinWindowFrames(AgentCommand send, KWinDesktop& desktop, KWinAccessibility& accessibility,
-                                   const KWinScreens& screens, KWinRestoreFrames& restoreFrames,
-                                   RunLoop& runLoop)
+AgentWindowFrames::AgentWindowFrames(AgentCommand send, AgentDesktop& desktop,
+                                     AgentAccessibility& accessibility, const AgentScreens& screens,
+                                     AgentRestoreFrames& restoreFrames, RunLoop& runLoop)
     : m_send(std::move(send))
     , m_desktop(desktop)
     , m_accessibility(accessibility)
     , m_screens(screens)
     , m_restoreFrames(restoreFrames)
     , m_runLoop(runLoop) {
-    connect(&desktop, &KWinDesktop::windowFrameChanged, this, [this](quint32 number) {
+    connect(&desktop, &AgentDesktop::windowFrameChanged, this, [this](quint32 number) {
         if (m_settle && number == m_window)
             check();
     });
-    connect(&desktop, &KWinDesktop::windowRemoved, this, [this](quint32 number) {
+    connect(&desktop, &AgentDesktop::windowRemoved, this, [this](quint32 number) {
         if (m_settle && number == m_window)
             complete({FrameOutcome::Gone, std::nullopt});
     });
 }
 
-void KWinWindowFrames::request(FrameRequest request, FrameDone done) {
+void AgentWindowFrames::request(FrameRequest request, FrameDone done) {
     m_queue.push_back({request, std::move(done)});
     // Never completed before request() returns.
     if (m_queue.size() == 1)
         m_runLoop.post(this, [this] { startNext(); });
 }
 
-std::optional<QRectF> KWinWindowFrames::currentFrame() const {
-    const KWinWindow* w = m_desktop.window(m_window);
+std::optional<QRectF> AgentWindowFrames::currentFrame() const {
+    const AgentWindow* w = m_desktop.window(m_window);
     return w ? std::optional(m_screens.toAx(w->frame)) : std::nullopt;
 }
 
-void KWinWindowFrames::startNext() {
+void AgentWindowFrames::startNext() {
     if (m_queue.empty() || m_settle)
         return;
     const FrameRequest& request = m_queue.front().request;
-    const KWinWindow* w = m_accessibility.windowOf(request.window);
+    const AgentWindow* w = m_accessibility.windowOf(request.window);
     if (!w) {
         complete({FrameOutcome::Gone, std::nullopt});
         return;
@@ -71,7 +71,7 @@ void KWinWindowFrames::startNext() {
     check();
 }
 
-void KWinWindowFrames::check() {
+void AgentWindowFrames::check() {
     const std::optional<FrameOutcome> outcome = m_settle->note(currentFrame(), m_runLoop.now());
     if (outcome) {
         complete({*outcome, m_settle->frame()});
@@ -81,7 +81,7 @@ void KWinWindowFrames::check() {
                                          [this] { check(); });
 }
 
-void KWinWindowFrames::complete(const FrameResult& result) {
+void AgentWindowFrames::complete(const FrameResult& result) {
     m_deadline.reset();
     m_settle.reset();
     m_window = 0;

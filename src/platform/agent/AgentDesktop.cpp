@@ -1,5 +1,6 @@
-#include "KWinDesktop.h"
+#include "AgentDesktop.h"
 
+#include "platform/Events.h"
 #include "platform/common/Log.h"
 
 #include <QJsonArray>
@@ -33,12 +34,12 @@ bool flag(const QJsonObject& o, const char* key) {
 
 } // namespace
 
-bool KWinWindow::isPlaceable() const {
+bool AgentWindow::isPlaceable() const {
     return isManaged && (isNormal || isDialog) && !isSpecial && !isDesktop && !isDock && !isNotification &&
            !isOnScreenDisplay && isOnCurrentDesktop && !isMinimized && isMoveable;
 }
 
-namespace kwinreport {
+namespace agentreport {
 
 std::optional<QRectF> rect(const QJsonValue& value) {
     const QJsonArray a = value.toArray();
@@ -57,7 +58,7 @@ std::optional<QPointF> point(const QJsonValue& value) {
     return QPointF(a[0].toDouble(), a[1].toDouble());
 }
 
-std::optional<KWinWindow> window(const QJsonValue& value) {
+std::optional<AgentWindow> window(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
     const std::optional<QString> id = text(o, "id");
     const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
@@ -65,7 +66,7 @@ std::optional<KWinWindow> window(const QJsonValue& value) {
     const QJsonValue pid = o.value(QLatin1String("pid"));
     if (!id || id->isEmpty() || !frame || !client || !pid.isDouble())
         return std::nullopt;
-    KWinWindow w;
+    AgentWindow w;
     w.id = *id;
     w.pid = qint32(std::clamp(pid.toDouble(), 0.0, double(std::numeric_limits<qint32>::max())));
     w.appClass = text(o, "appClass").value_or(QString());
@@ -89,7 +90,7 @@ std::optional<KWinWindow> window(const QJsonValue& value) {
     return w;
 }
 
-std::optional<KWinOutput> output(const QJsonValue& value) {
+std::optional<AgentOutput> output(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
     const std::optional<QString> name = text(o, "name");
     const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
@@ -97,20 +98,20 @@ std::optional<KWinOutput> output(const QJsonValue& value) {
     if (!name || !frame || frame->isEmpty() || !workArea)
         return std::nullopt;
     const double scale = o.value(QLatin1String("scale")).toDouble(1);
-    return KWinOutput{*name, text(o, "manufacturer").value_or(QString()),
-                      text(o, "model").value_or(QString()), *frame,
-                      // A work area outside its output is KWin's error, never a place to put windows.
-                      workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
-                      scale > 0 && scale <= 16 ? scale : 1};
+    return AgentOutput{
+        *name, text(o, "manufacturer").value_or(QString()), text(o, "model").value_or(QString()), *frame,
+        // A work area outside its output is the compositor's error, never a place to put windows.
+        workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
+        scale > 0 && scale <= 16 ? scale : 1};
 }
 
-std::optional<QList<KWinOutput>> outputs(const QJsonValue& value) {
+std::optional<QList<AgentOutput>> outputs(const QJsonValue& value) {
     const QJsonArray list = value.toArray();
     if (list.size() > kMaxOutputs)
         return std::nullopt;
-    QList<KWinOutput> outputs;
+    QList<AgentOutput> outputs;
     for (const QJsonValue& o : list) {
-        std::optional<KWinOutput> parsed = output(o);
+        std::optional<AgentOutput> parsed = output(o);
         if (!parsed)
             return std::nullopt;
         outputs.append(*parsed);
@@ -118,10 +119,40 @@ std::optional<QList<KWinOutput>> outputs(const QJsonValue& value) {
     return outputs;
 }
 
-} // namespace kwinreport
+std::optional<quint64> modifierFlags(const QJsonValue& value) {
+    if (!value.isArray())
+        return std::nullopt;
+    quint64 flags = 0;
+    for (const QJsonValue& key : value.toArray()) {
+        if (!key.isString())
+            return std::nullopt;
+        const QString name = key.toString();
+        if (name == u"control")
+            flags |= modifier::kControl;
+        else if (name == u"alt")
+            flags |= modifier::kOption;
+        else if (name == u"shift")
+            flags |= modifier::kShift;
+        else if (name == u"super")
+            flags |= modifier::kCommand;
+    }
+    return flags;
+}
 
-bool KWinDesktop::apply(const QJsonObject& event) {
+} // namespace agentreport
+
+bool AgentDesktop::apply(const QJsonObject& event) {
     const QString type = event.value(QLatin1String("e")).toString();
+    // Pointer reports may tell the keys held with them.
+    if (const QJsonValue held = event.value(QLatin1String("modifiers")); !held.isUndefined()) {
+        const std::optional<quint64> flags = agentreport::modifierFlags(held);
+        if (!flags) {
+            qCWarning(lcGeneral, "Agent: ignored a damaged or unknown report (%s)",
+                      qPrintable(type.left(40)));
+            return false;
+        }
+        m_modifierFlags = *flags;
+    }
     bool isApplied = false;
     if (type == u"snapshot")
         isApplied = applySnapshot(event);
@@ -141,7 +172,7 @@ bool KWinDesktop::apply(const QJsonObject& event) {
         emit activeWindowChanged();
         isApplied = true;
     } else if (type == u"motion") {
-        const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+        const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
         if (cursor) {
             m_cursor = *cursor;
             emit pointerMoved(*cursor);
@@ -151,29 +182,28 @@ bool KWinDesktop::apply(const QJsonObject& event) {
         isApplied = applyMove(type, event);
     }
     if (!isApplied)
-        qCWarning(lcGeneral, "KWin agent: ignored a damaged or unknown report (%s)",
-                  qPrintable(type.left(40)));
+        qCWarning(lcGeneral, "Agent: ignored a damaged or unknown report (%s)", qPrintable(type.left(40)));
     return isApplied;
 }
 
-bool KWinDesktop::applySnapshot(const QJsonObject& event) {
+bool AgentDesktop::applySnapshot(const QJsonObject& event) {
     const QJsonArray windows = event.value(QLatin1String("windows")).toArray();
-    const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
     if (windows.size() > kMaxWindows || !cursor)
         return false;
-    const std::optional<QList<KWinOutput>> newOutputs =
-        kwinreport::outputs(event.value(QLatin1String("outputs")));
+    const std::optional<QList<AgentOutput>> newOutputs =
+        agentreport::outputs(event.value(QLatin1String("outputs")));
     if (!newOutputs)
         return false;
-    QList<KWinWindow> newWindows;
+    QList<AgentWindow> newWindows;
     for (const QJsonValue& w : windows) {
-        std::optional<KWinWindow> window = kwinreport::window(w);
+        std::optional<AgentWindow> window = agentreport::window(w);
         if (!window)
             return false;
         newWindows.append(*window);
     }
     QSet<quint32> present;
-    for (KWinWindow& w : newWindows) {
+    for (AgentWindow& w : newWindows) {
         w.number = numberFor(w.id);
         present.insert(w.number);
     }
@@ -187,7 +217,7 @@ bool KWinDesktop::applySnapshot(const QJsonObject& event) {
     const bool outputsChanged = *newOutputs != m_outputs;
     m_outputs = *newOutputs;
     m_cursor = *cursor;
-    for (KWinWindow& w : newWindows)
+    for (AgentWindow& w : newWindows)
         store(std::move(w));
     applyStacking(event);
     m_active = m_numbers.value(event.value(QLatin1String("active")).toString(), 0);
@@ -199,8 +229,8 @@ bool KWinDesktop::applySnapshot(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyWindow(const QJsonObject& event) {
-    std::optional<KWinWindow> window = kwinreport::window(event.value(QLatin1String("window")));
+bool AgentDesktop::applyWindow(const QJsonObject& event) {
+    std::optional<AgentWindow> window = agentreport::window(event.value(QLatin1String("window")));
     if (!window || (m_windows.size() >= kMaxWindows && !m_numbers.contains(window->id)))
         return false;
     window->number = numberFor(window->id);
@@ -208,10 +238,10 @@ bool KWinDesktop::applyWindow(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyFrame(const QJsonObject& event) {
+bool AgentDesktop::applyFrame(const QJsonObject& event) {
     const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
-    const std::optional<QRectF> frame = kwinreport::rect(event.value(QLatin1String("frame")));
-    const std::optional<QRectF> client = kwinreport::rect(event.value(QLatin1String("client")));
+    const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
+    const std::optional<QRectF> client = agentreport::rect(event.value(QLatin1String("client")));
     if (!frame || !client)
         return false;
     const auto it = m_windows.find(number);
@@ -224,7 +254,7 @@ bool KWinDesktop::applyFrame(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyRemoved(const QJsonObject& event) {
+bool AgentDesktop::applyRemoved(const QJsonObject& event) {
     const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
     if (m_windows.remove(number) > 0) {
         m_stacking.removeAll(number);
@@ -235,7 +265,7 @@ bool KWinDesktop::applyRemoved(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyStacking(const QJsonObject& event) {
+bool AgentDesktop::applyStacking(const QJsonObject& event) {
     const QJsonArray ids = event.value(QLatin1String("stacking")).toArray();
     if (ids.size() > kMaxWindows)
         return false;
@@ -248,9 +278,9 @@ bool KWinDesktop::applyStacking(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyOutputs(const QJsonObject& event) {
-    const std::optional<QList<KWinOutput>> newOutputs =
-        kwinreport::outputs(event.value(QLatin1String("outputs")));
+bool AgentDesktop::applyOutputs(const QJsonObject& event) {
+    const std::optional<QList<AgentOutput>> newOutputs =
+        agentreport::outputs(event.value(QLatin1String("outputs")));
     if (!newOutputs)
         return false;
     if (*newOutputs != m_outputs) {
@@ -260,8 +290,8 @@ bool KWinDesktop::applyOutputs(const QJsonObject& event) {
     return true;
 }
 
-bool KWinDesktop::applyMove(const QString& type, const QJsonObject& event) {
-    const std::optional<QPointF> cursor = kwinreport::point(event.value(QLatin1String("cursor")));
+bool AgentDesktop::applyMove(const QString& type, const QJsonObject& event) {
+    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
     if (!cursor)
         return false;
     m_cursor = *cursor;
@@ -274,7 +304,7 @@ bool KWinDesktop::applyMove(const QString& type, const QJsonObject& event) {
     if (type == u"moveStep") {
         // The moved window's frame, which is reported at no other step of a move.
         const auto it = m_windows.find(m_numbers.value(event.value(QLatin1String("id")).toString(), 0));
-        if (const std::optional<QRectF> frame = kwinreport::rect(event.value(QLatin1String("frame")));
+        if (const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
             frame && it != m_windows.end() && it->frame != *frame) {
             it->frame = *frame;
             emit windowFrameChanged(it->number);
@@ -289,7 +319,7 @@ bool KWinDesktop::applyMove(const QString& type, const QJsonObject& event) {
     return false;
 }
 
-bool KWinDesktop::store(KWinWindow window) {
+bool AgentDesktop::store(AgentWindow window) {
     const quint32 number = window.number;
     const auto it = m_windows.find(number);
     if (it == m_windows.end()) {
@@ -304,7 +334,7 @@ bool KWinDesktop::store(KWinWindow window) {
     return false;
 }
 
-quint32 KWinDesktop::numberFor(const QString& id) {
+quint32 AgentDesktop::numberFor(const QString& id) {
     const auto it = m_numbers.constFind(id);
     if (it != m_numbers.cend())
         return *it;
@@ -313,45 +343,46 @@ quint32 KWinDesktop::numberFor(const QString& id) {
     return number;
 }
 
-QList<const KWinWindow*> KWinDesktop::windowsFrontToBack() const {
-    QList<const KWinWindow*> list;
+QList<const AgentWindow*> AgentDesktop::windowsFrontToBack() const {
+    QList<const AgentWindow*> list;
     for (auto it = m_stacking.crbegin(); it != m_stacking.crend(); ++it) {
         if (const auto w = m_windows.constFind(*it); w != m_windows.cend())
             list.append(&*w);
     }
-    // Windows KWin has not stacked yet (just added) go behind the rest.
-    for (const KWinWindow& w : m_windows) {
+    // Windows the compositor has not stacked yet (just added) go behind the rest.
+    for (const AgentWindow& w : m_windows) {
         if (!m_stacking.contains(w.number))
             list.append(&w);
     }
     return list;
 }
 
-const KWinWindow* KWinDesktop::window(quint32 number) const {
+const AgentWindow* AgentDesktop::window(quint32 number) const {
     const auto it = m_windows.constFind(number);
     return it == m_windows.cend() ? nullptr : &*it;
 }
 
-const KWinWindow* KWinDesktop::windowById(const QString& id) const {
+const AgentWindow* AgentDesktop::windowById(const QString& id) const {
     return window(m_numbers.value(id, 0));
 }
 
-const KWinWindow* KWinDesktop::activeWindow() const {
+const AgentWindow* AgentDesktop::activeWindow() const {
     return window(m_active);
 }
 
-const KWinWindow* KWinDesktop::focusedWindowOf(qint32 pid) const {
-    // KWin keeps a window active when it is sent to another desktop: the user no longer sees it.
-    if (const KWinWindow* active = activeWindow(); active && active->pid == pid && active->isOnCurrentDesktop)
+const AgentWindow* AgentDesktop::focusedWindowOf(qint32 pid) const {
+    // A compositor may keep a window active when it is sent to another desktop: the user no longer sees it.
+    if (const AgentWindow* active = activeWindow();
+        active && active->pid == pid && active->isOnCurrentDesktop)
         return active;
-    for (const KWinWindow* w : windowsFrontToBack()) {
+    for (const AgentWindow* w : windowsFrontToBack()) {
         if (w->pid == pid && w->isPlaceable())
             return w;
     }
     return nullptr;
 }
 
-void KWinDesktop::reset() {
+void AgentDesktop::reset() {
     const QList<quint32> numbers = m_windows.keys();
     m_windows.clear();
     m_stacking.clear();

@@ -1,19 +1,19 @@
 #pragma once
-// Applications on KWin: processes that own windows, the frontmost one owning the active window, as the
-// agent reported them. Activation is asked of the agent.
+// Applications on a compositor with Corvane's agent: processes that own windows, the frontmost one owning the
+// active window, as the agent reported them. Activation is asked of the agent.
 
 #include "platform/Workspace.h"
+#include "platform/agent/AgentCommand.h"
+#include "platform/agent/AgentDesktop.h"
+#include "platform/agent/AgentTitleBars.h"
 #include "platform/freedesktop/SleepWatcher.h"
-#include "platform/kwin/KWinAgent.h"
-#include "platform/kwin/KWinDesktop.h"
-#include "platform/kwin/KWinTitleBarButtons.h"
 
 namespace corvane {
 
-class KWinWorkspace final : public Workspace {
+class AgentWorkspace final : public Workspace {
     Q_OBJECT
 public:
-    KWinWorkspace(AgentCommand send, KWinDesktop& desktop, const KWinTitleBarButtons& titleBarButtons);
+    AgentWorkspace(AgentCommand send, AgentDesktop& desktop, const AgentTitleBars& titleBarButtons);
 
     std::optional<RunningApplication> frontmostApplication() override;
     QList<RunningApplication> runningApplications() override;
@@ -21,13 +21,13 @@ public:
     void yieldActivation(const RunningApplication& target) override;
     bool openUrl(const QString& url) override;
     bool canOpenUrl(const QString& url) override;
-    // From kwinrc, as KWin's decoration reads it.
+    // As the compositor's decoration reads it.
     std::optional<ButtonLayout> titleButtonLayout() override { return m_titleBarButtons.layout(); }
 
 private:
     AgentCommand m_send;
-    KWinDesktop& m_desktop;
-    const KWinTitleBarButtons& m_titleBarButtons;
+    AgentDesktop& m_desktop;
+    const AgentTitleBars& m_titleBarButtons;
     SleepWatcher m_sleep;
 };
 

@@ -1,7 +1,7 @@
-#include "KWinAccessibility.h"
+#include "AgentAccessibility.h"
 
 #include "platform/WindowLayers.h"
-#include "platform/kwin/KWinWindowServer.h"
+#include "platform/agent/AgentWindowServer.h"
 
 namespace corvane {
 
@@ -23,37 +23,37 @@ quint32 valueOf(AxElement e) {
 
 } // namespace
 
-KWinAccessibility::KWinAccessibility(KWinDesktop& desktop, const KWinScreens& screens,
-                                     KWinRestoreFrames& restoreFrames,
-                                     const KWinTitleBarButtons& titleBarButtons)
+AgentAccessibility::AgentAccessibility(AgentDesktop& desktop, const AgentScreens& screens,
+                                       AgentRestoreFrames& restoreFrames,
+                                       const AgentTitleBars& titleBarButtons)
     : m_desktop(desktop)
     , m_screens(screens)
     , m_restoreFrames(restoreFrames)
     , m_titleBarButtons(titleBarButtons) {
-    connect(&desktop, &KWinDesktop::snapshotApplied, this, &Accessibility::accessibilityApiChanged);
+    connect(&desktop, &AgentDesktop::snapshotApplied, this, &Accessibility::accessibilityApiChanged);
 }
 
-AxElement KWinAccessibility::windowElement(quint32 number) {
+AxElement AgentAccessibility::windowElement(quint32 number) {
     return make(Kind::Window, number);
 }
 
-const KWinWindow* KWinAccessibility::windowOf(AxElement element) const {
+const AgentWindow* AgentAccessibility::windowOf(AxElement element) const {
     return kindOf(element) == Kind::Window ? m_desktop.window(valueOf(element)) : nullptr;
 }
 
-AxElement KWinAccessibility::applicationElement(qint32 pid) {
+AxElement AgentAccessibility::applicationElement(qint32 pid) {
     return make(Kind::Application, quint32(pid));
 }
 
-AxElement KWinAccessibility::systemWideElement() {
+AxElement AgentAccessibility::systemWideElement() {
     return make(Kind::SystemWide, 0);
 }
 
-AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
+AttributeResult AgentAccessibility::copyAttributeValue(AxElement element, const QString& attribute) {
     if (kindOf(element) == Kind::Application) {
         if (attribute != QLatin1String(ax::kFocusedWindow))
             return {AxError::AttributeUnsupported, {}};
-        const KWinWindow* focused = m_desktop.focusedWindowOf(qint32(valueOf(element)));
+        const AgentWindow* focused = m_desktop.focusedWindowOf(qint32(valueOf(element)));
         if (!focused)
             return {AxError::NoValue, {}};
         return {AxError::Success, windowElement(focused->number)};
@@ -62,7 +62,7 @@ AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const Q
         return zoomButtonAttribute(element, attribute);
     if (kindOf(element) != Kind::Window)
         return {AxError::AttributeUnsupported, {}};
-    const KWinWindow* w = windowOf(element);
+    const AgentWindow* w = windowOf(element);
     if (!w)
         return {AxError::InvalidElement, {}};
     if (attribute == QLatin1String(ax::kRole))
@@ -84,14 +84,13 @@ AttributeResult KWinAccessibility::copyAttributeValue(AxElement element, const Q
     return {AxError::AttributeUnsupported, {}};
 }
 
-std::optional<QRectF> KWinAccessibility::zoomButtonOf(const KWinWindow& window) const {
-    const std::optional<QRectF> button =
-        KWinTitleBarButtons::maximizeButton(m_titleBarButtons.layout(), window);
+std::optional<QRectF> AgentAccessibility::zoomButtonOf(const AgentWindow& window) const {
+    const std::optional<QRectF> button = m_titleBarButtons.maximizeButton(m_titleBarButtons.layout(), window);
     return button ? std::optional(m_screens.toAx(*button)) : std::nullopt;
 }
 
-AttributeResult KWinAccessibility::zoomButtonAttribute(AxElement button, const QString& attribute) const {
-    const KWinWindow* w = m_desktop.window(valueOf(button));
+AttributeResult AgentAccessibility::zoomButtonAttribute(AxElement button, const QString& attribute) const {
+    const AgentWindow* w = m_desktop.window(valueOf(button));
     const std::optional<QRectF> frame = w ? zoomButtonOf(*w) : std::nullopt;
     if (!frame)
         return {AxError::InvalidElement, {}};
@@ -108,11 +107,11 @@ AttributeResult KWinAccessibility::zoomButtonAttribute(AxElement button, const Q
     return {AxError::AttributeUnsupported, {}};
 }
 
-AxError KWinAccessibility::setAttributeValue(AxElement element, const QString& attribute,
-                                             const AttributeValue& value) {
+AxError AgentAccessibility::setAttributeValue(AxElement element, const QString& attribute,
+                                              const AttributeValue& value) {
     if (kindOf(element) != Kind::Window)
         return AxError::AttributeUnsupported;
-    const KWinWindow* w = windowOf(element);
+    const AgentWindow* w = windowOf(element);
     if (!w)
         return AxError::InvalidElement;
     const AxValue* v = std::get_if<AxValue>(&value);
@@ -123,17 +122,17 @@ AxError KWinAccessibility::setAttributeValue(AxElement element, const QString& a
     return AxError::Success;
 }
 
-ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
+ElementHit AgentAccessibility::elementAtPosition(AxElement, float x, float y) {
     const QPointF p(x, y);
-    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+    for (const AgentWindow* w : m_desktop.windowsFrontToBack()) {
         // Our own windows are seen through: the preview fading out over the window just dropped takes no
-        // press, and a move of our own windows is never a press here (KWinEvents).
+        // press, and a move of our own windows is never a press here (AgentEvents).
         if (!w->isOnCurrentDesktop || w->isMinimized || w->pid == m_desktop.ownPid())
             continue;
         const QRectF f = m_screens.toAx(w->frame);
         if (!(p.x() >= f.left() && p.x() < f.right() && p.y() >= f.top() && p.y() < f.bottom()))
             continue;
-        if (KWinWindowServer::layerOf(*w) != kOrdinaryLayer)
+        if (AgentWindowServer::layerOf(*w) != kOrdinaryLayer)
             return {AxError::NoValue, {}};
         if (const std::optional<QRectF> button = zoomButtonOf(*w); button && button->contains(p))
             return {AxError::Success, make(Kind::ZoomButton, w->number)};
@@ -142,12 +141,12 @@ ElementHit KWinAccessibility::elementAtPosition(AxElement, float x, float y) {
     return {AxError::NoValue, {}};
 }
 
-PidResult KWinAccessibility::pidOfElement(AxElement element) {
+PidResult AgentAccessibility::pidOfElement(AxElement element) {
     if (kindOf(element) == Kind::Application)
         return {AxError::Success, qint32(valueOf(element))};
     if (kindOf(element) != Kind::Window && kindOf(element) != Kind::ZoomButton)
         return {AxError::IllegalArgument, 0};
-    const KWinWindow* w = m_desktop.window(valueOf(element));
+    const AgentWindow* w = m_desktop.window(valueOf(element));
     if (!w)
         return {AxError::InvalidElement, 0};
     return {AxError::Success, w->pid};

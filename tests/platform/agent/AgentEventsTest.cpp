@@ -1,7 +1,7 @@
-// A user's move of a window on KWin, as the core sees it: a press where it started, drags, a release,
-// in screen coordinates, each with the modifier keys held at its moment; and the agent asked to report
-// moves only while someone listens.
-#include "platform/kwin/KWinEvents.h"
+// A user's move of a window a compositor's agent reports, as the core sees it: a press where it started,
+// drags, a release, in screen coordinates, each with the modifier keys held at its moment; and the agent
+// asked to report moves only while someone listens.
+#include "platform/agent/AgentEvents.h"
 
 #include "platform/sim/SimRunLoop.h"
 
@@ -12,13 +12,14 @@
 namespace corvane {
 namespace {
 
-TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThem) {
+TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThem) {
     SimRunLoop runLoop;
-    KWinDesktop desktop;
-    KWinScreens screens(desktop);
+    AgentDesktop desktop;
+    AgentScreens screens(desktop);
     QList<QJsonObject> sent;
-    KWinModifierKeys modifierKeys;
-    KWinEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, modifierKeys, runLoop);
+    quint64 held = 0;
+    AgentEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, [&] { return held; },
+                       runLoop);
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1000, 800}}, {"workArea", QJsonArray{0, 0, 1000, 800}}};
     const QJsonArray frame{100, 100, 400, 300};
@@ -46,9 +47,9 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
     EXPECT_EQ(sent[0]["report"], true);
 
     desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 110}}});
-    modifierKeys.update(KWinModifierKeys::Meta, KWinModifierKeys::Pressed);
+    held = modifier::kCommand;
     desktop.apply({{"e", "moveStep"}, {"id", "w"}, {"cursor", QJsonArray{160, 120}}});
-    modifierKeys.update(KWinModifierKeys::Meta, KWinModifierKeys::Unlocked);
+    held = 0;
     desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{170, 130}}});
     // Screen coordinates: y up from the primary output's bottom.
     const QList<std::tuple<EventType, QPointF, quint64>> expected{
@@ -58,11 +59,11 @@ TEST(KWinEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsThe
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(events.pressedMouseButtons(), 0u);
 
-    // KWin tells of a move once the pointer has gone some way, here off the window's top: the press was
-    // on the window. A step carries the moved window's frame, which nothing else reports during a move.
+    // A compositor tells of a move once the pointer has gone some way, here off the window's top: the press
+    // was on the window. A step carries the moved window's frame, which nothing else reports during a move.
     seen.clear();
     QList<quint32> framesChanged;
-    QObject::connect(&desktop, &KWinDesktop::windowFrameChanged,
+    QObject::connect(&desktop, &AgentDesktop::windowFrameChanged,
                      [&](quint32 number) { framesChanged.append(number); });
     desktop.apply({{"e", "moveStarted"}, {"id", "w"}, {"cursor", QJsonArray{150, 80}}});
     desktop.apply({{"e", "moveStep"},

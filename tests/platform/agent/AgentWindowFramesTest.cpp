@@ -1,6 +1,7 @@
-// Frame requests on KWin: the command the agent gets, in KWin's coordinates, and the outcome told by
-// the frames KWin reports after it; the frame from before the first placement kept across a restart.
-#include "platform/kwin/KWinWindowFrames.h"
+// Frame requests through a compositor's agent: the command the agent gets, in the compositor's
+// coordinates, and the outcome told by the frames it reports after it; the frame from before the first
+// placement kept across a restart.
+#include "platform/agent/AgentWindowFrames.h"
 
 #include "platform/sim/SimRunLoop.h"
 
@@ -13,12 +14,22 @@
 namespace corvane {
 namespace {
 
-// The primary output lies off KWin's origin, so AX coordinates (from its top-left) differ from KWin's.
+// The primary output lies off the compositor's origin, so AX coordinates (from its top-left) differ
+// from the compositor's.
 const QRectF kPrimary(100, 50, 1000, 700);
 
-class KWinWindowFramesTest : public ::testing::Test {
+// Title bars with no button anyone knows of.
+class NoTitleBars final : public AgentTitleBars {
+public:
+    ButtonLayout layout() const override { return {}; }
+    std::optional<QRectF> maximizeButton(const ButtonLayout&, const AgentWindow&) const override {
+        return std::nullopt;
+    }
+};
+
+class AgentWindowFramesTest : public ::testing::Test {
 protected:
-    KWinWindowFramesTest() {
+    AgentWindowFramesTest() {
         const QJsonObject output{{"name", "DP-1"},
                                  {"frame", QJsonArray{100, 50, 1000, 700}},
                                  {"workArea", QJsonArray{100, 50, 1000, 700}}};
@@ -36,12 +47,12 @@ protected:
                 {"client", f},      {"normal", true}, {"onCurrentDesktop", true},
                 {"moveable", true}, {"managed", true}};
     }
-    // KWin reports the window's frame.
+    // The agent reports the window's frame.
     void report(const QRectF& frame) {
         const QJsonArray f{frame.x(), frame.y(), frame.width(), frame.height()};
         desktop.apply({{"e", "frame"}, {"id", "w"}, {"frame", f}, {"client", f}});
     }
-    AxElement element() { return KWinAccessibility::windowElement(desktop.windowById("w")->number); }
+    AxElement element() { return AgentAccessibility::windowElement(desktop.windowById("w")->number); }
     QRectF sentFrame(qsizetype i) {
         const QJsonArray f = sent.at(i)["frame"].toArray();
         return QRectF(f[0].toDouble(), f[1].toDouble(), f[2].toDouble(), f[3].toDouble());
@@ -49,23 +60,23 @@ protected:
 
     QTemporaryDir dir;
     SimRunLoop runLoop;
-    KWinDesktop desktop;
-    KWinScreens screens{desktop};
-    KWinRestoreFrames restoreFrames{dir.filePath("restore.json")};
-    KWinTitleBarButtons titleBarButtons{ConfigFolders{}};
-    KWinAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
+    AgentDesktop desktop;
+    AgentScreens screens{desktop};
+    AgentRestoreFrames restoreFrames{dir.filePath("restore.json")};
+    NoTitleBars titleBarButtons;
+    AgentAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
     QList<QJsonObject> sent;
-    KWinWindowFrames frames{[this](const QJsonObject& c) { sent.append(c); },
-                            desktop,
-                            accessibility,
-                            screens,
-                            restoreFrames,
-                            runLoop};
+    AgentWindowFrames frames{[this](const QJsonObject& c) { sent.append(c); },
+                             desktop,
+                             accessibility,
+                             screens,
+                             restoreFrames,
+                             runLoop};
     QList<FrameResult> results;
     FrameDone collect = [this](const FrameResult& r) { results.append(r); };
 };
 
-TEST_F(KWinWindowFramesTest, APlacementIsAskedInKWinsCoordinatesAndCompletesWhereTheWindowSettles) {
+TEST_F(AgentWindowFramesTest, APlacementIsAskedInTheCompositorsCoordinatesAndCompletesWhereTheWindowSettles) {
     frames.request({element(), QRectF(0, 0, 500, 700)}, collect);
     EXPECT_TRUE(sent.isEmpty()) << "nothing runs before request() returns";
     runLoop.runPending();
@@ -73,7 +84,7 @@ TEST_F(KWinWindowFramesTest, APlacementIsAskedInKWinsCoordinatesAndCompletesWher
     EXPECT_EQ(sent[0]["c"], "frame");
     EXPECT_EQ(sent[0]["id"], "w");
     EXPECT_EQ(sentFrame(0), QRectF(100, 50, 500, 700));
-    // The old frame is still there at first: KWin reports the new one a frame later.
+    // The old frame is still there at first: the agent reports the new one a frame later.
     runLoop.advance(0.016);
     EXPECT_TRUE(results.isEmpty());
     report(QRectF(100, 50, 500, 700));
@@ -100,11 +111,11 @@ TEST_F(KWinWindowFramesTest, APlacementIsAskedInKWinsCoordinatesAndCompletesWher
               QRectF(200, 200, 400, 300));
 
     // The remembered frame outlives this Corvane: a new one reads it back.
-    KWinRestoreFrames restarted(dir.filePath("restore.json"));
+    AgentRestoreFrames restarted(dir.filePath("restore.json"));
     EXPECT_EQ(restarted.frame("w"), QRectF(300, 250, 400, 300));
 }
 
-TEST_F(KWinWindowFramesTest, RequestsRunInOrderAndAWindowThatClosesCompletesGone) {
+TEST_F(AgentWindowFramesTest, RequestsRunInOrderAndAWindowThatClosesCompletesGone) {
     frames.request({element(), QRectF(0, 0, 500, 700)}, collect);
     frames.request({element(), QRectF(500, 0, 500, 700), FrameWrite::Placement, RememberedFrame::Forget},
                    collect);
@@ -138,7 +149,7 @@ TEST_F(KWinWindowFramesTest, RequestsRunInOrderAndAWindowThatClosesCompletesGone
     EXPECT_EQ(sent.size(), 3) << "nothing is sent for a window that is gone";
 }
 
-TEST(KWinRestoreFramesTest, ADamagedOrStrangeFileIsAnEmptyStoreAndWindowsThatLeftAreForgotten) {
+TEST(AgentRestoreFramesTest, ADamagedOrStrangeFileIsAnEmptyStoreAndWindowsThatLeftAreForgotten) {
     QTemporaryDir dir;
     const QString path = dir.filePath("restore.json");
     for (const QByteArray& content : {QByteArray("not json"), QByteArray("[1,2]"),
@@ -147,18 +158,18 @@ TEST(KWinRestoreFramesTest, ADamagedOrStrangeFileIsAnEmptyStoreAndWindowsThatLef
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
         f.close();
-        KWinRestoreFrames store(path);
+        AgentRestoreFrames store(path);
         EXPECT_FALSE(store.frame("a")) << content.constData();
         EXPECT_FALSE(store.frame("b")) << content.constData();
     }
     ASSERT_EQ(::mkfifo(dir.filePath("fifo").toLocal8Bit().constData(), 0600), 0);
-    EXPECT_FALSE(KWinRestoreFrames(dir.filePath("fifo")).frame("a")) << "a FIFO is never opened to wait on";
+    EXPECT_FALSE(AgentRestoreFrames(dir.filePath("fifo")).frame("a")) << "a FIFO is never opened to wait on";
 
-    KWinRestoreFrames store(path);
+    AgentRestoreFrames store(path);
     store.setFrame("a", QRectF(1, 2, 3, 4));
     store.setFrame("b", QRectF(5, 6, 7, 8));
     store.keepOnly({"b"});
-    KWinRestoreFrames reread(path);
+    AgentRestoreFrames reread(path);
     EXPECT_FALSE(reread.frame("a"));
     EXPECT_EQ(reread.frame("b"), QRectF(5, 6, 7, 8));
 }

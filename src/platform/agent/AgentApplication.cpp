@@ -1,4 +1,4 @@
-#include "KWinApplication.h"
+#include "AgentApplication.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -9,8 +9,8 @@ namespace {
 constexpr auto kWatcherService = "org.kde.StatusNotifierWatcher";
 } // namespace
 
-KWinApplication::KWinApplication(const QDBusConnection& bus, KWinDesktop& desktop) {
-    connect(&desktop, &KWinDesktop::outputsChanged, this, &Application::screenParametersDidChange);
+AgentApplication::AgentApplication(const QDBusConnection& bus, AgentDesktop& desktop) {
+    connect(&desktop, &AgentDesktop::outputsChanged, this, &Application::screenParametersDidChange);
     if (QDBusConnectionInterface* names = bus.interface())
         m_isTrayAvailable = names->isServiceRegistered(QLatin1String(kWatcherService)).value();
     auto* watcher = new QDBusServiceWatcher(QLatin1String(kWatcherService), bus,

@@ -1,4 +1,4 @@
-#include "KWinEvents.h"
+#include "AgentEvents.h"
 
 #include <QJsonArray>
 #include <QScopedValueRollback>
@@ -6,50 +6,50 @@
 
 namespace corvane {
 
-KWinEvents::KWinEvents(AgentCommand send, KWinDesktop& desktop, const KWinScreens& screens,
-                       const KWinModifierKeys& modifierKeys, RunLoop& runLoop)
+AgentEvents::AgentEvents(AgentCommand send, AgentDesktop& desktop, const AgentScreens& screens,
+                         ModifierFlags modifierFlags, RunLoop& runLoop)
     : m_send(std::move(send))
     , m_desktop(desktop)
     , m_screens(screens)
-    , m_modifierKeys(modifierKeys)
+    , m_modifierFlags(std::move(modifierFlags))
     , m_runLoop(runLoop) {
-    connect(&desktop, &KWinDesktop::moveStarted, this, [this](quint32 number, QPointF cursor) {
+    connect(&desktop, &AgentDesktop::moveStarted, this, [this](quint32 number, QPointF cursor) {
         // A move of one of our own windows is no press to act on.
-        if (const KWinWindow* w = m_desktop.window(number); w && w->pid == m_desktop.ownPid())
+        if (const AgentWindow* w = m_desktop.window(number); w && w->pid == m_desktop.ownPid())
             return;
         m_heldButtons = mousebutton::kLeft;
         deliver(EventType::LeftMouseDown, pressPoint(number, cursor));
     });
-    connect(&desktop, &KWinDesktop::moveStepped, this, [this](QPointF cursor) {
+    connect(&desktop, &AgentDesktop::moveStepped, this, [this](QPointF cursor) {
         if (m_heldButtons & mousebutton::kLeft)
             deliver(EventType::LeftMouseDragged, cursor);
     });
-    connect(&desktop, &KWinDesktop::moveFinished, this, [this](QPointF cursor) {
+    connect(&desktop, &AgentDesktop::moveFinished, this, [this](QPointF cursor) {
         if (!(m_heldButtons & mousebutton::kLeft))
             return;
         m_heldButtons = 0;
         deliver(EventType::LeftMouseUp, cursor);
     });
-    connect(&desktop, &KWinDesktop::pointerMoved, this,
+    connect(&desktop, &AgentDesktop::pointerMoved, this,
             [this](QPointF cursor) { deliver(EventType::MouseMoved, cursor); });
 }
 
-std::optional<MonitorToken> KWinEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
+std::optional<MonitorToken> AgentEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
     const MonitorToken token = m_monitors.addGlobal(mask, std::move(handler));
     updateMoveReports();
     return token;
 }
 
-std::optional<MonitorToken> KWinEvents::addLocalMonitor(EventMask mask, LocalHandler handler) {
+std::optional<MonitorToken> AgentEvents::addLocalMonitor(EventMask mask, LocalHandler handler) {
     return m_monitors.addLocal(mask, std::move(handler));
 }
 
-void KWinEvents::removeMonitor(MonitorToken token) {
+void AgentEvents::removeMonitor(MonitorToken token) {
     m_monitors.remove(token);
     updateMoveReports();
 }
 
-void KWinEvents::updateMoveReports() {
+void AgentEvents::updateMoveReports() {
     constexpr EventMask kLeftButton = maskOf(EventType::LeftMouseDown) | maskOf(EventType::LeftMouseDragged) |
                                       maskOf(EventType::LeftMouseUp);
     const bool wantsMoves = (m_monitors.mask() & kLeftButton) != 0;
@@ -60,7 +60,7 @@ void KWinEvents::updateMoveReports() {
         QJsonObject{{QStringLiteral("c"), QStringLiteral("moves")}, {QStringLiteral("report"), wantsMoves}});
 }
 
-void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {
+void AgentEvents::setMotionRegions(const QList<QRectF>& regions) {
     QJsonArray rects;
     for (const QRectF& r : regions) {
         const QRectF k = m_screens.fromScreen(r);
@@ -69,8 +69,8 @@ void KWinEvents::setMotionRegions(const QList<QRectF>& regions) {
     m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
 }
 
-QPointF KWinEvents::pressPoint(quint32 window, QPointF cursor) const {
-    const KWinWindow* w = m_desktop.window(window);
+QPointF AgentEvents::pressPoint(quint32 window, QPointF cursor) const {
+    const AgentWindow* w = m_desktop.window(window);
     if (!w || w->frame.isEmpty())
         return cursor;
     const QRectF f = w->frame;
@@ -78,18 +78,18 @@ QPointF KWinEvents::pressPoint(quint32 window, QPointF cursor) const {
                    std::clamp(cursor.y(), f.top(), f.bottom() - 1));
 }
 
-QPointF KWinEvents::mouseLocation() {
+QPointF AgentEvents::mouseLocation() {
     return m_screens.toScreen(m_delivering.value_or(m_desktop.cursor()));
 }
 
-void KWinEvents::deliver(EventType type, QPointF kwinCursor) {
+void AgentEvents::deliver(EventType type, QPointF agentCursor) {
     if (!(m_monitors.mask() & maskOf(type)))
         return;
-    const QScopedValueRollback delivering(m_delivering, std::optional(kwinCursor));
+    const QScopedValueRollback delivering(m_delivering, std::optional(agentCursor));
     Event e;
     e.type = type;
     e.timestamp = m_runLoop.now();
-    e.modifierFlags = m_modifierKeys.flags();
+    e.modifierFlags = m_modifierFlags();
     m_monitors.deliverGlobal(e);
 }
 

@@ -1,6 +1,8 @@
-// What the agent in KWin reports, as the core sees it: numbers that stay with a window, the stacking
+// What a compositor's agent reports, as the core sees it: numbers that stay with a window, the stacking
 // order front to back, the windows a user places, and reports of the wrong shape dropped whole.
-#include "platform/kwin/KWinDesktop.h"
+#include "platform/agent/AgentDesktop.h"
+
+#include "platform/Events.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,20 +30,20 @@ QJsonObject snapshot(QJsonArray windows, QJsonArray stacking, QString active = {
             {"active", active}, {"cursor", QJsonArray{10, 10}}};
 }
 
-TEST(KWinDesktopTest, WindowsKeepTheirNumbersAndComeFrontToBack) {
-    KWinDesktop desktop;
-    QSignalSpy removed(&desktop, &KWinDesktop::windowRemoved);
+TEST(AgentDesktopTest, WindowsKeepTheirNumbersAndComeFrontToBack) {
+    AgentDesktop desktop;
+    QSignalSpy removed(&desktop, &AgentDesktop::windowRemoved);
     ASSERT_TRUE(desktop.apply(
         snapshot({window("a", {0, 0, 100, 100}), window("b", {50, 50, 100, 100})}, {"a", "b"}, "b")));
     const quint32 a = desktop.windowById("a")->number;
     const quint32 b = desktop.windowById("b")->number;
     EXPECT_NE(a, b);
     ASSERT_EQ(desktop.windowsFrontToBack().size(), 2);
-    EXPECT_EQ(desktop.windowsFrontToBack()[0]->id, "b"); // KWin stacks bottom to top
+    EXPECT_EQ(desktop.windowsFrontToBack()[0]->id, "b"); // agents stack bottom to top
     EXPECT_EQ(desktop.activeWindow()->id, "b");
     EXPECT_EQ(desktop.outputs()[0].workArea, QRectF(0, 0, 1280, 760));
 
-    // A window that closes leaves; one that comes back later (KWin never reuses an id) is new.
+    // A window that closes leaves; one that comes back later (ids are never reused) is new.
     ASSERT_TRUE(desktop.apply({{"e", "removed"}, {"id", "a"}}));
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(desktop.window(a), nullptr);
@@ -55,8 +57,8 @@ TEST(KWinDesktopTest, WindowsKeepTheirNumbersAndComeFrontToBack) {
     EXPECT_EQ(desktop.activeWindow(), nullptr);
 }
 
-TEST(KWinDesktopTest, AReportOfTheWrongShapeChangesNothing) {
-    KWinDesktop desktop;
+TEST(AgentDesktopTest, AReportOfTheWrongShapeChangesNothing) {
+    AgentDesktop desktop;
     ASSERT_TRUE(desktop.apply(snapshot({window("a", {0, 0, 100, 100})}, {"a"})));
     const QJsonObject bad[] = {
         snapshot({window("a", {0, 0, 100, 100}), window("b", {0, 0, -5, 100})},
@@ -70,17 +72,36 @@ TEST(KWinDesktopTest, AReportOfTheWrongShapeChangesNothing) {
           QJsonArray{QJsonObject{
               {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 0, 0}}, {"workArea", QJsonArray{0, 0, 0, 0}}}}}},
         {{"e", "moveStarted"}, {"id", "a"}},
+        {{"e", "moveStep"},
+         {"id", "a"},
+         {"cursor", QJsonArray{1, 1}},
+         {"frame", QJsonArray{5, 5, 100, 100}},
+         {"modifiers", "control"}},
+        {{"e", "motion"}, {"cursor", QJsonArray{1, 1}}, {"modifiers", QJsonArray{"shift", 4}}},
         {{"e", "no such report"}},
     };
-    QSignalSpy frames(&desktop, &KWinDesktop::windowFrameChanged);
+    QSignalSpy frames(&desktop, &AgentDesktop::windowFrameChanged);
+    const QPointF cursor = desktop.cursor();
     for (const QJsonObject& report : bad)
         EXPECT_FALSE(desktop.apply(report)) << QJsonDocument(report).toJson().constData();
     EXPECT_EQ(frames.count(), 0);
     EXPECT_EQ(desktop.windowById("a")->frame, QRectF(0, 0, 100, 100));
     EXPECT_EQ(desktop.windowsFrontToBack().size(), 1);
     EXPECT_EQ(desktop.outputs().size(), 1);
+    EXPECT_EQ(desktop.cursor(), cursor) << "a damaged pointer report moves no pointer";
 
-    // A work area KWin puts outside its output is no place for windows: the output is.
+    // The keys held ride on pointer reports; names of keys it does not follow add nothing.
+    ASSERT_TRUE(desktop.apply({{"e", "motion"},
+                               {"cursor", QJsonArray{2, 2}},
+                               {"modifiers", QJsonArray{"super", "control", "hyper"}}}));
+    EXPECT_EQ(desktop.modifierFlags(), modifier::kCommand | modifier::kControl);
+    ASSERT_TRUE(desktop.apply({{"e", "motion"}, {"cursor", QJsonArray{3, 3}}}));
+    EXPECT_EQ(desktop.modifierFlags(), modifier::kCommand | modifier::kControl)
+        << "a report without them keeps them";
+    ASSERT_TRUE(desktop.apply({{"e", "motion"}, {"cursor", QJsonArray{3, 3}}, {"modifiers", QJsonArray{}}}));
+    EXPECT_EQ(desktop.modifierFlags(), 0u);
+
+    // A work area a compositor puts outside its output is no place for windows: the output is.
     const QJsonObject stray{{"name", "DP-2"},
                             {"frame", QJsonArray{1280, 0, 1280, 800}},
                             {"workArea", QJsonArray{0, 0, 100, 100}}};
@@ -88,8 +109,8 @@ TEST(KWinDesktopTest, AReportOfTheWrongShapeChangesNothing) {
     EXPECT_EQ(desktop.outputs()[0].workArea, QRectF(1280, 0, 1280, 800));
 }
 
-TEST(KWinDesktopTest, OnlyAnApplicationsOwnWindowOnThisDesktopIsPlaced) {
-    KWinDesktop desktop;
+TEST(AgentDesktopTest, OnlyAnApplicationsOwnWindowOnThisDesktopIsPlaced) {
+    AgentDesktop desktop;
     const QJsonObject kinds[] = {{{"desktopWindow", true}},     {{"dock", true}},
                                  {{"notification", true}},      {{"onScreenDisplay", true}},
                                  {{"onCurrentDesktop", false}}, {{"minimized", true}},

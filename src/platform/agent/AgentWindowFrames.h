@@ -1,13 +1,13 @@
 #pragma once
-// Frame requests on KWin: the agent sets the frame, and the frames KWin then reports for the window
+// Frame requests through the agent: it sets the frame, and the frames it then reports for the window
 // tell when it has settled. One request at a time, in order; nothing blocks the main thread while a
 // request waits.
 
 #include "platform/RunLoop.h"
 #include "platform/WindowFrames.h"
+#include "platform/agent/AgentAccessibility.h"
+#include "platform/agent/AgentCommand.h"
 #include "platform/common/FrameSettle.h"
-#include "platform/kwin/KWinAccessibility.h"
-#include "platform/kwin/KWinAgent.h"
 
 #include <QObject>
 #include <deque>
@@ -15,11 +15,11 @@
 
 namespace corvane {
 
-class KWinWindowFrames final : public QObject, public WindowFrames {
+class AgentWindowFrames final : public QObject, public WindowFrames {
     Q_OBJECT
 public:
-    KWinWindowFrames(AgentCommand send, KWinDesktop& desktop, KWinAccessibility& accessibility,
-                     const KWinScreens& screens, KWinRestoreFrames& restoreFrames, RunLoop& runLoop);
+    AgentWindowFrames(AgentCommand send, AgentDesktop& desktop, AgentAccessibility& accessibility,
+                      const AgentScreens& screens, AgentRestoreFrames& restoreFrames, RunLoop& runLoop);
 
     void request(FrameRequest request, FrameDone done) override;
 
@@ -34,10 +34,10 @@ private:
     std::optional<QRectF> currentFrame() const;
 
     AgentCommand m_send;
-    KWinDesktop& m_desktop;
-    KWinAccessibility& m_accessibility;
-    const KWinScreens& m_screens;
-    KWinRestoreFrames& m_restoreFrames;
+    AgentDesktop& m_desktop;
+    AgentAccessibility& m_accessibility;
+    const AgentScreens& m_screens;
+    AgentRestoreFrames& m_restoreFrames;
     RunLoop& m_runLoop;
     std::deque<Pending> m_queue;
     // The request in flight: the front of the queue.

@@ -1,8 +1,8 @@
-#include "KWinRestoreFrames.h"
+#include "AgentRestoreFrames.h"
 
+#include "platform/agent/AgentDesktop.h"
 #include "platform/common/BoundedFile.h"
 #include "platform/common/Log.h"
-#include "platform/kwin/KWinDesktop.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -21,7 +21,7 @@ constexpr qsizetype kMaxEntries = 4096;
 
 } // namespace
 
-KWinRestoreFrames::KWinRestoreFrames(QString path)
+AgentRestoreFrames::AgentRestoreFrames(QString path)
     : m_path(std::move(path)) {
     const BoundedFile file = readBoundedFile(m_path, kMaxBytes);
     if (!file.isRead()) {
@@ -31,26 +31,26 @@ KWinRestoreFrames::KWinRestoreFrames(QString path)
     }
     const QJsonObject stored = QJsonDocument::fromJson(file.bytes).object();
     for (auto it = stored.begin(); it != stored.end() && m_frames.size() < kMaxEntries; ++it) {
-        if (const std::optional<QRectF> frame = kwinreport::rect(it.value()))
+        if (const std::optional<QRectF> frame = agentreport::rect(it.value()))
             m_frames.insert(it.key(), *frame);
     }
 }
 
-QString KWinRestoreFrames::defaultPath() {
+QString AgentRestoreFrames::defaultPath(const QString& desktop) {
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
     QString socket = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
     socket.replace(u'/', u'_');
-    return runtime + QStringLiteral("/corvane-kwin-%1-restore.json").arg(socket);
+    return runtime + QStringLiteral("/corvane-%1-%2-restore.json").arg(desktop, socket);
 }
 
-std::optional<QRectF> KWinRestoreFrames::frame(const QString& windowId) const {
+std::optional<QRectF> AgentRestoreFrames::frame(const QString& windowId) const {
     const auto it = m_frames.constFind(windowId);
     return it == m_frames.cend() ? std::nullopt : std::optional(*it);
 }
 
-void KWinRestoreFrames::setFrame(const QString& windowId, const std::optional<QRectF>& frame) {
+void AgentRestoreFrames::setFrame(const QString& windowId, const std::optional<QRectF>& frame) {
     if (frame) {
         if (m_frames.size() >= kMaxEntries && !m_frames.contains(windowId))
             return;
@@ -61,14 +61,14 @@ void KWinRestoreFrames::setFrame(const QString& windowId, const std::optional<QR
     write();
 }
 
-void KWinRestoreFrames::keepOnly(const QSet<QString>& liveIds) {
+void AgentRestoreFrames::keepOnly(const QSet<QString>& liveIds) {
     const qsizetype before = m_frames.size();
     m_frames.removeIf([&](const auto& entry) { return !liveIds.contains(entry.key()); });
     if (m_frames.size() != before)
         write();
 }
 
-void KWinRestoreFrames::write() const {
+void AgentRestoreFrames::write() const {
     QJsonObject stored;
     for (auto it = m_frames.cbegin(); it != m_frames.cend(); ++it) {
         const QRectF& r = it.value();

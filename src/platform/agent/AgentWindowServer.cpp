@@ -1,33 +1,32 @@
-#include "KWinWindowServer.h"
+#include "AgentWindowServer.h"
 
 #include "platform/WindowLayers.h"
 
 namespace corvane {
 
-KWinWindowServer::KWinWindowServer(KWinDesktop& desktop, const KWinScreens& screens,
-                                   const KWinTitleBarButtons& buttons)
+AgentWindowServer::AgentWindowServer(AgentDesktop& desktop, const AgentScreens& screens,
+                                     const AgentTitleBars& buttons)
     : m_desktop(desktop)
     , m_screens(screens)
     , m_buttons(buttons) {
-    connect(&desktop, &KWinDesktop::windowAdded, this, [this](quint32 number) {
-        if (const KWinWindow* w = m_desktop.window(number); w && isOnScreen(*w))
+    connect(&desktop, &AgentDesktop::windowAdded, this, [this](quint32 number) {
+        if (const AgentWindow* w = m_desktop.window(number); w && isOnScreen(*w))
             emit windowAdded(number);
     });
-    connect(&desktop, &KWinDesktop::windowRemoved, this, &WindowServer::windowRemoved);
-    connect(&desktop, &KWinDesktop::windowFrameChanged, this, &WindowServer::windowFrameChanged);
-    connect(&buttons, &KWinTitleBarButtons::changed, this, &KWinWindowServer::tellMovedButtons);
+    connect(&desktop, &AgentDesktop::windowRemoved, this, &WindowServer::windowRemoved);
+    connect(&desktop, &AgentDesktop::windowFrameChanged, this, &WindowServer::windowFrameChanged);
+    connect(&buttons, &AgentTitleBars::changed, this, &AgentWindowServer::tellMovedButtons);
 }
 
-void KWinWindowServer::tellMovedButtons(const ButtonLayout& previous) {
+void AgentWindowServer::tellMovedButtons(const ButtonLayout& previous) {
     const ButtonLayout layout = m_buttons.layout();
-    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
-        if (isOnScreen(*w) && KWinTitleBarButtons::maximizeButton(previous, *w) !=
-                                  KWinTitleBarButtons::maximizeButton(layout, *w))
+    for (const AgentWindow* w : m_desktop.windowsFrontToBack()) {
+        if (isOnScreen(*w) && m_buttons.maximizeButton(previous, *w) != m_buttons.maximizeButton(layout, *w))
             emit windowFrameChanged(w->number);
     }
 }
 
-int KWinWindowServer::layerOf(const KWinWindow& window) {
+int AgentWindowServer::layerOf(const AgentWindow& window) {
     if (window.isDesktop)
         return kDesktopLayer;
     if (window.isDock)
@@ -37,38 +36,38 @@ int KWinWindowServer::layerOf(const KWinWindow& window) {
     return kPopUpLayer;
 }
 
-bool KWinWindowServer::isOnScreen(const KWinWindow& window) const {
+bool AgentWindowServer::isOnScreen(const AgentWindow& window) const {
     return window.isOnCurrentDesktop && !window.isMinimized && window.pid != m_desktop.ownPid();
 }
 
-QVariant KWinWindowServer::entry(const KWinWindow& window) const {
+QVariant AgentWindowServer::entry(const AgentWindow& window) const {
     QVariantMap e{
         {QString::fromLatin1(windowinfo::kLayer), qint64(layerOf(window))},
         {QString::fromLatin1(windowinfo::kNumber), qint64(window.number)},
         {QString::fromLatin1(windowinfo::kOwnerPid), qint64(window.pid)},
         {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(m_screens.toAx(window.frame))}};
-    if (const std::optional<QRectF> zoom = KWinTitleBarButtons::maximizeButton(m_buttons.layout(), window))
+    if (const std::optional<QRectF> zoom = m_buttons.maximizeButton(m_buttons.layout(), window))
         e.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion),
                  windowinfo::boundsEntry(m_screens.toAx(*zoom)));
     return e;
 }
 
-QVariant KWinWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
+QVariant AgentWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
     QVariantList list;
     if (option == WindowListOption::IncludingWindow) {
-        if (const KWinWindow* w = m_desktop.window(relativeToWindow))
+        if (const AgentWindow* w = m_desktop.window(relativeToWindow))
             list.append(entry(*w));
         return list;
     }
-    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+    for (const AgentWindow* w : m_desktop.windowsFrontToBack()) {
         if (isOnScreen(*w) && !w->isDesktop)
             list.append(entry(*w));
     }
     return list;
 }
 
-qint64 KWinWindowServer::windowNumberAt(QPointF screenPoint) {
-    for (const KWinWindow* w : m_desktop.windowsFrontToBack()) {
+qint64 AgentWindowServer::windowNumberAt(QPointF screenPoint) {
+    for (const AgentWindow* w : m_desktop.windowsFrontToBack()) {
         if (!isOnScreen(*w))
             continue;
         const QRectF f = m_screens.toScreen(w->frame);

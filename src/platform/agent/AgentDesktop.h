@@ -1,10 +1,10 @@
 #pragma once
-// What Corvane knows of the KWin desktop: the outputs with their work areas, the windows with their
-// frames and kinds, the stacking order, the active window and the pointer, as the agent script in
-// KWin last reported them. Reports are input from another process: each is checked, a damaged one is
-// dropped whole and logged, and nothing here trusts a value it has not checked. Frames are in KWin's
-// coordinates: logical pixels, y down, origin at the top-left of the desktop's bounding box.
-// Main thread only.
+// What Corvane knows of a desktop whose compositor runs Corvane's agent (the KWin script, the GNOME
+// Shell extension): the outputs with their work areas, the windows with their frames and kinds, the
+// stacking order, the active window, the pointer and the modifier keys, as the agent last reported them.
+// Reports are input from another process: each is checked, a damaged one is dropped whole and logged, and
+// nothing here trusts a value it has not checked. Frames are in the compositor's coordinates: logical pixels,
+// y down, origin at the top-left of the desktop's bounding box. Main thread only.
 
 #include <QHash>
 #include <QJsonObject>
@@ -17,18 +17,18 @@
 
 namespace corvane {
 
-struct KWinOutput {
+struct AgentOutput {
     QString name; // the connector, "DP-1"
     QString manufacturer;
     QString model;
     QRectF frame;
     QRectF workArea; // less panels
     double scale = 1;
-    friend bool operator==(const KWinOutput&, const KWinOutput&) = default;
+    friend bool operator==(const AgentOutput&, const AgentOutput&) = default;
 };
 
-struct KWinWindow {
-    QString id;         // KWin's internalId, a UUID: stable while the window lives
+struct AgentWindow {
+    QString id; // the compositor's id (KWin's internalId, mutter's window id): stable while the window lives
     quint32 number = 0; // ours, given on first sight, never reused while Corvane runs
     qint32 pid = 0;
     QString appClass;
@@ -50,12 +50,12 @@ struct KWinWindow {
     bool isResizeable = false;
     bool isManaged = false;
 
-    // A window a user places: an application's own window on the current desktop, shown, that KWin
+    // A window a user places: an application's own window on the current desktop, shown, that the compositor
     // lets move; never the desktop, a panel, a notification or an on-screen display.
     bool isPlaceable() const;
 };
 
-class KWinDesktop : public QObject {
+class AgentDesktop : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
@@ -65,16 +65,19 @@ public:
 
     // Whether a full picture has come since the agent (re)started.
     bool hasSnapshot() const { return m_hasSnapshot; }
-    const QList<KWinOutput>& outputs() const { return m_outputs; }
+    const QList<AgentOutput>& outputs() const { return m_outputs; }
     // Front to back.
-    QList<const KWinWindow*> windowsFrontToBack() const;
-    const KWinWindow* window(quint32 number) const;
-    const KWinWindow* windowById(const QString& id) const;
-    const KWinWindow* activeWindow() const;
+    QList<const AgentWindow*> windowsFrontToBack() const;
+    const AgentWindow* window(quint32 number) const;
+    const AgentWindow* windowById(const QString& id) const;
+    const AgentWindow* activeWindow() const;
     // The application's window a user works in: its active one on the current desktop, else its
     // frontmost placeable one.
-    const KWinWindow* focusedWindowOf(qint32 pid) const;
+    const AgentWindow* focusedWindowOf(qint32 pid) const;
     QPointF cursor() const { return m_cursor; }
+    // The modifier keys held at the last pointer report that told them (the flags of platform/Events.h);
+    // an agent that tells none leaves them 0.
+    quint64 modifierFlags() const { return m_modifierFlags; }
     // Windows of this process, which Corvane never moves.
     void setOwnPid(qint32 pid) { m_ownPid = pid; }
     qint32 ownPid() const { return m_ownPid; }
@@ -105,28 +108,32 @@ private:
     bool applyOutputs(const QJsonObject& event);
     bool applyMove(const QString& type, const QJsonObject& event);
     // Adds or replaces a window, keeping its number; whether it is new.
-    bool store(KWinWindow window);
+    bool store(AgentWindow window);
     quint32 numberFor(const QString& id);
 
-    QList<KWinOutput> m_outputs;
-    QHash<quint32, KWinWindow> m_windows;
+    QList<AgentOutput> m_outputs;
+    QHash<quint32, AgentWindow> m_windows;
     QHash<QString, quint32> m_numbers; // every id seen while Corvane runs
-    QList<quint32> m_stacking;         // back to front, as KWin gives it
+    QList<quint32> m_stacking;         // back to front, as the compositor gives it
     quint32 m_active = 0;
     QPointF m_cursor;
+    quint64 m_modifierFlags = 0;
     quint32 m_nextNumber = 1;
     qint32 m_ownPid = 0;
     bool m_hasSnapshot = false;
 };
 
 // Checked readers of the agent's values; none for a value of the wrong shape.
-namespace kwinreport {
+namespace agentreport {
 std::optional<QRectF> rect(const QJsonValue& value);
 std::optional<QPointF> point(const QJsonValue& value);
-std::optional<KWinWindow> window(const QJsonValue& value);
-std::optional<KWinOutput> output(const QJsonValue& value);
+std::optional<AgentWindow> window(const QJsonValue& value);
+std::optional<AgentOutput> output(const QJsonValue& value);
 // The whole list, or none when one of them is damaged.
-std::optional<QList<KWinOutput>> outputs(const QJsonValue& value);
-} // namespace kwinreport
+std::optional<QList<AgentOutput>> outputs(const QJsonValue& value);
+// The flags of platform/Events.h for a list of held keys ("control", "alt", "shift", "super"); names it
+// does not know add nothing. None when it is no list of strings.
+std::optional<quint64> modifierFlags(const QJsonValue& value);
+} // namespace agentreport
 
 } // namespace corvane
