@@ -4,6 +4,7 @@
 #include "platform/common/Log.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <cmath>
 
 namespace corvane {
@@ -140,6 +141,19 @@ std::optional<quint64> modifierFlags(const QJsonValue& value) {
 }
 
 } // namespace agentreport
+
+std::optional<QJsonArray> AgentDesktop::events(const QString& report) {
+    if (report.size() > kMaxReportBytes) {
+        qCWarning(lcGeneral, "Agent: ignored a report of %lld bytes", qlonglong(report.size()));
+        return std::nullopt;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(report.toUtf8());
+    if (!document.isArray()) {
+        qCWarning(lcGeneral, "Agent: ignored a report that is not a list");
+        return std::nullopt;
+    }
+    return document.array();
+}
 
 bool AgentDesktop::apply(const QJsonObject& event) {
     const QString type = event.value(QLatin1String("e")).toString();

@@ -7,6 +7,7 @@
 // y down, origin at the top-left of the desktop's bounding box. Main thread only.
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -59,6 +60,12 @@ class AgentDesktop : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+
+    // No report of a real desktop comes near this.
+    static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
+    // The events of one report as the agent sends it, a JSON list; none, logged, for text that is too
+    // long or no list.
+    static std::optional<QJsonArray> events(const QString& report);
 
     // Applies one report of the agent; false, changing nothing, for one that is damaged.
     bool apply(const QJsonObject& event);

@@ -32,6 +32,13 @@ AgentEvents::AgentEvents(AgentCommand send, AgentDesktop& desktop, const AgentSc
     });
     connect(&desktop, &AgentDesktop::pointerMoved, this,
             [this](QPointF cursor) { deliver(EventType::MouseMoved, cursor); });
+    // A full picture comes from an agent that (re)started knowing nothing of what it was asked before.
+    connect(&desktop, &AgentDesktop::snapshotApplied, this, [this] {
+        if (m_reportsMoves)
+            sendMoveReports();
+        if (!m_regions.isEmpty())
+            sendRegions();
+    });
 }
 
 std::optional<MonitorToken> AgentEvents::addGlobalMonitor(EventMask mask, GlobalHandler handler) {
@@ -56,13 +63,22 @@ void AgentEvents::updateMoveReports() {
     if (wantsMoves == m_reportsMoves)
         return;
     m_reportsMoves = wantsMoves;
-    m_send(
-        QJsonObject{{QStringLiteral("c"), QStringLiteral("moves")}, {QStringLiteral("report"), wantsMoves}});
+    sendMoveReports();
+}
+
+void AgentEvents::sendMoveReports() {
+    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("moves")},
+                       {QStringLiteral("report"), m_reportsMoves}});
 }
 
 void AgentEvents::setMotionRegions(const QList<QRectF>& regions) {
+    m_regions = regions;
+    sendRegions();
+}
+
+void AgentEvents::sendRegions() {
     QJsonArray rects;
-    for (const QRectF& r : regions) {
+    for (const QRectF& r : std::as_const(m_regions)) {
         const QRectF k = m_screens.fromScreen(r);
         rects.append(QJsonArray{k.x(), k.y(), k.width(), k.height()});
     }

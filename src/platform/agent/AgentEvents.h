@@ -41,6 +41,8 @@ private:
     // The agent reports a user's moves only while a monitor wants the left button's events: each step
     // of a move is a call on the bus.
     void updateMoveReports();
+    void sendMoveReports();
+    void sendRegions();
 
     AgentCommand m_send;
     AgentDesktop& m_desktop;
@@ -52,6 +54,7 @@ private:
     std::optional<QPointF>
         m_delivering; // where the event being delivered happened, the compositor's coordinates
     bool m_reportsMoves = false;
+    QList<QRectF> m_regions; // screen coordinates
 };
 
 } // namespace corvane

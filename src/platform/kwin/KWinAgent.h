@@ -33,8 +33,6 @@ public:
     static constexpr int kPollRenewMs = 24000;
     // After an answer the script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
-    // No report of a real desktop comes near this.
-    static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
 
     KWinAgent(QDBusConnection bus, AgentDesktop& desktop, QObject* parent = nullptr);
     ~KWinAgent() override;

@@ -26,12 +26,13 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
     const QJsonObject window{{"id", "w"},        {"pid", 7},       {"frame", frame},
                              {"client", frame},  {"normal", true}, {"onCurrentDesktop", true},
                              {"moveable", true}, {"managed", true}};
-    ASSERT_TRUE(desktop.apply({{"e", "snapshot"},
+    const QJsonObject snapshot{{"e", "snapshot"},
                                {"outputs", QJsonArray{output}},
                                {"windows", QJsonArray{window}},
                                {"stacking", QJsonArray{"w"}},
                                {"active", "w"},
-                               {"cursor", QJsonArray{0, 0}}}));
+                               {"cursor", QJsonArray{0, 0}}};
+    ASSERT_TRUE(desktop.apply(snapshot));
 
     const auto keys = events.addGlobalMonitor(maskOf(EventType::KeyDown), [](const Event&) {});
     EXPECT_TRUE(sent.isEmpty()) << "nobody wants the pointer yet";
@@ -86,11 +87,20 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
     desktop.apply({{"e", "moveFinished"}, {"id", "w"}, {"cursor", QJsonArray{170, 130}}});
     EXPECT_TRUE(seen.isEmpty());
 
-    events.removeMonitor(*pointer);
+    // An agent that started again knows nothing of what it was asked: its first picture brings it back.
+    events.setMotionRegions({QRectF(0, 0, 10, 10)});
+    sent.clear();
+    desktop.reset();
+    ASSERT_TRUE(desktop.apply(snapshot));
     ASSERT_EQ(sent.size(), 2);
-    EXPECT_EQ(sent[1]["report"], false);
+    EXPECT_EQ(sent[0]["report"], true);
+    EXPECT_EQ(sent[1]["regions"], (QJsonArray{QJsonArray{0, 790, 10, 10}}));
+
+    events.removeMonitor(*pointer);
+    ASSERT_EQ(sent.size(), 3);
+    EXPECT_EQ(sent[2]["report"], false);
     events.removeMonitor(*keys);
-    EXPECT_EQ(sent.size(), 2);
+    EXPECT_EQ(sent.size(), 3);
 }
 
 } // namespace
