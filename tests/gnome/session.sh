@@ -28,6 +28,7 @@
 #                                 "error NAME MESSAGE")
 #   daemon_stop                   stops it, as a daemon that quits or crashes
 #   wait_event PATTERN [SECS]     waits (5 s) for an event line matching PATTERN (grep -E); prints the last
+#   expect_event PATTERN EXPR WHAT  the newest such event, EXPR (Python, the event named e) holding of it
 #   gnome_track PID               stops PID with the rest when the test ends
 #   fail MESSAGE                  stops the test, keeping the logs (in $(...) too)
 #   wait_for SECONDS COMMAND...   polls COMMAND until it succeeds, for at most SECONDS
@@ -267,4 +268,20 @@ is_in_frame() {
   frame=($(window_frame "$1")) && [ "${frame[0]}" = "$2" ] && [ "${frame[1]}" = "$3" ] &&
     [ "${frame[2]}" -le "$4" ] && [ "${frame[2]}" -gt $(($4 - FOOT_CELL_WIDTH)) ] &&
     [ "${frame[3]}" -le "$5" ] && [ "${frame[3]}" -gt $(($5 - FOOT_CELL_HEIGHT)) ]
+}
+
+# Whether the Python expression EXPR holds of the event (a line of JSON), named e in it.
+event_has() {
+  python3 -c '
+import json, sys
+e = json.loads(sys.argv[1])
+sys.exit(0 if eval("(" + sys.argv[2] + ")") else 1)' "$1" "$2"
+}
+
+# Fails unless the newest event matching PATTERN comes within 5 s and EXPR holds of it; says so.
+expect_event() {
+  local pattern=$1 expr=$2 what=$3 event
+  event=$(wait_event "$pattern") || fail "$what: no event matching $pattern came"
+  event_has "$event" "$expr" || fail "$what: $expr does not hold of $event"
+  echo "ok - $what"
 }

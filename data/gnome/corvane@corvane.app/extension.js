@@ -111,10 +111,11 @@ function windowId(w) {
     return String(w.get_id());
 }
 
+// The monitor is the one the frame is mostly on: the window's own is updated only after it has moved.
 function frameOf(w) {
     const frame = w.get_frame_rect();
     return {frame: rect(frame), client: rect(w.frame_rect_to_client_rect(frame)),
-        output: outputName(w.get_monitor())};
+        output: outputName(global.display.get_monitor_index_for_rect(frame))};
 }
 
 function describe(w) {
@@ -256,6 +257,7 @@ class Agent {
             'position-changed', moved,
             'size-changed', moved,
             'notify::title', changed,
+            'notify::wm-class', changed,
             'notify::minimized', changed,
             'notify::fullscreen', changed,
             'workspace-changed', changed,
@@ -398,7 +400,7 @@ class Agent {
             return;
         }
         if (!this._preview) {
-            this._preview = new St.Widget({opacity: 0, visible: false, reactive: false});
+            this._preview = new St.Widget({name: 'corvane-preview', opacity: 0, visible: false, reactive: false});
             // Above every window, below the Shell's own panels and menus.
             Main.layoutManager.uiGroup.insert_child_above(this._preview, global.window_group);
         }
