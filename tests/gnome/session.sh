@@ -27,8 +27,8 @@
 #   daemon_run JSON               sends JSON to Run through it; prints its answer ("ok MICROS" or
 #                                 "error NAME MESSAGE")
 #   daemon_stop                   stops it, as a daemon that quits or crashes
-#   wait_event PATTERN [SECS]     waits (5 s) for an event line matching PATTERN (grep -E); prints the last
-#   expect_event PATTERN EXPR WHAT  the newest such event, EXPR (Python, the event named e) holding of it
+#   event_where SELECT            the newest event of which SELECT (Python, the event named e) holds
+#   expect_event SELECT CHECK WHAT  waits for such an event, and fails unless CHECK holds of the newest
 #   gnome_track PID               stops PID with the rest when the test ends
 #   fail MESSAGE                  stops the test, keeping the logs (in $(...) too)
 #   wait_for SECONDS COMMAND...   polls COMMAND until it succeeds, for at most SECONDS
@@ -249,11 +249,6 @@ daemon_stop() {
   stop_processes "$DAEMON_PID"
 }
 
-wait_event() {
-  wait_for "${2:-5}" grep -q -E -- "$1" "$DAEMON_EVENTS" || return 1
-  grep -E -- "$1" "$DAEMON_EVENTS" | tail -1
-}
-
 # Waits for the window to come to rest with its frame at X,Y, no larger than W x H and short of it by
 # less than foot's cell.
 expect_frame() {
@@ -270,18 +265,32 @@ is_in_frame() {
     [ "${frame[3]}" -le "$5" ] && [ "${frame[3]}" -gt $(($5 - FOOT_CELL_HEIGHT)) ]
 }
 
+# The newest event (a line of JSON, named e) of which the Python expression SELECT holds; fails if none.
+event_where() {
+  python3 -c '
+import json, sys
+found = None
+for line in open(sys.argv[1]):
+    e = json.loads(line)
+    if eval("(" + sys.argv[2] + ")"):
+        found = line
+sys.exit(1) if found is None else print(found, end="")' "$DAEMON_EVENTS" "$1"
+}
+
+# Fails unless an event of which SELECT holds comes within 5 s and CHECK holds of the newest; says so.
+expect_event() {
+  local select=$1 check=$2 what=$3 event
+  wait_for 5 event_where "$select" || fail "$what: no event of which $select holds came"
+  event=$(event_where "$select")
+  event_where "($select) and ($check)" >/dev/null && event_has "$event" "$check" ||
+    fail "$what: $check does not hold of $event"
+  echo "ok - $what"
+}
+
 # Whether the Python expression EXPR holds of the event (a line of JSON), named e in it.
 event_has() {
   python3 -c '
 import json, sys
 e = json.loads(sys.argv[1])
 sys.exit(0 if eval("(" + sys.argv[2] + ")") else 1)' "$1" "$2"
-}
-
-# Fails unless the newest event matching PATTERN comes within 5 s and EXPR holds of it; says so.
-expect_event() {
-  local pattern=$1 expr=$2 what=$3 event
-  event=$(wait_event "$pattern") || fail "$what: no event matching $pattern came"
-  event_has "$event" "$expr" || fail "$what: $expr does not hold of $event"
-  echo "ok - $what"
 }

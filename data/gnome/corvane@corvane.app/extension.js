@@ -249,8 +249,12 @@ class Agent {
             return;
         this._watched.add(w);
         const changed = () => this._report([{e: 'window', window: describe(w)}]);
+        // A window in the user's hands is reported once let go; while a reported move lasts, its new
+        // place is a step too, as mutter moves it a frame after the pointer.
         const moved = () => {
-            if (this._grabbed !== w)
+            if (this._moving === w)
+                this._pointerMoved();
+            else if (this._grabbed !== w)
                 this._reportFrame(w);
         };
         w.connectObject(
