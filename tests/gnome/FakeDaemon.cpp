@@ -1,8 +1,9 @@
 // Corvane's daemon as the GNOME Shell extension sees it, for the GNOME end-to-end tests: it owns
 // app.corvane.Corvane (unless --foreign), serves app.corvane.Agent1.Report on /app/corvane/Agent, writing
-// each reported event to EVENTS as a line of JSON, and sends each line of its standard input to the
-// extension's Run as it is. A line answered on standard output:
-//   ok MICROSECONDS           Run returned, after that long
+// each reported event to EVENTS as a line of JSON (and when it came to EVENTS.times, the same line there:
+// microseconds of the monotonic clock), and sends each line of its standard input to the extension's
+// Run as it is. A line answered on standard output:
+//   ok MICROSECONDS AT        Run returned, after that long; it was sent at AT on the same clock
 //   error NAME MESSAGE        Run failed with that D-Bus error
 //   version                   asks the extension's Version(): answered "version TEXT"
 // It says "ready" once it serves and owns the name. With --foreign it owns no name: a caller the
@@ -12,6 +13,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
@@ -29,8 +31,9 @@ constexpr int kRunTimeoutMs = 5000;
 // Writes each event of a report as a line of its own, flushed, so a test reads it as soon as it came.
 class Agent : public QDBusVirtualObject {
 public:
-    explicit Agent(QFile& events)
-        : m_events(events) {}
+    Agent(QFile& events, QFile& times)
+        : m_events(events)
+        , m_times(times) {}
 
     QString introspect(const QString&) const override {
         return QStringLiteral("<interface name=\"app.corvane.Agent1\"><method name=\"Report\">"
@@ -46,15 +49,24 @@ public:
             std::cerr << "fake daemon: a report that is no JSON array\n";
             m_events.write("not-an-array\n");
         }
-        for (const QJsonValue& event : report.array())
+        const QByteArray now = QByteArray::number(monotonicMicros()) + '\n';
+        for (const QJsonValue& event : report.array()) {
             m_events.write(QJsonDocument(event.toObject()).toJson(QJsonDocument::Compact) + '\n');
+            m_times.write(now);
+        }
+        m_times.flush();
         m_events.flush();
         connection.send(message.createReply());
         return true;
     }
 
+    static qint64 monotonicMicros() {
+        return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs() / 1000;
+    }
+
 private:
     QFile& m_events;
+    QFile& m_times;
 };
 
 void run(const QString& line) {
@@ -65,6 +77,7 @@ void run(const QString& line) {
         version ? QStringLiteral("Version") : QStringLiteral("Run"));
     if (!version)
         call << line;
+    const qint64 sentAt = Agent::monotonicMicros();
     QElapsedTimer timer;
     timer.start();
     const QDBusMessage answer = bus.call(call, QDBus::Block, kRunTimeoutMs);
@@ -74,7 +87,7 @@ void run(const QString& line) {
     else if (version)
         std::cout << "version " << answer.arguments().value(0).toString().toStdString();
     else
-        std::cout << "ok " << micros;
+        std::cout << "ok " << micros << ' ' << sentAt;
     std::cout << std::endl;
 }
 
@@ -92,8 +105,13 @@ int main(int argc, char** argv) {
         std::cerr << "fake daemon: cannot write " << args[1].toStdString() << '\n';
         return 1;
     }
+    QFile times(args[1] + QStringLiteral(".times"));
+    if (!times.open(QIODevice::Append)) {
+        std::cerr << "fake daemon: cannot write " << times.fileName().toStdString() << '\n';
+        return 1;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
-    Agent agent(events);
+    Agent agent(events, times);
     if (!bus.registerVirtualObject(QStringLiteral("/app/corvane/Agent"), &agent)) {
         std::cerr << "fake daemon: cannot serve /app/corvane/Agent\n";
         return 1;

@@ -12,7 +12,7 @@ second=$(start_foot bridge-second)
 daemon_start
 # Attaching, the extension tells all it knows unasked.
 expect_event "e['e'] == 'snapshot'" "len(e['windows']) == 2" "a snapshot on attaching"
-: >"$DAEMON_EVENTS"
+: >"$DAEMON_EVENTS" && : >"$DAEMON_EVENTS.times"
 
 [ "$(daemon_run version)" = "version 1" ] || fail "Version answered $(daemon_run version)"
 echo "ok - Version answers the extension's version-name"

@@ -14,10 +14,6 @@ chord() {
 key_events() {
   grep -c "\"e\":\"key\",\"name\":\"$1\"" "$DAEMON_EVENTS"
 }
-# The Shell's action for Control+Alt and the key (its X keycode is the evdev one plus 8): 0 is none.
-chord_action() {
-  shell_eval "global.display.get_keybinding_action($(($1 + 8)), 12)"
-}
 
 gnome_start 2
 foot=$(start_foot input-foot)
