@@ -73,8 +73,8 @@ void run(const QString& line) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const bool version = line == QLatin1String("version");
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell"), QStringLiteral("/app/corvane/Shell"), QStringLiteral("app.corvane.Shell1"),
-        version ? QStringLiteral("Version") : QStringLiteral("Run"));
+        QStringLiteral("org.gnome.Shell"), QStringLiteral("/app/corvane/Shell"),
+        QStringLiteral("app.corvane.Shell1"), version ? QStringLiteral("Version") : QStringLiteral("Run"));
     if (!version)
         call << line;
     const qint64 sentAt = Agent::monotonicMicros();
@@ -83,7 +83,8 @@ void run(const QString& line) {
     const QDBusMessage answer = bus.call(call, QDBus::Block, kRunTimeoutMs);
     const qint64 micros = timer.nsecsElapsed() / 1000;
     if (answer.type() == QDBusMessage::ErrorMessage)
-        std::cout << "error " << answer.errorName().toStdString() << ' ' << answer.errorMessage().toStdString();
+        std::cout << "error " << answer.errorName().toStdString() << ' '
+                  << answer.errorMessage().toStdString();
     else if (version)
         std::cout << "version " << answer.arguments().value(0).toString().toStdString();
     else
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
         std::cerr << "fake daemon: cannot serve /app/corvane/Agent\n";
         return 1;
     }
-    if (!args.contains(QLatin1String("--foreign")) && !bus.registerService(QStringLiteral("app.corvane.Corvane"))) {
+    if (!args.contains(QLatin1String("--foreign")) &&
+        !bus.registerService(QStringLiteral("app.corvane.Corvane"))) {
         std::cerr << "fake daemon: app.corvane.Corvane is taken\n";
         return 1;
     }
@@ -127,7 +129,8 @@ int main(int argc, char** argv) {
         std::string line;
         while (std::getline(std::cin, line)) {
             const QString text = QString::fromStdString(line);
-            QMetaObject::invokeMethod(qApp, [text] { run(text); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [text] { run(text); }, Qt::QueuedConnection);
         }
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     });

@@ -32,15 +32,18 @@ QString send(QDBusInterface& session, const QString& line) {
         if (!okX || !okY)
             return QStringLiteral("not a motion: ") + line;
         answer = session.call(QStringLiteral("NotifyPointerMotionRelative"), dx, dy);
-    } else if (words.size() == 1 && (words[0] == QLatin1String("press") || words[0] == QLatin1String("release"))) {
-        answer = session.call(QStringLiteral("NotifyPointerButton"), int(BTN_LEFT), words[0] == QLatin1String("press"));
+    } else if (words.size() == 1 &&
+               (words[0] == QLatin1String("press") || words[0] == QLatin1String("release"))) {
+        answer = session.call(QStringLiteral("NotifyPointerButton"), int(BTN_LEFT),
+                              words[0] == QLatin1String("press"));
     } else if (words.size() == 3 && words[0] == QLatin1String("key") &&
                (words[2] == QLatin1String("down") || words[2] == QLatin1String("up"))) {
         bool ok = false;
         const uint code = words[1].toUInt(&ok);
         if (!ok)
             return QStringLiteral("not a key code: ") + line;
-        answer = session.call(QStringLiteral("NotifyKeyboardKeycode"), code, words[2] == QLatin1String("down"));
+        answer =
+            session.call(QStringLiteral("NotifyKeyboardKeycode"), code, words[2] == QLatin1String("down"));
     } else {
         return QStringLiteral("not a command: ") + line;
     }
@@ -62,7 +65,8 @@ int main(int argc, char** argv) {
     QDBusInterface session(kService, created.value().path(), kService + QStringLiteral(".Session"), bus);
     const QDBusMessage started = session.call(QStringLiteral("Start"));
     if (started.type() == QDBusMessage::ErrorMessage) {
-        std::cerr << "remote input: the session did not start: " << started.errorMessage().toStdString() << '\n';
+        std::cerr << "remote input: the session did not start: " << started.errorMessage().toStdString()
+                  << '\n';
         return 1;
     }
     QTextStream in(stdin);

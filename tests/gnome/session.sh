@@ -46,26 +46,16 @@ GNOME_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../data/gnome" && pwd)
 FOOT_CELL_WIDTH=7 FOOT_CELL_HEIGHT=13
 
 gnome_track() {
-  echo "$1" >>"$GNOME_TMP/pids"
+  session_track "$GNOME_TMP" "$1"
 }
 gnome_cleanup() {
-  local pids=($(cat "$GNOME_TMP/pids" 2>/dev/null))
-  # The services the session bus started (dconf) are ours too.
-  [ -n "${GNOME_BUS_PID:-}" ] && pids+=($(descendants "$GNOME_BUS_PID"))
-  stop_processes "${pids[@]}"
-  rm -rf "$GNOME_TMP"
+  session_end "$GNOME_TMP" "${GNOME_BUS_PID:-}"
 }
 trap gnome_cleanup EXIT
 trap 'exit 1' TERM
 
 fail() {
-  echo "FAIL: $*" >&2
-  local keep=${E2E_FAILURE_DIR:-/tmp/corvane-e2e-failures}/$(basename "$0" .sh)-$(date +%H%M%S)-$$
-  mkdir -p "$keep" && cp "$GNOME_TMP"/*.log "$GNOME_TMP"/*.jsonl "$keep"/ 2>/dev/null
-  echo "logs of the failure: $keep" >&2
-  # In $(...), exit would end only that subshell: the test ends with it.
-  [ "$BASHPID" = "$$" ] || kill -TERM $$
-  exit 1
+  session_fail "$*" "$GNOME_TMP"/*.log "$GNOME_TMP"/*.jsonl
 }
 
 # A bus of its own, its address in the file given; prints the daemon's pid.
