@@ -60,17 +60,27 @@ expect_event "e['e'] == 'stacking'" "e['stacking'][-1] == '$first'" "activate: a
 
 # Refused: a call of anyone but the daemon, and commands the extension cannot read; none runs.
 before=$(window_frame "$first")
-answer=$(GNOME_TMP=$GNOME_TMP bash -c "printf '%s\n' '[{\"c\":\"frame\",\"id\":\"$first\",\"frame\":[0,40,300,200]}]' |
-  '$GNOME_FAKE_DAEMON' '$GNOME_TMP/foreign.jsonl' --foreign | tail -1")
-[[ $answer == "error org.freedesktop.DBus.Error.AccessDenied "* ]] || fail "a foreign caller was answered: $answer"
-echo "ok - a caller that is not the daemon is refused: $answer"
+answers=$(printf '%s\n' version '[{"c":"frame","id":"'"$first"'","frame":[0,40,300,200]}]' |
+  timeout 10 "$GNOME_FAKE_DAEMON" "$GNOME_TMP/foreign.jsonl" --foreign)
+[ "$(sed -n 2p <<<"$answers")" = "version 1" ] || fail "a foreign caller was not told the version: $answers"
+[[ $(sed -n 3p <<<"$answers") == "error org.freedesktop.DBus.Error.AccessDenied "* ]] ||
+  fail "a foreign caller's Run was answered: $answers"
+echo "ok - a caller that is not the daemon is told the version, and its Run refused: $(sed -n 3p <<<"$answers")"
 for bad in '[{"c":"frame","id":"'"$first"'","frame":[0,40,300,200]},{"c":"explode"}]' \
   '[{"c":"frame","id":"'"$first"'","frame":[0,40,300,200]},{"c":"keys","bindings":{"no-such-key":["<Alt>1"]}}]' \
   '[{"c":"frame","id":"'"$first"'","frame":[0,40,300]}]' '{"c":"snapshot"}' '[{"c":"frame"'; do
   answer=$(daemon_run "$bad")
   [[ $answer == "error org.freedesktop.DBus.Error.InvalidArgs "* ]] || fail "Run $bad answered: $answer"
 done
-echo "ok - unknown commands, unknown keys, malformed frames and broken JSON are InvalidArgs"
+# Bounded: 256 commands a call and 1 MiB of text at the most.
+many=$(python3 -c 'import json; print(json.dumps([{"c": "snapshot"}] * 257))')
+huge=$(python3 -c 'import json; print(json.dumps([{"c": "activate", "id": "x" * (1 << 20)}]))')
+for bad in "$many" "$huge"; do
+  answer=$(daemon_run "$bad")
+  [[ $answer == "error org.freedesktop.DBus.Error.InvalidArgs "* ]] || fail "Run of ${#bad} characters answered: $answer"
+done
+daemon_ok "$(python3 -c 'import json; print(json.dumps([{"c": "moves", "report": False}] * 256))')"
+echo "ok - unknown commands, unknown keys, malformed frames, broken JSON, 257 commands and over 1 MiB are InvalidArgs"
 sleep 0.5
 [ "$(window_frame "$first")" = "$before" ] || fail "a refused call moved the window to $(window_frame "$first")"
 echo "ok - nothing of a refused call ran: the window stayed at $before"
