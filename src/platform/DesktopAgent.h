@@ -23,6 +23,8 @@ public:
 
     using QObject::QObject;
 
+    // How the user knows it: "Corvane's GNOME Shell extension".
+    virtual QString name() const = 0;
     virtual State state() const = 0;
     // What the desktop said, for Failed and Untested; empty otherwise.
     virtual QString detail() const = 0;

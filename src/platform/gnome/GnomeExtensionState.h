@@ -23,6 +23,7 @@ public:
     // Reads the state now.
     explicit GnomeExtensionState(QDBusConnection bus, QObject* parent = nullptr);
 
+    QString name() const override { return QStringLiteral("Corvane's GNOME Shell extension"); }
     State state() const override { return m_state; }
     QString detail() const override { return m_detail; }
     void turnOn() override;

@@ -94,7 +94,7 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
     ASSERT_TRUE(desktop.apply(snapshot));
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[0]["report"], true);
-    EXPECT_EQ(sent[1]["regions"], (QJsonArray{QJsonArray{0, 790, 10, 10}}));
+    EXPECT_EQ(sent[1]["regions"].toArray(), (QJsonArray{QJsonArray{0, 790, 10, 10}}));
 
     events.removeMonitor(*pointer);
     ASSERT_EQ(sent.size(), 3);

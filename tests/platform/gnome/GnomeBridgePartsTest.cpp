@@ -74,13 +74,13 @@ TEST_F(GnomeShortcutsTest, TheExtensionHoldsExactlyTheNamedChordsAndTheirPresses
     EXPECT_EQ(fired, (QList<int>{5, 0})) << "a name nobody holds fires nothing";
 
     shortcuts.clearShortcut(5);
-    EXPECT_EQ(lastBindings()["throw-next"], QJsonArray()) << "unbound, not left to the last chord";
+    EXPECT_EQ(lastBindings()["throw-next"].toArray(), QJsonArray()) << "unbound, not left to the last chord";
     shortcuts.keyPressed("throw-next");
     EXPECT_EQ(fired.size(), 2);
 
     // While a chord is recorded nothing is bound, so it reaches the settings window.
     shortcuts.setSuspended(true);
-    EXPECT_EQ(lastBindings()["layout-1"], QJsonArray());
+    EXPECT_EQ(lastBindings()["layout-1"].toArray(), QJsonArray());
     shortcuts.keyPressed("layout-1");
     EXPECT_EQ(fired.size(), 2);
     shortcuts.setSuspended(false);
@@ -114,7 +114,7 @@ TEST(GnomeSnapPreviewTest, ThePreviewIsSentInTheShellsCoordinatesOnlyWhenItChang
     preview.show(QRectF(0, 0, 640, 768)); // screen coordinates, y up: the left half below the top bar
     preview.show(QRectF(0, 0, 640, 768));
     ASSERT_EQ(sent.size(), 1);
-    EXPECT_EQ(sent[0]["frame"], (QJsonArray{4, 36, 632, 760})) << "inset as Corvane's own preview draws it";
+    EXPECT_EQ(sent[0]["frame"].toArray(), (QJsonArray{4, 36, 632, 760})) << "inset as Corvane's own preview draws it";
     EXPECT_TRUE(sent[0]["fill"].toString().startsWith('#'));
     EXPECT_EQ(sent[0]["fill"].toString().size(), 9) << "#rrggbbaa";
     preview.hide();
