@@ -46,8 +46,13 @@ corvane_do() {
 }
 
 activate() {
-  shell_eval "global.display.list_all_windows().find(w => String(w.get_id()) === '$1').activate(global.get_current_time())" >/dev/null
-  wait_for 5 shell_is "String(global.display.focus_window?.get_id())" "$1" || fail "the Shell did not focus $1"
+  # Corvane's own panel window maps once it runs and takes the focus: asked again until it stays.
+  wait_for 5 focus_window "$1" || fail "the Shell did not focus $1"
+}
+
+focus_window() {
+  shell_eval "Main.activateWindow(global.display.list_all_windows().find(w => String(w.get_id()) === '$1'))" >/dev/null &&
+    sleep 0.2 && shell_is "String(global.display.focus_window?.get_id())" "$1"
 }
 
 chord() {

@@ -25,7 +25,7 @@ out=$(corvane_do zone Nope 1)
 echo "ok - a command that cannot be done fails with its reason"
 out=$(corvane_do screen next) || fail "corvane screen next failed: $out"
 read -r bx by bw bh <<<"$(work_area 1)"
-expect_frame "$foot" $((bx + aw * 2 / 3)) "$by" $((aw - aw * 2 / 3)) $((ah / 2)) "corvane screen next: the same place on monitor 2"
+expect_frame "$foot" $((bx + bw * 2 / 3)) "$by" $((bw - bw * 2 / 3)) $((bh / 2)) "corvane screen next: the same place on monitor 2, which has no top bar"
 
 # Quitting leaves no keybinding and no preview of ours behind.
 [ "$(chord_action 2)" != 0 ] || fail "Control+Alt+1 is not bound while Corvane runs"

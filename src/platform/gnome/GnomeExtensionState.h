@@ -16,8 +16,10 @@ class GnomeExtensionState final : public DesktopAgent {
     Q_OBJECT
 public:
     static constexpr auto uuid = "corvane@corvane.app";
-    static constexpr auto service = "org.gnome.Shell.Extensions";
-    static constexpr auto path = "/org/gnome/Shell/Extensions";
+    // The Shell serves its record of extensions on its own object (the bus name
+    // org.gnome.Shell.Extensions is the Extensions application's, which calling would start).
+    static constexpr auto service = "org.gnome.Shell";
+    static constexpr auto path = "/org/gnome/Shell";
     static constexpr int kCallTimeoutMs = 1000;
 
     // Reads the state now.
