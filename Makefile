@@ -3,7 +3,7 @@
 #                lintian and run end to end among them); then again under ASan and UBSan; then
 #                check-kwin
 #   make check-kwin  build in a Debian 13 root (scripts/debian13-root, made or refreshed first), run the
-#                unit tests there and the end-to-end tests on a headless KWin (Plasma 6)
+#                unit tests there and the end-to-end tests on a headless KWin (Plasma 6) and GNOME Shell 48
 #   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
 #   make deb     the Debian package of an optimised build, in build-release/package/
 #   make deb-debian13  the same for Debian 13 and later (KDE Plasma 6), built in the Debian 13 root, in
@@ -63,13 +63,15 @@ debian13-root:
 check-kwin: debian13-root
 	@$(MAKE) --no-print-directory kwin-tests
 
-# In the root: the unit tests (not the X11 end-to-end ones, which are the host's), then the KWin ones.
+# In the root: the unit tests (not the X11 end-to-end ones, which are the host's), then the KWin and the
+# GNOME Shell ones.
 # The formatting and clang-tidy checks are the host's: the root's clang is another version.
 kwin-tests:
 	scripts/in-debian13 cmake -S . -B $(DEBIAN13_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_CHECK_SOURCES=OFF
 	scripts/in-debian13 cmake --build $(DEBIAN13_BUILD) -j $(JOBS)
 	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L unit --output-on-failure -j $(JOBS)
 	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L kwin --output-on-failure
+	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L gnome --output-on-failure
 
 # The build that is installed and packaged: optimised, with Debian's hardening flags, only what is installed.
 # It is configured once and later only rebuilt where something changed, so that `sudo make install`

@@ -1,5 +1,5 @@
 # Bounded waits, and stopping what a throw-away session started: shared by the X11 desktop
-# (scripts/desktop.sh) and the KWin session (tests/kwin/session.sh).
+# (scripts/desktop.sh), the KWin session (tests/kwin/session.sh) and the GNOME Shell one (tests/gnome).
 
 # Polls a command until it succeeds, for at most the given seconds.
 wait_for() {
@@ -38,4 +38,30 @@ stop_processes() {
     kill -9 "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
+}
+
+# A throw-away compositor session's folder (tests/kwin, tests/gnome): the processes it started are listed
+# in a file there, so that a client started in $(...) is stopped too; ending the session stops them with
+# the services its bus started, and removes the folder.
+session_track() {
+  echo "$2" >>"$1/pids"
+}
+session_end() {
+  local pids=($(cat "$1/pids" 2>/dev/null))
+  [ -n "${2:-}" ] && pids+=($(descendants "$2"))
+  stop_processes "${pids[@]}"
+  rm -rf "$1"
+}
+
+# Ends the test as failed with MESSAGE, keeping the FILES (the session's logs) in E2E_FAILURE_DIR
+# (/tmp/corvane-e2e-failures), so a failure that happens once can still be looked into.
+session_fail() {
+  echo "FAIL: $1" >&2
+  shift
+  local keep=${E2E_FAILURE_DIR:-/tmp/corvane-e2e-failures}/$(basename "$0" .sh)-$(date +%H%M%S)-$$
+  mkdir -p "$keep" && cp "$@" "$keep"/ 2>/dev/null
+  echo "logs of the failure: $keep" >&2
+  # In $(...), exit would end only that subshell: the test ends with it.
+  [ "$BASHPID" = "$$" ] || kill -TERM $$
+  exit 1
 }

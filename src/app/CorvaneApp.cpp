@@ -53,7 +53,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
         return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs,
-                                m_platform.capabilities);
+                                m_platform.capabilities, m_platform.desktopAgent);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
 
@@ -75,11 +75,14 @@ CorvaneApp::CorvaneApp(Platform& platform)
 void CorvaneApp::followSystemTray(bool isAvailable) {
     // Made anew for each way it is shown: a window once made an overlay of the desktop's stays one,
     // and as the window of its own it would float over every other, with no title bar.
-    m_panel = std::make_unique<MenuBarView>(*m_controller, *m_updater, m_platform.application, [this] {
-        if (m_panel->windowFlags().testFlag(Qt::Popup))
-            m_panel->hide();
-        m_settingsWindow->show();
-    });
+    m_panel = std::make_unique<MenuBarView>(
+        *m_controller, *m_updater, m_platform.application,
+        [this] {
+            if (m_panel->windowFlags().testFlag(Qt::Popup))
+                m_panel->hide();
+            m_settingsWindow->show();
+        },
+        m_platform.desktopAgent);
     m_panel->setWindowTitle(QStringLiteral("Corvane"));
     m_isPanelFocused = false;
     if (isAvailable && m_platform.overlayWindows) {

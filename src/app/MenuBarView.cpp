@@ -4,6 +4,7 @@
 #include "control/WindowController.h"
 #include "model/BuiltInLayouts.h"
 #include "platform/Application.h"
+#include "ui/DesktopAgentNotice.h"
 #include "ui/PermissionOverlay.h"
 #include "ui/PresetCell.h"
 #include "ui/SectionHeader.h"
@@ -43,10 +44,11 @@ QGridLayout* twoColumnGrid() {
 } // namespace
 
 MenuBarView::MenuBarView(WindowController& controller, UpdaterController& updater, Application& application,
-                         std::function<void()> showSettings, QWidget* parent)
+                         std::function<void()> showSettings, DesktopAgent* agent, QWidget* parent)
     : QWidget(parent)
     , m_controller(controller)
-    , m_updater(updater) {
+    , m_updater(updater)
+    , m_agent(agent) {
     setFixedSize(width, height);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -99,6 +101,8 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
     connect(&m_updater, &UpdaterController::canCheckForUpdatesChanged, this, &MenuBarView::showUpdates);
     connect(&m_controller.trust(), &AccessTrust::isTrustedChanged, this, &MenuBarView::rebuildBody);
     connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &MenuBarView::rebuildBody);
+    if (m_agent)
+        connect(m_agent, &DesktopAgent::stateChanged, this, &MenuBarView::rebuildBody);
     rebuildBody();
 }
 
@@ -109,15 +113,28 @@ void MenuBarView::showUpdates(bool canCheck) {
 
 void MenuBarView::rebuildBody() {
     auto* stack = static_cast<QVBoxLayout*>(layout());
-    QWidget* next = m_controller.trust().isTrusted()
-                        ? makeLists()
-                        : static_cast<QWidget*>(new PermissionOverlay(m_controller.trust(), this));
+    QWidget* next = nullptr;
+    if (m_agent && m_agent->state() != DesktopAgent::State::Running)
+        next = makeAgentNotice();
+    else if (m_controller.trust().isTrusted())
+        next = makeLists();
+    else
+        next = new PermissionOverlay(m_controller.trust(), this);
     next->setObjectName(QStringLiteral("body"));
     QLayoutItem* old = stack->replaceWidget(stack->itemAt(2)->widget(), next);
     if (old) {
         old->widget()->deleteLater();
         delete old;
     }
+}
+
+QWidget* MenuBarView::makeAgentNotice() {
+    auto* box = new QWidget(this);
+    auto* stack = new QVBoxLayout(box);
+    stack->setContentsMargins(16, 16, 16, 16);
+    stack->addWidget(new DesktopAgentNotice(*m_agent, box));
+    stack->addStretch();
+    return box;
 }
 
 QWidget* MenuBarView::makeLists() {

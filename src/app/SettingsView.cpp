@@ -12,6 +12,7 @@
 #include "app/settings/ZoneSpacingCard.h"
 #include "control/WindowController.h"
 #include "ui/AppIcon.h"
+#include "ui/DesktopAgentNotice.h"
 #include "ui/QuickSnapTexts.h"
 #include "ui/TrayIcon.h"
 
@@ -24,7 +25,7 @@ namespace corvane {
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
                            QuickSnapSettings& quickSnap, HotkeyGrabs& hotkeyGrabs, Capabilities capabilities,
-                           QWidget* parent)
+                           DesktopAgent* agent, QWidget* parent)
     : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -34,6 +35,16 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->setSpacing(20);
     column->setContentsMargins(20, 20, 20, 20);
     column->addWidget(makeHeader());
+    // First, while it does not run: nothing below moves a window until it does.
+    if (agent) {
+        auto* card = new SettingsCard(agent->name(), content);
+        card->setObjectName(QStringLiteral("desktopAgent"));
+        card->rows()->addWidget(new DesktopAgentNotice(*agent, card));
+        card->setVisible(agent->state() != DesktopAgent::State::Running);
+        connect(agent, &DesktopAgent::stateChanged, card,
+                [card, agent] { card->setVisible(agent->state() != DesktopAgent::State::Running); });
+        column->addWidget(card);
+    }
     // A card the desktop cannot serve keeps its title and says why its controls are missing.
     const auto cardNeeding = [&](Capability needed, const QString& title, const QString& missing,
                                  const auto& make) -> QWidget* {

@@ -12,6 +12,7 @@
 namespace corvane {
 
 class DragSnapSettings;
+class DesktopAgent;
 class HotkeyGrabs;
 class QuickSnapSettings;
 class WindowController;
@@ -20,7 +21,8 @@ class SettingsView : public QScrollArea {
     Q_OBJECT
 public:
     SettingsView(WindowController& controller, DragSnapSettings& dragSnap, QuickSnapSettings& quickSnap,
-                 HotkeyGrabs& hotkeyGrabs, Capabilities capabilities, QWidget* parent = nullptr);
+                 HotkeyGrabs& hotkeyGrabs, Capabilities capabilities, DesktopAgent* agent = nullptr,
+                 QWidget* parent = nullptr);
 
 private:
     QWidget* makeHeader();

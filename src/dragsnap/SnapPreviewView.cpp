@@ -39,12 +39,12 @@ void SnapPreviewView::paintEvent(QPaintEvent*) {
     QColor accent = palette().color(QPalette::Highlight);
     const QRectF shape = highlightRect();
     if (m_isCompositing) {
-        accent.setAlphaF(0.22f);
+        accent.setAlphaF(float(previewstyle::kFillAlpha));
         painter.setPen(Qt::NoPen);
         painter.setBrush(accent);
         painter.drawRoundedRect(shape, cornerRadius, cornerRadius);
     }
-    accent.setAlphaF(m_isCompositing ? 0.85f : 1.0f);
+    accent.setAlphaF(m_isCompositing ? float(previewstyle::kLineAlpha) : 1.0f);
     // The line lies entirely inside the shape: its path is inset by half the width.
     const double half = lineWidth / 2;
     painter.setPen(QPen(accent, lineWidth));

@@ -3,6 +3,8 @@
 // highlight colour at 0.22 and outlined with 2 points at 0.85. Without a compositing manager only
 // the outline shows, cut out with a mask, so the preview stays visible.
 
+#include "platform/SnapPreview.h"
+
 #include <QWidget>
 
 namespace corvane {
@@ -18,9 +20,9 @@ public:
     void setOpacity(double opacity);
     double opacity() const { return m_opacity; }
 
-    static constexpr double inset = 4;
-    static constexpr double cornerRadius = 10;
-    static constexpr double lineWidth = 2;
+    static constexpr double inset = previewstyle::kInset;
+    static constexpr double cornerRadius = previewstyle::kCornerRadius;
+    static constexpr double lineWidth = previewstyle::kLineWidth;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Capabilities.h"
 #include "platform/Defaults.h"
+#include "platform/DesktopAgent.h"
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
 #include "platform/LoginItem.h"
@@ -44,6 +45,8 @@ struct Platform {
     // Where Corvane's floating windows cannot place themselves: the backend places them. Null where
     // they can.
     OverlayWindows* overlayWindows = nullptr;
+    // Corvane's part inside the desktop, where one must be running first; null where none is needed.
+    DesktopAgent* desktopAgent = nullptr;
 };
 
 } // namespace corvane

@@ -7,6 +7,16 @@
 
 namespace corvane {
 
+// How the preview looks, wherever it is drawn: a rounded shape inset from the frame, filled with the
+// accent colour at a low alpha and outlined in it.
+namespace previewstyle {
+inline constexpr double kInset = 4;
+inline constexpr double kCornerRadius = 10;
+inline constexpr double kLineWidth = 2;
+inline constexpr double kFillAlpha = 0.22;
+inline constexpr double kLineAlpha = 0.85;
+} // namespace previewstyle
+
 class SnapPreview {
 public:
     virtual ~SnapPreview() = default;

@@ -45,6 +45,51 @@ protected:
     }
 };
 
+// Corvane's part inside the desktop, in whatever state a test puts it.
+class StubAgent final : public DesktopAgent {
+public:
+    QString name() const override { return QStringLiteral("The agent"); }
+    State state() const override { return m_state; }
+    QString detail() const override { return QStringLiteral("48.7"); }
+    void turnOn() override { set(State::Running); }
+    void set(State state) {
+        m_state = state;
+        emit stateChanged();
+    }
+
+private:
+    State m_state = State::TurnedOff;
+};
+
+TEST_F(MenuBarViewTest, WhileTheDesktopsAgentDoesNotRunThePanelSaysTheOneThingToDo) {
+    start();
+    updater.emplace(platform.updater);
+    StubAgent agent;
+    view.emplace(
+        *controller, *updater, platform.application, [] {}, &agent);
+    view->show();
+    auto* turnOn = body()->findChild<QPushButton*>("turnOn");
+    ASSERT_TRUE(turnOn);
+    EXPECT_TRUE(turnOn->isVisible());
+    EXPECT_EQ(labelTexts(),
+              QStringList{"The agent is turned off. Until it runs, Corvane cannot move windows."});
+    EXPECT_TRUE(body()->findChildren<SnapLayoutView*>().isEmpty());
+
+    agent.set(DesktopAgent::State::NeedsNewLogin);
+    EXPECT_EQ(labelTexts(),
+              QStringList{"Log out and back in once to finish installing: The agent starts with your "
+                          "next session."});
+    EXPECT_FALSE(body()->findChild<QPushButton*>("turnOn")->isVisible()) << "nothing to turn on before then";
+    agent.set(DesktopAgent::State::Untested);
+    EXPECT_EQ(labelTexts(),
+              QStringList{"The agent was not made for this version of the desktop (48.7). Update Corvane."});
+
+    agent.set(DesktopAgent::State::TurnedOff);
+    QTest::mouseClick(body()->findChild<QPushButton*>("turnOn"), Qt::LeftButton);
+    EXPECT_EQ(agent.state(), DesktopAgent::State::Running);
+    EXPECT_FALSE(body()->findChildren<SnapLayoutView*>().isEmpty()) << "running: the lists";
+}
+
 TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPresets) {
     desk.setTrusted(false);
     open();

@@ -43,28 +43,17 @@ KWIN_TMP=$(mktemp -d /tmp/corvane-kwin.XXXXXX)
 KWIN_LOG=$KWIN_TMP/kwin.log
 KWIN_HARNESS_SCRIPT=$(dirname "${BASH_SOURCE[0]}")/harness.js
 
-# Every process started here, in a file: a client started in $(...) is stopped too.
 kwin_track() {
-  echo "$1" >>"$KWIN_TMP/pids"
+  session_track "$KWIN_TMP" "$1"
 }
 kwin_cleanup() {
-  local pids=($(cat "$KWIN_TMP/pids" 2>/dev/null))
-  # The services the session bus started are ours too.
-  [ -n "${KWIN_BUS_PID:-}" ] && pids+=($(descendants "$KWIN_BUS_PID"))
-  stop_processes "${pids[@]}"
-  rm -rf "$KWIN_TMP"
+  session_end "$KWIN_TMP" "${KWIN_BUS_PID:-}"
 }
 trap kwin_cleanup EXIT
 trap 'exit 1' TERM
 
 fail() {
-  echo "FAIL: $*" >&2
-  local keep=${E2E_FAILURE_DIR:-/tmp/corvane-e2e-failures}/$(basename "$0" .sh)-$(date +%H%M%S)-$$
-  mkdir -p "$keep" && cp "$KWIN_TMP"/*.log "$keep"/ 2>/dev/null
-  echo "logs of the failure: $keep" >&2
-  # In $(...), exit would end only that subshell: the test ends with it.
-  [ "$BASHPID" = "$$" ] || kill -TERM $$
-  exit 1
+  session_fail "$*" "$KWIN_TMP"/*.log
 }
 
 # A D-Bus call to KWin that gives up after a few seconds; KWin answers in milliseconds when it is well.

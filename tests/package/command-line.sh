@@ -63,7 +63,7 @@ echo "ok - without an option and without a display, Corvane says it needs one"
 # A backend is chosen from the session, or named; a name it does not know is a wrong command line.
 run --backend kde
 [ $status = 2 ] || fail "--backend kde: exit status $status, expected 2"
-grep -q "unknown backend 'kde'; choose one of: x11, kwin" "$tmp/err" || fail "--backend kde said: $(cat "$tmp/err")"
+grep -q "unknown backend 'kde'; choose one of: x11, kwin, gnome" "$tmp/err" || fail "--backend kde said: $(cat "$tmp/err")"
 # A Wayland desktop without a backend of its own is not served, even with an X11 display beside it,
 # unless x11 is asked for by name.
 XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0 XDG_CURRENT_DESKTOP=Hyprland DISPLAY=:4711 run

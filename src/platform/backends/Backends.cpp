@@ -1,5 +1,6 @@
 #include "Backends.h"
 
+#include "platform/gnome/GnomeBackend.h"
 #include "platform/kwin/KWinBackend.h"
 #include "platform/x11/X11Backend.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr auto kX11 = "x11";
 constexpr auto kKWin = "kwin";
+constexpr auto kGnome = "gnome";
 
 bool isWaylandSession(const SessionEnvironment& session) {
     if (!session.sessionType.isEmpty())
@@ -18,8 +20,8 @@ bool isWaylandSession(const SessionEnvironment& session) {
     return !session.waylandDisplay.isEmpty();
 }
 
-bool isPlasma(const SessionEnvironment& session) {
-    return session.currentDesktop.split(u':').contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+bool isDesktop(const SessionEnvironment& session, const char* name) {
+    return session.currentDesktop.split(u':').contains(QLatin1String(name), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -30,7 +32,7 @@ SessionEnvironment SessionEnvironment::fromProcess() {
 }
 
 QStringList Backends::names() {
-    return {QLatin1String(kX11), QLatin1String(kKWin)};
+    return {QLatin1String(kX11), QLatin1String(kKWin), QLatin1String(kGnome)};
 }
 
 BackendChoice Backends::choose(const SessionEnvironment& session, const QString& forced) {
@@ -38,17 +40,20 @@ BackendChoice Backends::choose(const SessionEnvironment& session, const QString&
         return {forced, {}};
     // On Wayland, X11 reaches only the windows of X11 programs: Corvane would seem to ignore every
     // other window, so a Wayland desktop without a backend of its own is not served at all.
-    if (isWaylandSession(session) && isPlasma(session))
+    if (isWaylandSession(session) && isDesktop(session, "KDE"))
         return {QLatin1String(kKWin), {}};
+    if (isWaylandSession(session) && isDesktop(session, "GNOME"))
+        return {QLatin1String(kGnome), {}};
     if (isWaylandSession(session)) {
         const QString desktop =
             session.currentDesktop.isEmpty() ? QStringLiteral("unknown") : session.currentDesktop;
         return {
             {},
-            QStringLiteral("Corvane cannot move windows on this Wayland session (desktop: %1).\n"
-                           "It supports KDE Plasma on Wayland, and X11 sessions with any window manager. To "
-                           "move only the "
-                           "windows of X11 programs here, start it with --backend x11.")
+            QStringLiteral(
+                "Corvane cannot move windows on this Wayland session (desktop: %1).\n"
+                "It supports KDE Plasma and GNOME on Wayland, and X11 sessions with any window manager. To "
+                "move only the "
+                "windows of X11 programs here, start it with --backend x11.")
                 .arg(desktop)};
     }
     return {QLatin1String(kX11), {}};
@@ -59,7 +64,7 @@ QString Backends::displayOf(const QString& backend, const SessionEnvironment& se
 }
 
 bool Backends::isWayland(const QString& backend) {
-    return backend == QLatin1String(kKWin);
+    return backend == QLatin1String(kKWin) || backend == QLatin1String(kGnome);
 }
 
 std::optional<QString> Backends::prepare(const QString& backend) {
@@ -75,10 +80,10 @@ std::optional<QString> Backends::prepare(const QString& backend) {
             qputenv("QT_QPA_PLATFORM", "xcb");
         return std::nullopt;
     }
-    if (backend == u"kwin") {
+    if (backend == u"kwin" || backend == u"gnome") {
         if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            return QStringLiteral(
-                "Corvane needs a KDE Plasma Wayland session, and WAYLAND_DISPLAY is not set.");
+            return QStringLiteral("Corvane needs a %1 Wayland session, and WAYLAND_DISPLAY is not set.")
+                .arg(backend == u"kwin" ? QStringLiteral("KDE Plasma") : QStringLiteral("GNOME"));
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "wayland");
         return std::nullopt;
@@ -91,6 +96,8 @@ std::unique_ptr<Backend> Backends::create(const QString& backend) {
         return X11Backend::create();
     if (backend == u"kwin")
         return KWinBackend::create();
+    if (backend == u"gnome")
+        return GnomeBackend::create();
     return nullptr;
 }
 

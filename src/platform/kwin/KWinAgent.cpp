@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-KWinAgent::KWinAgent(QDBusConnection bus, KWinDesktop& desktop, QObject* parent)
+KWinAgent::KWinAgent(QDBusConnection bus, AgentDesktop& desktop, QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
     , m_desktop(desktop) {
@@ -76,17 +76,10 @@ QString KWinAgent::Poll(const QDBusMessage& message) {
 void KWinAgent::Report(const QString& json, const QDBusMessage& message) {
     if (!isFromKWin(message))
         return;
-    if (json.size() > kMaxReportBytes) {
-        qCWarning(lcGeneral, "KWin agent: ignored a report of %lld bytes", qlonglong(json.size()));
-        return;
+    if (const std::optional<QJsonArray> events = AgentDesktop::events(json)) {
+        for (const QJsonValue& event : *events)
+            m_desktop.apply(event.toObject());
     }
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
-    if (!document.isArray()) {
-        qCWarning(lcGeneral, "KWin agent: ignored a report that is not a list");
-        return;
-    }
-    for (const QJsonValue& event : document.array())
-        m_desktop.apply(event.toObject());
 }
 
 void KWinAgent::send(const QJsonObject& command) {

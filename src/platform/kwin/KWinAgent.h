@@ -7,7 +7,7 @@
 // feign windows or learn what Corvane asks. A script that stops polling is reported as silent.
 // Main thread only.
 
-#include "platform/kwin/KWinDesktop.h"
+#include "platform/agent/AgentDesktop.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,9 +18,6 @@
 #include <optional>
 
 namespace corvane {
-
-// Hands a command to the agent script; what the platform's parts are given in place of the agent.
-using AgentCommand = std::function<void(const QJsonObject&)>;
 
 class KWinAgent : public QObject {
     Q_OBJECT
@@ -36,10 +33,8 @@ public:
     static constexpr int kPollRenewMs = 24000;
     // After an answer the script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
-    // No report of a real desktop comes near this.
-    static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
 
-    KWinAgent(QDBusConnection bus, KWinDesktop& desktop, QObject* parent = nullptr);
+    KWinAgent(QDBusConnection bus, AgentDesktop& desktop, QObject* parent = nullptr);
     ~KWinAgent() override;
 
     // Serves the object; false when the path is taken.
@@ -68,7 +63,7 @@ private:
     void refreshKWinOwner();
 
     QDBusConnection m_bus;
-    KWinDesktop& m_desktop;
+    AgentDesktop& m_desktop;
     QString m_kwinOwner;
     std::optional<QDBusMessage> m_heldPoll;
     QJsonArray m_pending;

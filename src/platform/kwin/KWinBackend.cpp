@@ -1,27 +1,28 @@
 #include "KWinBackend.h"
 
+#include "platform/agent/AgentAccessibility.h"
+#include "platform/agent/AgentApplication.h"
+#include "platform/agent/AgentDesktop.h"
+#include "platform/agent/AgentEvents.h"
 #include "platform/common/Log.h"
 #include "platform/common/PackageManagedUpdater.h"
 #include "platform/freedesktop/AutostartLoginItem.h"
 #include "platform/freedesktop/PlistDefaults.h"
 #include "platform/freedesktop/SettingsPaths.h"
 #include "platform/kwin/KGlobalAccelShortcuts.h"
-#include "platform/kwin/KWinAccessibility.h"
 #include "platform/kwin/KWinAgent.h"
-#include "platform/kwin/KWinApplication.h"
-#include "platform/kwin/KWinDesktop.h"
-#include "platform/kwin/KWinEvents.h"
 #ifdef CORVANE_KWIN_KEY_STATE
 #include "platform/kwin/KWinKeyState.h"
 #endif
+#include "platform/agent/AgentRestoreFrames.h"
+#include "platform/agent/AgentScreens.h"
+#include "platform/agent/AgentWindowFrames.h"
+#include "platform/agent/AgentWindowServer.h"
+#include "platform/agent/AgentWorkspace.h"
 #include "platform/kwin/KWinKeyGrabs.h"
-#include "platform/kwin/KWinRestoreFrames.h"
-#include "platform/kwin/KWinScreens.h"
+#include "platform/kwin/KWinModifierKeys.h"
 #include "platform/kwin/KWinScriptLoader.h"
 #include "platform/kwin/KWinTitleBarButtons.h"
-#include "platform/kwin/KWinWindowFrames.h"
-#include "platform/kwin/KWinWindowServer.h"
-#include "platform/kwin/KWinWorkspace.h"
 #include "platform/qt/QtRunLoop.h"
 #ifdef CORVANE_LAYER_SHELL
 #include "platform/wayland/LayerShellOverlays.h"
@@ -44,13 +45,14 @@ struct KWinBackend::Parts {
         , agent(bus, desktop)
         , loader(bus, KWinScriptLoader::findScript())
         , screens(desktop)
-        , restoreFrames(KWinRestoreFrames::defaultPath())
+        , restoreFrames(AgentRestoreFrames::defaultPath(QStringLiteral("kwin")))
         , titleBarButtons(ConfigFolders::fromEnvironment())
         , accessibility(desktop, screens, restoreFrames, titleBarButtons)
         , windowServer(desktop, screens, titleBarButtons)
         , workspace(sendToAgent(), desktop, titleBarButtons)
         , application(bus, desktop)
-        , events(sendToAgent(), desktop, screens, modifierKeys, runLoop)
+        , events(
+              sendToAgent(), desktop, screens, [this] { return modifierKeys.flags(); }, runLoop)
         , windowFrames(sendToAgent(), desktop, accessibility, screens, restoreFrames, runLoop)
         , keyGrabs(bus)
         , shortcuts(bus)
@@ -69,23 +71,23 @@ struct KWinBackend::Parts {
     }
 
     QDBusConnection bus;
-    KWinDesktop desktop;
+    AgentDesktop desktop;
     KWinAgent agent;
     KWinScriptLoader loader;
     QtRunLoop runLoop;
-    KWinScreens screens;
-    KWinRestoreFrames restoreFrames;
+    AgentScreens screens;
+    AgentRestoreFrames restoreFrames;
     KWinTitleBarButtons titleBarButtons;
-    KWinAccessibility accessibility;
-    KWinWindowServer windowServer;
-    KWinWorkspace workspace;
-    KWinApplication application;
+    AgentAccessibility accessibility;
+    AgentWindowServer windowServer;
+    AgentWorkspace workspace;
+    AgentApplication application;
     KWinModifierKeys modifierKeys;
 #ifdef CORVANE_KWIN_KEY_STATE
     std::unique_ptr<KWinKeyState> keyState;
 #endif
-    KWinEvents events;
-    KWinWindowFrames windowFrames;
+    AgentEvents events;
+    AgentWindowFrames windowFrames;
     KWinKeyGrabs keyGrabs;
     KGlobalAccelShortcuts shortcuts;
     PlistDefaults defaults;
@@ -128,7 +130,7 @@ bool KWinBackend::start() {
     QTimer deadline;
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, &wait, &QEventLoop::quit);
-    connect(&p.desktop, &KWinDesktop::snapshotApplied, &wait, &QEventLoop::quit);
+    connect(&p.desktop, &AgentDesktop::snapshotApplied, &wait, &QEventLoop::quit);
     connect(&p.agent, &KWinAgent::silent, &wait, &QEventLoop::quit);
     deadline.start(kFirstReportTimeoutMs);
     wait.exec(QEventLoop::ExcludeUserInputEvents);
@@ -146,9 +148,9 @@ bool KWinBackend::start() {
     auto* kwinWatcher = new QDBusServiceWatcher(QLatin1String(KWinAgent::kwinService), p.bus,
                                                 QDBusServiceWatcher::WatchForUnregistration, this);
     connect(kwinWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &Backend::lost);
-    connect(&p.desktop, &KWinDesktop::snapshotApplied, this, [this] {
+    connect(&p.desktop, &AgentDesktop::snapshotApplied, this, [this] {
         QSet<QString> live;
-        for (const KWinWindow* w : m_parts->desktop.windowsFrontToBack())
+        for (const AgentWindow* w : m_parts->desktop.windowsFrontToBack())
             live.insert(w->id);
         m_parts->restoreFrames.keepOnly(live);
     });

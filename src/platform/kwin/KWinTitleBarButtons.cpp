@@ -18,7 +18,7 @@ KWinTitleBarButtons::KWinTitleBarButtons(const ConfigFolders& folders)
     , m_layout(m_files.layout()) {}
 
 std::optional<QRectF> KWinTitleBarButtons::maximizeButton(const ButtonLayout& layout,
-                                                          const KWinWindow& window) {
+                                                          const AgentWindow& window) const {
     // Without a title bar of KWin's the top is 0 pixels: no room for a button.
     const int decorationTop = qRound(window.client.top() - window.frame.top());
     const QRectF titleBar(window.client.left(), window.frame.top(), window.client.width(), decorationTop);

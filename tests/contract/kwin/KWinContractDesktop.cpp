@@ -4,7 +4,7 @@
 #include "platform/WindowServer.h"
 #include "platform/kwin/KGlobalAccel.h"
 #include "platform/kwin/KGlobalAccelShortcuts.h"
-#include "platform/kwin/KWinAccessibility.h"
+#include "platform/agent/AgentAccessibility.h"
 #include "platform/kwin/KWinScriptLoader.h"
 
 #include <QCoreApplication>
@@ -144,7 +144,7 @@ AxElement KWinContractDesktop::openWindow(ClientSizing sizing) {
         ADD_FAILURE() << "KWin did not list the window of " << appId.toStdString();
         return {};
     }
-    const AxElement element = KWinAccessibility::windowElement(number);
+    const AxElement element = AgentAccessibility::windowElement(number);
     m_clients.emplace(element.handle, std::move(process));
     return element;
 }

@@ -2,8 +2,8 @@
 // frames and buttons are foot's windows on KWin 6.3 (Wayland), each button where the pointer lit it.
 #include "platform/kwin/KWinTitleBarButtons.h"
 
-#include "platform/kwin/KWinAccessibility.h"
-#include "platform/kwin/KWinWindowServer.h"
+#include "platform/agent/AgentAccessibility.h"
+#include "platform/agent/AgentWindowServer.h"
 
 #include <QJsonArray>
 #include <QSaveFile>
@@ -14,8 +14,8 @@
 namespace corvane {
 namespace {
 
-KWinWindow window(const QRectF& frame, const QRectF& client) {
-    KWinWindow w;
+AgentWindow window(const QRectF& frame, const QRectF& client) {
+    AgentWindow w;
     w.frame = frame;
     w.client = client;
     return w;
@@ -23,19 +23,20 @@ KWinWindow window(const QRectF& frame, const QRectF& client) {
 
 TEST(KWinTitleBarButtonsTest, MaximizeLiesWhereBreezeDrawsIt) {
     // Breeze's 1-pixel side borders, then its largest ones; large buttons; maximized, without borders.
-    const KWinWindow stock = window({291, 134, 698, 531}, {292, 170, 696, 494});
-    const KWinWindow wideBorders = window({280, 129, 720, 542}, {292, 165, 696, 494});
-    const KWinWindow largeButtons = window({291, 131, 698, 537}, {292, 173, 696, 494});
-    const KWinWindow maximized = window({0, 0, 1280, 800}, {0, 36, 1280, 764});
+    const AgentWindow stock = window({291, 134, 698, 531}, {292, 170, 696, 494});
+    const AgentWindow wideBorders = window({280, 129, 720, 542}, {292, 165, 696, 494});
+    const AgentWindow largeButtons = window({291, 131, 698, 537}, {292, 173, 696, 494});
+    const AgentWindow maximized = window({0, 0, 1280, 800}, {0, 36, 1280, 764});
     const ButtonLayout onRight = kwinLayout("MS", "HIAX");
     const ButtonLayout onLeft = kwinLayout("XA", "I");
-    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onRight, stock), QRectF(928, 140, 24, 24));
-    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, stock), QRectF(328, 140, 24, 24));
-    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, wideBorders), QRectF(328, 135, 24, 24));
-    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, largeButtons), QRectF(334, 137, 30, 30));
-    EXPECT_EQ(KWinTitleBarButtons::maximizeButton(onLeft, maximized), QRectF(36, 6, 24, 24));
-    EXPECT_FALSE(KWinTitleBarButtons::maximizeButton(kwinLayout("MS", "IX"), stock)) << "no maximize";
-    EXPECT_FALSE(KWinTitleBarButtons::maximizeButton(onRight, window(stock.client, stock.client)))
+    const KWinTitleBarButtons buttons{ConfigFolders{}};
+    EXPECT_EQ(buttons.maximizeButton(onRight, stock), QRectF(928, 140, 24, 24));
+    EXPECT_EQ(buttons.maximizeButton(onLeft, stock), QRectF(328, 140, 24, 24));
+    EXPECT_EQ(buttons.maximizeButton(onLeft, wideBorders), QRectF(328, 135, 24, 24));
+    EXPECT_EQ(buttons.maximizeButton(onLeft, largeButtons), QRectF(334, 137, 30, 30));
+    EXPECT_EQ(buttons.maximizeButton(onLeft, maximized), QRectF(36, 6, 24, 24));
+    EXPECT_FALSE(buttons.maximizeButton(kwinLayout("MS", "IX"), stock)) << "no maximize";
+    EXPECT_FALSE(buttons.maximizeButton(onRight, window(stock.client, stock.client)))
         << "a client that draws its own title bar, or one in full screen";
 }
 
@@ -69,7 +70,7 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
     // The primary output's top-left is the origin of AX coordinates too.
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1280, 800}}, {"workArea", QJsonArray{0, 0, 1280, 800}}};
-    KWinDesktop desktop;
+    AgentDesktop desktop;
     // Corvane's own preview, fading out over the button: seen through.
     QJsonObject preview = described("preview", {900, 130, 100, 100}, {900, 130, 100, 100});
     preview["pid"] = 99;
@@ -83,17 +84,17 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
          {"cursor", QJsonArray{0, 0}}}));
     const quint32 titled = desktop.windowById("titled")->number;
     const quint32 own = desktop.windowById("own")->number;
-    KWinScreens screens(desktop);
+    AgentScreens screens(desktop);
     ConfigFolders folders;
     folders.configHome = dir.path();
     KWinTitleBarButtons buttons(folders);
-    KWinWindowServer server(desktop, screens, buttons);
+    AgentWindowServer server(desktop, screens, buttons);
     EXPECT_EQ(zoomRegion(server, titled), QRectF(928, 140, 24, 24));
     EXPECT_EQ(zoomRegion(server, own), std::nullopt);
 
     // Quick Snap finds the button as an element under the pointer, with its frame and window.
-    KWinRestoreFrames restoreFrames(dir.filePath("restore.json"));
-    KWinAccessibility accessibility(desktop, screens, restoreFrames, buttons);
+    AgentRestoreFrames restoreFrames(dir.filePath("restore.json"));
+    AgentAccessibility accessibility(desktop, screens, restoreFrames, buttons);
     const AxElement system = accessibility.systemWideElement();
     const ElementHit onButton = accessibility.elementAtPosition(system, 940, 150);
     ASSERT_EQ(onButton.error, AxError::Success);
@@ -103,9 +104,9 @@ TEST(KWinTitleBarButtonsTest, TheWindowListFollowsKwinrcAndTellsTheWindowsWhoseB
     EXPECT_EQ(accessibility.copyAttributeValue(onButton.element, ax::kPosition).get<AxValue>()->pointValue(),
               QPointF(928, 140));
     EXPECT_EQ(*accessibility.copyAttributeValue(onButton.element, ax::kWindow).get<AxElement>(),
-              KWinAccessibility::windowElement(titled));
+              AgentAccessibility::windowElement(titled));
     EXPECT_EQ(accessibility.elementAtPosition(system, 900, 150).element,
-              KWinAccessibility::windowElement(titled))
+              AgentAccessibility::windowElement(titled))
         << "beside the button, the title bar is the window's";
 
     QSignalSpy moved(&server, &WindowServer::windowFrameChanged);

@@ -1,0 +1,411 @@
+#include "AgentDesktop.h"
+
+#include "platform/Events.h"
+#include "platform/common/Log.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+// Far above any real desktop; a report past them is damaged.
+constexpr qsizetype kMaxWindows = 4096;
+constexpr qsizetype kMaxOutputs = 64;
+constexpr qsizetype kMaxText = 4096;
+// Coordinates beyond this are no desktop's.
+constexpr double kMaxCoordinate = 1 << 20;
+
+bool isCoordinate(const QJsonValue& v) {
+    return v.isDouble() && std::isfinite(v.toDouble()) && std::abs(v.toDouble()) <= kMaxCoordinate;
+}
+
+std::optional<QString> text(const QJsonObject& o, const char* key) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (!v.isString() || v.toString().size() > kMaxText)
+        return std::nullopt;
+    return v.toString();
+}
+
+bool flag(const QJsonObject& o, const char* key) {
+    return o.value(QLatin1String(key)).toBool(false);
+}
+
+} // namespace
+
+bool AgentWindow::isPlaceable() const {
+    return isManaged && (isNormal || isDialog) && !isSpecial && !isDesktop && !isDock && !isNotification &&
+           !isOnScreenDisplay && isOnCurrentDesktop && !isMinimized && isMoveable;
+}
+
+namespace agentreport {
+
+std::optional<QRectF> rect(const QJsonValue& value) {
+    const QJsonArray a = value.toArray();
+    if (a.size() != 4 || !std::all_of(a.begin(), a.end(), isCoordinate))
+        return std::nullopt;
+    const QRectF r(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+    if (r.width() < 0 || r.height() < 0)
+        return std::nullopt;
+    return r;
+}
+
+std::optional<QPointF> point(const QJsonValue& value) {
+    const QJsonArray a = value.toArray();
+    if (a.size() != 2 || !isCoordinate(a[0]) || !isCoordinate(a[1]))
+        return std::nullopt;
+    return QPointF(a[0].toDouble(), a[1].toDouble());
+}
+
+std::optional<AgentWindow> window(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const std::optional<QString> id = text(o, "id");
+    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
+    const std::optional<QRectF> client = rect(o.value(QLatin1String("client")));
+    const QJsonValue pid = o.value(QLatin1String("pid"));
+    if (!id || id->isEmpty() || !frame || !client || !pid.isDouble())
+        return std::nullopt;
+    AgentWindow w;
+    w.id = *id;
+    w.pid = qint32(std::clamp(pid.toDouble(), 0.0, double(std::numeric_limits<qint32>::max())));
+    w.appClass = text(o, "appClass").value_or(QString());
+    w.caption = text(o, "caption").value_or(QString());
+    w.frame = *frame;
+    w.client = *client;
+    w.output = text(o, "output").value_or(QString());
+    w.isNormal = flag(o, "normal");
+    w.isDialog = flag(o, "dialog");
+    w.isSpecial = flag(o, "special");
+    w.isDesktop = flag(o, "desktopWindow");
+    w.isDock = flag(o, "dock");
+    w.isNotification = flag(o, "notification");
+    w.isOnScreenDisplay = flag(o, "onScreenDisplay");
+    w.isOnCurrentDesktop = flag(o, "onCurrentDesktop");
+    w.isMinimized = flag(o, "minimized");
+    w.isFullScreen = flag(o, "fullScreen");
+    w.isMoveable = flag(o, "moveable");
+    w.isResizeable = flag(o, "resizeable");
+    w.isManaged = flag(o, "managed");
+    return w;
+}
+
+std::optional<AgentOutput> output(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const std::optional<QString> name = text(o, "name");
+    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
+    const std::optional<QRectF> workArea = rect(o.value(QLatin1String("workArea")));
+    if (!name || !frame || frame->isEmpty() || !workArea)
+        return std::nullopt;
+    const double scale = o.value(QLatin1String("scale")).toDouble(1);
+    // An agent that says nothing of a connector names the output by it.
+    return AgentOutput{
+        *name, text(o, "connector").value_or(*name), text(o, "manufacturer").value_or(QString()),
+        text(o, "model").value_or(QString()), *frame,
+        // A work area outside its output is the compositor's error, never a place to put windows.
+        workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
+        scale > 0 && scale <= 16 ? scale : 1};
+}
+
+std::optional<QList<AgentOutput>> outputs(const QJsonValue& value) {
+    const QJsonArray list = value.toArray();
+    if (list.size() > kMaxOutputs)
+        return std::nullopt;
+    QList<AgentOutput> outputs;
+    for (const QJsonValue& o : list) {
+        std::optional<AgentOutput> parsed = output(o);
+        if (!parsed)
+            return std::nullopt;
+        outputs.append(*parsed);
+    }
+    return outputs;
+}
+
+std::optional<quint64> modifierFlags(const QJsonValue& value) {
+    if (!value.isArray())
+        return std::nullopt;
+    quint64 flags = 0;
+    for (const QJsonValue& key : value.toArray()) {
+        if (!key.isString())
+            return std::nullopt;
+        const QString name = key.toString();
+        if (name == u"control")
+            flags |= modifier::kControl;
+        else if (name == u"alt")
+            flags |= modifier::kOption;
+        else if (name == u"shift")
+            flags |= modifier::kShift;
+        else if (name == u"super")
+            flags |= modifier::kCommand;
+    }
+    return flags;
+}
+
+} // namespace agentreport
+
+std::optional<QJsonArray> AgentDesktop::events(const QString& report) {
+    if (report.size() > kMaxReportBytes) {
+        qCWarning(lcGeneral, "Agent: ignored a report of %lld bytes", qlonglong(report.size()));
+        return std::nullopt;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(report.toUtf8());
+    if (!document.isArray()) {
+        qCWarning(lcGeneral, "Agent: ignored a report that is not a list");
+        return std::nullopt;
+    }
+    return document.array();
+}
+
+bool AgentDesktop::apply(const QJsonObject& event) {
+    const QString type = event.value(QLatin1String("e")).toString();
+    // Pointer reports may tell the keys held with them.
+    if (const QJsonValue held = event.value(QLatin1String("modifiers")); !held.isUndefined()) {
+        const std::optional<quint64> flags = agentreport::modifierFlags(held);
+        if (!flags) {
+            qCWarning(lcGeneral, "Agent: ignored a damaged or unknown report (%s)",
+                      qPrintable(type.left(40)));
+            return false;
+        }
+        m_modifierFlags = *flags;
+    }
+    bool isApplied = false;
+    if (type == u"snapshot")
+        isApplied = applySnapshot(event);
+    else if (type == u"window")
+        isApplied = applyWindow(event);
+    else if (type == u"frame")
+        isApplied = applyFrame(event);
+    else if (type == u"removed" || type == u"gone")
+        isApplied = applyRemoved(event);
+    else if (type == u"stacking")
+        isApplied = applyStacking(event);
+    else if (type == u"outputs")
+        isApplied = applyOutputs(event);
+    else if (type == u"active") {
+        const QString id = event.value(QLatin1String("id")).toString();
+        m_active = m_numbers.value(id, 0);
+        emit activeWindowChanged();
+        isApplied = true;
+    } else if (type == u"motion") {
+        const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+        if (cursor) {
+            m_cursor = *cursor;
+            emit pointerMoved(*cursor);
+        }
+        isApplied = cursor.has_value();
+    } else {
+        isApplied = applyMove(type, event);
+    }
+    if (!isApplied)
+        qCWarning(lcGeneral, "Agent: ignored a damaged or unknown report (%s)", qPrintable(type.left(40)));
+    return isApplied;
+}
+
+bool AgentDesktop::applySnapshot(const QJsonObject& event) {
+    const QJsonArray windows = event.value(QLatin1String("windows")).toArray();
+    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+    if (windows.size() > kMaxWindows || !cursor)
+        return false;
+    const std::optional<QList<AgentOutput>> newOutputs =
+        agentreport::outputs(event.value(QLatin1String("outputs")));
+    if (!newOutputs)
+        return false;
+    QList<AgentWindow> newWindows;
+    for (const QJsonValue& w : windows) {
+        std::optional<AgentWindow> window = agentreport::window(w);
+        if (!window)
+            return false;
+        newWindows.append(*window);
+    }
+    QSet<quint32> present;
+    for (AgentWindow& w : newWindows) {
+        w.number = numberFor(w.id);
+        present.insert(w.number);
+    }
+    const QList<quint32> before = m_windows.keys();
+    for (quint32 number : before) {
+        if (!present.contains(number)) {
+            m_windows.remove(number);
+            emit windowRemoved(number);
+        }
+    }
+    const bool outputsChanged = *newOutputs != m_outputs;
+    m_outputs = *newOutputs;
+    m_cursor = *cursor;
+    for (AgentWindow& w : newWindows)
+        store(std::move(w));
+    applyStacking(event);
+    m_active = m_numbers.value(event.value(QLatin1String("active")).toString(), 0);
+    m_hasSnapshot = true;
+    if (outputsChanged)
+        emit this->outputsChanged();
+    emit activeWindowChanged();
+    emit snapshotApplied();
+    return true;
+}
+
+bool AgentDesktop::applyWindow(const QJsonObject& event) {
+    std::optional<AgentWindow> window = agentreport::window(event.value(QLatin1String("window")));
+    if (!window || (m_windows.size() >= kMaxWindows && !m_numbers.contains(window->id)))
+        return false;
+    window->number = numberFor(window->id);
+    store(std::move(*window));
+    return true;
+}
+
+bool AgentDesktop::applyFrame(const QJsonObject& event) {
+    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
+    const std::optional<QRectF> client = agentreport::rect(event.value(QLatin1String("client")));
+    if (!frame || !client)
+        return false;
+    const auto it = m_windows.find(number);
+    if (it == m_windows.end())
+        return true; // a window we have not been told of yet: its own report carries its frame
+    it->frame = *frame;
+    it->client = *client;
+    it->output = event.value(QLatin1String("output")).toString().left(kMaxText);
+    emit windowFrameChanged(number);
+    return true;
+}
+
+bool AgentDesktop::applyRemoved(const QJsonObject& event) {
+    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    if (m_windows.remove(number) > 0) {
+        m_stacking.removeAll(number);
+        if (m_active == number)
+            m_active = 0;
+        emit windowRemoved(number);
+    }
+    return true;
+}
+
+bool AgentDesktop::applyStacking(const QJsonObject& event) {
+    const QJsonArray ids = event.value(QLatin1String("stacking")).toArray();
+    if (ids.size() > kMaxWindows)
+        return false;
+    m_stacking.clear();
+    for (const QJsonValue& id : ids) {
+        const quint32 number = m_numbers.value(id.toString(), 0);
+        if (m_windows.contains(number))
+            m_stacking.append(number);
+    }
+    return true;
+}
+
+bool AgentDesktop::applyOutputs(const QJsonObject& event) {
+    const std::optional<QList<AgentOutput>> newOutputs =
+        agentreport::outputs(event.value(QLatin1String("outputs")));
+    if (!newOutputs)
+        return false;
+    if (*newOutputs != m_outputs) {
+        m_outputs = *newOutputs;
+        emit outputsChanged();
+    }
+    return true;
+}
+
+bool AgentDesktop::applyMove(const QString& type, const QJsonObject& event) {
+    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+    if (!cursor)
+        return false;
+    m_cursor = *cursor;
+    if (type == u"moveStarted") {
+        const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+        if (m_windows.contains(number))
+            emit moveStarted(number, *cursor);
+        return true;
+    }
+    if (type == u"moveStep") {
+        // The moved window's frame, which is reported at no other step of a move.
+        const auto it = m_windows.find(m_numbers.value(event.value(QLatin1String("id")).toString(), 0));
+        if (const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
+            frame && it != m_windows.end() && it->frame != *frame) {
+            it->frame = *frame;
+            emit windowFrameChanged(it->number);
+        }
+        emit moveStepped(*cursor);
+        return true;
+    }
+    if (type == u"moveFinished") {
+        emit moveFinished(*cursor);
+        return true;
+    }
+    return false;
+}
+
+bool AgentDesktop::store(AgentWindow window) {
+    const quint32 number = window.number;
+    const auto it = m_windows.find(number);
+    if (it == m_windows.end()) {
+        m_windows.emplace(number, std::move(window));
+        emit windowAdded(number);
+        return true;
+    }
+    const bool frameChanged = it->frame != window.frame;
+    *it = std::move(window);
+    if (frameChanged)
+        emit windowFrameChanged(number);
+    return false;
+}
+
+quint32 AgentDesktop::numberFor(const QString& id) {
+    const auto it = m_numbers.constFind(id);
+    if (it != m_numbers.cend())
+        return *it;
+    const quint32 number = m_nextNumber++;
+    m_numbers.insert(id, number);
+    return number;
+}
+
+QList<const AgentWindow*> AgentDesktop::windowsFrontToBack() const {
+    QList<const AgentWindow*> list;
+    for (auto it = m_stacking.crbegin(); it != m_stacking.crend(); ++it) {
+        if (const auto w = m_windows.constFind(*it); w != m_windows.cend())
+            list.append(&*w);
+    }
+    // Windows the compositor has not stacked yet (just added) go behind the rest.
+    for (const AgentWindow& w : m_windows) {
+        if (!m_stacking.contains(w.number))
+            list.append(&w);
+    }
+    return list;
+}
+
+const AgentWindow* AgentDesktop::window(quint32 number) const {
+    const auto it = m_windows.constFind(number);
+    return it == m_windows.cend() ? nullptr : &*it;
+}
+
+const AgentWindow* AgentDesktop::windowById(const QString& id) const {
+    return window(m_numbers.value(id, 0));
+}
+
+const AgentWindow* AgentDesktop::activeWindow() const {
+    return window(m_active);
+}
+
+const AgentWindow* AgentDesktop::focusedWindowOf(qint32 pid) const {
+    // A compositor may keep a window active when it is sent to another desktop: the user no longer sees it.
+    if (const AgentWindow* active = activeWindow();
+        active && active->pid == pid && active->isOnCurrentDesktop)
+        return active;
+    for (const AgentWindow* w : windowsFrontToBack()) {
+        if (w->pid == pid && w->isPlaceable())
+            return w;
+    }
+    return nullptr;
+}
+
+void AgentDesktop::reset() {
+    const QList<quint32> numbers = m_windows.keys();
+    m_windows.clear();
+    m_stacking.clear();
+    m_active = 0;
+    m_hasSnapshot = false;
+    for (quint32 number : numbers)
+        emit windowRemoved(number);
+}
+
+} // namespace corvane

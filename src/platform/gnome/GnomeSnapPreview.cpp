@@ -1,0 +1,46 @@
+#include "GnomeSnapPreview.h"
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QPalette>
+
+namespace corvane {
+
+namespace {
+// "#rrggbbaa", as St's stylesheets take a colour.
+QString cssColor(const QColor& color, double alpha) {
+    return color.name(QColor::HexRgb) +
+           QStringLiteral("%1").arg(qRound(alpha * 255), 2, 16, QLatin1Char('0'));
+}
+} // namespace
+
+GnomeSnapPreview::GnomeSnapPreview(AgentCommand send, const AgentScreens& screens)
+    : m_send(std::move(send))
+    , m_screens(screens) {}
+
+void GnomeSnapPreview::show(const QRectF& frame) {
+    const QRectF shape = m_screens.fromScreen(frame).adjusted(previewstyle::kInset, previewstyle::kInset,
+                                                              -previewstyle::kInset, -previewstyle::kInset);
+    if (m_shown == shape)
+        return;
+    m_shown = shape;
+    const QColor accent = QGuiApplication::palette().color(QPalette::Highlight);
+    m_send(QJsonObject{
+        {QStringLiteral("c"), QStringLiteral("preview")},
+        {QStringLiteral("frame"), QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
+        {QStringLiteral("fill"), cssColor(accent, previewstyle::kFillAlpha)},
+        {QStringLiteral("border"), cssColor(accent, previewstyle::kLineAlpha)},
+        {QStringLiteral("borderWidth"), previewstyle::kLineWidth},
+        {QStringLiteral("radius"), previewstyle::kCornerRadius}});
+}
+
+void GnomeSnapPreview::hide() {
+    if (!m_shown)
+        return;
+    m_shown.reset();
+    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("preview")},
+                       {QStringLiteral("frame"), QJsonValue()}});
+}
+
+} // namespace corvane

@@ -1,0 +1,62 @@
+# Corvane's daemon and command line in the GNOME session of session.sh, sourced after it by the GNOME
+# tests that run the program. Before sourcing, a test sets CORVANE to the program. Then:
+#   corvane_settings KEYS         the settings the daemon starts with: the plist's keys and values
+#   corvane_start                 the daemon as a GNOME session starts it; returns once it says it runs.
+#                                 Its log is $CORVANE_LOG, one a start, kept with the Shell's when the
+#                                 test fails
+#   corvane_stop                  asks it to quit (SIGTERM) and waits for it; its exit status
+#   corvane_log_has PATTERN [SECS]  waits (5 s) for a line of the daemon's log matching PATTERN
+#   corvane_do COMMAND...         runs a command of the command line, bounded; its output on stdout
+#                                 and stderr, its status in $?
+#   activate ID                   makes the window the focused one, as a click on it would
+#   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
+CORVANE_STARTS=0
+
+corvane_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/corvane"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
+    >"$XDG_CONFIG_HOME/corvane/app.corvane.plist"
+}
+
+corvane_start() {
+  CORVANE_LOG=$GNOME_TMP/corvane-$((CORVANE_STARTS += 1)).log
+  XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=wayland \
+    "$CORVANE" >"$CORVANE_LOG" 2>&1 &
+  CORVANE_PID=$!
+  gnome_track $CORVANE_PID
+  corvane_log_has "Corvane is running" 15 || fail "Corvane did not start"
+}
+
+corvane_stop() {
+  kill -TERM "$CORVANE_PID" 2>/dev/null
+  local deadline=$((SECONDS + 10))
+  while kill -0 "$CORVANE_PID" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "Corvane did not quit within 10 s"
+    sleep 0.1
+  done
+  wait "$CORVANE_PID"
+}
+
+corvane_log_has() {
+  wait_for "${2:-5}" grep -q -E -- "$1" "$CORVANE_LOG"
+}
+
+corvane_do() {
+  timeout 10 "$CORVANE" "$@" 2>&1
+}
+
+activate() {
+  # Corvane's own panel window maps once it runs and takes the focus: asked again until it stays.
+  wait_for 5 focus_window "$1" || fail "the Shell did not focus $1"
+}
+
+focus_window() {
+  shell_eval "Main.activateWindow(global.display.list_all_windows().find(w => String(w.get_id()) === '$1'))" >/dev/null &&
+    sleep 0.2 && shell_is "String(global.display.focus_window?.get_id())" "$1"
+}
+
+chord() {
+  pointer_key 29 down && pointer_key 56 down && { [ -z "${2:-}" ] || pointer_key 42 down; } &&
+    pointer_key "$1" down && pointer_key "$1" up && { [ -z "${2:-}" ] || pointer_key 42 up; } &&
+    pointer_key 56 up && pointer_key 29 up
+}
