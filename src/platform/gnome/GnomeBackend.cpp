@@ -161,7 +161,7 @@ Platform GnomeBackend::platform() {
                       .keyGrabs = p.keyGrabs,
                       .shortcuts = p.shortcuts,
                       .capabilities = Capabilities{Capability::Hotkeys, Capability::DragObservation,
-                                                   Capability::LoginItem, Capability::DesktopEdgeTiling}};
+                                                   Capability::LoginItem}};
     platform.agentPreview = &p.preview;
     platform.desktopAgent = &p.extension;
     return platform;
