@@ -38,7 +38,9 @@ TEST(CommandLineTest, ReadsEachArgumentAndRefusesWhatItDoesNotKnow) {
         {{"--bogus", "--worse"}, Action::UsageError, "unknown option '--bogus'"},
         {{"--backend", "x11"}, Action::StartProgram, {}},
         {{"--backend=x11", "--help"}, Action::ShowHelp, {}},
-        {{"--backend", "kwin2"}, Action::UsageError, "unknown backend 'kwin2'; choose one of: x11, kwin, gnome"},
+        {{"--backend", "kwin2"},
+         Action::UsageError,
+         "unknown backend 'kwin2'; choose one of: x11, kwin, gnome"},
         {{"--backend="}, Action::UsageError, "option '--backend' needs one of: x11, kwin, gnome"},
         {{"--backend"}, Action::UsageError, "option '--backend' needs one of: x11, kwin, gnome"},
     };

@@ -21,12 +21,15 @@ expected=(bin/corvane "share/applications/$id.desktop" "share/metainfo/$id.metai
   "share/icons/hicolor/scalable/apps/$id.svg" share/man/man1/corvane.1.gz
   share/doc/corvane/README.md share/doc/corvane/copyright share/doc/corvane/changelog.gz
   share/corvane/kwin/agent.js)
+extension=share/gnome-shell/extensions/corvane@corvane.app
+expected+=("$extension/extension.js" "$extension/metadata.json" "$extension/schemas/gschemas.compiled"
+  "$extension/schemas/org.gnome.shell.extensions.corvane.gschema.xml")
 sizes=(16 22 24 32 48 64 128 256 512)
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) >"$tmp/diff" ||
   fail "the installed files differ from the expected ones (< expected, > installed):
 $(cat "$tmp/diff")"
-echo "ok - the tree under $prefix holds the program, its desktop entry, icons, AppStream file, man page, documents and its KWin agent"
+echo "ok - the tree under $prefix holds the program, its desktop entry, icons, AppStream file, man page, documents, its KWin agent and its GNOME Shell extension"
 
 [ -x "$root/bin/corvane" ] || fail "bin/corvane is not executable"
 [ "$(env -u DISPLAY "$root/bin/corvane" --version)" = "Corvane $version" ] || fail "the installed program's version is not $version"

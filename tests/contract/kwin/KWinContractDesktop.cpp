@@ -2,9 +2,9 @@
 
 #include "contract/EventLoopWait.h"
 #include "platform/WindowServer.h"
+#include "platform/agent/AgentAccessibility.h"
 #include "platform/kwin/KGlobalAccel.h"
 #include "platform/kwin/KGlobalAccelShortcuts.h"
-#include "platform/agent/AgentAccessibility.h"
 #include "platform/kwin/KWinScriptLoader.h"
 
 #include <QCoreApplication>

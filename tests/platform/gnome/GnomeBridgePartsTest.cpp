@@ -114,7 +114,8 @@ TEST(GnomeSnapPreviewTest, ThePreviewIsSentInTheShellsCoordinatesOnlyWhenItChang
     preview.show(QRectF(0, 0, 640, 768)); // screen coordinates, y up: the left half below the top bar
     preview.show(QRectF(0, 0, 640, 768));
     ASSERT_EQ(sent.size(), 1);
-    EXPECT_EQ(sent[0]["frame"].toArray(), (QJsonArray{4, 36, 632, 760})) << "inset as Corvane's own preview draws it";
+    EXPECT_EQ(sent[0]["frame"].toArray(), (QJsonArray{4, 36, 632, 760}))
+        << "inset as Corvane's own preview draws it";
     EXPECT_TRUE(sent[0]["fill"].toString().startsWith('#'));
     EXPECT_EQ(sent[0]["fill"].toString().size(), 9) << "#rrggbbaa";
     preview.hide();
