@@ -137,7 +137,7 @@ void SimDesktop::activateApplication(qint32 pid) {
                                               : std::nullopt);
 }
 
-SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options) {
+SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, const SimWindowOptions& options) {
     Window w;
     w.number = m_nextWindow++;
     w.pid = pid;

@@ -60,7 +60,7 @@ public:
     void activateApplication(qint32 pid);
 
     // Windows, in front of all others when added. Frames are outer frames in AX coordinates.
-    SimWindowId addWindow(qint32 pid, const QRectF& axFrame, SimWindowOptions options = {});
+    SimWindowId addWindow(qint32 pid, const QRectF& axFrame, const SimWindowOptions& options = {});
     void removeWindow(SimWindowId window); // closed: gone from the list, its elements invalid
     QRectF windowFrame(SimWindowId window) const;
     void setWindowFrame(SimWindowId window, const QRectF& axFrame); // as when the user moves it
