@@ -123,6 +123,14 @@ void panels(const Visit& visit) {
                     visit);
         }
     }
+    // A desktop with no tray until the user turns one on, as GNOME is: the panel in a window says how.
+    Scene scene(true, true);
+    scene.desk.application().setSystemTrayHint(
+        QStringLiteral("GNOME shows Corvane's icon in the top bar once the AppIndicator extension is on "
+                       "(Debian: gnome-shell-extension-appindicator)."));
+    UpdaterController updater(scene.platform.updater);
+    MenuBarView view(*scene.controller, updater, scene.platform.application, [] {});
+    present(view, QStringLiteral("panel-no-tray"), visit);
 }
 
 // The window as it opens (600 x 600), and its whole column so every card can be seen; then the

@@ -57,6 +57,9 @@ CorvaneApp::CorvaneApp(Platform& platform)
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
 
+    // Where a click on the icon opens this menu (GNOME's AppIndicator extension), the panel is one entry
+    // away.
+    m_trayMenu.addAction(tr("Open Corvane"), this, [this] { showPanel(); });
     m_trayMenu.addAction(tr("Settings…"), this, [this] { m_settingsWindow->show(); });
     m_trayMenu.addAction(tr("Quit Corvane"), this, [this] { m_platform.application.terminate(); });
     m_tray.setContextMenu(&m_trayMenu);

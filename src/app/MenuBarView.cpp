@@ -70,6 +70,17 @@ MenuBarView::MenuBarView(WindowController& controller, UpdaterController& update
 
     // The body sits at index 2, between the two dividers.
     stack->addWidget(new QWidget(this), 1);
+    // In a window of its own for want of a tray: where the desktop can have one, say how. Made anew
+    // when a tray comes, so it never needs hiding.
+    if (!application.isSystemTrayAvailable() && !application.systemTrayHint().isEmpty()) {
+        auto* hint = new QLabel(application.systemTrayHint(), this);
+        hint->setObjectName(QStringLiteral("trayHint"));
+        hint->setFont(fontFor(TextStyle::Caption));
+        hint->setWordWrap(true);
+        hint->setContentsMargins(16, 10, 16, 10);
+        stack->addWidget(makeDivider(this));
+        stack->addWidget(hint);
+    }
     stack->addWidget(makeDivider(this));
 
     auto* footer = new QHBoxLayout;

@@ -27,6 +27,8 @@ public:
     virtual bool isCompositing() const = 0;
     // Whether the desktop shows a system tray (a panel's notification area) for our icon now.
     virtual bool isSystemTrayAvailable() const = 0;
+    // Where the desktop shows no tray without help, what gives it one, for the user; empty elsewhere.
+    virtual QString systemTrayHint() const { return {}; }
 
 signals:
     void didBecomeActive();

@@ -90,6 +90,24 @@ TEST_F(MenuBarViewTest, WhileTheDesktopsAgentDoesNotRunThePanelSaysTheOneThingTo
     EXPECT_FALSE(body()->findChildren<SnapLayoutView*>().isEmpty()) << "running: the lists";
 }
 
+TEST_F(MenuBarViewTest, InAWindowForWantOfATrayThePanelSaysHowTheDesktopGetsOne) {
+    desk.application().setSystemTrayHint("Turn on the tray extension.");
+    open();
+    auto* hint = part<QLabel>("trayHint");
+    ASSERT_TRUE(hint);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), "Turn on the tray extension.");
+    EXPECT_FALSE(body()->findChildren<SnapLayoutView*>().isEmpty()) << "the lists keep their place";
+
+    desk.application().setSystemTrayAvailable(true);
+    view.emplace(*controller, *updater, platform.application, [] {});
+    EXPECT_FALSE(part<QLabel>("trayHint")) << "the panel of a tray says nothing of one";
+    desk.application().setSystemTrayAvailable(false);
+    desk.application().setSystemTrayHint({});
+    view.emplace(*controller, *updater, platform.application, [] {});
+    EXPECT_FALSE(part<QLabel>("trayHint")) << "a desktop with nothing to say";
+}
+
 TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPresets) {
     desk.setTrusted(false);
     open();

@@ -423,7 +423,7 @@ class Agent {
     check(command) {
         const known = this._settings.settings_schema.list_keys();
         const ok = {
-            frame: c => typeof c.id === 'string' && isRect(c.frame),
+            frame: c => typeof c.id === 'string' && isRect(c.frame) && [undefined, true].includes(c.overlay),
             activate: c => typeof c.id === 'string',
             regions: c => Array.isArray(c.regions) && c.regions.every(isRect),
             moves: c => typeof c.report === 'boolean',
@@ -450,6 +450,23 @@ class Agent {
             if (w.get_maximized())
                 w.unmaximize(Meta.MaximizeFlags.BOTH);
             w.move_resize_frame(true, ...command.frame);
+            // Corvane's own panel, which a Wayland client cannot place, raise or focus itself. Mutter
+            // places a window as it first shows, and can stack it only then: one not shown yet waits.
+            if (command.overlay) {
+                const raise = () => {
+                    w.move_resize_frame(true, ...command.frame);
+                    w.make_above();
+                    w.activate(global.get_current_time());
+                };
+                if (w.get_compositor_private()?.is_mapped()) {
+                    raise();
+                } else {
+                    const shown = w.connect('shown', () => {
+                        w.disconnect(shown);
+                        raise();
+                    });
+                }
+            }
             return;
         }
         case 'activate':

@@ -9,7 +9,8 @@ namespace {
 constexpr auto kWatcherService = "org.kde.StatusNotifierWatcher";
 } // namespace
 
-AgentApplication::AgentApplication(const QDBusConnection& bus, AgentDesktop& desktop) {
+AgentApplication::AgentApplication(const QDBusConnection& bus, AgentDesktop& desktop, QString trayHint)
+    : m_trayHint(std::move(trayHint)) {
     connect(&desktop, &AgentDesktop::outputsChanged, this, &Application::screenParametersDidChange);
     if (QDBusConnectionInterface* names = bus.interface())
         m_isTrayAvailable = names->isServiceRegistered(QLatin1String(kWatcherService)).value();

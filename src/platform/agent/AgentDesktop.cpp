@@ -345,6 +345,7 @@ bool AgentDesktop::store(AgentWindow window) {
     }
     const bool frameChanged = it->frame != window.frame;
     *it = std::move(window);
+    emit windowChanged(number);
     if (frameChanged)
         emit windowFrameChanged(number);
     return false;

@@ -100,6 +100,8 @@ signals:
     void windowAdded(quint32 number);
     void windowRemoved(quint32 number);
     void windowFrameChanged(quint32 number);
+    // Told of anew: its title, its state or its frame may have changed.
+    void windowChanged(quint32 number);
     void outputsChanged();
     void activeWindowChanged();
     // The user started moving a window with the pointer, moved the pointer while doing so, let go.

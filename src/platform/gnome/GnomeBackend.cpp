@@ -16,6 +16,7 @@
 #include "platform/freedesktop/SettingsPaths.h"
 #include "platform/gnome/GnomeExtensionState.h"
 #include "platform/gnome/GnomeKeyGrabs.h"
+#include "platform/gnome/GnomeOverlayWindows.h"
 #include "platform/gnome/GnomeShellBridge.h"
 #include "platform/gnome/GnomeShortcuts.h"
 #include "platform/gnome/GnomeSnapPreview.h"
@@ -40,13 +41,17 @@ struct GnomeBackend::Parts {
         , accessibility(desktop, screens, restoreFrames, titleBars)
         , windowServer(desktop, screens, titleBars)
         , workspace(sendToAgent(), desktop, titleBars)
-        , application(bus, desktop)
+        , application(bus, desktop,
+                      QCoreApplication::translate(
+                          "GnomeBackend", "GNOME shows Corvane's icon in the top bar once the AppIndicator "
+                                          "extension is on (Debian: gnome-shell-extension-appindicator)."))
         , events(
               sendToAgent(), desktop, screens, [this] { return desktop.modifierFlags(); }, runLoop)
         , windowFrames(sendToAgent(), desktop, accessibility, screens, restoreFrames, runLoop)
         , shortcuts(sendToAgent(), desktop)
         , keyGrabs(shortcuts)
         , preview(sendToAgent(), screens)
+        , overlays(sendToAgent(), desktop)
         , extension(bus)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
@@ -73,6 +78,7 @@ struct GnomeBackend::Parts {
     GnomeShortcuts shortcuts;
     GnomeKeyGrabs keyGrabs;
     GnomeSnapPreview preview;
+    GnomeOverlayWindows overlays;
     GnomeExtensionState extension;
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
@@ -163,6 +169,7 @@ Platform GnomeBackend::platform() {
                       .capabilities = Capabilities{Capability::Hotkeys, Capability::DragObservation,
                                                    Capability::LoginItem}};
     platform.agentPreview = &p.preview;
+    platform.overlayWindows = &p.overlays;
     platform.desktopAgent = &p.extension;
     return platform;
 }

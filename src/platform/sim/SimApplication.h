@@ -27,6 +27,8 @@ public:
     bool isCompositing() const override { return true; }
 
     bool isSystemTrayAvailable() const override { return m_isSystemTrayAvailable; }
+    QString systemTrayHint() const override { return m_systemTrayHint; }
+    void setSystemTrayHint(QString hint) { m_systemTrayHint = std::move(hint); }
     // As a panel with a tray starting or quitting: announced when it changes.
     void setSystemTrayAvailable(bool isAvailable) {
         if (isAvailable == m_isSystemTrayAvailable)
@@ -52,6 +54,7 @@ private:
     int m_activationCount = 0;
     bool m_isTerminated = false;
     bool m_isSystemTrayAvailable = false;
+    QString m_systemTrayHint;
 };
 
 } // namespace corvane
