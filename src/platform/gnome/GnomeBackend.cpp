@@ -20,6 +20,7 @@
 #include "platform/gnome/GnomeShortcuts.h"
 #include "platform/gnome/GnomeSnapPreview.h"
 #include "platform/gnome/GnomeTitleBars.h"
+#include "platform/gnome/MutterEdgeTiling.h"
 #include "platform/qt/QtRunLoop.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,7 @@ struct GnomeBackend::Parts {
         , keyGrabs(shortcuts)
         , preview(sendToAgent(), screens)
         , extension(bus)
+        , edgeTiling(MutterEdgeTiling::open())
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
         desktop.setOwnPid(qint32(::getpid()));
@@ -74,6 +76,7 @@ struct GnomeBackend::Parts {
     GnomeKeyGrabs keyGrabs;
     GnomeSnapPreview preview;
     GnomeExtensionState extension;
+    std::unique_ptr<MutterEdgeTiling> edgeTiling;
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
@@ -164,6 +167,7 @@ Platform GnomeBackend::platform() {
                                                    Capability::LoginItem}};
     platform.agentPreview = &p.preview;
     platform.desktopAgent = &p.extension;
+    platform.edgeTiling = p.edgeTiling.get();
     return platform;
 }
 

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# GNOME's own edge tiling as Corvane reads, writes and follows it (MutterEdgeTiling), on a real GNOME
+# Shell with the session's own settings store: a write reaches dconf and mutter, a change made with
+# gsettings reaches Corvane, and without mutter's schema there is nothing to offer. With GNOME's edge
+# tiling on, a window dropped at a screen edge where Corvane shows a zone fills Corvane's zone.
+set -u
+GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 PROBE=$3 CORVANE=$4
+source "$(dirname "$0")/session.sh"
+source "$(dirname "$0")/corvane.sh"
+# As a GNOME session has it: GNOME's defaults for mutter (edge tiling on) are GNOME's only.
+export XDG_CURRENT_DESKTOP=GNOME
+
+probe_start() {
+  mkfifo "$GNOME_TMP/probe.in" "$GNOME_TMP/probe.out"
+  "$PROBE" <"$GNOME_TMP/probe.in" >"$GNOME_TMP/probe.out" 2>"$GNOME_TMP/probe.log" &
+  gnome_track $!
+  exec {PROBE_IN}>"$GNOME_TMP/probe.in" {PROBE_OUT}<"$GNOME_TMP/probe.out"
+  local answer
+  read -r -t 5 answer <&"$PROBE_OUT" && [ "$answer" = ready ] || fail "the probe did not start: $answer"
+}
+probe() {
+  local answer
+  (printf '%s\n' "$1" >&"$PROBE_IN") 2>/dev/null && read -r -t 5 answer <&"$PROBE_OUT" ||
+    fail "the probe did not answer $1: $(cat "$GNOME_TMP/probe.log")"
+  echo "$answer"
+}
+# The setting as a new gsettings reads it from dconf, and as mutter inside the Shell has it.
+stored() { gsettings get org.gnome.mutter edge-tiling; }
+mutter_has() { shell_eval 'imports.gi.Meta.prefs_get_edge_tiling()'; }
+
+gnome_start 1
+[ "$(stored)" = true ] || fail "GNOME's edge tiling is not on by default but $(stored)"
+probe_start
+[ "$(probe get)" = "on 0" ] || fail "Corvane reads GNOME's edge tiling as $(probe get)"
+echo "ok - Corvane reads GNOME's edge tiling as on, its default"
+
+[ "$(probe 'set off')" = ok ] || fail "set off was refused"
+wait_for 5 test "$(stored)" = false || fail "the write did not reach dconf: gsettings reads $(stored)"
+wait_for 5 test "$(mutter_has)" = false || fail "mutter still tiles at the edges: $(mutter_has)"
+[ "$(probe get)" = "off 1" ] || fail "Corvane follows its own write as $(probe get)"
+echo "ok - Corvane turns it off: dconf and mutter have it, Corvane was told once"
+
+gsettings set org.gnome.mutter edge-tiling true
+wait_for 5 test "$(stored)" = true || fail "gsettings could not turn it back on"
+wait_for 5 test "$(probe get)" = "on 2" || fail "Corvane did not see gsettings turn it on: $(probe get)"
+wait_for 5 test "$(mutter_has)" = true || fail "mutter did not take it back: $(mutter_has)"
+echo "ok - a change made with gsettings reaches Corvane"
+
+# Where mutter's schema is not installed, as on a desktop without GNOME's.
+mkdir -p "$GNOME_TMP/no-schemas"
+answer=$(XDG_DATA_DIRS=$GNOME_TMP/no-schemas timeout 5 "$PROBE" </dev/null)
+[ "$answer" = none ] || fail "without mutter's schema the probe answered $answer"
+echo "ok - without mutter's schema there is nothing to offer"
+
+# Corvane's drop wins over GNOME's tiling at the left edge (half the screen) and the top (maximized).
+read -r ax ay aw ah <<<"$(work_area 0)"
+foot=$(start_foot edges-foot)
+corvane_settings '<key>dragSnapEnabled</key><true/>'
+corvane_start
+corvane_log_has "GNOME Shell extension: Running" || fail "Corvane did not find its extension running"
+activate "$foot"
+drop_at() {
+  local fx fy fw fh
+  read -r fx fy fw fh <<<"$(window_frame "$foot")"
+  pointer_move $((fx + fw / 2)) $((fy + 12))
+  pointer_press
+  pointer_move $((fx + fw / 2 + 40)) $((fy + 60))
+  pointer_move $(($1 + 10)) $(($2 + 10))
+  pointer_move "$1" "$2"
+  # GNOME would tile here: it shows its own preview too.
+  wait_for 5 shell_is 'Main.wm._tilePreview?._showing ?? false' true || fail "GNOME shows no tile preview at $1,$2"
+  pointer_release
+}
+drop_at 0 $((ay + ah / 4))
+expect_frame "$foot" "$ax" "$ay" $((aw / 2)) $((ah / 2)) "dropped at the left edge: Corvane's top-left quarter, not GNOME's half"
+shell_is "global.display.list_all_windows().find(w => String(w.get_id()) === '$foot').get_maximized()" 0 ||
+  fail "GNOME left the window tiled under Corvane's frame"
+drop_at $((ax + aw * 3 / 4)) "$ay"
+expect_frame "$foot" $((ax + aw / 2)) "$ay" $((aw - aw / 2)) $((ah / 2)) "dropped at the top edge: Corvane's top-right quarter, not maximized"
+shell_is "global.display.list_all_windows().find(w => String(w.get_id()) === '$foot').get_maximized()" 0 ||
+  fail "GNOME left the window maximized under Corvane's frame"
+echo "GNOME edge tiling: all passed"
