@@ -18,14 +18,6 @@ preview_style() {
 const c = x => [x.red, x.green, x.blue, x.alpha].join(',');
 [c(node.get_background_color()), c(node.get_border_color(0)), node.get_border_width(0), node.get_border_radius(0)].join(' ')"
 }
-tracks_pointer() {
-  shell_eval "const GObject = imports.gi.GObject; const t = global.backend.get_cursor_tracker();
-GObject.signal_has_handler_pending(t, GObject.signal_lookup('position-invalidated', t.constructor.\$gtype), 0, false)"
-}
-key_setting() {
-  gsettings --schemadir "$GNOME_TMP/prefix/share/gnome-shell/extensions/$GNOME_UUID/schemas" \
-    get org.gnome.shell.extensions.corvane layout-1
-}
 # Everything the daemon asked for at once: a keybinding, pointer tracking, moves, the preview.
 ask_everything() {
   daemon_ok "$(printf '[%s,%s,%s,%s]' '{"c":"keys","bindings":{"layout-1":["<Control><Alt>1"]}}' \

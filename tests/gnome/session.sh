@@ -16,9 +16,14 @@
 #                                 WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS lead to it from then on
 #                                 (HOME and the XDG folders are the session's own from the start);
 #                                 GNOME_PID is the Shell's process, GNOME_LOG its log
+#   gnome_stop                    ends the Shell and its session bus with all it started, as logging out
+#                                 does; a gnome_start after it is the same user's next login (the same
+#                                 home, settings and installed files)
 #   shell_eval JS                 runs JS in the Shell (it runs with --unsafe-mode for this) and prints
 #                                 its value: a string as it is, anything else as JSON
 #   extension_state               the extension's state: 1 ACTIVE, 2 INACTIVE, 3 ERROR, 6 INITIALIZED
+#   tracks_pointer                whether the extension follows the pointer: true or false
+#   key_setting                   the extension's setting of the key for layout-1, as gsettings prints it
 #   start_foot APP_ID             a foot terminal; prints its window's id once the Shell lists it
 #   window_frame ID               "X Y WIDTH HEIGHT" of the window's frame
 #   monitor_geometry N, work_area N  "X Y WIDTH HEIGHT" of monitor N (0 or 1), and of its work area
@@ -121,6 +126,15 @@ gnome_start() {
     fail "the overview did not close"
 }
 
+gnome_stop() {
+  if [ -n "${GNOME_INPUT_IN:-}" ]; then
+    exec {GNOME_INPUT_IN}>&- {GNOME_INPUT_OUT}<&-
+    unset GNOME_INPUT_IN GNOME_INPUT_OUT
+    rm -f "$GNOME_TMP/input.in" "$GNOME_TMP/input.out"
+  fi
+  stop_processes "$GNOME_PID" $(descendants "$GNOME_BUS_PID") "$GNOME_BUS_PID"
+}
+
 # Whether JS evaluates to the text given.
 shell_is() {
   [ "$(shell_eval "$1")" = "$2" ]
@@ -141,6 +155,20 @@ print(value if isinstance(value, str) else json.dumps(value))' "$answer"
 
 extension_state() {
   shell_eval "Main.extensionManager.lookup('$GNOME_UUID')?.state ?? 0"
+}
+
+tracks_pointer() {
+  shell_eval "const GObject = imports.gi.GObject; const t = global.backend.get_cursor_tracker();
+GObject.signal_has_handler_pending(t, GObject.signal_lookup('position-invalidated', t.constructor.\$gtype), 0, false)"
+}
+
+key_setting() {
+  gsettings --schemadir "$(dirname "$(extension_schema)")" get org.gnome.shell.extensions.corvane layout-1
+}
+
+# Where the Shell found the extension's compiled schema.
+extension_schema() {
+  shell_eval "Main.extensionManager.lookup('$GNOME_UUID').dir.get_child('schemas').get_child('gschemas.compiled').get_path()"
 }
 
 # The id of the first window of the given app id the Shell lists.
