@@ -35,15 +35,15 @@ probe_start
 echo "ok - Corvane reads GNOME's edge tiling as on, its default"
 
 [ "$(probe 'set off')" = ok ] || fail "set off was refused"
-wait_for 5 test "$(stored)" = false || fail "the write did not reach dconf: gsettings reads $(stored)"
-wait_for 5 test "$(mutter_has)" = false || fail "mutter still tiles at the edges: $(mutter_has)"
+wait_for 5 output_is false stored || fail "the write did not reach dconf: gsettings reads $(stored)"
+wait_for 5 output_is false mutter_has || fail "mutter still tiles at the edges: $(mutter_has)"
 [ "$(probe get)" = "off 1" ] || fail "Corvane follows its own write as $(probe get)"
 echo "ok - Corvane turns it off: dconf and mutter have it, Corvane was told once"
 
 gsettings set org.gnome.mutter edge-tiling true
-wait_for 5 test "$(stored)" = true || fail "gsettings could not turn it back on"
-wait_for 5 test "$(probe get)" = "on 2" || fail "Corvane did not see gsettings turn it on: $(probe get)"
-wait_for 5 test "$(mutter_has)" = true || fail "mutter did not take it back: $(mutter_has)"
+wait_for 5 output_is true stored || fail "gsettings could not turn it back on"
+wait_for 5 output_is "on 2" probe get || fail "Corvane did not see gsettings turn it on: $(probe get)"
+wait_for 5 output_is true mutter_has || fail "mutter did not take it back: $(mutter_has)"
 echo "ok - a change made with gsettings reaches Corvane"
 
 # Where mutter's schema is not installed, as on a desktop without GNOME's.

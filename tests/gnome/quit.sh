@@ -53,7 +53,7 @@ for signal in TERM KILL; do
   wait_for 5 corvane_ended || fail "Corvane did not end on SIG$signal"
   wait "$CORVANE_PID" 2>/dev/null
   wait_for 5 no_preview_left || fail "SIG$signal: the preview is left"
-  wait_for 5 test "$(chord_action 2)" = 0 || fail "SIG$signal: Control+Alt+1 is still bound"
+  wait_for 5 output_is 0 chord_action 2 || fail "SIG$signal: Control+Alt+1 is still bound"
   [ "$(tracks_pointer)" = false ] || fail "SIG$signal: the pointer is still tracked"
   [ "$(key_setting)" = "@as []" ] || fail "SIG$signal: the key's setting is left as $(key_setting)"
   pointer_release
