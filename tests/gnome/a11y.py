@@ -5,8 +5,9 @@
 # the program is found on it by its process id. Every call is bounded.
 #   a11y.py ADDRESS PID WINDOW texts        "ROLE<TAB>NAME" of every object shown in the window of that
 #                                           title, depth first
-#   a11y.py ADDRESS PID WINDOW focus NAME   gives the keyboard focus to the push button of that name
-#                                           shown there, and ends well once it has it
+#   a11y.py ADDRESS PID WINDOW focus ROLE NAME   gives the keyboard focus to the control of that role
+#                                           ("push button", "check box") and name shown there, and ends
+#                                           well once it has it
 import sys
 
 from gi.repository import Gio, GLib
@@ -86,10 +87,10 @@ def main():
         for _, role, label in objects:
             print(f"{role}\t{label}")
     elif command == "focus":
-        wanted = sys.argv[5]
-        buttons = [path for path, role, label in objects if role == "push button" and label == wanted]
+        wanted_role, wanted = sys.argv[5], sys.argv[6]
+        buttons = [path for path, role, label in objects if role == wanted_role and label == wanted]
         if not buttons:
-            sys.exit(f"a11y: no push button {wanted!r} is shown")
+            sys.exit(f"a11y: no {wanted_role} {wanted!r} is shown")
         call(bus, name, buttons[0], "org.a11y.atspi.Component", "GrabFocus", reply="(b)")
         states = call(bus, name, buttons[0], ACCESSIBLE, "GetState", reply="(au)")[0]
         if not states[0] & (1 << STATE_FOCUSED):

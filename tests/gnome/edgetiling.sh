@@ -2,7 +2,9 @@
 # GNOME's own edge tiling as Corvane reads, writes and follows it (MutterEdgeTiling), on a real GNOME
 # Shell with the session's own settings store: a write reaches dconf and mutter, a change made with
 # gsettings reaches Corvane, and without mutter's schema there is nothing to offer. With GNOME's edge
-# tiling on, a window dropped at a screen edge where Corvane shows a zone fills Corvane's zone.
+# tiling on, a window dropped at a screen edge where Corvane shows a zone fills Corvane's zone. In the
+# settings window (read as a screen reader reads it, pressed from the keyboard), the drag-to-snap card
+# offers to turn GNOME's edge tiling off, and back on once drag to snap is off.
 set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 PROBE=$3 CORVANE=$4
 source "$(dirname "$0")/session.sh"
@@ -56,9 +58,15 @@ echo "ok - without mutter's schema there is nothing to offer"
 read -r ax ay aw ah <<<"$(work_area 0)"
 foot=$(start_foot edges-foot)
 corvane_settings '<key>dragSnapEnabled</key><true/>'
+input_start # before Corvane, whose settings window is sent keys
+corvane_readable
 corvane_start
 corvane_log_has "GNOME Shell extension: Running" || fail "Corvane did not find its extension running"
 activate "$foot"
+offer_gone() {
+  local shown
+  shown=$(shown_in "Corvane Settings") && ! grep -q "GNOME's edge tiling" <<<"$shown"
+}
 drop_at() {
   local fx fy fw fh
   read -r fx fy fw fh <<<"$(window_frame "$foot")"
@@ -79,4 +87,24 @@ drop_at $((ax + aw * 3 / 4)) "$ay"
 expect_frame "$foot" $((ax + aw / 2)) "$ay" $((aw - aw / 2)) $((ah / 2)) "dropped at the top edge: Corvane's top-right quarter, not maximized"
 shell_is "global.display.list_all_windows().find(w => String(w.get_id()) === '$foot').get_maximized()" 0 ||
   fail "GNOME left the window maximized under Corvane's frame"
+
+# The offer, and nothing changed until it is pressed.
+note="GNOME also tiles or maximizes a window dropped at a screen edge. Where Corvane shows a zone, Corvane's drop wins."
+open_settings
+expect_shown "Corvane Settings" $'label\t'"$note" "drag to snap and GNOME's edge tiling on"
+expect_shown "Corvane Settings" $'push button\tTurn off GNOME\'s edge tiling' "drag to snap and GNOME's edge tiling on"
+[ "$(stored)" = true ] || fail "GNOME's edge tiling changed before the offer was pressed"
+press "Corvane Settings" "push button" "Turn off GNOME's edge tiling"
+wait_for 5 output_is false stored || fail "the offer pressed: gsettings reads $(stored)"
+wait_for 5 output_is false mutter_has || fail "the offer pressed: mutter still tiles at the edges"
+wait_for 10 offer_gone || fail "the offer stays once GNOME's edge tiling is off: $(shown_in "Corvane Settings")"
+echo "ok - the offer pressed turns GNOME's edge tiling off, and goes"
+press "Corvane Settings" "check box" "Preview a snap while dragging a window"
+expect_shown "Corvane Settings" $'label\t'"GNOME's edge tiling is off: a window dropped at a screen edge stays where it is." \
+  "drag to snap turned off"
+[ "$(stored)" = false ] || fail "turning drag to snap off gave GNOME's edge tiling back unasked"
+press "Corvane Settings" "push button" "Turn it back on"
+wait_for 5 output_is true stored || fail "Turn it back on pressed: gsettings reads $(stored)"
+wait_for 5 output_is true mutter_has || fail "Turn it back on pressed: mutter does not tile"
+echo "ok - with drag to snap off, the offer gives GNOME's edge tiling back"
 echo "GNOME edge tiling: all passed"

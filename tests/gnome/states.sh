@@ -12,42 +12,14 @@ set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
-A11Y=$(dirname "$0")/a11y.py
 NOTICE_LOG_IN="Log out and back in once to finish installing: Corvane's GNOME Shell extension starts with your next session."
 NOTICE_OFF="Corvane's GNOME Shell extension is turned off. Until it runs, Corvane cannot move windows."
 NOTICE_UNTESTED="Corvane's GNOME Shell extension was not made for this version of the desktop (%s). Update Corvane."
 
-# The accessibility bus Corvane's windows are read through; only Corvane is told of it.
-A11Y_BUS=$(start_bus session "$GNOME_TMP/a11y-bus.address" >/dev/null && head -1 "$GNOME_TMP/a11y-bus.address")
-corvane_start_readable() {
-  AT_SPI_BUS_ADDRESS=$A11Y_BUS corvane_start
-}
-# What the window of that title shows: "ROLE<TAB>NAME" a line.
-shown_in() {
-  timeout 20 python3 "$A11Y" "$A11Y_BUS" "$CORVANE_PID" "$1" texts
-}
-shows() {
-  shown_in "$1" | grep -qxF "$2"
-}
-expect_shown() {
-  wait_for 10 shows "$1" "$2" || fail "$3: \"$1\" does not show \"$2\" but: $(shown_in "$1")"
-  echo "ok - $3: \"$1\" shows \"${2#*$'\t'}\""
-}
-window_titled() {
-  shell_eval "global.display.list_all_windows().filter(w => w.get_title() === '$1').map(w => String(w.get_id()))[0] ?? ''" |
-    grep .
-}
-open_settings() {
-  corvane_do settings >/dev/null || fail "corvane settings failed"
-  wait_for 10 window_titled "Corvane Settings" || fail "no settings window"
-}
-# Presses the settings window's "Turn it on" as a keyboard user does: the window focused, the button
-# given the focus (a screen reader's user moves it so; Tab would too), then Space.
+corvane_readable
+# Presses the settings window's "Turn it on" as a keyboard user does.
 press_turn_on() {
-  activate "$(window_titled "Corvane Settings")"
-  timeout 20 python3 "$A11Y" "$A11Y_BUS" "$CORVANE_PID" "Corvane Settings" focus "Turn it on" ||
-    fail "the button could not be given the focus"
-  pointer_key 57 down && pointer_key 57 up
+  press "Corvane Settings" "push button" "Turn it on"
 }
 # A chord puts the window in Split's first zone, where it was not.
 expect_working() {
@@ -76,7 +48,7 @@ mkdir -p "$package/share"
 GNOME_LEAVE_DISABLED=1 gnome_start 1 "$package"
 input_start # before Corvane, whose settings window is sent keys
 install_extension "$package"
-corvane_start_readable
+corvane_start
 corvane_log_has "GNOME Shell extension: NeedsNewLogin" || fail "Corvane did not find its extension waiting for a login"
 expect_shown Corvane $'label\t'"$NOTICE_LOG_IN" "installed after the Shell started, the panel"
 open_settings
@@ -89,7 +61,7 @@ log_out
 GNOME_LEAVE_DISABLED=1 gnome_start 1 "$package"
 input_start # before Corvane, whose settings window is sent keys
 wait_for 10 output_is 6 extension_state || fail "the Shell did not find the extension: state $(extension_state)"
-corvane_start_readable
+corvane_start
 corvane_log_has "GNOME Shell extension: TurnedOff" || fail "Corvane did not find its extension off"
 open_settings
 expect_shown "Corvane Settings" $'label\t'"$NOTICE_OFF" "installed and off, the settings"
@@ -107,7 +79,7 @@ log_out
 GNOME_LEAVE_DISABLED=1 gnome_start 1 "$package"
 input_start # before Corvane, whose settings window is sent keys
 wait_for 10 output_is 1 extension_state || fail "the extension did not stay on for the next login: state $(extension_state)"
-corvane_start_readable
+corvane_start
 corvane_log_has "GNOME Shell extension: Running" || fail "Corvane did not find its extension running"
 foot=$(start_foot states-foot)
 expect_working "$foot" "installed before the Shell started"
@@ -135,7 +107,7 @@ GNOME_LEAVE_DISABLED=1 gnome_start 1 "$package"
 input_start # before Corvane, whose settings window is sent keys
 wait_for 10 output_is 4 extension_state || fail "the Shell did not find the copy out of date: state $(extension_state)"
 version=$(gnome-shell --version | awk '{print $3}')
-corvane_start_readable
+corvane_start
 corvane_log_has "GNOME Shell extension: Untested: $version" || fail "Corvane did not find its extension made for another Shell"
 open_settings
 expect_shown "Corvane Settings" $'label\t'"$(printf "$NOTICE_UNTESTED" "$version")" "made for another Shell, the settings"
