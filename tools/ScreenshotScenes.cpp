@@ -46,6 +46,13 @@ QPalette darkPalette() {
     return p;
 }
 
+// GNOME's own edge tiling, on as GNOME ships it.
+struct GnomeEdgeTiling final : EdgeTiling {
+    QString desktopName() const override { return QStringLiteral("GNOME"); }
+    bool isOn() const override { return true; }
+    void setOn(bool) override {}
+};
+
 struct IdleMonitor final : FeatureMonitor {
     void start() override {}
     void stop() override {}
@@ -172,6 +179,13 @@ void settings(const Visit& visit) {
     SettingsView view(*scene.controller, scene.dragSnap, scene.palette, scene.hotkeyGrabs,
                       kAllCapabilities & ~Capabilities(Capability::DragObservation));
     presentColumn(view, QStringLiteral("settings-no-drag-all"), visit);
+    // On GNOME, with GNOME's edge tiling on: the drag-to-snap card offers to turn it off.
+    Scene gnome(true, false);
+    gnome.dragSnap.setEnabled(true);
+    GnomeEdgeTiling edgeTiling;
+    SettingsView gnomeView(*gnome.controller, gnome.dragSnap, gnome.palette, gnome.hotkeyGrabs,
+                           gnome.platform.capabilities, nullptr, &edgeTiling);
+    presentColumn(gnomeView, QStringLiteral("settings-gnome-all"), visit);
 }
 
 void gridBuilder(const Visit& visit) {

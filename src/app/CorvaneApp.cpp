@@ -53,7 +53,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
 
     m_settingsWindow = std::make_unique<SettingsWindowManager>(platform, [this]() -> QWidget* {
         return new SettingsView(*m_controller, m_dragSnapSettings, m_paletteSettings, *m_hotkeyGrabs,
-                                m_platform.capabilities, m_platform.desktopAgent);
+                                m_platform.capabilities, m_platform.desktopAgent, m_platform.edgeTiling);
     });
     m_controller->setSettingsWindow(m_settingsWindow->window());
 

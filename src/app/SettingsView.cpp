@@ -1,6 +1,7 @@
 #include "SettingsView.h"
 
 #include "app/settings/DragSnapCard.h"
+#include "app/settings/EdgeTilingOffer.h"
 #include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
@@ -25,7 +26,7 @@ namespace corvane {
 
 SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragSnap,
                            QuickSnapSettings& quickSnap, HotkeyGrabs& hotkeyGrabs, Capabilities capabilities,
-                           DesktopAgent* agent, QWidget* parent)
+                           DesktopAgent* agent, EdgeTiling* edgeTiling, QWidget* parent)
     : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -58,12 +59,15 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addWidget(cardNeeding(Capability::Hotkeys, HotkeysCard::title(),
                                   tr("Hotkeys are not available on this desktop."),
                                   [&] { return new HotkeysCard(controller, hotkeyGrabs, content); }));
-    column->addWidget(cardNeeding(Capability::DragObservation, DragSnapCard::title(),
-                                  tr("Drag to snap is not available on this desktop."), [&] {
-                                      return new DragSnapCard(
-                                          controller, dragSnap,
+    column->addWidget(cardNeeding(
+        Capability::DragObservation, DragSnapCard::title(),
+        tr("Drag to snap is not available on this desktop."), [&] {
+            auto* card = new DragSnapCard(controller, dragSnap,
                                           capabilities.testFlag(Capability::DesktopEdgeTiling), content);
-                                  }));
+            if (edgeTiling)
+                card->rows()->addWidget(new EdgeTilingOffer(*edgeTiling, dragSnap, card));
+            return card;
+        }));
     column->addWidget(cardNeeding(Capability::MaximizeButtonPalette, quickSnapTexts::cardTitle(),
                                   tr("Quick Snap on the maximize button is not available on this desktop."),
                                   [&] { return new QuickSnapCard(controller, quickSnap, content); }));

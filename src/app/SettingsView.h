@@ -13,6 +13,7 @@ namespace corvane {
 
 class DragSnapSettings;
 class DesktopAgent;
+class EdgeTiling;
 class HotkeyGrabs;
 class QuickSnapSettings;
 class WindowController;
@@ -22,7 +23,7 @@ class SettingsView : public QScrollArea {
 public:
     SettingsView(WindowController& controller, DragSnapSettings& dragSnap, QuickSnapSettings& quickSnap,
                  HotkeyGrabs& hotkeyGrabs, Capabilities capabilities, DesktopAgent* agent = nullptr,
-                 QWidget* parent = nullptr);
+                 EdgeTiling* edgeTiling = nullptr, QWidget* parent = nullptr);
 
 private:
     QWidget* makeHeader();

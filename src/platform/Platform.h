@@ -7,6 +7,7 @@
 #include "platform/Capabilities.h"
 #include "platform/Defaults.h"
 #include "platform/DesktopAgent.h"
+#include "platform/EdgeTiling.h"
 #include "platform/Events.h"
 #include "platform/KeyGrabs.h"
 #include "platform/LoginItem.h"
@@ -47,6 +48,8 @@ struct Platform {
     OverlayWindows* overlayWindows = nullptr;
     // Corvane's part inside the desktop, where one must be running first; null where none is needed.
     DesktopAgent* desktopAgent = nullptr;
+    // The desktop's own edge tiling, where the user may turn it off; null where it has none to offer.
+    EdgeTiling* edgeTiling = nullptr;
 };
 
 } // namespace corvane

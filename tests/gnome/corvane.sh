@@ -10,7 +10,19 @@
 #                                 and stderr, its status in $?
 #   activate ID                   makes the window the focused one, as a click on it would
 #   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
+#   corvane_readable              an accessibility bus of the test's own, which each corvane_start from
+#                                 then on is told of (AT_SPI_BUS_ADDRESS, as Qt allows): Corvane's windows
+#                                 are read on it as a screen reader reads them (a11y.py)
+#   shown_in TITLE                "ROLE<TAB>NAME" of everything shown in Corvane's window of that title
+#   expect_shown TITLE LINE WHAT  waits (10 s) for such a line; says so
+#   window_titled TITLE           the Shell's id of the window of that title
+#   open_settings                 the settings window, opened through the command line
+#   press TITLE ROLE NAME         presses a button or switch shown in that window as a keyboard user does:
+#                                 the window focused, the control given the focus (as a screen reader's
+#                                 user moves it; Tab would too), then Space. The input must have started
+#                                 before Corvane (session.sh, input_start)
 CORVANE_STARTS=0
+CORVANE_A11Y=$(dirname "${BASH_SOURCE[0]}")/a11y.py
 
 corvane_settings() {
   mkdir -p "$XDG_CONFIG_HOME/corvane"
@@ -20,8 +32,8 @@ corvane_settings() {
 
 corvane_start() {
   CORVANE_LOG=$GNOME_TMP/corvane-$((CORVANE_STARTS += 1)).log
-  XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=wayland \
-    "$CORVANE" >"$CORVANE_LOG" 2>&1 &
+  AT_SPI_BUS_ADDRESS=${CORVANE_A11Y_BUS:-} XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME \
+    QT_QPA_PLATFORM=wayland "$CORVANE" >"$CORVANE_LOG" 2>&1 &
   CORVANE_PID=$!
   gnome_track $CORVANE_PID
   corvane_log_has "Corvane is running" 15 || fail "Corvane did not start"
@@ -59,4 +71,39 @@ chord() {
   pointer_key 29 down && pointer_key 56 down && { [ -z "${2:-}" ] || pointer_key 42 down; } &&
     pointer_key "$1" down && pointer_key "$1" up && { [ -z "${2:-}" ] || pointer_key 42 up; } &&
     pointer_key 56 up && pointer_key 29 up
+}
+
+corvane_readable() {
+  CORVANE_A11Y_BUS=$(start_bus session "$GNOME_TMP/a11y-bus.address" >/dev/null &&
+    head -1 "$GNOME_TMP/a11y-bus.address")
+}
+
+shown_in() {
+  timeout 20 python3 "$CORVANE_A11Y" "$CORVANE_A11Y_BUS" "$CORVANE_PID" "$1" texts
+}
+
+shows() {
+  shown_in "$1" | grep -qxF "$2"
+}
+
+expect_shown() {
+  wait_for 10 shows "$1" "$2" || fail "$3: \"$1\" does not show \"$2\" but: $(shown_in "$1")"
+  echo "ok - $3: \"$1\" shows \"${2#*$'\t'}\""
+}
+
+window_titled() {
+  shell_eval "global.display.list_all_windows().filter(w => w.get_title() === '$1').map(w => String(w.get_id()))[0] ?? ''" |
+    grep .
+}
+
+open_settings() {
+  corvane_do settings >/dev/null || fail "corvane settings failed"
+  wait_for 10 window_titled "Corvane Settings" || fail "no settings window"
+}
+
+press() {
+  activate "$(window_titled "$1")"
+  timeout 20 python3 "$CORVANE_A11Y" "$CORVANE_A11Y_BUS" "$CORVANE_PID" "$1" focus "$2" "$3" ||
+    fail "\"$3\" in \"$1\" could not be given the focus"
+  pointer_key 57 down && pointer_key 57 up
 }

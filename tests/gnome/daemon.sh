@@ -30,6 +30,6 @@ expect_frame "$foot" $((bx + bw * 2 / 3)) "$by" $((bw - bw * 2 / 3)) $((bh / 2))
 # Quitting leaves no keybinding and no preview of ours behind.
 [ "$(chord_action 2)" != 0 ] || fail "Control+Alt+1 is not bound while Corvane runs"
 corvane_stop || fail "Corvane did not quit cleanly"
-wait_for 5 test "$(chord_action 2)" = 0 || fail "Control+Alt+1 is still bound after Corvane quit"
+wait_for 5 output_is 0 chord_action 2 || fail "Control+Alt+1 is still bound after Corvane quit"
 echo "ok - Corvane quitting unbinds its chords"
 echo "GNOME daemon: all passed"

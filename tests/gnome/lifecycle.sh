@@ -18,25 +18,17 @@ preview_style() {
 const c = x => [x.red, x.green, x.blue, x.alpha].join(',');
 [c(node.get_background_color()), c(node.get_border_color(0)), node.get_border_width(0), node.get_border_radius(0)].join(' ')"
 }
-tracks_pointer() {
-  shell_eval "const GObject = imports.gi.GObject; const t = global.backend.get_cursor_tracker();
-GObject.signal_has_handler_pending(t, GObject.signal_lookup('position-invalidated', t.constructor.\$gtype), 0, false)"
-}
-key_setting() {
-  gsettings --schemadir "$GNOME_TMP/prefix/share/gnome-shell/extensions/$GNOME_UUID/schemas" \
-    get org.gnome.shell.extensions.corvane layout-1
-}
 # Everything the daemon asked for at once: a keybinding, pointer tracking, moves, the preview.
 ask_everything() {
   daemon_ok "$(printf '[%s,%s,%s,%s]' '{"c":"keys","bindings":{"layout-1":["<Control><Alt>1"]}}' \
     '{"c":"moves","report":true}' '{"c":"regions","regions":[[0,0,640,800]]}' \
     '{"c":"preview","frame":[100,120,400,300],"fill":"#3050a0c0","border":"#ffffffff","radius":12}')"
-  wait_for 5 test "$(preview)" = "100 120 400 300 255 true true" || fail "the preview is at $(preview)"
+  wait_for 5 output_is "100 120 400 300 255 true true" preview || fail "the preview is at $(preview)"
   [ "$(chord_action 2)" != 0 ] && [ "$(tracks_pointer)" = true ] || fail "the daemon's key or tracking is missing"
 }
 # Nothing of it left.
 expect_nothing_left() {
-  wait_for 5 test -z "$(preview)" || fail "$1: the preview is left at $(preview)"
+  wait_for 5 output_is "" preview || fail "$1: the preview is left at $(preview)"
   [ "$(chord_action 2)" = 0 ] || fail "$1: Control+Alt+1 is still bound"
   [ "$(tracks_pointer)" = false ] || fail "$1: the pointer is still tracked"
   [ "$(key_setting)" = "@as []" ] || fail "$1: the key's setting is left as $(key_setting)"
@@ -55,10 +47,10 @@ echo "ok - preview: shown where asked, faded in, above the windows"
 echo "ok - preview: its fill, border and corners as asked"
 [ "$(key_setting)" = "['<Control><Alt>1']" ] || fail "the key's setting is $(key_setting)"
 daemon_ok '[{"c":"preview","frame":[700,50,300,200],"fill":"#3050a0c0","border":"#ffffffff","radius":12}]'
-wait_for 5 test "$(preview)" = "700 50 300 200 255 true true" || fail "the preview did not move: $(preview)"
+wait_for 5 output_is "700 50 300 200 255 true true" preview || fail "the preview did not move: $(preview)"
 echo "ok - preview: moved"
 daemon_ok '[{"c":"preview","frame":null}]'
-wait_for 5 test "$(preview)" = "700 50 300 200 0 false true" || fail "the preview did not fade out: $(preview)"
+wait_for 5 output_is "700 50 300 200 0 false true" preview || fail "the preview did not fade out: $(preview)"
 echo "ok - preview: faded out and hidden"
 
 ask_everything

@@ -16,12 +16,19 @@
 #                                 WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS lead to it from then on
 #                                 (HOME and the XDG folders are the session's own from the start);
 #                                 GNOME_PID is the Shell's process, GNOME_LOG its log
+#   gnome_stop                    ends the Shell and its session bus with all it started, as logging out
+#                                 does; a gnome_start after it is the same user's next login (the same
+#                                 home, settings and installed files)
 #   shell_eval JS                 runs JS in the Shell (it runs with --unsafe-mode for this) and prints
 #                                 its value: a string as it is, anything else as JSON
 #   extension_state               the extension's state: 1 ACTIVE, 2 INACTIVE, 3 ERROR, 6 INITIALIZED
+#   tracks_pointer                whether the extension follows the pointer: true or false
+#   key_setting                   the extension's setting of the key for layout-1, as gsettings prints it
 #   start_foot APP_ID             a foot terminal; prints its window's id once the Shell lists it
 #   window_frame ID               "X Y WIDTH HEIGHT" of the window's frame
 #   monitor_geometry N, work_area N  "X Y WIDTH HEIGHT" of monitor N (0 or 1), and of its work area
+#   input_start                   the remote-desktop pointer and keyboard, started by the first of these
+#                                 or before the clients a test sends keys to
 #   pointer_move X Y | pointer_press | pointer_release | pointer_key CODE down|up
 #                                 the remote-desktop pointer and keyboard (left button; keys by evdev
 #                                 code); a move returns once the Shell has the pointer there
@@ -35,6 +42,7 @@
 #   gnome_track PID               stops PID with the rest when the test ends
 #   fail MESSAGE                  stops the test, keeping the logs (in $(...) too)
 #   wait_for SECONDS COMMAND...   polls COMMAND until it succeeds, for at most SECONDS
+#   output_is TEXT COMMAND...     whether COMMAND prints TEXT (to poll: wait_for 5 output_is TEXT COMMAND...)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/processes.sh"
 
 GNOME_UUID=corvane@corvane.app
@@ -121,6 +129,25 @@ gnome_start() {
     fail "the overview did not close"
 }
 
+gnome_stop() {
+  if [ -n "${GNOME_INPUT_IN:-}" ]; then
+    exec {GNOME_INPUT_IN}>&- {GNOME_INPUT_OUT}<&-
+    unset GNOME_INPUT_IN GNOME_INPUT_OUT
+    rm -f "$GNOME_TMP/input.in" "$GNOME_TMP/input.out"
+  fi
+  stop_processes "$GNOME_PID" $(descendants "$GNOME_BUS_PID") "$GNOME_BUS_PID"
+  # The next buses write their addresses anew: start_bus must not read this session's.
+  rm -f "$GNOME_TMP/session-bus.address" "$GNOME_TMP/system-bus.address"
+}
+
+# Whether COMMAND prints TEXT: `wait_for 5 output_is TEXT COMMAND...` runs COMMAND anew each time, where
+# `wait_for 5 test "$(COMMAND)" = TEXT` would compare one output again and again.
+output_is() {
+  local text=$1
+  shift
+  [ "$("$@")" = "$text" ]
+}
+
 # Whether JS evaluates to the text given.
 shell_is() {
   [ "$(shell_eval "$1")" = "$2" ]
@@ -141,6 +168,20 @@ print(value if isinstance(value, str) else json.dumps(value))' "$answer"
 
 extension_state() {
   shell_eval "Main.extensionManager.lookup('$GNOME_UUID')?.state ?? 0"
+}
+
+tracks_pointer() {
+  shell_eval "const GObject = imports.gi.GObject; const t = global.backend.get_cursor_tracker();
+GObject.signal_has_handler_pending(t, GObject.signal_lookup('position-invalidated', t.constructor.\$gtype), 0, false)"
+}
+
+key_setting() {
+  gsettings --schemadir "$(dirname "$(extension_schema)")" get org.gnome.shell.extensions.corvane layout-1
+}
+
+# Where the Shell found the extension's compiled schema.
+extension_schema() {
+  shell_eval "Main.extensionManager.lookup('$GNOME_UUID').dir.get_child('schemas').get_child('gschemas.compiled').get_path()"
 }
 
 # The id of the first window of the given app id the Shell lists.
@@ -178,8 +219,16 @@ input_start() {
   "$GNOME_REMOTE_INPUT" <"$GNOME_TMP/input.in" >"$GNOME_TMP/input.out" 2>"$GNOME_TMP/input.log" &
   gnome_track $!
   exec {GNOME_INPUT_IN}>"$GNOME_TMP/input.in" {GNOME_INPUT_OUT}<"$GNOME_TMP/input.out"
-  # The first event only makes the virtual pointer appear.
+  # The first event only makes the virtual pointer appear, and the first key (Shift alone, which nothing
+  # acts on) the virtual keyboard. Until the seat has a keyboard, Wayland clients have none: one that
+  # runs already binds it only when told, so a test whose client must be sent keys starts the input
+  # before that client.
   input_send motion 0 0
+  input_send key 42 down
+  input_send key 42 up
+  wait_for 5 shell_is "global.stage.context.get_backend().get_default_seat().list_devices()
+.some(d => d.get_device_type() === imports.gi.Clutter.InputDeviceType.KEYBOARD_DEVICE)" true ||
+    fail "the seat has no keyboard"
 }
 
 input_send() {

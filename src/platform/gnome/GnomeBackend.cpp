@@ -21,6 +21,7 @@
 #include "platform/gnome/GnomeShortcuts.h"
 #include "platform/gnome/GnomeSnapPreview.h"
 #include "platform/gnome/GnomeTitleBars.h"
+#include "platform/gnome/MutterEdgeTiling.h"
 #include "platform/qt/QtRunLoop.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ struct GnomeBackend::Parts {
         , preview(sendToAgent(), screens)
         , overlays(sendToAgent(), desktop)
         , extension(bus)
+        , edgeTiling(MutterEdgeTiling::open())
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
         desktop.setOwnPid(qint32(::getpid()));
@@ -80,6 +82,7 @@ struct GnomeBackend::Parts {
     GnomeSnapPreview preview;
     GnomeOverlayWindows overlays;
     GnomeExtensionState extension;
+    std::unique_ptr<MutterEdgeTiling> edgeTiling;
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
     PackageManagedUpdater updater;
@@ -171,6 +174,7 @@ Platform GnomeBackend::platform() {
     platform.agentPreview = &p.preview;
     platform.overlayWindows = &p.overlays;
     platform.desktopAgent = &p.extension;
+    platform.edgeTiling = p.edgeTiling.get();
     return platform;
 }
 

@@ -3,23 +3,16 @@
 #include <gio/gio.h>
 
 #include "GSettingsString.h"
+#include "GSettingsOpen.h"
 // clang-format on
 
 namespace corvane {
 
 std::unique_ptr<GSettingsString> GSettingsString::open(const char* schema, const char* key, Changed changed) {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (!source)
+    void* settings = openGSettings(schema, key);
+    if (!settings)
         return nullptr;
-    GSettingsSchema* found = g_settings_schema_source_lookup(source, schema, TRUE);
-    if (!found)
-        return nullptr;
-    std::unique_ptr<GSettingsString> opened;
-    if (g_settings_schema_has_key(found, key))
-        opened.reset(
-            new GSettingsString(g_settings_new_full(found, nullptr, nullptr), key, std::move(changed)));
-    g_settings_schema_unref(found);
-    return opened;
+    return std::unique_ptr<GSettingsString>(new GSettingsString(settings, key, std::move(changed)));
 }
 
 GSettingsString::GSettingsString(void* settings, const char* key, Changed changed)
