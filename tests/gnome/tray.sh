@@ -39,9 +39,7 @@ shell_eval "Main.extensionManager.enableExtension('$APPINDICATOR')" >/dev/null
 wait_for 10 shell_is "Main.extensionManager.lookup('$APPINDICATOR')?.state" 1 ||
   fail "the AppIndicator extension is not ACTIVE"
 foot=$(start_foot tray-foot)
-# The remote desktop's keyboard comes to be at its first key, which no client gets: made here, as a
-# user's keyboard is there before anything runs. The remote desktop's indicator joins the top bar then.
-pointer_key 42 down && pointer_key 42 up
+input_start # before Corvane, whose panel is sent Escape; the remote desktop's indicator joins the top bar
 corvane_start
 wait_for 10 centre_of "$icon" >/dev/null || fail "no icon of Corvane's in the top bar"
 windows_are "" || fail "with a tray, Corvane shows a window at start: $(corvane_windows)"
