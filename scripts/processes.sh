@@ -11,6 +11,14 @@ wait_for() {
   done
 }
 
+# Whether COMMAND prints TEXT: `wait_for 5 output_is TEXT COMMAND...` runs COMMAND anew each time, where
+# `wait_for 5 test "$(COMMAND)" = TEXT` would compare one output again and again.
+output_is() {
+  local text=$1
+  shift
+  [ "$("$@")" = "$text" ]
+}
+
 # Every process below the given one.
 descendants() {
   local child

@@ -140,14 +140,6 @@ gnome_stop() {
   rm -f "$GNOME_TMP/session-bus.address" "$GNOME_TMP/system-bus.address"
 }
 
-# Whether COMMAND prints TEXT: `wait_for 5 output_is TEXT COMMAND...` runs COMMAND anew each time, where
-# `wait_for 5 test "$(COMMAND)" = TEXT` would compare one output again and again.
-output_is() {
-  local text=$1
-  shift
-  [ "$("$@")" = "$text" ]
-}
-
 # Whether JS evaluates to the text given.
 shell_is() {
   [ "$(shell_eval "$1")" = "$2" ]

@@ -67,7 +67,7 @@ corvane_stop || fail "Corvane quit with status $?"
 corvane_start
 active_window "$foot"
 command_ok restore
-wait_for 5 test "$(window_frame "$foot")" = "$before" ||
+wait_for 5 output_is "$before" window_frame "$foot" ||
   fail "restore after a restart put foot at $(window_frame "$foot"), expected $before"
 echo "ok - restore after a restart: back to $before, from before the first placement"
 command_refused 'The window has no earlier frame to go back to: Corvane has not placed it.' restore
