@@ -14,6 +14,7 @@
 #include "platform/freedesktop/AutostartLoginItem.h"
 #include "platform/freedesktop/PlistDefaults.h"
 #include "platform/freedesktop/SettingsPaths.h"
+#include "platform/gnome/GnomeCanvas.h"
 #include "platform/gnome/GnomeExtensionState.h"
 #include "platform/gnome/GnomeKeyGrabs.h"
 #include "platform/gnome/GnomeShellBridge.h"
@@ -47,6 +48,7 @@ struct GnomeBackend::Parts {
         , shortcuts(sendToAgent(), desktop)
         , keyGrabs(shortcuts)
         , preview(sendToAgent(), screens)
+        , canvas(sendToAgent(), screens)
         , extension(bus)
         , defaults(defaultsFilePath())
         , loginItem(autostartEntryPath(), QCoreApplication::applicationFilePath()) {
@@ -73,6 +75,7 @@ struct GnomeBackend::Parts {
     GnomeShortcuts shortcuts;
     GnomeKeyGrabs keyGrabs;
     GnomeSnapPreview preview;
+    GnomeCanvas canvas;
     GnomeExtensionState extension;
     PlistDefaults defaults;
     AutostartLoginItem loginItem;
@@ -102,6 +105,7 @@ bool GnomeBackend::start() {
         return false;
     }
     connect(&p.bridge, &GnomeShellBridge::keyPressed, &p.shortcuts, &GnomeShortcuts::keyPressed);
+    connect(&p.bridge, &GnomeShellBridge::canvasReported, &p.canvas, &GnomeCanvas::report);
     connect(&p.extension, &DesktopAgent::stateChanged, this, &GnomeBackend::followExtension);
     auto* shellWatcher = new QDBusServiceWatcher(QLatin1String(GnomeShellBridge::shellService), p.bus,
                                                  QDBusServiceWatcher::WatchForUnregistration, this);
@@ -163,6 +167,7 @@ Platform GnomeBackend::platform() {
                       .capabilities = Capabilities{Capability::Hotkeys, Capability::DragObservation,
                                                    Capability::LoginItem}};
     platform.agentPreview = &p.preview;
+    platform.agentCanvas = &p.canvas;
     platform.desktopAgent = &p.extension;
     return platform;
 }
