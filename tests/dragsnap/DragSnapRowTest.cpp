@@ -32,7 +32,7 @@ protected:
     void startDrag() {
         press({300, 110});
         moveWindowBy(40);
-        drag({600, 400});
+        drag({600, 600});
         ASSERT_TRUE(monitor.isDragConfirmed());
     }
 
@@ -65,7 +65,7 @@ TEST_F(DragSnapRowTest, TheTopBandShowsTheRowItsZoneUnderThePointerIsPreviewedAn
     EXPECT_FALSE(preview.current) << "on no zone: no preview";
     EXPECT_TRUE(canvas.scene());
 
-    drag({600, 400});
+    drag({600, 600});
     EXPECT_FALSE(canvas.scene()) << "out of the band: the row goes";
     EXPECT_FALSE(monitor.isOnRow());
     EXPECT_EQ(preview.current, QRectF(0, 0, 720, 438)) << "and ordinary drag to snap comes back";
@@ -84,7 +84,7 @@ TEST_F(DragSnapRowTest, WithTheSettingOffOrSuperHeldTheBandIsOrdinaryDragToSnap)
     startDrag();
     drag(zoneCentre(0, 1));
     EXPECT_FALSE(canvas.scene());
-    EXPECT_EQ(preview.current, QRectF(720, 438, 720, 437)) << "Quadrant's top right";
+    EXPECT_EQ(preview.current, QRectF(0, 438, 720, 437)) << "Quadrant's top left: the row's Split lies left";
     release();
 
     settings.setShowsTopPalette(true);
