@@ -15,8 +15,10 @@ namespace {
 QList<QRectF> thumbnailGrid(qsizetype count, qsizetype columns, double left, double top) {
     QList<QRectF> thumbnails;
     for (qsizetype i = 0; i < count; ++i) {
-        const double x = left + double(i % columns) * (QuickSnapFace::columnWidth + QuickSnapFace::spacing);
-        const double y = top + double(i / columns) * (SnapLayoutView::height + QuickSnapFace::spacing);
+        const qsizetype row = i / columns;
+        const qsizetype column = i % columns;
+        const double x = left + double(column) * (QuickSnapFace::columnWidth + QuickSnapFace::spacing);
+        const double y = top + double(row) * (SnapLayoutView::height + QuickSnapFace::spacing);
         thumbnails.append(QRectF(x, y, QuickSnapFace::columnWidth, SnapLayoutView::height));
     }
     return thumbnails;
