@@ -22,12 +22,16 @@ protected:
         return QuickSnapPanel::rowFrame(QRectF(0, 0, 1440, 875),
                                         QuickSnapFace::row(builtInLayouts().size()).size);
     }
-    // The middle of a zone of the row, in AX coordinates as the fixture's pointer takes them.
-    QPointF zoneCentre(qsizetype thumbnail, qsizetype zone) const {
+    // The middle of a zone of the row, or a point 3 above its bottom, in AX coordinates as the fixture's
+    // pointer takes them.
+    QPointF zonePoint(qsizetype thumbnail, qsizetype zone, bool isLow) const {
         const QuickSnapFace face = QuickSnapFace::row(builtInLayouts().size());
-        const QPointF local =
-            faceZoneRect(face, builtInLayouts(), zoneSpacing.spacing(), {thumbnail, zone}).center();
+        const QRectF shape = faceZoneRect(face, builtInLayouts(), zoneSpacing.spacing(), {thumbnail, zone});
+        const QPointF local(shape.center().x(), isLow ? shape.bottom() - 3 : shape.center().y());
         return {rowFrame().left() + local.x(), 900 - (rowFrame().bottom() - local.y())};
+    }
+    QPointF zoneCentre(qsizetype thumbnail, qsizetype zone) const {
+        return zonePoint(thumbnail, zone, false);
     }
     void startDrag() {
         press({300, 110});
@@ -58,7 +62,9 @@ TEST_F(DragSnapRowTest, TheTopBandShowsTheRowItsZoneUnderThePointerIsPreviewedAn
     drag(zoneCentre(0, 1)); // Split's right half
     EXPECT_EQ(row.hoveredZone(), (FaceZone{0, 1}));
     EXPECT_EQ(preview.current, QRectF(720, 0, 720, 875)) << "the zone's frame previewed";
-    drag(zoneCentre(2, 0)); // Thirds' first third, in the row's lower part, below the band
+    const QPointF low = zonePoint(2, 0, true); // Thirds' first third, low in the row
+    ASSERT_GT(low.y(), 25 + DragSnapSettings::edgeMargin) << "below the band";
+    drag(low);
     EXPECT_TRUE(monitor.isOnRow()) << "the row keeps the pointer below the band";
     EXPECT_EQ(preview.current, QRectF(0, 0, 480, 875));
     drag(QPointF(zoneCentre(0, 0).x() + 20, zoneCentre(0, 0).y())); // between Split's halves
