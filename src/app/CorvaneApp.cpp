@@ -29,11 +29,14 @@ CorvaneApp::CorvaneApp(Platform& platform)
           m_dragSnapSettings, m_zoneSpacing, m_excludedApps,
           platform.agentPreview ? *platform.agentPreview : m_preview)
     , m_palettePanel(platform, m_zoneSpacing)
-    , m_paletteMonitor(platform, m_frameWrites, m_zoneSpacing,
-                       platform.agentPalette ? *platform.agentPalette : m_palettePanel, m_excludedApps)
+    , m_drawnPalette(platform.agentCanvas ? std::make_unique<DrawnQuickSnap>(*platform.agentCanvas,
+                                                                             platform.screens, m_zoneSpacing)
+                                          : nullptr)
+    , m_paletteMonitor(platform, m_frameWrites, m_zoneSpacing, palette(), m_excludedApps)
     , m_dragSnapSettings(platform, m_dragSnapMonitor)
     , m_paletteSettings(platform, m_paletteMonitor) {
     QApplication::setStyle(new LegibleStyle(QApplication::style()->name()));
+    m_dragSnapMonitor.setRowPalette(&palette());
     // The layout a screen offers the moves to the neighbouring zone: the one dragging offers there.
     const auto screenLayout = [this](const Screen& screen) {
         return m_dragSnapSettings.layoutNameFor(screen);
@@ -41,6 +44,10 @@ CorvaneApp::CorvaneApp(Platform& platform)
     m_controller =
         std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing, m_dragSnapSettings,
                                            m_paletteSettings, m_excludedApps, screenLayout);
+    m_quickSnapChord = std::make_unique<QuickSnapChord>(platform, m_controller->placer(), m_frameWrites,
+                                                        m_zoneSpacing, palette());
+    connect(m_controller.get(), &WindowController::quickSnapRequested, m_quickSnapChord.get(),
+            &QuickSnapChord::toggle);
     HotkeyTable& hotkeys = m_controller->hotkeys();
     m_hotkeyGrabs = std::make_unique<HotkeyGrabs>(platform, hotkeys.chords());
     connect(&hotkeys, &HotkeyTable::chordsChanged, m_hotkeyGrabs.get(),
@@ -73,6 +80,12 @@ CorvaneApp::CorvaneApp(Platform& platform)
             &CorvaneApp::followSystemTray);
     followSystemTray(platform.application.isSystemTrayAvailable());
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &CorvaneApp::closeOverlayPanelOnFocusLoss);
+}
+
+PalettePresenter& CorvaneApp::palette() {
+    if (m_drawnPalette)
+        return *m_drawnPalette;
+    return m_palettePanel;
 }
 
 void CorvaneApp::followSystemTray(bool isAvailable) {

@@ -12,6 +12,8 @@
 #include "dragsnap/DragSnapSettings.h"
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "input/HotkeyGrabs.h"
+#include "palette/DrawnQuickSnap.h"
+#include "palette/QuickSnapChord.h"
 #include "palette/QuickSnapMonitor.h"
 #include "palette/QuickSnapPanel.h"
 #include "palette/QuickSnapSettings.h"
@@ -42,6 +44,8 @@ public:
     void showPanel();
 
 private:
+    // Quick Snap's palette: drawn by the desktop's agent where it draws, else Corvane's own window.
+    PalettePresenter& palette();
     // Opens the panel just below or above the tray icon, kept on the icon's screen; closes it when open.
     void togglePanelAtTray();
     // The icon in the tray and a panel as its popup, or a panel as a window of its own.
@@ -57,10 +61,12 @@ private:
     SnapPreviewOverlay m_preview; // built on first show: unused where the desktop's agent draws
     DragSnapMonitor m_dragSnapMonitor;
     QuickSnapPanel m_palettePanel;
+    std::unique_ptr<DrawnQuickSnap> m_drawnPalette; // where the desktop's agent draws the palette
     QuickSnapMonitor m_paletteMonitor;
     DragSnapSettings m_dragSnapSettings;
     QuickSnapSettings m_paletteSettings;
     std::unique_ptr<WindowController> m_controller;
+    std::unique_ptr<QuickSnapChord> m_quickSnapChord;
     std::unique_ptr<HotkeyGrabs> m_hotkeyGrabs; // checks the controller's chords
     std::unique_ptr<UpdaterController> m_updater;
     std::unique_ptr<SettingsWindowManager> m_settingsWindow;

@@ -118,6 +118,10 @@ void WindowController::act(HotkeyAction action) {
         m_navigator.moveToNeighbourZone(*direction);
         return;
     }
+    if (action == HotkeyAction::QuickSnap) {
+        emit quickSnapRequested();
+        return;
+    }
     const qint64 direction = action == HotkeyAction::Previous ? -1 : 1;
     if (m_cycle.isActive())
         m_cycle.cycleZone(direction);

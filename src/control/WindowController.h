@@ -49,6 +49,10 @@ public:
     // Closing this window makes Corvane an accessory again, out of the taskbar.
     void setSettingsWindow(QObject* window) { m_settingsWindow = window; }
 
+signals:
+    // The Quick Snap chord was pressed: the palette opens for the active window, or closes.
+    void quickSnapRequested();
+
 private:
     // Gives each hotkey whose chord changed its chord from the table.
     void registerShortcuts();

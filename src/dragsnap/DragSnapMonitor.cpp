@@ -55,6 +55,7 @@ void DragSnapMonitor::resetDrag() {
     m_restoring.reset();
     m_isDragConfirmed = false;
     m_isAbandoned = false;
+    leaveRow();
     clearPending();
 }
 
@@ -161,14 +162,19 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
 
 void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
     if (event.modifierFlags & modifier::kCommand) {
+        leaveRow();
         clearPending(); // placing the window freely
         return;
     }
     const std::optional<Screen> screen = screenAt(m_platform.screens, cursor);
     if (!screen) {
+        leaveRow();
         clearPending();
         return;
     }
+    if (isInTopBand(*screen, cursor) && chooseOnRow(*screen, cursor))
+        return;
+    leaveRow();
     if (m_settings.trigger() == DragSnapSettings::Trigger::ScreenEdges) {
         const QRectF& f = screen->frame;
         const double margin = DragSnapSettings::edgeMargin;
@@ -194,11 +200,44 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
             m_pendingScreen && m_pendingScreen->isSameScreen(*screen);
         m_pendingRect = isSpanning ? m_pendingRect->united(zone->rect) : zone->rect;
         m_pendingScreen = screen;
+        m_pendingLayoutName = m_settings.layoutNameFor(*screen);
         m_preview.show(screenRect(*m_pendingRect, v, m_spacing.spacing()));
         return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
     clearPending();
+}
+
+bool DragSnapMonitor::isInTopBand(const Screen& screen, QPointF cursor) const {
+    if (!m_rowPalette || !m_settings.showsTopPalette())
+        return false;
+    if (cursor.y() > screen.visibleFrame.bottom() - DragSnapSettings::edgeMargin)
+        return true; // screen coordinates are y up: the visible frame's top edge is its bottom()
+    const std::optional<QRectF> row = m_isOnRow ? m_rowPalette->shownFrame() : std::nullopt;
+    return row && screenRectContainsPoint(*row, cursor);
+}
+
+bool DragSnapMonitor::chooseOnRow(const Screen& screen, QPointF cursor) {
+    const std::optional<PaletteZone> zone = m_rowPalette->showRow(screen, cursor);
+    if (!zone && !m_rowPalette->shownFrame())
+        return false;
+    if (!m_isOnRow)
+        trace(QStringLiteral("ROW shown at the top of %1").arg(screen.name));
+    m_isOnRow = true;
+    if (!zone) {
+        clearPending();
+        return true;
+    }
+    m_pendingRect = zone->fraction;
+    m_pendingScreen = screen;
+    m_pendingLayoutName = zone->layoutName;
+    m_preview.show(screenRect(zone->fraction, screen.visibleFrame, m_spacing.spacing()));
+    return true;
+}
+
+void DragSnapMonitor::leaveRow() {
+    if (std::exchange(m_isOnRow, false) && m_rowPalette)
+        m_rowPalette->hide();
 }
 
 void DragSnapMonitor::restoreSizeUnderPointer(QPointF cursor, const QRectF& current) {
@@ -243,14 +282,16 @@ void DragSnapMonitor::handleMouseUp(const Event&) {
     const std::optional<AxElement> window = m_candidateWindow;
     const std::optional<QRectF> rect = m_pendingRect;
     const std::optional<Screen> screen = m_pendingScreen;
+    const QString layoutName = m_pendingLayoutName;
     const bool wasConfirmed = m_isDragConfirmed;
     const std::optional<RestoredSize> restoring = m_restoring;
     resetDrag();
     trace(QStringLiteral("UP confirmed=%1 pending=%2")
               .arg(wasConfirmed ? "true" : "false", rect ? "true" : "false"));
     if (wasConfirmed && window && rect && screen) {
-        m_platform.runLoop.postAfter(applyDelay, this,
-                                     [this, w = *window, r = *rect, s = *screen] { snap(w, r, s); });
+        m_platform.runLoop.postAfter(
+            applyDelay, this,
+            [this, w = *window, r = *rect, s = *screen, layoutName] { snap(w, r, s, layoutName); });
     } else if (wasConfirmed && window && restoring) {
         m_platform.runLoop.postAfter(
             applyDelay, this,
@@ -260,17 +301,17 @@ void DragSnapMonitor::handleMouseUp(const Event&) {
     }
 }
 
-void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Screen& screen) {
+void DragSnapMonitor::snap(AxElement window, const QRectF& fraction, const Screen& screen,
+                           const QString& layoutName) {
     const double h = primaryScreenHeight(m_platform.screens);
     if (!(h > 0))
         return;
-    m_frameWrites.write(
-        {.window = window,
-         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
-         .primaryHeight = h,
-         .visibleFrame = screen.visibleFrame,
-         .write = FrameWrite::Pointed,
-         .zone = ZonePlace{m_settings.layoutNameFor(screen), fraction, screen.id, screen.name}});
+    m_frameWrites.write({.window = window,
+                         .frame = screenRect(fraction, screen.visibleFrame, m_spacing.spacing()),
+                         .primaryHeight = h,
+                         .visibleFrame = screen.visibleFrame,
+                         .write = FrameWrite::Pointed,
+                         .zone = ZonePlace{layoutName, fraction, screen.id, screen.name}});
 }
 
 } // namespace corvane

@@ -5,8 +5,11 @@
 // kept; a pointer in the gap between two frames still picks the zone it lies in), and writes that
 // frame to the window after the release. With the span key held, the zone grows to cover every zone
 // the pointer crossed since the key went down. With the option on, a window Corvane placed takes its
-// own size back under the pointer once its drag is confirmed. Windows of the applications Corvane
-// leaves alone are never candidates.
+// own size back under the pointer once its drag is confirmed. With the top palette on, a pointer in the
+// top band of a monitor (or on the row shown there) shows the row of layouts at the top of that
+// monitor instead of the zones: the zone under the pointer in the row is previewed and the drop puts the
+// window there; leaving the band returns to the zones. Windows of the applications Corvane leaves alone
+// are never candidates.
 
 #include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
@@ -15,6 +18,7 @@
 #include "control/ZoneSpacingSettings.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "model/SnapLayout.h"
+#include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
 #include "platform/SnapPreview.h"
 
@@ -34,6 +38,9 @@ public:
                     const DragSnapSettings& settings, const ZoneSpacingSettings& spacing,
                     const ExcludedApplications& excluded, SnapPreview& preview, QObject* parent = nullptr);
 
+    // What shows the row of layouts at the top of a monitor; none: no row.
+    void setRowPalette(PalettePresenter* palette) { m_rowPalette = palette; }
+
     void start() override;
     void stop() override;
     bool isRunning() const { return m_isRunning; }
@@ -42,7 +49,7 @@ public:
     void handleMouseDragged(const Event& event);
     void handleMouseUp(const Event& event);
     void resetDrag();
-    void snap(AxElement window, const QRectF& fraction, const Screen& screen);
+    void snap(AxElement window, const QRectF& fraction, const Screen& screen, const QString& layoutName);
 
     bool isDragConfirmed() const { return m_isDragConfirmed; }
     bool isAbandoned() const { return m_isAbandoned; }
@@ -50,6 +57,7 @@ public:
     quint32 candidateListedWindow() const { return m_candidateListedWindow; }
     const std::optional<QRectF>& pendingRect() const { return m_pendingRect; }
     bool isRestoringSize() const { return m_restoring.has_value(); }
+    bool isOnRow() const { return m_isOnRow; }
 
     static constexpr double probeInterval = 0.03;
     static constexpr double sizeTolerance = 2.0;
@@ -63,6 +71,11 @@ private:
     void trace(const QString& message) const;
     void clearPending();
     void chooseZone(const Event& event, QPointF cursor);
+    // The pointer is in the monitor's top band, or on the row shown there.
+    bool isInTopBand(const Screen& screen, QPointF cursor) const;
+    // The zone of the row under the pointer; false where no row could be shown.
+    bool chooseOnRow(const Screen& screen, QPointF cursor);
+    void leaveRow();
     // A dragged window's own size, and where the pointer holds its title bar: at a fraction of its
     // width, a distance below its top.
     struct RestoredSize {
@@ -100,6 +113,9 @@ private:
     std::unique_ptr<Timer> m_probeRetry; // a motion the interval held back, probed when it ends
     std::optional<QRectF> m_pendingRect; // a zone, or the zones spanned, as a fraction of the screen
     std::optional<Screen> m_pendingScreen;
+    QString m_pendingLayoutName;
+    PalettePresenter* m_rowPalette = nullptr;
+    bool m_isOnRow = false;
     std::optional<RestoredSize> m_restoring;
 };
 

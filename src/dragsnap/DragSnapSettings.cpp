@@ -12,6 +12,7 @@ constexpr auto kTriggerKey = "dragSnapTrigger";
 constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
 constexpr auto kSpanKeyKey = "dragSnapSpanKey";
 constexpr auto kMonitorLayoutsKey = "dragSnapMonitorLayouts";
+constexpr auto kTopPaletteKey = "dragSnapTopPalette";
 
 // What is stored, less what is no layout name: a damaged dictionary gives every monitor the default.
 QMap<QString, QString> monitorLayoutNamesIn(const Defaults& defaults) {
@@ -72,7 +73,9 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_monitorLayoutNames(monitorLayoutNamesIn(platform.defaults))
     , m_trigger(triggerFromRawValue(platform.defaults.string(kTriggerKey).value_or(QString())))
     , m_spanKey(spanKeyFromRawValue(platform.defaults.string(kSpanKeyKey).value_or(QString())))
-    , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false)) {
+    , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false))
+    , m_showsTopPalette(platform.defaults.boolean(kTopPaletteKey)
+                            .value_or(!platform.capabilities.testFlag(Capability::MaximizeButtonPalette))) {
     connect(&platform.application, &Application::screenParametersDidChange, this,
             &DragSnapSettings::monitorLayoutsChanged);
 }
@@ -137,6 +140,14 @@ void DragSnapSettings::setRestoresSizeOnDrag(bool restores) {
     if (isChange)
         emit restoresSizeOnDragChanged(restores);
     m_platform.defaults.setBool(kRestoresSizeKey, restores);
+}
+
+void DragSnapSettings::setShowsTopPalette(bool shows) {
+    const bool isChange = shows != m_showsTopPalette;
+    m_showsTopPalette = shows;
+    if (isChange)
+        emit showsTopPaletteChanged(shows);
+    m_platform.defaults.setBool(kTopPaletteKey, shows);
 }
 
 // A desktop that shows no window being dragged gets no monitor, whatever the stored choice (kept for

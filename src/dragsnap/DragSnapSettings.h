@@ -1,7 +1,8 @@
 #pragma once
 // The user's choices for drag to snap: on or off, the layout offered (one for all monitors, and one
 // of their own for the monitors given one, kept by MonitorKey), where on a screen the pointer must
-// be, the key that spans zones, and whether a window dragged out of its zone gets its own size back.
+// be, the key that spans zones, whether a window dragged out of its zone gets its own size back, and
+// whether a window dragged into the top band of a monitor is offered the row of layouts there.
 // Stored in the defaults; switching it on or off starts or stops the monitor.
 
 #include "control/FeatureMonitor.h"
@@ -59,6 +60,10 @@ public:
     // A window Corvane placed takes the size it had before when a drag of it is confirmed; off by default.
     bool restoresSizeOnDrag() const { return m_restoresSizeOnDrag; }
     void setRestoresSizeOnDrag(bool restores);
+    // The row of layouts at the top of a monitor while a window is dragged into its top band. On where
+    // the title bars offer no maximize button to open the palette on (GNOME), off elsewhere.
+    bool showsTopPalette() const { return m_showsTopPalette; }
+    void setShowsTopPalette(bool shows);
 
     void applyStartRule() override;
     // A preset of this name was deleted: each choice of it falls back to the first built-in layout.
@@ -72,6 +77,7 @@ signals:
     void triggerChanged(corvane::DragSnapSettings::Trigger trigger);
     void spanKeyChanged(corvane::DragSnapSettings::SpanKey key);
     void restoresSizeOnDragChanged(bool restores);
+    void showsTopPaletteChanged(bool shows);
 
 private:
     Platform& m_platform;
@@ -82,6 +88,7 @@ private:
     Trigger m_trigger = Trigger::Anywhere;
     SpanKey m_spanKey = SpanKey::Control;
     bool m_restoresSizeOnDrag = false;
+    bool m_showsTopPalette = false;
 };
 
 } // namespace corvane

@@ -35,8 +35,9 @@ constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left"},
                                    {GrabKey::DownArrow, "Down"}};
 
 const char* storedName(HotkeyAction action) {
-    constexpr const char* names[kHotkeyActionCount] = {
-        "1", "2", "3", "4", "previous", "next", "zone-left", "zone-right", "zone-up", "zone-down"};
+    constexpr const char* names[kHotkeyActionCount] = {"1",        "2",         "3",         "4",
+                                                       "previous", "next",      "zone-left", "zone-right",
+                                                       "zone-up",  "zone-down", "quick-snap"};
     return names[int(action)];
 }
 
@@ -68,7 +69,8 @@ HotkeyChords defaultHotkeyChords() {
             KeyChord{GrabKey::Digit, 3, ctrlAlt},          KeyChord{GrabKey::Digit, 4, ctrlAlt},
             KeyChord{GrabKey::LeftArrow, 0, ctrlAlt},      KeyChord{GrabKey::RightArrow, 0, ctrlAlt},
             KeyChord{GrabKey::LeftArrow, 0, ctrlAltShift}, KeyChord{GrabKey::RightArrow, 0, ctrlAltShift},
-            KeyChord{GrabKey::UpArrow, 0, ctrlAltShift},   KeyChord{GrabKey::DownArrow, 0, ctrlAltShift}};
+            KeyChord{GrabKey::UpArrow, 0, ctrlAltShift},   KeyChord{GrabKey::DownArrow, 0, ctrlAltShift},
+            KeyChord{GrabKey::Digit, 0, ctrlAlt}};
 }
 
 std::optional<int> layoutNumber(HotkeyAction action) {
@@ -78,7 +80,7 @@ std::optional<int> layoutNumber(HotkeyAction action) {
 }
 
 bool isZoneMove(HotkeyAction action) {
-    return action >= HotkeyAction::ZoneLeft;
+    return action >= HotkeyAction::ZoneLeft && action <= HotkeyAction::ZoneDown;
 }
 
 ShortcutName hotkeyShortcutName(HotkeyAction action) {
@@ -101,6 +103,9 @@ ShortcutName hotkeyShortcutName(HotkeyAction action) {
     case HotkeyAction::ZoneDown:
         return {QStringLiteral("zone-down"),
                 QCoreApplication::translate("HotkeyChords", "Move Window: zone below")};
+    case HotkeyAction::QuickSnap:
+        return {QStringLiteral("quick-snap"),
+                QCoreApplication::translate("HotkeyChords", "Quick Snap: open the palette")};
     default:
         return {QStringLiteral("throw-next"),
                 QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};

@@ -1,6 +1,6 @@
 #pragma once
-// Which key chord does what: the four layout hotkeys, the two arrows and the four moves to the
-// neighbouring zone, each changeable, modifiers
+// Which key chord does what: the four layout hotkeys, the two arrows, the four moves to the
+// neighbouring zone and the one that opens the Quick Snap palette, each changeable, modifiers
 // included, or none where the desktop's own shortcut settings took it away. Stored as text
 // ("Ctrl+Alt+1", "none") under one settings key; an entry that cannot be read, or that repeats an
 // earlier one's chord, is its default, and the others keep what the user chose. A digit's chord covers
@@ -27,13 +27,15 @@ enum class HotkeyAction : quint8 {
     ZoneRight,
     ZoneUp,
     ZoneDown,
+    QuickSnap,
 };
-inline constexpr qsizetype kHotkeyActionCount = 10;
+inline constexpr qsizetype kHotkeyActionCount = 11;
 using HotkeyChords = std::array<std::optional<KeyChord>, kHotkeyActionCount>;
 
 inline constexpr auto kHotkeyChordsKey = "hotkeyChords";
 
-// Control+Alt with 1 to 4, Left and Right; Control+Alt+Shift with the four arrows for the zones.
+// Control+Alt with 1 to 4, Left and Right; Control+Alt+Shift with the four arrows for the zones;
+// Control+Alt+0 for the palette.
 HotkeyChords defaultHotkeyChords();
 // The layout hotkey number of an action, 1 to 4; none for the arrows.
 std::optional<int> layoutNumber(HotkeyAction action);
@@ -41,8 +43,8 @@ std::optional<int> layoutNumber(HotkeyAction action);
 bool isZoneMove(HotkeyAction action);
 
 // How the desktop's shortcut settings list the action: "layout-1", "Layout hotkey 1"; "throw-next",
-// "Throw Window: next zone or screen"; "zone-left", "Move Window: zone on the left", as the settings
-// window words them.
+// "Throw Window: next zone or screen"; "zone-left", "Move Window: zone on the left"; "quick-snap",
+// "Quick Snap: open the palette", as the settings window words them.
 ShortcutName hotkeyShortcutName(HotkeyAction action);
 
 // "Ctrl+Alt+1", "Ctrl+Super+Left": the stored form.

@@ -65,6 +65,8 @@ QString actionUse(HotkeyAction action) {
         return HotkeyGrabs::tr("the zone on the right");
     case HotkeyAction::ZoneUp:
         return HotkeyGrabs::tr("the zone above");
+    case HotkeyAction::QuickSnap:
+        return HotkeyGrabs::tr("the Quick Snap palette");
     default:
         return HotkeyGrabs::tr("the zone below");
     }

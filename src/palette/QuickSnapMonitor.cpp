@@ -4,6 +4,7 @@
 #include "control/ScreenLookup.h"
 #include "control/WindowLookup.h"
 #include "model/ScreenGeometry.h"
+#include "palette/PickedZoneWrite.h"
 #include "platform/common/Log.h"
 
 #include <QPointer>
@@ -249,9 +250,9 @@ void QuickSnapMonitor::watch() {
 void QuickSnapMonitor::close() {
     // The watch timer may be the caller: its handle is released, never the running callback.
     m_watchTimer.reset();
-    m_target.reset();
     m_outsideSince.reset();
-    if (m_palette.shownFrame())
+    // The palette may be another's now (the chord's): only the one this opened is hidden.
+    if (std::exchange(m_target, std::nullopt) && m_palette.shownFrame())
         m_palette.hide();
 }
 
@@ -266,17 +267,7 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
         return;
     const ButtonTarget target = *m_target;
     close();
-    const double h = primaryScreenHeight(m_platform.screens);
-    const QRectF buttonOnScreen = screenFrameFromAx(target.button.topLeft(), target.button.size(), h);
-    const std::optional<Screen> screen = screenContaining(m_platform.screens, buttonOnScreen);
-    if (!screen || !(h > 0))
-        return;
-    m_frameWrites.write({.window = target.window,
-                         .frame = screenRect(fraction, screen->visibleFrame, m_spacing.spacing()),
-                         .primaryHeight = h,
-                         .visibleFrame = screen->visibleFrame,
-                         .write = FrameWrite::Pointed,
-                         .zone = ZonePlace{{}, fraction, screen->id, screen->name}});
+    writePickedZone(m_platform, m_frameWrites, m_spacing.spacing(), target.window, target.button, fraction);
 }
 
 } // namespace corvane

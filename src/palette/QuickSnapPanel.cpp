@@ -1,8 +1,11 @@
 #include "QuickSnapPanel.h"
 
 #include "control/ScreenLookup.h"
+#include "control/ZoneSpacingSettings.h"
+#include "model/BuiltInLayouts.h"
 #include "palette/FirstClickHostingView.h"
-#include "palette/QuickSnapView.h"
+#include "palette/QuickSnapFace.h"
+#include "ui/SnapLayoutView.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,9 +19,10 @@ namespace {
 // compositing manager it is opaque and shaped with a mask, so the corners stay round.
 class PaletteWindow final : public QWidget {
 public:
-    explicit PaletteWindow(bool isCompositing)
+    PaletteWindow(bool isCompositing, bool takesPointer)
         : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                               Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint)
+                               Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
+                               (takesPointer ? Qt::WindowFlags() : Qt::WindowTransparentForInput))
         , m_isCompositing(isCompositing) {
         setObjectName(QStringLiteral("corvane-palette"));
         setWindowTitle(QStringLiteral("Corvane Palette"));
@@ -34,20 +38,16 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        QColor face = palette().color(QPalette::Window);
-        face.setAlphaF(m_isCompositing ? 0.96f : 1.0f);
-        QColor edge = palette().color(QPalette::WindowText);
-        edge.setAlphaF(0.15f);
-        painter.setPen(QPen(edge, 1));
-        painter.setBrush(face);
-        const double r = QuickSnapPanel::cornerRadius;
+        painter.setPen(QPen(paletteEdgeColor(palette()), 1));
+        painter.setBrush(paletteFaceColor(palette(), m_isCompositing));
+        const double r = QuickSnapFace::cornerRadius;
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r, r);
     }
     void resizeEvent(QResizeEvent*) override {
         if (m_isCompositing)
             return;
         QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), QuickSnapPanel::cornerRadius, QuickSnapPanel::cornerRadius);
+        shape.addRoundedRect(QRectF(rect()), QuickSnapFace::cornerRadius, QuickSnapFace::cornerRadius);
         setMask(QRegion(shape.toFillPolygon().toPolygon()));
     }
 
@@ -87,9 +87,14 @@ std::optional<QRectF> QuickSnapPanel::frameNear(const QRectF& button, QSizeF siz
     return QRectF(x, y, w, h);
 }
 
+QRectF QuickSnapPanel::rowFrame(const QRectF& visibleFrame, QSizeF size) {
+    return QRectF(visibleFrame.center().x() - size.width() / 2,
+                  visibleFrame.bottom() - screenInset - size.height(), size.width(), size.height());
+}
+
 void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
     hide();
-    auto* window = new PaletteWindow(m_platform.application.isCompositing());
+    auto* window = new PaletteWindow(m_platform.application.isCompositing(), true);
     auto* content = new FirstClickHostingView(new QuickSnapView(onPick, m_spacing), window);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -104,7 +109,11 @@ void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
         delete window;
         return;
     }
-    m_geometry = QRect(m_platform.screens.windowGeometry(*frame).topLeft(), size);
+    present(window, *frame, size);
+}
+
+void QuickSnapPanel::present(QWidget* window, const QRectF& frame, QSize size) {
+    m_geometry = QRect(m_platform.screens.windowGeometry(frame).topLeft(), size);
     if (m_platform.overlayWindows) {
         m_platform.overlayWindows->adopt(*window, OverlayKind::Palette);
         m_platform.overlayWindows->place(*window, m_geometry);
@@ -116,12 +125,44 @@ void QuickSnapPanel::show(const QRectF& button, PickHandler onPick) {
     m_panel = window;
 }
 
+std::optional<PaletteZone> QuickSnapPanel::showRow(const Screen& screen, QPointF cursor) {
+    if (!m_row || !m_panel || m_rowScreen != screen.id) {
+        hide();
+        auto* window = new PaletteWindow(m_platform.application.isCompositing(), false);
+        auto* row = new QuickSnapView({}, m_spacing, QuickSnapView::Shape::Row);
+        auto* layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(row);
+        const QSize size = row->size();
+        const QRectF& vf = screen.visibleFrame;
+        present(window, rowFrame(vf, screenSizeOfWindow(m_platform.screens, size, vf.center())), size);
+        m_row = row;
+        m_rowScreen = screen.id;
+    }
+    // The face's own coordinates: the window may cover more pixels than its size where Qt scales.
+    const std::optional<QRectF> frame = shownFrame();
+    if (!frame)
+        return std::nullopt;
+    const QuickSnapFace& face = m_row->face();
+    const double scale = frame->width() / face.size.width();
+    const QPointF local((cursor.x() - frame->left()) / scale, (frame->bottom() - cursor.y()) / scale);
+    const QList<SnapLayout>& layouts = builtInLayouts();
+    const std::optional<FaceZone> zone = faceZoneAt(face, layouts, m_spacing.spacing(), local);
+    for (qsizetype t = 0; t < m_row->thumbnails().size(); ++t)
+        m_row->thumbnails()[t]->setHoveredZone(
+            zone && zone->thumbnail == t ? std::optional(layouts[t].zones[zone->zone].id) : std::nullopt);
+    if (!zone)
+        return std::nullopt;
+    return PaletteZone{layouts[zone->thumbnail].name, layouts[zone->thumbnail].zones[zone->zone].rect};
+}
+
 void QuickSnapPanel::hide() {
     if (!m_panel)
         return;
     // Deleted on the next turn of the loop: the click that picked may still be running in it.
     m_panel->close();
     m_panel = nullptr;
+    m_row = nullptr;
 }
 
 std::optional<QRectF> QuickSnapPanel::shownFrame() const {

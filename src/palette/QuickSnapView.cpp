@@ -4,42 +4,35 @@
 #include "ui/SnapLayoutView.h"
 #include "ui/ViewStyle.h"
 
-#include <QGridLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace corvane {
 
 QuickSnapView::QuickSnapView(const PalettePresenter::PickHandler& onPick,
-                             const ZoneSpacingSettings& zoneSpacing, QWidget* parent)
-    : QWidget(parent) {
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(margin, margin, margin, margin);
-    stack->setSpacing(8);
-    stack->setSizeConstraint(QLayout::SetFixedSize);
+                             const ZoneSpacingSettings& zoneSpacing, Shape shape, QWidget* parent)
+    : QWidget(parent)
+    , m_face(shape == Shape::Row
+                 ? QuickSnapFace::row(builtInLayouts().size())
+                 : QuickSnapFace::palette(builtInLayouts().size(), QuickSnapFace::headerHeight())) {
+    setFixedSize(m_face.size.toSize());
 
-    auto* header = new QLabel(tr("QUICK SNAP"), this);
-    header->setFont(fontFor(TextStyle::SectionTitle));
-    QPalette headerPalette = header->palette();
-    headerPalette.setColor(QPalette::WindowText, secondaryTextColor(palette()));
-    header->setPalette(headerPalette);
-    stack->addWidget(header);
+    if (shape == Shape::Palette) {
+        auto* header = new QLabel(QuickSnapFace::headerText(), this);
+        header->setFont(QuickSnapFace::headerFont());
+        QPalette headerPalette = header->palette();
+        headerPalette.setColor(QPalette::WindowText, secondaryTextColor(palette()));
+        header->setPalette(headerPalette);
+        header->setGeometry(m_face.header.toRect());
+    }
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(spacing);
-    grid->setVerticalSpacing(spacing);
     const QList<SnapLayout>& layouts = builtInLayouts();
     for (qsizetype i = 0; i < layouts.size(); ++i) {
         auto* thumbnail = new SnapLayoutView(layouts[i], onPick, this);
-        thumbnail->setFixedWidth(columnWidth);
+        thumbnail->setGeometry(m_face.thumbnails[i].toRect());
         thumbnail->setToolTip(layouts[i].name);
         thumbnail->followZoneSpacing(zoneSpacing);
-        grid->addWidget(thumbnail, int(i / columnCount), int(i % columnCount), Qt::AlignHCenter);
         m_thumbnails.append(thumbnail);
     }
-    for (int column = 0; column < columnCount; ++column)
-        grid->setColumnMinimumWidth(column, columnWidth);
-    stack->addLayout(grid);
 }
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 // The X11 desktop and the simulated desktop each provide one.
 
 #include "platform/Accessibility.h"
+#include "platform/AgentCanvas.h"
 #include "platform/Application.h"
 #include "platform/Capabilities.h"
 #include "platform/Defaults.h"
@@ -42,7 +43,7 @@ struct Platform {
     // Drawn by the desktop's agent where Corvane may not put its own windows over other applications';
     // null where Corvane draws the preview and the palette itself.
     SnapPreview* agentPreview = nullptr;
-    PalettePresenter* agentPalette = nullptr;
+    AgentCanvas* agentCanvas = nullptr;
     // Where Corvane's floating windows cannot place themselves: the backend places them. Null where
     // they can.
     OverlayWindows* overlayWindows = nullptr;

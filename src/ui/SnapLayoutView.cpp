@@ -109,14 +109,18 @@ SnapLayoutView::SnapLayoutView(SnapLayout layout, SnapHandler onSnap, QWidget* p
 }
 
 QRectF SnapLayoutView::zoneButtonRect(const QRectF& fraction) const {
-    const double w = width();
-    const double h = QWidget::height();
+    return zoneRect(fraction, size(), m_spacing);
+}
+
+QRectF SnapLayoutView::zoneRect(const QRectF& fraction, QSizeF size, ZoneSpacing spacing) {
+    const double w = size.width();
+    const double h = size.height();
     // Edges on whole pixels, less one at the right and bottom: a crisp 1-point seam between neighbours.
     const double left = std::round(fraction.left() * w);
     const double top = std::round(fraction.top() * h);
     const double right = std::round(fraction.right() * w);
     const double bottom = std::round(fraction.bottom() * h);
-    const ZoneSpacing drawn = thumbnailSpacing(m_spacing);
+    const ZoneSpacing drawn = thumbnailSpacing(spacing);
     const EdgeInsets x = zoneEdgeInsets(right - left, left <= 0, right >= w, drawn);
     const EdgeInsets y = zoneEdgeInsets(bottom - top, top <= 0, bottom >= h, drawn);
     return QRectF(left + x.start, top + y.start, std::max(right - left - x.start - x.end - 1, 0.0),

@@ -26,6 +26,9 @@ public:
 
     const SnapLayout& layout() const { return m_layout; }
     const std::optional<QUuid>& hoveredZoneId() const { return m_hoveredZoneId; }
+    // Lights a zone as the pointer over it does; for a thumbnail the pointer does not reach (the row
+    // shown during a drag), where the core says which zone is under it.
+    void setHoveredZone(std::optional<QUuid> id);
     // While a press is dragged from one zone to another, the rectangle covering both; its zones are lit.
     const std::optional<QRectF>& spannedFraction() const { return m_spannedFraction; }
     // The zone's button, in zone order; for keyboard focus and accessibility it is a real button.
@@ -33,6 +36,9 @@ public:
     // Where the zone's button sits: its share of the view less the spacing drawn (thumbnailSpacing)
     // and a 1-point seam at its right and bottom.
     QRectF zoneButtonRect(const QRectF& fraction) const;
+    // The same for a thumbnail of any size showing a screen's spacing: what the palette drawn by the
+    // desktop's agent draws and hit-tests.
+    static QRectF zoneRect(const QRectF& fraction, QSizeF size, ZoneSpacing spacing);
     // The spacing of the screen the layout is for; none until set.
     void setZoneSpacing(ZoneSpacing spacing);
     // The user's spacing, now and as it changes.
@@ -51,7 +57,6 @@ protected:
 private:
     friend class SnapZoneButton;
     void placeButtons();
-    void setHoveredZone(std::optional<QUuid> id);
     // The zone whose button holds a point of this view.
     std::optional<SnapZone> zoneAt(QPointF point) const;
     void setSpannedFraction(std::optional<QRectF> fraction);

@@ -1,10 +1,12 @@
 // The whole program on the simulated desktop: it moves between its panel window and the tray icon
 // as a tray appears and goes, and a second launch's request brings forward the panel window
 // (closed before) or, with a tray, the settings window. Where the desktop's agent draws the preview,
-// a drag shows it there and builds no window of Corvane's own.
+// a drag shows it there and builds no window of Corvane's own; where it draws the palette, the chord
+// opens it there, and a drag into a screen's top band shows the row there.
 #include "app/CorvaneApp.h"
 
 #include "dragsnap/SnapPreviewView.h"
+#include "platform/sim/SimCanvas.h"
 #include "platform/sim/SimDesktop.h"
 #include "support/EditorDesktop.h"
 
@@ -70,6 +72,44 @@ TEST(CorvaneAppTest, TheDesktopsAgentDrawsThePreviewWhereItHasOne) {
         EXPECT_EQ(qobject_cast<const SnapPreviewView*>(widget), nullptr) << "no window of our own";
     mouse(EventType::LeftMouseUp, {100, 200});
     EXPECT_FALSE(agent.current);
+}
+
+TEST(CorvaneAppTest, TheDesktopsAgentDrawsThePaletteWhereItHasACanvas) {
+    SimCanvas canvas;
+    EditorDesktop scene;
+    scene.platform.agentCanvas = &canvas;
+    scene.platform.capabilities.setFlag(Capability::MaximizeButtonPalette, false); // as on GNOME
+    scene.platform.defaults.setBool("dragSnapEnabled", true);
+    SimDesktop& desk = scene.desk;
+    desk.setFocusedWindow(scene.editor, scene.window);
+    desk.setFrontmostApplication(scene.editor);
+    CorvaneApp app(scene.platform);
+    desk.settle();
+
+    desk.events().sendGlobal(SimEvents::keyDown("0", 29, modifier::kControl | modifier::kOption));
+    desk.settle();
+    ASSERT_TRUE(canvas.scene()) << "Control+Alt+0 opens the palette on the agent's canvas";
+    EXPECT_TRUE(canvas.scene()->isInteractive);
+    EXPECT_DOUBLE_EQ(canvas.scene()->frame.center().x(), 500);
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_NE(widget->objectName(), "corvane-palette") << "no window of our own";
+    desk.events().sendGlobal(SimEvents::keyDown("0", 29, modifier::kControl | modifier::kOption));
+    desk.settle();
+    EXPECT_FALSE(canvas.scene());
+
+    // A drag into the top band: the row, on by default here.
+    const auto mouse = [&](EventType type, QPointF ax) {
+        desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y()));
+        desk.events().sendGlobal(SimEvents::mouse(type, desk.runLoop().now()));
+    };
+    mouse(EventType::LeftMouseDown, {300, 110});
+    desk.runLoop().advance(0.05);
+    desk.setWindowFrame(scene.window, desk.windowFrame(scene.window).translated(40, 0));
+    mouse(EventType::LeftMouseDragged, {700, 30});
+    ASSERT_TRUE(canvas.scene());
+    EXPECT_FALSE(canvas.scene()->isInteractive);
+    mouse(EventType::LeftMouseUp, {700, 30});
+    EXPECT_FALSE(canvas.scene());
 }
 
 } // namespace

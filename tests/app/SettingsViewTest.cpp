@@ -245,6 +245,12 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     EXPECT_TRUE(dragSnapSettings->restoresSizeOnDrag());
     dragSnapSettings->setRestoresSizeOnDrag(false);
     EXPECT_FALSE(restoreSize->isChecked()) << "follows the setting changed elsewhere";
+    auto* topPalette = in<QCheckBox, DragSnapCard>("topPalette");
+    EXPECT_FALSE(topPalette->isChecked()) << "off where the maximize button opens the palette";
+    clickToggle(topPalette);
+    EXPECT_TRUE(dragSnapSettings->showsTopPalette());
+    dragSnapSettings->setShowsTopPalette(false);
+    EXPECT_FALSE(topPalette->isChecked());
 
     dragSnapSettings->setLayoutName("Gone");
     EXPECT_EQ(dragSnapLayoutPicker()->currentIndex(), -1);
@@ -518,6 +524,8 @@ TEST_F(SettingsViewTest, TheHotkeyCardShowsTheKeyClashNoticeTheOptionAndTheOffer
     EXPECT_EQ(platform.defaults.object(kHotkeyChordsKey).toMap().value("next"), "Ctrl+Alt+Super+Right");
     EXPECT_EQ((in<ChordButton, HotkeysCard>("chordNext")->text()), "Ctrl + Alt + Super + Right");
     EXPECT_FALSE(clashes->findChild<QWidget*>("notice")->isVisible());
+    EXPECT_EQ((in<ChordButton, HotkeysCard>("chordQuickSnap")->text()), "Ctrl + Alt + 0")
+        << "the palette's chord is listed with the others";
 }
 
 TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {

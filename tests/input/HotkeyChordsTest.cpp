@@ -28,7 +28,8 @@ TEST(HotkeyChordsTest, ChordsAreWrittenAndReadBackAsText) {
                                                          {"zone-left", "Ctrl+Alt+Shift+Left"},
                                                          {"zone-right", "Ctrl+Alt+Shift+Right"},
                                                          {"zone-up", "Ctrl+Alt+Shift+Up"},
-                                                         {"zone-down", "Ctrl+Alt+Shift+Down"}}));
+                                                         {"zone-down", "Ctrl+Alt+Shift+Down"},
+                                                         {"quick-snap", "Ctrl+Alt+0"}}));
     HotkeyChords changed = defaults;
     changed[int(HotkeyAction::Layout4)] = {GrabKey::Digit, 0, kControl | kOption | kShift | kCommand};
     changed[int(HotkeyAction::Previous)] = {GrabKey::UpArrow, 0, kCommand};
@@ -78,6 +79,15 @@ TEST(HotkeyChordsTest, ADamagedEntryFallsBackToItsDefaultAndTheOthersAreKept) {
     EXPECT_FALSE(grown[int(HotkeyAction::ZoneUp)]) << "the user's chord for next stays the only one";
     for (const HotkeyAction added : {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneDown})
         EXPECT_EQ(grown[int(added)], defaults[int(added)]);
+    // A table stored before the palette's chord existed gains it, unless a hotkey of the user's has it.
+    QVariantMap ten = storedHotkeyChords(defaults);
+    ten.remove("quick-snap");
+    EXPECT_EQ(hotkeyChordsFromStored(ten)[int(HotkeyAction::QuickSnap)],
+              KeyChord({GrabKey::Digit, 0, kCtrlAlt}));
+    ten["4"] = "Ctrl+Alt+0";
+    const HotkeyChords taken = hotkeyChordsFromStored(ten);
+    EXPECT_EQ(taken[int(HotkeyAction::Layout4)], KeyChord({GrabKey::Digit, 0, kCtrlAlt}));
+    EXPECT_FALSE(taken[int(HotkeyAction::QuickSnap)]);
     for (const QVariant& shape : {QVariant(), QVariant("Ctrl+Alt+1"), QVariant(QVariantList{"Ctrl+Super+1"})})
         EXPECT_EQ(hotkeyChordsFromStored(shape), defaults);
 }
@@ -95,8 +105,10 @@ TEST(HotkeyChordsTest, ARecorderTakesOnlyChordsThatDoNotType) {
 }
 
 TEST(HotkeyChordsTest, TheGrabsAndTheAlternativesFollowEachAction) {
-    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 14)
-        << "four digits, their keypad twins, six arrows";
+    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 16)
+        << "five digits, their keypad twins, six arrows";
+    EXPECT_FALSE(isZoneMove(HotkeyAction::QuickSnap));
+    EXPECT_EQ(hotkeyShortcutName(HotkeyAction::QuickSnap).key, "quick-snap");
     EXPECT_EQ(grabbedChords(kAltSuperRight), QList<KeyChord>{kAltSuperRight});
     EXPECT_EQ(grabbedChords(kCtrlAltOne),
               (QList<KeyChord>{kCtrlAltOne, {GrabKey::KeypadDigit, 1, kCtrlAlt}}));

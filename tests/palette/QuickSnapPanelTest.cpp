@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -111,6 +112,39 @@ TEST_F(QuickSnapPanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextT
     const QRectF frame =
         *QuickSnapPanel::frameNear({148, 104, 14, 16}, QSizeF(panel->size()) * 2, platform.screens);
     EXPECT_EQ(palette.shownFrame(), frame) << "the keep zone is where the panel shows, at its scaled size";
+}
+
+TEST_F(QuickSnapPanelTest, TheRowDuringADragTakesNoPointerAndLightsTheZoneTheCoreFinds) {
+    QuickSnapPanel palette(platform, zoneSpacing);
+    const QRectF rowFrame =
+        QuickSnapPanel::rowFrame(left.visibleFrame, QuickSnapFace::row(builtInLayouts().size()).size);
+    const QuickSnapFace face = QuickSnapFace::row(builtInLayouts().size());
+    // The middle of Quadrant's bottom right zone, in screen coordinates (y up).
+    const QPointF local = faceZoneRect(face, builtInLayouts(), zoneSpacing.spacing(), {1, 3}).center();
+    const QPointF onZone(rowFrame.left() + local.x(), rowFrame.bottom() - local.y());
+
+    EXPECT_EQ(palette.showRow(left, onZone), (PaletteZone{"Quadrant", builtInLayouts()[1].zones[3].rect}));
+    QWidget* window = palette.panel();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowTransparentForInput))
+        << "the drag keeps the pointer";
+    EXPECT_EQ(palette.shownFrame(), rowFrame);
+    EXPECT_EQ(rowFrame.bottom(), 875 - 8) << "at the top of the visible frame, y up";
+    const auto* row = window->findChild<QuickSnapView*>();
+    ASSERT_TRUE(row);
+    EXPECT_FALSE(row->findChild<QLabel*>()) << "no header";
+    EXPECT_EQ(row->thumbnails()[1]->hoveredZoneId(), builtInLayouts()[1].zones[3].id);
+    EXPECT_FALSE(row->thumbnails()[0]->hoveredZoneId());
+
+    EXPECT_FALSE(palette.showRow(left, QPointF(rowFrame.left() + 2, rowFrame.top() + 2))) << "the margin";
+    EXPECT_EQ(palette.panel(), window) << "the same row, not a new window";
+    EXPECT_FALSE(row->thumbnails()[1]->hoveredZoneId());
+
+    palette.showRow(right, right.visibleFrame.center());
+    EXPECT_NE(palette.panel(), window) << "another screen: a row of its own";
+    EXPECT_EQ(palette.shownFrame()->center().x(), right.visibleFrame.center().x());
+    palette.hide();
+    EXPECT_FALSE(palette.shownFrame());
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Corvane's agent inside GNOME Shell. It reports what the Shell knows (windows, monitors, work areas,
 // the focused window, frames, the pointer while a window is moved or while it is in a region Corvane
-// named, its keybindings firing) and does what the daemon asks (set a frame, activate a window, bind
-// keys, show the zone preview). It decides nothing: every choice is made in Corvane's daemon.
+// named, its keybindings firing, the pointer over the palette) and does what the daemon asks (set a
+// frame, activate a window, bind keys, show the zone preview, draw the palette from the shapes and texts
+// it is sent). It decides nothing: every choice is made in Corvane's daemon.
 //
 // The daemon owns the bus name app.corvane.Corvane and calls Run on the object exported here; reports go
 // back to it as Report calls. Only while that name has an owner does the agent watch anything, so an
@@ -33,6 +34,11 @@ const maxCommands = 256;
 // Pointer reports are paced to one a frame: a fast mouse would otherwise cost a call a millisecond.
 const stepMs = 16;
 const fadeMs = 150;
+// What the palette may hold: more would be no palette.
+const maxShapes = 256;
+const maxTexts = 16;
+const maxTextLength = 64;
+const maxPaletteSide = 8192;
 
 const accessDenied = 'org.freedesktop.DBus.Error.AccessDenied';
 const invalidArgs = 'org.freedesktop.DBus.Error.InvalidArgs';
@@ -49,6 +55,27 @@ function isRect(v) {
 
 function isColor(v) {
     return typeof v === 'string' && /^#[0-9a-fA-F]{8}$/.test(v);
+}
+
+function isBetween(v, low, high) {
+    return Number.isFinite(v) && v >= low && v <= high;
+}
+
+function isShape(s) {
+    return s !== null && typeof s === 'object' && isRect(s.rect) && isColor(s.fill) && isColor(s.border) &&
+        isBetween(s.borderWidth ?? 0, 0, 8) && isBetween(s.radius ?? 0, 0, 64);
+}
+
+function isText(t) {
+    return t !== null && typeof t === 'object' && isRect(t.rect) && typeof t.text === 'string' &&
+        t.text.length <= maxTextLength && isColor(t.color) && isBetween(t.size, 1, 72) &&
+        typeof (t.bold ?? false) === 'boolean';
+}
+
+function isPalette(c) {
+    return c.frame === null || (isRect(c.frame) && c.frame[2] <= maxPaletteSide && c.frame[3] <= maxPaletteSide &&
+        typeof c.interactive === 'boolean' && Array.isArray(c.shapes) && c.shapes.length <= maxShapes &&
+        c.shapes.every(isShape) && Array.isArray(c.texts) && c.texts.length <= maxTexts && c.texts.every(isText));
 }
 
 // St's style sheets read no #rrggbbaa.
@@ -184,6 +211,12 @@ class Agent {
         this._pacer = 0;
         this._lastPointerReport = -stepMs;
         this._preview = null;
+        this._palette = null;
+        this._paletteShapes = [];
+        this._paletteTexts = [];
+        this._paletteCursor = null;
+        this._palettePacer = 0;
+        this._lastPaletteMotion = -stepMs;
 
         const display = global.display;
         display.connectObject(
@@ -217,6 +250,7 @@ class Agent {
         this._bind({});
         this._preview?.destroy();
         this._preview = null;
+        this._destroyPalette();
         this._owner = null;
     }
 
@@ -419,6 +453,115 @@ class Agent {
         this._preview.ease({opacity: 255, duration: fadeMs, mode: Clutter.AnimationMode.EASE_OUT_QUAD});
     }
 
+    // The palette is drawn only as it is sent: shapes, then texts over them, at the places given in the
+    // palette's own coordinates. Its actors are kept and restyled while their number stays the same (the
+    // lit zone follows the pointer). It lies above the zone preview, which may show under the row.
+    _showPalette(command) {
+        if (!command.frame) {
+            this._destroyPalette();
+            return;
+        }
+        if (!this._palette) {
+            this._palette = new St.Widget({name: 'corvane-palette', reactive: false});
+            Main.layoutManager.uiGroup.insert_child_above(this._palette, this._preview ?? global.window_group);
+            this._palette.connectObject(
+                'motion-event', (_a, event) => this._palettePointer('motion', event),
+                'button-press-event', (_a, event) => this._palettePointer('press', event),
+                'button-release-event', (_a, event) => this._palettePointer('release', event),
+                'leave-event', (_a, event) => this._palettePointer('leave', event),
+                this);
+        }
+        const [x, y, width, height] = command.frame;
+        this._palette.set_position(x, y);
+        this._palette.set_size(width, height);
+        this._palette.reactive = command.interactive;
+        this._paletteShapes = this._placeAll(this._paletteShapes, command.shapes, () => new St.Widget(),
+            (actor, s) => {
+                actor.style = `background-color: ${cssColor(s.fill)}; border: ${s.borderWidth ?? 0}px solid ` +
+                    `${cssColor(s.border)}; border-radius: ${s.radius ?? 0}px;`;
+            });
+        this._paletteTexts = this._placeAll(this._paletteTexts, command.texts, () => new St.Label(),
+            (actor, t) => {
+                actor.text = t.text;
+                actor.style = `color: ${cssColor(t.color)}; font-size: ${t.size}px; ` +
+                    `font-weight: ${t.bold ? 'bold' : 'normal'};`;
+            });
+        this._paletteTexts.forEach(a => this._palette.set_child_above_sibling(a, null));
+        this._palette.show();
+    }
+
+    _placeAll(actors, items, make, style) {
+        if (actors.length !== items.length) {
+            actors.forEach(a => a.destroy());
+            actors = items.map(() => {
+                const actor = make();
+                actor.reactive = false;
+                this._palette.add_child(actor);
+                return actor;
+            });
+        }
+        items.forEach((item, i) => {
+            const [x, y, width, height] = item.rect;
+            actors[i].set_position(x, y);
+            actors[i].set_size(width, height);
+            style(actors[i], item);
+        });
+        return actors;
+    }
+
+    _destroyPalette() {
+        if (this._palettePacer)
+            GLib.source_remove(this._palettePacer);
+        this._palettePacer = 0;
+        this._paletteCursor = null;
+        this._palette?.destroy();
+        this._palette = null;
+        this._paletteShapes = [];
+        this._paletteTexts = [];
+    }
+
+    // The pointer over the palette, reported as it is (motion paced to one report a frame); the palette
+    // takes every press over it, so no window below gets one.
+    _palettePointer(kind, event) {
+        const cursor = event.get_coords();
+        if (kind === 'motion') {
+            this._paletteCursor = cursor;
+            this._paletteMotion();
+            return Clutter.EVENT_STOP;
+        }
+        if ((kind === 'press' || kind === 'release') && event.get_button() !== Clutter.BUTTON_PRIMARY)
+            return Clutter.EVENT_STOP;
+        const events = [];
+        // A motion still waiting goes first: the press is where the pointer went.
+        if (this._palettePacer) {
+            GLib.source_remove(this._palettePacer);
+            this._palettePacer = 0;
+            events.push({e: 'palette', kind: 'motion', cursor: this._paletteCursor});
+        }
+        events.push({e: 'palette', kind, cursor});
+        this._report(events);
+        return Clutter.EVENT_STOP;
+    }
+
+    _paletteMotion() {
+        if (this._palettePacer)
+            return;
+        const send = () => {
+            this._lastPaletteMotion = GLib.get_monotonic_time() / 1000;
+            this._report([{e: 'palette', kind: 'motion', cursor: this._paletteCursor}]);
+        };
+        const wait = this._lastPaletteMotion + stepMs - GLib.get_monotonic_time() / 1000;
+        if (wait <= 0) {
+            send();
+            return;
+        }
+        this._palettePacer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, Math.ceil(wait), () => {
+            this._palettePacer = 0;
+            send();
+            return GLib.SOURCE_REMOVE;
+        });
+    }
+
     // Every command is checked before any runs: a call does all it asks or nothing.
     check(command) {
         const known = this._settings.settings_schema.list_keys();
@@ -433,6 +576,7 @@ class Agent {
                     Array.isArray(chords) && chords.every(s => typeof s === 'string' && s.length < 256)),
             preview: c => c.frame === null ||
                 (isRect(c.frame) && isColor(c.fill) && isColor(c.border) && Number.isFinite(c.radius ?? 0)),
+            palette: isPalette,
         }[command?.c];
         if (!ok || !ok(command))
             throw new InvalidCommand(`not a command: ${JSON.stringify(command).slice(0, 200)}`);
@@ -488,6 +632,9 @@ class Agent {
             return;
         case 'preview':
             this._showPreview(command);
+            return;
+        case 'palette':
+            this._showPalette(command);
         }
     }
 }

@@ -74,6 +74,11 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_restoreSize->setObjectName(QStringLiteral("restoreSize"));
     connect(m_restoreSize, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setRestoresSizeOnDrag);
     details->addWidget(m_restoreSize);
+    m_topPalette =
+        new QCheckBox(tr("Show the layouts when you drag a window to the top of a screen"), m_details);
+    m_topPalette->setObjectName(QStringLiteral("topPalette"));
+    connect(m_topPalette, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setShowsTopPalette);
+    details->addWidget(m_topPalette);
     details->addWidget(makeDivider(m_details));
     m_thumbnailSlot = new QVBoxLayout;
     m_thumbnailSlot->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +99,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::triggerChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::spanKeyChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::showsTopPaletteChanged, this, &DragSnapCard::refresh);
     connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
     refresh();
 }
@@ -127,6 +133,7 @@ void DragSnapCard::refresh() {
                            "freely.")
                             .arg(m_spanKey->itemText(key)));
     m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
+    m_topPalette->setChecked(m_dragSnap.showsTopPalette());
     refreshThumbnail();
 }
 

@@ -44,6 +44,10 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
                     makeChordButton(HotkeyAction::Previous)));
     rows()->addLayout(labelledRow(makeLabel(tr("Throw Window: next zone or screen"), TextStyle::Body, this),
                                   makeChordButton(HotkeyAction::Next)));
+    rows()->addWidget(makeDivider(this));
+    rows()->addLayout(
+        labelledRow(makeLabel(hotkeyShortcutName(HotkeyAction::QuickSnap).text, TextStyle::Body, this),
+                    makeChordButton(HotkeyAction::QuickSnap)));
     rows()->addWidget(m_chordMessage);
     rows()->addWidget(makeExplanation(
         tr("Click a chord and press the new one: a digit or an arrow with Ctrl, Alt or Super. A digit's "
@@ -73,8 +77,9 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
     const std::optional<int> n = layoutNumber(action);
     button->setObjectName(n                    ? QStringLiteral("chord%1").arg(*n)
                           : isZoneMove(action) ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
-                          : action == HotkeyAction::Previous ? QStringLiteral("chordPrevious")
-                                                             : QStringLiteral("chordNext"));
+                          : action == HotkeyAction::Previous  ? QStringLiteral("chordPrevious")
+                          : action == HotkeyAction::QuickSnap ? QStringLiteral("chordQuickSnap")
+                                                              : QStringLiteral("chordNext"));
     m_chordButtons[int(action)] = button;
     return button;
 }

@@ -14,6 +14,7 @@
 #include "platform/freedesktop/AutostartLoginItem.h"
 #include "platform/freedesktop/PlistDefaults.h"
 #include "platform/freedesktop/SettingsPaths.h"
+#include "platform/gnome/GnomeCanvas.h"
 #include "platform/gnome/GnomeExtensionState.h"
 #include "platform/gnome/GnomeKeyGrabs.h"
 #include "platform/gnome/GnomeOverlayWindows.h"
@@ -53,6 +54,7 @@ struct GnomeBackend::Parts {
         , keyGrabs(shortcuts)
         , preview(sendToAgent(), screens)
         , overlays(sendToAgent(), desktop)
+        , canvas(sendToAgent(), screens)
         , extension(bus)
         , edgeTiling(MutterEdgeTiling::open())
         , defaults(defaultsFilePath())
@@ -81,6 +83,7 @@ struct GnomeBackend::Parts {
     GnomeKeyGrabs keyGrabs;
     GnomeSnapPreview preview;
     GnomeOverlayWindows overlays;
+    GnomeCanvas canvas;
     GnomeExtensionState extension;
     std::unique_ptr<MutterEdgeTiling> edgeTiling;
     PlistDefaults defaults;
@@ -111,6 +114,7 @@ bool GnomeBackend::start() {
         return false;
     }
     connect(&p.bridge, &GnomeShellBridge::keyPressed, &p.shortcuts, &GnomeShortcuts::keyPressed);
+    connect(&p.bridge, &GnomeShellBridge::canvasReported, &p.canvas, &GnomeCanvas::report);
     connect(&p.extension, &DesktopAgent::stateChanged, this, &GnomeBackend::followExtension);
     auto* shellWatcher = new QDBusServiceWatcher(QLatin1String(GnomeShellBridge::shellService), p.bus,
                                                  QDBusServiceWatcher::WatchForUnregistration, this);
@@ -173,6 +177,7 @@ Platform GnomeBackend::platform() {
                                                    Capability::LoginItem}};
     platform.agentPreview = &p.preview;
     platform.overlayWindows = &p.overlays;
+    platform.agentCanvas = &p.canvas;
     platform.desktopAgent = &p.extension;
     platform.edgeTiling = p.edgeTiling.get();
     return platform;

@@ -60,8 +60,11 @@ void GnomeShellBridge::Report(const QString& json, const QDBusMessage& message) 
         return;
     for (const QJsonValue& value : *events) {
         const QJsonObject event = value.toObject();
-        if (event.value(QLatin1String("e")).toString() == u"key")
+        const QString kind = event.value(QLatin1String("e")).toString();
+        if (kind == u"key")
             emit keyPressed(event.value(QLatin1String("name")).toString().left(64));
+        else if (kind == u"palette")
+            emit canvasReported(event);
         else
             m_desktop.apply(event);
     }

@@ -40,6 +40,8 @@ public slots:
 signals:
     // A keybinding the extension holds for us was pressed.
     void keyPressed(const QString& name);
+    // The pointer over what the extension draws for the core (GnomeCanvas reads it).
+    void canvasReported(const QJsonObject& event);
     // The extension refused or did not take a call: it is not running, or runs for another Corvane.
     void callFailed(const QString& error);
 

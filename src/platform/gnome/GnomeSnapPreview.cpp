@@ -1,6 +1,7 @@
 #include "GnomeSnapPreview.h"
 
-#include <QColor>
+#include "platform/gnome/ShellColor.h"
+
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QPalette>
@@ -8,10 +9,9 @@
 namespace corvane {
 
 namespace {
-// "#rrggbbaa", as St's stylesheets take a colour.
-QString cssColor(const QColor& color, double alpha) {
-    return color.name(QColor::HexRgb) +
-           QStringLiteral("%1").arg(qRound(alpha * 255), 2, 16, QLatin1Char('0'));
+QString cssColor(QColor color, double alpha) {
+    color.setAlpha(qRound(alpha * 255));
+    return shellColor(color);
 }
 } // namespace
 
