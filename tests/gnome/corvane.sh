@@ -10,6 +10,8 @@
 #                                 and stderr, its status in $?
 #   activate ID                   makes the window the focused one, as a click on it would
 #   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
+#   preview                       the zone preview the extension draws: "X Y WIDTH HEIGHT" while shown
+#   preview_near "X Y W H"        whether it is shown there, to within 8 pixels on each side
 CORVANE_STARTS=0
 
 corvane_settings() {
@@ -59,4 +61,18 @@ chord() {
   pointer_key 29 down && pointer_key 56 down && { [ -z "${2:-}" ] || pointer_key 42 down; } &&
     pointer_key "$1" down && pointer_key "$1" up && { [ -z "${2:-}" ] || pointer_key 42 up; } &&
     pointer_key 56 up && pointer_key 29 up
+}
+
+# The preview as the extension draws it: "X Y WIDTH HEIGHT" while shown.
+preview() {
+  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-preview');
+p && p.visible && p.opacity > 0 ? [p.x, p.y, p.width, p.height].join(' ') : ''"
+}
+preview_near() {
+  local shown
+  shown=($(preview)) && [ ${#shown[@]} = 4 ] || return 1
+  local expected=($1) i
+  for i in 0 1 2 3; do
+    [ $((shown[i] - expected[i])) -le 8 ] && [ $((expected[i] - shown[i])) -le 8 ] || return 1
+  done
 }

@@ -7,20 +7,6 @@ GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
 
-# The preview as the extension draws it: "X Y WIDTH HEIGHT" while shown.
-preview() {
-  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-preview');
-p && p.visible && p.opacity > 0 ? [p.x, p.y, p.width, p.height].join(' ') : ''"
-}
-preview_near() {
-  local shown
-  shown=($(preview)) && [ ${#shown[@]} = 4 ] || return 1
-  local expected=($1) i
-  for i in 0 1 2 3; do
-    [ $((shown[i] - expected[i])) -le 8 ] && [ $((expected[i] - shown[i])) -le 8 ] || return 1
-  done
-}
-
 gnome_start 1
 foot=$(start_foot drag-foot)
 corvane_settings '<key>dragSnapEnabled</key><true/>'

@@ -19,7 +19,8 @@
 #   shell_eval JS                 runs JS in the Shell (it runs with --unsafe-mode for this) and prints
 #                                 its value: a string as it is, anything else as JSON
 #   extension_state               the extension's state: 1 ACTIVE, 2 INACTIVE, 3 ERROR, 6 INITIALIZED
-#   start_foot APP_ID             a foot terminal; prints its window's id once the Shell lists it
+#   start_foot APP_ID [OPTION...]  a foot terminal, given foot's options; prints its window's id once the
+#                                 Shell lists it
 #   window_frame ID               "X Y WIDTH HEIGHT" of the window's frame
 #   monitor_geometry N, work_area N  "X Y WIDTH HEIGHT" of monitor N (0 or 1), and of its work area
 #   pointer_move X Y | pointer_press | pointer_release | pointer_key CODE down|up
@@ -151,7 +152,8 @@ window_of() {
 
 start_foot() {
   local app_id=$1
-  foot --app-id "$app_id" --title "$app_id" bash --norc >"$GNOME_TMP/foot-$app_id.log" 2>&1 &
+  shift
+  foot --app-id "$app_id" --title "$app_id" "$@" bash --norc >"$GNOME_TMP/foot-$app_id.log" 2>&1 &
   gnome_track $!
   wait_for 10 window_of "$app_id" || fail "the Shell did not list foot $app_id"
   window_of "$app_id"
