@@ -12,6 +12,7 @@
 #   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
 #   preview                       the zone preview the extension draws: "X Y WIDTH HEIGHT" while shown
 #   preview_near "X Y W H"        whether it is shown there, to within 8 pixels on each side
+#   preview_hidden                whether it is hidden
 CORVANE_STARTS=0
 
 corvane_settings() {
@@ -75,4 +76,7 @@ preview_near() {
   for i in 0 1 2 3; do
     [ $((shown[i] - expected[i])) -le 8 ] && [ $((expected[i] - shown[i])) -le 8 ] || return 1
   done
+}
+preview_hidden() {
+  [ -z "$(preview)" ]
 }

@@ -28,7 +28,7 @@ wait_for 5 preview_near "$((ax + 4)) $((ay + 4)) $((half_w - 8)) $((half_h - 8))
 echo "ok - the preview the extension draws lies on the zone under the pointer"
 pointer_release
 expect_frame "$foot" "$ax" "$ay" "$half_w" "$half_h" "the drop fills the top-left quarter"
-wait_for 5 test -z "$(preview)" || fail "the preview stayed after the drop: $(preview)"
+wait_for 5 preview_hidden || fail "the preview stayed after the drop: $(preview)"
 
 # With Control held from the top-left quarter across to the top-right one.
 read -r fx fy fw fh <<<"$(window_frame "$foot")"

@@ -53,5 +53,5 @@ wait_for 5 preview_near "$((quarter_x + 4)) $((by + 4)) $((quarter_w - 8)) $((qu
 echo "ok - dragging on the second monitor shows the preview on its top-right quarter"
 pointer_release
 expect_frame "$foot" "$quarter_x" "$by" "$quarter_w" "$quarter_h" "the drop fills the second monitor's top-right quarter"
-wait_for 5 test -z "$(preview)" || fail "the preview stayed after the drop: $(preview)"
+wait_for 5 preview_hidden || fail "the preview stayed after the drop: $(preview)"
 echo "GNOME two monitors: all passed"
