@@ -23,6 +23,12 @@ kwin=$("$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian1
   cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_fake_pointer corvane_test_panel >/dev/null &&
   bench/kwin-bench.sh build-bench-debian13 $presses" 2>>"$log" | tee -a "$log")
 
+step "GNOME Shell: a headless GNOME Shell in the Debian 13 root, the extension's bridge, $presses chords each for Corvane and GNOME's own tiling, 20 s idle"
+gnome=$("$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCORVANE_CHECK_SOURCES=OFF >/dev/null &&
+  cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_remote_input corvane_fake_daemon >/dev/null &&
+  bench/gnome-bench.sh build-bench-debian13 $presses 20" 2>>"$log" | tee -a "$log")
+
 # CPU time of a Google Benchmark in nanoseconds.
 ns() { awk -F, -v n="$1" '{gsub(/"/, "", $1)} $1 == n {f = ($5 == "us") ? 1000 : ($5 == "ms") ? 1e6 : 1; print $4 * f}' <<<"$csv"; }
 count() { awk -v n="$1" '$1 == n {print $2}' <<<"$instructions"; }
@@ -121,7 +127,21 @@ row "KWin: corvane zone to window settled, median / 90th" \
   "$(kwin_median "corvane zone command: start to window settled") / $(kwin_p90 "corvane zone command: start to window settled") ms" "" ""
 row "KWin: idle 60 s, main-thread wake-ups" "${k_main_wakeups:-—}" "<= 3 (the long poll)" \
   "$(verdict "$k_main_wakeups" 3 "<=")"
+# The GNOME run's rows ("label: median M ms, 90th percentile P ms (n = N)").
+gnome_median() { grep -m1 "^$1: " <<<"$gnome" | sed -nE 's/.*median ([0-9.]+) ms.*/\1/p'; }
+gnome_p90() { grep -m1 "^$1: " <<<"$gnome" | sed -nE 's/.*percentile ([0-9.]+) ms.*/\1/p'; }
+g_corvane=$(gnome_median "corvane: Control+Alt+1 to window settled at its zone")
+g_native=$(gnome_median "gnome tiling: Super+Left to window settled at its half")
+g_limit=$(awk -v n="$g_native" 'BEGIN {if (n != "") print 1.2 * n}')
+row "GNOME: chord to window settled, median of $presses" "${g_corvane:-—} ms" "<= 1.2 x GNOME's" \
+  "$(verdict "$g_corvane" "$g_limit" "<=")"
+row "  90th percentile" "$(gnome_p90 "corvane: Control+Alt+1 to window settled at its zone") ms" "" ""
+row "  GNOME's own Super+Left, median / 90th" \
+  "${g_native:-—} / $(gnome_p90 "gnome tiling: Super+Left to window settled at its half") ms" "" ""
+row "  Corvane's median over GNOME's" "$(ratio "$g_corvane" "$g_native") x" "" ""
 echo "KWin, idle 60 s: $(kwin_use idle)"
+echo "GNOME: $(grep -m1 '^corvane idle: ' <<<"$gnome")"
+echo "GNOME: $(grep -m1 '^Run round trip: ' <<<"$gnome")"
 echo "KWin, a window moved by the pointer with drag to snap on: $(kwin_use "pointer moving a window at 100 Hz, drag to snap on")"
 echo
 echo "bench: the full output is in $log"

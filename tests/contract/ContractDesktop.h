@@ -3,7 +3,8 @@
 // pointer, and time. The cases in this folder are written once against it; each backend's runner
 // defines makeContractDesktop() for its desktop (tests/contract/sim in the unit tests,
 // tests/contract/x11 under Xvfb, run by tests/e2e/contract.sh, tests/contract/kwin in a headless KWin,
-// run by tests/kwin/contract.sh).
+// run by tests/kwin/contract.sh, tests/contract/gnome in a headless GNOME Shell, run by
+// tests/gnome/contract.sh).
 
 #include "platform/Platform.h"
 

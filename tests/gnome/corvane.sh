@@ -21,6 +21,9 @@
 #                                 the window focused, the control given the focus (as a screen reader's
 #                                 user moves it; Tab would too), then Space. The input must have started
 #                                 before Corvane (session.sh, input_start)
+#   preview                       the zone preview the extension draws: "X Y WIDTH HEIGHT" while shown
+#   preview_near "X Y W H"        whether it is shown there, to within 8 pixels on each side
+#   preview_hidden                whether it is hidden
 CORVANE_STARTS=0
 CORVANE_A11Y=$(dirname "${BASH_SOURCE[0]}")/a11y.py
 
@@ -106,4 +109,21 @@ press() {
   timeout 20 python3 "$CORVANE_A11Y" "$CORVANE_A11Y_BUS" "$CORVANE_PID" "$1" focus "$2" "$3" ||
     fail "\"$3\" in \"$1\" could not be given the focus"
   pointer_key 57 down && pointer_key 57 up
+}
+
+# The preview as the extension draws it: "X Y WIDTH HEIGHT" while shown.
+preview() {
+  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-preview');
+p && p.visible && p.opacity > 0 ? [p.x, p.y, p.width, p.height].join(' ') : ''"
+}
+preview_near() {
+  local shown
+  shown=($(preview)) && [ ${#shown[@]} = 4 ] || return 1
+  local expected=($1) i
+  for i in 0 1 2 3; do
+    [ $((shown[i] - expected[i])) -le 8 ] && [ $((expected[i] - shown[i])) -le 8 ] || return 1
+  done
+}
+preview_hidden() {
+  [ -z "$(preview)" ]
 }

@@ -24,7 +24,8 @@
 #   extension_state               the extension's state: 1 ACTIVE, 2 INACTIVE, 3 ERROR, 6 INITIALIZED
 #   tracks_pointer                whether the extension follows the pointer: true or false
 #   key_setting                   the extension's setting of the key for layout-1, as gsettings prints it
-#   start_foot APP_ID             a foot terminal; prints its window's id once the Shell lists it
+#   start_foot APP_ID [OPTION...]  a foot terminal, given foot's options; prints its window's id once the
+#                                 Shell lists it
 #   window_frame ID               "X Y WIDTH HEIGHT" of the window's frame
 #   monitor_geometry N, work_area N  "X Y WIDTH HEIGHT" of monitor N (0 or 1), and of its work area
 #   input_start                   the remote-desktop pointer and keyboard, started by the first of these
@@ -184,7 +185,8 @@ window_of() {
 
 start_foot() {
   local app_id=$1
-  foot --app-id "$app_id" --title "$app_id" bash --norc >"$GNOME_TMP/foot-$app_id.log" 2>&1 &
+  shift
+  foot --app-id "$app_id" --title "$app_id" "$@" bash --norc >"$GNOME_TMP/foot-$app_id.log" 2>&1 &
   gnome_track $!
   wait_for 10 window_of "$app_id" || fail "the Shell did not list foot $app_id"
   window_of "$app_id"

@@ -67,7 +67,9 @@ void AgentWindowFrames::startNext() {
     }
     if (request.remembered == RememberedFrame::Forget)
         m_restoreFrames.setFrame(w->id, std::nullopt);
-    m_settle.emplace(request.frame, m_runLoop.now());
+    // The frame the window has now was read before the agent even had the request, and is reported
+    // again when anything else of the window changes: a slow compositor or client is waited for.
+    m_settle.emplace(request.frame, m_runLoop.now(), currentFrame());
     check();
 }
 

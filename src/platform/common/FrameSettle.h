@@ -13,8 +13,11 @@ namespace corvane {
 
 class FrameSettle {
 public:
-    // `requested` in AX coordinates; times in seconds on any one clock.
-    FrameSettle(const QRectF& requested, double startedAt);
+    // `requested` in AX coordinates; times in seconds on any one clock. Where a frame is read before
+    // the desktop could have acted on the request (`before`), reading it again tells nothing: the
+    // request settles only on a frame the window changed to since, and times out with `before`.
+    FrameSettle(const QRectF& requested, double startedAt,
+                const std::optional<QRectF>& before = std::nullopt);
 
     // The window's frame as read at `now` (none when it could not be read in time): the outcome once
     // the request has completed. Whether the window is gone is the caller's to tell.
@@ -28,6 +31,7 @@ private:
     QRect m_requested; // whole pixels, as windows have them
     double m_startedAt;
     std::optional<QRectF> m_frame;
+    bool m_isBefore = false; // m_frame is the one from before the request
     double m_changedAt = 0;
 };
 

@@ -84,9 +84,11 @@ void GnomeShellBridge::flush() {
                                        QLatin1String(extensionInterface), QStringLiteral("Run"));
     run << QString::fromUtf8(QJsonDocument(m_pending).toJson(QJsonDocument::Compact));
     m_pending = QJsonArray();
+    ++m_callsInFlight;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(run, kCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
         call->deleteLater();
+        --m_callsInFlight;
         if (!call->isError())
             return;
         qCWarning(lcGeneral, "GNOME Shell extension: a command failed (%s: %s)",

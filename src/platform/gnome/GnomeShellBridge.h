@@ -33,6 +33,8 @@ public:
     bool start();
     // Hands a command to the extension, after the ones before it.
     void send(const QJsonObject& command);
+    // Every command handed on has been answered: the extension has run it, or refused it.
+    bool isIdle() const { return m_pending.isEmpty() && m_callsInFlight == 0; }
 
 public slots:
     Q_SCRIPTABLE void Report(const QString& json, const QDBusMessage& message);
@@ -54,6 +56,7 @@ private:
     AgentDesktop& m_desktop;
     QString m_shellOwner;
     QJsonArray m_pending;
+    int m_callsInFlight = 0;
     bool m_isRegistered = false;
 };
 

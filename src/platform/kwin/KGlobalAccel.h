@@ -41,6 +41,8 @@ public:
     std::optional<QStringList> action(int key);
     // While blocked, no global shortcut fires: how a key recorder gets every chord.
     bool blockGlobalShortcuts(bool isBlocked);
+    // Whether the last call was answered (kglobalaccel runs in KWin: not while KWin is frozen).
+    bool isAnswering() const { return !m_isFailing; }
 
     // The keys of a list of key sequences, a(ai), as kglobalaccel sends them: a chord is a sequence
     // of one key, and unused places are 0.

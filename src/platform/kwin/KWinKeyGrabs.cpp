@@ -21,6 +21,9 @@ QList<KeyChord> KWinKeyGrabs::grabKeys(const QList<KeyChord>& chords) {
     QList<KeyChord> held;
     for (const KeyChord& chord : chords) {
         const std::optional<QStringList> holder = m_accel.action(qtKeyCode(chord));
+        // Unanswered, each further call would wait as long again on the main thread.
+        if (!m_accel.isAnswering())
+            break;
         if (holder && !holder->isEmpty() && holder->first() != KGlobalAccelShortcuts::component)
             held.append(chord);
     }

@@ -1,8 +1,7 @@
 #include "KWinContractDesktop.h"
 
 #include "contract/EventLoopWait.h"
-#include "platform/WindowServer.h"
-#include "platform/agent/AgentAccessibility.h"
+#include "contract/wayland/EvdevKeys.h"
 #include "platform/kwin/KGlobalAccel.h"
 #include "platform/kwin/KGlobalAccelShortcuts.h"
 #include "platform/kwin/KWinScriptLoader.h"
@@ -11,7 +10,6 @@
 #include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <gtest/gtest.h>
-#include <linux/input-event-codes.h>
 
 namespace corvane {
 
@@ -46,26 +44,6 @@ bool resetShortcuts(const QDBusConnection& bus) {
     return true;
 }
 
-// The evdev codes to press for the chord, modifiers first.
-QList<int> keysOf(const KeyChord& chord) {
-    QList<int> keys;
-    const std::pair<quint64, int> modifiers[] = {{modifier::kControl, KEY_LEFTCTRL},
-                                                 {modifier::kOption, KEY_LEFTALT},
-                                                 {modifier::kShift, KEY_LEFTSHIFT},
-                                                 {modifier::kCommand, KEY_LEFTMETA}};
-    for (const auto& [flag, key] : modifiers) {
-        if (chord.modifierFlags & flag)
-            keys.append(key);
-    }
-    constexpr int kDigits[] = {KEY_0, KEY_1, KEY_2, KEY_3, KEY_4, KEY_5, KEY_6, KEY_7, KEY_8, KEY_9};
-    constexpr int kKeypadDigits[] = {KEY_KP0, KEY_KP1, KEY_KP2, KEY_KP3, KEY_KP4,
-                                     KEY_KP5, KEY_KP6, KEY_KP7, KEY_KP8, KEY_KP9};
-    const int byGrabKey[] = {
-        kDigits[chord.digit], kKeypadDigits[chord.digit], KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
-    keys.append(byGrabKey[int(chord.key)]);
-    return keys;
-}
-
 } // namespace
 
 std::unique_ptr<ContractDesktop> makeContractDesktop() {
@@ -80,10 +58,6 @@ std::unique_ptr<KWinContractDesktop> KWinContractDesktop::create() {
 }
 
 KWinContractDesktop::~KWinContractDesktop() {
-    for (auto& [handle, client] : m_clients) {
-        client->kill();
-        client->waitForFinished();
-    }
     if (m_fakePointer) {
         m_fakePointer->closeWriteChannel();
         m_fakePointer->waitForFinished();
@@ -111,59 +85,16 @@ bool KWinContractDesktop::start() {
 }
 
 AxElement KWinContractDesktop::openWindow(ClientSizing sizing) {
-    static int opened = 0;
-    const QString appId = QStringLiteral("contract-%1").arg(++opened);
-    QStringList arguments{"--app-id", appId, "--title", appId};
-    // foot keeps its size to whole cells unless told otherwise.
-    if (sizing == ClientSizing::Free)
-        arguments.append({"--override", "resize-by-cells=no"});
-    arguments.append({"sleep", "600"});
-    auto process = std::make_unique<QProcess>();
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-    process->start(QStringLiteral("foot"), arguments);
-    if (!process->waitForStarted(int(kDeadline * 1000))) {
-        ADD_FAILURE() << "foot did not start: " << process->errorString().toStdString();
-        return {};
-    }
-    const qint64 pid = process->processId();
-    quint32 number = 0;
-    const bool isListed = waitUntil(kDeadline, [&] {
-        const QVariantList list =
-            platform()
-                .windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0)
-                .toList();
-        for (const QVariant& entry : list) {
-            const QVariantMap window = entry.toMap();
-            if (window.value(windowinfo::kOwnerPid).toLongLong() == pid)
-                number = window.value(windowinfo::kNumber).toUInt();
-        }
-        return number != 0;
-    });
-    if (!isListed) {
-        ADD_FAILURE() << "KWin did not list the window of " << appId.toStdString();
-        return {};
-    }
-    const AxElement element = AgentAccessibility::windowElement(number);
-    m_clients.emplace(element.handle, std::move(process));
-    return element;
+    return m_clients.open(sizing);
 }
 
-// Killed, the client's connection closes and KWin destroys its window.
 void KWinContractDesktop::closeWindow(AxElement window) {
-    auto node = m_clients.extract(window.handle);
-    ASSERT_FALSE(node.empty()) << "not a window of this desktop";
-    QProcess& client = *node.mapped();
-    client.kill();
-    EXPECT_TRUE(waitUntil(kDeadline, [&] {
-        return platform().accessibility.pidOfElement(window).error == AxError::InvalidElement;
-    })) << "the desktop still has the window of a client that quit";
-    client.waitForFinished(int(kDeadline * 1000));
+    m_clients.close(window);
 }
 
 void KWinContractDesktop::pressKeys(const KeyChord& chord) {
     const int before = m_shortcutsFired;
-    for (int key : keysOf(chord))
+    for (int key : evdevKeysOf(chord))
         ASSERT_TRUE(fakeInput(QStringLiteral("key %1 down").arg(key)));
     ASSERT_TRUE(syncWithKWin()) << "KWin does not answer";
     m_isHeldChordFiring = m_shortcutsFired > before;
@@ -182,7 +113,7 @@ void KWinContractDesktop::repeatKeys(const KeyChord&) {
 }
 
 void KWinContractDesktop::releaseKeys(const KeyChord& chord) {
-    const QList<int> keys = keysOf(chord);
+    const QList<int> keys = evdevKeysOf(chord);
     for (auto key = keys.crbegin(); key != keys.crend(); ++key)
         ASSERT_TRUE(fakeInput(QStringLiteral("key %1 up").arg(*key)));
     m_isHeldChordFiring = false;

@@ -1,15 +1,16 @@
 #pragma once
 // The contract's desktop in a headless KWin (started by tests/kwin/contract.sh): the KWin backend as
-// the program builds it, foot terminals for clients, the user's keys and pointer through KWin's fake
-// input (corvane_fake_pointer, over its pipes), and Qt's event loop run against a real deadline.
+// the program builds it, foot terminals for clients (FootClients), the user's keys and pointer through
+// KWin's fake input (corvane_fake_pointer, over its pipes), and Qt's event loop run against a real
+// deadline.
 
 #include "contract/ContractDesktop.h"
+#include "contract/wayland/FootClients.h"
 #include "platform/kwin/KWinAgent.h"
 #include "platform/kwin/KWinBackend.h"
 
 #include <QObject>
 #include <QProcess>
-#include <map>
 
 namespace corvane {
 
@@ -49,7 +50,7 @@ private:
     std::unique_ptr<KWinBackend> m_backend;
     KWinAgent* m_agent = nullptr; // the backend's
     std::unique_ptr<QProcess> m_fakePointer;
-    std::map<quint64, std::unique_ptr<QProcess>> m_clients; // by element handle
+    FootClients m_clients{*this};
     int m_shortcutsFired = 0;
     bool m_isHeldChordFiring = false; // whether the chord held fired when pressed, so its repeats fire too
 };

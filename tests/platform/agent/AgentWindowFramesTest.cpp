@@ -115,6 +115,30 @@ TEST_F(AgentWindowFramesTest, APlacementIsAskedInTheCompositorsCoordinatesAndCom
     EXPECT_EQ(restarted.frame("w"), QRectF(300, 250, 400, 300));
 }
 
+TEST_F(AgentWindowFramesTest, ACompositorSlowerThanTheSettleTimeIsWaitedForAndOneThatMovesNothingTimesOut) {
+    frames.request({element(), QRectF(0, 0, 500, 700)}, collect);
+    runLoop.runPending();
+    // A busy compositor reports the new frame long after the settle time, after a report of the
+    // window's old frame (its title changed meanwhile).
+    runLoop.advance(0.030);
+    report(QRectF(300, 250, 400, 300));
+    runLoop.advance(0.090);
+    EXPECT_TRUE(results.isEmpty()) << "the frame from before the request is no answer to it";
+    report(QRectF(100, 50, 500, 700));
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_EQ(results[0].outcome, FrameOutcome::Reached);
+
+    // A window the compositor leaves where it is: nothing is reported, and the request times out.
+    frames.request({element(), QRectF(500, 0, 500, 700)}, collect);
+    runLoop.runPending();
+    runLoop.advance(kFrameRequestTimeout - 0.001);
+    EXPECT_EQ(results.size(), 1);
+    runLoop.advance(0.002);
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results[1].outcome, FrameOutcome::TimedOut);
+    EXPECT_EQ(results[1].frame, QRectF(0, 0, 500, 700));
+}
+
 TEST_F(AgentWindowFramesTest, RequestsRunInOrderAndAWindowThatClosesCompletesGone) {
     frames.request({element(), QRectF(0, 0, 500, 700)}, collect);
     frames.request({element(), QRectF(500, 0, 500, 700), FrameWrite::Placement, RememberedFrame::Forget},

@@ -41,5 +41,30 @@ TEST(FrameSettleTest, ARequestIsReachedInWholePixelsElseSettlesOnAStillFrameElse
     EXPECT_EQ(silent.frame(), std::nullopt);
 }
 
+TEST(FrameSettleTest, TheFrameFromBeforeTheRequestIsNoAnswerToIt) {
+    const QRectF asked(0, 25, 720, 437.5);
+    const QRectF before(300, 200, 400, 300);
+    const double t0 = 1000;
+
+    // Read again and again while the desktop is busy: no settling on it.
+    FrameSettle slow(asked, t0, before);
+    EXPECT_DOUBLE_EQ(slow.deadline(), t0 + kFrameRequestTimeout);
+    EXPECT_EQ(slow.note(before, t0), std::nullopt);
+    EXPECT_EQ(slow.note(before, t0 + 0.1), std::nullopt);
+    EXPECT_EQ(slow.note(QRectF(0, 25, 720, 438), t0 + 0.2), FrameOutcome::Reached);
+
+    // Once the window left it, coming back to it is an answer like any other.
+    FrameSettle back(asked, t0, before);
+    EXPECT_EQ(back.note(QRectF(0, 25, 500, 300), t0 + 0.01), std::nullopt);
+    EXPECT_EQ(back.note(before, t0 + 0.02), std::nullopt);
+    EXPECT_EQ(back.note(before, t0 + 0.02 + kFrameSettleTime), FrameOutcome::Settled);
+    EXPECT_EQ(back.frame(), before);
+
+    // A window that never moves times out, with the frame it kept.
+    FrameSettle kept(asked, t0, before);
+    EXPECT_EQ(kept.note(before, kept.deadline()), FrameOutcome::TimedOut);
+    EXPECT_EQ(kept.frame(), before);
+}
+
 } // namespace
 } // namespace corvane
