@@ -9,8 +9,6 @@ set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 PROBE=$3 CORVANE=$4
 source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
-# As a GNOME session has it: GNOME's defaults for mutter (edge tiling on) are GNOME's only.
-export XDG_CURRENT_DESKTOP=GNOME
 
 probe_start() {
   mkfifo "$GNOME_TMP/probe.in" "$GNOME_TMP/probe.out"

@@ -89,6 +89,8 @@ install_extension() {
 # The session's own home and folders, from the start: a test may install into them before the Shell runs.
 export XDG_RUNTIME_DIR=$GNOME_TMP/runtime XDG_CONFIG_HOME=$GNOME_TMP/config XDG_DATA_HOME=$GNOME_TMP/data
 export HOME=$GNOME_TMP/home XDG_CACHE_HOME=$GNOME_TMP/cache
+# As a GNOME session has it: GNOME's own defaults (mutter's edge tiling on among them) are GNOME's only.
+export XDG_CURRENT_DESKTOP=GNOME
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME" && chmod 700 "$XDG_RUNTIME_DIR"
 
 gnome_start() {
