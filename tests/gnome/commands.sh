@@ -6,24 +6,7 @@ set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
-
-# Runs a command that must succeed, silently.
-command_ok() {
-  local output
-  output=$(corvane_do "$@") || fail "corvane $* failed: $output"
-  [ -z "$output" ] || fail "corvane $* said: $output"
-}
-
-# Runs a command that must fail with status 1 and the text.
-command_refused() {
-  local text=$1 output status
-  shift
-  output=$(corvane_do "$@")
-  status=$?
-  [ "$status" = 1 ] && [ "$output" = "corvane: $text" ] ||
-    fail "corvane $* ended $status saying \"$output\", expected 1 and \"corvane: $text\""
-  echo "ok - corvane $* is refused: $text"
-}
+source "$(dirname "$0")/../support/commands.sh"
 
 gnome_start 2
 corvane_start
