@@ -124,7 +124,8 @@ TEST_F(KGlobalAccelTest, EveryActionIsHeldWithItsChordAndEachFiresOnce) {
     const HotkeyChords chords = defaultHotkeyChords();
     for (qsizetype i = 0; i < kHotkeyActionCount; ++i) {
         const KeyChord chord = *chords[i];
-        const QList<int> expected = layoutNumber(HotkeyAction(i)) ? keysOf(chord) : QList{qtKeyCode(chord)};
+        // A digit's chord works with the keypad's digit too.
+        const QList<int> expected = chord.key == GrabKey::Digit ? keysOf(chord) : QList{qtKeyCode(chord)};
         EXPECT_EQ(keysOf(HotkeyAction(i)), expected) << i;
         EXPECT_EQ(holderOf(chord), actionId(HotkeyAction(i))) << i;
     }
