@@ -55,7 +55,8 @@ echo "ok - without mutter's schema there is nothing to offer"
 # Corvane's drop wins over GNOME's tiling at the left edge (half the screen) and the top (maximized).
 read -r ax ay aw ah <<<"$(work_area 0)"
 foot=$(start_foot edges-foot)
-corvane_settings '<key>dragSnapEnabled</key><true/>'
+# Without the row of layouts GNOME has at the top by default, the top edge offers the zones as the others do.
+corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapTopPalette</key><false/>'
 input_start # before Corvane, whose settings window is sent keys
 corvane_readable
 corvane_start
