@@ -16,19 +16,8 @@ root="$tmp/dest$prefix"
 [ "$(cd "$tmp/dest" && find . -mindepth 1 -maxdepth 2 -type d | sort)" = "$(printf './usr\n./usr/local')" ] ||
   fail "files were installed outside the prefix: $(cd "$tmp/dest" && find . -maxdepth 3)"
 
-id=app.corvane.Corvane
-expected=(bin/corvane "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-  "share/icons/hicolor/scalable/apps/$id.svg" share/man/man1/corvane.1.gz
-  share/doc/corvane/README.md share/doc/corvane/copyright share/doc/corvane/changelog.gz
-  share/corvane/kwin/agent.js)
-extension=share/gnome-shell/extensions/corvane@corvane.app
-expected+=("$extension/extension.js" "$extension/metadata.json" "$extension/schemas/gschemas.compiled"
-  "$extension/schemas/org.gnome.shell.extensions.corvane.gschema.xml")
-sizes=(16 22 24 32 48 64 128 256 512)
-for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
-diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) >"$tmp/diff" ||
-  fail "the installed files differ from the expected ones (< expected, > installed):
-$(cat "$tmp/diff")"
+source "$source_dir/tests/package/installed-files.sh"
+(cd "$root" && find . -type f | sed 's|^\./||') | expect_installed_files "the tree under $prefix"
 echo "ok - the tree under $prefix holds the program, its desktop entry, icons, AppStream file, man page, documents, its KWin agent and its GNOME Shell extension"
 
 [ -x "$root/bin/corvane" ] || fail "bin/corvane is not executable"
@@ -36,19 +25,19 @@ echo "ok - the tree under $prefix holds the program, its desktop entry, icons, A
 cmp -s "$root/share/doc/corvane/README.md" "$source_dir/README.md" || fail "the installed README is not the project's"
 echo "ok - the installed program answers --version, and the README is the project's"
 
-desktop="$root/share/applications/$id.desktop"
+desktop="$root/share/applications/$installed_id.desktop"
 out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
 # KWin grants its key-state protocol by the entry whose Exec is the program's absolute path.
 grep -qx "Exec=$prefix/bin/corvane" "$desktop" || fail "the desktop entry does not run $prefix/bin/corvane"
 grep -qx 'X-KDE-Wayland-Interfaces=org_kde_kwin_keystate' "$desktop" ||
   fail "the desktop entry does not ask KWin for its key-state protocol"
-grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the installed icon"
+grep -qx "Icon=$installed_id" "$desktop" || fail "the desktop entry does not name the installed icon"
 grep -qx 'Categories=Utility;' "$desktop" || fail "the desktop entry is not in Utility"
 echo "ok - desktop-file-validate accepts the desktop entry, which runs the installed corvane with the installed icon"
 
 # Strict: an info or a warning fails too; the tree check also ties the AppStream file to the desktop entry.
 out=$(appstreamcli validate-tree --no-net --strict "$root" 2>&1) || fail "appstreamcli validate-tree: $out"
-release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$root/share/metainfo/$id.metainfo.xml" | head -1)
+release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$root/share/metainfo/$installed_id.metainfo.xml" | head -1)
 [ "$release" = "$version" ] || fail "the AppStream file's newest release is $release, not $version"
 echo "ok - appstreamcli validates the installed tree strictly, newest release $version"
 
@@ -66,11 +55,11 @@ changelog_version=$(zcat "$root/share/doc/corvane/changelog.gz" | dpkg-parsechan
 echo "ok - the changelog's newest entry is $version"
 
 # The PNGs are the size their folder says, with an alpha channel for the rounded corners.
-for size in "${sizes[@]}"; do
-  png="$root/share/icons/hicolor/${size}x$size/apps/$id.png"
+for size in "${installed_icon_sizes[@]}"; do
+  png="$root/share/icons/hicolor/${size}x$size/apps/$installed_id.png"
   read -r w h kind < <(identify -format '%w %h %[channels]\n' "$png" 2>/dev/null) || fail "$png is not an image"
   [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "$png is ${w}x$h"
   [[ $kind == *a ]] || fail "$png has no alpha channel ($kind)"
 done
-echo "ok - the PNG icons are ${sizes[*]} pixels square, with alpha"
+echo "ok - the PNG icons are ${installed_icon_sizes[*]} pixels square, with alpha"
 echo "install tree: all passed"

@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
-# The Debian package, built once from the install rules with CPack: lintian finds nothing wrong with
-# it, and it depends on Debian's runtime packages only, Qt's xcb platform plugin among them, every
-# one of them installed here. Leaves the package in BUILD/package/ for the end-to-end run.
+# The Debian package of `make deb` (left in FOLDER by the test of the README's install commands):
+# lintian finds nothing wrong with it, and it depends on Debian's runtime packages only, Qt's xcb
+# platform plugin among them, every one of them installed here.
 set -u
-build=$1 version=$2
+folder=$1 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-rm -rf "$build/package"
-# From the build folder, where cpack keeps its staging tree, whatever folder this runs in.
-log=$(cd "$build" && cpack --config CPackConfig.cmake 2>&1) || { echo "$log" >&2; fail "cpack failed"; }
-deb=$(ls "$build"/package/corvane_"$version"_*.deb 2>/dev/null)
-[ -f "$deb" ] || fail "cpack made no corvane_${version} package: $(ls "$build/package")"
-echo "ok - cpack built $(basename "$deb")"
+deb=$(ls "$folder"/corvane_"$version"_*.deb 2>/dev/null)
+[ -f "$deb" ] || fail "no corvane_${version} package in $folder: $(ls "$folder")"
+echo "ok - make deb built $(basename "$deb")"
 
 # Warnings fail too: anything that cannot be fixed is overridden in the package, with its reason.
 # (lintian's note that it runs as root is not about the package.)
