@@ -13,26 +13,45 @@
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-// Qt ends the process with exit() when its own connection to the desktop breaks, which can happen
-// before the backend notices: the message is then given on the way out. Settings are written as
-// they change.
-QByteArray lostMessage;
-bool isInEventLoop = false;
+// The desktop can go away under Corvane in two ways: the backend notices its connection broke, or
+// Qt notices first on its own connection and ends the process with exit(1). Whichever comes first
+// ends the session the same way, once: Corvane says so, writes what a failed write left behind, and
+// frees the display for the next Corvane. Settings are written as they change.
+struct RunningSession {
+    QByteArray lostMessage;
+    corvane::Defaults* defaults = nullptr;
+    QLockFile* instance = nullptr;
+    bool isEnded = true;
+};
+RunningSession running;
 
-void reportExitFromEventLoop() {
-    if (isInEventLoop)
-        std::fputs(lostMessage.constData(), stderr);
+const char* const kUnsavedMessage =
+    "Corvane could not write its settings file; the changes made since it last succeeded are lost.\n";
+
+void endLostSession() {
+    if (running.isEnded)
+        return;
+    running.isEnded = true;
+    std::fputs(running.lostMessage.constData(), stderr);
+    if (!running.defaults->synchronize())
+        std::fputs(kUnsavedMessage, stderr);
+    running.instance->unlock();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace corvane;
+    // A peer that goes away (the X server on any of Corvane's connections, the session bus, a
+    // compositor) ends in the path made for it, not in death by SIGPIPE at the next write: xcb writes
+    // with plain writev. Before any thread starts, so that every thread inherits it.
+    std::signal(SIGPIPE, SIG_IGN);
     // --help, --version, a command and a wrong command line are answered before a display is needed.
     const CommandLine commandLine(argc, argv);
     if (commandLine.action() == CommandLine::Action::RunCommand) {
@@ -91,7 +110,6 @@ int main(int argc, char** argv) {
                      choice.backend.toLocal8Bit().constData());
         return 1;
     }
-    lostMessage = backend->lostMessage().toLocal8Bit() + '\n';
     Platform platform = backend->platform();
     CorvaneApp corvane(platform);
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
@@ -103,24 +121,26 @@ int main(int argc, char** argv) {
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,
                      [&platform] { platform.application.terminate(); });
-    int exitCode = 0;
-    QObject::connect(backend.get(), &Backend::lost, &app, [&] {
-        std::fputs(lostMessage.constData(), stderr);
-        isInEventLoop = false;
-        exitCode = 1;
+    running = {.lostMessage = backend->lostMessage().toLocal8Bit() + '\n',
+               .defaults = &platform.defaults,
+               .instance = &instance,
+               .isEnded = false};
+    bool isLost = false;
+    QObject::connect(backend.get(), &Backend::lost, &app, [&isLost] {
+        endLostSession();
+        isLost = true;
         QCoreApplication::quit();
     });
     std::fprintf(stderr, "Corvane is running.\n");
-    std::atexit(reportExitFromEventLoop);
-    isInEventLoop = true;
+    std::atexit(endLostSession);
     const int result = app.exec();
-    isInEventLoop = false;
+    if (isLost)
+        return 1;
+    running.isEnded = true;
     // Every change is written when it is made; this retries the ones a failed write left behind.
     if (!platform.defaults.synchronize()) {
-        std::fputs(
-            "Corvane could not write its settings file; the changes made since it last succeeded are lost.\n",
-            stderr);
-        return exitCode != 0 ? exitCode : 1;
+        std::fputs(kUnsavedMessage, stderr);
+        return 1;
     }
-    return exitCode != 0 ? exitCode : result;
+    return result;
 }
