@@ -168,8 +168,7 @@ Fetched<X11Windows::TitledFrame> X11Windows::titledFrame(xcb_window_t window, do
 
 // Every request in flight at once: one round trip where they went one after another (the writer
 // reads the frame before each write, and every round trip delays the window's move).
-Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout,
-                                                        bool withStates) {
+Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, double timeout, bool forWrite) {
     xcb_connection_t* c = m_connection.xcb();
     const auto property = [&](const char* name) {
         return m_connection.cookie<xcb_get_property_reply_t>(
@@ -181,8 +180,12 @@ Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, dou
     auto publishedCookie = property("_NET_FRAME_EXTENTS");
     auto shadowCookie = property("_GTK_FRAME_EXTENTS");
     std::optional<ReplyCookie<xcb_get_property_reply_t>> statesCookie;
-    if (withStates)
+    std::optional<ReplyCookie<xcb_get_property_reply_t>> hintsCookie;
+    if (forWrite) {
         statesCookie.emplace(property("_NET_WM_STATE"));
+        hintsCookie.emplace(m_connection.cookie<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18)));
+    }
     // One bound for all of them: a server that stalls costs the timeout once, not once per request.
     const QDeadlineTimer deadline(std::chrono::nanoseconds(qint64(timeout * 1e9)));
     const auto remaining = [&] { return double(deadline.remainingTimeNSecs()) / 1e9; };
@@ -197,6 +200,9 @@ Fetched<X11Windows::FrameReading> X11Windows::readFrame(xcb_window_t window, dou
     FrameReading reading;
     if (statesCookie)
         reading.states = X11Connection::cardinalsOf(statesCookie->await(remaining()).get());
+    if (hintsCookie)
+        reading.sizeHints =
+            SizeHints::fromProperty(X11Connection::cardinalsOf(hintsCookie->await(remaining()).get()));
     const QList<quint32> publishedExtents = X11Connection::cardinalsOf(published.get());
     reading.wm = decorations(window, publishedExtents, timeout);
     reading.publishedTop = extentsOf(publishedExtents).top;
@@ -388,6 +394,9 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
         quint32(std::max(1, qRound(target.width()) - wm.left - wm.right + shadow.left + shadow.right));
     const auto h =
         quint32(std::max(1, qRound(target.height()) - wm.top - wm.bottom + shadow.top + shadow.bottom));
+    SentRequest& sent = m_sent[window];
+    sent.resizes = reading->sizeHints.canChange(reading->client.size(), QSize(int(w), int(h)));
+    sent.moves = target.topLeft().toPoint() != current.topLeft().toPoint();
     m_connection.sendRootMessage(window, m_connection.atom("_NET_MOVERESIZE_WINDOW"), {flags, x, y, w, h});
     return WaitEnd::Replied;
 }
@@ -415,20 +424,17 @@ bool X11Windows::awaitApplied(xcb_window_t window, const SentRequest& sent, doub
             it->requested == sent.requested)
             it->wasAwaited = true;
     }
-    const QRect requested = sent.requested.toRect();
-    const QRect before = sent.before.toRect();
-    if (requested == before)
-        return true; // nothing to change: the window manager may well not answer
-    // Applied once the events since the request show each change asked for: a window manager may
+    if (!sent.resizes && !sent.moves)
+        return true; // nothing can change: the window manager may well not answer
+    // Applied once the events since the request show each change it can bring: a window manager may
     // answer a move and resize with an event for each, and the size may come first (icewm), or be
-    // another than asked, the window's size increments (xterm) or limits taken into account.
-    const bool resizes = requested.size() != before.size();
-    const bool moves = requested.topLeft() != before.topLeft();
+    // another than asked, the window's size steps (xterm) or limits taken into account. A size the
+    // window already has as near as its steps allow is never awaited: no event would come for it.
     return m_connection.awaitConfigure(
         window,
         [&](const X11Connection::Configured& c) {
-            return c.count > sent.configuresBefore && (!resizes || c.size != sent.clientBefore.size()) &&
-                   (!moves ||
+            return c.count > sent.configuresBefore && (!sent.resizes || c.size != sent.clientBefore.size()) &&
+                   (!sent.moves ||
                     (c.positionCount > sent.configuresBefore &&
                      (c.rootPosition - sent.clientBefore.topLeft()).manhattanLength() > 2 * c.borderWidth));
         },

@@ -5,6 +5,7 @@
 // Each thread's connection has its own: the main thread's and the writer's.
 
 #include "platform/x11/Fetched.h"
+#include "platform/x11/SizeHints.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Screens.h"
 
@@ -68,8 +69,8 @@ public:
                        double timeout = X11Connection::kDefaultTimeout);
     // Until the window manager has applied the last request: the window's ConfigureNotify events
     // since show the new size (a real one) and the new place (the synthetic one window managers send
-    // after a move) where it asked for them; the given seconds at most; at once when that request
-    // changed nothing.
+    // after a move) where it asked for them and the window can take them (its size steps and limits);
+    // the given seconds at most; at once when that request can change nothing.
     void waitUntilApplied(xcb_window_t window, double timeout);
     // The window's ConfigureNotify events seen so far (those of a window Corvane moved), and a wait
     // until there are more than `seen`, the given seconds at most: false when none came.
@@ -92,21 +93,26 @@ private:
         QRect clientBefore;           // the window itself, in root pixels, as `before` was read
         quint64 configuresBefore = 0; // the window's ConfigureNotify events seen when it was sent
         bool wasAwaited = false;      // once: a window manager that ignores it is not waited for again
+        // What the window's events must show: a new size where the window can take one (its size
+        // hints), a new place where it is asked to move.
+        bool resizes = false;
+        bool moves = false;
         std::chrono::steady_clock::time_point sentAt = std::chrono::steady_clock::now();
     };
     // Until the window's events show each change the request asks for, at most `timeout` seconds.
     bool awaitApplied(xcb_window_t window, const SentRequest& sent, double timeout);
 
     int layerOfTypes(const QList<quint32>& types);
-    // The outer frame and what it is made of; the window's _NET_WM_STATE too when asked.
+    // The outer frame and what it is made of; for a write, the window's _NET_WM_STATE and size hints too.
     struct FrameReading {
         QRectF frame;
         QRect client; // the window itself, in root pixels
         FrameExtents wm, shadow;
         int publishedTop = 0; // the top of _NET_FRAME_EXTENTS, where the window manager publishes them
         QList<quint32> states;
+        SizeHints sizeHints;
     };
-    Fetched<FrameReading> readFrame(xcb_window_t window, double timeout, bool withStates);
+    Fetched<FrameReading> readFrame(xcb_window_t window, double timeout, bool forWrite);
     // The window manager's decorations: _NET_FRAME_EXTENTS, else measured on the frame it put the
     // window in (window managers that do not publish them), else none.
     FrameExtents decorations(xcb_window_t window, const QList<quint32>& published, double timeout);
