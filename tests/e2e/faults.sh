@@ -24,7 +24,6 @@ start_corvane "$corvane"
 # and the next hotkey on another window works at once.
 kill -STOP "$(xprop -id "$a" _NET_WM_PID | awk '{print $NF}')"
 xdotool windowactivate "$a" 2>/dev/null; xdotool key ctrl+alt+1
-sleep 0.5
 responds "$b" 0 0 720 450 ctrl+alt+2 || fail "Corvane hung after a hotkey on a stopped client"
 kill -CONT "$(xprop -id "$a" _NET_WM_PID | awk '{print $NF}')"
 echo "ok - a stopped target does not hang Corvane"
@@ -44,11 +43,10 @@ set -- $(outer_frame "$c")
 gx=$(($1 + $3 / 2)) gy=$(($2 + 8))
 "$pointer" move "$gx" "$gy" 1 10 down 1 move $((gx - 150)) $((gy - 100)) 10 20 move 60 60 10 20
 kill "$(xprop -id "$c" _NET_WM_PID | awk '{print $NF}')"
-sleep 0.3
+wait_for 3 sh -c "! xwininfo -id $c" || fail "the dragged window did not go away"
 "$pointer" up 1
-sleep 0.3
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the dragged window went away"
 wait_for 2 sh -c "! xdotool search --onlyvisible --name '^Corvane Snap Preview\$'" || fail "the preview stayed after the release"
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the dragged window went away"
 responds "$b" 0 0 480 900 ctrl+alt+1 || fail "Corvane stopped answering after the destroyed drag"
 echo "ok - a window destroyed mid-drag leaves no preview and Corvane answers"
 
@@ -74,9 +72,8 @@ if xdotool search --onlyvisible --name '^Corvane Snap Preview$' >/dev/null; then
   [ $((X + WIDTH)) -le 720 ] || fail "the preview stayed on the unplugged monitor (x = $X, width $WIDTH)"
 fi
 "$pointer" up 1
-sleep 0.3
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the monitor went away mid-drag"
 wait_for 2 sh -c "! xdotool search --onlyvisible --name '^Corvane Snap Preview\$'" || fail "the preview stayed after the release"
+kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the monitor went away mid-drag"
 responds "$b" 0 0 240 900 ctrl+alt+1 || fail "the hotkey after the unplug did not use the left monitor: $(outer_frame "$b")"
 echo "ok - a monitor unplugged mid-drag leaves no preview on it, and the next hotkey uses the monitor left"
 

@@ -16,8 +16,8 @@ for size in "${installed_icon_sizes[@]}"; do
   installed_files+=("share/icons/hicolor/${size}x$size/apps/$installed_id.png")
 done
 
-# Fails unless the files listed on standard input, one path under the prefix a line, are exactly the
-# expected ones.
+# Fails (with the caller's `fail`, keeping the difference in its $tmp) unless the files listed on
+# standard input, one path under the prefix a line, are exactly the expected ones.
 expect_installed_files() {
   local what=$1
   diff <(printf '%s\n' "${installed_files[@]}" | sort) <(sort) >"$tmp/installed.diff" ||
