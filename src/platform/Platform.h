@@ -1,6 +1,6 @@
 #pragma once
 // Everything the layers above may ask of the desktop, handed to each object in its constructor.
-// The X11 desktop and the simulated desktop each provide one.
+// Each backend provides one: X11, KDE Plasma, GNOME and the simulated desktop the tests drive.
 
 #include "platform/Accessibility.h"
 #include "platform/AgentCanvas.h"
