@@ -2,6 +2,7 @@
 // coordinates, and the outcome told by the frames it reports after it; the frame from before the first
 // placement kept across a restart.
 #include "platform/agent/AgentWindowFrames.h"
+#include "platform/agent/AgentProtocolCheck.h"
 
 #include "platform/sim/SimRunLoop.h"
 
@@ -66,7 +67,10 @@ protected:
     NoTitleBars titleBarButtons;
     AgentAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
     QList<QJsonObject> sent;
-    AgentWindowFrames frames{[this](const QJsonObject& c) { sent.append(c); },
+    AgentWindowFrames frames{[this](const QJsonObject& c) {
+                                 EXPECT_EQ(agentprotocol::commandViolation(c), "") << "a frame of the protocol";
+                                 sent.append(c);
+                             },
                              desktop,
                              accessibility,
                              screens,
