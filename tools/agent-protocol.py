@@ -2,9 +2,11 @@
 """Writes what the agent protocol's one description (data/protocol/agent-protocol.json) gives each side:
 
   header  DESCRIPTION OUT       the C++ names, bounds and message tables (AgentProtocol.h)
-  kwin    DESCRIPTION SHARED AGENT OUT  the KWin script whole: a prelude of the names and bounds and the
-                                agents' shared code (a KWin script cannot import), then data/kwin/agent.js
-  module  DESCRIPTION SHARED OUT  the same shared code as the GNOME Shell extension's module (protocol.js)
+  module  DESCRIPTION OUT       the names, bounds and event builders as the agents' code reads them: the
+                                GNOME Shell extension's protocolTables.js
+  kwin    DESCRIPTION SHARED AGENT OUT  the KWin script whole: the same tables and the agents' shared code
+                                (SHARED, the extension's protocol.js) before data/kwin/agent.js, as a KWin
+                                script cannot import
   doc     DESCRIPTION OUT       the page in docs/
 
 Python's standard library only: the build runs it on every system Corvane builds on."""
@@ -168,8 +170,16 @@ def js_tables(protocol):
         return "{\n" + "".join(f"        {json.dumps(k)}: {json.dumps(v)},\n" for k, v in value.items()) + "    }"
 
     lines = [f"// {GENERATED}",
-             "// The agent protocol's names and bounds, as both agents' shared code below reads them.",
+             "// The agent protocol's names and bounds, and a builder an event, as both agents' shared code",
+             "// (the extension's protocol.js) reads them.",
              "const agentProtocol = {"] + [f"    {k}: {entries(v)}," for k, v in tables.items()] + ["};", ""]
+    lines += ["function withoutUndefined(object) {",
+              "    for (const key of Object.keys(object)) {",
+              "        if (object[key] === undefined)",
+              "            delete object[key];",
+              "    }",
+              "    return object;",
+              "}", ""]
     # One builder an event, its fields in the description's order: an agent never spells a field's name.
     lines.append("const agentEvent = {")
     key = protocol["keys"]["event"]["value"]
@@ -186,21 +196,24 @@ def strip(fields):
 
 
 def shared_source(path):
+    """The agents' shared code (the extension's protocol.js) as a KWin script takes it: without the lines
+    that import the tables and export the rest, which a script cannot have."""
     with open(path, encoding="utf-8") as f:
-        return f.read()
+        lines = f.read().split("\n")
+    kept = [line for line in lines if not re.match(r"(import .* from '\./protocolTables\.js'|export \{.*\});$", line)]
+    if len(lines) - len(kept) != 2:
+        sys.exit(f"agent-protocol: {path} should have one import of protocolTables.js and one export line")
+    return "\n".join(kept)
 
 
-def prelude(protocol, shared):
-    return js_tables(protocol) + "\n" + shared_source(shared)
-
-
-def module(protocol, shared):
-    exports = ["agentProtocol", "agentEvent", "AgentReports", "Pacer", "AgentCommands", "holds", "rect"]
-    return prelude(protocol, shared) + "\nexport {" + ", ".join(exports) + "};\n"
+def module(protocol):
+    return js_tables(protocol) + "export {agentEvent, agentProtocol};\n"
 
 
 def kwin(protocol, shared, agent):
-    return prelude(protocol, shared) + "\n" + shared_source(agent)
+    with open(agent, encoding="utf-8") as f:
+        body = f.read()
+    return js_tables(protocol) + "\n" + shared_source(shared) + "\n" + body
 
 
 def describe_type(spec, protocol):
@@ -276,7 +289,7 @@ def main(argv):
     elif kind == "kwin":
         write(rest[2], kwin(protocol, rest[0], rest[1]))
     elif kind == "module":
-        write(rest[1], module(protocol, rest[0]))
+        write(rest[0], module(protocol))
     elif kind == "doc":
         write(rest[0], doc(protocol))
     else:

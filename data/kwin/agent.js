@@ -10,8 +10,9 @@
 // error (a daemon gone or stuck): the renewal polls again all the same, so the script waits for the
 // daemon to come back, which loads it again if it was gone.
 //
-// The build puts the agents' shared code (data/protocol/agent-shared.js, with the protocol's names and
-// bounds) before this: agentProtocol, agentEvent, AgentReports, Pacer and AgentCommands come from there.
+// The build puts the protocol's tables and the agents' shared code (data/protocol, and the GNOME Shell
+// extension's protocol.js) before this: agentProtocol, agentEvent, AgentReports, Pacer and AgentCommands
+// come from there.
 // Only what KWin is asked, to read a window or to move one, is this file's.
 
 const bus = agentProtocol.bus;

@@ -55,10 +55,11 @@ public:
         }
         const QByteArray now = QByteArray::number(monotonicMicros()) + '\n';
         for (const QJsonValue& event : report.array()) {
-            if (const QString wrong = corvane::agentprotocol::eventViolation(event.toObject(),
-                                                                            corvane::agentprotocol::kGnomeAgent);
+            if (const QString wrong = corvane::agentprotocol::eventViolation(
+                    event.toObject(), corvane::agentprotocol::kGnomeAgent);
                 !wrong.isEmpty()) {
-                std::cerr << "fake daemon: an event outside the agent protocol: " << wrong.toStdString() << '\n';
+                std::cerr << "fake daemon: an event outside the agent protocol: " << wrong.toStdString()
+                          << '\n';
                 m_events.write("outside-the-protocol " + wrong.toUtf8() + '\n');
                 m_events.flush();
                 std::_Exit(3);

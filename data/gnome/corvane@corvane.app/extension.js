@@ -7,9 +7,9 @@
 // The daemon owns the bus name app.corvane.Corvane and calls Run on the object exported here
 // (shellBus.js); reports go back to it as Report calls (reporter.js). Only while that name has an owner
 // does the agent (desktopAgent.js) watch anything, so an idle Shell without Corvane, or with Corvane
-// idle, never runs this code. The protocol's names, bounds, events and command checks are protocol.js,
-// generated from data/protocol and shared with the KWin agent; what mutter is asked is mutterDesktop.js,
-// and what depends on the Shell's version, shellVersion.js.
+// idle, never runs this code. The protocol's names and bounds are protocolTables.js, generated from
+// data/protocol; its events and command checks are protocol.js, shared with the KWin agent; what mutter
+// is asked is mutterDesktop.js, and what depends on the Shell's version, shellVersion.js.
 import Gio from 'gi://Gio';
 
 import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';

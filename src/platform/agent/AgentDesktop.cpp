@@ -217,8 +217,7 @@ bool AgentDesktop::applySnapshot(const QJsonObject& event) {
     const std::optional<QPointF> cursor = agentreport::point(event.value(field::kCursor));
     if (windows.size() > kMaxWindows || !cursor)
         return false;
-    const std::optional<QList<AgentOutput>> newOutputs =
-        agentreport::outputs(event.value(field::kOutputs));
+    const std::optional<QList<AgentOutput>> newOutputs = agentreport::outputs(event.value(field::kOutputs));
     if (!newOutputs)
         return false;
     QList<AgentWindow> newWindows;
@@ -305,8 +304,7 @@ bool AgentDesktop::applyStacking(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyOutputs(const QJsonObject& event) {
-    const std::optional<QList<AgentOutput>> newOutputs =
-        agentreport::outputs(event.value(field::kOutputs));
+    const std::optional<QList<AgentOutput>> newOutputs = agentreport::outputs(event.value(field::kOutputs));
     if (!newOutputs)
         return false;
     if (*newOutputs != m_outputs) {

@@ -70,8 +70,7 @@ void AgentEvents::updateMoveReports() {
 }
 
 void AgentEvents::sendMoveReports() {
-    m_send(QJsonObject{{field::kC, command::kMoves},
-                       {field::kReport, m_reportsMoves}});
+    m_send(QJsonObject{{field::kC, command::kMoves}, {field::kReport, m_reportsMoves}});
 }
 
 void AgentEvents::setMotionRegions(const QList<QRectF>& regions) {

@@ -40,7 +40,7 @@ QString valueViolation(const QJsonValue& v, ValueType type, const Record* record
         return isNumbers(v, 2) ? QString() : QStringLiteral("not [x, y]");
     case ValueType::Color:
         return v.isString() && color.match(v.toString()).hasMatch() ? QString()
-                                                                     : QStringLiteral("not #rrggbbaa");
+                                                                    : QStringLiteral("not #rrggbbaa");
     case ValueType::Modifiers:
     case ValueType::Chords:
         return isStrings(v) ? QString() : QStringLiteral("not a list of strings");
@@ -91,10 +91,12 @@ QString recordViolation(const QJsonObject& object, const Record& record, QLatin1
             return QStringLiteral("%1.%2 is %3").arg(record.name, field.name, wrong);
     }
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const bool isKnown = it.key() == nameKey || std::any_of(record.fields.begin(), record.fields.end(),
-                                                                [&](const Field& f) { return it.key() == f.name; });
+        const bool isKnown =
+            it.key() == nameKey || std::any_of(record.fields.begin(), record.fields.end(),
+                                               [&](const Field& f) { return it.key() == f.name; });
         if (!isKnown)
-            return QStringLiteral("%1 has a field the protocol does not name: %2").arg(record.name, it.key().left(40));
+            return QStringLiteral("%1 has a field the protocol does not name: %2")
+                .arg(record.name, it.key().left(40));
     }
     return {};
 }
@@ -102,7 +104,8 @@ QString recordViolation(const QJsonObject& object, const Record& record, QLatin1
 QString messageViolation(const QJsonObject& message, QLatin1StringView nameKey, std::span<const Record> kinds,
                          unsigned agents) {
     const QString name = message.value(nameKey).toString();
-    const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const Record& r) { return r.name == name; });
+    const auto kind =
+        std::find_if(kinds.begin(), kinds.end(), [&](const Record& r) { return r.name == name; });
     if (kind == kinds.end() || !(kind->agents & agents))
         return QStringLiteral("no message of the protocol: %1").arg(name.left(40));
     return recordViolation(message, *kind, nameKey);

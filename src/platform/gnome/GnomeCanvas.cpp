@@ -72,8 +72,7 @@ void GnomeCanvas::hide() {
     if (!m_shown)
         return;
     m_shown.reset();
-    m_send(QJsonObject{{field::kC, command::kPalette},
-                       {field::kFrame, QJsonValue()}});
+    m_send(QJsonObject{{field::kC, command::kPalette}, {field::kFrame, QJsonValue()}});
 }
 
 void GnomeCanvas::report(const QJsonObject& event) {

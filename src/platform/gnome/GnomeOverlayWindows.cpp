@@ -56,11 +56,11 @@ void GnomeOverlayWindows::windowReported(quint32 number) {
 void GnomeOverlayWindows::apply(Placement& placement, const AgentWindow& shellWindow) {
     placement.placedOn = shellWindow.id;
     const QRect& geometry = placement.geometry;
-    m_send(QJsonObject{{field::kC, command::kFrame},
-                       {field::kId, shellWindow.id},
-                       {field::kFrame,
-                        QJsonArray{geometry.x(), geometry.y(), geometry.width(), geometry.height()}},
-                       {field::kOverlay, true}});
+    m_send(QJsonObject{
+        {field::kC, command::kFrame},
+        {field::kId, shellWindow.id},
+        {field::kFrame, QJsonArray{geometry.x(), geometry.y(), geometry.width(), geometry.height()}},
+        {field::kOverlay, true}});
 }
 
 } // namespace corvane

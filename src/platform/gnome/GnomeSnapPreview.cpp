@@ -29,21 +29,19 @@ void GnomeSnapPreview::show(const QRectF& frame) {
         return;
     m_shown = shape;
     const QColor accent = QGuiApplication::palette().color(QPalette::Highlight);
-    m_send(QJsonObject{
-        {field::kC, command::kPreview},
-        {field::kFrame, QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
-        {field::kFill, cssColor(accent, previewstyle::kFillAlpha)},
-        {field::kBorder, cssColor(accent, previewstyle::kLineAlpha)},
-        {field::kBorderWidth, previewstyle::kLineWidth},
-        {field::kRadius, previewstyle::kCornerRadius}});
+    m_send(QJsonObject{{field::kC, command::kPreview},
+                       {field::kFrame, QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
+                       {field::kFill, cssColor(accent, previewstyle::kFillAlpha)},
+                       {field::kBorder, cssColor(accent, previewstyle::kLineAlpha)},
+                       {field::kBorderWidth, previewstyle::kLineWidth},
+                       {field::kRadius, previewstyle::kCornerRadius}});
 }
 
 void GnomeSnapPreview::hide() {
     if (!m_shown)
         return;
     m_shown.reset();
-    m_send(QJsonObject{{field::kC, command::kPreview},
-                       {field::kFrame, QJsonValue()}});
+    m_send(QJsonObject{{field::kC, command::kPreview}, {field::kFrame, QJsonValue()}});
 }
 
 } // namespace corvane

@@ -24,8 +24,8 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
         EXPECT_EQ(agentprotocol::commandViolation(c), "");
         sent.append(c);
     };
-    AgentEvents events(send, desktop, screens, [&] { return held; },
-                       runLoop);
+    AgentEvents events(
+        send, desktop, screens, [&] { return held; }, runLoop);
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1000, 800}}, {"workArea", QJsonArray{0, 0, 1000, 800}}};
     const QJsonArray frame{100, 100, 400, 300};

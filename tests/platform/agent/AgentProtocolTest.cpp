@@ -17,7 +17,8 @@ using agentprotocol::commandViolation;
 using agentprotocol::eventViolation;
 
 QJsonObject output(const QString& name) {
-    return {{"name", name}, {"frame", QJsonArray{0, 0, 1280, 800}}, {"workArea", QJsonArray{0, 32, 1280, 768}}};
+    return {
+        {"name", name}, {"frame", QJsonArray{0, 0, 1280, 800}}, {"workArea", QJsonArray{0, 32, 1280, 768}}};
 }
 
 QJsonObject window(const QString& id) {
@@ -46,18 +47,21 @@ TEST(AgentProtocolTest, EventsOutsideTheDescriptionAreNamedAndTheRestPass) {
           {"cursor", QJsonArray{1, 2}}},
          ""},
         {{{"e", "moveStep"}, {"id", "a"}, {"cursor", QJsonArray{1, 2}}, {"modifiers", QJsonArray{"control"}}},
-         "", agentprotocol::kKwinAgent},
+         "",
+         agentprotocol::kKwinAgent},
         {{{"e", "palette"}, {"kind", "press"}, {"cursor", QJsonArray{3, 4}}}, "", agentprotocol::kGnomeAgent},
         {{{"e", "palette"}, {"kind", "press"}, {"cursor", QJsonArray{3, 4}}},
          "no message of the protocol: palette",
          agentprotocol::kKwinAgent},
         {{{"e", "explode"}}, "no message of the protocol: explode"},
         {{{"id", "a"}}, "no message of the protocol: "},
-        {{{"e", "outputs"}, {"outputs", QJsonArray{misspelled}}}, "outputs.outputs is an item output has no workArea"},
+        {{{"e", "outputs"}, {"outputs", QJsonArray{misspelled}}},
+         "outputs.outputs is an item output has no workArea"},
         {{{"e", "window"}, {"window", noId}}, "window.window is window has no id"},
         {{{"e", "window"}, {"window", flagAsNumber}}, "window.window is window.dock is not true or false"},
         {{{"e", "motion"}, {"cursor", QJsonArray{1, 2, 3}}}, "motion.cursor is not [x, y]"},
-        {{{"e", "active"}, {"id", "a"}, {"window", "a"}}, "active has a field the protocol does not name: window"},
+        {{{"e", "active"}, {"id", "a"}, {"window", "a"}},
+         "active has a field the protocol does not name: window"},
         {{{"e", "stacking"}, {"stacking", QJsonArray{"a", 2}}}, "stacking.stacking is an item not a string"},
     };
     for (const auto& row : rows)

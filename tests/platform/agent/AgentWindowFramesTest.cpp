@@ -2,8 +2,8 @@
 // coordinates, and the outcome told by the frames it reports after it; the frame from before the first
 // placement kept across a restart.
 #include "platform/agent/AgentWindowFrames.h"
-#include "platform/agent/AgentProtocolCheck.h"
 
+#include "platform/agent/AgentProtocolCheck.h"
 #include "platform/sim/SimRunLoop.h"
 
 #include <QFile>
@@ -68,7 +68,8 @@ protected:
     AgentAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
     QList<QJsonObject> sent;
     AgentWindowFrames frames{[this](const QJsonObject& c) {
-                                 EXPECT_EQ(agentprotocol::commandViolation(c), "") << "a frame of the protocol";
+                                 EXPECT_EQ(agentprotocol::commandViolation(c), "")
+                                     << "a frame of the protocol";
                                  sent.append(c);
                              },
                              desktop,
