@@ -5,14 +5,17 @@
 //
 // The daemon cannot call a script, so the script asks it for work: Poll() is held by the daemon
 // until it has commands, and the script polls again as soon as it has run them. A poll held for
-// renewMs is renewed before D-Bus's own 25 s timeout ends it: the daemon answers the old one empty,
+// pollRenewMs is renewed before D-Bus's own 25 s timeout ends it: the daemon answers the old one empty,
 // and only the newest poll's answer starts the next. KWin drops the callback of a call that ends in an
 // error (a daemon gone or stuck): the renewal polls again all the same, so the script waits for the
 // daemon to come back, which loads it again if it was gone.
+//
+// The build puts the protocol's tables and the agents' shared code (data/protocol, and the GNOME Shell
+// extension's protocol.js) before this: agentProtocol, agentEvent, AgentReports, Pacer and AgentCommands
+// come from there.
+// Only what KWin is asked, to read a window or to move one, is this file's.
 
-const service = "app.corvane.Corvane";
-const path = "/app/corvane/Agent";
-const iface = "app.corvane.Agent1";
+const bus = agentProtocol.bus;
 
 let regions = [];    // [x, y, w, h] rectangles where pointer motion is reported
 let inRegion = false;
@@ -20,11 +23,15 @@ let reportsMoves = false; // whether a user's move with the pointer is reported,
 let moving = null;   // the window the user moves, while they move it
 
 function report(events) {
-    callDBus(service, path, iface, "Report", JSON.stringify(events));
+    callDBus(bus.service, bus.agentPath, bus.agentInterface, "Report", JSON.stringify(events));
 }
 
-function rect(g) {
-    return [g.x, g.y, g.width, g.height];
+function windowId(w) {
+    return w.internalId.toString();
+}
+
+function outputName(w) {
+    return w.output ? w.output.name : "";
 }
 
 function isOnCurrentDesktop(w) {
@@ -33,157 +40,131 @@ function isOnCurrentDesktop(w) {
     return w.activities.length === 0 || w.activities.indexOf(workspace.currentActivity) >= 0;
 }
 
-function describe(w) {
+function cursor() {
+    return [workspace.cursorPos.x, workspace.cursorPos.y];
+}
+
+const reports = new AgentReports({
+    window: {
+        id: windowId,
+        pid: w => w.pid,
+        appClass: w => w.resourceClass.toString(),
+        caption: w => w.caption,
+        frame: w => rect(w.frameGeometry),
+        client: w => rect(w.clientGeometry),
+        output: outputName,
+        normal: w => w.normalWindow,
+        dialog: w => w.dialog,
+        special: w => w.specialWindow,
+        desktopWindow: w => w.desktopWindow,
+        dock: w => w.dock,
+        notification: w => w.notification || w.criticalNotification,
+        onScreenDisplay: w => w.onScreenDisplay,
+        onCurrentDesktop: isOnCurrentDesktop,
+        minimized: w => w.minimized,
+        fullScreen: w => w.fullScreen,
+        moveable: w => w.moveable,
+        resizeable: w => w.resizeable,
+        managed: w => w.managed,
+    },
+    output: {
+        name: s => s.name,
+        manufacturer: s => s.manufacturer,
+        model: s => s.model,
+        frame: s => rect(s.geometry),
+        workArea: s => rect(workspace.clientArea(KWin.MaximizeArea, s, workspace.currentDesktop)),
+        scale: s => s.devicePixelRatio,
+    },
+    windows: () => workspace.windowList(),
+    outputs: () => workspace.screens,
+    stacking: () => workspace.stackingOrder.map(windowId),
+    activeId: () => workspace.activeWindow ? windowId(workspace.activeWindow) : "",
+    cursor: cursor,
+});
+
+// KWin's one-shot timer, as the pacer takes it.
+function kwinTimer() {
+    const timer = new QTimer();
+    timer.singleShot = true;
+    let callback = null;
+    timer.timeout.connect(function () { callback(); });
     return {
-        id: w.internalId.toString(),
-        pid: w.pid,
-        appClass: w.resourceClass.toString(),
-        caption: w.caption,
-        frame: rect(w.frameGeometry),
-        client: rect(w.clientGeometry),
-        output: w.output ? w.output.name : "",
-        normal: w.normalWindow,
-        dialog: w.dialog,
-        special: w.specialWindow,
-        desktopWindow: w.desktopWindow,
-        dock: w.dock,
-        notification: w.notification || w.criticalNotification,
-        onScreenDisplay: w.onScreenDisplay,
-        onCurrentDesktop: isOnCurrentDesktop(w),
-        minimized: w.minimized,
-        fullScreen: w.fullScreen,
-        moveable: w.moveable,
-        resizeable: w.resizeable,
-        managed: w.managed,
+        now: function () { return Date.now(); },
+        start: function (ms, then) { callback = then; timer.interval = ms; timer.start(); },
+        stop: function () { timer.stop(); },
     };
 }
 
-function outputs() {
-    return workspace.screens.map(function (s) {
-        return {
-            name: s.name,
-            manufacturer: s.manufacturer,
-            model: s.model,
-            frame: rect(s.geometry),
-            workArea: rect(workspace.clientArea(KWin.MaximizeArea, s, workspace.currentDesktop)),
-            scale: s.devicePixelRatio,
-        };
-    });
+function isInRegion() {
+    const p = cursor();
+    return regions.some(function (r) { return holds(r, p[0], p[1]); });
 }
 
-function stacking() {
-    return workspace.stackingOrder.map(function (w) { return w.internalId.toString(); });
-}
-
-function activeId() {
-    const active = workspace.activeWindow;
-    return active ? active.internalId.toString() : "";
-}
-
-function snapshot() {
-    return {
-        e: "snapshot",
-        outputs: outputs(),
-        windows: workspace.windowList().map(describe),
-        stacking: stacking(),
-        active: activeId(),
-        cursor: [workspace.cursorPos.x, workspace.cursorPos.y],
-    };
-}
-
-function holds(r, p) {
-    return p.x >= r[0] && p.x < r[0] + r[2] && p.y >= r[1] && p.y < r[1] + r[3];
-}
-
-// Pointer reports are paced to one a frame, however often the pointer reports: a fast mouse would
-// otherwise cost a call on the bus a thousand times a second. The newest position is never dropped.
-const stepMs = 16;
-let lastPointerReport = -stepMs;
-const pacer = new QTimer();
-pacer.singleShot = true;
-pacer.timeout.connect(reportPointer);
+const pointerReports = new Pacer(kwinTimer(), reportPointer);
 
 function pointerMoved() {
-    if (pacer.active)
+    if (!moving && !inRegion && !isInRegion())
         return;
-    if (!moving && !inRegion && !regions.some(function (r) { return holds(r, workspace.cursorPos); }))
-        return;
-    const wait = lastPointerReport + stepMs - Date.now();
-    if (wait > 0) {
-        pacer.interval = wait;
-        pacer.start();
-        return;
-    }
-    reportPointer();
+    pointerReports.request();
 }
 
 function reportPointer() {
-    const p = workspace.cursorPos;
-    lastPointerReport = Date.now();
     if (moving) {
         // The frame rides along: it is what tells a move of the window from a press that moves nothing.
-        report([{e: "moveStep", id: moving.internalId.toString(), cursor: [p.x, p.y],
-                 frame: rect(moving.frameGeometry)}]);
-        return;
+        report([agentEvent.moveStep(windowId(moving), cursor(), rect(moving.frameGeometry))]);
+        return true;
     }
-    const isIn = regions.some(function (r) { return holds(r, p); });
-    if (isIn || inRegion)
-        report([{e: "motion", cursor: [p.x, p.y]}]);
+    const isIn = isInRegion();
+    const isReported = isIn || inRegion;
+    if (isReported)
+        report([agentEvent.motion(cursor())]);
     inRegion = isIn;
+    return isReported;
 }
 
 function watch(w) {
-    const id = w.internalId.toString();
-    function reportFrame() {
-        const events = [{e: "frame", id: id, frame: rect(w.frameGeometry), client: rect(w.clientGeometry),
-                         output: w.output ? w.output.name : ""}];
-        // A panel that moves or grows changes the work areas.
-        if (w.dock)
-            events.push({e: "outputs", outputs: outputs()});
-        report(events);
-    }
+    const id = windowId(w);
+    const changed = function () { report(reports.windowChanged(w)); };
     // While the user moves or resizes the window its frame changes at every step of the pointer: it is
     // reported once, when they let go.
     w.frameGeometryChanged.connect(function () {
         if (!w.move && !w.resize)
-            reportFrame();
+            report(reports.frameChanged(w));
     });
     w.interactiveMoveResizeStarted.connect(function () {
         if (!w.move || !reportsMoves)
             return;
         moving = w;
-        const p = workspace.cursorPos;
-        report([{e: "moveStarted", id: id, cursor: [p.x, p.y]}]);
+        report([agentEvent.moveStarted(id, cursor())]);
     });
     w.interactiveMoveResizeFinished.connect(function () {
-        reportFrame();
+        report(reports.frameChanged(w));
         if (moving !== w)
             return;
         moving = null;
-        pacer.stop(); // the release says where the pointer ended
-        const p = workspace.cursorPos;
-        report([{e: "moveFinished", id: id, cursor: [p.x, p.y]}]);
+        pointerReports.cancel(); // the release says where the pointer ended
+        report([agentEvent.moveFinished(id, cursor())]);
     });
-    w.fullScreenChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
-    w.minimizedChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
-    w.desktopsChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
-    w.captionChanged.connect(function () { report([{e: "window", window: describe(w)}]); });
+    w.fullScreenChanged.connect(changed);
+    w.minimizedChanged.connect(changed);
+    w.desktopsChanged.connect(changed);
+    w.captionChanged.connect(changed);
 }
 
 function findWindow(id) {
     const all = workspace.windowList();
     for (let i = 0; i < all.length; ++i) {
-        if (all[i].internalId.toString() === id)
+        if (windowId(all[i]) === id)
             return all[i];
     }
     return null;
 }
 
-function run(command) {
-    if (command.c === "frame") {
-        const w = findWindow(command.id);
+const commands = new AgentCommands("kwin", {
+    frame: function (id, frame) {
+        const w = findWindow(id);
         if (!w) {
-            report([{e: "gone", id: command.id}]);
+            report([agentEvent.gone(id)]);
             return;
         }
         // A window KWin tiled (a drop at a screen edge) or maximized would keep that state under the new
@@ -192,41 +173,45 @@ function run(command) {
             w.tile = null;
         if (w.maximizeMode)
             w.setMaximize(false, false);
-        w.frameGeometry = {x: command.frame[0], y: command.frame[1],
-                           width: command.frame[2], height: command.frame[3]};
-    } else if (command.c === "activate") {
-        const w = findWindow(command.id);
+        w.frameGeometry = {x: frame[0], y: frame[1], width: frame[2], height: frame[3]};
+    },
+    activate: function (id) {
+        const w = findWindow(id);
         if (w)
             workspace.activeWindow = w;
-    } else if (command.c === "regions") {
-        regions = command.regions;
-        inRegion = regions.some(function (r) { return holds(r, workspace.cursorPos); });
-    } else if (command.c === "moves") {
-        reportsMoves = command.report === true;
-    } else if (command.c === "snapshot") {
-        report([snapshot()]);
-    }
-}
+    },
+    regions: function (rects) {
+        regions = rects;
+        inRegion = isInRegion();
+    },
+    moves: function (isReported) {
+        reportsMoves = isReported;
+    },
+    snapshot: function () {
+        report([reports.snapshot()]);
+    },
+});
 
-const renewMs = 24000; // the daemon's KWinAgent::kPollRenewMs
 let polls = 0;
 const renewal = new QTimer();
 renewal.singleShot = true;
-renewal.interval = renewMs;
+renewal.interval = agentProtocol.bounds.pollRenewMs; // the daemon answers a poll held this long empty
 renewal.timeout.connect(poll);
 
 function poll() {
     const mine = ++polls;
     renewal.start();
-    callDBus(service, path, iface, "Poll", function (answer) {
-        let commands = [];
+    callDBus(bus.service, bus.agentPath, bus.agentInterface, "Poll", function (answer) {
+        // Only the daemon answers this call (the bus routes the answer from the name's owner); its
+        // commands are checked all the same, so one this script cannot run never ends the poll loop.
+        let batch = [];
         try {
-            commands = JSON.parse(answer);
+            batch = commands.read(answer);
         } catch (e) {
-            print("corvane agent: the daemon sent what is not JSON");
+            print("corvane agent: refused the daemon's commands: " + e.message);
         }
-        for (let i = 0; i < commands.length; ++i)
-            run(commands[i]);
+        for (let i = 0; i < batch.length; ++i)
+            commands.run(batch[i]);
         if (mine === polls)
             poll();
     });
@@ -234,27 +219,24 @@ function poll() {
 
 workspace.windowList().forEach(watch);
 // KWin tells no change of the stacking order to a script as a whole: it changes when a window comes,
-// goes or is activated (and raised). A window added or removed may be a panel: the work areas go too.
-// KWin activates a new window before it tells of it: its activation is told again once it is known.
+// goes or is activated (and raised).
 workspace.windowAdded.connect(function (w) {
     watch(w);
-    report([{e: "window", window: describe(w)}, {e: "stacking", stacking: stacking()},
-            {e: "outputs", outputs: outputs()}, {e: "active", id: activeId()}]);
+    report(reports.windowAdded(w));
 });
 workspace.windowRemoved.connect(function (w) {
     if (moving === w)
         moving = null;
-    report([{e: "removed", id: w.internalId.toString()}, {e: "outputs", outputs: outputs()}]);
+    report(reports.windowRemoved(windowId(w)));
 });
-workspace.windowActivated.connect(function (w) {
-    report([{e: "active", id: w ? w.internalId.toString() : ""}, {e: "stacking", stacking: stacking()}]);
-});
-workspace.screensChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
-workspace.screenOrderChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
-workspace.virtualScreenGeometryChanged.connect(function () { report([{e: "outputs", outputs: outputs()}]); });
-workspace.currentDesktopChanged.connect(function () { report([snapshot()]); });
-workspace.currentActivityChanged.connect(function () { report([snapshot()]); });
+workspace.windowActivated.connect(function (w) { report(reports.activeChanged(w ? windowId(w) : "")); });
+const outputsChanged = function () { report([reports.outputs()]); };
+workspace.screensChanged.connect(outputsChanged);
+workspace.screenOrderChanged.connect(outputsChanged);
+workspace.virtualScreenGeometryChanged.connect(outputsChanged);
+workspace.currentDesktopChanged.connect(function () { report([reports.snapshot()]); });
+workspace.currentActivityChanged.connect(function () { report([reports.snapshot()]); });
 workspace.cursorPosChanged.connect(pointerMoved);
 
-report([snapshot()]);
+report([reports.snapshot()]);
 poll();

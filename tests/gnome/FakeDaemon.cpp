@@ -7,7 +7,10 @@
 //   error NAME MESSAGE        Run failed with that D-Bus error
 //   version                   asks the extension's Version(): answered "version TEXT"
 // It says "ready" once it serves and owns the name. With --foreign it owns no name: a caller the
-// extension must refuse.
+// extension must refuse. An event outside the agent protocol (an extension that drifted from its
+// description) ends it at once, with a line in EVENTS that is no JSON: the test fails at its next step.
+#include "platform/agent/AgentProtocolCheck.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -20,6 +23,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -51,6 +55,15 @@ public:
         }
         const QByteArray now = QByteArray::number(monotonicMicros()) + '\n';
         for (const QJsonValue& event : report.array()) {
+            if (const QString wrong = corvane::agentprotocol::eventViolation(
+                    event.toObject(), corvane::agentprotocol::kGnomeAgent);
+                !wrong.isEmpty()) {
+                std::cerr << "fake daemon: an event outside the agent protocol: " << wrong.toStdString()
+                          << '\n';
+                m_events.write("outside-the-protocol " + wrong.toUtf8() + '\n');
+                m_events.flush();
+                std::_Exit(3);
+            }
             m_events.write(QJsonDocument(event.toObject()).toJson(QJsonDocument::Compact) + '\n');
             m_times.write(now);
         }

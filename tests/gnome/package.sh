@@ -9,6 +9,7 @@
 set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 build=$3 mode=$4
 source "$(dirname "$0")/session.sh"
+source "$(dirname "$0")/../package/installed-files.sh"
 
 # An extension's error is logged by the Shell with its uuid; a JS error with a stack.
 expect_clean_log() {
@@ -31,7 +32,7 @@ install)
   prefix=$GNOME_TMP/install
   log=$(cmake --install "$build" --prefix "$prefix" 2>&1) || fail "cmake --install failed: $log"
   dir=$prefix/share/gnome-shell/extensions/$GNOME_UUID
-  for file in metadata.json extension.js schemas/org.gnome.shell.extensions.corvane.gschema.xml \
+  for file in metadata.json "${installed_extension_modules[@]}" schemas/org.gnome.shell.extensions.corvane.gschema.xml \
     schemas/gschemas.compiled; do
     [ -f "$dir/$file" ] || fail "the install has no $file: $(cd "$dir" && find .)"
   done
@@ -47,12 +48,17 @@ install)
   echo "ok - named in enabled-extensions, it turns ACTIVE in the running Shell"
   ;;
 pack)
-  out=$(gnome-extensions pack --force --out-dir "$GNOME_TMP" "$GNOME_SOURCE/$GNOME_UUID" 2>&1) ||
+  # The pack takes extension.js and metadata.json of its own accord, every other module only when named.
+  extra=()
+  for module in "${installed_extension_modules[@]}"; do
+    [ "$module" = extension.js ] || extra+=("--extra-source=$module")
+  done
+  out=$(gnome-extensions pack --force "${extra[@]}" --out-dir "$GNOME_TMP" "$GNOME_SOURCE/$GNOME_UUID" 2>&1) ||
     fail "gnome-extensions pack failed: $out"
   zip=$GNOME_TMP/$GNOME_UUID.shell-extension.zip
   python3 -c 'import sys, zipfile; names = zipfile.ZipFile(sys.argv[1]).namelist()
-sys.exit(0 if {"metadata.json", "extension.js", "schemas/org.gnome.shell.extensions.corvane.gschema.xml"} <= set(names)
-         else names)' "$zip" || fail "the packed extension lacks a file"
+sys.exit(0 if {"metadata.json", "schemas/org.gnome.shell.extensions.corvane.gschema.xml", *sys.argv[2:]} <= set(names)
+         else names)' "$zip" "${installed_extension_modules[@]}" || fail "the packed extension lacks a file"
   out=$(gnome-extensions install --force "$zip" 2>&1) || fail "gnome-extensions install failed: $out"
   # The schema is compiled as the archive is installed.
   [ -f "$XDG_DATA_HOME/gnome-shell/extensions/$GNOME_UUID/schemas/gschemas.compiled" ] ||

@@ -5,11 +5,15 @@
 installed_id=app.corvane.Corvane
 installed_icon_sizes=(16 22 24 32 48 64 128 256 512)
 installed_extension=share/gnome-shell/extensions/corvane@corvane.app
+# The extension's modules: extension.js imports the rest; protocolTables.js is generated from the agent
+# protocol's description.
+installed_extension_modules=(extension.js desktopAgent.js glibTimer.js keybindings.js mutterDesktop.js palette.js
+  preview.js protocol.js protocolTables.js reporter.js shellBus.js shellStyle.js shellVersion.js)
 installed_files=(bin/corvane "share/applications/$installed_id.desktop" "share/metainfo/$installed_id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$installed_id.svg" share/man/man1/corvane.1.gz
   share/doc/corvane/README.md share/doc/corvane/copyright share/doc/corvane/changelog.gz
   share/corvane/kwin/agent.js
-  "$installed_extension/extension.js" "$installed_extension/metadata.json"
+  "${installed_extension_modules[@]/#/$installed_extension/}" "$installed_extension/metadata.json"
   "$installed_extension/schemas/gschemas.compiled"
   "$installed_extension/schemas/org.gnome.shell.extensions.corvane.gschema.xml")
 for size in "${installed_icon_sizes[@]}"; do

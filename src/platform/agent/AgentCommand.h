@@ -1,6 +1,9 @@
 #pragma once
 // A command for the agent inside the compositor (the KWin script, the GNOME Shell extension), as the
-// platform's parts hand it on: one JSON object, {"c": name, ...}. How it travels is the backend's.
+// platform's parts hand it on: one JSON object, {"c": name, ...}, its names those of AgentProtocol.h. How
+// it travels is the backend's.
+
+#include "platform/agent/AgentProtocol.h"
 
 #include <QJsonObject>
 #include <functional>

@@ -1,6 +1,7 @@
 #include "AgentDesktop.h"
 
 #include "platform/Events.h"
+#include "platform/agent/AgentProtocolCheck.h"
 #include "platform/common/Log.h"
 
 #include <QJsonArray>
@@ -9,28 +10,29 @@
 
 namespace corvane {
 
-namespace {
-
+namespace field = agentprotocol::field;
+namespace event = agentprotocol::event;
 // Far above any real desktop; a report past them is damaged.
-constexpr qsizetype kMaxWindows = 4096;
-constexpr qsizetype kMaxOutputs = 64;
-constexpr qsizetype kMaxText = 4096;
-// Coordinates beyond this are no desktop's.
-constexpr double kMaxCoordinate = 1 << 20;
+using agentprotocol::bounds::kMaxCoordinate;
+using agentprotocol::bounds::kMaxOutputs;
+using agentprotocol::bounds::kMaxText;
+using agentprotocol::bounds::kMaxWindows;
+
+namespace {
 
 bool isCoordinate(const QJsonValue& v) {
     return v.isDouble() && std::isfinite(v.toDouble()) && std::abs(v.toDouble()) <= kMaxCoordinate;
 }
 
-std::optional<QString> text(const QJsonObject& o, const char* key) {
-    const QJsonValue v = o.value(QLatin1String(key));
+std::optional<QString> text(const QJsonObject& o, QLatin1StringView key) {
+    const QJsonValue v = o.value(key);
     if (!v.isString() || v.toString().size() > kMaxText)
         return std::nullopt;
     return v.toString();
 }
 
-bool flag(const QJsonObject& o, const char* key) {
-    return o.value(QLatin1String(key)).toBool(false);
+bool flag(const QJsonObject& o, QLatin1StringView key) {
+    return o.value(key).toBool(false);
 }
 
 } // namespace
@@ -61,51 +63,51 @@ std::optional<QPointF> point(const QJsonValue& value) {
 
 std::optional<AgentWindow> window(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
-    const std::optional<QString> id = text(o, "id");
-    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
-    const std::optional<QRectF> client = rect(o.value(QLatin1String("client")));
-    const QJsonValue pid = o.value(QLatin1String("pid"));
+    const std::optional<QString> id = text(o, field::kId);
+    const std::optional<QRectF> frame = rect(o.value(field::kFrame));
+    const std::optional<QRectF> client = rect(o.value(field::kClient));
+    const QJsonValue pid = o.value(field::kPid);
     if (!id || id->isEmpty() || !frame || !client || !pid.isDouble())
         return std::nullopt;
     AgentWindow w;
     w.id = *id;
     w.pid = qint32(std::clamp(pid.toDouble(), 0.0, double(std::numeric_limits<qint32>::max())));
-    w.appClass = text(o, "appClass").value_or(QString());
-    w.caption = text(o, "caption").value_or(QString());
+    w.appClass = text(o, field::kAppClass).value_or(QString());
+    w.caption = text(o, field::kCaption).value_or(QString());
     w.frame = *frame;
     w.client = *client;
-    w.output = text(o, "output").value_or(QString());
-    w.isNormal = flag(o, "normal");
-    w.isDialog = flag(o, "dialog");
-    w.isSpecial = flag(o, "special");
-    w.isDesktop = flag(o, "desktopWindow");
-    w.isDock = flag(o, "dock");
-    w.isNotification = flag(o, "notification");
-    w.isOnScreenDisplay = flag(o, "onScreenDisplay");
-    w.isOnCurrentDesktop = flag(o, "onCurrentDesktop");
-    w.isMinimized = flag(o, "minimized");
-    w.isFullScreen = flag(o, "fullScreen");
-    w.isMoveable = flag(o, "moveable");
-    w.isResizeable = flag(o, "resizeable");
-    w.isManaged = flag(o, "managed");
+    w.output = text(o, field::kOutput).value_or(QString());
+    w.isNormal = flag(o, field::kNormal);
+    w.isDialog = flag(o, field::kDialog);
+    w.isSpecial = flag(o, field::kSpecial);
+    w.isDesktop = flag(o, field::kDesktopWindow);
+    w.isDock = flag(o, field::kDock);
+    w.isNotification = flag(o, field::kNotification);
+    w.isOnScreenDisplay = flag(o, field::kOnScreenDisplay);
+    w.isOnCurrentDesktop = flag(o, field::kOnCurrentDesktop);
+    w.isMinimized = flag(o, field::kMinimized);
+    w.isFullScreen = flag(o, field::kFullScreen);
+    w.isMoveable = flag(o, field::kMoveable);
+    w.isResizeable = flag(o, field::kResizeable);
+    w.isManaged = flag(o, field::kManaged);
     return w;
 }
 
 std::optional<AgentOutput> output(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
-    const std::optional<QString> name = text(o, "name");
-    const std::optional<QRectF> frame = rect(o.value(QLatin1String("frame")));
-    const std::optional<QRectF> workArea = rect(o.value(QLatin1String("workArea")));
+    const std::optional<QString> name = text(o, field::kName);
+    const std::optional<QRectF> frame = rect(o.value(field::kFrame));
+    const std::optional<QRectF> workArea = rect(o.value(field::kWorkArea));
     if (!name || !frame || frame->isEmpty() || !workArea)
         return std::nullopt;
-    const double scale = o.value(QLatin1String("scale")).toDouble(1);
+    const double scale = o.value(field::kScale).toDouble(1);
     // An agent that says nothing of a connector names the output by it.
     return AgentOutput{
-        *name, text(o, "connector").value_or(*name), text(o, "manufacturer").value_or(QString()),
-        text(o, "model").value_or(QString()), *frame,
+        *name, text(o, field::kConnector).value_or(*name), text(o, field::kManufacturer).value_or(QString()),
+        text(o, field::kModel).value_or(QString()), *frame,
         // A work area outside its output is the compositor's error, never a place to put windows.
         workArea->intersected(*frame).isEmpty() ? *frame : workArea->intersected(*frame),
-        scale > 0 && scale <= 16 ? scale : 1};
+        scale > 0 && scale <= agentprotocol::bounds::kMaxScale ? scale : 1};
 }
 
 std::optional<QList<AgentOutput>> outputs(const QJsonValue& value) {
@@ -130,13 +132,13 @@ std::optional<quint64> modifierFlags(const QJsonValue& value) {
         if (!key.isString())
             return std::nullopt;
         const QString name = key.toString();
-        if (name == u"control")
+        if (name == agentprotocol::modifierkey::kControl)
             flags |= modifier::kControl;
-        else if (name == u"alt")
+        else if (name == agentprotocol::modifierkey::kAlt)
             flags |= modifier::kOption;
-        else if (name == u"shift")
+        else if (name == agentprotocol::modifierkey::kShift)
             flags |= modifier::kShift;
-        else if (name == u"super")
+        else if (name == agentprotocol::modifierkey::kSuper)
             flags |= modifier::kCommand;
     }
     return flags;
@@ -154,13 +156,21 @@ std::optional<QJsonArray> AgentDesktop::events(const QString& report) {
         qCWarning(lcGeneral, "Agent: ignored a report that is not a list");
         return std::nullopt;
     }
-    return document.array();
+    // An event outside the protocol is an agent that drifted from it: dropped, and said so.
+    QJsonArray events;
+    for (const QJsonValue& value : document.array()) {
+        if (const QString wrong = agentprotocol::eventViolation(value.toObject()); !wrong.isEmpty())
+            qCWarning(lcGeneral, "Agent: ignored a report outside the protocol: %s", qPrintable(wrong));
+        else
+            events.append(value);
+    }
+    return events;
 }
 
 bool AgentDesktop::apply(const QJsonObject& event) {
-    const QString type = event.value(QLatin1String("e")).toString();
+    const QString type = event.value(field::kE).toString();
     // Pointer reports may tell the keys held with them.
-    if (const QJsonValue held = event.value(QLatin1String("modifiers")); !held.isUndefined()) {
+    if (const QJsonValue held = event.value(field::kModifiers); !held.isUndefined()) {
         const std::optional<quint64> flags = agentreport::modifierFlags(held);
         if (!flags) {
             qCWarning(lcGeneral, "Agent: ignored a damaged or unknown report (%s)",
@@ -170,25 +180,25 @@ bool AgentDesktop::apply(const QJsonObject& event) {
         m_modifierFlags = *flags;
     }
     bool isApplied = false;
-    if (type == u"snapshot")
+    if (type == event::kSnapshot)
         isApplied = applySnapshot(event);
-    else if (type == u"window")
+    else if (type == event::kWindow)
         isApplied = applyWindow(event);
-    else if (type == u"frame")
+    else if (type == event::kFrame)
         isApplied = applyFrame(event);
-    else if (type == u"removed" || type == u"gone")
+    else if (type == event::kRemoved || type == event::kGone)
         isApplied = applyRemoved(event);
-    else if (type == u"stacking")
+    else if (type == event::kStacking)
         isApplied = applyStacking(event);
-    else if (type == u"outputs")
+    else if (type == event::kOutputs)
         isApplied = applyOutputs(event);
-    else if (type == u"active") {
-        const QString id = event.value(QLatin1String("id")).toString();
+    else if (type == event::kActive) {
+        const QString id = event.value(field::kId).toString();
         m_active = m_numbers.value(id, 0);
         emit activeWindowChanged();
         isApplied = true;
-    } else if (type == u"motion") {
-        const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+    } else if (type == event::kMotion) {
+        const std::optional<QPointF> cursor = agentreport::point(event.value(field::kCursor));
         if (cursor) {
             m_cursor = *cursor;
             emit pointerMoved(*cursor);
@@ -203,12 +213,11 @@ bool AgentDesktop::apply(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applySnapshot(const QJsonObject& event) {
-    const QJsonArray windows = event.value(QLatin1String("windows")).toArray();
-    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+    const QJsonArray windows = event.value(field::kWindows).toArray();
+    const std::optional<QPointF> cursor = agentreport::point(event.value(field::kCursor));
     if (windows.size() > kMaxWindows || !cursor)
         return false;
-    const std::optional<QList<AgentOutput>> newOutputs =
-        agentreport::outputs(event.value(QLatin1String("outputs")));
+    const std::optional<QList<AgentOutput>> newOutputs = agentreport::outputs(event.value(field::kOutputs));
     if (!newOutputs)
         return false;
     QList<AgentWindow> newWindows;
@@ -236,7 +245,7 @@ bool AgentDesktop::applySnapshot(const QJsonObject& event) {
     for (AgentWindow& w : newWindows)
         store(std::move(w));
     applyStacking(event);
-    m_active = m_numbers.value(event.value(QLatin1String("active")).toString(), 0);
+    m_active = m_numbers.value(event.value(field::kActive).toString(), 0);
     m_hasSnapshot = true;
     if (outputsChanged)
         emit this->outputsChanged();
@@ -246,7 +255,7 @@ bool AgentDesktop::applySnapshot(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyWindow(const QJsonObject& event) {
-    std::optional<AgentWindow> window = agentreport::window(event.value(QLatin1String("window")));
+    std::optional<AgentWindow> window = agentreport::window(event.value(field::kWindow));
     if (!window || (m_windows.size() >= kMaxWindows && !m_numbers.contains(window->id)))
         return false;
     window->number = numberFor(window->id);
@@ -255,9 +264,9 @@ bool AgentDesktop::applyWindow(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyFrame(const QJsonObject& event) {
-    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
-    const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
-    const std::optional<QRectF> client = agentreport::rect(event.value(QLatin1String("client")));
+    const quint32 number = m_numbers.value(event.value(field::kId).toString(), 0);
+    const std::optional<QRectF> frame = agentreport::rect(event.value(field::kFrame));
+    const std::optional<QRectF> client = agentreport::rect(event.value(field::kClient));
     if (!frame || !client)
         return false;
     const auto it = m_windows.find(number);
@@ -265,13 +274,13 @@ bool AgentDesktop::applyFrame(const QJsonObject& event) {
         return true; // a window we have not been told of yet: its own report carries its frame
     it->frame = *frame;
     it->client = *client;
-    it->output = event.value(QLatin1String("output")).toString().left(kMaxText);
+    it->output = event.value(field::kOutput).toString().left(kMaxText);
     emit windowFrameChanged(number);
     return true;
 }
 
 bool AgentDesktop::applyRemoved(const QJsonObject& event) {
-    const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    const quint32 number = m_numbers.value(event.value(field::kId).toString(), 0);
     if (m_windows.remove(number) > 0) {
         m_stacking.removeAll(number);
         if (m_active == number)
@@ -282,7 +291,7 @@ bool AgentDesktop::applyRemoved(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyStacking(const QJsonObject& event) {
-    const QJsonArray ids = event.value(QLatin1String("stacking")).toArray();
+    const QJsonArray ids = event.value(field::kStacking).toArray();
     if (ids.size() > kMaxWindows)
         return false;
     m_stacking.clear();
@@ -295,8 +304,7 @@ bool AgentDesktop::applyStacking(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyOutputs(const QJsonObject& event) {
-    const std::optional<QList<AgentOutput>> newOutputs =
-        agentreport::outputs(event.value(QLatin1String("outputs")));
+    const std::optional<QList<AgentOutput>> newOutputs = agentreport::outputs(event.value(field::kOutputs));
     if (!newOutputs)
         return false;
     if (*newOutputs != m_outputs) {
@@ -307,20 +315,20 @@ bool AgentDesktop::applyOutputs(const QJsonObject& event) {
 }
 
 bool AgentDesktop::applyMove(const QString& type, const QJsonObject& event) {
-    const std::optional<QPointF> cursor = agentreport::point(event.value(QLatin1String("cursor")));
+    const std::optional<QPointF> cursor = agentreport::point(event.value(field::kCursor));
     if (!cursor)
         return false;
     m_cursor = *cursor;
-    if (type == u"moveStarted") {
-        const quint32 number = m_numbers.value(event.value(QLatin1String("id")).toString(), 0);
+    if (type == event::kMoveStarted) {
+        const quint32 number = m_numbers.value(event.value(field::kId).toString(), 0);
         if (m_windows.contains(number))
             emit moveStarted(number, *cursor);
         return true;
     }
-    if (type == u"moveStep") {
+    if (type == event::kMoveStep) {
         // The moved window's frame, which is reported at no other step of a move.
-        const auto it = m_windows.find(m_numbers.value(event.value(QLatin1String("id")).toString(), 0));
-        if (const std::optional<QRectF> frame = agentreport::rect(event.value(QLatin1String("frame")));
+        const auto it = m_windows.find(m_numbers.value(event.value(field::kId).toString(), 0));
+        if (const std::optional<QRectF> frame = agentreport::rect(event.value(field::kFrame));
             frame && it != m_windows.end() && it->frame != *frame) {
             it->frame = *frame;
             emit windowFrameChanged(it->number);
@@ -328,7 +336,7 @@ bool AgentDesktop::applyMove(const QString& type, const QJsonObject& event) {
         emit moveStepped(*cursor);
         return true;
     }
-    if (type == u"moveFinished") {
+    if (type == event::kMoveFinished) {
         emit moveFinished(*cursor);
         return true;
     }

@@ -6,6 +6,8 @@
 // nothing here trusts a value it has not checked. Frames are in the compositor's coordinates: logical pixels,
 // y down, origin at the top-left of the desktop's bounding box. Main thread only.
 
+#include "platform/agent/AgentProtocol.h"
+
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -65,9 +67,9 @@ public:
     using QObject::QObject;
 
     // No report of a real desktop comes near this.
-    static constexpr qsizetype kMaxReportBytes = 4 * 1024 * 1024;
-    // The events of one report as the agent sends it, a JSON list; none, logged, for text that is too
-    // long or no list.
+    static constexpr qsizetype kMaxReportBytes = agentprotocol::bounds::kMaxReportBytes;
+    // The events of one report as the agent sends it, a JSON list, less those outside the agent protocol;
+    // none, logged, for text that is too long or no list.
     static std::optional<QJsonArray> events(const QString& report);
 
     // Applies one report of the agent; false, changing nothing, for one that is damaged.

@@ -6,6 +6,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 AgentEvents::AgentEvents(AgentCommand send, AgentDesktop& desktop, const AgentScreens& screens,
                          ModifierFlags modifierFlags, RunLoop& runLoop)
     : m_send(std::move(send))
@@ -67,8 +70,7 @@ void AgentEvents::updateMoveReports() {
 }
 
 void AgentEvents::sendMoveReports() {
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("moves")},
-                       {QStringLiteral("report"), m_reportsMoves}});
+    m_send(QJsonObject{{field::kC, command::kMoves}, {field::kReport, m_reportsMoves}});
 }
 
 void AgentEvents::setMotionRegions(const QList<QRectF>& regions) {
@@ -82,7 +84,7 @@ void AgentEvents::sendRegions() {
         const QRectF k = m_screens.fromScreen(r);
         rects.append(QJsonArray{k.x(), k.y(), k.width(), k.height()});
     }
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("regions")}, {QStringLiteral("regions"), rects}});
+    m_send(QJsonObject{{field::kC, command::kRegions}, {field::kRegions, rects}});
 }
 
 QPointF AgentEvents::pressPoint(quint32 window, QPointF cursor) const {

@@ -6,6 +6,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 AgentWindowFrames::AgentWindowFrames(AgentCommand send, AgentDesktop& desktop,
                                      AgentAccessibility& accessibility, const AgentScreens& screens,
                                      AgentRestoreFrames& restoreFrames, RunLoop& runLoop)
@@ -53,11 +56,10 @@ void AgentWindowFrames::startNext() {
             m_restoreFrames.setFrame(w->id, w->frame);
     }
     const QRectF target = m_screens.fromAx(request.frame);
-    m_send(QJsonObject{
-        {QStringLiteral("c"), QStringLiteral("frame")},
-        {QStringLiteral("id"), w->id},
-        {QStringLiteral("frame"), QJsonArray{std::round(target.x()), std::round(target.y()),
-                                             std::round(target.width()), std::round(target.height())}}});
+    m_send(QJsonObject{{field::kC, command::kFrame},
+                       {field::kId, w->id},
+                       {field::kFrame, QJsonArray{std::round(target.x()), std::round(target.y()),
+                                                  std::round(target.width()), std::round(target.height())}}});
     if (request.write == FrameWrite::Follow) {
         // Sent: the window is left to the user's move.
         const std::optional<QRectF> frame = currentFrame();

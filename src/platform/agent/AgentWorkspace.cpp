@@ -7,6 +7,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 namespace {
 
 RunningApplication applicationOf(const AgentWindow& window) {
@@ -50,7 +53,7 @@ qint32 AgentWorkspace::currentProcessId() {
 
 void AgentWorkspace::yieldActivation(const RunningApplication& target) {
     if (const AgentWindow* w = m_desktop.focusedWindowOf(target.pid))
-        m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("activate")}, {QStringLiteral("id"), w->id}});
+        m_send(QJsonObject{{field::kC, command::kActivate}, {field::kId, w->id}});
 }
 
 bool AgentWorkspace::openUrl(const QString& url) {

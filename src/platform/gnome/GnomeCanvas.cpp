@@ -7,6 +7,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 namespace {
 
 QJsonArray rectArray(const QRectF& r) {
@@ -14,19 +17,19 @@ QJsonArray rectArray(const QRectF& r) {
 }
 
 QJsonObject shapeObject(const CanvasShape& shape) {
-    return {{QStringLiteral("rect"), rectArray(shape.rect)},
-            {QStringLiteral("fill"), shellColor(QColor::fromRgba(shape.fill))},
-            {QStringLiteral("border"), shellColor(QColor::fromRgba(shape.border))},
-            {QStringLiteral("borderWidth"), shape.borderWidth},
-            {QStringLiteral("radius"), shape.radius}};
+    return {{field::kRect, rectArray(shape.rect)},
+            {field::kFill, shellColor(QColor::fromRgba(shape.fill))},
+            {field::kBorder, shellColor(QColor::fromRgba(shape.border))},
+            {field::kBorderWidth, shape.borderWidth},
+            {field::kRadius, shape.radius}};
 }
 
 QJsonObject textObject(const CanvasText& text) {
-    return {{QStringLiteral("rect"), rectArray(text.rect)},
-            {QStringLiteral("text"), text.text.left(GnomeCanvas::maxTextLength)},
-            {QStringLiteral("color"), shellColor(QColor::fromRgba(text.color))},
-            {QStringLiteral("size"), text.pixelSize},
-            {QStringLiteral("bold"), text.isBold}};
+    return {{field::kRect, rectArray(text.rect)},
+            {field::kText, text.text.left(GnomeCanvas::maxTextLength)},
+            {field::kColor, shellColor(QColor::fromRgba(text.color))},
+            {field::kSize, text.pixelSize},
+            {field::kBold, text.isBold}};
 }
 
 std::optional<CanvasPointer> pointerKind(const QString& kind) {
@@ -58,24 +61,23 @@ void GnomeCanvas::show(const CanvasScene& scene) {
     QJsonArray texts;
     for (const CanvasText& text : scene.texts.first(std::min(scene.texts.size(), maxTexts)))
         texts.append(textObject(text));
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("palette")},
-                       {QStringLiteral("frame"), rectArray(m_screens.fromScreen(scene.frame))},
-                       {QStringLiteral("interactive"), scene.isInteractive},
-                       {QStringLiteral("shapes"), shapes},
-                       {QStringLiteral("texts"), texts}});
+    m_send(QJsonObject{{field::kC, command::kPalette},
+                       {field::kFrame, rectArray(m_screens.fromScreen(scene.frame))},
+                       {field::kInteractive, scene.isInteractive},
+                       {field::kShapes, shapes},
+                       {field::kTexts, texts}});
 }
 
 void GnomeCanvas::hide() {
     if (!m_shown)
         return;
     m_shown.reset();
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("palette")},
-                       {QStringLiteral("frame"), QJsonValue()}});
+    m_send(QJsonObject{{field::kC, command::kPalette}, {field::kFrame, QJsonValue()}});
 }
 
 void GnomeCanvas::report(const QJsonObject& event) {
-    const std::optional<CanvasPointer> kind = pointerKind(event.value(QLatin1String("kind")).toString());
-    const QJsonArray cursor = event.value(QLatin1String("cursor")).toArray();
+    const std::optional<CanvasPointer> kind = pointerKind(event.value(field::kKind).toString());
+    const QJsonArray cursor = event.value(field::kCursor).toArray();
     // A report that crossed a hide: nothing of it is shown any more.
     if (!kind || !m_shown || cursor.size() != 2 || !cursor[0].isDouble() || !cursor[1].isDouble())
         return;

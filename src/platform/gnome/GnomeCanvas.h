@@ -25,9 +25,9 @@ public:
     void report(const QJsonObject& event);
 
     // What the extension draws at most: a bigger scene is cut to these.
-    static constexpr qsizetype maxShapes = 256;
-    static constexpr qsizetype maxTexts = 16;
-    static constexpr qsizetype maxTextLength = 64;
+    static constexpr qsizetype maxShapes = agentprotocol::bounds::kMaxShapes;
+    static constexpr qsizetype maxTexts = agentprotocol::bounds::kMaxTexts;
+    static constexpr qsizetype maxTextLength = agentprotocol::bounds::kMaxTextLength;
 
 private:
     AgentCommand m_send;

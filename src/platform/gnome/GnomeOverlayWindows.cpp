@@ -5,6 +5,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 GnomeOverlayWindows::GnomeOverlayWindows(AgentCommand send, const AgentDesktop& desktop)
     : m_send(std::move(send))
     , m_desktop(desktop) {
@@ -53,11 +56,11 @@ void GnomeOverlayWindows::windowReported(quint32 number) {
 void GnomeOverlayWindows::apply(Placement& placement, const AgentWindow& shellWindow) {
     placement.placedOn = shellWindow.id;
     const QRect& geometry = placement.geometry;
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("frame")},
-                       {QStringLiteral("id"), shellWindow.id},
-                       {QStringLiteral("frame"),
-                        QJsonArray{geometry.x(), geometry.y(), geometry.width(), geometry.height()}},
-                       {QStringLiteral("overlay"), true}});
+    m_send(QJsonObject{
+        {field::kC, command::kFrame},
+        {field::kId, shellWindow.id},
+        {field::kFrame, QJsonArray{geometry.x(), geometry.y(), geometry.width(), geometry.height()}},
+        {field::kOverlay, true}});
 }
 
 } // namespace corvane

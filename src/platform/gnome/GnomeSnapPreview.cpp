@@ -8,6 +8,9 @@
 
 namespace corvane {
 
+namespace field = agentprotocol::field;
+namespace command = agentprotocol::command;
+
 namespace {
 QString cssColor(QColor color, double alpha) {
     color.setAlpha(qRound(alpha * 255));
@@ -26,21 +29,19 @@ void GnomeSnapPreview::show(const QRectF& frame) {
         return;
     m_shown = shape;
     const QColor accent = QGuiApplication::palette().color(QPalette::Highlight);
-    m_send(QJsonObject{
-        {QStringLiteral("c"), QStringLiteral("preview")},
-        {QStringLiteral("frame"), QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
-        {QStringLiteral("fill"), cssColor(accent, previewstyle::kFillAlpha)},
-        {QStringLiteral("border"), cssColor(accent, previewstyle::kLineAlpha)},
-        {QStringLiteral("borderWidth"), previewstyle::kLineWidth},
-        {QStringLiteral("radius"), previewstyle::kCornerRadius}});
+    m_send(QJsonObject{{field::kC, command::kPreview},
+                       {field::kFrame, QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
+                       {field::kFill, cssColor(accent, previewstyle::kFillAlpha)},
+                       {field::kBorder, cssColor(accent, previewstyle::kLineAlpha)},
+                       {field::kBorderWidth, previewstyle::kLineWidth},
+                       {field::kRadius, previewstyle::kCornerRadius}});
 }
 
 void GnomeSnapPreview::hide() {
     if (!m_shown)
         return;
     m_shown.reset();
-    m_send(QJsonObject{{QStringLiteral("c"), QStringLiteral("preview")},
-                       {QStringLiteral("frame"), QJsonValue()}});
+    m_send(QJsonObject{{field::kC, command::kPreview}, {field::kFrame, QJsonValue()}});
 }
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 // asked to report moves only while someone listens.
 #include "platform/agent/AgentEvents.h"
 
+#include "platform/agent/AgentProtocolCheck.h"
 #include "platform/sim/SimRunLoop.h"
 
 #include <QJsonArray>
@@ -18,8 +19,13 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
     AgentScreens screens(desktop);
     QList<QJsonObject> sent;
     quint64 held = 0;
-    AgentEvents events([&](const QJsonObject& c) { sent.append(c); }, desktop, screens, [&] { return held; },
-                       runLoop);
+    // Every command it sends is one of the agent protocol.
+    const auto send = [&](const QJsonObject& c) {
+        EXPECT_EQ(agentprotocol::commandViolation(c), "");
+        sent.append(c);
+    };
+    AgentEvents events(
+        send, desktop, screens, [&] { return held; }, runLoop);
     const QJsonObject output{
         {"name", "DP-1"}, {"frame", QJsonArray{0, 0, 1000, 800}}, {"workArea", QJsonArray{0, 0, 1000, 800}}};
     const QJsonArray frame{100, 100, 400, 300};

@@ -3,6 +3,7 @@
 // placement kept across a restart.
 #include "platform/agent/AgentWindowFrames.h"
 
+#include "platform/agent/AgentProtocolCheck.h"
 #include "platform/sim/SimRunLoop.h"
 
 #include <QFile>
@@ -66,7 +67,11 @@ protected:
     NoTitleBars titleBarButtons;
     AgentAccessibility accessibility{desktop, screens, restoreFrames, titleBarButtons};
     QList<QJsonObject> sent;
-    AgentWindowFrames frames{[this](const QJsonObject& c) { sent.append(c); },
+    AgentWindowFrames frames{[this](const QJsonObject& c) {
+                                 EXPECT_EQ(agentprotocol::commandViolation(c), "")
+                                     << "a frame of the protocol";
+                                 sent.append(c);
+                             },
                              desktop,
                              accessibility,
                              screens,
