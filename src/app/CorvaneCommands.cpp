@@ -2,6 +2,7 @@
 
 #include "model/BuiltInLayouts.h"
 
+#include <QAbstractEventDispatcher>
 #include <algorithm>
 #include <cmath>
 
@@ -22,11 +23,12 @@ QString echoed(const QString& text) {
 } // namespace
 
 CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
-                                 const PresetStore& presets, std::function<void()> showSettings,
-                                 std::function<void()> showPanel)
+                                 FrameWriteQueue& writes, const PresetStore& presets,
+                                 std::function<void()> showSettings, std::function<void()> showPanel)
     : m_cycle(cycle)
     , m_placer(placer)
     , m_navigator(navigator)
+    , m_writes(writes)
     , m_presets(presets)
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
@@ -90,6 +92,20 @@ void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply&
                            QStringLiteral("Neither the window nor its screen has a layout to move in.")});
     else
         finish(placement, reply);
+}
+
+// The event loop is about to wait for more once it has handled everything already delivered: posted
+// events, every connection's data that was there when it last looked (the call came after it), and
+// the desktop's events read ahead while a reply was awaited (drained as it is about to wait, by
+// handlers connected before this one). What those events asked to write is in the queue by then.
+void CorvaneCommands::settle(const Reply& reply) {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher,
+                             [this, reply, once] {
+                                 QObject::disconnect(*once);
+                                 m_writes.whenIdle([reply] { reply(std::nullopt); });
+                             });
 }
 
 QList<LayoutSummary> CorvaneCommands::listLayouts() const {

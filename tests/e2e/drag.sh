@@ -18,10 +18,10 @@ xterm -class Aside -T aside -geometry 80x24+700+500 -e bash --norc >/dev/null 2>
 E2E_PIDS+=($!)
 wait_for 10 xdotool search --name '^aside$' || fail "the xterm aside did not appear"
 aside=$(xdotool search --name '^aside$' | head -1)
-write_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
+corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
 <key>dragSnapMonitorLayouts</key><dict><key>output:screen/</key><string>Quadrant</string></dict>
 <key>excludedApplications</key><array><string>Aside</string></array>'
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 
@@ -72,5 +72,5 @@ echo "ok - a drag of it shows no preview and drops it where the pointer left it"
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+2
 expect_frame "alpha, not on the list, still moves by hotkey" "$a" 0 0 720 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end drag: all passed"

@@ -9,7 +9,7 @@ source "$(dirname "$0")/desktop.sh"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+200)
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 
 # Every request Corvane sends the window manager goes to the root window, where xev sees it too.
@@ -36,5 +36,5 @@ xdotool key ctrl+alt+2; expect_frame "hotkey 2: top-left quarter" "$a" 0 0 720 4
 xdotool key ctrl+alt+Right; expect_frame "a step that only moves: top-right quarter" "$a" 720 0 720 450
 xdotool key ctrl+alt+4; expect_frame "hotkey 4, moving and resizing: top row" "$a" 0 0 1440 450
 xdotool key ctrl+alt+Right; expect_frame "a step that moves and resizes: bottom row" "$a" 0 450 1440 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end late window manager: all passed"

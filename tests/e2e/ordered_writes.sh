@@ -14,7 +14,7 @@ E2E_PIDS+=($!)
 wait_for 10 xdotool search --name '^quick$' || fail "the quick window did not appear"
 q=$(xdotool search --name '^quick$' | head -1)
 wait_for 5 sh -c "xprop -id $q _NET_FRAME_EXTENTS | grep -q ="
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # The zones of the default hotkeys' layouts on a 1440 x 900 screen, "x y width height" each.
 zones_of() {
@@ -75,5 +75,5 @@ for window in "$x" "$q"; do
   done
   echo "ok - 50 bursts of presses on $(xdotool getwindowname "$window") end in the zone of the last"
 done
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end ordered writes: all passed"

@@ -12,7 +12,7 @@ start_accessibility_bus() {
 }
 
 enable_palette() {
-  write_settings '<key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/>'
+  corvane_settings '<key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/>'
 }
 
 # The desktop every window manager's palette run starts from (E2E_WM, as start_desktop takes it): an
@@ -21,7 +21,7 @@ start_palette_desktop() {
   start_desktop 1440 900
   a=$(start_xterm alpha 80x24+300+300)
   enable_palette
-  start_corvane "$corvane"
+  corvane_start "$corvane"
   xdotool windowactivate --sync "$a"
 }
 

@@ -24,9 +24,9 @@ esac
 start_desktop 1440 900
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
   fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
-write_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
+corvane_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # The row through the middle of a window's title bar.
 title_bar_y() {
@@ -105,7 +105,7 @@ set -- $(outer_frame "$aside")
 echo "ok - $E2E_WM: a window of an application left alone keeps its size through a hotkey and a drag"
 kill "$aside_pid"
 wait_for 3 sh -c "! xdotool search --name '^aside\$'" || fail "$E2E_WM: the xterm aside did not close"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 
 expect_spacing 10 7
 expect_spacing_checked 10 7

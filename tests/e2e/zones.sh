@@ -32,15 +32,15 @@ close() {
 start_session_bus
 start_desktop 1440 900
 # The windows' zones stored damaged (text, not a list): read as none, and nothing else is lost.
-write_settings '<key>keepsWindowZones</key><true/><key>windowZones</key><string>damaged</string>
+corvane_settings '<key>keepsWindowZones</key><true/><key>windowZones</key><string>damaged</string>
   <key>dragSnapTrigger</key><string>screenEdges</string>'
 a=$(start_named_xterm Alpha alpha)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 chord=ctrl+alt+shift
 if [ "$E2E_WM" = metacity ]; then
-  clash_line() { grep "for itself" "$E2E_TMP/corvane.log" | grep -F "Ctrl + Alt + Shift + Left"; }
-  wait_for 5 clash_line || fail "the log names no zone chord metacity holds: $(grep "for itself" "$E2E_TMP/corvane.log")"
+  clash_line() { grep "for itself" "$CORVANE_LOG" | grep -F "Ctrl + Alt + Shift + Left"; }
+  wait_for 5 clash_line || fail "the log names no zone chord metacity holds: $(grep "for itself" "$CORVANE_LOG")"
   grep -qF "Ctrl + Alt + Shift + Up" <<<"$(clash_line)" || fail "the log does not name the up arrow: $(clash_line)"
   run settings
   wait_for 3 settings_window || fail "corvane settings ($status, $said) did not open the settings window"
@@ -51,7 +51,7 @@ if [ "$E2E_WM" = metacity ]; then
   chord=ctrl+alt+shift+super
   xdotool key ctrl+w # closes the settings window
 else
-  grep -q "Shift + Left" "$E2E_TMP/corvane.log" && fail "a clash logged for a chord openbox leaves free"
+  grep -q "Shift + Left" "$CORVANE_LOG" && fail "a clash logged for a chord openbox leaves free"
 fi
 
 xdotool windowactivate --sync "$a"
@@ -86,5 +86,5 @@ set -- $(outer_frame "$b")
 echo "ok - $E2E_WM: bravo, moved off its zone, opens where $E2E_WM puts it"
 stored "<string>Alpha</string>" || fail "alpha's zone is not in the settings file"
 stored "<string>screenEdges</string>" || fail "the damaged zones lost another setting"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end zones under $E2E_WM: all passed"
