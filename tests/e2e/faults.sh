@@ -15,6 +15,7 @@ responds() { # a hotkey on the given window moves it within 3 s
 }
 
 start_desktop 1440 900
+start_session_bus # for corvane_settle
 a=$(start_xterm alpha 80x24+300+300)
 b=$(start_xterm beta 80x24+600+200)
 mkdir -p "$(dirname "$settings")"
@@ -66,7 +67,7 @@ eval "$(xdotool getwindowgeometry --shell "$preview")"
 [ "$X" -ge 720 ] || fail "the preview is at x = $X, not on the right monitor"
 xrandr --delmonitor right
 "$pointer" move 1310 460 5 40 move 1320 470 5 40
-sleep 0.3
+corvane_settle
 if xdotool search --onlyvisible --name '^Corvane Snap Preview$' >/dev/null; then
   eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Corvane Snap Preview$' | head -1)")"
   [ $((X + WIDTH)) -le 720 ] || fail "the preview stayed on the unplugged monitor (x = $X, width $WIDTH)"
@@ -102,12 +103,13 @@ py=$(xwininfo -id "$panel" | awk '/Absolute upper-left Y/ {print $NF}')
 xdotool mousemove $((px + 226)) $((py + 23)) click 1
 wait_for 3 xdotool search --onlyvisible --name '^Corvane Settings$' || fail "the panel's Settings button opened no window"
 sw=$(xdotool search --onlyvisible --name '^Corvane Settings$' | head -1)
-sleep 0.5 # a frame stored as the window opens is written by now
+corvane_settle # a frame stored as the window opens is written by now
 before=$(stored_frame 2>/dev/null)
 lock_settings 2>/dev/null
 if touch "$folder/probe" 2>/dev/null; then
   rm -f "$folder/probe"; unlock_settings
-  echo "ok - skipped the read-only settings file: this file system cannot be made read-only here"
+  echo "skipped - the read-only settings file: this file system cannot be made read-only here"
+  skipped=1
 else
   xdotool windowmove "$sw" 40 60
   wait_for 3 grep -q "Cannot write the settings file" "$CORVANE_LOG" || fail "no warning about the unwritable settings file"
@@ -130,8 +132,7 @@ else
   wait_for 3 sh -c "[ \$(grep -c 'Cannot write the settings file' '$CORVANE_LOG') -ge 2 ]" || fail "no warning for the second failed write"
   xdotool windowactivate --sync "$panel" 2>/dev/null
   xdotool mousemove $((px + 226)) $((py + 475)) click 1
-  for _ in $(seq 100); do kill -0 "$CORVANE_PID" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$CORVANE_PID" 2>/dev/null && fail "Quit Corvane did not quit"
+  wait_for 5 corvane_exited || fail "Quit Corvane did not quit"
   wait "$CORVANE_PID"; status=$?
   unlock_settings
   [ "$status" = 1 ] || fail "exit status $status when the last change could not be saved, expected 1"
@@ -144,12 +145,13 @@ fi
 # The X server goes away: a clear message, exit status 1, the settings file as it was.
 cp "$settings" "$E2E_TMP/before"
 kill "${E2E_PIDS[0]}" # Xvfb
-for _ in $(seq 100); do kill -0 "$CORVANE_PID" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$CORVANE_PID" 2>/dev/null && fail "Corvane still runs 5 s after the X server went away"
+wait_for 5 corvane_exited || fail "Corvane still runs 5 s after the X server went away"
 wait "$CORVANE_PID"; status=$?
 [ "$status" = 1 ] || fail "exit status $status after the X server went away, expected 1"
 grep -q "lost its connection to the X server" "$CORVANE_LOG" || { tail -5 "$CORVANE_LOG"; fail "no message about the lost X server"; }
 cmp -s "$settings" "$E2E_TMP/before" || fail "the settings file changed when the X server went away"
 echo "ok - without the X server Corvane exits 1 with a message and the settings intact"
 unset DISPLAY
+# Reported to ctest as skipped (SKIP_RETURN_CODE), every other check having passed.
+[ -z "${skipped:-}" ] || { echo "end-to-end faults: all passed but the read-only settings file, skipped"; exit 77; }
 echo "end-to-end faults: all passed"

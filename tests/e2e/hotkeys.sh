@@ -9,6 +9,7 @@ corvane=$1 typed_window=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/spacing.sh"
 
+start_session_bus
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+100+100)
 corvane_start "$corvane"
@@ -42,7 +43,7 @@ b=$(start_xterm bravo 80x24+300+300)
 xdotool windowactivate --sync "$b"
 bpid=$(xprop -id "$b" _NET_WM_PID | awk '{print $NF}')
 xdotool key ctrl+alt+1; kill -9 "$bpid"
-sleep 0.3
+corvane_settle # the write to the dead client has ended
 kill -0 "$CORVANE_PID" || fail "Corvane died with the client"
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+1; expect_frame "after a client died mid-move" "$a" 0 0 720 900

@@ -7,6 +7,7 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
+start_session_bus
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+200)
 corvane_start "$corvane"
@@ -28,7 +29,7 @@ xdotool key ctrl+alt+1
 # sent while nothing could configure the window, so each pause ended at its bound.
 wait_for 3 at_least $((before + 4)) || { kill -CONT "$E2E_WM_PID"; fail "the writer waited on a stopped window manager"; }
 echo "ok - with the window manager stopped, every write still goes out"
-sleep 0.3
+corvane_settle # the write has ended before the window manager comes back
 kill -CONT "$E2E_WM_PID"
 expect_frame "the late window manager applies them in order: left half" "$a" 0 0 720 900
 

@@ -7,6 +7,7 @@ corvane=$1
 typed_window=$2
 source "$(dirname "$0")/desktop.sh"
 
+start_session_bus
 start_desktop 1440 900
 x=$(start_xterm alpha 80x24+100+100)
 "$typed_window" NORMAL quick 300 300 400 300 &
@@ -30,7 +31,7 @@ zones_of() {
 rests_in() {
   local id=$1 zone=$2
   wait_for 5 frame_is "$id" $zone || return 1
-  sleep 0.3
+  corvane_settle
   frame_is "$id" $zone
 }
 

@@ -62,7 +62,7 @@ expect_palette_below() {
 pick_right_half() {
   eval "$(xdotool getwindowgeometry --shell "$(palette_window | head -1)")"
   "$pointer" move $((X + 12 + 60)) $((Y + HEIGHT - 12 - 55 - 10 - 27)) 10 150
-  sleep 0.3
+  corvane_settle
   palette_window >/dev/null || fail "the palette closed while the pointer moved into it"
   "$pointer" down 1 up 1
   wait_for 2 no_palette || fail "the palette stayed open after the pick"

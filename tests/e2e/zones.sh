@@ -13,6 +13,7 @@ source "$(dirname "$0")/desktop.sh"
 
 settings_window() { xdotool search --onlyvisible --name '^Corvane Settings$' | head -1 | grep .; }
 stored() { grep -q "$1" "$XDG_CONFIG_HOME/corvane/app.corvane.plist"; }
+forgotten() { ! stored "$1"; }
 # An xterm of its own application (WM_CLASS class) and title, as start_xterm gives one.
 start_named_xterm() {
   local class=$1 title=$2
@@ -69,11 +70,14 @@ expect_frame "$E2E_WM: corvane zone-move right, the top-right quarter" "$a" 720 
 b=$(start_named_xterm Bravo bravo)
 xdotool windowactivate --sync "$b"
 xdotool key ctrl+alt+1; expect_frame "$E2E_WM: bravo in the left half" "$b" 0 0 720 900
-sleep 0.5 # the write has landed: it waits up to a quarter second for the window to settle
+# The write has landed, and the window's zone is kept: a move from now on is the user's.
+corvane_settle
+wait_for 3 stored "<string>Bravo</string>" || fail "$E2E_WM: bravo's zone was not stored"
 xdotool windowmove --sync "$b" 200 150 >/dev/null
 moved() { set -- $(outer_frame "$b") && [ "$1" = 200 ]; }
 wait_for 3 moved || fail "$E2E_WM: bravo did not move off its zone: $(outer_frame "$b")"
-sleep 0.5 # the move is judged once the window has rested (0.3 s)
+# The move is judged once the window has rested: its zone is forgotten.
+wait_for 3 forgotten "<string>Bravo</string>" || fail "$E2E_WM: bravo, moved off its zone, kept it in the settings file"
 close "$a"
 close "$b"
 
