@@ -94,18 +94,33 @@ void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply&
         finish(placement, reply);
 }
 
-// The event loop is about to wait for more once it has handled everything already delivered: posted
-// events, every connection's data that was there when it last looked (the call came after it), and
-// the desktop's events read ahead while a reply was awaited (drained as it is about to wait, by
-// handlers connected before this one). What those events asked to write is in the queue by then.
-void CorvaneCommands::settle(const Reply& reply) {
+namespace {
+
+// Runs `then` the next time the event loop is about to wait for more: the desktop's events read ahead
+// while a reply was awaited are drained then, by handlers connected before this one.
+void whenAboutToWait(const std::function<void()>& then) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     auto once = std::make_shared<QMetaObject::Connection>();
-    *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher,
-                             [this, reply, once] {
-                                 QObject::disconnect(*once);
-                                 m_writes.whenIdle([reply] { reply(std::nullopt); });
-                             });
+    *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [then, once] {
+        QObject::disconnect(*once);
+        then();
+    });
+}
+
+} // namespace
+
+// Qt may say it is about to wait while events are still posted, so the barrier is posted itself once
+// it has been about to wait: it runs after every event posted before it, in a turn that also read
+// every connection. What those events asked to write is in the queue by the next wait.
+void CorvaneCommands::settle(const Reply& reply) {
+    whenAboutToWait([this, reply] {
+        QMetaObject::invokeMethod(
+            QAbstractEventDispatcher::instance(),
+            [this, reply] {
+                whenAboutToWait([this, reply] { m_writes.whenIdle([reply] { reply(std::nullopt); }); });
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 QList<LayoutSummary> CorvaneCommands::listLayouts() const {
