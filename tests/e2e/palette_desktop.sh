@@ -19,6 +19,7 @@ enable_palette() {
 # xterm, $a, in front, and Corvane with the palette on.
 start_palette_desktop() {
   start_desktop 1440 900
+  start_session_bus # for corvane_settle
   a=$(start_xterm alpha 80x24+300+300)
   enable_palette
   corvane_start "$corvane"
