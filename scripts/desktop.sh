@@ -1,6 +1,7 @@
 # A throw-away X desktop: Xvfb, a window manager (openbox unless E2E_WM names another: xfwm4,
 # fluxbox, icewm, metacity), a tray, real xterm clients and Corvane, every process killed on exit,
-# every wait bounded. Sourced by the demo, and by tests/e2e/desktop.sh for the end-to-end tests.
+# every wait bounded; Corvane itself through scripts/corvane-fixture.sh. Sourced by the demo, and by
+# tests/e2e/desktop.sh for the end-to-end tests.
 
 source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
 
@@ -9,6 +10,16 @@ E2E_PIDS=()
 export XDG_SESSION_TYPE=x11
 unset WAYLAND_DISPLAY
 E2E_TMP=$(mktemp -d /tmp/corvane-e2e.XXXXXX)
+# Folders of the session's own, so that nothing of the user's is read or written. Not the cache
+# folder: an empty one makes fontconfig rebuild its cache, seconds for every program.
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+e2e_track() {
+  E2E_PIDS+=("$1")
+}
+# Corvane itself: corvane_settings, corvane_start PROGRAM, corvane_settle and the rest.
+source "$(dirname "${BASH_SOURCE[0]}")/corvane-fixture.sh" x11 "$E2E_TMP" e2e_track
 
 # The services a session bus started (xfconfd, dconf-service, the accessibility bus) are ours too.
 e2e_cleanup() {
@@ -60,13 +71,10 @@ openbox_config() {
 }
 
 # A session bus of its own, for window managers that keep their settings behind one (xfwm4's xfconf,
-# metacity's GSettings) and for the accessibility bus. The folders are set first, so that the services
-# it starts (xfconfd, dconf-service) write nowhere else.
+# metacity's GSettings), for the accessibility bus and for Corvane's commands. The services it starts
+# (xfconfd, dconf-service) write in the session's folders, set above.
 start_session_bus() {
   [ -n "${E2E_BUS_PID:-}" ] && return
-  # Not the cache folder: an empty one makes fontconfig rebuild its cache, seconds for every program.
-  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus.address" >/dev/null 2>&1 &
   E2E_BUS_PID=$!
   E2E_PIDS+=($E2E_BUS_PID)
@@ -112,28 +120,6 @@ start_xterm() {
 title_bar_point() {
   set -- $(outer_frame "$1") || return 1
   echo "$(($1 + $3 / 2)) $(($2 + 8))"
-}
-
-# The settings file the next Corvane starts with, holding the given plist entries (XML).
-write_settings() {
-  mkdir -p "$E2E_TMP/config/corvane"
-  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
-    >"$E2E_TMP/config/corvane/app.corvane.plist"
-}
-
-start_corvane() {
-  local binary=$1
-  export XDG_CONFIG_HOME="$E2E_TMP/config"
-  export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
-  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  # Emptied here, not by the redirection in the background process, which may come late: the wait
-  # below would then find the line of an earlier run in the old log.
-  : >"$E2E_TMP/corvane.log"
-  # Debug lines too (monitors started, trust granted), so a failure's log tells how far Corvane got.
-  QT_LOGGING_RULES="app.corvane.*.debug=true" "$binary" >>"$E2E_TMP/corvane.log" 2>&1 &
-  E2E_CORVANE_PID=$!
-  E2E_PIDS+=($E2E_CORVANE_PID)
-  wait_for 10 grep -q "Corvane is running." "$E2E_TMP/corvane.log" || { cat "$E2E_TMP/corvane.log"; fail "Corvane did not start"; }
 }
 
 # A panel with a system tray at the bottom of the screen (tint2's stock configuration).

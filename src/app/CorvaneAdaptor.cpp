@@ -55,6 +55,10 @@ QList<LayoutSummary> CorvaneAdaptor::ListLayouts() {
     return m_commands.listLayouts();
 }
 
+void CorvaneAdaptor::Settle(const QDBusMessage& message) {
+    m_commands.settle(replyTo(message));
+}
+
 void CorvaneAdaptor::ShowSettings() {
     m_commands.showSettings();
 }

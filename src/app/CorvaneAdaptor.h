@@ -32,6 +32,7 @@ public slots:
     void Restore(const QDBusMessage& message);
     void MoveToNeighbourZone(const QString& direction, const QDBusMessage& message);
     QList<corvane::LayoutSummary> ListLayouts();
+    void Settle(const QDBusMessage& message);
     void ShowSettings();
     void ShowPanel();
 

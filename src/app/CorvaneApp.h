@@ -31,6 +31,7 @@ public:
     ~CorvaneApp() override;
 
     WindowController& controller() { return *m_controller; }
+    FrameWriteQueue& frameWrites() { return m_frameWrites; }
     // The panel as the tray shows it now: made anew whenever the tray comes or goes.
     MenuBarView& panel() { return *m_panel; }
     SettingsWindowManager& settingsWindow() { return *m_settingsWindow; }

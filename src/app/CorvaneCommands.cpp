@@ -2,6 +2,7 @@
 
 #include "model/BuiltInLayouts.h"
 
+#include <QAbstractEventDispatcher>
 #include <algorithm>
 #include <cmath>
 
@@ -22,11 +23,12 @@ QString echoed(const QString& text) {
 } // namespace
 
 CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
-                                 const PresetStore& presets, std::function<void()> showSettings,
-                                 std::function<void()> showPanel)
+                                 FrameWriteQueue& writes, const PresetStore& presets,
+                                 std::function<void()> showSettings, std::function<void()> showPanel)
     : m_cycle(cycle)
     , m_placer(placer)
     , m_navigator(navigator)
+    , m_writes(writes)
     , m_presets(presets)
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
@@ -90,6 +92,35 @@ void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply&
                            QStringLiteral("Neither the window nor its screen has a layout to move in.")});
     else
         finish(placement, reply);
+}
+
+namespace {
+
+// Runs `then` the next time the event loop is about to wait for more: the desktop's events read ahead
+// while a reply was awaited are drained then, by handlers connected before this one.
+void whenAboutToWait(const std::function<void()>& then) {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [then, once] {
+        QObject::disconnect(*once);
+        then();
+    });
+}
+
+} // namespace
+
+// Qt may say it is about to wait while events are still posted, so the barrier is posted itself once
+// it has been about to wait: it runs after every event posted before it, in a turn that also read
+// every connection. What those events asked to write is in the queue by the next wait.
+void CorvaneCommands::settle(const Reply& reply) {
+    whenAboutToWait([this, reply] {
+        QMetaObject::invokeMethod(
+            QAbstractEventDispatcher::instance(),
+            [this, reply] {
+                whenAboutToWait([this, reply] { m_writes.whenIdle([reply] { reply(std::nullopt); }); });
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 QList<LayoutSummary> CorvaneCommands::listLayouts() const {

@@ -4,6 +4,7 @@
 // nothing or with an error to pass on. CorvaneAdaptor puts it on the session bus.
 
 #include "app/LayoutSummary.h"
+#include "control/FrameWriteQueue.h"
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
@@ -46,7 +47,7 @@ public:
     // Called once per command, on the main thread: none when it did what it was asked.
     using Reply = std::function<void(std::optional<CommandError>)>;
 
-    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
+    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator, FrameWriteQueue& writes,
                     const PresetStore& presets, std::function<void()> showSettings,
                     std::function<void()> showPanel);
 
@@ -62,6 +63,9 @@ public:
     void moveToNeighbourZone(const QString& direction, const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;
+    // Answers once Corvane has handled every event delivered to it before the call and no frame
+    // write waits or runs: a caller's barrier, after which what did not happen will not.
+    void settle(const Reply& reply);
     void showSettings() { m_showSettings(); }
     void showPanel() { m_showPanel(); }
 
@@ -78,6 +82,7 @@ private:
     ZoneCycle& m_cycle;
     WindowPlacer& m_placer;
     ZoneNavigator& m_navigator;
+    FrameWriteQueue& m_writes;
     const PresetStore& m_presets;
     std::function<void()> m_showSettings;
     std::function<void()> m_showPanel;

@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
     WindowController& controller = corvane.controller();
     CorvaneCommands commands(
-        controller.cycle(), controller.placer(), controller.navigator(), controller.presets(),
-        [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
+        controller.cycle(), controller.placer(), controller.navigator(), corvane.frameWrites(),
+        controller.presets(), [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
     service.serve(commands);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,

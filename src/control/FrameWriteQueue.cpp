@@ -3,6 +3,8 @@
 #include "control/ScreenLookup.h"
 #include "control/WindowAccess.h"
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
@@ -63,6 +65,13 @@ bool FrameWriteQueue::isWaiting(AxElement window) const {
                        [window](const Pending& p) { return p.request.window == window; });
 }
 
+void FrameWriteQueue::whenIdle(std::function<void()> idle) {
+    if (!m_isWriting && m_waiting.isEmpty())
+        idle();
+    else
+        m_idleWaiters.append(std::move(idle));
+}
+
 void FrameWriteQueue::startNext() {
     if (m_isWriting || m_waiting.isEmpty())
         return;
@@ -88,6 +97,12 @@ void FrameWriteQueue::finish(const Pending& pending, const FrameResult& result) 
     for (const WriteDone& done : pending.done)
         done(isWritten);
     startNext();
+    if (m_isWriting)
+        return;
+    // Taken first: a waiter may ask for a write, or wait again.
+    const QList<std::function<void()>> idleWaiters = std::exchange(m_idleWaiters, {});
+    for (const std::function<void()>& idle : idleWaiters)
+        idle();
 }
 
 std::optional<qint32> FrameWriteQueue::frontmostPid() {

@@ -50,6 +50,9 @@ public:
     void setObserver(Observer observer) { m_observer = std::move(observer); }
     // Whether a request for the window waits to start.
     bool isWaiting(AxElement window) const;
+    // Runs `idle` once no request waits or is being written: before returning when none is, else
+    // after the last one's callers have heard its outcome.
+    void whenIdle(std::function<void()> idle);
 
 private:
     struct Pending {
@@ -64,6 +67,7 @@ private:
     Platform& m_platform;
     QList<Pending> m_waiting; // not started, in the order first asked for, one per window
     bool m_isWriting = false;
+    QList<std::function<void()>> m_idleWaiters;
     Observer m_observer;
     // A request completing after this queue has gone finds it expired.
     std::shared_ptr<bool> m_lifetime = std::make_shared<bool>();

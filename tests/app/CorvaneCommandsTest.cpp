@@ -4,6 +4,10 @@
 
 #include "control/ControllerFixture.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
 namespace corvane {
 namespace {
 
@@ -18,8 +22,8 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            controller->cycle(), controller->placer(), controller->navigator(), controller->presets(),
-            [this] { ++settingsShown; }, [this] { ++panelsShown; });
+            controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
+            controller->presets(), [this] { ++settingsShown; }, [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };
@@ -174,6 +178,41 @@ TEST_F(CommandsTest, TheLayoutListHasTheBuiltInsFirstThenThePresetsWithTheirZone
                                            {"Right Bias", 2}, {"Bias", 2},     {"Six Pack", 6}, {"Focus", 3},
                                            {"Desk", 5},       {"Big", 0}};
     EXPECT_EQ(commands->listLayouts(), expected);
+}
+
+// Qt's event loop run until it has waited for more at least once.
+void turnEventLoop() {
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(CommandsTest, SettleAnswersOnceWhatWasDeliveredBeforeItIsHandledAndWritten) {
+    int settled = 0;
+    QRectF frameWhenSettled;
+    const CorvaneCommands::Reply settledReply = [&](std::optional<CommandError> error) {
+        EXPECT_EQ(error, std::nullopt);
+        ++settled;
+        frameWhenSettled = frame();
+    };
+    commands->settle(settledReply);
+    EXPECT_EQ(settled, 0) << "not before the events already delivered are handled";
+    turnEventLoop();
+    EXPECT_EQ(settled, 1) << "with nothing to write, once the event loop is about to wait";
+
+    // A command delivered before the barrier but handled after it was asked for.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { commands->applyLayout("Quadrant", reply()); },
+        Qt::QueuedConnection);
+    commands->settle(settledReply);
+    turnEventLoop();
+    EXPECT_EQ(settled, 1) << "not while the write that event asked for has not landed";
+    commands->cycleZone(1, reply());
+    desk.settle();
+    EXPECT_EQ(settled, 2) << "once every write asked for meanwhile has landed";
+    EXPECT_EQ(replies.size(), 2) << "both placements answered";
+    EXPECT_EQ(frameWhenSettled, QRectF(720, 25, 720, 437)) << "the window was where the last write put it";
+    EXPECT_EQ(frame(), frameWhenSettled);
 }
 
 } // namespace

@@ -8,7 +8,7 @@ corvane=$1 pointer=$2 arrangement=$3
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/geometry.sh"
 
-write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
+corvane_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
 
 case $arrangement in
 stacked)
@@ -25,7 +25,7 @@ stacked)
   wmctrl -i -r "$a" -e 0,100,$((900 - h / 2)),-1,-1
   is_at_top() { [ "$(outer_frame "$a" | cut -d' ' -f2)" = "$1" ]; }
   wait_for 3 is_at_top $((900 - h / 2)) || fail "the xterm did not move to straddle the monitors"
-  start_corvane "$corvane"
+  corvane_start "$corvane"
   xdotool windowactivate --sync "$a"
   xdotool key ctrl+alt+1
   expect_frame "hotkey 1 on a window centred on the lower monitor's top row: the lower left half" "$a" 0 900 720 900
@@ -37,7 +37,7 @@ offset)
   start_x_server Xephyr Xephyr +xinerama -origin 1440,0 -screen 1920x1080 -origin 0,0 -screen 1440x900
   start_window_manager
   a=$(start_xterm alpha 80x24+1700+300)
-  start_corvane "$corvane"
+  corvane_start "$corvane"
   # Once a Qt client runs, Xephyr offsets XTEST motion by its first head's origin: measured here so
   # that every move below aims at root pixels.
   "$pointer" move 10 10 1 10
@@ -59,5 +59,5 @@ offset)
   echo "ok - the palette opens beside the maximize button on the primary"
   ;;
 esac
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end arrangement ($arrangement): all passed"

@@ -18,10 +18,10 @@ xterm -class Aside -T aside -geometry 80x24+700+500 -e bash --norc >/dev/null 2>
 E2E_PIDS+=($!)
 wait_for 10 xdotool search --name '^aside$' || fail "the xterm aside did not appear"
 aside=$(xdotool search --name '^aside$' | head -1)
-write_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
+corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
 <key>dragSnapMonitorLayouts</key><dict><key>output:screen/</key><string>Quadrant</string></dict>
 <key>excludedApplications</key><array><string>Aside</string></array>'
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 
@@ -57,20 +57,20 @@ run zone Split 1
 [ "$status" = 1 ] && [ "$said" = 'corvane: Corvane leaves the windows of "Aside" alone: it is on the list of applications Corvane never moves.' ] ||
   fail "corvane zone on a window left alone ($status): $said"
 echo "ok - corvane zone on it exits 1 and names the application"
-sleep 0.3 # the hotkey's write, had there been one, has landed by now
+corvane_settle # the hotkey's write, had there been one, has landed
 [ "$(outer_frame "$aside")" = "$ax $ay $aw $ah" ] || fail "a hotkey moved the window left alone to $(outer_frame "$aside")"
 echo "ok - the hotkey leaves it alone"
 read -r grab_x grab_y <<<"$(title_bar_point "$aside")"
 "$pointer" move "$grab_x" "$grab_y" 1 10 down 1 move $((grab_x - 100)) $((grab_y - 100)) 10 20 move 100 100 10 20
-sleep 0.3
+corvane_settle
 ! xdotool search --onlyvisible --name '^Corvane Snap Preview$' >/dev/null || fail "a preview for the window left alone"
 "$pointer" up 1
-sleep 0.3
+corvane_settle
 set -- $(outer_frame "$aside")
 [ "$3 $4" = "$aw $ah" ] || fail "the drop moved the window left alone into a zone: $*"
 echo "ok - a drag of it shows no preview and drops it where the pointer left it"
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+2
 expect_frame "alpha, not on the list, still moves by hotkey" "$a" 0 0 720 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end drag: all passed"

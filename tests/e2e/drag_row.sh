@@ -10,8 +10,8 @@ source "$(dirname "$0")/palette_desktop.sh"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+300)
-write_settings '<key>dragSnapEnabled</key><true/><key>dragSnapTopPalette</key><true/>'
-start_corvane "$corvane"
+corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapTopPalette</key><true/>'
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 read -r grab_x grab_y <<<"$(title_bar_point "$a")"
 
@@ -29,5 +29,5 @@ expect_window_near "the pointer on Split's left half in the row previews the lef
 expect_frame "the drop on the row's zone puts the xterm in the left half" "$a" 0 0 720 900
 wait_for 3 no_palette || fail "the row stayed after the drop"
 echo "ok - the row goes with the drop"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end drag onto the row: all passed"

@@ -15,10 +15,11 @@ responds() { # a hotkey on the given window moves it within 3 s
 }
 
 start_desktop 1440 900
+start_session_bus # for corvane_settle
 a=$(start_xterm alpha 80x24+300+300)
 b=$(start_xterm beta 80x24+600+200)
 mkdir -p "$(dirname "$settings")"
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # A target that stops answering: the window manager still moves its frame, Corvane does not hang,
 # and the next hotkey on another window works at once.
@@ -30,13 +31,13 @@ echo "ok - a stopped target does not hang Corvane"
 
 # A window destroyed between press and release of a drag.
 mkdir -p "$E2E_TMP/drag"
-kill "$E2E_CORVANE_PID"; wait "$E2E_CORVANE_PID" 2>/dev/null
+kill "$CORVANE_PID"; wait "$CORVANE_PID" 2>/dev/null
 cat >"$settings" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict><key>dragSnapEnabled</key><true/>
 <key>hotkeyAssignments</key><dict><key>1</key><string>Thirds</string></dict></dict></plist>
 PLIST
-start_corvane "$corvane"
+corvane_start "$corvane"
 c=$(start_xterm gamma 80x24+200+500)
 xdotool windowactivate --sync "$c"
 set -- $(outer_frame "$c")
@@ -46,7 +47,7 @@ kill "$(xprop -id "$c" _NET_WM_PID | awk '{print $NF}')"
 wait_for 3 sh -c "! xwininfo -id $c" || fail "the dragged window did not go away"
 "$pointer" up 1
 wait_for 2 sh -c "! xdotool search --onlyvisible --name '^Corvane Snap Preview\$'" || fail "the preview stayed after the release"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the dragged window went away"
+kill -0 "$CORVANE_PID" || fail "Corvane died when the dragged window went away"
 responds "$b" 0 0 480 900 ctrl+alt+1 || fail "Corvane stopped answering after the destroyed drag"
 echo "ok - a window destroyed mid-drag leaves no preview and Corvane answers"
 
@@ -66,14 +67,14 @@ eval "$(xdotool getwindowgeometry --shell "$preview")"
 [ "$X" -ge 720 ] || fail "the preview is at x = $X, not on the right monitor"
 xrandr --delmonitor right
 "$pointer" move 1310 460 5 40 move 1320 470 5 40
-sleep 0.3
+corvane_settle
 if xdotool search --onlyvisible --name '^Corvane Snap Preview$' >/dev/null; then
   eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Corvane Snap Preview$' | head -1)")"
   [ $((X + WIDTH)) -le 720 ] || fail "the preview stayed on the unplugged monitor (x = $X, width $WIDTH)"
 fi
 "$pointer" up 1
 wait_for 2 sh -c "! xdotool search --onlyvisible --name '^Corvane Snap Preview\$'" || fail "the preview stayed after the release"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died when the monitor went away mid-drag"
+kill -0 "$CORVANE_PID" || fail "Corvane died when the monitor went away mid-drag"
 responds "$b" 0 0 240 900 ctrl+alt+1 || fail "the hotkey after the unplug did not use the left monitor: $(outer_frame "$b")"
 echo "ok - a monitor unplugged mid-drag leaves no preview on it, and the next hotkey uses the monitor left"
 
@@ -102,15 +103,16 @@ py=$(xwininfo -id "$panel" | awk '/Absolute upper-left Y/ {print $NF}')
 xdotool mousemove $((px + 226)) $((py + 23)) click 1
 wait_for 3 xdotool search --onlyvisible --name '^Corvane Settings$' || fail "the panel's Settings button opened no window"
 sw=$(xdotool search --onlyvisible --name '^Corvane Settings$' | head -1)
-sleep 0.5 # a frame stored as the window opens is written by now
+corvane_settle # a frame stored as the window opens is written by now
 before=$(stored_frame 2>/dev/null)
 lock_settings 2>/dev/null
 if touch "$folder/probe" 2>/dev/null; then
   rm -f "$folder/probe"; unlock_settings
-  echo "ok - skipped the read-only settings file: this file system cannot be made read-only here"
+  echo "skipped - the read-only settings file: this file system cannot be made read-only here"
+  skipped=1
 else
   xdotool windowmove "$sw" 40 60
-  wait_for 3 grep -q "Cannot write the settings file" "$E2E_TMP/corvane.log" || fail "no warning about the unwritable settings file"
+  wait_for 3 grep -q "Cannot write the settings file" "$CORVANE_LOG" || fail "no warning about the unwritable settings file"
   responds "$a" 0 0 240 900 ctrl+alt+1 || fail "Corvane stopped answering with its settings file read-only"
   unlock_settings
   xdotool windowmove "$sw" 60 80
@@ -127,29 +129,29 @@ else
   # Quitting while a change could not be written says so and exits 1; the file keeps what it had.
   lock_settings
   xdotool windowmove "$sw" 120 140
-  wait_for 3 sh -c "[ \$(grep -c 'Cannot write the settings file' '$E2E_TMP/corvane.log') -ge 2 ]" || fail "no warning for the second failed write"
+  wait_for 3 sh -c "[ \$(grep -c 'Cannot write the settings file' '$CORVANE_LOG') -ge 2 ]" || fail "no warning for the second failed write"
   xdotool windowactivate --sync "$panel" 2>/dev/null
   xdotool mousemove $((px + 226)) $((py + 475)) click 1
-  for _ in $(seq 100); do kill -0 "$E2E_CORVANE_PID" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$E2E_CORVANE_PID" 2>/dev/null && fail "Quit Corvane did not quit"
-  wait "$E2E_CORVANE_PID"; status=$?
+  wait_for 5 corvane_exited || fail "Quit Corvane did not quit"
+  wait "$CORVANE_PID"; status=$?
   unlock_settings
   [ "$status" = 1 ] || fail "exit status $status when the last change could not be saved, expected 1"
-  grep -q "could not write its settings file" "$E2E_TMP/corvane.log" || fail "no message about the unsaved change at quit"
+  grep -q "could not write its settings file" "$CORVANE_LOG" || fail "no message about the unsaved change at quit"
   stored_frame >/dev/null || fail "the settings file lost a setting at quit"
   echo "ok - quitting with an unsaved change says so and exits 1, the file keeps every setting"
-  start_corvane "$corvane"
+  corvane_start "$corvane"
 fi
 
 # The X server goes away: a clear message, exit status 1, the settings file as it was.
 cp "$settings" "$E2E_TMP/before"
 kill "${E2E_PIDS[0]}" # Xvfb
-for _ in $(seq 100); do kill -0 "$E2E_CORVANE_PID" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$E2E_CORVANE_PID" 2>/dev/null && fail "Corvane still runs 5 s after the X server went away"
-wait "$E2E_CORVANE_PID"; status=$?
+wait_for 5 corvane_exited || fail "Corvane still runs 5 s after the X server went away"
+wait "$CORVANE_PID"; status=$?
 [ "$status" = 1 ] || fail "exit status $status after the X server went away, expected 1"
-grep -q "lost its connection to the X server" "$E2E_TMP/corvane.log" || { tail -5 "$E2E_TMP/corvane.log"; fail "no message about the lost X server"; }
+grep -q "lost its connection to the X server" "$CORVANE_LOG" || { tail -5 "$CORVANE_LOG"; fail "no message about the lost X server"; }
 cmp -s "$settings" "$E2E_TMP/before" || fail "the settings file changed when the X server went away"
 echo "ok - without the X server Corvane exits 1 with a message and the settings intact"
 unset DISPLAY
+# Reported to ctest as skipped (SKIP_RETURN_CODE), every other check having passed.
+[ -z "${skipped:-}" ] || { echo "end-to-end faults: all passed but the read-only settings file, skipped"; exit 77; }
 echo "end-to-end faults: all passed"

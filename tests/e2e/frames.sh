@@ -16,7 +16,7 @@ run() {
 start_desktop 1440 900
 start_session_bus
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 
 for garbage in "10,20,-300,-200" "10,20,2147483648,300" "100000,100000,400,300" "0,0,0,300"; do
@@ -43,5 +43,5 @@ run resize 3000 3000
 [ $status = 0 ] || fail "corvane resize 3000 3000 ($status): $said"
 wait_for 3 top_on_screen || fail "corvane resize 3000 3000 left the frame at $(outer_frame "$a")"
 echo "ok - corvane resize 3000 3000 keeps the title bar on screen"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end remembered frames: all passed"

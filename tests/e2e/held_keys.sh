@@ -7,7 +7,7 @@ source "$(dirname "$0")/desktop.sh"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 # Changed while Corvane runs: the repeat follows the keyboard's settings as they are now.
 xset r rate 200 6
 

@@ -9,9 +9,8 @@ corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
 settings="$E2E_TMP/config/corvane/app.corvane.plist"
-log="$E2E_TMP/corvane.log"
 bound=${HOSTILE_GROWTH_KIB:-5120} # KiB: what reading a settings file may add at most
-rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$E2E_CORVANE_PID/status"; }
+rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$CORVANE_PID/status"; }
 # A hotkey on a window moved out of its zone puts it back there.
 responds() { # window, the first zone's width and height
   xdotool windowmove --sync "$1" 200 200 >/dev/null
@@ -21,7 +20,7 @@ responds() { # window, the first zone's width and height
 # Waits for a line in the log, failing at once if Corvane's memory grows beyond the bound meanwhile.
 log_line_within_memory() {
   local line=$1 baseline=$2 deadline=$((SECONDS + 5))
-  until grep -qF -- "$line" "$log"; do
+  until grep -qF -- "$line" "$CORVANE_LOG"; do
     [ $(($(rss_kib) - baseline)) -lt "$bound" ] || fail "Corvane grew by $(($(rss_kib) - baseline)) KiB waiting for: $line"
     [ $SECONDS -lt $deadline ] || fail "no log line: $line"
     sleep 0.05
@@ -37,8 +36,8 @@ panel_point() { # a point of the panel (shown without a tray), from its top-left
 }
 quit_corvane() { # by the panel's Quit Corvane button; sets status to the exit status
   xdotool mousemove $(panel_point 226 475) click 1
-  wait_for 5 sh -c "! kill -0 $E2E_CORVANE_PID" || fail "Quit Corvane did not quit"
-  wait "$E2E_CORVANE_PID"
+  wait_for 5 sh -c "! kill -0 $CORVANE_PID" || fail "Quit Corvane did not quit"
+  wait "$CORVANE_PID"
   status=$?
 }
 settings_window() { xdotool search --onlyvisible --name '^Corvane Settings$' | head -1 | grep .; }
@@ -50,7 +49,7 @@ open_settings() { # by the panel's Settings button
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+200+200)
-start_corvane "$corvane"
+corvane_start "$corvane"
 responds "$a" 720 900 || fail "the first hotkey did not move the window"
 baseline=$(rss_kib)
 
@@ -63,22 +62,22 @@ for named in /dev/zero "$E2E_TMP/rc.fifo" "$E2E_TMP/rc-huge.xml"; do
   responds "$a" 720 900 || fail "no hotkey after _OB_CONFIG_FILE named $named"
   grown=$(($(rss_kib) - baseline))
   [ "$grown" -lt "$bound" ] || fail "Corvane grew by $grown KiB after _OB_CONFIG_FILE named $named"
-  [ "$(grep -cF "settings file $named:" "$log")" = 1 ] || fail "not one log line for $named"
+  [ "$(grep -cF "settings file $named:" "$CORVANE_LOG")" = 1 ] || fail "not one log line for $named"
   echo "ok - _OB_CONFIG_FILE naming $named: one log line, $grown KiB more, the hotkey answers"
 done
 
 # A FIFO as the settings file.
-kill "$E2E_CORVANE_PID"; wait "$E2E_CORVANE_PID" 2>/dev/null
+kill "$CORVANE_PID"; wait "$CORVANE_PID" 2>/dev/null
 mkdir -p "$(dirname "$settings")" && mkfifo "$settings"
-start_corvane "$corvane"
-grep -qF "The settings file $settings cannot be used (it is a FIFO, not a regular file)" "$log" ||
-  fail "no message at start about the FIFO: $(cat "$log")"
+corvane_start "$corvane"
+grep -qF "The settings file $settings cannot be used (it is a FIFO, not a regular file)" "$CORVANE_LOG" ||
+  fail "no message at start about the FIFO: $(cat "$CORVANE_LOG")"
 responds "$a" 720 900 || fail "no hotkey with a FIFO for the settings file"
 open_settings # a window whose frame Corvane would store
 xdotool windowmove --sync "$(settings_window)" 100 80 >/dev/null
 quit_corvane
 [ "$status" = 1 ] || fail "exit status $status with a FIFO for the settings file, expected 1"
-grep -qF "Nothing was saved: $settings is not a regular file" "$log" || fail "quitting did not say nothing was saved"
+grep -qF "Nothing was saved: $settings is not a regular file" "$CORVANE_LOG" || fail "quitting did not say nothing was saved"
 [ -p "$settings" ] || fail "the FIFO was replaced"
 [ "$(ls -A "$(dirname "$settings")")" = "app.corvane.plist" ] ||
   fail "files beside the FIFO: $(ls -A "$(dirname "$settings")")"
@@ -87,9 +86,9 @@ echo "ok - a FIFO as the settings file: said at start, defaults, nothing written
 # fluxbox with the user's ~/.fluxbox/init replaced by a FIFO; fluxbox itself has a home of its own.
 # Thirds on Control+Alt+1 tells that Corvane read its settings.
 rm "$settings"
-write_settings '<key>hotkeyAssignments</key><dict><key>1</key><string>Thirds</string></dict>'
+corvane_settings '<key>hotkeyAssignments</key><dict><key>1</key><string>Thirds</string></dict>'
 mkdir -p "$E2E_TMP/user/.fluxbox" && mkfifo "$E2E_TMP/user/.fluxbox/init"
-HOME="$E2E_TMP/user" start_corvane "$corvane"
+HOME="$E2E_TMP/user" corvane_start "$corvane"
 kill "$E2E_WM_PID"; wait "$E2E_WM_PID" 2>/dev/null
 E2E_WM=fluxbox start_window_manager
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, 880'" || fail "fluxbox did not reserve its toolbar"

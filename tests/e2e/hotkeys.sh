@@ -9,9 +9,10 @@ corvane=$1 typed_window=$2
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/spacing.sh"
 
+start_session_bus
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+1; expect_frame "hotkey 1: left half" "$a" 0 0 720 900
@@ -42,8 +43,8 @@ b=$(start_xterm bravo 80x24+300+300)
 xdotool windowactivate --sync "$b"
 bpid=$(xprop -id "$b" _NET_WM_PID | awk '{print $NF}')
 xdotool key ctrl+alt+1; kill -9 "$bpid"
-sleep 0.3
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died with the client"
+corvane_settle # the write to the dead client has ended
+kill -0 "$CORVANE_PID" || fail "Corvane died with the client"
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+1; expect_frame "after a client died mid-move" "$a" 0 0 720 900
 
@@ -58,7 +59,7 @@ wait_for 10 sh -c 'xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW' || f
 wait_for 5 sh -c "xprop -id $a _NET_FRAME_EXTENTS | grep -q ="
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+2; expect_frame "after the window manager restarted" "$a" 0 0 720 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died with the window manager"
+kill -0 "$CORVANE_PID" || fail "Corvane died with the window manager"
 
 # One instance per session.
 second=$("$corvane" 2>&1)

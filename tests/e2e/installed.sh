@@ -20,7 +20,7 @@ export PATH="$E2E_TMP/bin:$PATH"
 
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane corvane
+corvane_start corvane
 xdotool windowactivate --sync "$a"
 xdotool key ctrl+alt+1; expect_frame "the installed program: hotkey 1, left half" "$a" 0 0 720 900
 
@@ -42,5 +42,5 @@ wait_for 3 test -s "$entry" || fail "Launch at Login wrote no autostart entry"
 grep -qxF "Exec=$installed" "$entry" || fail "the autostart entry does not run $installed: $(grep Exec "$entry")"
 out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate on the autostart entry: $out"
 echo "ok - Launch at Login from the installed program writes a valid entry that runs $installed"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end installed package: all passed"

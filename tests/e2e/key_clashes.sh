@@ -21,7 +21,7 @@ start_openbox() {
   E2E_WM_PID=$!
   E2E_PIDS+=($E2E_WM_PID)
 }
-clash_line() { grep "for itself" "$E2E_TMP/corvane.log"; }
+clash_line() { grep "for itself" "$CORVANE_LOG"; }
 
 start_x_server Xvfb Xvfb -screen 0 1440x900x24
 start_session_bus # points XDG_CONFIG_HOME at a folder without openbox/rc.xml
@@ -38,18 +38,18 @@ a=$(start_xterm recorder 80x24+100+100 "sh $E2E_TMP/record.sh")
 # The zones' height: the screen less tint2's panel.
 set -- $(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')
 h=$4 half=$((($4 + 1) / 2))
-write_settings '<key>hotkeysConsumeKeys</key><true/>
+corvane_settings '<key>hotkeysConsumeKeys</key><true/>
   <key>hotkeyChords</key><dict><key>2</key><string>Ctrl+Super+7</string><key>4</key><string>Ctrl+Alt+X</string></dict>'
-start_corvane "$corvane"
+corvane_start "$corvane"
 
-wait_for 5 clash_line || { cat "$E2E_TMP/corvane.log"; fail "the log names no chord openbox holds"; }
+wait_for 5 clash_line || { cat "$CORVANE_LOG"; fail "the log names no chord openbox holds"; }
 line=$(clash_line)
 for words in "Openbox binds" "Ctrl + Alt + Left" "Ctrl + Alt + Right" "acts on them first" \
   "Corvane's steps do nothing there" "section of /etc/xdg/openbox/rc.xml."; do
   grep -qF "$words" <<<"$line" || fail "the log does not say '$words': $line"
 done
 grep -q "Ctrl + Alt + [1-4]" <<<"$line" && fail "the log names a chord openbox leaves alone: $line"
-[ "$(grep -c "for itself" "$E2E_TMP/corvane.log")" = 1 ] || fail "the clash was logged more than once"
+[ "$(grep -c "for itself" "$CORVANE_LOG")" = 1 ] || fail "the clash was logged more than once"
 echo "ok - the log says openbox acts first on its chords and names the file it reads"
 
 xdotool windowactivate --sync "$a"
@@ -102,11 +102,11 @@ old_check=$(xprop -root _NET_SUPPORTING_WM_CHECK)
 start_openbox --replace --config-file "$E2E_TMP/given-rc.xml"
 wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' | grep -vqF '$old_check'" ||
   fail "openbox did not restart"
-kill "$E2E_CORVANE_PID"
-wait_for 5 sh -c "! kill -0 $E2E_CORVANE_PID" || fail "Corvane did not stop"
-write_settings ''
-start_corvane "$corvane"
-wait_for 5 clash_line || { cat "$E2E_TMP/corvane.log"; fail "no clash logged under the restarted openbox"; }
+kill "$CORVANE_PID"
+wait_for 5 sh -c "! kill -0 $CORVANE_PID" || fail "Corvane did not stop"
+corvane_settings ''
+corvane_start "$corvane"
+wait_for 5 clash_line || { cat "$CORVANE_LOG"; fail "no clash logged under the restarted openbox"; }
 grep -qF "section of $E2E_TMP/given-rc.xml." <<<"$(clash_line)" || fail "the log does not name the given file: $(clash_line)"
 echo "ok - the file openbox was started with is named"
 

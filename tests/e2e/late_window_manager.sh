@@ -7,9 +7,10 @@ set -u
 corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
+start_session_bus
 start_desktop 1440 900
 a=$(start_xterm alpha 80x24+300+200)
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 
 # Every request Corvane sends the window manager goes to the root window, where xev sees it too.
@@ -28,7 +29,7 @@ xdotool key ctrl+alt+1
 # sent while nothing could configure the window, so each pause ended at its bound.
 wait_for 3 at_least $((before + 4)) || { kill -CONT "$E2E_WM_PID"; fail "the writer waited on a stopped window manager"; }
 echo "ok - with the window manager stopped, every write still goes out"
-sleep 0.3
+corvane_settle # the write has ended before the window manager comes back
 kill -CONT "$E2E_WM_PID"
 expect_frame "the late window manager applies them in order: left half" "$a" 0 0 720 900
 
@@ -36,5 +37,5 @@ xdotool key ctrl+alt+2; expect_frame "hotkey 2: top-left quarter" "$a" 0 0 720 4
 xdotool key ctrl+alt+Right; expect_frame "a step that only moves: top-right quarter" "$a" 720 0 720 450
 xdotool key ctrl+alt+4; expect_frame "hotkey 4, moving and resizing: top row" "$a" 0 0 1440 450
 xdotool key ctrl+alt+Right; expect_frame "a step that moves and resizes: bottom row" "$a" 0 450 1440 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end late window manager: all passed"

@@ -14,7 +14,7 @@ source "$(dirname "$0")/desktop.sh"
 # The rounds run without a session bus to reach (none is started for lack of an address either): once
 # connected, libdbus ignores SIGPIPE for the whole process, which would hide a death by it.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"
-write_settings "<key>dragSnapEnabled</key><true/>
+corvane_settings "<key>dragSnapEnabled</key><true/>
 <key>hotkeyAssignments</key><dict><key>1</key><string>Split</string><key>2</key><string>Quadrant</string>
 <key>3</key><string>Thirds</string></dict>"
 settings="$E2E_TMP/config/corvane/app.corvane.plist"
@@ -27,7 +27,7 @@ preview_shows() { xdotool search --onlyvisible --name '^Corvane Snap Preview$'; 
 await_writer_wait() {
   local task comm call deadline=$((SECONDS + 5))
   while [ $SECONDS -lt $deadline ]; do
-    for task in /proc/"$E2E_CORVANE_PID"/task/*; do
+    for task in /proc/"$CORVANE_PID"/task/*; do
       read -r comm <"$task/comm" 2>/dev/null && [ "$comm" = "X11 writer" ] &&
         read -r call _ <"$task/syscall" 2>/dev/null && [ "$call" = 271 ] && return 0
     done
@@ -47,7 +47,7 @@ responds() { # a hotkey on the xterm moves it
 # chance in a few rounds, but fatal when it comes, so the disposition is checked itself.
 ignores_sigpipe() {
   local mask
-  mask=$(awk '/^SigIgn:/ {print $2}' /proc/"$E2E_CORVANE_PID"/status) && (((16#$mask >> 12) & 1))
+  mask=$(awk '/^SigIgn:/ {print $2}' /proc/"$CORVANE_PID"/status) && (((16#$mask >> 12) & 1))
 }
 
 # One round on a desktop of its own: the scene set up, then the X server sent the signal.
@@ -63,7 +63,7 @@ round() {
   local server=${E2E_PIDS[$first]}
   start_window_manager
   xterm=$(start_xterm "target" 80x24+300+300)
-  start_corvane "$corvane"
+  corvane_start "$corvane"
   ignores_sigpipe || fail "Corvane does not ignore SIGPIPE: a write to a closed connection would kill it"
   xdotool windowactivate --sync "$xterm"
   case $scene in
@@ -87,7 +87,7 @@ round() {
   queued)
     # Hotkeys wait in the socket of a Corvane stopped meanwhile; another client's round trip makes
     # sure the server has sent them.
-    kill -STOP "$E2E_CORVANE_PID"
+    kill -STOP "$CORVANE_PID"
     xdotool key ctrl+alt+1 ctrl+alt+2 ctrl+alt+3
     xprop -root _NET_ACTIVE_WINDOW >/dev/null || fail "$scene: the server did not answer"
     ;;
@@ -98,20 +98,20 @@ round() {
     # Once the server has gone, Corvane wakes to the hotkeys first: it acts on them, and writes to
     # the closed connections, before it reads that they closed.
     wait "$server" 2>/dev/null
-    kill -CONT "$E2E_CORVANE_PID"
+    kill -CONT "$CORVANE_PID"
   fi
   local deadline=$((SECONDS + 10))
-  while is_running "$E2E_CORVANE_PID" && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
-  is_running "$E2E_CORVANE_PID" && fail "$scene, SIG$signal: Corvane still runs 10 s after the X server went away"
-  wait "$E2E_CORVANE_PID"
+  while is_running "$CORVANE_PID" && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+  is_running "$CORVANE_PID" && fail "$scene, SIG$signal: Corvane still runs 10 s after the X server went away"
+  wait "$CORVANE_PID"
   local status=$?
-  [ "$status" = 1 ] || { cat "$E2E_TMP/corvane.log" >&2; fail "$scene, SIG$signal: exit status $status after the X server went away, expected 1"; }
-  grep -qx "Corvane lost its connection to the X server and stops." "$E2E_TMP/corvane.log" ||
-    { tail -5 "$E2E_TMP/corvane.log" >&2; fail "$scene, SIG$signal: Corvane did not say it lost the X server"; }
-  if grep -E 'Sanitizer|runtime error' "$E2E_TMP/corvane.log" >&2; then fail "$scene, SIG$signal: a sanitizer report"; fi
+  [ "$status" = 1 ] || { cat "$CORVANE_LOG" >&2; fail "$scene, SIG$signal: exit status $status after the X server went away, expected 1"; }
+  grep -qx "Corvane lost its connection to the X server and stops." "$CORVANE_LOG" ||
+    { tail -5 "$CORVANE_LOG" >&2; fail "$scene, SIG$signal: Corvane did not say it lost the X server"; }
+  if grep -E 'Sanitizer|runtime error' "$CORVANE_LOG" >&2; then fail "$scene, SIG$signal: a sanitizer report"; fi
   cmp -s "$settings" "$E2E_TMP/settings.before" || fail "$scene, SIG$signal: the settings file changed"
   compgen -G "$XDG_RUNTIME_DIR/corvane-d${DISPLAY#:}.lock" >/dev/null && fail "$scene, SIG$signal: the display's lock was left behind"
-  if grep -q "The X11 connection broke" "$E2E_TMP/corvane.log"; then qt_first=$((qt_first + 1)); else own_first=$((own_first + 1)); fi
+  if grep -q "The X11 connection broke" "$CORVANE_LOG"; then qt_first=$((qt_first + 1)); else own_first=$((own_first + 1)); fi
   kill -CONT "$E2E_WM_PID" 2>/dev/null
   stop_processes "${E2E_PIDS[@]:$first}"
   E2E_PIDS=("${E2E_PIDS[@]:0:$first}")
@@ -131,25 +131,25 @@ start_server
 start_window_manager
 xterm=$(start_xterm "target" 80x24+300+300)
 start_session_bus
-start_corvane "$corvane"
+corvane_start "$corvane"
 dbus-monitor --session >"$E2E_TMP/monitor.log" 2>&1 &
 E2E_PIDS+=($!)
 wait_for 5 grep -q "member=NameAcquired" "$E2E_TMP/monitor.log" || fail "dbus-monitor did not start"
-kill -STOP "$E2E_CORVANE_PID"
+kill -STOP "$CORVANE_PID"
 "$corvane" apply Quadrant >/dev/null 2>&1 &
 client=$!
 calls=$(grep -c "interface=app.corvane.Corvane1" "$E2E_TMP/monitor.log")
 wait_for 10 sh -c "[ \$(grep -c interface=app.corvane.Corvane1 '$E2E_TMP/monitor.log') -gt $calls ]" ||
   fail "the command's call never reached the bus"
 kill -KILL "$client"; wait "$client" 2>/dev/null
-kill -CONT "$E2E_CORVANE_PID"
+kill -CONT "$CORVANE_PID"
 responds ctrl+alt+1 0 0 720 900 || fail "Corvane stopped answering after a command client went away before its reply"
-is_running "$E2E_CORVANE_PID" || fail "Corvane died when a command client went away before its reply"
+is_running "$CORVANE_PID" || fail "Corvane died when a command client went away before its reply"
 echo "ok - a command client killed before its reply: Corvane runs on"
 
 kill -KILL "$E2E_BUS_PID"
 responds ctrl+alt+2 0 0 720 450 || fail "Corvane stopped answering after the session bus went away"
-is_running "$E2E_CORVANE_PID" || fail "Corvane died when the session bus went away"
-grep -E 'Sanitizer|runtime error' "$E2E_TMP/corvane.log" >&2 && fail "a sanitizer report after the bus went away"
+is_running "$CORVANE_PID" || fail "Corvane died when the session bus went away"
+grep -E 'Sanitizer|runtime error' "$CORVANE_LOG" >&2 && fail "a sanitizer report after the bus went away"
 echo "ok - the session bus killed: Corvane runs on and answers hotkeys"
 echo "end-to-end lost peers: all passed"

@@ -15,9 +15,9 @@ start_x_server Xephyr Xephyr +xinerama -screen 1440x900 -screen 1920x1080 -origi
 start_window_manager
 a=$(start_xterm alpha 80x24+100+100)
 b=$(start_xterm beta 80x24+100+500)
-write_settings '<key>dragSnapEnabled</key><true/><key>dragSnapMonitorLayouts</key>
+corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapMonitorLayouts</key>
 <dict><key>place:1</key><string>Split</string><key>place:2</key><string>Thirds</string></dict>'
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 set -- $(outer_frame "$a")
 w=$3 h=$4

@@ -7,6 +7,7 @@ corvane=$1
 typed_window=$2
 source "$(dirname "$0")/desktop.sh"
 
+start_session_bus
 start_desktop 1440 900
 x=$(start_xterm alpha 80x24+100+100)
 "$typed_window" NORMAL quick 300 300 400 300 &
@@ -14,7 +15,7 @@ E2E_PIDS+=($!)
 wait_for 10 xdotool search --name '^quick$' || fail "the quick window did not appear"
 q=$(xdotool search --name '^quick$' | head -1)
 wait_for 5 sh -c "xprop -id $q _NET_FRAME_EXTENTS | grep -q ="
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # The zones of the default hotkeys' layouts on a 1440 x 900 screen, "x y width height" each.
 zones_of() {
@@ -30,7 +31,7 @@ zones_of() {
 rests_in() {
   local id=$1 zone=$2
   wait_for 5 frame_is "$id" $zone || return 1
-  sleep 0.3
+  corvane_settle
   frame_is "$id" $zone
 }
 
@@ -75,5 +76,5 @@ for window in "$x" "$q"; do
   done
   echo "ok - 50 bursts of presses on $(xdotool getwindowname "$window") end in the zone of the last"
 done
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end ordered writes: all passed"

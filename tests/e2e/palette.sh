@@ -30,10 +30,10 @@ sed -i 's|<titleLayout>NLIMC</titleLayout>|<titleLayout>NLICM</titleLayout>|' "$
 openbox --reconfigure
 # Resting before Corvane has read the file again would find the old button there: a rest is looked at
 # once, as a hand that stays still is.
-wait_for 5 grep -q "from the right edge: maximize,close,minimize" "$E2E_TMP/corvane.log" ||
+wait_for 5 grep -q "from the right edge: maximize,close,minimize" "$CORVANE_LOG" ||
   fail "Corvane did not read the new titleLayout"
 set -- $(outer_frame "$a")
 expect_palette_below "after openbox's titleLayout changes, the palette opens on maximize's new place" \
   $(($1 + $3 - 17)) $(($2 + 4)) 12 12
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette: all passed"

@@ -11,7 +11,7 @@ source "$(dirname "$0")/palette_desktop.sh"
 start_desktop 1440 900
 b=$(start_xterm beta 40x10+900+500)
 a=$(start_xterm alpha 80x24+300+300)
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 
 xdotool key ctrl+alt+0
@@ -39,5 +39,5 @@ wait_for 3 palette_window || fail "Control+Alt+0 opened no palette the third tim
 xdotool windowactivate --sync "$b"
 wait_for 3 no_palette || fail "the palette stayed open with another window focused"
 echo "ok - another window taking the focus closes the palette"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette chord: all passed"

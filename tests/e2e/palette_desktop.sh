@@ -12,16 +12,17 @@ start_accessibility_bus() {
 }
 
 enable_palette() {
-  write_settings '<key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/>'
+  corvane_settings '<key>zoomPaletteEnabled</key><true/><key>zoomPaletteVerbose</key><true/>'
 }
 
 # The desktop every window manager's palette run starts from (E2E_WM, as start_desktop takes it): an
 # xterm, $a, in front, and Corvane with the palette on.
 start_palette_desktop() {
   start_desktop 1440 900
+  start_session_bus # for corvane_settle
   a=$(start_xterm alpha 80x24+300+300)
   enable_palette
-  start_corvane "$corvane"
+  corvane_start "$corvane"
   xdotool windowactivate --sync "$a"
 }
 
@@ -62,7 +63,7 @@ expect_palette_below() {
 pick_right_half() {
   eval "$(xdotool getwindowgeometry --shell "$(palette_window | head -1)")"
   "$pointer" move $((X + 12 + 60)) $((Y + HEIGHT - 12 - 55 - 10 - 27)) 10 150
-  sleep 0.3
+  corvane_settle
   palette_window >/dev/null || fail "the palette closed while the pointer moved into it"
   "$pointer" down 1 up 1
   wait_for 2 no_palette || fail "the palette stayed open after the pick"

@@ -16,7 +16,7 @@ g=$(xdotool search --onlyvisible --name '^Application Class$' | head -1)
 xdotool windowmove --sync "$g" 200 100
 wait_for 3 frame_is "$g" 200 100 810 656 || fail "gtk3-demo is at $(outer_frame "$g")"
 enable_palette
-start_corvane "$corvane"
+corvane_start "$corvane"
 # The header bar inside the window's 5-pixel resize margin: maximize is 34 x 30, 84 pixels left of the
 # window's right edge and 12 below its top (GTK 3.24, Adwaita).
 set -- $(outer_frame "$g")
@@ -25,5 +25,5 @@ expect_palette_below "resting on the header bar's maximize button opens the pale
   $(($1 + $3 - 84)) $(($2 + 12)) 34 30
 pick_right_half
 expect_frame "a pick places the header-bar window" "$g" 720 0 720 900
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette on a header bar: all passed"

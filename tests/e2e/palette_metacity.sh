@@ -17,12 +17,12 @@ expect_no_palette_on "metacity's stock layout draws no maximize: nothing opens o
 gsettings set org.gnome.desktop.wm.preferences button-layout 'appmenu:minimize,maximize,close'
 # Corvane has read the new layout before the pointer goes there: a corner list read just before would
 # stand for a second, while the pointer arrives and rests.
-wait_for 5 grep -q "from the right edge: close,maximize,minimize" "$E2E_TMP/corvane.log" ||
+wait_for 5 grep -q "from the right edge: close,maximize,minimize" "$CORVANE_LOG" ||
   fail "Corvane did not read metacity's new button layout"
 # The GTK theme's round buttons: 28 x 28, 6 apart, 4 pixels from the frame's right edge and its top.
 expect_palette_below "with maximize in its GSettings key, resting on the button opens the palette below it" \
   $((x + w - 66)) $((y + 4)) 28 28
 pick_right_half
 expect_frame "a pick under metacity snaps the xterm" "$a" 720 0 720 900
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette on metacity: all passed"

@@ -22,5 +22,5 @@ xfconf-query -c xfwm4 -p /general/button_layout -s 'O|HCM'
 set -- $(outer_frame "$a")
 expect_palette_below "after xfconf's button layout changes, the palette opens on maximize's new place" \
   $(($1 + $3 - 26)) $(($2 + 5)) 21 21
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end palette on xfwm4: all passed"

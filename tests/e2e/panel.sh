@@ -10,7 +10,7 @@ start_desktop 1440 900
 # Clear of the panel window, which opens centred: activating the xterm raises it, and over the panel
 # it would take the click meant for a thumbnail.
 a=$(start_xterm alpha 80x24+40+300)
-start_corvane "$corvane"
+corvane_start "$corvane"
 wait_for 5 xdotool search --onlyvisible --name '^Corvane$' || fail "no panel window without a tray"
 panel=$(xdotool search --onlyvisible --name '^Corvane$' | head -1)
 xdotool windowactivate --sync "$a"
@@ -35,5 +35,5 @@ kill "$E2E_TRAY_PID"
 wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 900'" || fail "the strip stayed after tint2 quit"
 xdotool key ctrl+alt+2
 expect_frame "the panel gone, the top-left quarter is half the full height again" "$a" 0 0 720 450
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end panel: all passed"

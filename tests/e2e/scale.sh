@@ -17,8 +17,8 @@ esac
 start_tray
 wait_for 5 sh -c "xprop -root _NET_WORKAREA | grep -q ', 1170'" || fail "tint2 reserved no strip"
 a=$(start_xterm alpha 80x24+300+300)
-write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
-start_corvane "$corvane"
+corvane_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>'
+corvane_start "$corvane"
 
 # The preview of the top-left quarter of the work area (1920 x 1170).
 xdotool windowactivate --sync "$a"
@@ -53,5 +53,5 @@ IFS=+ read -r _ px py <<<"$(panel_at)"
 x=$((tx + 11 - w / 2)) && [ $x -gt $((1920 - w)) ] && x=$((1920 - w))
 within 2 "$px $py" "$x $((1170 - h))" || fail "the panel is at $px,$py, expected $x,$((1170 - h))"
 echo "ok - the tray panel opens above its icon, inside the screen"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end scale ($how): all passed"

@@ -10,7 +10,7 @@ source "$(dirname "$0")/desktop.sh"
 start_desktop 1440 900
 start_session_bus
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 read -r fx fy fw fh <<<"$(outer_frame "$a")"
 
@@ -34,17 +34,17 @@ echo "ok - a span past the last zone fails with status 1 and says why"
 
 remembered() { xprop -id "$a" _CORVANE_RESTORE_FRAME | grep -qF "= $fx, $fy, $fw, $fh"; }
 remembered || fail "the first frame is not on the window: $(xprop -id "$a" _CORVANE_RESTORE_FRAME)"
-kill "$E2E_CORVANE_PID"
-wait "$E2E_CORVANE_PID" 2>/dev/null
+kill "$CORVANE_PID"
+wait "$CORVANE_PID" 2>/dev/null
 run restore
 [ $status = 3 ] && [ "$said" = "Corvane is not running on display $DISPLAY." ] || fail "a command with Corvane stopped ($status): $said"
 echo "ok - with Corvane stopped a command says so, with status 3"
 remembered || fail "the remembered frame went with Corvane"
-start_corvane "$corvane"
+corvane_start "$corvane"
 xdotool windowactivate --sync "$a"
 run restore
 [ $status = 0 ] || fail "corvane restore ($status): $said"
 expect_frame "corvane restore after a restart: the frame the xterm had first" "$a" "$fx" "$fy" "$fw" "$fh"
 xprop -id "$a" _CORVANE_RESTORE_FRAME | grep -q 'not found' || fail "restore left the property on the window"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end commands: all passed"

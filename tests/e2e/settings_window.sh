@@ -27,15 +27,15 @@ expected_stored() {
   echo "$(outer_frame "$1" | awk '{print $1, $2}') $(awk '/Width:/ {w = $NF} /Height:/ {print w, $NF}' <<<"$info")"
 }
 restart_corvane() {
-  kill "$E2E_CORVANE_PID"
-  wait_for 5 sh -c "! kill -0 $E2E_CORVANE_PID" || fail "Corvane did not stop"
-  start_corvane "$corvane"
+  kill "$CORVANE_PID"
+  wait_for 5 sh -c "! kill -0 $CORVANE_PID" || fail "Corvane did not stop"
+  corvane_start "$corvane"
 }
 
 start_desktop 1440 900
 start_session_bus
 start_tray
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # Moved by the user, the window's frame is stored once it rests; two relaunches bring it back
 # exactly there, title bar included.
@@ -66,5 +66,5 @@ xdotool windowmove --sync "$w" 240 170
 wait_for 3 stored_frame_is_not "$last" || fail "the window's new frame was not stored"
 [ "$(other_settings)" = "$before" ] || fail "the wheel changed settings: $(diff <(echo "$before") <(other_settings))"
 echo "ok - the wheel over unfocused pickers changes nothing on disk"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end settings window: all passed"

@@ -12,10 +12,10 @@ source "$(dirname "$0")/geometry.sh"
 
 start_desktop 1440 900
 windows=($(start_xterm one 80x24+100+100) $(start_xterm two 80x24+400+200) $(start_xterm three 80x24+700+300))
-write_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/><key>dragSnapVerbose</key><true/>'
-start_corvane "$corvane"
+corvane_settings '<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/><key>dragSnapVerbose</key><true/>'
+corvane_start "$corvane"
 declare -A expected
-rss() { awk '/VmRSS/ {print $2}' "/proc/$E2E_CORVANE_PID/status"; }
+rss() { awk '/VmRSS/ {print $2}' "/proc/$CORVANE_PID/status"; }
 
 # The first zone of Split, Quadrant, Thirds; then one step on.
 hotkey_action() {
@@ -66,10 +66,10 @@ while [ $SECONDS -lt $deadline ] || [ $actions -lt 12 ]; do
     1) drag_action "$id" ;;
     2) palette_action "$id" || fail "action $actions: the palette did not open" ;;
   esac
-  wait_for 3 frame_is "$id" ${expected[$id]} || { tail -n 12 "$E2E_TMP/corvane.log"; fail "action $actions (kind $kind): window at $(outer_frame "$id"), expected ${expected[$id]}"; }
+  wait_for 3 frame_is "$id" ${expected[$id]} || { tail -n 12 "$CORVANE_LOG"; fail "action $actions (kind $kind): window at $(outer_frame "$id"), expected ${expected[$id]}"; }
   actions=$((actions + 1))
   [ $actions = 10 ] && warm_rss=$(rss)
-  kill -0 "$E2E_CORVANE_PID" || fail "Corvane died after $actions actions"
+  kill -0 "$CORVANE_PID" || fail "Corvane died after $actions actions"
 done
 for id in "${windows[@]}"; do
   [ -n "${expected[$id]:-}" ] || continue

@@ -13,11 +13,11 @@ exact_frame() { [ "$(outer_frame "$1")" = "$2" ]; }
 # Usage: expect_spacing GAP MARGIN, then expect_spacing_checked GAP MARGIN
 expect_spacing() {
   local gap=$1 margin=$2 wm=${E2E_WM:-openbox}
-  kill "$E2E_CORVANE_PID"
-  wait_for 10 sh -c "! kill -0 $E2E_CORVANE_PID" || fail "$wm: Corvane did not quit"
+  kill "$CORVANE_PID"
+  wait_for 10 sh -c "! kill -0 $CORVANE_PID" || fail "$wm: Corvane did not quit"
   start_session_bus # for the command
-  write_settings "<key>zoneGap</key><integer>$gap</integer><key>zoneMargin</key><integer>$margin</integer>"
-  start_corvane "$corvane"
+  corvane_settings "<key>zoneGap</key><integer>$gap</integer><key>zoneMargin</key><integer>$margin</integer>"
+  corvane_start "$corvane"
 
   local wx wy ww wh
   # The current desktop's: every desktop has the same here.

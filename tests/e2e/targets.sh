@@ -14,7 +14,7 @@ E2E_PIDS+=($icons_pid)
 wait_for 10 xdotool search --name '^icons$' || fail "no desktop window"
 icons=$(xdotool search --name '^icons$' | head -1)
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 xdotool windowactivate --sync "$icons"
 wait_for 5 sh -c "xprop -root _NET_ACTIVE_WINDOW | grep -q $(printf '0x%x' "$icons")" || fail "the desktop window did not get the focus"

@@ -37,7 +37,7 @@ i3_xterm() {
 a=$(i3_xterm alpha)
 b=$(i3_xterm bravo)
 i3-msg "[title=\"^bravo\$\"] floating enable" >/dev/null || fail "i3 did not float bravo"
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 xdotool windowactivate --sync "$b"
 xdotool key ctrl+alt+1

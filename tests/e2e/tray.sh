@@ -34,14 +34,14 @@ launch_again() {
 
 start_desktop 1440 900
 start_session_bus
-start_corvane "$corvane"
+corvane_start "$corvane"
 wait_for 5 panel_window_shown || fail "no panel window without a tray"
 
 # Closed like any window (the window manager asks it to close, as its close button does), the panel
 # hides, and Corvane keeps running; a second launch brings it back.
 wmctrl -i -c "$(xdotool search --onlyvisible --name '^Corvane$' | head -1)"
 wait_for 3 panel_window_hidden || fail "the panel window did not close"
-kill -0 "$E2E_CORVANE_PID" || fail "closing the panel window ended Corvane"
+kill -0 "$CORVANE_PID" || fail "closing the panel window ended Corvane"
 launch_again
 wait_for 2 panel_window_shown || fail "a second launch did not bring the closed panel window back"
 echo "ok - a second launch brings the closed panel window back"
@@ -100,5 +100,5 @@ start_tray
 wait_for 2 tray_holds_icon || fail "no icon in the tray that came back"
 wait_for 2 panel_window_hidden || fail "the panel window stayed after the tray came back"
 echo "ok - the tray goes and comes back, and Corvane follows it"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end tray: all passed"

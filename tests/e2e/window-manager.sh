@@ -21,12 +21,13 @@ case $E2E_WM in
   fluxbox) visible=880 ;;
   *) visible=900 ;;
 esac
+start_session_bus
 start_desktop 1440 900
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
   fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
-write_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
+corvane_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
 a=$(start_xterm alpha 80x24+100+100)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 # The row through the middle of a window's title bar.
 title_bar_y() {
@@ -99,13 +100,13 @@ set -- $(outer_frame "$aside")
 top=$(xprop -id "$aside" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $3}')
 "$pointer" move $(($1 + $3 / 2)) $(($2 + ${top:-20} / 2)) 1 10 down 1 move 300 200 10 20 move 200 150 10 20
 "$pointer" up 1
-sleep 0.3 # a hotkey's or a drop's write, had there been one, has landed by now
+corvane_settle # a hotkey's or a drop's write, had there been one, has landed
 set -- $(outer_frame "$aside")
 [ "$3 $4" = "$aw $ah" ] || fail "$E2E_WM: the window left alone was placed in a zone: $*"
 echo "ok - $E2E_WM: a window of an application left alone keeps its size through a hotkey and a drag"
 kill "$aside_pid"
 wait_for 3 sh -c "! xdotool search --name '^aside\$'" || fail "$E2E_WM: the xterm aside did not close"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 
 expect_spacing 10 7
 expect_spacing_checked 10 7

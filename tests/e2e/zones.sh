@@ -13,6 +13,7 @@ source "$(dirname "$0")/desktop.sh"
 
 settings_window() { xdotool search --onlyvisible --name '^Corvane Settings$' | head -1 | grep .; }
 stored() { grep -q "$1" "$XDG_CONFIG_HOME/corvane/app.corvane.plist"; }
+forgotten() { ! stored "$1"; }
 # An xterm of its own application (WM_CLASS class) and title, as start_xterm gives one.
 start_named_xterm() {
   local class=$1 title=$2
@@ -32,15 +33,15 @@ close() {
 start_session_bus
 start_desktop 1440 900
 # The windows' zones stored damaged (text, not a list): read as none, and nothing else is lost.
-write_settings '<key>keepsWindowZones</key><true/><key>windowZones</key><string>damaged</string>
+corvane_settings '<key>keepsWindowZones</key><true/><key>windowZones</key><string>damaged</string>
   <key>dragSnapTrigger</key><string>screenEdges</string>'
 a=$(start_named_xterm Alpha alpha)
-start_corvane "$corvane"
+corvane_start "$corvane"
 
 chord=ctrl+alt+shift
 if [ "$E2E_WM" = metacity ]; then
-  clash_line() { grep "for itself" "$E2E_TMP/corvane.log" | grep -F "Ctrl + Alt + Shift + Left"; }
-  wait_for 5 clash_line || fail "the log names no zone chord metacity holds: $(grep "for itself" "$E2E_TMP/corvane.log")"
+  clash_line() { grep "for itself" "$CORVANE_LOG" | grep -F "Ctrl + Alt + Shift + Left"; }
+  wait_for 5 clash_line || fail "the log names no zone chord metacity holds: $(grep "for itself" "$CORVANE_LOG")"
   grep -qF "Ctrl + Alt + Shift + Up" <<<"$(clash_line)" || fail "the log does not name the up arrow: $(clash_line)"
   run settings
   wait_for 3 settings_window || fail "corvane settings ($status, $said) did not open the settings window"
@@ -51,7 +52,7 @@ if [ "$E2E_WM" = metacity ]; then
   chord=ctrl+alt+shift+super
   xdotool key ctrl+w # closes the settings window
 else
-  grep -q "Shift + Left" "$E2E_TMP/corvane.log" && fail "a clash logged for a chord openbox leaves free"
+  grep -q "Shift + Left" "$CORVANE_LOG" && fail "a clash logged for a chord openbox leaves free"
 fi
 
 xdotool windowactivate --sync "$a"
@@ -69,11 +70,14 @@ expect_frame "$E2E_WM: corvane zone-move right, the top-right quarter" "$a" 720 
 b=$(start_named_xterm Bravo bravo)
 xdotool windowactivate --sync "$b"
 xdotool key ctrl+alt+1; expect_frame "$E2E_WM: bravo in the left half" "$b" 0 0 720 900
-sleep 0.5 # the write has landed: it waits up to a quarter second for the window to settle
+# The write has landed, and the window's zone is kept: a move from now on is the user's.
+corvane_settle
+wait_for 3 stored "<string>Bravo</string>" || fail "$E2E_WM: bravo's zone was not stored"
 xdotool windowmove --sync "$b" 200 150 >/dev/null
 moved() { set -- $(outer_frame "$b") && [ "$1" = 200 ]; }
 wait_for 3 moved || fail "$E2E_WM: bravo did not move off its zone: $(outer_frame "$b")"
-sleep 0.5 # the move is judged once the window has rested (0.3 s)
+# The move is judged once the window has rested: its zone is forgotten.
+wait_for 3 forgotten "<string>Bravo</string>" || fail "$E2E_WM: bravo, moved off its zone, kept it in the settings file"
 close "$a"
 close "$b"
 
@@ -86,5 +90,5 @@ set -- $(outer_frame "$b")
 echo "ok - $E2E_WM: bravo, moved off its zone, opens where $E2E_WM puts it"
 stored "<string>Alpha</string>" || fail "alpha's zone is not in the settings file"
 stored "<string>screenEdges</string>" || fail "the damaged zones lost another setting"
-kill -0 "$E2E_CORVANE_PID" || fail "Corvane died"
+kill -0 "$CORVANE_PID" || fail "Corvane died"
 echo "end-to-end zones under $E2E_WM: all passed"

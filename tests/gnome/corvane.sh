@@ -1,13 +1,8 @@
 # Corvane's daemon and command line in the GNOME session of session.sh, sourced after it by the GNOME
-# tests that run the program. Before sourcing, a test sets CORVANE to the program. Then:
-#   corvane_settings KEYS         the settings the daemon starts with: the plist's keys and values
-#   corvane_start                 the daemon as a GNOME session starts it; returns once it says it runs.
-#                                 Its log is $CORVANE_LOG, one a start, kept with the Shell's when the
-#                                 test fails
-#   corvane_stop                  asks it to quit (SIGTERM) and waits for it; its exit status
-#   corvane_log_has PATTERN [SECS]  waits (5 s) for a line of the daemon's log matching PATTERN
-#   corvane_do COMMAND...         runs a command of the command line, bounded; its output on stdout
-#                                 and stderr, its status in $?
+# tests that run the program. Before sourcing, a test sets CORVANE to the program. Then the functions
+# of scripts/corvane-fixture.sh (corvane_settings, corvane_start, corvane_stop, corvane_wait_exit,
+# corvane_log_has, corvane_do, corvane_settle), the daemon started as a GNOME session starts it; its
+# logs are kept with the Shell's when the test fails. And:
 #   activate ID                   makes the window the focused one, as a click on it would
 #   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
 #   corvane_readable              an accessibility bus of the test's own, which each corvane_start from
@@ -24,41 +19,8 @@
 #   preview                       the zone preview the extension draws: "X Y WIDTH HEIGHT" while shown
 #   preview_near "X Y W H"        whether it is shown there, to within 8 pixels on each side
 #   preview_hidden                whether it is hidden
-CORVANE_STARTS=0
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/corvane-fixture.sh" gnome "$GNOME_TMP" gnome_track
 CORVANE_A11Y=$(dirname "${BASH_SOURCE[0]}")/a11y.py
-
-corvane_settings() {
-  mkdir -p "$XDG_CONFIG_HOME/corvane"
-  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>%s</dict></plist>\n' "$1" \
-    >"$XDG_CONFIG_HOME/corvane/app.corvane.plist"
-}
-
-corvane_start() {
-  CORVANE_LOG=$GNOME_TMP/corvane-$((CORVANE_STARTS += 1)).log
-  AT_SPI_BUS_ADDRESS=${CORVANE_A11Y_BUS:-} XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME \
-    QT_QPA_PLATFORM=wayland "$CORVANE" >"$CORVANE_LOG" 2>&1 &
-  CORVANE_PID=$!
-  gnome_track $CORVANE_PID
-  corvane_log_has "Corvane is running" 15 || fail "Corvane did not start"
-}
-
-corvane_stop() {
-  kill -TERM "$CORVANE_PID" 2>/dev/null
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$CORVANE_PID" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "Corvane did not quit within 10 s"
-    sleep 0.1
-  done
-  wait "$CORVANE_PID"
-}
-
-corvane_log_has() {
-  wait_for "${2:-5}" grep -q -E -- "$1" "$CORVANE_LOG"
-}
-
-corvane_do() {
-  timeout 10 "$CORVANE" "$@" 2>&1
-}
 
 activate() {
   # Corvane's own panel window maps once it runs and takes the focus: asked again until it stays.

@@ -64,7 +64,7 @@ pointer_press
 pointer_release
 expect_event "e['e'] == 'palette' and e['kind'] == 'press'" "e['cursor'] == [340, 260]" "a press on the palette is reported"
 expect_event "e['e'] == 'palette' and e['kind'] == 'release'" "e['cursor'] == [340, 260]" "and its release"
-sleep 0.3
+# The Shell gives the focus as it handles a press; `focused` asks it after that, on a later turn.
 [ "$(focused)" = "$other" ] || fail "the press reached the window below the palette: $(focused) is focused"
 echo "ok - the window below got no press: $other keeps the focus"
 pointer_move 100 600
@@ -120,7 +120,7 @@ read -r fx fy fw fh <<<"$(window_frame "$below")"
 echo "ok - Control+Alt+0 opens the palette under the middle of the window's top edge: $px $py $pw $ph"
 read -r zx zy <<<"$(child_centre 2)" # the face, then Split's left and right halves
 pointer_move "$zx" "$zy"
-sleep 0.3
+corvane_settle # the motion handled, the hover drawn
 screenshot gnome-palette.png
 pointer_press
 pointer_release
@@ -148,7 +148,7 @@ read -r px py pw ph reactive children <<<"$(palette)"
 echo "ok - dragged into the top band, the row shows at the top of the monitor: $px $py $pw $ph"
 read -r zx zy <<<"$(child_centre 1)" # Split's left half
 pointer_move "$zx" "$zy"
-sleep 0.5
+corvane_settle # the motion handled, the zone shown
 screenshot gnome-row.png
 pointer_release
 expect_frame "$below" "$ax" "$ay" $((aw / 2)) "$ah" "a drop on Split's left half in the row puts the window there"

@@ -9,6 +9,11 @@ source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
 
 preview_is() { [ "$(overlays)" = "$1" ]; }
+# Whether KWin holds the window in none of its tiles.
+untiled() {
+  [ "$(kwin_eval 'for (const w of workspace.windowList())
+    if (w.internalId.toString() === "'"$1"'") say(w.tile ? "tiled" : "free")')" = free ]
+}
 
 # Presses on the window's title bar and moves the pointer to X,Y in ten steps, as a hand would.
 drag_to() {
@@ -56,10 +61,8 @@ drag_to "$foot" 0 100
 wait_for 5 preview_is "0 0 640 380" || fail "at the left edge the preview is at '$(overlays)'"
 pointer_release
 expect_in_zone "$foot" 0 0 640 380 "the drop at the screen edge, where KWin tiles too"
-sleep 0.5
+corvane_settle
+wait_for 5 untiled "$foot" || fail "KWin still holds the window in its tile"
 expect_in_zone "$foot" 0 0 640 380 "the zone, still, once KWin is done"
-[ "$(kwin_eval 'for (const w of workspace.windowList())
-  if (w.internalId.toString() === "'"$foot"'") say(w.tile ? "tiled" : "free")')" = free ] ||
-  fail "KWin still holds the window in its tile"
 echo "ok - KWin's tile let go of the window"
 corvane_stop >/dev/null

@@ -45,7 +45,7 @@ echo "ok - the window keeps the keyboard"
 
 # The first thumbnail of the last row, "Split": its right half.
 pointer_move $((palette[0] + 12 + 60)) $((palette[1] + palette[3] - 12 - 55 - 10 - 27))
-sleep 0.3
+corvane_settle
 palette_shown || fail "the palette closed while the pointer moved into it"
 pointer_press
 pointer_release
