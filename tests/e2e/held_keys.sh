@@ -6,6 +6,7 @@ corvane=$1
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop 1440 900
+start_session_bus
 a=$(start_xterm alpha 80x24+100+100)
 corvane_start "$corvane"
 # Changed while Corvane runs: the repeat follows the keyboard's settings as they are now.
@@ -23,12 +24,15 @@ E2E_PIDS+=($poller)
 left_edges() { grep -xE '0|480|960' "$edges" | uniq; }
 steps_seen() { left_edges | tr '\n' ' ' | grep -q "$1"; }
 
-# The window comes to rest and stays there for three repeat intervals.
-settled() { local f; f=$(outer_frame "$a"); sleep 0.1; [ "$(outer_frame "$a")" = "$f" ]; }
+# The repeats Corvane has judged, and the releases it has seen, as its log tells.
+repeats() { grep -c " repeated$" "$CORVANE_LOG"; }
+repeats_past() { [ "$(repeats)" -gt "$1" ]; }
+# Two more repeats judged and their writes, had there been any, landed: the window is where it was.
 stays_put() {
-  wait_for 3 settled || fail "$1: the window did not come to rest"
-  local before; before=$(outer_frame "$a")
-  sleep 0.5
+  corvane_settle
+  local before n; before=$(outer_frame "$a") n=$(repeats)
+  wait_for 3 repeats_past $((n + 1)) || fail "$1: the key stopped repeating"
+  corvane_settle
   [ "$(outer_frame "$a")" = "$before" ] || fail "$1: the window kept moving"
 }
 steps() { left_edges | wc -l; }
@@ -52,7 +56,10 @@ wait_for 3 more_steps_than "$before" ||
 echo "ok - each repeat takes the modifiers held at its moment"
 
 xdotool keyup ctrl+alt+Right
-stays_put "after the release"
+corvane_log_has "no longer repeats" 3 || fail "the release did not end the repeat"
+corvane_settle
+! sed -n '/no longer repeats/,$p' "$CORVANE_LOG" | grep -q " repeated$" ||
+  fail "the key repeated after its release"
 kill "$poller"
 echo "ok - the steps stop when the key is released"
 

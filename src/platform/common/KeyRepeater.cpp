@@ -1,5 +1,7 @@
 #include "KeyRepeater.h"
 
+#include "platform/common/Log.h"
+
 namespace corvane {
 
 KeyRepeater::KeyRepeater(RunLoop& runLoop, Timing timing, Fire fire)
@@ -20,6 +22,7 @@ void KeyRepeater::release(quint32 key) {
         return;
     m_key.reset();
     m_timer.reset();
+    qCDebug(lcGeneral) << "Key" << key << "no longer repeats";
 }
 
 void KeyRepeater::repeat() {
@@ -34,6 +37,8 @@ void KeyRepeater::repeat() {
     // Scheduled before firing, so the time the handler takes does not stretch the interval.
     m_timer = m_runLoop.scheduleTimer(timing->interval, false, [this] { repeat(); });
     m_fire(key);
+    // After the handler: a script waiting on the line knows the repeat was judged.
+    qCDebug(lcGeneral) << "Key" << key << "repeated";
 }
 
 } // namespace corvane
