@@ -53,10 +53,6 @@ GnomeBackend::GnomeBackend()
 
 GnomeBackend::~GnomeBackend() = default;
 
-std::unique_ptr<GnomeBackend> GnomeBackend::create() {
-    return startWhereServed<GnomeBackend>(GnomeShellBridge::shellService, [] { return new GnomeBackend; });
-}
-
 bool GnomeBackend::start() {
     Parts& p = *m_parts;
     if (!p.bridge.start())

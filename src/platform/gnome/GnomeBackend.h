@@ -5,6 +5,7 @@
 // takes up the desktop as soon as the extension runs. The Shell leaving the bus ends Corvane.
 
 #include "platform/agent/AgentBackend.h"
+#include "platform/gnome/GnomeShellBridge.h"
 
 #include <memory>
 
@@ -14,7 +15,10 @@ class GnomeBackend final : public AgentBackend {
     Q_OBJECT
 public:
     // None when GNOME Shell is not on the session bus.
-    static std::unique_ptr<GnomeBackend> create();
+    static std::unique_ptr<GnomeBackend> create() {
+        return startWhereServed<GnomeBackend>(GnomeShellBridge::shellService,
+                                              [] { return new GnomeBackend; });
+    }
     ~GnomeBackend() override;
 
     Platform platform() override;

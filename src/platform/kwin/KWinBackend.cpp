@@ -62,10 +62,6 @@ KWinBackend::~KWinBackend() {
     m_parts->loader.unload();
 }
 
-std::unique_ptr<KWinBackend> KWinBackend::create() {
-    return startWhereServed<KWinBackend>(KWinAgent::kwinService, [] { return new KWinBackend; });
-}
-
 bool KWinBackend::start() {
     Parts& p = *m_parts;
     if (!p.agent.start())

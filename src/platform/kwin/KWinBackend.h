@@ -5,6 +5,7 @@
 // answering; KWin leaving the bus, or a script loaded again that never answers, ends Corvane.
 
 #include "platform/agent/AgentBackend.h"
+#include "platform/kwin/KWinAgent.h"
 
 #include <memory>
 
@@ -14,7 +15,9 @@ class KWinBackend final : public AgentBackend {
     Q_OBJECT
 public:
     // None when KWin is not on the session bus or does not run the script.
-    static std::unique_ptr<KWinBackend> create();
+    static std::unique_ptr<KWinBackend> create() {
+        return startWhereServed<KWinBackend>(KWinAgent::kwinService, [] { return new KWinBackend; });
+    }
     // Unloads the script.
     ~KWinBackend() override;
 
