@@ -46,8 +46,20 @@ void AgentBackendParts::forgetFramesOfWindowsGone() {
 }
 
 Platform AgentBackendParts::platform(KeyGrabs& keyGrabs, Shortcuts& shortcuts, Capabilities capabilities) {
-    return Platform{accessibility, windowServer, screens, workspace,    application, events,    defaults,
-                    loginItem,     updater,      runLoop, windowFrames, keyGrabs,    shortcuts, capabilities};
+    return Platform{.accessibility = accessibility,
+                    .windowServer = windowServer,
+                    .screens = screens,
+                    .workspace = workspace,
+                    .application = application,
+                    .events = events,
+                    .defaults = defaults,
+                    .loginItem = loginItem,
+                    .updater = updater,
+                    .runLoop = runLoop,
+                    .windowFrames = windowFrames,
+                    .keyGrabs = keyGrabs,
+                    .shortcuts = shortcuts,
+                    .capabilities = capabilities};
 }
 
 } // namespace corvane
