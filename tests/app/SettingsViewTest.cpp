@@ -638,7 +638,7 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
 TEST_F(SettingsViewTest, ADesktopThatTilesAtItsEdgesGetsTheNoteOnHowToTurnThatOff) {
     FixedEdgeTiling notToTurnOff(false);
     FixedEdgeTiling toTurnOff(true);
-    for (EdgeTiling* edgeTiling : {static_cast<EdgeTiling*>(nullptr), &notToTurnOff, &toTurnOff}) {
+    for (EdgeTiling* edgeTiling : std::initializer_list<EdgeTiling*>{nullptr, &notToTurnOff, &toTurnOff}) {
         open(kAllCapabilities, edgeTiling);
         const bool tilesAtEdges = edgeTiling == &notToTurnOff;
         const auto* note = view->widget()->findChild<QLabel*>("edgeTilingNote");
