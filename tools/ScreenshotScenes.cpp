@@ -49,6 +49,7 @@ QPalette darkPalette() {
 // GNOME's own edge tiling, on as GNOME ships it.
 struct GnomeEdgeTiling final : EdgeTiling {
     QString desktopName() const override { return QStringLiteral("GNOME"); }
+    bool mayTurnOff() const override { return true; }
     bool isOn() const override { return true; }
     void setOn(bool) override {}
 };

@@ -1,7 +1,6 @@
 #include "SettingsView.h"
 
 #include "app/settings/DragSnapCard.h"
-#include "app/settings/EdgeTilingOffer.h"
 #include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
@@ -59,15 +58,10 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
     column->addWidget(cardNeeding(Capability::Hotkeys, HotkeysCard::title(),
                                   tr("Hotkeys are not available on this desktop."),
                                   [&] { return new HotkeysCard(controller, hotkeyGrabs, content); }));
-    column->addWidget(cardNeeding(
-        Capability::DragObservation, DragSnapCard::title(),
-        tr("Drag to snap is not available on this desktop."), [&] {
-            auto* card = new DragSnapCard(controller, dragSnap,
-                                          capabilities.testFlag(Capability::DesktopEdgeTiling), content);
-            if (edgeTiling)
-                card->rows()->addWidget(new EdgeTilingOffer(*edgeTiling, dragSnap, card));
-            return card;
-        }));
+    column->addWidget(cardNeeding(Capability::DragObservation, DragSnapCard::title(),
+                                  tr("Drag to snap is not available on this desktop."), [&] {
+                                      return new DragSnapCard(controller, dragSnap, edgeTiling, content);
+                                  }));
     column->addWidget(cardNeeding(Capability::MaximizeButtonPalette, quickSnapTexts::cardTitle(),
                                   tr("Quick Snap on the maximize button is not available on this desktop."),
                                   [&] { return new QuickSnapCard(controller, quickSnap, content); }));

@@ -12,9 +12,6 @@ enum class Capability {
     OwnOverlay = 0x4,            // Corvane draws the zone preview over other windows itself
     MaximizeButtonPalette = 0x8, // the pointer resting on a window's maximize button is seen
     LoginItem = 0x10,            // Corvane can start with the session
-    // Not a thing Corvane may do but one the desktop does itself: it tiles a window dropped at a screen
-    // edge, so the settings say how to leave the edges to Corvane.
-    DesktopEdgeTiling = 0x20,
 };
 Q_DECLARE_FLAGS(Capabilities, Capability)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Capabilities)

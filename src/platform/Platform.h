@@ -49,7 +49,7 @@ struct Platform {
     OverlayWindows* overlayWindows = nullptr;
     // Corvane's part inside the desktop, where one must be running first; null where none is needed.
     DesktopAgent* desktopAgent = nullptr;
-    // The desktop's own edge tiling, where the user may turn it off; null where it has none to offer.
+    // The desktop's own edge tiling, which Corvane may or may not turn off; null where it has none.
     EdgeTiling* edgeTiling = nullptr;
 };
 

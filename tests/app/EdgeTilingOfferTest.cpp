@@ -23,6 +23,7 @@ namespace {
 class StoredEdgeTiling final : public EdgeTiling {
 public:
     QString desktopName() const override { return QStringLiteral("GNOME"); }
+    bool mayTurnOff() const override { return true; }
     bool isOn() const override { return m_isOn; }
     void setOn(bool on) override {
         writes.append(on);

@@ -7,6 +7,7 @@
 #include "app/ChordButton.h"
 #include "app/HotkeyGrabsView.h"
 #include "app/settings/DragSnapCard.h"
+#include "app/settings/EdgeTilingOffer.h"
 #include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
@@ -45,6 +46,20 @@
 namespace corvane {
 namespace {
 
+// A desktop that tiles at its edges, as the settings window sees it; nothing here may change it.
+class FixedEdgeTiling final : public EdgeTiling {
+public:
+    explicit FixedEdgeTiling(bool mayTurnOff)
+        : m_mayTurnOff(mayTurnOff) {}
+    QString desktopName() const override { return QStringLiteral("the desktop"); }
+    bool mayTurnOff() const override { return m_mayTurnOff; }
+    bool isOn() const override { return true; }
+    void setOn(bool) override { ADD_FAILURE() << "the desktop's edge tiling changed unasked"; }
+
+private:
+    bool m_mayTurnOff;
+};
+
 class SettingsViewTest : public ControllerTest {
 protected:
     RecordingMonitor dragSnapMonitor;
@@ -54,7 +69,7 @@ protected:
     std::optional<HotkeyGrabs> hotkeyGrabs;
     std::optional<SettingsView> view;
 
-    void open(Capabilities capabilities = kAllCapabilities) {
+    void open(Capabilities capabilities = kAllCapabilities, EdgeTiling* edgeTiling = nullptr) {
         view.reset();
         dragSnapSettings.emplace(platform, dragSnapMonitor);
         paletteSettings.emplace(platform, paletteMonitor);
@@ -64,7 +79,8 @@ protected:
         hotkeyGrabs.emplace(platform, controller->hotkeys().chords());
         QObject::connect(&controller->hotkeys(), &HotkeyTable::chordsChanged, &*hotkeyGrabs,
                          [this] { hotkeyGrabs->setChords(controller->hotkeys().chords()); });
-        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs, capabilities);
+        view.emplace(*controller, *dragSnapSettings, *paletteSettings, *hotkeyGrabs, capabilities, nullptr,
+                     edgeTiling);
         view->resize(600, 600);
         view->show();
     }
@@ -620,14 +636,20 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
 }
 
 TEST_F(SettingsViewTest, ADesktopThatTilesAtItsEdgesGetsTheNoteOnHowToTurnThatOff) {
-    for (const bool tilesAtEdges : {false, true}) {
-        open(tilesAtEdges ? kAllCapabilities | Capability::DesktopEdgeTiling : kAllCapabilities);
+    FixedEdgeTiling notToTurnOff(false);
+    FixedEdgeTiling toTurnOff(true);
+    for (EdgeTiling* edgeTiling : std::initializer_list<EdgeTiling*>{nullptr, &notToTurnOff, &toTurnOff}) {
+        open(kAllCapabilities, edgeTiling);
+        const bool tilesAtEdges = edgeTiling == &notToTurnOff;
         const auto* note = view->widget()->findChild<QLabel*>("edgeTilingNote");
         EXPECT_EQ(note != nullptr, tilesAtEdges);
         if (note) {
             EXPECT_EQ(note->text(), DragSnapCard::edgeTilingNote());
         }
+        EXPECT_EQ(view->widget()->findChild<EdgeTilingOffer*>() != nullptr, edgeTiling == &toTurnOff)
+            << "where Corvane may turn it off, the card offers to in place of the note";
     }
+    view.reset();
 }
 
 } // namespace

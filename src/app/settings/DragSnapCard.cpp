@@ -1,10 +1,12 @@
 #include "DragSnapCard.h"
 
+#include "app/settings/EdgeTilingOffer.h"
 #include "app/settings/MonitorMap.h"
 #include "app/settings/SettingsWidgets.h"
 #include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "dragsnap/DragSnapSettings.h"
+#include "platform/EdgeTiling.h"
 #include "ui/SnapLayoutView.h"
 
 #include <QCheckBox>
@@ -14,7 +16,7 @@
 
 namespace corvane {
 
-DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, bool desktopTilesAtEdges,
+DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, EdgeTiling* edgeTiling,
                            QWidget* parent)
     : SettingsCard(title(), parent)
     , m_controller(controller)
@@ -86,12 +88,15 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_keysNote = makeExplanation(QString(), m_details);
     m_keysNote->setObjectName(QStringLiteral("dragKeysNote"));
     details->addWidget(m_keysNote);
-    if (desktopTilesAtEdges) {
+    if (edgeTiling && !edgeTiling->mayTurnOff()) {
         QLabel* edges = makeExplanation(edgeTilingNote(), m_details);
         edges->setObjectName(QStringLiteral("edgeTilingNote"));
         details->addWidget(edges);
     }
     rows()->addWidget(m_details);
+    // Outside the rows drag to snap hides: turned off, it may give the edges back.
+    if (edgeTiling && edgeTiling->mayTurnOff())
+        rows()->addWidget(new EdgeTilingOffer(*edgeTiling, m_dragSnap, this));
 
     connect(&m_dragSnap, &DragSnapSettings::isEnabledChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::layoutNameChanged, this, &DragSnapCard::refresh);

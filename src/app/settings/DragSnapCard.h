@@ -1,7 +1,8 @@
 #pragma once
 // The drag-to-snap card: the switch, and while it is on the layout, a map of the monitors to give one
 // of them a layout of its own, where the preview shows, whether a window dragged out of its zone gets
-// its size back, and the thumbnail of the chosen monitor's layout.
+// its size back, and the thumbnail of the chosen monitor's layout. Where the desktop tiles at its edges
+// too, the card offers to turn that off (EdgeTilingOffer) or, where Corvane may not, says how to.
 
 #include "app/settings/SettingsCard.h"
 #include "platform/Screens.h"
@@ -16,16 +17,18 @@ class QVBoxLayout;
 namespace corvane {
 
 class DragSnapSettings;
+class EdgeTiling;
 class MonitorMap;
 class WindowController;
 
 class DragSnapCard : public SettingsCard {
     Q_OBJECT
 public:
-    // A desktop that tiles windows dropped at its edges itself gets a note on how to turn that off.
-    DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, bool desktopTilesAtEdges,
+    // The desktop's own edge tiling, none where it has none.
+    DragSnapCard(WindowController& controller, DragSnapSettings& dragSnap, EdgeTiling* edgeTiling,
                  QWidget* parent = nullptr);
     static QString title() { return tr("DRAG TO SNAP"); }
+    // How to turn off the edge tiling of the one desktop where Corvane may not, KDE Plasma.
     static QString edgeTilingNote();
 
 private:

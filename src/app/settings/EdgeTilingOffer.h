@@ -2,8 +2,8 @@
 // The desktop's own edge tiling in the drag-to-snap card: while drag to snap is on and the desktop's
 // edge tiling too, a note that both meet at the screen edges and a button to turn the desktop's off;
 // while drag to snap is off and the desktop's is off, a button to turn it back on. Nothing changes
-// without the user's click. The KDE note of DragSnapCard is the counterpart where Corvane cannot change
-// the setting itself.
+// without the user's click. Made only where Corvane may turn it off (EdgeTiling::mayTurnOff); the KDE
+// note of DragSnapCard is the counterpart where it may not.
 
 #include <QWidget>
 

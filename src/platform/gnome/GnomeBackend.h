@@ -4,29 +4,29 @@
 // yet (installed after the Shell started, or off): Corvane starts all the same, says what to do, and
 // takes up the desktop as soon as the extension runs. The Shell leaving the bus ends Corvane.
 
-#include "platform/Backend.h"
+#include "platform/agent/AgentBackend.h"
+#include "platform/gnome/GnomeShellBridge.h"
 
 #include <memory>
 
 namespace corvane {
 
-class GnomeBackend final : public Backend {
+class GnomeBackend final : public AgentBackend {
     Q_OBJECT
 public:
-    // How long start-up waits for a running extension's first report of the desktop.
-    static constexpr int kFirstReportTimeoutMs = 3000;
-
     // None when GNOME Shell is not on the session bus.
-    static std::unique_ptr<GnomeBackend> create();
+    static std::unique_ptr<GnomeBackend> create() {
+        return startWhereServed<GnomeBackend>(GnomeShellBridge::shellService,
+                                              [] { return new GnomeBackend; });
+    }
     ~GnomeBackend() override;
 
-    QString name() const override { return QStringLiteral("gnome"); }
     Platform platform() override;
-    QString lostMessage() const override;
 
 private:
     GnomeBackend();
-    bool start();
+    // Waits for the extension's first report only where it runs.
+    bool start() override;
     // The extension runs: it is asked for the whole desktop. It stopped: nothing of it is known.
     void followExtension();
 

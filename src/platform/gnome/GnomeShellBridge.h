@@ -3,23 +3,18 @@
 // /app/corvane/Shell (app.corvane.Shell1) on the Shell's connection and runs the commands it is given
 // with Run(json), for the owner of app.corvane.Corvane only; it reports to this object,
 // /app/corvane/Agent (app.corvane.Agent1), with Report(json). Only the Shell's own connection may
-// report here: no other program of the session can feign windows. Commands of one turn of the event
-// loop go in one call, which is bounded; none is waited for. Main thread only.
+// report here (AgentEndpoint). Commands of one turn of the event loop go in one call, which is bounded;
+// none is waited for. Main thread only.
 
-#include "platform/agent/AgentDesktop.h"
+#include "platform/agent/AgentEndpoint.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QJsonArray>
-#include <QObject>
 
 namespace corvane {
 
-class GnomeShellBridge : public QObject {
+class GnomeShellBridge final : public AgentEndpoint {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "app.corvane.Agent1")
 public:
-    static constexpr auto objectPath = "/app/corvane/Agent";
     static constexpr auto shellService = "org.gnome.Shell";
     static constexpr auto extensionPath = "/app/corvane/Shell";
     static constexpr auto extensionInterface = "app.corvane.Shell1";
@@ -27,17 +22,11 @@ public:
     static constexpr int kCallTimeoutMs = 2000;
 
     GnomeShellBridge(QDBusConnection bus, AgentDesktop& desktop, QObject* parent = nullptr);
-    ~GnomeShellBridge() override;
 
-    // Serves the object; false when the path is taken.
-    bool start();
     // Hands a command to the extension, after the ones before it.
-    void send(const QJsonObject& command);
+    void send(const QJsonObject& command) override;
     // Every command handed on has been answered: the extension has run it, or refused it.
     bool isIdle() const { return m_pending.isEmpty() && m_callsInFlight == 0; }
-
-public slots:
-    Q_SCRIPTABLE void Report(const QString& json, const QDBusMessage& message);
 
 signals:
     // A keybinding the extension holds for us was pressed.
@@ -47,17 +36,15 @@ signals:
     // The extension refused or did not take a call: it is not running, or runs for another Corvane.
     void callFailed(const QString& error);
 
-private:
-    bool isFromShell(const QDBusMessage& message);
-    void flush();
-    void refreshShellOwner();
+protected:
+    // Keys pressed and the pointer over the canvas are the backend's; the rest is the desktop's.
+    void take(const QJsonObject& event) override;
 
-    QDBusConnection m_bus;
-    AgentDesktop& m_desktop;
-    QString m_shellOwner;
+private:
+    void flush();
+
     QJsonArray m_pending;
     int m_callsInFlight = 0;
-    bool m_isRegistered = false;
 };
 
 } // namespace corvane

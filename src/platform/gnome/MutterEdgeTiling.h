@@ -1,6 +1,6 @@
 #pragma once
 // GNOME's own edge tiling: mutter's setting org.gnome.mutter edge-tiling (GNOME Settings shows it as
-// "Active Screen Edges"), read, written and followed through GSettings.
+// "Active Screen Edges"), read, written and followed through GSettings: Corvane may turn it off.
 
 #include "platform/EdgeTiling.h"
 
@@ -21,6 +21,7 @@ public:
     ~MutterEdgeTiling() override;
 
     QString desktopName() const override { return QStringLiteral("GNOME"); }
+    bool mayTurnOff() const override { return true; }
     bool isOn() const override { return m_isOn; }
     void setOn(bool on) override;
 

@@ -3,27 +3,20 @@
 // (/app/corvane/Agent, app.corvane.Agent1). The script reports with Report(json) and asks for work
 // with Poll(), which is held until there are commands to hand over, or answered empty before D-Bus's
 // own timeout would end it in an error (KWin then drops the script's callback, ending its loop).
-// Only KWin's own connection may call: any other program of the session is refused, so none can
-// feign windows or learn what Corvane asks. A script that stops polling is reported as silent.
-// Main thread only.
+// Only KWin's own connection may call (AgentEndpoint). A script that stops polling is reported as
+// silent. Main thread only.
 
-#include "platform/agent/AgentDesktop.h"
+#include "platform/agent/AgentEndpoint.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QJsonArray>
-#include <QObject>
 #include <QTimer>
-#include <functional>
 #include <optional>
 
 namespace corvane {
 
-class KWinAgent : public QObject {
+class KWinAgent final : public AgentEndpoint {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "app.corvane.Agent1")
 public:
-    static constexpr auto objectPath = "/app/corvane/Agent";
     static constexpr auto kwinService = "org.kde.KWin";
     // A poll is held until there is a command. While it is held the script polls anew this often
     // (data/kwin/agent.js says the same), before D-Bus's 25 s timeout would end its call, and the held
@@ -37,10 +30,8 @@ public:
     KWinAgent(QDBusConnection bus, AgentDesktop& desktop, QObject* parent = nullptr);
     ~KWinAgent() override;
 
-    // Serves the object; false when the path is taken.
-    bool start();
     // Hands a command to the script with its next poll, in order.
-    void send(const QJsonObject& command);
+    void send(const QJsonObject& command) override;
     // A (re)loaded script is expected: its first poll must come within kPollGapMs.
     void expectScript();
     // The script holds a poll and no command waits for one: it has run every command sent, unless an
@@ -49,7 +40,6 @@ public:
 
 public slots:
     Q_SCRIPTABLE QString Poll(const QDBusMessage& message);
-    Q_SCRIPTABLE void Report(const QString& json, const QDBusMessage& message);
 
 signals:
     // No poll came within kPollGapMs: the script was unloaded, or KWin stopped running it.
@@ -58,17 +48,11 @@ signals:
     void scriptStarted();
 
 private:
-    bool isFromKWin(const QDBusMessage& message);
     void answerPoll();
-    void refreshKWinOwner();
 
-    QDBusConnection m_bus;
-    AgentDesktop& m_desktop;
-    QString m_kwinOwner;
     std::optional<QDBusMessage> m_heldPoll;
     QJsonArray m_pending;
     QTimer m_gapTimer;
-    bool m_isRegistered = false;
     bool m_isExpectingFirstPoll = false;
 };
 
