@@ -7,18 +7,25 @@
 // script's long poll, GnomeShellBridge calls the extension's Run. Main thread only.
 
 #include "platform/agent/AgentDesktop.h"
+#include "platform/agent/AgentProtocol.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QObject>
+#include <string_view>
 
 namespace corvane {
+
+// D-Bus's class info takes a literal only: it is held to the protocol's name here.
+static_assert(std::string_view("app.corvane.Agent1") ==
+              std::string_view(agentprotocol::bus::kAgentInterface.data(),
+                               agentprotocol::bus::kAgentInterface.size()));
 
 class AgentEndpoint : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "app.corvane.Agent1")
 public:
-    static constexpr auto objectPath = "/app/corvane/Agent";
+    static constexpr const char* objectPath = agentprotocol::bus::kAgentPath.data();
 
     // The compositor alone allowed to call, and how a refusal is logged and answered.
     struct Compositor {

@@ -1,6 +1,7 @@
 #include "GnomeBackend.h"
 
 #include "platform/agent/AgentBackendParts.h"
+#include "platform/agent/AgentProtocol.h"
 #include "platform/common/Log.h"
 #include "platform/gnome/GnomeCanvas.h"
 #include "platform/gnome/GnomeExtensionState.h"
@@ -76,7 +77,7 @@ bool GnomeBackend::start() {
 void GnomeBackend::followExtension() {
     Parts& p = *m_parts;
     if (p.extension.state() == DesktopAgent::State::Running) {
-        p.bridge.send(QJsonObject{{QStringLiteral("c"), QStringLiteral("snapshot")}});
+        p.bridge.send(QJsonObject{{agentprotocol::keys::kCommand, agentprotocol::command::kSnapshot}});
         return;
     }
     if (p.desktop.hasSnapshot())

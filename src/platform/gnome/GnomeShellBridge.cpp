@@ -15,10 +15,11 @@ GnomeShellBridge::GnomeShellBridge(QDBusConnection bus, AgentDesktop& desktop, Q
                     parent) {}
 
 void GnomeShellBridge::take(const QJsonObject& event) {
-    const QString kind = event.value(QLatin1String("e")).toString();
-    if (kind == u"key")
-        emit keyPressed(event.value(QLatin1String("name")).toString().left(64));
-    else if (kind == u"palette")
+    const QString kind = event.value(agentprotocol::keys::kEvent).toString();
+    if (kind == agentprotocol::event::kKey)
+        emit keyPressed(
+            event.value(agentprotocol::field::kName).toString().left(agentprotocol::bounds::kMaxKeyName));
+    else if (kind == agentprotocol::event::kPalette)
         emit canvasReported(event);
     else
         AgentEndpoint::take(event);
@@ -33,9 +34,8 @@ void GnomeShellBridge::send(const QJsonObject& command) {
 void GnomeShellBridge::flush() {
     if (m_pending.isEmpty())
         return;
-    QDBusMessage run =
-        QDBusMessage::createMethodCall(QLatin1String(shellService), QLatin1String(extensionPath),
-                                       QLatin1String(extensionInterface), QStringLiteral("Run"));
+    QDBusMessage run = QDBusMessage::createMethodCall(QLatin1String(shellService), extensionPath,
+                                                      extensionInterface, QStringLiteral("Run"));
     run << QString::fromUtf8(QJsonDocument(m_pending).toJson(QJsonDocument::Compact));
     m_pending = QJsonArray();
     ++m_callsInFlight;

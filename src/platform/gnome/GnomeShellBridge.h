@@ -16,8 +16,8 @@ class GnomeShellBridge final : public AgentEndpoint {
     Q_OBJECT
 public:
     static constexpr auto shellService = "org.gnome.Shell";
-    static constexpr auto extensionPath = "/app/corvane/Shell";
-    static constexpr auto extensionInterface = "app.corvane.Shell1";
+    static constexpr QLatin1StringView extensionPath = agentprotocol::bus::kShellPath;
+    static constexpr QLatin1StringView extensionInterface = agentprotocol::bus::kShellInterface;
     // A call into the Shell answers in about a millisecond; one that takes this long is lost.
     static constexpr int kCallTimeoutMs = 2000;
 

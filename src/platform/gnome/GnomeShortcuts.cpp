@@ -1,5 +1,6 @@
 #include "GnomeShortcuts.h"
 
+#include "platform/agent/AgentProtocol.h"
 #include "platform/gnome/GnomeAccelerator.h"
 
 #include <QJsonArray>
@@ -58,8 +59,8 @@ void GnomeShortcuts::sendBindings() {
         }
         bindings.insert(action.name, accelerators);
     }
-    m_send(
-        QJsonObject{{QStringLiteral("c"), QStringLiteral("keys")}, {QStringLiteral("bindings"), bindings}});
+    m_send(QJsonObject{{agentprotocol::keys::kCommand, agentprotocol::command::kKeys},
+                       {agentprotocol::field::kBindings, bindings}});
 }
 
 } // namespace corvane

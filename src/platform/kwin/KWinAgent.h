@@ -19,11 +19,11 @@ class KWinAgent final : public AgentEndpoint {
 public:
     static constexpr auto kwinService = "org.kde.KWin";
     // A poll is held until there is a command. While it is held the script polls anew this often
-    // (data/kwin/agent.js says the same), before D-Bus's 25 s timeout would end its call, and the held
-    // one is answered empty: an idle Corvane wakes for nothing but that, 2.5 times a minute. A script
-    // unloaded meanwhile is missed until the next answer, which a command brings at once, plus
-    // kPollGapMs, or until its renewal is kPollGapMs late.
-    static constexpr int kPollRenewMs = 24000;
+    // (the agent protocol's pollRenewMs, which the script reads too), before D-Bus's 25 s timeout would end
+    // its call, and the held one is answered empty: an idle Corvane wakes for nothing but that, 2.5 times a
+    // minute. A script unloaded meanwhile is missed until the next answer, which a command brings at once,
+    // plus kPollGapMs, or until its renewal is kPollGapMs late.
+    static constexpr int kPollRenewMs = agentprotocol::bounds::kPollRenewMs;
     // After an answer the script polls again at once; this long without a poll and it is silent.
     static constexpr int kPollGapMs = 3000;
 
