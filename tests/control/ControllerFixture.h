@@ -48,6 +48,10 @@ protected:
         return *controller;
     }
     QRectF frame() const { return desk.windowFrame(window); }
+    void snapTo(const QString& layout, qint64 zone) {
+        ASSERT_EQ(controller->cycle().snapToZone(layout, zone), Placement::Requested);
+        desk.runLoop().advance(kFrameRequestTimeout); // a window that keeps another frame settles on it
+    }
     // A write where the user pointed (a drop, a palette pick), of a frame in screen coordinates.
     void writePointed(const QRectF& screenFrame, WriteDone done = {}) {
         frameWrites.write({.window = desk.windowElement(window),
