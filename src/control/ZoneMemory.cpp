@@ -59,8 +59,8 @@ QList<ZoneMemory::Remembered> rememberedFromStored(const QVariant& stored) {
         if (const std::optional<ZoneMemory::Remembered> r = rememberedFromEntry(entry.toMap()))
             remembered.append(*r);
     }
-    if (remembered.size() > ZoneMemory::maxRemembered)
-        remembered.remove(0, remembered.size() - ZoneMemory::maxRemembered);
+    if (remembered.size() > ZoneMemory::maxRememberedWindows)
+        remembered.remove(0, remembered.size() - ZoneMemory::maxRememberedWindows);
     return remembered;
 }
 
@@ -232,8 +232,8 @@ void ZoneMemory::remember(const Remembered& remembered, const std::optional<Reme
         return isOf(remembered) || (replaced && isOf(*replaced));
     });
     m_remembered.append(remembered);
-    if (m_remembered.size() > maxRemembered)
-        m_remembered.remove(0, m_remembered.size() - maxRemembered);
+    if (m_remembered.size() > maxRememberedWindows)
+        m_remembered.remove(0, m_remembered.size() - maxRememberedWindows);
     store();
 }
 

@@ -24,7 +24,7 @@ public:
     // A window closed in a zone, as stored.
     using Remembered = WindowZone;
 
-    static constexpr qsizetype maxRemembered = 500;
+    static constexpr qsizetype maxRememberedWindows = 500;
     // A new window is placed once the window manager has left its frame alone this long (its own
     // placement would otherwise replace ours), and no later than the deadline.
     static constexpr double openingRestSeconds = 0.15;

@@ -15,6 +15,9 @@ inline const QRectF kTopLeft(0, 25, 720, 437);
 inline const QRectF kTopRight(720, 25, 720, 437);
 inline const QRectF kBottomLeft(0, 462, 720, 438);
 inline const QRectF kBottomRight(720, 462, 720, 438);
+// Two of them as fractions of the visible frame, as zones carry them.
+inline const QRectF kTopLeftFraction(0, 0, 0.5, 0.5);
+inline const QRectF kTopRightFraction(0.5, 0, 0.5, 0.5);
 
 struct CountingSwitch final : FeatureSwitch {
     int applied = 0;

@@ -8,9 +8,6 @@
 namespace corvane {
 namespace {
 
-const QRectF kTopLeftFraction(0, 0, 0.5, 0.5);
-const QRectF kTopRightFraction(0.5, 0, 0.5, 0.5);
-
 class ZoneMemoryTest : public ControllerTest {
 protected:
     ZoneMemory& memory() { return controller->zoneMemory(); }
@@ -55,10 +52,10 @@ TEST_F(ZoneMemoryTest, KeptZonesAreStoredReplacedForgottenAndCappedAtFiveHundred
     platform.defaults.setObject(kWindowZonesKey, storedRemembered(many));
     keepZones();
     start();
-    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRemembered);
+    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRememberedWindows);
     EXPECT_EQ(memory().remembered().first().application, "App 100");
     snapTo("Quadrant", 3);
-    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRemembered);
+    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRememberedWindows);
     EXPECT_EQ(memory().remembered().first().application, "App 101");
     EXPECT_EQ(memory().remembered().last().application, "Editor");
 

@@ -7,9 +7,6 @@
 namespace corvane {
 namespace {
 
-const QRectF kTopLeftFraction(0, 0, 0.5, 0.5);
-const QRectF kTopRightFraction(0.5, 0, 0.5, 0.5);
-
 class ZoneTrackerTest : public ControllerTest {
 protected:
     std::optional<ZonePlace> zone(SimWindowId w) {

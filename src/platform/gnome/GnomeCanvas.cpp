@@ -23,7 +23,7 @@ QJsonObject shapeObject(const CanvasShape& shape) {
 
 QJsonObject textObject(const CanvasText& text) {
     return {{QStringLiteral("rect"), rectArray(text.rect)},
-            {QStringLiteral("text"), text.text.left(GnomeCanvas::maxTextLength)},
+            {QStringLiteral("text"), text.text.left(GnomeCanvas::maxTextCharacters)},
             {QStringLiteral("color"), shellColor(QColor::fromRgba(text.color))},
             {QStringLiteral("size"), text.pixelSize},
             {QStringLiteral("bold"), text.isBold}};

@@ -27,7 +27,7 @@ public:
     // What the extension draws at most: a bigger scene is cut to these.
     static constexpr qsizetype maxShapes = 256;
     static constexpr qsizetype maxTexts = 16;
-    static constexpr qsizetype maxTextLength = 64;
+    static constexpr qsizetype maxTextCharacters = 64;
 
 private:
     AgentCommand m_send;
