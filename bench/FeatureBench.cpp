@@ -10,6 +10,7 @@
 #include "dragsnap/SnapPreviewOverlay.h"
 #include "palette/QuickSnapMonitor.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimTitleBar.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -43,7 +44,7 @@ struct Desktop {
         for (int i = 0; i < windowCount; ++i) {
             const qint32 app = desk.addApplication(QStringLiteral("App %1").arg(i));
             windows.append(desk.addWindow(app, QRectF(40 + 30 * (i % 20), 60 + 20 * (i % 20), 700, 500)));
-            desk.addTitleBarButtons(windows.last());
+            addTitleBarButtons(desk, windows.last());
         }
     }
     void pointerAt(QPointF ax) { desk.events().setMouseLocation(QPointF(ax.x(), 900 - ax.y())); }
@@ -167,7 +168,7 @@ BENCHMARK(BM_MouseMoveOutsideEveryCorner);
 struct ListedDesktop : Desktop {
     explicit ListedDesktop(int windowCount)
         : Desktop(windowCount) {
-        desk.setWindowListResult(
+        desk.faults().setWindowListResult(
             platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
     }
 };

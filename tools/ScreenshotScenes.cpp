@@ -74,7 +74,7 @@ struct Scene {
 
     Scene(bool isTrusted, bool hasPresets) {
         desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
-        desk.setTrusted(isTrusted);
+        desk.accessibility().setTrusted(isTrusted);
         // openbox's stock title bar, as the Quick Snap card pictures it.
         desk.workspace().setTitleButtonLayout(ButtonLayout{
             {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});

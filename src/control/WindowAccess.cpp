@@ -14,6 +14,26 @@ std::optional<QRectF> axFrameOf(Accessibility& accessibility, AxElement element)
     return QRectF(*p->pointValue(), *s->sizeValue());
 }
 
+QString applicationNameOf(Accessibility& accessibility, Workspace& workspace, AxElement window,
+                          const std::optional<RunningApplication>& known) {
+    const PidResult pid = accessibility.pidOfElement(window);
+    if (pid.error != AxError::Success)
+        return {};
+    if (known && known->pid == pid.pid)
+        return known->name;
+    for (const RunningApplication& application : workspace.runningApplications()) {
+        if (application.pid == pid.pid)
+            return application.name;
+    }
+    return {};
+}
+
+QString windowTitleOf(Accessibility& accessibility, AxElement window) {
+    const AttributeResult title = accessibility.copyAttributeValue(window, QLatin1String(ax::kTitle));
+    const QString* text = title.get<QString>();
+    return text ? *text : QString();
+}
+
 std::optional<AxElement> focusedWindowOf(Accessibility& accessibility, qint32 pid) {
     const AttributeResult focused =
         accessibility.copyAttributeValue(accessibility.applicationElement(pid), ax::kFocusedWindow);

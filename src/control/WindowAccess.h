@@ -1,7 +1,7 @@
 #pragma once
-// Reading the frames of other applications' windows through Accessibility, the frame a window
-// remembers from before Corvane first placed it, and activating the application written to. The
-// writes go through FrameWriteQueue.
+// Reading the frames, titles and applications of other applications' windows through Accessibility,
+// the frame a window remembers from before Corvane first placed it, and activating the application
+// written to. The writes go through FrameWriteQueue.
 
 #include "platform/Accessibility.h"
 #include "platform/Workspace.h"
@@ -27,5 +27,12 @@ void activateTargetApplication(Workspace& workspace, const RunningApplication& a
 
 // The element's frame in AX coordinates; none unless both its position and size read as geometric values.
 std::optional<QRectF> axFrameOf(Accessibility& accessibility, AxElement element);
+
+// The name of the application whose window it is: `known` where it is that one, else the running
+// application of the window's process; empty when none is.
+QString applicationNameOf(Accessibility& accessibility, Workspace& workspace, AxElement window,
+                          const std::optional<RunningApplication>& known);
+// Empty when the window has no title, or it cannot be read.
+QString windowTitleOf(Accessibility& accessibility, AxElement window);
 
 } // namespace corvane

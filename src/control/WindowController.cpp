@@ -34,9 +34,10 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
     , m_palette(palette)
     , m_excluded(excluded)
     , m_placer(platform, frameWrites, zoneSpacing, excluded)
-    , m_zoneMemory(platform, frameWrites)
+    , m_zoneTracker(platform, frameWrites)
+    , m_zoneMemory(platform, frameWrites, m_zoneTracker)
     , m_navigator(
-          platform, m_presets, m_placer, m_zoneMemory,
+          platform, m_presets, m_placer, m_zoneTracker,
           screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));

@@ -40,6 +40,7 @@ public:
     ZoneSpacingSettings& zoneSpacing() { return m_zoneSpacing; }
     ZoneCycle& cycle() { return m_cycle; }
     ExcludedApplications& excludedApplications() { return m_excluded; }
+    ZoneTracker& zoneTracker() { return m_zoneTracker; }
     ZoneMemory& zoneMemory() { return m_zoneMemory; }
     ZoneNavigator& navigator() { return m_navigator; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
@@ -72,6 +73,7 @@ private:
     HotkeyTable m_hotkeys{m_platform.defaults};
     WindowPlacer m_placer;
     ZoneCycle m_cycle{m_platform.runLoop, m_presets, m_placer};
+    ZoneTracker m_zoneTracker;
     ZoneMemory m_zoneMemory;
     ZoneNavigator m_navigator;
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};

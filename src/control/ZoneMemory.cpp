@@ -6,9 +6,6 @@
 #include "model/ScreenGeometry.h"
 #include "platform/common/Log.h"
 
-#include <QPointer>
-#include <cmath>
-
 namespace corvane {
 
 namespace {
@@ -22,22 +19,6 @@ constexpr auto kWidth = "width";
 constexpr auto kHeight = "height";
 constexpr auto kScreenId = "screenId";
 constexpr auto kScreenName = "screenName";
-
-// Fractions of one zone computed twice differ by rounding only.
-constexpr double kFractionTolerance = 1e-6;
-
-bool isSameFraction(const QRectF& a, const QRectF& b) {
-    return std::abs(a.x() - b.x()) < kFractionTolerance && std::abs(a.y() - b.y()) < kFractionTolerance &&
-           std::abs(a.width() - b.width()) < kFractionTolerance &&
-           std::abs(a.height() - b.height()) < kFractionTolerance;
-}
-
-// Inside the unit square with some area: what a zone of a screen can be.
-bool isZoneFraction(const QRectF& r) {
-    return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
-           std::isfinite(r.height()) && r.x() >= 0 && r.y() >= 0 && r.width() > 0 && r.height() > 0 &&
-           r.right() <= 1 + kFractionTolerance && r.bottom() <= 1 + kFractionTolerance;
-}
 
 std::optional<double> numberIn(const QVariantMap& map, const char* key) {
     const QVariant v = map.value(QLatin1String(key));
@@ -78,8 +59,8 @@ QList<ZoneMemory::Remembered> rememberedFromStored(const QVariant& stored) {
         if (const std::optional<ZoneMemory::Remembered> r = rememberedFromEntry(entry.toMap()))
             remembered.append(*r);
     }
-    if (remembered.size() > ZoneMemory::maxRemembered)
-        remembered.remove(0, remembered.size() - ZoneMemory::maxRemembered);
+    if (remembered.size() > ZoneMemory::maxRememberedWindows)
+        remembered.remove(0, remembered.size() - ZoneMemory::maxRememberedWindows);
     return remembered;
 }
 
@@ -100,25 +81,18 @@ QVariantList storedRemembered(const QList<ZoneMemory::Remembered>& remembered) {
     return list;
 }
 
-ZoneMemory::ZoneMemory(Platform& platform, FrameWriteQueue& writes, QObject* parent)
+ZoneMemory::ZoneMemory(Platform& platform, FrameWriteQueue& writes, ZoneTracker& tracker, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_writes(writes)
+    , m_tracker(tracker)
     , m_keepsZones(platform.defaults.boolean(kKeepsWindowZonesKey).value_or(false)) {
     if (m_keepsZones)
         m_remembered = rememberedFromStored(platform.defaults.object(kWindowZonesKey));
     for (const quint32 number : titleBarCorners(platform).keys())
         m_seen.insert(number);
-    // The queue may outlive this memory.
-    m_writes.setObserver(
-        {[self = QPointer(this)](const FrameWriteQueue::Request& r) {
-             if (self)
-                 self->writeAsked(r);
-         },
-         [self = QPointer(this)](const FrameWriteQueue::Request& r, const FrameResult& result) {
-             if (self)
-                 self->writeLanded(r, result);
-         }});
+    connect(&tracker, &ZoneTracker::zonePlaced, this, &ZoneMemory::zonePlaced);
+    connect(&tracker, &ZoneTracker::zoneLeft, this, &ZoneMemory::zoneLeft);
     WindowServer& server = platform.windowServer;
     connect(&server, &WindowServer::windowAdded, this, &ZoneMemory::windowAdded);
     connect(&server, &WindowServer::windowRemoved, this, &ZoneMemory::windowRemoved);
@@ -134,63 +108,26 @@ void ZoneMemory::setKeepsZones(bool keeps) {
         m_remembered.clear();
         m_platform.defaults.removeObject(kWindowZonesKey);
     } else if (isChange) {
-        for (const Placed& placed : std::as_const(m_placed)) {
-            if (!placed.application.isEmpty())
-                remember({placed.application, placed.title, placed.place}, std::nullopt);
+        for (const WindowZone& zone : m_tracker.placedZones()) {
+            if (!zone.application.isEmpty())
+                remember(zone, std::nullopt);
         }
     }
     if (isChange)
         emit keepsZonesChanged(keeps);
 }
 
-std::optional<ZonePlace> ZoneMemory::zoneOf(AxElement window) {
-    // On its way: the zone the last write asked for counts already, so quick presses add up.
-    if (const auto asked = m_writing.constFind(window.handle); asked != m_writing.cend())
-        return *asked;
-    const auto placed = m_placed.constFind(window.handle);
-    if (placed == m_placed.cend())
-        return std::nullopt;
-    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
-    if (!frame || !framesMatch(*frame, placed->frame))
-        return std::nullopt;
-    return placed->place;
+void ZoneMemory::zonePlaced(const WindowZone& zone, const std::optional<WindowZone>& before) {
+    if (m_keepsZones && !zone.application.isEmpty())
+        remember(zone, before);
 }
 
-void ZoneMemory::writeAsked(const FrameWriteQueue::Request& request) {
-    // The window manager moves the window with the pointer: the user's move, not ours.
-    if (request.write == FrameWrite::Follow)
+void ZoneMemory::zoneLeft(const WindowZone& zone) {
+    if (!m_keepsZones)
         return;
-    m_writing.insert(request.window.handle, request.zone);
-    m_resting.erase(request.window.handle);
-}
-
-void ZoneMemory::writeLanded(const FrameWriteQueue::Request& request, const FrameResult& result) {
-    const quint64 handle = request.window.handle;
-    if (request.write == FrameWrite::Follow)
-        return;
-    if (!m_writes.isWaiting(request.window))
-        m_writing.remove(handle);
-    if (result.outcome == FrameOutcome::Gone || !result.frame) {
-        m_placed.remove(handle);
-        return;
-    }
-    if (!request.zone) {
-        forget(request.window);
-        return;
-    }
-    const std::optional<Placed> before =
-        m_placed.contains(handle) ? std::optional(m_placed.value(handle)) : std::nullopt;
-    ZonePlace place = *request.zone;
-    // Thrown to the next screen at the same fraction: still the zone of its layout.
-    if (place.layout.isEmpty() && before && isSameFraction(before->place.fraction, place.fraction))
-        place.layout = before->place.layout;
-    const Placed placed{place, *result.frame, applicationOf(request.window, request.application),
-                        titleOf(request.window)};
-    m_placed.insert(handle, placed);
-    if (m_keepsZones && !placed.application.isEmpty())
-        remember({placed.application, placed.title, place},
-                 before ? std::optional(Remembered{before->application, before->title, before->place})
-                        : std::nullopt);
+    m_remembered.removeIf(
+        [&zone](const Remembered& r) { return r.application == zone.application && r.title == zone.title; });
+    store();
 }
 
 void ZoneMemory::windowAdded(quint32 number) {
@@ -218,7 +155,9 @@ void ZoneMemory::placeOpened(quint32 number) {
     if (!pid)
         return;
     const AxElement window = m_platform.accessibility.elementOfWindow(number);
-    const std::optional<Remembered> found = match(applicationOf(window, std::nullopt), titleOf(window));
+    const std::optional<Remembered> found =
+        match(applicationNameOf(m_platform.accessibility, m_platform.workspace, window, std::nullopt),
+              windowTitleOf(m_platform.accessibility, window));
     const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
     if (!found || !frame)
         return;
@@ -239,60 +178,23 @@ void ZoneMemory::placeOpened(quint32 number) {
 
 void ZoneMemory::windowRemoved(quint32 number) {
     m_opening.erase(number);
-    const AxElement window = m_platform.accessibility.elementOfWindow(number);
-    // A move just before it closed counts.
-    if (m_resting.contains(window.handle))
-        judge(window);
     // Hidden (minimised, on another desktop) it is still listed; closed, it is gone.
-    if (windowBounds(m_platform, number))
-        return;
-    m_seen.remove(number);
-    m_placed.remove(window.handle);
-    m_writing.remove(window.handle);
-    m_resting.erase(window.handle);
+    if (!windowBounds(m_platform, number))
+        m_seen.remove(number);
 }
 
 void ZoneMemory::frameChanged(quint32 number) {
     if (m_opening.contains(number))
         restOpening(number);
-    const AxElement window = m_platform.accessibility.elementOfWindow(number);
-    if (!m_placed.contains(window.handle) || m_writing.contains(window.handle))
-        return;
-    m_resting.insert_or_assign(window.handle, m_platform.runLoop.scheduleTimer(
-                                                  restSeconds, false, [this, window] { judge(window); }));
-}
-
-void ZoneMemory::judge(AxElement window) {
-    m_resting.erase(window.handle);
-    const auto placed = m_placed.constFind(window.handle);
-    if (placed == m_placed.cend())
-        return;
-    // Unreadable, it is closing: what it had is kept.
-    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
-    if (frame && !framesMatch(*frame, placed->frame))
-        forget(window);
-}
-
-void ZoneMemory::forget(AxElement window) {
-    const auto placed = m_placed.find(window.handle);
-    if (placed == m_placed.end())
-        return;
-    if (m_keepsZones) {
-        m_remembered.removeIf([&placed](const Remembered& r) {
-            return r.application == placed->application && r.title == placed->title;
-        });
-        store();
-    }
-    m_placed.erase(placed);
-    m_resting.erase(window.handle);
 }
 
 std::optional<ZoneMemory::Remembered> ZoneMemory::match(const QString& application,
                                                         const QString& title) const {
     // Each remembered window goes to one window: those an open window holds already are passed over.
+    const QList<WindowZone> placed = m_tracker.placedZones();
     QList<Remembered> candidates;
     for (const Remembered& r : m_remembered) {
-        const bool isHeld = std::any_of(m_placed.cbegin(), m_placed.cend(), [&r](const Placed& p) {
+        const bool isHeld = std::any_of(placed.cbegin(), placed.cend(), [&r](const WindowZone& p) {
             return p.application == r.application && p.title == r.title;
         });
         if (r.application == application && !isHeld)
@@ -322,26 +224,6 @@ std::optional<Screen> ZoneMemory::screenFor(const ZonePlace& place, const QRectF
     return screenContaining(m_platform.screens, frame);
 }
 
-QString ZoneMemory::applicationOf(AxElement window, const std::optional<RunningApplication>& known) {
-    const PidResult pid = m_platform.accessibility.pidOfElement(window);
-    if (pid.error != AxError::Success)
-        return {};
-    if (known && known->pid == pid.pid)
-        return known->name;
-    for (const RunningApplication& application : m_platform.workspace.runningApplications()) {
-        if (application.pid == pid.pid)
-            return application.name;
-    }
-    return {};
-}
-
-QString ZoneMemory::titleOf(AxElement window) {
-    const AttributeResult title =
-        m_platform.accessibility.copyAttributeValue(window, QLatin1String(ax::kTitle));
-    const QString* text = title.get<QString>();
-    return text ? *text : QString();
-}
-
 void ZoneMemory::remember(const Remembered& remembered, const std::optional<Remembered>& replaced) {
     m_remembered.removeIf([&](const Remembered& r) {
         const auto isOf = [&r](const Remembered& o) {
@@ -350,8 +232,8 @@ void ZoneMemory::remember(const Remembered& remembered, const std::optional<Reme
         return isOf(remembered) || (replaced && isOf(*replaced));
     });
     m_remembered.append(remembered);
-    if (m_remembered.size() > maxRemembered)
-        m_remembered.remove(0, m_remembered.size() - maxRemembered);
+    if (m_remembered.size() > maxRememberedWindows)
+        m_remembered.remove(0, m_remembered.size() - maxRememberedWindows);
     store();
 }
 

@@ -28,11 +28,11 @@ QList<QRectF> zoneRects(const SnapLayout& layout) {
 } // namespace
 
 ZoneNavigator::ZoneNavigator(Platform& platform, const PresetStore& presets, WindowPlacer& placer,
-                             ZoneMemory& memory, ScreenLayout screenLayout)
+                             ZoneTracker& zones, ScreenLayout screenLayout)
     : m_platform(platform)
     , m_presets(presets)
     , m_placer(placer)
-    , m_memory(memory)
+    , m_zones(zones)
     , m_screenLayout(std::move(screenLayout)) {}
 
 Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone done) {
@@ -42,7 +42,7 @@ Placement ZoneNavigator::moveToNeighbourZone(ZoneDirection direction, WriteDone 
     const std::optional<Screen> screen = screenContaining(m_platform.screens, target->frame);
     if (!screen || !(screen->visibleFrame.width() > 0) || !(screen->visibleFrame.height() > 0))
         return Placement::NoTargetWindow;
-    const std::optional<ZonePlace> zone = m_memory.zoneOf(target->window);
+    const std::optional<ZonePlace> zone = m_zones.zoneOf(target->window);
     // The layout stays with the window, onto the next screen too; without one each screen offers its own.
     const bool isWindowsLayout = zone && !zone->layout.isEmpty() && m_presets.layout(zone->layout);
     const QString name = isWindowsLayout ? zone->layout : m_screenLayout(*screen);

@@ -6,7 +6,7 @@
 
 #include "control/PresetStore.h"
 #include "control/WindowPlacer.h"
-#include "control/ZoneMemory.h"
+#include "control/ZoneTracker.h"
 #include "model/ZoneNeighbours.h"
 
 #include <functional>
@@ -18,7 +18,7 @@ public:
     // The name of the layout a screen offers a window that was placed with none.
     using ScreenLayout = std::function<QString(const Screen&)>;
 
-    ZoneNavigator(Platform& platform, const PresetStore& presets, WindowPlacer& placer, ZoneMemory& memory,
+    ZoneNavigator(Platform& platform, const PresetStore& presets, WindowPlacer& placer, ZoneTracker& zones,
                   ScreenLayout screenLayout);
 
     Placement moveToNeighbourZone(ZoneDirection direction, WriteDone done = {});
@@ -27,7 +27,7 @@ private:
     Platform& m_platform;
     const PresetStore& m_presets;
     WindowPlacer& m_placer;
-    ZoneMemory& m_memory;
+    ZoneTracker& m_zones;
     ScreenLayout m_screenLayout;
 };
 

@@ -290,11 +290,11 @@ void DragSnapMonitor::handleMouseUp(const Event&) {
               .arg(wasConfirmed ? "true" : "false", rect ? "true" : "false"));
     if (wasConfirmed && window && rect && screen) {
         m_platform.runLoop.postAfter(
-            applyDelay, this,
+            applyDelaySeconds, this,
             [this, w = *window, r = *rect, s = *screen, layoutName] { snap(w, r, s, layoutName); });
     } else if (wasConfirmed && window && restoring) {
         m_platform.runLoop.postAfter(
-            applyDelay, this,
+            applyDelaySeconds, this,
             [this, w = *window, r = *restoring, cursor = m_platform.events.mouseLocation()] {
                 placeRestoredWindow(w, r, cursor);
             });

@@ -65,7 +65,7 @@ public:
     static constexpr double accessibilityMoveThreshold = 10.0;
     static constexpr double giveUpTime = 1.5;
     static constexpr double clampInset = 1.0;
-    static constexpr double applyDelay = 0.03;
+    static constexpr double applyDelaySeconds = 0.03;
 
 private:
     void trace(const QString& message) const;

@@ -53,7 +53,7 @@ void QuickSnapChord::open() {
         m_target.reset();
         return;
     }
-    m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriod, true, [this] { watch(); });
+    m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriodSeconds, true, [this] { watch(); });
 }
 
 void QuickSnapChord::watch() {

@@ -27,7 +27,7 @@ public:
     bool isOpen() const { return m_target.has_value(); }
 
     // How often the open palette checks that its window is still the active one.
-    static constexpr double watchPeriod = 0.1;
+    static constexpr double watchPeriodSeconds = 0.1;
 
 private:
     void open();

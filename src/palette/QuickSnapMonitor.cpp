@@ -166,7 +166,7 @@ void QuickSnapMonitor::evaluate(bool reset) {
     if (!firstUnder(m_cornerList, p, std::identity(), rectContainsPoint))
         return;
     const double now = m_platform.runLoop.now();
-    const double wait = m_lastQuery + queryInterval - now;
+    const double wait = m_lastQuery + queryIntervalSeconds - now;
     if (wait > 0) {
         scheduleRecheck(wait);
         return;
@@ -181,9 +181,10 @@ void QuickSnapMonitor::evaluate(bool reset) {
             verbose(QStringLiteral("maximize button of a window left alone"));
             return;
         }
-        verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves").arg(dwell));
+        verbose(QStringLiteral("maximize button found; opening in %1s unless the pointer leaves")
+                    .arg(dwellSeconds));
         m_candidate = ButtonTarget{hit->button, hit->window};
-        m_dwellTimer = m_platform.runLoop.scheduleTimer(dwell, false, [this] { dwellFired(); });
+        m_dwellTimer = m_platform.runLoop.scheduleTimer(dwellSeconds, false, [this] { dwellFired(); });
         updateRegions();
         return;
     }
@@ -224,7 +225,7 @@ void QuickSnapMonitor::open(const ButtonTarget& target) {
         if (self)
             self->apply(fraction);
     });
-    m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriod, true, [this] { watch(); });
+    m_watchTimer = m_platform.runLoop.scheduleTimer(watchPeriodSeconds, true, [this] { watch(); });
 }
 
 void QuickSnapMonitor::watch() {

@@ -42,14 +42,14 @@ public:
     void evaluate(bool reset);
     void apply(const QRectF& fraction);
 
-    static constexpr double dwell = 0.3;
+    static constexpr double dwellSeconds = 0.3;
     static constexpr double grace = 0.25;
-    static constexpr double queryInterval = 0.06;
+    static constexpr double queryIntervalSeconds = 0.06;
     static constexpr double retryInterval = 0.1;
     static constexpr int maxRetries = 10;
     static constexpr double buttonSlack = 2.0;
     static constexpr double keepZoneMargin = 6.0;
-    static constexpr double watchPeriod = 0.05;
+    static constexpr double watchPeriodSeconds = 0.05;
 
 private:
     struct ButtonTarget {

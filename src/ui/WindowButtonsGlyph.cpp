@@ -25,7 +25,7 @@ QAccessibleInterface* glyphAccessibility(const QString& className, QObject* obje
 }
 
 int sideWidth(const QList<TitleButton>& buttons) {
-    return int(buttons.size()) * (WindowButtonsGlyph::buttonSize + WindowButtonsGlyph::spacing);
+    return int(buttons.size()) * (WindowButtonsGlyph::buttonSizePixels + WindowButtonsGlyph::spacingPixels);
 }
 
 } // namespace
@@ -43,26 +43,26 @@ WindowButtonsGlyph::WindowButtonsGlyph(std::optional<ButtonLayout> layout, QWidg
         m_layout.right = {TitleButton::Maximize};
         m_hasTitle = false;
     }
-    const int title = m_hasTitle ? titleWidth : -spacing;
-    setFixedSize(sideWidth(m_layout.left) + title + sideWidth(m_layout.right), buttonSize);
+    const int title = m_hasTitle ? titleWidthPixels : -spacingPixels;
+    setFixedSize(sideWidth(m_layout.left) + title + sideWidth(m_layout.right), buttonSizePixels);
 }
 
 void WindowButtonsGlyph::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int step = buttonSize + spacing;
+    const int step = buttonSizePixels + spacingPixels;
     for (qsizetype i = 0; i < m_layout.left.size(); ++i)
-        paintButton(painter, m_layout.left[i], QRectF(i * step, 0, buttonSize, buttonSize));
+        paintButton(painter, m_layout.left[i], QRectF(i * step, 0, buttonSizePixels, buttonSizePixels));
     for (qsizetype i = 0; i < m_layout.right.size(); ++i)
         paintButton(painter, m_layout.right[i],
-                    QRectF(width() - buttonSize - i * step, 0, buttonSize, buttonSize));
+                    QRectF(width() - buttonSizePixels - i * step, 0, buttonSizePixels, buttonSizePixels));
     if (m_hasTitle) {
         // Where the window's title would be: a faint bar between the two sides.
         QColor faint = palette().color(QPalette::WindowText);
         faint.setAlphaF(0.15f);
         painter.setPen(Qt::NoPen);
         painter.setBrush(faint);
-        painter.drawRoundedRect(QRectF(sideWidth(m_layout.left), 3, titleWidth, 3), 1.5, 1.5);
+        painter.drawRoundedRect(QRectF(sideWidth(m_layout.left), 3, titleWidthPixels, 3), 1.5, 1.5);
     }
 }
 

@@ -15,10 +15,10 @@ class WindowButtonsGlyph : public QWidget {
 public:
     explicit WindowButtonsGlyph(std::optional<ButtonLayout> layout, QWidget* parent = nullptr);
 
-    static constexpr int buttonSize = 9;
-    static constexpr int spacing = 3;
+    static constexpr int buttonSizePixels = 9;
+    static constexpr int spacingPixels = 3;
     // The room left for the title between the two sides.
-    static constexpr int titleWidth = 18;
+    static constexpr int titleWidthPixels = 18;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

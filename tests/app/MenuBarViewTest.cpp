@@ -109,19 +109,19 @@ TEST_F(MenuBarViewTest, InAWindowForWantOfATrayThePanelSaysHowTheDesktopGetsOne)
 }
 
 TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPresets) {
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     open();
     auto* overlay = qobject_cast<PermissionOverlay*>(body());
     ASSERT_TRUE(overlay);
     EXPECT_TRUE(body()->findChildren<SnapLayoutView*>().isEmpty()) << "no lists without access";
     QTest::mouseClick(overlay->grantButton(), Qt::LeftButton);
-    EXPECT_EQ(desk.promptCount(), 1);
+    EXPECT_EQ(desk.accessibility().promptCount(), 1);
     QTest::mouseClick(overlay->openSettingsButton(), Qt::LeftButton);
-    EXPECT_TRUE(desk.openedUrls().contains(kAccessibilitySettingsUrl));
+    EXPECT_TRUE(desk.workspace().openedUrls().contains(kAccessibilitySettingsUrl));
     QTest::mouseClick(part<QPushButton>("settings"), Qt::LeftButton);
     EXPECT_EQ(settingsShown, 1) << "the header and footer work without access";
 
-    desk.setTrusted(true);
+    desk.accessibility().setTrusted(true);
     desk.runLoop().advance(1.0); // the permission poll notices
     ASSERT_FALSE(qobject_cast<PermissionOverlay*>(body()));
     const QList<SnapLayoutView*> thumbnails = body()->findChildren<SnapLayoutView*>();
@@ -142,15 +142,15 @@ TEST_F(MenuBarViewTest, ShowsTheOverlayUntilAccessArrivesThenTheLayoutsAndPreset
 }
 
 TEST_F(MenuBarViewTest, WithoutInstalledHelpTheOverlaySaysWhyItCannotOpenIt) {
-    desk.setTrusted(false);
-    desk.setOpensUrls(false);
+    desk.accessibility().setTrusted(false);
+    desk.workspace().setOpensUrls(false);
     open();
     auto* overlay = qobject_cast<PermissionOverlay*>(body());
     ASSERT_TRUE(overlay);
     EXPECT_FALSE(overlay->openSettingsButton()->isEnabled());
     EXPECT_TRUE(overlay->openSettingsButton()->toolTip().contains("not installed"));
     QTest::mouseClick(overlay->openSettingsButton(), Qt::LeftButton);
-    EXPECT_TRUE(desk.openedUrls().isEmpty());
+    EXPECT_TRUE(desk.workspace().openedUrls().isEmpty());
     EXPECT_TRUE(labelTexts().join(' ').contains("_NET_MOVERESIZE_WINDOW and _NET_ACTIVE_WINDOW"))
         << "on X11 the window manager's two requests are all the access there is";
 }
@@ -252,8 +252,8 @@ TEST_F(MenuBarViewTest, TheSettingsWindowIsCentredFirstAndReturnsToItsFrameAfter
 TEST_F(MenuBarViewTest, TheSettingsWindowIsPlacedInOurWindowsCoordinatesOnAScaledDesktopBesideAnother) {
     // A second monitor left of the primary one, which lies at root (1440, 0); our windows at scale 2.
     desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900));
-    desk.setPrimaryRootOrigin(QPoint(1440, 0));
-    desk.setWindowScale(2);
+    desk.screens().setPrimaryRootOrigin(QPoint(1440, 0));
+    desk.screens().setWindowScale(2);
     start();
     SettingsWindowManager first(platform, [] { return new QLabel("content"); });
     // The primary's visible frame covers root (1440, 25) to (2880, 900): in our coordinates the

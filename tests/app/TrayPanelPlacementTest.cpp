@@ -27,8 +27,8 @@ TEST(TrayPanelPlacementTest, BelowATopPanelAboveABottomOneAndInsideTheScreen) {
     desk.setScreens({});
     desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 30, 1440, 870));
     desk.addScreen(QRectF(-1280, 100, 1280, 800), QRectF(-1280, 100, 1280, 800));
-    desk.setPrimaryRootOrigin(QPoint(1280, 0));
-    desk.setWindowScale(2);
+    desk.screens().setPrimaryRootOrigin(QPoint(1280, 0));
+    desk.screens().setWindowScale(2);
     // The icon at root (2680, 874): 1400 pixels into the primary, 700 logical.
     EXPECT_EQ(panelOriginAtTray(platform.screens, QRect(1280 + 700, 437, 11, 11), QSize(280, 400)),
               QPoint(1280 + 440, 35))

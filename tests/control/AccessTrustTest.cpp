@@ -11,10 +11,10 @@ protected:
 };
 
 TEST_F(AccessTrustTest, TheSystemsNoticeIsCheckedAFifthOfASecondLater) {
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     start();
-    desk.setTrusted(true);
-    desk.announceAccessibilityChange();
+    desk.accessibility().setTrusted(true);
+    emit desk.accessibility().accessibilityApiChanged();
     desk.runLoop().advance(0.19);
     EXPECT_FALSE(trust().isTrusted());
     desk.runLoop().advance(0.02);
@@ -22,20 +22,21 @@ TEST_F(AccessTrustTest, TheSystemsNoticeIsCheckedAFifthOfASecondLater) {
 }
 
 TEST_F(AccessTrustTest, TheFirstRequestPromptsAndLaterOnesAlsoOpenTheSettingsPage) {
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     start();
     trust().request();
-    EXPECT_EQ(desk.promptCount(), 1);
-    EXPECT_TRUE(desk.openedUrls().isEmpty());
+    EXPECT_EQ(desk.accessibility().promptCount(), 1);
+    EXPECT_TRUE(desk.workspace().openedUrls().isEmpty());
     EXPECT_EQ(platform.defaults.boolean(kHasPromptedForAccessibilityKey), true);
     trust().request();
-    EXPECT_EQ(desk.openedUrls(), QStringList{kAccessibilitySettingsUrl});
+    EXPECT_EQ(desk.workspace().openedUrls(), QStringList{kAccessibilitySettingsUrl});
 
-    desk.setGrantsOnPrompt(true);
+    desk.accessibility().setGrantsOnPrompt(true);
     trust().request();
     desk.runLoop().runPending();
     EXPECT_TRUE(trust().isTrusted()) << "the request's own refresh sees the grant";
-    EXPECT_EQ(desk.openedUrls().size(), 2) << "the third call still found no access, so it opened the page";
+    EXPECT_EQ(desk.workspace().openedUrls().size(), 2)
+        << "the third call still found no access, so it opened the page";
 }
 
 } // namespace

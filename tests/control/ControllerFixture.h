@@ -15,6 +15,9 @@ inline const QRectF kTopLeft(0, 25, 720, 437);
 inline const QRectF kTopRight(720, 25, 720, 437);
 inline const QRectF kBottomLeft(0, 462, 720, 438);
 inline const QRectF kBottomRight(720, 462, 720, 438);
+// Two of them as fractions of the visible frame, as zones carry them.
+inline const QRectF kTopLeftFraction(0, 0, 0.5, 0.5);
+inline const QRectF kTopRightFraction(0.5, 0, 0.5, 0.5);
 
 struct CountingSwitch final : FeatureSwitch {
     int applied = 0;
@@ -48,6 +51,10 @@ protected:
         return *controller;
     }
     QRectF frame() const { return desk.windowFrame(window); }
+    void snapTo(const QString& layout, qint64 zone) {
+        ASSERT_EQ(controller->cycle().snapToZone(layout, zone), Placement::Requested);
+        desk.runLoop().advance(kFrameRequestTimeout); // a window that keeps another frame settles on it
+    }
     // A write where the user pointed (a drop, a palette pick), of a frame in screen coordinates.
     void writePointed(const QRectF& screenFrame, WriteDone done = {}) {
         frameWrites.write({.window = desk.windowElement(window),

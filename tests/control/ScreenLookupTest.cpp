@@ -73,9 +73,9 @@ TEST_F(ScreenLookupTest, APrimaryOffTheOriginAndThreeMonitorsOfDifferentSizesTil
 TEST_F(ScreenLookupTest, AWindowOfOurOwnCoversMorePixelsOnAScaledScreen) {
     add("primary", QRectF(0, 0, 1440, 900));
     EXPECT_EQ(screenSizeOfWindow(platform.screens, QSize(280, 500), QPointF(700, 450)), QSizeF(280, 500));
-    desk.setWindowScale(2);
+    desk.screens().setWindowScale(2);
     EXPECT_EQ(screenSizeOfWindow(platform.screens, QSize(280, 500), QPointF(700, 450)), QSizeF(560, 1000));
-    desk.setWindowScale(1.5);
+    desk.screens().setWindowScale(1.5);
     EXPECT_EQ(screenSizeOfWindow(platform.screens, QSize(280, 500), QPointF(1439, 900)), QSizeF(420, 750))
         << "by the scale of the screen under the point, even at its corner";
 }

@@ -41,7 +41,7 @@ TEST_F(WindowControllerTest, StartingTrustedArmsEverythingWithoutPolling) {
 }
 
 TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     start();
     EXPECT_TRUE(controller->trust().hasPollTimer());
     QList<bool> published;
@@ -49,7 +49,7 @@ TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
                      [&](bool t) { published.append(t); });
     desk.runLoop().advance(3);
     EXPECT_TRUE(published.isEmpty());
-    desk.setTrusted(true);
+    desk.accessibility().setTrusted(true);
     desk.runLoop().advance(1.0);
     EXPECT_EQ(published, QList<bool>{true});
     EXPECT_FALSE(controller->trust().hasPollTimer());
@@ -65,7 +65,7 @@ TEST_F(WindowControllerTest, TrustArrivingByPollRearmsOnceAndStopsPolling) {
 
 TEST_F(WindowControllerTest, LosingAccessPublishesAndPollsButKeepsTheHotkeys) {
     start();
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     controller->trust().refresh();
     desk.runLoop().runPending();
     EXPECT_FALSE(controller->trust().isTrusted());

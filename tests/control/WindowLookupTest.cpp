@@ -2,6 +2,7 @@
 // and how far the element walk goes.
 #include "control/WindowLookup.h"
 
+#include "platform/sim/SimTitleBar.h"
 #include "support/EditorDesktop.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +28,9 @@ TEST_F(WindowLookupTest, TheWindowListSkipsOurWindowsOtherLayersAndDamagedEntrie
     desk.addWindow(editor, QRectF(0, 0, 1440, 25), {.layer = 25});
     EXPECT_FALSE(windowAt(platform, {10, 10})) << "a menu bar or panel layer";
     EXPECT_FALSE(windowAt(platform, {900, 300})) << "the maximum edge is outside";
-    desk.setWindowListEntryValue(window, windowinfo::kLayer, QStringLiteral("0"));
+    desk.faults().setWindowListEntryValue(window, windowinfo::kLayer, QStringLiteral("0"));
     EXPECT_FALSE(windowAt(platform, {200, 200}));
-    desk.setWindowListResult(QVariant(QVariantList{QVariant(3)}));
+    desk.faults().setWindowListResult(QVariant(QVariantList{QVariant(3)}));
     EXPECT_FALSE(windowAt(platform, {200, 200})) << "not a list of dictionaries";
 }
 
@@ -66,9 +67,9 @@ TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
     desk.addElement(desk.windowElement(window), "AXButton", "AXZoomButton", zoom);
     const SimWindowId front = desk.addWindow(editor, QRectF(0, 500, 300, 300)); // without a zoom button
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(1000, 0, 300, 300));
-    desk.addTitleBarButtons(own);
+    addTitleBarButtons(desk, own);
     const SimWindowId panel = desk.addWindow(editor, QRectF(1000, 500, 300, 300), {.layer = 3});
-    desk.addTitleBarButtons(panel);
+    addTitleBarButtons(desk, panel);
     using Corners = QHash<quint32, std::optional<QRectF>>;
     EXPECT_EQ(titleBarCorners(platform), (Corners{{window, zoom}, {front, std::nullopt}}))
         << "our window and a panel's layer are left out";
@@ -77,15 +78,15 @@ TEST_F(WindowLookupTest, CornersAreWhereTheWindowListSaysEachZoomButtonLies) {
     EXPECT_EQ(titleBarCornerAt(platform, {865, 110}), zoom);
     EXPECT_FALSE(titleBarCornerAt(platform, {100, 600})) << "the window in front there has none";
     EXPECT_FALSE(titleBarCornerAt(platform, {1100, 10})) << "ours";
-    desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
-                                 QVariantMap{{"X", 860.0}, {"Y", 104.0}});
+    desk.faults().setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
+                                          QVariantMap{{"X", 860.0}, {"Y", 104.0}});
     EXPECT_EQ(titleBarCorners(platform), (Corners{{window, std::nullopt}, {front, std::nullopt}}))
         << "a damaged region";
     EXPECT_FALSE(titleBarCornerAt(platform, {865, 110}));
 }
 
 TEST_F(WindowLookupTest, TheZoomButtonIsFoundOnlyOnAnotherApplicationsWindowOutOfFullScreen) {
-    const QList<AxElement> buttons = desk.addTitleBarButtons(window);
+    const QList<AxElement> buttons = addTitleBarButtons(desk, window);
     const auto hit = zoomButton(platform, {150, 110});
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->button, QRectF(148, 104, 14, 16));
@@ -99,7 +100,7 @@ TEST_F(WindowLookupTest, TheZoomButtonIsFoundOnlyOnAnotherApplicationsWindowOutO
     desk.setAttribute(desk.windowElement(window), "AXFullScreen", true);
     EXPECT_FALSE(zoomButton(platform, {150, 110}));
     const SimWindowId own = desk.addWindow(desk.thisProcessPid(), QRectF(100, 100, 200, 200));
-    desk.addTitleBarButtons(own);
+    addTitleBarButtons(desk, own);
     EXPECT_FALSE(zoomButton(platform, {150, 110})) << "our own window's buttons";
     EXPECT_FALSE(windowElement(platform, {150, 110}));
 }

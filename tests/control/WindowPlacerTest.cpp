@@ -16,7 +16,7 @@ TEST_F(WindowPlacerTest, CorvaneFrontmostAtStartIsNotTheLastActiveApplication) {
     desk.setFrontmostApplication(desk.thisProcessPid());
     start();
     EXPECT_FALSE(placer().lastActiveApp());
-    desk.postActivationWithoutApplication();
+    emit desk.workspace().didActivateApplication(std::nullopt);
     EXPECT_FALSE(placer().lastActiveApp());
 }
 
@@ -250,7 +250,7 @@ TEST_F(WindowPlacerTest, TheFirstFrameIsRememberedOnTheWindowAndRestoredAfterPla
 
 TEST_F(WindowPlacerTest, AFrameIsRememberedOnlyWhenTheWindowSaysItHasNone) {
     start();
-    desk.failAttribute(desk.windowElement(window), ax::kRestoreFrame, AxError::CannotComplete);
+    desk.faults().failAttribute(desk.windowElement(window), ax::kRestoreFrame, AxError::CannotComplete);
     controller->cycle().applyLayout("Split");
     desk.settle();
     EXPECT_EQ(frame(), QRectF(0, 25, 720, 875)) << "the placement goes ahead";

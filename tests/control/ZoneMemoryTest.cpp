@@ -1,6 +1,5 @@
-// Which zone a window is in: recorded by every placement, forgotten when the user moves the window
-// off, never by our own writes; with the switch on, stored (500 at most, damaged values read as none),
-// and a window opening again goes back to its zone once the window manager has left it alone, on its
+// With the switch on, the zones of windows are stored (500 at most, damaged values read as none), and
+// a window opening again goes back to its zone once the window manager has left it alone, on its
 // screen where that is still there.
 #include "control/ZoneMemory.h"
 
@@ -9,18 +8,10 @@
 namespace corvane {
 namespace {
 
-const QRectF kTopLeftFraction(0, 0, 0.5, 0.5);
-const QRectF kTopRightFraction(0.5, 0, 0.5, 0.5);
-
 class ZoneMemoryTest : public ControllerTest {
 protected:
     ZoneMemory& memory() { return controller->zoneMemory(); }
-    std::optional<ZonePlace> zone(SimWindowId w) { return memory().zoneOf(desk.windowElement(w)); }
     void keepZones() { platform.defaults.setBool(kKeepsWindowZonesKey, true); }
-    void snapTo(const QString& layout, qint64 zone) {
-        ASSERT_EQ(controller->cycle().snapToZone(layout, zone), Placement::Requested);
-        desk.runLoop().advance(kFrameRequestTimeout); // a window that keeps another frame settles on it
-    }
     // A window of the editor opening where the window manager puts it, and the time it is given.
     SimWindowId open(const QString& title) {
         const SimWindowId opened = desk.addWindow(editor, QRectF(100, 100, 800, 600), {.title = title});
@@ -33,47 +24,6 @@ protected:
         return {application, QString(), ZonePlace{"Quadrant", fraction, 1, "one"}};
     }
 };
-
-TEST_F(ZoneMemoryTest, APlacementRecordsItsZoneAndAMoveByTheUserForgetsIt) {
-    start();
-    EXPECT_FALSE(zone(window)) << "never placed";
-    snapTo("Quadrant", 1);
-    EXPECT_EQ(zone(window), (ZonePlace{"Quadrant", kTopRightFraction, screen.id, screen.name}));
-
-    // A client that takes its size in steps settles short of the zone: still in it, and our own write,
-    // landing in several frames, forgets nothing.
-    desk.setSizeConstraint(window, [](QSizeF s) { return QSizeF(s.width() - 7, s.height() - 5); });
-    snapTo("Quadrant", 0);
-    EXPECT_EQ(frame(), QRectF(0, 25, 713, 432));
-    EXPECT_EQ(zone(window), (ZonePlace{"Quadrant", kTopLeftFraction, screen.id, screen.name}));
-
-    // A palette cell names no layout: a write at the same fraction keeps the one it had.
-    frameWrites.write({.window = desk.windowElement(window),
-                       .frame = QRectF(0, 437.5, 720, 437.5),
-                       .primaryHeight = 900,
-                       .visibleFrame = screen.visibleFrame,
-                       .write = FrameWrite::Pointed,
-                       .zone = ZonePlace{{}, kTopLeftFraction, screen.id, screen.name}});
-    desk.runLoop().advance(kFrameRequestTimeout);
-    ASSERT_TRUE(zone(window));
-    EXPECT_EQ(zone(window)->layout, "Quadrant");
-
-    desk.setWindowFrame(window, QRectF(30, 60, 713, 432));
-    EXPECT_FALSE(zone(window)) << "off its zone at once";
-    desk.setWindowFrame(window, QRectF(0, 25, 713, 432));
-    desk.runLoop().advance(ZoneMemory::restSeconds);
-    EXPECT_TRUE(zone(window)) << "a drag that came to rest where it began keeps it";
-    desk.setWindowFrame(window, QRectF(30, 60, 713, 432));
-    desk.runLoop().advance(ZoneMemory::restSeconds);
-    desk.setWindowFrame(window, QRectF(0, 25, 713, 432));
-    EXPECT_FALSE(zone(window)) << "once at rest elsewhere it was forgotten, though it came back";
-
-    snapTo("Quadrant", 0);
-    ASSERT_TRUE(zone(window));
-    EXPECT_EQ(controller->placer().resizeFocusedWindow(500, 400), Placement::Requested);
-    desk.settle();
-    EXPECT_FALSE(zone(window)) << "a size preset puts it in no zone";
-}
 
 TEST_F(ZoneMemoryTest, KeptZonesAreStoredReplacedForgottenAndCappedAtFiveHundred) {
     start();
@@ -91,7 +41,7 @@ TEST_F(ZoneMemoryTest, KeptZonesAreStoredReplacedForgottenAndCappedAtFiveHundred
     EXPECT_EQ(rememberedFromStored(platform.defaults.object(kWindowZonesKey)), memory().remembered());
 
     desk.setWindowFrame(window, QRectF(10, 40, 700, 400));
-    desk.runLoop().advance(ZoneMemory::restSeconds);
+    desk.runLoop().advance(ZoneTracker::restSeconds);
     EXPECT_TRUE(memory().remembered().isEmpty()) << "moved off its zone";
     EXPECT_TRUE(rememberedFromStored(platform.defaults.object(kWindowZonesKey)).isEmpty());
 
@@ -102,10 +52,10 @@ TEST_F(ZoneMemoryTest, KeptZonesAreStoredReplacedForgottenAndCappedAtFiveHundred
     platform.defaults.setObject(kWindowZonesKey, storedRemembered(many));
     keepZones();
     start();
-    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRemembered);
+    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRememberedWindows);
     EXPECT_EQ(memory().remembered().first().application, "App 100");
     snapTo("Quadrant", 3);
-    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRemembered);
+    ASSERT_EQ(memory().remembered().size(), ZoneMemory::maxRememberedWindows);
     EXPECT_EQ(memory().remembered().first().application, "App 101");
     EXPECT_EQ(memory().remembered().last().application, "Editor");
 

@@ -55,7 +55,7 @@ TEST_F(ZoneNavigatorTest, TheWindowsLayoutGoesWithItAcrossScreensAndQuickPresses
 
     // Moved by hand to the right edge, it has no layout of its own: each screen offers its own.
     desk.setWindowFrame(window, QRectF(1100, 300, 300, 300));
-    desk.runLoop().advance(ZoneMemory::restSeconds);
+    desk.runLoop().advance(ZoneTracker::restSeconds);
     EXPECT_EQ(move(ZoneDirection::Right), Placement::Requested);
     EXPECT_EQ(frame(), QRectF(1440, 0, 720, 900)) << "the second screen's Split, from its left";
     EXPECT_EQ(move(ZoneDirection::Left), Placement::Requested);

@@ -40,7 +40,7 @@ TEST_F(DragSnapTest, MovesConfirmOnlyBeyondTheirSourcesThreshold) {
     for (const Row& r : rows) {
         desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
         if (!r.hasListMatch) // the list's bounds no longer agree with the element's frame
-            desk.setWindowListEntryValue(
+            desk.faults().setWindowListEntryValue(
                 window, windowinfo::kBounds,
                 QVariantMap{{"X", 0.0}, {"Y", 0.0}, {"Width", 1.0}, {"Height", 1.0}});
         press({300, 110});
@@ -99,7 +99,7 @@ TEST_F(DragSnapTest, PressesOnNothingOrOnOurOwnWindowsAreNotTracked) {
     press({250, 150});
     EXPECT_FALSE(monitor.hasCandidate());
     desk.removeWindow(own);
-    desk.failAttribute(desk.windowElement(window), "AXSize", AxError::CannotComplete);
+    desk.faults().failAttribute(desk.windowElement(window), "AXSize", AxError::CannotComplete);
     press({300, 110});
     EXPECT_FALSE(monitor.hasCandidate()) << "a window without a readable frame";
 }

@@ -23,7 +23,7 @@ TEST_F(DragSnapTest, AConfirmedDragGivesAPlacedWindowItsOwnSizeUnderThePointer) 
     desk.setWindowFrame(window, QRectF(450, 290, 800, 600)); // a window manager that kept its size
     drag({700, 300}, 0.05, modifier::kCommand);
     release();
-    desk.runLoop().advance(DragSnapMonitor::applyDelay);
+    desk.runLoop().advance(DragSnapMonitor::applyDelaySeconds);
     EXPECT_EQ(desk.windowFrame(window), QRectF(450, 290, 500, 300));
     EXPECT_EQ(desk.restoreFrame(window), std::nullopt);
 
@@ -34,7 +34,7 @@ TEST_F(DragSnapTest, AConfirmedDragGivesAPlacedWindowItsOwnSizeUnderThePointer) 
     drag({740, 300}, 0.05, modifier::kCommand);
     drag({700, 10}, 0.05, modifier::kCommand);
     release();
-    desk.runLoop().advance(DragSnapMonitor::applyDelay);
+    desk.runLoop().advance(DragSnapMonitor::applyDelaySeconds);
     EXPECT_EQ(desk.windowFrame(window), QRectF(450, 25, 500, 300));
 
     // The next drag has nothing to restore.
@@ -56,7 +56,7 @@ TEST_F(DragSnapTest, DroppedIntoAZoneTheWindowSnapsAndKeepsItsFirstFrame) {
     EXPECT_EQ(desk.windowFrame(window).size(), QSizeF(500, 300));
     drag({1000, 200});
     release();
-    desk.runLoop().advance(DragSnapMonitor::applyDelay);
+    desk.runLoop().advance(DragSnapMonitor::applyDelaySeconds);
     EXPECT_EQ(desk.windowFrame(window), QRectF(720, 25, 720, 437));
     EXPECT_EQ(desk.restoreFrame(window), kRemembered);
 }
@@ -88,7 +88,7 @@ TEST_F(DragSnapTest, OffOrWithNothingRememberedADragKeepsTheWindowsSize) {
         EXPECT_TRUE(monitor.isDragConfirmed());
         drag({600, 300}, 0.05, modifier::kCommand);
         release();
-        desk.runLoop().advance(DragSnapMonitor::applyDelay);
+        desk.runLoop().advance(DragSnapMonitor::applyDelaySeconds);
         EXPECT_EQ(desk.windowFrame(window), QRectF(140, 100, 800, 600)) << isOn;
     }
 }

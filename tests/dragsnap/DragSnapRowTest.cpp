@@ -80,7 +80,7 @@ TEST_F(DragSnapRowTest, TheTopBandShowsTheRowItsZoneUnderThePointerIsPreviewedAn
     EXPECT_EQ(preview.current, QRectF(720, 438, 720, 437));
     release();
     EXPECT_FALSE(canvas.scene()) << "the drop hides the row";
-    desk.runLoop().advance(DragSnapMonitor::applyDelay);
+    desk.runLoop().advance(DragSnapMonitor::applyDelaySeconds);
     EXPECT_EQ(desk.windowFrame(window), QRectF(720, 25, 720, 437));
 }
 

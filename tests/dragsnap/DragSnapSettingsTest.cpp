@@ -67,7 +67,7 @@ TEST_F(DragSnapSettingsTest, EveryAssignmentIsStoredAndTheSwitchAppliesTheStartR
     EXPECT_EQ(monitor.calls, (QStringList{"start", "start"}));
     EXPECT_EQ(changes, 1) << "observers hear of real changes only";
 
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     settings.setEnabled(true);
     EXPECT_EQ(monitor.calls.last(), "stop") << "without access the monitor stays stopped";
     settings.setTrigger(DragSnapSettings::Trigger::ScreenEdges);

@@ -79,10 +79,10 @@ TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEn
 
 TEST_F(SnapPreviewOverlayTest, TheWindowCoversTheFrameAtAnyScaleWhereverThePrimaryLies) {
     desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900)); // left of the primary
-    desk.setPrimaryRootOrigin(QPoint(1440, 0));
+    desk.screens().setPrimaryRootOrigin(QPoint(1440, 0));
     overlay.show(QRectF(0, 438, 720, 437));
     EXPECT_EQ(overlay.window()->geometry(), QRect(1440, 25, 720, 437));
-    desk.setWindowScale(2);
+    desk.screens().setWindowScale(2);
     overlay.show(QRectF(720, 0, 720, 438));
     EXPECT_EQ(overlay.window()->geometry(), QRect(1440 + 360, 231, 360, 219))
         << "halved about the primary's corner";
@@ -92,7 +92,7 @@ TEST_F(SnapPreviewOverlayTest, TheWindowCoversTheFrameAtAnyScaleWhereverThePrima
 
 TEST_F(SnapPreviewOverlayTest, AWakeOrAScreenChangeDiscardsOnlyAHiddenWindow) {
     overlay.show(QRectF(0, 0, 100, 100));
-    desk.postWake();
+    emit desk.workspace().didWake();
     EXPECT_NE(overlay.window(), nullptr) << "a visible preview is left alone";
     overlay.hide();
     desk.changeScreens({screen});

@@ -80,10 +80,10 @@ TEST_F(QuickSnapChordTest, ThePaletteClosesOnTheChordAnotherActiveWindowOrTheWin
 
     // Another window of the same application takes the focus.
     const SimWindowId other = desk.addWindow(editor, QRectF(300, 300, 400, 300));
-    desk.runLoop().advance(QuickSnapChord::watchPeriod);
+    desk.runLoop().advance(QuickSnapChord::watchPeriodSeconds);
     EXPECT_TRUE(canvas.scene()) << "a window opening behind changes nothing";
     desk.setFocusedWindow(editor, other);
-    desk.runLoop().advance(QuickSnapChord::watchPeriod);
+    desk.runLoop().advance(QuickSnapChord::watchPeriodSeconds);
     EXPECT_FALSE(canvas.scene());
     EXPECT_FALSE(chord->isOpen());
 
@@ -93,7 +93,7 @@ TEST_F(QuickSnapChordTest, ThePaletteClosesOnTheChordAnotherActiveWindowOrTheWin
     const qint32 browser = desk.addApplication("Browser");
     desk.setFocusedWindow(browser, desk.addWindow(browser, QRectF(50, 50, 300, 300)));
     desk.activateApplication(browser);
-    desk.runLoop().advance(QuickSnapChord::watchPeriod);
+    desk.runLoop().advance(QuickSnapChord::watchPeriodSeconds);
     EXPECT_FALSE(canvas.scene());
 
     // The window closes.
@@ -103,7 +103,7 @@ TEST_F(QuickSnapChordTest, ThePaletteClosesOnTheChordAnotherActiveWindowOrTheWin
     const QRectF shown = canvas.scene()->frame;
     EXPECT_DOUBLE_EQ(shown.center().x(), 500) << "for the editor's window that has the focus";
     desk.removeWindow(other);
-    desk.runLoop().advance(QuickSnapChord::watchPeriod);
+    desk.runLoop().advance(QuickSnapChord::watchPeriodSeconds);
     EXPECT_FALSE(canvas.scene());
     desk.log().clear();
     click(QPointF(shown.center().x(), shown.bottom() - 40));

@@ -2,6 +2,7 @@
 // retries, the keep zone and its grace, the ways the palette closes, and the pick's frame.
 #include "palette/QuickSnapMonitor.h"
 
+#include "platform/sim/SimTitleBar.h"
 #include "support/EditorDesktop.h"
 #include "support/LogCapture.h"
 
@@ -32,7 +33,7 @@ struct RecordingPalette final : PalettePresenter {
 // whose zoom button is at AX (148, 104, 14, 16).
 class QuickSnapMonitorTest : public ::testing::Test, protected EditorDesktop {
 protected:
-    QList<AxElement> titleButtons = desk.addTitleBarButtons(window);
+    QList<AxElement> titleButtons = addTitleBarButtons(desk, window);
     RecordingPalette palette;
     std::optional<LogCapture> log;
     FrameWriteQueue frameWrites{platform};
@@ -60,7 +61,7 @@ protected:
     void advance(double seconds) { desk.runLoop().advance(seconds); }
     void openPalette() {
         moveTo(kOnZoom);
-        advance(QuickSnapMonitor::dwell);
+        advance(QuickSnapMonitor::dwellSeconds);
         ASSERT_TRUE(monitor->isOpen());
     }
     // Button queries, by the time of their subrole read.
@@ -118,7 +119,7 @@ TEST_F(QuickSnapMonitorTest, ARestOnTheButtonOpensAfterTheDwellUnlessAButtonIsHe
     // The dwell timer checks the pointer itself: it may have left without a move event.
     moveTo(kOnZoom);
     pointerAt({300, 300});
-    advance(QuickSnapMonitor::dwell);
+    advance(QuickSnapMonitor::dwellSeconds);
     EXPECT_FALSE(monitor->isOpen());
     EXPECT_FALSE(monitor->isDwelling());
 }
@@ -132,7 +133,7 @@ TEST_F(QuickSnapMonitorTest, ThePaletteNeverOpensOnAWindowOfAnApplicationLeftAlo
     EXPECT_TRUE(palette.buttons.isEmpty());
     excluded.remove("Editor");
     moveTo({156, 112});
-    advance(QuickSnapMonitor::dwell);
+    advance(QuickSnapMonitor::dwellSeconds);
     EXPECT_TRUE(monitor->isOpen()) << "off the list, it opens again";
 }
 
@@ -151,8 +152,9 @@ TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinThe
 
     // A window whose button the platform cannot place exactly offers the strip of its title bar:
     // resting there off the button, the move's query, then ten retries 0.1 s apart.
-    desk.setWindowListEntryValue(window, windowinfo::kZoomButtonRegion,
-                                 QVariantMap{{"X", 100.0}, {"Y", 100.0}, {"Width", 800.0}, {"Height", 70.0}});
+    desk.faults().setWindowListEntryValue(
+        window, windowinfo::kZoomButtonRegion,
+        QVariantMap{{"X", 100.0}, {"Y", 100.0}, {"Width", 800.0}, {"Height", 70.0}});
     monitor->stop();
     monitor->start();
     desk.log().clear();
@@ -174,7 +176,7 @@ TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinThe
     const QList<double> sweep = queryTimes();
     ASSERT_GE(sweep.size(), 7);
     for (qsizetype i = 1; i < sweep.size(); ++i)
-        EXPECT_GE(sweep[i] - sweep[i - 1], QuickSnapMonitor::queryInterval - 1e-9) << "query " << i;
+        EXPECT_GE(sweep[i] - sweep[i - 1], QuickSnapMonitor::queryIntervalSeconds - 1e-9) << "query " << i;
 }
 
 TEST_F(QuickSnapMonitorTest, OnlyMotionIntoWithinOrOutOfACornerOrWithAButtonHeldReachesTheMonitors) {
@@ -202,7 +204,7 @@ TEST_F(QuickSnapMonitorTest, OnlyMotionIntoWithinOrOutOfACornerOrWithAButtonHeld
     moveTo(kOnZoom);
     ASSERT_TRUE(monitor->isDwelling());
     EXPECT_EQ(desk.events().motionRegions().size(), 2);
-    advance(QuickSnapMonitor::dwell);
+    advance(QuickSnapMonitor::dwellSeconds);
     ASSERT_TRUE(monitor->isOpen());
     EXPECT_EQ(desk.events().motionRegions().size(), 1);
     monitor->stop();
@@ -248,7 +250,7 @@ TEST_F(QuickSnapMonitorTest, CornersFollowTheWindowsAsTheyChangeWithoutReadingTh
     EXPECT_EQ(desk.events().motionRegions().size(), 1) << "the editor's alone";
 
     // Another desktop, or other screens, change every window: the list is read anew.
-    desk.postActiveSpaceChange();
+    emit desk.workspace().activeSpaceDidChange();
     desk.changeScreens({screen});
     EXPECT_EQ(desk.windowServer().wholeListCopyCount(), fetches + 2);
 }
@@ -284,11 +286,11 @@ TEST_F(QuickSnapMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAft
         SimEvents::keyDown(QString(QChar(27)), keycode::kEscape, 0, desk.runLoop().now()));
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
-    desk.postActiveSpaceChange();
+    emit desk.workspace().activeSpaceDidChange();
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
     palette.frame.reset();
-    advance(QuickSnapMonitor::watchPeriod);
+    advance(QuickSnapMonitor::watchPeriodSeconds);
     EXPECT_FALSE(monitor->isOpen());
     openPalette();
     monitor->stop();
@@ -300,10 +302,10 @@ TEST_F(QuickSnapMonitorTest, TheKeepZoneHoldsThePaletteOpenAndLeavingItClosesAft
 TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButtonsScreen) {
     desk.addScreen(QRectF(1440, 0, 1280, 800), QRectF(1440, 0, 1280, 800));
     const SimWindowId straddling = desk.addWindow(editor, QRectF(1300, 200, 800, 600)); // mostly on the right
-    desk.addTitleBarButtons(straddling);
+    addTitleBarButtons(desk, straddling);
     desk.log().clear();
     moveTo({1355, 212});
-    advance(QuickSnapMonitor::dwell);
+    advance(QuickSnapMonitor::dwellSeconds);
     ASSERT_TRUE(monitor->isOpen());
     const QRectF button = palette.buttons.last();
     EXPECT_EQ(button, QRectF(1348, 204, 14, 16));
@@ -318,7 +320,7 @@ TEST_F(QuickSnapMonitorTest, APickClosesThePaletteThenFramesTheWindowOnTheButton
 
     // Without screens a pick closes and writes nothing. The window now sits at AX (0, 25).
     moveTo({55, 37});
-    advance(QuickSnapMonitor::dwell);
+    advance(QuickSnapMonitor::dwellSeconds);
     ASSERT_TRUE(monitor->isOpen());
     desk.setScreens({});
     palette.onPick(QRectF(0, 0, 1, 1));
@@ -346,7 +348,7 @@ TEST_F(QuickSnapMonitorTest, StartAndStopAreIdempotentAndSurviveRefusedMonitors)
     EXPECT_EQ(log->count("Quick Snap monitor stopped"), 1);
     moveTo(kOnZoom);
     EXPECT_FALSE(monitor->isDwelling());
-    desk.postActiveSpaceChange(); // observers are gone too
+    emit desk.workspace().activeSpaceDidChange(); // observers are gone too
     desk.events().setRefusesMonitors(true);
     monitor->start();
     EXPECT_TRUE(monitor->isRunning());

@@ -101,8 +101,8 @@ TEST_F(QuickSnapPanelTest, ShowsOneNonActivatingPanelWhoseClicksPickTheZonesFrac
 TEST_F(QuickSnapPanelTest, ScaledAndBesideAPrimaryOffTheOriginThePanelStaysNextToTheButton) {
     // The primary at root (1280, 0), another monitor at the root's origin, Qt at twice the scale.
     desk.setScreens({left, Screen{9, "other", QRectF(-1280, 100, 1280, 800), QRectF(-1280, 100, 1280, 800)}});
-    desk.setPrimaryRootOrigin(QPoint(1280, 0));
-    desk.setWindowScale(2);
+    desk.screens().setPrimaryRootOrigin(QPoint(1280, 0));
+    desk.screens().setWindowScale(2);
     QuickSnapPanel palette(platform, zoneSpacing);
     palette.show({148, 104, 14, 16}, [](const QRectF&) {});
     QWidget* panel = palette.panel();

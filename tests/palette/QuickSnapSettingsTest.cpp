@@ -20,14 +20,14 @@ TEST(QuickSnapSettingsTest, OnlyARealChangeWritesItsOwnSetting) {
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
     EXPECT_TRUE(monitor.calls.isEmpty());
 
-    desk.setTrusted(false);
+    desk.accessibility().setTrusted(false);
     settings.setEnabled(true);
     EXPECT_EQ(platform.defaults.boolean("zoomPaletteEnabled"), true);
     EXPECT_EQ(monitor.calls, QStringList{"stop"}) << "on, but without access the monitor stays stopped";
     settings.setEnabled(true);
     EXPECT_EQ(desk.defaults().writesOf("zoomPaletteEnabled").size(), 1);
 
-    desk.setTrusted(true);
+    desk.accessibility().setTrusted(true);
     settings.setEnabled(false);
     settings.setEnabled(true);
     EXPECT_EQ(monitor.calls, (QStringList{"stop", "stop", "start"}));

@@ -211,10 +211,10 @@ TEST(WindowButtonsGlyphTest, DrawsTheWindowManagersButtonsWithMaximizeLitAndIsHi
     // openbox's stock "NLIMC": close outermost on the right, maximize next to it, then minimize.
     WindowButtonsGlyph laidOut(ButtonLayout{
         {TitleButton::Other}, {TitleButton::Close, TitleButton::Maximize, TitleButton::Minimize}});
-    const int step = WindowButtonsGlyph::buttonSize + WindowButtonsGlyph::spacing;
+    const int step = WindowButtonsGlyph::buttonSizePixels + WindowButtonsGlyph::spacingPixels;
     const QColor lit = laidOut.palette().color(QPalette::Highlight);
     const QImage image = rendered(laidOut);
-    const int right = laidOut.width() - WindowButtonsGlyph::buttonSize;
+    const int right = laidOut.width() - WindowButtonsGlyph::buttonSizePixels;
     const auto centreOf = [&](int left) {
         return image.pixelColor(left + 4, 5);
     }; // inside, clear of the strokes

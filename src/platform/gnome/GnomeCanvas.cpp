@@ -26,7 +26,7 @@ QJsonObject shapeObject(const CanvasShape& shape) {
 
 QJsonObject textObject(const CanvasText& text) {
     return {{field::kRect, rectArray(text.rect)},
-            {field::kText, text.text.left(GnomeCanvas::maxTextLength)},
+            {field::kText, text.text.left(GnomeCanvas::maxTextCharacters)},
             {field::kColor, shellColor(QColor::fromRgba(text.color))},
             {field::kSize, text.pixelSize},
             {field::kBold, text.isBold}};

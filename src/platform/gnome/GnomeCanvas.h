@@ -27,7 +27,7 @@ public:
     // What the extension draws at most: a bigger scene is cut to these.
     static constexpr qsizetype maxShapes = agentprotocol::bounds::kMaxShapes;
     static constexpr qsizetype maxTexts = agentprotocol::bounds::kMaxTexts;
-    static constexpr qsizetype maxTextLength = agentprotocol::bounds::kMaxTextLength;
+    static constexpr qsizetype maxTextCharacters = agentprotocol::bounds::kMaxTextLength;
 
 private:
     AgentCommand m_send;

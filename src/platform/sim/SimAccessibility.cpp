@@ -39,10 +39,11 @@ AttributeResult SimAccessibility::read(AxElement element, const QString& attribu
     const SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)
         return {AxError::InvalidElement, {}};
-    if (const SimDesktop::App* a = m_desktop.app(n->pid); a && a->isUnresponsive)
+    const SimFaults& faults = m_desktop.faults();
+    if (m_desktop.app(n->pid) && faults.isUnresponsive(n->pid))
         return {AxError::CannotComplete, {}};
-    if (n->readFailures.contains(attribute))
-        return {n->readFailures.value(attribute), {}};
+    if (const std::optional<AxError> failure = faults.readFailure(element, attribute))
+        return {*failure, {}};
     if (n->removed.contains(attribute))
         return {AxError::AttributeUnsupported, {}};
     if (n->values.contains(attribute))
@@ -108,10 +109,11 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
     const SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)
         return AxError::InvalidElement;
-    if (const SimDesktop::App* a = m_desktop.app(n->pid); a && a->isUnresponsive)
+    const SimFaults& faults = m_desktop.faults();
+    if (m_desktop.app(n->pid) && faults.isUnresponsive(n->pid))
         return AxError::CannotComplete;
-    if (n->writeFailures.contains(attribute))
-        return n->writeFailures.value(attribute);
+    if (const std::optional<AxError> failure = faults.writeFailure(element, attribute))
+        return *failure;
     SimDesktop::Window* w = m_desktop.window(n->window);
     if (n->kind != SimDesktop::NodeKind::Window || !w)
         return AxError::AttributeUnsupported;
@@ -129,8 +131,8 @@ AxError SimAccessibility::write(AxElement element, const QString& attribute, con
 }
 
 ElementHit SimAccessibility::elementAtPosition(AxElement root, float x, float y) {
-    if (m_desktop.m_elementAtPositionFailure)
-        return {*m_desktop.m_elementAtPositionFailure, {}};
+    if (const std::optional<AxError> failure = m_desktop.faults().elementAtPositionFailure())
+        return {*failure, {}};
     const SimDesktop::Node* r = m_desktop.node(root);
     if (!r || !r->isValid)
         return {AxError::InvalidElement, {}};
@@ -140,7 +142,7 @@ ElementHit SimAccessibility::elementAtPosition(AxElement root, float x, float y)
             continue;
         if (r->kind == SimDesktop::NodeKind::Application && r->pid != w.pid)
             continue;
-        if (const SimDesktop::App* a = m_desktop.app(w.pid); a && a->isUnresponsive)
+        if (m_desktop.app(w.pid) && m_desktop.faults().isUnresponsive(w.pid))
             return {AxError::CannotComplete, {}};
         // The most recently added element that holds the point lies on top.
         AxElement hit = w.element;
@@ -171,21 +173,17 @@ PidResult SimAccessibility::pidOfElement(AxElement element) {
     const SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)
         return {AxError::InvalidElement, 0};
-    if (n->pidFailure)
-        return {*n->pidFailure, 0};
+    if (const std::optional<AxError> failure = m_desktop.faults().pidFailure(element))
+        return {*failure, 0};
     return {AxError::Success, n->pid};
 }
 
-bool SimAccessibility::isProcessTrusted() {
-    return m_desktop.m_isTrusted;
-}
-
 bool SimAccessibility::isProcessTrustedWithPrompt() {
-    ++m_desktop.m_promptCount;
-    const bool wasTrusted = m_desktop.m_isTrusted;
+    ++m_promptCount;
+    const bool wasTrusted = m_isTrusted;
     // The user answers the prompt after the call has returned.
-    if (m_desktop.m_grantsOnPrompt)
-        m_desktop.m_isTrusted = true;
+    if (m_grantsOnPrompt)
+        m_isTrusted = true;
     return wasTrusted;
 }
 

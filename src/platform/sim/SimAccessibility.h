@@ -1,5 +1,6 @@
 #pragma once
-// Accessibility over the simulated desktop's element trees; every read and write is logged.
+// Accessibility over the simulated desktop's element trees; every read and write is logged. Whether
+// this process is trusted is the test's to say.
 
 #include "platform/Accessibility.h"
 
@@ -22,14 +23,22 @@ public:
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     AxError setMessagingTimeout(AxElement element, float seconds) override;
     PidResult pidOfElement(AxElement element) override;
-    bool isProcessTrusted() override;
+    bool isProcessTrusted() override { return m_isTrusted; }
     bool isProcessTrustedWithPrompt() override;
+
+    void setTrusted(bool isTrusted) { m_isTrusted = isTrusted; }
+    // Trusted the next time the prompt is shown, as when the user grants access in the prompt.
+    void setGrantsOnPrompt(bool grants) { m_grantsOnPrompt = grants; }
+    int promptCount() const { return m_promptCount; }
 
 private:
     AttributeResult read(AxElement element, const QString& attribute);
     AxError write(AxElement element, const QString& attribute, const AttributeValue& value);
 
     SimDesktop& m_desktop;
+    bool m_isTrusted = true;
+    bool m_grantsOnPrompt = false;
+    int m_promptCount = 0;
 };
 
 } // namespace corvane

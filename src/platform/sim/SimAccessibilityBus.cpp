@@ -10,7 +10,7 @@ BusButton SimAccessibilityBus::maximizeButtonAt(qint32 pid, const QRectF& window
     const SimDesktop::App* app = m_desktop.app(pid);
     if (!m_isRunning || !app)
         return {};
-    if (app->isUnresponsive)
+    if (m_desktop.faults().isUnresponsive(pid))
         return {BusButton::Outcome::NoAnswer, {}};
     for (const SimDesktop::Window& w : m_desktop.m_windows) {
         if (w.pid != pid || w.frame != windowFrame)

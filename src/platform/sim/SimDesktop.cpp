@@ -2,15 +2,6 @@
 
 namespace corvane {
 
-namespace {
-// Title-bar buttons of a simulated window, relative to its top-left corner.
-constexpr double kButtonTop = 4;
-constexpr double kButtonWidth = 14;
-constexpr double kButtonHeight = 16;
-constexpr double kButtonLefts[] = {8, 28, 48};
-
-} // namespace
-
 SimDesktop::SimDesktop()
     : m_accessibility(*this)
     , m_accessibilityBus(*this)
@@ -218,11 +209,6 @@ void SimDesktop::setSizeConstraint(SimWindowId number, std::function<QSizeF(QSiz
         w->sizeConstraint = std::move(constraint);
 }
 
-void SimDesktop::setIgnoresWrites(SimWindowId number, bool ignores) {
-    if (Window* w = window(number))
-        w->ignoresWrites = ignores;
-}
-
 AxElement SimDesktop::addElement(AxElement parent, const QString& role, const QString& subrole,
                                  std::optional<QRectF> axFrame) {
     const Node* p = node(parent);
@@ -257,27 +243,6 @@ std::optional<QRectF> SimDesktop::zoomButtonFrame(const Window& w) const {
     return std::nullopt;
 }
 
-QList<AxElement> SimDesktop::addTitleBarButtons(SimWindowId number) {
-    QList<AxElement> buttons;
-    const Window* w = window(number);
-    if (!w)
-        return buttons;
-    const AxElement windowElem = w->element;
-    const QPointF origin = w->frame.topLeft();
-    const QString subroles[] = {QString::fromLatin1(ax::kCloseButtonSubrole),
-                                QString::fromLatin1(ax::kMinimizeButtonSubrole),
-                                QString::fromLatin1(ax::kZoomButtonSubrole)};
-    for (int i = 0; i < 3; ++i) {
-        const QRectF frame(origin.x() + kButtonLefts[i], origin.y() + kButtonTop, kButtonWidth,
-                           kButtonHeight);
-        const AxElement button =
-            addElement(windowElem, QString::fromLatin1(ax::kButtonRole), subroles[i], frame);
-        setAttribute(button, QString::fromLatin1(ax::kWindow), windowElem);
-        buttons.append(button);
-    }
-    return buttons;
-}
-
 void SimDesktop::setAttribute(AxElement element, const QString& attribute, AttributeValue value) {
     if (Node* n = node(element)) {
         n->removed.remove(attribute);
@@ -292,37 +257,9 @@ void SimDesktop::clearAttribute(AxElement element, const QString& attribute) {
     }
 }
 
-void SimDesktop::failAttribute(AxElement element, const QString& attribute, AxError error) {
-    if (Node* n = node(element))
-        n->readFailures.insert(attribute, error);
-}
-
-void SimDesktop::failWrites(AxElement element, const QString& attribute, AxError error) {
-    if (Node* n = node(element))
-        n->writeFailures.insert(attribute, error);
-}
-
-void SimDesktop::failPid(AxElement element, AxError error) {
-    if (Node* n = node(element))
-        n->pidFailure = error;
-}
-
-void SimDesktop::failElementAtPosition(AxError error) {
-    m_elementAtPositionFailure = error == AxError::Success ? std::nullopt : std::optional(error);
-}
-
-void SimDesktop::setUnresponsive(qint32 pid, bool isUnresponsive) {
-    if (App* a = app(pid))
-        a->isUnresponsive = isUnresponsive;
-}
-
 float SimDesktop::messagingTimeout(AxElement element) const {
     const Node* n = node(element);
     return n ? n->timeout : 0;
-}
-
-void SimDesktop::announceAccessibilityChange() {
-    emit m_accessibility.accessibilityApiChanged();
 }
 
 Screen SimDesktop::addScreen(const QRectF& frame, const QRectF& visibleFrame) {
@@ -349,17 +286,6 @@ void SimDesktop::changeScreens(QList<Screen> screens) {
     emit m_application.screenParametersDidChange();
 }
 
-void SimDesktop::setWindowListEntryValue(SimWindowId number, const QString& key, const QVariant& value) {
-    if (Window* w = window(number)) {
-        w->entryOverrides.insert(key, value);
-        emit m_windowServer.windowFrameChanged(number);
-    }
-}
-
-void SimDesktop::setWindowListResult(std::optional<QVariant> result) {
-    m_windowListResult = std::move(result);
-}
-
 QVariant SimDesktop::windowListEntry(SimWindowId number) const {
     const Window* w = window(number);
     if (!w)
@@ -370,25 +296,8 @@ QVariant SimDesktop::windowListEntry(SimWindowId number) const {
                       {QString::fromLatin1(windowinfo::kBounds), windowinfo::boundsEntry(w->frame)}};
     if (const std::optional<QRectF> zoom = zoomButtonFrame(*w))
         entry.insert(QString::fromLatin1(windowinfo::kZoomButtonRegion), windowinfo::boundsEntry(*zoom));
-    for (auto it = w->entryOverrides.cbegin(); it != w->entryOverrides.cend(); ++it) {
-        if (it.value().isValid())
-            entry.insert(it.key(), it.value());
-        else
-            entry.remove(it.key());
-    }
+    m_faults.damageEntry(number, entry);
     return entry;
-}
-
-void SimDesktop::postActiveSpaceChange() {
-    emit m_workspace.activeSpaceDidChange();
-}
-
-void SimDesktop::postWake() {
-    emit m_workspace.didWake();
-}
-
-void SimDesktop::postActivationWithoutApplication() {
-    emit m_workspace.didActivateApplication(std::nullopt);
 }
 
 } // namespace corvane

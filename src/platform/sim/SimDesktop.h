@@ -1,8 +1,8 @@
 #pragma once
-// A whole desktop in memory for tests: applications, windows with outer frames, element trees,
-// screens, events, settings and a manual clock. Tests set the scene, act, then assert on the
-// scene and on the action log. Every platform interface is here, and every failure can be made
-// to happen on demand.
+// A whole desktop in memory for tests: the scene (applications, windows with outer frames, element
+// trees, screens) and the platform pieces that answer from it, with events, settings and a manual
+// clock. Tests set the scene, act, then assert on the scene and on the action log. Every platform
+// interface is here; what fails on demand is SimFaults', the title-bar buttons are SimTitleBar's.
 
 #include "platform/Platform.h"
 #include "platform/common/ObservedShortcuts.h"
@@ -13,6 +13,7 @@
 #include "platform/sim/SimDefaults.h"
 #include "platform/sim/SimDesktopShortcuts.h"
 #include "platform/sim/SimEvents.h"
+#include "platform/sim/SimFaults.h"
 #include "platform/sim/SimKeyGrabs.h"
 #include "platform/sim/SimLoginItem.h"
 #include "platform/sim/SimRunLoop.h"
@@ -75,60 +76,29 @@ public:
     // makes it (a client's size increments and minimums), or not at all (it keeps its own frame).
     void setFrameLag(SimWindowId window, double seconds);
     void setSizeConstraint(SimWindowId window, std::function<QSizeF(QSizeF)> constraint);
-    void setIgnoresWrites(SimWindowId window, bool ignores);
 
     // Elements inside windows: buttons and deeper chains. A child's frame is in AX coordinates. The
     // window list tells where the window's zoom button (the last one added) lies.
     AxElement addElement(AxElement parent, const QString& role, const QString& subrole = {},
                          std::optional<QRectF> axFrame = std::nullopt);
-    // The three title-bar buttons, 14 x 16 at the window's top-left, each with AXWindow set;
-    // returns close, minimise, zoom.
-    QList<AxElement> addTitleBarButtons(SimWindowId window);
-
-    // Failure and value injection, per element and attribute. An injected value replaces what the
-    // element would report; an injected error makes reads fail with it.
+    // A value set replaces what the element would report; a cleared attribute no longer exists.
     void setAttribute(AxElement element, const QString& attribute, AttributeValue value);
-    void clearAttribute(AxElement element, const QString& attribute); // the attribute no longer exists
-    void failAttribute(AxElement element, const QString& attribute, AxError error);
-    void failWrites(AxElement element, const QString& attribute, AxError error);
-    void failPid(AxElement element, AxError error);
-    void failElementAtPosition(AxError error);
-    // The application stops answering: every request to its elements times out.
-    void setUnresponsive(qint32 pid, bool isUnresponsive);
+    void clearAttribute(AxElement element, const QString& attribute);
+    // The timeout the code under test last set on the element.
     float messagingTimeout(AxElement element) const;
 
-    // Trust.
-    void setTrusted(bool isTrusted) { m_isTrusted = isTrusted; }
-    bool isTrusted() const { return m_isTrusted; }
-    // Trusted the next time the prompt is shown, as when the user grants access in the prompt.
-    void setGrantsOnPrompt(bool grants) { m_grantsOnPrompt = grants; }
-    int promptCount() const { return m_promptCount; }
-    void announceAccessibilityChange(); // the system's "access may have changed" notification
-
-    // Screens in system order; the primary one has its frame at (0, 0).
+    // Screens in system order; the primary one has its frame at (0, 0). How Qt scales our own windows
+    // on them is the screens piece's.
     Screen addScreen(const QRectF& frame, const QRectF& visibleFrame);
     void setScreens(QList<Screen> screens);
     void setMainScreen(std::optional<quint64> screenId); // default: the first screen
     void changeScreens(QList<Screen> screens);           // and posts the screen-change notification
-    // How Qt scales our own windows: one device pixel ratio on every screen (1 by default), and where
-    // the primary screen's top-left lies in the root window ((0, 0) by default).
-    void setWindowScale(double ratio) { m_windowScale = ratio; }
-    void setPrimaryRootOrigin(QPoint origin) { m_primaryRootOrigin = origin; }
 
-    // The window list: override entries, replace the whole result, or make the call fail.
-    void setWindowListEntryValue(SimWindowId window, const QString& key,
-                                 const QVariant& value);      // invalid removes
-    void setWindowListResult(std::optional<QVariant> result); // none restores the real list
-    QVariant windowListEntry(SimWindowId window) const;
+    // What fails on demand.
+    SimFaults& faults() { return m_faults; }
 
-    // Workspace notifications.
-    void postActiveSpaceChange();
-    void postWake();
-    void postActivationWithoutApplication();
-    void setOpensUrls(bool opens) { m_opensUrls = opens; }
-    const QStringList& openedUrls() const { return m_openedUrls; }
-
-    // The pieces, for tests that drive them directly.
+    // The pieces, for tests that drive them directly; a test posts a piece's notification by emitting
+    // its signal.
     SimRunLoop& runLoop() { return m_runLoop; }
     SimWindowFrames& windowFrames() { return m_windowFrames; }
     SimEvents& events() { return m_events; }
@@ -136,6 +106,7 @@ public:
     ObservedShortcuts& shortcuts() { return m_shortcuts; }
     SimDesktopShortcuts& desktopShortcuts() { return m_desktopShortcuts; }
     SimWindowServer& windowServer() { return m_windowServer; }
+    SimScreens& screens() { return m_screens; }
     SimDefaults& defaults() { return m_defaults; }
     SimLoginItem& loginItem() { return m_loginItem; }
     SimUpdater& updater() { return m_updater; }
@@ -148,11 +119,6 @@ public:
 
     // Runs everything the main queue has due now, and what that posts in turn.
     void settle() { m_runLoop.runPending(); }
-
-    // Half-open, as hit tests on the desktop are: minimum edges inside, maximum edges outside.
-    static bool holds(const QRectF& r, QPointF p) {
-        return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
-    }
 
 private:
     friend class SimAccessibility;
@@ -167,7 +133,6 @@ private:
         QString name;
         AxElement element;
         std::optional<SimWindowId> focusedWindow;
-        bool isUnresponsive = false;
     };
     struct Window {
         SimWindowId number = 0;
@@ -177,9 +142,7 @@ private:
         AxElement element;
         double frameLag = 0;
         std::function<QSizeF(QSizeF)> sizeConstraint;
-        bool ignoresWrites = false;
         std::optional<QRectF> restoreFrame;
-        QHash<QString, QVariant> entryOverrides;
         QList<AxElement> zoomButtons; // elements added with a zoom or full-screen subrole
     };
     enum class NodeKind { SystemWide, Application, Window, Child };
@@ -195,10 +158,12 @@ private:
         float timeout = 0;
         QHash<QString, AttributeValue> values;
         QSet<QString> removed;
-        QHash<QString, AxError> readFailures;
-        QHash<QString, AxError> writeFailures;
-        std::optional<AxError> pidFailure;
     };
+
+    // Half-open, as hit tests on the desktop are: minimum edges inside, maximum edges outside.
+    static bool holds(const QRectF& r, QPointF p) {
+        return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
+    }
 
     AxElement makeNode(Node node);
     Node* node(AxElement element);
@@ -212,6 +177,8 @@ private:
     double primaryHeight() const { return primaryFrame().height(); }
     // The frame of the window's most recently added zoom button that is still there.
     std::optional<QRectF> zoomButtonFrame(const Window& window) const;
+    // The window's entry in the window list, as damaged by the faults.
+    QVariant windowListEntry(SimWindowId window) const;
     void record(SimAction::Kind kind, AxElement element, const QString& attribute,
                 const AttributeValue& value, AxError result);
 
@@ -229,6 +196,7 @@ private:
     SimAccessibilityBus m_accessibilityBus;
     SimWorkspace m_workspace;
     SimWindowServer m_windowServer;
+    SimFaults m_faults{m_windowServer};
     SimScreens m_screens;
     SimWindowFrames m_windowFrames{*this};
 
@@ -246,15 +214,6 @@ private:
     QList<Screen> m_screenList;
     std::optional<quint64> m_mainScreenId;
     bool m_hasMainScreenOverride = false;
-    double m_windowScale = 1;
-    QPoint m_primaryRootOrigin;
-    std::optional<QVariant> m_windowListResult;
-    std::optional<AxError> m_elementAtPositionFailure;
-    bool m_isTrusted = true;
-    bool m_grantsOnPrompt = false;
-    int m_promptCount = 0;
-    bool m_opensUrls = true;
-    QStringList m_openedUrls;
 };
 
 } // namespace corvane

@@ -20,14 +20,14 @@ std::optional<Screen> SimScreens::mainScreen() const {
 }
 
 QRect SimScreens::primaryRoot() const {
-    return QRect(m_desktop.m_primaryRootOrigin, m_desktop.primaryFrame().size().toSize());
+    return QRect(m_primaryRootOrigin, m_desktop.primaryFrame().size().toSize());
 }
 
 QList<ScreenScale> SimScreens::scales() const {
     const QRect primary = primaryRoot();
     QList<ScreenScale> scales;
     for (const Screen& s : m_desktop.m_screenList)
-        scales.append({rootFromScreen(s.frame, primary).toRect(), m_desktop.m_windowScale});
+        scales.append({rootFromScreen(s.frame, primary).toRect(), m_windowScale});
     return scales;
 }
 

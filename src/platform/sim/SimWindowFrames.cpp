@@ -69,7 +69,7 @@ void SimWindowFrames::check(double now) {
 
 void SimWindowFrames::land(const FrameRequest& request) {
     SimDesktop::Window* w = m_desktop.windowOf(request.window);
-    if (!w || w->ignoresWrites)
+    if (!w || m_desktop.faults().ignoresWrites(w->number))
         return;
     const QSizeF size = request.frame.size();
     w->frame = QRectF(request.frame.topLeft(), w->sizeConstraint ? w->sizeConstraint(size) : size);

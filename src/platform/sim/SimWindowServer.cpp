@@ -7,8 +7,8 @@ namespace corvane {
 QVariant SimWindowServer::copyWindowList(WindowListOption option, quint32 relativeToWindow) {
     if (option == WindowListOption::OnScreenOnlyExcludingDesktop)
         ++m_wholeListCopyCount;
-    if (m_desktop.m_windowListResult)
-        return *m_desktop.m_windowListResult;
+    if (const std::optional<QVariant>& result = m_desktop.faults().windowListResult())
+        return *result;
     QVariantList list;
     for (const SimDesktop::Window& w : m_desktop.m_windows) {
         if (option == WindowListOption::IncludingWindow) {

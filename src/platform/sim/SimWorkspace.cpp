@@ -37,14 +37,10 @@ void SimWorkspace::yieldActivation(const RunningApplication& target) {
 }
 
 bool SimWorkspace::openUrl(const QString& url) {
-    if (!m_desktop.m_opensUrls)
+    if (!m_opensUrls)
         return false;
-    m_desktop.m_openedUrls.append(url);
+    m_openedUrls.append(url);
     return true;
-}
-
-bool SimWorkspace::canOpenUrl(const QString&) {
-    return m_desktop.m_opensUrls;
 }
 
 } // namespace corvane

@@ -81,10 +81,10 @@ TEST_F(ClientTitleButtonsTest, NothingThereIsAskedOnceNoAnswerIsAskedAgainAndNoB
     EXPECT_EQ(at({500, 120}, frame).outcome, Outcome::NotFound);
     EXPECT_EQ(bus.questions().size(), 2) << "while the pointer stays, the answer stands";
 
-    desk.setUnresponsive(editor, true);
+    desk.faults().setUnresponsive(editor, true);
     EXPECT_EQ(restOn({940, 120}, frame).outcome, Outcome::NoAnswer);
     EXPECT_EQ(at({940, 120}, frame).outcome, Outcome::NoAnswer) << "asked again as the monitor retries";
-    desk.setUnresponsive(editor, false);
+    desk.faults().setUnresponsive(editor, false);
     EXPECT_EQ(at({940, 120}, frame).outcome, Outcome::Found);
     EXPECT_EQ(bus.questions().size(), 5);
 

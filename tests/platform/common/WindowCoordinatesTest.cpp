@@ -84,10 +84,10 @@ TEST_F(SimWindowCoordinatesTest, APrimaryRightOfTheOriginAtScalesOneAndTwo) {
     // The primary 1920 x 1080 at root (1440, 0), a 1440 x 900 monitor at the root's origin.
     desk.addScreen(QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1920, 1080));
     desk.addScreen(QRectF(-1440, 180, 1440, 900), QRectF(-1440, 180, 1440, 900));
-    desk.setPrimaryRootOrigin(QPoint(1440, 0));
+    desk.screens().setPrimaryRootOrigin(QPoint(1440, 0));
     expectRoundTrip(QRectF(0, 540, 960, 540), QRect(1440, 0, 960, 540));
     expectRoundTrip(QRectF(-1440, 180, 1440, 900), QRect(0, 0, 1440, 900));
-    desk.setWindowScale(2);
+    desk.screens().setWindowScale(2);
     expectRoundTrip(QRectF(0, 540, 960, 540), QRect(1440, 0, 480, 270));
     expectRoundTrip(QRectF(960, 0, 960, 540), QRect(1920, 270, 480, 270), "bottom-right quarter");
     expectRoundTrip(QRectF(-1440, 180, 1440, 900), QRect(0, 0, 720, 450));
@@ -97,7 +97,7 @@ TEST_F(SimWindowCoordinatesTest, StackedMonitorsAndThreeOfDifferentSizesAtScales
     // Stacked: the primary on top, a second below it (root y 900 on).
     desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 900));
     desk.addScreen(QRectF(0, -900, 1440, 900), QRectF(0, -900, 1440, 900));
-    desk.setWindowScale(2);
+    desk.screens().setWindowScale(2);
     expectRoundTrip(QRectF(0, -900, 720, 450), QRect(0, 1125, 360, 225), "lower bottom-left quarter");
     expectRoundTrip(QRectF(0, -900, 1440, 900), QRect(0, 900, 720, 450), "the lower monitor whole");
     expectRoundTrip(QRectF(0, 450, 720, 450), QRect(0, 0, 360, 225));
@@ -107,7 +107,7 @@ TEST_F(SimWindowCoordinatesTest, StackedMonitorsAndThreeOfDifferentSizesAtScales
     desk.addScreen(QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1920, 1080));
     desk.addScreen(QRectF(1920, -360, 2560, 1440), QRectF(1920, -360, 2560, 1440));
     desk.addScreen(QRectF(4480, -144, 1280, 1024), QRectF(4480, -144, 1280, 1024));
-    desk.setWindowScale(1.5);
+    desk.screens().setWindowScale(1.5);
     expectRoundTrip(QRectF(0, 0, 960, 540), QRect(0, 360, 640, 360));
     expectRoundTrip(QRectF(3120, -360, 1200, 720), QRect(2720, 480, 800, 480), "on the second");
     expectRoundTrip(QRectF(4480, 370, 600, 510), QRect(4480, 200, 400, 340), "at the third's top-left");

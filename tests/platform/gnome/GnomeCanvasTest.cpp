@@ -69,7 +69,7 @@ TEST_F(GnomeCanvasTest, TheSceneGoesInTheShellsCoordinatesOnceAndItsHideOnce) {
     canvas.show(scene);
     EXPECT_EQ(sent.last()["shapes"].toArray().size(), GnomeCanvas::maxShapes);
     EXPECT_EQ(sent.last()["texts"].toArray().at(0).toObject()["text"].toString().size(),
-              GnomeCanvas::maxTextLength);
+              GnomeCanvas::maxTextCharacters);
 
     canvas.hide();
     canvas.hide();
