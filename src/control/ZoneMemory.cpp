@@ -155,11 +155,17 @@ void ZoneMemory::placeOpened(quint32 number) {
     if (!pid)
         return;
     const AxElement window = m_platform.accessibility.elementOfWindow(number);
+    const QString application =
+        applicationNameOf(m_platform.accessibility, m_platform.workspace, window, std::nullopt);
     const std::optional<Remembered> found =
-        match(applicationNameOf(m_platform.accessibility, m_platform.workspace, window, std::nullopt),
-              windowTitleOf(m_platform.accessibility, window));
+        match(application, windowTitleOf(m_platform.accessibility, window));
+    if (!found) {
+        qCDebug(lcGeneral).noquote() << "Window" << number << "of" << application
+                                     << "opens where it is put: no zone is kept for it";
+        return;
+    }
     const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
-    if (!found || !frame)
+    if (!frame)
         return;
     const std::optional<Screen> screen = screenFor(found->place, *frame);
     if (!screen)

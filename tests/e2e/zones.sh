@@ -83,8 +83,12 @@ close "$b"
 
 a=$(start_named_xterm Alpha alpha)
 expect_frame "$E2E_WM: alpha opens again in its zone" "$a" 720 0 720 450
+unplaced() { grep -c "of Bravo opens where it is put" "$CORVANE_LOG"; }
+unplaced_past() { [ "$(unplaced)" -gt "$1" ]; }
+before=$(unplaced)
 b=$(start_named_xterm Bravo bravo)
-sleep 1.2 # past the longest wait before a window is placed
+wait_for 5 unplaced_past "$before" || fail "$E2E_WM: bravo's opening was never judged"
+corvane_settle
 set -- $(outer_frame "$b")
 [ "$1" -ne 0 ] || fail "$E2E_WM: bravo, moved off its zone, was placed again: $(outer_frame "$b")"
 echo "ok - $E2E_WM: bravo, moved off its zone, opens where $E2E_WM puts it"
