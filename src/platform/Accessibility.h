@@ -1,7 +1,7 @@
 #pragma once
 // What the layers above may ask of other applications' windows: elements, their attributes, the
-// element under a point and the trust check. Implemented by every backend: on X11 from the client windows (and
-// the accessibility bus for title bars clients draw), on KDE Plasma and GNOME from the agent's reports,
+// element under a point and the trust check. Implemented by every backend: on X11 from the client windows
+// (and the accessibility bus for title bars clients draw), on KDE Plasma and GNOME from the agent's reports,
 // and by the simulated desktop.
 
 #include <QObject>

@@ -79,7 +79,7 @@ TEST_F(GnomeShellBridgeTest, OnlyTheShellsOwnConnectionReportsAndItsKeysAndPoint
     EXPECT_EQ(report(shell, {snapshotWith("a")}).type(), QDBusMessage::ReplyMessage);
     ASSERT_NE(desktop.windowById("a"), nullptr);
 
-    const QJsonObject palette{{"e", "palette"}, {"inside", true}};
+    const QJsonObject palette{{"e", "palette"}, {"kind", "press"}, {"cursor", QJsonArray{40, 50}}};
     EXPECT_EQ(report(shell, {QJsonObject{{"e", "key"}, {"name", QString(100, u'k')}}, palette}).type(),
               QDBusMessage::ReplyMessage);
     ASSERT_EQ(keys.count(), 1);
