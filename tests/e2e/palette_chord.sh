@@ -9,6 +9,7 @@ source "$(dirname "$0")/geometry.sh"
 source "$(dirname "$0")/palette_desktop.sh"
 
 start_desktop 1440 900
+start_session_bus # for corvane_settle
 b=$(start_xterm beta 40x10+900+500)
 a=$(start_xterm alpha 80x24+300+300)
 corvane_start "$corvane"
