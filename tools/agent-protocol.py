@@ -34,15 +34,15 @@ def check(protocol):
     known = set(SCALARS) | set(records)
 
     def check_fields(where, fields):
-        for name, spec in fields.items():
-            kind = spec["type"]
+        for name, rule in fields.items():
+            kind = rule["type"]
             if kind in ("list", "map"):
-                kind = spec.get("of")
+                kind = rule.get("of")
             if kind not in known:
                 sys.exit(f"agent-protocol: {where}.{name} is of no known type: {kind}")
             for bound in ("maxLength", "maxItems", "maxSide"):
-                if bound in spec and spec[bound] not in protocol["bounds"]:
-                    sys.exit(f"agent-protocol: {where}.{name} names no bound: {spec[bound]}")
+                if bound in rule and rule[bound] not in protocol["bounds"]:
+                    sys.exit(f"agent-protocol: {where}.{name} names no bound: {rule[bound]}")
 
     for name, record in records.items():
         check_fields(name, record["fields"])
@@ -66,9 +66,9 @@ def all_field_names(protocol):
     return names
 
 
-def cpp_field(spec, name, protocol):
-    kind = spec["type"]
-    element = spec.get("of", "string")
+def cpp_field(rule, name, protocol):
+    kind = rule["type"]
+    element = rule.get("of", "string")
     record = "nullptr"
     if kind in protocol["records"]:
         record, kind = "&" + constant(kind), "record"
@@ -76,7 +76,7 @@ def cpp_field(spec, name, protocol):
         record, element = "&" + constant(element), "record"
     cpp = {**SCALARS, "list": "List", "map": "Map", "record": "Record"}
     return (f"    {{QLatin1StringView(\"{name}\"), ValueType::{cpp[kind]}, ValueType::{cpp[element]}, {record}, "
-            f"{str(spec.get('optional', False)).lower()}, {str(spec.get('nullable', False)).lower()}}},")
+            f"{str(rule.get('optional', False)).lower()}, {str(rule.get('nullable', False)).lower()}}},")
 
 
 def cpp_record(name, table, message, protocol, agents_key):
@@ -84,7 +84,7 @@ def cpp_record(name, table, message, protocol, agents_key):
     out = []
     if fields:
         out.append(f"inline constexpr Field {table}[] = {{")
-        out += [cpp_field(spec, field, protocol) for field, spec in fields.items()]
+        out += [cpp_field(rule, field, protocol) for field, rule in fields.items()]
         out.append("};")
         span = table
     else:
@@ -192,7 +192,7 @@ def js_tables(protocol):
 
 
 def strip(fields):
-    return {name: {k: v for k, v in spec.items() if k != "doc"} for name, spec in fields.items()}
+    return {name: {k: v for k, v in rule.items() if k != "doc"} for name, rule in fields.items()}
 
 
 def shared_source(path):
@@ -216,22 +216,22 @@ def kwin(protocol, shared, agent):
     return js_tables(protocol) + "\n" + shared_source(shared) + "\n" + body
 
 
-def describe_type(spec, protocol):
-    kind = spec["type"]
-    text = f"list of {spec['of']}" if kind == "list" else f"map of {spec['of']}" if kind == "map" else kind
+def describe_type(rule, protocol):
+    kind = rule["type"]
+    text = f"list of {rule['of']}" if kind == "list" else f"map of {rule['of']}" if kind == "map" else kind
     notes = []
-    if spec.get("nullable"):
+    if rule.get("nullable"):
         text += " or null"
-    if "values" in spec:
-        notes.append("one of " + ", ".join(f"`{v}`" for v in spec["values"]))
+    if "values" in rule:
+        notes.append("one of " + ", ".join(f"`{v}`" for v in rule["values"]))
     for bound, what in (("min", "at least"), ("max", "at most")):
-        if bound in spec:
-            notes.append(f"{what} {spec[bound]}")
+        if bound in rule:
+            notes.append(f"{what} {rule[bound]}")
     for bound, what in (("maxLength", "characters"), ("maxItems", "items"), ("maxSide", "on a side")):
-        if bound in spec:
-            notes.append(f"at most {protocol['bounds'][spec[bound]]['value']} {what} ({spec[bound]})")
-    if "to" in spec:
-        notes.append("to " + ", ".join(spec["to"]) + " only")
+        if bound in rule:
+            notes.append(f"at most {protocol['bounds'][rule[bound]]['value']} {what} ({rule[bound]})")
+    if "to" in rule:
+        notes.append("to " + ", ".join(rule["to"]) + " only")
     return text, notes
 
 
@@ -239,10 +239,10 @@ def doc_fields(fields, protocol):
     if not fields:
         return ["No fields.", ""]
     out = ["| field | type | needed | meaning |", "|---|---|---|---|"]
-    for name, spec in fields.items():
-        text, notes = describe_type(spec, protocol)
-        meaning = "; ".join(([spec["doc"]] if "doc" in spec else []) + notes)
-        out.append(f"| `{name}` | {text} | {'no' if spec.get('optional') else 'yes'} | {meaning} |")
+    for name, rule in fields.items():
+        text, notes = describe_type(rule, protocol)
+        meaning = "; ".join(([rule["doc"]] if "doc" in rule else []) + notes)
+        out.append(f"| `{name}` | {text} | {'no' if rule.get('optional') else 'yes'} | {meaning} |")
     return out + [""]
 
 

@@ -174,18 +174,18 @@ function bound(name) {
 }
 
 const valueChecks = {
-    string: (v, spec) => typeof v === 'string' && v.length <= bound(spec.maxLength) &&
-        (spec.values === undefined || spec.values.includes(v)),
-    number: (v, spec) => Number.isFinite(v) && !(v < spec.min) && !(v > spec.max),
+    string: (v, rule) => typeof v === 'string' && v.length <= bound(rule.maxLength) &&
+        (rule.values === undefined || rule.values.includes(v)),
+    number: (v, rule) => Number.isFinite(v) && !(v < rule.min) && !(v > rule.max),
     boolean: v => typeof v === 'boolean',
-    rect: (v, spec) => isRect(v) && v[2] <= bound(spec.maxSide) && v[3] <= bound(spec.maxSide),
+    rect: (v, rule) => isRect(v) && v[2] <= bound(rule.maxSide) && v[3] <= bound(rule.maxSide),
     point: v => Array.isArray(v) && v.length === 2 && v.every(n => Number.isFinite(n)),
     color: isColor,
     modifiers: v => Array.isArray(v) && v.every(s => typeof s === 'string'),
     chords: v => Array.isArray(v) &&
         v.every(s => typeof s === 'string' && s.length <= agentProtocol.bounds.maxChordLength),
-    list: (v, spec) => Array.isArray(v) && v.length <= bound(spec.maxItems) && v.every(item => isOf(spec.of, item)),
-    map: (v, spec) => isObject(v) && Object.keys(v).every(key => isOf(spec.of, v[key])),
+    list: (v, rule) => Array.isArray(v) && v.length <= bound(rule.maxItems) && v.every(item => isOf(rule.of, item)),
+    map: (v, rule) => isObject(v) && Object.keys(v).every(key => isOf(rule.of, v[key])),
 };
 
 function isObject(v) {
@@ -196,11 +196,11 @@ function isOf(type, v) {
     return isOwn(agentProtocol.records, type) ? isRecord(agentProtocol.records[type], v) : valueChecks[type](v, {});
 }
 
-function isField(spec, v) {
+function isField(rule, v) {
     if (v === null)
-        return spec.nullable === true;
-    return isOwn(agentProtocol.records, spec.type) ? isRecord(agentProtocol.records[spec.type], v)
-        : valueChecks[spec.type](v, spec);
+        return rule.nullable === true;
+    return isOwn(agentProtocol.records, rule.type) ? isRecord(agentProtocol.records[rule.type], v)
+        : valueChecks[rule.type](v, rule);
 }
 
 // Every field the record needs, each of its type, and no other: a field the protocol gives other agents
@@ -278,8 +278,8 @@ class AgentCommands {
         const name = isObject(c) ? c[nameKey] : undefined;
         if (typeof name !== 'string' || !isOwn(this._handlers, name))
             return false;
-        const spec = agentProtocol.commands[name];
-        return isRecord(spec.fields, c, {nameKey, hiddenBy: spec.hiddenBy, agent: this._agent});
+        const rule = agentProtocol.commands[name];
+        return isRecord(rule.fields, c, {nameKey, hiddenBy: rule.hiddenBy, agent: this._agent});
     }
 }
 
