@@ -190,6 +190,10 @@ const commands = new AgentCommands("kwin", {
     snapshot: function () {
         report([reports.snapshot()]);
     },
+    sync: function (n) {
+        pointerReports.flush();
+        report([agentEvent.synced(n)]);
+    },
 });
 
 let polls = 0;

@@ -119,6 +119,11 @@ void CorvaneApp::followSystemTray(bool isAvailable) {
     }
 }
 
+void CorvaneApp::whenPointerJudged(std::function<void()> then) {
+    m_platform.events.whenPointerCaughtUp(
+        [this, then = std::move(then)]() mutable { m_paletteMonitor.whenJudged(std::move(then)); });
+}
+
 void CorvaneApp::bringForward() {
     if (m_tray.isVisible())
         showSettings();

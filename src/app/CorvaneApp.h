@@ -32,6 +32,9 @@ public:
 
     WindowController& controller() { return *m_controller; }
     FrameWriteQueue& frameWrites() { return m_frameWrites; }
+    // Runs `then` once the pointer's events sent before the call have been delivered and judged:
+    // Quick Snap has opened its palette where the pointer rests, or will not.
+    void whenPointerJudged(std::function<void()> then);
     // The panel as the tray shows it now: made anew whenever the tray comes or goes.
     MenuBarView& panel() { return *m_panel; }
     SettingsWindowManager& settingsWindow() { return *m_settingsWindow; }

@@ -24,12 +24,14 @@ QString echoed(const QString& text) {
 
 CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
                                  FrameWriteQueue& writes, const PresetStore& presets,
-                                 std::function<void()> showSettings, std::function<void()> showPanel)
+                                 PointerBarrier whenPointerHandled, std::function<void()> showSettings,
+                                 std::function<void()> showPanel)
     : m_cycle(cycle)
     , m_placer(placer)
     , m_navigator(navigator)
     , m_writes(writes)
     , m_presets(presets)
+    , m_whenPointerHandled(std::move(whenPointerHandled))
     , m_showSettings(std::move(showSettings))
     , m_showPanel(std::move(showPanel)) {}
 
@@ -113,13 +115,15 @@ void whenAboutToWait(const std::function<void()>& then) {
 // it has been about to wait: it runs after every event posted before it, in a turn that also read
 // every connection. What those events asked to write is in the queue by the next wait.
 void CorvaneCommands::settle(const Reply& reply) {
-    whenAboutToWait([this, reply] {
-        QMetaObject::invokeMethod(
-            QAbstractEventDispatcher::instance(),
-            [this, reply] {
-                whenAboutToWait([this, reply] { m_writes.whenIdle([reply] { reply(std::nullopt); }); });
-            },
-            Qt::QueuedConnection);
+    m_whenPointerHandled([this, reply] {
+        whenAboutToWait([this, reply] {
+            QMetaObject::invokeMethod(
+                QAbstractEventDispatcher::instance(),
+                [this, reply] {
+                    whenAboutToWait([this, reply] { m_writes.whenIdle([reply] { reply(std::nullopt); }); });
+                },
+                Qt::QueuedConnection);
+        });
     });
 }
 

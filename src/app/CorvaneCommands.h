@@ -47,9 +47,12 @@ public:
     // Called once per command, on the main thread: none when it did what it was asked.
     using Reply = std::function<void(std::optional<CommandError>)>;
 
+    // Runs its argument once the pointer's events sent before the call have been handled.
+    using PointerBarrier = std::function<void(std::function<void()>)>;
+
     CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator, FrameWriteQueue& writes,
-                    const PresetStore& presets, std::function<void()> showSettings,
-                    std::function<void()> showPanel);
+                    const PresetStore& presets, PointerBarrier whenPointerHandled,
+                    std::function<void()> showSettings, std::function<void()> showPanel);
 
     void applyLayout(const QString& name, const Reply& reply);
     void cycleZone(qint32 step, const Reply& reply);
@@ -63,8 +66,9 @@ public:
     void moveToNeighbourZone(const QString& direction, const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;
-    // Answers once Corvane has handled every event delivered to it before the call and no frame
-    // write waits or runs: a caller's barrier, after which what did not happen will not.
+    // Answers once Corvane has handled every event delivered to it before the call, the pointer's
+    // included, and no frame write waits or runs: a caller's barrier, after which what did not happen
+    // will not.
     void settle(const Reply& reply);
     void showSettings() { m_showSettings(); }
     void showPanel() { m_showPanel(); }
@@ -84,6 +88,7 @@ private:
     ZoneNavigator& m_navigator;
     FrameWriteQueue& m_writes;
     const PresetStore& m_presets;
+    PointerBarrier m_whenPointerHandled;
     std::function<void()> m_showSettings;
     std::function<void()> m_showPanel;
 };

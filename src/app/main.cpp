@@ -116,7 +116,9 @@ int main(int argc, char** argv) {
     WindowController& controller = corvane.controller();
     CorvaneCommands commands(
         controller.cycle(), controller.placer(), controller.navigator(), corvane.frameWrites(),
-        controller.presets(), [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
+        controller.presets(),
+        [&corvane](std::function<void()> then) { corvane.whenPointerJudged(std::move(then)); },
+        [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
     service.serve(commands);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app,

@@ -44,10 +44,14 @@ void QuickSnapMonitor::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    m_monitors.add(maskOf(EventType::MouseMoved), [this](const Event&) { evaluate(true); });
+    m_monitors.add(maskOf(EventType::MouseMoved), [this](const Event&) {
+        evaluate(true);
+        answerIfJudged();
+    });
     m_monitors.add(kMouseDownMask, [this](const Event&) {
         cancelDwell();
         close();
+        answerIfJudged();
     });
     m_monitors.add(maskOf(EventType::KeyDown), [this](const Event& e) {
         if (e.keyCode == keycode::kEscape)
@@ -91,6 +95,7 @@ void QuickSnapMonitor::stop() {
     cancelDwell();
     close();
     m_platform.events.setMotionRegions({});
+    answerIfJudged();
     qCDebug(lcGeneral) << "Quick Snap monitor stopped";
 }
 
@@ -202,6 +207,7 @@ void QuickSnapMonitor::scheduleRecheck(double delay) {
     m_recheck = m_platform.runLoop.scheduleTimer(delay, false, [this] {
         m_recheck.reset();
         evaluate(false);
+        answerIfJudged();
     });
 }
 
@@ -211,9 +217,10 @@ void QuickSnapMonitor::dwellFired() {
         const ButtonTarget target = *m_candidate;
         cancelDwell();
         open(target);
-        return;
+    } else {
+        cancelDwell();
     }
-    cancelDwell();
+    answerIfJudged();
 }
 
 void QuickSnapMonitor::open(const ButtonTarget& target) {
@@ -255,6 +262,18 @@ void QuickSnapMonitor::close() {
     // The palette may be another's now (the chord's): only the one this opened is hidden.
     if (std::exchange(m_target, std::nullopt) && m_palette.shownFrame())
         m_palette.hide();
+}
+
+void QuickSnapMonitor::whenJudged(std::function<void()> then) {
+    m_judgedWaiters.append(std::move(then));
+    answerIfJudged();
+}
+
+void QuickSnapMonitor::answerIfJudged() {
+    if (m_candidate || m_recheck)
+        return;
+    for (const std::function<void()>& then : std::exchange(m_judgedWaiters, {}))
+        then();
 }
 
 void QuickSnapMonitor::cancelDwell() {

@@ -37,6 +37,9 @@ public:
     bool isRunning() const { return m_isRunning; }
     bool isDwelling() const { return m_candidate.has_value(); }
     bool isOpen() const { return m_target.has_value(); }
+    // Runs `then` once no dwell or recheck is pending: where the pointer rests has been judged, and
+    // the palette has opened if it was to.
+    void whenJudged(std::function<void()> then);
 
     // The event reactions, public for the benchmark.
     void evaluate(bool reset);
@@ -72,6 +75,7 @@ private:
     void watch();
     void close();
     void cancelDwell();
+    void answerIfJudged();
 
     Platform& m_platform;
     FrameWriteQueue& m_frameWrites;
@@ -94,6 +98,7 @@ private:
     std::optional<ButtonTarget> m_target;
     std::unique_ptr<Timer> m_watchTimer;
     std::optional<double> m_outsideSince;
+    QList<std::function<void()>> m_judgedWaiters;
 };
 
 } // namespace corvane

@@ -87,6 +87,12 @@ public:
     // The pointer in screen coordinates; while an event is delivered, where that event happened.
     virtual QPointF mouseLocation() = 0;
     virtual quint32 pressedMouseButtons() = 0;
+
+    // Runs `then` once every pointer event the desktop had sent before the call has been delivered:
+    // a barrier for a caller that has just moved the pointer. Bounded: after kCatchUpSeconds it runs
+    // with whatever came.
+    virtual void whenPointerCaughtUp(std::function<void()> then) = 0;
+    static constexpr double kCatchUpSeconds = 1.0;
 };
 
 } // namespace corvane

@@ -23,7 +23,8 @@ protected:
         start();
         commands = std::make_unique<CorvaneCommands>(
             controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-            controller->presets(), [this] { ++settingsShown; }, [this] { ++panelsShown; });
+            controller->presets(), [](std::function<void()> then) { then(); }, [this] { ++settingsShown; },
+            [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };

@@ -87,7 +87,7 @@ protected:
         start();
         commands = std::make_unique<CorvaneCommands>(
             controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-            controller->presets(), [] {}, [] {});
+            controller->presets(), [](std::function<void()> then) { then(); }, [] {}, [] {});
     }
 };
 
@@ -202,7 +202,7 @@ TEST_F(CorvaneServiceTest, WithDisplayUnsetACommandGoesToTheOnlyCorvaneRunning) 
     int shownOn2 = 0;
     CorvaneCommands commands2(
         controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-        controller->presets(), [&] { ++shownOn2; }, [] {});
+        controller->presets(), [](std::function<void()> then) { then(); }, [&] { ++shownOn2; }, [] {});
     auto first = std::make_unique<CorvaneService>(bus.connect("first"), display(":1"));
     CorvaneService second(bus.connect("second"), display(":2"));
     ASSERT_TRUE(first->start());

@@ -44,7 +44,8 @@ public:
     }
 
     // The user moves the pointer to a point (AX coordinates), or presses or releases a button
-    // (mousebutton::kLeft, kRight). Returns at once: the events arrive as time passes.
+    // (mousebutton::kLeft, kRight). Returns once the desktop has taken it, as a user's device would
+    // have it: the events arrive as time passes.
     virtual void movePointer(QPointF point) = 0;
     virtual void pressButton(quint32 button) = 0;
     virtual void releaseButton(quint32 button) = 0;

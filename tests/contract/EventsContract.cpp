@@ -72,16 +72,38 @@ TEST_F(EventsContract, MotionWithNoButtonHeldComesOnlyInAndAcrossTheNamedRegions
     desk->movePointer({320, 300});
     desk->movePointer({700, 300});
     desk->movePointer({720, 300});
+    // Motion may come paced, the newest of a moment only: some of it in the region, none before it.
+    // Leaving within the same moment would fold the entry into the exit, so the exit waits for it.
+    EXPECT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] {
+        return seen.contains(700) || seen.contains(720);
+    })) << "entering the region is motion that matters";
     desk->movePointer({900, 300});
     ASSERT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] { return seen.contains(900); }))
         << "leaving the region is motion that matters";
-    // Motion may come paced, the newest of a moment only: some of it in the region, none before it.
-    EXPECT_TRUE(seen.contains(700) || seen.contains(720)) << "entering the region is motion that matters";
     EXPECT_FALSE(seen.contains(300) || seen.contains(320)) << "motion outside every region woke the core";
     desk->waitUntil(0.2, [] { return false; });
     desk->movePointer({650, 300});
     EXPECT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] { return seen.contains(650); }))
         << "a lone move after a pause, where the pointer comes to rest, is never held back";
+}
+
+// The barrier a caller waits on once it has moved the pointer: by the time it answers, the moves
+// made before it have reached the monitors, the last one where the pointer comes to rest included.
+TEST_F(EventsContract, APointerBarrierAnswersOnlyOnceTheMovesBeforeItHaveBeenDelivered) {
+    Events& events = desk->platform().events;
+    QList<double> seen;
+    events.addGlobalMonitor(maskOf(MouseMoved),
+                            [&](const Event&) { seen.append(events.mouseLocation().x()); });
+    events.setMotionRegions({QRectF(600, -32768, 200, 65536)});
+    desk->movePointer({300, 300});
+    for (const double x : {640.0, 660.0, 680.0}) {
+        desk->movePointer({x, 300});
+        std::optional<bool> wasSeen;
+        events.whenPointerCaughtUp([&, x] { wasSeen = seen.contains(x); });
+        ASSERT_TRUE(desk->waitUntil(ContractDesktop::kDeadline, [&] { return wasSeen.has_value(); }))
+            << "the barrier never answered";
+        EXPECT_TRUE(*wasSeen) << "the barrier answered before the move to " << x << " was delivered";
+    }
 }
 
 TEST_F(EventsContract, AMonitorRemovedDuringADeliveryIsNotCalledAgainAndOneAddedSeesTheNextEvent) {

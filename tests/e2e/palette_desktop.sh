@@ -32,12 +32,12 @@ no_palette() { ! palette_window >/dev/null; }
 # Moves onto a point and rests there, the way a hand does: XTEST motion in ten steps.
 rest_on() { "$pointer" move "$1" "$2" 10 30; }
 
-# Rests on each point for longer than the dwell and the retries; no palette may open.
+# Rests on each point until Corvane has judged it, the dwell and the retries over; no palette may open.
 expect_no_palette_on() {
   local what=$1; shift
   while [ $# -ge 2 ]; do
     rest_on "$1" "$2"
-    sleep 1.2
+    corvane_settle
     no_palette || fail "$what: the palette opened at $1,$2"
     shift 2
   done

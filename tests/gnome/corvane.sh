@@ -22,14 +22,20 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/corvane-fixture.sh" gnome "$GNOME_TMP" gnome_track
 CORVANE_A11Y=$(dirname "${BASH_SOURCE[0]}")/a11y.py
 
-activate() {
-  # Corvane's own panel window maps once it runs and takes the focus: asked again until it stays.
-  wait_for 5 focus_window "$1" || fail "the Shell did not focus $1"
+# Where the Shell has no tray, Corvane's panel is a window of its own, shown as Corvane starts, and
+# it takes the focus as it maps: Corvane is ready once the Shell has shown it.
+corvane_ready() {
+  wait_for 10 panel_shown || fail "the Shell did not show Corvane's panel"
 }
 
-focus_window() {
-  shell_eval "Main.activateWindow(global.display.list_all_windows().find(w => String(w.get_id()) === '$1'))" >/dev/null &&
-    sleep 0.2 && shell_is "String(global.display.focus_window?.get_id())" "$1"
+panel_shown() {
+  shell_is "String(global.display.list_all_windows().some(w => w.get_pid() === $CORVANE_PID &&
+    w.get_title() === 'Corvane' && w.get_compositor_private()?.mapped === true))" true
+}
+
+activate() {
+  shell_eval "Main.activateWindow(global.display.list_all_windows().find(w => String(w.get_id()) === '$1'))" >/dev/null
+  wait_for 5 shell_is "String(global.display.focus_window?.get_id())" "$1" || fail "the Shell did not focus $1"
 }
 
 chord() {

@@ -28,7 +28,7 @@ frame=($(window_frame "$foot"))
 button_x=$((client[0] + client[2] - 6 - 24 - 6 - 24)) button_y=$((frame[1] + 6))
 
 pointer_move $((button_x - 40)) $((button_y + 12))
-sleep 1.2
+corvane_settle
 no_palette || fail "resting on the title bar beside the button opened the palette: '$(overlays)'"
 echo "ok - resting beside the button opens nothing"
 

@@ -179,6 +179,44 @@ TEST_F(QuickSnapMonitorTest, QueriesAreThrottledAndRetriedButNeverTwiceWithinThe
         EXPECT_GE(sweep[i] - sweep[i - 1], QuickSnapMonitor::queryIntervalSeconds - 1e-9) << "query " << i;
 }
 
+// The barrier a caller waits on after moving the pointer: it answers only once the rest has been
+// judged, the palette open by then if it was to open, and at once where nothing is pending.
+TEST_F(QuickSnapMonitorTest, WhenJudgedAnswersOnceTheDwellAndTheRetriesAreOver) {
+    QList<bool> openWhenJudged;
+    const auto judged = [&] { openWhenJudged.append(monitor->isOpen()); };
+    monitor->whenJudged(judged);
+    EXPECT_EQ(openWhenJudged, QList<bool>{false}) << "nothing pending: at once";
+
+    moveTo(kOnZoom);
+    monitor->whenJudged(judged);
+    advance(QuickSnapMonitor::dwellSeconds - 0.01);
+    EXPECT_EQ(openWhenJudged.size(), 1) << "not while the dwell runs";
+    advance(0.01);
+    EXPECT_EQ(openWhenJudged, (QList<bool>{false, true})) << "once the palette has opened";
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, desk.runLoop().now()));
+
+    // A dwell the pointer leaves ends the wait with the move that cancels it.
+    advance(1);
+    moveTo(kOnZoom);
+    monitor->whenJudged(judged);
+    moveTo({300, 300});
+    EXPECT_EQ(openWhenJudged, (QList<bool>{false, true, false}));
+
+    // In a corner with no button found: after the last retry, never between them.
+    desk.faults().setWindowListEntryValue(
+        window, windowinfo::kZoomButtonRegion,
+        QVariantMap{{"X", 100.0}, {"Y", 100.0}, {"Width", 800.0}, {"Height", 70.0}});
+    monitor->stop();
+    monitor->start();
+    advance(1);
+    moveTo({180, 110});
+    monitor->whenJudged(judged);
+    advance(QuickSnapMonitor::maxRetries * QuickSnapMonitor::retryInterval - 0.01);
+    EXPECT_EQ(openWhenJudged.size(), 3) << "not while a retry is pending";
+    advance(0.01);
+    EXPECT_EQ(openWhenJudged, (QList<bool>{false, true, false, false}));
+}
+
 TEST_F(QuickSnapMonitorTest, OnlyMotionIntoWithinOrOutOfACornerOrWithAButtonHeldReachesTheMonitors) {
     int moves = 0;
     desk.events().addGlobalMonitor(maskOf(EventType::MouseMoved), [&moves](const Event&) { ++moves; });

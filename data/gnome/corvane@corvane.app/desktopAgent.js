@@ -38,6 +38,10 @@ export class DesktopAgent {
                 this._reportsMoves = isReported;
             },
             snapshot: () => this._report([reports.snapshot()]),
+            sync: n => {
+                this._pointerReports.flush();
+                this._report([agentEvent.synced(n)]);
+            },
             keys: bindings => this._keybindings.bind(bindings),
             preview: (frame, fill, border, _borderWidth, radius) =>
                 frame ? this._preview.show(frame, fill, border, radius) : this._preview.hide(),

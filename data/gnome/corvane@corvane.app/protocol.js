@@ -151,6 +151,14 @@ class Pacer {
         this._isWaiting = false;
     }
 
+    // Sends what waits now: a sync must come after it.
+    flush() {
+        if (!this._isWaiting)
+            return;
+        this.cancel();
+        this._fire();
+    }
+
     _fire() {
         if (this._send())
             this._last = this._timer.now();

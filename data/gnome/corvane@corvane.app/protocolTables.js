@@ -27,6 +27,7 @@ const agentProtocol = {
         "moveFinished": {"from": ["kwin", "gnome"], "fields": {"id": {"type": "string"}, "cursor": {"type": "point"}, "modifiers": {"type": "modifiers", "optional": true}}},
         "key": {"from": ["gnome"], "fields": {"name": {"type": "string"}}},
         "palette": {"from": ["gnome"], "fields": {"kind": {"type": "string", "values": ["motion", "press", "release", "leave"]}, "cursor": {"type": "point"}}},
+        "synced": {"from": ["kwin", "gnome"], "fields": {"n": {"type": "number"}}},
     },
     commands: {
         "frame": {"to": ["kwin", "gnome"], "fields": {"id": {"type": "string"}, "frame": {"type": "rect"}, "overlay": {"type": "boolean", "optional": true, "to": ["gnome"]}}},
@@ -34,6 +35,7 @@ const agentProtocol = {
         "regions": {"to": ["kwin", "gnome"], "fields": {"regions": {"type": "list", "of": "rect"}}},
         "moves": {"to": ["kwin", "gnome"], "fields": {"report": {"type": "boolean"}}},
         "snapshot": {"to": ["kwin", "gnome"], "fields": {}},
+        "sync": {"to": ["kwin", "gnome"], "fields": {"n": {"type": "number"}}},
         "keys": {"to": ["gnome"], "fields": {"bindings": {"type": "map", "of": "chords"}}},
         "preview": {"to": ["gnome"], "hiddenBy": "frame", "fields": {"frame": {"type": "rect", "nullable": true}, "fill": {"type": "color"}, "border": {"type": "color"}, "borderWidth": {"type": "number", "optional": true}, "radius": {"type": "number", "optional": true}}},
         "palette": {"to": ["gnome"], "hiddenBy": "frame", "fields": {"frame": {"type": "rect", "nullable": true, "maxSide": "maxPaletteSide"}, "interactive": {"type": "boolean"}, "shapes": {"type": "list", "of": "shape", "maxItems": "maxShapes"}, "texts": {"type": "list", "of": "text", "maxItems": "maxTexts"}}},
@@ -63,5 +65,6 @@ const agentEvent = {
     moveFinished: (id, cursor, modifiers) => withoutUndefined({e: 'moveFinished', id: id, cursor: cursor, modifiers: modifiers}),
     key: (name) => withoutUndefined({e: 'key', name: name}),
     palette: (kind, cursor) => withoutUndefined({e: 'palette', kind: kind, cursor: cursor}),
+    synced: (n) => withoutUndefined({e: 'synced', n: n}),
 };
 export {agentEvent, agentProtocol};

@@ -204,6 +204,9 @@ bool AgentDesktop::apply(const QJsonObject& event) {
             emit pointerMoved(*cursor);
         }
         isApplied = cursor.has_value();
+    } else if (type == event::kSynced) {
+        emit synced(event.value(field::kN).toDouble());
+        isApplied = true;
     } else {
         isApplied = applyMove(type, event);
     }

@@ -112,6 +112,8 @@ signals:
     void moveFinished(QPointF cursor);
     // The pointer moved into, within or out of a region Corvane named.
     void pointerMoved(QPointF cursor);
+    // The agent answered the sync that carried `n`.
+    void synced(double n);
 
 private:
     bool applySnapshot(const QJsonObject& event);

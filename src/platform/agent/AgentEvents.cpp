@@ -35,6 +35,14 @@ AgentEvents::AgentEvents(AgentCommand send, AgentDesktop& desktop, const AgentSc
     });
     connect(&desktop, &AgentDesktop::pointerMoved, this,
             [this](QPointF cursor) { deliver(EventType::MouseMoved, cursor); });
+    // A sync answers every one sent before it, in case an answer was lost with a restarted agent.
+    connect(&desktop, &AgentDesktop::synced, this, [this](double n) {
+        while (!m_syncWaiters.empty() && m_syncWaiters.begin()->first <= n) {
+            const std::function<void()> then = std::move(m_syncWaiters.begin()->second.then);
+            m_syncWaiters.erase(m_syncWaiters.begin());
+            then();
+        }
+    });
     // A full picture comes from an agent that (re)started knowing nothing of what it was asked before.
     connect(&desktop, &AgentDesktop::snapshotApplied, this, [this] {
         if (m_reportsMoves)
@@ -71,6 +79,19 @@ void AgentEvents::updateMoveReports() {
 
 void AgentEvents::sendMoveReports() {
     m_send(QJsonObject{{field::kC, command::kMoves}, {field::kReport, m_reportsMoves}});
+}
+
+void AgentEvents::whenPointerCaughtUp(std::function<void()> then) {
+    const double n = ++m_lastSync;
+    m_syncWaiters[n] = {std::move(then), m_runLoop.scheduleTimer(kCatchUpSeconds, false, [this, n] {
+                            const auto it = m_syncWaiters.find(n);
+                            if (it == m_syncWaiters.end())
+                                return;
+                            const std::function<void()> late = std::move(it->second.then);
+                            m_syncWaiters.erase(it);
+                            late();
+                        })};
+    m_send(QJsonObject{{field::kC, command::kSync}, {field::kN, n}});
 }
 
 void AgentEvents::setMotionRegions(const QList<QRectF>& regions) {

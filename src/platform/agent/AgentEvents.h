@@ -14,6 +14,8 @@
 #include "platform/common/EventMonitors.h"
 
 #include <QObject>
+#include <map>
+#include <memory>
 
 namespace corvane {
 
@@ -32,6 +34,8 @@ public:
     void setMotionRegions(const QList<QRectF>& regions) override;
     QPointF mouseLocation() override;
     quint32 pressedMouseButtons() override { return m_heldButtons; }
+    // Once the agent has answered a sync: it sends the pointer report it holds back first.
+    void whenPointerCaughtUp(std::function<void()> then) override;
 
 private:
     void deliver(EventType type, QPointF agentCursor);
@@ -55,6 +59,12 @@ private:
         m_delivering; // where the event being delivered happened, the compositor's coordinates
     bool m_reportsMoves = false;
     QList<QRectF> m_regions; // screen coordinates
+    struct SyncWaiter {
+        std::function<void()> then;
+        std::unique_ptr<Timer> deadline;
+    };
+    std::map<double, SyncWaiter> m_syncWaiters; // by the number each sync carries
+    double m_lastSync = 0;
 };
 
 } // namespace corvane

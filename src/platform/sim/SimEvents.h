@@ -17,6 +17,8 @@ public:
     void setMotionRegions(const QList<QRectF>& regions) override;
     QPointF mouseLocation() override { return m_mouseLocation; }
     quint32 pressedMouseButtons() override { return m_pressedButtons; }
+    // The scene delivers each event as it is made.
+    void whenPointerCaughtUp(std::function<void()> then) override { then(); }
 
     // Delivers an event addressed to another application to every global monitor that asks for its
     // type, unless the filter holds it back.

@@ -259,6 +259,15 @@ QPointF X11Events::mouseLocation() {
     return m_screens.toScreen(QRectF(root->x(), root->y(), 0, 0)).topLeft();
 }
 
+void X11Events::whenPointerCaughtUp(std::function<void()> then) {
+    const std::optional<PointerState> state = m_recorder.isRecordingMotion() ? queryPointer() : std::nullopt;
+    if (!state) {
+        then();
+        return;
+    }
+    m_recorder.whenAt(state->root + m_screens.deviceOrigin(), std::move(then), Events::kCatchUpSeconds);
+}
+
 quint32 X11Events::pressedMouseButtons() {
     if (m_isRecordingButtons)
         return m_heldButtons;

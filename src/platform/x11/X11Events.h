@@ -33,6 +33,9 @@ public:
     // While motion is recorded, where it was last read; else asked.
     QPointF mouseLocation() override;
     quint32 pressedMouseButtons() override;
+    // While motion is recorded, once the recording has reached where the server says the pointer is;
+    // else at once: raw events come on the main connection, which the event loop reads in order.
+    void whenPointerCaughtUp(std::function<void()> then) override;
 
 private:
     void selectEvents();

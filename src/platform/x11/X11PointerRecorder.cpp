@@ -208,17 +208,21 @@ void X11PointerRecorder::run(Reading reading) {
             if (std::exchange(m_haveRegionsChanged, false))
                 reading.filter.setRegions(m_regions);
         }
-        const std::optional<bool> hadMotion = read(reading);
+        QList<QPoint> positions;
+        const std::optional<bool> hadMotion = read(reading, m_hasWaiters ? &positions : nullptr);
         if (!hadMotion)
             return; // the server went away; the main connection reports it
-        // An event rang, or a stream ended, and no recording came with it: it is held in the server.
-        if (const bool rang = emptyTrigger(); !*hadMotion && (isPacing || rang))
+        // An event rang, or a stream ended, or a waiter waits, and no recording came with it: it is
+        // held in the server.
+        const bool rang = emptyTrigger();
+        const bool isAwaited = m_hasWaiters && answerWaiters(positions);
+        if (!*hadMotion && (isPacing || rang || isAwaited))
             flushRecording();
         isPacing = *hadMotion;
     }
 }
 
-std::optional<bool> X11PointerRecorder::read(Reading& reading) {
+std::optional<bool> X11PointerRecorder::read(Reading& reading, QList<QPoint>* positions) {
     QList<PointerSample> handedOn;
     std::optional<PointerSample> motion; // the newest not handed on
     const auto handOnMotion = [&] {
@@ -262,6 +266,8 @@ std::optional<bool> X11PointerRecorder::read(Reading& reading) {
             sample.root = QPoint(event->root_x, event->root_y) + reading.deviceOrigin;
             sample.timestamp = eventTimestamp(event->time, now);
             latest = sample.root;
+            if (positions)
+                positions->append(sample.root);
             if (sample.kind == PointerSample::Kind::Motion) {
                 motion = sample;
                 hadMotion = true;
@@ -306,6 +312,57 @@ bool X11PointerRecorder::emptyTrigger() {
 void X11PointerRecorder::flushRecording() {
     xcb_discard_reply(m_trigger, xcb_get_input_focus(m_trigger).sequence);
     xcb_flush(m_trigger);
+}
+
+void X11PointerRecorder::whenAt(QPoint root, std::function<void()> then, double seconds) {
+    const std::lock_guard lock(m_mutex);
+    const quint64 id = m_nextWaiter++;
+    m_waiters[id] = {root, std::move(then),
+                     m_runLoop.scheduleTimer(seconds, false, [this, id] { answer(id); })};
+    m_hasWaiters = true;
+    if (latestPosition() == root)
+        m_waiters[id].isAnswered = true;
+    if (m_waiters[id].isAnswered || !m_reader.joinable()) {
+        // Posted, so that what the reader has handed on but the main thread not yet taken comes first.
+        QMetaObject::invokeMethod(
+            &m_mainThread, [this, id] { answer(id); }, Qt::QueuedConnection);
+        return;
+    }
+    wake();
+}
+
+bool X11PointerRecorder::answerWaiters(const QList<QPoint>& positions) {
+    const std::lock_guard lock(m_mutex);
+    const QPoint latest = latestPosition();
+    bool isUnflushed = false;
+    for (auto& [id, waiter] : m_waiters) {
+        if (waiter.isAnswered)
+            continue;
+        if (waiter.root == latest || positions.contains(waiter.root)) {
+            waiter.isAnswered = true;
+            QMetaObject::invokeMethod(
+                &m_mainThread, [this, id] { answer(id); }, Qt::QueuedConnection);
+        } else if (!std::exchange(waiter.isFlushed, true)) {
+            isUnflushed = true;
+        }
+    }
+    return isUnflushed;
+}
+
+void X11PointerRecorder::answer(quint64 waiter) {
+    std::function<void()> then;
+    std::unique_ptr<Timer> deadline;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto it = m_waiters.find(waiter);
+        if (it == m_waiters.end())
+            return; // answered by the read or by its deadline, whichever came first
+        then = std::move(it->second.then);
+        deadline = std::move(it->second.deadline);
+        m_waiters.erase(it);
+        m_hasWaiters = !m_waiters.empty();
+    }
+    then();
 }
 
 void X11PointerRecorder::handOn(const QList<PointerSample>& samples) {

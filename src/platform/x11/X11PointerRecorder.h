@@ -13,6 +13,8 @@
 #include <QObject>
 #include <atomic>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -48,6 +50,9 @@ public:
     QPoint latestPosition() const;
     // Reads what has come at once, even while motion is paced: a button event rang (X11Events).
     void readNow();
+    // Runs `then` on the main thread once a read has brought the pointer to `root` (as recorded, with
+    // the device origin) and what came before it has been taken; after `seconds` in any case.
+    void whenAt(QPoint root, std::function<void()> then, double seconds);
 
     // While motion streams in, the stream is read once per interval, its newest position handed on:
     // a frame of a 60 Hz screen, as often as the preview can show a change.
@@ -65,13 +70,18 @@ private:
         MotionFilter filter;
     };
     void run(Reading reading);
-    // Whether motion came; none when the server went away.
-    std::optional<bool> read(Reading& reading);
+    // Whether motion came; none when the server went away. Each position read goes to `positions`
+    // where given.
+    std::optional<bool> read(Reading& reading, QList<QPoint>* positions);
     // Takes the raw events that rang since the last time; whether there were any.
     bool emptyTrigger();
     void flushRecording();
     void handOn(const QList<PointerSample>& samples);
     void takeHandedOn();
+    // Reading thread: answers the waiters whose position a read brought; whether a waiter still waits
+    // that no recording has yet been asked out of the server for.
+    bool answerWaiters(const QList<QPoint>& positions);
+    void answer(quint64 waiter);
 
     X11Connection& m_control;
     RunLoop& m_runLoop;
@@ -95,6 +105,16 @@ private:
     bool m_isTakePending = false;
     QList<QRectF> m_regions;
     bool m_haveRegionsChanged = false;
+    struct Waiter {
+        QPoint root;
+        std::function<void()> then;
+        std::unique_ptr<Timer> deadline; // touched on the main thread only
+        bool isAnswered = false;
+        bool isFlushed = false;
+    };
+    std::map<quint64, Waiter> m_waiters;
+    std::atomic<bool> m_hasWaiters = false;
+    quint64 m_nextWaiter = 0;
 };
 
 } // namespace corvane

@@ -223,7 +223,7 @@ void X11ContractDesktop::releaseButton(quint32 button) {
 void X11ContractDesktop::fakeInput(quint8 type, quint8 detail, QPoint at) {
     xcb_test_fake_input(m_connection->xcb(), type, detail, XCB_CURRENT_TIME, m_connection->root(),
                         qint16(at.x()), qint16(at.y()), 0);
-    m_connection->flush();
+    sync();
 }
 
 void X11ContractDesktop::sync() {

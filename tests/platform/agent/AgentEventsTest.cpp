@@ -109,5 +109,35 @@ TEST(AgentEventsTest, AMoveArrivesAsPressDragsAndReleaseOnlyWhileAMonitorWantsTh
     EXPECT_EQ(sent.size(), 3);
 }
 
+// A caller's barrier on the pointer: each wait is a sync the agent answers in order, an answer stands
+// for the syncs before it, and a sync never answered ends at its deadline.
+TEST(AgentEventsTest, APointerBarrierEndsWithTheAgentsAnswerOrItsDeadline) {
+    SimRunLoop runLoop;
+    AgentDesktop desktop;
+    AgentScreens screens(desktop);
+    QList<QJsonObject> sent;
+    AgentEvents events(
+        [&](const QJsonObject& c) {
+            EXPECT_EQ(agentprotocol::commandViolation(c), "");
+            sent.append(c);
+        },
+        desktop, screens, [] { return quint64(0); }, runLoop);
+    QStringList answered;
+    events.whenPointerCaughtUp([&] { answered.append("first"); });
+    events.whenPointerCaughtUp([&] { answered.append("second"); });
+    events.whenPointerCaughtUp([&] { answered.append("third"); });
+    ASSERT_EQ(sent.size(), 3);
+    EXPECT_EQ(sent[0]["c"], "sync");
+    EXPECT_TRUE(answered.isEmpty()) << "nothing before the agent answers";
+
+    // The second's answer; the first's was lost.
+    EXPECT_TRUE(desktop.apply({{"e", "synced"}, {"n", sent[1]["n"]}}));
+    EXPECT_EQ(answered, (QStringList{"first", "second"}));
+    runLoop.advance(Events::kCatchUpSeconds);
+    EXPECT_EQ(answered, (QStringList{"first", "second", "third"})) << "the deadline ends an unanswered wait";
+    EXPECT_TRUE(desktop.apply({{"e", "synced"}, {"n", sent[2]["n"]}}));
+    EXPECT_EQ(answered.size(), 3) << "a late answer runs nothing twice";
+}
+
 } // namespace
 } // namespace corvane
