@@ -106,12 +106,13 @@ start_window_manager() {
 }
 
 # Starts an xterm with the given title (and a command to run in it, a shell by default) and prints
-# its window id.
+# its window id once the window manager shows it: a window found earlier may not be placed yet, and
+# the placement would move it after a test has.
 start_xterm() {
   local title=$1 geometry=${2:-80x24+100+100} command=${3:-bash --norc}
   xterm -T "$title" -geometry "$geometry" -e $command >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  wait_for 10 xdotool search --name "^$title\$" || fail "xterm $title did not appear"
+  wait_for 10 xdotool search --onlyvisible --name "^$title\$" || fail "xterm $title did not appear"
   wait_for 5 sh -c "xprop -id \$(xdotool search --name '^$title\$' | head -1) _NET_FRAME_EXTENTS | grep -q ="
   xdotool search --name "^$title\$" | head -1
 }

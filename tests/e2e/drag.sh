@@ -16,7 +16,7 @@ a=$(start_xterm alpha 80x24+300+300)
 # Its own class, so that the list can name it apart from alpha.
 xterm -class Aside -T aside -geometry 80x24+700+500 -e bash --norc >/dev/null 2>&1 &
 E2E_PIDS+=($!)
-wait_for 10 xdotool search --name '^aside$' || fail "the xterm aside did not appear"
+wait_for 10 xdotool search --onlyvisible --name '^aside$' || fail "the xterm aside did not appear"
 aside=$(xdotool search --name '^aside$' | head -1)
 corvane_settings '<key>dragSnapEnabled</key><true/><key>dragSnapLayoutName</key><string>Split</string>
 <key>dragSnapMonitorLayouts</key><dict><key>output:screen/</key><string>Quadrant</string></dict>

@@ -12,7 +12,7 @@ start_desktop 1440 900
 x=$(start_xterm alpha 80x24+100+100)
 "$typed_window" NORMAL quick 300 300 400 300 &
 E2E_PIDS+=($!)
-wait_for 10 xdotool search --name '^quick$' || fail "the quick window did not appear"
+wait_for 10 xdotool search --onlyvisible --name '^quick$' || fail "the quick window did not appear"
 q=$(xdotool search --name '^quick$' | head -1)
 wait_for 5 sh -c "xprop -id $q _NET_FRAME_EXTENTS | grep -q ="
 corvane_start "$corvane"

@@ -31,8 +31,8 @@ expect_spacing() {
   E2E_PIDS+=($!)
   "$typed_window" NORMAL east 400 350 200 150 &
   E2E_PIDS+=($!)
-  wait_for 10 xdotool search --name '^west$' || fail "no window west"
-  wait_for 10 xdotool search --name '^east$' || fail "no window east"
+  wait_for 10 xdotool search --onlyvisible --name '^west$' || fail "no window west"
+  wait_for 10 xdotool search --onlyvisible --name '^east$' || fail "no window east"
   local west east
   west=$(xdotool search --name '^west$' | head -1)
   east=$(xdotool search --name '^east$' | head -1)

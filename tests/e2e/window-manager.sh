@@ -91,7 +91,7 @@ expect_frame "$E2E_WM: the drop with Control held fills the right half" "$a" 720
 xterm -class Aside -T aside -geometry 60x10+600+300 -e bash --norc >/dev/null 2>&1 &
 aside_pid=$!
 E2E_PIDS+=($aside_pid)
-wait_for 10 xdotool search --name '^aside$' || fail "$E2E_WM: the xterm aside did not appear"
+wait_for 10 xdotool search --onlyvisible --name '^aside$' || fail "$E2E_WM: the xterm aside did not appear"
 aside=$(xdotool search --name '^aside$' | head -1)
 xdotool windowactivate --sync "$aside"
 read -r _ _ aw ah <<<"$(outer_frame "$aside")"

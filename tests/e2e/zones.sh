@@ -19,7 +19,7 @@ start_named_xterm() {
   local class=$1 title=$2
   xterm -class "$class" -T "$title" -geometry 80x24+300+300 -e bash --norc >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  wait_for 10 xdotool search --name "^$title\$" || fail "xterm $title did not appear"
+  wait_for 10 xdotool search --onlyvisible --name "^$title\$" || fail "xterm $title did not appear"
   wait_for 5 sh -c "xprop -id \$(xdotool search --name '^$title\$' | head -1) _NET_FRAME_EXTENTS | grep -q ="
   xdotool search --name "^$title\$" | head -1
 }

@@ -55,9 +55,8 @@ void X11FrameWrite::write(std::optional<QPointF> position, std::optional<QSizeF>
         m_isGone = isGone(m_windows.moveResize(m_window, position, size, remaining()));
 }
 
-void X11FrameWrite::pause() {
-    if (!m_isGone)
-        m_windows.waitUntilApplied(m_window, std::min(kWritePause, remaining()));
+bool X11FrameWrite::pause() {
+    return !m_isGone && m_windows.waitUntilApplied(m_window, std::min(kWritePause, remaining()));
 }
 
 FrameResult X11FrameWrite::run() {
@@ -97,18 +96,16 @@ void X11FrameWrite::writePlacement() {
     const QPointF position = m_request.frame.topLeft();
     rememberFrame();
     write(std::nullopt, size);
-    pause();
+    const bool isSized = pause();
     write(position, std::nullopt);
-    pause();
+    const bool isMoved = pause();
     const std::optional<QRectF> landed = readFrame();
     if (landed && (std::abs(landed->width() - size.width()) > kSizeTolerance ||
                    std::abs(landed->height() - size.height()) > kSizeTolerance)) {
         write(std::nullopt, size);
         pause();
     }
-    write(correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
-                            landed ? std::optional(landed->topLeft()) : std::nullopt),
-          std::nullopt);
+    write(positionToWrite(before, landed, isSized && isMoved), std::nullopt);
 }
 
 void X11FrameWrite::writePointed() {
@@ -119,13 +116,24 @@ void X11FrameWrite::writePointed() {
     const QPointF position = m_request.frame.topLeft();
     rememberFrame();
     write(std::nullopt, size);
+    const bool isSized = pause();
     write(position, std::nullopt);
-    pause();
+    const bool isMoved = pause();
     const std::optional<QRectF> landed = readFrame();
     write(std::nullopt, size);
-    write(correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
-                            landed ? std::optional(landed->topLeft()) : std::nullopt),
-          std::nullopt);
+    write(positionToWrite(before, landed, isSized && isMoved), std::nullopt);
+}
+
+// Where the window landed tells the window manager's offset only when it answered both writes in their
+// pauses: a slow one answers the size after the move was sent, with the window where keeping that size
+// on the screen pushed it, and that push is no offset to take off.
+QPointF X11FrameWrite::positionToWrite(const std::optional<QRectF>& before,
+                                       const std::optional<QRectF>& landed, bool isAnswered) const {
+    const QPointF position = m_request.frame.topLeft();
+    if (!isAnswered)
+        return position;
+    return correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
+                             landed ? std::optional(landed->topLeft()) : std::nullopt);
 }
 
 void X11FrameWrite::rememberFrame() {

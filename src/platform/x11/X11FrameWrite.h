@@ -37,7 +37,11 @@ private:
 
     std::optional<QRectF> readFrame();
     void write(std::optional<QPointF> position, std::optional<QSizeF> size);
-    void pause();
+    // Whether the window manager applied the last write within the pause.
+    bool pause();
+    // The last write's position: the one asked, less the offset a window manager was seen to add.
+    QPointF positionToWrite(const std::optional<QRectF>& before, const std::optional<QRectF>& landed,
+                            bool isAnswered) const;
     double elapsed() const { return double(m_clock.nsecsElapsed()) / 1e9; }
     double remaining() const;
 

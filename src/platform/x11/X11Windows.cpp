@@ -401,15 +401,15 @@ WaitEnd X11Windows::moveResize(xcb_window_t window, std::optional<QPointF> axTop
     return WaitEnd::Replied;
 }
 
-void X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
+bool X11Windows::waitUntilApplied(xcb_window_t window, double timeout) {
     SentRequest sent;
     {
         const auto it = m_sent.constFind(window);
         if (it == m_sent.cend())
-            return;
+            return true;
         sent = *it;
     }
-    awaitApplied(window, sent, timeout);
+    return awaitApplied(window, sent, timeout);
 }
 
 bool X11Windows::awaitConfigure(xcb_window_t window, quint64 seen, double timeout) {

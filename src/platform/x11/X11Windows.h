@@ -70,8 +70,9 @@ public:
     // Until the window manager has applied the last request: the window's ConfigureNotify events
     // since show the new size (a real one) and the new place (the synthetic one window managers send
     // after a move) where it asked for them and the window can take them (its size steps and limits);
-    // the given seconds at most; at once when that request can change nothing.
-    void waitUntilApplied(xcb_window_t window, double timeout);
+    // the given seconds at most; at once when that request can change nothing. False when the time
+    // ran out first.
+    bool waitUntilApplied(xcb_window_t window, double timeout);
     // The window's ConfigureNotify events seen so far (those of a window Corvane moved), and a wait
     // until there are more than `seen`, the given seconds at most: false when none came.
     quint64 configureCount(xcb_window_t window) const { return m_connection.configured(window).count; }
