@@ -23,14 +23,16 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/corvane-fixture.sh" gnome "
 CORVANE_A11Y=$(dirname "${BASH_SOURCE[0]}")/a11y.py
 
 # Where the Shell has no tray, Corvane's panel is a window of its own, shown as Corvane starts, and
-# it takes the focus as it maps: Corvane is ready once the Shell has shown it.
+# it takes the focus as it maps; where it has one, Corvane's icon is in the top bar. Corvane is ready
+# once the Shell shows the one or the other.
 corvane_ready() {
-  wait_for 10 panel_shown || fail "the Shell did not show Corvane's panel"
+  wait_for 10 panel_or_icon_shown || fail "the Shell shows neither Corvane's panel nor its icon"
 }
 
-panel_shown() {
+panel_or_icon_shown() {
   shell_is "String(global.display.list_all_windows().some(w => w.get_pid() === $CORVANE_PID &&
-    w.get_title() === 'Corvane' && w.get_compositor_private()?.mapped === true))" true
+    w.get_title() === 'Corvane' && w.get_compositor_private()?.mapped === true) ||
+    Object.keys(Main.panel.statusArea).some(k => k.startsWith('appindicator-')))" true
 }
 
 activate() {
