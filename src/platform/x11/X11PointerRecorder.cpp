@@ -335,7 +335,8 @@ bool X11PointerRecorder::answerWaiters(const QList<QPoint>& positions) {
     const std::lock_guard lock(m_mutex);
     const QPoint latest = latestPosition();
     bool isUnflushed = false;
-    for (auto& [id, waiter] : m_waiters) {
+    for (auto& [key, waiter] : m_waiters) {
+        const quint64 id = key; // a lambda captures no structured binding
         if (waiter.isAnswered)
             continue;
         if (waiter.root == latest || positions.contains(waiter.root)) {
