@@ -116,12 +116,12 @@ void X11FrameWrite::writePointed() {
     const QPointF position = m_request.frame.topLeft();
     rememberFrame();
     write(std::nullopt, size);
-    const bool isSized = pause();
     write(position, std::nullopt);
-    const bool isMoved = pause();
+    pause();
     const std::optional<QRectF> landed = readFrame();
     write(std::nullopt, size);
-    write(positionToWrite(before, landed, isSized && isMoved), std::nullopt);
+    // Written together and paused for once: the landing is taken as it comes.
+    write(positionToWrite(before, landed, true), std::nullopt);
 }
 
 // Where the window landed tells the window manager's offset only when it answered both writes in their
