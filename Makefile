@@ -5,6 +5,8 @@
 #                in a fresh copy
 #   make check-kwin  build in a Debian 13 root (scripts/debian13-root, made or refreshed first), run the
 #                unit tests there and the end-to-end tests on a headless KWin (Plasma 6) and GNOME Shell 48
+#   make check-releases  the cross-version suite on the KWin and GNOME Shell of the later Debian suites
+#                (RELEASES, default forky sid), each in a test root of its own (scripts/debian-root)
 #   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
 #   make deb     the Debian package of an optimised build, in build-release/package/
 #   make deb-debian13  the same for Debian 13 and later (KDE Plasma 6), built in the Debian 13 root, in
@@ -26,7 +28,7 @@ CMAKE_GEN  := -G Ninja
 
 .PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
         release release-build install deb package deb-debian13 debian13-root check-kwin kwin-tests \
-        root-tests
+        root-tests debian13-build check-releases
 
 deps:
 	@scripts/install-deps
@@ -72,12 +74,26 @@ check-kwin: debian13-root
 # In the root: the unit tests (not the X11 end-to-end ones, which are the host's), then the KWin and the
 # GNOME Shell ones.
 # The formatting and clang-tidy checks are the host's: the root's clang is another version.
-kwin-tests:
-	scripts/in-debian13 cmake -S . -B $(DEBIAN13_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_CHECK_SOURCES=OFF
-	scripts/in-debian13 cmake --build $(DEBIAN13_BUILD) -j $(JOBS)
+kwin-tests: debian13-build
 	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L unit --output-on-failure -j $(JOBS)
 	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L kwin --output-on-failure
 	scripts/in-debian13 ctest --test-dir $(DEBIAN13_BUILD) -L gnome --output-on-failure
+
+debian13-build:
+	scripts/in-debian13 cmake -S . -B $(DEBIAN13_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_CHECK_SOURCES=OFF
+	scripts/in-debian13 cmake --build $(DEBIAN13_BUILD) -j $(JOBS)
+
+# Each later suite's root only runs tests: what the Debian 13 root built runs there (Qt keeps its ABI),
+# and the package made there is what its package test installs, as a user of that suite would.
+RELEASES ?= forky sid
+check-releases: debian13-root debian13-build
+	scripts/in-debian13 sh -c 'cd $(DEBIAN13_BUILD) && rm -rf package && cpack --config CPackConfig.cmake >/dev/null'
+	@for suite in $(RELEASES); do \
+	  echo "making or refreshing the $$suite root (log: $(DEBIAN13_BUILD)/root-$$suite.log)"; \
+	  scripts/debian-root $$suite >$(DEBIAN13_BUILD)/root-$$suite.log 2>&1 || \
+	    { cat $(DEBIAN13_BUILD)/root-$$suite.log; echo "the $$suite root could not be made"; exit 1; }; \
+	  scripts/in-root $$suite ctest --test-dir $(DEBIAN13_BUILD) -L releases --output-on-failure || exit 1; \
+	done
 
 # The build that is installed and packaged: optimised, with Debian's hardening flags, without the tests.
 # It builds all of it: the install rules install what the build makes, and a file left out (the

@@ -44,12 +44,12 @@ landed=($(window_frame "$first"))
 expect_event "e['e'] == 'frame' and e['id'] == '$first' and e['output'] == 'Monitor 2'" \
   "e['frame'] == [${landed[0]}, ${landed[1]}, ${landed[2]}, ${landed[3]}]" "frame: reported where it landed"
 # A maximized window is restored first, or it would go back to filling the monitor.
-shell_eval "global.display.list_all_windows().find(w => String(w.get_id()) === '$second').maximize(Meta.MaximizeFlags.BOTH)" >/dev/null
-wait_for 5 shell_is "global.display.list_all_windows().find(w => String(w.get_id()) === '$second').get_maximized()" 3 ||
+window_maximize "$second"
+wait_for 5 output_is 3 window_maximized "$second" ||
   fail "the Shell did not maximize the window"
 daemon_ok '[{"c":"frame","id":"'"$second"'","frame":[100,150,500,300]}]'
 expect_frame "$second" 100 150 500 300 "frame of a maximized window: restored and placed"
-shell_is "global.display.list_all_windows().find(w => String(w.get_id()) === '$second').get_maximized()" 0 ||
+[ "$(window_maximized "$second")" = 0 ] ||
   fail "the placed window is still maximized"
 daemon_ok '[{"c":"frame","id":"4242","frame":[0,0,100,100]}]'
 expect_event "e['e'] == 'gone'" "e['id'] == '4242'" "frame of an unknown window: reported gone"

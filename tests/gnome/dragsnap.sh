@@ -18,9 +18,7 @@ half_w=$((aw / 2)) half_h=$((ah / 2))
 
 # foot draws its own title bar: the top rows of its frame.
 read -r fx fy fw fh <<<"$(window_frame "$foot")"
-pointer_move $((fx + fw / 2)) $((fy + 12))
-pointer_press
-pointer_move $((fx + fw / 2 + 40)) $((fy + 60))
+pointer_drag $((fx + fw / 2)) $((fy + 12)) $((fx + fw / 2 + 40)) $((fy + 60))
 pointer_move 200 200
 pointer_move 210 210
 wait_for 5 preview_near "$((ax + 4)) $((ay + 4)) $((half_w - 8)) $((half_h - 8))" ||
@@ -32,9 +30,7 @@ wait_for 5 preview_hidden || fail "the preview stayed after the drop: $(preview)
 
 # With Control held from the top-left quarter across to the top-right one.
 read -r fx fy fw fh <<<"$(window_frame "$foot")"
-pointer_move $((fx + fw / 2)) $((fy + 12))
-pointer_press
-pointer_move $((fx + fw / 2 + 40)) $((fy + 60))
+pointer_drag $((fx + fw / 2)) $((fy + 12)) $((fx + fw / 2 + 40)) $((fy + 60))
 pointer_move 200 200
 pointer_key 29 down
 pointer_move 210 210

@@ -47,9 +47,7 @@ echo "ok - keys: a key left out of the set is unbound, and an empty set unbinds 
 daemon_ok '[{"c":"frame","id":"'"$foot"'","frame":[100,100,600,400]},{"c":"moves","report":true}]'
 expect_frame "$foot" 100 100 600 400 "the window to drag"
 start=($(window_frame "$foot"))
-pointer_move 300 112
-pointer_press
-pointer_move 340 150
+pointer_drag 300 112 340 150
 pointer_move 400 200
 expect_event "e['e'] == 'moveStarted'" "e['id'] == '$foot' and e['modifiers'] == []" "moves: a title-bar drag starts a move"
 pointer_key 29 down
@@ -68,7 +66,7 @@ moved_from() {
   [ "$(window_frame "$foot" | cut -d' ' -f1)" != "$1" ]
 }
 daemon_ok '[{"c":"moves","report":false}]'
-pointer_move 300 262 && pointer_press && pointer_move 350 300 && pointer_release
+pointer_drag 300 262 350 300 && pointer_release
 wait_for 5 moved_from $((start[0] + 150)) || fail "the second drag moved nothing"
 [ "$(grep -c '"e":"move' "$DAEMON_EVENTS")" = "$((steps + 2))" ] || fail "a move was reported after moves were turned off"
 echo "ok - moves: none reported once the daemon turned them off"

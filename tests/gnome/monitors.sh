@@ -42,9 +42,7 @@ expect_frame "$foot" "$bx" "$by" $((bw / 2)) "$bh" "corvane screen previous agai
 # Onto the second monitor below the top bar: the Shell stops the pointer at the top bar's end.
 pointer_move $((bx + 100)) $((by + 400))
 read -r fx fy fw fh <<<"$(window_frame "$foot")"
-pointer_move $((fx + fw / 2)) $((fy + 12))
-pointer_press
-pointer_move $((fx + fw / 2 + 40)) $((fy + 60))
+pointer_drag $((fx + fw / 2)) $((fy + 12)) $((fx + fw / 2 + 40)) $((fy + 60))
 pointer_move $((bx + bw - 200)) $((by + 200))
 pointer_move $((bx + bw - 210)) $((by + 210))
 quarter_x=$((bx + bw / 2)) quarter_w=$((bw - bw / 2)) quarter_h=$((bh / 2))

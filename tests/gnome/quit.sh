@@ -29,9 +29,7 @@ expect_working() {
 drag_until_preview() {
   local fx fy fw fh
   read -r fx fy fw fh <<<"$(window_frame "$foot")"
-  pointer_move $((fx + fw / 2)) $((fy + 12))
-  pointer_press
-  pointer_move $((fx + fw / 2 + 40)) $((fy + 60))
+  pointer_drag $((fx + fw / 2)) $((fy + 12)) $((fx + fw / 2 + 40)) $((fy + 60))
   pointer_move 300 300
   pointer_move 310 310
   wait_for 5 preview_shown || fail "$1: no preview while dragging"

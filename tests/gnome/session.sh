@@ -23,6 +23,8 @@
 #                                 its value: a string as it is, anything else as JSON
 #   extension_state               the extension's state: 1 ACTIVE, 2 INACTIVE, 3 ERROR, 6 INITIALIZED
 #   tracks_pointer                whether the extension follows the pointer: true or false
+#   window_maximized ID           how mutter has the window maximized: 0 not, 1 across, 2 up and down, 3 both
+#   window_maximize ID            maximizes it
 #   key_setting                   the extension's setting of the key for layout-1, as gsettings prints it
 #   start_foot APP_ID [OPTION...]  a foot terminal, given foot's options; prints its window's id once the
 #                                 Shell lists it
@@ -33,6 +35,8 @@
 #   pointer_move X Y | pointer_press | pointer_release | pointer_key CODE down|up
 #                                 the remote-desktop pointer and keyboard (left button; keys by evdev
 #                                 code); a move returns once the Shell has the pointer there
+#   pointer_drag X Y TO_X TO_Y    presses at X,Y on a window's title bar and moves to TO_X,TO_Y, returning
+#                                 (the button held) once the Shell moves that window with the pointer
 #   chord_action CODE             the Shell's action for Control+Alt and the key: 0 when none is bound
 #   daemon_start [--foreign]      the fake daemon; DAEMON_EVENTS is the file of the events it was sent
 #   daemon_run JSON               sends JSON to Run through it; prints its answer ("ok MICROS" or
@@ -118,6 +122,9 @@ gnome_start() {
       [ "$(gsettings get org.gnome.shell enabled-extensions)" = "['$GNOME_UUID']" ] ||
       fail "gsettings could not enable the extension"
   fi
+  # The remote-desktop pointer appears in the top-left corner (GNOME 50), where the hot corner would
+  # open the overview under the test's first press.
+  gsettings set org.gnome.desktop.interface enable-hot-corners false || fail "gsettings could not turn off the hot corner"
   local args=(--headless --wayland --no-x11 --unsafe-mode --wayland-display=wayland-corvane)
   for _ in $(seq "$monitors"); do args+=(--virtual-monitor 1280x800); done
   gnome-shell "${args[@]}" >"$GNOME_LOG" 2>&1 &
@@ -166,8 +173,20 @@ extension_state() {
 }
 
 tracks_pointer() {
-  shell_eval "const GObject = imports.gi.GObject; const t = global.backend.get_cursor_tracker();
+  shell_eval "const GObject = imports.gi.GObject;
+const t = global.backend?.get_cursor_tracker?.() ?? imports.gi.Meta.CursorTracker.get_for_display(global.display);
 GObject.signal_has_handler_pending(t, GObject.signal_lookup('position-invalidated', t.constructor.\$gtype), 0, false)"
+}
+
+# How the window is maximized, as mutter's flags count it (1 across, 2 up and down, 3 both), and
+# maximizing it, in the calls of every Shell (mutter 49 took the flags out of maximize()).
+window_maximized() {
+  shell_eval "const w = global.display.list_all_windows().find(w => String(w.get_id()) === '$1');
+String((w.maximized_horizontally ? 1 : 0) + (w.maximized_vertically ? 2 : 0))"
+}
+window_maximize() {
+  shell_eval "const w = global.display.list_all_windows().find(w => String(w.get_id()) === '$1');
+w.set_maximize_flags ? w.set_maximize_flags(Meta.MaximizeFlags.BOTH) : w.maximize(Meta.MaximizeFlags.BOTH); 1" >/dev/null
 }
 
 key_setting() {
@@ -255,6 +274,25 @@ pointer_move() {
 
 pointer_moved_from() {
   [ "$(pointer_at)" != "$1 $2" ]
+}
+
+# A client that draws its own title bar asks the Shell to move it only once it has seen the pointer move
+# far enough with the button held: foot 1.28 (GNOME 50's Debian) takes several motions for it, and a
+# drag that goes on before would be no move at all. The pointer steps by a pixel until the Shell's grab
+# has begun, then goes where it was sent.
+pointer_drag() {
+  local x=$1 y=$2 to_x=$3 to_y=$4 step=1
+  shell_eval "global._corvaneTestGrab = 0;
+    global._corvaneTestGrabWatch ??= global.display.connect('grab-op-begin', () => global._corvaneTestGrab++); 1" >/dev/null
+  pointer_move "$x" "$y"
+  pointer_press
+  pointer_move "$to_x" "$to_y"
+  for _ in $(seq 50); do
+    shell_is 'String(global._corvaneTestGrab)' 0 || { pointer_move "$to_x" "$to_y"; return 0; }
+    pointer_move $((to_x + step)) "$to_y"
+    step=$((step + 1))
+  done
+  fail "pressed at $x,$y and moved to $to_x,$to_y, the Shell moves no window"
 }
 
 pointer_press() { input_send press; }

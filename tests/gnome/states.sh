@@ -101,7 +101,7 @@ metadata=$package/share/gnome-shell/extensions/$GNOME_UUID/metadata.json
 python3 -c '
 import json, sys
 m = json.load(open(sys.argv[1]))
-m["shell-version"] = ["47"]
+m["shell-version"] = ["40"]
 json.dump(m, open(sys.argv[1], "w"))' "$metadata"
 GNOME_LEAVE_DISABLED=1 gnome_start 1 "$package"
 input_start # before Corvane, whose settings window is sent keys

@@ -81,7 +81,8 @@ export class Palette {
         return actors;
     }
 
-    // The palette takes every press over it, so no window below gets one.
+    // The palette takes every press over it, so no window below gets one. A crossing goes on to the
+    // actors around it, as Clutter requires of one.
     _pointer(kind, event) {
         const cursor = event.get_coords();
         if (kind === 'motion') {
@@ -99,6 +100,6 @@ export class Palette {
         }
         events.push(agentEvent.palette(kind, cursor));
         this._report(events);
-        return Clutter.EVENT_STOP;
+        return kind === 'leave' ? Clutter.EVENT_PROPAGATE : Clutter.EVENT_STOP;
     }
 }

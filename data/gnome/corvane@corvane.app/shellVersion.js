@@ -1,16 +1,24 @@
 // The calls into GNOME Shell and mutter whose form has changed between the Shell's releases (45 to 51),
-// or that the extension makes only where an object has them: the one place where the extension decides
-// by version or by what the Shell offers, so that the other modules call these and never ask.
+// or that the extension makes only where an object has them: the one place where the extension asks
+// what the Shell offers, so that the other modules call these and never ask. Each asks for the call
+// itself, never for a version number.
 import Meta from 'gi://Meta';
 
 // A move with the pointer, as mutter names its grab: the keyboard's moves and every resize are not.
+// (MOVING_UNCONSTRAINED is a Shell 44 name: undefined before, where no grab is one.)
 export function isPointerMove(op) {
     return op === Meta.GrabOp.MOVING || op === Meta.GrabOp.MOVING_UNCONSTRAINED;
 }
 
-// Ends mutter's maximizing of a window, which it would otherwise keep under a frame Corvane sets.
+// Ends mutter's maximizing of a window, which it would otherwise keep under a frame Corvane sets. A window
+// tiled to a half is maximized vertically, so this ends the tiling too. Mutter 49 takes the directions as
+// set_unmaximize_flags(), earlier ones as unmaximize()'s argument.
 export function unmaximize(w) {
-    if (w.get_maximized())
+    if (!w.maximized_horizontally && !w.maximized_vertically)
+        return;
+    if (typeof w.set_unmaximize_flags === 'function')
+        w.set_unmaximize_flags(Meta.MaximizeFlags.BOTH);
+    else
         w.unmaximize(Meta.MaximizeFlags.BOTH);
 }
 
@@ -19,7 +27,7 @@ export function isShown(w) {
     return w.get_compositor_private()?.is_mapped() ?? false;
 }
 
-// What tells the pointer's moves, as the Shell's backend holds it.
+// What tells the pointer's moves: the Shell's backend holds it from 48, the display before.
 export function cursorTracker() {
-    return global.backend.get_cursor_tracker();
+    return global.backend?.get_cursor_tracker?.() ?? Meta.CursorTracker.get_for_display(global.display);
 }
