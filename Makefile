@@ -6,7 +6,8 @@
 #   make check-kwin  build in a Debian 13 root (scripts/debian13-root, made or refreshed first), run the
 #                unit tests there and the end-to-end tests on a headless KWin (Plasma 6) and GNOME Shell 48
 #   make check-releases  the cross-version suite on the KWin and GNOME Shell of the later Debian suites
-#                (RELEASES, default forky sid), each in a test root of its own (scripts/debian-root)
+#                (RELEASES, default forky sid) and the GNOME tests on Debian 12's GNOME Shell 43, each in
+#                a test root of its own (scripts/debian-root)
 #   make install install an optimised build under PREFIX (default /usr/local), honouring DESTDIR
 #   make deb     the Debian package of an optimised build, in build-release/package/
 #   make deb-debian13  the same for Debian 13 and later (KDE Plasma 6), built in the Debian 13 root, in
@@ -28,7 +29,7 @@ CMAKE_GEN  := -G Ninja
 
 .PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
         release release-build install deb package deb-debian13 debian13-root check-kwin kwin-tests \
-        root-tests debian13-build check-releases
+        root-tests debian13-build check-releases release-tests debian-roots debian12-tests
 
 deps:
 	@scripts/install-deps
@@ -39,34 +40,45 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The tests labelled root need the Debian 13 root: `check` runs them once it is made.
+# The tests labelled root need the Debian 13 root, those labelled gnome the Debian 12 root's GNOME Shell:
+# `check` runs them once the roots are made.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE root
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'root|gnome'
 
 check-plain: test
 
 check-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE gnome
 
-# Making the Debian 13 root waits on the network, the host's checks on the processors: the root is made
-# meanwhile, and waited for (never stopped half-way) before the checks in it.
+# Making the Debian roots waits on the network, the host's checks on the processors: the roots are made
+# meanwhile, and waited for (never stopped half-way) before the checks in them. Of the later suites,
+# make check runs the newest (CHECK_RELEASES) and the oldest, Debian 12; make check-releases runs them all.
+CHECK_RELEASES ?= sid
 check: deps
 	@mkdir -p $(DEBIAN13_BUILD)
-	@$(MAKE) --no-print-directory debian13-root & root=$$!; \
+	@$(MAKE) --no-print-directory debian-roots RELEASES="bookworm $(CHECK_RELEASES)" & roots=$$!; \
 	  $(MAKE) --no-print-directory check-plain check-sanitize; host=$$?; \
-	  wait $$root && [ $$host -eq 0 ] && $(MAKE) --no-print-directory kwin-tests root-tests
+	  wait $$roots && [ $$host -eq 0 ] && \
+	  $(MAKE) --no-print-directory kwin-tests root-tests debian12-tests release-tests RELEASES="$(CHECK_RELEASES)"
 
 root-tests:
 	cd $(BUILD) && ctest --output-on-failure -L root
 
-# Its output is long (debootstrap, apt): kept in a log, shown when it fails.
+# Their output is long (debootstrap, apt): kept in a log, shown when it fails.
 debian13-root:
-	@mkdir -p $(DEBIAN13_BUILD)
-	@echo "making or refreshing the Debian 13 root (log: $(DEBIAN13_BUILD)/root.log)"
-	@scripts/debian13-root >$(DEBIAN13_BUILD)/root.log 2>&1 || \
-	  { cat $(DEBIAN13_BUILD)/root.log; echo "the Debian 13 root could not be made"; exit 1; }
+	@$(call make_root,trixie,root)
+
+debian-roots: debian13-root
+	@$(foreach suite,$(RELEASES),$(call make_root,$(suite),root-$(suite)) &&) true
+
+define make_root
+mkdir -p $(DEBIAN13_BUILD); \
+echo "making or refreshing the Debian $(1) root (log: $(DEBIAN13_BUILD)/$(2).log)"; \
+scripts/debian-root $(1) >$(DEBIAN13_BUILD)/$(2).log 2>&1 || \
+  { cat $(DEBIAN13_BUILD)/$(2).log; echo "the Debian $(1) root could not be made"; exit 1; }
+endef
 
 check-kwin: debian13-root
 	@$(MAKE) --no-print-directory kwin-tests
@@ -84,15 +96,27 @@ debian13-build:
 	scripts/in-debian13 cmake --build $(DEBIAN13_BUILD) -j $(JOBS)
 
 # Each later suite's root only runs tests: what the Debian 13 root built runs there (Qt keeps its ABI),
-# and the package made there is what its package test installs, as a user of that suite would.
+# listed by the Debian 13 root's ctest and run by tests/run-listed.py (the suite's own CMake is another
+# version), and the package made on Debian 13 is what its package test installs, as a user would.
 RELEASES ?= forky sid
-check-releases: debian13-root debian13-build
-	scripts/in-debian13 sh -c 'cd $(DEBIAN13_BUILD) && rm -rf package && cpack --config CPackConfig.cmake >/dev/null'
+check-releases: build
+	@$(MAKE) --no-print-directory debian-roots RELEASES="bookworm $(RELEASES)"
+	@$(MAKE) --no-print-directory debian13-build debian12-tests release-tests
+
+# GNOME Shell 43.9 in the Debian 12 root, with the host's build and its extension for GNOME 43 and 44,
+# listed by the host's ctest (the root has not every library the other tests link, which ctest runs to
+# list their cases). Left out: the two that read Corvane's windows as a screen reader does, which Qt 6.4
+# on Wayland does not serve them to (it joins the accessibility bus and shows no tree there).
+debian12-tests:
+	cd $(BUILD) && ctest -L gnome -E '^gnome_(states|edge_tiling)$$' --show-only=json-v1 >gnome.json
+	scripts/in-root bookworm python3 tests/run-listed.py $(BUILD)/gnome.json
+
+release-tests:
+	scripts/in-debian13 sh -c 'cd $(DEBIAN13_BUILD) && rm -rf package && cpack --config CPackConfig.cmake >/dev/null && \
+	  ctest -L releases --show-only=json-v1 >releases.json'
 	@for suite in $(RELEASES); do \
-	  echo "making or refreshing the $$suite root (log: $(DEBIAN13_BUILD)/root-$$suite.log)"; \
-	  scripts/debian-root $$suite >$(DEBIAN13_BUILD)/root-$$suite.log 2>&1 || \
-	    { cat $(DEBIAN13_BUILD)/root-$$suite.log; echo "the $$suite root could not be made"; exit 1; }; \
-	  scripts/in-root $$suite ctest --test-dir $(DEBIAN13_BUILD) -L releases --output-on-failure || exit 1; \
+	  echo "the cross-version suite on Debian $$suite"; \
+	  scripts/in-root $$suite python3 tests/run-listed.py $(DEBIAN13_BUILD)/releases.json || exit 1; \
 	done
 
 # The build that is installed and packaged: optimised, with Debian's hardening flags, without the tests.

@@ -52,6 +52,9 @@ public:
     // Why a press of the pointer that starts no move of a window never reaches the platform's events
     // on this desktop; none where every press does.
     virtual std::optional<std::string> whyPlainPressesAreUnseen() const { return std::nullopt; }
+    // Why no client here keeps its size to whole cells (ClientSizing::Stepped is then free); none where
+    // one does.
+    virtual std::optional<std::string> whyNoClientKeepsWholeCells() const { return std::nullopt; }
 
     // Lets the desktop's time pass until the condition holds, for at most `seconds`; whether it held.
     virtual bool waitUntil(double seconds, const std::function<bool()>& condition) = 0;

@@ -41,6 +41,8 @@ TEST_F(FrameRequestsContract, ARequestCompletesWithinItsBoundWithTheFrameTheWind
     EXPECT_LE(reached->seconds, kFrameRequestTimeout);
 
     // Between two whole cells: the client keeps the one below.
+    if (const auto why = desk->whyNoClientKeepsWholeCells())
+        GTEST_SKIP() << *why;
     const auto settled = request(stepped, QRectF(720, 0, 719, 449));
     ASSERT_TRUE(completes(settled));
     EXPECT_EQ(settled->result->outcome, FrameOutcome::Settled);

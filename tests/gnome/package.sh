@@ -53,7 +53,7 @@ pack)
   for module in "${installed_extension_modules[@]}"; do
     [ "$module" = extension.js ] || extra+=("--extra-source=$module")
   done
-  out=$(gnome-extensions pack --force "${extra[@]}" --out-dir "$GNOME_TMP" "$GNOME_SOURCE/$GNOME_UUID" 2>&1) ||
+  out=$(gnome-extensions pack --force "${extra[@]}" --out-dir "$GNOME_TMP" "$GNOME_EXTENSION" 2>&1) ||
     fail "gnome-extensions pack failed: $out"
   zip=$GNOME_TMP/$GNOME_UUID.shell-extension.zip
   python3 -c 'import sys, zipfile; names = zipfile.ZipFile(sys.argv[1]).namelist()

@@ -138,7 +138,7 @@ read -r fx fy fw fh <<<"$(window_frame "$below")"
 pointer_drag $((fx + fw / 2)) $((fy + 12)) $((fx + fw / 2 - 40)) $((fy + 60))
 pointer_move 640 300
 pointer_move 640 $((ay + 10))
-wait_for 5 test -n "$(palette)" || { screenshot topband.png; fail "no row in the top band"; }
+wait_for 5 test -n "$(palette)" || fail "no row in the top band"
 read -r px py pw ph reactive children <<<"$(palette)"
 [ "$reactive" = false ] || fail "the row takes the pointer from the drag"
 [ $((px + pw / 2)) -ge 639 ] && [ $((px + pw / 2)) -le 641 ] && [ "$py" = $((ay + 8)) ] ||

@@ -5,6 +5,8 @@
 //   press | release       the left button
 //   key CODE down|up      a key by its evdev code (29 Control, 56 Alt, 42 Shift, 125 Meta)
 // Driven by tests/kwin/session.sh; KWin offers the protocol only to clients it trusts (see there).
+// Run as `corvane_fake_pointer offers INTERFACE` instead, it prints "yes" or "no": whether the compositor
+// offers that global to it, a client whose desktop entry (if any) names no more than the fake input.
 #include "fake-input-client-protocol.h"
 
 #include <algorithm>
@@ -38,6 +40,18 @@ void announce(void* data, wl_registry* registry, uint32_t name, const char* inte
 void withdraw(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener kRegistryListener{announce, withdraw};
+
+struct SoughtGlobal {
+    std::string interface;
+    bool isOffered = false;
+};
+
+void announceSought(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+    auto* sought = static_cast<SoughtGlobal*>(data);
+    sought->isOffered = sought->isOffered || sought->interface == interface;
+}
+
+const wl_registry_listener kSoughtListener{announceSought, withdraw};
 
 // Sends one command's request; false when the line is not a command this reads.
 bool send(const FakeInput& input, const std::string& line) {
@@ -74,11 +88,22 @@ bool send(const FakeInput& input, const std::string& line) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::cerr << "fake pointer: no Wayland display to connect to (WAYLAND_DISPLAY)\n";
         return 1;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "offers") == 0) {
+        SoughtGlobal sought{argv[2]};
+        wl_registry_add_listener(wl_display_get_registry(display), &kSoughtListener, &sought);
+        if (wl_display_roundtrip(display) < 0) {
+            std::cerr << "fake pointer: the compositor closed the connection\n";
+            return 1;
+        }
+        std::cout << (sought.isOffered ? "yes" : "no") << std::endl;
+        wl_display_disconnect(display);
+        return 0;
     }
     FakeInput input;
     wl_registry* registry = wl_display_get_registry(display);

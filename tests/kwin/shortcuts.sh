@@ -8,12 +8,13 @@ source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
 
 # The keys kglobalaccel holds for an action of ours, as Qt key codes (modifiers | key): the first of
-# the two key lists each action's entry carries (the present keys; the second are the defaults).
+# the two key lists each action's entry carries (the present keys; the second are the defaults). In
+# ascending order, a set's: Plasma 6.7's kglobalaccel lists them in no set order.
 keys_of() {
   timeout 5 dbus-send --session --print-reply --dest=org.kde.kglobalaccel /component/corvane \
     org.kde.kglobalaccel.Component.allShortcutInfos |
     awk -v action="$1" '/^      struct/ {field = 0; lists = 0} /^         string/ {if (++field == 1) name = $2}
-      /^         array/ {++lists} /int32/ && name == "\"" action "\"" && lists == 1 {printf "%s%s", sep, $2; sep = " "}'
+      /^         array/ {++lists} /int32/ && name == "\"" action "\"" && lists == 1 {print $2}' | sort -n | xargs
 }
 
 kwin_start 2
@@ -28,7 +29,7 @@ for action in layout-1 layout-2 layout-3 layout-4 throw-previous throw-next; do
     throw-next) key=$((0x01000014)) ;;
   esac
   expected=$((ctrl_alt | key))
-  # A digit's chord is the keypad's digit too.
+  # A digit's chord is the keypad's digit too (its code is the larger).
   [ "${action%-*}" = layout ] && expected="$expected $((ctrl_alt | 0x20000000 | key))"
   actual=$(keys_of "$action")
   [ "$actual" = "$expected" ] || fail "kglobalaccel holds '$actual' for $action, expected '$expected'"

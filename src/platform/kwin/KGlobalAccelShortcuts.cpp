@@ -3,6 +3,7 @@
 #include "platform/kwin/KeyChordCode.h"
 
 #include <QDBusMessage>
+#include <QSet>
 #include <utility>
 
 namespace corvane {
@@ -29,6 +30,12 @@ std::optional<KeyChord> chordOfKeys(const QList<int>& keys) {
     return std::nullopt;
 }
 
+// Whether two of KDE's key lists hold the same keys: Plasma 6.3's kglobalaccel gives them back in the
+// order they were set, 6.7's keeps a set and lists it in an order of its own.
+bool isSameKeys(const QList<int>& some, const QList<int>& others) {
+    return QSet<int>(some.cbegin(), some.cend()) == QSet<int>(others.cbegin(), others.cend());
+}
+
 } // namespace
 
 KGlobalAccelShortcuts::KGlobalAccelShortcuts(QDBusConnection bus, QObject* parent)
@@ -36,6 +43,11 @@ KGlobalAccelShortcuts::KGlobalAccelShortcuts(QDBusConnection bus, QObject* paren
     , m_accel(bus) {
     bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
                 QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"),
+                this, SLOT(shortcutPressed(QString, QString, qlonglong)));
+    // A held chord's repeats: Plasma 6.5's kglobalaccel tells them apart from the press; before, it told
+    // them as presses.
+    bus.connect(KGlobalAccel::service, QStringLiteral("/component/") + component,
+                QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutRepeated"),
                 this, SLOT(shortcutPressed(QString, QString, qlonglong)));
     bus.connect(KGlobalAccel::service, QStringLiteral("/kglobalaccel"),
                 QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("yourShortcutsChanged"), this,
@@ -63,7 +75,7 @@ void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
     if (isFirst) {
         const std::optional<QList<int>> given = m_accel.defaultShortcut(name);
         held = m_accel.setShortcut(name, keys, KGlobalAccel::SetPresent);
-        if (held && given && *held != *given && chordOfKeys(*held) != chord) {
+        if (held && given && !isSameKeys(*held, *given) && chordOfKeys(*held) != chord) {
             action.chord = chordOfKeys(*held);
             action.isActive = true;
             m_accel.setShortcut(name, keys, KGlobalAccel::IsDefault);
@@ -71,7 +83,7 @@ void KGlobalAccelShortcuts::setShortcut(int id, const KeyChord& chord) {
             return;
         }
     }
-    if (!held || *held != keys)
+    if (!held || !isSameKeys(*held, keys))
         held = m_accel.setShortcut(name, keys, KGlobalAccel::SetPresent | KGlobalAccel::NoAutoloading);
     if (!held)
         return;

@@ -31,6 +31,9 @@ public:
     void pressButton(quint32 button) override;
     void releaseButton(quint32 button) override;
     std::optional<std::string> whyPlainPressesAreUnseen() const override;
+    std::optional<std::string> whyNoClientKeepsWholeCells() const override {
+        return FootClients::whyNoneKeepsWholeCells();
+    }
     bool waitUntil(double seconds, const std::function<bool()>& condition) override;
 
 private slots:

@@ -75,8 +75,10 @@ bool KWinContractDesktop::start() {
     if (!m_backend)
         return false;
     m_agent = qobject_cast<KWinAgent*>(bus.objectRegisteredAt(QLatin1String(KWinAgent::objectPath)));
-    bus.connect(KGlobalAccel::service, componentPath(), QStringLiteral("org.kde.kglobalaccel.Component"),
-                QStringLiteral("globalShortcutPressed"), this, SLOT(shortcutFired()));
+    // A repeat comes as a press of its own before Plasma 6.5's kglobalaccel, as a repeat from it on.
+    for (const char* fired : {"globalShortcutPressed", "globalShortcutRepeated"})
+        bus.connect(KGlobalAccel::service, componentPath(), QStringLiteral("org.kde.kglobalaccel.Component"),
+                    QLatin1String(fired), this, SLOT(shortcutFired()));
     m_fakePointer = std::make_unique<QProcess>();
     m_fakePointer->start(QStringLiteral(CORVANE_FAKE_POINTER), {});
     // The pointer starts where the other runners' does, near the top-left corner and clear of it.

@@ -31,10 +31,13 @@ public:
     void pressButton(quint32 button) override;
     void releaseButton(quint32 button) override;
     std::optional<std::string> whyPlainPressesAreUnseen() const override;
+    std::optional<std::string> whyNoClientKeepsWholeCells() const override {
+        return FootClients::whyNoneKeepsWholeCells();
+    }
     bool waitUntil(double seconds, const std::function<bool()>& condition) override;
 
 private slots:
-    // kglobalaccel fired one of Corvane's actions, active in the core or not.
+    // kglobalaccel fired one of Corvane's actions, on a press or a repeat, active in the core or not.
     void shortcutFired() { ++m_shortcutsFired; }
 
 private:

@@ -3,12 +3,32 @@
 #include "platform/WindowServer.h"
 #include "platform/agent/AgentAccessibility.h"
 
+#include <QVersionNumber>
 #include <gtest/gtest.h>
 
 namespace corvane {
 
 FootClients::FootClients(ContractDesktop& desktop)
     : m_desktop(desktop) {}
+
+std::optional<std::string> FootClients::whyNoneKeepsWholeCells() {
+    static const std::optional<std::string> why = []() -> std::optional<std::string> {
+        QProcess foot;
+        foot.start(QStringLiteral("foot"), {QStringLiteral("--version")});
+        if (!foot.waitForFinished(int(ContractDesktop::kDeadline * 1000)))
+            return "foot --version did not answer";
+        // "foot version: 1.13.1 ..."
+        const QString version =
+            QString::fromUtf8(foot.readAllStandardOutput()).section(QLatin1Char(' '), 2, 2);
+        const QVersionNumber number = QVersionNumber::fromString(version);
+        if (number.isNull())
+            return "foot --version gave no version";
+        if (number < QVersionNumber(1, 17))
+            return "foot " + version.toStdString() + " takes any size: foot keeps whole cells from 1.17";
+        return std::nullopt;
+    }();
+    return why;
+}
 
 FootClients::~FootClients() {
     for (auto& [handle, client] : m_clients) {

@@ -7,6 +7,8 @@
 
 #include <QProcess>
 #include <map>
+#include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -18,6 +20,8 @@ public:
 
     AxElement open(ClientSizing sizing);
     void close(AxElement window);
+    // foot keeps whole cells from 1.17 (its resize-by-cells); an older one takes any size.
+    static std::optional<std::string> whyNoneKeepsWholeCells();
 
 private:
     ContractDesktop& m_desktop;
