@@ -1,8 +1,9 @@
 # Corvane: the commands a newcomer needs. `make check` is the test command CI runs.
 #   make check   install dependencies, build, run every test (the README's install commands run in a
 #                fresh copy of the tree, the package they make checked with lintian and run end to end
-#                among them); then again under ASan and UBSan; then check-kwin, and make deb-debian13
-#                in a fresh copy
+#                among them); then again under ASan and UBSan; then check-kwin, make deb-debian13 in a
+#                fresh copy, the GNOME tests on Debian 12's GNOME Shell 43 and the cross-version suite on
+#                Debian sid
 #   make check-kwin  build in a Debian 13 root (scripts/debian13-root, made or refreshed first), run the
 #                unit tests there and the end-to-end tests on a headless KWin (Plasma 6) and GNOME Shell 48
 #   make check-releases  the cross-version suite on the KWin and GNOME Shell of the later Debian suites
