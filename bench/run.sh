@@ -17,17 +17,25 @@ step "the throw-away desktop: start-up, $presses hotkey presses, memory, 60 s id
 desktop=$("$here/desktop-bench.sh" "$build/corvane" "$build/bench/corvane_hotkey_latency" \
   "$build/tests/corvane_xtest_pointer" "$build/bench/corvane_paced_reader" "$presses" 2>>"$log" | tee -a "$log")
 
-step "KDE Plasma: a headless KWin in the Debian 13 root, $presses shortcuts each for Corvane and KWin's quick tile, 60 s idle, 10 s of a window moved by the pointer"
-kwin=$("$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+step "the Wayland benchmarks' build, in the Debian 13 root"
+extension=build-bench-debian13/data/gnome/corvane@corvane.app
+"$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCORVANE_CHECK_SOURCES=OFF >/dev/null &&
-  cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_fake_pointer corvane_test_panel >/dev/null &&
-  bench/kwin-bench.sh build-bench-debian13 $presses" 2>>"$log" | tee -a "$log")
+  cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_fake_pointer corvane_test_panel \
+    corvane_remote_input corvane_fake_daemon corvane_gnome_extension >/dev/null" 2>>"$log"
 
-step "GNOME Shell: a headless GNOME Shell in the Debian 13 root, the extension's bridge, $presses chords each for Corvane and GNOME's own tiling, 20 s idle"
-gnome=$("$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCORVANE_CHECK_SOURCES=OFF >/dev/null &&
-  cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_remote_input corvane_fake_daemon >/dev/null &&
-  bench/gnome-bench.sh build-bench-debian13 $presses 20" 2>>"$log" | tee -a "$log")
+# The same build on the newer desktops of Debian forky (KWin 6.7, GNOME Shell 50), in its test root.
+kwin_bench() { "$here/../scripts/in-root" "$1" bench/kwin-bench.sh build-bench-debian13 "$presses" 2>>"$log" | tee -a "$log"; }
+gnome_bench() {
+  "$here/../scripts/in-root" "$1" env GNOME_EXTENSION_BUILT="$PWD/$extension" \
+    bench/gnome-bench.sh build-bench-debian13 "$presses" 20 2>>"$log" | tee -a "$log"
+}
+step "KDE Plasma: a headless KWin 6.3 (Debian 13) and 6.7 (forky), $presses shortcuts each for Corvane and KWin's quick tile, 60 s idle, 10 s of a window moved by the pointer"
+kwin=$(kwin_bench trixie)
+kwin67=$(kwin_bench forky)
+step "GNOME Shell: a headless GNOME Shell 48 (Debian 13) and 50 (forky), the extension's bridge, $presses chords each for Corvane and GNOME's own tiling, 20 s idle"
+gnome=$(gnome_bench trixie)
+gnome50=$(gnome_bench forky)
 
 # CPU time of a Google Benchmark in nanoseconds.
 ns() { awk -F, -v n="$1" '{gsub(/"/, "", $1)} $1 == n {f = ($5 == "us") ? 1000 : ($5 == "ms") ? 1e6 : 1; print $4 * f}' <<<"$csv"; }
@@ -110,35 +118,43 @@ row "pointer moving 10 s at 100 Hz: CPU" "${cpu100:-—} ms" "<= 1.5 x the reade
 row "  wake-ups per motion event" "${wake100:-—}" "<= 1" "$(verdict "$wake100" 1 "<=")"
 row "pointer moving 10 s at 1,000 Hz: CPU" "${cpu1000:-—} ms" "<= 1.1 x 100 Hz" "$(verdict "$cpu1000" "$limit1000" "<=")"
 row "  wake-ups per motion event" "${wake1000:-—}" "" ""
-# The KWin run's rows ("label: median M ms, 90th percentile P ms (n = N)").
-kwin_median() { grep -m1 "^$1: " <<<"$kwin" | sed -nE 's/.*median ([0-9.]+) ms.*/\1/p'; }
-kwin_p90() { grep -m1 "^$1: " <<<"$kwin" | sed -nE 's/.*percentile ([0-9.]+) ms.*/\1/p'; }
+# The median and the 90th percentile of a line of a KWin or GNOME run ("label: median M ms, 90th
+# percentile P ms (n = N)"), the run's output given first.
+run_median() { grep -m1 "^$2: " <<<"$1" | sed -nE 's/.*median ([0-9.]+) ms.*/\1/p'; }
+run_p90() { grep -m1 "^$2: " <<<"$1" | sed -nE 's/.*percentile ([0-9.]+) ms.*/\1/p'; }
 kwin_use() { grep -m1 "^$1: " <<<"$kwin" | sed -E "s/^$1: //"; }
-k_corvane=$(kwin_median "corvane: shortcut to window settled at its zone")
-k_native=$(kwin_median "kwin quick tile: shortcut to window settled at its zone")
-k_limit=$(awk -v n="$k_native" 'BEGIN {if (n != "") print 1.2 * n}')
+kwin_rows() {
+  local run=$1 name=$2 corvane native limit
+  corvane=$(run_median "$run" "corvane: shortcut to window settled at its zone")
+  native=$(run_median "$run" "kwin quick tile: shortcut to window settled at its zone")
+  limit=$(awk -v n="$native" 'BEGIN {if (n != "") print 1.2 * n}')
+  row "$name: shortcut to window settled, median of $presses" "${corvane:-—} ms" "<= 1.2 x KWin's" \
+    "$(verdict "$corvane" "$limit" "<=")"
+  row "  90th percentile" "$(run_p90 "$run" "corvane: shortcut to window settled at its zone") ms" "" ""
+  row "  KWin's own quick tile, median / 90th" \
+    "${native:-—} / $(run_p90 "$run" "kwin quick tile: shortcut to window settled at its zone") ms" "" ""
+  row "$name: corvane zone to window settled, median / 90th" \
+    "$(run_median "$run" "corvane zone command: start to window settled") / $(run_p90 "$run" "corvane zone command: start to window settled") ms" "" ""
+}
+kwin_rows "$kwin" "KWin 6.3"
 k_main_wakeups=$(kwin_use idle | sed -nE 's/.*\(([0-9]+) of its main thread.*/\1/p')
-row "KWin: shortcut to window settled, median of $presses" "${k_corvane:-—} ms" "<= 1.2 x KWin's" \
-  "$(verdict "$k_corvane" "$k_limit" "<=")"
-row "  90th percentile" "$(kwin_p90 "corvane: shortcut to window settled at its zone") ms" "" ""
-row "  KWin's own quick tile, median / 90th" \
-  "${k_native:-—} / $(kwin_p90 "kwin quick tile: shortcut to window settled at its zone") ms" "" ""
-row "KWin: corvane zone to window settled, median / 90th" \
-  "$(kwin_median "corvane zone command: start to window settled") / $(kwin_p90 "corvane zone command: start to window settled") ms" "" ""
-row "KWin: idle 60 s, main-thread wake-ups" "${k_main_wakeups:-—}" "<= 3 (the long poll)" \
+row "KWin 6.3: idle 60 s, main-thread wake-ups" "${k_main_wakeups:-—}" "<= 3 (the long poll)" \
   "$(verdict "$k_main_wakeups" 3 "<=")"
-# The GNOME run's rows ("label: median M ms, 90th percentile P ms (n = N)").
-gnome_median() { grep -m1 "^$1: " <<<"$gnome" | sed -nE 's/.*median ([0-9.]+) ms.*/\1/p'; }
-gnome_p90() { grep -m1 "^$1: " <<<"$gnome" | sed -nE 's/.*percentile ([0-9.]+) ms.*/\1/p'; }
-g_corvane=$(gnome_median "corvane: Control+Alt+1 to window settled at its zone")
-g_native=$(gnome_median "gnome tiling: Super+Left to window settled at its half")
-g_limit=$(awk -v n="$g_native" 'BEGIN {if (n != "") print 1.2 * n}')
-row "GNOME: chord to window settled, median of $presses" "${g_corvane:-—} ms" "<= 1.2 x GNOME's" \
-  "$(verdict "$g_corvane" "$g_limit" "<=")"
-row "  90th percentile" "$(gnome_p90 "corvane: Control+Alt+1 to window settled at its zone") ms" "" ""
-row "  GNOME's own Super+Left, median / 90th" \
-  "${g_native:-—} / $(gnome_p90 "gnome tiling: Super+Left to window settled at its half") ms" "" ""
-row "  Corvane's median over GNOME's" "$(ratio "$g_corvane" "$g_native") x" "" ""
+kwin_rows "$kwin67" "KWin 6.7"
+gnome_rows() {
+  local run=$1 name=$2 corvane native limit
+  corvane=$(run_median "$run" "corvane: Control+Alt+1 to window settled at its zone")
+  native=$(run_median "$run" "gnome tiling: Super+Left to window settled at its half")
+  limit=$(awk -v n="$native" 'BEGIN {if (n != "") print 1.2 * n}')
+  row "$name: chord to window settled, median of $presses" "${corvane:-—} ms" "<= 1.2 x GNOME's" \
+    "$(verdict "$corvane" "$limit" "<=")"
+  row "  90th percentile" "$(run_p90 "$run" "corvane: Control+Alt+1 to window settled at its zone") ms" "" ""
+  row "  GNOME's own Super+Left, median / 90th" \
+    "${native:-—} / $(run_p90 "$run" "gnome tiling: Super+Left to window settled at its half") ms" "" ""
+  row "  Corvane's median over GNOME's" "$(ratio "$corvane" "$native") x" "" ""
+}
+gnome_rows "$gnome" "GNOME 48"
+gnome_rows "$gnome50" "GNOME 50"
 echo "KWin, idle 60 s: $(kwin_use idle)"
 echo "GNOME: $(grep -m1 '^corvane idle: ' <<<"$gnome")"
 echo "GNOME: $(grep -m1 '^Run round trip: ' <<<"$gnome")"
