@@ -8,11 +8,13 @@
 # Before sourcing, a test sets GNOME_REMOTE_INPUT and GNOME_FAKE_DAEMON to the programs of
 # tests/gnome/CMakeLists.txt. Then:
 #   gnome_start [MONITORS [PREFIX]]  the Shell with 1 or 2 (the default) monitors of 1280 x 800 side by
-#                                 side, "Monitor 1" at 0,0 and "Monitor 2" at 1280,0, and the extension
-#                                 installed under PREFIX/share (default: the test's own copy of
-#                                 the build's) enabled; returns once it is ACTIVE and the overview (where
-#                                 new sessions start, with keybindings off) is left. With
-#                                 GNOME_LEAVE_DISABLED=1 the extension is left out of enabled-extensions.
+#                                 side, "Monitor 1" at 0,0 and "Monitor 2" at 1280,0 (in logical
+#                                 pixels, at the scales GNOME_SCALES gives, one a monitor: "1.5",
+#                                 "1 1.5"), and the extension installed under PREFIX/share (default:
+#                                 the test's own copy of the build's) enabled; returns once it is
+#                                 ACTIVE and the overview (where new sessions start, with keybindings
+#                                 off) is left. With GNOME_LEAVE_DISABLED=1 the extension is left out
+#                                 of enabled-extensions.
 #                                 WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS lead to it from then on
 #                                 (HOME and the XDG folders are the session's own from the start);
 #                                 GNOME_PID is the Shell's process, GNOME_LOG its log
@@ -126,18 +128,52 @@ gnome_start() {
   # The remote-desktop pointer appears in the top-left corner (GNOME 50), where the hot corner would
   # open the overview under the test's first press.
   gsettings set org.gnome.desktop.interface enable-hot-corners false || fail "gsettings could not turn off the hot corner"
-  local args=(--headless --wayland --no-x11 --unsafe-mode --wayland-display=wayland-corvane)
-  for _ in $(seq "$monitors"); do args+=(--virtual-monitor 1280x800); done
+  local args=(--headless --wayland --no-x11 --unsafe-mode --wayland-display=wayland-corvane) i
+  for i in $(seq 0 $((monitors - 1))); do args+=(--virtual-monitor "$(monitor_pixels "$i")"); done
   gnome-shell "${args[@]}" >"$GNOME_LOG" 2>&1 &
   GNOME_PID=$!
   gnome_track $GNOME_PID
   export WAYLAND_DISPLAY=wayland-corvane
   wait_for 20 shell_is 'Main.layoutManager._startingUp' false || fail "GNOME Shell did not start"
+  [ -z "${GNOME_SCALES:-}" ] || scale_monitors "$monitors"
   [ -n "${GNOME_LEAVE_DISABLED:-}" ] || wait_for 10 shell_is "Main.extensionManager.lookup('$GNOME_UUID')?.state" 1 ||
     fail "the extension is not ACTIVE but in state $(extension_state)"
   shell_eval 'Main.overview.hide()' >/dev/null
   wait_for 5 shell_is 'Main.overview.visible || Main.overview.animationInProgress' false ||
     fail "the overview did not close"
+}
+
+# A monitor's size in pixels: 1280 x 800 times its scale (GNOME_SCALES, one a monitor, the last for
+# the rest; 1 when unset), so that in the desktop's logical pixels every monitor is 1280 x 800 at any
+# scale and the tests' places hold.
+monitor_scale() {
+  local scales=(${GNOME_SCALES:-1})
+  echo "${scales[$1]:-${scales[-1]}}"
+}
+monitor_pixels() {
+  awk -v s="$(monitor_scale "$1")" 'BEGIN {printf "%dx%d\n", 1280 * s + 0.5, 800 * s + 0.5}'
+}
+
+# Gives each monitor its scale through mutter's display configuration, side by side in logical
+# pixels, and waits until the Shell lays them out so. Mutter takes only the scales it lists for a mode
+# (gdctl show); GNOME 48 has fractional ones with its scale-monitor-framebuffer feature alone.
+scale_monitors() {
+  local monitors=$1 i args=(set --layout-mode logical) expected=()
+  if ! command -v gdctl >/dev/null; then
+    echo "skipped: this mutter has no gdctl to set scales with (it came with GNOME 48)"
+    exit 77
+  fi
+  for i in $(seq 0 $((monitors - 1))); do
+    args+=(--logical-monitor --monitor "Meta-$i" --scale "$(monitor_scale "$i")" --x $((i * 1280)) --y 0)
+    [ "$i" = 0 ] && args+=(--primary)
+    expected+=("$((i * 1280)),0,1280,800")
+  done
+  local out
+  out=$(timeout 10 gdctl "${args[@]}" 2>&1) || fail "mutter took no scales ${GNOME_SCALES}: $out
+$(timeout 10 gdctl show 2>&1)"
+  wait_for 10 shell_is "Array.from({length: global.display.get_n_monitors()}, (_, i) => {
+    const r = global.display.get_monitor_geometry(i); return [r.x, r.y, r.width, r.height].join(); }).join(' ')" \
+    "${expected[*]}" || fail "the monitors are not laid out at scales ${GNOME_SCALES}: $(timeout 10 gdctl show 2>&1)"
 }
 
 gnome_stop() {

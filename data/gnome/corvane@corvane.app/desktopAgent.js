@@ -5,12 +5,15 @@ import * as Main from 'resource:///org/gnome/shell/ui/main.js';
 
 import {glibTimer} from './glibTimer.js';
 import {Keybindings} from './keybindings.js';
-import {findWindow, pointer, reports, windowId, windows} from './mutterDesktop.js';
+import {findWindow, pointer, reports, scaleAt, scaleOf, windowId, windows} from './mutterDesktop.js';
 import {Palette} from './palette.js';
 import {Preview} from './preview.js';
 import {AgentCommands, Pacer, agentEvent, holds, rect} from './protocol.js';
 import {Reporter} from './reporter.js';
 import {cursorTracker, isPointerMove, isShown, unmaximize} from './shellVersion.js';
+
+// How long a window moved to a monitor of another scale waits for its client to draw itself anew there.
+const rescaleBoundMs = 250;
 
 export class DesktopAgent {
     constructor(owner, settings) {
@@ -23,6 +26,7 @@ export class DesktopAgent {
         this._watched = new Set();
         this._tracking = false;
         this._pointerReports = new Pacer(glibTimer(), () => this._reportPointer());
+        this._rescaling = new Map(); // window -> its move to a monitor of another scale, until sized
         this._keybindings = new Keybindings(settings, name => this._report([agentEvent.key(name)]));
         this._preview = new Preview();
         this._palette = new Palette(events => this._report(events), () => this._preview.actor);
@@ -73,6 +77,7 @@ export class DesktopAgent {
         global.display.disconnectObject(this);
         Main.layoutManager.disconnectObject(this);
         global.workspace_manager.disconnectObject(this);
+        this._rescaling.forEach(done => done());
         this._watched.forEach(w => w.disconnectObject(this));
         this._watched.clear();
         this._keybindings.bind({});
@@ -126,6 +131,7 @@ export class DesktopAgent {
     }
 
     _windowRemoved(w) {
+        this._rescaling.get(w)?.();
         w.disconnectObject(this);
         this._watched.delete(w);
         if (this._grabbed === w)
@@ -204,6 +210,24 @@ export class DesktopAgent {
         return isReported;
     }
 
+    _whenRescaled(w, then) {
+        const timer = glibTimer();
+        const done = () => {
+            timer.stop();
+            w.disconnect(sized);
+            this._rescaling.delete(w);
+        };
+        const sized = w.connect('size-changed', () => {
+            done();
+            then();
+        });
+        timer.start(rescaleBoundMs, () => {
+            done();
+            then();
+        });
+        this._rescaling.set(w, done);
+    }
+
     _setFrame(id, frame, overlay) {
         const w = findWindow(id);
         if (!w) {
@@ -212,7 +236,17 @@ export class DesktopAgent {
         }
         // A maximized or tiled window would keep that state under the new frame: Corvane's replaces it.
         unmaximize(w);
-        w.move_resize_frame(true, ...frame);
+        this._rescaling.get(w)?.();
+        const to = scaleAt(frame), from = scaleOf(w);
+        if (to === null || from === null || to === from) {
+            w.move_resize_frame(true, ...frame);
+        } else {
+            // Sized before its client has the new monitor's scale, the window is put back where it came
+            // from: it moves there first, and takes its size once the client has drawn itself anew there
+            // (or after a bound, for a client whose size does not change).
+            w.move_frame(true, frame[0], frame[1]);
+            this._whenRescaled(w, () => w.move_resize_frame(true, ...frame));
+        }
         // Corvane's own panel, which a Wayland client cannot place, raise or focus itself. Mutter places
         // a window as it first shows, and can stack it only then: one not shown yet waits.
         if (!overlay)

@@ -43,6 +43,23 @@ export function pointer() {
     return {cursor: [x, y], modifiers: modifiers(mask)};
 }
 
+// The scale of the monitor that holds the frame's centre, and of the one the window is on: a client takes
+// a monitor's scale only once it is there.
+export function scaleAt([x, y, width, height]) {
+    const [cx, cy] = [x + width / 2, y + height / 2];
+    for (let i = 0; i < global.display.get_n_monitors(); i++) {
+        const m = global.display.get_monitor_geometry(i);
+        if (cx >= m.x && cx < m.x + m.width && cy >= m.y && cy < m.y + m.height)
+            return global.display.get_monitor_scale(i);
+    }
+    return null;
+}
+
+export function scaleOf(w) {
+    const i = w.get_monitor();
+    return i >= 0 ? global.display.get_monitor_scale(i) : null;
+}
+
 // Mutter tells an extension no connector of a monitor, only its index.
 function outputName(index) {
     return index >= 0 ? `Monitor ${index + 1}` : '';
