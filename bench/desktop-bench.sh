@@ -16,7 +16,7 @@ a=$(start_xterm target 80x24+100+100)
 # Hotkeys 1 and 2 (Split, Quadrant) share their top-left corner, so only the size changes; hotkey 3 is
 # a centred size preset, so alternating 1 and 3 also moves the window, through the writer's pause.
 presets=$(printf '[{"id":"0E6A2F7C-3D7B-4C1E-9F4A-2B8D5C6E7F10","name":"Centred","width":1000,"height":640}]' | base64 -w0)
-write_settings "<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>
+corvane_settings "<key>dragSnapEnabled</key><true/><key>zoomPaletteEnabled</key><true/>
 <key>corvanePresets</key><data>$presets</data>
 <key>hotkeyAssignments</key><dict><key>1</key><string>Split</string><key>2</key><string>Quadrant</string>
 <key>3</key><string>Centred</string></dict>"

@@ -106,8 +106,9 @@ true" >/dev/null || fail "the Shell did not record the window's frames"
 frame_is() { [ "$(window_frame "$win")" = "$1" ]; }
 # Out of any tiling, at start place $1, with nothing of the change left to come.
 place() {
-  shell_eval "const w = $find_win; if (w.get_maximized()) w.unmaximize(Meta.MaximizeFlags.BOTH);
-w.move_resize_frame(true, ${1// /, }); true" >/dev/null
+  [ "$(window_maximized "$win")" = 0 ] || shell_eval "const w = $find_win;
+w.set_unmaximize_flags ? w.set_unmaximize_flags(Meta.MaximizeFlags.BOTH) : w.unmaximize(Meta.MaximizeFlags.BOTH); true" >/dev/null
+  shell_eval "$find_win.move_resize_frame(true, ${1// /, }); true" >/dev/null
   wait_for 5 frame_is "$1" || fail "the window did not go to $1: $(window_frame "$win")"
   sleep 0.3
   shell_eval "globalThis.corvaneBench.length = 0; true" >/dev/null

@@ -22,7 +22,7 @@ extension=build-bench-debian13/data/gnome/corvane@corvane.app
 "$here/../scripts/in-debian13" bash -c "cmake -S . -B build-bench-debian13 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCORVANE_CHECK_SOURCES=OFF >/dev/null &&
   cmake --build build-bench-debian13 -j $(nproc) --target corvane corvane_fake_pointer corvane_test_panel \
-    corvane_remote_input corvane_fake_daemon corvane_gnome_extension >/dev/null" 2>>"$log"
+    corvane_remote_input corvane_fake_daemon corvane_agent_protocol corvane_gnome_extension >/dev/null" 2>>"$log"
 
 # The same build on the newer desktops of Debian forky (KWin 6.7, GNOME Shell 50), in its test root.
 kwin_bench() { "$here/../scripts/in-root" "$1" bench/kwin-bench.sh build-bench-debian13 "$presses" 2>>"$log" | tee -a "$log"; }
