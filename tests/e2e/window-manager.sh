@@ -6,7 +6,7 @@
 # title-bar drag of a window raised over another one it overlaps drops it into its zone, and one with
 # Control held spans two zones; a window of an application left alone moves by neither hotkey nor
 # drag; then, started again with spacing around zones, Corvane keeps that spacing within the work area.
-# Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity
+# Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity|kwin_x11
 set -u
 corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
 source "$(dirname "$0")/desktop.sh"
@@ -15,14 +15,17 @@ source "$(dirname "$0")/spacing.sh"
 
 # Rows above each window manager's own panel, as it draws it on a 1440 x 900 screen: icewm's taskbar
 # is 26 rows high (with no strut of its own: it sits three windows deep), fluxbox's toolbar 20 (no
-# strut at all, only the work area says so).
+# strut at all, only the work area says so). KWin has no panel of its own: Plasma's is a dock window
+# with a strut, as tint2's 30 rows are.
 case $E2E_WM in
   icewm) visible=874 ;;
   fluxbox) visible=880 ;;
+  kwin_x11) visible=870 ;;
   *) visible=900 ;;
 esac
 start_session_bus
 start_desktop 1440 900
+[ "$E2E_WM" = kwin_x11 ] && start_tray
 wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, 1440, $visible'" ||
   fail "$E2E_WM did not reserve its panel: $(xprop -root _NET_WORKAREA)"
 corvane_settings '<key>dragSnapEnabled</key><true/><key>excludedApplications</key><array><string>Aside</string></array>'
