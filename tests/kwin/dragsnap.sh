@@ -2,7 +2,8 @@
 # Drag to snap on a real KWin: while the user moves a window by its title bar, Corvane's preview, a
 # layer-shell surface of its own, covers the zone under the pointer on whichever output that is, and
 # the drop fills the zone, also at a screen edge where KWin tiles the window itself; the dragged
-# window keeps the keyboard throughout.
+# window keeps the keyboard throughout. With KWIN_SCALES the outputs have those scales, and a drag
+# from one to the other snaps on the one under the pointer.
 set -u
 KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
@@ -49,11 +50,14 @@ expect_in_zone "$foot" 640 0 640 380 "the drop in the top-right quarter"
 wait_for 5 preview_is "" || fail "the preview stays after the drop: '$(overlays)'"
 echo "ok - the preview goes with the drop"
 
-# On the second output, where the surface must be made anew.
-drag_to "$foot" 1500 700
-wait_for 5 preview_is "1280 400 640 400" || fail "on the second output the preview is at '$(overlays)'"
+# On the second output, where the surface must be made anew: its bottom-left quarter, however large
+# the output is at its scale.
+read -r x y width height <<<"$(output_geometry 1)"
+quarter="$x $((y + height / 2)) $((width / 2)) $((height / 2))"
+drag_to "$foot" $((x + 220)) $((y + height * 7 / 8))
+wait_for 5 preview_is "$quarter" || fail "on the second output the preview is at '$(overlays)', expected at $quarter"
 pointer_release
-expect_in_zone "$foot" 1280 400 640 400 "the drop on the second output"
+expect_in_zone "$foot" $quarter "the drop on the second output"
 
 # At the first output's left edge KWin tiles the window too: Corvane's zone wins, and KWin lets go of
 # the window, so it does not go back to KWin's tile later.

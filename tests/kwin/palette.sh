@@ -21,11 +21,13 @@ corvane_start
 active_window "$foot"
 
 # KWin's stock layout puts maximize second from the right: Breeze's 24-pixel buttons 6 apart, the
-# outermost 6 in from the client area's side, 6 below the frame's top.
+# outermost 6 in from the client area's side, 6 below the frame's top, and the title bar ending 6 below
+# them, where the client area starts. At a fractional scale the client area's edges fall between
+# logical pixels: they are taken to the nearest, as a surface is placed.
 client=($(kwin_eval 'for (const w of workspace.windowList()) if (w.internalId.toString() === "'"$foot"'") {
-  const g = w.clientGeometry; say(g.x, g.y, g.width, g.height); }'))
+  const g = w.clientGeometry; say(Math.round(g.x + g.width), Math.round(g.y)); }'))
 frame=($(window_frame "$foot"))
-button_x=$((client[0] + client[2] - 6 - 24 - 6 - 24)) button_y=$((frame[1] + 6))
+button_x=$((client[0] - 6 - 24 - 6 - 24)) button_y=$((frame[1] + 6)) title_bar_end=${client[1]}
 
 pointer_move $((button_x - 40)) $((button_y + 12))
 corvane_settle
@@ -36,9 +38,9 @@ pointer_move $((button_x + 12)) $((button_y + 12))
 wait_for 3 palette_shown || fail "resting on the maximize button opened no palette"
 palette=($(overlays))
 # 8 left of the button unless that would cross the screen's right edge less 8.
-[ "${palette[1]}" = $((button_y + 24 + 6)) ] &&
+[ "${palette[1]}" = "$title_bar_end" ] &&
   { [ "${palette[0]}" = $((button_x - 8)) ] || [ $((palette[0] + palette[2])) = $((1280 - 8)) ]; } ||
-  fail "the palette is at ${palette[*]}, expected 6 below the button at $button_x,$button_y, 8 left of it"
+  fail "the palette is at ${palette[*]}, expected 6 below the button at $button_x,$button_y (at $title_bar_end), 8 left of it"
 echo "ok - the palette opens just below the button: ${palette[*]}"
 active_is "$foot" || fail "the palette took the keyboard from the window"
 echo "ok - the window keeps the keyboard"

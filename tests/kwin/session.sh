@@ -10,6 +10,12 @@
 #                                 Virtual-0 at 0,0 and Virtual-1 at 1280,0; returns once its scripting
 #                                 answers on D-Bus. WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS and
 #                                 XDG_RUNTIME_DIR lead to it from then on; KWIN_PID is KWin's process.
+#                                 With KWIN_SCALES set ("1.25", "1.5 1": one scale an output, the last
+#                                 for the rest) each output has that scale, set as Plasma's display
+#                                 settings set it, and they lie side by side in logical pixels. Every
+#                                 output has 1280 x 800 pixels times the largest scale: one at that
+#                                 scale is 1280 x 800 in logical pixels, so the tests' places hold; one
+#                                 at a smaller scale is larger (output_geometry says how large)
 #                                 With KWIN_GRANTS=1 KWin keeps its check of who may use its restricted
 #                                 protocols, and grants them by desktop entries as on a user's Plasma
 #                                 (the fake pointer's by one of the session's own, XDG_DATA_HOME)
@@ -79,14 +85,55 @@ kwin_start() {
     kwin_grant "$KWIN_FAKE_POINTER" org_kde_kwin_fake_input
   fi
   env "${trust[@]}" QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
-    kwin_wayland --virtual --width 1280 --height 800 --output-count "$outputs" --socket wayland-corvane \
-    --no-lockscreen >"$KWIN_LOG" 2>&1 &
+    kwin_wayland --virtual --width "$(output_pixels 1280)" --height "$(output_pixels 800)" \
+    --output-count "$outputs" --socket wayland-corvane --no-lockscreen >"$KWIN_LOG" 2>&1 &
   KWIN_PID=$!
   kwin_track $KWIN_PID
   wait_for 15 kwin_call /Scripting || fail "KWin's scripting did not answer on D-Bus"
   export WAYLAND_DISPLAY=wayland-corvane
   kwin_load_script "$KWIN_HARNESS_SCRIPT" corvane-harness
   kwin_wait_log "corvane-harness ready" || fail "the harness's KWin script did not start"
+  [ -z "${KWIN_SCALES:-}" ] || scale_outputs "$outputs"
+}
+
+output_scale() {
+  local scales=(${KWIN_SCALES:-1})
+  echo "${scales[$1]:-${scales[-1]}}"
+}
+# A length of the outputs in pixels: LOGICAL times the largest scale.
+output_pixels() {
+  printf '%s\n' ${KWIN_SCALES:-1} | awk -v n="$1" '$1 > s {s = $1} END {printf "%d\n", n * s + 0.5}'
+}
+
+# Gives each output its scale through KWin's output management (kscreen-doctor, the client of Plasma's
+# display settings), side by side in logical pixels, and waits until KWin lays them out so.
+scale_outputs() {
+  local outputs=$1 i x=0 scale width height args=() expected=()
+  if ! command -v kscreen-doctor >/dev/null; then
+    echo "skipped: no kscreen-doctor (libkscreen-bin) to set the outputs' scales with"
+    exit 77
+  fi
+  for ((i = 0; i < outputs; i++)); do
+    scale=$(output_scale "$i")
+    width=$(awk -v p="$(output_pixels 1280)" -v s="$scale" 'BEGIN {printf "%d", p / s + 0.5}')
+    height=$(awk -v p="$(output_pixels 800)" -v s="$scale" 'BEGIN {printf "%d", p / s + 0.5}')
+    args+=("output.Virtual-$i.scale.$scale" "output.Virtual-$i.position.$x,0")
+    expected+=("$x 0 $width $height")
+    x=$((x + width))
+  done
+  local out
+  out=$(QT_QPA_PLATFORM=wayland timeout 10 kscreen-doctor "${args[@]}" 2>&1) ||
+    fail "KWin took no scales $KWIN_SCALES: $out"
+  wait_for 10 outputs_are "${expected[@]}" ||
+    fail "the outputs are not laid out at scales $KWIN_SCALES: $(QT_QPA_PLATFORM=wayland timeout 10 kscreen-doctor -o 2>&1)"
+}
+
+outputs_are() {
+  local i=0 expected
+  for expected in "$@"; do
+    [ "$(output_geometry $i)" = "$expected" ] || return 1
+    i=$((i + 1))
+  done
 }
 
 # A desktop entry in the session's own applications that has KWin grant PROGRAM the restricted

@@ -11,7 +11,8 @@ source "$(dirname "$0")/session.sh"
 source "$(dirname "$0")/corvane.sh"
 
 # Corvane's windows, one a line: "overlay X Y WIDTH HEIGHT" for a surface above the ordinary windows'
-# layer (2), "window X Y WIDTH HEIGHT CAPTION" for an ordinary window.
+# layer (2), "window X Y WIDTH HEIGHT CAPTION" for an ordinary window (whose frame KWin gives in
+# fractions of a logical pixel at a fractional scale).
 corvane_windows() {
   kwin_eval 'for (const w of workspace.stackingOrder) if (w.resourceClass === "corvane") {
     const g = w.frameGeometry, place = [g.x, g.y, g.width, g.height].join(" ");
@@ -19,7 +20,7 @@ corvane_windows() {
   }'
 }
 windows_are() { [ "$(corvane_windows)" = "$1" ]; }
-panel_is_window() { [[ "$(corvane_windows)" =~ ^window\ [0-9\ ]+\ Corvane$ ]]; }
+panel_is_window() { [[ "$(corvane_windows)" =~ ^window\ [0-9.\ ]+\ Corvane$ ]]; }
 panel_has_keyboard() {
   [ "$(kwin_eval 'const w = workspace.activeWindow; say(w && w.resourceClass === "corvane" && w.layer > 2)')" = true ]
 }
