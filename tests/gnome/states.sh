@@ -27,7 +27,13 @@ expect_working() {
   read -r ax ay aw ah <<<"$(work_area 0)"
   ! is_in_frame "$foot" "$ax" "$ay" $((aw / 2)) "$ah" || fail "$2: the window is in the zone already"
   activate "$foot"
+  # The Shell runs the extension before Corvane has handed it the chords again.
+  wait_for 5 chord_bound || fail "$2: Control+Alt+1 is not bound"
   chord 2 && expect_frame "$foot" "$ax" "$ay" $((aw / 2)) "$ah" "$2: Control+Alt+1 places the window"
+}
+chord_bound() {
+  local action
+  action=$(chord_action 2) && [ -n "$action" ] && [ "$action" != 0 ]
 }
 log_out() {
   gnome_stop
