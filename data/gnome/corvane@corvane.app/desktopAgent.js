@@ -217,14 +217,12 @@ export class DesktopAgent {
             w.disconnect(sized);
             this._rescaling.delete(w);
         };
-        const sized = w.connect('size-changed', () => {
+        const finish = () => {
             done();
             then();
-        });
-        timer.start(rescaleBoundMs, () => {
-            done();
-            then();
-        });
+        };
+        const sized = w.connect('size-changed', finish);
+        timer.start(rescaleBoundMs, finish);
         this._rescaling.set(w, done);
     }
 

@@ -3,7 +3,7 @@
 import Clutter from 'gi://Clutter';
 import Meta from 'gi://Meta';
 
-import {AgentReports, agentProtocol, rect} from './protocol.js';
+import {AgentReports, agentProtocol, holds, rect} from './protocol.js';
 
 const dialogTypes = [Meta.WindowType.DIALOG, Meta.WindowType.MODAL_DIALOG];
 const specialTypes = [Meta.WindowType.DESKTOP, Meta.WindowType.DOCK, Meta.WindowType.SPLASHSCREEN,
@@ -46,10 +46,8 @@ export function pointer() {
 // The scale of the monitor that holds the frame's centre, and of the one the window is on: a client takes
 // a monitor's scale only once it is there.
 export function scaleAt([x, y, width, height]) {
-    const [cx, cy] = [x + width / 2, y + height / 2];
     for (let i = 0; i < global.display.get_n_monitors(); i++) {
-        const m = global.display.get_monitor_geometry(i);
-        if (cx >= m.x && cx < m.x + m.width && cy >= m.y && cy < m.y + m.height)
+        if (holds(rect(global.display.get_monitor_geometry(i)), x + width / 2, y + height / 2))
             return global.display.get_monitor_scale(i);
     }
     return null;
