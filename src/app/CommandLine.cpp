@@ -35,6 +35,7 @@ const CommandForm kCommands[] = {
     {"resize", "Resize", " W H", 2},
     {"restore", "Restore", "", 0},
     {"zone-move", "MoveToNeighbourZone", " left|right|up|down", 1},
+    {"swap", "SwapWithNeighbour", " left|right|up|down", 1},
     {"layouts", "ListLayouts", "", 0},
     {"settings", "ShowSettings", "", 0},
 };
@@ -114,9 +115,9 @@ void CommandLine::readCommand(const CommandForm& form, const QStringList& values
         if (values[0] != u"next" && values[0] != u"previous")
             refuse(QStringLiteral("%1: '%2' is neither 'next' nor 'previous'").arg(name, values[0]));
         m_command.arguments = {values[0] == u"next" ? 1 : -1};
-    } else if (name == u"zone-move") {
+    } else if (name == u"zone-move" || name == u"swap") {
         if (!QStringList{"left", "right", "up", "down"}.contains(values[0]))
-            refuse(QStringLiteral("zone-move: '%1' is none of left, right, up and down").arg(values[0]));
+            refuse(QStringLiteral("%1: '%2' is none of left, right, up and down").arg(name, values[0]));
         m_command.arguments = {values[0]};
     } else if (name == u"resize") {
         bool isWidth = false;
@@ -197,6 +198,7 @@ QString CommandLine::helpText() {
                "  resize W H              that size in pixels, centred on the window's screen\n"
                "  restore                 the window's frame from before Corvane first placed it\n"
                "  zone-move left|right|up|down  the zone beside the window that way\n"
+               "  swap left|right|up|down  trade places with the window in the zone beside it that way\n"
                "  layouts                 list the layouts and presets: zone count, a tab, the name\n"
                "  settings                open the settings window\n"
                "\n"

@@ -51,6 +51,10 @@ void CorvaneAdaptor::MoveToNeighbourZone(const QString& direction, const QDBusMe
     m_commands.moveToNeighbourZone(direction, replyTo(message));
 }
 
+void CorvaneAdaptor::SwapWithNeighbour(const QString& direction, const QDBusMessage& message) {
+    m_commands.swapWithNeighbour(direction, replyTo(message));
+}
+
 QList<LayoutSummary> CorvaneAdaptor::ListLayouts() {
     return m_commands.listLayouts();
 }

@@ -31,6 +31,7 @@ public slots:
     void SnapToZones(const QString& layout, uint first, uint last, const QDBusMessage& message);
     void Restore(const QDBusMessage& message);
     void MoveToNeighbourZone(const QString& direction, const QDBusMessage& message);
+    void SwapWithNeighbour(const QString& direction, const QDBusMessage& message);
     QList<corvane::LayoutSummary> ListLayouts();
     void Settle(const QDBusMessage& message);
     void ShowSettings();

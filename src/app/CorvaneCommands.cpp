@@ -23,12 +23,13 @@ QString echoed(const QString& text) {
 } // namespace
 
 CorvaneCommands::CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator,
-                                 FrameWriteQueue& writes, const PresetStore& presets,
+                                 ZoneSwapper& swapper, FrameWriteQueue& writes, const PresetStore& presets,
                                  PointerBarrier whenPointerHandled, std::function<void()> showSettings,
                                  std::function<void()> showPanel)
     : m_cycle(cycle)
     , m_placer(placer)
     , m_navigator(navigator)
+    , m_swapper(swapper)
     , m_writes(writes)
     , m_presets(presets)
     , m_whenPointerHandled(std::move(whenPointerHandled))
@@ -79,21 +80,33 @@ void CorvaneCommands::restore(const Reply& reply) {
     finish(m_placer.restoreFocusedWindow(whenWritten(reply)), reply);
 }
 
-void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply& reply) {
+std::optional<ZoneDirection> CorvaneCommands::directionNamed(const QString& name, const Reply& reply) {
     const QStringList names{"left", "right", "up", "down"};
-    const qsizetype index = names.indexOf(direction);
+    const qsizetype index = names.indexOf(name);
     if (index < 0) {
         reply(CommandError{
             QString::fromLatin1(commanderror::kInvalidArgs),
-            QStringLiteral("\"%1\" is no direction: left, right, up or down.").arg(echoed(direction))});
-        return;
+            QStringLiteral("\"%1\" is no direction: left, right, up or down.").arg(echoed(name))});
+        return std::nullopt;
     }
-    const Placement placement = m_navigator.moveToNeighbourZone(ZoneDirection(index), whenWritten(reply));
+    return ZoneDirection(index);
+}
+
+void CorvaneCommands::moveToNeighbourZone(const QString& direction, const Reply& reply) {
+    const std::optional<ZoneDirection> named = directionNamed(direction, reply);
+    if (!named)
+        return;
+    const Placement placement = m_navigator.moveToNeighbourZone(*named, whenWritten(reply));
     if (placement == Placement::UnknownLayout)
         reply(CommandError{QString::fromLatin1(commanderror::kUnknownLayout),
                            QStringLiteral("Neither the window nor its screen has a layout to move in.")});
     else
         finish(placement, reply);
+}
+
+void CorvaneCommands::swapWithNeighbour(const QString& direction, const Reply& reply) {
+    if (const std::optional<ZoneDirection> named = directionNamed(direction, reply))
+        finish(m_swapper.swapWithNeighbour(*named, whenWritten(reply)), reply);
 }
 
 namespace {
@@ -211,6 +224,9 @@ CommandError CorvaneCommands::errorFor(Placement placement, const QString& layou
                      QStringLiteral("Corvane leaves the windows of \"%1\" alone: it is on the list of "
                                     "applications Corvane never moves.")
                          .arg(echoed(m_placer.excludedTarget().value_or(RunningApplication()).name)));
+    case Placement::NoNeighbourWindow:
+        return error(commanderror::kNoNeighbourWindow,
+                     QStringLiteral("No window Corvane placed in a zone lies that way to swap with."));
     case Placement::Requested:
         break;
     }

@@ -9,6 +9,7 @@
 #include "control/WindowPlacer.h"
 #include "control/ZoneCycle.h"
 #include "control/ZoneNavigator.h"
+#include "control/ZoneSwapper.h"
 
 #include <QList>
 #include <QString>
@@ -34,6 +35,7 @@ inline constexpr auto kInvalidRememberedFrame = "app.corvane.Error.InvalidRememb
 inline constexpr auto kNoOtherScreen = "app.corvane.Error.NoOtherScreen";
 inline constexpr auto kNoCycledLayout = "app.corvane.Error.NoCycledLayout";
 inline constexpr auto kExcludedApplication = "app.corvane.Error.ExcludedApplication";
+inline constexpr auto kNoNeighbourWindow = "app.corvane.Error.NoNeighbourWindow";
 inline constexpr auto kInvalidArgs = "org.freedesktop.DBus.Error.InvalidArgs";
 } // namespace commanderror
 
@@ -50,8 +52,8 @@ public:
     // Runs its argument once the pointer's events sent before the call have been handled.
     using PointerBarrier = std::function<void(std::function<void()>)>;
 
-    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator, FrameWriteQueue& writes,
-                    const PresetStore& presets, PointerBarrier whenPointerHandled,
+    CorvaneCommands(ZoneCycle& cycle, WindowPlacer& placer, ZoneNavigator& navigator, ZoneSwapper& swapper,
+                    FrameWriteQueue& writes, const PresetStore& presets, PointerBarrier whenPointerHandled,
                     std::function<void()> showSettings, std::function<void()> showPanel);
 
     void applyLayout(const QString& name, const Reply& reply);
@@ -64,6 +66,8 @@ public:
     void restore(const Reply& reply);
     // "left", "right", "up" or "down", as the zones' chords.
     void moveToNeighbourZone(const QString& direction, const Reply& reply);
+    // The window and the one in the zone beside it that way trade places, as the swaps' chords.
+    void swapWithNeighbour(const QString& direction, const Reply& reply);
     // Built-in layouts first, then the presets in their order.
     QList<LayoutSummary> listLayouts() const;
     // Answers once Corvane has handled every event delivered to it before the call, the pointer's
@@ -79,6 +83,8 @@ private:
     // Replies at once for a placement that wrote nothing; a requested one replies through whenWritten.
     void finish(Placement placement, const Reply& reply, const QString& layoutName = {},
                 quint32 zone = 0) const;
+    // The direction named, or none once the caller has been answered with an error.
+    static std::optional<ZoneDirection> directionNamed(const QString& name, const Reply& reply);
     // Answers a name too long to be any layout's with an error; false for any other name.
     static bool refusesLongName(const QString& name, const Reply& reply);
     CommandError errorFor(Placement placement, const QString& layoutName, quint32 zone) const;
@@ -86,6 +92,7 @@ private:
     ZoneCycle& m_cycle;
     WindowPlacer& m_placer;
     ZoneNavigator& m_navigator;
+    ZoneSwapper& m_swapper;
     FrameWriteQueue& m_writes;
     const PresetStore& m_presets;
     PointerBarrier m_whenPointerHandled;

@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     QObject::connect(&service, &CorvaneService::activationRequested, &corvane, &CorvaneApp::bringForward);
     WindowController& controller = corvane.controller();
     CorvaneCommands commands(
-        controller.cycle(), controller.placer(), controller.navigator(), corvane.frameWrites(),
-        controller.presets(),
+        controller.cycle(), controller.placer(), controller.navigator(), controller.swapper(),
+        corvane.frameWrites(), controller.presets(),
         [&corvane](std::function<void()> then) { corvane.whenPointerJudged(std::move(then)); },
         [&corvane] { corvane.showSettings(); }, [&corvane] { corvane.showPanel(); });
     service.serve(commands);

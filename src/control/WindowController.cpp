@@ -6,15 +6,20 @@ namespace corvane {
 
 namespace {
 
+// The direction of a move to the neighbouring zone or of a swap with it.
 std::optional<ZoneDirection> zoneDirection(HotkeyAction action) {
     switch (action) {
     case HotkeyAction::ZoneLeft:
+    case HotkeyAction::SwapLeft:
         return ZoneDirection::Left;
     case HotkeyAction::ZoneRight:
+    case HotkeyAction::SwapRight:
         return ZoneDirection::Right;
     case HotkeyAction::ZoneUp:
+    case HotkeyAction::SwapUp:
         return ZoneDirection::Up;
     case HotkeyAction::ZoneDown:
+    case HotkeyAction::SwapDown:
         return ZoneDirection::Down;
     default:
         return std::nullopt;
@@ -38,7 +43,8 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
     , m_zoneMemory(platform, frameWrites, m_zoneTracker)
     , m_navigator(
           platform, m_presets, m_placer, m_zoneTracker,
-          screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); }) {
+          screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); })
+    , m_swapper(platform, m_placer, m_zoneTracker) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
@@ -116,7 +122,10 @@ void WindowController::act(HotkeyAction action) {
         return;
     }
     if (const std::optional<ZoneDirection> direction = zoneDirection(action)) {
-        m_navigator.moveToNeighbourZone(*direction);
+        if (isZoneSwap(action))
+            m_swapper.swapWithNeighbour(*direction);
+        else
+            m_navigator.moveToNeighbourZone(*direction);
         return;
     }
     if (action == HotkeyAction::QuickSnap) {

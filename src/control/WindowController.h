@@ -15,6 +15,7 @@
 #include "control/ZoneCycle.h"
 #include "control/ZoneMemory.h"
 #include "control/ZoneNavigator.h"
+#include "control/ZoneSwapper.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -43,6 +44,7 @@ public:
     ZoneTracker& zoneTracker() { return m_zoneTracker; }
     ZoneMemory& zoneMemory() { return m_zoneMemory; }
     ZoneNavigator& navigator() { return m_navigator; }
+    ZoneSwapper& swapper() { return m_swapper; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -76,6 +78,7 @@ private:
     ZoneTracker m_zoneTracker;
     ZoneMemory m_zoneMemory;
     ZoneNavigator m_navigator;
+    ZoneSwapper m_swapper;
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;
     // The chord each hotkey was last given, or that the desktop has: set again only when it changes.

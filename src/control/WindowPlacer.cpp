@@ -76,14 +76,15 @@ bool WindowPlacer::setFocusedWindowFrame(const QRectF& frame, const Screen& scre
     const std::optional<Target> found = target(false);
     if (!found)
         return false;
-    requestWrite(*found, frame, screen, std::move(done), remembered);
+    requestWrite(found->window, found->application, frame, screen, std::move(done), remembered);
     return true;
 }
 
-void WindowPlacer::requestWrite(const Target& target, const QRectF& frame, const Screen& screen,
-                                WriteDone done, RememberedFrame remembered, std::optional<ZonePlace> zone) {
-    m_writes.write({.window = target.window,
-                    .application = target.application,
+void WindowPlacer::requestWrite(AxElement window, std::optional<RunningApplication> activated,
+                                const QRectF& frame, const Screen& screen, WriteDone done,
+                                RememberedFrame remembered, std::optional<ZonePlace> zone) {
+    m_writes.write({.window = window,
+                    .application = std::move(activated),
                     .frame = frame,
                     .primaryHeight = primaryScreenHeight(m_platform.screens),
                     .visibleFrame = screen.visibleFrame,
@@ -106,9 +107,22 @@ Placement WindowPlacer::snapFocusedWindow(const QRectF& fraction, std::optional<
         screen = screenContaining(m_platform.screens, found->frame);
     if (!screen)
         return Placement::NoTargetWindow;
-    requestWrite(*found, screenRect(fraction, screen->visibleFrame, spacing), *screen, std::move(done),
-                 RememberedFrame::Keep, ZonePlace{layoutName, fraction, screen->id, screen->name});
+    requestWrite(found->window, found->application, screenRect(fraction, screen->visibleFrame, spacing),
+                 *screen, std::move(done), RememberedFrame::Keep,
+                 ZonePlace{layoutName, fraction, screen->id, screen->name});
     return Placement::Requested;
+}
+
+void WindowPlacer::placeInZone(AxElement window, std::optional<RunningApplication> activated,
+                               const ZonePlace& zone, const Screen& screen, WriteDone done) {
+    requestWrite(window, std::move(activated),
+                 screenRect(zone.fraction, screen.visibleFrame, m_spacing.spacing()), screen, std::move(done),
+                 RememberedFrame::Keep, zone);
+}
+
+void WindowPlacer::placeAt(AxElement window, std::optional<RunningApplication> activated, const QRectF& frame,
+                           const Screen& screen, WriteDone done) {
+    requestWrite(window, std::move(activated), frame, screen, std::move(done));
 }
 
 Placement WindowPlacer::resizeFocusedWindow(double width, double height, WriteDone done) {
@@ -121,8 +135,8 @@ Placement WindowPlacer::resizeFocusedWindow(double width, double height, WriteDo
     if (!screen)
         return Placement::NoTargetWindow;
     const QRectF& v = screen->visibleFrame;
-    requestWrite(*found, QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen,
-                 std::move(done));
+    requestWrite(found->window, found->application,
+                 QRectF(v.center().x() - w * 0.5, v.center().y() - h * 0.5, w, h), *screen, std::move(done));
     return Placement::Requested;
 }
 
@@ -150,11 +164,8 @@ Placement WindowPlacer::moveToAdjacentScreen(qint64 step, WriteDone done) {
     // A screen with no usable area gives no relative frame to carry over.
     if (!(v.width() > 0) || !(v.height() > 0))
         return Placement::NoOtherScreen;
-    const QRectF relative((frame->x() - v.x()) / v.width(),
-                          ((v.y() + v.height()) - (frame->y() + frame->height())) / v.height(),
-                          frame->width() / v.width(), frame->height() / v.height());
     // The window's own frame, carried over as it is: no zone, so no spacing is taken off again.
-    return snapFocusedWindow(relative, screens.at(t), std::move(done), QString(), ZoneSpacing{});
+    return snapFocusedWindow(fractionOf(*frame, v), screens.at(t), std::move(done), QString(), ZoneSpacing{});
 }
 
 Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {
@@ -173,7 +184,7 @@ Placement WindowPlacer::restoreFocusedWindow(WriteDone done) {
     const std::optional<Screen> screen = screenContaining(m_platform.screens, frame);
     if (!screen)
         return Placement::NoTargetWindow;
-    requestWrite(*found, frame, *screen, std::move(done), RememberedFrame::Forget);
+    requestWrite(found->window, found->application, frame, *screen, std::move(done), RememberedFrame::Forget);
     return Placement::Requested;
 }
 

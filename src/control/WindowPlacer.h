@@ -26,6 +26,7 @@ enum class Placement {
     NothingToRestore,       // the target window has no frame remembered from before Corvane placed it
     InvalidRememberedFrame, // what the window remembered is no frame a window can have: it was removed
     ExcludedApplication,    // the target window's application is one Corvane leaves alone
+    NoNeighbourWindow,      // a swap found no window placed in a zone that way
 };
 
 class WindowPlacer : public QObject {
@@ -56,6 +57,13 @@ public:
     Placement moveToAdjacentScreen(qint64 step, WriteDone done = {});
     // The target window back to the frame it had before Corvane first placed it, which it then forgets.
     Placement restoreFocusedWindow(WriteDone done = {});
+    // Writes any window, the target or another: into a zone of `screen` (the spacing kept, the zone
+    // named), or to a frame in screen coordinates that names no zone. `activated` gets the focus once
+    // the write has landed; without it the focus stays where it is.
+    void placeInZone(AxElement window, std::optional<RunningApplication> activated, const ZonePlace& zone,
+                     const Screen& screen, WriteDone done = {});
+    void placeAt(AxElement window, std::optional<RunningApplication> activated, const QRectF& frame,
+                 const Screen& screen, WriteDone done = {});
 
     // The window a placement acts on, found when it is asked for (ZoneNavigator builds on its frame).
     // Later key presses may change the focus before the write runs, and the write is to land where
@@ -79,7 +87,8 @@ private:
     QList<RunningApplication> targetCandidates() const;
     Placement snapFocusedWindow(const QRectF& fraction, std::optional<Screen> screen, WriteDone done,
                                 const QString& layoutName, ZoneSpacing spacing);
-    void requestWrite(const Target& target, const QRectF& frame, const Screen& screen, WriteDone done,
+    void requestWrite(AxElement window, std::optional<RunningApplication> activated, const QRectF& frame,
+                      const Screen& screen, WriteDone done,
                       RememberedFrame remembered = RememberedFrame::Keep,
                       std::optional<ZonePlace> zone = std::nullopt);
     void appDidActivate(std::optional<RunningApplication> application);

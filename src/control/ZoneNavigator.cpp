@@ -1,17 +1,11 @@
 #include "ZoneNavigator.h"
 
 #include "control/ScreenLookup.h"
+#include "model/ScreenGeometry.h"
 
 namespace corvane {
 
 namespace {
-
-// A frame in screen coordinates as a fraction of a visible frame, top-left origin as zones have it.
-QRectF fractionOf(const QRectF& frame, const QRectF& visible) {
-    return {(frame.x() - visible.x()) / visible.width(),
-            (visible.bottom() - frame.bottom()) / visible.height(), frame.width() / visible.width(),
-            frame.height() / visible.height()};
-}
 
 // Screen coordinates (y up) turned y down, as the neighbour rule takes them.
 QRectF yDown(const QRectF& r) {

@@ -46,6 +46,24 @@ QList<WindowZone> ZoneTracker::placedZones() const {
     return zones;
 }
 
+QList<ZoneTracker::WindowInZone> ZoneTracker::windowsInZones() {
+    QList<WindowInZone> windows;
+    const QVariantList list =
+        m_platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0).toList();
+    for (const QVariant& entry : list) {
+        bool isNumber = false;
+        const quint32 number = entry.toMap().value(QLatin1String(windowinfo::kNumber)).toUInt(&isNumber);
+        if (!isNumber || number == 0)
+            continue;
+        const AxElement window = m_platform.accessibility.elementOfWindow(number);
+        if (!m_placed.contains(window.handle) && !m_writing.contains(window.handle))
+            continue;
+        if (const std::optional<ZonePlace> place = zoneOf(window))
+            windows.append({window, *place});
+    }
+    return windows;
+}
+
 void ZoneTracker::writeAsked(const FrameWriteQueue::Request& request) {
     // The window manager moves the window with the pointer: the user's move, not ours.
     if (request.write == FrameWrite::Follow)

@@ -38,6 +38,13 @@ public:
     std::optional<ZonePlace> zoneOf(AxElement window);
     // The zones of the windows placed in one and not moved off since.
     QList<WindowZone> placedZones() const;
+    // The on-screen windows in a zone now, front to back: those whose frame is still the one they
+    // settled on, and those on their way to a zone with it. What swapping two of them reads.
+    struct WindowInZone {
+        AxElement window;
+        ZonePlace place;
+    };
+    QList<WindowInZone> windowsInZones();
 
 signals:
     // A write put the window in `zone`; `before` is the zone it had until then.

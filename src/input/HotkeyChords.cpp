@@ -35,9 +35,9 @@ constexpr KeyName kArrowNames[] = {{GrabKey::LeftArrow, "Left"},
                                    {GrabKey::DownArrow, "Down"}};
 
 const char* storedName(HotkeyAction action) {
-    constexpr const char* names[kHotkeyActionCount] = {"1",        "2",         "3",         "4",
-                                                       "previous", "next",      "zone-left", "zone-right",
-                                                       "zone-up",  "zone-down", "quick-snap"};
+    constexpr const char* names[kHotkeyActionCount] = {
+        "1",       "2",         "3",          "4",         "previous",   "next",    "zone-left", "zone-right",
+        "zone-up", "zone-down", "quick-snap", "swap-left", "swap-right", "swap-up", "swap-down"};
     return names[int(action)];
 }
 
@@ -65,12 +65,15 @@ KeyChord withModifiers(KeyChord chord, quint64 flags) {
 HotkeyChords defaultHotkeyChords() {
     const quint64 ctrlAlt = modifier::kControl | modifier::kOption;
     const quint64 ctrlAltShift = ctrlAlt | modifier::kShift;
-    return {KeyChord{GrabKey::Digit, 1, ctrlAlt},          KeyChord{GrabKey::Digit, 2, ctrlAlt},
-            KeyChord{GrabKey::Digit, 3, ctrlAlt},          KeyChord{GrabKey::Digit, 4, ctrlAlt},
-            KeyChord{GrabKey::LeftArrow, 0, ctrlAlt},      KeyChord{GrabKey::RightArrow, 0, ctrlAlt},
-            KeyChord{GrabKey::LeftArrow, 0, ctrlAltShift}, KeyChord{GrabKey::RightArrow, 0, ctrlAltShift},
-            KeyChord{GrabKey::UpArrow, 0, ctrlAltShift},   KeyChord{GrabKey::DownArrow, 0, ctrlAltShift},
-            KeyChord{GrabKey::Digit, 0, ctrlAlt}};
+    const quint64 ctrlAltSuper = ctrlAlt | modifier::kCommand;
+    return {KeyChord{GrabKey::Digit, 1, ctrlAlt},           KeyChord{GrabKey::Digit, 2, ctrlAlt},
+            KeyChord{GrabKey::Digit, 3, ctrlAlt},           KeyChord{GrabKey::Digit, 4, ctrlAlt},
+            KeyChord{GrabKey::LeftArrow, 0, ctrlAlt},       KeyChord{GrabKey::RightArrow, 0, ctrlAlt},
+            KeyChord{GrabKey::LeftArrow, 0, ctrlAltShift},  KeyChord{GrabKey::RightArrow, 0, ctrlAltShift},
+            KeyChord{GrabKey::UpArrow, 0, ctrlAltShift},    KeyChord{GrabKey::DownArrow, 0, ctrlAltShift},
+            KeyChord{GrabKey::Digit, 0, ctrlAlt},           KeyChord{GrabKey::LeftArrow, 0, ctrlAltSuper},
+            KeyChord{GrabKey::RightArrow, 0, ctrlAltSuper}, KeyChord{GrabKey::UpArrow, 0, ctrlAltSuper},
+            KeyChord{GrabKey::DownArrow, 0, ctrlAltSuper}};
 }
 
 std::optional<int> layoutNumber(HotkeyAction action) {
@@ -81,6 +84,10 @@ std::optional<int> layoutNumber(HotkeyAction action) {
 
 bool isZoneMove(HotkeyAction action) {
     return action >= HotkeyAction::ZoneLeft && action <= HotkeyAction::ZoneDown;
+}
+
+bool isZoneSwap(HotkeyAction action) {
+    return action >= HotkeyAction::SwapLeft && action <= HotkeyAction::SwapDown;
 }
 
 ShortcutName hotkeyShortcutName(HotkeyAction action) {
@@ -106,6 +113,18 @@ ShortcutName hotkeyShortcutName(HotkeyAction action) {
     case HotkeyAction::QuickSnap:
         return {QStringLiteral("quick-snap"),
                 QCoreApplication::translate("HotkeyChords", "Quick Snap: open the palette")};
+    case HotkeyAction::SwapLeft:
+        return {QStringLiteral("swap-left"),
+                QCoreApplication::translate("HotkeyChords", "Swap Window: with the zone on the left")};
+    case HotkeyAction::SwapRight:
+        return {QStringLiteral("swap-right"),
+                QCoreApplication::translate("HotkeyChords", "Swap Window: with the zone on the right")};
+    case HotkeyAction::SwapUp:
+        return {QStringLiteral("swap-up"),
+                QCoreApplication::translate("HotkeyChords", "Swap Window: with the zone above")};
+    case HotkeyAction::SwapDown:
+        return {QStringLiteral("swap-down"),
+                QCoreApplication::translate("HotkeyChords", "Swap Window: with the zone below")};
     default:
         return {QStringLiteral("throw-next"),
                 QCoreApplication::translate("HotkeyChords", "Throw Window: next zone or screen")};
@@ -224,6 +243,8 @@ QList<KeyChord> grabbedChords(const HotkeyChords& chords) {
 QList<KeyChord> alternativeChords(HotkeyAction action) {
     const KeyChord key = *defaultHotkeyChords()[int(action)];
     const quint64 ctrl = modifier::kControl, alt = modifier::kOption, super = modifier::kCommand;
+    if (isZoneSwap(action))
+        return {withModifiers(key, ctrl | super), withModifiers(key, alt | super)};
     if (isZoneMove(action)) {
         const quint64 shift = modifier::kShift;
         return {withModifiers(key, ctrl | alt | super | shift), withModifiers(key, ctrl | super | shift),

@@ -67,6 +67,14 @@ QString actionUse(HotkeyAction action) {
         return HotkeyGrabs::tr("the zone above");
     case HotkeyAction::QuickSnap:
         return HotkeyGrabs::tr("the Quick Snap palette");
+    case HotkeyAction::SwapLeft:
+        return HotkeyGrabs::tr("swapping with the zone on the left");
+    case HotkeyAction::SwapRight:
+        return HotkeyGrabs::tr("swapping with the zone on the right");
+    case HotkeyAction::SwapUp:
+        return HotkeyGrabs::tr("swapping with the zone above");
+    case HotkeyAction::SwapDown:
+        return HotkeyGrabs::tr("swapping with the zone below");
     default:
         return HotkeyGrabs::tr("the zone below");
     }

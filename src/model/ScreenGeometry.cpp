@@ -33,6 +33,11 @@ QRectF screenRect(const QRectF& f, const QRectF& v, ZoneSpacing spacing) {
                   top - bottom - y.start - y.end);
 }
 
+QRectF fractionOf(const QRectF& r, const QRectF& v) {
+    return {(r.x() - v.x()) / v.width(), (v.bottom() - r.bottom()) / v.height(), r.width() / v.width(),
+            r.height() / v.height()};
+}
+
 double clampedWindowDimension(double value) {
     constexpr double kMinimum = 100;
     constexpr double kMaximum = 10000;

@@ -17,6 +17,8 @@ QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame);
 // visible frame's edge, rounded, is at the work area's edge. A rectangle covering several zones has
 // their outer edges, so it comes out as they do.
 QRectF screenRect(const QRectF& fraction, const QRectF& visibleFrame, ZoneSpacing spacing);
+// The other way: a rectangle in screen coordinates as a fraction of a visible frame, unrounded.
+QRectF fractionOf(const QRectF& rect, const QRectF& visibleFrame);
 
 // A window width or height kept within 100...10000 points; not a number becomes the smallest.
 double clampedWindowDimension(double value);

@@ -73,6 +73,7 @@ TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUs
         {{"layouts"}, {"ListLayouts", {}}, {}},
         {{"settings"}, {"ShowSettings", {}}, {}},
         {{"zone-move", "up"}, {"MoveToNeighbourZone", {QString("up")}}, {}},
+        {{"swap", "left"}, {"SwapWithNeighbour", {QString("left")}}, {}},
         {{"apply"}, {}, "usage: corvane apply NAME"},
         {{"zone", "Six Pack"}, {}, "usage: corvane zone NAME N|N-M"},
         {{"restore", "now"}, {}, "usage: corvane restore"},
@@ -98,6 +99,8 @@ TEST(CommandLineTest, ACommandBecomesACallWithTypedArgumentsOrIsRefusedWithItsUs
         {{"screen", "Next"}, {}, "screen: 'Next' is neither 'next' nor 'previous'"},
         {{"resize", "wide", "800"}, {}, "resize: 'wide' is not a number"},
         {{"zone-move", "west"}, {}, "zone-move: 'west' is none of left, right, up and down"},
+        {{"swap", "Left"}, {}, "swap: 'Left' is none of left, right, up and down"},
+        {{"swap"}, {}, "usage: corvane swap left|right|up|down"},
         {{"resize", "800", ""}, {}, "resize: '' is not a number"},
         // Only the first argument names a command.
         {{"--help", "apply", "Split"}, {}, "unexpected argument 'apply'"},

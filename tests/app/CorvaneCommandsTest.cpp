@@ -22,9 +22,9 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-            controller->presets(), [](std::function<void()> then) { then(); }, [this] { ++settingsShown; },
-            [this] { ++panelsShown; });
+            controller->cycle(), controller->placer(), controller->navigator(), controller->swapper(),
+            frameWrites, controller->presets(), [](std::function<void()> then) { then(); },
+            [this] { ++settingsShown; }, [this] { ++panelsShown; });
     }
     CorvaneCommands::Reply reply() {
         return [this](std::optional<CommandError> error) { replies.append(error); };
@@ -109,6 +109,12 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
     commands->moveToNeighbourZone("left", reply());
     EXPECT_EQ(answered(), error(commanderror::kUnknownLayout,
                                 "Neither the window nor its screen has a layout to move in."));
+    commands->swapWithNeighbour("widdershins", reply());
+    EXPECT_EQ(answered(),
+              error(commanderror::kInvalidArgs, "\"widdershins\" is no direction: left, right, up or down."));
+    commands->swapWithNeighbour("right", reply());
+    EXPECT_EQ(answered(), error(commanderror::kNoNeighbourWindow,
+                                "No window Corvane placed in a zone lies that way to swap with."));
     commands->restore(reply());
     EXPECT_EQ(answered(), error(commanderror::kNothingToRestore,
                                 "The window has no earlier frame to go back to: Corvane has not placed it."));
@@ -117,7 +123,8 @@ TEST_F(CommandsTest, WhatCannotBeDoneIsAnErrorWithItsMessageAndChangesNoWindow) 
 
     controller->excludedApplications().add("Editor");
     for (const auto& command : {std::function([&] { commands->snapToZone("Split", 2, reply()); }),
-                                std::function([&] { commands->restore(reply()); })}) {
+                                std::function([&] { commands->restore(reply()); }),
+                                std::function([&] { commands->swapWithNeighbour("left", reply()); })}) {
         command();
         EXPECT_EQ(answered(), error(commanderror::kExcludedApplication,
                                     "Corvane leaves the windows of \"Editor\" alone: it is on the list of "

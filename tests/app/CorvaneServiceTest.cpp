@@ -86,8 +86,8 @@ protected:
         ControllerTest::SetUp();
         start();
         commands = std::make_unique<CorvaneCommands>(
-            controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-            controller->presets(), [](std::function<void()> then) { then(); }, [] {}, [] {});
+            controller->cycle(), controller->placer(), controller->navigator(), controller->swapper(),
+            frameWrites, controller->presets(), [](std::function<void()> then) { then(); }, [] {}, [] {});
     }
 };
 
@@ -201,8 +201,9 @@ TEST_F(CorvaneServiceTest, WithDisplayUnsetACommandGoesToTheOnlyCorvaneRunning) 
     ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
     int shownOn2 = 0;
     CorvaneCommands commands2(
-        controller->cycle(), controller->placer(), controller->navigator(), frameWrites,
-        controller->presets(), [](std::function<void()> then) { then(); }, [&] { ++shownOn2; }, [] {});
+        controller->cycle(), controller->placer(), controller->navigator(), controller->swapper(),
+        frameWrites, controller->presets(), [](std::function<void()> then) { then(); }, [&] { ++shownOn2; },
+        [] {});
     auto first = std::make_unique<CorvaneService>(bus.connect("first"), display(":1"));
     CorvaneService second(bus.connect("second"), display(":2"));
     ASSERT_TRUE(first->start());

@@ -4,8 +4,9 @@
 # a title-bar drag of the only window drops it into the zone under the pointer, a hotkey after a
 # click on the desktop leaves the desktop alone, a hotkey fills the zone left by the panel, and a
 # title-bar drag of a window raised over another one it overlaps drops it into its zone, and one with
-# Control held spans two zones; a window of an application left alone moves by neither hotkey nor
-# drag; then, started again with spacing around zones, Corvane keeps that spacing within the work area.
+# Control held spans two zones; two windows in the halves swap them by a chord and a command; a window of
+# an application left alone moves by neither hotkey nor drag; then, started again with spacing around
+# zones, Corvane keeps that spacing within the work area.
 # Usage: window-manager.sh CORVANE POINTER TYPED_WINDOW xfwm4|fluxbox|icewm|metacity|kwin_x11
 set -u
 corvane=$1 pointer=$2 typed_window=$3 E2E_WM=$4
@@ -90,6 +91,23 @@ expect_window_near "$E2E_WM: Control across two zones previews both" "Corvane Sn
 "$pointer" up 1
 xdotool keyup Control_L
 expect_frame "$E2E_WM: the drop with Control held fills the right half" "$a" 720 0 720 "$visible"
+
+# Bravo in the left half trades places with alpha by the swap's chord and keeps the focus; the command
+# swaps them back, and finds nothing further that way.
+xdotool windowactivate --sync "$b"
+xdotool key ctrl+alt+1; expect_frame "$E2E_WM: hotkey 1 puts bravo in the left half" "$b" 0 0 720 "$visible"
+xdotool key ctrl+alt+super+Right
+expect_frame "$E2E_WM: the swap's chord puts bravo in alpha's half" "$b" 720 0 720 "$visible"
+expect_frame "$E2E_WM: and alpha in bravo's" "$a" 0 0 720 "$visible"
+corvane_settle
+[ "$(xdotool getactivewindow)" = "$b" ] || fail "$E2E_WM: the swap moved the focus to $(xdotool getactivewindow)"
+echo "ok - $E2E_WM: bravo kept the focus"
+run swap left
+[ "$status" = 0 ] || fail "$E2E_WM: corvane swap left ($status): $said"
+expect_frame "$E2E_WM: corvane swap left, bravo back in the left half" "$b" 0 0 720 "$visible"
+expect_frame "$E2E_WM: and alpha in the right half" "$a" 720 0 720 "$visible"
+run swap left
+[ "$status" = 1 ] && grep -q "No window Corvane placed" <<<"$said" || fail "$E2E_WM: a swap with nothing that way ($status): $said"
 
 xterm -class Aside -T aside -geometry 60x10+600+300 -e bash --norc >/dev/null 2>&1 &
 aside_pid=$!

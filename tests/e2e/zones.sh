@@ -3,7 +3,8 @@
 # metacity, which holds Control+Alt+Shift with the arrows for moving windows between workspaces):
 # where the window manager holds the zones' chords, the settings window offers Control+Alt+Shift+Super
 # with the arrows and one key takes the offer. The chords then step a window through the Quadrant
-# layout, as does `corvane zone-move`. With "Reopen windows in their zone" on, an xterm closed in a zone opens there again, once
+# layout, as does `corvane zone-move`; two windows trade zones by the swap's chord and `corvane swap`.
+# With "Reopen windows in their zone" on, an xterm closed in a zone opens there again, once
 # the window manager has placed it; one the user moved off its zone opens where the manager puts it.
 # The zones stored damaged in the settings file read as none and cost no other setting.
 # Usage: zones.sh CORVANE openbox|metacity
@@ -70,6 +71,14 @@ expect_frame "$E2E_WM: corvane zone-move right, the top-right quarter" "$a" 720 
 b=$(start_named_xterm Bravo bravo)
 xdotool windowactivate --sync "$b"
 xdotool key ctrl+alt+1; expect_frame "$E2E_WM: bravo in the left half" "$b" 0 0 720 900
+# Swapped with alpha's quarter on its right by the chord, then back by the command.
+xdotool key ctrl+alt+super+Right
+expect_frame "$E2E_WM: the swap's chord puts bravo in alpha's quarter" "$b" 720 0 720 450
+expect_frame "$E2E_WM: and alpha in bravo's half" "$a" 0 0 720 900
+run swap left
+[ "$status" = 0 ] || fail "corvane swap left ($status): $said"
+expect_frame "$E2E_WM: corvane swap left, bravo back in the left half" "$b" 0 0 720 900
+expect_frame "$E2E_WM: and alpha back in its quarter" "$a" 720 0 720 450
 # The write has landed, and the window's zone is kept: a move from now on is the user's.
 corvane_settle
 wait_for 3 stored "<string>Bravo</string>" || fail "$E2E_WM: bravo's zone was not stored"

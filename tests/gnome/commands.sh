@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Corvane's command line on a real GNOME Shell, each command acting on the window the user last worked
 # in: zones, layouts, cycling, the next monitor, a size, and the way back, also after Corvane restarted;
-# zones end below the top bar; Corvane's own windows and windows of another workspace stay put.
+# zones end below the top bar; Corvane's own windows and windows of another workspace stay put; two
+# windows trade zones, the focus staying.
 set -u
 GNOME_REMOTE_INPUT=$1 GNOME_FAKE_DAEMON=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
@@ -81,5 +82,18 @@ command_ok zone Split 2 &&
   expect_frame "$foot" $((aw / 2)) "$ay" $((aw / 2)) "$ah" "with Corvane's window active: the user's window moved"
 [ "$(window_frame "$settings")" = "$settings_frame" ] || fail "a command moved Corvane's own window"
 echo "ok - Corvane's own window stayed at $settings_frame"
+
+# Two windows in the halves trade them; the one worked in keeps the focus.
+second=$(start_foot swap-foot)
+activate "$second"
+command_ok zone Split 1 && expect_frame "$second" 0 "$ay" $((aw / 2)) "$ah" "a second foot in the left half"
+activate "$foot"
+command_ok swap left && expect_frame "$foot" 0 "$ay" $((aw / 2)) "$ah" "swap left: foot in the left half"
+expect_frame "$second" $((aw / 2)) "$ay" $((aw / 2)) "$ah" "swap left: the second foot in the right half"
+shell_is "String(global.display.focus_window?.get_id())" "$foot" || fail "the swap took the focus from foot"
+command_refused 'No window Corvane placed in a zone lies that way to swap with.' swap left
+# The swap's chord, typed: the extension binds it.
+chord 106 125 && expect_frame "$foot" $((aw / 2)) "$ay" $((aw / 2)) "$ah" "Control+Alt+Super+Right: foot in the right half"
+expect_frame "$second" 0 "$ay" $((aw / 2)) "$ah" "and the second foot in the left half"
 
 echo "GNOME commands: all passed"

@@ -4,7 +4,8 @@
 # corvane_log_has, corvane_do, corvane_settle), the daemon started as a GNOME session starts it; its
 # logs are kept with the Shell's when the test fails. And:
 #   activate ID                   makes the window the focused one, as a click on it would
-#   chord CODE [SHIFT]            Control+Alt (and Shift) with the key of that evdev code, typed
+#   chord CODE [MODIFIER]         Control+Alt (and the modifier of that evdev code: 42 Shift, 125 Super)
+#                                 with the key of that evdev code, typed
 #   corvane_readable              an accessibility bus of the test's own, which each corvane_start from
 #                                 then on is told of (AT_SPI_BUS_ADDRESS, as Qt allows): Corvane's windows
 #                                 are read on it as a screen reader reads them (a11y.py)
@@ -41,8 +42,8 @@ activate() {
 }
 
 chord() {
-  pointer_key 29 down && pointer_key 56 down && { [ -z "${2:-}" ] || pointer_key 42 down; } &&
-    pointer_key "$1" down && pointer_key "$1" up && { [ -z "${2:-}" ] || pointer_key 42 up; } &&
+  pointer_key 29 down && pointer_key 56 down && { [ -z "${2:-}" ] || pointer_key "$2" down; } &&
+    pointer_key "$1" down && pointer_key "$1" up && { [ -z "${2:-}" ] || pointer_key "$2" up; } &&
     pointer_key 56 up && pointer_key 29 up
 }
 

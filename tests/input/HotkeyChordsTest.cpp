@@ -29,7 +29,11 @@ TEST(HotkeyChordsTest, ChordsAreWrittenAndReadBackAsText) {
                                                          {"zone-right", "Ctrl+Alt+Shift+Right"},
                                                          {"zone-up", "Ctrl+Alt+Shift+Up"},
                                                          {"zone-down", "Ctrl+Alt+Shift+Down"},
-                                                         {"quick-snap", "Ctrl+Alt+0"}}));
+                                                         {"quick-snap", "Ctrl+Alt+0"},
+                                                         {"swap-left", "Ctrl+Alt+Super+Left"},
+                                                         {"swap-right", "Ctrl+Alt+Super+Right"},
+                                                         {"swap-up", "Ctrl+Alt+Super+Up"},
+                                                         {"swap-down", "Ctrl+Alt+Super+Down"}}));
     HotkeyChords changed = defaults;
     changed[int(HotkeyAction::Layout4)] = {GrabKey::Digit, 0, kControl | kOption | kShift | kCommand};
     changed[int(HotkeyAction::Previous)] = {GrabKey::UpArrow, 0, kCommand};
@@ -68,11 +72,16 @@ TEST(HotkeyChordsTest, ADamagedEntryFallsBackToItsDefaultAndTheOthersAreKept) {
     EXPECT_EQ(read, expected);
     EXPECT_EQ(hotkeyChordsFromStored(QVariantMap{{"1", "Ctrl+Super+7"}})[0], kCtrlSuperSeven)
         << "missing entries are their defaults";
+    // The table an earlier Corvane stored, without the entries added since.
+    const auto storedWithout = [&defaults](std::initializer_list<const char*> added) {
+        QVariantMap stored = storedHotkeyChords(defaults);
+        for (const char* name : added)
+            stored.remove(name);
+        return stored;
+    };
     // A table stored before the zones' arrows existed: its six as they were, the four added at their
     // defaults, but none where one of the six has its chord.
-    QVariantMap six = storedHotkeyChords(defaults);
-    for (const char* added : {"zone-left", "zone-right", "zone-up", "zone-down"})
-        six.remove(added);
+    QVariantMap six = storedWithout({"zone-left", "zone-right", "zone-up", "zone-down"});
     six["next"] = "Ctrl+Alt+Shift+Up";
     const HotkeyChords grown = hotkeyChordsFromStored(six);
     EXPECT_EQ(grown[int(HotkeyAction::Next)], KeyChord({GrabKey::UpArrow, 0, kCtrlAlt | kShift}));
@@ -80,14 +89,22 @@ TEST(HotkeyChordsTest, ADamagedEntryFallsBackToItsDefaultAndTheOthersAreKept) {
     for (const HotkeyAction added : {HotkeyAction::ZoneLeft, HotkeyAction::ZoneRight, HotkeyAction::ZoneDown})
         EXPECT_EQ(grown[int(added)], defaults[int(added)]);
     // A table stored before the palette's chord existed gains it, unless a hotkey of the user's has it.
-    QVariantMap ten = storedHotkeyChords(defaults);
-    ten.remove("quick-snap");
+    QVariantMap ten = storedWithout({"quick-snap"});
     EXPECT_EQ(hotkeyChordsFromStored(ten)[int(HotkeyAction::QuickSnap)],
               KeyChord({GrabKey::Digit, 0, kCtrlAlt}));
     ten["4"] = "Ctrl+Alt+0";
     const HotkeyChords taken = hotkeyChordsFromStored(ten);
     EXPECT_EQ(taken[int(HotkeyAction::Layout4)], KeyChord({GrabKey::Digit, 0, kCtrlAlt}));
     EXPECT_FALSE(taken[int(HotkeyAction::QuickSnap)]);
+    // Before the swaps existed, the offer for a held previous-zone chord was Control+Alt+Super+Left:
+    // taken, it stays the user's, and the swap to the left has none.
+    QVariantMap eleven = storedWithout({"swap-left", "swap-right", "swap-up", "swap-down"});
+    eleven["previous"] = "Ctrl+Alt+Super+Left";
+    const HotkeyChords offered = hotkeyChordsFromStored(eleven);
+    EXPECT_EQ(offered[int(HotkeyAction::Previous)], KeyChord({GrabKey::LeftArrow, 0, kCtrlAlt | kCommand}));
+    EXPECT_FALSE(offered[int(HotkeyAction::SwapLeft)]);
+    for (const HotkeyAction added : {HotkeyAction::SwapRight, HotkeyAction::SwapUp, HotkeyAction::SwapDown})
+        EXPECT_EQ(offered[int(added)], defaults[int(added)]);
     for (const QVariant& shape : {QVariant(), QVariant("Ctrl+Alt+1"), QVariant(QVariantList{"Ctrl+Super+1"})})
         EXPECT_EQ(hotkeyChordsFromStored(shape), defaults);
 }
@@ -105,10 +122,14 @@ TEST(HotkeyChordsTest, ARecorderTakesOnlyChordsThatDoNotType) {
 }
 
 TEST(HotkeyChordsTest, TheGrabsAndTheAlternativesFollowEachAction) {
-    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 16)
-        << "five digits, their keypad twins, six arrows";
+    EXPECT_EQ(grabbedChords(defaultHotkeyChords()).size(), 20)
+        << "five digits, their keypad twins, ten arrows";
     EXPECT_FALSE(isZoneMove(HotkeyAction::QuickSnap));
+    EXPECT_FALSE(isZoneSwap(HotkeyAction::QuickSnap));
+    EXPECT_FALSE(isZoneSwap(HotkeyAction::ZoneDown));
+    EXPECT_TRUE(isZoneSwap(HotkeyAction::SwapDown));
     EXPECT_EQ(hotkeyShortcutName(HotkeyAction::QuickSnap).key, "quick-snap");
+    EXPECT_EQ(hotkeyShortcutName(HotkeyAction::SwapUp).key, "swap-up");
     EXPECT_EQ(grabbedChords(kAltSuperRight), QList<KeyChord>{kAltSuperRight});
     EXPECT_EQ(grabbedChords(kCtrlAltOne),
               (QList<KeyChord>{kCtrlAltOne, {GrabKey::KeypadDigit, 1, kCtrlAlt}}));
@@ -128,6 +149,10 @@ TEST(HotkeyChordsTest, TheGrabsAndTheAlternativesFollowEachAction) {
         EXPECT_FALSE(previous.contains(chord)) << qPrintable(chordText(chord));
         EXPECT_TRUE(chordFromText(chordText(chord)));
     }
+    // The swaps' defaults are what the others offer first: theirs are the rest of that list.
+    const QList<KeyChord> swapLeft = alternativeChords(HotkeyAction::SwapLeft);
+    EXPECT_EQ(swapLeft, previous.mid(1));
+    EXPECT_FALSE(swapLeft.contains(*defaultHotkeyChords()[int(HotkeyAction::SwapLeft)]));
 }
 
 } // namespace

@@ -168,16 +168,17 @@ TEST_F(HotkeyGrabsTest, AWindowManagerStartingLaterIsCheckedOnceItHasSettled) {
 }
 
 TEST_F(HotkeyGrabsTest, TheOfferIsTheFirstFreeAlternativeOfEachHeldChord) {
-    const KeyChord superLeft{GrabKey::LeftArrow, 0, kCtrlAltSuper};
-    const KeyChord superRight{GrabKey::RightArrow, 0, kCtrlAltSuper};
+    const KeyChord ctrlSuperLeft{GrabKey::LeftArrow, 0, modifier::kControl | modifier::kCommand};
     const KeyChord ctrlSuperRight{GrabKey::RightArrow, 0, modifier::kControl | modifier::kCommand};
-    // It holds the first alternative for Right too, so Right gets the second.
-    grabs.startWindowManager(QStringLiteral("Openbox"), {kLeft, kRight, superRight});
+    const KeyChord altSuperRight{GrabKey::RightArrow, 0, modifier::kOption | modifier::kCommand};
+    // The first alternative of each, Control+Alt+Super, is a swap's chord already; it holds the second
+    // for Right too, so Right gets the third.
+    grabs.startWindowManager(QStringLiteral("Openbox"), {kLeft, kRight, ctrlSuperRight});
     HotkeyGrabs hotkeys(platform, defaultHotkeyChords());
     ASSERT_TRUE(hotkeys.offer());
     HotkeyChords expected = defaultHotkeyChords();
-    expected[int(HotkeyAction::Previous)] = superLeft;
-    expected[int(HotkeyAction::Next)] = ctrlSuperRight;
+    expected[int(HotkeyAction::Previous)] = ctrlSuperLeft;
+    expected[int(HotkeyAction::Next)] = altSuperRight;
     EXPECT_EQ(*hotkeys.offer(), expected);
     EXPECT_TRUE(grabs.ourGrabs().isEmpty()) << "trying the alternatives took none of them";
 
@@ -198,6 +199,7 @@ TEST_F(HotkeyGrabsTest, TheOfferIsTheFirstFreeAlternativeOfEachHeldChord) {
 
 TEST_F(HotkeyGrabsTest, AChordIsTakenWhenAnotherActionOrAnotherProgramHasIt) {
     const KeyChord superLeft{GrabKey::LeftArrow, 0, kCtrlAltSuper};
+    const KeyChord ctrlSuperLeft{GrabKey::LeftArrow, 0, modifier::kControl | modifier::kCommand};
     const KeyChord superNine{GrabKey::Digit, 9, kCtrlAltSuper};
     grabs.startWindowManager(QStringLiteral("Openbox"), {kLeft, {GrabKey::KeypadDigit, 9, kCtrlAltSuper}});
     HotkeyGrabs hotkeys(platform, defaultHotkeyChords());
@@ -209,7 +211,9 @@ TEST_F(HotkeyGrabsTest, AChordIsTakenWhenAnotherActionOrAnotherProgramHasIt) {
     EXPECT_EQ(hotkeys.whyTaken(kLeft, HotkeyAction::Previous),
               "Ctrl + Alt + Left is taken: Openbox acts on it first, and Corvane would do nothing there.");
     EXPECT_TRUE(hotkeys.whyTaken(superNine, HotkeyAction::Layout1)) << "its keypad twin is taken";
-    EXPECT_EQ(hotkeys.whyTaken(superLeft, HotkeyAction::Previous), std::nullopt);
+    EXPECT_EQ(hotkeys.whyTaken(superLeft, HotkeyAction::Previous),
+              "Corvane already uses Ctrl + Alt + Super + Left for swapping with the zone on the left.");
+    EXPECT_EQ(hotkeys.whyTaken(ctrlSuperLeft, HotkeyAction::Previous), std::nullopt);
     EXPECT_EQ(hotkeys.whyTaken(kOne, HotkeyAction::Layout1), std::nullopt) << "its own chord";
     EXPECT_TRUE(grabs.ourGrabs().isEmpty()) << "asking took nothing";
 
@@ -217,7 +221,7 @@ TEST_F(HotkeyGrabsTest, AChordIsTakenWhenAnotherActionOrAnotherProgramHasIt) {
     hotkeys.setConsumesKeys(true);
     const QList<KeyChord> ours = grabs.ourGrabs();
     EXPECT_EQ(hotkeys.whyTaken(kOne, HotkeyAction::Layout1), std::nullopt);
-    EXPECT_EQ(hotkeys.whyTaken(superLeft, HotkeyAction::Previous), std::nullopt);
+    EXPECT_EQ(hotkeys.whyTaken(ctrlSuperLeft, HotkeyAction::Previous), std::nullopt);
     EXPECT_EQ(grabs.ourGrabs(), ours);
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Corvane's command line on a real KWin, each command acting on the window the user last worked in:
 # zones, layouts, cycling, the next screen, a size, and the way back, also after Corvane restarted;
-# zones end above a panel; Corvane's own windows and windows of another virtual desktop stay put.
+# zones end above a panel; Corvane's own windows and windows of another virtual desktop stay put; two
+# windows trade zones, the focus staying.
 set -u
 KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
@@ -72,5 +73,15 @@ settings_frame=$(window_frame "$settings")
 command_ok zone Split 2 && expect_in_zone "$foot" 640 0 640 760 "with Corvane's window active: the user's window moved"
 [ "$(window_frame "$settings")" = "$settings_frame" ] || fail "a command moved Corvane's own window"
 echo "ok - Corvane's own window stayed at $settings_frame"
+
+# Two windows in the halves trade them; the one worked in keeps the focus.
+second=$(start_foot swap-foot)
+active_window "$second"
+command_ok zone Split 1 && expect_in_zone "$second" 0 0 640 760 "a second foot in the left half"
+active_window "$foot"
+command_ok swap left && expect_in_zone "$foot" 0 0 640 760 "swap left: foot in the left half"
+expect_in_zone "$second" 640 0 640 760 "swap left: the second foot in the right half"
+is_active "$foot" || fail "the swap took the focus from foot"
+command_refused 'No window Corvane placed in a zone lies that way to swap with.' swap left
 
 echo "KWin commands: all passed"

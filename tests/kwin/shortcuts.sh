@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Corvane's six shortcuts on a real KWin: kglobalaccel holds each default chord for component corvane
+# Corvane's shortcuts on a real KWin: kglobalaccel holds each default chord for component corvane
 # (what System Settings shows the user), each action invoked there places the active window once, and
-# the chord typed on the keyboard does the same.
+# the chord typed on the keyboard does the same; the swap's chord trades two windows' zones.
 set -u
 KWIN_FAKE_POINTER=$1 KWIN_TEST_PANEL=$2 CORVANE=$3
 source "$(dirname "$0")/session.sh"
@@ -35,6 +35,12 @@ for action in layout-1 layout-2 layout-3 layout-4 throw-previous throw-next; do
   [ "$actual" = "$expected" ] || fail "kglobalaccel holds '$actual' for $action, expected '$expected'"
 done
 echo "ok - kglobalaccel holds Control+Alt+1 to 4 (and the keypad's), Left and Right for corvane's six actions"
+meta=$((0x10000000))
+for swap in swap-left:$((0x01000012)) swap-up:$((0x01000013)) swap-right:$((0x01000014)) swap-down:$((0x01000015)); do
+  actual=$(keys_of "${swap%:*}")
+  [ "$actual" = $((ctrl_alt | meta | ${swap#*:})) ] || fail "kglobalaccel holds '$actual' for ${swap%:*}"
+done
+echo "ok - kglobalaccel holds Control+Alt+Meta with the arrows for the four swaps"
 
 # Each layout's first zone, on the first output; a second placement of the same zone would not show,
 # the cycling below does.
@@ -58,4 +64,15 @@ press_chord() {
 press_chord 2 && expect_in_zone "$foot" 0 0 640 800 "Control+Alt+1 typed: Split's first zone"
 press_chord 106 && expect_in_zone "$foot" 640 0 640 800 "Control+Alt+Right typed: one zone on"
 press_chord 105 && expect_in_zone "$foot" 0 0 640 800 "Control+Alt+Left typed: one zone back"
+
+# A second foot in the right half; the swap's chord, typed with foot active, trades their halves.
+second=$(start_foot shortcuts-second-foot)
+active_window "$second"
+shortcut layout-1 && shortcut throw-next && expect_in_zone "$second" 640 0 640 800 "a second foot in the right half"
+active_window "$foot"
+pointer_key 29 down && pointer_key 56 down && pointer_key 125 down && pointer_key 106 down
+pointer_key 106 up && pointer_key 125 up && pointer_key 56 up && pointer_key 29 up
+expect_in_zone "$foot" 640 0 640 800 "Control+Alt+Meta+Right typed: foot in the right half"
+expect_in_zone "$second" 0 0 640 800 "and the second foot in the left half"
+is_active "$foot" || fail "the swap took the focus from foot"
 echo "KWin shortcuts: all passed"

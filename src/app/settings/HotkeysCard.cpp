@@ -39,6 +39,11 @@ HotkeysCard::HotkeysCard(WindowController& controller, HotkeyGrabs& hotkeyGrabs,
         rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
                                       makeChordButton(action)));
     rows()->addWidget(makeDivider(this));
+    for (const HotkeyAction action :
+         {HotkeyAction::SwapLeft, HotkeyAction::SwapRight, HotkeyAction::SwapUp, HotkeyAction::SwapDown})
+        rows()->addLayout(labelledRow(makeLabel(hotkeyShortcutName(action).text, TextStyle::Body, this),
+                                      makeChordButton(action)));
+    rows()->addWidget(makeDivider(this));
     rows()->addLayout(
         labelledRow(makeLabel(tr("Throw Window: previous zone or screen"), TextStyle::Body, this),
                     makeChordButton(HotkeyAction::Previous)));
@@ -75,8 +80,9 @@ ChordButton* HotkeysCard::makeChordButton(HotkeyAction action) {
         },
         m_chordMessage, this);
     const std::optional<int> n = layoutNumber(action);
-    button->setObjectName(n                    ? QStringLiteral("chord%1").arg(*n)
-                          : isZoneMove(action) ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
+    button->setObjectName(n ? QStringLiteral("chord%1").arg(*n)
+                          : isZoneMove(action) || isZoneSwap(action)
+                              ? QStringLiteral("chord-") + hotkeyShortcutName(action).key
                           : action == HotkeyAction::Previous  ? QStringLiteral("chordPrevious")
                           : action == HotkeyAction::QuickSnap ? QStringLiteral("chordQuickSnap")
                                                               : QStringLiteral("chordNext"));

@@ -199,6 +199,17 @@ void SimDesktop::setFullScreen(SimWindowId number, bool isFullScreen) {
         w->options.isFullScreen = isFullScreen;
 }
 
+void SimDesktop::setOnScreen(SimWindowId number, bool isOnScreen) {
+    Window* w = window(number);
+    if (!w || w->options.isOnScreen == isOnScreen)
+        return;
+    w->options.isOnScreen = isOnScreen;
+    if (isOnScreen)
+        emit m_windowServer.windowAdded(number);
+    else
+        emit m_windowServer.windowRemoved(number);
+}
+
 void SimDesktop::setFrameLag(SimWindowId number, double seconds) {
     if (Window* w = window(number))
         w->frameLag = seconds;

@@ -71,6 +71,8 @@ public:
     AxElement windowElement(SimWindowId window) const;
     void setFocusedWindow(qint32 pid, std::optional<SimWindowId> window);
     void setFullScreen(SimWindowId window, bool isFullScreen);
+    // Hidden (minimised, on another desktop) it leaves the on-screen list but stays a window.
+    void setOnScreen(SimWindowId window, bool isOnScreen);
     // How the window takes a frame written through WindowFrames: this long after it was asked (a
     // compositor applies it with the client's next frame; none by default), sized as the constraint
     // makes it (a client's size increments and minimums), or not at all (it keeps its own frame).
