@@ -25,8 +25,9 @@ fresh_tree() {
 }
 
 # Runs a command of the README in the fresh tree, as typed in a shell there: the make of this test's
-# own caller passes nothing on. It builds everything from scratch beside the end-to-end tests, which
-# mostly wait on their desktops: at the lowest priority, so that they never wait on it.
+# own caller passes nothing on. It builds everything from scratch, in the Debian 13 root beside the
+# desktop suites, which mostly wait on their compositors: at the lowest priority, so that they never
+# wait on it.
 readme_command() {
   local command=$1 shown=${2:-$1}
   grep -qF -- "$shown" "$readme" || fail "the README no longer gives '$shown'"
