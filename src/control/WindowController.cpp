@@ -44,7 +44,7 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
     , m_navigator(
           platform, m_presets, m_placer, m_zoneTracker,
           screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); })
-    , m_swapper(platform, m_placer, m_zoneTracker) {
+    , m_swapper(platform, m_placer, m_zoneTracker, excluded) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);

@@ -7,10 +7,12 @@
 
 namespace corvane {
 
-ZoneSwapper::ZoneSwapper(Platform& platform, WindowPlacer& placer, ZoneTracker& zones)
+ZoneSwapper::ZoneSwapper(Platform& platform, WindowPlacer& placer, ZoneTracker& zones,
+                         const ExcludedApplications& excluded)
     : m_platform(platform)
     , m_placer(placer)
-    , m_zones(zones) {}
+    , m_zones(zones)
+    , m_excluded(excluded) {}
 
 Placement ZoneSwapper::swapWithNeighbour(ZoneDirection direction, WriteDone done) {
     const std::optional<WindowPlacer::Target> target = m_placer.target();
@@ -26,7 +28,8 @@ Placement ZoneSwapper::swapWithNeighbour(ZoneDirection direction, WriteDone done
 
     QList<ZoneTracker::WindowInZone> neighbours = m_zones.windowsInZones();
     neighbours.removeIf([&](const ZoneTracker::WindowInZone& w) {
-        return w.window == target->window || w.place.screenId != screen->id;
+        return w.window == target->window || w.place.screenId != screen->id ||
+               m_excluded.isWindowExcluded(w.window);
     });
     QList<QRectF> rects;
     for (const ZoneTracker::WindowInZone& neighbour : neighbours)

@@ -1,6 +1,7 @@
 // Swapping the target window with the window in the neighbouring zone: the two trade zones and the
 // target keeps the focus; a target in no zone hands its frame over; only windows still in their zone, on
-// the target's screen and in view count, the front one of two in one zone; and each refusal writes nothing.
+// the target's screen, in view and not left alone count, the front one of two in one zone; and each
+// refusal writes nothing.
 #include "ControllerFixture.h"
 
 namespace corvane {
@@ -122,7 +123,7 @@ TEST_F(ZoneSwapperTest, OnlyWindowsStillInTheirZoneOnTheTargetsScreenAndInViewCo
     EXPECT_EQ(desk.windowFrame(front), kRightHalf);
 }
 
-TEST_F(ZoneSwapperTest, AWindowLeftAloneIsNoTarget) {
+TEST_F(ZoneSwapperTest, AWindowLeftAloneIsNeitherTargetNorNeighbour) {
     start();
     place(editor, window, 0);
     place(terminal, shell, 1);
@@ -130,6 +131,13 @@ TEST_F(ZoneSwapperTest, AWindowLeftAloneIsNoTarget) {
     excluded.add("Editor");
     desk.log().clear();
     EXPECT_EQ(swap(ZoneDirection::Right), Placement::ExcludedApplication);
+    EXPECT_TRUE(desk.log().effects().isEmpty());
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf);
+
+    // Left alone after it was placed, the terminal stays where it is.
+    excluded.remove("Editor");
+    excluded.add("Terminal");
+    EXPECT_EQ(swap(ZoneDirection::Right), Placement::NoNeighbourWindow);
     EXPECT_TRUE(desk.log().effects().isEmpty());
     EXPECT_EQ(desk.windowFrame(shell), kRightHalf);
 }
