@@ -21,9 +21,18 @@ foot=$(start_foot monitors-foot --override resize-by-cells=no)
 corvane_settings '<key>dragSnapEnabled</key><true/>'
 corvane_start
 corvane_log_has "GNOME Shell extension: Running" || fail "Corvane did not find its extension running"
-# The user put the window on the second monitor.
-shell_eval "global.display.list_all_windows().find(w => String(w.get_id()) === '$foot')
-  .move_resize_frame(true, $((bx + 300)), $((by + 200)), 560, 360)" >/dev/null
+# The user put the window on the second monitor, then sized it there. On monitors of two scales the
+# client draws itself anew at the second one's and mutter sizes it to match: sized before that, the window
+# would not keep the size given.
+shell_eval "const w = global.display.list_all_windows().find(w => String(w.get_id()) === '$foot');
+const rescaled = global.display.get_monitor_scale(0) !== global.display.get_monitor_scale(1);
+const sized = () => w.move_resize_frame(true, $((bx + 300)), $((by + 200)), 560, 360);
+w.move_frame(true, $((bx + 300)), $((by + 200)));
+if (rescaled) {
+  const id = w.connect('size-changed', () => { w.disconnect(id); sized(); });
+} else {
+  sized();
+}" >/dev/null
 expect_frame "$foot" $((bx + 300)) $((by + 200)) 560 360 "the user put the window on the second monitor"
 activate "$foot"
 
