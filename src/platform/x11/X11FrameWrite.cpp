@@ -19,6 +19,10 @@ constexpr double kSizeTolerance = 5.0;
 // the window manager kept the window somewhere else on purpose.
 constexpr double kMaxTitleBarHeight = 64.0;
 
+std::optional<QPointF> topLeftOf(const std::optional<QRectF>& frame) {
+    return frame ? std::optional(frame->topLeft()) : std::nullopt;
+}
+
 bool isGone(WaitEnd end) {
     return end == WaitEnd::XError || end == WaitEnd::ConnectionLost;
 }
@@ -85,11 +89,28 @@ FrameResult X11FrameWrite::run() {
         return {FrameOutcome::Gone, std::nullopt};
     if (m_request.remembered == RememberedFrame::Forget)
         m_windows.setRestoreFrame(m_window, std::nullopt);
+    const FrameResult settled = settle();
+    const std::optional<QPointF> corrected = lateCorrection(settled);
+    if (!corrected)
+        return settled;
+    write(*corrected, std::nullopt);
     return settle();
 }
 
+// A window manager too slow to answer within the pauses shows its offset only once the window has
+// settled: taken off then, once, the window still lands where asked.
+std::optional<QPointF> X11FrameWrite::lateCorrection(const FrameResult& settled) const {
+    if (m_isCorrected || settled.outcome != FrameOutcome::Settled || !settled.frame)
+        return std::nullopt;
+    const QPointF position = m_request.frame.topLeft();
+    const QPointF corrected = correctedPosition(position, topLeftOf(m_before), settled.frame->topLeft());
+    if (corrected == position)
+        return std::nullopt;
+    return corrected;
+}
+
 void X11FrameWrite::writePlacement() {
-    const std::optional<QRectF> before = readFrame();
+    m_before = readFrame();
     if (m_isGone)
         return; // gone since the request was made
     const QSizeF size = m_request.frame.size();
@@ -105,11 +126,11 @@ void X11FrameWrite::writePlacement() {
         write(std::nullopt, size);
         pause();
     }
-    write(positionToWrite(before, landed, isSized && isMoved), std::nullopt);
+    writeLastPosition(landed, isSized && isMoved);
 }
 
 void X11FrameWrite::writePointed() {
-    const std::optional<QRectF> before = readFrame();
+    m_before = readFrame();
     if (m_isGone)
         return;
     const QSizeF size = m_request.frame.size();
@@ -121,19 +142,18 @@ void X11FrameWrite::writePointed() {
     const std::optional<QRectF> landed = readFrame();
     write(std::nullopt, size);
     // Written together and paused for once: the landing is taken as it comes.
-    write(positionToWrite(before, landed, true), std::nullopt);
+    writeLastPosition(landed, true);
 }
 
 // Where the window landed tells the window manager's offset only when it answered both writes in their
 // pauses: a slow one answers the size after the move was sent, with the window where keeping that size
 // on the screen pushed it, and that push is no offset to take off.
-QPointF X11FrameWrite::positionToWrite(const std::optional<QRectF>& before,
-                                       const std::optional<QRectF>& landed, bool isAnswered) const {
+void X11FrameWrite::writeLastPosition(const std::optional<QRectF>& landed, bool isAnswered) {
     const QPointF position = m_request.frame.topLeft();
-    if (!isAnswered)
-        return position;
-    return correctedPosition(position, before ? std::optional(before->topLeft()) : std::nullopt,
-                             landed ? std::optional(landed->topLeft()) : std::nullopt);
+    const QPointF corrected =
+        isAnswered ? correctedPosition(position, topLeftOf(m_before), topLeftOf(landed)) : position;
+    m_isCorrected = corrected != position;
+    write(corrected, std::nullopt);
 }
 
 void X11FrameWrite::rememberFrame() {

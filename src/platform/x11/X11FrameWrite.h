@@ -1,8 +1,9 @@
 #pragma once
 // One frame request, run on the writer thread against its own connection: the writes its kind
 // asks for, the frame remembered or forgotten in between, then the wait until the window has
-// settled (FrameSettle), woken by the window's ConfigureNotify events. X11WindowFrames runs it and
-// hands the result to the main thread.
+// settled (FrameSettle), woken by the window's ConfigureNotify events, and a second such wait after
+// the position is written again when the window settled off by an offset not taken off yet.
+// X11WindowFrames runs it and hands the result to the main thread.
 
 #include "platform/WindowFrames.h"
 #include "platform/x11/X11Windows.h"
@@ -39,9 +40,11 @@ private:
     void write(std::optional<QPointF> position, std::optional<QSizeF> size);
     // Whether the window manager applied the last write within the pause.
     bool pause();
-    // The last write's position: the one asked, less the offset a window manager was seen to add.
-    QPointF positionToWrite(const std::optional<QRectF>& before, const std::optional<QRectF>& landed,
-                            bool isAnswered) const;
+    // The last write of the position: the one asked, less the offset a window manager was seen to add.
+    void writeLastPosition(const std::optional<QRectF>& landed, bool isAnswered);
+    // The position to write after a settle off the spot asked by a window manager's offset, when none
+    // was taken off before.
+    std::optional<QPointF> lateCorrection(const FrameResult& settled) const;
     double elapsed() const { return double(m_clock.nsecsElapsed()) / 1e9; }
     double remaining() const;
 
@@ -49,7 +52,9 @@ private:
     const FrameRequest& m_request;
     xcb_window_t m_window = 0;
     QElapsedTimer m_clock;
-    bool m_isGone = false; // seen gone by a read or a write
+    std::optional<QRectF> m_before; // the frame before the writes
+    bool m_isCorrected = false;     // an offset was taken off the last position written
+    bool m_isGone = false;          // seen gone by a read or a write
 };
 
 } // namespace corvane
