@@ -34,7 +34,7 @@ DEBUG_FLAGS = -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=$(DEBUG_INFO)"
 
 .PHONY: deps configure build test check check-plain check-sanitize bench fuzz soak clean run demo screenshots \
         release release-build install deb package deb-debian13 debian13-root check-kwin kwin-tests \
-        root-tests debian13-build check-releases release-tests debian-roots debian12-tests check-in-roots
+        root-tests debian13-build check-releases release-tests debian-roots debian12-tests
 
 deps:
 	@scripts/install-deps
@@ -66,15 +66,7 @@ check: deps
 	@$(MAKE) --no-print-directory debian-roots RELEASES="bookworm $(CHECK_RELEASES)" & roots=$$!; \
 	  $(MAKE) --no-print-directory check-plain check-sanitize; host=$$?; \
 	  wait $$roots && [ $$host -eq 0 ] && \
-	  $(MAKE) --no-print-directory debian13-build && $(MAKE) --no-print-directory check-in-roots
-
-# The README's Debian 13 install (root-tests) builds the package from scratch in the root, and the desktop
-# suites mostly wait on their compositors: it runs beside them, at the lowest priority (readme-install.sh),
-# its output kept in a log and shown once they are done.
-check-in-roots:
-	@$(MAKE) --no-print-directory root-tests >$(DEBIAN13_BUILD)/root-tests.log 2>&1 & readme=$$!; \
-	  $(MAKE) --no-print-directory kwin-tests debian12-tests release-tests RELEASES="$(CHECK_RELEASES)"; suites=$$?; \
-	  wait $$readme; installed=$$?; cat $(DEBIAN13_BUILD)/root-tests.log; [ $$suites -eq 0 ] && [ $$installed -eq 0 ]
+	  $(MAKE) --no-print-directory kwin-tests root-tests debian12-tests release-tests RELEASES="$(CHECK_RELEASES)"
 
 root-tests:
 	cd $(BUILD) && ctest --output-on-failure -L root
