@@ -44,6 +44,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
     m_controller =
         std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing, m_dragSnapSettings,
                                            m_paletteSettings, m_excludedApps, screenLayout);
+    m_dragSnapMonitor.setSwapper(&m_controller->swapper());
     m_quickSnapChord = std::make_unique<QuickSnapChord>(platform, m_controller->placer(), m_frameWrites,
                                                         m_zoneSpacing, palette());
     connect(m_controller.get(), &WindowController::quickSnapRequested, m_quickSnapChord.get(),

@@ -55,6 +55,7 @@ void DragSnapMonitor::resetDrag() {
     m_restoring.reset();
     m_isDragConfirmed = false;
     m_isAbandoned = false;
+    m_candidateFormer.reset();
     leaveRow();
     clearPending();
 }
@@ -62,6 +63,8 @@ void DragSnapMonitor::resetDrag() {
 void DragSnapMonitor::clearPending() {
     m_pendingRect.reset();
     m_pendingScreen.reset();
+    m_occupant.reset();
+    m_occupantLookedUp.reset();
     m_preview.hide();
 }
 
@@ -87,6 +90,10 @@ void DragSnapMonitor::handleMouseDown(const Event& event) {
     m_candidateWindow = element;
     m_candidateOrigin = frame->topLeft();
     m_candidateSize = frame->size();
+    if (m_swapper && m_settings.swapsOnDrop())
+        m_candidateFormer =
+            m_swapper->formerPlaceOf(*element, screenFrameFromAx(frame->topLeft(), frame->size(),
+                                                                 primaryScreenHeight(m_platform.screens)));
     const std::optional<WindowHit> hit = windowAt(m_platform, probe);
     if (hit && framesMatch(hit->bounds, *frame)) {
         m_candidateListedWindow = hit->number;
@@ -201,7 +208,7 @@ void DragSnapMonitor::chooseZone(const Event& event, QPointF cursor) {
         m_pendingRect = isSpanning ? m_pendingRect->united(zone->rect) : zone->rect;
         m_pendingScreen = screen;
         m_pendingLayoutName = m_settings.layoutNameFor(*screen);
-        m_preview.show(screenRect(*m_pendingRect, v, m_spacing.spacing()));
+        showPending(screenRect(*m_pendingRect, v, m_spacing.spacing()));
         return;
     }
     trace(QStringLiteral("no zone of '%1' contains %2").arg(layout->name, tracePoint(p)));
@@ -231,8 +238,25 @@ bool DragSnapMonitor::chooseOnRow(const Screen& screen, QPointF cursor) {
     m_pendingRect = zone->fraction;
     m_pendingScreen = screen;
     m_pendingLayoutName = zone->layoutName;
-    m_preview.show(screenRect(zone->fraction, screen.visibleFrame, m_spacing.spacing()));
+    showPending(screenRect(zone->fraction, screen.visibleFrame, m_spacing.spacing()));
     return true;
+}
+
+// The windows in zones are read once each time the pointer enters another zone, never on every motion.
+void DragSnapMonitor::showPending(const QRectF& frame) {
+    if (!m_candidateFormer || !m_swapper) {
+        m_preview.show(frame, std::nullopt);
+        return;
+    }
+    const std::pair<QRectF, quint64> zone(*m_pendingRect, m_pendingScreen->id);
+    if (m_occupantLookedUp != zone) {
+        m_occupantLookedUp = zone;
+        m_occupant =
+            m_swapper->occupantOf(*m_candidateWindow, *m_candidateFormer, zone.first, *m_pendingScreen);
+    }
+    const std::optional<QRectF> displaced =
+        m_occupant ? m_swapper->frameAt(*m_candidateFormer) : std::nullopt;
+    m_preview.show(frame, displaced);
 }
 
 void DragSnapMonitor::leaveRow() {
@@ -285,13 +309,19 @@ void DragSnapMonitor::handleMouseUp(const Event&) {
     const QString layoutName = m_pendingLayoutName;
     const bool wasConfirmed = m_isDragConfirmed;
     const std::optional<RestoredSize> restoring = m_restoring;
+    const std::optional<AxElement> occupant = m_occupant;
+    const std::optional<ZoneSwapper::FormerPlace> former = m_candidateFormer;
     resetDrag();
     trace(QStringLiteral("UP confirmed=%1 pending=%2")
               .arg(wasConfirmed ? "true" : "false", rect ? "true" : "false"));
     if (wasConfirmed && window && rect && screen) {
         m_platform.runLoop.postAfter(
             applyDelaySeconds, this,
-            [this, w = *window, r = *rect, s = *screen, layoutName] { snap(w, r, s, layoutName); });
+            [this, w = *window, r = *rect, s = *screen, layoutName, occupant, former] {
+                if (occupant && former && m_swapper)
+                    m_swapper->displace(*occupant, *former);
+                snap(w, r, s, layoutName);
+            });
     } else if (wasConfirmed && window && restoring) {
         m_platform.runLoop.postAfter(
             applyDelaySeconds, this,

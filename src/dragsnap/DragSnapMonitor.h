@@ -8,14 +8,16 @@
 // own size back under the pointer once its drag is confirmed. With the top palette on, a pointer in the
 // top band of a monitor (or on the row shown there) shows the row of layouts at the top of that
 // monitor instead of the zones: the zone under the pointer in the row is previewed and the drop puts the
-// window there; leaving the band returns to the zones. Windows of the applications Corvane leaves alone
-// are never candidates.
+// window there; leaving the band returns to the zones. With swapping on, a zone another window Corvane
+// placed fills shows where that window will go as well, and the drop sends it to the dropped window's
+// former place. Windows of the applications Corvane leaves alone are never candidates.
 
 #include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
 #include "control/ZoneSpacingSettings.h"
+#include "control/ZoneSwapper.h"
 #include "dragsnap/DragSnapSettings.h"
 #include "model/SnapLayout.h"
 #include "platform/PalettePresenter.h"
@@ -40,6 +42,8 @@ public:
 
     // What shows the row of layouts at the top of a monitor; none: no row.
     void setRowPalette(PalettePresenter* palette) { m_rowPalette = palette; }
+    // What swaps a dropped window with the one in its zone; none: drops never swap.
+    void setSwapper(ZoneSwapper* swapper) { m_swapper = swapper; }
 
     void start() override;
     void stop() override;
@@ -76,6 +80,8 @@ private:
     // The zone of the row under the pointer; false where no row could be shown.
     bool chooseOnRow(const Screen& screen, QPointF cursor);
     void leaveRow();
+    // The pending zone shown, with where the window in it goes when the drop swaps.
+    void showPending(const QRectF& frame);
     // A dragged window's own size, and where the pointer holds its title bar: at a fraction of its
     // width, a distance below its top.
     struct RestoredSize {
@@ -115,6 +121,10 @@ private:
     std::optional<Screen> m_pendingScreen;
     QString m_pendingLayoutName;
     PalettePresenter* m_rowPalette = nullptr;
+    ZoneSwapper* m_swapper = nullptr;
+    std::optional<ZoneSwapper::FormerPlace> m_candidateFormer; // read at the press, with swapping on
+    std::optional<AxElement> m_occupant;                       // the window the pending zone's drop displaces
+    std::optional<std::pair<QRectF, quint64>> m_occupantLookedUp; // the zone and screen it was looked for in
     bool m_isOnRow = false;
     std::optional<RestoredSize> m_restoring;
 };

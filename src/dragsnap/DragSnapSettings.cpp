@@ -13,6 +13,7 @@ constexpr auto kRestoresSizeKey = "dragSnapRestoresSize";
 constexpr auto kSpanKeyKey = "dragSnapSpanKey";
 constexpr auto kMonitorLayoutsKey = "dragSnapMonitorLayouts";
 constexpr auto kTopPaletteKey = "dragSnapTopPalette";
+constexpr auto kSwapsKey = "dragSnapSwaps";
 
 // What is stored, less what is no layout name: a damaged dictionary gives every monitor the default.
 QMap<QString, QString> monitorLayoutNamesIn(const Defaults& defaults) {
@@ -75,7 +76,8 @@ DragSnapSettings::DragSnapSettings(Platform& platform, FeatureMonitor& monitor, 
     , m_spanKey(spanKeyFromRawValue(platform.defaults.string(kSpanKeyKey).value_or(QString())))
     , m_restoresSizeOnDrag(platform.defaults.boolean(kRestoresSizeKey).value_or(false))
     , m_showsTopPalette(platform.defaults.boolean(kTopPaletteKey)
-                            .value_or(!platform.capabilities.testFlag(Capability::MaximizeButtonPalette))) {
+                            .value_or(!platform.capabilities.testFlag(Capability::MaximizeButtonPalette)))
+    , m_swapsOnDrop(platform.defaults.boolean(kSwapsKey).value_or(false)) {
     connect(&platform.application, &Application::screenParametersDidChange, this,
             &DragSnapSettings::monitorLayoutsChanged);
 }
@@ -148,6 +150,14 @@ void DragSnapSettings::setShowsTopPalette(bool shows) {
     if (isChange)
         emit showsTopPaletteChanged(shows);
     m_platform.defaults.setBool(kTopPaletteKey, shows);
+}
+
+void DragSnapSettings::setSwapsOnDrop(bool swaps) {
+    const bool isChange = swaps != m_swapsOnDrop;
+    m_swapsOnDrop = swaps;
+    if (isChange)
+        emit swapsOnDropChanged(swaps);
+    m_platform.defaults.setBool(kSwapsKey, swaps);
 }
 
 // A desktop that shows no window being dragged gets no monitor, whatever the stored choice (kept for

@@ -1,8 +1,9 @@
 #pragma once
 // The user's choices for drag to snap: on or off, the layout offered (one for all monitors, and one
 // of their own for the monitors given one, kept by MonitorKey), where on a screen the pointer must
-// be, the key that spans zones, whether a window dragged out of its zone gets its own size back, and
-// whether a window dragged into the top band of a monitor is offered the row of layouts there.
+// be, the key that spans zones, whether a window dragged out of its zone gets its own size back,
+// whether a window dragged into the top band of a monitor is offered the row of layouts there, and
+// whether a window dropped on a zone another window fills swaps places with it.
 // Stored in the defaults; switching it on or off starts or stops the monitor.
 
 #include "control/FeatureMonitor.h"
@@ -64,6 +65,11 @@ public:
     // the title bars offer no maximize button to open the palette on (GNOME), off elsewhere.
     bool showsTopPalette() const { return m_showsTopPalette; }
     void setShowsTopPalette(bool shows);
+    // A window dropped (or picked in Quick Snap) onto a zone another window Corvane placed fills takes
+    // that zone, and the other one the dropped window's place; off by default, so a drop only moves the
+    // window dropped.
+    bool swapsOnDrop() const { return m_swapsOnDrop; }
+    void setSwapsOnDrop(bool swaps);
 
     void applyStartRule() override;
     // A preset of this name was deleted: each choice of it falls back to the first built-in layout.
@@ -78,6 +84,7 @@ signals:
     void spanKeyChanged(corvane::DragSnapSettings::SpanKey key);
     void restoresSizeOnDragChanged(bool restores);
     void showsTopPaletteChanged(bool shows);
+    void swapsOnDropChanged(bool swaps);
 
 private:
     Platform& m_platform;
@@ -89,6 +96,7 @@ private:
     SpanKey m_spanKey = SpanKey::Control;
     bool m_restoresSizeOnDrag = false;
     bool m_showsTopPalette = false;
+    bool m_swapsOnDrop = false;
 };
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 // elsewhere the desktop's agent does (Platform::agentPreview).
 
 #include <QRectF>
+#include <optional>
 
 namespace corvane {
 
@@ -20,8 +21,9 @@ inline constexpr double kLineAlpha = 0.85;
 class SnapPreview {
 public:
     virtual ~SnapPreview() = default;
-    // Screen coordinates. Called on every drag event with a zone; cheap when nothing changed.
-    virtual void show(const QRectF& frame) = 0;
+    // Screen coordinates. Called on every drag event with a zone; cheap when nothing changed. Where the
+    // drop swaps two windows, `displaced` is the frame the window in the zone goes to, shown as well.
+    virtual void show(const QRectF& frame, const std::optional<QRectF>& displaced) = 0;
     virtual void hide() = 0;
 };
 

@@ -50,7 +50,7 @@ TEST(CorvaneAppTest, FollowsTheTrayAndComesForwardAsAsked) {
 TEST(CorvaneAppTest, TheDesktopsAgentDrawsThePreviewWhereItHasOne) {
     struct AgentPreview final : SnapPreview {
         std::optional<QRectF> current;
-        void show(const QRectF& frame) override { current = frame; }
+        void show(const QRectF& frame, const std::optional<QRectF>&) override { current = frame; }
         void hide() override { current.reset(); }
     } agent;
     EditorDesktop scene;

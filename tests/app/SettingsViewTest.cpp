@@ -267,6 +267,12 @@ TEST_F(SettingsViewTest, DragToSnapRowsFollowTheToggleAndAnUnknownLayoutShowsNot
     EXPECT_TRUE(dragSnapSettings->showsTopPalette());
     dragSnapSettings->setShowsTopPalette(false);
     EXPECT_FALSE(topPalette->isChecked());
+    auto* swap = in<QCheckBox, DragSnapCard>("swapOnDrop");
+    EXPECT_FALSE(swap->isChecked()) << "a drop only moves the window dropped until the user turns it on";
+    clickToggle(swap);
+    EXPECT_TRUE(dragSnapSettings->swapsOnDrop());
+    dragSnapSettings->setSwapsOnDrop(false);
+    EXPECT_FALSE(swap->isChecked());
 
     dragSnapSettings->setLayoutName("Gone");
     EXPECT_EQ(dragSnapLayoutPicker()->currentIndex(), -1);

@@ -15,13 +15,16 @@ struct RecordingPreview final : SnapPreview {
     QList<QRectF> shown;
     int hides = 0;
     std::optional<QRectF> current;
-    void show(const QRectF& frame) override {
+    std::optional<QRectF> displaced;
+    void show(const QRectF& frame, const std::optional<QRectF>& displacedFrame) override {
         shown.append(frame);
         current = frame;
+        displaced = displacedFrame;
     }
     void hide() override {
         ++hides;
         current.reset();
+        displaced.reset();
     }
 };
 

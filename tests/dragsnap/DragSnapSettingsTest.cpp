@@ -24,6 +24,7 @@ TEST_F(DragSnapSettingsTest, AFreshInstallationHasItsDefaultsAndWritesNothing) {
     EXPECT_EQ(settings.layoutName(), "Quadrant");
     EXPECT_EQ(settings.trigger(), DragSnapSettings::Trigger::Anywhere);
     EXPECT_EQ(settings.spanKey(), DragSnapSettings::SpanKey::Control);
+    EXPECT_FALSE(settings.swapsOnDrop()) << "a drop only moves the window dropped";
     EXPECT_TRUE(desk.defaults().writes().isEmpty());
     EXPECT_TRUE(monitor.calls.isEmpty());
 }
@@ -52,9 +53,13 @@ TEST_F(DragSnapSettingsTest, StoredValuesLoadAndOnlyTheExactTriggerNameCounts) {
         EXPECT_EQ(DragSnapSettings(platform, monitor).spanKey(), expected) << raw;
     }
     platform.defaults.setObject("dragSnapSpanKey", true);
-    const DragSnapSettings damaged(platform, monitor);
+    platform.defaults.setString("dragSnapSwaps", "yes");
+    DragSnapSettings damaged(platform, monitor);
     EXPECT_EQ(damaged.spanKey(), DragSnapSettings::SpanKey::Control) << "a value of the wrong type";
+    EXPECT_FALSE(damaged.swapsOnDrop()) << "a value of the wrong type";
     EXPECT_EQ(damaged.layoutName(), "No Such Layout") << "and nothing else lost";
+    damaged.setSwapsOnDrop(true);
+    EXPECT_TRUE(DragSnapSettings(platform, monitor).swapsOnDrop()) << "the choice replaces the damaged value";
 }
 
 TEST_F(DragSnapSettingsTest, EveryAssignmentIsStoredAndTheSwitchAppliesTheStartRule) {

@@ -19,18 +19,18 @@ protected:
 
 TEST_F(SnapPreviewOverlayTest, ShowBuildsOnceMovesAtOnceAndSurvivesAQuickHide) {
     EXPECT_EQ(overlay.window(), nullptr);
-    overlay.show(QRectF(0, 438, 720, 437));
+    overlay.show(QRectF(0, 438, 720, 437), std::nullopt);
     SnapPreviewView* window = overlay.window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->geometry(), QRect(0, 25, 720, 437)) << "screen coordinates to window coordinates";
     EXPECT_TRUE(window->isVisible());
-    overlay.show(QRectF(720, 438, 720, 437));
+    overlay.show(QRectF(720, 438, 720, 437), std::nullopt);
     EXPECT_EQ(overlay.window(), window) << "the same window is reused";
     EXPECT_EQ(window->geometry(), QRect(720, 25, 720, 437));
 
     overlay.hide();
     desk.runLoop().advance(0.05);
-    overlay.show(QRectF(720, 438, 720, 437));
+    overlay.show(QRectF(720, 438, 720, 437), std::nullopt);
     desk.runLoop().advance(0.1);
     EXPECT_TRUE(window->isVisible()) << "a show during the fade-out keeps the window";
     overlay.hide();
@@ -40,9 +40,37 @@ TEST_F(SnapPreviewOverlayTest, ShowBuildsOnceMovesAtOnceAndSurvivesAQuickHide) {
     EXPECT_FALSE(overlay.isVisible());
 }
 
+TEST_F(SnapPreviewOverlayTest, ASwapShowsASecondWindowThatFadesAndGoesWithTheFirst) {
+    overlay.show(QRectF(0, 438, 720, 437), QRectF(720, 438, 720, 437));
+    SnapPreviewView* swap = overlay.displacedWindow();
+    ASSERT_NE(swap, nullptr);
+    EXPECT_EQ(swap->windowTitle(), "Corvane Swap Preview");
+    EXPECT_EQ(overlay.window()->windowTitle(), "Corvane Snap Preview");
+    EXPECT_EQ(swap->geometry(), QRect(720, 25, 720, 437));
+    EXPECT_TRUE(swap->isVisible());
+    desk.runLoop().advance(0.13);
+    EXPECT_EQ(swap->opacity(), 1) << "faded in with the first";
+
+    overlay.show(QRectF(0, 438, 720, 437), std::nullopt);
+    EXPECT_EQ(overlay.displacedWindow(), nullptr) << "a zone no window fills: no swap to show";
+    EXPECT_FALSE(swap->isVisible());
+    overlay.show(QRectF(720, 0, 720, 438), QRectF(0, 0, 720, 438));
+    EXPECT_EQ(overlay.displacedWindow(), swap) << "the same window is reused";
+    EXPECT_EQ(swap->opacity(), 1) << "shown at the first one's opacity, not faded in again";
+    EXPECT_EQ(swap->geometry(), QRect(0, 462, 720, 438));
+
+    overlay.hide();
+    desk.runLoop().advance(0.05);
+    EXPECT_TRUE(swap->isVisible());
+    EXPECT_LT(swap->opacity(), 1) << "fading out with the first";
+    desk.runLoop().advance(0.06);
+    EXPECT_FALSE(swap->isVisible());
+    EXPECT_FALSE(overlay.window()->isVisible());
+}
+
 TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEndsTheWindow) {
     const QRectF frame(0, 438, 720, 437);
-    overlay.show(frame);
+    overlay.show(frame, std::nullopt);
     SnapPreviewView* window = overlay.window();
     const auto opacity = [window] { return window->opacity(); };
     EXPECT_EQ(opacity(), 0) << "fades in from nothing";
@@ -55,7 +83,7 @@ TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEn
     desk.runLoop().advance(0.05);
     EXPECT_NEAR(opacity(), 0.5, 0.1);
     const double halfway = opacity();
-    overlay.show(frame); // at 0.05: back up from where the fade-out left it
+    overlay.show(frame, std::nullopt); // at 0.05: back up from where the fade-out left it
     desk.runLoop().advance(0.03);
     EXPECT_GT(opacity(), halfway);
     const double reached = opacity();
@@ -71,7 +99,7 @@ TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEn
     EXPECT_EQ(opacity(), 0) << "no fade-in left over";
     EXPECT_EQ(desk.runLoop().activeTimerCount(), 0);
 
-    overlay.show(frame);
+    overlay.show(frame, std::nullopt);
     EXPECT_EQ(opacity(), 0) << "the next show fades in again";
     desk.runLoop().advance(0.13);
     EXPECT_EQ(opacity(), 1);
@@ -80,24 +108,24 @@ TEST_F(SnapPreviewOverlayTest, OverlappingFadesRunOneAtATimeAndOnlyTheLastHideEn
 TEST_F(SnapPreviewOverlayTest, TheWindowCoversTheFrameAtAnyScaleWhereverThePrimaryLies) {
     desk.addScreen(QRectF(-1440, 0, 1440, 900), QRectF(-1440, 0, 1440, 900)); // left of the primary
     desk.screens().setPrimaryRootOrigin(QPoint(1440, 0));
-    overlay.show(QRectF(0, 438, 720, 437));
+    overlay.show(QRectF(0, 438, 720, 437), std::nullopt);
     EXPECT_EQ(overlay.window()->geometry(), QRect(1440, 25, 720, 437));
     desk.screens().setWindowScale(2);
-    overlay.show(QRectF(720, 0, 720, 438));
+    overlay.show(QRectF(720, 0, 720, 438), std::nullopt);
     EXPECT_EQ(overlay.window()->geometry(), QRect(1440 + 360, 231, 360, 219))
         << "halved about the primary's corner";
-    overlay.show(QRectF(-1440, 450, 720, 450));
+    overlay.show(QRectF(-1440, 450, 720, 450), std::nullopt);
     EXPECT_EQ(overlay.window()->geometry(), QRect(0, 0, 360, 225));
 }
 
 TEST_F(SnapPreviewOverlayTest, AWakeOrAScreenChangeDiscardsOnlyAHiddenWindow) {
-    overlay.show(QRectF(0, 0, 100, 100));
+    overlay.show(QRectF(0, 0, 100, 100), std::nullopt);
     emit desk.workspace().didWake();
     EXPECT_NE(overlay.window(), nullptr) << "a visible preview is left alone";
     overlay.hide();
     desk.changeScreens({screen});
     EXPECT_EQ(overlay.window(), nullptr);
-    overlay.show(QRectF(0, 0, 100, 100));
+    overlay.show(QRectF(0, 0, 100, 100), std::nullopt);
     EXPECT_NE(overlay.window(), nullptr);
 }
 

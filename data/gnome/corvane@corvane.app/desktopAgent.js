@@ -47,8 +47,8 @@ export class DesktopAgent {
                 this._report([agentEvent.synced(n)]);
             },
             keys: bindings => this._keybindings.bind(bindings),
-            preview: (frame, fill, border, _borderWidth, radius) =>
-                frame ? this._preview.show(frame, fill, border, radius) : this._preview.hide(),
+            preview: (frame, fill, border, _borderWidth, radius, swap) =>
+                frame ? this._preview.show(frame, fill, border, radius, swap) : this._preview.hide(),
             palette: (frame, interactive, shapes, texts) =>
                 frame ? this._palette.show(frame, interactive, shapes, texts) : this._palette.destroy(),
         });

@@ -37,7 +37,7 @@ const agentProtocol = {
         "snapshot": {"to": ["kwin", "gnome"], "fields": {}},
         "sync": {"to": ["kwin", "gnome"], "fields": {"n": {"type": "number"}}},
         "keys": {"to": ["gnome"], "fields": {"bindings": {"type": "map", "of": "chords"}}},
-        "preview": {"to": ["gnome"], "hiddenBy": "frame", "fields": {"frame": {"type": "rect", "nullable": true}, "fill": {"type": "color"}, "border": {"type": "color"}, "borderWidth": {"type": "number", "optional": true}, "radius": {"type": "number", "optional": true}}},
+        "preview": {"to": ["gnome"], "hiddenBy": "frame", "fields": {"frame": {"type": "rect", "nullable": true}, "fill": {"type": "color"}, "border": {"type": "color"}, "borderWidth": {"type": "number", "optional": true}, "radius": {"type": "number", "optional": true}, "swap": {"type": "rect", "optional": true}}},
         "palette": {"to": ["gnome"], "hiddenBy": "frame", "fields": {"frame": {"type": "rect", "nullable": true, "maxSide": "maxPaletteSide"}, "interactive": {"type": "boolean"}, "shapes": {"type": "list", "of": "shape", "maxItems": "maxShapes"}, "texts": {"type": "list", "of": "text", "maxItems": "maxTexts"}}},
     },
 };

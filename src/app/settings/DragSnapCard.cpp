@@ -81,6 +81,10 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_topPalette->setObjectName(QStringLiteral("topPalette"));
     connect(m_topPalette, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setShowsTopPalette);
     details->addWidget(m_topPalette);
+    m_swap = new QCheckBox(tr("Swap places with the window already in the zone you drop on"), m_details);
+    m_swap->setObjectName(QStringLiteral("swapOnDrop"));
+    connect(m_swap, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setSwapsOnDrop);
+    details->addWidget(m_swap);
     details->addWidget(makeDivider(m_details));
     m_thumbnailSlot = new QVBoxLayout;
     m_thumbnailSlot->setContentsMargins(0, 0, 0, 0);
@@ -105,6 +109,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     connect(&m_dragSnap, &DragSnapSettings::spanKeyChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::restoresSizeOnDragChanged, this, &DragSnapCard::refresh);
     connect(&m_dragSnap, &DragSnapSettings::showsTopPaletteChanged, this, &DragSnapCard::refresh);
+    connect(&m_dragSnap, &DragSnapSettings::swapsOnDropChanged, this, &DragSnapCard::refresh);
     connect(&m_controller.presets(), &PresetStore::presetsChanged, this, &DragSnapCard::refresh);
     refresh();
 }
@@ -139,6 +144,7 @@ void DragSnapCard::refresh() {
                             .arg(m_spanKey->itemText(key)));
     m_restoreSize->setChecked(m_dragSnap.restoresSizeOnDrag());
     m_topPalette->setChecked(m_dragSnap.showsTopPalette());
+    m_swap->setChecked(m_dragSnap.swapsOnDrop());
     refreshThumbnail();
 }
 

@@ -51,6 +51,7 @@ private:
     QComboBox* m_spanKey = nullptr;
     QLabel* m_keysNote = nullptr; // which keys change a drop
     QCheckBox* m_restoreSize = nullptr;
+    QCheckBox* m_swap = nullptr;
     QCheckBox* m_topPalette = nullptr;
     QVBoxLayout* m_thumbnailSlot = nullptr;
     QWidget* m_thumbnail = nullptr;

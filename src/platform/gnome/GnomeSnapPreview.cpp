@@ -16,25 +16,36 @@ QString cssColor(QColor color, double alpha) {
     color.setAlpha(qRound(alpha * 255));
     return shellColor(color);
 }
+
+QJsonArray rectValue(const QRectF& r) {
+    return QJsonArray{r.x(), r.y(), r.width(), r.height()};
+}
 } // namespace
 
 GnomeSnapPreview::GnomeSnapPreview(AgentCommand send, const AgentScreens& screens)
     : m_send(std::move(send))
     , m_screens(screens) {}
 
-void GnomeSnapPreview::show(const QRectF& frame) {
-    const QRectF shape = m_screens.fromScreen(frame).adjusted(previewstyle::kInset, previewstyle::kInset,
-                                                              -previewstyle::kInset, -previewstyle::kInset);
-    if (m_shown == shape)
+void GnomeSnapPreview::show(const QRectF& frame, const std::optional<QRectF>& displaced) {
+    const auto shapeOf = [this](const QRectF& r) {
+        return m_screens.fromScreen(r).adjusted(previewstyle::kInset, previewstyle::kInset,
+                                                -previewstyle::kInset, -previewstyle::kInset);
+    };
+    const QRectF shape = shapeOf(frame);
+    const std::optional<QRectF> swapShape = displaced ? std::optional(shapeOf(*displaced)) : std::nullopt;
+    if (m_shown && m_shown->first == shape && m_shown->second == swapShape)
         return;
-    m_shown = shape;
+    m_shown = {shape, swapShape};
     const QColor accent = QGuiApplication::palette().color(QPalette::Highlight);
-    m_send(QJsonObject{{field::kC, command::kPreview},
-                       {field::kFrame, QJsonArray{shape.x(), shape.y(), shape.width(), shape.height()}},
-                       {field::kFill, cssColor(accent, previewstyle::kFillAlpha)},
-                       {field::kBorder, cssColor(accent, previewstyle::kLineAlpha)},
-                       {field::kBorderWidth, previewstyle::kLineWidth},
-                       {field::kRadius, previewstyle::kCornerRadius}});
+    QJsonObject message{{field::kC, command::kPreview},
+                        {field::kFrame, rectValue(shape)},
+                        {field::kFill, cssColor(accent, previewstyle::kFillAlpha)},
+                        {field::kBorder, cssColor(accent, previewstyle::kLineAlpha)},
+                        {field::kBorderWidth, previewstyle::kLineWidth},
+                        {field::kRadius, previewstyle::kCornerRadius}};
+    if (swapShape)
+        message.insert(field::kSwap, rectValue(*swapShape));
+    m_send(message);
 }
 
 void GnomeSnapPreview::hide() {

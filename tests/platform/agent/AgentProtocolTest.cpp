@@ -115,7 +115,8 @@ TEST(AgentProtocolTest, ThePreviewAndThePaletteSendCommandsOfTheProtocol) {
     const AgentCommand send = [&](const QJsonObject& c) { sent.append(c); };
     GnomeSnapPreview preview(send, screens);
     GnomeCanvas canvas(send, screens);
-    preview.show(QRectF(0, 0, 640, 768));
+    preview.show(QRectF(0, 0, 640, 768), std::nullopt);
+    preview.show(QRectF(0, 0, 640, 768), QRectF(640, 0, 640, 768));
     preview.hide();
     CanvasScene scene;
     scene.frame = QRectF(100, 500, 374, 164);
@@ -124,7 +125,7 @@ TEST(AgentProtocolTest, ThePreviewAndThePaletteSendCommandsOfTheProtocol) {
     scene.texts = {{QRectF(12, 12, 350, 12), "QUICK SNAP", 0xffaaaaaa, 11, true}};
     canvas.show(scene);
     canvas.hide();
-    ASSERT_EQ(sent.size(), 4);
+    ASSERT_EQ(sent.size(), 5);
     for (const QJsonObject& command : std::as_const(sent))
         EXPECT_EQ(commandViolation(command, agentprotocol::kGnomeAgent), "")
             << QJsonDocument(command).toJson(QJsonDocument::Compact).toStdString();

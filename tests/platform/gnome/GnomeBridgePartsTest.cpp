@@ -111,17 +111,30 @@ TEST(GnomeSnapPreviewTest, ThePreviewIsSentInTheShellsCoordinatesOnlyWhenItChang
     GnomeSnapPreview preview([&](const QJsonObject& c) { sent.append(c); }, screens);
     preview.hide();
     EXPECT_TRUE(sent.isEmpty()) << "nothing shown, nothing to hide";
-    preview.show(QRectF(0, 0, 640, 768)); // screen coordinates, y up: the left half below the top bar
-    preview.show(QRectF(0, 0, 640, 768));
+    preview.show(QRectF(0, 0, 640, 768),
+                 std::nullopt); // screen coordinates, y up: the left half below the top bar
+    preview.show(QRectF(0, 0, 640, 768), std::nullopt);
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0]["frame"].toArray(), (QJsonArray{4, 36, 632, 760}))
         << "inset as Corvane's own preview draws it";
+    EXPECT_FALSE(sent[0].contains("swap"));
     EXPECT_TRUE(sent[0]["fill"].toString().startsWith('#'));
     EXPECT_EQ(sent[0]["fill"].toString().size(), 9) << "#rrggbbaa";
-    preview.hide();
-    preview.hide();
+
+    // A swap adds the frame the window in the zone goes to, in the same coordinates and inset.
+    preview.show(QRectF(0, 0, 640, 768), QRectF(640, 0, 640, 768));
+    preview.show(QRectF(0, 0, 640, 768), QRectF(640, 0, 640, 768));
     ASSERT_EQ(sent.size(), 2);
-    EXPECT_TRUE(sent[1]["frame"].isNull());
+    EXPECT_EQ(sent[1]["frame"].toArray(), (QJsonArray{4, 36, 632, 760}));
+    EXPECT_EQ(sent[1]["swap"].toArray(), (QJsonArray{644, 36, 632, 760}));
+    preview.show(QRectF(0, 0, 640, 768), std::nullopt);
+    ASSERT_EQ(sent.size(), 3) << "the swap gone is a change";
+    EXPECT_FALSE(sent[2].contains("swap"));
+
+    preview.hide();
+    preview.hide();
+    ASSERT_EQ(sent.size(), 4);
+    EXPECT_TRUE(sent[3]["frame"].isNull());
 }
 
 } // namespace
