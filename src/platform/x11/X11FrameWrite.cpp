@@ -30,9 +30,15 @@ bool isGone(WaitEnd end) {
 } // namespace
 
 QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std::optional<QPointF> landed) {
-    if (!landed || (before && *before == *landed))
+    if (!landed)
         return requested;
-    const QPointF offset = *landed - requested;
+    QPointF offset = *landed - requested;
+    // Along an axis the window has not moved yet, the landing tells nothing: a window manager still
+    // ending the user's move of it applies one coordinate of the request before the other.
+    if (before && before->x() == landed->x())
+        offset.setX(0);
+    if (before && before->y() == landed->y())
+        offset.setY(0);
     if (std::abs(offset.x()) > kMaxTitleBarHeight || std::abs(offset.y()) > kMaxTitleBarHeight)
         return requested;
     return requested - offset;

@@ -13,8 +13,8 @@
 namespace corvane {
 
 // The position to write last: the requested one, less the offset the window manager added when
-// the window moved (from where it was before the writes) to near the requested spot. A window that
-// has not moved yet tells nothing.
+// the window moved (from where it was before the writes) to near the requested spot. Along an axis
+// the window has not moved yet, it tells nothing.
 QPointF correctedPosition(QPointF requested, std::optional<QPointF> before, std::optional<QPointF> landed);
 
 class X11FrameWrite {
