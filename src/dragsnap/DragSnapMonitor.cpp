@@ -64,6 +64,7 @@ void DragSnapMonitor::clearPending() {
     m_pendingRect.reset();
     m_pendingScreen.reset();
     m_occupant.reset();
+    m_displacedFrame.reset();
     m_occupantLookedUp.reset();
     m_preview.hide();
 }
@@ -242,7 +243,8 @@ bool DragSnapMonitor::chooseOnRow(const Screen& screen, QPointF cursor) {
     return true;
 }
 
-// The windows in zones are read once each time the pointer enters another zone, never on every motion.
+// The windows in zones, and where the one displaced goes, are read once each time the pointer enters
+// another zone, never on every motion.
 void DragSnapMonitor::showPending(const QRectF& frame) {
     if (!m_candidateFormer || !m_swapper) {
         m_preview.show(frame, std::nullopt);
@@ -253,10 +255,9 @@ void DragSnapMonitor::showPending(const QRectF& frame) {
         m_occupantLookedUp = zone;
         m_occupant =
             m_swapper->occupantOf(*m_candidateWindow, *m_candidateFormer, zone.first, *m_pendingScreen);
+        m_displacedFrame = m_occupant ? m_swapper->frameAt(*m_candidateFormer) : std::nullopt;
     }
-    const std::optional<QRectF> displaced =
-        m_occupant ? m_swapper->frameAt(*m_candidateFormer) : std::nullopt;
-    m_preview.show(frame, displaced);
+    m_preview.show(frame, m_displacedFrame);
 }
 
 void DragSnapMonitor::leaveRow() {

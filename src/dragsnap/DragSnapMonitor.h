@@ -124,6 +124,7 @@ private:
     ZoneSwapper* m_swapper = nullptr;
     std::optional<ZoneSwapper::FormerPlace> m_candidateFormer; // read at the press, with swapping on
     std::optional<AxElement> m_occupant;                       // the window the pending zone's drop displaces
+    std::optional<QRectF> m_displacedFrame;                    // where it goes, screen coordinates
     std::optional<std::pair<QRectF, quint64>> m_occupantLookedUp; // the zone and screen it was looked for in
     bool m_isOnRow = false;
     std::optional<RestoredSize> m_restoring;
