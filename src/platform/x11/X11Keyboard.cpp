@@ -32,6 +32,14 @@ X11Keyboard::X11Keyboard(X11Connection& connection)
         m_plainState = xkb_state_new(m_keymap);
         m_liveState = xkb_x11_state_new_from_device(m_keymap, c, device);
     }
+    // While one of our grabs is active the server's own repeats of the held key reach us as core
+    // events, by default as a release and a press each. Those releases would end our repeat (at the
+    // keyboard's rate) as often as the server repeats (at the device's own, often quicker), so it
+    // would never fire. Asked for presses only, the repeats are presses of a key held already, which
+    // change nothing.
+    m_connection.await<xcb_xkb_per_client_flags_reply_t>(
+        xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT,
+                                 XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0));
     // The repeat delay, rate and per-key switches change with `xset r` and the desktop's keyboard
     // settings: the server announces each change.
     m_xkbEventBase = xcb_get_extension_data(c, &xcb_xkb_id)->first_event;
