@@ -25,11 +25,12 @@ fresh_tree() {
 }
 
 # Runs a command of the README in the fresh tree, as typed in a shell there: the make of this test's
-# own caller passes nothing on.
+# own caller passes nothing on. It builds everything from scratch beside the end-to-end tests, which
+# mostly wait on their desktops: at the lowest priority, so that they never wait on it.
 readme_command() {
   local command=$1 shown=${2:-$1}
   grep -qF -- "$shown" "$readme" || fail "the README no longer gives '$shown'"
-  (cd "$tree" && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u DESTDIR -u PREFIX bash -c "$command") \
+  (cd "$tree" && nice -n 19 env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u DESTDIR -u PREFIX bash -c "$command") \
     >"$tmp/command.log" 2>&1 || { tail -40 "$tmp/command.log" >&2; fail "'$command' failed in a fresh tree"; }
   echo "ok - '$command' succeeds in a fresh tree"
 }
