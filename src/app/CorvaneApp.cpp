@@ -45,8 +45,11 @@ CorvaneApp::CorvaneApp(Platform& platform)
         std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing, m_dragSnapSettings,
                                            m_paletteSettings, m_excludedApps, screenLayout);
     m_dragSnapMonitor.setSwapper(&m_controller->swapper());
+    const SwapChoice swap{&m_controller->swapper(), [this] { return m_dragSnapSettings.swapsOnDrop(); }};
+    m_paletteMonitor.setSwapChoice(swap);
     m_quickSnapChord = std::make_unique<QuickSnapChord>(platform, m_controller->placer(), m_frameWrites,
                                                         m_zoneSpacing, palette());
+    m_quickSnapChord->setSwapChoice(swap);
     connect(m_controller.get(), &WindowController::quickSnapRequested, m_quickSnapChord.get(),
             &QuickSnapChord::toggle);
     HotkeyTable& hotkeys = m_controller->hotkeys();

@@ -69,6 +69,13 @@ std::optional<AxElement> ZoneSwapper::occupantOf(AxElement window, const FormerP
     return std::nullopt;
 }
 
+void ZoneSwapper::displaceOccupant(AxElement window, const QRectF& frame, const QRectF& fraction,
+                                   const Screen& screen) {
+    const FormerPlace former = formerPlaceOf(window, frame);
+    if (const std::optional<AxElement> occupant = occupantOf(window, former, fraction, screen))
+        displace(*occupant, former);
+}
+
 std::optional<Screen> ZoneSwapper::screenOf(const FormerPlace& place) const {
     if (!place.zone)
         return screenContaining(m_platform.screens, place.frame);

@@ -36,6 +36,10 @@ public:
     std::optional<QRectF> frameAt(const FormerPlace& place) const;
     // Writes the displaced window there; false when that screen is gone.
     bool displace(AxElement window, const FormerPlace& place, WriteDone done = {});
+    // Before `window` is taken from where it is (`frame`, screen coordinates) into the zone `fraction` of
+    // `screen` in one step, as a pick does: the window it displaces goes to its place.
+    void displaceOccupant(AxElement window, const QRectF& frame, const QRectF& fraction,
+                          const Screen& screen);
 
 private:
     std::optional<Screen> screenOf(const FormerPlace& place) const;

@@ -80,7 +80,7 @@ void QuickSnapChord::apply(const QRectF& fraction) {
         return;
     const AxElement window = m_target->window;
     close();
-    writePickedZone(m_platform, m_frameWrites, m_spacing.spacing(), window, m_anchor, fraction);
+    writePickedZone(m_platform, m_frameWrites, m_spacing.spacing(), window, m_anchor, fraction, m_swap);
 }
 
 } // namespace corvane

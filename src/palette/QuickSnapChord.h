@@ -5,6 +5,7 @@
 // active or the window is gone. A window of an application Corvane leaves alone gets no palette.
 
 #include "control/FrameWriteQueue.h"
+#include "control/SwapChoice.h"
 #include "control/WindowPlacer.h"
 #include "control/ZoneSpacingSettings.h"
 #include "platform/PalettePresenter.h"
@@ -25,6 +26,8 @@ public:
     // The chord: opens the palette, or closes the one it opened.
     void toggle();
     bool isOpen() const { return m_target.has_value(); }
+    // What a pick onto a zone another window fills does with that window; by default nothing.
+    void setSwapChoice(SwapChoice swap) { m_swap = std::move(swap); }
 
     // How often the open palette checks that its window is still the active one.
     static constexpr double watchPeriodSeconds = 0.1;
@@ -43,6 +46,7 @@ private:
     std::optional<WindowPlacer::Target> m_target;
     QRectF m_anchor; // AX coordinates
     std::unique_ptr<Timer> m_watchTimer;
+    SwapChoice m_swap;
 };
 
 } // namespace corvane

@@ -287,7 +287,8 @@ void QuickSnapMonitor::apply(const QRectF& fraction) {
         return;
     const ButtonTarget target = *m_target;
     close();
-    writePickedZone(m_platform, m_frameWrites, m_spacing.spacing(), target.window, target.button, fraction);
+    writePickedZone(m_platform, m_frameWrites, m_spacing.spacing(), target.window, target.button, fraction,
+                    m_swap);
 }
 
 } // namespace corvane

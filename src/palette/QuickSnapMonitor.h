@@ -11,6 +11,7 @@
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/SwapChoice.h"
 #include "control/ZoneSpacingSettings.h"
 #include "platform/PalettePresenter.h"
 #include "platform/Platform.h"
@@ -30,6 +31,9 @@ public:
     QuickSnapMonitor(Platform& platform, FrameWriteQueue& frameWrites, const ZoneSpacingSettings& spacing,
                      PalettePresenter& palette, const ExcludedApplications& excluded,
                      QObject* parent = nullptr);
+
+    // What a pick onto a zone another window fills does with that window; by default nothing.
+    void setSwapChoice(SwapChoice swap) { m_swap = std::move(swap); }
 
     void start() override;
     void stop() override;
@@ -99,6 +103,7 @@ private:
     std::unique_ptr<Timer> m_watchTimer;
     std::optional<double> m_outsideSince;
     QList<std::function<void()>> m_judgedWaiters;
+    SwapChoice m_swap;
 };
 
 } // namespace corvane

@@ -82,14 +82,18 @@ press() {
   pointer_key 57 down && pointer_key 57 up
 }
 
-# The preview as the extension draws it: "X Y WIDTH HEIGHT" while shown.
+# The preview as the extension draws it: "X Y WIDTH HEIGHT" while shown; with "swap", the second
+# rectangle a swap shows.
 preview() {
-  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-preview');
+  local name=corvane-preview
+  [ "${1:-}" = swap ] && name=corvane-swap-preview
+  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === '$name');
 p && p.visible && p.opacity > 0 ? [p.x, p.y, p.width, p.height].join(' ') : ''"
 }
+# Whether the preview (or with "swap" the swap's) lies within 8 pixels of "X Y WIDTH HEIGHT".
 preview_near() {
   local shown
-  shown=($(preview)) && [ ${#shown[@]} = 4 ] || return 1
+  shown=($(preview "${2:-}")) && [ ${#shown[@]} = 4 ] || return 1
   local expected=($1) i
   for i in 0 1 2 3; do
     [ $((shown[i] - expected[i])) -le 8 ] && [ $((expected[i] - shown[i])) -le 8 ] || return 1

@@ -12,6 +12,11 @@ preview() {
 const p = group.find(a => a.name === 'corvane-preview');
 p ? [p.x, p.y, p.width, p.height, p.opacity, p.visible, group.indexOf(p) > group.indexOf(global.window_group)].join(' ') : ''"
 }
+# The second rectangle a swap shows, where the window in the zone goes, as preview() tells the first.
+swap_preview() {
+  shell_eval "const p = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-swap-preview');
+p ? [p.x, p.y, p.width, p.height, p.opacity, p.visible].join(' ') : ''"
+}
 # Its colours and corners as St drew them from the style: fill and border as r,g,b,a, the radius.
 preview_style() {
   shell_eval "const node = Main.layoutManager.uiGroup.get_children().find(a => a.name === 'corvane-preview').get_theme_node();
@@ -29,6 +34,7 @@ ask_everything() {
 # Nothing of it left.
 expect_nothing_left() {
   wait_for 5 output_is "" preview || fail "$1: the preview is left at $(preview)"
+  [ -z "$(swap_preview)" ] || fail "$1: the swap's preview is left at $(swap_preview)"
   [ "$(chord_action 2)" = 0 ] || fail "$1: Control+Alt+1 is still bound"
   [ "$(tracks_pointer)" = false ] || fail "$1: the pointer is still tracked"
   [ "$(key_setting)" = "@as []" ] || fail "$1: the key's setting is left as $(key_setting)"
@@ -49,9 +55,18 @@ echo "ok - preview: its fill, border and corners as asked"
 daemon_ok '[{"c":"preview","frame":[700,50,300,200],"fill":"#3050a0c0","border":"#ffffffff","radius":12}]'
 wait_for 5 output_is "700 50 300 200 255 true true" preview || fail "the preview did not move: $(preview)"
 echo "ok - preview: moved"
+look='"fill":"#3050a0c0","border":"#ffffffff","radius":12'
+daemon_ok "[{\"c\":\"preview\",\"frame\":[700,50,300,200],$look,\"swap\":[100,120,400,300]}]"
+wait_for 5 output_is "100 120 400 300 255 true" swap_preview || fail "no swap preview where asked: $(swap_preview)"
+echo "ok - preview: a swap's second rectangle shown where asked"
+daemon_ok "[{\"c\":\"preview\",\"frame\":[700,50,300,200],$look}]"
+wait_for 5 output_is "100 120 400 300 255 false" swap_preview || fail "the swap preview stayed: $(swap_preview)"
+echo "ok - preview: without a swap, only the first rectangle"
+daemon_ok "[{\"c\":\"preview\",\"frame\":[700,50,300,200],$look,\"swap\":[100,120,400,300]}]"
 daemon_ok '[{"c":"preview","frame":null}]'
 wait_for 5 output_is "700 50 300 200 0 false true" preview || fail "the preview did not fade out: $(preview)"
-echo "ok - preview: faded out and hidden"
+wait_for 5 output_is "100 120 400 300 0 false" swap_preview || fail "the swap preview did not fade out: $(swap_preview)"
+echo "ok - preview: faded out and hidden, the swap's with it"
 
 ask_everything
 daemon_stop

@@ -11,6 +11,8 @@
 #   active_window ID              makes the window KWin's active one, as a click on it would
 #   overlays                      the frames of Corvane's surfaces above the ordinary windows' layer (2),
 #                                 "X Y WIDTH HEIGHT" a line: its preview, palette or tray panel
+#   drag_to ID X Y                presses on the window's title bar and moves the pointer to X,Y in ten
+#                                 steps, as a hand would; the button stays down
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/corvane-fixture.sh" kwin "$KWIN_TMP" kwin_track
 # foot sizes itself in whole cells of its default font (7 x 13 pixels at scale 1): its frame falls
 # short of a zone by less than one.
@@ -60,4 +62,14 @@ overlays() {
   kwin_eval 'for (const w of workspace.stackingOrder)
     if (w.resourceClass === "corvane" && w.layer > 2)
       say([w.frameGeometry.x, w.frameGeometry.y, w.frameGeometry.width, w.frameGeometry.height].join(" "));'
+}
+
+drag_to() {
+  local frame=($(window_frame "$1")) x=$2 y=$3 step
+  local from_x=$((frame[0] + 40)) from_y=$((frame[1] + 12))
+  pointer_move "$from_x" "$from_y"
+  pointer_press
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    pointer_move $((from_x + (x - from_x) * step / 10)) $((from_y + (y - from_y) * step / 10))
+  done
 }

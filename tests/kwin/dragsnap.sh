@@ -16,17 +16,6 @@ untiled() {
     if (w.internalId.toString() === "'"$1"'") say(w.tile ? "tiled" : "free")')" = free ]
 }
 
-# Presses on the window's title bar and moves the pointer to X,Y in ten steps, as a hand would.
-drag_to() {
-  local frame=($(window_frame "$1")) x=$2 y=$3 step
-  local from_x=$((frame[0] + 40)) from_y=$((frame[1] + 12))
-  pointer_move "$from_x" "$from_y"
-  pointer_press
-  for step in 1 2 3 4 5 6 7 8 9 10; do
-    pointer_move $((from_x + (x - from_x) * step / 10)) $((from_y + (y - from_y) * step / 10))
-  done
-}
-
 kwin_start 2
 start_panel 0 40
 corvane_settings '<key>dragSnapEnabled</key><true/>'

@@ -1,7 +1,7 @@
 // The Quick Snap chord on a simulated desktop whose agent draws the palette: Control+Alt+0 opens it
 // below the middle of the active window's top edge, a click on a zone puts the window there, and it
 // closes on the chord again, on another window becoming active, on the window going, never opening for
-// an application left alone.
+// an application left alone; with swapping on, a pick onto a filled zone swaps the two windows.
 #include "palette/QuickSnapChord.h"
 
 #include "control/ControllerFixture.h"
@@ -108,6 +108,42 @@ TEST_F(QuickSnapChordTest, ThePaletteClosesOnTheChordAnotherActiveWindowOrTheWin
     desk.log().clear();
     click(QPointF(shown.center().x(), shown.bottom() - 40));
     EXPECT_TRUE(desk.log().effects().isEmpty()) << "nothing is written for a closed palette";
+}
+
+TEST_F(QuickSnapChordTest, WithSwappingOnAPickOntoAFilledZoneSendsItsWindowToThePickedWindowsPlace) {
+    const qint32 terminal = desk.addApplication("Terminal");
+    const SimWindowId shell = desk.addWindow(terminal, QRectF(300, 400, 500, 300));
+    const auto putShellInTheRightHalf = [&] {
+        controller->placer().placeInZone(desk.windowElement(shell), std::nullopt,
+                                         ZonePlace{"Split", QRectF(0.5, 0, 0.5, 1), screen.id, screen.name},
+                                         screen);
+        desk.settle();
+    };
+    bool isOn = false;
+    chord->setSwapChoice({&controller->swapper(), [&isOn] { return isOn; }});
+    putShellInTheRightHalf();
+    pressChord();
+    click(zoneCentre(0, 1));
+    EXPECT_EQ(frame(), QRectF(720, 25, 720, 875));
+    EXPECT_EQ(desk.windowFrame(shell), QRectF(720, 25, 720, 875)) << "off: the two share the half";
+
+    // On: from the left half, the shell takes the editor's.
+    isOn = true;
+    snapTo("Split", 0);
+    pressChord();
+    click(zoneCentre(0, 1));
+    EXPECT_EQ(frame(), QRectF(720, 25, 720, 875));
+    EXPECT_EQ(desk.windowFrame(shell), QRectF(0, 25, 720, 875));
+    EXPECT_EQ(controller->zoneTracker().zoneOf(desk.windowElement(shell))->fraction, QRectF(0, 0, 0.5, 1));
+
+    // From no zone, the shell takes the editor's frame.
+    desk.setWindowFrame(window, QRectF(100, 100, 800, 600));
+    putShellInTheRightHalf();
+    desk.runLoop().advance(ZoneTracker::restSeconds);
+    pressChord();
+    click(zoneCentre(0, 1));
+    EXPECT_EQ(frame(), QRectF(720, 25, 720, 875));
+    EXPECT_EQ(desk.windowFrame(shell), QRectF(100, 100, 800, 600));
 }
 
 TEST_F(QuickSnapChordTest, AnApplicationLeftAloneGetsNoPalette) {

@@ -81,7 +81,7 @@ DragSnapCard::DragSnapCard(WindowController& controller, DragSnapSettings& dragS
     m_topPalette->setObjectName(QStringLiteral("topPalette"));
     connect(m_topPalette, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setShowsTopPalette);
     details->addWidget(m_topPalette);
-    m_swap = new QCheckBox(tr("Swap places with the window already in the zone you drop on"), m_details);
+    m_swap = new QCheckBox(tr("Swap places with the window already in the zone you drop or pick"), m_details);
     m_swap->setObjectName(QStringLiteral("swapOnDrop"));
     connect(m_swap, &QCheckBox::clicked, &m_dragSnap, &DragSnapSettings::setSwapsOnDrop);
     details->addWidget(m_swap);
