@@ -44,7 +44,8 @@ WindowController::WindowController(Platform& platform, FrameWriteQueue& frameWri
     , m_navigator(
           platform, m_presets, m_placer, m_zoneTracker,
           screenLayout ? std::move(screenLayout) : [](const Screen&) { return QString(); })
-    , m_swapper(platform, m_placer, m_zoneTracker, excluded) {
+    , m_swapper(platform, m_placer, m_zoneTracker, excluded)
+    , m_resizer(platform, frameWrites, m_zoneTracker, zoneSpacing, excluded, m_resizeSettings) {
     qCDebug(lcGeneral) << "WindowController initializing";
     m_platform.application.setApplicationIconNamed(QStringLiteral("AppIcon"));
     connect(&m_presets, &PresetStore::presetNameReleased, &m_hotkeys, &HotkeyTable::releaseLayoutName);
@@ -102,6 +103,7 @@ void WindowController::followDesktopChord(int id, std::optional<KeyChord> chord)
 void WindowController::applyFeatureStartRules() {
     m_dragSnap.applyStartRule();
     m_palette.applyStartRule();
+    m_resizeSettings.applyStartRule();
 }
 
 void WindowController::trustChanged(bool isTrusted) {

@@ -1,0 +1,269 @@
+#include "NeighbourResizer.h"
+
+#include "control/ScreenLookup.h"
+#include "control/WindowAccess.h"
+#include "control/WindowLookup.h"
+#include "model/SharedEdges.h"
+#include "platform/common/Log.h"
+
+#include <QPointer>
+#include <QSet>
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+bool isSameSize(const QRectF& a, const QRectF& b) {
+    return std::abs(a.width() - b.width()) <= NeighbourResizer::tolerance &&
+           std::abs(a.height() - b.height()) <= NeighbourResizer::tolerance;
+}
+
+} // namespace
+
+NeighbourResizer::NeighbourResizer(Platform& platform, FrameWriteQueue& writes, ZoneTracker& zones,
+                                   const ZoneSpacingSettings& spacing, const ExcludedApplications& excluded,
+                                   const NeighbourResizeSettings& settings, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_writes(writes)
+    , m_zones(zones)
+    , m_spacing(spacing)
+    , m_excluded(excluded)
+    , m_settings(settings) {
+    connect(&platform.windowServer, &WindowServer::windowFrameChanged, this, &NeighbourResizer::frameChanged);
+    connect(&platform.windowServer, &WindowServer::windowRemoved, this, &NeighbourResizer::windowRemoved);
+}
+
+void NeighbourResizer::start() {
+    if (m_isRunning)
+        return;
+    m_isRunning = true;
+    m_monitors.add(maskOf(EventType::LeftMouseDown), [this](const Event& e) { pressed(e); });
+    m_monitors.add(maskOf(EventType::LeftMouseDragged), [this](const Event& e) { dragged(e); });
+    m_monitors.add(maskOf(EventType::LeftMouseUp), [this](const Event& e) { released(e); });
+}
+
+void NeighbourResizer::stop() {
+    if (!m_isRunning)
+        return;
+    m_isRunning = false;
+    m_monitors.removeAll();
+    m_resize.reset();
+    m_ending.reset();
+    m_links.clear();
+}
+
+QList<AxElement> NeighbourResizer::linkedWith(AxElement window) {
+    QList<AxElement> linked;
+    const auto own = m_links.constFind(window.handle);
+    if (own == m_links.cend() || !isStillLinked(window))
+        return linked;
+    const quint64 group = own->group;
+    for (const quint64 handle : m_links.keys()) {
+        const AxElement other{handle};
+        if (handle != window.handle && m_links.value(handle).group == group && isStillLinked(other))
+            linked.append(other);
+    }
+    return linked;
+}
+
+bool NeighbourResizer::isStillLinked(AxElement window) {
+    const auto it = m_links.constFind(window.handle);
+    if (it == m_links.cend())
+        return false;
+    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
+    if (frame && framesMatch(*frame, it->frame))
+        return true;
+    m_links.remove(window.handle);
+    return false;
+}
+
+void NeighbourResizer::pressed(const Event& event) {
+    if (m_resize)
+        finish();
+    const double primaryHeight = primaryScreenHeight(m_platform.screens);
+    const QPointF point = m_platform.events.mouseLocation();
+    const std::optional<AxElement> window =
+        windowElement(m_platform, QPointF(point.x(), primaryHeight - point.y()));
+    if (!window || m_excluded.isWindowExcluded(*window))
+        return;
+    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, *window);
+    if (!frame)
+        return;
+    const QList<AxElement> linked = linkedWith(*window);
+    const std::optional<ZonePlace> zone = m_zones.zoneOf(*window);
+    if (!zone && linked.isEmpty())
+        return;
+    const std::optional<Screen> screen = screenContaining(
+        m_platform.screens, screenFrameFromAx(frame->topLeft(), frame->size(), primaryHeight));
+    if (!screen)
+        return;
+
+    Resize resize{*window, *screen, {{*window, *frame, std::nullopt}}};
+    QSet<quint64> taken{window->handle};
+    const auto add = [&](AxElement other) {
+        if (taken.contains(other.handle) || m_excluded.isWindowExcluded(other))
+            return;
+        if (const std::optional<QRectF> otherFrame = axFrameOf(m_platform.accessibility, other)) {
+            taken.insert(other.handle);
+            resize.members.append({other, *otherFrame, std::nullopt});
+        }
+    };
+    for (const AxElement other : linked)
+        add(other);
+    if (zone) {
+        for (const ZoneTracker::WindowInZone& other : m_zones.windowsInZones()) {
+            if (other.place.screenId == screen->id)
+                add(other.window);
+        }
+    }
+    if (resize.members.size() < 2)
+        return;
+    resize.isAlone = event.modifierFlags & NeighbourResizeSettings::modifierFlag(m_settings.aloneKey());
+    m_resize = std::move(resize);
+}
+
+void NeighbourResizer::dragged(const Event& event) {
+    if (m_resize && (event.modifierFlags & NeighbourResizeSettings::modifierFlag(m_settings.aloneKey())))
+        m_resize->isAlone = true;
+}
+
+void NeighbourResizer::released(const Event& event) {
+    if (!m_resize)
+        return;
+    dragged(event);
+    // The window manager may give the window its last size after the release.
+    m_ending = m_platform.runLoop.scheduleTimer(ZoneTracker::restSeconds, false, [this] { finish(); });
+}
+
+void NeighbourResizer::frameChanged(quint32 number) {
+    if (m_resize && m_platform.accessibility.elementOfWindow(number) == m_resize->window)
+        follow();
+}
+
+void NeighbourResizer::windowRemoved(quint32 number) {
+    // Hidden (minimised, on another desktop) it is still listed; closed, it is gone.
+    if (!windowBounds(m_platform, number))
+        m_links.remove(m_platform.accessibility.elementOfWindow(number).handle);
+}
+
+void NeighbourResizer::follow() {
+    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, m_resize->window);
+    if (!frame) {
+        m_resize.reset();
+        m_ending.reset();
+        return;
+    }
+    const QRectF& start = m_resize->members.first().start;
+    if (isSameSize(*frame, start)) {
+        // Moved, not resized: it leaves its group, and nothing follows.
+        if (!m_resize->isResizing && !framesMatch(*frame, start)) {
+            m_links.remove(m_resize->window.handle);
+            m_resize.reset();
+            m_ending.reset();
+        }
+        return;
+    }
+    m_resize->isResizing = true;
+    if (m_resize->isAlone)
+        return;
+    QList<QRectF> starts;
+    for (const Member& member : std::as_const(m_resize->members))
+        starts.append(member.start);
+    const SharedEdgeRules rules{double(m_spacing.spacing().gap), tolerance, leastSize};
+    const QList<QRectF> frames = followSharedEdges(starts, 0, *frame, rules);
+    int written = 0;
+    for (qsizetype i = 1; i < frames.size(); ++i) {
+        const Member& member = m_resize->members[i];
+        const QRectF& wanted = frames[i];
+        const bool isAsked =
+            member.asked ? framesMatch(*member.asked, wanted) : framesMatch(member.start, wanted);
+        if (isAsked)
+            continue;
+        writeMember(i, wanted, false);
+        ++written;
+    }
+    if (written > 0)
+        emit neighboursFollowed(written);
+}
+
+void NeighbourResizer::writeMember(qsizetype index, const QRectF& frame, bool isAnchoring) {
+    Member& member = m_resize->members[index];
+    member.asked = frame;
+    const double primaryHeight = primaryScreenHeight(m_platform.screens);
+    WriteDone done;
+    if (!isAnchoring)
+        done = [self = QPointer(this), window = member.window, frame](bool isWritten) {
+            if (!self || !isWritten || !self->m_resize)
+                return;
+            const QList<Member>& members = self->m_resize->members;
+            for (qsizetype i = 1; i < members.size(); ++i) {
+                if (members[i].window == window && members[i].asked && framesMatch(*members[i].asked, frame))
+                    self->anchorFarEdge(i, frame);
+            }
+        };
+    m_writes.write({.window = member.window,
+                    .frame = screenFrameFromAx(frame.topLeft(), frame.size(), primaryHeight),
+                    .primaryHeight = primaryHeight,
+                    .visibleFrame = m_resize->screen.visibleFrame,
+                    .write = FrameWrite::Follow},
+                   std::move(done));
+}
+
+void NeighbourResizer::anchorFarEdge(qsizetype index, const QRectF& asked) {
+    const Member& member = m_resize->members[index];
+    const std::optional<QRectF> landed = axFrameOf(m_platform.accessibility, member.window);
+    if (!landed || isSameSize(*landed, asked))
+        return;
+    QRectF anchored(asked.topLeft(), landed->size());
+    // The edge kept from the press is the far one: the near one moved with the held window.
+    if (std::abs(asked.right() - member.start.right()) < 1 &&
+        std::abs(asked.left() - member.start.left()) >= 1)
+        anchored.moveRight(asked.right());
+    if (std::abs(asked.bottom() - member.start.bottom()) < 1 &&
+        std::abs(asked.top() - member.start.top()) >= 1)
+        anchored.moveBottom(asked.bottom());
+    if (!framesMatch(anchored, *landed))
+        writeMember(index, anchored, true);
+}
+
+void NeighbourResizer::finish() {
+    m_ending.reset();
+    const std::optional<Resize> resize = std::move(m_resize);
+    m_resize.reset();
+    if (!resize || !resize->isResizing || resize->isAlone)
+        return;
+    QList<AxElement> moved{resize->window};
+    for (const Member& member : resize->members) {
+        if (member.asked)
+            moved.append(member.window);
+    }
+    if (moved.size() < 2)
+        return;
+    // Linked where they are once the last writes have landed.
+    m_writes.whenIdle([self = QPointer(this), moved] {
+        if (self && self->m_isRunning)
+            self->link(moved);
+    });
+}
+
+void NeighbourResizer::link(const QList<AxElement>& windows) {
+    // The groups of these windows become one, with them.
+    QSet<quint64> groups;
+    for (const AxElement window : windows) {
+        if (const auto it = m_links.constFind(window.handle); it != m_links.cend())
+            groups.insert(it->group);
+    }
+    const quint64 group = m_nextGroup++;
+    for (Link& link : m_links) {
+        if (groups.contains(link.group))
+            link.group = group;
+    }
+    for (const AxElement window : windows) {
+        if (const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window))
+            m_links.insert(window.handle, {group, *frame});
+    }
+}
+
+} // namespace corvane
