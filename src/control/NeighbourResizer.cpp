@@ -39,9 +39,15 @@ void NeighbourResizer::start() {
     if (m_isRunning)
         return;
     m_isRunning = true;
-    m_monitors.add(maskOf(EventType::LeftMouseDown), [this](const Event& e) { pressed(e); });
+    // Any button: window managers resize with a modifier and another button as well (openbox: Alt and
+    // the right one).
+    m_monitors.add(maskOf(EventType::LeftMouseDown) | maskOf(EventType::RightMouseDown) |
+                       maskOf(EventType::OtherMouseDown),
+                   [this](const Event& e) { pressed(e); });
     m_monitors.add(maskOf(EventType::LeftMouseDragged), [this](const Event& e) { dragged(e); });
-    m_monitors.add(maskOf(EventType::LeftMouseUp), [this](const Event& e) { released(e); });
+    m_monitors.add(maskOf(EventType::LeftMouseUp) | maskOf(EventType::RightMouseUp) |
+                       maskOf(EventType::OtherMouseUp),
+                   [this](const Event& e) { released(e); });
 }
 
 void NeighbourResizer::stop() {
@@ -57,7 +63,7 @@ void NeighbourResizer::stop() {
 QList<AxElement> NeighbourResizer::linkedWith(AxElement window) {
     QList<AxElement> linked;
     const auto own = m_links.constFind(window.handle);
-    if (own == m_links.cend() || !isStillLinked(window))
+    if (own == m_links.cend())
         return linked;
     const quint64 group = own->group;
     for (const quint64 handle : m_links.keys()) {
@@ -82,63 +88,39 @@ bool NeighbourResizer::isStillLinked(AxElement window) {
 void NeighbourResizer::pressed(const Event& event) {
     if (m_resize)
         finish();
-    const double primaryHeight = primaryScreenHeight(m_platform.screens);
-    const QPointF point = m_platform.events.mouseLocation();
-    const std::optional<AxElement> window =
-        windowElement(m_platform, QPointF(point.x(), primaryHeight - point.y()));
-    if (!window || m_excluded.isWindowExcluded(*window))
-        return;
-    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, *window);
-    if (!frame)
-        return;
-    const QList<AxElement> linked = linkedWith(*window);
-    const std::optional<ZonePlace> zone = m_zones.zoneOf(*window);
-    if (!zone && linked.isEmpty())
-        return;
-    const std::optional<Screen> screen = screenContaining(
-        m_platform.screens, screenFrameFromAx(frame->topLeft(), frame->size(), primaryHeight));
-    if (!screen)
-        return;
-
-    Resize resize{*window, *screen, {{*window, *frame, std::nullopt}}};
-    QSet<quint64> taken{window->handle};
-    const auto add = [&](AxElement other) {
-        if (taken.contains(other.handle) || m_excluded.isWindowExcluded(other))
-            return;
-        if (const std::optional<QRectF> otherFrame = axFrameOf(m_platform.accessibility, other)) {
-            taken.insert(other.handle);
-            resize.members.append({other, *otherFrame, std::nullopt});
-        }
-    };
-    for (const AxElement other : linked)
-        add(other);
-    if (zone) {
-        for (const ZoneTracker::WindowInZone& other : m_zones.windowsInZones()) {
-            if (other.place.screenId == screen->id)
-                add(other.window);
-        }
-    }
-    if (resize.members.size() < 2)
-        return;
-    resize.isAlone = event.modifierFlags & NeighbourResizeSettings::modifierFlag(m_settings.aloneKey());
-    m_resize = std::move(resize);
+    m_isHeld = true;
+    m_isAloneHeld = false;
+    dragged(event);
 }
 
 void NeighbourResizer::dragged(const Event& event) {
-    if (m_resize && (event.modifierFlags & NeighbourResizeSettings::modifierFlag(m_settings.aloneKey())))
-        m_resize->isAlone = true;
+    if (event.modifierFlags & NeighbourResizeSettings::modifierFlag(m_settings.aloneKey())) {
+        m_isAloneHeld = true;
+        if (m_resize)
+            m_resize->isAlone = true;
+    }
 }
 
 void NeighbourResizer::released(const Event& event) {
+    dragged(event);
+    m_isHeld = false;
     if (!m_resize)
         return;
-    dragged(event);
     // The window manager may give the window its last size after the release.
     m_ending = m_platform.runLoop.scheduleTimer(ZoneTracker::restSeconds, false, [this] { finish(); });
 }
 
 void NeighbourResizer::frameChanged(quint32 number) {
-    if (m_resize && m_platform.accessibility.elementOfWindow(number) == m_resize->window)
+    if (!m_resize && !m_isHeld) {
+        // Changed by anything but the user's pointer (a placement, the keyboard): it leaves its group.
+        if (!m_links.isEmpty())
+            isStillLinked(m_platform.accessibility.elementOfWindow(number));
+        return;
+    }
+    const AxElement window = m_platform.accessibility.elementOfWindow(number);
+    if (!m_resize)
+        begin(window);
+    else if (window == m_resize->window)
         follow();
 }
 
@@ -148,6 +130,53 @@ void NeighbourResizer::windowRemoved(quint32 number) {
         m_links.remove(m_platform.accessibility.elementOfWindow(number).handle);
 }
 
+void NeighbourResizer::begin(AxElement window) {
+    if (m_excluded.isWindowExcluded(window))
+        return;
+    // Where it was before this change: as linked, or as placed in its zone.
+    const auto link = m_links.constFind(window.handle);
+    const std::optional<ZoneTracker::Settled> settled = m_zones.settledOf(window);
+    if (link == m_links.cend() && !settled)
+        return;
+    const QRectF start = link != m_links.cend() ? link->frame : settled->frame;
+    const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
+    if (!frame || framesMatch(*frame, start))
+        return;
+    if (isSameSize(*frame, start)) {
+        m_links.remove(window.handle); // moved, not resized: it leaves its group
+        return;
+    }
+    const double primaryHeight = primaryScreenHeight(m_platform.screens);
+    const std::optional<Screen> screen =
+        screenContaining(m_platform.screens, screenFrameFromAx(start.topLeft(), start.size(), primaryHeight));
+    if (!screen)
+        return;
+
+    Resize resize{window, *screen, {{window, start, std::nullopt}}, m_isAloneHeld};
+    QSet<quint64> taken{window.handle};
+    const auto add = [&](AxElement other) {
+        if (taken.contains(other.handle) || m_excluded.isWindowExcluded(other))
+            return;
+        if (const std::optional<QRectF> otherFrame = axFrameOf(m_platform.accessibility, other)) {
+            taken.insert(other.handle);
+            resize.members.append({other, *otherFrame, std::nullopt});
+        }
+    };
+    if (link != m_links.cend()) {
+        for (const AxElement other : linkedWith(window))
+            add(other);
+    }
+    if (settled) {
+        for (const ZoneTracker::WindowInZone& other : m_zones.windowsInZones()) {
+            if (other.place.screenId == settled->place.screenId)
+                add(other.window);
+        }
+    }
+    // A window with no neighbour is followed all the same, so that its later steps look for none.
+    m_resize = std::move(resize);
+    follow();
+}
+
 void NeighbourResizer::follow() {
     const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, m_resize->window);
     if (!frame) {
@@ -155,17 +184,6 @@ void NeighbourResizer::follow() {
         m_ending.reset();
         return;
     }
-    const QRectF& start = m_resize->members.first().start;
-    if (isSameSize(*frame, start)) {
-        // Moved, not resized: it leaves its group, and nothing follows.
-        if (!m_resize->isResizing && !framesMatch(*frame, start)) {
-            m_links.remove(m_resize->window.handle);
-            m_resize.reset();
-            m_ending.reset();
-        }
-        return;
-    }
-    m_resize->isResizing = true;
     if (m_resize->isAlone)
         return;
     QList<QRectF> starts;
@@ -232,8 +250,12 @@ void NeighbourResizer::finish() {
     m_ending.reset();
     const std::optional<Resize> resize = std::move(m_resize);
     m_resize.reset();
-    if (!resize || !resize->isResizing || resize->isAlone)
+    if (!resize)
         return;
+    if (resize->isAlone) {
+        m_links.remove(resize->window.handle); // its edges are its own now
+        return;
+    }
     QList<AxElement> moved{resize->window};
     for (const Member& member : resize->members) {
         if (member.asked)

@@ -6,8 +6,10 @@
 // edge where it was. Holding the alone key at any point of a resize resizes the window alone.
 // The windows that moved together stay linked, so the next resize of any of them carries the others
 // again, until one of them is moved, placed elsewhere or closed: a linked window counts only while it
-// still has the frame the last resize left it with. Nothing is read on the pointer's path while no
-// placed window is held; the user's steps are read as the window's frame changes.
+// still has the frame the last resize left it with. A press only notes that a button is held: the
+// resize starts at the first change of size of a placed or linked window while it is, whichever window
+// the press was on (many window managers take a press just outside a window's frame as a resize of
+// it), and its steps are read as that window's frame changes.
 
 #include "control/ExcludedApplications.h"
 #include "control/FeatureMonitor.h"
@@ -42,7 +44,7 @@ public:
     void stop() override;
     bool isRunning() const { return m_isRunning; }
 
-    // A resize is being followed: the user holds a window with neighbours, or has just let go of one.
+    // A resize is being followed: the user resizes a placed window, or has just let go of one.
     bool isFollowing() const { return m_resize.has_value(); }
     // The windows linked with this one by an earlier resize, still where it left them.
     QList<AxElement> linkedWith(AxElement window);
@@ -62,7 +64,6 @@ private:
         Screen screen;
         QList<Member> members; // the held window first
         bool isAlone = false;
-        bool isResizing = false;
     };
     struct Link {
         quint64 group = 0;
@@ -74,6 +75,8 @@ private:
     void released(const Event& event);
     void frameChanged(quint32 number);
     void windowRemoved(quint32 number);
+    // A window changed its frame while a button is held: a resize of it starts if it was placed or linked.
+    void begin(AxElement window);
     // The held window's frame has changed: the neighbours follow it.
     void follow();
     void writeMember(qsizetype index, const QRectF& frame, bool isAnchoring);
@@ -94,6 +97,8 @@ private:
 
     GlobalMonitors m_monitors{m_platform.events, this};
     bool m_isRunning = false;
+    bool m_isHeld = false;      // a button is down
+    bool m_isAloneHeld = false; // the alone key was held at some point since the press
     std::optional<Resize> m_resize;
     std::unique_ptr<Timer> m_ending; // after the release, the window manager's last step
     QHash<quint64, Link> m_links;    // by element handle

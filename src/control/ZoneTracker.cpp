@@ -39,6 +39,13 @@ std::optional<ZonePlace> ZoneTracker::zoneOf(AxElement window) {
     return placed->zone.place;
 }
 
+std::optional<ZoneTracker::Settled> ZoneTracker::settledOf(AxElement window) const {
+    const auto placed = m_placed.constFind(window.handle);
+    if (placed == m_placed.cend() || m_writing.contains(window.handle))
+        return std::nullopt;
+    return Settled{placed->zone.place, placed->frame};
+}
+
 QList<WindowZone> ZoneTracker::placedZones() const {
     QList<WindowZone> zones;
     for (const Placed& placed : m_placed)

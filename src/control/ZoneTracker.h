@@ -45,6 +45,13 @@ public:
         ZonePlace place;
     };
     QList<WindowInZone> windowsInZones();
+    // The frame a window placed in a zone settled on, and its zone, until the tracker judges it moved
+    // off: what it had before the user's move or resize that is under way.
+    struct Settled {
+        ZonePlace place;
+        QRectF frame; // AX coordinates
+    };
+    std::optional<Settled> settledOf(AxElement window) const;
 
 signals:
     // A write put the window in `zone`; `before` is the zone it had until then.

@@ -1,7 +1,7 @@
 // Neighbours resized together: a user's resize of a placed window carries the placed windows across the
 // moved edge, with the zone gap between them kept, and leaves them alone with the alone key held, for
 // a move, or for windows on another screen; a neighbour whose minimum refuses the size keeps its far
-// edge; the windows stay linked for the next resize until one of them is moved.
+// edge; the windows stay linked for the next resize until one of them is moved or changed otherwise.
 #include "ControllerFixture.h"
 #include "platform/sim/SimEvents.h"
 
@@ -64,11 +64,6 @@ TEST_F(NeighbourResizerTest, TheNeighbourFollowsTheSharedEdgeAndStaysLinkedUntil
     resize(shell, QPointF(movedRight.left() + 1, 400), {movedRight.adjusted(-300, 0, 0, 0)});
     EXPECT_EQ(frame(), left.adjusted(0, 0, -100, 0)) << "the linked window follows back";
 
-    // With the alone key held the neighbour stays, and the two remain linked.
-    const QRectF before = desk.windowFrame(shell);
-    resize(window, QPointF(frame().right() - 1, 400), {frame().adjusted(0, 0, 50, 0)}, modifier::kCommand);
-    EXPECT_EQ(desk.windowFrame(shell), before);
-
     // A move unlinks the moved window: a later resize of the other carries nothing.
     const QRectF moved = frame().translated(0, 30);
     resize(window, QPointF(frame().center().x(), 40), {moved});
@@ -76,6 +71,37 @@ TEST_F(NeighbourResizerTest, TheNeighbourFollowsTheSharedEdgeAndStaysLinkedUntil
     const QRectF shellNow = desk.windowFrame(shell);
     resize(shell, QPointF(shellNow.left() + 1, 400), {shellNow.adjusted(-40, 0, 0, 0)});
     EXPECT_EQ(frame(), moved);
+}
+
+TEST_F(NeighbourResizerTest, TheAloneKeyAndChangesWithoutThePointerLeaveTheNeighbourWhereItIs) {
+    start();
+    placeBoth();
+    // With the alone key held the neighbour stays, and the window leaves its zone alone.
+    resize(window, QPointF(kLeftHalf.right() - 1, 400), {kLeftHalf.adjusted(0, 0, 50, 0)},
+           modifier::kCommand);
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf);
+    resize(shell, QPointF(kRightHalf.left() + 1, 400), {kRightHalf.adjusted(100, 0, 0, 0)});
+    EXPECT_EQ(frame(), kLeftHalf.adjusted(0, 0, 50, 0)) << "no longer in its zone, nor linked";
+
+    // Linked by a resize, then changed with no button held (a keyboard move, a placement): unlinked.
+    placeBoth();
+    resize(window, QPointF(kLeftHalf.right() - 1, 400), {kLeftHalf.adjusted(0, 0, 100, 0)});
+    ASSERT_EQ(desk.windowFrame(shell), kRightHalf.adjusted(100, 0, 0, 0));
+    desk.setWindowFrame(window, kLeftHalf.adjusted(0, 0, 100, -100));
+    desk.settle();
+    resize(window, QPointF(kLeftHalf.right() + 99, 400), {kLeftHalf.adjusted(0, 0, 150, -100)});
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf.adjusted(100, 0, 0, 0));
+    const QRectF shellNow = desk.windowFrame(shell);
+    resize(shell, QPointF(shellNow.left() + 1, 400), {shellNow.adjusted(-100, 0, 0, 0)});
+    EXPECT_EQ(frame(), kLeftHalf.adjusted(0, 0, 150, -100));
+
+    // Linked, then resized alone: its edges are its own, and its next resize carries nothing.
+    placeBoth();
+    resize(window, QPointF(kLeftHalf.right() - 1, 400), {kLeftHalf.adjusted(0, 0, 100, 0)});
+    resize(window, QPointF(kLeftHalf.right() + 99, 400), {kLeftHalf.adjusted(0, 0, 50, 0)},
+           modifier::kCommand);
+    resize(window, QPointF(kLeftHalf.right() + 49, 400), {kLeftHalf.adjusted(0, 0, 150, 0)});
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf.adjusted(100, 0, 0, 0));
 }
 
 TEST_F(NeighbourResizerTest, ANeighbourThatRefusesTheSizeKeepsItsFarEdgeAndOtherScreensStay) {
