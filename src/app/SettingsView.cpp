@@ -6,6 +6,7 @@
 #include "app/settings/GridBuilderCard.h"
 #include "app/settings/HotkeysCard.h"
 #include "app/settings/ManualSizeCard.h"
+#include "app/settings/NeighbourResizeCard.h"
 #include "app/settings/PresetsCard.h"
 #include "app/settings/QuickSnapCard.h"
 #include "app/settings/SettingsWidgets.h"
@@ -66,6 +67,10 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
                                   tr("Quick Snap on the maximize button is not available on this desktop."),
                                   [&] { return new QuickSnapCard(controller, quickSnap, content); }));
     column->addWidget(new ZoneSpacingCard(controller, content));
+    column->addWidget(
+        cardNeeding(Capability::DragObservation, NeighbourResizeCard::title(),
+                    tr("Resizing windows together is not available on this desktop."),
+                    [&] { return new NeighbourResizeCard(controller.neighbourResizeSettings(), content); }));
     column->addWidget(new GridBuilderCard(controller, content));
     column->addWidget(new ManualSizeCard(controller, content));
     column->addWidget(new PresetsCard(controller, content));

@@ -14,6 +14,7 @@
 #include "app/settings/HotkeysCard.h"
 #include "app/settings/ManualSizeCard.h"
 #include "app/settings/MonitorMap.h"
+#include "app/settings/NeighbourResizeCard.h"
 #include "app/settings/PresetNameRow.h"
 #include "app/settings/PresetsCard.h"
 #include "app/settings/QuickSnapCard.h"
@@ -312,6 +313,26 @@ TEST_F(SettingsViewTest, TheSpacingFieldsSetTheSpacingAndTheThumbnailsFollowIt) 
     }
 }
 
+TEST_F(SettingsViewTest, TheResizingCardSetsTheSwitchAndTheAloneKeyAndFollowsThem) {
+    open();
+    auto* toggle = in<QCheckBox, NeighbourResizeCard>("neighbourResizeToggle");
+    auto* aloneKey = in<QComboBox, NeighbourResizeCard>("neighbourResizeAloneKey");
+    NeighbourResizeSettings& settings = controller->neighbourResizeSettings();
+    EXPECT_TRUE(toggle->isChecked()) << "on by default";
+    EXPECT_EQ(aloneKey->currentText(), "Super");
+    aloneKey->activated(aloneKey->findText("Shift"));
+    EXPECT_EQ(settings.aloneKey(), NeighbourResizeSettings::AloneKey::Shift);
+    EXPECT_EQ(platform.defaults.string("neighbourResizeAloneKey"), "shift");
+    toggle->click();
+    EXPECT_FALSE(settings.isEnabled());
+    EXPECT_FALSE(controller->neighbourResizer().isRunning()) << "switching it off stops the resizer";
+    EXPECT_FALSE(aloneKey->isEnabled());
+    settings.setEnabled(true);
+    settings.setAloneKey(NeighbourResizeSettings::AloneKey::Control);
+    EXPECT_TRUE(toggle->isChecked()) << "follows the setting changed elsewhere";
+    EXPECT_EQ(aloneKey->currentText(), "Control");
+}
+
 TEST_F(SettingsViewTest, AMonitorChosenOnTheMapGetsALayoutOfItsOwnAndTheOthersKeepTheDefault) {
     const Screen laptop{.id = 1, .name = "eDP-1", .frame = QRectF(0, 0, 1440, 900), .connector = "eDP-1"};
     const Screen wide{.id = 2, .name = "DP-1", .frame = QRectF(1440, 0, 2560, 1080), .connector = "DP-1"};
@@ -597,49 +618,64 @@ TEST_F(SettingsViewTest, AChordIsRecordedAndSavedUnlessItIsTaken) {
 TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
     struct Row {
         Capabilities missing;
-        const char* card; // the card whose controls go; none when nothing is lost
-        QString title;
-        QString line;
+        QStringList cards;  // the cards whose controls go; none when nothing is lost
+        QStringList titles; // theirs, each with its line
+        QStringList lines;
     };
     const QList<Row> rows{
-        {{}, nullptr, {}, {}},
-        {Capability::LoginItem, "corvane::GeneralCard", "SETTINGS",
-         "Launch at login is not available on this desktop."},
-        {Capability::Hotkeys, "corvane::HotkeysCard", "HOTKEYS",
-         "Hotkeys are not available on this desktop."},
-        {Capability::DragObservation, "corvane::DragSnapCard", "DRAG TO SNAP",
-         "Drag to snap is not available on this desktop."},
-        {Capability::MaximizeButtonPalette, "corvane::QuickSnapCard", quickSnapTexts::cardTitle(),
-         "Quick Snap on the maximize button is not available on this desktop."},
+        {{}, {}, {}, {}},
+        {Capability::LoginItem,
+         {"corvane::GeneralCard"},
+         {"SETTINGS"},
+         {"Launch at login is not available on this desktop."}},
+        {Capability::Hotkeys,
+         {"corvane::HotkeysCard"},
+         {"HOTKEYS"},
+         {"Hotkeys are not available on this desktop."}},
+        // Resizing together reads the user's resize where drag to snap reads the drag.
+        {Capability::DragObservation,
+         {"corvane::DragSnapCard", "corvane::NeighbourResizeCard"},
+         {"DRAG TO SNAP", "RESIZING TOGETHER"},
+         {"Drag to snap is not available on this desktop.",
+          "Resizing windows together is not available on this desktop."}},
+        {Capability::MaximizeButtonPalette,
+         {"corvane::QuickSnapCard"},
+         {quickSnapTexts::cardTitle()},
+         {"Quick Snap on the maximize button is not available on this desktop."}},
         // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
-        {Capability::OwnOverlay, nullptr, {}, {}},
+        {Capability::OwnOverlay, {}, {}, {}},
     };
-    const QStringList allCards{
-        "corvane::GeneralCard",    "corvane::HotkeysCard",     "corvane::DragSnapCard",
-        "corvane::QuickSnapCard",  "corvane::ZoneSpacingCard", "corvane::GridBuilderCard",
-        "corvane::ManualSizeCard", "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
+    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
+                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
+                               "corvane::ZoneSpacingCard", "corvane::NeighbourResizeCard",
+                               "corvane::GridBuilderCard", "corvane::ManualSizeCard",
+                               "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.line.isEmpty() ? "nothing lost" : qPrintable(row.line));
+        SCOPED_TRACE(row.lines.isEmpty() ? "nothing lost" : qPrintable(row.lines.join(' ')));
         open(kAllCapabilities & ~row.missing);
         QStringList shown;
         for (const SettingsCard* card : view->widget()->findChildren<SettingsCard*>())
             shown.append(card->metaObject()->className());
+        const QList<QLabel*> unavailable = view->widget()->findChildren<QLabel*>("unavailable");
         QStringList lines;
-        for (const QLabel* line : view->widget()->findChildren<QLabel*>("unavailable"))
+        for (const QLabel* line : unavailable)
             lines.append(line->text());
-        if (!row.card) {
+        if (row.cards.isEmpty()) {
             EXPECT_EQ(shown, allCards);
             EXPECT_TRUE(lines.isEmpty());
             continue;
         }
-        EXPECT_FALSE(shown.contains(row.card)) << "none of its controls";
+        for (const QString& card : row.cards)
+            EXPECT_FALSE(shown.contains(card)) << "none of its controls: " << card.toStdString();
         EXPECT_EQ(shown.size(), allCards.size()) << "every card keeps its place";
-        ASSERT_EQ(lines, QStringList{row.line});
-        QStringList cardTexts;
-        const auto* line = view->widget()->findChild<QLabel*>("unavailable");
-        for (const QLabel* label : line->parentWidget()->findChildren<QLabel*>())
-            cardTexts.append(label->text());
-        EXPECT_EQ(cardTexts, QStringList({row.title, row.line})) << "its title and the line, nothing more";
+        ASSERT_EQ(lines, row.lines);
+        for (qsizetype i = 0; i < unavailable.size(); ++i) {
+            QStringList cardTexts;
+            for (const QLabel* label : unavailable[i]->parentWidget()->findChildren<QLabel*>())
+                cardTexts.append(label->text());
+            EXPECT_EQ(cardTexts, QStringList({row.titles[i], row.lines[i]}))
+                << "its title and the line, nothing more";
+        }
     }
 }
 
