@@ -1,7 +1,8 @@
 // The per-event costs of the two pointer features on a simulated desktop: one drag event once the
 // drag is confirmed (zone search and preview update, with the real preview window on the offscreen
 // platform; with no spacing around zones and with some; with a layout given to the monitor itself) and
-// one mouse move outside every title-bar corner with the palette on.
+// one mouse move outside every title-bar corner with the palette on; one step of a user's resize of a
+// window with placed neighbours, to the neighbours written.
 #include "control/MonitorKey.h"
 #include "control/WindowController.h"
 #include "control/WindowLookup.h"
@@ -39,10 +40,12 @@ struct Desktop {
     SimDesktop desk;
     Platform platform = desk.platform();
     QList<SimWindowId> windows;
+    QList<qint32> applications; // one a window
     explicit Desktop(int windowCount = 12) {
         desk.addScreen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875));
         for (int i = 0; i < windowCount; ++i) {
             const qint32 app = desk.addApplication(QStringLiteral("App %1").arg(i));
+            applications.append(app);
             windows.append(desk.addWindow(app, QRectF(40 + 30 * (i % 20), 60 + 20 * (i % 20), 700, 500)));
             addTitleBarButtons(desk, windows.last());
         }
@@ -124,6 +127,49 @@ private:
     QuickSnapMonitor m_monitor{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_palette, m_excluded};
 };
 
+// Fifty windows open, four of them placed in the quadrants; the top-left one held by its right border,
+// each step is one change of its width that the window server reports, to the window on its right
+// written (the simulated window server applies a write at once); the two below share no edge with it.
+class NeighbourScenario {
+public:
+    NeighbourScenario() {
+        for (qsizetype i = 0; i < 4; ++i) {
+            const SimWindowId w = m_desktop.windows[i];
+            const qint32 pid = m_desktop.applications[i];
+            m_desktop.desk.setFocusedWindow(pid, w);
+            m_desktop.desk.activateApplication(pid);
+            m_desktop.desk.settle();
+            m_controller.cycle().snapToZone(QStringLiteral("Quadrant"), i);
+            m_desktop.desk.runLoop().advance(kFrameRequestTimeout);
+        }
+        m_held = m_desktop.windows[0];
+        m_start = m_desktop.desk.windowFrame(m_held);
+        m_desktop.desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, 1000));
+        step();
+    }
+    bool isReady() { return m_controller.neighbourResizer().isFollowing() && m_followed == m_steps; }
+    void step() {
+        m_desktop.desk.setWindowFrame(m_held, m_start.adjusted(0, 0, (++m_steps % 2) ? 40 : 20, 0));
+        m_desktop.desk.settle();
+    }
+
+private:
+    Desktop m_desktop{50};
+    IdleSwitch m_idle;
+    FrameWriteQueue m_frameWrites{m_desktop.platform};
+    ZoneSpacingSettings m_zoneSpacing{m_desktop.platform.defaults};
+    ExcludedApplications m_excluded{m_desktop.platform};
+    WindowController m_controller{m_desktop.platform, m_frameWrites, m_zoneSpacing, m_idle, m_idle,
+                                  m_excluded};
+    SimWindowId m_held = 0;
+    QRectF m_start;
+    int m_steps = 0;
+    int m_followed = 0;
+    QMetaObject::Connection m_counting =
+        QObject::connect(&m_controller.neighbourResizer(), &NeighbourResizer::neighboursFollowed,
+                         [this](int count) { m_followed += count; });
+};
+
 template <typename Scenario, typename... Args> void runSteps(benchmark::State& state, Args... args) {
     Scenario scenario(args...);
     for (auto _ : state)
@@ -162,6 +208,11 @@ void BM_MouseMoveOutsideEveryCorner(benchmark::State& state) {
     runSteps<CornerScenario>(state);
 }
 BENCHMARK(BM_MouseMoveOutsideEveryCorner);
+
+void BM_NeighbourFollowAmong50Windows(benchmark::State& state) {
+    runSteps<NeighbourScenario>(state);
+}
+BENCHMARK(BM_NeighbourFollowAmong50Windows);
 
 // With 500 windows open: the window-list lookup a press makes and the palette's corner-list fetch.
 // The list is built once and handed out as is, so what is timed is reading it, not the simulation.

@@ -96,6 +96,8 @@ row "  within a zone of a monitor's own layout" "$(pretty_ns "$own")" "< 2 us" "
 row "mouse move outside every corner, palette on" "$(pretty_ns "$corner")" "< 300 ns" "$(verdict "$corner" 300)"
 row "  the same three in instructions per event" \
   "$(count drag-within-zone) / $(count drag-across-border) / $(count move-outside-corners)" "" ""
+follow=$(ns BM_NeighbourFollowAmong50Windows)
+row "a neighbour's follow of one resize step, 50 windows" "$(pretty_ns "$follow")" "<= 16 ms" "$(verdict "$follow" 16000000 "<=")"
 row "press lookup among 500 windows" "$(pretty_ns "$(ns BM_PressLookupAmong500Windows)")" "" ""
 row "corner-list fetch of 500 windows" "$(pretty_ns "$(ns BM_CornerListFetchOf500Windows)")" "" ""
 row "start-up to hotkeys armed" "${startup:-—} ms" "< 150 ms" "$(verdict "$startup" 150)"
