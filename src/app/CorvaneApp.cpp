@@ -45,6 +45,7 @@ CorvaneApp::CorvaneApp(Platform& platform)
         std::make_unique<WindowController>(platform, m_frameWrites, m_zoneSpacing, m_dragSnapSettings,
                                            m_paletteSettings, m_excludedApps, screenLayout);
     m_dragSnapMonitor.setSwapper(&m_controller->swapper());
+    m_dragSnapMonitor.setNeighbourResizer(&m_controller->neighbourResizer());
     const SwapChoice swap{&m_controller->swapper(), [this] { return m_dragSnapSettings.swapsOnDrop(); }};
     m_paletteMonitor.setSwapChoice(swap);
     m_quickSnapChord = std::make_unique<QuickSnapChord>(platform, m_controller->placer(), m_frameWrites,

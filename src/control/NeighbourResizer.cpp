@@ -90,6 +90,7 @@ void NeighbourResizer::pressed(const Event& event) {
         finish();
     m_isHeld = true;
     m_isAloneHeld = false;
+    m_draggedSincePress.clear();
     dragged(event);
 }
 
@@ -101,11 +102,20 @@ void NeighbourResizer::dragged(const Event& event) {
     }
 }
 
+void NeighbourResizer::windowDragged(AxElement window) {
+    m_draggedSincePress.insert(window.handle);
+    m_links.remove(window.handle);
+}
+
 void NeighbourResizer::released(const Event& event) {
     dragged(event);
     m_isHeld = false;
-    if (!m_resize)
+    if (!m_resize) {
+        // A window moved with the button held (dragged where nothing tells of the drag) leaves its group.
+        for (const quint64 handle : m_links.keys())
+            isStillLinked(AxElement{handle});
         return;
+    }
     // The window manager may give the window its last size after the release.
     m_ending = m_platform.runLoop.scheduleTimer(ZoneTracker::restSeconds, false, [this] { finish(); });
 }
@@ -131,7 +141,8 @@ void NeighbourResizer::windowRemoved(quint32 number) {
 }
 
 void NeighbourResizer::begin(AxElement window) {
-    if (m_excluded.isWindowExcluded(window))
+    if (m_draggedSincePress.contains(window.handle) || m_zones.isWriting(window) ||
+        m_excluded.isWindowExcluded(window))
         return;
     // Where it was before this change: as linked, or as placed in its zone.
     const auto link = m_links.constFind(window.handle);
@@ -142,10 +153,10 @@ void NeighbourResizer::begin(AxElement window) {
     const std::optional<QRectF> frame = axFrameOf(m_platform.accessibility, window);
     if (!frame || framesMatch(*frame, start))
         return;
-    if (isSameSize(*frame, start)) {
-        m_links.remove(window.handle); // moved, not resized: it leaves its group
+    // Moved, or on its way to another size: window managers that take the left edge may move the
+    // window a step before they resize it.
+    if (isSameSize(*frame, start))
         return;
-    }
     const double primaryHeight = primaryScreenHeight(m_platform.screens);
     const std::optional<Screen> screen =
         screenContaining(m_platform.screens, screenFrameFromAx(start.topLeft(), start.size(), primaryHeight));

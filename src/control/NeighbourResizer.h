@@ -22,6 +22,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,9 @@ public:
     bool isFollowing() const { return m_resize.has_value(); }
     // The windows linked with this one by an earlier resize, still where it left them.
     QList<AxElement> linkedWith(AxElement window);
+    // The user drags the window by its title bar: until the button goes up, no change of its size is a
+    // resize of the user's (a dragged window may be given its own size back), and it leaves its group.
+    void windowDragged(AxElement window);
 
 signals:
     // Each neighbour's write asked for in one step of the user's resize.
@@ -99,6 +103,7 @@ private:
     bool m_isRunning = false;
     bool m_isHeld = false;      // a button is down
     bool m_isAloneHeld = false; // the alone key was held at some point since the press
+    QSet<quint64> m_draggedSincePress;
     std::optional<Resize> m_resize;
     std::unique_ptr<Timer> m_ending; // after the release, the window manager's last step
     QHash<quint64, Link> m_links;    // by element handle

@@ -41,7 +41,7 @@ std::optional<ZonePlace> ZoneTracker::zoneOf(AxElement window) {
 
 std::optional<ZoneTracker::Settled> ZoneTracker::settledOf(AxElement window) const {
     const auto placed = m_placed.constFind(window.handle);
-    if (placed == m_placed.cend() || m_writing.contains(window.handle))
+    if (placed == m_placed.cend())
         return std::nullopt;
     return Settled{placed->zone.place, placed->frame};
 }

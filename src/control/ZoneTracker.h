@@ -52,6 +52,8 @@ public:
         QRectF frame; // AX coordinates
     };
     std::optional<Settled> settledOf(AxElement window) const;
+    // A write of Corvane's that names a zone (not a Follow) is on its way to the window.
+    bool isWriting(AxElement window) const { return m_writing.contains(window.handle); }
 
 signals:
     // A write put the window in `zone`; `before` is the zone it had until then.

@@ -154,6 +154,8 @@ void DragSnapMonitor::handleMouseDragged(const Event& event) {
         if (moved > (isWindowList ? windowListMoveThreshold : accessibilityMoveThreshold)) {
             trace(QStringLiteral("CONFIRMED via %1 after %2pt").arg(source, traceNumber(moved)));
             m_isDragConfirmed = true;
+            if (m_resizer)
+                m_resizer->windowDragged(*m_candidateWindow);
             if (m_settings.restoresSizeOnDrag())
                 restoreSizeUnderPointer(cursor, *current);
         } else {

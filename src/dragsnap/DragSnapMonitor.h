@@ -16,6 +16,7 @@
 #include "control/FeatureMonitor.h"
 #include "control/FrameWriteQueue.h"
 #include "control/GlobalMonitors.h"
+#include "control/NeighbourResizer.h"
 #include "control/ZoneSpacingSettings.h"
 #include "control/ZoneSwapper.h"
 #include "dragsnap/DragSnapSettings.h"
@@ -44,6 +45,8 @@ public:
     void setRowPalette(PalettePresenter* palette) { m_rowPalette = palette; }
     // What swaps a dropped window with the one in its zone; none: drops never swap.
     void setSwapper(ZoneSwapper* swapper) { m_swapper = swapper; }
+    // What resizes neighbours together, told of each window whose drag is confirmed.
+    void setNeighbourResizer(NeighbourResizer* resizer) { m_resizer = resizer; }
 
     void start() override;
     void stop() override;
@@ -122,6 +125,7 @@ private:
     QString m_pendingLayoutName;
     PalettePresenter* m_rowPalette = nullptr;
     ZoneSwapper* m_swapper = nullptr;
+    NeighbourResizer* m_resizer = nullptr;
     std::optional<ZoneSwapper::FormerPlace> m_candidateFormer; // read at the press, with swapping on
     std::optional<AxElement> m_occupant;                       // the window the pending zone's drop displaces
     std::optional<QRectF> m_displacedFrame;                    // where it goes, screen coordinates

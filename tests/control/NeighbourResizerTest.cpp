@@ -61,7 +61,9 @@ TEST_F(NeighbourResizerTest, TheNeighbourFollowsTheSharedEdgeAndStaysLinkedUntil
 
     // Neither is in its zone now; the link carries the next resize, from either side.
     const QRectF movedRight = desk.windowFrame(shell);
-    resize(shell, QPointF(movedRight.left() + 1, 400), {movedRight.adjusted(-300, 0, 0, 0)});
+    // Its left edge taken: the window manager moves it a step before it resizes it.
+    resize(shell, QPointF(movedRight.left() + 1, 400),
+           {movedRight.translated(-300, 0), movedRight.adjusted(-300, 0, 0, 0)});
     EXPECT_EQ(frame(), left.adjusted(0, 0, -100, 0)) << "the linked window follows back";
 
     // A move unlinks the moved window: a later resize of the other carries nothing.
@@ -134,13 +136,37 @@ TEST_F(NeighbourResizerTest, ANeighbourThatRefusesTheSizeKeepsItsFarEdgeAndOther
     EXPECT_EQ(desk.windowFrame(shell), shellNow);
 }
 
-TEST_F(NeighbourResizerTest, SwitchedOffOrUnplacedNothingFollows) {
+TEST_F(NeighbourResizerTest, CorvanesOwnWritesUnplacedWindowsAndTheSwitchStartNothing) {
     start();
     place(editor, window, 0);
     desk.setWindowFrame(shell, kRightHalf); // put there by the user, not by Corvane
     desk.runLoop().advance(ZoneTracker::restSeconds);
     resize(window, QPointF(kLeftHalf.right() - 1, 400), {kLeftHalf.adjusted(0, 0, 100, 0)});
     EXPECT_EQ(desk.windowFrame(shell), kRightHalf) << "only windows Corvane placed follow";
+
+    // Dragged by its title bar, then given back a size of its own as the drag goes on: Corvane's write.
+    placeBoth();
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, clock));
+    desk.setWindowFrame(window, kLeftHalf.translated(40, 0));
+    controller->neighbourResizer().windowDragged(desk.windowElement(window));
+    desk.setWindowFrame(window, QRectF(340, 25, 500, 400));
+    desk.settle();
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf) << "a dragged window's change of size is no resize";
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, clock));
+    desk.runLoop().advance(ZoneTracker::restSeconds);
+
+    // A placement while a button is held.
+    placeBoth();
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, clock));
+    desk.setFocusedWindow(editor, window);
+    desk.activateApplication(editor);
+    desk.settle();
+    ASSERT_EQ(controller->cycle().snapToZone("Thirds", 0), Placement::Requested);
+    desk.runLoop().advance(kFrameRequestTimeout);
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, clock));
+    desk.runLoop().advance(ZoneTracker::restSeconds);
+    EXPECT_EQ(frame(), QRectF(0, 25, 480, 875));
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf) << "Corvane's own write is no user's resize";
 
     place(editor, window, 0);
     place(terminal, shell, 1);

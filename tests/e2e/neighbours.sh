@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end under a window manager with its stock configuration: two windows Corvane put in the halves,
-# and the right border of the left one dragged 200 px with the real pointer: the right one's left edge
-# follows by as much, its right edge staying. On openbox its other resize, Alt and the right button
+# and the border between them dragged 200 px to the right with the real pointer: the window the window
+# manager gives the press to (the left one, or on metacity the right one, in front, by its invisible
+# border) takes the edge there, and the other follows, so that the right one's left edge moves by as
+# much as the left one's right edge, its right edge staying. On openbox its other resize, Alt and the right button
 # dragged, carries the neighbour too; started again with Alt as the alone key, that resize leaves the
 # neighbour where it is. (Openbox takes no border drag with a modifier held, so Super, the default
 # alone key, cannot be tried there.) Plain X windows: they take any size, where an xterm's steps of one
@@ -64,7 +66,7 @@ right_edge_after() {
 }
 drag_from "$(border_x "$a")" 1 200
 edge=$(right_edge_after 720)
-[ "$edge" -gt 900 ] && [ "$edge" -le 920 ] || fail "$E2E_WM: the border drag took alpha's right edge to $edge, not 920"
+[ "$edge" -gt 900 ] && [ "$edge" -le 920 ] || fail "$E2E_WM: the border drag took alpha's right edge to $edge, not about 920"
 expect_exactly "bravo's left edge follows alpha's right edge to $edge, its right edge staying" "$b" \
   "$edge 0 $((1440 - edge)) 900"
 
