@@ -1,7 +1,7 @@
 // Corvane's agent inside KWin. It reports what KWin knows (windows, outputs, work areas, the active
-// window, frames, the pointer while a window is moved or while it is in a region Corvane named) and
-// does what the daemon asks (set a frame, activate a window). It decides nothing: every choice is
-// made in Corvane's daemon, which loads this script and talks to it over D-Bus.
+// window, frames, the pointer while a window is moved or resized or while it is in a region Corvane
+// named) and does what the daemon asks (set a frame, activate a window). It decides nothing: every
+// choice is made in Corvane's daemon, which loads this script and talks to it over D-Bus.
 //
 // The daemon cannot call a script, so the script asks it for work: Poll() is held by the daemon
 // until it has commands, and the script polls again as soon as it has run them. A poll held for
@@ -19,8 +19,8 @@ const bus = agentProtocol.bus;
 
 let regions = [];    // [x, y, w, h] rectangles where pointer motion is reported
 let inRegion = false;
-let reportsMoves = false; // whether a user's move with the pointer is reported, as the daemon asks
-let moving = null;   // the window the user moves, while they move it
+let reportsMoves = false; // whether a user's moves and resizes are reported, as the daemon asks
+let held = null;     // the window the user moves or resizes, while its steps are reported
 
 function report(events) {
     callDBus(bus.service, bus.agentPath, bus.agentInterface, "Report", JSON.stringify(events));
@@ -103,15 +103,16 @@ function isInRegion() {
 const pointerReports = new Pacer(kwinTimer(), reportPointer);
 
 function pointerMoved() {
-    if (!moving && !inRegion && !isInRegion())
+    if (!held && !inRegion && !isInRegion())
         return;
     pointerReports.request();
 }
 
 function reportPointer() {
-    if (moving) {
-        // The frame rides along: it is what tells a move of the window from a press that moves nothing.
-        report([agentEvent.moveStep(windowId(moving), cursor(), rect(moving.frameGeometry))]);
+    if (held) {
+        // The frame rides along: it is what tells a move or resize of the window from a press that moves
+        // nothing.
+        report([agentEvent.moveStep(windowId(held), cursor(), rect(held.frameGeometry))]);
         return true;
     }
     const isIn = isInRegion();
@@ -125,23 +126,26 @@ function reportPointer() {
 function watch(w) {
     const id = windowId(w);
     const changed = function () { report(reports.windowChanged(w)); };
-    // While the user moves or resizes the window its frame changes at every step of the pointer: it is
-    // reported once, when they let go.
+    // While the user moves or resizes the window its frame changes at every step: it is reported once,
+    // when they let go, and meanwhile as a step of a reported move or resize, which a resize with the
+    // keyboard takes with no pointer motion.
     w.frameGeometryChanged.connect(function () {
-        if (!w.move && !w.resize)
+        if (held === w)
+            pointerReports.request();
+        else if (!w.move && !w.resize)
             report(reports.frameChanged(w));
     });
     w.interactiveMoveResizeStarted.connect(function () {
-        if (!w.move || !reportsMoves)
+        if (!(w.move || w.resize) || !reportsMoves)
             return;
-        moving = w;
+        held = w;
         report([agentEvent.moveStarted(id, cursor())]);
     });
     w.interactiveMoveResizeFinished.connect(function () {
         report(reports.frameChanged(w));
-        if (moving !== w)
+        if (held !== w)
             return;
-        moving = null;
+        held = null;
         pointerReports.cancel(); // the release says where the pointer ended
         report([agentEvent.moveFinished(id, cursor())]);
     });
@@ -229,8 +233,8 @@ workspace.windowAdded.connect(function (w) {
     report(reports.windowAdded(w));
 });
 workspace.windowRemoved.connect(function (w) {
-    if (moving === w)
-        moving = null;
+    if (held === w)
+        held = null;
     report(reports.windowRemoved(windowId(w)));
 });
 workspace.windowActivated.connect(function (w) { report(reports.activeChanged(w ? windowId(w) : "")); });

@@ -26,8 +26,8 @@
 #                                 (grep -E); scripts' print() lines are there as "js: ...". The harness's
 #                                 own script says "corvane-harness move-started|move-stepped|move-finished
 #                                 ID X Y WIDTH HEIGHT" when a window is moved or resized by the pointer
-#   start_foot APP_ID             a foot terminal, its title bar drawn by KWin; prints the window's
-#                                 internal id (a UUID) once KWin lists it
+#   start_foot APP_ID [OPTION...]  a foot terminal, its title bar drawn by KWin, given foot's options;
+#                                 prints the window's internal id (a UUID) once KWin lists it
 #   output_geometry N, work_area N  "X Y WIDTH HEIGHT" of output N (0 or 1), and of the part of it
 #                                 KWin leaves to windows (KWin.MaximizeArea: less the panels)
 #   start_panel N [HEIGHT [tray]] a panel along the bottom of output N reserving HEIGHT (40) pixels,
@@ -178,7 +178,8 @@ window_of() {
 
 start_foot() {
   local app_id=$1
-  foot --app-id "$app_id" --title "$app_id" bash --norc >"$KWIN_TMP/foot-$app_id.log" 2>&1 &
+  shift
+  foot --app-id "$app_id" --title "$app_id" "$@" bash --norc >"$KWIN_TMP/foot-$app_id.log" 2>&1 &
   kwin_track $!
   wait_for 10 window_of "$app_id" || fail "KWin did not list foot $app_id"
   window_of "$app_id"

@@ -10,7 +10,7 @@ import {Palette} from './palette.js';
 import {Preview} from './preview.js';
 import {AgentCommands, Pacer, agentEvent, holds, rect} from './protocol.js';
 import {Reporter} from './reporter.js';
-import {cursorTracker, isPointerMove, isShown, unmaximize} from './shellVersion.js';
+import {cursorTracker, isMoveOrResize, isShown, unmaximize} from './shellVersion.js';
 
 // How long a window moved to a monitor of another scale waits for its client to draw itself anew there.
 const rescaleBoundMs = 250;
@@ -21,7 +21,7 @@ export class DesktopAgent {
         this._regions = [];
         this._inRegion = false;
         this._reportsMoves = false;
-        this._moving = null;   // the window the user moves with the pointer, while reported
+        this._held = null;     // the window the user moves or resizes, while its steps are reported
         this._grabbed = null;  // any window in a move or resize: its frame is reported when let go
         this._watched = new Set();
         this._tracking = false;
@@ -105,10 +105,11 @@ export class DesktopAgent {
             return;
         this._watched.add(w);
         const changed = () => this._report(reports.windowChanged(w));
-        // A window in the user's hands is reported once let go; while a reported move lasts, its new
-        // place is a step too, as mutter moves it a frame after the pointer.
+        // A window in the user's hands is reported once let go; while a reported move or resize lasts, its
+        // new frame is a step too, as mutter changes it a frame after the pointer, or with no pointer at all
+        // in a resize with the keyboard.
         const moved = () => {
-            if (this._moving === w)
+            if (this._held === w)
                 this._pointerReports.request();
             else if (this._grabbed !== w)
                 this._report(reports.frameChanged(w));
@@ -136,8 +137,8 @@ export class DesktopAgent {
         this._watched.delete(w);
         if (this._grabbed === w)
             this._grabbed = null;
-        if (this._moving === w) {
-            this._moving = null;
+        if (this._held === w) {
+            this._held = null;
             this._updateTracking();
         }
         this._report(reports.windowRemoved(windowId(w)));
@@ -147,9 +148,9 @@ export class DesktopAgent {
         if (!w)
             return;
         this._grabbed = w;
-        if (!this._reportsMoves || !isPointerMove(op))
+        if (!this._reportsMoves || !isMoveOrResize(op))
             return;
-        this._moving = w;
+        this._held = w;
         const p = pointer();
         this._report([agentEvent.moveStarted(windowId(w), p.cursor, p.modifiers)]);
         this._updateTracking();
@@ -161,17 +162,17 @@ export class DesktopAgent {
         if (this._grabbed === w)
             this._grabbed = null;
         this._report(reports.frameChanged(w));
-        if (this._moving !== w)
+        if (this._held !== w)
             return;
-        this._moving = null;
+        this._held = null;
         this._updateTracking();
         const p = pointer();
         this._report([agentEvent.moveFinished(windowId(w), p.cursor, p.modifiers)]);
     }
 
-    // The pointer is followed only while a move is reported or regions are set.
+    // The pointer is followed only while a move or resize is reported or regions are set.
     _updateTracking() {
-        const needed = this._moving !== null || this._regions.length > 0;
+        const needed = this._held !== null || this._regions.length > 0;
         if (needed === this._tracking)
             return;
         if (needed) {
@@ -196,10 +197,10 @@ export class DesktopAgent {
     // Says whether it reported, for the pacing.
     _reportPointer() {
         const p = pointer();
-        if (this._moving) {
-            // The frame rides along: it tells a move of the window from a press that moves nothing.
-            this._report([agentEvent.moveStep(windowId(this._moving), p.cursor, rect(this._moving.get_frame_rect()),
-                p.modifiers)]);
+        if (this._held) {
+            // The frame rides along: it tells a move or resize of the window from a press that moves nothing.
+            const frame = rect(this._held.get_frame_rect());
+            this._report([agentEvent.moveStep(windowId(this._held), p.cursor, frame, p.modifiers)]);
             return true;
         }
         const isIn = this._isInRegion(p.cursor);

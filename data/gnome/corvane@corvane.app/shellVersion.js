@@ -4,10 +4,17 @@
 // itself, never for a version number.
 import Meta from 'gi://Meta';
 
-// A move with the pointer, as mutter names its grab: the keyboard's moves and every resize are not.
-// (MOVING_UNCONSTRAINED is a Shell 44 name: undefined before, where no grab is one.)
-export function isPointerMove(op) {
-    return op === Meta.GrabOp.MOVING || op === Meta.GrabOp.MOVING_UNCONSTRAINED;
+// The grabs of a window that the user moves with the pointer or resizes with the pointer or the keyboard,
+// by mutter's names, asked for one by one as the names differ between releases. A move with the keyboard
+// is not among them: no pointer drags the window anywhere. From Shell 44 a grab may carry the unconstrained
+// flag (what MOVING_UNCONSTRAINED adds to MOVING); before, there is none.
+const unconstrained = (Meta.GrabOp.MOVING_UNCONSTRAINED ?? Meta.GrabOp.MOVING) & ~Meta.GrabOp.MOVING;
+const moveOrResizeGrabs = new Set(['MOVING', 'KEYBOARD_RESIZING_UNKNOWN',
+    ...['N', 'NE', 'E', 'SE', 'S', 'SW', 'W', 'NW'].flatMap(d => [`RESIZING_${d}`, `KEYBOARD_RESIZING_${d}`])]
+    .map(name => Meta.GrabOp[name]).filter(op => op !== undefined));
+
+export function isMoveOrResize(op) {
+    return moveOrResizeGrabs.has(op & ~unconstrained);
 }
 
 // Ends mutter's maximizing of a window, which it would otherwise keep under a frame Corvane sets. A window
