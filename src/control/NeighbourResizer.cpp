@@ -200,7 +200,7 @@ void NeighbourResizer::follow() {
     QList<QRectF> starts;
     for (const Member& member : std::as_const(m_resize->members))
         starts.append(member.start);
-    const SharedEdgeRules rules{double(m_spacing.spacing().gap), tolerance, leastSize};
+    const SharedEdgeRules rules{double(m_spacing.spacing().gap), cellSlack, leastSize};
     const QList<QRectF> frames = followSharedEdges(starts, 0, *frame, rules);
     int written = 0;
     for (qsizetype i = 1; i < frames.size(); ++i) {

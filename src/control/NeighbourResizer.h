@@ -33,9 +33,11 @@ class NeighbourResizer : public QObject, public FeatureMonitor {
 public:
     // The least width or height a following window is given.
     static constexpr double leastSize = 48;
-    // How far an edge may lie off the zone gap and still be shared, and how far a window's size may change
-    // and still be a move.
+    // How far a window's size may change and still be a move.
     static constexpr double tolerance = 2;
+    // How far an edge may lie off the zone gap and still be shared: a terminal sizes itself in whole
+    // character cells, and may stop that far short of its zone's edge.
+    static constexpr double cellSlack = 24;
 
     NeighbourResizer(Platform& platform, FrameWriteQueue& writes, ZoneTracker& zones,
                      const ZoneSpacingSettings& spacing, const ExcludedApplications& excluded,

@@ -129,6 +129,16 @@ TEST_F(NeighbourResizerTest, ANeighbourThatRefusesTheSizeKeepsItsFarEdgeAndOther
         << "stopped at its minimum with its right edge on the screen's";
     EXPECT_EQ(desk.windowFrame(image), imageFrame) << "a window on another screen is no neighbour";
 
+    // A terminal sized in whole cells of 13 stops short of its zone's edge, and still follows.
+    desk.setSizeConstraint(shell, {});
+    desk.setSizeConstraint(
+        window, [](QSizeF size) { return QSizeF(13 * std::floor(size.width() / 13), size.height()); });
+    placeBoth();
+    ASSERT_EQ(frame(), QRectF(0, 25, 715, 875)) << "5 short of its neighbour";
+    resize(shell, QPointF(kRightHalf.left() + 1, 400), {kRightHalf.adjusted(-100, 0, 0, 0)});
+    EXPECT_EQ(frame(), QRectF(0, 25, 611, 875))
+        << "its right edge moved as far, less what its cells round off";
+
     // Windows of an application left alone never follow.
     excluded.add("Terminal");
     const QRectF shellNow = desk.windowFrame(shell);

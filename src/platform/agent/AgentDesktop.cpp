@@ -329,14 +329,16 @@ bool AgentDesktop::applyMove(const QString& type, const QJsonObject& event) {
         return true;
     }
     if (type == event::kMoveStep) {
-        // The moved window's frame, which is reported at no other step of a move.
+        // The moved window's frame, which is reported at no other step of a move. The step is told first,
+        // with the keys held at it, and then the frame: what follows the frame knows those keys already.
         const auto it = m_windows.find(m_numbers.value(event.value(field::kId).toString(), 0));
-        if (const std::optional<QRectF> frame = agentreport::rect(event.value(field::kFrame));
-            frame && it != m_windows.end() && it->frame != *frame) {
+        const std::optional<QRectF> frame = agentreport::rect(event.value(field::kFrame));
+        const bool isChanged = frame && it != m_windows.end() && it->frame != *frame;
+        if (isChanged)
             it->frame = *frame;
-            emit windowFrameChanged(it->number);
-        }
         emit moveStepped(*cursor);
+        if (isChanged)
+            emit windowFrameChanged(it->number);
         return true;
     }
     if (type == event::kMoveFinished) {
