@@ -36,13 +36,14 @@ resizes_finished() {
   [ "$(grep -cF "corvane-harness move-finished $a " "$KWIN_LOG")" -ge "$1" ]
 }
 
-# Presses on a's right border (the last column of its frame, KWin's decoration), drags it 200 px to the
-# right in ten steps and lets go, with Meta held from just after the press when asked; returns once KWin
-# has finished the resize and Corvane has handled all it was told.
+# Presses just right of a's frame, where KWin takes a press as a resize of a from its right edge (KWin
+# 6.7's decoration has no side border of its own: the resize area lies outside the frame; 6.3 takes it
+# there too), drags it 200 px to the right in ten steps and lets go, with Meta held from just after the
+# press when asked; returns once KWin has finished the resize and Corvane has handled all it was told.
 drag_right_border() {
   local with=${1:-} frame finished
   frame=($(window_frame "$a"))
-  local x=$((frame[0] + frame[2] - 1)) y=$((frame[1] + frame[3] - 60))
+  local x=$((frame[0] + frame[2] + 2)) y=$((frame[1] + frame[3] - 60))
   finished=$(grep -cF "corvane-harness move-finished $a " "$KWIN_LOG")
   pointer_move "$x" "$y"
   pointer_press
