@@ -39,11 +39,11 @@ public:
 
 private:
     void deliver(EventType type, QPointF agentCursor);
-    // A compositor tells of a move once the pointer has gone some way from the press, perhaps off the window
-    // already: the press was on the window, at the point of its frame nearest the pointer.
+    // A compositor tells of a move or resize once the pointer has gone some way from the press, perhaps off
+    // the window already: the press was on the window, at the point of its frame nearest the pointer.
     QPointF pressPoint(quint32 window, QPointF cursor) const;
-    // The agent reports a user's moves only while a monitor wants the left button's events: each step
-    // of a move is a call on the bus.
+    // The agent reports a user's moves and resizes only while a monitor wants the left button's events:
+    // each step of one is a call on the bus.
     void updateMoveReports();
     void sendMoveReports();
     void sendRegions();
