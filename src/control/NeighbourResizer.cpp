@@ -116,7 +116,12 @@ void NeighbourResizer::released(const Event& event) {
             isStillLinked(AxElement{handle});
         return;
     }
-    // The window manager may give the window its last size after the release.
+    endOnceRested();
+}
+
+// The window manager may give the window its last sizes after the release, the more behind the pointer
+// the busier the machine: the resize ends once the window has rested since the last of them.
+void NeighbourResizer::endOnceRested() {
     m_ending = m_platform.runLoop.scheduleTimer(ZoneTracker::restSeconds, false, [this] { finish(); });
 }
 
@@ -128,10 +133,13 @@ void NeighbourResizer::frameChanged(quint32 number) {
         return;
     }
     const AxElement window = m_platform.accessibility.elementOfWindow(number);
-    if (!m_resize)
+    if (!m_resize) {
         begin(window);
-    else if (window == m_resize->window)
+    } else if (window == m_resize->window) {
         follow();
+        if (m_ending)
+            endOnceRested();
+    }
 }
 
 void NeighbourResizer::windowRemoved(quint32 number) {

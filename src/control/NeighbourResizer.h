@@ -79,6 +79,7 @@ private:
     void pressed(const Event& event);
     void dragged(const Event& event);
     void released(const Event& event);
+    void endOnceRested();
     void frameChanged(quint32 number);
     void windowRemoved(quint32 number);
     // A window changed its frame while a button is held: a resize of it starts if it was placed or linked.
@@ -107,7 +108,7 @@ private:
     bool m_isAloneHeld = false; // the alone key was held at some point since the press
     QSet<quint64> m_draggedSincePress;
     std::optional<Resize> m_resize;
-    std::unique_ptr<Timer> m_ending; // after the release, the window manager's last step
+    std::unique_ptr<Timer> m_ending; // after the release, the window manager's last steps
     QHash<quint64, Link> m_links;    // by element handle
     quint64 m_nextGroup = 1;
 };

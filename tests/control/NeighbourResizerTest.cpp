@@ -106,6 +106,28 @@ TEST_F(NeighbourResizerTest, TheAloneKeyAndChangesWithoutThePointerLeaveTheNeigh
     EXPECT_EQ(desk.windowFrame(shell), kRightHalf.adjusted(100, 0, 0, 0));
 }
 
+TEST_F(NeighbourResizerTest, StepsTheWindowManagerGivesAfterTheReleaseAreFollowedUntilTheWindowRests) {
+    start();
+    placeBoth();
+    desk.events().setMouseLocation(QPointF(kLeftHalf.right() - 1, 500));
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDown, clock));
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseDragged, clock + 0.016));
+    desk.setWindowFrame(window, kLeftHalf.adjusted(0, 0, 50, 0));
+    desk.settle();
+    desk.events().sendGlobal(SimEvents::mouse(EventType::LeftMouseUp, clock + 0.032));
+    // A busy window manager behind the pointer: each step comes most of a rest after the one before.
+    for (int step = 2; step <= 4; ++step) {
+        desk.runLoop().advance(ZoneTracker::restSeconds * 0.8);
+        desk.setWindowFrame(window, kLeftHalf.adjusted(0, 0, 50 * step, 0));
+        desk.settle();
+    }
+    EXPECT_TRUE(controller->neighbourResizer().isFollowing());
+    desk.runLoop().advance(ZoneTracker::restSeconds);
+    desk.runLoop().advance(kFrameRequestTimeout);
+    EXPECT_EQ(desk.windowFrame(shell), kRightHalf.adjusted(200, 0, 0, 0)) << "the last step followed too";
+    EXPECT_FALSE(controller->neighbourResizer().isFollowing()) << "over once the window has rested";
+}
+
 TEST_F(NeighbourResizerTest, ANeighbourThatRefusesTheSizeKeepsItsFarEdgeAndOtherScreensStay) {
     desk.addScreen(QRectF(1440, 0, 1440, 900), QRectF(1440, 0, 1440, 875));
     const qint32 viewer = desk.addApplication("Viewer");
