@@ -4,6 +4,7 @@
 #include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
+#include "app/settings/GroupRaiseCard.h"
 #include "app/settings/HotkeysCard.h"
 #include "app/settings/ManualSizeCard.h"
 #include "app/settings/NeighbourResizeCard.h"
@@ -71,6 +72,10 @@ SettingsView::SettingsView(WindowController& controller, DragSnapSettings& dragS
         cardNeeding(Capability::DragObservation, NeighbourResizeCard::title(),
                     tr("Resizing windows together is not available on this desktop."),
                     [&] { return new NeighbourResizeCard(controller.neighbourResizeSettings(), content); }));
+    column->addWidget(
+        cardNeeding(Capability::RaiseWithoutFocus, GroupRaiseCard::title(),
+                    tr("Bringing snapped windows to the front together is not available on this desktop."),
+                    [&] { return new GroupRaiseCard(controller.groupRaiseSettings(), content); }));
     column->addWidget(new GridBuilderCard(controller, content));
     column->addWidget(new ManualSizeCard(controller, content));
     column->addWidget(new PresetsCard(controller, content));

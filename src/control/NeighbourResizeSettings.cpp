@@ -43,21 +43,12 @@ quint64 NeighbourResizeSettings::modifierFlag(AloneKey key) {
     return modifier::kCommand;
 }
 
+// It reads the user's resize from the same reports as a window drag: a desktop that shows none gets no
+// resizer, whatever the stored choice.
 NeighbourResizeSettings::NeighbourResizeSettings(Platform& platform, FeatureMonitor& resizer, QObject* parent)
-    : QObject(parent)
+    : FeatureToggle(platform, resizer, {kEnabledKey, true, Capability::DragObservation}, parent)
     , m_platform(platform)
-    , m_resizer(resizer)
-    , m_isEnabled(platform.defaults.boolean(kEnabledKey).value_or(true))
     , m_aloneKey(aloneKeyFromRawValue(platform.defaults.string(kAloneKeyKey).value_or(QString()))) {}
-
-void NeighbourResizeSettings::setEnabled(bool isEnabled) {
-    const bool isChange = isEnabled != m_isEnabled;
-    m_isEnabled = isEnabled;
-    if (isChange)
-        emit isEnabledChanged(isEnabled);
-    m_platform.defaults.setBool(kEnabledKey, isEnabled);
-    applyStartRule();
-}
 
 void NeighbourResizeSettings::setAloneKey(AloneKey key) {
     const bool isChange = key != m_aloneKey;
@@ -65,13 +56,6 @@ void NeighbourResizeSettings::setAloneKey(AloneKey key) {
     if (isChange)
         emit aloneKeyChanged(key);
     m_platform.defaults.setString(kAloneKeyKey, rawValue(key));
-}
-
-// It reads the user's resize from the same reports as a window drag: a desktop that shows none gets no
-// resizer, whatever the stored choice.
-void NeighbourResizeSettings::applyStartRule() {
-    applyMonitorStartRule(m_isEnabled && m_platform.capabilities.testFlag(Capability::DragObservation),
-                          m_platform.accessibility.isProcessTrusted(), m_resizer);
 }
 
 } // namespace corvane

@@ -3,15 +3,11 @@
 // held while the user resizes a window, resizes that window alone (Super by default). Stored in the
 // defaults; switching it on or off starts or stops the resizer.
 
-#include "control/FeatureMonitor.h"
-#include "control/FeatureSwitch.h"
-#include "platform/Platform.h"
-
-#include <QObject>
+#include "control/FeatureToggle.h"
 
 namespace corvane {
 
-class NeighbourResizeSettings : public QObject, public FeatureSwitch {
+class NeighbourResizeSettings : public FeatureToggle {
     Q_OBJECT
 public:
     enum class AloneKey { Super, Alt, Shift, Control };
@@ -24,21 +20,14 @@ public:
     // Reads the stored choices; writes nothing and leaves the resizer alone.
     NeighbourResizeSettings(Platform& platform, FeatureMonitor& resizer, QObject* parent = nullptr);
 
-    bool isEnabled() const { return m_isEnabled; }
-    void setEnabled(bool isEnabled);
     AloneKey aloneKey() const { return m_aloneKey; }
     void setAloneKey(AloneKey key);
 
-    void applyStartRule() override;
-
 signals:
-    void isEnabledChanged(bool isEnabled);
     void aloneKeyChanged(corvane::NeighbourResizeSettings::AloneKey key);
 
 private:
     Platform& m_platform;
-    FeatureMonitor& m_resizer;
-    bool m_isEnabled = true;
     AloneKey m_aloneKey = AloneKey::Super;
 };
 

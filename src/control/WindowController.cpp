@@ -104,6 +104,7 @@ void WindowController::applyFeatureStartRules() {
     m_dragSnap.applyStartRule();
     m_palette.applyStartRule();
     m_resizeSettings.applyStartRule();
+    m_raiseSettings.applyStartRule();
 }
 
 void WindowController::trustChanged(bool isTrusted) {

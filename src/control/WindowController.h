@@ -1,13 +1,15 @@
 #pragma once
 // Holds the pieces that act on windows and wires them at start-up: the preset store, the hotkey
-// tables, the placer, cycle mode, the neighbours resized together, accessibility trust and the login
-// item. It gives the hotkeys' chords to the platform's shortcuts, follows a chord the user changes in
-// the desktop's settings, and turns each one fired into a placement, re-arms the hotkeys and the
-// feature monitors when access is granted, and repairs what names a deleted preset. Callers take the
-// piece they need.
+// tables, the placer, cycle mode, the neighbours resized together, the groups brought to the front
+// together, accessibility trust and the login item. It gives the hotkeys' chords to the platform's
+// shortcuts, follows a chord the user changes in the desktop's settings, and turns each one fired into
+// a placement, re-arms the hotkeys and the feature monitors when access is granted, and repairs what
+// names a deleted preset. Callers take the piece they need.
 
 #include "control/AccessTrust.h"
 #include "control/FeatureSwitch.h"
+#include "control/GroupRaiseSettings.h"
+#include "control/GroupRaiser.h"
 #include "control/HotkeyTable.h"
 #include "control/LaunchAtLogin.h"
 #include "control/NeighbourResizer.h"
@@ -48,6 +50,8 @@ public:
     ZoneSwapper& swapper() { return m_swapper; }
     NeighbourResizer& neighbourResizer() { return m_resizer; }
     NeighbourResizeSettings& neighbourResizeSettings() { return m_resizeSettings; }
+    GroupRaiser& groupRaiser() { return m_raiser; }
+    GroupRaiseSettings& groupRaiseSettings() { return m_raiseSettings; }
     LaunchAtLogin& launchAtLogin() { return m_launchAtLogin; }
 
     // How the window manager lays out its title-bar buttons, for the settings' picture of them.
@@ -84,6 +88,8 @@ private:
     ZoneSwapper m_swapper;
     NeighbourResizer m_resizer; // reads its settings only once started
     NeighbourResizeSettings m_resizeSettings{m_platform, m_resizer};
+    GroupRaiser m_raiser{m_platform, m_zoneTracker};
+    GroupRaiseSettings m_raiseSettings{m_platform, m_raiser};
     LaunchAtLogin m_launchAtLogin{m_platform.loginItem};
     QPointer<QObject> m_settingsWindow;
     // The chord each hotkey was last given, or that the desktop has: set again only when it changes.

@@ -98,6 +98,22 @@ std::optional<WindowHit> windowAt(Platform& platform, QPointF point) {
     return firstUnder(windows, point, &WindowHit::bounds, rectContainsPoint);
 }
 
+QList<quint32> ordinaryWindowsInFront(Platform& platform) {
+    QList<quint32> numbers;
+    const auto entries =
+        entriesOf(platform.windowServer.copyWindowList(WindowListOption::OnScreenOnlyExcludingDesktop, 0));
+    if (!entries)
+        return numbers;
+    const qint32 self = platform.workspace.currentProcessId();
+    for (const QVariantMap& entry : *entries) {
+        if (!isOrdinaryWindowOfAnother(entry, self))
+            continue;
+        if (const std::optional<quint32> number = windowNumberIn(entry))
+            numbers.append(*number);
+    }
+    return numbers;
+}
+
 std::optional<QRectF> titleBarCornerAt(Platform& platform, QPointF point) {
     const double h = primaryScreenHeight(platform.screens);
     const qint64 number = platform.windowServer.windowNumberAt(QPointF(point.x(), h - point.y()));

@@ -27,6 +27,9 @@ std::optional<QRectF> boundsRect(const QVariant& bounds);
 // The frontmost ordinary window of another process holding the point.
 std::optional<WindowHit> windowAt(Platform& platform, QPointF point);
 std::optional<QRectF> windowBounds(Platform& platform, quint32 number);
+// The numbers of the on-screen ordinary windows of other processes, front to back; empty when the
+// window list cannot be read.
+QList<quint32> ordinaryWindowsInFront(Platform& platform);
 // The process owning the window, when it is an ordinary window of another process.
 std::optional<qint32> ownerOfWindow(Platform& platform, quint32 number);
 // A window's title-bar corner: the region where the window server says its zoom button lies; none

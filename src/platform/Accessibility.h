@@ -30,6 +30,9 @@ inline constexpr auto kTitle = "AXTitle"; // a window's title, a string
 // coordinates), kept with the window itself; writing null forgets it.
 inline constexpr auto kRestoreFrame = "CorvaneRestoreFrame";
 
+// Actions: a window brought to the front, the focus left where it is.
+inline constexpr auto kRaiseAction = "AXRaise";
+
 inline constexpr auto kWindowRole = "AXWindow";
 inline constexpr auto kButtonRole = "AXButton";
 inline constexpr auto kZoomButtonSubrole = "AXZoomButton";
@@ -54,6 +57,7 @@ enum class AxError {
     InvalidElement, // the window or application is gone
     CannotComplete, // no answer within the messaging timeout
     AttributeUnsupported,
+    ActionUnsupported,
     NoValue,
     ApiDisabled, // not trusted
 };
@@ -126,6 +130,9 @@ public:
     virtual AttributeResult copyAttributeValue(AxElement element, const QString& attribute) = 0;
     virtual AxError setAttributeValue(AxElement element, const QString& attribute,
                                       const AttributeValue& value) = 0;
+
+    // Performs one of the actions above on the element.
+    virtual AxError performAction(AxElement element, const QString& action) = 0;
 
     // The element at a point in AX coordinates, asked through an application or the system-wide element.
     virtual ElementHit elementAtPosition(AxElement root, float x, float y) = 0;

@@ -12,12 +12,13 @@ enum class Capability {
     OwnOverlay = 0x4,            // Corvane draws the zone preview over other windows itself
     MaximizeButtonPalette = 0x8, // the pointer resting on a window's maximize button is seen
     LoginItem = 0x10,            // Corvane can start with the session
+    RaiseWithoutFocus = 0x20,    // a window can be brought to the front without taking the focus
 };
 Q_DECLARE_FLAGS(Capabilities, Capability)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Capabilities)
 
-inline constexpr Capabilities kAllCapabilities{Capability::Hotkeys, Capability::DragObservation,
+inline constexpr Capabilities kAllCapabilities{Capability::Hotkeys,    Capability::DragObservation,
                                                Capability::OwnOverlay, Capability::MaximizeButtonPalette,
-                                               Capability::LoginItem};
+                                               Capability::LoginItem,  Capability::RaiseWithoutFocus};
 
 } // namespace corvane

@@ -11,6 +11,7 @@
 #include "app/settings/ExcludedApplicationsCard.h"
 #include "app/settings/GeneralCard.h"
 #include "app/settings/GridBuilderCard.h"
+#include "app/settings/GroupRaiseCard.h"
 #include "app/settings/HotkeysCard.h"
 #include "app/settings/ManualSizeCard.h"
 #include "app/settings/MonitorMap.h"
@@ -333,6 +334,21 @@ TEST_F(SettingsViewTest, TheResizingCardSetsTheSwitchAndTheAloneKeyAndFollowsThe
     EXPECT_EQ(aloneKey->currentText(), "Control");
 }
 
+TEST_F(SettingsViewTest, TheRisingCardSetsItsSwitchAndFollowsIt) {
+    open();
+    auto* toggle = in<QCheckBox, GroupRaiseCard>("groupRaiseToggle");
+    GroupRaiseSettings& settings = controller->groupRaiseSettings();
+    EXPECT_FALSE(toggle->isChecked()) << "off by default";
+    EXPECT_FALSE(controller->groupRaiser().isRunning());
+    toggle->click();
+    EXPECT_TRUE(settings.isEnabled());
+    EXPECT_EQ(platform.defaults.object("groupRaiseEnabled"), QVariant(true));
+    EXPECT_TRUE(controller->groupRaiser().isRunning()) << "switching it on starts the raiser";
+    settings.setEnabled(false);
+    EXPECT_FALSE(toggle->isChecked()) << "follows the setting changed elsewhere";
+    EXPECT_FALSE(controller->groupRaiser().isRunning());
+}
+
 TEST_F(SettingsViewTest, AMonitorChosenOnTheMapGetsALayoutOfItsOwnAndTheOthersKeepTheDefault) {
     const Screen laptop{.id = 1, .name = "eDP-1", .frame = QRectF(0, 0, 1440, 900), .connector = "eDP-1"};
     const Screen wide{.id = 2, .name = "DP-1", .frame = QRectF(1440, 0, 2560, 1080), .connector = "DP-1"};
@@ -642,14 +658,24 @@ TEST_F(SettingsViewTest, ACardTheDesktopCannotServeSaysSoInPlaceOfItsControls) {
          {"corvane::QuickSnapCard"},
          {quickSnapTexts::cardTitle()},
          {"Quick Snap on the maximize button is not available on this desktop."}},
+        {Capability::RaiseWithoutFocus,
+         {"corvane::GroupRaiseCard"},
+         {"RISING TOGETHER"},
+         {"Bringing snapped windows to the front together is not available on this desktop."}},
         // Where Corvane cannot draw the preview, the desktop's own part draws it: drag to snap stays.
         {Capability::OwnOverlay, {}, {}, {}},
     };
-    const QStringList allCards{"corvane::GeneralCard",     "corvane::HotkeysCard",
-                               "corvane::DragSnapCard",    "corvane::QuickSnapCard",
-                               "corvane::ZoneSpacingCard", "corvane::NeighbourResizeCard",
-                               "corvane::GridBuilderCard", "corvane::ManualSizeCard",
-                               "corvane::PresetsCard",     "corvane::ExcludedApplicationsCard"};
+    const QStringList allCards{"corvane::GeneralCard",
+                               "corvane::HotkeysCard",
+                               "corvane::DragSnapCard",
+                               "corvane::QuickSnapCard",
+                               "corvane::ZoneSpacingCard",
+                               "corvane::NeighbourResizeCard",
+                               "corvane::GroupRaiseCard",
+                               "corvane::GridBuilderCard",
+                               "corvane::ManualSizeCard",
+                               "corvane::PresetsCard",
+                               "corvane::ExcludedApplicationsCard"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.lines.isEmpty() ? "nothing lost" : qPrintable(row.lines.join(' ')));
         open(kAllCapabilities & ~row.missing);

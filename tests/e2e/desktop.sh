@@ -33,3 +33,19 @@ expect_frame() {
   wait_for 3 frame_is "$@" || fail "$what: window at $(outer_frame "$1"), expected ${*:2}"
   echo "ok - $what"
 }
+
+# Starts corvane_typed_window ($2) with the type, title and geometry that follow, and sets the variable
+# named $1 to its window's id once the window manager shows it in its frame. Not called in $(...), where
+# the client would be the subshell's, and a failure would end only the subshell.
+start_typed_window() {
+  local into=$1 program=$2 title=$4 pid
+  "$program" "${@:3}" &
+  pid=$!
+  E2E_PIDS+=($pid)
+  wait_for 10 xdotool search --onlyvisible --name "^$title\$" ||
+    fail "$title did not appear: its client $(is_running "$pid" && echo runs || echo "has exited"), and the" \
+      "server holds $(xwininfo -root -tree | grep -F "\"$title\"" || echo "no window of that name")"
+  printf -v "$into" %s "$(xdotool search --name "^$title\$" | head -1)"
+  wait_for 5 sh -c "xprop -id ${!into} _NET_FRAME_EXTENTS | grep -q =" ||
+    fail "${E2E_WM:-openbox} gave $title no frame"
+}

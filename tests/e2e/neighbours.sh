@@ -15,26 +15,8 @@ source "$(dirname "$0")/desktop.sh"
 
 start_session_bus
 start_desktop 1440 900
-# Started here, not in a subshell: the window is the test's, stopped with it.
-"$typed_window" NORMAL alpha 300 200 400 300 &
-alpha_pid=$!
-E2E_PIDS+=($alpha_pid)
-"$typed_window" NORMAL bravo 350 250 400 300 &
-bravo_pid=$!
-E2E_PIDS+=($bravo_pid)
-# Sets the variable named $3 to the id of the window titled $1 (of the client $2) once the window manager
-# shows it in its frame. Not called in $(...), where a failure would end only the subshell and the test
-# would go on without the window.
-await_window() {
-  local title=$1 pid=$2
-  wait_for 10 xdotool search --onlyvisible --name "^$title\$" ||
-    fail "$title did not appear: its client $(is_running "$pid" && echo runs || echo "has exited"), and the" \
-      "server holds $(xwininfo -root -tree | grep -F "\"$title\"" || echo "no window of that name")"
-  printf -v "$3" %s "$(xdotool search --name "^$title\$" | head -1)"
-  wait_for 5 sh -c "xprop -id ${!3} _NET_FRAME_EXTENTS | grep -q =" || fail "$E2E_WM gave $title no frame"
-}
-await_window alpha "$alpha_pid" a
-await_window bravo "$bravo_pid" b
+start_typed_window a "$typed_window" NORMAL alpha 300 200 400 300
+start_typed_window b "$typed_window" NORMAL bravo 350 250 400 300
 corvane_start "$corvane"
 frame_is_exactly() { [ "$(outer_frame "$1")" = "$2" ]; }
 expect_exactly() {

@@ -33,6 +33,8 @@ public:
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     // Every answer comes from memory: nothing to bound.
     AxError setMessagingTimeout(AxElement, float) override { return AxError::Success; }
+    // Neither agent raises a window: their desktops offer no RaiseWithoutFocus.
+    AxError performAction(AxElement, const QString&) override { return AxError::ActionUnsupported; }
     PidResult pidOfElement(AxElement element) override;
     bool isProcessTrusted() override { return m_desktop.hasSnapshot(); }
     // Nothing to ask the user: the agent is loaded by Corvane itself.

@@ -161,6 +161,31 @@ ElementHit SimAccessibility::elementAtPosition(AxElement root, float x, float y)
     return {AxError::NoValue, {}};
 }
 
+AxError SimAccessibility::performAction(AxElement element, const QString& action) {
+    const SimDesktop::Window* w = m_desktop.windowOf(element);
+    const SimWindowId number = w ? w->number : 0;
+    AxError result = AxError::InvalidElement;
+    // An action fails as a write of its name does.
+    if (const std::optional<AxError> failure = m_desktop.faults().writeFailure(element, action);
+        w && failure) {
+        result = *failure;
+    } else if (w && action == QLatin1String(ax::kRaiseAction)) {
+        m_desktop.raiseWindow(number);
+        result = AxError::Success;
+    } else if (w) {
+        result = AxError::ActionUnsupported;
+    }
+    m_desktop.m_log.append({.kind = SimAction::Kind::PerformAction,
+                            .time = m_desktop.m_runLoop.now(),
+                            .element = element,
+                            .attribute = action,
+                            .value = {},
+                            .result = result,
+                            .pid = 0,
+                            .window = number});
+    return result;
+}
+
 AxError SimAccessibility::setMessagingTimeout(AxElement element, float seconds) {
     SimDesktop::Node* n = m_desktop.node(element);
     if (!n || !n->isValid)

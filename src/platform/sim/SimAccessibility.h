@@ -22,6 +22,7 @@ public:
                               const AttributeValue& value) override;
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
     AxError setMessagingTimeout(AxElement element, float seconds) override;
+    AxError performAction(AxElement element, const QString& action) override;
     PidResult pidOfElement(AxElement element) override;
     bool isProcessTrusted() override { return m_isTrusted; }
     bool isProcessTrustedWithPrompt() override;

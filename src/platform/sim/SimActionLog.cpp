@@ -33,6 +33,8 @@ QString SimAction::summary() const {
         return QStringLiteral("write %1 %2").arg(attribute, describe(value));
     case Kind::Activate:
         return QStringLiteral("activate %1").arg(pid);
+    case Kind::PerformAction:
+        return QStringLiteral("%1 %2").arg(attribute).arg(window);
     }
     return {};
 }
@@ -51,7 +53,7 @@ QStringList SimActionLog::effects() const {
     for (const SimAction& a : m_actions) {
         const bool isRemembering = a.attribute == QLatin1String(ax::kRestoreFrame);
         if ((a.kind == SimAction::Kind::WriteAttribute && !isRemembering) ||
-            a.kind == SimAction::Kind::Activate)
+            a.kind == SimAction::Kind::Activate || a.kind == SimAction::Kind::PerformAction)
             out.append(a.summary());
     }
     return out;

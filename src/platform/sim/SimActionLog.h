@@ -9,17 +9,19 @@
 namespace corvane {
 
 struct SimAction {
-    enum class Kind { ReadAttribute, WriteAttribute, Activate };
+    enum class Kind { ReadAttribute, WriteAttribute, Activate, PerformAction };
 
     Kind kind = Kind::WriteAttribute;
     double time = 0;
     AxElement element;
-    QString attribute;
+    QString attribute;    // or the action performed
     AttributeValue value; // written, or read
     AxError result = AxError::Success;
-    qint32 pid = 0; // the application activated
+    qint32 pid = 0;     // the application activated
+    quint32 window = 0; // the window an action was performed on
 
-    // A compact text for sequence assertions: "write AXSize 800x600", "activate 101".
+    // A compact text for sequence assertions: "write AXSize 800x600", "activate 101", "AXRaise 3" (the
+    // window's number).
     QString summary() const;
 };
 
@@ -31,7 +33,7 @@ public:
 
     // The summaries of the actions of the given kinds, in order.
     QStringList summaries(std::initializer_list<SimAction::Kind> kinds) const;
-    // Writes and activations: what changed the desktop. Writes of the remembered frame are
+    // Writes, activations and actions: what changed the desktop. Writes of the remembered frame are
     // left out, as they move nothing; tests of it read the window's remembered frame.
     QStringList effects() const;
 

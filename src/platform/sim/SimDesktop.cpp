@@ -149,6 +149,13 @@ SimWindowId SimDesktop::addWindow(qint32 pid, const QRectF& axFrame, const SimWi
     return w.number;
 }
 
+void SimDesktop::raiseWindow(SimWindowId number) {
+    const auto it = std::find_if(m_windows.begin(), m_windows.end(),
+                                 [number](const Window& w) { return w.number == number; });
+    if (it != m_windows.end())
+        std::rotate(m_windows.begin(), it, it + 1);
+}
+
 void SimDesktop::removeWindow(SimWindowId number) {
     if (m_windows.removeIf([number](const Window& w) { return w.number == number; }) > 0)
         emit m_windowServer.windowRemoved(number);

@@ -65,6 +65,7 @@ public:
     void removeWindow(SimWindowId window); // closed: gone from the list, its elements invalid
     QRectF windowFrame(SimWindowId window) const;
     void setWindowFrame(SimWindowId window, const QRectF& axFrame); // as when the user moves it
+    void raiseWindow(SimWindowId window); // to the front of all others, the focus left where it is
     // The frame remembered on the window (CorvaneRestoreFrame), as it stays on a window across runs.
     std::optional<QRectF> restoreFrame(SimWindowId window) const;
     void setRestoreFrame(SimWindowId window, std::optional<QRectF> axFrame);

@@ -21,6 +21,7 @@ public:
         : m_windowServer(windowServer) {}
 
     void failAttribute(AxElement element, const QString& attribute, AxError error);
+    // Also fails the action of that name (AXRaise).
     void failWrites(AxElement element, const QString& attribute, AxError error);
     void failPid(AxElement element, AxError error);
     void failElementAtPosition(AxError error); // Success makes it answer again

@@ -263,6 +263,22 @@ std::optional<AxElement> X11Accessibility::titleBarElementAt(xcb_window_t window
     return std::nullopt;
 }
 
+AxError X11Accessibility::performAction(AxElement element, const QString& action) {
+    if (kindOf(element) != Kind::Window || action != QLatin1String(ax::kRaiseAction))
+        return AxError::ActionUnsupported;
+    const xcb_window_t w = windowOf(element);
+    if (const Fetched<QRectF> frame = m_windows.frame(w, timeoutFor(element)); !frame)
+        return failure(frame.end());
+    // A window manager that takes no pager's restack (xfwm4) gives the focus to a window raised any
+    // other way.
+    const QList<quint32> supported =
+        m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_SUPPORTED"));
+    if (!supported.contains(m_connection.atom("_NET_RESTACK_WINDOW")))
+        return AxError::ActionUnsupported;
+    m_windows.raise(w);
+    return AxError::Success;
+}
+
 AxError X11Accessibility::setMessagingTimeout(AxElement element, float seconds) {
     m_timeouts.insert(element.handle, seconds);
     return AxError::Success;

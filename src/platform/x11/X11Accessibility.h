@@ -29,6 +29,7 @@ public:
     // The topmost window holding the point (or its synthetic button there); nothing when that
     // window is not an ordinary one (the desktop, a dock, a pop-up).
     ElementHit elementAtPosition(AxElement root, float x, float y) override;
+    AxError performAction(AxElement element, const QString& action) override;
     AxError setMessagingTimeout(AxElement element, float seconds) override;
     PidResult pidOfElement(AxElement element) override;
     // An X display answers and the window manager can move and activate windows for us.

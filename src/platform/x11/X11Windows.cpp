@@ -446,6 +446,11 @@ void X11Windows::activate(xcb_window_t window) {
                                  {kSourceIsPager, XCB_CURRENT_TIME, 0, 0, 0});
 }
 
+void X11Windows::raise(xcb_window_t window) {
+    m_connection.sendRootMessage(window, m_connection.atom("_NET_RESTACK_WINDOW"),
+                                 {kSourceIsPager, XCB_WINDOW_NONE, XCB_STACK_MODE_ABOVE, 0, 0});
+}
+
 xcb_window_t X11Windows::activeWindow() {
     const QList<quint32> active =
         m_connection.cardinals(m_connection.root(), m_connection.atom("_NET_ACTIVE_WINDOW"));

@@ -78,6 +78,8 @@ public:
     quint64 configureCount(xcb_window_t window) const { return m_connection.configured(window).count; }
     bool awaitConfigure(xcb_window_t window, quint64 seen, double timeout);
     void activate(xcb_window_t window);
+    // To the front of its layer, the focus left where it is: asked of the window manager as a pager asks.
+    void raise(xcb_window_t window);
 
     xcb_window_t activeWindow();
     // The application's window to act on: its active window, else the one that was active most
