@@ -45,7 +45,6 @@ void GroupRaiser::activated(const std::optional<RunningApplication>& application
             return;
         }
     }
-    emit groupRaised(int(group.size()) - 1);
 }
 
 bool GroupRaiser::isInFront(const QList<AxElement>& windows) {

@@ -23,10 +23,6 @@ public:
     void stop() override { m_isRunning = false; }
     bool isRunning() const { return m_isRunning; }
 
-signals:
-    // The others of the activated window's group were brought to the front with it.
-    void groupRaised(int count);
-
 private:
     void activated(const std::optional<RunningApplication>& application);
     // Whether the windows, front to back, are already the frontmost ordinary windows in that order.
