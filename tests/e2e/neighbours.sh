@@ -45,7 +45,7 @@ drag_from() {
   local x=$1 to=$(($1 + $3)) step=$(($3 > 0 ? 10 : -10)) before
   before=$(frames)
   "$pointer" move "$x" 450 1 10 down "$2"
-  while [ "$x" != "$to" ] && ! frames_are_not "$before"; do
+  while [ $(((to - x) * step)) -gt 0 ] && ! frames_are_not "$before"; do
     x=$((x + step))
     "$pointer" move "$x" 450 1 10
     wait_for 1 frames_are_not "$before"
